@@ -1,0 +1,33 @@
+# mox_module(NAME DIR dir [DEPS lib...]): a static library of every .cpp in dir (not below it).
+# Each subsystem is its own library, so that a test links only what it exercises.
+function(mox_module name)
+  cmake_parse_arguments(M "" "DIR" "DEPS" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${M_DIR}/*.cpp)
+  if(srcs)
+    add_library(${name} STATIC ${srcs})
+    target_link_libraries(${name} PUBLIC ${M_DEPS})
+  else()
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${M_DEPS})
+  endif()
+endfunction()
+
+# mox_test(NAME DIR dir [LIBS lib...] [RESOURCES file.rc...] [OWN_MAIN]): one GoogleTest program
+# of every .cpp and .rc in dir, run under Wine by CTest.
+function(mox_test name)
+  cmake_parse_arguments(T "OWN_MAIN" "DIR" "LIBS;RESOURCES" ${ARGN})
+  file(GLOB srcs CONFIGURE_DEPENDS ${T_DIR}/*.cpp)
+  if(NOT srcs)
+    return()
+  endif()
+  # A test's own resources (string tables, menus, dialogs) are its folder's .rc files.
+  file(GLOB rcs CONFIGURE_DEPENDS ${T_DIR}/*.rc)
+  add_executable(${name} ${srcs} ${rcs} ${T_RESOURCES})
+  if(T_OWN_MAIN)
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gtest)
+  else()
+    target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
+  endif()
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 600)
+endfunction()

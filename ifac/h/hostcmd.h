@@ -1,0 +1,158 @@
+// The host's side of the link: the command table that gui_Connect hands out, the memory table
+// that Mem_ConnectG2C hands out, and the request record passed to the host. Both the library and
+// the stand-in host compile against this one header, so the two sides cannot drift apart.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+static_assert(sizeof(void*) == 4, "the host link is a 32-bit wire format");
+
+// The 96-byte request record. Every filler zeroes all of it first.
+struct HostRequest {
+    uint32_t code;      // request code of the host's request interface
+    uint32_t flags;     // option flags
+    HostRequest* next;  // next record of a chain; null ends the chain
+    uint32_t reserved;  // the library leaves it 0
+    uint64_t param[10]; // text pointer in the low 4 bytes, or a 64-bit number
+
+    void SetText(int slot, const char* text) {
+        param[slot] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(text));
+    }
+    const char* Text(int slot) const {
+        return reinterpret_cast<const char*>(static_cast<uintptr_t>(param[slot] & 0xFFFFFFFFu));
+    }
+};
+static_assert(sizeof(HostRequest) == 96, "HostRequest is 96 bytes");
+static_assert(offsetof(HostRequest, flags) == 4, "flags at 4");
+static_assert(offsetof(HostRequest, next) == 8, "next at 8");
+static_assert(offsetof(HostRequest, reserved) == 12, "reserved at 12");
+static_assert(offsetof(HostRequest, param) == 16, "slot 0 at 16");
+
+constexpr uint32_t kHostRequestSelectCore = 130;
+constexpr uint32_t kHostRequestSelectCoreFlags = 0x30000;
+
+// Word-addressed tables: word 0 the major version, word 1 the minor version, then plain C
+// functions (the caller removes the arguments). The library calls an entry only through Call,
+// which answers a zero result for an entry the host left null instead of jumping to address 0
+// inside the host's process.
+template <unsigned Words> struct HostTableWords {
+    uint32_t major;
+    uint32_t minor;
+    void* entry[Words - 2];
+
+    static constexpr unsigned kWords = Words;
+    // The entry the host documents as "word N".
+    void*& Word(unsigned n) { return entry[n - 2]; }
+    void* Word(unsigned n) const { return n >= 2 && n < Words ? entry[n - 2] : nullptr; }
+
+    template <typename R = int, typename... A> R Call(unsigned n, A... args) const {
+        using Fn = R(__cdecl*)(A...);
+        void* fn = Word(n);
+        if (!fn)
+            return R();
+        return reinterpret_cast<Fn>(fn)(args...);
+    }
+};
+
+struct HostCommandTable;
+struct HostMemoryTable;
+// What the host exports from its executable.
+extern "C" {
+typedef void(__cdecl* GuiConnectFn)(HostCommandTable** table);
+typedef void(__cdecl* MemConnectFn)(HostMemoryTable** table);
+}
+
+constexpr unsigned kHostCommandWords = 66;
+constexpr unsigned kHostMemoryWords = 25;
+
+// The host's command table. Entry names follow the host's documentation; arguments are in call
+// order. Texts are 8-bit in the host's ANSI code page.
+struct HostCommandTable : HostTableWords<kHostCommandWords> {
+
+    int ExecuteRequest(HostRequest* r, const char* text, int index, int a, int b) const {
+        return Call(2, r, text, index, a, b);
+    }
+    int ExecuteRequestChain(int one, HostRequest* r, int* out, int zero, int one2) const {
+        return Call(3, one, r, out, zero, one2);
+    }
+    int GetTargetType() const { return Call(4); }
+    void ExecuteCommand(int command) const { Call<void>(5, command); }
+    const char* GetPCRegisterName() const { return Call<const char*>(8); }
+    int QueryMenuInsert() const { return Call(11); }
+    int GetListItemText(int line, int size, char* buffer) const {
+        return Call(12, line, size, buffer);
+    }
+    void* GetHostObject(int kind, void** out) const { return Call<void*>(14, kind, out); }
+    void ExecuteUserButton(int button) const { Call<void>(15, button); }
+    void ExecuteWindowCommand(void* hwnd, int command, int item) const {
+        Call<void>(16, hwnd, command, item);
+    }
+    void ShowWindowContextMenu(void* hwnd, long x, long y, const char* text, int data,
+                               int windowWord) const {
+        Call<void>(17, hwnd, x, y, text, data, windowWord);
+    }
+    int GetPaneInfo(int pane, void* out) const { return Call(18, pane, out); }
+    int GetLineColors(int kind, uint32_t* a, uint32_t* b, uint32_t* c) const {
+        return Call(19, kind, a, b, c);
+    }
+    int IsCommandClassEnabled(int commandClass) const { return Call(20, commandClass); }
+    const char* GetMultiLineText(const char* name, int zero) const {
+        return Call<const char*>(21, name, zero);
+    }
+    uint32_t GetSourceColor(int column, int line, int context) const {
+        return Call<uint32_t>(22, column, line, context);
+    }
+    int QuerySourceLine(int file, int line, int a, int b) const {
+        return Call(23, file, line, a, b);
+    }
+    int EvaluateForTooltip(const char* text, char* out, int length) const {
+        return Call(24, text, out, length);
+    }
+    int GetOption(int option) const { return Call(25, option); }
+    void SetOption(int value, int option) const { Call<void>(26, value, option); }
+    void ReportEvaluationError(const char* text, void* value) const { Call<void>(27, text, value); }
+    int IsCoverageActive() const { return Call(28); }
+    void ShowConditionTree(const char* expression) const { Call<void>(29, expression); }
+    int OnIdle(long count) const { return Call(30, count); }
+    int PreTranslateMessage(void* msg) const { return Call(31, msg); }
+    int ExecuteRequestEx(HostRequest* r, const char* text, int index, int a, int b) const {
+        return Call(36, r, text, index, a, b);
+    }
+    int ExecuteCommandLine(const char* line) const { return Call(37, line); }
+    void ClearText() const { Call<void>(40); }
+    const char* GetText() const { return Call<const char*>(39); }
+    int IsBusy() const { return Call(42); }
+    uint64_t GetDocumentKey(int document) const { return Call<uint64_t>(44, document); }
+    int GetValueTypeFlags(int value, int* flags) const { return Call(45, value, flags); }
+    int QueryLineInfo(const char* file, int line, int zero, int* a, int* b) const {
+        return Call(46, file, line, zero, a, b);
+    }
+    const char* GetRegistryRoot() const { return Call<const char*>(47); }
+    int EvaluateAddress(const char* expression, uint32_t* address) const {
+        return Call(48, expression, address);
+    }
+    int ReadTargetMemory(uint32_t address, void* buffer, int size, int* count) const {
+        return Call(49, address, buffer, size, count);
+    }
+    void SetCurrentCore(int core) const { Call<void>(50, core); }
+    int GetCurrentCore() const { return Call(51); }
+    int GetActiveCore() const { return Call(52); }
+    void SetCoreMode(int mode) const { Call<void>(53, mode); }
+    int GetCoreMode() const { return Call(54); }
+    int GetCoreName(char* buffer, int size, int core) const { return Call(55, buffer, size, core); }
+    int IsMultiCore() const { return Call(56); }
+    int IsExtensionMode() const { return Call(57); }
+    int CanJumpToDefinition(const char* symbol, int* out) const { return Call(60, symbol, out); }
+    const char* GetContextName(int value) const { return Call<const char*>(62, value); }
+    int HasAllToolbar() const { return Call(63); }
+    int SwitchContext(int context) const { return Call(64, context); }
+    void OnListWindowCreated(int window) const { Call<void>(65, window); }
+};
+static_assert(sizeof(HostCommandTable) == kHostCommandWords * 4, "66 words");
+static_assert(offsetof(HostCommandTable, entry) == 8, "entries start at word 2");
+
+// The host's memory-service table: the same version header, then words 2 to 24, which only the
+// memory window calls.
+struct HostMemoryTable : HostTableWords<kHostMemoryWords> {};
+static_assert(sizeof(HostMemoryTable) == kHostMemoryWords * 4, "25 words");

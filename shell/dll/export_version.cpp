@@ -1,0 +1,22 @@
+// DLL_Version: the library's identification line for the host.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "shell/hostlink.h"
+
+extern "C" __declspec(dllexport) const char* __cdecl DLL_Version() {
+    static char line[2048];
+    wchar_t path[1024] = {};
+    HMODULE self = GetModuleHandleW(L"MOXGUIU.DLL");
+    DWORD length = self ? GetModuleFileNameW(self, path, 1024) : 0;
+    if (length >= 1024)
+        path[1023] = L'\0';
+    char* ansi = nullptr;
+    WideToAnsiHeap(path, &ansi);
+    snprintf(line, sizeof line, "%s,%s,Graphical User Interface for Windows %s,%s,,KQV,2.0",
+             ansi ? ansi : "", "MOXGUIU.DLL", "NT|2000|XP", "2.4.2");
+    if (ansi)
+        HeapFree(GetProcessHeap(), 0, ansi);
+    return line;
+}
