@@ -1,0 +1,164 @@
+// Times the editor's text core on generated C sources of 1, 10 and 100 MB and prints every
+// figure as a ratio to the floor: reading the same file into memory and converting it to
+// UTF-16 with the platform call.
+#include "editor/edit_model.h"
+
+#include <psapi.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+double Time(const std::function<void()>& work) {
+    const double start = Now();
+    work();
+    return Now() - start;
+}
+
+size_t PeakMegabytes() {
+    PROCESS_MEMORY_COUNTERS counters = {};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters.PeakPagefileUsage / (1024 * 1024);
+}
+
+// A C source of about `bytes` bytes: functions with comments, strings, numbers and keywords.
+std::string MakeSource(size_t bytes) {
+    std::string out;
+    out.reserve(bytes + 4096);
+    out += "#include <stdio.h>\n#include <stdlib.h>\n\n";
+    for (int i = 0; out.size() < bytes; ++i) {
+        const std::string n = std::to_string(i);
+        out += "/* Function " + n + ": adds up the values\n   and prints the total. */\n";
+        out += "static int function_" + n + "(const int* values, int count)\n{\n";
+        out += "    int total = 0x" + std::to_string(i % 97) + ";\n";
+        out += "    for (int k = 0; k < count; ++k) {\n";
+        out += "        total += values[k] * " + std::to_string(i % 13 + 1) + "; // weight\n";
+        out += "    }\n";
+        out += "    printf(\"function " + n + ": %d\\n\", total);\n";
+        out += "    return total;\n}\n\n";
+    }
+    return out;
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    const bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    return ok && written == bytes.size();
+}
+
+// The floor: the file into memory, then into UTF-16 with the platform's conversion.
+double Floor(const std::wstring& path) {
+    return Time([&] {
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+        LARGE_INTEGER size;
+        GetFileSizeEx(f, &size);
+        std::vector<char> bytes(static_cast<size_t>(size.QuadPart));
+        DWORD got = 0;
+        ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+        CloseHandle(f);
+        const int n =
+            MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), static_cast<int>(got), nullptr, 0);
+        std::vector<wchar_t> wide(static_cast<size_t>(n));
+        MultiByteToWideChar(CP_THREAD_ACP, 0, bytes.data(), static_cast<int>(got), wide.data(), n);
+    });
+}
+
+class QuietModel : public SECEditModel {
+protected:
+    int ShowMessage(const CString& text, UINT) override {
+        std::printf("message: %ls\n", text.GetString());
+        return IDOK;
+    }
+};
+
+void Report(const char* what, double seconds, double floor) {
+    std::printf("  %-44s %10.3f ms  %8.2f x floor\n", what, seconds * 1000.0, seconds / floor);
+}
+
+void RunSize(size_t megabytes, const std::wstring& folder) {
+    const std::wstring path = folder + L"bench_" + std::to_wstring(megabytes) + L"mb.c";
+    const std::wstring saved = folder + L"bench_" + std::to_wstring(megabytes) + L"mb_saved.c";
+    if (!WriteFileBytes(path, MakeSource(megabytes * 1024 * 1024))) {
+        std::printf("cannot write %ls\n", path.c_str());
+        return;
+    }
+    Floor(path); // warm the file cache so that floor and load read alike
+    const double floor = Floor(path);
+    std::printf("%zu MB source (floor: read + convert to UTF-16 = %.3f ms)\n", megabytes,
+                floor * 1000.0);
+    QuietModel model;
+    model.SetLangConfigByName(L"Default");
+    model.SetUnicode(FALSE);
+    Report("load into the text model", Time([&] { model.OpenFile(path.c_str()); }), floor);
+    int lines = 0, lastLength = 0;
+    CString last;
+    Report("line count and last line", Time([&] {
+               lines = model.GetLineCount();
+               lastLength = model.GetLineTextLength(lines - 1);
+               model.GetText(last, lines - 1, 0, lines - 1, lastLength);
+           }),
+           floor);
+    // The undo stack holds 256 steps: 1000 inserts go in four rounds of 250, each undone.
+    const double edits = Time([&] {
+        for (int round = 0; round < 4; ++round) {
+            for (int i = 0; i < 250; ++i) {
+                const int line = static_cast<int>(
+                    (static_cast<long long>(round * 250 + i) * (lines - 1)) / 1000);
+                model.InsertTextAt(line, 0, L"x", 1);
+            }
+            for (int i = 0; i < 250; ++i)
+                model.Undo();
+        }
+    });
+    Report("1000 one-character inserts spread, all undone", edits, floor);
+    if (model.IsModified())
+        std::printf("  (unexpected: modified after undoing every insert)\n");
+    Report("colour 10,000 lines from the top", Time([&] {
+               for (int i = 0; i < 10000 && i < lines; ++i)
+                   model.GetLineColouring(i);
+           }),
+           floor);
+    const int middle = lines / 2;
+    Report("colour 10,000 lines from the middle", Time([&] {
+               for (int i = middle; i < middle + 10000 && i < lines; ++i)
+                   model.GetLineColouring(i);
+           }),
+           floor);
+    Report("save (8-bit)", Time([&] { model.SaveFile(saved.c_str()); }), floor);
+    std::printf("  lines %d, peak memory so far %zu MB\n\n", lines, PeakMegabytes());
+    DeleteFileW(path.c_str());
+    DeleteFileW(saved.c_str());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<size_t> sizes = {1, 10, 100};
+    if (argc > 1)
+        sizes = {static_cast<size_t>(std::atoi(argv[1]))};
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    for (size_t mb : sizes)
+        RunSize(mb, temp);
+    return 0;
+}

@@ -1,0 +1,51 @@
+// Measures text for the editor: the fonts and the metrics that turn lines and columns into
+// pixels.
+#pragma once
+
+#include "framework/cstring.h"
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+class ISECEditLangConfig;
+
+class SECEditDisplayInfo {
+public:
+    SECEditDisplayInfo();
+    virtual ~SECEditDisplayInfo();
+    SECEditDisplayInfo(const SECEditDisplayInfo&) = delete;
+    SECEditDisplayInfo& operator=(const SECEditDisplayInfo&) = delete;
+
+    int GetCharWidth() const { return m_charWidth; }
+    int GetLineHeight() const { return m_lineHeight; }
+    int GetTabGlyphWidth() const { return m_tabGlyphWidth; }
+    int GetSpaceWidth() const { return m_spaceWidth; }
+    const CString& GetFaceName() const { return m_faceName; }
+    int GetPointSize() const { return m_pointSize; }
+    HDC GetDC() const { return m_dc; }
+    HFONT GetFont(int index = 0) const;
+    const TEXTMETRICW& GetMetrics() const { return m_metrics; }
+
+    // Builds font 0 from a face, a size in points and the style, selects it and measures it.
+    BOOL MeasureFont(const wchar_t* face, int pointSize, BOOL bold, BOOL italic);
+    // The width of a tab in pixels for a configuration's tab size and whitespace display.
+    int GetTabWidth(int tabSize, BOOL showWhitespace) const;
+
+    // -(points x pixels per inch / 72), rounded as MulDiv rounds.
+    static int FontHeight(int pointSize, int pixelsPerInch);
+
+private:
+    struct FontDeleter {
+        void operator()(HFONT f) const { DeleteObject(f); }
+    };
+    HDC m_dc = nullptr;
+    TEXTMETRICW m_metrics = {};
+    std::vector<std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>> m_fonts;
+    int32_t m_charWidth = 8;
+    int32_t m_lineHeight = 12;
+    int32_t m_tabGlyphWidth = 0;
+    int32_t m_spaceWidth = 0;
+    CString m_faceName;
+    int32_t m_pointSize = 0;
+};

@@ -1,0 +1,87 @@
+// The archive forms of the text model and of its parts.
+#include "editor/edit_model.h"
+#include "editor/lang_registry.h"
+#include "framework/archive.h"
+
+void SECEditTextBlock::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        const int length = GetTextLength();
+        const wchar_t* text = Span(0, length);
+        ar.WriteCount(static_cast<DWORD_PTR>(length) + 1);
+        ar.Write(text, static_cast<UINT>(length * sizeof(wchar_t)));
+        ar << static_cast<WORD>(0);
+        return;
+    }
+    const DWORD_PTR count = ar.ReadCount();
+    std::vector<wchar_t> data(count);
+    if (count &&
+        ar.Read(data.data(), static_cast<UINT>(count * sizeof(wchar_t))) != count * sizeof(wchar_t))
+        AfxThrowArchiveException(CArchiveException::endOfFile);
+    if (data.empty() || data.back() != L'\0')
+        data.push_back(L'\0'); // the block always ends in its NUL
+    m_buf.swap(data);
+    m_gapStart = m_gapEnd = static_cast<int>(m_buf.size()) - 1;
+}
+
+void SECEditLineColouring::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteCount(m_segments.size());
+        for (SECEditColourSegment s : m_segments)
+            ar << static_cast<DWORD>(s);
+        return;
+    }
+    m_segments.clear();
+    for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
+        DWORD s = 0;
+        ar >> s;
+        m_segments.push_back(s);
+    }
+}
+
+void SECEditSpanList::Serialize(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar.WriteCount(m_spans.size());
+        for (const SECEditSpan& s : m_spans)
+            ar << static_cast<LONG>(s.m_start.m_line) << static_cast<LONG>(s.m_start.m_column)
+               << static_cast<LONG>(s.m_end.m_line) << static_cast<LONG>(s.m_end.m_column)
+               << static_cast<LONG>(s.m_group);
+        return;
+    }
+    m_spans.clear();
+    for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
+        LONG v[5] = {};
+        for (LONG& x : v)
+            ar >> x;
+        m_spans.emplace_back(SECEditRange(v[0], v[1], v[2], v[3]), v[4]);
+    }
+}
+
+void SECEditModel::SerializeText(CArchive& ar) {
+    if (ar.IsStoring()) {
+        CString text;
+        GetAllText(text);
+        ar << text;
+        return;
+    }
+    CString text;
+    ar >> text;
+    SetText(text, text.GetLength());
+    ClearUndo();
+    m_savedTop = 0;
+    m_modified = FALSE;
+}
+
+void SECEditModel::SerializeLanguage(CArchive& ar) {
+    if (ar.IsStoring()) {
+        ar << (m_langConfig ? m_langConfig->GetName() : CString(L"Default"));
+        return;
+    }
+    CString name;
+    ar >> name;
+    SetLangConfigByName(name);
+}
+
+void SECEditModel::Serialize(CArchive& ar) {
+    SerializeText(ar);
+    SerializeLanguage(ar);
+}

@@ -1,0 +1,254 @@
+// Reading and writing the text model's files.
+#include "editor/edit_model.h"
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr DWORD kChunkBytes = 512000;
+
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE h) : m_handle(h) {}
+    ~FileHandle() {
+        if (IsOpen())
+            CloseHandle(m_handle);
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    bool IsOpen() const { return m_handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return m_handle; }
+    void Close() {
+        if (IsOpen())
+            CloseHandle(m_handle);
+        m_handle = INVALID_HANDLE_VALUE;
+    }
+
+private:
+    HANDLE m_handle;
+};
+
+HANDLE OpenForReading(const wchar_t* path) {
+    return CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+}
+
+bool ReadExactly(HANDLE file, char* buffer, DWORD wanted, DWORD& got) {
+    got = 0;
+    while (got < wanted) {
+        DWORD n = 0;
+        if (!ReadFile(file, buffer + got, wanted - got, &n, nullptr))
+            return false;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    return true;
+}
+
+// How many of the bytes can be converted now without cutting a character in two; the rest
+// is carried over to the next chunk.
+DWORD CompleteBytes(UINT codePage, const char* bytes, DWORD count) {
+    CPINFO info = {};
+    if (!GetCPInfo(codePage, &info) || info.MaxCharSize <= 1 || count == 0)
+        return count;
+    const auto* b = reinterpret_cast<const unsigned char*>(bytes);
+    if (codePage == CP_UTF8 || info.MaxCharSize > 2) {
+        DWORD i = count;
+        int back = 0;
+        while (i > 0 && back < 4 && (b[i - 1] & 0xC0) == 0x80) {
+            --i;
+            ++back;
+        }
+        if (i == 0)
+            return count;
+        const unsigned char lead = b[i - 1];
+        const int need = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 1;
+        return (need > 1 && back + 1 < need) ? i - 1 : count;
+    }
+    DWORD i = 0;
+    while (i < count)
+        i += IsDBCSLeadByteEx(codePage, b[i]) ? 2 : 1;
+    return i > count ? count - 1 : count;
+}
+
+} // namespace
+
+BOOL SECEditModel::IsUnicodeFile(const wchar_t* path) {
+    FileHandle file(OpenForReading(path));
+    if (!file.IsOpen()) {
+        ReportFileError(path, GetLastError());
+        m_unicode = FALSE;
+        return FALSE;
+    }
+    unsigned char bom[2] = {};
+    DWORD got = 0;
+    ReadExactly(file.Get(), reinterpret_cast<char*>(bom), 2, got);
+    m_unicode = got == 2 && bom[0] == 0xFF && bom[1] == 0xFE;
+    return m_unicode;
+}
+
+BOOL SECEditModel::OpenFile(const wchar_t* path) {
+    return m_unicode ? ReadUnicodeFile(path) : ReadAnsiFile(path);
+}
+
+BOOL SECEditModel::LoadText(const wchar_t* text, int length) {
+    if (length <= 0)
+        return TRUE;
+    const int last = GetLastLine();
+    SECEditRange at(last, m_store->GetLineLength(last), 0, 0);
+    return m_store->InsertText(at, text, length);
+}
+
+BOOL SECEditModel::FinishLoad(BOOL ok) {
+    m_loading = FALSE;
+    if (!ok) {
+        ResetDocument();
+        ReportOpenFailure();
+        return FALSE;
+    }
+    ResizeLineArrays(GetLineCount());
+    m_spans.RemoveAll();
+    m_firstDirtyLine = 0;
+    NotifyHint(SECEDIT_HINT_INITIALIZE);
+    SplitLongLines(TRUE, 0, -1);
+    // What was read is the saved state: nothing to undo and nothing to save.
+    ClearTransactions();
+    m_savedTop = 0;
+    m_modified = FALSE;
+    return TRUE;
+}
+
+BOOL SECEditModel::ReadAnsiFile(const wchar_t* path) {
+    FileHandle file(OpenForReading(path));
+    if (!file.IsOpen()) {
+        ReportFileError(path, GetLastError());
+        return FALSE;
+    }
+    ResetDocument();
+    m_loading = TRUE;
+    LARGE_INTEGER size = {};
+    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart < 0x7FFFFFF0)
+        m_store->Reserve(static_cast<int>(size.QuadPart)); // never more characters than bytes
+    const UINT codePage = CP_THREAD_ACP;
+    std::vector<char> bytes(kChunkBytes + 8, 0);
+    std::vector<wchar_t> wide;
+    DWORD carried = 0;
+    BOOL ok = TRUE;
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadExactly(file.Get(), bytes.data() + carried, kChunkBytes, got)) {
+            ok = FALSE;
+            break;
+        }
+        const DWORD total = carried + got;
+        if (total == 0)
+            break;
+        const DWORD usable = got == 0 ? total : CompleteBytes(codePage, bytes.data(), total);
+        if (usable > 0) {
+            const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(usable),
+                                              nullptr, 0);
+            wide.resize(std::max(1, n));
+            if (n <= 0 ||
+                MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(usable),
+                                    wide.data(), n) != n ||
+                !LoadText(wide.data(), n)) {
+                ok = FALSE;
+                break;
+            }
+        }
+        carried = total - usable;
+        std::copy(bytes.begin() + usable, bytes.begin() + total, bytes.begin());
+        if (got == 0)
+            break;
+    }
+    return FinishLoad(ok);
+}
+
+BOOL SECEditModel::ReadUnicodeFile(const wchar_t* path) {
+    FileHandle file(OpenForReading(path));
+    if (!file.IsOpen()) {
+        ReportFileError(path, GetLastError());
+        return FALSE;
+    }
+    unsigned char bom[2] = {};
+    DWORD got = 0;
+    ReadExactly(file.Get(), reinterpret_cast<char*>(bom), 2, got);
+    if (got < 2 || bom[0] != 0xFF || bom[1] != 0xFE) {
+        // Without its byte-order mark the file is no UTF-16 file of ours.
+        file.Close();
+        m_unicode = FALSE;
+        return ReadAnsiFile(path);
+    }
+    ResetDocument();
+    m_loading = TRUE;
+    LARGE_INTEGER size = {};
+    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart < 0x7FFFFFF0)
+        m_store->Reserve(static_cast<int>(size.QuadPart / 2));
+    std::vector<wchar_t> chunk(kChunkBytes / sizeof(wchar_t) + 1, 0);
+    BOOL ok = TRUE;
+    for (;;) {
+        if (!ReadExactly(file.Get(), reinterpret_cast<char*>(chunk.data()), kChunkBytes, got)) {
+            ok = FALSE;
+            break;
+        }
+        if (got % 2 != 0) {
+            ok = FALSE; // half a character: the file is not what it says it is
+            break;
+        }
+        if (got == 0 || !LoadText(chunk.data(), static_cast<int>(got / 2))) {
+            ok = ok && got == 0;
+            break;
+        }
+    }
+    return FinishLoad(ok);
+}
+
+void SECEditModel::ReportOpenFailure() {
+    ShowMessage(L"Unable to Open File", MB_ICONEXCLAMATION);
+}
+
+BOOL SECEditModel::SaveFile(const wchar_t* path) {
+    if (!m_store || !path)
+        return FALSE;
+    const DWORD attributes = GetFileAttributesW(path);
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        CString text(L"The file '%1' exists and is read-only. Please save to a different "
+                     L"filename.");
+        text.Replace(L"%1", path);
+        ShowMessage(text, MB_ICONEXCLAMATION);
+        return FALSE;
+    }
+    if (exists) {
+        FileHandle probe(CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        if (!probe.IsOpen()) {
+            ReportFileError(path, GetLastError());
+            return FALSE;
+        }
+    }
+    // Write beside the target and replace it only when the new text is complete.
+    CString temp(path);
+    temp += L".~sav";
+    FileHandle out(CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!out.IsOpen()) {
+        ReportFileError(temp, GetLastError());
+        return FALSE;
+    }
+    const BOOL written = m_store->Save(out.Get(), m_unicode);
+    const DWORD error = GetLastError();
+    out.Close();
+    if (!written || !MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD reason = written ? GetLastError() : error;
+        DeleteFileW(temp);
+        ReportFileError(path, reason ? reason : ERROR_WRITE_FAULT);
+        return FALSE;
+    }
+    m_savedTop = GetUndoTopSerial();
+    m_modified = FALSE;
+    return TRUE;
+}

@@ -1,0 +1,294 @@
+#include "editor/lang_config.h"
+
+#include "editor/edit_msg.h"
+
+#include <algorithm>
+#include <cwctype>
+
+void SECEditCharSet::Add(const wchar_t* chars) {
+    for (; chars && *chars; ++chars)
+        Set(*chars, TRUE);
+}
+
+CString SECEditCharSet::List() const {
+    CString out;
+    for (unsigned ch = 0; ch < 0xFFFF; ++ch)
+        if (m_bits.test(ch))
+            out.AppendChar(static_cast<wchar_t>(ch));
+    return out;
+}
+
+SECEditLangConfig::SECEditLangConfig() : m_name(L"Default") {
+    SetDefaults();
+}
+
+SECEditLangConfig::~SECEditLangConfig() = default;
+
+bool SECEditLangConfig::QueryGuid(const GUID& guid, void** out) {
+    using namespace corvalis::foundation;
+    if (SameGuid(guid, IID_ISECEditLangConfig) || SameGuid(guid, IID_IRefCount)) {
+        *out = static_cast<ISECEditLangConfig*>(this);
+        return true;
+    }
+    if (SameGuid(guid, IID_IQueryGuid)) {
+        *out = static_cast<IRefCount*>(static_cast<ISECEditLangConfig*>(this));
+        return true;
+    }
+    *out = nullptr;
+    return false;
+}
+
+int32_t SECEditLangConfig::Release() {
+    const int32_t count = --m_refCount;
+    if (count == 0)
+        delete this;
+    return count;
+}
+
+SECEditColorGroup* SECEditLangConfig::GetColorGroup(int index) const {
+    // Indexes come from files and archives: one out of range falls back to the text group.
+    if (index < 0 || index >= GetColorGroupCount())
+        index = 0;
+    return m_groups.empty() ? nullptr : m_groups[index].get();
+}
+
+uint16_t SECEditLangConfig::GetDefaultGroupIndex(int kind) const {
+    return (kind >= 0 && kind < 4) ? m_defaultGroups[kind] : 0;
+}
+
+void SECEditLangConfig::SetFaceName(const wchar_t* face) {
+    m_faceName = CString(face ? face : L"").Left(kMaxFaceName);
+}
+
+void SECEditLangConfig::SetSize(int points) {
+    if (points > 0 && points <= 1638)
+        m_size = points;
+}
+
+void SECEditLangConfig::SetTabSize(int columns) {
+    // Everything that expands tabs divides by the tab size.
+    m_tabSize = std::max(kMinTabSize, std::min(kMaxTabSize, columns));
+}
+
+SECEditCharSet* SECEditLangConfig::ClassSet(int charClass) {
+    switch (charClass) {
+    case SECEDIT_KWSTART:
+        return &m_kwStart;
+    case SECEDIT_KWMIDDLE:
+        return &m_kwMiddle;
+    case SECEDIT_KWEND:
+        return &m_kwEnd;
+    case SECEDIT_DELIMITERS:
+        return &m_delimiters;
+    case SECEDIT_OPERATORS:
+        return &m_operators;
+    default:
+        return nullptr;
+    }
+}
+
+const SECEditCharSet* SECEditLangConfig::ClassSet(int charClass) const {
+    return const_cast<SECEditLangConfig*>(this)->ClassSet(charClass);
+}
+
+BOOL SECEditLangConfig::IsCharInClass(wchar_t ch, int charClass) const {
+    const SECEditCharSet* set = ClassSet(charClass);
+    return set ? set->Contains(ch) : FALSE;
+}
+
+void SECEditLangConfig::SetCharClass(const wchar_t* chars, int charClass, BOOL replace) {
+    SECEditCharSet* set = ClassSet(charClass);
+    if (!set)
+        return;
+    if (replace)
+        set->Clear();
+    set->Add(chars);
+    SECEditMsg msg(SECEDIT_HINT_RECOLOUR);
+    NotifyObservers(nullptr, &msg);
+}
+
+void SECEditLangConfig::Clear() {
+    m_keywords.clear();
+    m_foldedKeywords.clear();
+    m_kwStart.Clear();
+    m_kwEnd.Clear();
+    m_kwMiddle.Clear();
+    m_delimiters.Clear();
+    m_operators.Clear();
+    m_tags.clear();
+    m_groupNames.clear();
+    m_groups.clear();
+}
+
+void SECEditLangConfig::SetDefaults() {
+    Clear();
+    m_faceName = L"Courier";
+    m_size = 10;
+    m_italic = FALSE;
+    m_bold = FALSE;
+    const COLORREF text = GetSysColor(COLOR_WINDOWTEXT);
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    struct Builtin {
+        const wchar_t* name;
+        COLORREF fore, back;
+        BOOL configurable;
+    } const builtins[] = {{L"Text", text, window, TRUE},
+                          {L"Text Selection", window, text, TRUE},
+                          {L"Number", text, window, FALSE},
+                          {L"Operator", text, window, FALSE}};
+    for (const Builtin& b : builtins) {
+        auto group = std::make_unique<SECEditColorGroup>();
+        group->m_foreground = b.fore;
+        group->m_background = b.back;
+        group->m_foreColorAutomatic = TRUE;
+        group->m_backColorAutomatic = TRUE;
+        group->m_displayName = b.name;
+        group->m_configurable = b.configurable;
+        PutColorGroup(b.name, std::move(group));
+    }
+    RefreshDefaultGroups();
+    m_tabSize = 4;
+    m_autoIndent = m_showWhitespace = m_virtualWhitespace = m_replaceTabs = FALSE;
+}
+
+int SECEditLangConfig::FindColorGroup(const CString& name) const {
+    auto it = m_groupNames.find(name.str());
+    return it == m_groupNames.end() ? -1 : it->second;
+}
+
+CString SECEditLangConfig::GetColorGroupName(int index) const {
+    for (const auto& entry : m_groupNames)
+        if (entry.second == index)
+            return CString(entry.first);
+    return CString();
+}
+
+int SECEditLangConfig::PutColorGroup(const CString& name,
+                                     std::unique_ptr<SECEditColorGroup> group) {
+    const int existing = FindColorGroup(name);
+    if (existing >= 0) {
+        m_groups[existing] = std::move(group);
+        return existing;
+    }
+    m_groups.push_back(std::move(group));
+    const int index = static_cast<int>(m_groups.size()) - 1;
+    m_groupNames[name.str()] = static_cast<uint16_t>(index);
+    return index;
+}
+
+void SECEditLangConfig::RefreshDefaultGroups() {
+    static const wchar_t* const kNames[] = {L"Text", L"Text Selection", L"Number", L"Operator"};
+    for (int kind = 0; kind < 4; ++kind) {
+        const int index = FindColorGroup(kNames[kind]);
+        m_defaultGroups[kind] = static_cast<uint16_t>(index >= 0 ? index : 0);
+    }
+}
+
+void SECEditLangConfig::PutTag(std::unique_ptr<SECEditTag> tag) {
+    const std::wstring& begin = tag->m_beginTag.str();
+    if (begin.empty())
+        return;
+    // Every prefix becomes a "longer tag may follow" entry; a tag that was entered under one
+    // of them gives way to this one.
+    for (size_t n = 1; n < begin.size(); ++n)
+        m_tags[begin.substr(0, n)].reset();
+    m_tags[begin] = std::move(tag);
+}
+
+void SECEditLangConfig::PutKeyword(const CString& keyword, uint16_t group) {
+    m_keywords[keyword.str()] = group;
+}
+
+void SECEditLangConfig::RebuildFoldedKeywords() {
+    m_foldedKeywords.clear();
+    for (const auto& entry : m_keywords) {
+        std::wstring lower = entry.first;
+        std::transform(lower.begin(), lower.end(), lower.begin(),
+                       [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
+        m_foldedKeywords[lower] = entry.first;
+    }
+}
+
+void SECEditLangConfig::GetKeywords(std::vector<CString>& list) const {
+    std::vector<std::wstring> sorted;
+    sorted.reserve(m_keywords.size());
+    for (const auto& entry : m_keywords)
+        sorted.push_back(entry.first);
+    std::sort(sorted.begin(), sorted.end());
+    for (const std::wstring& k : sorted)
+        list.push_back(CString(k));
+}
+
+void SECEditLangConfig::GetTagEntries(std::vector<std::pair<CString, SECEditTag*>>& entries) const {
+    entries.clear();
+    for (const auto& entry : m_tags)
+        if (entry.second)
+            entries.emplace_back(CString(entry.first), entry.second.get());
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+void SECEditLangConfig::GetTags(std::vector<SECEditTag*>& list, int which) const {
+    list.clear();
+    std::vector<std::pair<CString, SECEditTag*>> entries;
+    GetTagEntries(entries);
+    for (const auto& entry : entries) {
+        const BOOL multi = entry.second->m_multiLine;
+        if (which == 2 || (which == 1 && multi) || (which == 0 && !multi))
+            list.push_back(entry.second);
+    }
+}
+
+SECEditTag* SECEditLangConfig::FindTag(const wchar_t* text, int length, int exactLength,
+                                       int which) const {
+    SECEditTag* candidate = nullptr;
+    for (int n = 1; n <= length && !candidate; ++n) {
+        m_scratch.assign(text, n);
+        auto it = m_tags.find(m_scratch);
+        if (it == m_tags.end())
+            return nullptr;
+        candidate = it->second.get();
+    }
+    if (!candidate)
+        return nullptr;
+    if (exactLength != 0 && candidate->m_beginTag.GetLength() != exactLength)
+        return nullptr;
+    switch (which) {
+    case 2:
+        return candidate;
+    case 1:
+        return candidate->m_multiLine ? candidate : nullptr;
+    case 0:
+        return candidate->m_multiLine ? nullptr : candidate;
+    default:
+        return nullptr;
+    }
+}
+
+int SECEditLangConfig::ClassifyWord(const wchar_t* text, int length, int& group) const {
+    if (length <= 0)
+        return 0;
+    m_scratch.assign(text, length);
+    auto it = m_keywords.find(m_scratch);
+    if (it != m_keywords.end()) {
+        group = it->second;
+        return length;
+    }
+    if (!m_matchCase) {
+        for (wchar_t& c : m_scratch)
+            c = static_cast<wchar_t>(std::towlower(c));
+        auto folded = m_foldedKeywords.find(m_scratch);
+        if (folded != m_foldedKeywords.end()) {
+            auto k = m_keywords.find(folded->second);
+            if (k != m_keywords.end()) {
+                group = k->second;
+                return length;
+            }
+        }
+    }
+    if (text[0] >= L'0' && text[0] <= L'9') {
+        group = GetDefaultGroupIndex(SECEDIT_GROUP_NUMBER);
+        return length;
+    }
+    return 0;
+}

@@ -1,0 +1,355 @@
+#include "editor/text_store.h"
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+
+SECEditTextBlock::SECEditTextBlock() : m_buf(1, L'\0') {}
+
+void SECEditTextBlock::MoveGap(int to) {
+    const int gap = GapLength();
+    if (gap == 0) {
+        m_gapStart = m_gapEnd = to;
+        return;
+    }
+    wchar_t* b = m_buf.data();
+    if (to < m_gapStart)
+        std::wmemmove(b + to + gap, b + to, m_gapStart - to);
+    else if (to > m_gapStart)
+        std::wmemmove(b + m_gapStart, b + m_gapEnd, to - m_gapStart);
+    m_gapStart = to;
+    m_gapEnd = to + gap;
+}
+
+const wchar_t* SECEditTextBlock::Span(int from, int to) {
+    if (from < m_gapStart && to > m_gapStart) {
+        // Move the gap over the shorter side of the run.
+        MoveGap(to - m_gapStart <= m_gapStart - from ? to : from);
+    }
+    return m_buf.data() + (from < m_gapStart ? from : from + GapLength());
+}
+
+int SECEditTextBlock::FindChar(wchar_t ch, int from, int to) const {
+    const wchar_t* b = m_buf.data();
+    const int beforeEnd = std::min(to, m_gapStart);
+    if (from < beforeEnd) {
+        if (const wchar_t* p = std::wmemchr(b + from, ch, beforeEnd - from))
+            return static_cast<int>(p - b);
+    }
+    const int afterStart = std::max(from, m_gapStart);
+    if (afterStart < to) {
+        const int gap = GapLength();
+        if (const wchar_t* p = std::wmemchr(b + afterStart + gap, ch, to - afterStart))
+            return static_cast<int>(p - b) - gap;
+    }
+    return -1;
+}
+
+int SECEditTextBlock::Count(wchar_t ch, int from, int to) const {
+    const wchar_t* b = m_buf.data();
+    const int beforeEnd = std::min(to, m_gapStart);
+    const int afterStart = std::max(from, m_gapStart);
+    int n = 0;
+    if (from < beforeEnd)
+        n += static_cast<int>(std::count(b + from, b + beforeEnd, ch));
+    if (afterStart < to)
+        n += static_cast<int>(std::count(b + afterStart + GapLength(), b + to + GapLength(), ch));
+    return n;
+}
+
+void SECEditTextBlock::InsertAt(int index, const wchar_t* text, int count) {
+    MoveGap(index);
+    if (GapLength() < count) {
+        // Grow geometrically: loading appends chunk after chunk, and a fixed step would copy
+        // the whole text again for every chunk.
+        const size_t size = m_buf.size();
+        const size_t extra =
+            std::max<size_t>(count - GapLength(), std::max<size_t>(m_growBy, size / 2));
+        m_buf.insert(m_buf.begin() + m_gapEnd, extra, L'\0');
+        m_gapEnd += static_cast<int>(extra);
+    }
+    std::wmemcpy(m_buf.data() + m_gapStart, text, count);
+    m_gapStart += count;
+}
+
+void SECEditTextBlock::Reserve(int count) {
+    MoveGap(GetTextLength());
+    if (GapLength() < count) {
+        const int extra = count - GapLength();
+        m_buf.insert(m_buf.begin() + m_gapEnd, extra, L'\0');
+        m_gapEnd += extra;
+    }
+}
+
+int SECEditTextBlock::LongestRun(wchar_t ch) const {
+    const int length = GetTextLength();
+    int longest = 0, start = 0;
+    for (int p = FindChar(ch, 0, length); p >= 0; p = FindChar(ch, start, length)) {
+        longest = std::max(longest, p - start);
+        start = p + 1;
+    }
+    return std::max(longest, length - start);
+}
+
+void SECEditTextBlock::RemoveAt(int index, int count) {
+    MoveGap(index);
+    m_gapEnd += count;
+}
+
+SECEditTextStore::SECEditTextStore() {
+    Reset();
+}
+
+SECEditTextStore::~SECEditTextStore() = default;
+
+BOOL SECEditTextStore::Reset() {
+    m_blocks.clear();
+    m_blocks.push_back(std::make_unique<SECEditTextBlock>());
+    m_lines.assign(1, SECEditLineEntry{0, -1});
+    m_lines.reserve(1000);
+    m_knownLines = 1;
+    m_knownBlocks = 1;
+    m_lineCount = 1;
+    m_lineTerminator = L'\n';
+    m_altLineTerminator = L'\r';
+    return TRUE;
+}
+
+SECEditTextBlock** SECEditTextStore::GetBlockSlot(int index) {
+    if (index < 0 || index >= static_cast<int>(m_blocks.size()))
+        return nullptr;
+    GetBlock(index);
+    // The slot is the address of the owning pointer's stored value.
+    return reinterpret_cast<SECEditTextBlock**>(&m_blocks[index]);
+}
+
+SECEditTextBlock* SECEditTextStore::GetBlock(int index) {
+    if (index < 0 || index >= static_cast<int>(m_blocks.size()))
+        return nullptr;
+    for (int i = std::max(1, static_cast<int>(m_knownBlocks)); i <= index; ++i)
+        m_blocks[i]->m_start = m_blocks[i - 1]->m_start + m_blocks[i - 1]->GetSize() - 1;
+    m_knownBlocks = std::max<int32_t>(m_knownBlocks, index + 1);
+    return m_blocks[index].get();
+}
+
+int SECEditTextStore::FindBlock(int offset, BOOL preferNext) {
+    const int count = static_cast<int>(m_blocks.size());
+    for (int i = 0; i < count; ++i) {
+        SECEditTextBlock* b = GetBlock(i);
+        const int last = b->m_start + b->GetSize() - 1; // the NUL position
+        if (offset >= b->m_start && offset <= last) {
+            if (preferNext && offset == last && i + 1 < count)
+                return i + 1;
+            return i;
+        }
+    }
+    return -1;
+}
+
+void SECEditTextStore::InvalidateBlockStarts(int fromBlock) {
+    m_knownBlocks = std::max(1, fromBlock);
+}
+
+bool SECEditTextStore::ExtendLines(int line) {
+    if (line < 0 || line >= m_lineCount)
+        return false;
+    if (m_knownLines < 1)
+        m_knownLines = 1;
+    if (line < m_knownLines)
+        return true;
+    const SECEditTextBlock* block = m_blocks[0].get();
+    const int length = TextLength();
+    int from = m_lines[m_knownLines - 1].start;
+    while (m_knownLines <= line) {
+        const int p = block->FindChar(m_lineTerminator, from, length);
+        if (p < 0)
+            return false; // the line count and the text disagree
+        from = p + 1;
+        m_lines[m_knownLines] = SECEditLineEntry{from, -1};
+        ++m_knownLines;
+    }
+    return true;
+}
+
+int SECEditTextStore::LineEndWithTerminator(int line) {
+    if (line + 1 < m_lineCount && ExtendLines(line + 1))
+        return LineStart(line + 1);
+    return TextLength();
+}
+
+int SECEditTextStore::PositionToOffset(int line, int column) {
+    if (column < 0 || !ExtendLines(line))
+        return -1;
+    const int start = LineStart(line);
+    if (column > 0 && column > LineEndWithTerminator(line) - start)
+        return -1;
+    return start + column;
+}
+
+BOOL SECEditTextStore::OffsetToPosition(int offset, int& line, int& column) {
+    if (offset < 0 || offset > TextLength())
+        return FALSE;
+    if (m_lineCount == 1) {
+        line = 0;
+        column = offset;
+        return TRUE;
+    }
+    // Extend the line table just far enough to cover the offset, then search what is known.
+    while (m_knownLines < m_lineCount && m_lines[m_knownLines - 1].start <= offset)
+        if (!ExtendLines(std::min<int>(m_lineCount - 1, m_knownLines + 255)))
+            return FALSE;
+    auto first = m_lines.begin();
+    auto last = m_lines.begin() + m_knownLines;
+    auto it = std::upper_bound(
+        first, last, offset, [](int value, const SECEditLineEntry& e) { return value < e.start; });
+    line = static_cast<int>(it - first) - 1;
+    column = offset - m_lines[line].start;
+    return TRUE;
+}
+
+int SECEditTextStore::GetLineLength(int line) {
+    if (!ExtendLines(line))
+        return -1;
+    return LineEndWithTerminator(line) - LineStart(line);
+}
+
+int SECEditTextStore::GetLineTextLength(int line) {
+    if (!ExtendLines(line))
+        return -1;
+    SECEditLineEntry& e = m_lines[line];
+    if (e.textLength < 0) {
+        const int end = LineEndWithTerminator(line);
+        const wchar_t* text = Span(e.start, end) - e.start;
+        int i = e.start;
+        while (i < end && text[i] != m_lineTerminator &&
+               (m_altLineTerminator == 0 || text[i] != m_altLineTerminator))
+            ++i;
+        e.textLength = i - e.start;
+    }
+    return e.textLength;
+}
+
+BOOL SECEditTextStore::GetText(CString& out, int line1, int col1, int line2, int col2) {
+    const wchar_t* p = nullptr;
+    const int n = GetTextPointer(&p, line1, col1, line2, col2);
+    if (n < 0 || (n > 0 && !p)) {
+        out.Empty();
+        return FALSE;
+    }
+    out.SetString(p, n);
+    return TRUE;
+}
+
+int SECEditTextStore::GetTextPointer(const wchar_t** out, int line1, int col1, int line2,
+                                     int col2) {
+    *out = nullptr;
+    int from = PositionToOffset(line1, col1);
+    if (from < 0)
+        return -1;
+    int to;
+    if (line2 == -1 || col2 == -1)
+        to = LineEndWithTerminator(line1);
+    else
+        to = PositionToOffset(line2, col2);
+    if (to < 0)
+        return -1;
+    if (to < from)
+        std::swap(from, to);
+    *out = Span(from, to);
+    return to - from;
+}
+
+void SECEditTextStore::MarkEdited(int line) {
+    // Lines from the edited one on are rebuilt on demand; line 0's entry is never rebuilt
+    // (its start is always 0), so its cached length has to be dropped here.
+    m_knownLines = std::max(1, std::min<int>(m_knownLines, line));
+    if (line < static_cast<int>(m_lines.size()))
+        m_lines[line].textLength = -1;
+}
+
+int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int length) {
+    int line = range.m_start.m_line;
+    int column = range.m_start.m_column;
+    const int offset = PositionToOffset(line, column);
+    if (offset < 0)
+        return -1;
+    // A column just behind a line's terminator names the next line's start.
+    if (column > 0 && line + 1 < m_lineCount && offset == LineStart(line + 1)) {
+        ++line;
+        column = 0;
+    }
+    range.m_start = SECEditPosition(line, column);
+    if (length < 0)
+        length = text ? static_cast<int>(std::wcslen(text)) : 0;
+    if (length == 0 || !text) {
+        range.m_end = range.m_start;
+        return 1;
+    }
+    const int block = FindBlock(offset, TRUE);
+    SECEditTextBlock* b = GetBlock(block);
+    b->InsertAt(offset - b->m_start, text, length);
+
+    const int breaks = static_cast<int>(std::count(text, text + length, m_lineTerminator));
+    int behindLast = 0;
+    if (breaks > 0) {
+        int last = length - 1;
+        while (text[last] != m_lineTerminator)
+            --last;
+        behindLast = length - last - 1;
+    }
+    if (breaks > 0) {
+        m_lineCount += breaks;
+        if (static_cast<int>(m_lines.size()) < m_lineCount)
+            m_lines.resize(m_lineCount + m_lineCount / 8 + 1000, SECEditLineEntry{0, -1});
+    }
+    MarkEdited(line);
+    range.m_end = breaks == 0 ? SECEditPosition(line, column + length)
+                              : SECEditPosition(line + breaks, behindLast);
+    InvalidateBlockStarts(block);
+    return 1;
+}
+
+int SECEditTextStore::InsertText(SECEditRange& range, const wchar_t* text, int length) {
+    const int result = InsertTextAt(range, text, length);
+    if (result != 1)
+        return FALSE; // nothing was inserted: never report it as done
+    return range.IsOrdered();
+}
+
+BOOL SECEditTextStore::DeleteText(const SECEditRange& range) {
+    const SECEditRange r = range.Normalized();
+    const int from = PositionToOffset(r.m_start.m_line, r.m_start.m_column);
+    const int to = PositionToOffset(r.m_end.m_line, r.m_end.m_column);
+    if (from < 0 || to < 0)
+        return FALSE;
+    if (from == to)
+        return TRUE;
+    const int block = FindBlock(from, FALSE);
+    SECEditTextBlock* b = GetBlock(block);
+    // Count the breaks that go rather than trusting the range's lines: a column just behind a
+    // terminator names the same place as the next line's start.
+    const int breaks = b->Count(m_lineTerminator, from - b->m_start, to - b->m_start);
+    int startLine = 0, startColumn = 0;
+    OffsetToPosition(from, startLine, startColumn);
+    b->RemoveAt(from - b->m_start, to - from);
+    if (b->GetSize() == 1 && (block != 0 || m_blocks.size() >= 2))
+        m_blocks.erase(m_blocks.begin() + block);
+    InvalidateBlockStarts(block);
+    m_lineCount -= breaks;
+    MarkEdited(startLine);
+    return TRUE;
+}
+
+BOOL SECEditTextStore::IsWholeWord(int offset, int length) {
+    static const wchar_t kDelimiters[] = L"\t \\\"'`~-=!@#$%^&*()_+[]{}|;:.,<>/?";
+    auto isDelimiter = [](wchar_t c) { return c != 0 && std::wcschr(kDelimiters, c) != nullptr; };
+    int line = 0, column = 0;
+    if (!OffsetToPosition(offset, line, column))
+        return FALSE;
+    const int lineLength = GetLineTextLength(line);
+    const int start = LineStart(line);
+    const wchar_t* text = Span(start, LineEndWithTerminator(line));
+    const bool left = column == 0 || isDelimiter(text[column - 1]);
+    const bool right = column + length >= lineLength || isDelimiter(text[column + length]);
+    return left && right;
+}

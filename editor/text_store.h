@@ -1,0 +1,130 @@
+// The characters of one document as UTF-16 code units, with lazily rebuilt line starts.
+#pragma once
+
+#include "editor/edit_position.h"
+#include "framework/cstring.h"
+#include "framework/object.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// A growable run of characters that always ends in one NUL. Inside, the characters keep a
+// gap at the place of the last edit, so that edits close to each other move only the text
+// between them; the gap moves out of the way whenever a run of characters is asked for.
+class SECEditTextBlock : public CObject {
+public:
+    SECEditTextBlock();
+
+    int GetSize() const { return GetTextLength() + 1; } // including the NUL
+    int GetTextLength() const { return static_cast<int>(m_buf.size()) - 1 - GapLength(); }
+    // The characters [from, to) as one run, valid until the block changes.
+    const wchar_t* Span(int from, int to);
+    // The index of the first `ch` in [from, to), or -1; the gap stays where it is.
+    int FindChar(wchar_t ch, int from, int to) const;
+    int Count(wchar_t ch, int from, int to) const;
+    void InsertAt(int index, const wchar_t* text, int count);
+    void RemoveAt(int index, int count);
+    // Room for `count` more characters at the end without growing again.
+    void Reserve(int count);
+    // The length of the longest line between terminators `ch`, found without the line table.
+    int LongestRun(wchar_t ch) const;
+    // The count of characters, then the characters (the NUL included).
+    void Serialize(CArchive& ar) override;
+
+    int32_t m_growBy = 32000;
+    int32_t m_start = 0;
+
+private:
+    int GapLength() const { return m_gapEnd - m_gapStart; }
+    void MoveGap(int to);
+
+    std::vector<wchar_t> m_buf; // before the gap, the gap, after the gap, the NUL
+    int m_gapStart = 0;
+    int m_gapEnd = 0;
+};
+
+struct SECEditLineEntry {
+    int32_t start;
+    int32_t textLength; // -1 while unknown
+};
+static_assert(sizeof(SECEditLineEntry) == 8, "a line entry is two 32-bit fields");
+
+class SECEditRegExp;
+class CFile;
+
+class SECEditTextStore {
+public:
+    SECEditTextStore();
+    SECEditTextStore(const SECEditTextStore&) = delete;
+    SECEditTextStore& operator=(const SECEditTextStore&) = delete;
+
+    virtual int InsertText(SECEditRange& range, const wchar_t* text, int length);
+    virtual BOOL DeleteText(const SECEditRange& range);
+    virtual int GetLineCount() const { return m_lineCount; }
+    virtual int GetLineLength(int line);
+    virtual int GetLineTextLength(int line);
+    virtual void SetLineTerminator(wchar_t ch) { m_lineTerminator = ch; }
+    virtual wchar_t GetLineTerminator() const { return m_lineTerminator; }
+    virtual void SetAltLineTerminator(wchar_t ch) { m_altLineTerminator = ch; }
+    virtual wchar_t GetAltLineTerminator() const { return m_altLineTerminator; }
+    virtual BOOL GetText(CString& out, int line1, int col1, int line2, int col2);
+    virtual int GetTextPointer(const wchar_t** out, int line1, int col1, int line2, int col2);
+    virtual BOOL Reset();
+    virtual int PositionToOffset(int line, int column);
+    virtual BOOL OffsetToPosition(int offset, int& line, int& column);
+    virtual ~SECEditTextStore();
+    virtual int Find(int startLine, int startColumn, int& outLine, int& outColumn,
+                     const wchar_t* pattern, BOOL forward, BOOL wrap, BOOL matchCase,
+                     BOOL wholeWord, BOOL regExp, int stopLine, int stopColumn);
+    // Writes the text to an open file handle: UTF-16 with its byte-order mark, or 8-bit text
+    // in the thread's ANSI code page. FALSE when a write or a conversion fails.
+    virtual BOOL Save(HANDLE file, BOOL unicode);
+    // The same into a framework file (a memory file, say); FALSE when writing fails.
+    virtual BOOL Save(CFile* file, BOOL unicode);
+    virtual SECEditTextBlock** GetBlockSlot(int index);
+    virtual SECEditTextBlock* GetBlock(int index);
+    virtual int FindBlock(int offset, BOOL preferNext);
+    virtual void InvalidateBlockStarts(int fromBlock);
+    virtual BOOL IsWholeWord(int offset, int length);
+    virtual BOOL WriteChunk(HANDLE file, int offset, int count, BOOL unicode);
+    virtual BOOL WriteChunk(CFile* file, int offset, int count, BOOL unicode);
+    virtual int InsertTextAt(SECEditRange& range, const wchar_t* text, int length);
+
+    // The whole text as one run (the store keeps a single block) and its length.
+    const wchar_t* Data() { return m_blocks[0]->Span(0, TextLength()); }
+    // The characters [from, to) as one run; valid until the text or the next run is asked for.
+    const wchar_t* Span(int from, int to) { return m_blocks[0]->Span(from, to); }
+    int TextLength() const { return m_blocks[0]->GetTextLength(); }
+    // Room for `count` more characters, asked for before a large file is read in.
+    void Reserve(int count) { m_blocks[0]->Reserve(count); }
+    int LongestLine() const { return m_blocks[0]->LongestRun(m_lineTerminator); }
+    // The regular-expression engine that Find uses; null means none is available.
+    void SetRegExp(SECEditRegExp* engine) { m_regExp = engine; }
+
+    static constexpr int kSliceLength = 256000;
+
+private:
+    using Sink = std::function<bool(const void*, DWORD)>;
+    BOOL SaveTo(const Sink& write, BOOL unicode);
+    BOOL WriteChunkTo(const Sink& write, int offset, int count, BOOL unicode);
+    bool ExtendLines(int line);
+    int LineStart(int line) const { return m_lines[line].start; }
+    int LineEndWithTerminator(int line);
+    int PlainFind(int from, int to, const wchar_t* pattern, int patternLength, BOOL forward,
+                  BOOL matchCase, BOOL wholeWord);
+    int RegExpFind(int from, int to, const wchar_t* pattern, BOOL matchCase, int& matchLength);
+    int SearchSpan(int from, int to, const wchar_t* pattern, BOOL forward, BOOL matchCase,
+                   BOOL wholeWord, BOOL regExp, int& matchLength);
+    void MarkEdited(int line);
+
+    std::vector<std::unique_ptr<SECEditTextBlock>> m_blocks;
+    std::vector<SECEditLineEntry> m_lines;
+    int32_t m_knownLines = 1;
+    int32_t m_knownBlocks = 1;
+    int32_t m_lineCount = 1;
+    wchar_t m_lineTerminator = L'\n';
+    wchar_t m_altLineTerminator = L'\r';
+    SECEditRegExp* m_regExp = nullptr;
+};

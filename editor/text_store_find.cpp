@@ -1,0 +1,147 @@
+// Plain and regular-expression search over the text store.
+#include "editor/regexp.h"
+#include "editor/text_store.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <cwctype>
+
+namespace {
+
+bool SameChars(const wchar_t* a, const wchar_t* b, int n, BOOL matchCase) {
+    if (matchCase)
+        return std::wmemcmp(a, b, n) == 0;
+    for (int i = 0; i < n; ++i)
+        if (a[i] != b[i] && std::towlower(a[i]) != std::towlower(b[i]))
+            return false;
+    return true;
+}
+
+} // namespace
+
+int SECEditTextStore::PlainFind(int from, int to, const wchar_t* pattern, int patternLength,
+                                BOOL forward, BOOL matchCase, BOOL wholeWord) {
+    // With the gap behind the text no line crosses it, so IsWholeWord leaves `text` valid.
+    const wchar_t* text = Data();
+    const int length = TextLength();
+    auto hit = [&](int p) {
+        return p + patternLength <= length &&
+               SameChars(text + p, pattern, patternLength, matchCase) &&
+               (!wholeWord || IsWholeWord(p, patternLength));
+    };
+    if (forward) {
+        if (matchCase && !wholeWord) {
+            // Substring search: scan for the first character, then compare.
+            for (int p = from; p < to;) {
+                const wchar_t* q = std::wmemchr(text + p, pattern[0], to - p);
+                if (!q)
+                    return -1;
+                p = static_cast<int>(q - text);
+                if (hit(p))
+                    return p;
+                ++p;
+            }
+            return -1;
+        }
+        for (int p = from; p < to; ++p)
+            if (hit(p))
+                return p;
+        return -1;
+    }
+    for (int p = from - 1; p >= to; --p)
+        if (hit(p))
+            return p;
+    return -1;
+}
+
+int SECEditTextStore::RegExpFind(int from, int to, const wchar_t* pattern, BOOL matchCase,
+                                 int& matchLength) {
+    SECEditVBRegExp local;
+    SECEditRegExp* engine = m_regExp;
+    if (!engine) {
+        if (!local.Create())
+            return -1;
+        engine = &local;
+    }
+    engine->SetPattern(pattern);
+    engine->SetIgnoreCase(!matchCase);
+    // The whole span in one piece: slicing it would miss matches that cross a slice border.
+    const CString span(Data() + from, TextLength() - from);
+    int start = 0, length = 0;
+    if (!engine->Find(span, start, length))
+        return -1;
+    if (from + start >= to && to < TextLength())
+        return -1; // the match lies beyond the stop
+    matchLength = length;
+    return from + start;
+}
+
+int SECEditTextStore::SearchSpan(int from, int to, const wchar_t* pattern, BOOL forward,
+                                 BOOL matchCase, BOOL wholeWord, BOOL regExp, int& matchLength) {
+    if (regExp) {
+        if (forward)
+            return RegExpFind(from, to, pattern, matchCase, matchLength);
+        // Backward: the last match that starts below the start and at or after the stop.
+        int best = -1, bestLength = 0;
+        for (int p = to; p < from;) {
+            int len = 0;
+            const int found = RegExpFind(p, from, pattern, matchCase, len);
+            if (found < 0 || found >= from)
+                break;
+            best = found;
+            bestLength = len;
+            p = found + std::max(1, len); // the next match that a forward scan would find
+        }
+        matchLength = bestLength;
+        return best;
+    }
+    const int n = static_cast<int>(std::wcslen(pattern));
+    matchLength = n;
+    return PlainFind(from, to, pattern, n, forward, matchCase, wholeWord);
+}
+
+int SECEditTextStore::Find(int startLine, int startColumn, int& outLine, int& outColumn,
+                           const wchar_t* pattern, BOOL forward, BOOL wrap, BOOL matchCase,
+                           BOOL wholeWord, BOOL regExp, int stopLine, int stopColumn) {
+    const int start = PositionToOffset(startLine, startColumn);
+    if (start < 0 || !pattern || !*pattern)
+        return 0;
+    const int end = TextLength();
+    int stop;
+    if (stopLine == -1) {
+        stop = start;
+    } else if (stopLine >= m_lineCount) {
+        stop = end;
+    } else {
+        stop = PositionToOffset(stopLine, 0);
+        const int lineLength = GetLineLength(stopLine);
+        stop += std::max(0, std::min(stopColumn, lineLength));
+    }
+    struct Span {
+        int from, to;
+    };
+    Span spans[2];
+    int count = 0;
+    const bool wraps = forward ? start >= stop : start <= stop;
+    if (!wraps) {
+        spans[count++] = {start, stop};
+    } else if (forward) {
+        if (start < end)
+            spans[count++] = {start, end};
+        if (wrap && stop > 0)
+            spans[count++] = {0, stop};
+    } else {
+        if (start > 0)
+            spans[count++] = {start, 0};
+        if (wrap && stop < end)
+            spans[count++] = {end, stop};
+    }
+    for (int i = 0; i < count; ++i) {
+        int matchLength = 0;
+        const int at = SearchSpan(spans[i].from, spans[i].to, pattern, forward, matchCase,
+                                  wholeWord, regExp, matchLength);
+        if (at >= 0 && matchLength > 0 && OffsetToPosition(at, outLine, outColumn))
+            return matchLength;
+    }
+    return 0;
+}

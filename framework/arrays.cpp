@@ -1,0 +1,33 @@
+#include "framework/arrays.h"
+
+#include "framework/archive.h"
+
+IMPLEMENT_DYNAMIC(CPtrArray, CObject)
+IMPLEMENT_SERIAL(CObArray, CObject, 0)
+IMPLEMENT_SERIAL(CDWordArray, CObject, 0)
+IMPLEMENT_SERIAL(CWordArray, CObject, 0)
+IMPLEMENT_SERIAL(CByteArray, CObject, 0)
+IMPLEMENT_DYNAMIC(CUIntArray, CObject)
+IMPLEMENT_SERIAL(CStringArray, CObject, 0)
+
+template <>
+void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, INT_PTR nCount) {
+    if (ar.IsStoring()) {
+        for (; nCount-- > 0; ++pElements)
+            ar << *pElements;
+    } else {
+        for (; nCount-- > 0; ++pElements)
+            ar >> *pElements;
+    }
+}
+
+template <>
+void AFXAPI SerializeElements<CObject*>(CArchive& ar, CObject** pElements, INT_PTR nCount) {
+    if (ar.IsStoring()) {
+        for (; nCount-- > 0; ++pElements)
+            ar << *pElements;
+    } else {
+        for (; nCount-- > 0; ++pElements)
+            ar >> *pElements;
+    }
+}

@@ -1,0 +1,146 @@
+// Syntax colouring of keywords, numbers, operators and tags, single- and multi-line.
+#include "editor/lang_ini.h"
+#include "editor_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <utility>
+
+namespace {
+
+using Runs = std::vector<std::pair<int, int>>; // (length, group)
+
+const wchar_t kIni[] =
+    L"[ColorGroups]\nNumGroups=4\nGroup1=Keyword\nGroup2=Comment\nGroup3=String\n"
+    L"Group4=Highlight\n"
+    L"[Keywords]\nwhile=Keyword\nreturn=Keyword\npublic:=Keyword\n"
+    L"[Parser]\nOperators=+-*/=()\nDelimiters=+-*/=();:\"\nKWEndChars=:\nNumTags=3\n"
+    L"[Tag1]\nBeginTag=/*\nEndTag=*/\nMultiLine=1\nColorGroup=Comment\n"
+    L"[Tag2]\nBeginTag=//\nColorGroup=Comment\n"
+    L"[Tag3]\nBeginTag=\"\nEndTag=\"\nEscapeChar=\\\nColorGroup=String\n";
+
+enum { T = 0, Num = 2, Op = 3, K = 4, C = 5, S = 6, H = 7 };
+
+class Colouring : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::wstring path = dir.Path(L"lang.ini");
+        edtest::WriteText(path, kIni);
+        auto* reader = new SECEditLangIniReader(path.c_str());
+        ASSERT_TRUE(reader->Read(config));
+        reader->Release();
+        Load(model, L"");
+        model.AddObserver(&observer);
+    }
+    void TearDown() override {
+        model.RemoveObserver(&observer);
+        config->Release();
+    }
+    void Load(edtest::TestModel& m, const wchar_t* text) {
+        m.SetLangConfig(config);
+        m.ResetDocument();
+        m.InsertTextAt(0, 0, text);
+    }
+    static Runs RunsOf(edtest::TestModel& m, int line) {
+        Runs runs;
+        const SECEditLineColouring* c = m.GetLineColouring(line);
+        if (c)
+            for (int i = 0; i < c->GetSize(); ++i)
+                runs.emplace_back(SegmentLength(c->GetAt(i)), SegmentGroup(c->GetAt(i)));
+        return runs;
+    }
+    edtest::TempDir dir;
+    SECEditLangConfig* config = new SECEditLangConfig;
+    edtest::TestModel model;
+    edtest::RecordingObserver observer;
+};
+
+TEST_F(Colouring, KeywordsNumbersAndOperators) {
+    model.InsertTextAt(0, 0, L"while (x1 + 0x1F) return;\n\npublic: x");
+    EXPECT_EQ(RunsOf(model, 0), (Runs{{5, K},
+                                      {1, T},
+                                      {1, Op},
+                                      {3, T},
+                                      {1, Op},
+                                      {1, T},
+                                      {4, Num},
+                                      {1, Op},
+                                      {1, T},
+                                      {6, K},
+                                      {1, T}}));
+    EXPECT_EQ(RunsOf(model, 1), (Runs{{0, T}})); // an empty line has one empty run
+    // A keyword with the word-end character behind it is looked up with it.
+    EXPECT_EQ(RunsOf(model, 2), (Runs{{7, K}, {2, T}}));
+}
+
+TEST_F(Colouring, StringsHonourTheirEscapeCharacter) {
+    model.InsertTextAt(0, 0, L"s = \"a\\\"b\" + \"c\\\\\" + d\nx // note");
+    EXPECT_EQ(RunsOf(model, 0), (Runs{{2, T},
+                                      {1, Op},
+                                      {1, T},
+                                      {6, S},
+                                      {1, T},
+                                      {1, Op},
+                                      {1, T},
+                                      {5, S},
+                                      {1, T},
+                                      {1, Op},
+                                      {2, T}}));
+    EXPECT_EQ(RunsOf(model, 1), (Runs{{2, T}, {7, C}})); // no end text: to the end of the line
+}
+
+TEST_F(Colouring, BlockCommentOverSeveralLines) {
+    model.InsertTextAt(0, 0, L"a\nb\nc\nx /* start\nin\n\nside\nend */ y\nz");
+    observer.entries.clear();
+    EXPECT_EQ(RunsOf(model, 7), (Runs{{6, C}, {2, T}}));
+    EXPECT_EQ(RunsOf(model, 3), (Runs{{2, T}, {8, C}}));
+    EXPECT_EQ(RunsOf(model, 4), (Runs{{2, C}}));
+    EXPECT_EQ(RunsOf(model, 5), (Runs{{0, C}}));
+    EXPECT_EQ(RunsOf(model, 6), (Runs{{4, C}}));
+    EXPECT_EQ(RunsOf(model, 8), (Runs{{1, T}}));
+    ASSERT_EQ(observer.Count(SECEDIT_HINT_LINES), 1);
+    EXPECT_EQ(observer.entries[0].first, 3);
+    EXPECT_EQ(observer.entries[0].last, 7);
+}
+
+TEST_F(Colouring, HighlightFlagWinsUntilItIsCleared) {
+    model.InsertTextAt(0, 0, L"while x");
+    const Runs normal = RunsOf(model, 0);
+    model.SetLineFlag(0, SECEDIT_FLAG_HIGHLIGHT, TRUE);
+    EXPECT_EQ(RunsOf(model, 0), (Runs{{7, H}}));
+    model.ClearFlagEverywhere(SECEDIT_FLAG_HIGHLIGHT);
+    EXPECT_EQ(RunsOf(model, 0), normal);
+}
+
+TEST_F(Colouring, AfterEditsTheColouringIsThatOfTheSameTextFresh) {
+    std::mt19937 rng(7);
+    const wchar_t* const pieces[] = {L"/*", L"*/", L"\n", L"x", L"\"", L"while ", L"// "};
+    model.InsertTextAt(0, 0, L"one\n/* two\nthree */ four\nfive \"six\"\n/* seven\neight */");
+    for (int step = 0; step < 400; ++step) {
+        for (int line = 0; line < model.GetLineCount(); ++line)
+            RunsOf(model, line);
+        const int line = std::uniform_int_distribution<int>(0, model.GetLastLine())(rng);
+        const int length = model.GetLineTextLength(line);
+        const int column = std::uniform_int_distribution<int>(0, length)(rng);
+        std::string edit = "at " + std::to_string(line) + "," + std::to_string(column) + " ";
+        const std::wstring before = edtest::TextOf(model);
+        if (step % 3 == 2 && column < length) {
+            model.DeleteText(line, column, line, column + 1);
+            edit += "delete";
+        } else {
+            const wchar_t* piece = pieces[std::uniform_int_distribution<int>(0, 6)(rng)];
+            model.InsertTextAt(line, column, piece);
+            edit += "insert " + CString(piece).ToMultiByte(CP_UTF8);
+        }
+        edtest::TestModel fresh;
+        Load(fresh, edtest::TextOf(model).c_str());
+        for (int l = model.GetLastLine(); l >= 0; --l)
+            ASSERT_EQ(RunsOf(model, l), RunsOf(fresh, l))
+                << "step " << step << " line " << l << " " << edit << "\n"
+                << CString(before).ToMultiByte(CP_UTF8) << "\n----\n"
+                << CString(edtest::TextOf(model)).ToMultiByte(CP_UTF8);
+    }
+}
+
+} // namespace

@@ -1,0 +1,85 @@
+#include "editor_test_support.h"
+
+#include <cstdio>
+
+namespace edtest {
+
+TempDir::TempDir() {
+    wchar_t base[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, base);
+    static int counter = 0;
+    m_path = std::wstring(base) + L"edtest_" + std::to_wstring(GetCurrentProcessId()) + L"_" +
+             std::to_wstring(++counter);
+    CreateDirectoryW(m_path.c_str(), nullptr);
+}
+
+TempDir::~TempDir() {
+    WIN32_FIND_DATAW data;
+    HANDLE h = FindFirstFileW((m_path + L"\\*").c_str(), &data);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = data.cFileName;
+            if (name != L"." && name != L"..") {
+                const std::wstring file = m_path + L"\\" + name;
+                SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(file.c_str());
+            }
+        } while (FindNextFileW(h, &data));
+        FindClose(h);
+    }
+    RemoveDirectoryW(m_path.c_str());
+}
+
+void WriteBytes(const std::wstring& path, const std::string& bytes) {
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f)
+        return;
+    fwrite(bytes.data(), 1, bytes.size(), f);
+    fclose(f);
+}
+
+std::string ReadBytes(const std::wstring& path) {
+    std::string out;
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f)
+        return out;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, f)) > 0)
+        out.append(buffer, n);
+    fclose(f);
+    return out;
+}
+
+void WriteText(const std::wstring& path, const std::wstring& text) {
+    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), nullptr, 0,
+                                      nullptr, nullptr);
+    std::string bytes(n, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), (int)text.size(), &bytes[0], n, nullptr, nullptr);
+    WriteBytes(path, bytes);
+}
+
+void RecordingObserver::OnUpdate(corvalis::foundation::ISubject*,
+                                 corvalis::foundation::IMessage* m) {
+    Entry e{m ? m->GetTypeID() : 0u, -1, -1};
+    if (auto* lines = dynamic_cast<SECEditLineMsg*>(m)) {
+        e.first = lines->m_firstLine;
+        e.last = lines->m_lastLine;
+    }
+    entries.push_back(e);
+}
+
+int RecordingObserver::Count(uint32_t hint) const {
+    int n = 0;
+    for (const Entry& e : entries)
+        n += e.hint == hint;
+    return n;
+}
+
+std::wstring TextOf(SECEditModel& model) {
+    CString text;
+    model.GetAllText(text);
+    return text.str();
+}
+
+} // namespace edtest

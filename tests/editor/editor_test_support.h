@@ -1,0 +1,62 @@
+// Shared helpers of the editor tests: scratch files, a model that records what it would
+// tell the user, and an observer that records messages.
+#pragma once
+
+#include "editor/edit_model.h"
+
+#include <string>
+#include <vector>
+
+namespace edtest {
+
+// A fresh folder under the temp directory, removed with its files at the end.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::wstring Path(const wchar_t* name) const { return m_path + L"\\" + name; }
+
+private:
+    std::wstring m_path;
+};
+
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+void WriteText(const std::wstring& path, const std::wstring& utf16Text); // as 8-bit, UTF-8
+
+class TestModel : public SECEditModel {
+public:
+    std::vector<CString> messages;
+
+protected:
+    int ShowMessage(const CString& text, UINT) override {
+        messages.push_back(text);
+        return IDOK;
+    }
+};
+
+class RecordingObserver : public corvalis::foundation::IObserver {
+public:
+    struct Entry {
+        uint32_t hint;
+        int first, last;
+    };
+    std::vector<Entry> entries;
+    int refs = 0;
+
+    bool QueryGuid(const GUID&, void** out) override {
+        *out = nullptr;
+        return false;
+    }
+    int32_t AddRef() override { return ++refs; }
+    int32_t Release() override { return --refs; }
+    void OnUpdate(corvalis::foundation::ISubject*, corvalis::foundation::IMessage* m) override;
+    int Count(uint32_t hint) const;
+};
+
+// The model's whole text.
+std::wstring TextOf(SECEditModel& model);
+
+} // namespace edtest

@@ -1,0 +1,160 @@
+// Files load and save byte for byte; loading is not an edit.
+#include "editor_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using edtest::ReadBytes;
+using edtest::TestModel;
+using edtest::TextOf;
+using edtest::WriteBytes;
+
+struct RoundTrip {
+    const char* name;
+    std::string bytes;
+};
+
+std::string Utf16(const std::wstring& text) {
+    std::string out("\xFF\xFE", 2);
+    out.append(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+    return out;
+}
+
+std::vector<RoundTrip> Cases() {
+    std::vector<RoundTrip> cases = {
+        {"8-bit with LF", "int main()\n{\n\treturn 0;\n}\n"},
+        {"8-bit with CR LF", "line one\r\nline two\r\n"},
+        {"last line without terminator", "a\nb\nlast"},
+        {"empty file", ""},
+        {"non-ASCII 8-bit", "caf\xC3\xA9 na\xC3\xAFve\n"},
+        {"UTF-16 with BOM", Utf16(L"x = \x3b1 + \x3b2;\r\n// \x6f22\x5b57\r\nend")},
+        {"UTF-16 empty", Utf16(L"")},
+        {"UTF-16 surrogate pair", Utf16(L"\xD83D\xDE00 smile\n")},
+        {"long 8-bit file over several read chunks", ""},
+    };
+    std::string& big = cases.back().bytes;
+    for (int i = 0; big.size() < 1300000; ++i)
+        big += "static int value_" + std::to_string(i) + " = " + std::to_string(i * 7) + ";\r\n";
+    return cases;
+}
+
+class FileRoundTrip : public ::testing::TestWithParam<RoundTrip> {};
+
+TEST_P(FileRoundTrip, LoadsAndSavesByteForByte) {
+    const RoundTrip c = GetParam();
+    edtest::TempDir dir;
+    const std::wstring in = dir.Path(L"in.txt"), out = dir.Path(L"out.txt");
+    WriteBytes(in, c.bytes);
+    TestModel model;
+    model.IsUnicodeFile(in.c_str());
+    ASSERT_TRUE(model.OpenFile(in.c_str())) << c.name;
+    EXPECT_FALSE(model.IsModified()) << c.name;
+    EXPECT_EQ(model.Undo(), nullptr) << c.name; // loading is nothing to undo
+    EXPECT_EQ(TextOf(model).empty(), c.bytes.empty() || c.bytes.size() == 2) << c.name;
+    ASSERT_TRUE(model.SaveFile(out.c_str())) << c.name;
+    EXPECT_TRUE(ReadBytes(out) == c.bytes) << c.name;
+    EXPECT_TRUE(model.messages.empty()) << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, FileRoundTrip, ::testing::ValuesIn(Cases()),
+                         [](const ::testing::TestParamInfo<RoundTrip>& info) {
+                             return "case" + std::to_string(info.index);
+                         });
+
+TEST(ModelFile, AVeryLongLineIsBrokenAtColumn2048) {
+    edtest::TempDir dir;
+    const std::wstring in = dir.Path(L"long.txt");
+    WriteBytes(in, std::string(3000, 'q'));
+    TestModel model;
+    model.IsUnicodeFile(in.c_str());
+    ASSERT_TRUE(model.OpenFile(in.c_str()));
+    ASSERT_EQ(model.GetLineCount(), 2);
+    EXPECT_EQ(model.GetLineTextLength(0), 2048);
+    EXPECT_EQ(model.GetLineTextLength(1), 952);
+    EXPECT_EQ(model.Undo(), nullptr);
+}
+
+TEST(ModelFile, SixHundredTabsBreakAtTheFiveHundredTwelfth) {
+    edtest::TempDir dir;
+    const std::wstring in = dir.Path(L"tabs.txt");
+    WriteBytes(in, std::string(600, '\t'));
+    TestModel model;
+    model.GetLangConfig(); // nothing yet: the reset picks "Default" with tab size 4
+    model.IsUnicodeFile(in.c_str());
+    ASSERT_TRUE(model.OpenFile(in.c_str()));
+    ASSERT_EQ(model.GetLangConfig()->GetTabSize(), 4);
+    ASSERT_EQ(model.GetLineCount(), 2);
+    EXPECT_EQ(model.GetLineTextLength(0), 512);
+}
+
+TEST(ModelFile, BigEndianMarkStaysWithThe8BitReader) {
+    edtest::TempDir dir;
+    const std::wstring in = dir.Path(L"be.txt");
+    WriteBytes(in, "\xFE\xFFz");
+    TestModel model;
+    EXPECT_FALSE(model.IsUnicodeFile(in.c_str()));
+    ASSERT_TRUE(model.OpenFile(in.c_str()));
+    EXPECT_EQ(model.GetLineTextLength(0), 3); // nothing taken for a byte-order mark
+}
+
+TEST(ModelFile, UnicodeReaderWithoutMarkDoesNotEatACharacter) {
+    edtest::TempDir dir;
+    const std::wstring in = dir.Path(L"plain.txt");
+    WriteBytes(in, "plain");
+    TestModel model; // reads as UTF-16 unless told otherwise
+    ASSERT_TRUE(model.OpenFile(in.c_str()));
+    EXPECT_EQ(TextOf(model), L"plain");
+}
+
+TEST(ModelFile, OddLengthUtf16IsRefusedNotTruncated) {
+    edtest::TempDir dir;
+    const std::wstring in = dir.Path(L"odd.txt");
+    WriteBytes(in, std::string("\xFF\xFE"
+                               "a\0b",
+                               5));
+    TestModel model;
+    model.IsUnicodeFile(in.c_str());
+    EXPECT_FALSE(model.OpenFile(in.c_str()));
+    ASSERT_EQ(model.messages.size(), 1u);
+    EXPECT_EQ(model.messages[0], L"Unable to Open File");
+    EXPECT_EQ(TextOf(model), L"");
+}
+
+TEST(ModelFile, MissingFileIsReported) {
+    edtest::TempDir dir;
+    TestModel model;
+    model.ResetDocument();
+    EXPECT_FALSE(model.OpenFile(dir.Path(L"nothing.txt").c_str()));
+    EXPECT_EQ(model.messages.size(), 1u);
+}
+
+TEST(ModelFile, SavingOverAReadOnlyFileLeavesItAlone) {
+    edtest::TempDir dir;
+    const std::wstring path = dir.Path(L"ro.txt");
+    WriteBytes(path, "original");
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+    TestModel model;
+    model.ResetDocument();
+    model.SetUnicode(FALSE);
+    model.InsertTextAt(0, 0, L"changed");
+    EXPECT_FALSE(model.SaveFile(path.c_str()));
+    ASSERT_EQ(model.messages.size(), 1u);
+    EXPECT_EQ(model.messages[0],
+              CString(L"The file '") + path.c_str() +
+                  L"' exists and is read-only. Please save to a different filename.");
+    EXPECT_EQ(ReadBytes(path), "original");
+    EXPECT_TRUE(model.IsModified());
+}
+
+TEST(ModelFile, SavingIntoAMissingFolderFailsCleanly) {
+    edtest::TempDir dir;
+    TestModel model;
+    model.ResetDocument();
+    model.InsertTextAt(0, 0, L"text");
+    EXPECT_FALSE(model.SaveFile(dir.Path(L"no\\such\\folder.txt").c_str()));
+    EXPECT_TRUE(model.IsModified());
+    EXPECT_FALSE(model.messages.empty());
+}
+
+} // namespace

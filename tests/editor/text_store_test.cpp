@@ -1,0 +1,162 @@
+#include "editor/text_store.h"
+#include "framework/file.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+SECEditRange Insert(SECEditTextStore& store, int line, int column, const wchar_t* text) {
+    SECEditRange r(line, column, line, column);
+    EXPECT_TRUE(store.InsertText(r, text, -1));
+    return r;
+}
+
+CString All(SECEditTextStore& store) {
+    return CString(store.Data(), store.TextLength());
+}
+
+TEST(TextStore, EmptyAfterReset) {
+    SECEditTextStore store;
+    EXPECT_EQ(store.GetLineCount(), 1);
+    EXPECT_EQ(store.GetLineLength(0), 0);
+    EXPECT_EQ(store.PositionToOffset(0, 0), 0);
+    EXPECT_EQ(store.PositionToOffset(1, 0), -1);
+    EXPECT_EQ(store.GetLineLength(1), -1);
+}
+
+TEST(TextStore, LineLengthsWithAndWithoutTerminators) {
+    SECEditTextStore store;
+    const SECEditRange r = Insert(store, 0, 0, L"a\nbc");
+    EXPECT_EQ(r.m_end, SECEditPosition(1, 2));
+    EXPECT_EQ(store.GetLineCount(), 2);
+    EXPECT_EQ(store.GetLineLength(0), 2);
+    EXPECT_EQ(store.GetLineTextLength(0), 1);
+    SECEditTextStore crlf;
+    Insert(crlf, 0, 0, L"ab\r\nxyz");
+    EXPECT_EQ(crlf.GetLineLength(0), 4);
+    EXPECT_EQ(crlf.GetLineTextLength(0), 2);
+    EXPECT_EQ(crlf.GetLineTextLength(1), 3);
+}
+
+TEST(TextStore, ColumnBehindTheTerminatorIsTheNextLineStart) {
+    SECEditTextStore store;
+    Insert(store, 0, 0, L"ab\ncd");
+    EXPECT_EQ(store.PositionToOffset(0, 3), 3);
+    EXPECT_EQ(store.PositionToOffset(0, 4), -1);
+    int line = -1, column = -1;
+    ASSERT_TRUE(store.OffsetToPosition(3, line, column));
+    EXPECT_EQ(line, 1);
+    EXPECT_EQ(column, 0);
+    EXPECT_FALSE(store.OffsetToPosition(6, line, column));
+    EXPECT_FALSE(store.OffsetToPosition(-1, line, column));
+}
+
+TEST(TextStore, EmptyInsertAndJoiningDelete) {
+    SECEditTextStore store;
+    Insert(store, 0, 0, L"a\nb");
+    SECEditRange r(0, 1, 9, 9);
+    EXPECT_TRUE(store.InsertText(r, L"", 0));
+    EXPECT_EQ(r.m_end, SECEditPosition(0, 1));
+    EXPECT_TRUE(store.DeleteText(SECEditRange(0, 1, 1, 0)));
+    EXPECT_EQ(All(store), L"ab");
+    EXPECT_EQ(store.GetLineCount(), 1);
+}
+
+TEST(TextStore, InvalidPositionsChangeNothing) {
+    SECEditTextStore store;
+    Insert(store, 0, 0, L"abc");
+    SECEditRange r(4, 0, 4, 0);
+    EXPECT_FALSE(store.InsertText(r, L"x", 1)); // a failed insertion is not a success
+    EXPECT_FALSE(store.DeleteText(SECEditRange(0, 0, 0, 9)));
+    CString out;
+    EXPECT_FALSE(store.GetText(out, 2, 0, 2, 1));
+    EXPECT_EQ(All(store), L"abc");
+}
+
+TEST(TextStore, LineZeroLengthFollowsEdits) {
+    SECEditTextStore store;
+    Insert(store, 0, 0, L"abc\ndef");
+    EXPECT_EQ(store.GetLineTextLength(0), 3); // cached now
+    Insert(store, 0, 1, L"XY");
+    EXPECT_EQ(store.GetLineTextLength(0), 5);
+    EXPECT_TRUE(store.DeleteText(SECEditRange(0, 0, 0, 4)));
+    EXPECT_EQ(store.GetLineTextLength(0), 1);
+}
+
+TEST(TextStore, GetTextToTheEndOfTheLine) {
+    SECEditTextStore store;
+    Insert(store, 0, 0, L"one\ntwo\n");
+    CString out;
+    ASSERT_TRUE(store.GetText(out, 0, 1, -1, -1));
+    EXPECT_EQ(out, L"ne\n");
+    const wchar_t* p = nullptr;
+    EXPECT_EQ(store.GetTextPointer(&p, 1, 0, 2, 0), 4);
+    EXPECT_EQ(CString(p, 4), L"two\n");
+}
+
+struct FindCase {
+    const char* name;
+    int line, column;
+    const wchar_t* pattern;
+    BOOL forward, wrap, matchCase, wholeWord;
+    int stopLine, stopColumn;
+    int foundLine, foundColumn, length; // length 0: not found
+};
+
+class TextStoreFind : public ::testing::TestWithParam<FindCase> {};
+
+TEST_P(TextStoreFind, Finds) {
+    const FindCase c = GetParam();
+    SECEditTextStore store;
+    Insert(store, 0, 0, L"int count = 0;\nfor (count) { Count++; }\nrecount(count)\nend");
+    int line = -1, column = -1;
+    const int n = store.Find(c.line, c.column, line, column, c.pattern, c.forward, c.wrap,
+                             c.matchCase, c.wholeWord, FALSE, c.stopLine, c.stopColumn);
+    EXPECT_EQ(n, c.length) << c.name;
+    if (c.length > 0) {
+        EXPECT_EQ(line, c.foundLine) << c.name;
+        EXPECT_EQ(column, c.foundColumn) << c.name;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, TextStoreFind,
+    ::testing::Values(
+        FindCase{"forward", 0, 0, L"count", TRUE, FALSE, TRUE, FALSE, -1, -1, 0, 4, 5},
+        FindCase{"next one", 0, 5, L"count", TRUE, FALSE, TRUE, FALSE, -1, -1, 1, 5, 5},
+        FindCase{"case blind", 1, 6, L"COUNT", TRUE, FALSE, FALSE, FALSE, -1, -1, 1, 14, 5},
+        FindCase{"whole word skips recount", 2, 0, L"count", TRUE, FALSE, TRUE, TRUE, -1, -1, 2, 8,
+                 5},
+        FindCase{"wrap finds before the start", 3, 0, L"int", TRUE, TRUE, TRUE, FALSE, -1, -1, 0, 0,
+                 3},
+        FindCase{"no wrap finds nothing", 3, 0, L"int", TRUE, FALSE, TRUE, FALSE, -1, -1, 0, 0, 0},
+        FindCase{"backward starts one before", 1, 5, L"count", FALSE, FALSE, TRUE, FALSE, -1, -1, 0,
+                 4, 5},
+        FindCase{"stop position honoured", 0, 5, L"count", TRUE, FALSE, TRUE, FALSE, 1, 4, 0, 0, 0},
+        FindCase{"whole word in parentheses", 1, 0, L"count", TRUE, FALSE, TRUE, TRUE, -1, -1, 1, 5,
+                 5},
+        FindCase{"empty pattern", 0, 0, L"", TRUE, TRUE, TRUE, FALSE, -1, -1, 0, 0, 0}));
+
+} // namespace
+
+namespace {
+
+TEST(TextStoreSave, UnicodeHasTheMarkAnd8BitHasNone) {
+    SECEditTextStore store;
+    Insert(store, 0, 0, L"ab\r\nc");
+    CMemFile wide;
+    ASSERT_TRUE(store.Save(&wide, TRUE));
+    ASSERT_EQ(wide.GetLength(), 2u + 5u * 2u);
+    CMemFile narrow;
+    ASSERT_TRUE(store.Save(&narrow, FALSE));
+    ASSERT_EQ(narrow.GetLength(), 5u);
+    wide.SeekToBegin();
+    unsigned char bytes[12] = {};
+    wide.Read(bytes, 12);
+    EXPECT_EQ(bytes[0], 0xFF);
+    EXPECT_EQ(bytes[1], 0xFE);
+    EXPECT_EQ(bytes[2], 'a');
+    EXPECT_EQ(bytes[3], 0);
+}
+
+} // namespace
