@@ -2,6 +2,8 @@
 // figure as a ratio to the floor: reading the same file into memory and converting it to
 // UTF-16 with the platform call.
 #include "editor/edit_model.h"
+#include "editor/lang_ini.h"
+#include "editor/lang_registry.h"
 
 #include <psapi.h>
 
@@ -36,12 +38,16 @@ size_t PeakMegabytes() {
     return counters.PeakPagefileUsage / (1024 * 1024);
 }
 
-// A C source of about `bytes` bytes: functions with comments, strings, numbers and keywords.
-std::string MakeSource(size_t bytes) {
-    std::string out;
-    out.reserve(bytes + 4096);
-    out += "#include <stdio.h>\n#include <stdlib.h>\n\n";
-    for (int i = 0; out.size() < bytes; ++i) {
+// Writes a C source of about `bytes` bytes: functions with comments, strings, numbers and
+// keywords. Written piece by piece, so that the generator does not add to the peak memory.
+bool WriteSource(const std::wstring& path, size_t bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    size_t total = 0;
+    bool ok = true;
+    std::string out = "#include <stdio.h>\n#include <stdlib.h>\n\n";
+    for (int i = 0; ok && total < bytes; ++i) {
         const std::string n = std::to_string(i);
         out += "/* Function " + n + ": adds up the values\n   and prints the total. */\n";
         out += "static int function_" + n + "(const int* values, int count)\n{\n";
@@ -51,18 +57,16 @@ std::string MakeSource(size_t bytes) {
         out += "    }\n";
         out += "    printf(\"function " + n + ": %d\\n\", total);\n";
         out += "    return total;\n}\n\n";
+        if (out.size() > 65536 || total + out.size() >= bytes) {
+            DWORD written = 0;
+            ok = WriteFile(f, out.data(), static_cast<DWORD>(out.size()), &written, nullptr) &&
+                 written == out.size();
+            total += out.size();
+            out.clear();
+        }
     }
-    return out;
-}
-
-bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE)
-        return false;
-    DWORD written = 0;
-    const bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
     CloseHandle(f);
-    return ok && written == bytes.size();
+    return ok;
 }
 
 // The floor: the file into memory, then into UTF-16 with the platform's conversion.
@@ -98,7 +102,7 @@ void Report(const char* what, double seconds, double floor) {
 void RunSize(size_t megabytes, const std::wstring& folder) {
     const std::wstring path = folder + L"bench_" + std::to_wstring(megabytes) + L"mb.c";
     const std::wstring saved = folder + L"bench_" + std::to_wstring(megabytes) + L"mb_saved.c";
-    if (!WriteFileBytes(path, MakeSource(megabytes * 1024 * 1024))) {
+    if (!WriteSource(path, megabytes * 1024 * 1024)) {
         std::printf("cannot write %ls\n", path.c_str());
         return;
     }
@@ -107,7 +111,7 @@ void RunSize(size_t megabytes, const std::wstring& folder) {
     std::printf("%zu MB source (floor: read + convert to UTF-16 = %.3f ms)\n", megabytes,
                 floor * 1000.0);
     QuietModel model;
-    model.SetLangConfigByName(L"Default");
+    model.SetLangConfigByName(L"CPP");
     model.SetUnicode(FALSE);
     Report("load into the text model", Time([&] { model.OpenFile(path.c_str()); }), floor);
     int lines = 0, lastLength = 0;
@@ -158,6 +162,16 @@ int main(int argc, char** argv) {
         sizes = {static_cast<size_t>(std::atoi(argv[1]))};
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
+    // The C and C++ configuration, from the language file beside the program.
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring ini(exe);
+    ini = ini.substr(0, ini.find_last_of(L"\\/") + 1) + L"cpp.ini";
+    if (GetFileAttributesW(ini.c_str()) == INVALID_FILE_ATTRIBUTES)
+        std::printf("cpp.ini is not beside the program: lines are coloured with the defaults\n");
+    auto* reader = new SECEditLangIniReader(ini.c_str());
+    SECEditLangConfigRegistry::RegisterLangConfig(L"CPP", reader, nullptr);
+    reader->Release();
     for (size_t mb : sizes)
         RunSize(mb, temp);
     return 0;

@@ -260,11 +260,8 @@ void SECEditModel::DropSpansFrom(int line) {
     // one starts, until none is left that ends at or after the first line to colour again.
     int first = -1;
     for (;;) {
-        first = -1;
-        for (int i = 0; i < m_spans.GetSize() && first < 0; ++i)
-            if (m_spans.GetAt(i).Normalized().m_end.m_line >= line)
-                first = i;
-        if (first < 0)
+        first = m_spans.FirstEndingAtOrAfter(SECEditPosition(line, 0));
+        if (first >= m_spans.GetSize())
             return;
         int lowest = line;
         for (int i = first; i < m_spans.GetSize(); ++i)

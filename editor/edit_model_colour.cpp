@@ -151,10 +151,7 @@ int SECEditModel::StartMultiLineTag(int line, int column, SECEditTag* tag) {
         m_colourCache[l] = std::move(whole);
     }
     const SECEditSpan span(SECEditRange(SECEditPosition(line, column), end), tag->m_group);
-    bool known = false;
-    for (int i = 0; i < m_spans.GetSize() && !known; ++i)
-        known = m_spans.GetAt(i) == span;
-    if (!known)
+    if (!m_spans.Holds(span))
         m_spans.InsertSorted(span);
     SECEditLineMsg msg(line, end.m_line);
     NotifyObservers(nullptr, &msg);

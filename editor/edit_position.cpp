@@ -120,6 +120,21 @@ void SECEditSpanList::InsertSorted(const SECEditSpan& span) {
     m_spans.insert(m_spans.begin() + (i + 1), span);
 }
 
+int SECEditSpanList::FirstEndingAtOrAfter(const SECEditPosition& pos) const {
+    auto it = std::lower_bound(
+        m_spans.begin(), m_spans.end(), pos,
+        [](const SECEditSpan& s, const SECEditPosition& p) { return s.m_end < p; });
+    return static_cast<int>(it - m_spans.begin());
+}
+
+bool SECEditSpanList::Holds(const SECEditSpan& span) const {
+    for (int i = FirstEndingAtOrAfter(span.m_end); i < GetSize() && m_spans[i].m_end == span.m_end;
+         ++i)
+        if (m_spans[i].m_start == span.m_start && m_spans[i].m_group == span.m_group)
+            return true;
+    return false;
+}
+
 void SECEditSpanList::InsertAt(int index, const SECEditSpan& span, int count) {
     m_spans.insert(m_spans.begin() + index, count, span);
 }

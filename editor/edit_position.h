@@ -103,6 +103,11 @@ public:
     void RemoveAll() { m_spans.clear(); }
 
     void InsertSorted(const SECEditSpan& span);
+    // The index of the first span whose end lies at or after the position (the list's size
+    // when none does), found by halving.
+    int FirstEndingAtOrAfter(const SECEditPosition& pos) const;
+    // Whether an equal span is in the list.
+    bool Holds(const SECEditSpan& span) const;
     void SetAt(int index, const SECEditSpan& span) { m_spans[index] = span; }
     void InsertAt(int index, const SECEditSpan& span, int count = 1);
     void FindOverlapping(const SECEditRange& range, int& first, int& last) const;

@@ -299,8 +299,12 @@ int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int
     }
     if (breaks > 0) {
         m_lineCount += breaks;
-        if (static_cast<int>(m_lines.size()) < m_lineCount)
-            m_lines.resize(m_lineCount + m_lineCount / 8 + 1000, SECEditLineEntry{0, -1});
+        if (static_cast<int>(m_lines.size()) < m_lineCount) {
+            // Grow by an eighth: doubling would leave up to half of a large table unused.
+            const size_t want = static_cast<size_t>(m_lineCount) + m_lineCount / 8 + 1000;
+            m_lines.reserve(want);
+            m_lines.resize(want, SECEditLineEntry{0, -1});
+        }
     }
     MarkEdited(line);
     range.m_end = breaks == 0 ? SECEditPosition(line, column + length)

@@ -88,13 +88,17 @@ CWnd* PASCAL CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop) {
     HWND hWnd = pParent->GetSafeHwnd();
     if (hWnd == NULL) {
         CWnd* pMain = AfxGetMainWnd();
-        hWnd = pMain->GetSafeHwnd();
+        hWnd = pMain != NULL ? pMain->GetSafeHwnd() : ::GetActiveWindow();
     }
     HWND hWndTop = hWnd;
     for (HWND hParent; hWndTop != NULL && (hParent = ParentOrOwner(hWndTop)) != NULL;)
         hWndTop = hParent;
     if (pWndTop != NULL)
         *pWndTop = NULL;
+    // Without an explicit parent, a box must be modal to what the user is looking at: the
+    // top window's last active popup (an open dialog, say), not the window behind it.
+    if (pParent == NULL && hWndTop != NULL)
+        hWndTop = ::GetLastActivePopup(hWndTop);
     return FromHandle(hWndTop);
 }
 

@@ -31,8 +31,14 @@ std::vector<RoundTrip> Cases() {
         {"UTF-16 with BOM", Utf16(L"x = \x3b1 + \x3b2;\r\n// \x6f22\x5b57\r\nend")},
         {"UTF-16 empty", Utf16(L"")},
         {"UTF-16 surrogate pair", Utf16(L"\xD83D\xDE00 smile\n")},
+        {"a two-byte character across the first read chunk's end", ""},
         {"long 8-bit file over several read chunks", ""},
     };
+    // 5119 lines of 100 bytes and 99 more bytes: the character's first byte ends the chunk.
+    std::string& split = cases[cases.size() - 2].bytes;
+    for (int i = 0; i < 5119; ++i)
+        split += std::string(99, 'a') + "\n";
+    split += std::string(99, 'a') + "\xC3\xA9 tail\n";
     std::string& big = cases.back().bytes;
     for (int i = 0; big.size() < 1300000; ++i)
         big += "static int value_" + std::to_string(i) + " = " + std::to_string(i * 7) + ";\r\n";
@@ -155,6 +161,41 @@ TEST(ModelFile, SavingIntoAMissingFolderFailsCleanly) {
     EXPECT_FALSE(model.SaveFile(dir.Path(L"no\\such\\folder.txt").c_str()));
     EXPECT_TRUE(model.IsModified());
     EXPECT_FALSE(model.messages.empty());
+}
+
+} // namespace
+
+namespace {
+
+// Under a double-byte code page, a lead byte at the end of a read chunk belongs to the next.
+TEST(ModelFile, DoubleByteCharacterAcrossTheChunkEnd) {
+    const LCID before = GetThreadLocale();
+    if (!SetThreadLocale(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT)))
+        GTEST_SKIP() << "no Japanese locale";
+    CPINFOEXW info = {};
+    GetCPInfoExW(CP_THREAD_ACP, 0, &info);
+    if (info.CodePage != 932) {
+        SetThreadLocale(before);
+        GTEST_SKIP() << "the thread's code page did not follow the locale";
+    }
+    std::string bytes;
+    for (int i = 0; i < 5119; ++i)
+        bytes += std::string(99, 'a') + "\n";
+    bytes += std::string(99, 'a') + "\x82\xA0 tail\n"; // HIRAGANA A, lead byte last in chunk
+    edtest::TempDir dir;
+    const std::wstring in = dir.Path(L"sjis.txt"), out = dir.Path(L"sjis_out.txt");
+    WriteBytes(in, bytes);
+    TestModel model;
+    model.SetUnicode(FALSE);
+    const BOOL opened = model.OpenFile(in.c_str());
+    const BOOL saved = opened && model.SaveFile(out.c_str());
+    CString last;
+    model.GetText(last, 5119, 99, 5119, 100);
+    SetThreadLocale(before);
+    ASSERT_TRUE(opened);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(last, L"\x3042");
+    EXPECT_TRUE(ReadBytes(out) == bytes);
 }
 
 } // namespace

@@ -468,10 +468,14 @@ TEST(Archive, DiskFileRoundTripAndSmallBuffer) {
             ar >> v;
             ASSERT_EQ(i, v);
         }
+        // Flushing a loading archive gives the unread buffered bytes back to the file.
+        ar.Flush();
+        EXPECT_EQ(4000u, f.GetPosition());
         CString s;
         ar >> s;
         EXPECT_EQ(500, s.GetLength());
         ar.Close();
+        EXPECT_EQ(f.GetLength(), f.GetPosition());
     }
     CFile::Remove(path);
 }
