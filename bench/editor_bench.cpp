@@ -96,7 +96,8 @@ protected:
 };
 
 void Report(const char* what, double seconds, double floor) {
-    std::printf("  %-44s %10.3f ms  %8.2f x floor\n", what, seconds * 1000.0, seconds / floor);
+    std::printf("  %-44s %10.3f ms  %8.2f x floor   peak %5zu MB\n", what, seconds * 1000.0,
+                seconds / floor, PeakMegabytes());
 }
 
 void RunSize(size_t megabytes, const std::wstring& folder) {

@@ -2,6 +2,7 @@
 #include "editor/edit_model.h"
 
 #include "editor/lang_registry.h"
+#include "framework/winapp.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -469,7 +470,7 @@ void SECEditModel::ResizeLineArrays(int lines) {
 }
 
 int SECEditModel::ShowMessage(const CString& text, UINT type) {
-    return MessageBoxW(nullptr, text, L"Editor", type);
+    return AfxMessageBox(text, type);
 }
 
 void SECEditModel::ReportFileError(const wchar_t* path, DWORD error) {

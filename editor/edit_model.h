@@ -194,7 +194,7 @@ private:
     int SplitColumn(int line);
     BOOL InsertLineBreak(int line, int column, SECEditRange* range);
     BOOL FinishLoad(BOOL ok);
-    BOOL LoadText(const wchar_t* text, int length);
+    BOOL LoadText(const wchar_t* text, int length, SECEditPosition& end);
     void SetFlagQuietly(int line, int flag, BOOL on);
     void ColourTokens(int line, const wchar_t* text, int column, int lineLength);
     void ResizeLineArrays(int lines);

@@ -95,12 +95,15 @@ BOOL SECEditModel::OpenFile(const wchar_t* path) {
     return m_unicode ? ReadUnicodeFile(path) : ReadAnsiFile(path);
 }
 
-BOOL SECEditModel::LoadText(const wchar_t* text, int length) {
+BOOL SECEditModel::LoadText(const wchar_t* text, int length, SECEditPosition& end) {
     if (length <= 0)
         return TRUE;
-    const int last = GetLastLine();
-    SECEditRange at(last, m_store->GetLineLength(last), 0, 0);
-    return m_store->InsertText(at, text, length);
+    // Each chunk goes where the previous one ended, known without measuring the last line.
+    SECEditRange at(end, end);
+    if (!m_store->InsertText(at, text, length))
+        return FALSE;
+    end = at.m_end;
+    return TRUE;
 }
 
 BOOL SECEditModel::FinishLoad(BOOL ok) {
@@ -132,8 +135,11 @@ BOOL SECEditModel::ReadAnsiFile(const wchar_t* path) {
     m_loading = TRUE;
     LARGE_INTEGER size = {};
     if (GetFileSizeEx(file.Get(), &size) && size.QuadPart < 0x7FFFFFF0)
-        m_store->Reserve(static_cast<int>(size.QuadPart)); // never more characters than bytes
+        // Never more characters than bytes; the slack lets the first edits in without moving
+        // the whole text to a larger block.
+        m_store->Reserve(static_cast<int>(size.QuadPart + size.QuadPart / 16 + 4096));
     const UINT codePage = CP_THREAD_ACP;
+    SECEditPosition end;
     std::vector<char> bytes(kChunkBytes + 8, 0);
     std::vector<wchar_t> wide;
     DWORD carried = 0;
@@ -155,7 +161,7 @@ BOOL SECEditModel::ReadAnsiFile(const wchar_t* path) {
             if (n <= 0 ||
                 MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(usable),
                                     wide.data(), n) != n ||
-                !LoadText(wide.data(), n)) {
+                !LoadText(wide.data(), n, end)) {
                 ok = FALSE;
                 break;
             }
@@ -187,8 +193,9 @@ BOOL SECEditModel::ReadUnicodeFile(const wchar_t* path) {
     m_loading = TRUE;
     LARGE_INTEGER size = {};
     if (GetFileSizeEx(file.Get(), &size) && size.QuadPart < 0x7FFFFFF0)
-        m_store->Reserve(static_cast<int>(size.QuadPart / 2));
+        m_store->Reserve(static_cast<int>(size.QuadPart / 2 + size.QuadPart / 32 + 4096));
     std::vector<wchar_t> chunk(kChunkBytes / sizeof(wchar_t) + 1, 0);
+    SECEditPosition end;
     BOOL ok = TRUE;
     for (;;) {
         if (!ReadExactly(file.Get(), reinterpret_cast<char*>(chunk.data()), kChunkBytes, got)) {
@@ -199,7 +206,7 @@ BOOL SECEditModel::ReadUnicodeFile(const wchar_t* path) {
             ok = FALSE; // half a character: the file is not what it says it is
             break;
         }
-        if (got == 0 || !LoadText(chunk.data(), static_cast<int>(got / 2))) {
+        if (got == 0 || !LoadText(chunk.data(), static_cast<int>(got / 2), end)) {
             ok = ok && got == 0;
             break;
         }
@@ -242,6 +249,14 @@ BOOL SECEditModel::SaveFile(const wchar_t* path) {
     const BOOL written = m_store->Save(out.Get(), m_unicode);
     const DWORD error = GetLastError();
     out.Close();
+    if (!written && m_store->WasLossy()) {
+        DeleteFileW(temp);
+        CString text(L"The file '%1' was not saved: it holds characters that the current code "
+                     L"page cannot represent.");
+        text.Replace(L"%1", path);
+        ShowMessage(text, MB_ICONEXCLAMATION);
+        return FALSE;
+    }
     if (!written || !MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD reason = written ? GetLastError() : error;
         DeleteFileW(temp);

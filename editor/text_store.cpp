@@ -64,7 +64,7 @@ void SECEditTextBlock::InsertAt(int index, const wchar_t* text, int count) {
         // the whole text again for every chunk.
         const size_t size = m_buf.size();
         const size_t extra =
-            std::max<size_t>(count - GapLength(), std::max<size_t>(m_growBy, size / 2));
+            std::max<size_t>(count - GapLength(), std::max<size_t>(m_growBy, size / 8));
         m_buf.insert(m_buf.begin() + m_gapEnd, extra, L'\0');
         m_gapEnd += static_cast<int>(extra);
     }
@@ -299,12 +299,8 @@ int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int
     }
     if (breaks > 0) {
         m_lineCount += breaks;
-        if (static_cast<int>(m_lines.size()) < m_lineCount) {
-            // Grow by an eighth: doubling would leave up to half of a large table unused.
-            const size_t want = static_cast<size_t>(m_lineCount) + m_lineCount / 8 + 1000;
-            m_lines.reserve(want);
-            m_lines.resize(want, SECEditLineEntry{0, -1});
-        }
+        if (static_cast<int>(m_lines.size()) < m_lineCount)
+            m_lines.resize(m_lineCount + m_lineCount / 8 + 1000, SECEditLineEntry{0, -1});
     }
     MarkEdited(line);
     range.m_end = breaks == 0 ? SECEditPosition(line, column + length)

@@ -83,6 +83,9 @@ public:
     virtual BOOL Save(HANDLE file, BOOL unicode);
     // The same into a framework file (a memory file, say); FALSE when writing fails.
     virtual BOOL Save(CFile* file, BOOL unicode);
+    // Whether the last Save failed because the text holds characters that the 8-bit code
+    // page cannot represent.
+    BOOL WasLossy() const { return m_lossy; }
     virtual SECEditTextBlock** GetBlockSlot(int index);
     virtual SECEditTextBlock* GetBlock(int index);
     virtual int FindBlock(int offset, BOOL preferNext);
@@ -127,4 +130,5 @@ private:
     wchar_t m_lineTerminator = L'\n';
     wchar_t m_altLineTerminator = L'\r';
     SECEditRegExp* m_regExp = nullptr;
+    BOOL m_lossy = FALSE;
 };

@@ -32,15 +32,33 @@ BOOL SECEditTextStore::WriteChunkTo(const Sink& write, int offset, int count, BO
     const wchar_t* text = Span(offset, offset + count);
     if (unicode)
         return write(text, static_cast<DWORD>(count) * sizeof(wchar_t));
+    // Plain ASCII is the same in every ANSI code page: copy it straight.
+    if (std::all_of(text, text + count, [](wchar_t c) { return c < 0x80; })) {
+        std::string bytes(text, text + count);
+        return write(bytes.data(), static_cast<DWORD>(count));
+    }
+    // Characters that the code page cannot hold would turn into '?' without a word: such a
+    // conversion fails instead.
+    CPINFOEXW info = {};
+    GetCPInfoExW(CP_THREAD_ACP, 0, &info);
+    const bool utf = info.CodePage == CP_UTF8 || info.CodePage == CP_UTF7;
+    const DWORD flags = utf ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* lossy = utf ? nullptr : &usedDefault;
     // Ask for the size first: a code page may need more than two bytes for a character.
     const int size =
-        WideCharToMultiByte(CP_THREAD_ACP, 0, text, count, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
+        WideCharToMultiByte(CP_THREAD_ACP, flags, text, count, nullptr, 0, nullptr, lossy);
+    if (size <= 0 || usedDefault) {
+        m_lossy = TRUE;
         return FALSE;
+    }
     std::string bytes(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(CP_THREAD_ACP, 0, text, count, &bytes[0], size, nullptr, nullptr) !=
-        size)
+    if (WideCharToMultiByte(CP_THREAD_ACP, flags, text, count, &bytes[0], size, nullptr, lossy) !=
+            size ||
+        usedDefault) {
+        m_lossy = TRUE;
         return FALSE;
+    }
     return write(bytes.data(), static_cast<DWORD>(size));
 }
 
@@ -56,6 +74,7 @@ BOOL SECEditTextStore::WriteChunk(CFile* file, int offset, int count, BOOL unico
 
 BOOL SECEditTextStore::SaveTo(const Sink& write, BOOL unicode) {
     static const unsigned char kBom[] = {0xFF, 0xFE};
+    m_lossy = FALSE;
     if (unicode && !write(kBom, sizeof kBom))
         return FALSE;
     const int length = TextLength();

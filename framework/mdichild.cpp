@@ -18,33 +18,6 @@ ON_WM_SIZE()
 END_MESSAGE_MAP()
 
 namespace {
-// Binds the object to the child the MDI client creates, as CreateEx does for other windows: the
-// framework's creation hook is armed for the duration of WM_MDICREATE.
-class MDICreationHook {
-public:
-    MDICreationHook(CWnd* pWnd, LPCWSTR lpszClass) : m_state(AfxGetWndState()) {
-        m_pPrevWnd = m_state.pWndInit;
-        m_pPrevClass = m_state.lpszInitClass;
-        m_state.pWndInit = pWnd;
-        m_state.lpszInitClass = lpszClass;
-        m_hHook = ::SetWindowsHookExW(WH_CBT, &AfxCbtFilterHook, NULL, ::GetCurrentThreadId());
-    }
-    ~MDICreationHook() {
-        if (m_hHook != NULL)
-            ::UnhookWindowsHookEx(m_hHook);
-        m_state.pWndInit = m_pPrevWnd;
-        m_state.lpszInitClass = m_pPrevClass;
-    }
-    bool Hooked() const { return m_hHook != NULL; }
-    bool Bound() const { return m_state.pWndInit == nullptr; }
-
-private:
-    AFX_WND_STATE& m_state;
-    CWnd* m_pPrevWnd;
-    LPCWSTR m_pPrevClass;
-    HHOOK m_hHook = NULL;
-};
-
 CMDIFrameWnd* MainMDIFrame() {
     return DYNAMIC_DOWNCAST(CMDIFrameWnd, AfxGetMainWnd());
 }
@@ -97,7 +70,7 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
     HWND hWnd = NULL;
     bool bBound = false;
     {
-        MDICreationHook hook(this, cs.lpszClass);
+        CWndCreationScope hook(this, cs.lpszClass);
         if (hook.Hooked()) {
             hWnd = (HWND)::SendMessageW(pParentWnd->m_hWndMDIClient, WM_MDICREATE, 0, (LPARAM)&mcs);
             bBound = hook.Bound();

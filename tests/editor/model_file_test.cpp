@@ -199,3 +199,27 @@ TEST(ModelFile, DoubleByteCharacterAcrossTheChunkEnd) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(ModelFile, CharactersTheCodePageCannotHoldAreNotSavedAsQuestionMarks) {
+    CPINFOEXW info = {};
+    GetCPInfoExW(CP_THREAD_ACP, 0, &info);
+    if (info.CodePage == CP_UTF8)
+        GTEST_SKIP() << "every character fits the UTF-8 code page";
+    edtest::TempDir dir;
+    const std::wstring path = dir.Path(L"lossy.txt");
+    WriteBytes(path, "before");
+    TestModel model;
+    model.ResetDocument();
+    model.SetUnicode(FALSE);
+    model.InsertTextAt(0, 0, L"kanji \x6f22 here");
+    EXPECT_FALSE(model.SaveFile(path.c_str()));
+    EXPECT_EQ(ReadBytes(path), "before");
+    EXPECT_TRUE(model.IsModified());
+    ASSERT_EQ(model.messages.size(), 1u);
+    model.SetUnicode(TRUE); // as UTF-16 it fits
+    EXPECT_TRUE(model.SaveFile(path.c_str()));
+}
+
+} // namespace
