@@ -173,8 +173,9 @@ void SECEditModel::ClearUndo() {
 
 BOOL SECEditModel::Log(CMvcCommand* command) {
     if (m_compound) {
-        if (!m_compound->Add(command))
-            delete command; // already a member (or would contain itself): nothing new to keep
+        // A command the step refuses is already its member, or holds the step itself: either
+        // way the step owns it, and deleting it would leave the step a freed member.
+        m_compound->Add(command);
         return TRUE;
     }
     // When the oldest command falls out of a full stack, an empty stack no longer stands for

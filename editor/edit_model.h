@@ -195,6 +195,8 @@ private:
     BOOL InsertLineBreak(int line, int column, SECEditRange* range);
     BOOL FinishLoad(BOOL ok);
     BOOL LoadText(const wchar_t* text, int length, SECEditPosition& end);
+    BOOL ReadAnsiChunks(HANDLE file);
+    BOOL ReadUnicodeChunks(HANDLE file);
     void SetFlagQuietly(int line, int flag, BOOL on);
     void ColourTokens(int line, const wchar_t* text, int column, int lineLength);
     void ResizeLineArrays(int lines);

@@ -3,6 +3,10 @@
 #include "editor/lang_registry.h"
 #include "framework/archive.h"
 
+#include <algorithm>
+#include <climits>
+#include <vector>
+
 void SECEditTextBlock::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
         const int length = GetTextLength();
@@ -13,10 +17,20 @@ void SECEditTextBlock::Serialize(CArchive& ar) {
         return;
     }
     const DWORD_PTR count = ar.ReadCount();
-    std::vector<wchar_t> data(count);
-    if (count &&
-        ar.Read(data.data(), static_cast<UINT>(count * sizeof(wchar_t))) != count * sizeof(wchar_t))
-        AfxThrowArchiveException(CArchiveException::endOfFile);
+    if (count > static_cast<DWORD_PTR>(INT_MAX / sizeof(wchar_t)))
+        AfxThrowArchiveException(CArchiveException::badIndex);
+    // Read piece by piece: the count comes from the file, and a damaged one must end in an
+    // archive error once the bytes run out, not in one allocation of whatever it says.
+    constexpr DWORD_PTR kPiece = 65536;
+    std::vector<wchar_t> data;
+    for (DWORD_PTR done = 0; done < count;) {
+        const DWORD_PTR n = std::min(kPiece, count - done);
+        data.resize(done + n);
+        const UINT bytes = static_cast<UINT>(n * sizeof(wchar_t));
+        if (ar.Read(data.data() + done, bytes) != bytes)
+            AfxThrowArchiveException(CArchiveException::endOfFile);
+        done += n;
+    }
     if (data.empty() || data.back() != L'\0')
         data.push_back(L'\0'); // the block always ends in its NUL
     m_buf.swap(data);

@@ -166,12 +166,16 @@ int SECEditModel::StartMultiLineTag(int line, int column, SECEditTag* tag) {
 }
 
 void SECEditModel::ColourTokens(int line, const wchar_t* text, int column, int lineLength) {
+    CString buffer;
     while (column < lineLength) {
         const int tokenEnd =
             column + NextTokenEnd(m_langConfig, text + column, lineLength - column);
         const int n = ScanToken(line, text, column, tokenEnd, lineLength);
         if (n > 0) {
             column += n;
+            // Looking for a multi-line tag's end may have moved the text's gap, and the rest
+            // of this line with it.
+            GetLinePointer(line, buffer, text);
             continue;
         }
         const int plain = std::max(1, tokenEnd - column);
@@ -296,7 +300,8 @@ BOOL SECEditModel::ColourRange(const SECEditRange& range) {
                 p = static_cast<int>(q - text);
                 if (best >= 0 && p >= best)
                     break;
-                if (std::wmemcmp(text + p, begin, n) == 0) {
+                // Only [from, limit) is one run: behind it may lie the gap's stale characters.
+                if (p + n <= limit && std::wmemcmp(text + p, begin, n) == 0) {
                     SECEditPosition at;
                     m_store->OffsetToPosition(p, at.m_line, at.m_column);
                     int s = 0, e = 0;

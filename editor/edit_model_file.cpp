@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,16 @@ DWORD CompleteBytes(UINT codePage, const char* bytes, DWORD count) {
     return i > count ? count - 1 : count;
 }
 
+// Runs a read that fills the store. A file larger than the memory left is one that cannot
+// be opened: the read fails like any other instead of ending the program.
+template <class Read> BOOL Loaded(Read read) {
+    try {
+        return read();
+    } catch (const std::bad_alloc&) {
+        return FALSE;
+    }
+}
+
 } // namespace
 
 BOOL SECEditModel::IsUnicodeFile(const wchar_t* path) {
@@ -125,16 +136,9 @@ BOOL SECEditModel::FinishLoad(BOOL ok) {
     return TRUE;
 }
 
-BOOL SECEditModel::ReadAnsiFile(const wchar_t* path) {
-    FileHandle file(OpenForReading(path));
-    if (!file.IsOpen()) {
-        ReportFileError(path, GetLastError());
-        return FALSE;
-    }
-    ResetDocument();
-    m_loading = TRUE;
+BOOL SECEditModel::ReadAnsiChunks(HANDLE file) {
     LARGE_INTEGER size = {};
-    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart < 0x7FFFFFF0)
+    if (GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFF0)
         // Never more characters than bytes; the slack lets the first edits in without moving
         // the whole text to a larger block.
         m_store->Reserve(static_cast<int>(size.QuadPart + size.QuadPart / 16 + 4096));
@@ -143,16 +147,13 @@ BOOL SECEditModel::ReadAnsiFile(const wchar_t* path) {
     std::vector<char> bytes(kChunkBytes + 8, 0);
     std::vector<wchar_t> wide;
     DWORD carried = 0;
-    BOOL ok = TRUE;
     for (;;) {
         DWORD got = 0;
-        if (!ReadExactly(file.Get(), bytes.data() + carried, kChunkBytes, got)) {
-            ok = FALSE;
-            break;
-        }
+        if (!ReadExactly(file, bytes.data() + carried, kChunkBytes, got))
+            return FALSE;
         const DWORD total = carried + got;
         if (total == 0)
-            break;
+            return TRUE;
         const DWORD usable = got == 0 ? total : CompleteBytes(codePage, bytes.data(), total);
         if (usable > 0) {
             const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(usable),
@@ -161,16 +162,44 @@ BOOL SECEditModel::ReadAnsiFile(const wchar_t* path) {
             if (n <= 0 ||
                 MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(usable),
                                     wide.data(), n) != n ||
-                !LoadText(wide.data(), n, end)) {
-                ok = FALSE;
-                break;
-            }
+                !LoadText(wide.data(), n, end))
+                return FALSE;
         }
         carried = total - usable;
         std::copy(bytes.begin() + usable, bytes.begin() + total, bytes.begin());
         if (got == 0)
-            break;
+            return TRUE;
     }
+}
+
+BOOL SECEditModel::ReadUnicodeChunks(HANDLE file) {
+    LARGE_INTEGER size = {};
+    if (GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFF0)
+        m_store->Reserve(static_cast<int>(size.QuadPart / 2 + size.QuadPart / 32 + 4096));
+    std::vector<wchar_t> chunk(kChunkBytes / sizeof(wchar_t) + 1, 0);
+    SECEditPosition end;
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadExactly(file, reinterpret_cast<char*>(chunk.data()), kChunkBytes, got))
+            return FALSE;
+        if (got % 2 != 0)
+            return FALSE; // half a character: the file is not what it says it is
+        if (got == 0)
+            return TRUE;
+        if (!LoadText(chunk.data(), static_cast<int>(got / 2), end))
+            return FALSE;
+    }
+}
+
+BOOL SECEditModel::ReadAnsiFile(const wchar_t* path) {
+    FileHandle file(OpenForReading(path));
+    if (!file.IsOpen()) {
+        ReportFileError(path, GetLastError());
+        return FALSE;
+    }
+    ResetDocument();
+    m_loading = TRUE;
+    const BOOL ok = Loaded([&] { return ReadAnsiChunks(file.Get()); });
     return FinishLoad(ok);
 }
 
@@ -191,26 +220,7 @@ BOOL SECEditModel::ReadUnicodeFile(const wchar_t* path) {
     }
     ResetDocument();
     m_loading = TRUE;
-    LARGE_INTEGER size = {};
-    if (GetFileSizeEx(file.Get(), &size) && size.QuadPart < 0x7FFFFFF0)
-        m_store->Reserve(static_cast<int>(size.QuadPart / 2 + size.QuadPart / 32 + 4096));
-    std::vector<wchar_t> chunk(kChunkBytes / sizeof(wchar_t) + 1, 0);
-    SECEditPosition end;
-    BOOL ok = TRUE;
-    for (;;) {
-        if (!ReadExactly(file.Get(), reinterpret_cast<char*>(chunk.data()), kChunkBytes, got)) {
-            ok = FALSE;
-            break;
-        }
-        if (got % 2 != 0) {
-            ok = FALSE; // half a character: the file is not what it says it is
-            break;
-        }
-        if (got == 0 || !LoadText(chunk.data(), static_cast<int>(got / 2), end)) {
-            ok = ok && got == 0;
-            break;
-        }
-    }
+    const BOOL ok = Loaded([&] { return ReadUnicodeChunks(file.Get()); });
     return FinishLoad(ok);
 }
 

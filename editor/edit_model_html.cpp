@@ -13,16 +13,17 @@ std::wstring ColourText(const SECEditColorGroup& group) {
     if (group.m_foreColorAutomatic)
         return L"000000";
     wchar_t bgr[16];
-    swprintf(bgr, 16, L"%6.6x", static_cast<unsigned>(group.m_foreground));
+    // The high byte flags a palette entry; the colour is the low three bytes alone.
+    swprintf(bgr, 16, L"%6.6x", static_cast<unsigned>(group.m_foreground & 0xFFFFFF));
     std::wstring rgb(bgr);
     return rgb.substr(4, 2) + rgb.substr(2, 2) + rgb.substr(0, 2);
 }
 
 std::wstring EscapeForRegex(const std::wstring& word) {
-    static const std::wstring special = L"\\^$.|?*+()[]{}<>";
+    static const std::wstring metachars = L"\\^$.|?*+()[]{}<>";
     std::wstring out;
     for (wchar_t c : word) {
-        if (special.find(c) != std::wstring::npos)
+        if (metachars.find(c) != std::wstring::npos)
             out += L'\\';
         out += c;
     }

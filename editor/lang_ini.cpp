@@ -1,6 +1,7 @@
 #include "editor/lang_ini.h"
 
 #include "editor/lang_config.h"
+#include "editor/lang_settings.h"
 
 #include <cwchar>
 #include <cwctype>
@@ -114,8 +115,8 @@ bool SECEditLangIniReader::ReadColour(const wchar_t* section, const wchar_t* key
             ok = false;
             break;
         }
-        const CString part = last ? text.Mid(start) : text.Mid(start, comma - start);
-        ok = ParseInt(part, rgb[i]) && rgb[i] >= 0;
+        const CString field = last ? text.Mid(start) : text.Mid(start, comma - start);
+        ok = ParseInt(field, rgb[i]) && rgb[i] >= 0;
         start = comma + 1;
     }
     if (!ok) {
@@ -124,6 +125,14 @@ bool SECEditLangIniReader::ReadColour(const wchar_t* section, const wchar_t* key
     }
     value = RGB(rgb[0] % 256, rgb[1] % 256, rgb[2] % 256);
     return true;
+}
+
+void SECEditLangIniReader::ReadFlags(const wchar_t* section, const SECEditLangFlag* flags,
+                                     size_t count, SECEditLangConfig* config) {
+    for (const SECEditLangFlag* f = flags; f != flags + count; ++f) {
+        BOOL value = FALSE;
+        (config->*f->set)(ReadFlag(section, f->key, value) ? value : f->missing);
+    }
 }
 
 BOOL SECEditLangIniReader::Read(SECEditLangConfig* config) {
@@ -173,15 +182,7 @@ BOOL SECEditLangIniReader::ReadColorGroups(SECEditLangConfig* config) {
 }
 
 BOOL SECEditLangIniReader::ReadParser(SECEditLangConfig* config) {
-    static const struct {
-        const wchar_t* key;
-        int charClass;
-    } kClasses[] = {{L"Operators", SECEDIT_OPERATORS},
-                    {L"Delimiters", SECEDIT_DELIMITERS},
-                    {L"KWStartChars", SECEDIT_KWSTART},
-                    {L"KWMiddleChars", SECEDIT_KWMIDDLE},
-                    {L"KWEndChars", SECEDIT_KWEND}};
-    for (const auto& c : kClasses) {
+    for (const SECEditLangCharClass& c : kCharClasses) {
         const CString chars = ReadString(L"Parser", c.key);
         if (chars != kMissing && !chars.IsEmpty())
             config->SetCharClass(chars, c.charClass, FALSE);
@@ -253,10 +254,7 @@ BOOL SECEditLangIniReader::ReadFont(SECEditLangConfig* config) {
     int size = config->GetSize();
     if (ReadInt(L"Font", L"Size", size, 1, 1638))
         config->SetSize(size);
-    BOOL flag = FALSE;
-    config->SetItalic(ReadFlag(L"Font", L"Italic", flag) ? flag : FALSE);
-    flag = FALSE;
-    config->SetBold(ReadFlag(L"Font", L"Bold", flag) ? flag : FALSE);
+    ReadFlags(L"Font", kFontFlags.data(), kFontFlags.size(), config);
     return TRUE;
 }
 
@@ -265,12 +263,7 @@ BOOL SECEditLangIniReader::ReadEditor(SECEditLangConfig* config) {
     ReadInt(L"Editor", L"TabSize", tab, SECEditLangConfig::kMinTabSize,
             SECEditLangConfig::kMaxTabSize);
     config->SetTabSize(tab);
-    BOOL v = FALSE;
-    config->SetAutoIndent(ReadFlag(L"Editor", L"AutoIndent", v) ? v : FALSE);
-    config->SetShowWhitespace(ReadFlag(L"Editor", L"ShowWhitespace", v) ? v : FALSE);
-    config->SetVirtualWhitespace(ReadFlag(L"Editor", L"VirtualWhitespace", v) ? v : FALSE);
-    config->SetReplaceTabs(ReadFlag(L"Editor", L"ReplaceTabs", v) ? v : FALSE);
-    config->SetMatchCase(ReadFlag(L"Editor", L"MatchCase", v) ? v : TRUE);
+    ReadFlags(L"Editor", kEditorFlags.data(), kEditorFlags.size(), config);
     return TRUE;
 }
 
@@ -280,6 +273,14 @@ BOOL SECEditLangIniWriter::Put(const wchar_t* section, const wchar_t* key, const
 
 BOOL SECEditLangIniWriter::PutInt(const wchar_t* section, const wchar_t* key, int value) {
     return Put(section, key, FormatInt(value));
+}
+
+BOOL SECEditLangIniWriter::PutFlags(const wchar_t* section, const SECEditLangFlag* flags,
+                                    size_t count, SECEditLangConfig* config) {
+    for (const SECEditLangFlag* f = flags; f != flags + count; ++f)
+        if (!Put(section, f->key, (config->*f->get)() ? L"1" : L"0"))
+            return FALSE;
+    return TRUE;
 }
 
 void SECEditLangIniWriter::RemoveStaleSections() {
@@ -316,39 +317,30 @@ BOOL SECEditLangIniWriter::WriteColorGroups(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
     int written = 0;
-    for (int i = 0; i < config->GetColorGroupCount(); ++i) {
-        const CString name = config->GetColorGroupName(i);
-        if (name.IsEmpty())
-            continue;
-        const SECEditColorGroup* g = config->GetColorGroup(i);
-        CString key, fore, back;
-        key.Format(L"Group%d", ++written);
-        fore.Format(L"%d,%d,%d", GetRValue(g->m_foreground), GetGValue(g->m_foreground),
-                    GetBValue(g->m_foreground));
-        back.Format(L"%d,%d,%d", GetRValue(g->m_background), GetGValue(g->m_background),
-                    GetBValue(g->m_background));
-        if (!Put(L"ColorGroups", key, name) || !Put(name, L"DisplayName", g->m_displayName) ||
-            !PutInt(name, L"Configurable", g->m_configurable) || !Put(name, L"Foreground", fore) ||
-            !PutInt(name, L"ForeColorAutomatic", g->m_foreColorAutomatic) ||
-            !Put(name, L"Background", back) ||
-            !PutInt(name, L"BackColorAutomatic", g->m_backColorAutomatic))
-            return FALSE;
-    }
+    const bool ok =
+        ForEachNamedColorGroup(*config, [&](const SECEditColorGroup& g, const CString& name) {
+            CString key, fore, back;
+            key.Format(L"Group%d", ++written);
+            fore.Format(L"%d,%d,%d", GetRValue(g.m_foreground), GetGValue(g.m_foreground),
+                        GetBValue(g.m_foreground));
+            back.Format(L"%d,%d,%d", GetRValue(g.m_background), GetGValue(g.m_background),
+                        GetBValue(g.m_background));
+            return Put(L"ColorGroups", key, name) && Put(name, L"DisplayName", g.m_displayName) &&
+                   PutInt(name, L"Configurable", g.m_configurable) &&
+                   Put(name, L"Foreground", fore) &&
+                   PutInt(name, L"ForeColorAutomatic", g.m_foreColorAutomatic) &&
+                   Put(name, L"Background", back) &&
+                   PutInt(name, L"BackColorAutomatic", g.m_backColorAutomatic);
+        });
+    if (!ok)
+        return FALSE;
     return written < 1 || PutInt(L"ColorGroups", L"NumGroups", written);
 }
 
 BOOL SECEditLangIniWriter::WriteParser(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
-    static const struct {
-        const wchar_t* key;
-        int charClass;
-    } kClasses[] = {{L"Operators", SECEDIT_OPERATORS},
-                    {L"Delimiters", SECEDIT_DELIMITERS},
-                    {L"KWStartChars", SECEDIT_KWSTART},
-                    {L"KWMiddleChars", SECEDIT_KWMIDDLE},
-                    {L"KWEndChars", SECEDIT_KWEND}};
-    for (const auto& c : kClasses) {
+    for (const SECEditLangCharClass& c : kCharClasses) {
         CString chars;
         for (unsigned ch = 1; ch < 0xFFFF; ++ch)
             if (config->IsCharInClass(static_cast<wchar_t>(ch), c.charClass))
@@ -400,17 +392,12 @@ BOOL SECEditLangIniWriter::WriteFont(SECEditLangConfig* config) {
         return FALSE;
     return Put(L"Font", L"FaceName", config->GetFaceName()) &&
            PutInt(L"Font", L"Size", config->GetSize()) &&
-           Put(L"Font", L"Italic", config->GetItalic() ? L"1" : L"0") &&
-           Put(L"Font", L"Bold", config->GetBold() ? L"1" : L"0");
+           PutFlags(L"Font", kFontFlags.data(), kFontFlags.size(), config);
 }
 
 BOOL SECEditLangIniWriter::WriteEditor(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
     return PutInt(L"Editor", L"TabSize", config->GetTabSize()) &&
-           Put(L"Editor", L"AutoIndent", config->GetAutoIndent() ? L"1" : L"0") &&
-           Put(L"Editor", L"ShowWhitespace", config->GetShowWhitespace() ? L"1" : L"0") &&
-           Put(L"Editor", L"VirtualWhitespace", config->GetVirtualWhitespace() ? L"1" : L"0") &&
-           Put(L"Editor", L"ReplaceTabs", config->GetReplaceTabs() ? L"1" : L"0") &&
-           Put(L"Editor", L"MatchCase", config->GetMatchCase() ? L"1" : L"0");
+           PutFlags(L"Editor", kEditorFlags.data(), kEditorFlags.size(), config);
 }

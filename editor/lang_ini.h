@@ -4,7 +4,10 @@
 
 #include "editor/lang_strategy.h"
 
+#include <cstddef>
 #include <vector>
+
+struct SECEditLangFlag;
 
 class SECEditLangIniReader : public SECEditLangReader {
 public:
@@ -28,6 +31,8 @@ private:
     bool HasKey(const wchar_t* section, const wchar_t* key);
     bool ReadInt(const wchar_t* section, const wchar_t* key, int& value, int low, int high);
     bool ReadFlag(const wchar_t* section, const wchar_t* key, BOOL& value);
+    void ReadFlags(const wchar_t* section, const SECEditLangFlag* flags, size_t count,
+                   SECEditLangConfig* config);
     bool ReadColour(const wchar_t* section, const wchar_t* key, COLORREF& value);
     void Reject(const wchar_t* section, const wchar_t* key, const CString& value);
 
@@ -50,6 +55,8 @@ public:
 private:
     BOOL Put(const wchar_t* section, const wchar_t* key, const CString& value);
     BOOL PutInt(const wchar_t* section, const wchar_t* key, int value);
+    BOOL PutFlags(const wchar_t* section, const SECEditLangFlag* flags, size_t count,
+                  SECEditLangConfig* config);
     void RemoveStaleSections();
 
     CString m_path;

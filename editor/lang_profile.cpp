@@ -1,12 +1,30 @@
 #include "editor/lang_profile.h"
 
 #include "editor/lang_config.h"
+#include "editor/lang_settings.h"
 #include "framework/winapp.h"
 
 namespace {
 
 BOOL Flag(CWinApp* app, const CString& section, const wchar_t* key, BOOL current) {
     return app->GetProfileInt(section, key, current ? 1 : 0) != 0;
+}
+
+// Each flag keeps its current value when the profile has none.
+template <size_t N>
+void ReadFlags(CWinApp* app, const CString& section, const std::array<SECEditLangFlag, N>& flags,
+               SECEditLangConfig* config) {
+    for (const SECEditLangFlag& f : flags)
+        (config->*f.set)(Flag(app, section, f.key, (config->*f.get)()));
+}
+
+template <size_t N>
+bool WriteFlags(CWinApp* app, const CString& section, const std::array<SECEditLangFlag, N>& flags,
+                const SECEditLangConfig* config) {
+    for (const SECEditLangFlag& f : flags)
+        if (!app->WriteProfileInt(section, f.key, (config->*f.get)()))
+            return false;
+    return true;
 }
 
 } // namespace
@@ -28,12 +46,7 @@ BOOL SECEditLangProfileReader::ReadEditor(SECEditLangConfig* config) {
         return FALSE;
     const CString s = m_base + L"Editor";
     config->SetTabSize(static_cast<int>(app->GetProfileInt(s, L"TabSize", config->GetTabSize())));
-    config->SetAutoIndent(Flag(app, s, L"AutoIndent", config->GetAutoIndent()));
-    config->SetShowWhitespace(Flag(app, s, L"ShowWhitespace", config->GetShowWhitespace()));
-    config->SetVirtualWhitespace(
-        Flag(app, s, L"VirtualWhitespace", config->GetVirtualWhitespace()));
-    config->SetReplaceTabs(Flag(app, s, L"ReplaceTabs", config->GetReplaceTabs()));
-    config->SetMatchCase(Flag(app, s, L"MatchCase", config->GetMatchCase()));
+    ReadFlags(app, s, kEditorFlags, config);
     return TRUE;
 }
 
@@ -41,19 +54,16 @@ BOOL SECEditLangProfileReader::ReadColorGroups(SECEditLangConfig* config) {
     CWinApp* app = AfxGetApp();
     if (!app)
         return FALSE;
-    for (int i = 0; i < config->GetColorGroupCount(); ++i) {
-        const CString name = config->GetColorGroupName(i);
-        if (name.IsEmpty())
-            continue;
-        SECEditColorGroup* g = config->GetColorGroup(i);
+    ForEachNamedColorGroup(*config, [&](SECEditColorGroup& g, const CString& name) {
         const CString s = m_base + L"Color Groups\\" + name;
-        g->m_backColorAutomatic = Flag(app, s, L"BackColorAutomatic", g->m_backColorAutomatic);
-        g->m_foreColorAutomatic = Flag(app, s, L"ForeColorAutomatic", g->m_foreColorAutomatic);
-        g->m_background = app->GetProfileInt(s, L"Background", static_cast<int>(g->m_background));
-        g->m_foreground = app->GetProfileInt(s, L"Foreground", static_cast<int>(g->m_foreground));
-        g->m_displayName = app->GetProfileString(s, L"DisplayName", g->m_displayName);
-        g->m_configurable = Flag(app, s, L"Configurable", g->m_configurable);
-    }
+        g.m_backColorAutomatic = Flag(app, s, L"BackColorAutomatic", g.m_backColorAutomatic);
+        g.m_foreColorAutomatic = Flag(app, s, L"ForeColorAutomatic", g.m_foreColorAutomatic);
+        g.m_background = app->GetProfileInt(s, L"Background", static_cast<int>(g.m_background));
+        g.m_foreground = app->GetProfileInt(s, L"Foreground", static_cast<int>(g.m_foreground));
+        g.m_displayName = app->GetProfileString(s, L"DisplayName", g.m_displayName);
+        g.m_configurable = Flag(app, s, L"Configurable", g.m_configurable);
+        return true;
+    });
     return TRUE;
 }
 
@@ -64,8 +74,7 @@ BOOL SECEditLangProfileReader::ReadFont(SECEditLangConfig* config) {
     const CString s = m_base + L"Font";
     config->SetFaceName(app->GetProfileString(s, L"Facename", config->GetFaceName()));
     config->SetSize(static_cast<int>(app->GetProfileInt(s, L"Size", config->GetSize())));
-    config->SetItalic(Flag(app, s, L"Italic", config->GetItalic()));
-    config->SetBold(Flag(app, s, L"Bold", config->GetBold()));
+    ReadFlags(app, s, kFontFlags, config);
     return TRUE;
 }
 
@@ -81,32 +90,22 @@ BOOL SECEditLangProfileWriter::WriteEditor(SECEditLangConfig* config) {
     CWinApp* app = AfxGetApp();
     const CString s = m_base + L"Editor";
     return app && app->WriteProfileInt(s, L"TabSize", config->GetTabSize()) &&
-           app->WriteProfileInt(s, L"AutoIndent", config->GetAutoIndent()) &&
-           app->WriteProfileInt(s, L"ShowWhitespace", config->GetShowWhitespace()) &&
-           app->WriteProfileInt(s, L"VirtualWhitespace", config->GetVirtualWhitespace()) &&
-           app->WriteProfileInt(s, L"ReplaceTabs", config->GetReplaceTabs()) &&
-           app->WriteProfileInt(s, L"MatchCase", config->GetMatchCase());
+           WriteFlags(app, s, kEditorFlags, config);
 }
 
 BOOL SECEditLangProfileWriter::WriteColorGroups(SECEditLangConfig* config) {
     CWinApp* app = AfxGetApp();
     if (!app)
         return FALSE;
-    for (int i = 0; i < config->GetColorGroupCount(); ++i) {
-        const CString name = config->GetColorGroupName(i);
-        if (name.IsEmpty())
-            continue;
-        const SECEditColorGroup* g = config->GetColorGroup(i);
+    return ForEachNamedColorGroup(*config, [&](const SECEditColorGroup& g, const CString& name) {
         const CString s = m_base + L"Color Groups\\" + name;
-        if (!app->WriteProfileInt(s, L"BackColorAutomatic", g->m_backColorAutomatic) ||
-            !app->WriteProfileInt(s, L"ForeColorAutomatic", g->m_foreColorAutomatic) ||
-            !app->WriteProfileInt(s, L"Background", static_cast<int>(g->m_background)) ||
-            !app->WriteProfileInt(s, L"Foreground", static_cast<int>(g->m_foreground)) ||
-            !app->WriteProfileString(s, L"DisplayName", g->m_displayName) ||
-            !app->WriteProfileInt(s, L"Configurable", g->m_configurable))
-            return FALSE;
-    }
-    return TRUE;
+        return app->WriteProfileInt(s, L"BackColorAutomatic", g.m_backColorAutomatic) &&
+               app->WriteProfileInt(s, L"ForeColorAutomatic", g.m_foreColorAutomatic) &&
+               app->WriteProfileInt(s, L"Background", static_cast<int>(g.m_background)) &&
+               app->WriteProfileInt(s, L"Foreground", static_cast<int>(g.m_foreground)) &&
+               app->WriteProfileString(s, L"DisplayName", g.m_displayName) &&
+               app->WriteProfileInt(s, L"Configurable", g.m_configurable);
+    });
 }
 
 BOOL SECEditLangProfileWriter::WriteFont(SECEditLangConfig* config) {
@@ -114,6 +113,5 @@ BOOL SECEditLangProfileWriter::WriteFont(SECEditLangConfig* config) {
     const CString s = m_base + L"Font";
     return app && app->WriteProfileString(s, L"Facename", config->GetFaceName()) &&
            app->WriteProfileInt(s, L"Size", config->GetSize()) &&
-           app->WriteProfileInt(s, L"Italic", config->GetItalic()) &&
-           app->WriteProfileInt(s, L"Bold", config->GetBold());
+           WriteFlags(app, s, kFontFlags, config);
 }

@@ -2,9 +2,9 @@
 
 void SECEditLineColouring::Add(int length, int group) {
     do {
-        const int part = length > 0xFFFF ? 0xFFFF : length;
-        m_segments.push_back(MakeColourSegment(part, group));
-        length -= part;
+        const int piece = length > 0xFFFF ? 0xFFFF : length;
+        m_segments.push_back(MakeColourSegment(piece, group));
+        length -= piece;
     } while (length > 0);
 }
 

@@ -24,10 +24,12 @@ void ObserverList::Remove(IObserver* observer) {
 }
 
 void ObserverList::Notify(ISubject* subject, IObserver* sender, IMessage* message) {
-    // An observer may remove itself while being told; walk a snapshot.
+    // An observer may remove itself or others while being told: walk a snapshot, and skip
+    // whoever is gone from the list by then, since its removal may have released it for good.
     const std::vector<IObserver*> snapshot = m_observers;
     for (IObserver* o : snapshot)
-        if (o != sender)
+        if (o != sender &&
+            std::find(m_observers.begin(), m_observers.end(), o) != m_observers.end())
             o->OnUpdate(subject, message);
 }
 

@@ -108,7 +108,9 @@ int SECEditTextStore::Find(int startLine, int startColumn, int& outLine, int& ou
         return 0;
     const int end = TextLength();
     int stop;
-    if (stopLine == -1) {
+    if (stopLine < 0) {
+        // No stop: once round the whole text. A stop line below -1 is no line either, and
+        // taken as one it would put the stop before the text's first character.
         stop = start;
     } else if (stopLine >= m_lineCount) {
         stop = end;

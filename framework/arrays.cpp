@@ -10,8 +10,9 @@ IMPLEMENT_SERIAL(CByteArray, CObject, 0)
 IMPLEMENT_DYNAMIC(CUIntArray, CObject)
 IMPLEMENT_SERIAL(CStringArray, CObject, 0)
 
-template <>
-void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, INT_PTR nCount) {
+namespace {
+// Elements the archive reads and writes itself, one at a time.
+template <class TYPE> void SerializeEach(CArchive& ar, TYPE* pElements, INT_PTR nCount) {
     if (ar.IsStoring()) {
         for (; nCount-- > 0; ++pElements)
             ar << *pElements;
@@ -20,14 +21,14 @@ void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, INT_PTR
             ar >> *pElements;
     }
 }
+} // namespace
+
+template <>
+void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, INT_PTR nCount) {
+    SerializeEach(ar, pElements, nCount);
+}
 
 template <>
 void AFXAPI SerializeElements<CObject*>(CArchive& ar, CObject** pElements, INT_PTR nCount) {
-    if (ar.IsStoring()) {
-        for (; nCount-- > 0; ++pElements)
-            ar << *pElements;
-    } else {
-        for (; nCount-- > 0; ++pElements)
-            ar >> *pElements;
-    }
+    SerializeEach(ar, pElements, nCount);
 }

@@ -28,7 +28,7 @@ CObject* AfxArchiveReadObject(CArchive& ar);
 // ---- element helpers --------------------------------------------------------------------------
 
 // Stores or loads nCount elements. The default is the framework's: raw bytes (for plain types).
-// Specialised for CString (length-prefixed text); a Part may specialise it for its own types.
+// Specialised for CString (length-prefixed text); a caller may specialise it for its own types.
 template <class TYPE> void AFXAPI SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount) {
     if (nCount <= 0)
         return;
@@ -48,7 +48,7 @@ void AFXAPI SerializeElements<CString>(CArchive& ar, CString* pElements, INT_PTR
 template <>
 void AFXAPI SerializeElements<CObject*>(CArchive& ar, CObject** pElements, INT_PTR nCount);
 
-// The fewest bytes one archived element takes: 1 unless known (a Part's SerializeElements may
+// The fewest bytes one archived element takes: 1 unless known (a caller's SerializeElements may
 // store a type in fewer bytes than its size).
 template <class TYPE> inline UINT AfxMinArchivedSize() {
     return 1;

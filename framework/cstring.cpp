@@ -75,7 +75,7 @@ bool IsSpace(wchar_t c) {
 
 // ---- printf-family formatting --------------------------------------------------------------
 
-struct Spec {
+struct Directive {
     bool left = false, plus = false, space = false, alt = false, zero = false;
     int width = -1;
     int prec = -1;
@@ -87,7 +87,7 @@ void Pad(std::wstring& out, int n, wchar_t c) {
 }
 
 // Emits text with width and left/right justification.
-void EmitText(std::wstring& out, const Spec& sp, const wchar_t* p, size_t n) {
+void EmitText(std::wstring& out, const Directive& sp, const wchar_t* p, size_t n) {
     int padding = sp.width > (int)n ? sp.width - (int)n : 0;
     if (!sp.left)
         Pad(out, padding, sp.zero ? L'0' : L' ');
@@ -96,7 +96,7 @@ void EmitText(std::wstring& out, const Spec& sp, const wchar_t* p, size_t n) {
         Pad(out, padding, L' ');
 }
 
-void EmitInteger(std::wstring& out, const Spec& sp, unsigned long long mag, bool negative,
+void EmitInteger(std::wstring& out, const Directive& sp, unsigned long long mag, bool negative,
                  bool isSigned, int base, bool upper) {
     wchar_t digits[72];
     int nd = 0;
@@ -161,14 +161,14 @@ void FormatInto(std::wstring& out, LPCWSTR fmt, va_list args) {
             p = q;
             continue;
         }
-        const wchar_t* specStart = p;
+        const wchar_t* directiveStart = p;
         ++p;
         if (*p == L'%') {
             out += L'%';
             ++p;
             continue;
         }
-        Spec sp;
+        Directive sp;
         for (;; ++p) {
             if (*p == L'-')
                 sp.left = true;
@@ -250,8 +250,8 @@ void FormatInto(std::wstring& out, LPCWSTR fmt, va_list args) {
         }
         wchar_t conv = *p;
         if (conv == 0) {
-            // Incomplete specification at the end: copy it as it stands.
-            out.append(specStart);
+            // Incomplete directive at the end: copy it as it stands.
+            out.append(directiveStart);
             return;
         }
         ++p;
@@ -299,7 +299,7 @@ void FormatInto(std::wstring& out, LPCWSTR fmt, va_list args) {
         }
         case L'p': {
             void* v = va_arg(args, void*);
-            Spec ps = sp;
+            Directive ps = sp;
             ps.prec = (int)(2 * sizeof(void*));
             ps.alt = false;
             EmitInteger(out, ps, (unsigned long long)(uintptr_t)v, false, false, 16, true);
@@ -317,7 +317,7 @@ void FormatInto(std::wstring& out, LPCWSTR fmt, va_list args) {
             } else {
                 ch = (wchar_t)v;
             }
-            Spec cs = sp;
+            Directive cs = sp;
             cs.zero = false;
             EmitText(out, cs, &ch, 1);
             break;
@@ -325,7 +325,7 @@ void FormatInto(std::wstring& out, LPCWSTR fmt, va_list args) {
         case L's':
         case L'S': {
             bool isNarrow = (conv == L's') ? narrow : !wide;
-            Spec cs = sp;
+            Directive cs = sp;
             cs.zero = false;
             if (isNarrow) {
                 const char* s = va_arg(args, const char*);
@@ -400,8 +400,8 @@ void FormatInto(std::wstring& out, LPCWSTR fmt, va_list args) {
             break;
         }
         default:
-            // Unknown conversion: copy the specification as it stands.
-            out.append(specStart, (size_t)(p - specStart));
+            // Unknown conversion: copy the directive as it stands.
+            out.append(directiveStart, (size_t)(p - directiveStart));
             break;
         }
     }

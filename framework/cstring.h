@@ -137,7 +137,7 @@ public:
     // printf-style formatting, with the framework's Unicode-build meanings: %s and %c take wide
     // text, %hs/%S and %hc/%C 8-bit text; l, h, hh, ll, I64, I32 and I size modifiers; %p prints
     // 8 upper-case hex digits. A CString argument is passed as its text (as the framework's
-    // string layout allows), so `Format(L"%s", str)` works as in the Parts.
+    // string layout allows), so `Format(L"%s", str)` works as callers expect.
     template <class... Args> void Format(LPCWSTR pszFormat, Args... args) {
         FormatC(pszFormat, AfxFormatArg(args)...);
     }

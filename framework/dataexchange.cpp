@@ -163,6 +163,33 @@ CString SelectedListText(HWND hWndCtrl) {
     text.ReleaseBuffer(nGot > 0 ? (int)nGot : 0);
     return text;
 }
+
+// List and combo boxes exchange their selection and text alike; they differ in the messages
+// and in how the text is read and shown.
+struct BoxKind {
+    UINT nGetSel;
+    UINT nSetSel;
+    CString (*pfnRead)(HWND);
+    void (*pfnLoad)(HWND, const CString&, BOOL);
+};
+const BoxKind kComboBox = {CB_GETCURSEL, CB_SETCURSEL, &WindowText, &LoadComboText};
+const BoxKind kListBox = {LB_GETCURSEL, LB_SETCURSEL, &SelectedListText, &LoadListText};
+
+void ExchangeIndex(CDataExchange* pDX, int nIDC, int& index, const BoxKind& box) {
+    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        index = (int)::SendMessageW(hWndCtrl, box.nGetSel, 0, 0);
+    else
+        ::SendMessageW(hWndCtrl, box.nSetSel, (WPARAM)index, 0);
+}
+
+void ExchangeText(CDataExchange* pDX, int nIDC, CString& value, const BoxKind& box, BOOL bExact) {
+    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = box.pfnRead(hWndCtrl);
+    else
+        box.pfnLoad(hWndCtrl, value, bExact);
+}
 } // namespace
 
 void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
@@ -226,51 +253,27 @@ void AFXAPI DDX_Radio(CDataExchange* pDX, int nIDC, int& value) {
 }
 
 void AFXAPI DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index) {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        index = (int)::SendMessageW(hWndCtrl, CB_GETCURSEL, 0, 0);
-    else
-        ::SendMessageW(hWndCtrl, CB_SETCURSEL, (WPARAM)index, 0);
+    ExchangeIndex(pDX, nIDC, index, kComboBox);
 }
 
 void AFXAPI DDX_CBString(CDataExchange* pDX, int nIDC, CString& value) {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = WindowText(hWndCtrl);
-    else
-        LoadComboText(hWndCtrl, value, FALSE);
+    ExchangeText(pDX, nIDC, value, kComboBox, FALSE);
 }
 
 void AFXAPI DDX_CBStringExact(CDataExchange* pDX, int nIDC, CString& value) {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = WindowText(hWndCtrl);
-    else
-        LoadComboText(hWndCtrl, value, TRUE);
+    ExchangeText(pDX, nIDC, value, kComboBox, TRUE);
 }
 
 void AFXAPI DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index) {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        index = (int)::SendMessageW(hWndCtrl, LB_GETCURSEL, 0, 0);
-    else
-        ::SendMessageW(hWndCtrl, LB_SETCURSEL, (WPARAM)index, 0);
+    ExchangeIndex(pDX, nIDC, index, kListBox);
 }
 
 void AFXAPI DDX_LBString(CDataExchange* pDX, int nIDC, CString& value) {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = SelectedListText(hWndCtrl);
-    else
-        LoadListText(hWndCtrl, value, FALSE);
+    ExchangeText(pDX, nIDC, value, kListBox, FALSE);
 }
 
 void AFXAPI DDX_LBStringExact(CDataExchange* pDX, int nIDC, CString& value) {
-    HWND hWndCtrl = pDX->PrepareCtrl(nIDC);
-    if (pDX->m_bSaveAndValidate)
-        value = SelectedListText(hWndCtrl);
-    else
-        LoadListText(hWndCtrl, value, TRUE);
+    ExchangeText(pDX, nIDC, value, kListBox, TRUE);
 }
 
 void AFXAPI DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars) {

@@ -72,8 +72,11 @@ BOOL CDC::DeleteDC() {
 }
 
 BOOL CDC::AttachCreated(HDC hDC) {
-    if (!Attach(hDC))
+    if (!Attach(hDC)) {
+        if (hDC != NULL)
+            ::DeleteDC(hDC); // the object holds a DC already: the new one would leak
         return FALSE;
+    }
     m_bOwnsDC = TRUE;
     return TRUE;
 }

@@ -11,6 +11,24 @@
 
 #include <vector>
 
+namespace {
+// Serialises the document over the open file and closes it. A failure abandons the file and
+// hands back the exception for the caller to report.
+CException* SerializeThrough(CDocument& doc, CFile& file, UINT nMode) {
+    try {
+        CArchive ar(&file, nMode | CArchive::bNoFlushOnDelete);
+        ar.m_pDocument = &doc;
+        doc.Serialize(ar);
+        ar.Close();
+        file.Close();
+    } catch (CException* e) {
+        file.Abort();
+        return e;
+    }
+    return nullptr;
+}
+} // namespace
+
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
@@ -141,14 +159,7 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName) {
     }
     DeleteContents();
     SetModifiedFlag(); // a half-read document is not clean
-    try {
-        CArchive ar(&file, CArchive::load | CArchive::bNoFlushOnDelete);
-        ar.m_pDocument = this;
-        Serialize(ar);
-        ar.Close();
-        file.Close();
-    } catch (CException* e) {
-        file.Abort();
+    if (CException* e = SerializeThrough(*this, file, CArchive::load)) {
         DeleteContents(); // nothing half-read stays behind
         ReportSaveLoadException(lpszPathName, e, FALSE, 0);
         e->Delete();
@@ -168,14 +179,7 @@ BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName) {
         ReportSaveLoadException(lpszPathName, &fe, TRUE, 0);
         return FALSE;
     }
-    try {
-        CArchive ar(&file, CArchive::store | CArchive::bNoFlushOnDelete);
-        ar.m_pDocument = this;
-        Serialize(ar);
-        ar.Close();
-        file.Close();
-    } catch (CException* e) {
-        file.Abort();
+    if (CException* e = SerializeThrough(*this, file, CArchive::store)) {
         ReportSaveLoadException(lpszPathName, e, TRUE, 0);
         e->Delete();
         return FALSE;

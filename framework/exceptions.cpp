@@ -19,13 +19,83 @@ IMPLEMENT_DYNAMIC(CUserException, CException)
 IMPLEMENT_DYNAMIC(CFileException, CException)
 IMPLEMENT_DYNAMIC(CArchiveException, CException)
 
-namespace {
-BOOL CopyMessage(LPTSTR lpszError, UINT nMaxError, LPCWSTR text) {
+BOOL AfxFillErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext, UINT nHelpContext,
+                         LPCWSTR lpszText) {
+    if (pnHelpContext != NULL)
+        *pnHelpContext = nHelpContext;
     if (lpszError == NULL || nMaxError == 0)
         return FALSE;
-    std::wcsncpy(lpszError, text, nMaxError - 1);
+    std::wcsncpy(lpszError, lpszText ? lpszText : L"", nMaxError - 1);
     lpszError[nMaxError - 1] = 0;
     return TRUE;
+}
+
+namespace {
+// The message about a file: lpszFormat's %s names it.
+BOOL FillFileMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext, int cause,
+                     const CString& strFileName, LPCWSTR lpszFormat) {
+    CString text;
+    text.Format(lpszFormat, strFileName.IsEmpty() ? L"an unnamed file" : strFileName.GetString());
+    return AfxFillErrorMessage(lpszError, nMaxError, pnHelpContext, (UINT)cause, text);
+}
+
+// The message for each file cause; %s names the file.
+LPCWSTR FileMessageFormat(int cause) {
+    switch (cause) {
+    case CFileException::none:
+        return L"No error occurred.";
+    case CFileException::fileNotFound:
+        return L"%s was not found.";
+    case CFileException::badPath:
+        return L"%s contains an incorrect path.";
+    case CFileException::tooManyOpenFiles:
+        return L"%s could not be opened because there are too many open files.";
+    case CFileException::accessDenied:
+        return L"Access to %s was denied.";
+    case CFileException::invalidFile:
+        return L"An invalid file handle was associated with %s.";
+    case CFileException::removeCurrentDir:
+        return L"%s could not be removed because it is the current directory.";
+    case CFileException::directoryFull:
+        return L"%s could not be created because the directory is full.";
+    case CFileException::badSeek:
+        return L"Seek failed on %s.";
+    case CFileException::hardIO:
+        return L"A hardware I/O error was reported while accessing %s.";
+    case CFileException::sharingViolation:
+        return L"A sharing violation occurred while accessing %s.";
+    case CFileException::lockViolation:
+        return L"A locking violation occurred while accessing %s.";
+    case CFileException::diskFull:
+        return L"Disk full while accessing %s.";
+    case CFileException::endOfFile:
+        return L"An attempt was made to access %s past its end.";
+    default:
+        return L"An unexpected error occurred while accessing %s.";
+    }
+}
+
+// The message for each archive cause; %s names the file.
+LPCWSTR ArchiveMessageFormat(int cause) {
+    switch (cause) {
+    case CArchiveException::none:
+        return L"No error occurred.";
+    case CArchiveException::readOnly:
+        return L"Tried to write to %s, which is open for reading only.";
+    case CArchiveException::endOfFile:
+        return L"Reached the end of %s unexpectedly.";
+    case CArchiveException::writeOnly:
+        return L"Tried to read from %s, which is open for writing only.";
+    case CArchiveException::badIndex:
+    case CArchiveException::badClass:
+        return L"%s has a bad format.";
+    case CArchiveException::badSchema:
+        return L"%s contains an unexpected object.";
+    case CArchiveException::bufferFull:
+        return L"The archive buffer of %s is full.";
+    default:
+        return L"An unexpected error occurred while reading or writing %s.";
+    }
 }
 } // namespace
 
@@ -64,34 +134,29 @@ int CException::ReportError(UINT nType, UINT nMessageID) {
 CMemoryException::CMemoryException() {}
 CMemoryException::CMemoryException(BOOL bAutoDelete) : CException(bAutoDelete) {}
 BOOL CMemoryException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    return CopyMessage(lpszError, nMaxError, L"Out of memory.");
+    return AfxFillErrorMessage(lpszError, nMaxError, pnHelpContext, 0, L"Out of memory.");
 }
 
 CNotSupportedException::CNotSupportedException() {}
 CNotSupportedException::CNotSupportedException(BOOL bAutoDelete) : CException(bAutoDelete) {}
 BOOL CNotSupportedException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError,
                                              PUINT pnHelpContext) {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    return CopyMessage(lpszError, nMaxError, L"An unsupported operation was attempted.");
+    return AfxFillErrorMessage(lpszError, nMaxError, pnHelpContext, 0,
+                               L"An unsupported operation was attempted.");
 }
 
 CInvalidArgException::CInvalidArgException() {}
 CInvalidArgException::CInvalidArgException(BOOL bAutoDelete) : CException(bAutoDelete) {}
 BOOL CInvalidArgException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    return CopyMessage(lpszError, nMaxError, L"An invalid argument was encountered.");
+    return AfxFillErrorMessage(lpszError, nMaxError, pnHelpContext, 0,
+                               L"An invalid argument was encountered.");
 }
 
 CResourceException::CResourceException() {}
 CResourceException::CResourceException(BOOL bAutoDelete) : CException(bAutoDelete) {}
 BOOL CResourceException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    return CopyMessage(lpszError, nMaxError, L"A required resource was unavailable.");
+    return AfxFillErrorMessage(lpszError, nMaxError, pnHelpContext, 0,
+                               L"A required resource was unavailable.");
 }
 
 CUserException::CUserException() {}
@@ -105,59 +170,8 @@ CFileException::CFileException(int cause, LONG lOsError, LPCTSTR lpszArchiveName
 CFileException::~CFileException() {}
 
 BOOL CFileException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = (UINT)m_cause;
-    CString name = m_strFileName.IsEmpty() ? CString(L"an unnamed file") : m_strFileName;
-    CString text;
-    switch (m_cause) {
-    case none:
-        text = L"No error occurred.";
-        break;
-    case fileNotFound:
-        text.Format(L"%s was not found.", (LPCWSTR)name);
-        break;
-    case badPath:
-        text.Format(L"%s contains an incorrect path.", (LPCWSTR)name);
-        break;
-    case tooManyOpenFiles:
-        text.Format(L"%s could not be opened because there are too many open files.",
-                    (LPCWSTR)name);
-        break;
-    case accessDenied:
-        text.Format(L"Access to %s was denied.", (LPCWSTR)name);
-        break;
-    case invalidFile:
-        text.Format(L"An invalid file handle was associated with %s.", (LPCWSTR)name);
-        break;
-    case removeCurrentDir:
-        text.Format(L"%s could not be removed because it is the current directory.", (LPCWSTR)name);
-        break;
-    case directoryFull:
-        text.Format(L"%s could not be created because the directory is full.", (LPCWSTR)name);
-        break;
-    case badSeek:
-        text.Format(L"Seek failed on %s.", (LPCWSTR)name);
-        break;
-    case hardIO:
-        text.Format(L"A hardware I/O error was reported while accessing %s.", (LPCWSTR)name);
-        break;
-    case sharingViolation:
-        text.Format(L"A sharing violation occurred while accessing %s.", (LPCWSTR)name);
-        break;
-    case lockViolation:
-        text.Format(L"A locking violation occurred while accessing %s.", (LPCWSTR)name);
-        break;
-    case diskFull:
-        text.Format(L"Disk full while accessing %s.", (LPCWSTR)name);
-        break;
-    case endOfFile:
-        text.Format(L"An attempt was made to access %s past its end.", (LPCWSTR)name);
-        break;
-    default:
-        text.Format(L"An unexpected error occurred while accessing %s.", (LPCWSTR)name);
-        break;
-    }
-    return CopyMessage(lpszError, nMaxError, text);
+    return FillFileMessage(lpszError, nMaxError, pnHelpContext, m_cause, m_strFileName,
+                           FileMessageFormat(m_cause));
 }
 
 int PASCAL CFileException::OsErrorToException(LONG lOsError) {
@@ -247,38 +261,8 @@ CArchiveException::CArchiveException(int cause, LPCTSTR lpszArchiveName)
 CArchiveException::~CArchiveException() {}
 
 BOOL CArchiveException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = (UINT)m_cause;
-    CString name = m_strFileName.IsEmpty() ? CString(L"an unnamed file") : m_strFileName;
-    CString text;
-    switch (m_cause) {
-    case none:
-        text = L"No error occurred.";
-        break;
-    case readOnly:
-        text.Format(L"Tried to write to %s, which is open for reading only.", (LPCWSTR)name);
-        break;
-    case endOfFile:
-        text.Format(L"Reached the end of %s unexpectedly.", (LPCWSTR)name);
-        break;
-    case writeOnly:
-        text.Format(L"Tried to read from %s, which is open for writing only.", (LPCWSTR)name);
-        break;
-    case badIndex:
-    case badClass:
-        text.Format(L"%s has a bad format.", (LPCWSTR)name);
-        break;
-    case badSchema:
-        text.Format(L"%s contains an unexpected object.", (LPCWSTR)name);
-        break;
-    case bufferFull:
-        text.Format(L"The archive buffer of %s is full.", (LPCWSTR)name);
-        break;
-    default:
-        text.Format(L"An unexpected error occurred while reading or writing %s.", (LPCWSTR)name);
-        break;
-    }
-    return CopyMessage(lpszError, nMaxError, text);
+    return FillFileMessage(lpszError, nMaxError, pnHelpContext, m_cause, m_strFileName,
+                           ArchiveMessageFormat(m_cause));
 }
 
 // ---- throw helpers ----------------------------------------------------------------------------

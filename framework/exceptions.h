@@ -125,6 +125,11 @@ public:
     CString m_strFileName;
 };
 
+// Copies lpszText (cut to fit) into a GetErrorMessage caller's buffer and sets its help
+// context: FALSE when there is no buffer.
+BOOL AfxFillErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext, UINT nHelpContext,
+                         LPCWSTR lpszText);
+
 [[noreturn]] void AfxThrowMemoryException();
 [[noreturn]] void AfxThrowNotSupportedException();
 [[noreturn]] void AfxThrowResourceException();

@@ -557,6 +557,10 @@ CMirrorFile::~CMirrorFile() {
 }
 
 BOOL CMirrorFile::Open(LPCTSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
+    // Open already: refused below, and the mirror being written must stay known so that Close
+    // still puts it in place.
+    if (m_hFile != INVALID_HANDLE_VALUE)
+        return CFile::Open(lpszFileName, nOpenFlags, pError);
     m_strMirrorName.Empty();
     if ((nOpenFlags & modeCreate) == 0 || (nOpenFlags & modeNoTruncate) != 0)
         return CFile::Open(lpszFileName, nOpenFlags, pError);

@@ -74,8 +74,9 @@ BOOL CFrameWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwSt
                     pParentWnd->GetSafeHwnd(), hMenu, pContext);
 }
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
-                          CCreateContext* pContext) {
+LPCTSTR CFrameWnd::PrepareLoadFrame(UINT nIDResource) {
+    if (m_hWnd != NULL)
+        return NULL; // one object, one window: a live frame is not loaded again
     m_nIDHelp = nIDResource;
     CString strFull;
     if (strFull.LoadString(nIDResource))
@@ -88,10 +89,18 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     } catch (CException* e) {
         e->Delete();
         PostNcDestroy(); // a failed load leaves no frame behind, as a failed creation does
-        return FALSE;
+        return NULL;
     }
     if (m_hAccelTable == NULL)
         m_hAccelTable = AfxLoadAccelerators(MAKEINTRESOURCE(nIDResource));
+    return lpszClass;
+}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
+                          CCreateContext* pContext) {
+    LPCTSTR lpszClass = PrepareLoadFrame(nIDResource);
+    if (lpszClass == NULL)
+        return FALSE;
     if (!Create(lpszClass, m_strTitle, dwDefaultStyle, rectDefault, pParentWnd,
                 MAKEINTRESOURCE(nIDResource), 0, pContext))
         return FALSE;

@@ -85,6 +85,11 @@ public:
     UINT m_nIDHelp = 0;            // the resource id the frame was loaded from
 
 protected:
+    // What LoadFrame does before the window is made: help id, title, window class (with the
+    // resource's icon) and accelerators. NULL when the class cannot be registered; the object
+    // has then had its last call, as after a failed creation (NULL too, with the object kept,
+    // for a frame whose window exists).
+    LPCTSTR PrepareLoadFrame(UINT nIDResource);
     virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
     // The creation context a WM_CREATE carries (MDI children wrap it).
     virtual CCreateContext* GetCreateContext(LPCREATESTRUCT lpcs);

@@ -32,6 +32,16 @@ std::unique_ptr<CGdiObject> MakeWrapper(HGDIOBJ hObject) {
     }
 }
 
+// Binds a handle just made for the object. An object that already holds one refuses it, and the
+// new handle is deleted rather than leaked.
+BOOL TakeNew(CGdiObject* pObject, HGDIOBJ hNew) {
+    if (pObject->Attach(hNew))
+        return TRUE;
+    if (hNew != NULL)
+        ::DeleteObject(hNew);
+    return FALSE;
+}
+
 template <class T, class H> T* TypedFromHandle(H h) {
     return static_cast<T*>(CGdiObject::FromHandle((HGDIOBJ)h));
 }
@@ -107,10 +117,10 @@ CPen* PASCAL CPen::FromHandle(HPEN hPen) {
     return TypedFromHandle<CPen>(hPen);
 }
 BOOL CPen::CreatePen(int nPenStyle, int nWidth, COLORREF crColor) {
-    return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    return TakeNew(this, ::CreatePen(nPenStyle, nWidth, crColor));
 }
 BOOL CPen::CreatePenIndirect(LPLOGPEN lpLogPen) {
-    return Attach(::CreatePenIndirect(lpLogPen));
+    return TakeNew(this, ::CreatePenIndirect(lpLogPen));
 }
 int CPen::GetLogPen(LOGPEN* pLogPen) const {
     return GetObject(sizeof(LOGPEN), pLogPen);
@@ -133,18 +143,18 @@ CBrush* PASCAL CBrush::FromHandle(HBRUSH hBrush) {
     return TypedFromHandle<CBrush>(hBrush);
 }
 BOOL CBrush::CreateSolidBrush(COLORREF crColor) {
-    return Attach(::CreateSolidBrush(crColor));
+    return TakeNew(this, ::CreateSolidBrush(crColor));
 }
 BOOL CBrush::CreateHatchBrush(int nIndex, COLORREF crColor) {
-    return Attach(::CreateHatchBrush(nIndex, crColor));
+    return TakeNew(this, ::CreateHatchBrush(nIndex, crColor));
 }
 BOOL CBrush::CreatePatternBrush(CBitmap* pBitmap) {
     if (pBitmap == NULL || pBitmap->GetSafeHandle() == NULL)
         return FALSE;
-    return Attach(::CreatePatternBrush((HBITMAP)pBitmap->GetSafeHandle()));
+    return TakeNew(this, ::CreatePatternBrush((HBITMAP)pBitmap->GetSafeHandle()));
 }
 BOOL CBrush::CreateBrushIndirect(const LOGBRUSH* lpLogBrush) {
-    return Attach(::CreateBrushIndirect(lpLogBrush));
+    return TakeNew(this, ::CreateBrushIndirect(lpLogBrush));
 }
 BOOL CBrush::CreateSysColorBrush(int nIndex) {
     return Attach(::GetSysColorBrush(nIndex));
@@ -158,15 +168,15 @@ CFont* PASCAL CFont::FromHandle(HFONT hFont) {
     return TypedFromHandle<CFont>(hFont);
 }
 BOOL CFont::CreateFontIndirect(const LOGFONT* lpLogFont) {
-    return lpLogFont ? Attach(::CreateFontIndirectW(lpLogFont)) : FALSE;
+    return lpLogFont ? TakeNew(this, ::CreateFontIndirectW(lpLogFont)) : FALSE;
 }
 BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
                        BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
                        BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
                        LPCTSTR lpszFacename) {
-    return Attach(::CreateFontW(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
-                                bUnderline, cStrikeOut, nCharSet, nOutPrecision, nClipPrecision,
-                                nQuality, nPitchAndFamily, lpszFacename));
+    return TakeNew(this, ::CreateFontW(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic,
+                                       bUnderline, cStrikeOut, nCharSet, nOutPrecision,
+                                       nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
 }
 BOOL CFont::CreatePointFont(int nPointSize, LPCTSTR lpszFaceName, CDC* pDC) {
     LOGFONT lf = {};
@@ -201,30 +211,30 @@ CBitmap* PASCAL CBitmap::FromHandle(HBITMAP hBitmap) {
 }
 BOOL CBitmap::LoadBitmap(LPCTSTR lpszResourceName) {
     HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
-    return Attach(::LoadBitmapW(hInst, lpszResourceName));
+    return TakeNew(this, ::LoadBitmapW(hInst, lpszResourceName));
 }
 BOOL CBitmap::LoadBitmap(UINT nIDResource) {
     return LoadBitmap(MAKEINTRESOURCEW(nIDResource));
 }
 BOOL CBitmap::LoadOEMBitmap(UINT nIDBitmap) {
-    return Attach(::LoadBitmapW(NULL, MAKEINTRESOURCEW(nIDBitmap)));
+    return TakeNew(this, ::LoadBitmapW(NULL, MAKEINTRESOURCEW(nIDBitmap)));
 }
 BOOL CBitmap::LoadMappedBitmap(UINT nIDBitmap, UINT nFlags, LPCOLORMAP lpColorMap, int nMapSize) {
     HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEW(nIDBitmap), RT_BITMAP);
-    return Attach(::CreateMappedBitmap(hInst, nIDBitmap, nFlags, lpColorMap, nMapSize));
+    return TakeNew(this, ::CreateMappedBitmap(hInst, nIDBitmap, nFlags, lpColorMap, nMapSize));
 }
 BOOL CBitmap::CreateBitmap(int nWidth, int nHeight, UINT nPlanes, UINT nBitcount,
                            const void* lpBits) {
-    return Attach(::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
+    return TakeNew(this, ::CreateBitmap(nWidth, nHeight, nPlanes, nBitcount, lpBits));
 }
 BOOL CBitmap::CreateBitmapIndirect(LPBITMAP lpBitmap) {
-    return Attach(::CreateBitmapIndirect(lpBitmap));
+    return TakeNew(this, ::CreateBitmapIndirect(lpBitmap));
 }
 BOOL CBitmap::CreateCompatibleBitmap(CDC* pDC, int nWidth, int nHeight) {
-    return pDC ? Attach(::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight)) : FALSE;
+    return pDC ? TakeNew(this, ::CreateCompatibleBitmap(pDC->m_hDC, nWidth, nHeight)) : FALSE;
 }
 BOOL CBitmap::CreateDiscardableBitmap(CDC* pDC, int nWidth, int nHeight) {
-    return pDC ? Attach(::CreateDiscardableBitmap(pDC->m_hDC, nWidth, nHeight)) : FALSE;
+    return pDC ? TakeNew(this, ::CreateDiscardableBitmap(pDC->m_hDC, nWidth, nHeight)) : FALSE;
 }
 int CBitmap::GetBitmap(BITMAP* pBitMap) const {
     return GetObject(sizeof(BITMAP), pBitMap);
@@ -251,22 +261,22 @@ CRgn* PASCAL CRgn::FromHandle(HRGN hRgn) {
     return TypedFromHandle<CRgn>(hRgn);
 }
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2) {
-    return Attach(::CreateRectRgn(x1, y1, x2, y2));
+    return TakeNew(this, ::CreateRectRgn(x1, y1, x2, y2));
 }
 BOOL CRgn::CreateRectRgnIndirect(LPCRECT lpRect) {
-    return Attach(::CreateRectRgnIndirect(lpRect));
+    return TakeNew(this, ::CreateRectRgnIndirect(lpRect));
 }
 BOOL CRgn::CreateEllipticRgn(int x1, int y1, int x2, int y2) {
-    return Attach(::CreateEllipticRgn(x1, y1, x2, y2));
+    return TakeNew(this, ::CreateEllipticRgn(x1, y1, x2, y2));
 }
 BOOL CRgn::CreateEllipticRgnIndirect(LPCRECT lpRect) {
-    return Attach(::CreateEllipticRgnIndirect(lpRect));
+    return TakeNew(this, ::CreateEllipticRgnIndirect(lpRect));
 }
 BOOL CRgn::CreatePolygonRgn(const POINT* lpPoints, int nCount, int nMode) {
-    return Attach(::CreatePolygonRgn(lpPoints, nCount, nMode));
+    return TakeNew(this, ::CreatePolygonRgn(lpPoints, nCount, nMode));
 }
 BOOL CRgn::CreateRoundRectRgn(int x1, int y1, int x2, int y2, int x3, int y3) {
-    return Attach(::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
+    return TakeNew(this, ::CreateRoundRectRgn(x1, y1, x2, y2, x3, y3));
 }
 void CRgn::SetRectRgn(int x1, int y1, int x2, int y2) {
     ::SetRectRgn((HRGN)m_hObject, x1, y1, x2, y2);
@@ -308,10 +318,10 @@ CPalette* PASCAL CPalette::FromHandle(HPALETTE hPalette) {
     return TypedFromHandle<CPalette>(hPalette);
 }
 BOOL CPalette::CreatePalette(LPLOGPALETTE lpLogPalette) {
-    return Attach(::CreatePalette(lpLogPalette));
+    return TakeNew(this, ::CreatePalette(lpLogPalette));
 }
 BOOL CPalette::CreateHalftonePalette(CDC* pDC) {
-    return pDC ? Attach(::CreateHalftonePalette(pDC->m_hDC)) : FALSE;
+    return pDC ? TakeNew(this, ::CreateHalftonePalette(pDC->m_hDC)) : FALSE;
 }
 UINT CPalette::GetPaletteEntries(UINT nStartIndex, UINT nNumEntries,
                                  LPPALETTEENTRY lpPaletteColors) const {

@@ -13,6 +13,16 @@ CHandleMap<CImageList, HIMAGELIST>& ImageListMap() {
 HBITMAP BitmapOf(CBitmap* p) {
     return (HBITMAP)p->GetSafeHandle();
 }
+
+// Binds a list just made for the object. An object that already holds one refuses it, and the
+// new list is destroyed rather than leaked.
+BOOL TakeNew(CImageList* pList, HIMAGELIST hNew) {
+    if (pList->Attach(hNew))
+        return TRUE;
+    if (hNew != NULL)
+        ImageList_Destroy(hNew);
+    return FALSE;
+}
 } // namespace
 
 IMPLEMENT_DYNCREATE(CImageList, CObject)
@@ -58,23 +68,23 @@ BOOL CImageList::DeleteImageList() {
 }
 
 BOOL CImageList::Create(int cx, int cy, UINT nFlags, int nInitial, int nGrow) {
-    return Attach(ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
+    return TakeNew(this, ImageList_Create(cx, cy, nFlags, nInitial, nGrow));
 }
 BOOL CImageList::Create(LPCTSTR lpszBitmapID, int cx, int nGrow, COLORREF crMask) {
     HINSTANCE hInst = AfxFindResourceHandle(lpszBitmapID, RT_BITMAP);
-    return Attach(ImageList_LoadImageW(hInst, lpszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP,
-                                       LR_CREATEDIBSECTION));
+    return TakeNew(this, ImageList_LoadImageW(hInst, lpszBitmapID, cx, nGrow, crMask, IMAGE_BITMAP,
+                                              LR_CREATEDIBSECTION));
 }
 BOOL CImageList::Create(UINT nBitmapID, int cx, int nGrow, COLORREF crMask) {
     return Create(MAKEINTRESOURCEW(nBitmapID), cx, nGrow, crMask);
 }
 BOOL CImageList::Create(CImageList& imagelist1, int nImage1, CImageList& imagelist2, int nImage2,
                         int dx, int dy) {
-    return Attach(ImageList_Merge(imagelist1.m_hImageList, nImage1, imagelist2.m_hImageList,
-                                  nImage2, dx, dy));
+    return TakeNew(this, ImageList_Merge(imagelist1.m_hImageList, nImage1, imagelist2.m_hImageList,
+                                         nImage2, dx, dy));
 }
 BOOL CImageList::Create(CImageList* pImageList) {
-    return pImageList ? Attach(ImageList_Duplicate(pImageList->m_hImageList)) : FALSE;
+    return pImageList ? TakeNew(this, ImageList_Duplicate(pImageList->m_hImageList)) : FALSE;
 }
 
 int CImageList::GetImageCount() const {

@@ -7,8 +7,8 @@
 
 #include <type_traits>
 
-// Hash of a key: the framework's (integral and pointer keys: value >> 4). A Part may specialise it
-// for its own key type.
+// Hash of a key: the framework's (integral and pointer keys: value >> 4). A caller may specialise
+// it for its own key type.
 template <class ARG_KEY> inline UINT AFXAPI HashKey(ARG_KEY key) {
     return (UINT)(((DWORD_PTR)key) >> 4);
 }

@@ -34,7 +34,9 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
                           const RECT& rect, CMDIFrameWnd* pParentWnd, CCreateContext* pContext) {
     if (pParentWnd == nullptr)
         pParentWnd = MainMDIFrame();
-    if (m_hWnd != NULL || pParentWnd == nullptr || pParentWnd->m_hWndMDIClient == NULL) {
+    if (m_hWnd != NULL)
+        return FALSE; // one object, one window: the live one keeps its object
+    if (pParentWnd == nullptr || pParentWnd->m_hWndMDIClient == NULL) {
         PostNcDestroy(); // as a failed creation does: the object is gone
         return FALSE;
     }
@@ -86,27 +88,13 @@ BOOL CMDIChildWnd::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD d
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                              CCreateContext* pContext) {
-    m_nIDHelp = nIDResource;
-    CString strFull;
-    if (strFull.LoadString(nIDResource))
-        AfxExtractSubString(m_strTitle, strFull, 0, L'\n');
-    LPCTSTR lpszClass = NULL;
-    try {
-        HICON hIcon = (HICON)::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource),
-                                          IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR);
-        lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(NULL, IDC_ARROW),
-                                        (HBRUSH)(COLOR_WINDOW + 1), hIcon);
-    } catch (CException* e) {
-        e->Delete();
-        PostNcDestroy();
+    LPCTSTR lpszClass = PrepareLoadFrame(nIDResource);
+    if (lpszClass == NULL)
         return FALSE;
-    }
     if (pContext != nullptr)
         if (auto* pTemplate =
                 DYNAMIC_DOWNCAST(CMultiDocTemplate, (CObject*)pContext->m_pNewDocTemplate))
             m_hMenuShared = pTemplate->m_hMenuShared;
-    if (m_hAccelTable == NULL)
-        m_hAccelTable = AfxLoadAccelerators(MAKEINTRESOURCE(nIDResource));
     CMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd);
     if (!Create(lpszClass, m_strTitle, dwDefaultStyle, rectDefault, pFrame, pContext))
         return FALSE;

@@ -11,6 +11,16 @@ CHandleMap<CMenu, HMENU>& MenuMap() {
     static CHandleMap<CMenu, HMENU> map;
     return map;
 }
+
+// Binds a menu just made for the object. An object that already holds one refuses it, and the
+// new menu is destroyed rather than leaked.
+BOOL TakeNew(CMenu* pMenu, HMENU hNew) {
+    if (pMenu->Attach(hNew))
+        return TRUE;
+    if (hNew != NULL)
+        ::DestroyMenu(hNew);
+    return FALSE;
+}
 } // namespace
 
 IMPLEMENT_DYNCREATE(CMenu, CObject)
@@ -50,19 +60,19 @@ HMENU CMenu::Detach() {
 }
 
 BOOL CMenu::CreateMenu() {
-    return Attach(::CreateMenu());
+    return TakeNew(this, ::CreateMenu());
 }
 BOOL CMenu::CreatePopupMenu() {
-    return Attach(::CreatePopupMenu());
+    return TakeNew(this, ::CreatePopupMenu());
 }
 BOOL CMenu::LoadMenu(LPCTSTR lpszResourceName) {
-    return Attach(AfxLoadMenu(lpszResourceName));
+    return TakeNew(this, AfxLoadMenu(lpszResourceName));
 }
 BOOL CMenu::LoadMenu(UINT nIDResource) {
     return LoadMenu(MAKEINTRESOURCEW(nIDResource));
 }
 BOOL CMenu::LoadMenuIndirect(const void* lpMenuTemplate) {
-    return Attach(::LoadMenuIndirectW(lpMenuTemplate));
+    return TakeNew(this, ::LoadMenuIndirectW(lpMenuTemplate));
 }
 BOOL CMenu::DestroyMenu() {
     if (m_hMenu == NULL)

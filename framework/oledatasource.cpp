@@ -44,11 +44,12 @@ public:
         return n == celt ? S_OK : S_FALSE;
     }
     STDMETHOD(Skip)(ULONG celt) override {
-        m_next += celt;
-        if (m_next > m_formats.size()) {
+        // Compared before adding: a huge count must not wrap the position round.
+        if (celt > m_formats.size() - m_next) {
             m_next = m_formats.size();
             return S_FALSE;
         }
+        m_next += celt;
         return S_OK;
     }
     STDMETHOD(Reset)() override {
@@ -303,10 +304,12 @@ STDMETHODIMP COleDataSource::XDataObject::GetData(FORMATETC* pformatetcIn, STGME
         return E_POINTER;
     try {
         return m_pOwner->GetDataImpl(*pformatetcIn, pmedium);
+    } catch (CException* e) {
+        e->Delete(); // a rendering override failed: the exception is ours to free
     } catch (...) {
-        std::memset(pmedium, 0, sizeof(STGMEDIUM));
-        return E_UNEXPECTED;
     }
+    std::memset(pmedium, 0, sizeof(STGMEDIUM));
+    return E_UNEXPECTED;
 }
 
 STDMETHODIMP COleDataSource::XDataObject::GetDataHere(FORMATETC*, STGMEDIUM*) {

@@ -20,6 +20,30 @@ CView* AsView(CWnd* pWnd) {
     return static_cast<CView*>(pWnd);
 }
 
+// Runs one piece of an IDropTarget call: nothing may leave it as an exception. False when it
+// failed.
+template <class F> bool Guarded(F call) {
+    try {
+        call();
+        return true;
+    } catch (CException* e) {
+        e->Delete();
+    } catch (...) {
+    }
+    return false;
+}
+
+// The calls that answer with an effect: the allowed effects come in through *pdwEffect, the
+// chosen one goes out through it; a failure chooses none.
+template <class F> HRESULT EffectCall(DWORD* pdwEffect, F call) {
+    if (pdwEffect == NULL)
+        return E_POINTER;
+    if (Guarded([&] { *pdwEffect = call(*pdwEffect); }))
+        return S_OK;
+    *pdwEffect = DROPEFFECT_NONE;
+    return E_UNEXPECTED;
+}
+
 // What the target chose, limited to what the source allows (scrolling is the target's own).
 DROPEFFECT Allowed(DROPEFFECT effect, DWORD dwAllowed) {
     return effect & (dwAllowed | DROPEFFECT_SCROLL);
@@ -99,22 +123,23 @@ DROPEFFECT COleDropTarget::Enter(IDataObject* pDataObj, DWORD grfKeyState, POINT
         return DROPEFFECT_NONE;
     pDataObj->AddRef();
     m_dataObject.Attach(pDataObj, TRUE);
-    CPoint point;
-    CWnd* pWnd = TargetWindow(pt, &point);
-    DROPEFFECT effect = OnDragScroll(pWnd, grfKeyState, point);
-    if (effect == DROPEFFECT_NONE)
-        effect = OnDragEnter(pWnd, &m_dataObject, grfKeyState, point);
-    return Allowed(effect, dwAllowed);
+    return Track(TRUE, grfKeyState, pt, dwAllowed);
 }
 
 DROPEFFECT COleDropTarget::Over(DWORD grfKeyState, POINTL pt, DWORD dwAllowed) {
     if (m_dataObject.m_lpDataObject == NULL || m_hWnd == NULL)
         return DROPEFFECT_NONE;
+    return Track(FALSE, grfKeyState, pt, dwAllowed);
+}
+
+// Scrolling near the edge comes first; only when it declines does the view choose an effect.
+DROPEFFECT COleDropTarget::Track(BOOL bEnter, DWORD grfKeyState, POINTL pt, DWORD dwAllowed) {
     CPoint point;
     CWnd* pWnd = TargetWindow(pt, &point);
     DROPEFFECT effect = OnDragScroll(pWnd, grfKeyState, point);
     if (effect == DROPEFFECT_NONE)
-        effect = OnDragOver(pWnd, &m_dataObject, grfKeyState, point);
+        effect = bEnter ? OnDragEnter(pWnd, &m_dataObject, grfKeyState, point)
+                        : OnDragOver(pWnd, &m_dataObject, grfKeyState, point);
     return Allowed(effect, dwAllowed);
 }
 
@@ -177,59 +202,27 @@ STDMETHODIMP_(ULONG) COleDropTarget::XDropTarget::Release() {
 
 STDMETHODIMP COleDropTarget::XDropTarget::DragEnter(IDataObject* pDataObj, DWORD grfKeyState,
                                                     POINTL pt, DWORD* pdwEffect) {
-    if (pdwEffect == NULL)
-        return E_POINTER;
-    try {
-        *pdwEffect = m_pOwner->Enter(pDataObj, grfKeyState, pt, *pdwEffect);
-        return S_OK;
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-    *pdwEffect = DROPEFFECT_NONE;
-    return E_UNEXPECTED;
+    return EffectCall(pdwEffect, [&](DWORD dwAllowed) {
+        return m_pOwner->Enter(pDataObj, grfKeyState, pt, dwAllowed);
+    });
 }
 
 STDMETHODIMP COleDropTarget::XDropTarget::DragOver(DWORD grfKeyState, POINTL pt, DWORD* pdwEffect) {
-    if (pdwEffect == NULL)
-        return E_POINTER;
-    try {
-        *pdwEffect = m_pOwner->Over(grfKeyState, pt, *pdwEffect);
-        return S_OK;
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-    *pdwEffect = DROPEFFECT_NONE;
-    return E_UNEXPECTED;
+    return EffectCall(pdwEffect,
+                      [&](DWORD dwAllowed) { return m_pOwner->Over(grfKeyState, pt, dwAllowed); });
 }
 
 STDMETHODIMP COleDropTarget::XDropTarget::DragLeave() {
-    try {
-        m_pOwner->Leave();
-        return S_OK;
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-    return E_UNEXPECTED;
+    return Guarded([&] { m_pOwner->Leave(); }) ? S_OK : E_UNEXPECTED;
 }
 
 STDMETHODIMP COleDropTarget::XDropTarget::Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,
                                                DWORD* pdwEffect) {
-    if (pdwEffect == NULL)
-        return E_POINTER;
-    try {
-        *pdwEffect = m_pOwner->Drop(pDataObj, grfKeyState, pt, *pdwEffect);
-        return S_OK;
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-    *pdwEffect = DROPEFFECT_NONE;
-    try {
-        m_pOwner->m_dataObject.Release();
-    } catch (...) {
-    }
-    return E_UNEXPECTED;
+    HRESULT hr = EffectCall(pdwEffect, [&](DWORD dwAllowed) {
+        return m_pOwner->Drop(pDataObj, grfKeyState, pt, dwAllowed);
+    });
+    // A drop that failed half-way must not keep the source's data.
+    if (hr == E_UNEXPECTED)
+        Guarded([&] { m_pOwner->m_dataObject.Release(); });
+    return hr;
 }

@@ -74,6 +74,8 @@ private:
 
     DROPEFFECT Enter(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD dwAllowed);
     DROPEFFECT Over(DWORD grfKeyState, POINTL pt, DWORD dwAllowed);
+    // The answer while the data moves over the window, on entering or after.
+    DROPEFFECT Track(BOOL bEnter, DWORD grfKeyState, POINTL pt, DWORD dwAllowed);
     void Leave();
     DROPEFFECT Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt, DWORD dwAllowed);
     CWnd* TargetWindow(POINTL pt, CPoint* pClientPoint) const;

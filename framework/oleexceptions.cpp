@@ -1,19 +1,9 @@
 #include "framework/oleexceptions.h"
 
-#include <cwchar>
-
 IMPLEMENT_DYNAMIC(COleException, CException)
 IMPLEMENT_DYNAMIC(COleDispatchException, CException)
 
 namespace {
-BOOL CopyText(LPTSTR lpszError, UINT nMaxError, LPCWSTR text) {
-    if (lpszError == NULL || nMaxError == 0)
-        return FALSE;
-    std::wcsncpy(lpszError, text, nMaxError - 1);
-    lpszError[nMaxError - 1] = 0;
-    return TRUE;
-}
-
 // The system's text for a status code, or its number when the system has none.
 CString TextOfStatus(SCODE sc) {
     LPWSTR buffer = NULL;
@@ -34,9 +24,7 @@ CString TextOfStatus(SCODE sc) {
 COleException::COleException(SCODE sc) : m_sc(sc) {}
 
 BOOL COleException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = 0;
-    return CopyText(lpszError, nMaxError, TextOfStatus(m_sc));
+    return AfxFillErrorMessage(lpszError, nMaxError, pnHelpContext, 0, TextOfStatus(m_sc));
 }
 
 SCODE PASCAL COleException::Process(const CException* pAnyException) {
@@ -59,12 +47,10 @@ COleDispatchException::COleDispatchException(LPCTSTR lpszDescription, UINT nHelp
     : m_wCode(wCode), m_scError(0), m_strDescription(lpszDescription), m_dwHelpContext(nHelpID) {}
 
 BOOL COleDispatchException::GetErrorMessage(LPTSTR lpszError, UINT nMaxError, PUINT pnHelpContext) {
-    if (pnHelpContext != NULL)
-        *pnHelpContext = m_dwHelpContext;
     CString text = m_strDescription;
     if (text.IsEmpty())
         text = m_scError != 0 ? TextOfStatus(m_scError) : CString(L"Automation error.");
-    return CopyText(lpszError, nMaxError, text);
+    return AfxFillErrorMessage(lpszError, nMaxError, pnHelpContext, m_dwHelpContext, text);
 }
 
 void AfxThrowOleException(SCODE sc) {

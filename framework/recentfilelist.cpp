@@ -6,6 +6,17 @@
 
 #include <shlwapi.h>
 
+#include <algorithm>
+
+namespace {
+// The profile entry that keeps item nIndex; the entries are numbered from 1.
+CString EntryName(const CString& strEntryFormat, int nIndex) {
+    CString entry;
+    entry.Format(strEntryFormat, nIndex + 1);
+    return entry;
+}
+} // namespace
+
 CRecentFileList::CRecentFileList(UINT nStart, LPCTSTR lpszSection, LPCTSTR lpszEntryFormat,
                                  int nSize, int nMaxDispLen)
     : m_nSize(nSize > 0 ? nSize : 0), m_arrNames((size_t)(nSize > 0 ? nSize : 0)),
@@ -52,11 +63,9 @@ void CRecentFileList::ReadList() {
     CWinApp* pApp = AfxGetApp();
     if (pApp == NULL)
         return;
-    for (int i = 0; i < m_nSize; i++) {
-        CString entry;
-        entry.Format(m_strEntryFormat, i + 1);
-        m_arrNames[(size_t)i] = pApp->GetProfileString(m_strSectionName, entry, L"");
-    }
+    for (int i = 0; i < m_nSize; i++)
+        m_arrNames[(size_t)i] =
+            pApp->GetProfileString(m_strSectionName, EntryName(m_strEntryFormat, i), L"");
 }
 
 void CRecentFileList::WriteList() {
@@ -64,10 +73,9 @@ void CRecentFileList::WriteList() {
     if (pApp == NULL)
         return;
     for (int i = 0; i < m_nSize; i++) {
-        CString entry;
-        entry.Format(m_strEntryFormat, i + 1);
         const CString& name = m_arrNames[(size_t)i];
-        pApp->WriteProfileString(m_strSectionName, entry, name.IsEmpty() ? NULL : (LPCTSTR)name);
+        pApp->WriteProfileString(m_strSectionName, EntryName(m_strEntryFormat, i),
+                                 name.IsEmpty() ? NULL : (LPCTSTR)name);
     }
 }
 
@@ -82,7 +90,8 @@ BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCTSTR, int,
     }
     // Too long: the file name alone, or the path compacted with an ellipsis.
     wchar_t compact[MAX_PATH * 4] = L"";
-    if (!bAtLeastName && ::PathCompactPathExW(compact, path, (UINT)m_nMaxDisplayLength + 1, 0)) {
+    const UINT cchCompact = std::min<UINT>((UINT)m_nMaxDisplayLength + 1, MAX_PATH * 4);
+    if (!bAtLeastName && ::PathCompactPathExW(compact, path, cchCompact, 0)) {
         strName = compact;
         return TRUE;
     }

@@ -6,7 +6,8 @@ void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRE
         return;
     HWND hWndParent = ::GetParent(hWnd);
     RECT current;
-    ::GetWindowRect(hWnd, &current);
+    if (!::GetWindowRect(hWnd, &current))
+        return; // not a window (any more)
     ::MapWindowPoints(NULL, hWndParent, reinterpret_cast<LPPOINT>(&current), 2);
     if (::EqualRect(&current, lpRect))
         return; // moving a window to where it is only flickers

@@ -347,6 +347,8 @@ BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     }
     case WM_NOTIFY: {
         NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+        if (pNMHDR == NULL)
+            return FALSE;
         LRESULT lDummy = 0;
         AFX_NOTIFY notify = {pResult ? pResult : &lDummy, pNMHDR};
         return CCmdTarget::OnCmdMsg(0, (int)MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY),

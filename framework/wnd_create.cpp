@@ -10,12 +10,23 @@ bool IsAtom(LPCWSTR psz) {
     return IS_INTRESOURCE(psz);
 }
 
+// The class atom a name stands for, 0 when no such class is registered.
+ATOM ClassAtom(HINSTANCE hInstance, LPCWSTR lpszClass) {
+    if (IsAtom(lpszClass))
+        return (ATOM)(UINT_PTR)lpszClass;
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    return (ATOM)::GetClassInfoExW(hInstance, lpszClass, &wc);
+}
+
 // The hook sees every window the thread creates (an input-method window may come first):
-// only the class asked for is taken.
-bool IsRequestedClass(LPCWSTR lpszCreated, LPCWSTR lpszRequested) {
-    if (IsAtom(lpszCreated) || IsAtom(lpszRequested))
-        return lpszCreated == lpszRequested || IsAtom(lpszCreated) != IsAtom(lpszRequested);
-    return lstrcmpiW(lpszCreated, lpszRequested) == 0;
+// only the class asked for is taken. A name and an atom are told apart by the class atom,
+// never taken for a match just because they differ in kind.
+bool IsRequestedClass(HWND hWnd, const CREATESTRUCTW* pcs, LPCWSTR lpszRequested) {
+    if (!IsAtom(pcs->lpszClass) && !IsAtom(lpszRequested))
+        return lstrcmpiW(pcs->lpszClass, lpszRequested) == 0;
+    const ATOM requested = ClassAtom(pcs->hInstance, lpszRequested);
+    return requested != 0 && (ATOM)::GetClassLongW(hWnd, GCW_ATOM) == requested;
 }
 
 } // namespace
@@ -25,7 +36,7 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
         AFX_WND_STATE& state = AfxGetWndState();
         if (code == HCBT_CREATEWND && state.pWndInit != nullptr) {
             const CBT_CREATEWNDW* pCbt = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
-            if (IsRequestedClass(pCbt->lpcs->lpszClass, state.lpszInitClass)) {
+            if (IsRequestedClass((HWND)wParam, pCbt->lpcs, state.lpszInitClass)) {
                 CWnd* pWnd = state.pWndInit;
                 state.pWndInit = nullptr;
                 pWnd->BindCreatedWindow((HWND)wParam);

@@ -232,13 +232,14 @@ void CWnd::OnExitMenuLoop(BOOL) {
 }
 
 void CWnd::OnDrawItem(int, LPDRAWITEMSTRUCT lpDrawItemStruct) {
-    if (lpDrawItemStruct->CtlType != ODT_MENU && ReflectLastMsg(lpDrawItemStruct->hwndItem))
+    if (lpDrawItemStruct != NULL && lpDrawItemStruct->CtlType != ODT_MENU &&
+        ReflectLastMsg(lpDrawItemStruct->hwndItem))
         return;
     Default();
 }
 
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
-    if (lpMeasureItemStruct->CtlType != ODT_MENU && nIDCtl != 0)
+    if (lpMeasureItemStruct != NULL && lpMeasureItemStruct->CtlType != ODT_MENU && nIDCtl != 0)
         if (ReflectLastMsg(::GetDlgItem(m_hWnd, nIDCtl)))
             return;
     Default();

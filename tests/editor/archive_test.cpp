@@ -1,11 +1,14 @@
 // The archive forms of language configurations and of the text model.
 #include "editor/lang_archive.h"
 #include "editor/lang_config.h"
+#include "editor/text_store.h"
 #include "editor_test_support.h"
 #include "framework/archive.h"
 #include "framework/file.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdint>
 
 namespace {
 
@@ -65,6 +68,52 @@ TEST(LangArchive, DamagedOrMissingArchivesAreRefusedAndChangeNothing) {
     auto* resource = new SECEditLangResourceReader(L"NOSUCH", TRUE);
     EXPECT_FALSE(resource->Read(c.config));
     resource->Release();
+}
+
+TEST(BlockArchive, TheCharactersAndTheirNulRoundTrip) {
+    SECEditTextBlock a;
+    a.InsertAt(0, L"tail", 4);
+    a.InsertAt(0, L"head ", 5); // the gap now sits inside the text
+    CMemFile file;
+    {
+        CArchive ar(&file, CArchive::store);
+        a.Serialize(ar);
+        ar.Close();
+    }
+    file.SeekToBegin();
+    SECEditTextBlock b;
+    CArchive ar(&file, CArchive::load);
+    b.Serialize(ar);
+    EXPECT_EQ(CString(b.Span(0, b.GetTextLength()), b.GetTextLength()), L"head tail");
+    EXPECT_EQ(b.GetSize(), 10);
+}
+
+// The character count comes from the file: one far beyond the bytes that follow it is an
+// archive error, never an allocation of that size or a count that overflows into a small one.
+TEST(BlockArchive, CountsBeyondTheDataAreRefused) {
+    for (const uint32_t count : {1000u, 0x40000000u, 0x7FFFFFF0u, 0x80000001u, 0xFFFFFFFFu}) {
+        SCOPED_TRACE(count);
+        CMemFile file;
+        {
+            CArchive ar(&file, CArchive::store);
+            ar.WriteCount(count);
+            ar.Write(L"abc", 3 * sizeof(wchar_t));
+            ar.Close();
+        }
+        file.SeekToBegin();
+        SECEditTextBlock block;
+        block.InsertAt(0, L"kept", 4);
+        bool refused = false;
+        try {
+            CArchive ar(&file, CArchive::load);
+            block.Serialize(ar);
+        } catch (CArchiveException* e) {
+            refused = true;
+            e->Delete();
+        }
+        EXPECT_TRUE(refused);
+        EXPECT_EQ(CString(block.Span(0, block.GetTextLength()), block.GetTextLength()), L"kept");
+    }
 }
 
 TEST(ModelArchive, TextAndLanguageRoundTrip) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 #include <utility>
 
 namespace {
@@ -113,8 +114,29 @@ TEST_F(Colouring, HighlightFlagWinsUntilItIsCleared) {
     EXPECT_EQ(RunsOf(model, 0), normal);
 }
 
+// Finding where a comment ends moves the text's gap over the rest of the line when the gap
+// is near and the text behind it long; the words behind the comment must still be read from
+// where the line now is. Here the line is coloured again after its highlight mark went.
+TEST_F(Colouring, WordsBehindACommentOnALineThatTheGapMovesOver) {
+    std::wstring text = L"a /* b */ while x\nX\n";
+    // One insertion of this length leaves a gap of a few characters, so later moves overlap.
+    const size_t length = 32000 - 5;
+    while (text.size() + 7 <= length)
+        text += L"filler\n";
+    text.append(length - text.size(), L'z');
+    const Runs expected{{2, T}, {7, C}, {1, T}, {5, K}, {2, T}};
+    model.InsertTextAt(0, 0, text.c_str());
+    ASSERT_EQ(RunsOf(model, 0), expected);
+    model.InsertTextAt(1, 0, L"Y"); // the gap now sits just behind line 0
+    model.SetLineFlag(0, SECEDIT_FLAG_HIGHLIGHT, TRUE);
+    model.SetLineFlag(0, SECEDIT_FLAG_HIGHLIGHT, FALSE);
+    EXPECT_EQ(RunsOf(model, 0), expected);
+}
+
 TEST_F(Colouring, AfterEditsTheColouringIsThatOfTheSameTextFresh) {
-    std::mt19937 rng(7);
+    constexpr unsigned kSeed = 7;
+    SCOPED_TRACE("seed " + std::to_string(kSeed));
+    std::mt19937 rng(kSeed);
     const wchar_t* const pieces[] = {L"/*", L"*/", L"\n", L"x", L"\"", L"while ", L"// "};
     model.InsertTextAt(0, 0, L"one\n/* two\nthree */ four\nfive \"six\"\n/* seven\neight */");
     for (int step = 0; step < 400; ++step) {

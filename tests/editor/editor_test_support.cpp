@@ -30,6 +30,14 @@ TempDir::~TempDir() {
     RemoveDirectoryW(m_path.c_str());
 }
 
+ThreadLocale::ThreadLocale(LANGID language)
+    : m_before(GetThreadLocale()),
+      m_set(SetThreadLocale(MAKELCID(language, SORT_DEFAULT)) != FALSE) {
+    CPINFOEXW info = {};
+    if (GetCPInfoExW(CP_THREAD_ACP, 0, &info))
+        m_codePage = info.CodePage;
+}
+
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
     FILE* f = _wfopen(path.c_str(), L"wb");
     if (!f)

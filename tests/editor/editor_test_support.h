@@ -22,6 +22,23 @@ private:
     std::wstring m_path;
 };
 
+// The thread's locale, and with it its ANSI code page, for as long as the object lives:
+// tests of 8-bit files choose their code page rather than take the machine's.
+class ThreadLocale {
+public:
+    explicit ThreadLocale(LANGID language);
+    ~ThreadLocale() { SetThreadLocale(m_before); }
+    ThreadLocale(const ThreadLocale&) = delete;
+    ThreadLocale& operator=(const ThreadLocale&) = delete;
+    // Whether the locale was taken and the thread's code page followed it.
+    bool HasCodePage(UINT codePage) const { return m_set && m_codePage == codePage; }
+
+private:
+    LCID m_before;
+    bool m_set;
+    UINT m_codePage = 0;
+};
+
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
 void WriteText(const std::wstring& path, const std::wstring& utf16Text); // as 8-bit, UTF-8

@@ -53,6 +53,32 @@ TEST(MvcModel, ObserversAreToldInOrderExceptTheSender) {
     model.RemoveObserver(&b);
 }
 
+// An observer that an earlier one removes while a message goes round is not told any more:
+// the removal may well have been its last reference.
+TEST(MvcModel, AnObserverRemovedDuringANotificationIsNotTold) {
+    struct Remover : edtest::RecordingObserver {
+        CMvcModel* model = nullptr;
+        IObserver* victim = nullptr;
+        void OnUpdate(ISubject* s, IMessage* m) override {
+            RecordingObserver::OnUpdate(s, m);
+            model->RemoveObserver(victim);
+        }
+    };
+    CMvcModel model;
+    Remover first;
+    edtest::RecordingObserver second;
+    first.model = &model;
+    first.victim = &second;
+    model.AddObserver(&first);
+    model.AddObserver(&second);
+    SECEditMsg msg(SECEDIT_HINT_GUTTER);
+    model.NotifyObservers(nullptr, &msg);
+    EXPECT_EQ(first.entries.size(), 1u);
+    EXPECT_EQ(second.entries.size(), 0u);
+    EXPECT_EQ(second.refs, 0);
+    model.RemoveObserver(&first);
+}
+
 TEST(EventRouter, EveryListenerHearsTheEvent) {
     Listener first(false), second(true), third(false);
     {

@@ -71,6 +71,15 @@ TEST_F(HtmlExport, DefaultFaceWritesNoFontElement) {
     EXPECT_EQ(page.find('\r'), std::string::npos);
 }
 
+// A colour from the profile may carry a palette flag in its high byte; the page shows the
+// red, green and blue alone.
+TEST_F(HtmlExport, AColourWithAPaletteFlagKeepsItsDigits) {
+    config->GetColorGroup(config->FindColorGroup(L"Keyword"))->m_foreground = 0x02FF0000;
+    const std::wstring out = dir.Path(L"palette.html");
+    ASSERT_TRUE(model.ExportHtml(out.c_str(), L"DEFAULT"));
+    EXPECT_NE(edtest::ReadBytes(out).find("<font color=\"#0000ff\">int</font>"), std::string::npos);
+}
+
 TEST_F(HtmlExport, AFileThatCannotBeWrittenIsAFailure) {
     EXPECT_FALSE(model.ExportHtml(dir.Path(L"no\\such\\dir\\x.html").c_str(), L"DEFAULT"));
 }

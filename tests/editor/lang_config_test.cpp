@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace {
 
 struct Config {
@@ -230,18 +232,23 @@ TEST(LangRegistry, CreatesOnFirstUseAndKnowsDefault) {
     EXPECT_EQ(SECEditLangConfigRegistry::GetLangConfig(L"Nowhere"), nullptr);
     auto* reader = new SECEditLangIniReader(path.c_str());
     auto* writer = new SECEditLangIniWriter(path.c_str());
-    SECEditLangConfigRegistry::RegisterLangConfig(L"Test2", reader, writer);
+    // The registry lives as long as the process and keeps what it once created: a name of
+    // its own for every run lets the test be repeated and shuffled.
+    static int run = 0;
+    const std::wstring id = L"Test2_" + std::to_wstring(++run);
+    const wchar_t* name = id.c_str();
+    SECEditLangConfigRegistry::RegisterLangConfig(name, reader, writer);
     reader->Release();
     writer->Release();
-    SECEditLangConfig* c = SECEditLangConfigRegistry::GetLangConfig(L"Test2");
+    SECEditLangConfig* c = SECEditLangConfigRegistry::GetLangConfig(name);
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->GetTabSize(), 2);
-    EXPECT_EQ(c->GetName(), L"Test2");
-    EXPECT_EQ(SECEditLangConfigRegistry::GetLangConfig(L"Test2"), c);
+    EXPECT_EQ(c->GetName(), name);
+    EXPECT_EQ(SECEditLangConfigRegistry::GetLangConfig(name), c);
     c->SetTabSize(6);
-    EXPECT_TRUE(SECEditLangConfigRegistry::SaveLangConfig(L"Test2"));
+    EXPECT_TRUE(SECEditLangConfigRegistry::SaveLangConfig(name));
     c->SetTabSize(5);
-    EXPECT_TRUE(SECEditLangConfigRegistry::ReloadLangConfig(L"Test2"));
+    EXPECT_TRUE(SECEditLangConfigRegistry::ReloadLangConfig(name));
     EXPECT_EQ(c->GetTabSize(), 6);
 }
 

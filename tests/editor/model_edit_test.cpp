@@ -56,6 +56,28 @@ TEST_F(ModelTest, NestedCompoundStepsStayOneStep) {
     EXPECT_EQ(TextOf(model), L"ase123");
 }
 
+// Logging a command that the open step already holds must leave it there, alive: the step
+// owns it and runs it again on undo.
+TEST_F(ModelTest, LoggingAMemberOfTheOpenStepAgainKeepsIt) {
+    struct Watched : corvalis::foundation::CMvcCommand {
+        explicit Watched(bool& deleted) : m_deleted(deleted) {}
+        ~Watched() override { m_deleted = true; }
+        bool& m_deleted;
+    };
+    bool deleted = false;
+    auto* command = new Watched(deleted);
+    model.BeginCompound(1);
+    model.Log(command);
+    model.Log(command);
+    ASSERT_FALSE(deleted);
+    model.EndCompound();
+    EXPECT_EQ(model.GetUndoCount(), 1);
+    EXPECT_NE(model.Undo(), nullptr);
+    EXPECT_FALSE(deleted);
+    model.ClearTransactions();
+    EXPECT_TRUE(deleted);
+}
+
 TEST_F(ModelTest, MergeWithLastMakesOneStep) {
     Type(0, 0, L"a");
     auto* extra = new SECEditCommand(&model, TRUE);

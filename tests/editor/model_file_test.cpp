@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <new>
+
 namespace {
 
 using edtest::ReadBytes;
@@ -127,6 +130,38 @@ TEST(ModelFile, OddLengthUtf16IsRefusedNotTruncated) {
     EXPECT_EQ(TextOf(model), L"");
 }
 
+// A file too large for the memory left is a file that cannot be opened, not a crash: the
+// store here runs out of memory on the first large piece of text it is given.
+TEST(ModelFile, RunningOutOfMemoryWhileReadingIsAFailedOpen) {
+    class StarvedStore : public SECEditTextStore {
+    public:
+        int InsertText(SECEditRange& range, const wchar_t* text, int length) override {
+            if (length > 1000)
+                throw std::bad_alloc();
+            return SECEditTextStore::InsertText(range, text, length);
+        }
+    };
+    class StarvedModel : public TestModel {
+    protected:
+        std::unique_ptr<SECEditTextStore> CreateStore() override {
+            return std::make_unique<StarvedStore>();
+        }
+    };
+    edtest::TempDir dir;
+    const std::wstring ansi = dir.Path(L"big8.txt"), wide = dir.Path(L"big16.txt");
+    WriteBytes(ansi, std::string(5000, 'a'));
+    WriteBytes(wide, "\xFF\xFE" + std::string(10000, '\0'));
+    for (const std::wstring& path : {ansi, wide}) {
+        SCOPED_TRACE(CString(path.c_str()).ToMultiByte(CP_UTF8));
+        StarvedModel model;
+        model.IsUnicodeFile(path.c_str());
+        EXPECT_FALSE(model.OpenFile(path.c_str()));
+        ASSERT_EQ(model.messages.size(), 1u);
+        EXPECT_EQ(model.messages[0], L"Unable to Open File");
+        EXPECT_EQ(TextOf(model), L"");
+    }
+}
+
 TEST(ModelFile, MissingFileIsReported) {
     edtest::TempDir dir;
     TestModel model;
@@ -169,15 +204,9 @@ namespace {
 
 // Under a double-byte code page, a lead byte at the end of a read chunk belongs to the next.
 TEST(ModelFile, DoubleByteCharacterAcrossTheChunkEnd) {
-    const LCID before = GetThreadLocale();
-    if (!SetThreadLocale(MAKELCID(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), SORT_DEFAULT)))
-        GTEST_SKIP() << "no Japanese locale";
-    CPINFOEXW info = {};
-    GetCPInfoExW(CP_THREAD_ACP, 0, &info);
-    if (info.CodePage != 932) {
-        SetThreadLocale(before);
-        GTEST_SKIP() << "the thread's code page did not follow the locale";
-    }
+    const edtest::ThreadLocale japanese(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    if (!japanese.HasCodePage(932))
+        GTEST_SKIP() << "the thread's code page does not follow a Japanese locale";
     std::string bytes;
     for (int i = 0; i < 5119; ++i)
         bytes += std::string(99, 'a') + "\n";
@@ -191,7 +220,6 @@ TEST(ModelFile, DoubleByteCharacterAcrossTheChunkEnd) {
     const BOOL saved = opened && model.SaveFile(out.c_str());
     CString last;
     model.GetText(last, 5119, 99, 5119, 100);
-    SetThreadLocale(before);
     ASSERT_TRUE(opened);
     ASSERT_TRUE(saved);
     EXPECT_EQ(last, L"\x3042");
@@ -203,10 +231,9 @@ TEST(ModelFile, DoubleByteCharacterAcrossTheChunkEnd) {
 namespace {
 
 TEST(ModelFile, CharactersTheCodePageCannotHoldAreNotSavedAsQuestionMarks) {
-    CPINFOEXW info = {};
-    GetCPInfoExW(CP_THREAD_ACP, 0, &info);
-    if (info.CodePage == CP_UTF8)
-        GTEST_SKIP() << "every character fits the UTF-8 code page";
+    const edtest::ThreadLocale english(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US));
+    if (!english.HasCodePage(1252))
+        GTEST_SKIP() << "the thread's code page does not follow an English locale";
     edtest::TempDir dir;
     const std::wstring path = dir.Path(L"lossy.txt");
     WriteBytes(path, "before");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <string>
 
 namespace {
 
@@ -87,8 +88,12 @@ void ExpectSame(SECEditModel& model, const Reference& ref, int step) {
 TEST(TextModelRandom, EditsUndosAndRedosMatchAPlainString) {
     edtest::TempDir dir;
     const std::wstring file = dir.Path(L"saved.txt");
-    std::mt19937 rng(20261209);
+    // A failure names the seed and the round: the same seed replays the same edits.
+    constexpr unsigned kSeed = 20261209;
+    SCOPED_TRACE("seed " + std::to_string(kSeed));
+    std::mt19937 rng(kSeed);
     for (int round = 0; round < 12; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
         edtest::TestModel model;
         model.ResetDocument();
         Reference ref;

@@ -135,7 +135,12 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"stop position honoured", 0, 5, L"count", TRUE, FALSE, TRUE, FALSE, 1, 4, 0, 0, 0},
         FindCase{"whole word in parentheses", 1, 0, L"count", TRUE, FALSE, TRUE, TRUE, -1, -1, 1, 5,
                  5},
-        FindCase{"empty pattern", 0, 0, L"", TRUE, TRUE, TRUE, FALSE, -1, -1, 0, 0, 0}));
+        FindCase{"empty pattern", 0, 0, L"", TRUE, TRUE, TRUE, FALSE, -1, -1, 0, 0, 0},
+        // A stop line below -1 names no line: the search goes once round, as with -1.
+        FindCase{"stop below -1 still wraps", 3, 0, L"int", TRUE, TRUE, TRUE, FALSE, -7, 0, 0, 0,
+                 3},
+        FindCase{"stop below -1 backward", 0, 3, L"end", FALSE, TRUE, TRUE, FALSE, -2, 0, 3, 0,
+                 3}));
 
 } // namespace
 

@@ -10,6 +10,18 @@
 
 namespace {
 
+// The cause of the archive exception f throws; -1 when it throws none.
+template <class F> int ArchiveCause(F f) {
+    try {
+        f();
+    } catch (CArchiveException* e) {
+        int cause = e->m_cause;
+        e->Delete();
+        return cause;
+    }
+    return -1;
+}
+
 int g_liveNodes = 0;
 
 class CNodeObj : public CObject {
@@ -122,15 +134,7 @@ TEST(Archive, PrimitivesAndCounts) {
     char raw[8] = {};
     EXPECT_EQ(3u, ar.Read(raw, 8)); // fewer at the end: no exception
     EXPECT_STREQ("raw", raw);
-    bool thrown = false;
-    try {
-        ar >> dw;
-    } catch (CArchiveException* e) {
-        thrown = true;
-        EXPECT_EQ(CArchiveException::endOfFile, e->m_cause);
-        e->Delete();
-    }
-    EXPECT_TRUE(thrown);
+    EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar >> dw; }));
 }
 
 TEST(Archive, StringFormat) {
@@ -265,28 +269,14 @@ TEST(Archive, TruncatedAndMalformedThrowArchiveException) {
     for (const auto& c : bad) {
         CMemFile t(const_cast<BYTE*>(c.data.data()), (UINT)c.data.size());
         CArchive ar(&t, CArchive::load);
-        int cause = -1;
-        try {
-            CObject* p = ar.ReadObject(NULL);
-            delete p;
-        } catch (CArchiveException* e) {
-            cause = e->m_cause;
-            e->Delete();
-        }
-        EXPECT_EQ(c.cause, cause);
+        EXPECT_EQ(c.cause, ArchiveCause([&] { delete ar.ReadObject(NULL); }));
     }
     // The object is of another class than requested.
     {
         CMemFile t(full.data(), (UINT)full.size());
         CArchive ar(&t, CArchive::load);
-        int cause = -1;
-        try {
-            ar.ReadObject(RUNTIME_CLASS(CStringArray));
-        } catch (CArchiveException* e) {
-            cause = e->m_cause;
-            e->Delete();
-        }
-        EXPECT_EQ(CArchiveException::badClass, cause);
+        EXPECT_EQ(CArchiveException::badClass,
+                  ArchiveCause([&] { delete ar.ReadObject(RUNTIME_CLASS(CStringArray)); }));
     }
     EXPECT_EQ(0, g_liveNodes);
     // A huge string length or count with little data: endOfFile, no huge allocation.
@@ -294,29 +284,15 @@ TEST(Archive, TruncatedAndMalformedThrowArchiveException) {
         BYTE data[] = {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0x7F, 'a', 0};
         CMemFile t(data, sizeof data);
         CArchive ar(&t, CArchive::load);
-        int cause = -1;
-        try {
-            CString s;
-            ar >> s;
-        } catch (CArchiveException* e) {
-            cause = e->m_cause;
-            e->Delete();
-        }
-        EXPECT_EQ(CArchiveException::endOfFile, cause);
+        CString s;
+        EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { ar >> s; }));
     }
     {
         BYTE data[] = {0xFF, 0xFF, 0xF0, 0xFF, 0xFF, 0x7F, 1, 2, 3, 4};
         CMemFile t(data, sizeof data);
         CArchive ar(&t, CArchive::load);
         CDWordArray arr;
-        int cause = -1;
-        try {
-            arr.Serialize(ar);
-        } catch (CArchiveException* e) {
-            cause = e->m_cause;
-            e->Delete();
-        }
-        EXPECT_EQ(CArchiveException::endOfFile, cause);
+        EXPECT_EQ(CArchiveException::endOfFile, ArchiveCause([&] { arr.Serialize(ar); }));
     }
     // Storing a class that is not serializable is refused.
     {
@@ -332,16 +308,8 @@ TEST(Archive, TruncatedAndMalformedThrowArchiveException) {
         }
         EXPECT_TRUE(thrown);
         // Reading a storing archive is refused too.
-        thrown = false;
-        try {
-            BYTE by;
-            ar >> by;
-        } catch (CArchiveException* e) {
-            thrown = true;
-            EXPECT_EQ(CArchiveException::writeOnly, e->m_cause);
-            e->Delete();
-        }
-        EXPECT_TRUE(thrown);
+        BYTE by = 0;
+        EXPECT_EQ(CArchiveException::writeOnly, ArchiveCause([&] { ar >> by; }));
     }
 }
 

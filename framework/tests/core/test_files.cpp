@@ -230,6 +230,8 @@ TEST(Files, MirrorFileReplacesOnCloseOnly) {
     {
         CMirrorFile m;
         ASSERT_TRUE(m.Open(path, CFile::modeCreate | CFile::modeWrite));
+        // Opening again is refused and must not lose the mirror being written.
+        EXPECT_FALSE(m.Open(path, CFile::modeCreate | CFile::modeWrite));
         m.Write("new!", 4);
         m.Close();
     }

@@ -1,5 +1,5 @@
-// Every member of the collection templates compiles for the element kinds the Parts use
-// (explicit instantiation instantiates all members).
+// Every member of the collection templates compiles for the element kinds the rest of the debugger
+// uses (explicit instantiation instantiates all members).
 #include "framework/archive.h"
 #include "framework/arrays.h"
 #include "framework/lists.h"

@@ -110,6 +110,19 @@ TEST_F(DocViewTest, MdiChildrenActivateMaximiseAndCycle) {
     EXPECT_EQ(pChildOne, m_pMain->MDIGetActive());
 }
 
+TEST_F(DocViewTest, CreatingALiveMdiChildAgainFailsAndKeepsIt) {
+    CFrameWnd* pFrame = nullptr;
+    ASSERT_NE(nullptr, OpenNew(TestApp().m_pTextTemplate, &pFrame));
+    auto* pChild = static_cast<CMDIChildWnd*>(pFrame);
+    const int nFrames = CTextFrame::s_nAlive;
+    HWND hWnd = pChild->m_hWnd;
+    EXPECT_FALSE(pChild->Create(nullptr, L"again", WS_CHILD | WS_OVERLAPPEDWINDOW,
+                                CFrameWnd::rectDefault, m_pMain));
+    EXPECT_EQ(nFrames, CTextFrame::s_nAlive); // the object of the live window stays
+    EXPECT_EQ(pChild, CWnd::FromHandlePermanent(hWnd));
+    EXPECT_EQ(pChild, m_pMain->MDIGetActive());
+}
+
 TEST_F(DocViewTest, FileNewOnTheApplicationOpensTheFirstTemplate) {
     m_pMain->SendMessage(WM_COMMAND, ID_FILE_NEW);
     CMDIChildWnd* pChild = m_pMain->MDIGetActive();

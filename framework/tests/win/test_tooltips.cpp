@@ -24,6 +24,21 @@ public:
     }
 };
 
+struct TipSearch {
+    HWND hOwner;
+    HWND hFound;
+};
+
+BOOL CALLBACK FindTip(HWND hWnd, LPARAM lParam) {
+    auto* pSearch = reinterpret_cast<TipSearch*>(lParam);
+    wchar_t name[64] = L"";
+    ::GetClassNameW(hWnd, name, 64);
+    if (::lstrcmpiW(name, TOOLTIPS_CLASSW) != 0 || ::GetWindow(hWnd, GW_OWNER) != pSearch->hOwner)
+        return TRUE;
+    pSearch->hFound = hWnd;
+    return FALSE;
+}
+
 class ToolTipTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -46,12 +61,13 @@ protected:
         MSG msg = {hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y), ++time, pt};
         AfxGetApp()->PreTranslateMessage(&msg);
     }
+    // Searched among this thread's windows only: walking the desktop with FindWindowEx stops
+    // short whenever another program's tooltip goes away between two steps, as the list and tree
+    // controls of test programs running alongside do all the time.
     HWND TipControl() {
-        for (HWND h = ::FindWindowExW(NULL, NULL, TOOLTIPS_CLASSW, NULL); h != NULL;
-             h = ::FindWindowExW(NULL, h, TOOLTIPS_CLASSW, NULL))
-            if (::GetWindow(h, GW_OWNER) == wnd.m_hWnd)
-                return h;
-        return NULL;
+        TipSearch search = {wnd.m_hWnd, NULL};
+        ::EnumThreadWindows(::GetCurrentThreadId(), &FindTip, (LPARAM)&search);
+        return search.hFound;
     }
     int ToolCount() {
         HWND hTip = TipControl();

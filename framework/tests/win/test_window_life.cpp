@@ -94,6 +94,20 @@ TEST(WindowLife, DestroyingTheObjectDestroysItsWindow) {
     EXPECT_EQ(CWnd::FromHandlePermanent(hWnd), nullptr);
 }
 
+// Creation by class atom: the hook tells the atom from other classes by the class itself.
+TEST(WindowLife, CreatedByClassAtomIsBoundToo) {
+    LPCTSTR lpszClass = AfxRegisterWndClass(0);
+    WNDCLASSEXW wc = {};
+    wc.cbSize = sizeof(wc);
+    const ATOM atom = (ATOM)::GetClassInfoExW(AfxGetInstanceHandle(), lpszClass, &wc);
+    ASSERT_NE(atom, 0);
+    CBindingProbe probe;
+    ASSERT_TRUE(probe.CreateEx(0, MAKEINTATOM(atom), L"atom", WS_POPUP, 0, 0, 10, 10, NULL, NULL));
+    EXPECT_TRUE(probe.boundInNcCreate);
+    EXPECT_EQ((ATOM)::GetClassLongW(probe.m_hWnd, GCW_ATOM), atom);
+    probe.DestroyWindow();
+}
+
 TEST(WindowLife, ChildCreationNeedsAParent) {
     CBindingProbe probe;
     EXPECT_FALSE(probe.Create(NULL, L"orphan", WS_VISIBLE, CRect(0, 0, 10, 10), NULL, 1));
