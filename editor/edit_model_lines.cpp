@@ -310,8 +310,9 @@ int SECEditModel::FindFlaggedLine(int from, int flag, BOOL forward) {
     const int count = GetLineCount();
     if (m_lineDataSet.empty() || from >= count || count <= 0)
         return -1;
-    // One pass over every other line, then the start line itself.
-    int line = from;
+    // One pass over every other line, then the start line itself. Any start before the first
+    // line searches the whole text.
+    int line = from < -1 ? -1 : from;
     for (int step = 0; step < count; ++step) {
         line = forward ? (line + 1 >= count ? 0 : line + 1) : (line - 1 < 0 ? count - 1 : line - 1);
         if (GetLineFlag(line, flag))

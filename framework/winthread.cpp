@@ -83,8 +83,12 @@ BOOL CWinThread::IsIdleMessage(MSG* pMsg) {
 }
 
 BOOL CWinThread::PumpMessage() {
-    if (!::GetMessageW(&m_msgCur, NULL, 0, 0))
+    BOOL taken = ::GetMessageW(&m_msgCur, NULL, 0, 0);
+    if (taken == 0)
         return FALSE;
+    // On an error nothing was taken: what lies in m_msgCur is no message to dispatch.
+    if (taken == -1)
+        return TRUE;
     if (m_msgCur.message != WM_KICKIDLE && !PreTranslateMessage(&m_msgCur)) {
         ::TranslateMessage(&m_msgCur);
         ::DispatchMessageW(&m_msgCur);

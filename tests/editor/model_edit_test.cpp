@@ -140,6 +140,10 @@ TEST_F(ModelTest, FlagsAreFoundAndClearedOnEveryLineIncludingTheStart) {
     EXPECT_EQ(model.FindFlaggedLine(0, 5, FALSE), 3);
     EXPECT_EQ(model.FindFlaggedLine(0, 6, TRUE), -1);
     EXPECT_EQ(model.FindFlaggedLine(9, 5, TRUE), -1);
+    for (int before : {-1, -7}) { // a start before the first line searches the whole text
+        EXPECT_EQ(model.FindFlaggedLine(before, 5, TRUE), 0) << before;
+        EXPECT_EQ(model.FindFlaggedLine(before, 5, FALSE), 3) << before;
+    }
     model.ClearFlagEverywhere(5);
     EXPECT_EQ(model.CountFlaggedLines(5), 0);
     EXPECT_FALSE(model.GetLineFlag(0, 5));
