@@ -51,6 +51,10 @@ int Run() {
         return 3;
     }
     LogHostCall("LibraryLoaded");
+    using VersionFn = const char*(__cdecl*)();
+    auto version =
+        reinterpret_cast<VersionFn>(reinterpret_cast<void*>(GetProcAddress(gui, "DLL_Version")));
+    LogHostCall("DLL_Version", version ? version() : nullptr);
     FreeLibrary(gui);
     LogHostCall("LibraryUnloaded");
     if (options.demo)

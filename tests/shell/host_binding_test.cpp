@@ -68,6 +68,19 @@ TEST(Binding, OldestAndNewestMinorOfMajorThreeBind) {
     }
 }
 
+TEST(Binding, LibraryIdentifiesItselfWithItsOwnPath) {
+    HostRun run = RunHost(L"");
+    ASSERT_TRUE(run.finished);
+    auto line = std::find_if(run.log.begin(), run.log.end(),
+                             [](const std::string& l) { return l.rfind("DLL_Version(", 0) == 0; });
+    ASSERT_NE(run.log.end(), line);
+    const std::string suffix = ",MOXGUIU.DLL,Graphical User Interface for Windows NT|2000|XP,"
+                               "2.4.2,,KQV,2.0\")";
+    ASSERT_GT(line->size(), suffix.size());
+    EXPECT_EQ(suffix, line->substr(line->size() - suffix.size()));
+    EXPECT_NE(std::string::npos, line->find("moxguiu.dll,MOXGUIU.DLL,"));
+}
+
 TEST(Binding, WithoutDragDropServiceStartUpCompletesAndNoServiceCallIsMade) {
     for (const wchar_t* switches : {L"--no-coco", L"--null-service"}) {
         HostRun run = RunHost(switches);
