@@ -19,7 +19,8 @@ public:
 
     int GetSize() const { return GetTextLength() + 1; } // including the NUL
     int GetTextLength() const { return static_cast<int>(m_buf.size()) - 1 - GapLength(); }
-    // The characters [from, to) as one run, valid until the block changes.
+    // The characters [from, to) as one run. It stays valid only until the next edit or the next
+    // Span: asking for another run may move the gap over this one.
     const wchar_t* Span(int from, int to);
     // The index of the first `ch` in [from, to), or -1; the gap stays where it is.
     int FindChar(wchar_t ch, int from, int to) const;
@@ -70,6 +71,7 @@ public:
     virtual void SetAltLineTerminator(wchar_t ch) { m_altLineTerminator = ch; }
     virtual wchar_t GetAltLineTerminator() const { return m_altLineTerminator; }
     virtual BOOL GetText(CString& out, int line1, int col1, int line2, int col2);
+    // Like a Span of the block: the pointer lasts until the next edit or text access.
     virtual int GetTextPointer(const wchar_t** out, int line1, int col1, int line2, int col2);
     virtual BOOL Reset();
     virtual int PositionToOffset(int line, int column);
