@@ -1,8 +1,13 @@
-# mox_module(NAME DIR dir [DEPS lib...]): a static library of every .cpp in dir (not below it).
-# Each subsystem is its own library, so that a test links only what it exercises.
+# mox_module(NAME DIR dir | DIRS dir... [DEPS lib...]): a static library of every .cpp in the
+# folders (not below them). Each subsystem is its own library, so that a test links only what
+# it exercises.
 function(mox_module name)
-  cmake_parse_arguments(M "" "DIR" "DEPS" ${ARGN})
-  file(GLOB srcs CONFIGURE_DEPENDS ${M_DIR}/*.cpp)
+  cmake_parse_arguments(M "" "DIR" "DIRS;DEPS" ${ARGN})
+  set(srcs)
+  foreach(dir ${M_DIR} ${M_DIRS})
+    file(GLOB dir_srcs CONFIGURE_DEPENDS ${dir}/*.cpp)
+    list(APPEND srcs ${dir_srcs})
+  endforeach()
   if(srcs)
     add_library(${name} STATIC ${srcs})
     target_link_libraries(${name} PUBLIC ${M_DEPS})

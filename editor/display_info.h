@@ -2,7 +2,7 @@
 // pixels.
 #pragma once
 
-#include "framework/cstring.h"
+#include "framework/core/cstring.h"
 
 #include <cstdint>
 #include <memory>

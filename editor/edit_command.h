@@ -4,7 +4,7 @@
 
 #include "editor/edit_position.h"
 #include "editor/mvc_command.h"
-#include "framework/cstring.h"
+#include "framework/core/cstring.h"
 
 #include <list>
 

@@ -2,7 +2,7 @@
 #include "editor/edit_model.h"
 
 #include "editor/lang_registry.h"
-#include "framework/winapp.h"
+#include "framework/win/winapp.h"
 
 #include <algorithm>
 #include <cwchar>

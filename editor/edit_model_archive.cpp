@@ -1,7 +1,7 @@
 // The archive forms of the text model and of its parts.
 #include "editor/edit_model.h"
 #include "editor/lang_registry.h"
-#include "framework/archive.h"
+#include "framework/core/archive.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,9 +1,9 @@
 #include "editor/lang_archive.h"
 
 #include "editor/lang_config.h"
-#include "framework/archive.h"
-#include "framework/exceptions.h"
-#include "framework/file.h"
+#include "framework/core/archive.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/file.h"
 
 namespace {
 

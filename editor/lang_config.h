@@ -3,8 +3,8 @@
 #pragma once
 
 #include "editor/mvc_model.h"
-#include "framework/cstring.h"
-#include "framework/object.h"
+#include "framework/core/cstring.h"
+#include "framework/core/object.h"
 
 #include <bitset>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // The archive form of a language configuration.
 #include "editor/lang_config.h"
 
-#include "framework/archive.h"
+#include "framework/core/archive.h"
 
 IMPLEMENT_SERIAL(SECEditLangConfig, CObject, VERSIONABLE_SCHEMA | 1)
 

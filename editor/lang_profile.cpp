@@ -2,7 +2,7 @@
 
 #include "editor/lang_config.h"
 #include "editor/lang_settings.h"
-#include "framework/winapp.h"
+#include "framework/win/winapp.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Reference-counted strategies that fill a language configuration from storage or write it.
 #pragma once
 
-#include "framework/cstring.h"
+#include "framework/core/cstring.h"
 
 #include <cstdint>
 

@@ -1,6 +1,6 @@
 #include "editor/mvc_command.h"
 
-#include "framework/cstring.h"
+#include "framework/core/cstring.h"
 
 namespace corvalis {
 namespace foundation {

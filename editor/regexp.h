@@ -2,7 +2,7 @@
 // "VBScript.RegExp".
 #pragma once
 
-#include "framework/cstring.h"
+#include "framework/core/cstring.h"
 
 #include <oaidl.h>
 

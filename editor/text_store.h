@@ -2,8 +2,8 @@
 #pragma once
 
 #include "editor/edit_position.h"
-#include "framework/cstring.h"
-#include "framework/object.h"
+#include "framework/core/cstring.h"
+#include "framework/core/object.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
 // Writing the text store to a file.
 #include "editor/text_store.h"
 
-#include "framework/exceptions.h"
-#include "framework/file.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/file.h"
 
 #include <algorithm>
 #include <string>

@@ -3,8 +3,8 @@
 #include "editor/lang_config.h"
 #include "editor/text_store.h"
 #include "editor_test_support.h"
-#include "framework/archive.h"
-#include "framework/file.h"
+#include "framework/core/archive.h"
+#include "framework/core/file.h"
 
 #include <gtest/gtest.h>
 

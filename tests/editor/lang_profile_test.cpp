@@ -1,7 +1,7 @@
 // Language configurations in the application's profile.
 #include "editor/lang_config.h"
 #include "editor/lang_profile.h"
-#include "framework/winapp.h"
+#include "framework/win/winapp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "editor/text_store.h"
-#include "framework/file.h"
+#include "framework/core/file.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "framework/archive.h"
-#include "framework/arrays.h"
-#include "framework/lists.h"
-#include "framework/maps.h"
+#include "framework/core/archive.h"
+#include "framework/core/arrays.h"
+#include "framework/core/lists.h"
+#include "framework/core/maps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "framework/arrays.h"
-#include "framework/lists.h"
-#include "framework/maps.h"
+#include "framework/core/arrays.h"
+#include "framework/core/lists.h"
+#include "framework/core/maps.h"
 
 #include <gtest/gtest.h>
 

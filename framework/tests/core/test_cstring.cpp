@@ -1,4 +1,4 @@
-#include "framework/cstring.h"
+#include "framework/core/cstring.h"
 
 #include <gtest/gtest.h>
 

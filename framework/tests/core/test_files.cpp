@@ -1,5 +1,5 @@
-#include "framework/archive.h"
-#include "framework/file.h"
+#include "framework/core/archive.h"
+#include "framework/core/file.h"
 
 #include <gtest/gtest.h>
 

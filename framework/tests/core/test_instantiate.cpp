@@ -1,9 +1,9 @@
 // Every member of the collection templates compiles for the element kinds the rest of the debugger
 // uses (explicit instantiation instantiates all members).
-#include "framework/archive.h"
-#include "framework/arrays.h"
-#include "framework/lists.h"
-#include "framework/maps.h"
+#include "framework/core/archive.h"
+#include "framework/core/arrays.h"
+#include "framework/core/lists.h"
+#include "framework/core/maps.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "framework/exceptions.h"
-#include "framework/geometry.h"
-#include "framework/object.h"
+#include "framework/core/exceptions.h"
+#include "framework/core/geometry.h"
+#include "framework/core/object.h"
 
 #include <gtest/gtest.h>
 

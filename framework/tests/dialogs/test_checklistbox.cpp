@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "dialog_ids.h"
-#include "framework/checklistbox.h"
-#include "framework/dialog.h"
+#include "framework/dialogs/checklistbox.h"
+#include "framework/dialogs/dialog.h"
 
 namespace {
 class CCountingCheckList : public CCheckListBox {

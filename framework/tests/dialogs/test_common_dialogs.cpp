@@ -4,10 +4,10 @@
 #include <cwchar>
 
 #include "dialog_test_support.h"
-#include "framework/colordialog.h"
-#include "framework/filedialog.h"
-#include "framework/fontdialog.h"
-#include "framework/printdialog.h"
+#include "framework/dialogs/colordialog.h"
+#include "framework/dialogs/filedialog.h"
+#include "framework/dialogs/fontdialog.h"
+#include "framework/dialogs/printdialog.h"
 
 namespace {
 TEST(FileDialog, FilterSeparatorsBecomeTheSystemsList) {

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "dialog_ids.h"
-#include "framework/controls.h"
-#include "framework/dataexchange.h"
-#include "framework/dialog.h"
-#include "framework/listcontrols.h"
+#include "framework/dialogs/controls.h"
+#include "framework/dialogs/dataexchange.h"
+#include "framework/dialogs/dialog.h"
+#include "framework/dialogs/listcontrols.h"
 
 namespace {
 class CControlsDialog : public CDialog {

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "dialog_ids.h"
-#include "framework/dataexchange.h"
-#include "framework/dialog.h"
-#include "framework/winapp.h"
+#include "framework/dialogs/dataexchange.h"
+#include "framework/dialogs/dialog.h"
+#include "framework/win/winapp.h"
 
 namespace {
 int g_boxes = 0;

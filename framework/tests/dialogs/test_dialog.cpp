@@ -6,12 +6,12 @@
 
 #include "dialog_ids.h"
 #include "dialog_test_support.h"
-#include "framework/controls.h"
-#include "framework/dataexchange.h"
-#include "framework/dialog.h"
-#include "framework/exceptions.h"
-#include "framework/listcontrols.h"
-#include "framework/winapp.h"
+#include "framework/dialogs/controls.h"
+#include "framework/dialogs/dataexchange.h"
+#include "framework/dialogs/dialog.h"
+#include "framework/core/exceptions.h"
+#include "framework/dialogs/listcontrols.h"
+#include "framework/win/winapp.h"
 
 namespace {
 const UINT WM_RUN_SCRIPT = WM_APP + 1;

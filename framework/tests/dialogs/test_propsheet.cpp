@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "dialog_ids.h"
-#include "framework/dataexchange.h"
-#include "framework/propsheet.h"
-#include "framework/winapp.h"
+#include "framework/dialogs/dataexchange.h"
+#include "framework/dialogs/propsheet.h"
+#include "framework/win/winapp.h"
 
 namespace {
 const UINT WM_RUN_SCRIPT = WM_APP + 2;

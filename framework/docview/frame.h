@@ -1,0 +1,126 @@
+// CFrameWnd: a top-level or MDI child window that holds a view (or a splitter of views), its
+// control bars, menu and accelerators, and routes commands to the active view and document.
+#pragma once
+
+#include <windows.h>
+
+#include "framework/docview/createcontext.h"
+#include "framework/docview/frameids.h"
+#include "framework/docview/sizeparent.h"
+#include "framework/win/wnd.h"
+
+class CView;
+class CDocument;
+
+class CFrameWnd : public CWnd {
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    static const CRect rectDefault;
+
+    // Creates the frame from resource nIDResource: its menu, icon, accelerators and title (the
+    // first field of the string resource). FALSE when the window cannot be created.
+    virtual BOOL LoadFrame(UINT nIDResource,
+                           DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    virtual BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
+                        DWORD dwStyle = WS_OVERLAPPEDWINDOW, const RECT& rect = rectDefault,
+                        CWnd* pParentWnd = nullptr, LPCTSTR lpszMenuName = nullptr,
+                        DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+    using CWnd::Create;
+    BOOL LoadAccelTable(LPCTSTR lpszResourceName);
+
+    // Layout: bars first (size-parent protocol), the pane gets what is left.
+    virtual void RecalcLayout(BOOL bNotify = TRUE);
+    void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
+                        LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
+                        BOOL bStretch = TRUE);
+    enum RepositionFlags {
+        reposDefault = 0,
+        reposQuery = 1,
+        reposExtra = 2,
+        reposNoPosLeftOver = 0x8000
+    };
+
+    // Views and documents.
+    CView* GetActiveView() const { return m_pViewActive; }
+    void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+    virtual CDocument* GetActiveDocument();
+    // The frame whose view is active: the frame itself, or the active MDI child.
+    virtual CFrameWnd* GetActiveFrame() { return this; }
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+    virtual void ActivateFrame(int nCmdShow = -1);
+    // Gives the views their initial update, makes the first pane's view active and shows the
+    // frame when bMakeVisible.
+    virtual void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+
+    // Title and menu.
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
+    virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+    virtual HMENU GetDefaultMenu() { return m_hMenuDefault; }
+    virtual HACCEL GetDefaultAccelerator();
+    CString GetTitle() const { return m_strTitle; }
+    void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
+
+    // Status prompts: the text of a command's string resource up to its first '\n'.
+    virtual void GetMessageString(UINT nID, CString& rMessage) const;
+    // The window that shows prompts (the status bar child), or NULL.
+    virtual CWnd* GetMessageBar();
+    void SetMessageText(LPCTSTR lpszText);
+    void SetMessageText(UINT nID);
+
+    // Close rule: documents are asked first; the main frame closes all of them.
+    virtual BOOL CanCloseFrame() { return TRUE; }
+
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    BOOL IsFrameWnd() const override { return TRUE; }
+
+    BOOL m_bAutoMenuEnable = TRUE; // items without a handler are disabled
+    int m_nWindow = -1;            // window number shown after the title; -1 none
+    UINT m_nIDHelp = 0;            // the resource id the frame was loaded from
+
+protected:
+    // What LoadFrame does before the window is made: help id, title, window class (with the
+    // resource's icon) and accelerators. NULL when the class cannot be registered; the object
+    // has then had its last call, as after a failed creation (NULL too, with the object kept,
+    // for a frame whose window exists).
+    LPCTSTR PrepareLoadFrame(UINT nIDResource);
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    // The creation context a WM_CREATE carries (MDI children wrap it).
+    virtual CCreateContext* GetCreateContext(LPCREATESTRUCT lpcs);
+    int OnCreateHelper(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    void PostNcDestroy() override;
+    // Frames close by asking the documents shown in them.
+    void CloseDocumentsAndDestroy();
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnDestroy();
+    afx_msg void OnClose();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+
+    HMENU m_hMenuDefault = NULL; // the frame's own menu (owned)
+    HACCEL m_hAccelTable = NULL;
+    CString m_strTitle;
+    CView* m_pViewActive = nullptr;
+    BOOL m_bInRecalcLayout = FALSE;
+    UINT m_nIDTracking = 0;    // the prompt being shown
+    UINT m_nIDLastMessage = 0; // the prompt shown last
+    BOOL m_bEndsApp = FALSE;   // the main window is going: the message loop ends with it
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The view a window is, when it is one.
+CView* AfxViewOf(CWnd* pWnd);

@@ -1,0 +1,15 @@
+// The library's entry point: the application object's start-up on load, its shutdown on unload.
+// Linked into a library only (a program never refers to it).
+#include "framework/win/winapp.h"
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved) {
+    try {
+        if (dwReason == DLL_PROCESS_ATTACH)
+            return AfxLibraryAttach(hInstance);
+        if (dwReason == DLL_PROCESS_DETACH)
+            AfxLibraryDetach(lpReserved == NULL);
+    } catch (...) {
+        return FALSE;
+    }
+    return TRUE;
+}

@@ -1,0 +1,444 @@
+// CWnd: the handle map, binding and unbinding objects, and the path of a message from the window
+// procedure through the message map.
+#include "framework/win/wnd.h"
+
+#include "framework/core/exceptions.h"
+#include "framework/win/winapp.h"
+#include "framework/win/wnd_state.h"
+
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace {
+CHandleMap<CWnd, HWND>& WndMap() {
+    static CHandleMap<CWnd, HWND> map;
+    return map;
+}
+
+// What a message returns when its handler failed with an exception: creation is refused,
+// everything else reports "not processed" the way an empty handler would.
+LRESULT ResultAfterException(UINT message) {
+    if (message == WM_CREATE)
+        return -1;
+    return 0;
+}
+
+std::wstring DescribeException(CException* e) {
+    wchar_t text[512] = L"";
+    if (!e->GetErrorMessage(text, 512))
+        return std::wstring(L"framework exception ") +
+               std::wstring(CString(e->GetRuntimeClass()->m_lpszClassName));
+    return text;
+}
+
+// An update request that only records whether the command is enabled.
+class CTestCmdUI : public CCmdUI {
+public:
+    void Enable(BOOL bOn) override {
+        m_bEnabled = bOn;
+        m_bEnableChanged = TRUE;
+    }
+    void SetCheck(int) override {}
+    void SetRadio(BOOL) override {}
+    void SetText(LPCTSTR) override {}
+    BOOL m_bEnabled = TRUE;
+};
+
+BOOL ReflectMsg(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    CWnd* pChild = CWnd::FromHandlePermanent(hWndChild);
+    return pChild ? pChild->OnChildNotify(message, wParam, lParam, pResult) : FALSE;
+}
+} // namespace
+
+AFX_WND_STATE& AfxGetWndState() {
+    static AFX_WND_STATE state;
+    return state;
+}
+
+void AfxReportBoundaryException(LPCWSTR lpszWhere, LPCWSTR lpszWhat) {
+    std::wstring text =
+        std::wstring(L"Exception stopped in ") + lpszWhere + L": " + lpszWhat + L"\n";
+    ::OutputDebugStringW(text.c_str());
+}
+
+IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
+
+const CWnd CWnd::wndTop(HWND_TOP);
+const CWnd CWnd::wndBottom(HWND_BOTTOM);
+const CWnd CWnd::wndTopMost(HWND_TOPMOST);
+const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
+
+BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
+ON_WM_NCDESTROY()
+ON_WM_DRAWITEM()
+ON_WM_MEASUREITEM()
+ON_WM_CTLCOLOR()
+ON_WM_HSCROLL()
+ON_WM_VSCROLL()
+END_MESSAGE_MAP()
+
+CWnd::CWnd() {}
+CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
+
+CWnd::~CWnd() {
+    if (m_hWnd != NULL && WndMap().LookupPermanent(m_hWnd) == this)
+        ::DestroyWindow(m_hWnd);
+    // Destruction may fail (a window of another thread): never leave a dangling binding.
+    if (m_hWnd != NULL)
+        Detach();
+}
+
+// Handle map.
+CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
+    if (hWnd == NULL)
+        return NULL;
+    if (CWnd* p = WndMap().Lookup(hWnd))
+        return p;
+    auto wrapper = std::make_unique<CWnd>();
+    wrapper->m_hWnd = hWnd;
+    return WndMap().AddTemporary(hWnd, std::move(wrapper));
+}
+
+CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
+    return hWnd ? WndMap().LookupPermanent(hWnd) : NULL;
+}
+
+void PASCAL CWnd::DeleteTempMap() {
+    WndMap().DeleteTemporary([](CWnd* p) { p->m_hWnd = NULL; });
+}
+
+void AfxDestroyPermanentWindows() {
+    std::vector<HWND> windows;
+    WndMap().ForEachPermanent([&](HWND hWnd, CWnd*) { windows.push_back(hWnd); });
+    // A parent takes its children along; skip handles already gone.
+    for (HWND hWnd : windows)
+        if (WndMap().LookupPermanent(hWnd) != NULL && ::IsWindow(hWnd))
+            ::DestroyWindow(hWnd);
+    // Windows of other threads cannot be destroyed from here: unbind them at least.
+    windows.clear();
+    WndMap().ForEachPermanent([&](HWND hWnd, CWnd*) { windows.push_back(hWnd); });
+    for (HWND hWnd : windows)
+        if (CWnd* pWnd = WndMap().LookupPermanent(hWnd))
+            pWnd->UnsubclassWindow();
+}
+
+CWnd* AfxWndFromHandle(HWND hWnd) {
+    return CWnd::FromHandle(hWnd);
+}
+
+BOOL CWnd::Attach(HWND hWndNew) {
+    if (hWndNew == NULL || m_hWnd != NULL || WndMap().LookupPermanent(hWndNew) != NULL)
+        return FALSE;
+    m_hWnd = hWndNew;
+    WndMap().SetPermanent(hWndNew, this);
+    return TRUE;
+}
+
+HWND CWnd::Detach() {
+    HWND hWnd = m_hWnd;
+    if (hWnd != NULL)
+        WndMap().RemovePermanent(hWnd, this);
+    m_hWnd = NULL;
+    return hWnd;
+}
+
+void CWnd::PreSubclassWindow() {}
+
+BOOL CWnd::SubclassWindow(HWND hWnd) {
+    if (!::IsWindow(hWnd) || !Attach(hWnd))
+        return FALSE;
+    PreSubclassWindow();
+    WNDPROC old = (WNDPROC)::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)&AfxWndProc);
+    if (old == NULL) {
+        Detach();
+        return FALSE;
+    }
+    if (old != &AfxWndProc)
+        m_pfnSuper = old;
+    return TRUE;
+}
+
+BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
+    HWND hWndControl = ::GetDlgItem(pParent->GetSafeHwnd(), (int)nID);
+    return hWndControl ? SubclassWindow(hWndControl) : FALSE;
+}
+
+HWND CWnd::UnsubclassWindow() {
+    if (m_hWnd != NULL && m_pfnSuper != NULL)
+        ::SetWindowLongPtrW(m_hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+    m_pfnSuper = NULL;
+    return Detach();
+}
+
+void CWnd::FinishNcDestroy() {
+    HWND hWnd = m_hWnd;
+    if (m_pfnSuper != NULL && (WNDPROC)::GetWindowLongPtrW(hWnd, GWLP_WNDPROC) == &AfxWndProc)
+        ::SetWindowLongPtrW(hWnd, GWLP_WNDPROC, (LONG_PTR)m_pfnSuper);
+    m_pfnSuper = NULL;
+    Detach();
+    if (CWinThread* pThread = AfxGetThread())
+        if (pThread->m_pMainWnd == this)
+            pThread->m_pMainWnd = NULL;
+    PostNcDestroy();
+}
+
+void CWnd::PostNcDestroy() {}
+
+void CWnd::OnNcDestroy() {
+    Default();
+    FinishNcDestroy();
+}
+
+BOOL CWnd::DestroyWindow() {
+    HWND hWnd = m_hWnd;
+    if (hWnd == NULL)
+        return FALSE;
+    const bool bPermanent = WndMap().LookupPermanent(hWnd) == this;
+    BOOL bResult = ::DestroyWindow(hWnd);
+    // A bound object may have deleted itself on the way; an unbound one just lets go.
+    if (!bPermanent)
+        m_hWnd = NULL;
+    return bResult;
+}
+
+// The window procedure.
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd == NULL)
+        return ::DefWindowProcW(hWnd, message, wParam, lParam);
+    return AfxCallWndProc(pWnd, hWnd, message, wParam, lParam);
+}
+
+LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    AFX_WND_STATE& state = AfxGetWndState();
+    const MSG previous = state.lastSentMsg;
+    const DWORD dwPos = ::GetMessagePos();
+    state.lastSentMsg = MSG{hWnd,
+                            message,
+                            wParam,
+                            lParam,
+                            (DWORD)::GetMessageTime(),
+                            {(short)LOWORD(dwPos), (short)HIWORD(dwPos)}};
+    LRESULT lResult = 0;
+    // Nothing may unwind into the system's frames.
+    try {
+        lResult = pWnd->WindowProc(message, wParam, lParam);
+    } catch (CException* e) {
+        AfxReportBoundaryException(L"window procedure", DescribeException(e).c_str());
+        e->Delete();
+        lResult = ResultAfterException(message);
+    } catch (const std::exception& e) {
+        AfxReportBoundaryException(L"window procedure", CString(e.what()));
+        lResult = ResultAfterException(message);
+    } catch (...) {
+        AfxReportBoundaryException(L"window procedure", L"unknown exception");
+        lResult = ResultAfterException(message);
+    }
+    // A handler that took WM_NCDESTROY without the framework's clean-up still must unbind.
+    if (message == WM_NCDESTROY)
+        if (CWnd* pStill = CWnd::FromHandlePermanent(hWnd))
+            pStill->FinishNcDestroy();
+    state.lastSentMsg = previous;
+    return lResult;
+}
+
+const MSG* AfxGetCurrentMessage() {
+    return &AfxGetWndState().lastSentMsg;
+}
+const MSG* PASCAL CWnd::GetCurrentMessage() {
+    return AfxGetCurrentMessage();
+}
+
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    LRESULT lResult = 0;
+    if (!OnWndMsg(message, wParam, lParam, &lResult))
+        lResult = DefWindowProc(message, wParam, lParam);
+    return lResult;
+}
+
+// The handler may destroy and delete this object: nothing here touches it afterwards.
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    LRESULT lResult = 0;
+    if (pResult == NULL)
+        pResult = &lResult;
+    if (message == WM_COMMAND) {
+        if (!OnCommand(wParam, lParam))
+            return FALSE;
+        *pResult = 1;
+        return TRUE;
+    }
+    if (message == WM_NOTIFY) {
+        const NMHDR* pNMHDR = reinterpret_cast<const NMHDR*>(lParam);
+        if (pNMHDR == NULL || pNMHDR->hwndFrom == NULL)
+            return FALSE;
+        return OnNotify(wParam, lParam, pResult);
+    }
+    const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(message);
+    if (pEntry == NULL)
+        return FALSE;
+    AFX_DISPATCH dispatch = {message, wParam, lParam, 0, nullptr, 0};
+    BOOL bHandled = pEntry->pfn(this, dispatch);
+    *pResult = dispatch.lResult;
+    return bHandled;
+}
+
+LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (m_pfnSuper != NULL)
+        return ::CallWindowProcW(m_pfnSuper, m_hWnd, message, wParam, lParam);
+    return ::DefWindowProcW(m_hWnd, message, wParam, lParam);
+}
+
+LRESULT CWnd::Default() {
+    const MSG& msg = AfxGetWndState().lastSentMsg;
+    return DefWindowProc(msg.message, msg.wParam, msg.lParam);
+}
+
+// Menu and accelerator commands run only when their update handler leaves them enabled;
+// control notifications go to the control first (reflection), then to the map.
+BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
+    UINT nID = LOWORD(wParam);
+    HWND hWndCtrl = (HWND)lParam;
+    int nCode = HIWORD(wParam);
+    if (hWndCtrl == NULL) {
+        if (nID == 0)
+            return FALSE;
+        CTestCmdUI state;
+        state.m_nID = nID;
+        OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL);
+        if (!state.m_bEnabled)
+            return TRUE;
+        nCode = CN_COMMAND;
+    } else {
+        if (ReflectMsg(hWndCtrl, WM_COMMAND, wParam, lParam, NULL))
+            return TRUE;
+        if (nID == 0)
+            return FALSE;
+    }
+    return OnCmdMsg(nID, nCode, NULL, NULL);
+}
+
+BOOL CWnd::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    if (pNMHDR == NULL || pResult == NULL)
+        return FALSE;
+    if (pNMHDR->hwndFrom != NULL &&
+        ReflectMsg(pNMHDR->hwndFrom, WM_NOTIFY, wParam, lParam, pResult))
+        return TRUE;
+    AFX_NOTIFY notify = {pResult, pNMHDR};
+    return OnCmdMsg((UINT)pNMHDR->idFrom, (int)MAKELONG(pNMHDR->code, WM_NOTIFY), &notify, NULL);
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    return ReflectChildNotify(message, wParam, lParam, pResult);
+}
+
+// The child's own map sees its notification as a reflected message first.
+BOOL CWnd::ReflectChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    switch (message) {
+    case WM_COMMAND: {
+        int nCode = HIWORD(wParam);
+        if (!CCmdTarget::OnCmdMsg(0, (int)MAKELONG(nCode, WM_REFLECT_BASE + WM_COMMAND), NULL,
+                                  NULL))
+            return FALSE;
+        if (pResult != NULL)
+            *pResult = 1;
+        return TRUE;
+    }
+    case WM_NOTIFY: {
+        NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+        if (pNMHDR == NULL)
+            return FALSE;
+        LRESULT lDummy = 0;
+        AFX_NOTIFY notify = {pResult ? pResult : &lDummy, pNMHDR};
+        return CCmdTarget::OnCmdMsg(0, (int)MAKELONG(pNMHDR->code, WM_REFLECT_BASE + WM_NOTIFY),
+                                    &notify, NULL);
+    }
+    case WM_DRAWITEM:
+    case WM_MEASUREITEM:
+    case WM_DELETEITEM:
+    case WM_COMPAREITEM:
+    case WM_VKEYTOITEM:
+    case WM_CHARTOITEM:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case WM_PARENTNOTIFY:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+        return CWnd::OnWndMsg(WM_REFLECT_BASE + message, wParam, lParam, pResult);
+    default:
+        return FALSE;
+    }
+}
+
+BOOL PASCAL CWnd::ReflectLastMsg(HWND hWndChild, LRESULT* pResult) {
+    const MSG& msg = AfxGetWndState().lastSentMsg;
+    return ReflectMsg(hWndChild, msg.message, msg.wParam, msg.lParam, pResult);
+}
+
+BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
+    FilterToolTipMessage(pMsg);
+    return FALSE;
+}
+
+BOOL PASCAL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
+    for (HWND hWnd = pMsg->hwnd; hWnd != NULL; hWnd = ::GetParent(hWnd)) {
+        CWnd* pWnd = FromHandlePermanent(hWnd);
+        if (pWnd != NULL && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (hWnd == hWndStop)
+            break;
+    }
+    return FALSE;
+}
+
+LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
+}
+
+BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::PostMessageW(m_hWnd, message, wParam, lParam);
+}
+
+void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
+                                    BOOL bOnlyPerm) const {
+    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != NULL;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        if (bOnlyPerm) {
+            if (CWnd* pWnd = FromHandlePermanent(hChild))
+                AfxCallWndProc(pWnd, hChild, message, wParam, lParam);
+        } else {
+            ::SendMessageW(hChild, message, wParam, lParam);
+        }
+        if (bDeep && ::GetTopWindow(hChild) != NULL) {
+            CWnd child(hChild);
+            child.SendMessageToDescendants(message, wParam, lParam, bDeep, bOnlyPerm);
+            child.m_hWnd = NULL;
+        }
+    }
+}
+
+LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lParam) const {
+    return ::SendDlgItemMessageW(m_hWnd, nID, message, wParam, lParam);
+}
+
+void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
+    CCmdUI state;
+    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != NULL;
+         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+        int nID = ::GetDlgCtrlID(hChild);
+        if (nID == 0 || nID == 0xFFFF)
+            continue;
+        // Only push buttons are disabled for want of a handler; labels and edits have none.
+        const LRESULT code = ::SendMessageW(hChild, WM_GETDLGCODE, 0, 0);
+        const BOOL bButton = (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+        state.m_pOther = FromHandle(hChild);
+        state.m_nID = (UINT)nID;
+        state.DoUpdate(pTarget, bDisableIfNoHndler && bButton);
+    }
+}
