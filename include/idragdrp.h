@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "ifac/h/wire32.h"
+
 // One drag-and-drop rule: a pattern over the drag's properties, the command line to run with
 // {PROPERTY} placeholders filled in, an OLE drop effect and a description. A set of rules ends
 // with an all-zero rule.
@@ -15,8 +17,8 @@ struct DropRule {
     uint32_t effect;
     const char* description;
 };
-static_assert(sizeof(DropRule) == 16, "DropRule is 16 bytes");
-static_assert(offsetof(DropRule, effect) == 8, "effect at 8");
+MOX_WIRE32_ASSERT(sizeof(DropRule) == 16, "DropRule is 16 bytes");
+MOX_WIRE32_ASSERT(offsetof(DropRule, effect) == 8, "effect at 8");
 
 // Kinds of property record that a drag source begins.
 enum DragRecordKind : int {

@@ -96,7 +96,7 @@ namespace {
 constexpr int kParamSlots = 10;
 
 int Dispatch(const HostCommandTable& host, HostRequest* request, const char* text, int index,
-             int operation, int a, int b) {
+             int operation, intptr_t a, int b) {
     int unused = 0;
     switch (operation) {
     case 1:
@@ -128,8 +128,8 @@ int Dispatch(const HostCommandTable& host, HostRequest* request, const char* tex
 
 } // namespace
 
-int SendHostRequest(HostRequest* request, const wchar_t* text, int index, int operation, int a,
-                    int b, int context) {
+int SendHostRequest(HostRequest* request, const wchar_t* text, int index, int operation,
+                    intptr_t a, int b, int context) {
     char* ansi = nullptr;
     if (text)
         WideToAnsiHeap(text, &ansi);

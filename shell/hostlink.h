@@ -37,8 +37,8 @@ BOOL AnsiToWideHeap(const char* text, wchar_t** out);
 BOOL WideToAnsiHeap(const wchar_t* text, char** out);
 
 // The request dispatcher: operation 1 to 7 selects the host entry (see hostlink.cpp).
-int SendHostRequest(HostRequest* request, const wchar_t* text, int index, int operation, int a,
-                    int b, int context);
+int SendHostRequest(HostRequest* request, const wchar_t* text, int index, int operation,
+                    intptr_t a, int b, int context);
 
 // Places core-selection records around a request chain on a multi-core host.
 HostRequest* WrapRequestInCoreSwitch(int viewCore, HostRequest* request, int returnCore);

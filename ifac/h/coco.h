@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "ifac/h/wire32.h"
+
 extern "C" typedef int(__cdecl* CocoFn)(uint32_t componentId, void** out);
 
 // The drag-and-drop service's component.
@@ -23,4 +25,4 @@ struct CocoComponent {
         return reinterpret_cast<Fn>(word[n])(this, args...);
     }
 };
-static_assert(sizeof(CocoComponent) == 64, "component object of 16 words");
+MOX_WIRE32_ASSERT(sizeof(CocoComponent) == 64, "component object of 16 words");

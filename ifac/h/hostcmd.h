@@ -6,7 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-static_assert(sizeof(void*) == 4, "the host link is a 32-bit wire format");
+#include "ifac/h/wire32.h"
+
 
 // The 96-byte request record. Every filler zeroes all of it first.
 struct HostRequest {
@@ -17,17 +18,18 @@ struct HostRequest {
     uint64_t param[10]; // text pointer in the low 4 bytes, or a 64-bit number
 
     void SetText(int slot, const char* text) {
-        param[slot] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(text));
+        param[slot] = reinterpret_cast<uintptr_t>(text);
     }
     const char* Text(int slot) const {
-        return reinterpret_cast<const char*>(static_cast<uintptr_t>(param[slot] & 0xFFFFFFFFu));
+        // On the 32-bit wire the pointer is the low 4 bytes; the cast keeps exactly those.
+        return reinterpret_cast<const char*>(static_cast<uintptr_t>(param[slot]));
     }
 };
-static_assert(sizeof(HostRequest) == 96, "HostRequest is 96 bytes");
-static_assert(offsetof(HostRequest, flags) == 4, "flags at 4");
-static_assert(offsetof(HostRequest, next) == 8, "next at 8");
-static_assert(offsetof(HostRequest, reserved) == 12, "reserved at 12");
-static_assert(offsetof(HostRequest, param) == 16, "slot 0 at 16");
+MOX_WIRE32_ASSERT(sizeof(HostRequest) == 96, "HostRequest is 96 bytes");
+MOX_WIRE32_ASSERT(offsetof(HostRequest, flags) == 4, "flags at 4");
+MOX_WIRE32_ASSERT(offsetof(HostRequest, next) == 8, "next at 8");
+MOX_WIRE32_ASSERT(offsetof(HostRequest, reserved) == 12, "reserved at 12");
+MOX_WIRE32_ASSERT(offsetof(HostRequest, param) == 16, "slot 0 at 16");
 
 constexpr uint32_t kHostRequestSelectCore = 130;
 constexpr uint32_t kHostRequestSelectCoreFlags = 0x30000;
@@ -149,10 +151,10 @@ struct HostCommandTable : HostTableWords<kHostCommandWords> {
     int SwitchContext(int context) const { return Call(64, context); }
     void OnListWindowCreated(int window) const { Call<void>(65, window); }
 };
-static_assert(sizeof(HostCommandTable) == kHostCommandWords * 4, "66 words");
-static_assert(offsetof(HostCommandTable, entry) == 8, "entries start at word 2");
+MOX_WIRE32_ASSERT(sizeof(HostCommandTable) == kHostCommandWords * 4, "66 words");
+MOX_WIRE32_ASSERT(offsetof(HostCommandTable, entry) == 8, "entries start at word 2");
 
 // The host's memory-service table: the same version header, then words 2 to 24, which only the
 // memory window calls.
 struct HostMemoryTable : HostTableWords<kHostMemoryWords> {};
-static_assert(sizeof(HostMemoryTable) == kHostMemoryWords * 4, "25 words");
+MOX_WIRE32_ASSERT(sizeof(HostMemoryTable) == kHostMemoryWords * 4, "25 words");

@@ -22,7 +22,7 @@ TEST_P(DispatchOperation, ReachesItsHostWord) {
     request.flags = 0x1000;
     const OperationCase& c = GetParam();
     static const char command[] = "SET VALUE a=1";
-    int a = c.operation == 6 || c.operation == 7 ? reinterpret_cast<int>(command) : 11;
+    intptr_t a = c.operation == 6 || c.operation == 7 ? reinterpret_cast<intptr_t>(command) : 11;
     int b = 22;
     int result = SendHostRequest(&request, L"main.c", c.index, c.operation, a, b, 0);
     std::vector<std::string> calls = CallLines();
