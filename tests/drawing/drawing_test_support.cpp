@@ -9,7 +9,15 @@ Canvas::Canvas(int width, int height, COLORREF fill) : cx(width), cy(height) {
 }
 
 Canvas::~Canvas() {
-    dc.SelectObject(m_pOld);
+    Unselect();
+}
+
+void Canvas::Unselect() {
+    ::SelectObject(dc, m_pOld->m_hObject);
+}
+
+void Canvas::Reselect() {
+    dc.SelectObject(&bitmap);
 }
 
 std::vector<COLORREF> Canvas::Pixels() const {

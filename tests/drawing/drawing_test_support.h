@@ -20,6 +20,9 @@ public:
     // Row-major pixels, row by row from the top.
     std::vector<COLORREF> Pixels() const;
     void SetPixels(const std::vector<COLORREF>& pixels);
+    // Takes the bitmap out of the DC (a bitmap is selected in one DC at a time) and back.
+    void Unselect();
+    void Reselect();
 
 private:
     CBitmap* m_pOld = nullptr;
