@@ -6,6 +6,7 @@
 //   draw:  per image, from the store's bitmap, the normal (transparent copy), hot (shadow two
 //          pixels off, then the copy) and disabled (embossed) looks vs three ImageList_Draw
 //          (ILD_TRANSPARENT) calls.
+#include "bench/bench_clock.h"
 #include "toolbars/drawing/bmpmgr.h"
 #include "toolbars/drawing/emboss.h"
 #include "toolbars/drawing/imageeffects.h"
@@ -22,17 +23,6 @@ namespace {
 const int kRuns = 5;
 const double kTarget = 1.5;
 const int kImageWidth = 16, kImageHeight = 15;
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 // The median of kRuns timings of work, in milliseconds.
 double Median(const std::function<void()>& work) {

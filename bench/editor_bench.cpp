@@ -1,6 +1,7 @@
 // Times the editor's text core on generated C sources of 1, 10 and 100 MB and prints every
 // figure as a ratio to the floor: reading the same file into memory and converting it to
 // UTF-16 with the platform call.
+#include "bench/bench_clock.h"
 #include "editor/edit_model.h"
 #include "editor/lang_ini.h"
 #include "editor/lang_registry.h"
@@ -13,17 +14,6 @@
 #include <vector>
 
 namespace {
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 double Time(const std::function<void()>& work) {
     const double start = Now();

@@ -1,5 +1,6 @@
 #include "toolbars/drawing/bmpmgr.h"
 
+#include "toolbars/drawing/resourcedata.h"
 #include "toolbars/drawing/syscolorbitmap.h"
 #include "toolbars/drawing/toolkitcolors.h"
 
@@ -229,13 +230,8 @@ BOOL SECBmpMgr::GetImage(UINT nId, HBITMAP& hBitmap, int& nIndex, BOOL bForceSma
 
 BOOL SECBmpMgr::ReadToolBarResource(LPCTSTR lpszResource, std::vector<UINT>& ids, int& cx, int& cy,
                                     BOOL bKeepSeparators) {
-    HINSTANCE hInst = AfxFindResourceHandle(lpszResource, kRtToolbar);
-    HRSRC hRes = ::FindResourceW(hInst, lpszResource, kRtToolbar);
-    if (hRes == NULL)
-        return FALSE;
-    const DWORD size = ::SizeofResource(hInst, hRes);
-    HGLOBAL hGlobal = ::LoadResource(hInst, hRes);
-    const BYTE* pData = hGlobal ? static_cast<const BYTE*>(::LockResource(hGlobal)) : nullptr;
+    DWORD size = 0;
+    const BYTE* pData = LockResourceData(lpszResource, kRtToolbar, size);
     if (pData == nullptr || size < kToolbarHeaderBytes)
         return FALSE;
     WORD header[4];

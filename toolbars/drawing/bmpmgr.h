@@ -29,6 +29,7 @@ public:
         int nBitmap; // strip index
         int nImage;  // image index within the strip
     };
+    static_assert(sizeof(BmpItem) == 8, "an image's place is two 32-bit indexes");
     // One strip. A foreign bitmap was handed in by the caller: never loaded, replaced or
     // deleted here, and it must outlive the store.
     struct BmpInfo {

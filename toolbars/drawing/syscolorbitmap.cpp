@@ -3,6 +3,8 @@
 // and the colour table, and every read stays inside the resource.
 #include "toolbars/drawing/syscolorbitmap.h"
 
+#include "toolbars/drawing/resourcedata.h"
+
 #include <cstring>
 #include <vector>
 
@@ -109,12 +111,7 @@ BOOL LoadSysColorBitmap(CBitmap& bitmap, const void* pData, DWORD cbData) {
 }
 
 BOOL LoadSysColorBitmap(CBitmap& bitmap, LPCTSTR lpszResourceName) {
-    HINSTANCE hInst = AfxFindResourceHandle(lpszResourceName, RT_BITMAP);
-    HRSRC hRes = ::FindResourceW(hInst, lpszResourceName, RT_BITMAP);
-    if (hRes == NULL)
-        return FALSE;
-    const DWORD size = ::SizeofResource(hInst, hRes);
-    HGLOBAL hGlobal = ::LoadResource(hInst, hRes);
-    const void* pData = hGlobal != NULL ? ::LockResource(hGlobal) : nullptr;
+    DWORD size = 0;
+    const BYTE* pData = LockResourceData(lpszResourceName, RT_BITMAP, size);
     return pData != nullptr && LoadSysColorBitmap(bitmap, pData, size);
 }
