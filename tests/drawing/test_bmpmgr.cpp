@@ -4,6 +4,7 @@
 #include "drawing_test_support.h"
 #include "toolbars/drawing/bmpmgr.h"
 #include "toolbars/drawing/syscolorbitmap.h"
+#include "toolbars/drawing/toolkitcolors.h"
 
 #include <gtest/gtest.h>
 
@@ -61,8 +62,15 @@ TEST(BmpMgr, ToolbarIdsMapToImagesAndTheFirstImageOfAnIdStays) {
     int index = -1;
     EXPECT_FALSE(store->GetImage(0, hBitmap, index)); // separators take no image
     EXPECT_EQ(store->GetStrip(0)->nImages, 2);
-    // Colour-mapped: the strip's light grey is the system's face colour.
+    // Colour-mapped: the strip's light grey is the system's face colour; in the flat look the
+    // strips keep their own colours.
+    ASSERT_NE(::GetSysColor(COLOR_BTNFACE), RGB(192, 192, 192));
     EXPECT_EQ(PixelOf(store->GetStrip(0)->hSmall, 0, 0), ::GetSysColor(COLOR_BTNFACE));
+    ASSERT_FALSE(IsFlatLook());
+    SetFlatLook(TRUE);
+    store->ReloadBitmaps(TRUE);
+    EXPECT_EQ(PixelOf(store->GetStrip(0)->hSmall, 0, 0), RGB(192, 192, 192));
+    SetFlatLook(FALSE);
 }
 
 TEST(BmpMgr, OnlyTheFirstToolbarSetsTheImageSizes) {
