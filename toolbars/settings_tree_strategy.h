@@ -31,9 +31,12 @@ public:
     // The key names of a section, read whole however long the list; FALSE for no section name.
     virtual BOOL GetSectionKeys(LPCTSTR lpszSection, CStringList& keys);
 
+    // Empty when a name cannot be stored (see IsNodeNameStorable).
     CString MakeSectionName(const CStringList& path) const;
 
 protected:
+    bool IsNodeNameStorable(const CString& strName) const;
+
     CString m_strFileName;
     CString m_strChildPrefix;
     CString m_strSeparator;
