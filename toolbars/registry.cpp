@@ -122,7 +122,8 @@ BOOL SECRegistry::Connect(HKEY hRoot, LPCTSTR lpszComputer, BOOL bCloseRoot) {
     } else {
         wchar_t szName[260];
         DWORD cch = 260;
-        m_strComputerName = ::GetComputerNameW(szName, &cch) ? CString(szName, (int)cch) : CString();
+        m_strComputerName =
+            ::GetComputerNameW(szName, &cch) ? CString(szName, (int)cch) : CString();
     }
     m_strRootName = RootNameFromKey(hRoot);
     return Result(ERROR_SUCCESS);
@@ -136,6 +137,10 @@ BOOL SECRegistry::Open(LPCTSTR lpszSubkey, REGSAM samDesired) {
     CString strPath = NormalizeKeyPath(lpszSubkey);
     HKEY hKey = NULL;
     LONG lResult = ::RegOpenKeyExW(m_hRoot, strPath, 0, samDesired, &hKey);
+    return TakeKey(lResult, hKey, strPath);
+}
+
+BOOL SECRegistry::TakeKey(LONG lResult, HKEY hKey, const CString& strPath) {
     if (lResult != ERROR_SUCCESS)
         return Result(lResult);
     m_hKey = hKey;
@@ -145,9 +150,8 @@ BOOL SECRegistry::Open(LPCTSTR lpszSubkey, REGSAM samDesired) {
     return Result(ERROR_SUCCESS);
 }
 
-BOOL SECRegistry::Create(LPCTSTR lpszSubkey, LPCTSTR lpszClass, DWORD dwOptions,
-                         REGSAM samDesired, LPSECURITY_ATTRIBUTES pSecurity,
-                         LPDWORD pdwDisposition) {
+BOOL SECRegistry::Create(LPCTSTR lpszSubkey, LPCTSTR lpszClass, DWORD dwOptions, REGSAM samDesired,
+                         LPSECURITY_ATTRIBUTES pSecurity, LPDWORD pdwDisposition) {
     if (lpszSubkey == NULL)
         return Result(ERROR_INVALID_PARAMETER);
     EnsureRoot();
@@ -156,12 +160,7 @@ BOOL SECRegistry::Create(LPCTSTR lpszSubkey, LPCTSTR lpszClass, DWORD dwOptions,
     HKEY hKey = NULL;
     LONG lResult = ::RegCreateKeyExW(m_hRoot, strPath, 0, (LPWSTR)(lpszClass ? lpszClass : L""),
                                      dwOptions, samDesired, pSecurity, &hKey, pdwDisposition);
-    if (lResult != ERROR_SUCCESS)
-        return Result(lResult);
-    m_hKey = hKey;
-    m_strKeyName = strPath;
-    QueryInfo();
-    return Result(ERROR_SUCCESS);
+    return TakeKey(lResult, hKey, strPath);
 }
 
 BOOL SECRegistry::DeleteKey(LPCTSTR lpszSubkey, BOOL bRecursive) {
@@ -219,8 +218,8 @@ BOOL SECRegistry::DeleteValue(LPCTSTR lpszName) {
     return Result(::RegDeleteValueW(m_hKey, lpszName));
 }
 
-LONG SECRegistry::EnumerateKeys(DWORD dwIndex, LPTSTR lpszName, LPDWORD pcchName,
-                                LPTSTR lpszClass, LPDWORD pcchClass) {
+LONG SECRegistry::EnumerateKeys(DWORD dwIndex, LPTSTR lpszName, LPDWORD pcchName, LPTSTR lpszClass,
+                                LPDWORD pcchClass) {
     if (lpszName == NULL || pcchName == NULL || (lpszClass != NULL && pcchClass == NULL)) {
         Result(ERROR_INVALID_PARAMETER);
         return m_lErrorCode;
@@ -266,8 +265,8 @@ BOOL SECRegistry::EnumerateValues(DWORD dwIndex, CString& strName, LPDWORD pdwTy
     return EnumerateValues(dwIndex, strName, pdwType, NULL, NULL);
 }
 
-BOOL SECRegistry::EnumerateValues(DWORD dwIndex, CString& strName, LPDWORD pdwType,
-                                  LPBYTE pData, LPDWORD pcbData) {
+BOOL SECRegistry::EnumerateValues(DWORD dwIndex, CString& strName, LPDWORD pdwType, LPBYTE pData,
+                                  LPDWORD pcbData) {
     strName.Empty();
     if (pData != NULL && pcbData == NULL)
         return Result(ERROR_INVALID_PARAMETER);
@@ -322,7 +321,8 @@ BOOL SECRegistry::NotifyChange(HANDLE hEvent, DWORD dwFilter, BOOL bWatchSubtree
                                BOOL bAsynchronous) {
     if (bAsynchronous && hEvent == NULL)
         return Result(ERROR_INVALID_PARAMETER);
-    return Result(::RegNotifyChangeKeyValue(m_hKey, bWatchSubtree, dwFilter, hEvent, bAsynchronous));
+    return Result(
+        ::RegNotifyChangeKeyValue(m_hKey, bWatchSubtree, dwFilter, hEvent, bAsynchronous));
 }
 
 BOOL SECRegistry::GetSecurity(SECURITY_INFORMATION info, PSECURITY_DESCRIPTOR pDescriptor,

@@ -18,8 +18,8 @@ public:
     virtual void Initialize();
     virtual BOOL Create(LPCTSTR lpszSubkey, LPCTSTR lpszClass = NULL,
                         DWORD dwOptions = REG_OPTION_NON_VOLATILE,
-                        REGSAM samDesired = KEY_ALL_ACCESS,
-                        LPSECURITY_ATTRIBUTES pSecurity = NULL, LPDWORD pdwDisposition = NULL);
+                        REGSAM samDesired = KEY_ALL_ACCESS, LPSECURITY_ATTRIBUTES pSecurity = NULL,
+                        LPDWORD pdwDisposition = NULL);
     virtual BOOL Close();
     virtual BOOL Connect(HKEY hRoot = HKEY_CURRENT_USER, LPCTSTR lpszComputer = NULL,
                          BOOL bCloseRoot = TRUE);
@@ -29,8 +29,8 @@ public:
     virtual BOOL DeleteValue(LPCTSTR lpszName);
 
     // The raw form answers the system's code (ERROR_MORE_DATA when a buffer was too small).
-    virtual LONG EnumerateKeys(DWORD dwIndex, LPTSTR lpszName, LPDWORD pcchName,
-                               LPTSTR lpszClass, LPDWORD pcchClass);
+    virtual LONG EnumerateKeys(DWORD dwIndex, LPTSTR lpszName, LPDWORD pcchName, LPTSTR lpszClass,
+                               LPDWORD pcchClass);
     // FALSE with ERROR_MORE_DATA when a name does not fit the buffer: a cut name is no answer.
     virtual BOOL EnumerateKeys(DWORD dwIndex, CString& strName, CString& strClass);
     virtual BOOL EnumerateKeys(DWORD dwIndex, CString& strName);
@@ -116,6 +116,8 @@ protected:
     BOOL ReadWhole(LPCTSTR lpszName, DWORD dwType, std::vector<BYTE>& bytes);
     // Depth first without recursion, so no depth of tree can exhaust the stack.
     BOOL DeleteTree(const CString& strSubkey);
+    // The key an open or create gave, on success.
+    BOOL TakeKey(LONG lResult, HKEY hKey, const CString& strPath);
     // Open and Create assume the classes root when none was connected.
     void EnsureRoot();
 

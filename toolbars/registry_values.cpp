@@ -2,6 +2,8 @@
 // neither a long value nor one written without its terminators can be cut or overrun.
 #include "toolbars/registry.h"
 
+#include "toolbars/null_separated.h"
+
 #include <cstring>
 #include <new>
 #include <string>
@@ -67,19 +69,8 @@ BOOL SECRegistry::GetStringArrayValue(LPCTSTR lpszName, CStringArray& values) {
     std::vector<BYTE> bytes;
     if (!ReadWhole(lpszName, REG_MULTI_SZ, bytes))
         return FALSE;
-    std::wstring text = TextOf(bytes);
-    // Strings up to the empty one that ends the list, or up to the end of the bytes when the
-    // writer left it out.
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(L'\0', start);
-        if (end == std::wstring::npos)
-            end = text.size();
-        if (end == start)
-            break;
-        values.Add(CString(text.substr(start, end - start)));
-        start = end + 1;
-    }
+    for (const std::wstring& value : SplitNullSeparated(TextOf(bytes)))
+        values.Add(CString(value));
     return TRUE;
 }
 
@@ -135,8 +126,7 @@ BOOL SECRegistry::SetValue(LPCTSTR lpszName, DWORD dwType, const BYTE* pData, DW
     if (lpszName == NULL || (pData == NULL && cbData != 0))
         return Result(ERROR_INVALID_PARAMETER);
     static const BYTE kNothing = 0;
-    return Result(
-        ::RegSetValueExW(m_hKey, lpszName, 0, dwType, pData ? pData : &kNothing, cbData));
+    return Result(::RegSetValueExW(m_hKey, lpszName, 0, dwType, pData ? pData : &kNothing, cbData));
 }
 
 BOOL SECRegistry::SetStringValue(LPCTSTR lpszName, const CString& strValue) {

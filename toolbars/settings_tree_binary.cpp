@@ -89,8 +89,8 @@ DWORD SECPersistentTreeNode::SetBinaryValue(LPCTSTR lpszKey, const BYTE* pData, 
     DWORD dwResult = ptnOK;
     int nChunks = 0;
     for (int nStart = 0; nStart < strText.GetLength(); nStart += kChunkLength)
-        dwResult |= SetStringValue(ChunkKey(lpszKey, nChunks++), strText.Mid(nStart, kChunkLength),
-                                   TRUE);
+        dwResult |=
+            SetStringValue(ChunkKey(lpszKey, nChunks++), strText.Mid(nStart, kChunkLength), TRUE);
     CString strCount;
     strCount.Format(L"%d", nChunks);
     dwResult |= SetStringValue(CountKey(lpszKey), strCount, TRUE);

@@ -1,6 +1,8 @@
 // The settings tree in a private profile (ini) file.
 #include "toolbars/settings_tree_strategy.h"
 
+#include "toolbars/null_separated.h"
+
 #include <string>
 #include <vector>
 
@@ -13,8 +15,7 @@ constexpr DWORD kLongestRead = 1u << 24;
 // the result fills it. False when it would grow past kLongestRead.
 bool ReadWhole(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszFile, DWORD dwFirstSize,
                std::wstring& text) {
-    for (DWORD dwSize = dwFirstSize < 2 ? 2 : dwFirstSize; dwSize <= kLongestRead;
-         dwSize *= 2) {
+    for (DWORD dwSize = dwFirstSize < 2 ? 2 : dwFirstSize; dwSize <= kLongestRead; dwSize *= 2) {
         std::vector<wchar_t> buffer(dwSize, L'\0');
         DWORD dwGot =
             ::GetPrivateProfileStringW(lpszSection, lpszKey, L"", buffer.data(), dwSize, lpszFile);
@@ -108,14 +109,8 @@ BOOL SECPTNStrategyProfile::GetSectionKeys(LPCTSTR lpszSection, CStringList& key
     DWORD dwFirst = m_dwLargestBuffer < 512 ? m_dwLargestBuffer : 512;
     if (!ReadWhole(lpszSection, NULL, m_strFileName, dwFirst, list))
         return FALSE;
-    for (size_t start = 0; start < list.size();) {
-        size_t end = list.find(L'\0', start);
-        if (end == std::wstring::npos)
-            end = list.size();
-        if (end > start)
-            keys.AddTail(CString(list.substr(start, end - start)));
-        start = end + 1;
-    }
+    for (const std::wstring& key : SplitNullSeparated(list))
+        keys.AddTail(CString(key));
     return TRUE;
 }
 

@@ -304,15 +304,15 @@ TEST(SettingsTree, DamagedBinaryTextIsRefused) {
         const wchar_t* count; // NULL: a plain value
         const wchar_t* text;
     } rows[] = {
-        {L"ok", L"x2", NULL},          // count not a number
-        {L"ok", L"-1", NULL},          // nor a negative one
-        {L"ok", L"0", NULL},           // no chunks
-        {L"ok", L"3", NULL},           // beyond the chunks
-        {L"ok", L"4000000000", NULL},  // far beyond: no block of that size
-        {L"odd", NULL, L"ABC"},        // odd length
-        {L"range", NULL, L"AQ"},       // a letter past "P"
-        {L"lower", NULL, L"ab"},       // lower case
-        {L"absent", NULL, NULL},       // no text at all
+        {L"ok", L"x2", NULL},         // count not a number
+        {L"ok", L"-1", NULL},         // nor a negative one
+        {L"ok", L"0", NULL},          // no chunks
+        {L"ok", L"3", NULL},          // beyond the chunks
+        {L"ok", L"4000000000", NULL}, // far beyond: no block of that size
+        {L"odd", NULL, L"ABC"},       // odd length
+        {L"range", NULL, L"AQ"},      // a letter past "P"
+        {L"lower", NULL, L"ab"},      // lower case
+        {L"absent", NULL, NULL},      // no text at all
     };
     for (const auto& row : rows) {
         if (row.count)

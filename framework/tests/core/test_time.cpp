@@ -18,9 +18,9 @@ TEST(Time, FromFileTimeCountsUtcSeconds) {
         int64_t seconds;
     } rows[] = {
         {epoch, 0},
-        {epoch + 946684800ULL * 10000000ULL, 946684800},     // 2000-01-01 00:00:00 UTC
+        {epoch + 946684800ULL * 10000000ULL, 946684800},           // 2000-01-01 00:00:00 UTC
         {epoch + 946684800ULL * 10000000ULL + 9999999, 946684800}, // part of a second drops
-        {epoch - 1, -1},                                     // before 1970: the earlier second
+        {epoch - 1, -1}, // before 1970: the earlier second
     };
     for (const Row& row : rows)
         EXPECT_EQ(row.seconds, CTime(FileTimeOf(row.ticks)).GetTime()) << row.ticks;
