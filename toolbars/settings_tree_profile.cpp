@@ -3,6 +3,7 @@
 
 #include "toolbars/null_separated.h"
 
+#include <cwctype>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,18 @@ bool ReadWhole(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszFile, DWORD dwF
 
 bool HasLineBreak(const CString& strText) {
     return strText.FindOneOf(L"\r\n") >= 0;
+}
+
+// The profile functions drop white space around keys and values.
+bool IsPadded(const CString& strText) {
+    return !strText.IsEmpty() &&
+           (std::iswspace(strText[0]) || std::iswspace(strText[strText.GetLength() - 1]));
+}
+
+// And the quotes around a value.
+bool IsQuoted(const CString& strText) {
+    const int n = strText.GetLength();
+    return n >= 2 && (strText[0] == L'"' || strText[0] == L'\'') && strText[n - 1] == strText[0];
 }
 
 bool StartsWithNoCase(const CString& strText, const CString& strPrefix) {
@@ -76,10 +89,12 @@ BOOL SECPTNStrategyProfile::WriteValue(const CStringList& path, LPCTSTR lpszKey,
                                        LPCTSTR lpszValue) {
     CString strSection = MakeSectionName(path);
     CString strKey(lpszKey), strValue(lpszValue);
-    // Such a key would read back as another key, a comment, a section or a child.
-    if (strSection.IsEmpty() || strKey.IsEmpty() || HasLineBreak(strKey) ||
+    // Such a key would read back as another key, a comment, a section or a child; such a
+    // value would read back trimmed or without its quotes.
+    if (strSection.IsEmpty() || strKey.IsEmpty() || HasLineBreak(strKey) || IsPadded(strKey) ||
         strKey.Find(L'=') >= 0 || strKey[0] == L';' || strKey[0] == L'[' ||
-        StartsWithNoCase(strKey, m_strChildPrefix) || HasLineBreak(strValue))
+        StartsWithNoCase(strKey, m_strChildPrefix) || HasLineBreak(strValue) ||
+        IsPadded(strValue) || IsQuoted(strValue))
         return FALSE;
     return ::WritePrivateProfileStringW(strSection, strKey, strValue, m_strFileName);
 }

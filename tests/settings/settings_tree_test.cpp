@@ -341,6 +341,9 @@ TEST(SettingsTree, BadInputToTheMedia) {
         root.SetStringValue(L"value", L"line1\r\n[Injected]\r\nx=1");
         root.SetStringValue(L"a=b", L"v");
         root.SetStringValue(L"ptn_Child9", L"Ghost");
+        root.SetStringValue(L" padded", L"v");
+        root.SetStringValue(L"spaces", L" around ");
+        root.SetStringValue(L"quoted", L"\"q\"");
         root.SetStringValue(L"after", L"kept too");
         Node* broken = root.CreateChildNode(L"Bro\nken", &root);
         ASSERT_NE(nullptr, broken);
