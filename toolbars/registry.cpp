@@ -75,11 +75,13 @@ LONG SECRegistry::CloseCurrentKey() {
     return ::RegCloseKey(hKey);
 }
 
-void SECRegistry::EnsureRoot() {
-    if (m_hRoot != NULL)
-        return;
-    m_hRoot = HKEY_CLASSES_ROOT;
-    m_strRootName = RootNameFromKey(m_hRoot);
+CString SECRegistry::LeaveCurrentKey(LPCTSTR lpszSubkey) {
+    if (m_hRoot == NULL) {
+        m_hRoot = HKEY_CLASSES_ROOT;
+        m_strRootName = RootNameFromKey(m_hRoot);
+    }
+    CloseCurrentKey();
+    return NormalizeKeyPath(lpszSubkey);
 }
 
 BOOL SECRegistry::Close() {
@@ -132,9 +134,7 @@ BOOL SECRegistry::Connect(HKEY hRoot, LPCTSTR lpszComputer, BOOL bCloseRoot) {
 BOOL SECRegistry::Open(LPCTSTR lpszSubkey, REGSAM samDesired) {
     if (lpszSubkey == NULL)
         return Result(ERROR_INVALID_PARAMETER);
-    EnsureRoot();
-    CloseCurrentKey();
-    CString strPath = NormalizeKeyPath(lpszSubkey);
+    CString strPath = LeaveCurrentKey(lpszSubkey);
     HKEY hKey = NULL;
     LONG lResult = ::RegOpenKeyExW(m_hRoot, strPath, 0, samDesired, &hKey);
     return TakeKey(lResult, hKey, strPath);
@@ -154,9 +154,7 @@ BOOL SECRegistry::Create(LPCTSTR lpszSubkey, LPCTSTR lpszClass, DWORD dwOptions,
                          LPSECURITY_ATTRIBUTES pSecurity, LPDWORD pdwDisposition) {
     if (lpszSubkey == NULL)
         return Result(ERROR_INVALID_PARAMETER);
-    EnsureRoot();
-    CloseCurrentKey();
-    CString strPath = NormalizeKeyPath(lpszSubkey);
+    CString strPath = LeaveCurrentKey(lpszSubkey);
     HKEY hKey = NULL;
     LONG lResult = ::RegCreateKeyExW(m_hRoot, strPath, 0, (LPWSTR)(lpszClass ? lpszClass : L""),
                                      dwOptions, samDesired, pSecurity, &hKey, pdwDisposition);

@@ -118,8 +118,9 @@ protected:
     BOOL DeleteTree(const CString& strSubkey);
     // The key an open or create gave, on success.
     BOOL TakeKey(LONG lResult, HKEY hKey, const CString& strPath);
-    // Open and Create assume the classes root when none was connected.
-    void EnsureRoot();
+    // The first step of Open and Create: the classes root is assumed when none was connected,
+    // the current key is closed, and the subkey's path normalised.
+    CString LeaveCurrentKey(LPCTSTR lpszSubkey);
 
     LONG m_lErrorCode;
     HKEY m_hKey;

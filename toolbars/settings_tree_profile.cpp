@@ -131,9 +131,6 @@ BOOL SECPTNStrategyProfile::GetSectionKeys(LPCTSTR lpszSection, CStringList& key
 
 BOOL SECPTNStrategyProfile::ReadSection(const CStringList& path, CStringList& childNames,
                                         CStringList& keys, CStringList& values) {
-    childNames.RemoveAll();
-    keys.RemoveAll();
-    values.RemoveAll();
     CString strSection = MakeSectionName(path);
     CStringList sectionKeys;
     if (!GetSectionKeys(strSection, sectionKeys))

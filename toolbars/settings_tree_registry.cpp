@@ -47,9 +47,6 @@ BOOL SECPTNStrategyRegistry::WriteChildNames(const CStringList&, const CStringLi
 
 BOOL SECPTNStrategyRegistry::ReadSection(const CStringList& path, CStringList& childNames,
                                          CStringList& keys, CStringList& values) {
-    childNames.RemoveAll();
-    keys.RemoveAll();
-    values.RemoveAll();
     CString strKey = MakeKeyPath(path);
     SECRegistry reg;
     // Reading needs no more than read access, so read-only keys load too.

@@ -12,6 +12,7 @@ public:
     virtual BOOL DeleteSection(const CStringList& path) = 0;
     virtual BOOL WriteValue(const CStringList& path, LPCTSTR lpszKey, LPCTSTR lpszValue) = 0;
     virtual BOOL WriteChildNames(const CStringList& path, const CStringList& names) = 0;
+    // Appends the node's child names and its keys with their values (in step) to the lists.
     virtual BOOL ReadSection(const CStringList& path, CStringList& childNames, CStringList& keys,
                              CStringList& values) = 0;
 };
