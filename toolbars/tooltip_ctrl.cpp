@@ -35,8 +35,8 @@ BOOL COXToolTipCtrl::Create(CWnd* pParentWnd) {
     m_pParentWnd = pParentWnd;
     LPCTSTR lpszClass =
         AfxRegisterWndClass(CS_SAVEBITS | CS_CLASSDC, ::LoadCursorW(NULL, IDC_ARROW), NULL, NULL);
-    if (!CreateEx(WS_EX_TOPMOST, lpszClass, L"", WS_POPUP, 0, 0, 10, 10,
-                  pParentWnd->GetSafeHwnd(), NULL))
+    if (!CreateEx(WS_EX_TOPMOST, lpszClass, L"", WS_POPUP, 0, 0, 10, 10, pParentWnd->GetSafeHwnd(),
+                  NULL))
         return FALSE;
     SetLogFont(GetSystemToolTipFont(), FALSE);
     return TRUE;
@@ -107,33 +107,33 @@ int COXToolTipCtrl::GetDelayTime(DWORD dwDuration) const {
     return 0;
 }
 
+namespace {
+// A new default reaches every tool that still follows the old one.
+template <class T>
+void ReplaceDefault(const CObArray& tools, T COXToolTipInfo::*pField, T oldValue, T newValue) {
+    for (INT_PTR i = 0; i < tools.GetSize(); i++) {
+        auto* pInfo = static_cast<COXToolTipInfo*>(tools[i]);
+        if (pInfo->*pField == oldValue)
+            pInfo->*pField = newValue;
+    }
+}
+} // namespace
+
 int COXToolTipCtrl::SetMaxTipWidth(int iWidth) {
     int nOld = m_nMaxWidth;
-    for (INT_PTR i = 0; i < m_arrTools.GetSize(); i++) {
-        auto* pInfo = static_cast<COXToolTipInfo*>(m_arrTools[i]);
-        if (pInfo->nWidth == nOld)
-            pInfo->nWidth = iWidth;
-    }
+    ReplaceDefault(m_arrTools, &COXToolTipInfo::nWidth, nOld, iWidth);
     m_nMaxWidth = iWidth;
     return nOld;
 }
 
 COLORREF COXToolTipCtrl::SetTipBkColor(COLORREF clr) {
-    for (INT_PTR i = 0; i < m_arrTools.GetSize(); i++) {
-        auto* pInfo = static_cast<COXToolTipInfo*>(m_arrTools[i]);
-        if (pInfo->clrBackColor == m_crBackColor)
-            pInfo->clrBackColor = clr;
-    }
+    ReplaceDefault(m_arrTools, &COXToolTipInfo::clrBackColor, m_crBackColor, clr);
     m_crBackColor = clr;
     return m_crBackColor;
 }
 
 COLORREF COXToolTipCtrl::SetTipTextColor(COLORREF clr) {
-    for (INT_PTR i = 0; i < m_arrTools.GetSize(); i++) {
-        auto* pInfo = static_cast<COXToolTipInfo*>(m_arrTools[i]);
-        if (pInfo->clrTextColor == m_crTextColor)
-            pInfo->clrTextColor = clr;
-    }
+    ReplaceDefault(m_arrTools, &COXToolTipInfo::clrTextColor, m_crTextColor, clr);
     m_crTextColor = clr;
     return m_crTextColor;
 }
@@ -160,8 +160,8 @@ void COXToolTipCtrl::FillRecord(COXToolTipRecord& record, const COXToolTipInfo& 
     record.uId = info.nIDTool;
     record.rect = info.rectBounds;
     record.hinst = AfxGetResourceHandle();
-    record.lpszText = info.nCallback == -1 ? LPSTR_TEXTCALLBACK
-                                           : const_cast<LPTSTR>(info.strText.GetString());
+    record.lpszText =
+        info.nCallback == -1 ? LPSTR_TEXTCALLBACK : const_cast<LPTSTR>(info.strText.GetString());
     record.lParam = info.lParam;
     record.nWidth = info.nWidth;
     record.clrTextColor = info.clrTextColor;

@@ -32,7 +32,7 @@ public:
     UINT uFlags = 0;
     HWND hWnd = NULL;
     UINT nIDTool = 0;
-    CRect rectBounds; // in the owner's client coordinates
+    CRect rectBounds;  // in the owner's client coordinates
     int nCallback = 0; // -1: the owner is asked for the text each time
     CString strText;
     int nWidth = 0; // 0: as wide as the widest line

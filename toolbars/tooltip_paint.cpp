@@ -102,8 +102,7 @@ void COXToolTipCtrl::OnPaint() {
     CGdiObject* pOldBrush = dc.SelectStockObject(HOLLOW_BRUSH);
     dc.Rectangle(&rect);
     dc.SetBkMode(TRANSPARENT);
-    rect.DeflateRect(m_rectMargin.left, m_rectMargin.top, m_rectMargin.right,
-                     m_rectMargin.bottom);
+    rect.DeflateRect(m_rectMargin.left, m_rectMargin.top, m_rectMargin.right, m_rectMargin.bottom);
     dc.DrawText(m_strText, &rect, m_nTextFormat);
     if (m_bHasExtendedText)
         DrawTriangle(dc, rect);

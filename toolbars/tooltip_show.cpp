@@ -221,7 +221,8 @@ CString COXToolTipCtrl::AskOwner(const COXToolTipInfo& info, UINT nFlags) const 
         if (di.hinst == NULL)
             return CString();
         wchar_t buffer[kMaxResourceText + 1] = L"";
-        int nLength = ::LoadStringW(di.hinst, (UINT)(UINT_PTR)lpszText, buffer, kMaxResourceText);
+        int nLength =
+            ::LoadStringW(di.hinst, (UINT)(UINT_PTR)lpszText, buffer, kMaxResourceText + 1);
         return CString(buffer, nLength > 0 ? nLength : 0);
     }
     if (lpszText == nullptr || lpszText == di.szText)

@@ -44,8 +44,8 @@ void TipFixture::SetUp() {
                                NULL, NULL));
     ASSERT_TRUE(toolA.CreateEx(0, NULL, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 100, owner.m_hWnd,
                                (HMENU)(UINT_PTR)kChildIdA));
-    ASSERT_TRUE(toolB.CreateEx(0, NULL, L"", WS_CHILD | WS_VISIBLE, 200, 0, 200, 100,
-                               owner.m_hWnd, (HMENU)(UINT_PTR)kChildIdB));
+    ASSERT_TRUE(toolB.CreateEx(0, NULL, L"", WS_CHILD | WS_VISIBLE, 200, 0, 200, 100, owner.m_hWnd,
+                               (HMENU)(UINT_PTR)kChildIdB));
     ASSERT_TRUE(holder.Create(&owner));
     ASSERT_TRUE(holder.AddTool(&toolA, LPSTR_TEXTCALLBACK, NULL, kToolA));
     ASSERT_TRUE(holder.AddTool(&toolB, L"tip B", NULL, kToolB));
@@ -161,8 +161,8 @@ bool WritePng(HBITMAP hBitmap, const std::wstring& path) {
             IWICStream* pStream = nullptr;
             IWICBitmapEncoder* pEncoder = nullptr;
             IWICBitmapFrameEncode* pFrame = nullptr;
-            ok = SUCCEEDED(factory->CreateBitmapFromHBITMAP(hBitmap, NULL, WICBitmapIgnoreAlpha,
-                                                            &pBitmap));
+            ok = SUCCEEDED(
+                factory->CreateBitmapFromHBITMAP(hBitmap, NULL, WICBitmapIgnoreAlpha, &pBitmap));
             ComPtr<IWICBitmap> bitmap(pBitmap);
             ok = ok && SUCCEEDED(factory->CreateStream(&pStream));
             ComPtr<IWICStream> stream(pStream);

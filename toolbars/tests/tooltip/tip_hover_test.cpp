@@ -14,8 +14,8 @@ protected:
         PumpPending();
     }
     bool ShowsText(const wchar_t* text) {
-        return PumpUntil(
-            [&] { return TipVisible() && Tip().GetCurrentText() == CString(text); }, 3000);
+        return PumpUntil([&] { return TipVisible() && Tip().GetCurrentText() == CString(text); },
+                         3000);
     }
     bool Hides() {
         return PumpUntil([&] { return !TipVisible(); }, 3000);

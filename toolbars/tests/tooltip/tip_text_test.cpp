@@ -8,21 +8,18 @@ namespace {
 
 class TipTextTest : public TipFixture {
 protected:
-    // Arms tool A with the cursor on it and lets the delay end.
-    void ShowA() {
-        CPoint point = OwnerPoint(50, 30);
+    // Arms the tool under client point (x, y) of the owner and lets the delay end.
+    void ShowAt(CWnd& tool, int x, int y) {
+        CPoint point = OwnerPoint(x, y);
         ::SetCursorPos(point.x, point.y);
-        MSG msg{toolA.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(50, 30), 0, point};
+        CPoint local = point;
+        tool.ScreenToClient(&local);
+        MSG msg{tool.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(local.x, local.y), 0, point};
         holder.RelayEvent(&msg);
         Tip().SendMessage(WM_TIMER, 1);
     }
-    void ShowB() {
-        CPoint point = OwnerPoint(300, 30);
-        ::SetCursorPos(point.x, point.y);
-        MSG msg{toolB.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(100, 30), 0, point};
-        holder.RelayEvent(&msg);
-        Tip().SendMessage(WM_TIMER, 1);
-    }
+    void ShowA() { ShowAt(toolA, 50, 30); }
+    void ShowB() { ShowAt(toolB, 300, 30); }
 };
 
 const std::wstring kLong(10000, L'y');
@@ -42,10 +39,12 @@ TEST_F(TipTextTest, OwnerAnswersAreReadSafely) {
              di.lpszText = MAKEINTRESOURCEW(700);
          },
          L"resource tip"},
-        {"missing string id", [](NMTTDISPINFOW& di) {
+        {"missing string id",
+         [](NMTTDISPINFOW& di) {
              di.hinst = ::GetModuleHandleW(NULL);
              di.lpszText = MAKEINTRESOURCEW(799);
-         }, L""},
+         },
+         L""},
         {"no answer", [](NMTTDISPINFOW&) {}, L""},
         {"text -1", [](NMTTDISPINFOW& di) { di.lpszText = LPSTR_TEXTCALLBACKW; }, L""},
         {"string id without instance",
@@ -56,8 +55,8 @@ TEST_F(TipTextTest, OwnerAnswersAreReadSafely) {
              di.lpszText = g_pointerText;
          },
          L"pointer text"},
-        {"unterminated buffer",
-         [](NMTTDISPINFOW& di) { ::wmemset(di.szText, L'x', 80); }, std::wstring(79, L'x')},
+        {"unterminated buffer", [](NMTTDISPINFOW& di) { ::wmemset(di.szText, L'x', 80); },
+         std::wstring(79, L'x')},
         {"overlong text pointer",
          [](NMTTDISPINFOW& di) { di.lpszText = const_cast<LPWSTR>(kLong.c_str()); },
          std::wstring(COXToolTipCtrl::kMaxPointerText, L'y')},
@@ -201,7 +200,9 @@ TEST_F(TipTextTest, PlacementStaysOnScreen) {
     } kRows[] = {
         {"room enough", {300, 200}, {300, 200, 380, 230}},
         {"past the right edge", {cx - 20, 200}, {cx - 80, 200, cx, 230}},
-        {"past the bottom: above the tool", {300, cy - 10}, {300, rectTool.top - 30, 380, rectTool.top}},
+        {"past the bottom: above the tool",
+         {300, cy - 10},
+         {300, rectTool.top - 30, 380, rectTool.top}},
         {"past both", {cx - 5, cy - 5}, {cx - 80, rectTool.top - 30, cx, rectTool.top}},
     };
     COXToolTipInfo info;

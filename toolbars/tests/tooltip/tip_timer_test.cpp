@@ -27,11 +27,16 @@ class TipTimerTest : public TipFixture {
 protected:
     CPoint SpotPoint(int spot) {
         switch (spot) {
-        case A1: return OwnerPoint(50, 30);
-        case A2: return OwnerPoint(120, 60);
-        case B1: return OwnerPoint(300, 30);
-        case InTip: return TipRect().CenterPoint();
-        default: return OwnerPoint(-50, -50);
+        case A1:
+            return OwnerPoint(50, 30);
+        case A2:
+            return OwnerPoint(120, 60);
+        case B1:
+            return OwnerPoint(300, 30);
+        case InTip:
+            return TipRect().CenterPoint();
+        default:
+            return OwnerPoint(-50, -50);
         }
     }
     // The message the owner would pass on, at the cursor.
@@ -56,23 +61,35 @@ protected:
             case Act::Cursor:
                 ::SetCursorPos(SpotPoint(step.arg).x, SpotPoint(step.arg).y);
                 break;
-            case Act::Relay: Relay((UINT)step.arg); break;
-            case Act::Timer: Tip().SendMessage(WM_TIMER, (WPARAM)step.arg); break;
-            case Act::Activate: holder.Activate(step.arg); break;
+            case Act::Relay:
+                Relay((UINT)step.arg);
+                break;
+            case Act::Timer:
+                Tip().SendMessage(WM_TIMER, (WPARAM)step.arg);
+                break;
+            case Act::Activate:
+                holder.Activate(step.arg);
+                break;
             }
         }
     }
 };
 
-Step Move(int spot, bool visible, int pops = 0) { return {Act::Move, spot, 1, visible, nullptr, pops}; }
-Step Cursor(int spot) { return {Act::Cursor, spot, 1, false, nullptr, -1}; }
+Step Move(int spot, bool visible, int pops = 0) {
+    return {Act::Move, spot, 1, visible, nullptr, pops};
+}
+Step Cursor(int spot) {
+    return {Act::Cursor, spot, 1, false, nullptr, -1};
+}
 Step Relay(UINT message, bool visible, int pops) {
     return {Act::Relay, (int)message, 1, visible, nullptr, pops};
 }
 Step Tick(int id, int times, bool visible, const wchar_t* text, int pops) {
     return {Act::Timer, id, times, visible, text, pops};
 }
-Step Activate(BOOL bActive) { return {Act::Activate, bActive, 1, false, nullptr, -1}; }
+Step Activate(BOOL bActive) {
+    return {Act::Activate, bActive, 1, false, nullptr, -1};
+}
 
 const Scenario kScenarios[] = {
     {"shows after the delay, stays on its tool, pops at the tenth poll",
@@ -85,8 +102,8 @@ const Scenario kScenarios[] = {
      {Move(A1, false), Tick(1, 1, true, nullptr, 0), Relay(WM_KEYDOWN, false, 1),
       Move(A2, false, 1), Tick(1, 1, true, L"tip A", 1)}},
     {"a left click inside the tip keeps it, outside hides it",
-     {Move(A1, false), Tick(1, 1, true, nullptr, 0), Cursor(InTip),
-      Relay(WM_LBUTTONDOWN, true, 0), Cursor(A1), Relay(WM_LBUTTONDOWN, false, 1)}},
+     {Move(A1, false), Tick(1, 1, true, nullptr, 0), Cursor(InTip), Relay(WM_LBUTTONDOWN, true, 0),
+      Cursor(A1), Relay(WM_LBUTTONDOWN, false, 1)}},
     {"the cursor inside the tip keeps it past the auto-pop time",
      {Move(A1, false), Tick(1, 1, true, nullptr, 0), Cursor(InTip), Tick(2, 12, true, nullptr, 0),
       Cursor(Off), Tick(2, 1, false, nullptr, 1)}},
@@ -130,12 +147,12 @@ TEST_F(TipTimerTest, RelayedMessagesThatHide) {
         UINT message;
         bool hides;
     } kRows[] = {
-        {WM_KEYDOWN, true},        {WM_KEYUP, true},          {WM_CHAR, true},
-        {WM_SYSKEYDOWN, true},     {WM_LBUTTONDBLCLK, true},  {WM_RBUTTONDOWN, true},
-        {WM_RBUTTONDBLCLK, true},  {WM_MBUTTONDOWN, true},    {WM_MBUTTONDBLCLK, true},
-        {WM_NCLBUTTONDOWN, true},  {WM_NCRBUTTONDOWN, true},  {WM_NCMBUTTONDBLCLK, true},
-        {WM_LBUTTONUP, false},     {WM_RBUTTONUP, false},     {WM_MBUTTONUP, false},
-        {WM_MOUSEWHEEL, false},    {WM_NCMOUSEMOVE, false},   {WM_TIMER, false},
+        {WM_KEYDOWN, true},       {WM_KEYUP, true},         {WM_CHAR, true},
+        {WM_SYSKEYDOWN, true},    {WM_LBUTTONDBLCLK, true}, {WM_RBUTTONDOWN, true},
+        {WM_RBUTTONDBLCLK, true}, {WM_MBUTTONDOWN, true},   {WM_MBUTTONDBLCLK, true},
+        {WM_NCLBUTTONDOWN, true}, {WM_NCRBUTTONDOWN, true}, {WM_NCMBUTTONDBLCLK, true},
+        {WM_LBUTTONUP, false},    {WM_RBUTTONUP, false},    {WM_MBUTTONUP, false},
+        {WM_MOUSEWHEEL, false},   {WM_NCMOUSEMOVE, false},  {WM_TIMER, false},
     };
     for (const auto& row : kRows) {
         SCOPED_TRACE(row.message);
