@@ -12,8 +12,9 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
         pState->pViewActiveOld = m_pViewActive;
         for (HWND h = ::GetWindow(m_hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
             const UINT nID = (UINT)::GetDlgCtrlID(h);
+            // The bar's own visibility, not the frame's: a frame not yet shown has bars too.
             if (nID >= AFX_IDW_CONTROLBAR_FIRST && nID <= AFX_IDW_CONTROLBAR_LAST &&
-                ::IsWindowVisible(h))
+                (::GetWindowLongW(h, GWL_STYLE) & WS_VISIBLE))
                 pState->hiddenBars.push_back(h);
         }
         for (HWND h : pState->hiddenBars)

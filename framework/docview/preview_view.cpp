@@ -405,7 +405,7 @@ void CPreviewView::DrawPreview(CDC* pDC) {
             break;
         CRect shadow = rect;
         shadow.OffsetRect(kShadow, kShadow);
-        ::FillRect(hMem, &shadow, (HBRUSH)::GetStockObject(GRAY_BRUSH));
+        ::FillRect(hMem, &shadow, (HBRUSH)::GetStockObject(DKGRAY_BRUSH));
         ::FillRect(hMem, &rect, (HBRUSH)::GetStockObject(WHITE_BRUSH));
         if (!RenderPage(hMem, rect, m_nCurPage + nSlot))
             break;
