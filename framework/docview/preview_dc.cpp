@@ -1,5 +1,7 @@
 #include "framework/docview/preview_dc.h"
 
+#include <cstdlib>
+
 namespace {
 // Logical units per inch of the metric and English mapping modes; 0 for the others.
 int UnitsPerInch(int nMapMode) {
@@ -120,45 +122,27 @@ int CPreviewDC::GetMapMode() const {
 }
 
 CPoint CPreviewDC::SetViewportOrg(int x, int y) {
-    POINT pt = {0, 0};
-    ::SetViewportOrgEx(m_hAttribDC, x, y, &pt);
-    MirrorMapping();
-    return pt;
+    return MapOnPage<POINT>([=](HDC h, POINT* p) { ::SetViewportOrgEx(h, x, y, p); });
 }
 
 CPoint CPreviewDC::OffsetViewportOrg(int nWidth, int nHeight) {
-    POINT pt = {0, 0};
-    ::OffsetViewportOrgEx(m_hAttribDC, nWidth, nHeight, &pt);
-    MirrorMapping();
-    return pt;
+    return MapOnPage<POINT>([=](HDC h, POINT* p) { ::OffsetViewportOrgEx(h, nWidth, nHeight, p); });
 }
 
 CSize CPreviewDC::SetViewportExt(int cx, int cy) {
-    SIZE size = {0, 0};
-    ::SetViewportExtEx(m_hAttribDC, cx, cy, &size);
-    MirrorMapping();
-    return size;
+    return MapOnPage<SIZE>([=](HDC h, SIZE* p) { ::SetViewportExtEx(h, cx, cy, p); });
 }
 
 CPoint CPreviewDC::SetWindowOrg(int x, int y) {
-    POINT pt = {0, 0};
-    ::SetWindowOrgEx(m_hAttribDC, x, y, &pt);
-    MirrorMapping();
-    return pt;
+    return MapOnPage<POINT>([=](HDC h, POINT* p) { ::SetWindowOrgEx(h, x, y, p); });
 }
 
 CPoint CPreviewDC::OffsetWindowOrg(int nWidth, int nHeight) {
-    POINT pt = {0, 0};
-    ::OffsetWindowOrgEx(m_hAttribDC, nWidth, nHeight, &pt);
-    MirrorMapping();
-    return pt;
+    return MapOnPage<POINT>([=](HDC h, POINT* p) { ::OffsetWindowOrgEx(h, nWidth, nHeight, p); });
 }
 
 CSize CPreviewDC::SetWindowExt(int cx, int cy) {
-    SIZE size = {0, 0};
-    ::SetWindowExtEx(m_hAttribDC, cx, cy, &size);
-    MirrorMapping();
-    return size;
+    return MapOnPage<SIZE>([=](HDC h, SIZE* p) { ::SetWindowExtEx(h, cx, cy, p); });
 }
 
 // Page device units map to the output by the factor rectPage width / page width. The page's

@@ -41,6 +41,13 @@ private:
     BOOL HasOutput() const { return m_hDC != m_hAttribDC; }
     // Gives the output the page's mapping, scaled to the page's rectangle there.
     void MirrorMapping();
+    // Changes the page's mapping with apply(page DC, &previous), then mirrors it.
+    template <class T, class F> T MapOnPage(F apply) {
+        T previous = {};
+        apply(m_hAttribDC, &previous);
+        MirrorMapping();
+        return previous;
+    }
 
     const CPageDevice& m_page;
     CRect m_rectPage;

@@ -26,6 +26,7 @@ ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_WM_SIZE()
 ON_WM_KEYDOWN()
 ON_WM_LBUTTONDOWN()
+ON_WM_MOUSEWHEEL()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
 ON_WM_DESTROY()
@@ -312,20 +313,33 @@ int ScrollTarget(UINT nSBCode, UINT nTrack, const SCROLLINFO& si) {
 }
 } // namespace
 
-void CPreviewView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*) {
+void CPreviewView::OnScrollBar(int nBar, UINT nSBCode, UINT nPos) {
     SCROLLINFO si = {};
     si.cbSize = sizeof(si);
     si.fMask = SIF_ALL;
-    if (::GetScrollInfo(m_hWnd, SB_HORZ, &si))
-        ScrollTo(SB_HORZ, ScrollTarget(nSBCode, nSBCode == SB_THUMBTRACK ? si.nTrackPos : nPos, si));
+    if (::GetScrollInfo(m_hWnd, nBar, &si))
+        ScrollTo(nBar, ScrollTarget(nSBCode, nSBCode == SB_THUMBTRACK ? si.nTrackPos : nPos, si));
+}
+
+void CPreviewView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*) {
+    OnScrollBar(SB_HORZ, nSBCode, nPos);
 }
 
 void CPreviewView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*) {
-    SCROLLINFO si = {};
-    si.cbSize = sizeof(si);
-    si.fMask = SIF_ALL;
-    if (::GetScrollInfo(m_hWnd, SB_VERT, &si))
-        ScrollTo(SB_VERT, ScrollTarget(nSBCode, nSBCode == SB_THUMBTRACK ? si.nTrackPos : nPos, si));
+    OnScrollBar(SB_VERT, nSBCode, nPos);
+}
+
+// The wheel turns pages while they fit and scrolls them when zoomed.
+BOOL CPreviewView::OnMouseWheel(UINT, short zDelta, CPoint) {
+    if (m_nZoom == 0) {
+        if (zDelta < 0)
+            OnNextPage();
+        else if (zDelta > 0)
+            OnPrevPage();
+        return TRUE;
+    }
+    ScrollTo(SB_VERT, m_ptScroll.y - zDelta * 48 / WHEEL_DELTA);
+    return TRUE;
 }
 
 void CPreviewView::OnSize(UINT nType, int cx, int cy) {
@@ -381,22 +395,51 @@ LRESULT CPreviewView::OnPrintClient(WPARAM wParam, LPARAM) {
     return 0;
 }
 
+namespace {
+// A bitmap the size of the client area with a DC on it, freed however drawing ends.
+class BackBuffer {
+public:
+    BackBuffer(HDC hDC, const CRect& rect)
+        : m_hDC(::CreateCompatibleDC(hDC)),
+          m_hBitmap(::CreateCompatibleBitmap(hDC, rect.Width(), rect.Height())) {
+        if (m_hDC != NULL && m_hBitmap != NULL)
+            m_hOld = ::SelectObject(m_hDC, m_hBitmap);
+    }
+    ~BackBuffer() {
+        if (m_hOld != NULL)
+            ::SelectObject(m_hDC, m_hOld);
+        if (m_hBitmap != NULL)
+            ::DeleteObject(m_hBitmap);
+        if (m_hDC != NULL)
+            ::DeleteDC(m_hDC);
+    }
+    BackBuffer(const BackBuffer&) = delete;
+    BackBuffer& operator=(const BackBuffer&) = delete;
+    HDC dc() const { return m_hOld != NULL ? m_hDC : NULL; }
+
+private:
+    HDC m_hDC;
+    HBITMAP m_hBitmap;
+    HGDIOBJ m_hOld = NULL;
+};
+
+// The preview DC lets go of the output however the view's hooks end.
+struct OutputScope {
+    CPreviewDC& dc;
+    ~OutputScope() { dc.ReleaseOutput(); }
+};
+} // namespace
+
 // The desk and the pages go to a bitmap first, so the view's drawing never flickers.
 void CPreviewView::DrawPreview(CDC* pDC) {
     CRect client;
     ::GetClientRect(m_hWnd, &client);
     if (client.IsRectEmpty())
         return;
-    HDC hMem = ::CreateCompatibleDC(pDC->m_hDC);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(pDC->m_hDC, client.Width(), client.Height());
-    if (hMem == NULL || hBitmap == NULL) {
-        if (hBitmap != NULL)
-            ::DeleteObject(hBitmap);
-        if (hMem != NULL)
-            ::DeleteDC(hMem);
+    BackBuffer buffer(pDC->m_hDC, client);
+    HDC hMem = buffer.dc();
+    if (hMem == NULL)
         return;
-    }
-    HGDIOBJ hOldBitmap = ::SelectObject(hMem, hBitmap);
     ::FillRect(hMem, &client, ::GetSysColorBrush(COLOR_APPWORKSPACE));
     const UINT nLastBefore = LastPage();
     for (int nSlot = 0; nSlot < (int)m_nPages && m_pInfo != nullptr; ++nSlot) {
@@ -411,9 +454,6 @@ void CPreviewView::DrawPreview(CDC* pDC) {
             break;
     }
     ::BitBlt(pDC->m_hDC, 0, 0, client.Width(), client.Height(), hMem, 0, 0, SRCCOPY);
-    ::SelectObject(hMem, hOldBitmap);
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
     // The view told where its pages end: show the last ones again.
     if (m_pInfo != nullptr && LastPage() != nLastBefore) {
         const UINT nPage = m_nCurPage;
@@ -431,13 +471,13 @@ BOOL CPreviewView::RenderPage(HDC hDC, const CRect& rectPage, UINT nPage) {
     info.m_rectDraw.SetRect(0, 0, m_pPage->GetSize().cx, m_pPage->GetSize().cy);
     m_pDC->ResetPage();
     m_pDC->SetOutput(hDC, rectPage);
+    OutputScope scope{*m_pDC};
     m_pPrintView->OnPrepareDC(m_pDC.get(), &info);
     const BOOL bPage = info.m_bContinuePrinting;
     if (bPage)
         m_pPrintView->OnPrint(m_pDC.get(), &info);
     else if (nPage > info.GetMinPage())
         info.SetMaxPage(nPage - 1); // a page count found by asking
-    m_pDC->ReleaseOutput();
     info.m_nCurPage = m_nCurPage;
     return bPage;
 }

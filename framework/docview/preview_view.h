@@ -57,6 +57,7 @@ protected:
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
     afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
     afx_msg void OnDestroy();
@@ -69,6 +70,8 @@ private:
     void SetCurrentPage(UINT nPage);
     void UpdateScrollBars();
     void ScrollTo(int nBar, int nPos);
+    // A scroll-bar message for bar nBar.
+    void OnScrollBar(int nBar, UINT nSBCode, UINT nPos);
     void UpdateBar();
     // Runs the view's hooks for nPage into rectPage of hDC; FALSE when the view has no such page.
     BOOL RenderPage(HDC hDC, const CRect& rectPage, UINT nPage);

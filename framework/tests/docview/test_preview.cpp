@@ -62,23 +62,6 @@ ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
-// A tool bar's stand-in: a strip along the top that the preview must put aside.
-class CStripBar : public CWnd {
-public:
-    afx_msg LRESULT OnSizeParent(WPARAM, LPARAM lParam) {
-        auto* pLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-        CRect rect(pLayout->rect.left, pLayout->rect.top, pLayout->rect.right,
-                   pLayout->rect.top + 24);
-        AfxRepositionWindow(pLayout, m_hWnd, &rect);
-        pLayout->rect.top += 24;
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CStripBar, CWnd)
-ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
-END_MESSAGE_MAP()
-
 bool PrinterInstalled() {
     PRINTDLGW pd = {};
     pd.lStructSize = sizeof(pd);
@@ -141,7 +124,7 @@ protected:
     }
     CFrameWnd* m_pFrame = nullptr;
     CPagesView* m_pView = nullptr;
-    CStripBar m_bar;
+    CTopBar m_bar; // a tool bar the preview must put aside
 };
 } // namespace
 
@@ -184,11 +167,13 @@ TEST_F(PreviewTest, PagesShowOnThePageDeviceAndStepForwardAndBack) {
     EXPECT_EQ(CSize(100, 100), m_pView->m_dpi);
     EXPECT_EQ(CSize(850, 1100), m_pView->m_res);
 
-    // Keys step too.
+    // Keys and the wheel step too.
     pPreview->SendMessage(WM_KEYDOWN, VK_PRIOR);
     EXPECT_EQ(1u, pPreview->GetCurrentPage());
     pPreview->SendMessage(WM_KEYDOWN, VK_NEXT);
     EXPECT_EQ(2u, pPreview->GetCurrentPage());
+    pPreview->SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, (WORD)(short)-WHEEL_DELTA));
+    EXPECT_EQ(3u, pPreview->GetCurrentPage());
 }
 
 TEST_F(PreviewTest, TwoPagesShowSideBySideAndStopAtTheLastPair) {
