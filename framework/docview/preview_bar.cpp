@@ -7,10 +7,11 @@ const struct {
     UINT nID;
     const wchar_t* text;
     int cx;
-} kButtons[] = {{AFX_ID_PREVIEW_PRINT, L"&Print...", 64},  {AFX_ID_PREVIEW_NEXT, L"&Next Page", 76},
-                {AFX_ID_PREVIEW_PREV, L"Pre&v Page", 76},  {AFX_ID_PREVIEW_NUMPAGE, L"&Two Page", 76},
-                {AFX_ID_PREVIEW_ZOOMIN, L"Zoom &In", 64},  {AFX_ID_PREVIEW_ZOOMOUT, L"Zoom &Out", 64},
-                {AFX_ID_PREVIEW_CLOSE, L"&Close", 56}};
+} kButtons[] = {
+    {AFX_ID_PREVIEW_PRINT, L"&Print...", 64}, {AFX_ID_PREVIEW_NEXT, L"&Next Page", 76},
+    {AFX_ID_PREVIEW_PREV, L"Pre&v Page", 76}, {AFX_ID_PREVIEW_NUMPAGE, L"&Two Page", 76},
+    {AFX_ID_PREVIEW_ZOOMIN, L"Zoom &In", 64}, {AFX_ID_PREVIEW_ZOOMOUT, L"Zoom &Out", 64},
+    {AFX_ID_PREVIEW_CLOSE, L"&Close", 56}};
 const UINT kPagesText = 1;
 } // namespace
 
@@ -21,8 +22,8 @@ END_MESSAGE_MAP()
 
 BOOL CPreviewBar::Create(CWnd* pFrame, HWND hWndTarget) {
     m_hWndTarget = hWndTarget;
-    LPCTSTR lpszClass = AfxRegisterWndClass(0, ::LoadCursorW(NULL, IDC_ARROW),
-                                            (HBRUSH)(COLOR_BTNFACE + 1));
+    LPCTSTR lpszClass =
+        AfxRegisterWndClass(0, ::LoadCursorW(NULL, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
     if (!CWnd::Create(lpszClass, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
                       CRect(0, 0, 0, nHeight), pFrame, AFX_IDW_PREVIEW_BAR))
         return FALSE;

@@ -20,8 +20,8 @@ public:
 
     BOOL Create(CWnd* pFrame, HWND hWndTarget);
     // Enables the buttons and shows the page description.
-    void Update(BOOL bPrev, BOOL bNext, BOOL bTwoPages, BOOL bCanTwo, BOOL bZoomIn,
-                BOOL bZoomOut, LPCTSTR lpszPages);
+    void Update(BOOL bPrev, BOOL bNext, BOOL bTwoPages, BOOL bCanTwo, BOOL bZoomIn, BOOL bZoomOut,
+                LPCTSTR lpszPages);
 
 protected:
     BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;

@@ -9,8 +9,8 @@
 class CView;
 
 struct CPrintPreviewState {
-    HWND hWndFocus = NULL;             // the window that had the focus
-    CView* pViewActiveOld = nullptr;   // the frame's active view
-    HWND hWndPane = NULL;              // the pane (view or splitter) the preview replaces
-    std::vector<HWND> hiddenBars;      // the control bars the preview hid
+    HWND hWndFocus = NULL;           // the window that had the focus
+    CView* pViewActiveOld = nullptr; // the frame's active view
+    HWND hWndPane = NULL;            // the pane (view or splitter) the preview replaces
+    std::vector<HWND> hiddenBars;    // the control bars the preview hid
 };

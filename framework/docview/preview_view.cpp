@@ -65,8 +65,9 @@ CPreviewView* CPreviewView::Open(CView* pView) {
     pPreview->m_pFrame = pFrame;
     pPreview->m_nCurPage = pInfo->GetMinPage();
     // A view whose creation fails has deleted itself, as every view does.
-    const BOOL bCreated = pPreview->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
-                                           CRect(0, 0, 0, 0), pFrame, AFX_IDW_PANE_FIRST);
+    const BOOL bCreated =
+        pPreview->Create(NULL, NULL, WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL,
+                         CRect(0, 0, 0, 0), pFrame, AFX_IDW_PANE_FIRST);
     pOwned.release();
     if (!bCreated || !pPreview->m_wndBar.Create(pFrame, pPreview->m_hWnd)) {
         if (bCreated)
@@ -198,8 +199,9 @@ void CPreviewView::UpdateBar() {
         strPages.Format(L"Pages %u-%u", m_nCurPage, nShownLast);
     else
         strPages.Format(L"Page %u", m_nCurPage);
-    m_wndBar.Update(m_nCurPage > m_pInfo->GetMinPage(), nShownLast < nLast, m_nPages == 2,
-                    nLast > m_pInfo->GetMinPage(), m_nZoom < nMaxZoom, m_nZoom > 0, strPages);
+    m_wndBar.Update(m_nCurPage > m_pInfo->GetMinPage(),
+                    nShownLast<nLast, m_nPages == 2, nLast> m_pInfo->GetMinPage(),
+                    m_nZoom<nMaxZoom, m_nZoom> 0, strPages);
 }
 
 // Fitted, the pages fill the window's height or their share of its width. Zooming goes to the
@@ -244,7 +246,8 @@ CRect CPreviewView::GetPageRect(int nSlot) const {
     const CSize content = ContentSize();
     // Centred while they fit; from the scroll position when they do not.
     const int x0 = content.cx < client.Width() ? (client.Width() - content.cx) / 2 : -m_ptScroll.x;
-    const int y0 = content.cy < client.Height() ? (client.Height() - content.cy) / 2 : -m_ptScroll.y;
+    const int y0 =
+        content.cy < client.Height() ? (client.Height() - content.cy) / 2 : -m_ptScroll.y;
     const int x = x0 + kGap + nSlot * (cx + kShadow + kGap);
     return CRect(x, y0 + kGap, x + cx, y0 + kGap + cy);
 }

@@ -87,8 +87,8 @@ protected:
         ASSERT_TRUE(m_bar.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), m_pFrame,
                                  AFX_IDW_TOOLBAR));
         m_pView = new CPagesView;
-        ASSERT_TRUE(m_pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), m_pFrame,
-                                    AFX_IDW_PANE_FIRST));
+        ASSERT_TRUE(m_pView->Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10),
+                                    m_pFrame, AFX_IDW_PANE_FIRST));
         m_pFrame->SetActiveView(m_pView);
         m_pFrame->RecalcLayout();
         m_pView->SetFocus();
@@ -199,9 +199,11 @@ TEST_F(PreviewTest, TwoPagesShowSideBySideAndStopAtTheLastPair) {
 
     // The picture is of the frame as it shows: buttons and caption paint only when shown.
     m_pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    m_pFrame->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
+    m_pFrame->RedrawWindow(
+        NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME | RDW_UPDATENOW);
     PumpPending();
-    EXPECT_TRUE(SavePng(CaptureShownWindow(m_pFrame->m_hWnd), ScreenshotPath(L"print-preview.png")));
+    EXPECT_TRUE(
+        SavePng(CaptureShownWindow(m_pFrame->m_hWnd), ScreenshotPath(L"print-preview.png")));
 
     pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NUMPAGE);
     EXPECT_EQ(1u, pPreview->GetPagesShown());
