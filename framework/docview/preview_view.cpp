@@ -33,8 +33,12 @@ ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 CPreviewView* CPreviewView::Open(CView* pView) {
+    // The preview takes the whole top-level frame (an MDI child's view previews in the main
+    // frame), so one preview at a time.
     CFrameWnd* pFrame = pView ? pView->GetParentFrame() : nullptr;
-    if (pFrame == nullptr)
+    while (pFrame != nullptr && pFrame->GetParentFrame() != nullptr)
+        pFrame = pFrame->GetParentFrame();
+    if (pFrame == nullptr || DYNAMIC_DOWNCAST(CPreviewView, pFrame->GetActiveView()) != nullptr)
         return nullptr;
     auto pInfo = std::make_unique<CPrintInfo>();
     pInfo->m_bPreview = TRUE;

@@ -1,5 +1,5 @@
-// CPreviewView: print preview. It stands in the pane of the previewed view's frame, runs that
-// view's printing hooks page by page on a CPreviewDC and shows one or two pages, fitted to the
+// CPreviewView: print preview. It stands in the pane of the previewed view's top-level frame, runs
+// that view's printing hooks page by page on a CPreviewDC and shows one or two pages, fitted to the
 // window or zoomed with scroll bars. Closing it ends printing and gives the frame back.
 #pragma once
 
@@ -17,8 +17,8 @@ public:
     static const int nMaxZoom = 2;
 
     // Prepares printing on pView (m_bPreview set), begins it and shows the preview in place of
-    // pView's pane. NULL when preparation is refused or the preview cannot open; the frame is
-    // then as it was.
+    // the top-level frame's pane. NULL when preparation is refused, a preview is already open
+    // there or the preview cannot open; the frame is then as it was.
     static CPreviewView* Open(CView* pView);
 
     CView* GetPrintView() const { return m_pPrintView; }

@@ -319,6 +319,35 @@ TEST_F(PreviewTest, ARefusedJobOrAClosingFrameLeavesNothingBehind) {
     EXPECT_EQ(1, CPagesView::s_nEnded);
 }
 
+// A view in an MDI child previews in the main frame, in the MDI client's place; a second preview
+// waits for the first to close.
+TEST_F(DocViewTest, AnMdiViewPreviewsInTheMainFrame) {
+    if (PrinterInstalled())
+        GTEST_SKIP() << "a printer is installed: the stand-in page is not used";
+    CFrameWnd* pChild = nullptr;
+    ASSERT_NE(nullptr, OpenNew(TestApp().m_pTextTemplate, &pChild));
+    CView* pView = pChild->GetActiveView();
+    ASSERT_NE(nullptr, pView);
+    const HWND hClient = m_pMain->m_hWndMDIClient;
+    CPreviewView* pPreview = CPreviewView::Open(pView);
+    ASSERT_NE(nullptr, pPreview);
+    EXPECT_EQ(m_pMain, pPreview->GetParent());
+    EXPECT_EQ(pPreview, m_pMain->GetActiveView());
+    EXPECT_FALSE(::GetWindowLongW(hClient, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(nullptr, CPreviewView::Open(pView));
+    // The view does not count its pages: one page, and once it is drawn Next has nowhere to go.
+    CaptureClient(pPreview->m_hWnd);
+    pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
+    CaptureClient(pPreview->m_hWnd);
+    EXPECT_EQ(1u, pPreview->GetCurrentPage());
+    EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(pPreview->GetBar().m_hWnd, AFX_ID_PREVIEW_NEXT)));
+
+    pPreview->SendMessage(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_TRUE(::GetWindowLongW(hClient, GWL_STYLE) & WS_VISIBLE);
+    EXPECT_EQ(AFX_IDW_PANE_FIRST, ::GetDlgCtrlID(hClient));
+    EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CPreviewView, m_pMain->GetActiveView()));
+}
+
 TEST(PageDevice, TheStandInRefusesPagesWithoutDots) {
     const CSize size = CPageDevice::GetStandInSize(), dpi = CPageDevice::GetStandInDpi();
     EXPECT_FALSE(CPageDevice::SetStandIn(CSize(0, 100), CSize(100, 100)));
