@@ -28,6 +28,7 @@
 #include "framework/docview/mdiframe.h"
 #include "framework/docview/mdichild.h"
 #include "framework/docview/splitter.h"
+#include "framework/docview/preview_view.h"
 #include "framework/dialogs/dialog.h"
 #include "framework/dialogs/dataexchange.h"
 #include "framework/dialogs/controls.h"

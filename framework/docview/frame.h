@@ -11,6 +11,7 @@
 
 class CView;
 class CDocument;
+struct CPrintPreviewState;
 
 class CFrameWnd : public CWnd {
     DECLARE_DYNCREATE(CFrameWnd)
@@ -71,6 +72,10 @@ public:
     virtual CWnd* GetMessageBar();
     void SetMessageText(LPCTSTR lpszText);
     void SetMessageText(UINT nID);
+
+    // Print preview: entering puts the frame's pane, control bars and focus aside in *pState;
+    // leaving gives them back and makes the put-aside view active again.
+    virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
 
     // Close rule: documents are asked first; the main frame closes all of them.
     virtual BOOL CanCloseFrame() { return TRUE; }

@@ -116,7 +116,6 @@ void CView::OnPrint(CDC* pDC, CPrintInfo*) {
     OnDraw(pDC);
 }
 void CView::OnEndPrinting(CDC*, CPrintInfo*) {}
-void CView::OnEndPrintPreview(CDC*, CPrintInfo*, POINT, CView*) {}
 
 // Drag and drop: a plain view accepts nothing.
 DROPEFFECT CView::OnDragEnter(COleDataObject*, DWORD, CPoint) {

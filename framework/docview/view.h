@@ -38,6 +38,8 @@ public:
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+    // The end of a print preview (pView): gives the frame back to this view with its focus and
+    // destroys the preview. pDC and pInfo stay valid until the caller returns.
     virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CView* pView);
 
     // Drag and drop: a drop target registered on the view calls these. The defaults refuse.
@@ -73,7 +75,7 @@ protected:
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
     afx_msg LRESULT OnInitialUpdateMessage(WPARAM wParam, LPARAM lParam);
     // The print commands: a job over the pages OnPreparePrinting announces (one page when it
-    // announces none). Print preview is not offered: the command says so.
+    // announces none), or a preview of them in this view's place in its frame.
     afx_msg void OnFilePrint();
     afx_msg void OnFilePrintPreview();
 

@@ -4,6 +4,7 @@
 #include "framework/win/dc.h"
 #include "framework/docview/document.h"
 #include "framework/docview/frameids.h"
+#include "framework/docview/preview_view.h"
 #include "framework/win/winapp.h"
 
 #include <commdlg.h>
@@ -20,8 +21,23 @@ struct PrinterHandles {
             ::GlobalFree(hDevNames);
     }
 };
+
+// Asks for the default printer without showing anything.
+bool PrinterInstalled(HWND hWndOwner) {
+    PRINTDLGW pd = {};
+    pd.lStructSize = sizeof(pd);
+    pd.hwndOwner = hWndOwner;
+    pd.Flags = PD_RETURNDEFAULT;
+    PrinterHandles handles;
+    const BOOL bOK = ::PrintDlgW(&pd);
+    handles.hDevMode = pd.hDevMode;
+    handles.hDevNames = pd.hDevNames;
+    return bOK || ::CommDlgExtendedError() != PDERR_NODEFAULTPRN;
+}
 } // namespace
 
+// A preview without a printer goes on with the stand-in page (m_hPrinterDC stays NULL); printing
+// without one says so.
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     if (pInfo == nullptr)
         return FALSE;
@@ -29,6 +45,12 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     pd.lStructSize = sizeof(pd);
     CWnd* pTop = GetTopLevelParent();
     pd.hwndOwner = pTop ? pTop->m_hWnd : m_hWnd;
+    if (!PrinterInstalled(pd.hwndOwner)) {
+        if (pInfo->m_bPreview)
+            return TRUE;
+        AfxMessageBox(L"No printer is installed.", MB_OK | MB_ICONEXCLAMATION);
+        return FALSE;
+    }
     pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
     if (pInfo->m_bPreview || pInfo->m_bDirect)
         pd.Flags |= PD_RETURNDEFAULT;
@@ -103,5 +125,10 @@ void CView::OnFilePrint() {
 }
 
 void CView::OnFilePrintPreview() {
-    AfxMessageBox(L"Print preview is not available.", MB_OK | MB_ICONINFORMATION);
+    CPreviewView::Open(this);
+}
+
+void CView::OnEndPrintPreview(CDC*, CPrintInfo*, POINT, CView* pView) {
+    if (auto* pPreview = DYNAMIC_DOWNCAST(CPreviewView, pView))
+        pPreview->RestoreFrame();
 }

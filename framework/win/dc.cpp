@@ -119,7 +119,7 @@ int CDC::SelectObject(CRgn* pRgn) {
 }
 CGdiObject* CDC::SelectStockObject(int nIndex) {
     HGDIOBJ hObject = ::GetStockObject(nIndex);
-    return hObject ? CGdiObject::FromHandle(::SelectObject(m_hDC, hObject)) : NULL;
+    return hObject ? CGdiObject::FromHandle(SelectObject(hObject)) : NULL;
 }
 CPalette* CDC::SelectPalette(CPalette* pPalette, BOOL bForceBackground) {
     HPALETTE h = ::SelectPalette(m_hDC, (HPALETTE)pPalette->GetSafeHandle(), bForceBackground);

@@ -39,6 +39,9 @@ public:
                   const void* lpInitData);
     BOOL CreateCompatibleDC(CDC* pDC);
 
+    // A DC that draws on one device while measuring on another (print preview) overrides the
+    // virtual members below to keep both in step.
+
     // Selection returns the previous object (a temporary wrapper), or NULL on failure.
     CPen* SelectObject(CPen* pPen);
     CBrush* SelectObject(CBrush* pBrush);
@@ -46,7 +49,7 @@ public:
     CBitmap* SelectObject(CBitmap* pBitmap);
     int SelectObject(CRgn* pRgn);
     CGdiObject* SelectObject(CGdiObject* pObject);
-    HGDIOBJ SelectObject(HGDIOBJ hObject);
+    virtual HGDIOBJ SelectObject(HGDIOBJ hObject);
     CGdiObject* SelectStockObject(int nIndex);
     CPalette* SelectPalette(CPalette* pPalette, BOOL bForceBackground);
     UINT RealizePalette();
@@ -55,9 +58,9 @@ public:
     CFont* GetCurrentFont() const;
     CBitmap* GetCurrentBitmap() const;
 
-    int SaveDC();
-    BOOL RestoreDC(int nSavedDC);
-    int GetDeviceCaps(int nIndex) const;
+    virtual int SaveDC();
+    virtual BOOL RestoreDC(int nSavedDC);
+    virtual int GetDeviceCaps(int nIndex) const;
 
     // Colours and modes.
     COLORREF SetTextColor(COLORREF crColor);
@@ -74,20 +77,20 @@ public:
     int SetTextCharacterExtra(int nCharExtra);
 
     // Coordinates.
-    int SetMapMode(int nMapMode);
-    int GetMapMode() const;
-    CPoint SetViewportOrg(int x, int y);
+    virtual int SetMapMode(int nMapMode);
+    virtual int GetMapMode() const;
+    virtual CPoint SetViewportOrg(int x, int y);
     CPoint SetViewportOrg(POINT point);
-    CPoint OffsetViewportOrg(int nWidth, int nHeight);
+    virtual CPoint OffsetViewportOrg(int nWidth, int nHeight);
     CPoint GetViewportOrg() const;
-    CSize SetViewportExt(int cx, int cy);
+    virtual CSize SetViewportExt(int cx, int cy);
     CSize SetViewportExt(SIZE size);
     CSize GetViewportExt() const;
-    CPoint SetWindowOrg(int x, int y);
+    virtual CPoint SetWindowOrg(int x, int y);
     CPoint SetWindowOrg(POINT point);
-    CPoint OffsetWindowOrg(int nWidth, int nHeight);
+    virtual CPoint OffsetWindowOrg(int nWidth, int nHeight);
     CPoint GetWindowOrg() const;
-    CSize SetWindowExt(int cx, int cy);
+    virtual CSize SetWindowExt(int cx, int cy);
     CSize SetWindowExt(SIZE size);
     CSize GetWindowExt() const;
     void LPtoDP(LPPOINT lpPoints, int nCount = 1) const;

@@ -100,6 +100,19 @@ void CTestApp::AddTemplates() {
     AddDocTemplate(m_pFailTemplate);
 }
 
+BEGIN_MESSAGE_MAP(CTopBar, CWnd)
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
+
+LRESULT CTopBar::OnSizeParent(WPARAM, LPARAM lParam) {
+    auto* pLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
+    CRect rect(pLayout->rect.left, pLayout->rect.top, pLayout->rect.right, pLayout->rect.top + 20);
+    AfxRepositionWindow(pLayout, m_hWnd, &rect);
+    pLayout->rect.top += 20;
+    ++m_nCalls;
+    return 0;
+}
+
 void PumpPending() {
     MSG msg;
     while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {

@@ -149,6 +149,14 @@ protected:
 CTestApp& TestApp();
 void PumpPending();
 
+// A bar that takes a strip of 20 pixels off the top, the way control bars will.
+class CTopBar : public CWnd {
+public:
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
+    int m_nCalls = 0;
+    DECLARE_MESSAGE_MAP()
+};
+
 // Answers every message box with a fixed button and records the texts.
 class MessageBoxAnswer {
 public:

@@ -1,27 +1,6 @@
 // Frames: the size-parent layout, status prompts, titles and the MDI child operations.
 #include "test_app.h"
 
-namespace {
-// A bar that takes a strip of 20 pixels off the top, the way control bars will.
-class CTopBar : public CWnd {
-public:
-    afx_msg LRESULT OnSizeParent(WPARAM, LPARAM lParam) {
-        auto* pLayout = reinterpret_cast<AFX_SIZEPARENTPARAMS*>(lParam);
-        CRect rect(pLayout->rect.left, pLayout->rect.top, pLayout->rect.right,
-                   pLayout->rect.top + 20);
-        AfxRepositionWindow(pLayout, m_hWnd, &rect);
-        pLayout->rect.top += 20;
-        ++m_nCalls;
-        return 0;
-    }
-    int m_nCalls = 0;
-    DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CTopBar, CWnd)
-ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
-END_MESSAGE_MAP()
-} // namespace
-
 TEST_F(DocViewTest, BarsTakeTheirSpaceFirstAndTheClientGetsTheRest) {
     CTopBar bar;
     ASSERT_TRUE(bar.Create(NULL, NULL, WS_CHILD | WS_VISIBLE, CRect(0, 0, 10, 10), m_pMain,
