@@ -5,6 +5,7 @@
 #include "editor/edit_command.h"
 #include "editor/edit_msg.h"
 #include "editor/lang_config.h"
+#include "editor/line_breaker.h"
 #include "editor/line_colouring.h"
 #include "editor/text_store.h"
 
@@ -189,14 +190,19 @@ private:
     void InvalidateColourLines(int first, int last);
     void ClearColourCache(int lines);
     void CloseCompound();
-    void SplitInsertedLines(SECEditRange& range);
-    int DisplayWidth(int line);
-    int SplitColumn(int line);
+    // Breaks the too wide lines of an insertion inside the inserted range; returns where the
+    // range's end line still has to be broken behind it, or a line of -1.
+    SECEditPosition SplitInsertedLines(SECEditRange& range);
+    // The characters of a line up to its line feed: the width limit applies to all of them.
+    int LineContent(int line, const wchar_t*& text);
+    // Where the line has to be broken to fit the width limit, or -1 when it fits.
+    int LineCut(int line);
+    bool SplitsPair(int line, int column);
     BOOL InsertLineBreak(int line, int column, SECEditRange* range);
-    BOOL FinishLoad(BOOL ok);
-    BOOL LoadText(const wchar_t* text, int length, SECEditPosition& end);
-    BOOL ReadAnsiChunks(HANDLE file);
-    BOOL ReadUnicodeChunks(HANDLE file);
+    BOOL FinishLoad(BOOL ok, int breaks);
+    SECEditLineBreaker CreateLineBreaker() const;
+    BOOL ReadAnsiChunks(HANDLE file, int& breaks);
+    BOOL ReadUnicodeChunks(HANDLE file, int& breaks);
     void SetFlagQuietly(int line, int flag, BOOL on);
     void ColourTokens(int line, const wchar_t* text, int column, int lineLength);
     void ResizeLineArrays(int lines);

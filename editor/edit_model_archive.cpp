@@ -33,8 +33,7 @@ void SECEditTextBlock::Serialize(CArchive& ar) {
     }
     if (data.empty() || data.back() != L'\0')
         data.push_back(L'\0'); // the block always ends in its NUL
-    m_buf.swap(data);
-    m_gapStart = m_gapEnd = static_cast<int>(m_buf.size()) - 1;
+    Assign(data.data(), static_cast<int>(data.size()));
 }
 
 void SECEditLineColouring::Serialize(CArchive& ar) {

@@ -135,10 +135,10 @@ TEST(ModelFile, OddLengthUtf16IsRefusedNotTruncated) {
 TEST(ModelFile, RunningOutOfMemoryWhileReadingIsAFailedOpen) {
     class StarvedStore : public SECEditTextStore {
     public:
-        int InsertText(SECEditRange& range, const wchar_t* text, int length) override {
+        int AppendLines(const wchar_t* text, int length, SECEditLineBreaker& breaker) override {
             if (length > 1000)
                 throw std::bad_alloc();
-            return SECEditTextStore::InsertText(range, text, length);
+            return SECEditTextStore::AppendLines(text, length, breaker);
         }
     };
     class StarvedModel : public TestModel {
