@@ -10,15 +10,20 @@
 #include "editor/text_store.h"
 
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 class SECEditLineData {
 public:
     virtual ~SECEditLineData() = default;
     BOOL IsEmpty() const { return m_value == 0 && m_flags == 0; }
+    static void* operator new(size_t size);
+    static void operator delete(void* p, size_t size);
     int32_t m_value = 0;
     uint32_t m_flags = 0;
+
+private:
+    friend class SECEditModel;
+    int32_t m_slot = -1; // where the model keeps it among all line data
 };
 
 enum {
@@ -206,6 +211,7 @@ private:
     void SetFlagQuietly(int line, int flag, BOOL on);
     void ColourTokens(int line, const wchar_t* text, int column, int lineLength);
     void ResizeLineArrays(int lines);
+    void DropLineData(SECEditLineData* data);
 
     ObserverPart m_observerPart{this};
     BOOL m_splitting = FALSE;
@@ -216,7 +222,9 @@ private:
     SECEditSpanList m_spans;
     std::vector<std::unique_ptr<SECEditLineColouring>> m_colourCache;
     std::vector<SECEditLineData*> m_lineData;
-    std::unordered_map<SECEditLineData*, std::unique_ptr<SECEditLineData>> m_lineDataSet;
+    // Every allocated entry, each knowing its own place: adding and dropping one costs no
+    // search and no allocation of its own.
+    std::vector<std::unique_ptr<SECEditLineData>> m_lineDataSet;
     BOOL m_modified = FALSE;
     BOOL m_readOnly = FALSE;
     BOOL m_overtype = FALSE;

@@ -1,5 +1,6 @@
 // The text model's line questions, tab arithmetic, long-line splitting and per-line data.
 #include "editor/edit_model.h"
+#include "editor/fixed_pool.h"
 
 #include <algorithm>
 #include <string>
@@ -223,13 +224,34 @@ BOOL SECEditModel::SplitLongLines(BOOL doIt, int firstLine, int lastLine) {
 
 // ---- per-line data ----
 
+using LineDataPool = SECEditFixedPool<sizeof(SECEditLineData)>;
+
+void* SECEditLineData::operator new(size_t size) {
+    return LineDataPool::Take(size);
+}
+
+void SECEditLineData::operator delete(void* p, size_t size) {
+    LineDataPool::Give(p, size);
+}
+
+void SECEditModel::DropLineData(SECEditLineData* data) {
+    const int32_t slot = data->m_slot;
+    if (slot < 0 || slot >= static_cast<int32_t>(m_lineDataSet.size()) ||
+        m_lineDataSet[slot].get() != data)
+        return;
+    std::swap(m_lineDataSet[slot], m_lineDataSet.back());
+    m_lineDataSet[slot]->m_slot = slot;
+    m_lineDataSet.pop_back();
+}
+
 SECEditLineData* SECEditModel::GetOrCreateLineData(int line) {
     if (line < 0 || line >= static_cast<int>(m_lineData.size()))
         return nullptr;
     if (!m_lineData[line]) {
         auto data = std::make_unique<SECEditLineData>();
+        data->m_slot = static_cast<int32_t>(m_lineDataSet.size());
         m_lineData[line] = data.get();
-        m_lineDataSet.emplace(data.get(), std::move(data));
+        m_lineDataSet.push_back(std::move(data));
     }
     return m_lineData[line];
 }
@@ -240,7 +262,7 @@ void SECEditModel::ClearLineData(int line) {
     SECEditLineData* data = m_lineData[line];
     if (data && data->IsEmpty()) {
         m_lineData[line] = nullptr;
-        m_lineDataSet.erase(data);
+        DropLineData(data);
     }
 }
 
@@ -308,7 +330,7 @@ int SECEditModel::CountFlaggedLines(int flag) {
         return 0;
     int n = 0;
     for (const auto& entry : m_lineDataSet)
-        if (entry.first->m_flags >> flag & 1u)
+        if (entry->m_flags >> flag & 1u)
             ++n;
     return n;
 }
@@ -348,7 +370,7 @@ void SECEditModel::RemoveLineEntries(int first, int last) {
     for (int i = first; i <= last; ++i)
         if (SECEditLineData* data = m_lineData[i]) {
             OnDeleteLineData(data);
-            m_lineDataSet.erase(data);
+            DropLineData(data);
         }
     m_lineData.erase(m_lineData.begin() + first, m_lineData.begin() + last + 1);
 }
