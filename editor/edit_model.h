@@ -246,6 +246,7 @@ private:
     int m_continueLine = -1;
     int m_continueColumn = 0;
     std::unique_ptr<SECEditLineColouring> m_highlight;
+    std::vector<SECEditTag*> m_multiLineTags;
 
     static constexpr uint64_t kNeverSaved = ~0ull;
 };

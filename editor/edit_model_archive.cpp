@@ -38,16 +38,16 @@ void SECEditTextBlock::Serialize(CArchive& ar) {
 
 void SECEditLineColouring::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        ar.WriteCount(m_segments.size());
-        for (SECEditColourSegment s : m_segments)
-            ar << static_cast<DWORD>(s);
+        ar.WriteCount(static_cast<DWORD_PTR>(m_size));
+        for (int i = 0; i < m_size; ++i)
+            ar << static_cast<DWORD>(Data()[i]);
         return;
     }
-    m_segments.clear();
+    RemoveAll();
     for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
         DWORD s = 0;
         ar >> s;
-        m_segments.push_back(s);
+        Push(s);
     }
 }
 
