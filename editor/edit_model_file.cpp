@@ -125,7 +125,7 @@ BOOL SECEditModel::FinishLoad(BOOL ok, int breaks) {
     // What was read is the saved state: nothing to undo and nothing to save, unless lines had
     // to be broken on the way in (the reader breaks them as it goes, in the same pass).
     ClearTransactions();
-    m_savedTop = 0;
+    m_savedTop = breaks > 0 ? kNeverSaved : 0; // an edit undone is still not the file
     m_modified = breaks > 0;
     if (breaks > 0)
         NotifyObservers(nullptr, nullptr);

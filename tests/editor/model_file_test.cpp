@@ -128,6 +128,9 @@ TEST(ModelFile, WideLinesAreBrokenWithoutSplittingPairs) {
         EXPECT_GT(model.GetLineCount(), 1);
         EXPECT_TRUE(model.IsModified()); // the breaks are not in the file
         EXPECT_EQ(model.Undo(), nullptr);
+        ASSERT_TRUE(model.InsertTextAt(0, 0, L"e"));
+        ASSERT_NE(model.Undo(), nullptr);
+        EXPECT_TRUE(model.IsModified()); // undoing an edit does not bring the file back
     }
 }
 
