@@ -1,11 +1,22 @@
 #include "editor/edit_command.h"
 
 #include "editor/edit_model.h"
+#include "editor/fixed_pool.h"
 
 #include <algorithm>
 
 SECEditCommand::SECEditCommand(SECEditModel* model, BOOL insert)
     : m_model(model), m_insert(insert), m_executed(insert) {}
+
+using CommandPool = SECEditFixedPool<sizeof(SECEditCommand)>;
+
+void* SECEditCommand::operator new(size_t size) {
+    return CommandPool::Take(size);
+}
+
+void SECEditCommand::operator delete(void* p, size_t size) {
+    CommandPool::Give(p, size);
+}
 
 void SECEditCommand::GetDescription(CString& out) const {
     if (m_insert)

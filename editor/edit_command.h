@@ -29,6 +29,8 @@ public:
     uint32_t GetType() const override { return SECEDIT_HINT_COMMAND; }
     void GetDescription(CString& out) const override;
     BOOL IsUndoable() const override { return m_ok; }
+    static void* operator new(size_t size);
+    static void operator delete(void* p, size_t size);
     BOOL Execute() override;
     BOOL Unexecute() override;
     virtual BOOL DoDelete();

@@ -300,10 +300,19 @@ BOOL SECEditModel::InsertText(SECEditRange& range, const wchar_t* text, int leng
         return FALSE;
     if (m_loading)
         return TRUE;
-    if (!m_splitting)
-        SplitInsertedLines(range);
+    const SECEditPosition tail = m_splitting ? SECEditPosition(-1, 0) : SplitInsertedLines(range);
+    // A break that the end line needs behind the inserted text is an edit of its own, undone
+    // together with the insertion. A command that is being redone finds its break redone by
+    // the next member of its compound.
+    const bool breakTail = tail.m_line >= 0 && !m_currentCommand;
+    if (breakTail)
+        BeginCompound(1);
     SECEditCommand* command = CreateEditCommand(range);
     m_observerPart.OnUpdate(this, command);
+    if (breakTail) {
+        InsertLineBreak(tail.m_line, tail.m_column, nullptr);
+        EndCompound();
+    }
     return TRUE;
 }
 
@@ -340,16 +349,16 @@ BOOL SECEditModel::DeleteText(int startLine, int startColumn, int endLine, int e
         m_observerPart.OnUpdate(this, command);
         return TRUE;
     }
-    const bool tooWide = !m_splitting && DisplayWidth(s.m_line) > m_maxLineColumns;
-    if (tooWide)
+    const int cut = m_splitting ? -1 : LineCut(s.m_line);
+    if (cut >= 0)
         BeginCompound(1);
     Log(fresh.release());
     m_observerPart.OnUpdate(this, command);
-    if (tooWide) {
-        const BOOL was = m_splitting;
-        m_splitting = TRUE;
-        InsertLineBreak(s.m_line, s.m_column, nullptr);
-        m_splitting = was;
+    if (cut >= 0) {
+        // Break where the two lines were joined when the first part fits there; the break's
+        // own insertion breaks whatever is still too wide behind it.
+        const bool atJoin = s.m_column > 0 && s.m_column <= cut && !SplitsPair(s.m_line, s.m_column);
+        InsertLineBreak(s.m_line, atJoin ? s.m_column : cut, nullptr);
         EndCompound();
     }
     return TRUE;

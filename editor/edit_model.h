@@ -5,19 +5,25 @@
 #include "editor/edit_command.h"
 #include "editor/edit_msg.h"
 #include "editor/lang_config.h"
+#include "editor/line_breaker.h"
 #include "editor/line_colouring.h"
 #include "editor/text_store.h"
 
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 class SECEditLineData {
 public:
     virtual ~SECEditLineData() = default;
     BOOL IsEmpty() const { return m_value == 0 && m_flags == 0; }
+    static void* operator new(size_t size);
+    static void operator delete(void* p, size_t size);
     int32_t m_value = 0;
     uint32_t m_flags = 0;
+
+private:
+    friend class SECEditModel;
+    int32_t m_slot = -1; // where the model keeps it among all line data
 };
 
 enum {
@@ -189,17 +195,23 @@ private:
     void InvalidateColourLines(int first, int last);
     void ClearColourCache(int lines);
     void CloseCompound();
-    void SplitInsertedLines(SECEditRange& range);
-    int DisplayWidth(int line);
-    int SplitColumn(int line);
+    // Breaks the too wide lines of an insertion inside the inserted range; returns where the
+    // range's end line still has to be broken behind it, or a line of -1.
+    SECEditPosition SplitInsertedLines(SECEditRange& range);
+    // The characters of a line up to its line feed: the width limit applies to all of them.
+    int LineContent(int line, const wchar_t*& text);
+    // Where the line has to be broken to fit the width limit, or -1 when it fits.
+    int LineCut(int line);
+    bool SplitsPair(int line, int column);
     BOOL InsertLineBreak(int line, int column, SECEditRange* range);
-    BOOL FinishLoad(BOOL ok);
-    BOOL LoadText(const wchar_t* text, int length, SECEditPosition& end);
-    BOOL ReadAnsiChunks(HANDLE file);
-    BOOL ReadUnicodeChunks(HANDLE file);
+    BOOL FinishLoad(BOOL ok, int breaks);
+    SECEditLineBreaker CreateLineBreaker() const;
+    BOOL ReadAnsiChunks(HANDLE file, int& breaks);
+    BOOL ReadUnicodeChunks(HANDLE file, int& breaks);
     void SetFlagQuietly(int line, int flag, BOOL on);
     void ColourTokens(int line, const wchar_t* text, int column, int lineLength);
     void ResizeLineArrays(int lines);
+    void DropLineData(SECEditLineData* data);
 
     ObserverPart m_observerPart{this};
     BOOL m_splitting = FALSE;
@@ -210,7 +222,9 @@ private:
     SECEditSpanList m_spans;
     std::vector<std::unique_ptr<SECEditLineColouring>> m_colourCache;
     std::vector<SECEditLineData*> m_lineData;
-    std::unordered_map<SECEditLineData*, std::unique_ptr<SECEditLineData>> m_lineDataSet;
+    // Every allocated entry, each knowing its own place: adding and dropping one costs no
+    // search and no allocation of its own.
+    std::vector<std::unique_ptr<SECEditLineData>> m_lineDataSet;
     BOOL m_modified = FALSE;
     BOOL m_readOnly = FALSE;
     BOOL m_overtype = FALSE;
@@ -232,6 +246,7 @@ private:
     int m_continueLine = -1;
     int m_continueColumn = 0;
     std::unique_ptr<SECEditLineColouring> m_highlight;
+    std::vector<SECEditTag*> m_multiLineTags;
 
     static constexpr uint64_t kNeverSaved = ~0ull;
 };

@@ -33,22 +33,21 @@ void SECEditTextBlock::Serialize(CArchive& ar) {
     }
     if (data.empty() || data.back() != L'\0')
         data.push_back(L'\0'); // the block always ends in its NUL
-    m_buf.swap(data);
-    m_gapStart = m_gapEnd = static_cast<int>(m_buf.size()) - 1;
+    Assign(data.data(), static_cast<int>(data.size()));
 }
 
 void SECEditLineColouring::Serialize(CArchive& ar) {
     if (ar.IsStoring()) {
-        ar.WriteCount(m_segments.size());
-        for (SECEditColourSegment s : m_segments)
-            ar << static_cast<DWORD>(s);
+        ar.WriteCount(static_cast<DWORD_PTR>(m_size));
+        for (int i = 0; i < m_size; ++i)
+            ar << static_cast<DWORD>(Data()[i]);
         return;
     }
-    m_segments.clear();
+    RemoveAll();
     for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
         DWORD s = 0;
         ar >> s;
-        m_segments.push_back(s);
+        Push(s);
     }
 }
 

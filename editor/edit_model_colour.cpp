@@ -280,7 +280,8 @@ BOOL SECEditModel::ColourRange(const SECEditRange& range) {
     // tags, that line included: a span removed above may have covered it, and a range on one
     // line is no reason to skip that.
     const SECEditRange r = range.Normalized();
-    std::vector<SECEditTag*> tags;
+    std::vector<SECEditTag*>& tags = m_multiLineTags; // kept: this runs for every coloured line
+    tags.clear();
     m_langConfig->GetTags(tags, 1);
     const int endLine = std::min(r.m_end.m_line, GetLastLine());
     const int limit =

@@ -1,5 +1,6 @@
 // Reading and writing the text model's files.
 #include "editor/edit_model.h"
+#include "editor/line_breaker.h"
 
 #include <algorithm>
 #include <memory>
@@ -106,18 +107,11 @@ BOOL SECEditModel::OpenFile(const wchar_t* path) {
     return m_unicode ? ReadUnicodeFile(path) : ReadAnsiFile(path);
 }
 
-BOOL SECEditModel::LoadText(const wchar_t* text, int length, SECEditPosition& end) {
-    if (length <= 0)
-        return TRUE;
-    // Each chunk goes where the previous one ended, known without measuring the last line.
-    SECEditRange at(end, end);
-    if (!m_store->InsertText(at, text, length))
-        return FALSE;
-    end = at.m_end;
-    return TRUE;
+SECEditLineBreaker SECEditModel::CreateLineBreaker() const {
+    return SECEditLineBreaker(m_langConfig ? m_langConfig->GetTabSize() : 4, m_maxLineColumns);
 }
 
-BOOL SECEditModel::FinishLoad(BOOL ok) {
+BOOL SECEditModel::FinishLoad(BOOL ok, int breaks) {
     m_loading = FALSE;
     if (!ok) {
         ResetDocument();
@@ -128,66 +122,74 @@ BOOL SECEditModel::FinishLoad(BOOL ok) {
     m_spans.RemoveAll();
     m_firstDirtyLine = 0;
     NotifyHint(SECEDIT_HINT_INITIALIZE);
-    SplitLongLines(TRUE, 0, -1);
-    // What was read is the saved state: nothing to undo and nothing to save.
+    // What was read is the saved state: nothing to undo and nothing to save, unless lines had
+    // to be broken on the way in (the reader breaks them as it goes, in the same pass).
     ClearTransactions();
-    m_savedTop = 0;
-    m_modified = FALSE;
+    m_savedTop = breaks > 0 ? kNeverSaved : 0; // an edit undone is still not the file
+    m_modified = breaks > 0;
+    if (breaks > 0)
+        NotifyObservers(nullptr, nullptr);
     return TRUE;
 }
 
-BOOL SECEditModel::ReadAnsiChunks(HANDLE file) {
+BOOL SECEditModel::ReadAnsiChunks(HANDLE file, int& breaks) {
     LARGE_INTEGER size = {};
     if (GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFF0)
         // Never more characters than bytes; the slack lets the first edits in without moving
         // the whole text to a larger block.
         m_store->Reserve(static_cast<int>(size.QuadPart + size.QuadPart / 16 + 4096));
     const UINT codePage = CP_THREAD_ACP;
-    SECEditPosition end;
-    std::vector<char> bytes(kChunkBytes + 8, 0);
-    std::vector<wchar_t> wide;
+    SECEditLineBreaker breaker = CreateLineBreaker();
+    std::unique_ptr<char[]> bytes(new char[kChunkBytes + 8]);
+    // Never more characters than bytes: one conversion call, no measuring call before it.
+    std::unique_ptr<wchar_t[]> wide(new wchar_t[kChunkBytes + 8]);
     DWORD carried = 0;
     for (;;) {
         DWORD got = 0;
-        if (!ReadExactly(file, bytes.data() + carried, kChunkBytes, got))
+        if (!ReadExactly(file, bytes.get() + carried, kChunkBytes, got))
             return FALSE;
         const DWORD total = carried + got;
         if (total == 0)
             return TRUE;
-        const DWORD usable = got == 0 ? total : CompleteBytes(codePage, bytes.data(), total);
+        const DWORD usable = got == 0 ? total : CompleteBytes(codePage, bytes.get(), total);
         if (usable > 0) {
-            const int n = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(usable),
-                                              nullptr, 0);
-            wide.resize(std::max(1, n));
-            if (n <= 0 ||
-                MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(usable),
-                                    wide.data(), n) != n ||
-                !LoadText(wide.data(), n, end))
+            const int n = MultiByteToWideChar(codePage, 0, bytes.get(), static_cast<int>(usable),
+                                              wide.get(), static_cast<int>(kChunkBytes + 8));
+            if (n <= 0)
                 return FALSE;
+            breaks += m_store->AppendLines(wide.get(), n, breaker);
         }
         carried = total - usable;
-        std::copy(bytes.begin() + usable, bytes.begin() + total, bytes.begin());
+        std::copy(bytes.get() + usable, bytes.get() + total, bytes.get());
         if (got == 0)
             return TRUE;
     }
 }
 
-BOOL SECEditModel::ReadUnicodeChunks(HANDLE file) {
+BOOL SECEditModel::ReadUnicodeChunks(HANDLE file, int& breaks) {
     LARGE_INTEGER size = {};
     if (GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFF0)
         m_store->Reserve(static_cast<int>(size.QuadPart / 2 + size.QuadPart / 32 + 4096));
-    std::vector<wchar_t> chunk(kChunkBytes / sizeof(wchar_t) + 1, 0);
-    SECEditPosition end;
+    SECEditLineBreaker breaker = CreateLineBreaker();
+    constexpr DWORD kUnits = kChunkBytes / sizeof(wchar_t);
+    std::unique_ptr<wchar_t[]> chunk(new wchar_t[kUnits + 1]);
+    DWORD carried = 0; // a high surrogate whose low half is in the next chunk
     for (;;) {
         DWORD got = 0;
-        if (!ReadExactly(file, reinterpret_cast<char*>(chunk.data()), kChunkBytes, got))
+        if (!ReadExactly(file, reinterpret_cast<char*>(chunk.get() + carried), kChunkBytes, got))
             return FALSE;
         if (got % 2 != 0)
             return FALSE; // half a character: the file is not what it says it is
+        const DWORD units = carried + got / 2;
+        DWORD usable = units;
+        if (got > 0 && SECEditIsHighSurrogate(chunk[units - 1]))
+            --usable;
+        breaks += m_store->AppendLines(chunk.get(), static_cast<int>(usable), breaker);
+        carried = units - usable;
+        if (carried)
+            chunk[0] = chunk[units - 1];
         if (got == 0)
             return TRUE;
-        if (!LoadText(chunk.data(), static_cast<int>(got / 2), end))
-            return FALSE;
     }
 }
 
@@ -199,8 +201,9 @@ BOOL SECEditModel::ReadAnsiFile(const wchar_t* path) {
     }
     ResetDocument();
     m_loading = TRUE;
-    const BOOL ok = Loaded([&] { return ReadAnsiChunks(file.Get()); });
-    return FinishLoad(ok);
+    int breaks = 0;
+    const BOOL ok = Loaded([&] { return ReadAnsiChunks(file.Get(), breaks); });
+    return FinishLoad(ok, breaks);
 }
 
 BOOL SECEditModel::ReadUnicodeFile(const wchar_t* path) {
@@ -220,8 +223,9 @@ BOOL SECEditModel::ReadUnicodeFile(const wchar_t* path) {
     }
     ResetDocument();
     m_loading = TRUE;
-    const BOOL ok = Loaded([&] { return ReadUnicodeChunks(file.Get()); });
-    return FinishLoad(ok);
+    int breaks = 0;
+    const BOOL ok = Loaded([&] { return ReadUnicodeChunks(file.Get(), breaks); });
+    return FinishLoad(ok, breaks);
 }
 
 void SECEditModel::ReportOpenFailure() {

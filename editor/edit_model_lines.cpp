@@ -1,5 +1,6 @@
 // The text model's line questions, tab arithmetic, long-line splitting and per-line data.
 #include "editor/edit_model.h"
+#include "editor/fixed_pool.h"
 
 #include <algorithm>
 #include <string>
@@ -120,15 +121,26 @@ void SECEditModel::MakeWhitespace(CString& out, int count, int line, int column,
 
 // ---- long lines ----
 
-int SECEditModel::DisplayWidth(int line) {
-    const wchar_t* text = nullptr;
-    CString buffer;
-    const int length = GetLinePointer(line, buffer, text);
-    return length <= 0 ? 0 : DisplayColumnOf(length, 0, text, length, nullptr);
+int SECEditModel::LineContent(int line, const wchar_t*& text) {
+    text = nullptr;
+    const int n = m_store->GetTextPointer(&text, line, 0, -1, -1);
+    if (n <= 0 || !text)
+        return 0;
+    return text[n - 1] == m_store->GetLineTerminator() ? n - 1 : n;
 }
 
-int SECEditModel::SplitColumn(int line) {
-    return CharToDisplayColumn(m_maxLineColumns, 1, line, nullptr);
+int SECEditModel::LineCut(int line) {
+    const wchar_t* text = nullptr;
+    const int length = LineContent(line, text);
+    SECEditLineBreaker breaker = CreateLineBreaker();
+    return breaker.MayExceed(length) ? breaker.NextCut(text, 0, length) : -1;
+}
+
+bool SECEditModel::SplitsPair(int line, int column) {
+    const wchar_t* text = nullptr;
+    const int length = LineContent(line, text);
+    return column > 0 && column < length && SECEditIsHighSurrogate(text[column - 1]) &&
+           SECEditIsLowSurrogate(text[column]);
 }
 
 BOOL SECEditModel::InsertLineBreak(int line, int column, SECEditRange* range) {
@@ -152,41 +164,33 @@ BOOL SECEditModel::InsertLineBreak(int line, int column, SECEditRange* range) {
     return TRUE;
 }
 
-void SECEditModel::SplitInsertedLines(SECEditRange& range) {
-    const int tab = TabSizeOf(m_langConfig);
+SECEditPosition SECEditModel::SplitInsertedLines(SECEditRange& range) {
     for (int line = range.m_start.m_line; line <= range.m_end.m_line; ++line) {
-        const int length = GetLineTextLength(line);
-        if (static_cast<long long>(length) * tab <= m_maxLineColumns ||
-            DisplayWidth(line) <= m_maxLineColumns)
+        int column = LineCut(line);
+        if (column < 0)
             continue;
-        int column = SplitColumn(line);
-        if (line == range.m_end.m_line && range.m_end.m_column <= column &&
-            range.m_end.m_column > 0)
-            column = range.m_end.m_column;
-        if (column <= 0 || !InsertLineBreak(line, column, &range))
+        if (line == range.m_end.m_line) {
+            const int end = range.m_end.m_column;
+            // A break behind the inserted text is no part of this edit.
+            if (end <= 0 || end > column || SplitsPair(line, end))
+                return SECEditPosition(line, column);
+            column = end;
+        }
+        if (!InsertLineBreak(line, column, &range))
             break;
     }
+    return SECEditPosition(-1, 0);
 }
 
 BOOL SECEditModel::SplitLongLines(BOOL doIt, int firstLine, int lastLine) {
     if (!m_store)
         return FALSE;
-    const int tab = TabSizeOf(m_langConfig);
     const int count = GetLineCount();
     if (lastLine < 0 || lastLine >= count)
         lastLine = count - 1;
-    auto tooWide = [&](int line) {
-        const int length = GetLineTextLength(line);
-        return static_cast<long long>(length) * tab > m_maxLineColumns &&
-               DisplayWidth(line) > m_maxLineColumns;
-    };
-    // One quick pass over the text tells whether any line can be too wide at all.
-    if (firstLine <= 0 && lastLine >= count - 1 &&
-        static_cast<long long>(m_store->LongestLine()) * tab <= m_maxLineColumns)
-        return FALSE;
     int firstWide = -1;
     for (int line = std::max(0, firstLine); line <= lastLine && firstWide < 0; ++line)
-        if (tooWide(line))
+        if (LineCut(line) >= 0)
             firstWide = line;
     if (firstWide < 0)
         return FALSE;
@@ -194,60 +198,60 @@ BOOL SECEditModel::SplitLongLines(BOOL doIt, int firstLine, int lastLine) {
         return TRUE;
     // One pass that rebuilds the text with every break in place: breaking one line at a
     // time moves the whole rest of the text once per break.
-    std::wstring br;
-    if (m_store->GetAltLineTerminator())
-        br.push_back(m_store->GetAltLineTerminator());
-    br.push_back(m_store->GetLineTerminator());
-    std::wstring text;
-    text.reserve(m_store->TextLength() + m_store->TextLength() / 1000 + 16);
-    const int firstOffset = m_store->PositionToOffset(firstWide, 0);
-    text.append(m_store->Data(), m_store->Data() + firstOffset);
-    for (int line = firstWide; line < count; ++line) {
-        const wchar_t* all = m_store->Data(); // the gap stays behind the text: cheap
-        const int start = m_store->PositionToOffset(line, 0);
-        const int length = GetLineTextLength(line);
-        const int full = GetLineLength(line);
-        int done = 0;
-        if (line <= lastLine && tooWide(line)) {
-            while (true) {
-                const wchar_t* rest = all + start + done;
-                const int restLength = length - done;
-                if (DisplayColumnOf(restLength, 0, rest, restLength, nullptr) <= m_maxLineColumns)
-                    break;
-                const int cut = DisplayColumnOf(m_maxLineColumns, 1, rest, restLength, nullptr);
-                if (cut <= 0)
-                    break;
-                text.append(rest, rest + cut);
-                text += br;
-                done += cut;
-            }
-        }
-        text.append(all + start + done, all + start + full);
-    }
-    m_splitting = TRUE;
+    std::unique_ptr<SECEditTextStore> old = std::move(m_store);
+    const int from = old->PositionToOffset(firstWide, 0);
+    const int length = old->TextLength();
+    const int to = lastLine + 1 < count ? old->PositionToOffset(lastLine + 1, 0) : length;
+    const wchar_t* all = old->Data();
     m_store = CreateStore();
     m_store->Reset();
-    SECEditRange range;
-    const BOOL ok = m_store->InsertText(range, text.data(), static_cast<int>(text.size()));
-    m_splitting = FALSE;
+    m_store->SetLineTerminator(old->GetLineTerminator());
+    m_store->SetAltLineTerminator(old->GetAltLineTerminator());
+    m_store->Reserve(length + length / 512 + 16);
+    SECEditLineBreaker keep = SECEditLineBreaker::Unlimited();
+    SECEditLineBreaker breaker = CreateLineBreaker();
+    m_store->AppendLines(all, from, keep);
+    m_store->AppendLines(all + from, to - from, breaker);
+    m_store->AppendLines(all + to, length - to, keep);
     ClearUndo();
     m_modified = TRUE;
     ResizeLineArrays(GetLineCount());
     m_spans.RemoveAll();
     m_firstDirtyLine = 0;
     NotifyObservers(nullptr, nullptr);
-    return ok;
+    return TRUE;
 }
 
 // ---- per-line data ----
+
+using LineDataPool = SECEditFixedPool<sizeof(SECEditLineData)>;
+
+void* SECEditLineData::operator new(size_t size) {
+    return LineDataPool::Take(size);
+}
+
+void SECEditLineData::operator delete(void* p, size_t size) {
+    LineDataPool::Give(p, size);
+}
+
+void SECEditModel::DropLineData(SECEditLineData* data) {
+    const int32_t slot = data->m_slot;
+    if (slot < 0 || slot >= static_cast<int32_t>(m_lineDataSet.size()) ||
+        m_lineDataSet[slot].get() != data)
+        return;
+    std::swap(m_lineDataSet[slot], m_lineDataSet.back());
+    m_lineDataSet[slot]->m_slot = slot;
+    m_lineDataSet.pop_back();
+}
 
 SECEditLineData* SECEditModel::GetOrCreateLineData(int line) {
     if (line < 0 || line >= static_cast<int>(m_lineData.size()))
         return nullptr;
     if (!m_lineData[line]) {
         auto data = std::make_unique<SECEditLineData>();
+        data->m_slot = static_cast<int32_t>(m_lineDataSet.size());
         m_lineData[line] = data.get();
-        m_lineDataSet.emplace(data.get(), std::move(data));
+        m_lineDataSet.push_back(std::move(data));
     }
     return m_lineData[line];
 }
@@ -258,7 +262,7 @@ void SECEditModel::ClearLineData(int line) {
     SECEditLineData* data = m_lineData[line];
     if (data && data->IsEmpty()) {
         m_lineData[line] = nullptr;
-        m_lineDataSet.erase(data);
+        DropLineData(data);
     }
 }
 
@@ -326,7 +330,7 @@ int SECEditModel::CountFlaggedLines(int flag) {
         return 0;
     int n = 0;
     for (const auto& entry : m_lineDataSet)
-        if (entry.first->m_flags >> flag & 1u)
+        if (entry->m_flags >> flag & 1u)
             ++n;
     return n;
 }
@@ -366,7 +370,7 @@ void SECEditModel::RemoveLineEntries(int first, int last) {
     for (int i = first; i <= last; ++i)
         if (SECEditLineData* data = m_lineData[i]) {
             OnDeleteLineData(data);
-            m_lineDataSet.erase(data);
+            DropLineData(data);
         }
     m_lineData.erase(m_lineData.begin() + first, m_lineData.begin() + last + 1);
 }

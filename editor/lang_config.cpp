@@ -229,14 +229,18 @@ void SECEditLangConfig::GetTagEntries(std::vector<std::pair<CString, SECEditTag*
 }
 
 void SECEditLangConfig::GetTags(std::vector<SECEditTag*>& list, int which) const {
+    // Colouring asks for every line: no copies of the begin texts, and a list the caller
+    // keeps needs no allocation.
     list.clear();
-    std::vector<std::pair<CString, SECEditTag*>> entries;
-    GetTagEntries(entries);
-    for (const auto& entry : entries) {
-        const BOOL multi = entry.second->m_multiLine;
-        if (which == 2 || (which == 1 && multi) || (which == 0 && !multi))
-            list.push_back(entry.second);
+    for (const auto& entry : m_tags) {
+        const SECEditTag* tag = entry.second.get();
+        const BOOL multi = tag ? tag->m_multiLine : FALSE;
+        if (tag && (which == 2 || (which == 1 && multi) || (which == 0 && !multi)))
+            list.push_back(entry.second.get());
     }
+    std::sort(list.begin(), list.end(), [](const SECEditTag* a, const SECEditTag* b) {
+        return a->m_beginTag.str() < b->m_beginTag.str();
+    });
 }
 
 SECEditTag* SECEditLangConfig::FindTag(const wchar_t* text, int length, int exactLength,

@@ -19,19 +19,31 @@ inline int SegmentGroup(SECEditColourSegment s) {
     return static_cast<int>(s >> 16);
 }
 
+// Most lines have a few runs: they are held inside the object, and the object comes from a
+// pool, so that colouring line after line costs no heap call a line.
 class SECEditLineColouring {
 public:
-    int GetSize() const { return static_cast<int>(m_segments.size()); }
-    SECEditColourSegment GetAt(int i) const { return m_segments[i]; }
+    int GetSize() const { return m_size; }
+    SECEditColourSegment GetAt(int i) const { return Data()[i]; }
     // Appends a run; runs longer than a segment can hold are split.
     void Add(int length, int group);
     // The characters that the runs cover.
     int Covered() const;
-    void RemoveAll() { m_segments.clear(); }
-    const std::vector<SECEditColourSegment>& Segments() const { return m_segments; }
+    void RemoveAll() {
+        m_size = 0;
+        m_more.clear();
+    }
     // The count, then the packed runs.
     void Serialize(CArchive& ar);
+    static void* operator new(size_t size);
+    static void operator delete(void* p, size_t size);
 
 private:
-    std::vector<SECEditColourSegment> m_segments;
+    void Push(SECEditColourSegment s);
+    const SECEditColourSegment* Data() const { return m_more.empty() ? m_inline : m_more.data(); }
+
+    static constexpr int kInline = 14;
+    SECEditColourSegment m_inline[kInline];
+    int m_size = 0;
+    std::vector<SECEditColourSegment> m_more; // every run, once they outgrow the inline ones
 };

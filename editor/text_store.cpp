@@ -1,10 +1,11 @@
 #include "editor/text_store.h"
+#include "editor/line_breaker.h"
 
 #include <algorithm>
 #include <cstring>
 #include <cwchar>
 
-SECEditTextBlock::SECEditTextBlock() : m_buf(1, L'\0') {}
+SECEditTextBlock::SECEditTextBlock() : m_buf(new wchar_t[1]{L'\0'}) {}
 
 void SECEditTextBlock::MoveGap(int to) {
     const int gap = GapLength();
@@ -12,7 +13,7 @@ void SECEditTextBlock::MoveGap(int to) {
         m_gapStart = m_gapEnd = to;
         return;
     }
-    wchar_t* b = m_buf.data();
+    wchar_t* b = m_buf.get();
     if (to < m_gapStart)
         std::wmemmove(b + to + gap, b + to, m_gapStart - to);
     else if (to > m_gapStart)
@@ -26,27 +27,29 @@ const wchar_t* SECEditTextBlock::Span(int from, int to) {
         // Move the gap over the shorter side of the run.
         MoveGap(to - m_gapStart <= m_gapStart - from ? to : from);
     }
-    return m_buf.data() + (from < m_gapStart ? from : from + GapLength());
+    return m_buf.get() + (from < m_gapStart ? from : from + GapLength());
 }
 
 int SECEditTextBlock::FindChar(wchar_t ch, int from, int to) const {
-    const wchar_t* b = m_buf.data();
+    const wchar_t* b = m_buf.get();
     const int beforeEnd = std::min(to, m_gapStart);
     if (from < beforeEnd) {
-        if (const wchar_t* p = std::wmemchr(b + from, ch, beforeEnd - from))
-            return static_cast<int>(p - b);
+        const int p = SECEditFindChar(b, from, beforeEnd, ch);
+        if (p >= 0)
+            return p;
     }
     const int afterStart = std::max(from, m_gapStart);
     if (afterStart < to) {
         const int gap = GapLength();
-        if (const wchar_t* p = std::wmemchr(b + afterStart + gap, ch, to - afterStart))
-            return static_cast<int>(p - b) - gap;
+        const int p = SECEditFindChar(b, afterStart + gap, to + gap, ch);
+        if (p >= 0)
+            return p - gap;
     }
     return -1;
 }
 
 int SECEditTextBlock::Count(wchar_t ch, int from, int to) const {
-    const wchar_t* b = m_buf.data();
+    const wchar_t* b = m_buf.get();
     const int beforeEnd = std::min(to, m_gapStart);
     const int afterStart = std::max(from, m_gapStart);
     int n = 0;
@@ -57,38 +60,45 @@ int SECEditTextBlock::Count(wchar_t ch, int from, int to) const {
     return n;
 }
 
+void SECEditTextBlock::WidenGap(int count) {
+    if (GapLength() >= count)
+        return;
+    // Grow geometrically: loading appends chunk after chunk, and a fixed step would copy the
+    // whole text again for every chunk.
+    const int extra = std::max(count - GapLength(), std::max<int>(m_growBy, m_bufLength / 8));
+    std::unique_ptr<wchar_t[]> grown(new wchar_t[static_cast<size_t>(m_bufLength) + extra]);
+    std::wmemcpy(grown.get(), m_buf.get(), m_gapStart);
+    std::wmemcpy(grown.get() + m_gapEnd + extra, m_buf.get() + m_gapEnd, m_bufLength - m_gapEnd);
+    m_buf = std::move(grown);
+    m_bufLength += extra;
+    m_gapEnd += extra;
+}
+
 void SECEditTextBlock::InsertAt(int index, const wchar_t* text, int count) {
     MoveGap(index);
-    if (GapLength() < count) {
-        // Grow geometrically: loading appends chunk after chunk, and a fixed step would copy
-        // the whole text again for every chunk.
-        const size_t size = m_buf.size();
-        const size_t extra =
-            std::max<size_t>(count - GapLength(), std::max<size_t>(m_growBy, size / 8));
-        m_buf.insert(m_buf.begin() + m_gapEnd, extra, L'\0');
-        m_gapEnd += static_cast<int>(extra);
-    }
-    std::wmemcpy(m_buf.data() + m_gapStart, text, count);
+    WidenGap(count);
+    std::wmemcpy(m_buf.get() + m_gapStart, text, count);
     m_gapStart += count;
 }
 
 void SECEditTextBlock::Reserve(int count) {
     MoveGap(GetTextLength());
-    if (GapLength() < count) {
-        const int extra = count - GapLength();
-        m_buf.insert(m_buf.begin() + m_gapEnd, extra, L'\0');
-        m_gapEnd += extra;
-    }
+    WidenGap(count);
 }
 
-int SECEditTextBlock::LongestRun(wchar_t ch) const {
-    const int length = GetTextLength();
-    int longest = 0, start = 0;
-    for (int p = FindChar(ch, 0, length); p >= 0; p = FindChar(ch, start, length)) {
-        longest = std::max(longest, p - start);
-        start = p + 1;
-    }
-    return std::max(longest, length - start);
+wchar_t* SECEditTextBlock::AppendSpace(int count) {
+    Reserve(count);
+    wchar_t* at = m_buf.get() + m_gapStart;
+    m_gapStart += count;
+    return at;
+}
+
+void SECEditTextBlock::Assign(const wchar_t* text, int size) {
+    std::unique_ptr<wchar_t[]> buf(new wchar_t[size]);
+    std::wmemcpy(buf.get(), text, size);
+    m_buf = std::move(buf);
+    m_bufLength = size;
+    m_gapStart = m_gapEnd = size - 1;
 }
 
 void SECEditTextBlock::RemoveAt(int index, int count) {
@@ -307,6 +317,61 @@ int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int
                               : SECEditPosition(line + breaks, behindLast);
     InvalidateBlockStarts(block);
     return 1;
+}
+
+void SECEditTextStore::Append(const wchar_t* text, int count) {
+    if (count > 0)
+        std::wmemcpy(m_blocks.back()->AppendSpace(count), text, count);
+}
+
+void SECEditTextStore::AppendLineStart(int start) {
+    if (static_cast<int>(m_lines.size()) > m_lineCount)
+        m_lines[m_lineCount] = SECEditLineEntry{start, -1};
+    else
+        m_lines.push_back(SECEditLineEntry{start, -1});
+    m_knownLines = ++m_lineCount;
+}
+
+int SECEditTextStore::AppendLines(const wchar_t* text, int length, SECEditLineBreaker& breaker) {
+    if (length <= 0)
+        return 0;
+    // New line starts go behind the last one, so every earlier one has to be known.
+    ExtendLines(m_lineCount - 1);
+    m_knownBlocks = 1;
+    MarkEdited(m_lineCount - 1);
+    m_knownLines = m_lineCount;
+    wchar_t lineBreak[2] = {m_altLineTerminator, m_lineTerminator};
+    const int breakLength = m_altLineTerminator ? 2 : 1;
+    const wchar_t* br = lineBreak + 2 - breakLength;
+    // Text goes into the block in as few pieces as the breaks allow; line starts are counted
+    // from where the text will stand.
+    int added = TextLength(); // where text[0] lands, moved on by every break
+    int pending = 0;          // the first character not yet in the block
+    int breaks = 0;
+    for (int from = 0; from < length;) {
+        const int feed = SECEditFindChar(text, from, length, m_lineTerminator);
+        const int end = feed < 0 ? length : feed;
+        // A piece that cannot reach the limit is not measured, unless the line goes on in
+        // the next text appended and its column is needed there.
+        if (feed < 0 || breaker.MayExceed(end - from)) {
+            for (int cut; (cut = breaker.NextCut(text, from, end)) >= 0; from = cut) {
+                Append(text + pending, cut - pending);
+                Append(br, breakLength);
+                pending = cut;
+                added += breakLength;
+                AppendLineStart(added + cut);
+                breaker.NewLine();
+                ++breaks;
+            }
+        }
+        if (feed < 0)
+            break;
+        AppendLineStart(added + feed + 1);
+        breaker.NewLine();
+        from = feed + 1;
+    }
+    Append(text + pending, length - pending);
+    return breaks;
 }
 
 int SECEditTextStore::InsertText(SECEditRange& range, const wchar_t* text, int length) {

@@ -18,7 +18,7 @@ public:
     SECEditTextBlock();
 
     int GetSize() const { return GetTextLength() + 1; } // including the NUL
-    int GetTextLength() const { return static_cast<int>(m_buf.size()) - 1 - GapLength(); }
+    int GetTextLength() const { return m_bufLength - 1 - GapLength(); }
     // The characters [from, to) as one run. It stays valid only until the next edit or the next
     // Span: asking for another run may move the gap over this one.
     const wchar_t* Span(int from, int to);
@@ -29,8 +29,10 @@ public:
     void RemoveAt(int index, int count);
     // Room for `count` more characters at the end without growing again.
     void Reserve(int count);
-    // The length of the longest line between terminators `ch`, found without the line table.
-    int LongestRun(wchar_t ch) const;
+    // `count` characters appended at the end and left for the caller to fill.
+    wchar_t* AppendSpace(int count);
+    // Replaces the characters by `text`, whose last character is the NUL.
+    void Assign(const wchar_t* text, int size);
     // The count of characters, then the characters (the NUL included).
     void Serialize(CArchive& ar) override;
 
@@ -40,8 +42,12 @@ public:
 private:
     int GapLength() const { return m_gapEnd - m_gapStart; }
     void MoveGap(int to);
+    void WidenGap(int count);
 
-    std::vector<wchar_t> m_buf; // before the gap, the gap, after the gap, the NUL
+    // Before the gap, the gap, after the gap, the NUL. Grown without zero-filling: whatever
+    // enters the gap is written before it is read.
+    std::unique_ptr<wchar_t[]> m_buf;
+    int m_bufLength = 1;
     int m_gapStart = 0;
     int m_gapEnd = 0;
 };
@@ -52,6 +58,7 @@ struct SECEditLineEntry {
 };
 static_assert(sizeof(SECEditLineEntry) == 8, "a line entry is two 32-bit fields");
 
+class SECEditLineBreaker;
 class SECEditRegExp;
 class CFile;
 
@@ -104,7 +111,10 @@ public:
     int TextLength() const { return m_blocks[0]->GetTextLength(); }
     // Room for `count` more characters, asked for before a large file is read in.
     void Reserve(int count) { m_blocks[0]->Reserve(count); }
-    int LongestLine() const { return m_blocks[0]->LongestRun(m_lineTerminator); }
+    // Appends text at the end, as loading does: the line table grows as the line terminators
+    // go by, and lines are broken where the breaker says, with `lineBreak` (the alternate
+    // terminator, when there is one, and the terminator). Returns how many breaks were made.
+    virtual int AppendLines(const wchar_t* text, int length, SECEditLineBreaker& breaker);
     // The regular-expression engine that Find uses; null means none is available.
     void SetRegExp(SECEditRegExp* engine) { m_regExp = engine; }
 
@@ -123,6 +133,8 @@ private:
     int SearchSpan(int from, int to, const wchar_t* pattern, BOOL forward, BOOL matchCase,
                    BOOL wholeWord, BOOL regExp, int& matchLength);
     void MarkEdited(int line);
+    void AppendLineStart(int start);
+    void Append(const wchar_t* text, int count);
 
     std::vector<std::unique_ptr<SECEditTextBlock>> m_blocks;
     std::vector<SECEditLineEntry> m_lines;

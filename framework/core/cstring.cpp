@@ -480,30 +480,30 @@ void CString::SetAt(int nIndex, wchar_t ch) noexcept {
     m_str[(size_t)nIndex] = ch;
 }
 
+// assign and append keep the buffer when it has room (copying lines out one after another
+// into the same string allocates nothing) and are safe when the source lies in the string.
 void CString::SetString(LPCWSTR psz) {
     if (psz == NULL)
         m_str.clear();
-    else if (psz >= m_str.data() && psz <= m_str.data() + m_str.size())
-        m_str = std::wstring(psz); // a part of this string itself
     else
-        m_str = psz;
+        m_str.assign(psz);
 }
 
 void CString::SetString(LPCWSTR pch, int nLength) {
     if (pch == NULL || nLength <= 0)
         m_str.clear();
     else
-        m_str = std::wstring(pch, (size_t)nLength);
+        m_str.assign(pch, (size_t)nLength);
 }
 
 void CString::Append(LPCWSTR psz) {
     if (psz != NULL)
-        m_str += std::wstring(psz);
+        m_str.append(psz);
 }
 
 void CString::Append(LPCWSTR pch, int nLength) {
     if (pch != NULL && nLength > 0)
-        m_str += std::wstring(pch, (size_t)nLength);
+        m_str.append(pch, (size_t)nLength);
 }
 
 CString& CString::operator+=(LPCWSTR psz) {

@@ -90,4 +90,48 @@ std::wstring TextOf(SECEditModel& model) {
     return text.str();
 }
 
+namespace {
+bool IsHigh(wchar_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLow(wchar_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+} // namespace
+
+std::string CheckBrokenCopy(const std::wstring& text, const std::wstring& original,
+                            int tabSize) {
+    const size_t n = text.size();
+    size_t i = 0, j = 0;
+    while (i < n || j < original.size()) {
+        if (i < n && j < original.size() && text[i] == original[j]) {
+            ++i, ++j;
+            continue;
+        }
+        // A break put in just before a CR of the original: the CR matched the break's own.
+        if (i > 0 && i + 1 < n && j > 0 && text[i - 1] == L'\r' && text[i] == L'\n' &&
+            original[j - 1] == L'\r' && text[i + 1] == L'\r') {
+            ++i, --j;
+            continue;
+        }
+        if (i + 1 >= n || text[i] != L'\r' || text[i + 1] != L'\n')
+            return "differs from the original at " + std::to_string(i);
+        if (i > 0 && i + 2 < n && IsHigh(text[i - 1]) && IsLow(text[i + 2]))
+            return "a break splits the surrogate pair at " + std::to_string(i);
+        i += 2;
+    }
+    int column = 0, line = 0;
+    for (wchar_t c : text) {
+        if (c == L'\n') {
+            column = 0;
+            ++line;
+            continue;
+        }
+        column += c == L'\t' ? tabSize - column % tabSize : c == L'\r' ? 0 : 1;
+        if (column > 2048)
+            return "line " + std::to_string(line) + " is wider than 2048 columns";
+    }
+    return "";
+}
+
 } // namespace edtest

@@ -76,4 +76,11 @@ public:
 // The model's whole text.
 std::wstring TextOf(SECEditModel& model);
 
+// What is wrong with `text` as `original` with the model's line breaks (CR LF) put in, or ""
+// when nothing is: a break between the two halves of a surrogate pair, any other difference,
+// or a line wider than 2048 display columns (tabs to the next multiple of `tabSize`, CR no
+// column, every other code unit one).
+std::string CheckBrokenCopy(const std::wstring& text, const std::wstring& original,
+                            int tabSize = 4);
+
 } // namespace edtest

@@ -195,3 +195,72 @@ TEST_F(ModelTest, TabArithmetic) {
 }
 
 } // namespace
+
+namespace {
+
+// An edit on a text that fits the width limit; afterwards every line fits again, no break
+// splits a surrogate pair, and one undo gives the text back.
+struct WideEdit {
+    const char* name;
+    std::wstring before;
+    bool insert;
+    SECEditRange range; // where to insert, or what to delete
+    std::wstring text;  // what is inserted
+};
+
+std::wstring Times(int n, const wchar_t* piece) {
+    std::wstring out;
+    for (int i = 0; i < n; ++i)
+        out += piece;
+    return out;
+}
+
+const wchar_t kGrin[] = L"\xD83D\xDE00"; // U+1F600
+
+std::vector<WideEdit> WideEdits() {
+    const std::wstring pairLine = Times(2047, L"p") + L"\xD83D\n\xDE00" + Times(100, L"q");
+    return {
+        {"pair typed at the end of a 2047-column line", Times(2047, L"a"), true,
+         SECEditRange(0, 2047, 0, 2047), kGrin},
+        {"lone CR then 7000 columns", L"", true, SECEditRange(), L"\r" + Times(7000, L"x")},
+        {"line break and 1788 columns typed at column 1743", Times(2048, L"v"), true,
+         SECEditRange(0, 1743, 0, 1743), L"\r\n" + Times(1788, L"w")},
+        {"pasted line of pairs, each across a break column", L"tail", true, SECEditRange(),
+         L"a" + Times(5, (Times(2046, L"z") + kGrin).c_str())},
+        {"tabs typed in front of a full line", Times(2040, L"t"), true, SECEditRange(),
+         Times(9, L"\t")},
+        {"two full lines joined", Times(2000, L"p") + L"\n" + Times(2000, L"q"), false,
+         SECEditRange(0, 2000, 1, 0), L""},
+        {"halves of a pair joined at the break column", pairLine, false,
+         SECEditRange(0, 2048, 1, 0), L""},
+    };
+}
+
+TEST_F(ModelTest, EditsLeaveEveryLineWithinTheWidthLimit) {
+    model.GetLangConfig()->SetTabSize(4);
+    for (const WideEdit& c : WideEdits()) {
+        SCOPED_TRACE(c.name);
+        model.ResetDocument();
+        Type(0, 0, c.before.c_str());
+        ASSERT_EQ(edtest::CheckBrokenCopy(TextOf(model), c.before), "");
+        model.ClearUndo();
+        std::wstring expected = c.before;
+        const int from = model.PositionToOffset(c.range.m_start.m_line, c.range.m_start.m_column);
+        if (c.insert) {
+            SECEditRange at = c.range;
+            ASSERT_TRUE(model.InsertText(at, c.text.c_str(), static_cast<int>(c.text.size())));
+            expected.insert(from, c.text);
+        } else {
+            const int to = model.PositionToOffset(c.range.m_end.m_line, c.range.m_end.m_column);
+            ASSERT_TRUE(model.DeleteText(c.range.m_start.m_line, c.range.m_start.m_column,
+                                         c.range.m_end.m_line, c.range.m_end.m_column));
+            expected.erase(from, to - from);
+        }
+        EXPECT_EQ(edtest::CheckBrokenCopy(TextOf(model), expected), "");
+        ASSERT_NE(model.Undo(), nullptr);
+        EXPECT_TRUE(TextOf(model) == c.before);
+        EXPECT_EQ(model.Undo(), nullptr); // the edit and its breaks were one step
+    }
+}
+
+} // namespace

@@ -84,6 +84,56 @@ TEST(ModelFile, AVeryLongLineIsBrokenAtColumn2048) {
     EXPECT_EQ(model.Undo(), nullptr);
 }
 
+// Files of one huge line, broken on the way in: the text is the file's with line breaks put
+// in, every line fits the width limit, and no break splits a surrogate pair, also where the
+// pair straddles two pieces of the read.
+TEST(ModelFile, WideLinesAreBrokenWithoutSplittingPairs) {
+    struct Case {
+        const char* name;
+        bool unicode;
+        std::wstring text;
+    };
+    const std::wstring grin = L"\xD83D\xDE00";
+    auto times = [](int n, const std::wstring& piece) {
+        std::wstring out;
+        for (int i = 0; i < n; ++i)
+            out += piece;
+        return out;
+    };
+    const Case cases[] = {
+        {"pair at the break column", true, times(2047, L"a") + grin + times(10, L"b")},
+        {"pair across two pieces of the read", true,
+         times(255999, L"x") + grin + times(3000, L"y")},
+        {"pairs throughout", true, times(3000, L"c" + grin)},
+        {"8-bit with tabs", false, times(20000, L"ab\tc") + L"\n" + times(30, L"short\n")},
+        {"8-bit lone CR before a long run", false, L"\r" + times(7000, L"x")},
+    };
+    edtest::TempDir dir;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::wstring path = dir.Path(L"wide.txt");
+        std::string bytes = c.unicode ? "\xFF\xFE" : "";
+        for (wchar_t ch : c.text) {
+            if (c.unicode)
+                bytes += static_cast<char>(ch & 0xFF), bytes += static_cast<char>(ch >> 8);
+            else
+                bytes += static_cast<char>(ch);
+        }
+        WriteBytes(path, bytes);
+        TestModel model;
+        model.IsUnicodeFile(path.c_str());
+        ASSERT_TRUE(model.OpenFile(path.c_str()));
+        ASSERT_EQ(model.GetLangConfig()->GetTabSize(), 4);
+        EXPECT_EQ(edtest::CheckBrokenCopy(TextOf(model), c.text), "");
+        EXPECT_GT(model.GetLineCount(), 1);
+        EXPECT_TRUE(model.IsModified()); // the breaks are not in the file
+        EXPECT_EQ(model.Undo(), nullptr);
+        ASSERT_TRUE(model.InsertTextAt(0, 0, L"e"));
+        ASSERT_NE(model.Undo(), nullptr);
+        EXPECT_TRUE(model.IsModified()); // undoing an edit does not bring the file back
+    }
+}
+
 TEST(ModelFile, SixHundredTabsBreakAtTheFiveHundredTwelfth) {
     edtest::TempDir dir;
     const std::wstring in = dir.Path(L"tabs.txt");
@@ -135,10 +185,10 @@ TEST(ModelFile, OddLengthUtf16IsRefusedNotTruncated) {
 TEST(ModelFile, RunningOutOfMemoryWhileReadingIsAFailedOpen) {
     class StarvedStore : public SECEditTextStore {
     public:
-        int InsertText(SECEditRange& range, const wchar_t* text, int length) override {
+        int AppendLines(const wchar_t* text, int length, SECEditLineBreaker& breaker) override {
             if (length > 1000)
                 throw std::bad_alloc();
-            return SECEditTextStore::InsertText(range, text, length);
+            return SECEditTextStore::AppendLines(text, length, breaker);
         }
     };
     class StarvedModel : public TestModel {

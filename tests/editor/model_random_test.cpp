@@ -52,13 +52,25 @@ std::vector<std::wstring> LinesWithTerminators(const std::wstring& text) {
     return lines;
 }
 
+// Short pieces, lone CRs, surrogate pairs, and now and then a run wide enough to need line
+// breaks by itself or together with what is around it.
 std::wstring RandomText(std::mt19937& rng) {
-    static const wchar_t* const pieces[] = {L"a",  L"b",    L"xy",     L" ", L"\t",
-                                            L"\n", L"\r\n", L"\x00e9", L"{", L"\n\n"};
+    static const std::wstring grin = L"\xD83D\xDE00";
+    static const std::wstring pairs = [] {
+        std::wstring out;
+        for (int i = 0; i < 700; ++i)
+            out += L"g" + grin;
+        return out;
+    }();
+    static const std::wstring pieces[] = {
+        L"a",    L"b",    L"xy", L" ",  L"\t",  L"\n",     L"\r\n",
+        L"\x00e9", L"{", L"\n\n", L"\r", grin, std::wstring(1100, L'w'),
+        std::wstring(300, L'\t'), pairs};
+    constexpr int kCount = sizeof pieces / sizeof pieces[0];
     std::wstring out;
     const int n = std::uniform_int_distribution<int>(1, 4)(rng);
     for (int i = 0; i < n; ++i)
-        out += pieces[std::uniform_int_distribution<int>(0, 9)(rng)];
+        out += pieces[std::uniform_int_distribution<int>(0, kCount - 1)(rng)];
     return out;
 }
 
@@ -78,11 +90,17 @@ void ExpectSame(SECEditModel& model, const Reference& ref, int step) {
         ASSERT_EQ(model.PositionToOffset(i, column), static_cast<int>(offset + column));
         int line = -1, col = -1;
         ASSERT_TRUE(model.OffsetToPosition(static_cast<int>(offset + column), line, col));
-        const SECEditPosition expected = PositionOf(text, offset + column);
-        ASSERT_EQ(SECEditPosition(line, col), expected) << "step " << step;
+        ASSERT_EQ(SECEditPosition(line, col), SECEditPosition(i, column)) << "step " << step;
         offset += l.size();
     }
     ASSERT_EQ(model.IsModified() != FALSE, ref.Modified()) << "step " << step;
+}
+
+// The edit's result with the model's own line breaks becomes the reference's next state.
+void ExpectEdited(SECEditModel& model, Reference& ref, const std::wstring& edited, int step) {
+    const std::wstring text = edtest::TextOf(model);
+    ASSERT_EQ(edtest::CheckBrokenCopy(text, edited), "") << "step " << step;
+    ref.Edit(text);
 }
 
 TEST(TextModelRandom, EditsUndosAndRedosMatchAPlainString) {
@@ -106,8 +124,9 @@ TEST(TextModelRandom, EditsUndosAndRedosMatchAPlainString) {
                 const size_t at = std::uniform_int_distribution<size_t>(0, text.size())(rng);
                 const std::wstring piece = RandomText(rng);
                 const SECEditPosition p = PositionOf(text, at);
-                ASSERT_TRUE(model.InsertTextAt(p.m_line, p.m_column, piece.c_str()));
-                ref.Edit(text.substr(0, at) + piece + text.substr(at));
+                ASSERT_TRUE(model.InsertTextAt(p.m_line, p.m_column, piece.c_str(),
+                                               static_cast<int>(piece.size())));
+                ExpectEdited(model, ref, text.substr(0, at) + piece + text.substr(at), step);
                 redoable = 0;
                 ++edits;
             } else if (op < 65 && !text.empty()) {
@@ -116,7 +135,7 @@ TEST(TextModelRandom, EditsUndosAndRedosMatchAPlainString) {
                     1, std::min<size_t>(12, text.size() - at))(rng);
                 const SECEditPosition a = PositionOf(text, at), b = PositionOf(text, at + n);
                 ASSERT_TRUE(model.DeleteText(a.m_line, a.m_column, b.m_line, b.m_column));
-                ref.Edit(text.substr(0, at) + text.substr(at + n));
+                ExpectEdited(model, ref, text.substr(0, at) + text.substr(at + n), step);
                 redoable = 0;
                 ++edits;
             } else if (op < 82) {
@@ -140,6 +159,8 @@ TEST(TextModelRandom, EditsUndosAndRedosMatchAPlainString) {
                 ref.saved = ref.ids[ref.current];
             }
             ExpectSame(model, ref, step);
+            ASSERT_EQ(edtest::CheckBrokenCopy(edtest::TextOf(model), ref.Text()), "")
+                << "step " << step;
             if (HasFatalFailure())
                 return;
         }

@@ -303,6 +303,26 @@ TEST(CString, Buffers) {
     EXPECT_EQ((int)n, dir.GetLength());
 }
 
+// Copying one line after another into the same string: the buffer stays while it has room,
+// and a source inside the string itself is read before it is overwritten.
+TEST(CString, SetStringKeepsItsBufferAndTakesPartsOfItself) {
+    CString s;
+    s.SetString(L"a long first line of text", 25);
+    const wchar_t* buffer = s.GetString();
+    s.SetString(L"short", 5);
+    EXPECT_EQ(s, L"short");
+    EXPECT_EQ(s.GetString(), buffer);
+    s.SetString(L"another line", 12);
+    EXPECT_EQ(s.GetString(), buffer);
+    s.SetString(s.GetString() + 8);
+    EXPECT_EQ(s, L"line");
+    s.SetString(s.GetString() + 1, 2);
+    EXPECT_EQ(s, L"in");
+    s.Append(s.GetString(), 2);
+    s.Append(s.GetString());
+    EXPECT_EQ(s, L"inininin");
+}
+
 TEST(CString, LoadStringAndHelpers) {
     CString s;
     EXPECT_TRUE(s.LoadString(100));
