@@ -52,7 +52,6 @@ struct SECEditLineEntry {
 };
 static_assert(sizeof(SECEditLineEntry) == 8, "a line entry is two 32-bit fields");
 
-class SECEditRegExp;
 class CFile;
 
 class SECEditTextStore {
@@ -105,8 +104,10 @@ public:
     // Room for `count` more characters, asked for before a large file is read in.
     void Reserve(int count) { m_blocks[0]->Reserve(count); }
     int LongestLine() const { return m_blocks[0]->LongestRun(m_lineTerminator); }
-    // The regular-expression engine that Find uses; null means none is available.
-    void SetRegExp(SECEditRegExp* engine) { m_regExp = engine; }
+    // Whether the last Find gave up on a regular expression that needed more work than the text
+    // justifies (its 0 then means "stopped", not "not found"), or was refused as invalid.
+    BOOL WasSearchStopped() const { return m_searchStopped; }
+    BOOL WasPatternInvalid() const { return m_patternInvalid; }
 
     static constexpr int kSliceLength = 256000;
 
@@ -119,7 +120,8 @@ private:
     int LineEndWithTerminator(int line);
     int PlainFind(int from, int to, const wchar_t* pattern, int patternLength, BOOL forward,
                   BOOL matchCase, BOOL wholeWord);
-    int RegExpFind(int from, int to, const wchar_t* pattern, BOOL matchCase, int& matchLength);
+    int RegExpFind(int from, int to, const wchar_t* pattern, BOOL forward, BOOL matchCase,
+                   int& matchLength);
     int SearchSpan(int from, int to, const wchar_t* pattern, BOOL forward, BOOL matchCase,
                    BOOL wholeWord, BOOL regExp, int& matchLength);
     void MarkEdited(int line);
@@ -131,6 +133,7 @@ private:
     int32_t m_lineCount = 1;
     wchar_t m_lineTerminator = L'\n';
     wchar_t m_altLineTerminator = L'\r';
-    SECEditRegExp* m_regExp = nullptr;
+    BOOL m_searchStopped = FALSE;
+    BOOL m_patternInvalid = FALSE;
     BOOL m_lossy = FALSE;
 };
