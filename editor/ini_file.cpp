@@ -29,14 +29,15 @@ std::wstring Unquote(std::wstring value) {
 }
 
 // Values that reading would trim or unquote go inside quotes, which reading removes again.
-std::wstring Quote(const std::wstring& value) {
-    if (value.empty())
-        return value;
-    const wchar_t first = value.front(), last = value.back();
-    if (SECEditIniFile::IsBlank(first) || SECEditIniFile::IsBlank(last) || first == L'"' ||
-        first == L'\'')
-        return L"\"" + value + L"\"";
-    return value;
+void AppendQuoted(std::wstring& text, const std::wstring& value) {
+    const bool quote = !value.empty() && (SECEditIniFile::IsBlank(value.front()) ||
+                                          SECEditIniFile::IsBlank(value.back()) ||
+                                          value.front() == L'"' || value.front() == L'\'');
+    if (quote)
+        text += L'"';
+    text += value;
+    if (quote)
+        text += L'"';
 }
 
 bool ReadAll(const wchar_t* path, std::string& bytes, bool& missing) {
@@ -104,19 +105,19 @@ bool Encode(const std::wstring& text, SECEditIniFile::Encoding encoding, std::st
     if (text.empty())
         return true;
     const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
+    // Best-fit mappings and the default character are silent losses: refuse them.
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL usedDefault = FALSE;
+    BOOL* lossy = utf8 ? nullptr : &usedDefault;
     const int count = static_cast<int>(text.size());
-    const int size = WideCharToMultiByte(codePage, 0, text.data(), count, nullptr, 0, nullptr,
-                                         nullptr);
-    if (size <= 0)
+    const int size =
+        WideCharToMultiByte(codePage, flags, text.data(), count, nullptr, 0, nullptr, lossy);
+    if (size <= 0 || usedDefault)
         return false;
     const size_t at = bytes.size();
     bytes.resize(at + static_cast<size_t>(size));
-    WideCharToMultiByte(codePage, 0, text.data(), count, &bytes[at], size, nullptr, nullptr);
-    if (utf8)
-        return true;
-    // Best-fit mappings and "?" are silent losses: convert back and compare.
-    SECEditIniFile::Encoding ignored;
-    return Decode(bytes, ignored) == text;
+    WideCharToMultiByte(codePage, flags, text.data(), count, &bytes[at], size, nullptr, nullptr);
+    return true;
 }
 
 bool WriteAll(const std::wstring& path, const std::string& bytes) {
@@ -175,7 +176,7 @@ void SECEditIniFile::Parse(const std::wstring& text) {
             current = &Obtain(Trim(a + 1, close - 1).c_str());
             // A repeated section header opens a section of its own, as the platform reads it.
             if (!current->entries.empty() || current != &m_sections.back()) {
-                m_sections.push_back(Section{current->name, {}, {}, false});
+                m_sections.push_back(Section{current->name, {}, {}, false, false});
                 current = &m_sections.back();
                 m_hasDuplicates = true;
             }
@@ -192,18 +193,31 @@ void SECEditIniFile::Parse(const std::wstring& text) {
             }
             if (current)
                 AddEntry(*current, std::move(entry));
+            else if (entry.key.empty())
+                m_preamble.push_back(entry.value);
             else
-                m_preamble.push_back(entry.key.empty() ? entry.value
-                                                       : entry.key + L"=" + Quote(entry.value));
+                m_preamble.push_back(std::wstring(p, lineEnd)); // kept as written
         }
         p = next;
     }
 }
 
 void SECEditIniFile::AddEntry(Section& section, Entry entry) {
-    if (!entry.key.empty())
+    if (section.indexed && !entry.key.empty())
         section.keys.emplace(Fold(entry.key.c_str()), section.entries.size());
     section.entries.push_back(std::move(entry));
+}
+
+// A section is indexed by key on its first lookup: one that is only listed or replaced whole
+// (the keywords) never pays for it.
+const std::unordered_map<std::wstring, size_t>& SECEditIniFile::Keys(const Section& section) {
+    if (!section.indexed) {
+        for (size_t i = 0; i < section.entries.size(); ++i)
+            if (!section.entries[i].key.empty())
+                section.keys.emplace(Fold(section.entries[i].key.c_str()), i);
+        section.indexed = true;
+    }
+    return section.keys;
 }
 
 SECEditIniFile::Section* SECEditIniFile::FindSection(const wchar_t* name) {
@@ -220,7 +234,7 @@ SECEditIniFile::Section& SECEditIniFile::Obtain(const wchar_t* name) {
     if (Section* found = FindSection(name))
         return *found;
     m_index.emplace(Fold(name), m_sections.size());
-    m_sections.push_back(Section{name, {}, {}, false});
+    m_sections.push_back(Section{name, {}, {}, false, false});
     return m_sections.back();
 }
 
@@ -228,8 +242,9 @@ const std::wstring* SECEditIniFile::Find(const wchar_t* section, const wchar_t* 
     const Section* s = FindSection(section);
     if (!s)
         return nullptr;
-    auto it = s->keys.find(Fold(key));
-    return it == s->keys.end() ? nullptr : &s->entries[it->second].value;
+    const auto& keys = Keys(*s);
+    auto it = keys.find(Fold(key));
+    return it == keys.end() ? nullptr : &s->entries[it->second].value;
 }
 
 std::vector<std::pair<std::wstring, std::wstring>>
@@ -244,8 +259,9 @@ SECEditIniFile::Entries(const wchar_t* section) const {
 
 void SECEditIniFile::Set(const wchar_t* section, const wchar_t* key, const std::wstring& value) {
     Section& s = Obtain(section);
-    auto it = s.keys.find(Fold(key));
-    if (it != s.keys.end())
+    const auto& keys = Keys(s);
+    auto it = keys.find(Fold(key));
+    if (it != keys.end())
         s.entries[it->second].value = value;
     else
         AddEntry(s, Entry{key, value});
@@ -256,6 +272,7 @@ void SECEditIniFile::RemoveSection(const wchar_t* section) {
         s.removed = true;
         s.entries.clear();
         s.keys.clear();
+        s.indexed = false;
     };
     const std::wstring folded = Fold(section);
     auto it = m_index.find(folded);
@@ -270,28 +287,39 @@ void SECEditIniFile::RemoveSection(const wchar_t* section) {
 }
 
 void SECEditIniFile::SetSection(const wchar_t* section,
-                                const std::vector<std::pair<std::wstring, std::wstring>>& entries) {
+                                std::vector<std::pair<std::wstring, std::wstring>> entries) {
     Section& s = Obtain(section);
     s.entries.clear();
+    s.entries.reserve(entries.size());
     s.keys.clear();
-    for (const auto& e : entries)
-        AddEntry(s, Entry{e.first, e.second});
+    s.indexed = false;
+    for (auto& e : entries)
+        s.entries.push_back(Entry{std::move(e.first), std::move(e.second)});
 }
 
 std::wstring SECEditIniFile::Text() const {
-    std::wstring text;
+    size_t size = 0;
     for (const std::wstring& line : m_preamble)
-        text += line + L"\r\n";
+        size += line.size() + 2;
+    for (const Section& s : m_sections)
+        for (const Entry& e : s.entries)
+            size += e.key.size() + e.value.size() + 5;
+    std::wstring text;
+    text.reserve(size + m_sections.size() * 8);
+    for (const std::wstring& line : m_preamble)
+        text.append(line).append(L"\r\n");
     for (const Section& s : m_sections) {
         if (s.removed)
             continue;
-        text += L"[" + s.name + L"]\r\n";
+        text.append(L"[").append(s.name).append(L"]\r\n");
         for (const Entry& e : s.entries) {
-            if (e.key.empty())
+            if (e.key.empty()) {
                 text += e.value;
-            else
-                text += e.key + L"=" + Quote(e.value);
-            text += L"\r\n";
+            } else {
+                text.append(e.key).append(L"=");
+                AppendQuoted(text, e.value);
+            }
+            text.append(L"\r\n");
         }
     }
     return text;

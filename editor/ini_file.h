@@ -31,7 +31,7 @@ public:
     void RemoveSection(const wchar_t* section);
     // Replaces a section's contents by the given entries.
     void SetSection(const wchar_t* section,
-                    const std::vector<std::pair<std::wstring, std::wstring>>& entries);
+                    std::vector<std::pair<std::wstring, std::wstring>> entries);
 
     Encoding GetEncoding() const { return m_encoding; }
     // The text as it would be written.
@@ -47,7 +47,8 @@ private:
     struct Section {
         std::wstring name;
         std::vector<Entry> entries;
-        std::unordered_map<std::wstring, size_t> keys; // folded key -> first entry
+        mutable std::unordered_map<std::wstring, size_t> keys; // folded key -> first entry
+        mutable bool indexed = false;
         bool removed = false;
     };
 
@@ -56,6 +57,7 @@ private:
     const Section* FindSection(const wchar_t* name) const;
     Section& Obtain(const wchar_t* name);
     static void AddEntry(Section& section, Entry entry);
+    static const std::unordered_map<std::wstring, size_t>& Keys(const Section& section);
 
     std::vector<std::wstring> m_preamble; // lines before the first section
     std::vector<Section> m_sections;

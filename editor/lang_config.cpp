@@ -219,6 +219,16 @@ void SECEditLangConfig::RebuildFoldedKeywords() {
     }
 }
 
+void SECEditLangConfig::GetKeywordEntries(
+    std::vector<std::pair<const std::wstring*, uint16_t>>& entries) const {
+    entries.clear();
+    entries.reserve(m_keywords.size());
+    for (const auto& entry : m_keywords)
+        entries.emplace_back(&entry.first, entry.second);
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return *a.first < *b.first; });
+}
+
 void SECEditLangConfig::GetKeywords(std::vector<CString>& list) const {
     std::vector<std::wstring> sorted;
     sorted.reserve(m_keywords.size());

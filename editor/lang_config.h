@@ -190,6 +190,9 @@ public:
     void PutKeyword(const CString& keyword, uint16_t group);
     void RebuildFoldedKeywords();
     void RefreshDefaultGroups();
+    // Every keyword with its group index, in the order of the keywords; the pointers last until
+    // the keywords change.
+    void GetKeywordEntries(std::vector<std::pair<const std::wstring*, uint16_t>>& entries) const;
     // Every tag with its begin text, in the tag map.
     void GetTagEntries(std::vector<std::pair<CString, SECEditTag*>>& entries) const;
     // The index of the group named "Highlight", or -1 when there is none.

@@ -387,10 +387,9 @@ namespace {
 
 // A keyword is a key of its line: one that reading would take for something else, or split, is
 // left out.
-bool CanBeKey(const CString& k) {
-    const int n = k.GetLength();
-    return n > 0 && k[0] != L';' && k[0] != L'[' && !SECEditIniFile::IsBlank(k[0]) &&
-           !SECEditIniFile::IsBlank(k[n - 1]) && k.FindOneOf(L"=\r\n") < 0;
+bool CanBeKey(const std::wstring& k) {
+    return !k.empty() && k[0] != L';' && k[0] != L'[' && !SECEditIniFile::IsBlank(k.front()) &&
+           !SECEditIniFile::IsBlank(k.back()) && k.find_first_of(L"=\r\n") == std::wstring::npos;
 }
 
 } // namespace
@@ -399,20 +398,15 @@ BOOL SECEditLangIniWriter::WriteKeywords(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
     return Run([&] {
-        std::vector<CString> keywords;
-        config->GetKeywords(keywords);
+        std::vector<std::pair<const std::wstring*, uint16_t>> keywords;
+        config->GetKeywordEntries(keywords);
         const std::vector<CString> names = config->GetColorGroupNames();
         std::vector<std::pair<std::wstring, std::wstring>> lines;
         lines.reserve(keywords.size());
-        for (const CString& k : keywords) {
-            int group = 0;
-            if (!CanBeKey(k) || !config->ClassifyWord(k, k.GetLength(), group))
-                continue;
-            if (group >= 0 && static_cast<size_t>(group) < names.size() &&
-                !names[group].IsEmpty())
-                lines.emplace_back(k.str(), names[group].str());
-        }
-        m_file.SetSection(L"Keywords", lines);
+        for (const auto& k : keywords)
+            if (CanBeKey(*k.first) && k.second < names.size() && !names[k.second].IsEmpty())
+                lines.emplace_back(*k.first, names[k.second].str());
+        m_file.SetSection(L"Keywords", std::move(lines));
         return TRUE;
     });
 }
