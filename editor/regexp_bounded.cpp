@@ -4,6 +4,7 @@
 
 struct SECEditBoundedRegExp::Compiled {
     boost::wregex expression;
+    boost::match_results<const wchar_t*> match; // kept: one search after another reuses it
 };
 
 SECEditBoundedRegExp::SECEditBoundedRegExp() = default;
@@ -64,7 +65,7 @@ int SECEditBoundedRegExp::Search(const wchar_t* base, const wchar_t* from, const
                                  int& length) {
     if (!Compile())
         return -1;
-    boost::match_results<const wchar_t*> m;
+    boost::match_results<const wchar_t*>& m = m_compiled->match;
     const auto flags = from == base ? boost::match_default : boost::match_prev_avail;
     if (!Guarded([&] { return boost::regex_search(from, last, m, m_compiled->expression, flags); },
                  m_stopped))
