@@ -221,8 +221,8 @@ void RunLanguageFiles(const std::wstring& folder) {
     WriteUtf16File(manyPath, many);
     Floor(manyPath);
     config->SetDefaults();
-    ReportTarget("read 65,535 groups", ReadLanguageFile(manyPath, config), Floor(manyPath),
-                 "floor", "< 1000 ms");
+    ReportTarget("read 65,535 groups", ReadLanguageFile(manyPath, config), Floor(manyPath), "floor",
+                 "< 1000 ms");
     const size_t before = PeakMegabytes();
     const std::wstring longTag = folder + L"bench_tag.ini";
     WriteUtf16File(longTag, L"[Parser]\r\nNumTags=1\r\n[Tag1]\r\nBeginTag=" +
@@ -231,16 +231,17 @@ void RunLanguageFiles(const std::wstring& folder) {
     config->SetDefaults();
     ReportTarget("read a 100,000-character BeginTag", ReadLanguageFile(longTag, config),
                  Floor(longTag), "floor", "< 1000 ms, rejected");
-    std::printf("  peak memory before the long tag %zu MB, after %zu MB\n", before, PeakMegabytes());
+    std::printf("  peak memory before the long tag %zu MB, after %zu MB\n", before,
+                PeakMegabytes());
 
     // Writing: each configuration in one pass.
     struct Shape {
         const char* what;
         int groups, tags, keywords;
     };
-    for (const Shape& shape : {Shape{"write 500 groups", 500, 0, 0},
-                               Shape{"write 500 tags", 0, 500, 0},
-                               Shape{"write 100,000 keywords", 0, 0, 100000}}) {
+    for (const Shape& shape :
+         {Shape{"write 500 groups", 500, 0, 0}, Shape{"write 500 tags", 0, 500, 0},
+          Shape{"write 100,000 keywords", 0, 0, 100000}}) {
         config->SetDefaults();
         for (int i = 0; i < shape.groups; ++i)
             config->PutColorGroup((L"Group " + std::to_wstring(i)).c_str(),

@@ -127,9 +127,9 @@ bool WriteAll(const std::wstring& path, const std::string& bytes) {
         return false;
     DWORD written = 0;
     const bool ok =
-        bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                    &written, nullptr) &&
-                          written == bytes.size());
+        bytes.empty() ||
+        (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+         written == bytes.size());
     return CloseHandle(file) && ok;
 }
 

@@ -62,6 +62,6 @@ private:
     std::vector<std::wstring> m_preamble; // lines before the first section
     std::vector<Section> m_sections;
     std::unordered_map<std::wstring, size_t> m_index; // folded name -> first live section
-    bool m_hasDuplicates = false; // a section name appears twice
+    bool m_hasDuplicates = false;                     // a section name appears twice
     Encoding m_encoding = Encoding::ansi;
 };

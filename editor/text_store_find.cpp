@@ -138,7 +138,6 @@ int SECEditTextStore::Find(int startLine, int startColumn, int& outLine, int& ou
             return matchLength;
         if (m_searchStopped || m_patternInvalid)
             break; // the wrapped part would only give up the same way
-
     }
     return 0;
 }

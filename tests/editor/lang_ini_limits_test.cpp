@@ -90,9 +90,10 @@ TEST(LangIniLimits, AnOverLongBeginTagIsRejectedAndTheOthersKept) {
     edtest::TempDir dir;
     const std::wstring path = dir.Path(L"tag.ini");
     const std::wstring longTag(100000, L'<');
-    edtest::WriteText(path, L"[Parser]\nNumTags=3\n[Tag1]\nBeginTag=/*\nEndTag=*/\n[Tag2]\nBeginTag=" +
-                                longTag + L"\n[Tag3]\nBeginTag=" +
-                                std::wstring(SECEditLangIniReader::kMaxTagLength, L'#') + L"\n");
+    edtest::WriteText(path,
+                      L"[Parser]\nNumTags=3\n[Tag1]\nBeginTag=/*\nEndTag=*/\n[Tag2]\nBeginTag=" +
+                          longTag + L"\n[Tag3]\nBeginTag=" +
+                          std::wstring(SECEditLangIniReader::kMaxTagLength, L'#') + L"\n");
     Config c;
     const std::vector<CString> problems = Read(path, c.config);
     ASSERT_EQ(problems.size(), 1u);
@@ -114,8 +115,9 @@ TEST(LangIniLimits, AUtf16FileRoundTripsExactly) {
     WriteUtf16(path, L"; kept by hand\r\n[ColorGroups]\r\nNumGroups=1\r\nGroup1=Ключ\r\n"
                      L"[Ключ]\r\nDisplayName=键字\r\n[Keywords]\r\nфункция=Ключ\r\n変数=Ключ\r\n"
                      L"[Parser]\r\nKWStartChars=" +
-                         c1 + L"Жж\r\nNumTags=1\r\n[Tag1]\r\nBeginTag=«\r\nEndTag=»\r\n"
-                              L"[Mine]\r\nAnything=at all\r\n");
+                         c1 +
+                         L"Жж\r\nNumTags=1\r\n[Tag1]\r\nBeginTag=«\r\nEndTag=»\r\n"
+                         L"[Mine]\r\nAnything=at all\r\n");
     Config a;
     EXPECT_TRUE(Read(path, a.config).empty());
     ASSERT_TRUE(Write(path, a.config));

@@ -263,10 +263,8 @@ TEST(ModelFile, ReportsWhetherAn8BitFileConvertedExactly) {
         bool exact;
     };
     const Case cases[] = {
-        {"plain\r\n\x82\xA0 kana\r\n", true},
-        {"", true},
-        {"lead byte last\x82", false},
-        {"bad trail \x82\x20 here", false},
+        {"plain\r\n\x82\xA0 kana\r\n", true}, {"", true},
+        {"lead byte last\x82", false},        {"bad trail \x82\x20 here", false},
         {"bad trail \x81\x7F here", false},
     };
     edtest::TempDir dir;
@@ -288,7 +286,9 @@ TEST(ModelFile, ReportsWhetherAn8BitFileConvertedExactly) {
     model.SetUnicode(FALSE);
     model.OpenFile(path.c_str());
     EXPECT_FALSE(model.IsTextExact());
-    WriteBytes(path, std::string("\xFF\xFE" "a\0\x00\xD8", 6));
+    WriteBytes(path, std::string("\xFF\xFE"
+                                 "a\0\x00\xD8",
+                                 6));
     model.SetUnicode(TRUE);
     ASSERT_TRUE(model.OpenFile(path.c_str()));
     EXPECT_TRUE(model.IsTextExact());
