@@ -4,8 +4,10 @@
 // call; or a named peer) with the target beside it, and the heap allocations it made.
 #include "bench/bench_clock.h"
 #include "editor/edit_model.h"
+#include "editor/lang_config.h"
 #include "editor/lang_ini.h"
 #include "editor/lang_registry.h"
+#include "editor/text_store.h"
 
 #include <psapi.h>
 
@@ -15,6 +17,7 @@
 #include <cstring>
 #include <functional>
 #include <new>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -278,6 +281,173 @@ void RunSize(size_t megabytes, const std::wstring& folder, bool oneLine) {
     DeleteFileW(path.c_str());
 }
 
+// ---- hostile input: language files, searches -------------------------------------------------
+
+void ReportTarget(const char* what, double seconds, double peer, const char* peerName,
+                  const char* target) {
+    std::printf("  %-44s %10.3f ms  %8.2f x %-10s target %s\n", what, seconds * 1000.0,
+                seconds / peer, peerName, target);
+}
+
+bool WriteUtf16File(const std::wstring& path, const std::wstring& text) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return false;
+    std::string bytes("\xFF\xFE", 2);
+    bytes.append(reinterpret_cast<const char*>(text.data()), text.size() * 2);
+    DWORD written = 0;
+    const bool ok = WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(f);
+    return ok && written == bytes.size();
+}
+
+// The floor of a write: the same bytes put into a file with one call.
+double WriteFloor(const std::wstring& from, const std::wstring& to) {
+    HANDLE f = CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    LARGE_INTEGER size = {};
+    GetFileSizeEx(f, &size);
+    std::vector<char> bytes(static_cast<size_t>(size.QuadPart));
+    DWORD got = 0;
+    ReadFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(f);
+    return Time([&] {
+        HANDLE out = CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        WriteFile(out, bytes.data(), got, &written, nullptr);
+        CloseHandle(out);
+    });
+}
+
+double ReadLanguageFile(const std::wstring& path, SECEditLangConfig* config) {
+    auto* reader = new SECEditLangIniReader(path.c_str());
+    const double t = Time([&] { reader->Read(config); });
+    reader->Release();
+    return t;
+}
+
+void RunLanguageFiles(const std::wstring& folder) {
+    std::printf("language files\n");
+    const std::wstring counts = folder + L"bench_counts.ini";
+    WriteUtf16File(counts, L"[ColorGroups]\r\nNumGroups=65535\r\nGroup3=Three\r\n"
+                           L"[Parser]\r\nNumTags=65535\r\n[Tag9]\r\nBeginTag=//\r\n");
+    Floor(counts);
+    SECEditLangConfig* config = new SECEditLangConfig;
+    const double countsTime = ReadLanguageFile(counts, config);
+    ReportTarget("read NumGroups=NumTags=65535, 2 entries", countsTime, Floor(counts), "floor",
+                 "< 1000 ms");
+    // Every group present: a 16-bit index's worth, and more.
+    std::wstring many = L"[ColorGroups]\r\nNumGroups=65535\r\n";
+    for (int i = 1; i <= 65535; ++i)
+        many += L"Group" + std::to_wstring(i) + L"=G" + std::to_wstring(i) + L"\r\n";
+    const std::wstring manyPath = folder + L"bench_groups.ini";
+    WriteUtf16File(manyPath, many);
+    Floor(manyPath);
+    config->SetDefaults();
+    ReportTarget("read 65,535 groups", ReadLanguageFile(manyPath, config), Floor(manyPath), "floor",
+                 "< 1000 ms");
+    const double before = Megabytes(Memory().PagefileUsage);
+    const std::wstring longTag = folder + L"bench_tag.ini";
+    WriteUtf16File(longTag, L"[Parser]\r\nNumTags=1\r\n[Tag1]\r\nBeginTag=" +
+                                std::wstring(100000, L'<') + L"\r\n");
+    Floor(longTag);
+    config->SetDefaults();
+    ReportTarget("read a 100,000-character BeginTag", ReadLanguageFile(longTag, config),
+                 Floor(longTag), "floor", "< 1000 ms, rejected");
+    std::printf("  private memory before the long tag %.1f MB, after %.1f MB\n", before,
+                Megabytes(Memory().PagefileUsage));
+
+    // Writing: each configuration in one pass.
+    struct Shape {
+        const char* what;
+        int groups, tags, keywords;
+    };
+    for (const Shape& shape :
+         {Shape{"write 500 groups", 500, 0, 0}, Shape{"write 500 tags", 0, 500, 0},
+          Shape{"write 100,000 keywords", 0, 0, 100000}}) {
+        config->SetDefaults();
+        for (int i = 0; i < shape.groups; ++i)
+            config->PutColorGroup((L"Group " + std::to_wstring(i)).c_str(),
+                                  std::make_unique<SECEditColorGroup>());
+        for (int i = 0; i < shape.tags; ++i) {
+            auto tag = std::make_unique<SECEditTag>();
+            tag->m_beginTag = (L"<" + std::to_wstring(i) + L">").c_str();
+            tag->m_endTag = L"</>";
+            config->PutTag(std::move(tag));
+        }
+        for (int i = 0; i < shape.keywords; ++i)
+            config->PutKeyword((L"keyword_" + std::to_wstring(i)).c_str(),
+                               static_cast<uint16_t>(i % 4));
+        config->RebuildFoldedKeywords();
+        const std::wstring path = folder + L"bench_write.ini";
+        DeleteFileW(path.c_str());
+        auto* writer = new SECEditLangIniWriter(path.c_str());
+        const double t = Time([&] { writer->Write(config); });
+        writer->Release();
+        const std::wstring copy = folder + L"bench_write_floor.ini";
+        ReportTarget(shape.what, t, WriteFloor(path, copy), "one write", "< 100 ms");
+        DeleteFileW(path.c_str());
+        DeleteFileW(copy.c_str());
+    }
+    config->Release();
+    DeleteFileW(counts.c_str());
+    DeleteFileW(manyPath.c_str());
+    DeleteFileW(longTag.c_str());
+    std::printf("\n");
+}
+
+void RunSearches() {
+    std::printf("regular-expression search over 1 M characters\n");
+    std::wstring text = L"needle_1\n";
+    while (text.size() < 1000000)
+        text += L"static int function(const int* values, int count) { return count * 42; }\n";
+    text += L"needle_2";
+    SECEditTextStore store;
+    SECEditRange r;
+    store.InsertText(r, text.c_str(), static_cast<int>(text.size()));
+    const int lastLine = store.GetLineCount() - 1;
+    const int lastColumn = store.GetLineLength(lastLine);
+    int line = 0, column = 0, found = 0;
+    auto find = [&](const wchar_t* pattern, BOOL forward) {
+        return Time([&] {
+            found = forward ? store.Find(0, 1, line, column, pattern, TRUE, FALSE, TRUE, FALSE,
+                                         TRUE, -1, -1)
+                            : store.Find(lastLine, lastColumn - 1, line, column, pattern, FALSE,
+                                         FALSE, TRUE, FALSE, TRUE, -1, -1);
+        });
+    };
+    // One match at the far end of each direction: both searches cross the whole text.
+    const double forward = find(L"needle_[0-9]", TRUE);
+    const double backward = find(L"needle_[0-9]", FALSE);
+    ReportTarget("backward, one match, vs forward", backward, forward, "forward", "<= 2");
+    // A match on every line: the backward search meets each of them on its one pass.
+    const double forwardNone = find(L"[0-9]+Q", TRUE);
+    const double backwardDense = find(L"[0-9]+", FALSE);
+    ReportTarget("backward, a match a line, vs forward", backwardDense, forwardNone, "forward",
+                 "<= 2");
+    std::wstring as(1000000, L'a');
+    as += L"!";
+    SECEditTextStore runaway;
+    SECEditRange r2;
+    runaway.InsertText(r2, as.c_str(), static_cast<int>(as.size()));
+    const double stop = Time([&] {
+        found = runaway.Find(0, 0, line, column, L"(a+)+$", TRUE, FALSE, TRUE, FALSE, TRUE, -1, -1);
+    });
+    ReportTarget(runaway.WasSearchStopped() ? "(a+)+$ on 1 M characters: stopped"
+                                            : "(a+)+$ on 1 M characters: NOT stopped",
+                 stop, forward, "forward", "stopped, caller responsive");
+    SECEditTextStore small;
+    SECEditRange r3;
+    small.InsertText(r3, L"aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa!", -1);
+    const double smallStop = Time([&] {
+        found = small.Find(0, 0, line, column, L"(a+)+$", TRUE, FALSE, TRUE, FALSE, TRUE, -1, -1);
+    });
+    ReportTarget(small.WasSearchStopped() ? "(a+)+$ on 30 characters: stopped"
+                                          : "(a+)+$ on 30 characters: NOT stopped",
+                 smallStop, forward, "forward", "stopped, caller responsive");
+    std::printf("\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -300,5 +470,7 @@ int main(int argc, char** argv) {
         RunSize(mb, temp, false);
     if (argc <= 1)
         RunSize(20, temp, true);
+    RunLanguageFiles(temp);
+    RunSearches();
     return 0;
 }

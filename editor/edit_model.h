@@ -157,6 +157,9 @@ public:
 
     BOOL GetUnicode() const { return m_unicode; }
     void SetUnicode(BOOL unicode) { m_unicode = unicode; }
+    // FALSE after loading an 8-bit file whose bytes the code page does not map one to one
+    // (an invalid trail byte, a lead byte at the end): saving it would change those bytes.
+    BOOL IsTextExact() const { return m_textExact; }
     void EnableColouring(BOOL on) { m_colouringEnabled = on; }
     SECEditTextStore* GetStore() const { return m_store.get(); }
     SECEditCommand* SetCurrentCommand(SECEditCommand* command);
@@ -217,6 +220,7 @@ private:
     BOOL m_splitting = FALSE;
     SECEditCommand* m_currentCommand = nullptr;
     BOOL m_unicode = TRUE;
+    BOOL m_textExact = TRUE;
     BOOL m_colouringEnabled = TRUE;
     std::unique_ptr<SECEditTextStore> m_store;
     SECEditSpanList m_spans;

@@ -77,6 +77,13 @@ DWORD CompleteBytes(UINT codePage, const char* bytes, DWORD count) {
     return i > count ? count - 1 : count;
 }
 
+// Whether the bytes convert without a replacement character: what cannot be converted would
+// be written back as something else.
+bool ConvertsExactly(UINT codePage, const char* bytes, int count) {
+    return count <= 0 ||
+           MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, count, nullptr, 0) > 0;
+}
+
 // Runs a read that fills the store. A file larger than the memory left is one that cannot
 // be opened: the read fails like any other instead of ending the program.
 template <class Read> BOOL Loaded(Read read) {
@@ -153,6 +160,8 @@ BOOL SECEditModel::ReadAnsiChunks(HANDLE file, int& breaks) {
             return TRUE;
         const DWORD usable = got == 0 ? total : CompleteBytes(codePage, bytes.get(), total);
         if (usable > 0) {
+            if (m_textExact && !ConvertsExactly(codePage, bytes.get(), static_cast<int>(usable)))
+                m_textExact = FALSE;
             const int n = MultiByteToWideChar(codePage, 0, bytes.get(), static_cast<int>(usable),
                                               wide.get(), static_cast<int>(kChunkBytes + 8));
             if (n <= 0)
@@ -201,6 +210,7 @@ BOOL SECEditModel::ReadAnsiFile(const wchar_t* path) {
     }
     ResetDocument();
     m_loading = TRUE;
+    m_textExact = TRUE;
     int breaks = 0;
     const BOOL ok = Loaded([&] { return ReadAnsiChunks(file.Get(), breaks); });
     return FinishLoad(ok, breaks);
@@ -223,6 +233,7 @@ BOOL SECEditModel::ReadUnicodeFile(const wchar_t* path) {
     }
     ResetDocument();
     m_loading = TRUE;
+    m_textExact = TRUE;
     int breaks = 0;
     const BOOL ok = Loaded([&] { return ReadUnicodeChunks(file.Get(), breaks); });
     return FinishLoad(ok, breaks);

@@ -163,6 +163,14 @@ CString SECEditLangConfig::GetColorGroupName(int index) const {
     return CString();
 }
 
+std::vector<CString> SECEditLangConfig::GetColorGroupNames() const {
+    std::vector<CString> names(m_groups.size());
+    for (const auto& entry : m_groupNames)
+        if (entry.second < names.size())
+            names[entry.second] = CString(entry.first);
+    return names;
+}
+
 int SECEditLangConfig::PutColorGroup(const CString& name,
                                      std::unique_ptr<SECEditColorGroup> group) {
     const int existing = FindColorGroup(name);
@@ -170,6 +178,8 @@ int SECEditLangConfig::PutColorGroup(const CString& name,
         m_groups[existing] = std::move(group);
         return existing;
     }
+    if (m_groups.size() > 0xFFFF)
+        return -1;
     m_groups.push_back(std::move(group));
     const int index = static_cast<int>(m_groups.size()) - 1;
     m_groupNames[name.str()] = static_cast<uint16_t>(index);
@@ -207,6 +217,16 @@ void SECEditLangConfig::RebuildFoldedKeywords() {
                        [](wchar_t c) { return static_cast<wchar_t>(std::towlower(c)); });
         m_foldedKeywords[lower] = entry.first;
     }
+}
+
+void SECEditLangConfig::GetKeywordEntries(
+    std::vector<std::pair<const std::wstring*, uint16_t>>& entries) const {
+    entries.clear();
+    entries.reserve(m_keywords.size());
+    for (const auto& entry : m_keywords)
+        entries.emplace_back(&entry.first, entry.second);
+    std::sort(entries.begin(), entries.end(),
+              [](const auto& a, const auto& b) { return *a.first < *b.first; });
 }
 
 void SECEditLangConfig::GetKeywords(std::vector<CString>& list) const {

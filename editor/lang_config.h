@@ -121,6 +121,8 @@ public:
     static constexpr int kMinTabSize = 1;
     static constexpr int kMaxTabSize = 64;
     static constexpr int kMaxFaceName = 31;
+    // Group indexes are 16 bits wide, so at most 65,536 groups; a file names at most this many.
+    static constexpr int kMaxColorGroups = 65535;
 
     // ISubject and reference counting; the last Release deletes the configuration.
     bool QueryGuid(const GUID& guid, void** out) override;
@@ -176,15 +178,21 @@ public:
     virtual void SetDefaults();
 
     // Editing the tables (the readers use these).
-    // Adds a group or replaces the one of the same name in place; returns its index.
+    // Adds a group or replaces the one of the same name in place; returns its index, or -1
+    // when a new group would need an index wider than 16 bits.
     int PutColorGroup(const CString& name, std::unique_ptr<SECEditColorGroup> group);
     // The index of a named group, or -1.
     int FindColorGroup(const CString& name) const;
     CString GetColorGroupName(int index) const;
+    // The name of every group by index (empty for a group without a name), in one pass.
+    std::vector<CString> GetColorGroupNames() const;
     void PutTag(std::unique_ptr<SECEditTag> tag);
     void PutKeyword(const CString& keyword, uint16_t group);
     void RebuildFoldedKeywords();
     void RefreshDefaultGroups();
+    // Every keyword with its group index, in the order of the keywords; the pointers last until
+    // the keywords change.
+    void GetKeywordEntries(std::vector<std::pair<const std::wstring*, uint16_t>>& entries) const;
     // Every tag with its begin text, in the tag map.
     void GetTagEntries(std::vector<std::pair<CString, SECEditTag*>>& entries) const;
     // The index of the group named "Highlight", or -1 when there is none.

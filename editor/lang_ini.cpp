@@ -3,14 +3,13 @@
 #include "editor/lang_config.h"
 #include "editor/lang_settings.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <cwctype>
 #include <memory>
 #include <string>
 
 namespace {
-
-const wchar_t kMissing[] = L"\x01\x02missing";
 
 // Strict integer parse: optional blanks and sign, digits, optional trailing blanks.
 bool ParseInt(const CString& text, int& value) {
@@ -34,18 +33,6 @@ CString FormatInt(int value) {
     return s;
 }
 
-// Values that the profile reader would trim or unquote are written inside quotes, which the
-// reader removes again.
-CString QuoteIfNeeded(const CString& value) {
-    const int n = value.GetLength();
-    if (n == 0)
-        return value;
-    const wchar_t first = value[0], last = value[n - 1];
-    if (std::iswspace(first) || std::iswspace(last) || first == L'"' || first == L'\'')
-        return L"\"" + value + L"\"";
-    return value;
-}
-
 const wchar_t* const kFixedSections[] = {L"Editor", L"Font", L"ColorGroups", L"Keywords",
                                          L"Parser"};
 
@@ -58,18 +45,26 @@ bool IsFixedSection(const CString& name) {
 
 } // namespace
 
-CString SECEditLangIniReader::ReadString(const wchar_t* section, const wchar_t* key) {
-    for (DWORD size = 1024;; size *= 4) {
-        std::unique_ptr<wchar_t[]> buffer(new wchar_t[size]);
-        const DWORD n =
-            GetPrivateProfileStringW(section, key, kMissing, buffer.get(), size, m_path);
-        if (n + 1 < size || size >= (1u << 24))
-            return CString(buffer.get(), static_cast<int>(n));
+const SECEditIniFile& SECEditLangIniReader::File() {
+    if (!m_loaded) {
+        if (!m_file.Load(m_path))
+            m_problems.push_back(L"the file cannot be read: " + m_path);
+        m_loaded = true;
     }
+    return m_file;
+}
+
+const std::wstring* SECEditLangIniReader::Find(const wchar_t* section, const wchar_t* key) {
+    return File().Find(section, key);
+}
+
+CString SECEditLangIniReader::ReadString(const wchar_t* section, const wchar_t* key) {
+    const std::wstring* value = Find(section, key);
+    return value ? CString(*value) : CString();
 }
 
 bool SECEditLangIniReader::HasKey(const wchar_t* section, const wchar_t* key) {
-    return ReadString(section, key) != kMissing;
+    return Find(section, key) != nullptr;
 }
 
 void SECEditLangIniReader::Reject(const wchar_t* section, const wchar_t* key,
@@ -81,9 +76,9 @@ void SECEditLangIniReader::Reject(const wchar_t* section, const wchar_t* key,
 
 bool SECEditLangIniReader::ReadInt(const wchar_t* section, const wchar_t* key, int& value, int low,
                                    int high) {
-    const CString text = ReadString(section, key);
-    if (text == kMissing)
+    if (!HasKey(section, key))
         return false;
+    const CString text = ReadString(section, key);
     int v = 0;
     if (!ParseInt(text, v) || v < low || v > high) {
         Reject(section, key, text);
@@ -102,9 +97,9 @@ bool SECEditLangIniReader::ReadFlag(const wchar_t* section, const wchar_t* key, 
 }
 
 bool SECEditLangIniReader::ReadColour(const wchar_t* section, const wchar_t* key, COLORREF& value) {
-    const CString text = ReadString(section, key);
-    if (text == kMissing)
+    if (!HasKey(section, key))
         return false;
+    const CString text = ReadString(section, key);
     int rgb[3] = {0, 0, 0};
     int start = 0;
     bool ok = true;
@@ -139,6 +134,7 @@ BOOL SECEditLangIniReader::Read(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
     m_problems.clear();
+    m_loaded = false; // the file may have changed since the last read
     if (m_resetFirst)
         config->SetDefaults();
     // Colour groups first: tags and keywords name them.
@@ -152,16 +148,29 @@ BOOL SECEditLangIniReader::Read(SECEditLangConfig* config) {
 
 BOOL SECEditLangIniReader::ReadColorGroups(SECEditLangConfig* config) {
     int count = 0;
-    ReadInt(L"ColorGroups", L"NumGroups", count, 0, 65535);
+    if (HasKey(L"ColorGroups", L"NumGroups")) {
+        const CString text = ReadString(L"ColorGroups", L"NumGroups");
+        if (!ParseInt(text, count) || count < 0) {
+            Reject(L"ColorGroups", L"NumGroups", text);
+            count = 0;
+        } else if (count > SECEditLangConfig::kMaxColorGroups) {
+            // Group indexes are 16 bits wide: more would wrap onto other groups.
+            Reject(L"ColorGroups", L"NumGroups", text);
+            count = SECEditLangConfig::kMaxColorGroups;
+        }
+    }
     for (int i = 1; i <= count; ++i) {
         CString key;
         key.Format(L"Group%d", i);
-        CString name = ReadString(L"ColorGroups", key);
-        if (name == kMissing || name.Trim().IsEmpty())
+        const std::wstring* entry = Find(L"ColorGroups", key);
+        if (!entry)
+            continue;
+        CString name(*entry);
+        if (name.Trim().IsEmpty())
             continue;
         auto group = std::make_unique<SECEditColorGroup>();
-        const CString display = ReadString(name, L"DisplayName");
-        group->m_displayName = display == kMissing ? name : display;
+        const std::wstring* display = Find(name, L"DisplayName");
+        group->m_displayName = display ? CString(*display) : name;
         ReadFlag(name, L"Configurable", group->m_configurable);
         if (ReadColour(name, L"Foreground", group->m_foreground)) {
             ReadFlag(name, L"ForeColorAutomatic", group->m_foreColorAutomatic);
@@ -175,7 +184,8 @@ BOOL SECEditLangIniReader::ReadColorGroups(SECEditLangConfig* config) {
             group->m_background = 0xFFFFFF;
             group->m_backColorAutomatic = TRUE;
         }
-        config->PutColorGroup(name, std::move(group));
+        if (config->PutColorGroup(name, std::move(group)) < 0)
+            Reject(L"ColorGroups", key, name + L" (no room for another group)");
     }
     config->RefreshDefaultGroups();
     return TRUE;
@@ -183,56 +193,45 @@ BOOL SECEditLangIniReader::ReadColorGroups(SECEditLangConfig* config) {
 
 BOOL SECEditLangIniReader::ReadParser(SECEditLangConfig* config) {
     for (const SECEditLangCharClass& c : kCharClasses) {
-        const CString chars = ReadString(L"Parser", c.key);
-        if (chars != kMissing && !chars.IsEmpty())
-            config->SetCharClass(chars, c.charClass, FALSE);
+        const std::wstring* chars = Find(L"Parser", c.key);
+        if (chars && !chars->empty())
+            config->SetCharClass(chars->c_str(), c.charClass, FALSE);
     }
     int count = 0;
     ReadInt(L"Parser", L"NumTags", count, 0, 65535);
     for (int i = 1; i <= count; ++i) {
         CString section;
         section.Format(L"Tag%d", i);
-        auto tag = std::make_unique<SECEditTag>();
-        const CString group = ReadString(section, L"ColorGroup");
-        const int index = group == kMissing ? -1 : config->FindColorGroup(group);
-        tag->m_group = static_cast<uint16_t>(index >= 0 ? index : 0);
-        auto text = [&](const wchar_t* key) {
-            const CString v = ReadString(section, key);
-            return v == kMissing ? CString() : v;
-        };
-        tag->m_beginTag = text(L"BeginTag");
-        tag->m_endTag = text(L"EndTag");
-        tag->m_escapeChar = text(L"EscapeChar");
-        ReadFlag(section, L"MultiLine", tag->m_multiLine);
-        if (tag->m_beginTag.IsEmpty()) {
-            if (HasKey(section, L"BeginTag") || HasKey(section, L"EndTag"))
+        const std::wstring* begin = Find(section, L"BeginTag");
+        const std::wstring* end = Find(section, L"EndTag");
+        if (!begin || begin->empty()) {
+            if (begin || end)
                 Reject(section, L"BeginTag", CString());
             continue;
         }
+        if (begin->size() > static_cast<size_t>(kMaxTagLength)) {
+            CString shown;
+            shown.Format(L"%d characters, more than %d", static_cast<int>(begin->size()),
+                         kMaxTagLength);
+            Reject(section, L"BeginTag", shown);
+            continue;
+        }
+        auto tag = std::make_unique<SECEditTag>();
+        const std::wstring* group = Find(section, L"ColorGroup");
+        const int index = group ? config->FindColorGroup(group->c_str()) : -1;
+        tag->m_group = static_cast<uint16_t>(index >= 0 ? index : 0);
+        tag->m_beginTag = begin->c_str();
+        tag->m_endTag = ReadString(section, L"EndTag");
+        tag->m_escapeChar = ReadString(section, L"EscapeChar");
+        ReadFlag(section, L"MultiLine", tag->m_multiLine);
         config->PutTag(std::move(tag));
     }
     return TRUE;
 }
 
 BOOL SECEditLangIniReader::ReadKeywords(SECEditLangConfig* config) {
-    std::unique_ptr<wchar_t[]> buffer;
-    DWORD n = 0;
-    for (DWORD size = 32760;; size *= 4) {
-        buffer.reset(new wchar_t[size]);
-        n = GetPrivateProfileSectionW(L"Keywords", buffer.get(), size, m_path);
-        if (n + 2 < size || size >= (1u << 24))
-            break;
-    }
-    for (const wchar_t* line = buffer.get(); line < buffer.get() + n && *line;
-         line += std::wcslen(line) + 1) {
-        const CString entry(line);
-        const int eq = entry.Find(L'=');
-        if (eq < 0)
-            continue;
-        CString keyword = entry.Left(eq);
-        CString group = entry.Mid(eq + 1);
-        keyword.Trim();
-        group.Trim();
+    for (const auto& entry : File().Entries(L"Keywords")) {
+        const CString keyword(entry.first), group(entry.second);
         if (keyword.IsEmpty() || group.IsEmpty())
             continue;
         const int index = config->FindColorGroup(group);
@@ -244,8 +243,8 @@ BOOL SECEditLangIniReader::ReadKeywords(SECEditLangConfig* config) {
 }
 
 BOOL SECEditLangIniReader::ReadFont(SECEditLangConfig* config) {
-    const CString face = ReadString(L"Font", L"FaceName");
-    if (face != kMissing) {
+    if (HasKey(L"Font", L"FaceName")) {
+        const CString face = ReadString(L"Font", L"FaceName");
         if (face.IsEmpty() || face.GetLength() > SECEditLangConfig::kMaxFaceName)
             Reject(L"Font", L"FaceName", face);
         else
@@ -268,7 +267,8 @@ BOOL SECEditLangIniReader::ReadEditor(SECEditLangConfig* config) {
 }
 
 BOOL SECEditLangIniWriter::Put(const wchar_t* section, const wchar_t* key, const CString& value) {
-    return WritePrivateProfileStringW(section, key, value, m_path) != FALSE;
+    m_file.Set(section, key, value.str());
+    return TRUE;
 }
 
 BOOL SECEditLangIniWriter::PutInt(const wchar_t* section, const wchar_t* key, int value) {
@@ -286,38 +286,52 @@ BOOL SECEditLangIniWriter::PutFlags(const wchar_t* section, const SECEditLangFla
 void SECEditLangIniWriter::RemoveStaleSections() {
     // The sections of groups and tags that an earlier, larger file had would otherwise
     // survive next to the new ones.
-    const UINT groups = GetPrivateProfileIntW(L"ColorGroups", L"NumGroups", 0, m_path);
-    for (UINT i = 1; i <= groups && i < 65536; ++i) {
+    auto count = [&](const wchar_t* section, const wchar_t* key) {
+        const std::wstring* value = m_file.Find(section, key);
+        int n = 0;
+        return value && ParseInt(value->c_str(), n) ? std::min(std::max(n, 0), 65535) : 0;
+    };
+    const int groups = count(L"ColorGroups", L"NumGroups");
+    for (int i = 1; i <= groups; ++i) {
         CString key;
-        key.Format(L"Group%u", i);
-        wchar_t name[1024] = {};
-        GetPrivateProfileStringW(L"ColorGroups", key, L"", name, 1024, m_path);
-        if (name[0] && !IsFixedSection(name))
-            WritePrivateProfileStringW(name, nullptr, nullptr, m_path);
+        key.Format(L"Group%d", i);
+        const std::wstring* name = m_file.Find(L"ColorGroups", key);
+        if (name && !name->empty() && !IsFixedSection(name->c_str()))
+            m_file.RemoveSection(name->c_str());
     }
-    const UINT tags = GetPrivateProfileIntW(L"Parser", L"NumTags", 0, m_path);
-    for (UINT i = 1; i <= tags && i < 65536; ++i) {
+    const int tags = count(L"Parser", L"NumTags");
+    for (int i = 1; i <= tags; ++i) {
         CString section;
-        section.Format(L"Tag%u", i);
-        WritePrivateProfileStringW(section, nullptr, nullptr, m_path);
+        section.Format(L"Tag%d", i);
+        m_file.RemoveSection(section);
     }
-    WritePrivateProfileStringW(L"ColorGroups", nullptr, nullptr, m_path);
-    WritePrivateProfileStringW(L"Keywords", nullptr, nullptr, m_path);
+    m_file.RemoveSection(L"ColorGroups");
+    m_file.RemoveSection(L"Keywords");
+}
+
+template <class Part> BOOL SECEditLangIniWriter::Run(Part part) {
+    if (m_inWrite)
+        return part();
+    // A part on its own changes the file as it stands.
+    return m_file.Load(m_path) && part() && m_file.Save(m_path);
 }
 
 BOOL SECEditLangIniWriter::Write(SECEditLangConfig* config) {
-    if (!config)
+    if (!config || !m_file.Load(m_path))
         return FALSE;
+    m_inWrite = true;
     RemoveStaleSections();
-    return WriteColorGroups(config) && WriteParser(config) && WriteFont(config) &&
-           WriteKeywords(config) && WriteEditor(config);
+    const BOOL ok = WriteColorGroups(config) && WriteParser(config) && WriteFont(config) &&
+                    WriteKeywords(config) && WriteEditor(config);
+    m_inWrite = false;
+    return ok && m_file.Save(m_path);
 }
 
 BOOL SECEditLangIniWriter::WriteColorGroups(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
-    int written = 0;
-    const bool ok =
+    return Run([&] {
+        int written = 0;
         ForEachNamedColorGroup(*config, [&](const SECEditColorGroup& g, const CString& name) {
             CString key, fore, back;
             key.Format(L"Group%d", ++written);
@@ -325,79 +339,93 @@ BOOL SECEditLangIniWriter::WriteColorGroups(SECEditLangConfig* config) {
                         GetBValue(g.m_foreground));
             back.Format(L"%d,%d,%d", GetRValue(g.m_background), GetGValue(g.m_background),
                         GetBValue(g.m_background));
-            return Put(L"ColorGroups", key, name) && Put(name, L"DisplayName", g.m_displayName) &&
-                   PutInt(name, L"Configurable", g.m_configurable) &&
-                   Put(name, L"Foreground", fore) &&
-                   PutInt(name, L"ForeColorAutomatic", g.m_foreColorAutomatic) &&
-                   Put(name, L"Background", back) &&
-                   PutInt(name, L"BackColorAutomatic", g.m_backColorAutomatic);
+            Put(L"ColorGroups", key, name);
+            Put(name, L"DisplayName", g.m_displayName);
+            PutInt(name, L"Configurable", g.m_configurable);
+            Put(name, L"Foreground", fore);
+            PutInt(name, L"ForeColorAutomatic", g.m_foreColorAutomatic);
+            Put(name, L"Background", back);
+            PutInt(name, L"BackColorAutomatic", g.m_backColorAutomatic);
+            return true;
         });
-    if (!ok)
-        return FALSE;
-    return written < 1 || PutInt(L"ColorGroups", L"NumGroups", written);
+        return written < 1 || PutInt(L"ColorGroups", L"NumGroups", written);
+    });
 }
 
 BOOL SECEditLangIniWriter::WriteParser(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
-    for (const SECEditLangCharClass& c : kCharClasses) {
-        CString chars;
-        for (unsigned ch = 1; ch < 0xFFFF; ++ch)
-            if (config->IsCharInClass(static_cast<wchar_t>(ch), c.charClass))
-                chars.AppendChar(static_cast<wchar_t>(ch));
-        if (!Put(L"Parser", c.key, QuoteIfNeeded(chars)))
-            return FALSE;
-    }
-    std::vector<std::pair<CString, SECEditTag*>> tags;
-    config->GetTagEntries(tags);
-    int number = 0;
-    for (const auto& entry : tags) {
-        const SECEditTag* tag = entry.second;
-        CString section;
-        section.Format(L"Tag%d", ++number);
-        const CString group = config->GetColorGroupName(tag->m_group);
-        if ((!group.IsEmpty() && !Put(section, L"ColorGroup", group)) ||
-            !Put(section, L"BeginTag", QuoteIfNeeded(tag->m_beginTag)) ||
-            !Put(section, L"EndTag", QuoteIfNeeded(tag->m_endTag)) ||
-            !Put(section, L"EscapeChar", QuoteIfNeeded(tag->m_escapeChar)) ||
-            !Put(section, L"MultiLine", tag->m_multiLine ? L"1" : L"0"))
-            return FALSE;
-    }
-    return PutInt(L"Parser", L"NumTags", number);
+    return Run([&] {
+        for (const SECEditLangCharClass& c : kCharClasses) {
+            CString chars;
+            for (unsigned ch = 1; ch < 0xFFFF; ++ch)
+                if (ch != L'\r' && ch != L'\n' &&
+                    config->IsCharInClass(static_cast<wchar_t>(ch), c.charClass))
+                    chars.AppendChar(static_cast<wchar_t>(ch));
+            Put(L"Parser", c.key, chars);
+        }
+        std::vector<std::pair<CString, SECEditTag*>> tags;
+        config->GetTagEntries(tags);
+        const std::vector<CString> names = config->GetColorGroupNames();
+        int number = 0;
+        for (const auto& entry : tags) {
+            const SECEditTag* tag = entry.second;
+            CString section;
+            section.Format(L"Tag%d", ++number);
+            if (tag->m_group < names.size() && !names[tag->m_group].IsEmpty())
+                Put(section, L"ColorGroup", names[tag->m_group]);
+            Put(section, L"BeginTag", tag->m_beginTag);
+            Put(section, L"EndTag", tag->m_endTag);
+            Put(section, L"EscapeChar", tag->m_escapeChar);
+            Put(section, L"MultiLine", tag->m_multiLine ? L"1" : L"0");
+        }
+        return PutInt(L"Parser", L"NumTags", number);
+    });
 }
+
+namespace {
+
+// A keyword is a key of its line: one that reading would take for something else, or split, is
+// left out.
+bool CanBeKey(const std::wstring& k) {
+    return !k.empty() && k[0] != L';' && k[0] != L'[' && !SECEditIniFile::IsBlank(k.front()) &&
+           !SECEditIniFile::IsBlank(k.back()) && k.find_first_of(L"=\r\n") == std::wstring::npos;
+}
+
+} // namespace
 
 BOOL SECEditLangIniWriter::WriteKeywords(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
-    std::vector<CString> keywords;
-    config->GetKeywords(keywords);
-    std::wstring section;
-    for (const CString& k : keywords) {
-        int group = 0;
-        if (!config->ClassifyWord(k, k.GetLength(), group))
-            continue;
-        const CString name = config->GetColorGroupName(group);
-        // A keyword with "=" in it would not read back as itself.
-        if (name.IsEmpty() || k.Find(L'=') >= 0)
-            continue;
-        section += k.str() + L"=" + name.str();
-        section.push_back(L'\0');
-    }
-    section.push_back(L'\0');
-    return WritePrivateProfileSectionW(L"Keywords", section.c_str(), m_path) != FALSE;
+    return Run([&] {
+        std::vector<std::pair<const std::wstring*, uint16_t>> keywords;
+        config->GetKeywordEntries(keywords);
+        const std::vector<CString> names = config->GetColorGroupNames();
+        std::vector<std::pair<std::wstring, std::wstring>> lines;
+        lines.reserve(keywords.size());
+        for (const auto& k : keywords)
+            if (CanBeKey(*k.first) && k.second < names.size() && !names[k.second].IsEmpty())
+                lines.emplace_back(*k.first, names[k.second].str());
+        m_file.SetSection(L"Keywords", std::move(lines));
+        return TRUE;
+    });
 }
 
 BOOL SECEditLangIniWriter::WriteFont(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
-    return Put(L"Font", L"FaceName", config->GetFaceName()) &&
-           PutInt(L"Font", L"Size", config->GetSize()) &&
-           PutFlags(L"Font", kFontFlags.data(), kFontFlags.size(), config);
+    return Run([&] {
+        return Put(L"Font", L"FaceName", config->GetFaceName()) &&
+               PutInt(L"Font", L"Size", config->GetSize()) &&
+               PutFlags(L"Font", kFontFlags.data(), kFontFlags.size(), config);
+    });
 }
 
 BOOL SECEditLangIniWriter::WriteEditor(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
-    return PutInt(L"Editor", L"TabSize", config->GetTabSize()) &&
-           PutFlags(L"Editor", kEditorFlags.data(), kEditorFlags.size(), config);
+    return Run([&] {
+        return PutInt(L"Editor", L"TabSize", config->GetTabSize()) &&
+               PutFlags(L"Editor", kEditorFlags.data(), kEditorFlags.size(), config);
+    });
 }

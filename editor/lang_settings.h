@@ -47,8 +47,9 @@ inline const std::array<SECEditLangCharClass, 5> kCharClasses{{
 // Calls visit(group, name) for every colour group that has a name, in index order, until one
 // call returns false; a group without a name cannot be stored, as its name is its key.
 template <class Visit> bool ForEachNamedColorGroup(const SECEditLangConfig& config, Visit visit) {
-    for (int i = 0; i < config.GetColorGroupCount(); ++i) {
-        const CString name = config.GetColorGroupName(i);
+    const std::vector<CString> names = config.GetColorGroupNames();
+    for (int i = 0; i < static_cast<int>(names.size()); ++i) {
+        const CString& name = names[i];
         if (!name.IsEmpty() && !visit(*config.GetColorGroup(i), name))
             return false;
     }

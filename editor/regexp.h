@@ -20,6 +20,9 @@ public:
     virtual BOOL Replace(CString& text, const CString& replacement, BOOL global) = 0;
     // Whether the last Find or Replace failed because the pattern is not a valid expression.
     virtual BOOL IsPatternInvalid() const = 0;
+    // Whether the last Find or Replace gave up because the pattern needed more work than the
+    // text justifies: neither a match nor a proof that there is none.
+    virtual BOOL WasStopped() const { return FALSE; }
 };
 
 class SECEditVBRegExp : public SECEditRegExp {

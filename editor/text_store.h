@@ -59,7 +59,6 @@ struct SECEditLineEntry {
 static_assert(sizeof(SECEditLineEntry) == 8, "a line entry is two 32-bit fields");
 
 class SECEditLineBreaker;
-class SECEditRegExp;
 class CFile;
 
 class SECEditTextStore {
@@ -115,8 +114,10 @@ public:
     // go by, and lines are broken where the breaker says, with `lineBreak` (the alternate
     // terminator, when there is one, and the terminator). Returns how many breaks were made.
     virtual int AppendLines(const wchar_t* text, int length, SECEditLineBreaker& breaker);
-    // The regular-expression engine that Find uses; null means none is available.
-    void SetRegExp(SECEditRegExp* engine) { m_regExp = engine; }
+    // Whether the last Find gave up on a regular expression that needed more work than the text
+    // justifies (its 0 then means "stopped", not "not found"), or was refused as invalid.
+    BOOL WasSearchStopped() const { return m_searchStopped; }
+    BOOL WasPatternInvalid() const { return m_patternInvalid; }
 
     static constexpr int kSliceLength = 256000;
 
@@ -129,7 +130,8 @@ private:
     int LineEndWithTerminator(int line);
     int PlainFind(int from, int to, const wchar_t* pattern, int patternLength, BOOL forward,
                   BOOL matchCase, BOOL wholeWord);
-    int RegExpFind(int from, int to, const wchar_t* pattern, BOOL matchCase, int& matchLength);
+    int RegExpFind(int from, int to, const wchar_t* pattern, BOOL forward, BOOL matchCase,
+                   int& matchLength);
     int SearchSpan(int from, int to, const wchar_t* pattern, BOOL forward, BOOL matchCase,
                    BOOL wholeWord, BOOL regExp, int& matchLength);
     void MarkEdited(int line);
@@ -143,6 +145,7 @@ private:
     int32_t m_lineCount = 1;
     wchar_t m_lineTerminator = L'\n';
     wchar_t m_altLineTerminator = L'\r';
-    SECEditRegExp* m_regExp = nullptr;
+    BOOL m_searchStopped = FALSE;
+    BOOL m_patternInvalid = FALSE;
     BOOL m_lossy = FALSE;
 };

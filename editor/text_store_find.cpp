@@ -1,5 +1,5 @@
 // Plain and regular-expression search over the text store.
-#include "editor/regexp.h"
+#include "editor/regexp_bounded.h"
 #include "editor/text_store.h"
 
 #include <algorithm>
@@ -54,47 +54,37 @@ int SECEditTextStore::PlainFind(int from, int to, const wchar_t* pattern, int pa
     return -1;
 }
 
-int SECEditTextStore::RegExpFind(int from, int to, const wchar_t* pattern, BOOL matchCase,
-                                 int& matchLength) {
-    SECEditVBRegExp local;
-    SECEditRegExp* engine = m_regExp;
-    if (!engine) {
-        if (!local.Create())
-            return -1;
-        engine = &local;
+int SECEditTextStore::RegExpFind(int from, int to, const wchar_t* pattern, BOOL forward,
+                                 BOOL matchCase, int& matchLength) {
+    // Matched in place, in one forward pass either way; the engine's budget bounds the work.
+    SECEditBoundedRegExp engine;
+    engine.SetPattern(pattern);
+    engine.SetIgnoreCase(!matchCase);
+    const int length = TextLength();
+    const wchar_t* text = Data();
+    int found;
+    if (forward) {
+        found = engine.Search(text + from, text + from, text + length, matchLength);
+        if (found >= 0) {
+            found += from;
+            if (found >= to && to < length)
+                found = -1; // the match lies beyond the stop
+        }
+    } else {
+        // The last match that starts below the start and at or after the stop.
+        found = engine.SearchLast(text + to, text + to, text + from, text + length, matchLength);
+        if (found >= 0)
+            found += to;
     }
-    engine->SetPattern(pattern);
-    engine->SetIgnoreCase(!matchCase);
-    // The whole span in one piece: slicing it would miss matches that cross a slice border.
-    const CString span(Data() + from, TextLength() - from);
-    int start = 0, length = 0;
-    if (!engine->Find(span, start, length))
-        return -1;
-    if (from + start >= to && to < TextLength())
-        return -1; // the match lies beyond the stop
-    matchLength = length;
-    return from + start;
+    m_searchStopped = m_searchStopped || engine.WasStopped();
+    m_patternInvalid = m_patternInvalid || engine.IsPatternInvalid();
+    return found;
 }
 
 int SECEditTextStore::SearchSpan(int from, int to, const wchar_t* pattern, BOOL forward,
                                  BOOL matchCase, BOOL wholeWord, BOOL regExp, int& matchLength) {
-    if (regExp) {
-        if (forward)
-            return RegExpFind(from, to, pattern, matchCase, matchLength);
-        // Backward: the last match that starts below the start and at or after the stop.
-        int best = -1, bestLength = 0;
-        for (int p = to; p < from;) {
-            int len = 0;
-            const int found = RegExpFind(p, from, pattern, matchCase, len);
-            if (found < 0 || found >= from)
-                break;
-            best = found;
-            bestLength = len;
-            p = found + std::max(1, len); // the next match that a forward scan would find
-        }
-        matchLength = bestLength;
-        return best;
-    }
+    if (regExp)
+        return RegExpFind(from, to, pattern, forward, matchCase, matchLength);
     const int n = static_cast<int>(std::wcslen(pattern));
     matchLength = n;
     return PlainFind(from, to, pattern, n, forward, matchCase, wholeWord);
@@ -103,6 +93,8 @@ int SECEditTextStore::SearchSpan(int from, int to, const wchar_t* pattern, BOOL 
 int SECEditTextStore::Find(int startLine, int startColumn, int& outLine, int& outColumn,
                            const wchar_t* pattern, BOOL forward, BOOL wrap, BOOL matchCase,
                            BOOL wholeWord, BOOL regExp, int stopLine, int stopColumn) {
+    m_searchStopped = FALSE;
+    m_patternInvalid = FALSE;
     const int start = PositionToOffset(startLine, startColumn);
     if (start < 0 || !pattern || !*pattern)
         return 0;
@@ -144,6 +136,8 @@ int SECEditTextStore::Find(int startLine, int startColumn, int& outLine, int& ou
                                   wholeWord, regExp, matchLength);
         if (at >= 0 && matchLength > 0 && OffsetToPosition(at, outLine, outColumn))
             return matchLength;
+        if (m_searchStopped || m_patternInvalid)
+            break; // the wrapped part would only give up the same way
     }
     return 0;
 }

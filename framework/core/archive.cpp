@@ -454,6 +454,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
             ThrowArchive(CArchiveException::badClass);
         return pOb;
     }
+    if (m_nDepth >= nMaxObjectDepth)
+        ThrowArchive(CArchiveException::genericException);
     CObject* pOb = pClassRef->CreateObject();
     if (pOb == NULL)
         AfxThrowMemoryException();
@@ -461,21 +463,23 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
         delete pOb;
         ThrowArchive(CArchiveException::badIndex);
     }
+    const size_t index = m_loadArray.size();
     m_loadArray.push_back(LoadEntry{pOb, false, 0});
     ++m_nMapCount;
     UINT nSchemaSave = m_nObjectSchema;
     m_nObjectSchema = nSchema;
+    ++m_nDepth;
     try {
         pOb->Serialize(*this);
     } catch (...) {
         // The half-loaded object is not handed out: forget it and delete it.
-        for (auto& e : m_loadArray)
-            if (e.p == pOb)
-                e.p = NULL;
+        --m_nDepth;
+        m_loadArray[index].p = NULL;
         m_nObjectSchema = nSchemaSave;
         delete pOb;
         throw;
     }
+    --m_nDepth;
     m_nObjectSchema = nSchemaSave;
     return pOb;
 }

@@ -53,7 +53,10 @@ public:
     // so an object stored twice loads as one object.
     void WriteObject(const CObject* pOb);
     // pClassRefRequested: the loaded object must be of that kind (else badClass); NULL: any.
+    // Objects nest at most nMaxObjectDepth deep (deeper data throws genericException, long
+    // before the stack would run out); a failed load deletes the object it was building.
     CObject* ReadObject(const CRuntimeClass* pClassRefRequested);
+    static constexpr UINT nMaxObjectDepth = 500;
     void WriteClass(const CRuntimeClass* pClassRef);
     CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = NULL, UINT* pSchema = NULL,
                              DWORD* pObTag = NULL);
@@ -131,6 +134,7 @@ private:
     std::vector<LoadEntry> m_loadArray;
     DWORD m_nMapCount;
     UINT m_nObjectSchema;
+    UINT m_nDepth = 0; // objects being loaded, one inside the other
 };
 
 // Strings: the framework's length-prefixed form. A UTF-16 string is 0xFF, 0xFFFE, then the

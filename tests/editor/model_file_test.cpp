@@ -300,3 +300,48 @@ TEST(ModelFile, CharactersTheCodePageCannotHoldAreNotSavedAsQuestionMarks) {
 }
 
 } // namespace
+
+namespace {
+
+// The model says at load whether a save would write the same bytes back.
+TEST(ModelFile, ReportsWhetherAn8BitFileConvertedExactly) {
+    const edtest::ThreadLocale japanese(MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT));
+    if (!japanese.HasCodePage(932))
+        GTEST_SKIP() << "the thread's code page does not follow a Japanese locale";
+    struct Case {
+        const char* bytes;
+        bool exact;
+    };
+    const Case cases[] = {
+        {"plain\r\n\x82\xA0 kana\r\n", true}, {"", true},
+        {"lead byte last\x82", false},        {"bad trail \x82\x20 here", false},
+        {"bad trail \x81\x7F here", false},
+    };
+    edtest::TempDir dir;
+    const std::wstring path = dir.Path(L"exact.txt");
+    for (const Case& c : cases) {
+        WriteBytes(path, c.bytes);
+        TestModel model;
+        model.SetUnicode(FALSE);
+        ASSERT_TRUE(model.OpenFile(path.c_str())) << c.bytes;
+        EXPECT_EQ(model.IsTextExact() != FALSE, c.exact) << c.bytes;
+        if (c.exact) {
+            ASSERT_TRUE(model.SaveFile(path.c_str()));
+            EXPECT_EQ(ReadBytes(path), c.bytes);
+        }
+    }
+    // A UTF-16 file is always kept as it is; a new load starts afresh.
+    TestModel model;
+    WriteBytes(path, "x\x82");
+    model.SetUnicode(FALSE);
+    model.OpenFile(path.c_str());
+    EXPECT_FALSE(model.IsTextExact());
+    WriteBytes(path, std::string("\xFF\xFE"
+                                 "a\0\x00\xD8",
+                                 6));
+    model.SetUnicode(TRUE);
+    ASSERT_TRUE(model.OpenFile(path.c_str()));
+    EXPECT_TRUE(model.IsTextExact());
+}
+
+} // namespace

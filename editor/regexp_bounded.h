@@ -1,0 +1,47 @@
+// Regular expressions run in this process by Boost.Regex, in the ECMAScript dialect that the
+// automation object also speaks. Every search has a budget of matcher steps that grows with the
+// text; a pattern that backtracks past it ends the search as "stopped", never as a hang.
+#pragma once
+
+#include "editor/regexp.h"
+
+#include <memory>
+
+class SECEditBoundedRegExp : public SECEditRegExp {
+public:
+    SECEditBoundedRegExp();
+    ~SECEditBoundedRegExp() override;
+    SECEditBoundedRegExp(const SECEditBoundedRegExp&) = delete;
+    SECEditBoundedRegExp& operator=(const SECEditBoundedRegExp&) = delete;
+
+    BOOL Create() override { return TRUE; }
+    CString GetPattern() override { return m_pattern; }
+    void SetPattern(const wchar_t* pattern) override;
+    BOOL GetIgnoreCase() override { return m_ignoreCase; }
+    void SetIgnoreCase(BOOL ignore) override;
+    void SetGlobal(BOOL global) override { m_global = global; }
+    BOOL Find(const CString& text, int& start, int& length, CString& matched) override;
+    BOOL Find(const CString& text, int& start, int& length) override;
+    BOOL Replace(CString& text, const CString& replacement, BOOL global) override;
+    BOOL IsPatternInvalid() const override { return m_invalid; }
+    BOOL WasStopped() const override { return m_stopped; }
+
+    // The first match in [from, last) of the text that begins at `base` (anchors and word
+    // boundaries see the characters before `from`). Its offset from `base`, or -1.
+    int Search(const wchar_t* base, const wchar_t* from, const wchar_t* last, int& length);
+    // The last match that starts in [from, before) and may run on to `last`, found in one
+    // forward pass. Its offset from `base`, or -1.
+    int SearchLast(const wchar_t* base, const wchar_t* from, const wchar_t* before,
+                   const wchar_t* last, int& length);
+
+private:
+    struct Compiled;
+    bool Compile();
+
+    CString m_pattern;
+    BOOL m_ignoreCase = FALSE;
+    BOOL m_global = FALSE;
+    BOOL m_invalid = FALSE;
+    BOOL m_stopped = FALSE;
+    std::unique_ptr<Compiled> m_compiled; // null until needed, and after a change
+};
