@@ -49,6 +49,7 @@ protected:
     afx_msg void OnTimer(UINT_PTR) { Note("timer"); }
     afx_msg void OnContextMenu(CWnd*, CPoint) { Note("menu"); }
     afx_msg void OnShowWindow(BOOL, UINT) { Note("show"); }
+    afx_msg void OnCommand100() { Note("command"); }
     DECLARE_MESSAGE_MAP()
 
 private:
@@ -64,6 +65,7 @@ ON_WM_SETCURSOR()
 ON_WM_TIMER()
 ON_WM_CONTEXTMENU()
 ON_WM_SHOWWINDOW()
+ON_COMMAND(100, OnCommand100)
 END_MESSAGE_MAP()
 
 // A window that offers its messages to its viewport first, as the editor's windows do.
@@ -167,6 +169,18 @@ TEST(MvcRouting, MouseMessagesGoToTheCaptureControllerThenThroughTheHitTest) {
     EXPECT_NE(::GetCapture(), otherWnd);
     ::SendMessageW(hWnd, WM_LBUTTONDOWN, 0, Words(10, 10));
     EXPECT_EQ(g_log, (std::vector<std::string>{"other:deleted", "own:click"}));
+
+    // Unplugging lets go of the capture too; a controller plugged into no window cannot take it.
+    SetCaptureController(own);
+    EXPECT_EQ(::GetCapture(), hWnd);
+    own->UnPlug();
+    EXPECT_EQ(GetCaptureController(), nullptr);
+    EXPECT_NE(::GetCapture(), hWnd);
+    SetCaptureController(own);
+    EXPECT_EQ(GetCaptureController(), nullptr);
+    g_log.clear();
+    ::SendMessageW(hWnd, WM_LBUTTONDOWN, 0, Words(10, 10));
+    EXPECT_EQ(g_log, (std::vector<std::string>{"host:click"}));
 }
 
 // The words of lParam are unsigned: a point left of or above the window is far to the right or
@@ -228,6 +242,7 @@ TEST(MvcRouting, TheControllerFilterKeepsPaintWithTheWindow) {
         {WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), "own:cursor"},
         {WM_TIMER, 5, 0, "own:timer"},
         {WM_CONTEXTMENU, 0, MAKELPARAM(5, 5), "own:menu"},
+        {WM_COMMAND, 100, 0, "own:command"},
     };
     for (const Case& c : cases) {
         g_log.clear();

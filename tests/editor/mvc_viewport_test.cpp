@@ -259,6 +259,55 @@ TEST(MvcViewport, AnswersEachInterfaceWithItsPart) {
     EXPECT_EQ(out, static_cast<IEventRouter*>(&controller));
 }
 
+struct PointEvent : IEvent, IMouseEvent {
+    CPoint point;
+    explicit PointEvent(CPoint p) : point(p) {}
+    bool QueryGuid(const GUID& guid, void** out) override {
+        *out = SameGuid(guid, IID_IMouseEvent) ? static_cast<IMouseEvent*>(this) : nullptr;
+        return *out != nullptr;
+    }
+    int32_t AddRef() override { return 1; }
+    int32_t Release() override { return 1; }
+    CPoint GetPoint() override { return point; }
+};
+
+struct CountingListener : IEventListener {
+    bool answer;
+    int calls = 0;
+    explicit CountingListener(bool a) : answer(a) {}
+    int32_t AddRef() override { return 1; }
+    int32_t Release() override { return 1; }
+    bool HandleEvent(IEvent*) override {
+        ++calls;
+        return answer;
+    }
+};
+
+// An event at a point outside the visible area is nobody's; inside, the controller's listeners
+// come before the viewport's.
+TEST(MvcViewport, RoutesEventsToItsControllerThenItsListeners) {
+    CountingListener mine(true), controllers(false); // outlive the routers that release them
+    MvcViewport viewport;
+    viewport.SetBounds(CRect(0, 0, 100, 100));
+    viewport.SetLogOrigin(1000, 0);
+    auto* controller = new MvcController;
+    viewport.SetController(controller, TRUE);
+    viewport.AddListener(&mine);
+    controller->AddListener(&controllers);
+
+    PointEvent outside(CPoint(120, 10)), inside(CPoint(10, 10));
+    EXPECT_FALSE(viewport.RouteEvent(&outside));
+    EXPECT_EQ(mine.calls + controllers.calls, 0);
+    EXPECT_TRUE(viewport.RouteEvent(&inside));
+    EXPECT_EQ(controllers.calls, 1);
+    EXPECT_EQ(mine.calls, 1);
+    controllers.answer = true;
+    EXPECT_TRUE(viewport.RouteEvent(&inside));
+    EXPECT_EQ(controllers.calls, 2);
+    EXPECT_EQ(mine.calls, 1);
+    EXPECT_FALSE(viewport.RouteEvent(nullptr));
+}
+
 // A model replaced by another stops telling the viewport: it would otherwise go on telling it
 // after the viewport is gone.
 TEST(MvcViewport, ObservesOnlyItsCurrentModel) {
