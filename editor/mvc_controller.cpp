@@ -19,15 +19,6 @@ bool ReachesController(UINT message) {
 }
 } // namespace
 
-bool CMvcController::QueryGuid(const GUID& guid, void** out) {
-    if (SameGuid(guid, IID_IEventRouter)) {
-        *out = static_cast<IEventRouter*>(this);
-        return true;
-    }
-    *out = nullptr;
-    return false;
-}
-
 MvcController::~MvcController() {
     DropCapture();
 }

@@ -11,19 +11,12 @@ namespace foundation {
 class CMvcVisualComponent;
 class MvcViewport;
 
-class CMvcController : public IEventRouter {
+// The controller's event router works exactly as any router does, on listeners of its own.
+class CMvcController : public IEventRouterImpl {
 public:
     CMvcController() = default;
     CMvcController(const CMvcController&) = delete;
     CMvcController& operator=(const CMvcController&) = delete;
-    virtual ~CMvcController() = default;
-
-    int32_t AddRef() override { return 1; }
-    int32_t Release() override { return 1; }
-    bool QueryGuid(const GUID& guid, void** out) override;
-    bool RouteEvent(IEvent* event) override { return m_listeners.Route(event); }
-    bool AddListener(IEventListener* listener) override { return m_listeners.Add(listener); }
-    bool RemoveListener(IEventListener* listener) override { return m_listeners.Remove(listener); }
 
     virtual void SetModel(CMvcModel* model) { m_model = model; }
     virtual CMvcModel* GetModel() const { return m_model; }
@@ -31,7 +24,6 @@ public:
     virtual CMvcVisualComponent* GetVisual() const { return m_visual; }
 
 protected:
-    ListenerList m_listeners;
     CMvcModel* m_model = nullptr;
     CMvcVisualComponent* m_visual = nullptr;
 };
