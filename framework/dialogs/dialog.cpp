@@ -1,5 +1,7 @@
 #include "framework/dialogs/dialog.h"
 
+#include "framework/core/guard.h"
+
 #include "framework/dialogs/dataexchange.h"
 #include "framework/core/exceptions.h"
 #include "framework/win/resources.h"
@@ -7,7 +9,6 @@
 
 #include <prsht.h>
 
-#include <exception>
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
@@ -35,16 +36,11 @@ CDialog* DialogOf(HWND hWnd, UINT message, LPARAM lParam) {
 }
 
 INT_PTR InitDialog(CDialog* pDialog, HWND hWnd) {
-    try {
-        return pDialog->OnInitDialog();
-    } catch (CException* e) {
-        AfxReportBoundaryException(L"dialog initialisation", L"framework exception");
-        e->Delete();
-    } catch (const std::exception& e) {
-        AfxReportBoundaryException(L"dialog initialisation", CString(e.what()));
-    } catch (...) {
-        AfxReportBoundaryException(L"dialog initialisation", L"unknown exception");
-    }
+    AfxCaughtException caught;
+    INT_PTR result = FALSE;
+    if (AfxTryCall([&] { result = pDialog->OnInitDialog(); }, &caught))
+        return result;
+    AfxReportBoundaryException(L"dialog initialisation", caught);
     // A dialog that could not set itself up is not shown half made.
     pDialog->m_bInitFailed = TRUE;
     ::EndDialog(hWnd, -1);
@@ -61,15 +57,12 @@ CDialog* AfxHookDialogCreate(CDialog* pDialog) {
 // Messages reach the object through the window procedure it subclassed; this procedure sees
 // what the dialog manager hands it, of which only WM_INITDIALOG is the framework's.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
-    try {
+    return AfxGuardWndProc(L"dialog procedure", (INT_PTR)FALSE, [&]() -> INT_PTR {
         CDialog* pDialog = DialogOf(hWnd, message, lParam);
         if (pDialog == NULL || message != WM_INITDIALOG)
             return FALSE;
         return InitDialog(pDialog, hWnd);
-    } catch (...) {
-        AfxReportBoundaryException(L"dialog procedure", L"exception while binding the dialog");
-        return FALSE;
-    }
+    });
 }
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)

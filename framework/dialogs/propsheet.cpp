@@ -1,5 +1,7 @@
 #include "framework/dialogs/propsheet.h"
 
+#include "framework/core/guard.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -241,14 +243,11 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hWnd, UINT message, LPARAM) {
         return 0;
     CPropertySheet* pSheet = g_pPendingSheet;
     g_pPendingSheet = NULL;
-    try {
+    return AfxGuardWndProc(L"property sheet callback", 0, [&] {
         if (pSheet->SubclassWindow(hWnd))
             pSheet->OnInitDialog();
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-    return 0;
+        return 0;
+    });
 }
 
 BOOL CPropertySheet::OnInitDialog() {

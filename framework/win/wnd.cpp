@@ -3,10 +3,10 @@
 #include "framework/win/wnd.h"
 
 #include "framework/core/exceptions.h"
+#include "framework/core/guard.h"
 #include "framework/win/winapp.h"
 #include "framework/win/wnd_state.h"
 
-#include <exception>
 #include <string>
 #include <vector>
 
@@ -22,14 +22,6 @@ LRESULT ResultAfterException(UINT message) {
     if (message == WM_CREATE)
         return -1;
     return 0;
-}
-
-std::wstring DescribeException(CException* e) {
-    wchar_t text[512] = L"";
-    if (!e->GetErrorMessage(text, 512))
-        return std::wstring(L"framework exception ") +
-               std::wstring(CString(e->GetRuntimeClass()->m_lpszClassName));
-    return text;
 }
 
 // An update request that only records whether the command is enabled.
@@ -54,12 +46,6 @@ BOOL ReflectMsg(HWND hWndChild, UINT message, WPARAM wParam, LPARAM lParam, LRES
 AFX_WND_STATE& AfxGetWndState() {
     static AFX_WND_STATE state;
     return state;
-}
-
-void AfxReportBoundaryException(LPCWSTR lpszWhere, LPCWSTR lpszWhat) {
-    std::wstring text =
-        std::wstring(L"Exception stopped in ") + lpszWhere + L": " + lpszWhat + L"\n";
-    ::OutputDebugStringW(text.c_str());
 }
 
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
@@ -220,21 +206,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
                             lParam,
                             (DWORD)::GetMessageTime(),
                             {(short)LOWORD(dwPos), (short)HIWORD(dwPos)}};
-    LRESULT lResult = 0;
-    // Nothing may unwind into the system's frames.
-    try {
-        lResult = pWnd->WindowProc(message, wParam, lParam);
-    } catch (CException* e) {
-        AfxReportBoundaryException(L"window procedure", DescribeException(e).c_str());
-        e->Delete();
-        lResult = ResultAfterException(message);
-    } catch (const std::exception& e) {
-        AfxReportBoundaryException(L"window procedure", CString(e.what()));
-        lResult = ResultAfterException(message);
-    } catch (...) {
-        AfxReportBoundaryException(L"window procedure", L"unknown exception");
-        lResult = ResultAfterException(message);
-    }
+    const LRESULT lResult =
+        AfxGuardWndProc(L"window procedure", ResultAfterException(message),
+                        [&] { return pWnd->WindowProc(message, wParam, lParam); });
     // A handler that took WM_NCDESTROY without the framework's clean-up still must unbind.
     if (message == WM_NCDESTROY)
         if (CWnd* pStill = CWnd::FromHandlePermanent(hWnd))
