@@ -11,8 +11,9 @@
 #include <vector>
 
 namespace {
-CHandleMap<CWnd, HWND>& WndMap() {
-    static CHandleMap<CWnd, HWND> map;
+using WndTraits = CHandleMemberTraits<CWnd, HWND, &CWnd::m_hWnd>;
+CHandleMap<CWnd, HWND, WndTraits>& WndMap() {
+    static CHandleMap<CWnd, HWND, WndTraits> map;
     return map;
 }
 
@@ -72,7 +73,7 @@ CWnd::CWnd() {}
 CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
 CWnd::~CWnd() {
-    if (m_hWnd != NULL && WndMap().LookupPermanent(m_hWnd) == this)
+    if (m_hWnd != NULL && WndMap().FromHandlePermanent(m_hWnd) == this)
         ::DestroyWindow(m_hWnd);
     // Destruction may fail (a window of another thread): never leave a dangling binding.
     if (m_hWnd != NULL)
@@ -81,21 +82,15 @@ CWnd::~CWnd() {
 
 // Handle map.
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
-    if (hWnd == NULL)
-        return NULL;
-    if (CWnd* p = WndMap().Lookup(hWnd))
-        return p;
-    auto wrapper = std::make_unique<CWnd>();
-    wrapper->m_hWnd = hWnd;
-    return WndMap().AddTemporary(hWnd, std::move(wrapper));
+    return WndMap().FromHandle(hWnd);
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
-    return hWnd ? WndMap().LookupPermanent(hWnd) : NULL;
+    return WndMap().FromHandlePermanent(hWnd);
 }
 
 void PASCAL CWnd::DeleteTempMap() {
-    WndMap().DeleteTemporary([](CWnd* p) { p->m_hWnd = NULL; });
+    WndMap().DeleteTempMap();
 }
 
 void AfxDestroyPermanentWindows() {
@@ -103,13 +98,13 @@ void AfxDestroyPermanentWindows() {
     WndMap().ForEachPermanent([&](HWND hWnd, CWnd*) { windows.push_back(hWnd); });
     // A parent takes its children along; skip handles already gone.
     for (HWND hWnd : windows)
-        if (WndMap().LookupPermanent(hWnd) != NULL && ::IsWindow(hWnd))
+        if (WndMap().FromHandlePermanent(hWnd) != NULL && ::IsWindow(hWnd))
             ::DestroyWindow(hWnd);
     // Windows of other threads cannot be destroyed from here: unbind them at least.
     windows.clear();
     WndMap().ForEachPermanent([&](HWND hWnd, CWnd*) { windows.push_back(hWnd); });
     for (HWND hWnd : windows)
-        if (CWnd* pWnd = WndMap().LookupPermanent(hWnd))
+        if (CWnd* pWnd = WndMap().FromHandlePermanent(hWnd))
             pWnd->UnsubclassWindow();
 }
 
@@ -117,20 +112,15 @@ CWnd* AfxWndFromHandle(HWND hWnd) {
     return CWnd::FromHandle(hWnd);
 }
 
+// A window has one object: a second one cannot take it over.
 BOOL CWnd::Attach(HWND hWndNew) {
-    if (hWndNew == NULL || m_hWnd != NULL || WndMap().LookupPermanent(hWndNew) != NULL)
+    if (WndMap().FromHandlePermanent(hWndNew) != NULL)
         return FALSE;
-    m_hWnd = hWndNew;
-    WndMap().SetPermanent(hWndNew, this);
-    return TRUE;
+    return WndMap().Attach(*this, hWndNew);
 }
 
 HWND CWnd::Detach() {
-    HWND hWnd = m_hWnd;
-    if (hWnd != NULL)
-        WndMap().RemovePermanent(hWnd, this);
-    m_hWnd = NULL;
-    return hWnd;
+    return WndMap().Detach(*this);
 }
 
 void CWnd::PreSubclassWindow() {}
@@ -184,7 +174,7 @@ BOOL CWnd::DestroyWindow() {
     HWND hWnd = m_hWnd;
     if (hWnd == NULL)
         return FALSE;
-    const bool bPermanent = WndMap().LookupPermanent(hWnd) == this;
+    const bool bPermanent = WndMap().FromHandlePermanent(hWnd) == this;
     BOOL bResult = ::DestroyWindow(hWnd);
     // A bound object may have deleted itself on the way; an unbound one just lets go.
     if (!bPermanent)
