@@ -25,8 +25,8 @@ LRESULT ResultAfterException(UINT message) {
     return 0;
 }
 
-// An update request that only records whether the command is enabled.
-class CTestCmdUI : public CCmdUI {
+// An update request that only asks whether the command is enabled.
+class CEnabledProbeCmdUI : public CCmdUI {
 public:
     void Enable(BOOL bOn) override {
         m_bEnabled = bOn;
@@ -271,7 +271,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (hWndCtrl == NULL) {
         if (nID == 0)
             return FALSE;
-        CTestCmdUI state;
+        CEnabledProbeCmdUI state;
         state.m_nID = nID;
         OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL);
         if (!state.m_bEnabled)
