@@ -1,5 +1,7 @@
 #include "framework/core/archive.h"
 
+#include "framework/core/guard.h"
+
 #include "framework/core/arrays.h"
 
 #include <cstring>
@@ -34,12 +36,7 @@ CArchive::CArchive(CFile* pFile, UINT nMode, int nBufSize, void* lpBuf)
 
 CArchive::~CArchive() {
     if (m_pFile != NULL && !(m_nMode & bNoFlushOnDelete)) {
-        try {
-            Close();
-        } catch (CException* e) {
-            e->Delete();
-        } catch (...) {
-        }
+        AfxGuardCleanup(L"closing an archive", [&] { Close(); });
     }
     m_pFile = NULL;
 }
@@ -470,7 +467,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
     m_nObjectSchema = nSchema;
     ++m_nDepth;
     try {
-        pOb->Serialize(*this);
+        AfxGuardArchiveRead(m_strFileName, [&] { pOb->Serialize(*this); });
     } catch (...) {
         // The half-loaded object is not handed out: forget it and delete it.
         --m_nDepth;

@@ -108,16 +108,13 @@ void EmitInteger(std::wstring& out, const Directive& sp, unsigned long long mag,
     std::wstring body;
     // Precision: the minimum number of digits; precision 0 with value 0 prints no digits.
     int minDigits = sp.prec >= 0 ? sp.prec : 1;
-    bool octalZero = false;
     if (nd < minDigits)
         body.append((size_t)(minDigits - nd), L'0');
     for (int i = nd - 1; i >= 0; --i)
         body += digits[i];
     if (sp.alt && base == 8 && (body.empty() || body[0] != L'0')) {
         body.insert(body.begin(), L'0');
-        octalZero = true;
     }
-    (void)octalZero;
     std::wstring prefix;
     if (isSigned) {
         if (negative)

@@ -2,13 +2,9 @@
 
 #include <cwchar>
 
+// The framework's message box belongs to the application layer (framework/win), which also
+// holds its hook.
 int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT nIDHelp);
-
-// Until the application object's module defines the framework's message box (with its test
-// hook), a plain message box owned by the active window.
-__attribute__((weak)) int AfxMessageBox(LPCTSTR lpszText, UINT nType, UINT) {
-    return ::MessageBoxW(::GetActiveWindow(), lpszText, L"", nType);
-}
 
 IMPLEMENT_DYNAMIC(CException, CObject)
 IMPLEMENT_DYNAMIC(CMemoryException, CException)

@@ -1,5 +1,7 @@
 #include "framework/core/object.h"
 
+#include "framework/core/guard.h"
+
 #include "framework/core/exceptions.h"
 
 #include <cstring>
@@ -44,13 +46,9 @@ void CObject::Serialize(CArchive&) {}
 CObject* CRuntimeClass::CreateObject() const {
     if (m_pfnCreateObject == NULL)
         return NULL;
-    try {
-        return (*m_pfnCreateObject)();
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-    return NULL;
+    // Callers take NULL for "cannot be made"; the reason goes to the diagnostics.
+    return AfxGuardLibraryEntry(L"object creation", (CObject*)NULL,
+                                [&] { return (*m_pfnCreateObject)(); });
 }
 
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const {

@@ -1,5 +1,7 @@
 #include "framework/dialogs/dialog.h"
 
+#include "framework/core/guard.h"
+
 #include "framework/dialogs/dataexchange.h"
 #include "framework/core/exceptions.h"
 #include "framework/win/resources.h"
@@ -7,23 +9,17 @@
 
 #include <prsht.h>
 
-#include <exception>
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 namespace {
-// The dialog waiting for its window (one thread runs the library's windows).
-CDialog* g_pPendingDialog = NULL;
-
-// The object bound to a dialog window, binding a new window on its first message: to the
-// pending dialog, or, for a property page, to the page its WM_INITDIALOG names.
+// The object bound to a dialog window. A dialog was bound by the creation hook; a property page,
+// whose window the sheet makes, is bound to the page its WM_INITDIALOG names.
 CDialog* DialogOf(HWND hWnd, UINT message, LPARAM lParam) {
     if (CWnd* pWnd = CWnd::FromHandlePermanent(hWnd))
         return DYNAMIC_DOWNCAST(CDialog, pWnd);
-    CDialog* pDialog = g_pPendingDialog;
-    if (pDialog != NULL) {
-        g_pPendingDialog = NULL;
-    } else if (message == WM_INITDIALOG && lParam != 0) {
+    CDialog* pDialog = NULL;
+    if (message == WM_INITDIALOG && lParam != 0) {
         // Only pages made by the framework reach this procedure with a parameter.
         auto* pPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
         if (pPage->pfnDlgProc == &AfxDlgProc)
@@ -35,16 +31,11 @@ CDialog* DialogOf(HWND hWnd, UINT message, LPARAM lParam) {
 }
 
 INT_PTR InitDialog(CDialog* pDialog, HWND hWnd) {
-    try {
-        return pDialog->OnInitDialog();
-    } catch (CException* e) {
-        AfxReportBoundaryException(L"dialog initialisation", L"framework exception");
-        e->Delete();
-    } catch (const std::exception& e) {
-        AfxReportBoundaryException(L"dialog initialisation", CString(e.what()));
-    } catch (...) {
-        AfxReportBoundaryException(L"dialog initialisation", L"unknown exception");
-    }
+    AfxCaughtException caught;
+    INT_PTR result = FALSE;
+    if (AfxTryCall([&] { result = pDialog->OnInitDialog(); }, &caught))
+        return result;
+    AfxReportBoundaryException(L"dialog initialisation", caught);
     // A dialog that could not set itself up is not shown half made.
     pDialog->m_bInitFailed = TRUE;
     ::EndDialog(hWnd, -1);
@@ -52,24 +43,15 @@ INT_PTR InitDialog(CDialog* pDialog, HWND hWnd) {
 }
 } // namespace
 
-CDialog* AfxHookDialogCreate(CDialog* pDialog) {
-    CDialog* pPrevious = g_pPendingDialog;
-    g_pPendingDialog = pDialog;
-    return pPrevious;
-}
-
 // Messages reach the object through the window procedure it subclassed; this procedure sees
 // what the dialog manager hands it, of which only WM_INITDIALOG is the framework's.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM lParam) {
-    try {
+    return AfxGuardWndProc(L"dialog procedure", (INT_PTR)FALSE, [&]() -> INT_PTR {
         CDialog* pDialog = DialogOf(hWnd, message, lParam);
         if (pDialog == NULL || message != WM_INITDIALOG)
             return FALSE;
         return InitDialog(pDialog, hWnd);
-    } catch (...) {
-        AfxReportBoundaryException(L"dialog procedure", L"exception while binding the dialog");
-        return FALSE;
-    }
+    });
 }
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
@@ -129,10 +111,13 @@ BOOL CDialog::CreateIndirect(LPCDLGTEMPLATE lpDialogTemplate, CWnd* pParentWnd) 
         m_pParentWnd = pParentWnd;
     HWND hParent = OwnerWindow(m_pParentWnd);
     m_bInitFailed = FALSE;
-    CDialog* pPrevious = AfxHookDialogCreate(this);
-    HWND hWnd = ::CreateDialogIndirectParamW(AfxGetResourceHandle(), lpDialogTemplate, hParent,
-                                             AfxDlgProc, 0);
-    AfxHookDialogCreate(pPrevious);
+    HWND hWnd = NULL;
+    {
+        CWndCreationScope scope(this, WC_DIALOG);
+        if (scope.Hooked())
+            hWnd = ::CreateDialogIndirectParamW(AfxGetResourceHandle(), lpDialogTemplate, hParent,
+                                                AfxDlgProc, 0);
+    }
     if (hWnd == NULL)
         return FALSE;
     if (m_hWnd != hWnd || m_bInitFailed) {
@@ -159,10 +144,13 @@ INT_PTR CDialog::DoModal() {
         return -1;
     HWND hOwner = OwnerWindow(m_pParentWnd);
     m_nModalResult = -1;
-    CDialog* pPrevious = AfxHookDialogCreate(this);
-    INT_PTR nResult =
-        ::DialogBoxIndirectParamW(AfxGetResourceHandle(), lpTemplate, hOwner, AfxDlgProc, 0);
-    AfxHookDialogCreate(pPrevious);
+    INT_PTR nResult = -1;
+    {
+        CWndCreationScope scope(this, WC_DIALOG);
+        if (scope.Hooked())
+            nResult = ::DialogBoxIndirectParamW(AfxGetResourceHandle(), lpTemplate, hOwner,
+                                                AfxDlgProc, 0);
+    }
     // The owner comes back to the front once the dialog is gone.
     if (hOwner != NULL && ::IsWindow(hOwner) && ::GetActiveWindow() == NULL)
         ::SetActiveWindow(hOwner);

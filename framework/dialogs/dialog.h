@@ -75,6 +75,5 @@ private:
 // Binds the next dialog created on this thread (the first that reaches the framework's dialog
 // procedure) to pDialog before any of its handlers run. Returns the previous pending dialog,
 // which the caller restores afterwards.
-CDialog* AfxHookDialogCreate(CDialog* pDialog);
 // The dialog procedure of every framework dialog and property page.
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);

@@ -145,8 +145,22 @@ int CListBox::CompareItem(LPCOMPAREITEMSTRUCT) {
     return 0;
 }
 void CListBox::DeleteItem(LPDELETEITEMSTRUCT) {}
+int CListBox::VKeyToItem(UINT, UINT) {
+    return -1;
+}
+int CListBox::CharToItem(UINT, UINT) {
+    return -1;
+}
 
 BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+    if (message == WM_VKEYTOITEM || message == WM_CHARTOITEM) {
+        const UINT nKey = LOWORD(wParam), nIndex = HIWORD(wParam);
+        const int nResult =
+            message == WM_VKEYTOITEM ? VKeyToItem(nKey, nIndex) : CharToItem(nKey, nIndex);
+        if (pResult != NULL)
+            *pResult = nResult;
+        return TRUE;
+    }
     if (AfxOwnerDrawNotify(this, message, lParam, pResult))
         return TRUE;
     return CWnd::OnChildNotify(message, wParam, lParam, pResult);

@@ -52,6 +52,10 @@ public:
     virtual void MeasureItem(LPMEASUREITEMSTRUCT lpMeasureItemStruct);
     virtual int CompareItem(LPCOMPAREITEMSTRUCT lpCompareItemStruct);
     virtual void DeleteItem(LPDELETEITEMSTRUCT lpDeleteItemStruct);
+    // Keyboard selection of a list box with LBS_WANTKEYBOARDINPUT: the item to select, -1 for
+    // the list box's own handling, -2 when the key was fully handled.
+    virtual int VKeyToItem(UINT nKey, UINT nIndex);
+    virtual int CharToItem(UINT nChar, UINT nIndex);
 
 protected:
     BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;

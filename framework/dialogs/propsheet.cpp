@@ -1,18 +1,18 @@
 #include "framework/dialogs/propsheet.h"
 
+#include "framework/core/guard.h"
+
 #include <algorithm>
 #include <cstring>
 
 #include "framework/core/exceptions.h"
 #include "framework/win/resources.h"
+#include "framework/win/wnd_state.h"
 
 IMPLEMENT_DYNAMIC(CPropertyPage, CDialog)
 IMPLEMENT_DYNAMIC(CPropertySheet, CWnd)
 
 namespace {
-// The sheet whose window is being made (one thread runs the library's windows).
-CPropertySheet* g_pPendingSheet = NULL;
-
 CString LoadCaption(UINT nIDCaption) {
     CString caption;
     if (nIDCaption != 0)
@@ -237,18 +237,14 @@ void CPropertySheet::PrepareHeader() {
 }
 
 int CALLBACK CPropertySheet::SheetCallback(HWND hWnd, UINT message, LPARAM) {
-    if (message != PSCB_INITIALIZED || g_pPendingSheet == NULL)
+    // The creation hook bound the sheet to its window when the window was made.
+    CPropertySheet* pSheet = DYNAMIC_DOWNCAST(CPropertySheet, CWnd::FromHandlePermanent(hWnd));
+    if (message != PSCB_INITIALIZED || pSheet == NULL)
         return 0;
-    CPropertySheet* pSheet = g_pPendingSheet;
-    g_pPendingSheet = NULL;
-    try {
-        if (pSheet->SubclassWindow(hWnd))
-            pSheet->OnInitDialog();
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-    return 0;
+    return AfxGuardWndProc(L"property sheet callback", 0, [&] {
+        pSheet->OnInitDialog();
+        return 0;
+    });
 }
 
 BOOL CPropertySheet::OnInitDialog() {
@@ -261,10 +257,12 @@ INT_PTR CPropertySheet::DoModal() {
     PrepareHeader();
     m_psh.dwFlags &= ~PSH_MODELESS;
     m_nModalResult = IDCANCEL;
-    CPropertySheet* pPrevious = g_pPendingSheet;
-    g_pPendingSheet = this;
-    INT_PTR nResult = ::PropertySheetW(&m_psh);
-    g_pPendingSheet = pPrevious;
+    INT_PTR nResult = -1;
+    {
+        CWndCreationScope scope(this, WC_DIALOG);
+        if (scope.Hooked())
+            nResult = ::PropertySheetW(&m_psh);
+    }
     if (nResult < 0)
         return -1;
     return nResult > 0 ? IDOK : m_nModalResult;
@@ -277,10 +275,12 @@ BOOL CPropertySheet::Create(CWnd* pParentWnd, DWORD dwStyle, DWORD dwExStyle) {
         m_pParentWnd = pParentWnd;
     PrepareHeader();
     m_psh.dwFlags |= PSH_MODELESS;
-    CPropertySheet* pPrevious = g_pPendingSheet;
-    g_pPendingSheet = this;
-    HWND hWnd = (HWND)::PropertySheetW(&m_psh);
-    g_pPendingSheet = pPrevious;
+    HWND hWnd = NULL;
+    {
+        CWndCreationScope scope(this, WC_DIALOG);
+        if (scope.Hooked())
+            hWnd = (HWND)::PropertySheetW(&m_psh);
+    }
     if (hWnd == NULL || (INT_PTR)hWnd == -1 || m_hWnd != hWnd)
         return FALSE;
     if (dwStyle != (DWORD)-1)

@@ -1,5 +1,7 @@
 #include "framework/ole/oledatasource.h"
 
+#include "framework/core/guard.h"
+
 #include <climits>
 #include <cstring>
 
@@ -59,13 +61,11 @@ public:
     STDMETHOD(Clone)(IEnumFORMATETC** ppenum) override {
         if (ppenum == NULL)
             return E_POINTER;
-        try {
+        *ppenum = NULL;
+        return AfxGuardComEntry([&] {
             *ppenum = new CFormatEnumerator(m_formats, m_next);
             return S_OK;
-        } catch (...) {
-            *ppenum = NULL;
-            return E_OUTOFMEMORY;
-        }
+        });
     }
 
 private:
@@ -292,24 +292,18 @@ STDMETHODIMP_(ULONG) COleDataSource::XDataObject::AddRef() {
 }
 
 STDMETHODIMP_(ULONG) COleDataSource::XDataObject::Release() {
-    try {
-        return m_pOwner->ExternalRelease();
-    } catch (...) {
-        return 0;
-    }
+    return AfxGuardWndProc(L"IDataObject::Release", (ULONG)0,
+                           [&] { return m_pOwner->ExternalRelease(); });
 }
 
 STDMETHODIMP COleDataSource::XDataObject::GetData(FORMATETC* pformatetcIn, STGMEDIUM* pmedium) {
     if (pformatetcIn == NULL || pmedium == NULL)
         return E_POINTER;
-    try {
-        return m_pOwner->GetDataImpl(*pformatetcIn, pmedium);
-    } catch (CException* e) {
-        e->Delete(); // a rendering override failed: the exception is ours to free
-    } catch (...) {
-    }
-    std::memset(pmedium, 0, sizeof(STGMEDIUM));
-    return E_UNEXPECTED;
+    const HRESULT hr =
+        AfxGuardComEntry([&] { return m_pOwner->GetDataImpl(*pformatetcIn, pmedium); });
+    if (hr == E_UNEXPECTED || hr == E_OUTOFMEMORY)
+        std::memset(pmedium, 0, sizeof(STGMEDIUM)); // a rendering override failed
+    return hr;
 }
 
 STDMETHODIMP COleDataSource::XDataObject::GetDataHere(FORMATETC*, STGMEDIUM*) {
@@ -319,13 +313,11 @@ STDMETHODIMP COleDataSource::XDataObject::GetDataHere(FORMATETC*, STGMEDIUM*) {
 STDMETHODIMP COleDataSource::XDataObject::QueryGetData(FORMATETC* pformatetc) {
     if (pformatetc == NULL)
         return E_POINTER;
-    try {
+    return AfxGuardComEntry([&] {
         if (m_pOwner->Lookup(*pformatetc, FALSE) != NULL)
             return S_OK;
         return m_pOwner->Lookup(*pformatetc, TRUE) != NULL ? DV_E_TYMED : DV_E_FORMATETC;
-    } catch (...) {
-        return E_UNEXPECTED;
-    }
+    });
 }
 
 STDMETHODIMP COleDataSource::XDataObject::GetCanonicalFormatEtc(FORMATETC*,
@@ -346,15 +338,13 @@ STDMETHODIMP COleDataSource::XDataObject::EnumFormatEtc(DWORD dwDirection,
     *ppenumFormatEtc = NULL;
     if (dwDirection != DATADIR_GET)
         return E_NOTIMPL;
-    try {
+    return AfxGuardComEntry([&] {
         std::vector<FORMATETC> formats;
         for (const CacheEntry& entry : m_pOwner->m_cache)
             formats.push_back(entry.formatEtc);
         *ppenumFormatEtc = new CFormatEnumerator(std::move(formats));
         return S_OK;
-    } catch (...) {
-        return E_OUTOFMEMORY;
-    }
+    });
 }
 
 STDMETHODIMP COleDataSource::XDataObject::DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) {

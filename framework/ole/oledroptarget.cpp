@@ -1,5 +1,7 @@
 #include "framework/ole/oledroptarget.h"
 
+#include "framework/core/guard.h"
+
 #include "framework/core/exceptions.h"
 #include "framework/docview/view.h"
 #include "framework/win/wnd.h"
@@ -20,17 +22,12 @@ CView* AsView(CWnd* pWnd) {
     return static_cast<CView*>(pWnd);
 }
 
-// Runs one piece of an IDropTarget call: nothing may leave it as an exception. False when it
-// failed.
-template <class F> bool Guarded(F call) {
-    try {
+// Runs one piece of an IDropTarget call as a COM entry.
+template <class F> HRESULT Guarded(F call) {
+    return AfxGuardComEntry([&] {
         call();
-        return true;
-    } catch (CException* e) {
-        e->Delete();
-    } catch (...) {
-    }
-    return false;
+        return S_OK;
+    });
 }
 
 // The calls that answer with an effect: the allowed effects come in through *pdwEffect, the
@@ -38,10 +35,10 @@ template <class F> bool Guarded(F call) {
 template <class F> HRESULT EffectCall(DWORD* pdwEffect, F call) {
     if (pdwEffect == NULL)
         return E_POINTER;
-    if (Guarded([&] { *pdwEffect = call(*pdwEffect); }))
-        return S_OK;
-    *pdwEffect = DROPEFFECT_NONE;
-    return E_UNEXPECTED;
+    const HRESULT hr = Guarded([&] { *pdwEffect = call(*pdwEffect); });
+    if (FAILED(hr))
+        *pdwEffect = DROPEFFECT_NONE;
+    return hr;
 }
 
 // What the target chose, limited to what the source allows (scrolling is the target's own).
@@ -213,7 +210,7 @@ STDMETHODIMP COleDropTarget::XDropTarget::DragOver(DWORD grfKeyState, POINTL pt,
 }
 
 STDMETHODIMP COleDropTarget::XDropTarget::DragLeave() {
-    return Guarded([&] { m_pOwner->Leave(); }) ? S_OK : E_UNEXPECTED;
+    return Guarded([&] { m_pOwner->Leave(); });
 }
 
 STDMETHODIMP COleDropTarget::XDropTarget::Drop(IDataObject* pDataObj, DWORD grfKeyState, POINTL pt,

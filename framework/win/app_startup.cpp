@@ -1,5 +1,5 @@
 // Start-up and shutdown of the framework inside a library (called from the library's entry).
-#include "framework/core/exceptions.h"
+#include "framework/core/guard.h"
 #include "framework/win/handlemap.h"
 #include "framework/win/winapp.h"
 #include "framework/win/wnd.h"
@@ -7,24 +7,12 @@
 
 #include <commctrl.h>
 
-#include <exception>
-
 namespace {
 // Plain data: still valid when the entry runs again after the static objects are gone.
 bool g_bAttached = false;
 
 template <class F> BOOL CallGuarded(LPCWSTR lpszWhere, F f) {
-    try {
-        return f();
-    } catch (CException* e) {
-        AfxReportBoundaryException(lpszWhere, L"framework exception");
-        e->Delete();
-    } catch (const std::exception& e) {
-        AfxReportBoundaryException(lpszWhere, CString(e.what()));
-    } catch (...) {
-        AfxReportBoundaryException(lpszWhere, L"unknown exception");
-    }
-    return FALSE;
+    return AfxGuardLibraryEntry(lpszWhere, FALSE, f);
 }
 } // namespace
 

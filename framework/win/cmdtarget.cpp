@@ -1,5 +1,7 @@
 #include "framework/win/cmdtarget.h"
 
+#include "framework/win/winapp.h"
+
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 namespace {
@@ -10,9 +12,37 @@ const AFX_MSGMAP* BaseOf(const AFX_MSGMAP* pMap) {
     return pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr;
 }
 
+// The one wait-cursor count of the module (one thread runs the library's windows).
 int g_nWaitCursorCount = 0;
 HCURSOR g_hcurWaitCursorRestore = NULL;
+
+// The application object may take the wait cursor over; without one the count here serves.
+void WaitCursor(int nCode) {
+    if (CWinApp* pApp = AfxGetApp())
+        pApp->DoWaitCursor(nCode);
+    else
+        AfxDoWaitCursor(nCode);
+}
 } // namespace
+
+void AfxDoWaitCursor(int nCode) {
+    if (nCode > 0) {
+        if (g_nWaitCursorCount++ == 0) {
+            g_hcurWaitCursorRestore = ::SetCursor(::LoadCursorW(NULL, IDC_WAIT));
+            return;
+        }
+    } else if (nCode < 0) {
+        if (g_nWaitCursorCount == 0)
+            return; // unbalanced: nothing to restore
+        if (--g_nWaitCursorCount == 0) {
+            ::SetCursor(g_hcurWaitCursorRestore ? g_hcurWaitCursorRestore
+                                                : ::LoadCursorW(NULL, IDC_ARROW));
+            return;
+        }
+    }
+    if (g_nWaitCursorCount > 0)
+        ::SetCursor(::LoadCursorW(NULL, IDC_WAIT));
+}
 
 CCmdTarget::CCmdTarget() {}
 CCmdTarget::~CCmdTarget() {}
@@ -69,21 +99,13 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 }
 
 void CCmdTarget::BeginWaitCursor() {
-    if (g_nWaitCursorCount++ == 0)
-        g_hcurWaitCursorRestore = ::SetCursor(::LoadCursorW(NULL, IDC_WAIT));
-    else
-        ::SetCursor(::LoadCursorW(NULL, IDC_WAIT));
+    WaitCursor(1);
 }
 
 void CCmdTarget::EndWaitCursor() {
-    if (g_nWaitCursorCount == 0)
-        return; // unbalanced: nothing to restore
-    if (--g_nWaitCursorCount == 0)
-        ::SetCursor(g_hcurWaitCursorRestore ? g_hcurWaitCursorRestore
-                                            : ::LoadCursorW(NULL, IDC_ARROW));
+    WaitCursor(-1);
 }
 
 void CCmdTarget::RestoreWaitCursor() {
-    if (g_nWaitCursorCount > 0)
-        ::SetCursor(::LoadCursorW(NULL, IDC_WAIT));
+    WaitCursor(0);
 }

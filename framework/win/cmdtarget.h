@@ -126,3 +126,6 @@ protected:
 
 #include "framework/win/cmdui.h"
 #include "framework/win/msgmap.h"
+
+// The module's wait cursor: nCode 1 begins, -1 ends, 0 shows it again while any wait lasts.
+void AfxDoWaitCursor(int nCode);

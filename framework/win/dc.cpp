@@ -5,8 +5,15 @@
 #include "framework/win/wnd.h"
 
 namespace {
-CHandleMap<CDC, HDC>& DCMap() {
-    static CHandleMap<CDC, HDC> map;
+// A DC wrapper draws and measures on one handle unless told otherwise.
+struct DCTraits {
+    static HDC Get(const CDC& dc) { return dc.m_hDC; }
+    static void Set(CDC& dc, HDC h) { dc.m_hDC = dc.m_hAttribDC = h; }
+    static std::unique_ptr<CDC> Make(HDC) { return std::make_unique<CDC>(); }
+};
+
+CHandleMap<CDC, HDC, DCTraits>& DCMap() {
+    static CHandleMap<CDC, HDC, DCTraits> map;
     return map;
 }
 HDC SafeHdc(const CDC* pDC) {
@@ -31,13 +38,11 @@ CWnd* CDC::GetWindow() const {
 }
 
 CDC* PASCAL CDC::FromHandle(HDC hDC) {
-    if (hDC == NULL)
-        return NULL;
-    if (CDC* p = DCMap().Lookup(hDC))
-        return p;
-    auto wrapper = std::make_unique<CDC>();
-    wrapper->m_hDC = wrapper->m_hAttribDC = hDC;
-    return DCMap().AddTemporary(hDC, std::move(wrapper));
+    return DCMap().FromHandle(hDC);
+}
+
+CDC* PASCAL CDC::FromHandlePermanent(HDC hDC) {
+    return DCMap().FromHandlePermanent(hDC);
 }
 
 CDC* AfxDCFromHandle(HDC hDC) {
@@ -45,24 +50,16 @@ CDC* AfxDCFromHandle(HDC hDC) {
 }
 
 void PASCAL CDC::DeleteTempMap() {
-    DCMap().DeleteTemporary([](CDC* p) { p->m_hDC = p->m_hAttribDC = NULL; });
+    DCMap().DeleteTempMap();
 }
 
 BOOL CDC::Attach(HDC hDC) {
-    if (hDC == NULL || m_hDC != NULL)
-        return FALSE;
-    m_hDC = m_hAttribDC = hDC;
-    DCMap().SetPermanent(hDC, this);
-    return TRUE;
+    return DCMap().Attach(*this, hDC);
 }
 
 HDC CDC::Detach() {
-    HDC hDC = m_hDC;
-    if (hDC != NULL)
-        DCMap().RemovePermanent(hDC, this);
-    m_hDC = m_hAttribDC = NULL;
     m_bOwnsDC = FALSE;
-    return hDC;
+    return DCMap().Detach(*this);
 }
 
 BOOL CDC::DeleteDC() {

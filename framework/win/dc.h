@@ -28,6 +28,7 @@ public:
     CWnd* GetWindow() const;
 
     static CDC* PASCAL FromHandle(HDC hDC);
+    static CDC* PASCAL FromHandlePermanent(HDC hDC);
     static void PASCAL DeleteTempMap();
     BOOL Attach(HDC hDC);
     HDC Detach();

@@ -1,15 +1,14 @@
 // The library's entry point: the application object's start-up on load, its shutdown on unload.
 // Linked into a library only (a program never refers to it).
+#include "framework/core/guard.h"
 #include "framework/win/winapp.h"
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE hInstance, DWORD dwReason, LPVOID lpReserved) {
-    try {
+    return AfxGuardLibraryEntry(L"library entry", FALSE, [&]() -> BOOL {
         if (dwReason == DLL_PROCESS_ATTACH)
             return AfxLibraryAttach(hInstance);
         if (dwReason == DLL_PROCESS_DETACH)
             AfxLibraryDetach(lpReserved == NULL);
-    } catch (...) {
-        return FALSE;
-    }
-    return TRUE;
+        return TRUE;
+    });
 }

@@ -6,13 +6,17 @@
 #include "framework/win/resources.h"
 
 namespace {
-CHandleMap<CGdiObject, HGDIOBJ>& GdiMap() {
-    static CHandleMap<CGdiObject, HGDIOBJ> map;
+// A temporary wrapper is of the handle's own kind, so that a font comes back as a CFont.
+struct GdiTraits : CHandleMemberTraits<CGdiObject, HGDIOBJ, &CGdiObject::m_hObject> {
+    static std::unique_ptr<CGdiObject> Make(HGDIOBJ hObject);
+};
+
+CHandleMap<CGdiObject, HGDIOBJ, GdiTraits>& GdiMap() {
+    static CHandleMap<CGdiObject, HGDIOBJ, GdiTraits> map;
     return map;
 }
 
-// A temporary wrapper of the handle's own kind, so that a font comes back as a CFont.
-std::unique_ptr<CGdiObject> MakeWrapper(HGDIOBJ hObject) {
+std::unique_ptr<CGdiObject> GdiTraits::Make(HGDIOBJ hObject) {
     switch (::GetObjectType(hObject)) {
     case OBJ_PEN:
     case OBJ_EXTPEN:
@@ -60,33 +64,23 @@ CGdiObject::~CGdiObject() {
 }
 
 CGdiObject* PASCAL CGdiObject::FromHandle(HGDIOBJ hObject) {
-    if (hObject == NULL)
-        return NULL;
-    if (CGdiObject* p = GdiMap().Lookup(hObject))
-        return p;
-    auto wrapper = MakeWrapper(hObject);
-    wrapper->m_hObject = hObject;
-    return GdiMap().AddTemporary(hObject, std::move(wrapper));
+    return GdiMap().FromHandle(hObject);
+}
+
+CGdiObject* PASCAL CGdiObject::FromHandlePermanent(HGDIOBJ hObject) {
+    return GdiMap().FromHandlePermanent(hObject);
 }
 
 void PASCAL CGdiObject::DeleteTempMap() {
-    GdiMap().DeleteTemporary([](CGdiObject* p) { p->m_hObject = NULL; });
+    GdiMap().DeleteTempMap();
 }
 
 BOOL CGdiObject::Attach(HGDIOBJ hObject) {
-    if (hObject == NULL || m_hObject != NULL)
-        return FALSE;
-    m_hObject = hObject;
-    GdiMap().SetPermanent(hObject, this);
-    return TRUE;
+    return GdiMap().Attach(*this, hObject);
 }
 
 HGDIOBJ CGdiObject::Detach() {
-    HGDIOBJ hObject = m_hObject;
-    if (hObject != NULL)
-        GdiMap().RemovePermanent(hObject, this);
-    m_hObject = NULL;
-    return hObject;
+    return GdiMap().Detach(*this);
 }
 
 BOOL CGdiObject::DeleteObject() {

@@ -24,6 +24,7 @@ public:
 
     // The wrapper of a handle: the attached object, or a temporary one of the handle's kind.
     static CGdiObject* PASCAL FromHandle(HGDIOBJ hObject);
+    static CGdiObject* PASCAL FromHandlePermanent(HGDIOBJ hObject);
     static void PASCAL DeleteTempMap();
 
     BOOL Attach(HGDIOBJ hObject);

@@ -6,8 +6,9 @@
 #include "framework/win/wnd.h"
 
 namespace {
-CHandleMap<CImageList, HIMAGELIST>& ImageListMap() {
-    static CHandleMap<CImageList, HIMAGELIST> map;
+using ImageListTraits = CHandleMemberTraits<CImageList, HIMAGELIST, &CImageList::m_hImageList>;
+CHandleMap<CImageList, HIMAGELIST, ImageListTraits>& ImageListMap() {
+    static CHandleMap<CImageList, HIMAGELIST, ImageListTraits> map;
     return map;
 }
 HBITMAP BitmapOf(CBitmap* p) {
@@ -32,33 +33,23 @@ CImageList::~CImageList() {
 }
 
 CImageList* PASCAL CImageList::FromHandle(HIMAGELIST hImageList) {
-    if (hImageList == NULL)
-        return NULL;
-    if (CImageList* p = ImageListMap().Lookup(hImageList))
-        return p;
-    auto wrapper = std::make_unique<CImageList>();
-    wrapper->m_hImageList = hImageList;
-    return ImageListMap().AddTemporary(hImageList, std::move(wrapper));
+    return ImageListMap().FromHandle(hImageList);
+}
+
+CImageList* PASCAL CImageList::FromHandlePermanent(HIMAGELIST hImageList) {
+    return ImageListMap().FromHandlePermanent(hImageList);
 }
 
 void PASCAL CImageList::DeleteTempMap() {
-    ImageListMap().DeleteTemporary([](CImageList* p) { p->m_hImageList = NULL; });
+    ImageListMap().DeleteTempMap();
 }
 
 BOOL CImageList::Attach(HIMAGELIST hImageList) {
-    if (hImageList == NULL || m_hImageList != NULL)
-        return FALSE;
-    m_hImageList = hImageList;
-    ImageListMap().SetPermanent(hImageList, this);
-    return TRUE;
+    return ImageListMap().Attach(*this, hImageList);
 }
 
 HIMAGELIST CImageList::Detach() {
-    HIMAGELIST h = m_hImageList;
-    if (h != NULL)
-        ImageListMap().RemovePermanent(h, this);
-    m_hImageList = NULL;
-    return h;
+    return ImageListMap().Detach(*this);
 }
 
 BOOL CImageList::DeleteImageList() {

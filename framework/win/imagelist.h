@@ -24,6 +24,7 @@ public:
     HIMAGELIST GetSafeHandle() const { return AfxIsNullThis(this) ? NULL : m_hImageList; }
 
     static CImageList* PASCAL FromHandle(HIMAGELIST hImageList);
+    static CImageList* PASCAL FromHandlePermanent(HIMAGELIST hImageList);
     static void PASCAL DeleteTempMap();
     BOOL Attach(HIMAGELIST hImageList);
     HIMAGELIST Detach();

@@ -7,8 +7,9 @@
 #include <vector>
 
 namespace {
-CHandleMap<CMenu, HMENU>& MenuMap() {
-    static CHandleMap<CMenu, HMENU> map;
+using MenuTraits = CHandleMemberTraits<CMenu, HMENU, &CMenu::m_hMenu>;
+CHandleMap<CMenu, HMENU, MenuTraits>& MenuMap() {
+    static CHandleMap<CMenu, HMENU, MenuTraits> map;
     return map;
 }
 
@@ -30,33 +31,23 @@ CMenu::~CMenu() {
 }
 
 CMenu* PASCAL CMenu::FromHandle(HMENU hMenu) {
-    if (hMenu == NULL)
-        return NULL;
-    if (CMenu* p = MenuMap().Lookup(hMenu))
-        return p;
-    auto wrapper = std::make_unique<CMenu>();
-    wrapper->m_hMenu = hMenu;
-    return MenuMap().AddTemporary(hMenu, std::move(wrapper));
+    return MenuMap().FromHandle(hMenu);
+}
+
+CMenu* PASCAL CMenu::FromHandlePermanent(HMENU hMenu) {
+    return MenuMap().FromHandlePermanent(hMenu);
 }
 
 void PASCAL CMenu::DeleteTempMap() {
-    MenuMap().DeleteTemporary([](CMenu* p) { p->m_hMenu = NULL; });
+    MenuMap().DeleteTempMap();
 }
 
 BOOL CMenu::Attach(HMENU hMenu) {
-    if (hMenu == NULL || m_hMenu != NULL)
-        return FALSE;
-    m_hMenu = hMenu;
-    MenuMap().SetPermanent(hMenu, this);
-    return TRUE;
+    return MenuMap().Attach(*this, hMenu);
 }
 
 HMENU CMenu::Detach() {
-    HMENU hMenu = m_hMenu;
-    if (hMenu != NULL)
-        MenuMap().RemovePermanent(hMenu, this);
-    m_hMenu = NULL;
-    return hMenu;
+    return MenuMap().Detach(*this);
 }
 
 BOOL CMenu::CreateMenu() {

@@ -23,6 +23,7 @@ public:
     HMENU GetSafeHmenu() const { return AfxIsNullThis(this) ? NULL : m_hMenu; }
 
     static CMenu* PASCAL FromHandle(HMENU hMenu);
+    static CMenu* PASCAL FromHandlePermanent(HMENU hMenu);
     static void PASCAL DeleteTempMap();
     BOOL Attach(HMENU hMenu);
     HMENU Detach();

@@ -15,6 +15,7 @@ class CWnd;
 class CDC;
 class CMenu;
 class CScrollBar;
+class CListBox;
 
 // Temporary or permanent wrappers for the handles a message carries.
 CWnd* AfxWndFromHandle(HWND hWnd);
@@ -77,6 +78,13 @@ AFX_DEFINE_SIG(vDRAW, (p->*F)((int)d.wParam, reinterpret_cast<LPDRAWITEMSTRUCT>(
                d.lResult = TRUE)
 AFX_DEFINE_SIG(vMEASURE, (p->*F)((int)d.wParam, reinterpret_cast<LPMEASUREITEMSTRUCT>(d.lParam));
                d.lResult = TRUE)
+AFX_DEFINE_SIG(iCOMPARE, d.lResult = (p->*F)((int)d.wParam,
+                                            reinterpret_cast<LPCOMPAREITEMSTRUCT>(d.lParam)))
+AFX_DEFINE_SIG(vDELETE, (p->*F)((int)d.wParam, reinterpret_cast<LPDELETEITEMSTRUCT>(d.lParam));
+               d.lResult = TRUE)
+AFX_DEFINE_SIG(iwLw, d.lResult = (p->*F)(AFX_LO(d.wParam),
+                                         reinterpret_cast<CListBox*>(AFX_WND(d.lParam)),
+                                         AFX_HI(d.wParam)))
 AFX_DEFINE_SIG(vM, (p->*F)(AfxMenuFromHandle((HMENU)d.wParam)))
 AFX_DEFINE_SIG(vMwb, (p->*F)(AfxMenuFromHandle((HMENU)d.wParam), AFX_LO(d.lParam),
                              (BOOL)HIWORD(d.lParam)))
@@ -341,6 +349,14 @@ template <auto F> BOOL AfxSig_ntf_b(CCmdTarget* pTarget, AFX_DISPATCH& d) {
 #define ON_WM_DRAWITEM() {WM_DRAWITEM, 0, 0, 0, nullptr, &AfxSig_vDRAW<&ThisClass::OnDrawItem>},
 #define ON_WM_MEASUREITEM()                                                                        \
     {WM_MEASUREITEM, 0, 0, 0, nullptr, &AfxSig_vMEASURE<&ThisClass::OnMeasureItem>},
+#define ON_WM_COMPAREITEM()                                                                        \
+    {WM_COMPAREITEM, 0, 0, 0, nullptr, &AfxSig_iCOMPARE<&ThisClass::OnCompareItem>},
+#define ON_WM_DELETEITEM()                                                                         \
+    {WM_DELETEITEM, 0, 0, 0, nullptr, &AfxSig_vDELETE<&ThisClass::OnDeleteItem>},
+#define ON_WM_VKEYTOITEM()                                                                         \
+    {WM_VKEYTOITEM, 0, 0, 0, nullptr, &AfxSig_iwLw<&ThisClass::OnVKeyToItem>},
+#define ON_WM_CHARTOITEM()                                                                         \
+    {WM_CHARTOITEM, 0, 0, 0, nullptr, &AfxSig_iwLw<&ThisClass::OnCharToItem>},
 #define ON_WM_INITMENU() {WM_INITMENU, 0, 0, 0, nullptr, &AfxSig_vM<&ThisClass::OnInitMenu>},
 #define ON_WM_INITMENUPOPUP()                                                                      \
     {WM_INITMENUPOPUP, 0, 0, 0, nullptr, &AfxSig_vMwb<&ThisClass::OnInitMenuPopup>},

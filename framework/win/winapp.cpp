@@ -94,17 +94,7 @@ HICON CWinApp::LoadStandardIcon(LPCTSTR lpszIconName) const {
 }
 
 void CWinApp::DoWaitCursor(int nCode) {
-    if (nCode > 0) {
-        if (m_nWaitCursorCount++ == 0)
-            m_hcurWaitRestore = ::GetCursor();
-    } else if (nCode < 0) {
-        if (m_nWaitCursorCount > 0 && --m_nWaitCursorCount == 0) {
-            ::SetCursor(m_hcurWaitRestore ? m_hcurWaitRestore : ::LoadCursorW(NULL, IDC_ARROW));
-            return;
-        }
-    }
-    if (m_nWaitCursorCount > 0)
-        ::SetCursor(::LoadCursorW(NULL, IDC_WAIT));
+    AfxDoWaitCursor(nCode);
 }
 
 int CWinApp::DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT) {

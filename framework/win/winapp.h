@@ -32,7 +32,6 @@ public:
     ~CWinThread() override;
 
     CWnd* m_pMainWnd = NULL;
-    CWnd* m_pActiveWnd = NULL;
     // The message last taken from the queue by the pump.
     MSG m_msgCur = {};
     HANDLE m_hThread = NULL;
@@ -159,8 +158,6 @@ private:
     std::wstring m_strExeName;
     std::wstring m_strRegistryKey;
     std::wstring m_strProfileName;
-    int m_nWaitCursorCount = 0;
-    HCURSOR m_hcurWaitRestore = NULL;
 };
 
 CWinApp* AfxGetApp();

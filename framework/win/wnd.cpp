@@ -3,16 +3,17 @@
 #include "framework/win/wnd.h"
 
 #include "framework/core/exceptions.h"
+#include "framework/core/guard.h"
 #include "framework/win/winapp.h"
 #include "framework/win/wnd_state.h"
 
-#include <exception>
 #include <string>
 #include <vector>
 
 namespace {
-CHandleMap<CWnd, HWND>& WndMap() {
-    static CHandleMap<CWnd, HWND> map;
+using WndTraits = CHandleMemberTraits<CWnd, HWND, &CWnd::m_hWnd>;
+CHandleMap<CWnd, HWND, WndTraits>& WndMap() {
+    static CHandleMap<CWnd, HWND, WndTraits> map;
     return map;
 }
 
@@ -24,16 +25,8 @@ LRESULT ResultAfterException(UINT message) {
     return 0;
 }
 
-std::wstring DescribeException(CException* e) {
-    wchar_t text[512] = L"";
-    if (!e->GetErrorMessage(text, 512))
-        return std::wstring(L"framework exception ") +
-               std::wstring(CString(e->GetRuntimeClass()->m_lpszClassName));
-    return text;
-}
-
-// An update request that only records whether the command is enabled.
-class CTestCmdUI : public CCmdUI {
+// An update request that only asks whether the command is enabled.
+class CEnabledProbeCmdUI : public CCmdUI {
 public:
     void Enable(BOOL bOn) override {
         m_bEnabled = bOn;
@@ -56,12 +49,6 @@ AFX_WND_STATE& AfxGetWndState() {
     return state;
 }
 
-void AfxReportBoundaryException(LPCWSTR lpszWhere, LPCWSTR lpszWhat) {
-    std::wstring text =
-        std::wstring(L"Exception stopped in ") + lpszWhere + L": " + lpszWhat + L"\n";
-    ::OutputDebugStringW(text.c_str());
-}
-
 IMPLEMENT_DYNCREATE(CWnd, CCmdTarget)
 
 const CWnd CWnd::wndTop(HWND_TOP);
@@ -73,6 +60,10 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
 ON_WM_NCDESTROY()
 ON_WM_DRAWITEM()
 ON_WM_MEASUREITEM()
+ON_WM_COMPAREITEM()
+ON_WM_DELETEITEM()
+ON_WM_VKEYTOITEM()
+ON_WM_CHARTOITEM()
 ON_WM_CTLCOLOR()
 ON_WM_HSCROLL()
 ON_WM_VSCROLL()
@@ -82,7 +73,7 @@ CWnd::CWnd() {}
 CWnd::CWnd(HWND hWnd) : m_hWnd(hWnd) {}
 
 CWnd::~CWnd() {
-    if (m_hWnd != NULL && WndMap().LookupPermanent(m_hWnd) == this)
+    if (m_hWnd != NULL && WndMap().FromHandlePermanent(m_hWnd) == this)
         ::DestroyWindow(m_hWnd);
     // Destruction may fail (a window of another thread): never leave a dangling binding.
     if (m_hWnd != NULL)
@@ -91,21 +82,15 @@ CWnd::~CWnd() {
 
 // Handle map.
 CWnd* PASCAL CWnd::FromHandle(HWND hWnd) {
-    if (hWnd == NULL)
-        return NULL;
-    if (CWnd* p = WndMap().Lookup(hWnd))
-        return p;
-    auto wrapper = std::make_unique<CWnd>();
-    wrapper->m_hWnd = hWnd;
-    return WndMap().AddTemporary(hWnd, std::move(wrapper));
+    return WndMap().FromHandle(hWnd);
 }
 
 CWnd* PASCAL CWnd::FromHandlePermanent(HWND hWnd) {
-    return hWnd ? WndMap().LookupPermanent(hWnd) : NULL;
+    return WndMap().FromHandlePermanent(hWnd);
 }
 
 void PASCAL CWnd::DeleteTempMap() {
-    WndMap().DeleteTemporary([](CWnd* p) { p->m_hWnd = NULL; });
+    WndMap().DeleteTempMap();
 }
 
 void AfxDestroyPermanentWindows() {
@@ -113,13 +98,13 @@ void AfxDestroyPermanentWindows() {
     WndMap().ForEachPermanent([&](HWND hWnd, CWnd*) { windows.push_back(hWnd); });
     // A parent takes its children along; skip handles already gone.
     for (HWND hWnd : windows)
-        if (WndMap().LookupPermanent(hWnd) != NULL && ::IsWindow(hWnd))
+        if (WndMap().FromHandlePermanent(hWnd) != NULL && ::IsWindow(hWnd))
             ::DestroyWindow(hWnd);
     // Windows of other threads cannot be destroyed from here: unbind them at least.
     windows.clear();
     WndMap().ForEachPermanent([&](HWND hWnd, CWnd*) { windows.push_back(hWnd); });
     for (HWND hWnd : windows)
-        if (CWnd* pWnd = WndMap().LookupPermanent(hWnd))
+        if (CWnd* pWnd = WndMap().FromHandlePermanent(hWnd))
             pWnd->UnsubclassWindow();
 }
 
@@ -127,20 +112,15 @@ CWnd* AfxWndFromHandle(HWND hWnd) {
     return CWnd::FromHandle(hWnd);
 }
 
+// A window has one object: a second one cannot take it over.
 BOOL CWnd::Attach(HWND hWndNew) {
-    if (hWndNew == NULL || m_hWnd != NULL || WndMap().LookupPermanent(hWndNew) != NULL)
+    if (WndMap().FromHandlePermanent(hWndNew) != NULL)
         return FALSE;
-    m_hWnd = hWndNew;
-    WndMap().SetPermanent(hWndNew, this);
-    return TRUE;
+    return WndMap().Attach(*this, hWndNew);
 }
 
 HWND CWnd::Detach() {
-    HWND hWnd = m_hWnd;
-    if (hWnd != NULL)
-        WndMap().RemovePermanent(hWnd, this);
-    m_hWnd = NULL;
-    return hWnd;
+    return WndMap().Detach(*this);
 }
 
 void CWnd::PreSubclassWindow() {}
@@ -194,7 +174,7 @@ BOOL CWnd::DestroyWindow() {
     HWND hWnd = m_hWnd;
     if (hWnd == NULL)
         return FALSE;
-    const bool bPermanent = WndMap().LookupPermanent(hWnd) == this;
+    const bool bPermanent = WndMap().FromHandlePermanent(hWnd) == this;
     BOOL bResult = ::DestroyWindow(hWnd);
     // A bound object may have deleted itself on the way; an unbound one just lets go.
     if (!bPermanent)
@@ -220,21 +200,9 @@ LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT message, WPARAM wParam, LPARA
                             lParam,
                             (DWORD)::GetMessageTime(),
                             {(short)LOWORD(dwPos), (short)HIWORD(dwPos)}};
-    LRESULT lResult = 0;
-    // Nothing may unwind into the system's frames.
-    try {
-        lResult = pWnd->WindowProc(message, wParam, lParam);
-    } catch (CException* e) {
-        AfxReportBoundaryException(L"window procedure", DescribeException(e).c_str());
-        e->Delete();
-        lResult = ResultAfterException(message);
-    } catch (const std::exception& e) {
-        AfxReportBoundaryException(L"window procedure", CString(e.what()));
-        lResult = ResultAfterException(message);
-    } catch (...) {
-        AfxReportBoundaryException(L"window procedure", L"unknown exception");
-        lResult = ResultAfterException(message);
-    }
+    const LRESULT lResult =
+        AfxGuardWndProc(L"window procedure", ResultAfterException(message),
+                        [&] { return pWnd->WindowProc(message, wParam, lParam); });
     // A handler that took WM_NCDESTROY without the framework's clean-up still must unbind.
     if (message == WM_NCDESTROY)
         if (CWnd* pStill = CWnd::FromHandlePermanent(hWnd))
@@ -303,7 +271,7 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (hWndCtrl == NULL) {
         if (nID == 0)
             return FALSE;
-        CTestCmdUI state;
+        CEnabledProbeCmdUI state;
         state.m_nID = nID;
         OnCmdMsg(nID, (int)CN_UPDATE_COMMAND_UI, &state, NULL);
         if (!state.m_bEnabled)

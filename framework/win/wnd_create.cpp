@@ -32,7 +32,7 @@ bool IsRequestedClass(HWND hWnd, const CREATESTRUCTW* pcs, LPCWSTR lpszRequested
 } // namespace
 
 LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
-    try {
+    AfxGuardWndProc(L"creation hook", 0, [&] {
         AFX_WND_STATE& state = AfxGetWndState();
         if (code == HCBT_CREATEWND && state.pWndInit != nullptr) {
             const CBT_CREATEWNDW* pCbt = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
@@ -42,9 +42,8 @@ LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam) {
                 pWnd->BindCreatedWindow((HWND)wParam);
             }
         }
-    } catch (...) {
-        AfxReportBoundaryException(L"creation hook", L"unknown exception");
-    }
+        return 0;
+    });
     return ::CallNextHookEx(NULL, code, wParam, lParam);
 }
 

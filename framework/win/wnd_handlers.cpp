@@ -245,6 +245,35 @@ void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
     Default();
 }
 
+// The control's object answers first; a control without one gets the default answer.
+namespace {
+int ReflectedOrDefault(CWnd* pParent, HWND hWndControl) {
+    LRESULT lResult = 0;
+    if (hWndControl != NULL && CWnd::ReflectLastMsg(hWndControl, &lResult))
+        return (int)lResult;
+    return (int)pParent->Default();
+}
+HWND ControlOf(CListBox* pListBox) {
+    return pListBox != NULL ? reinterpret_cast<CWnd*>(pListBox)->m_hWnd : NULL;
+}
+} // namespace
+
+int CWnd::OnCompareItem(int, LPCOMPAREITEMSTRUCT lpCompareItemStruct) {
+    return ReflectedOrDefault(this, lpCompareItemStruct ? lpCompareItemStruct->hwndItem : NULL);
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct) {
+    ReflectedOrDefault(this, lpDeleteItemStruct ? lpDeleteItemStruct->hwndItem : NULL);
+}
+
+int CWnd::OnVKeyToItem(UINT, CListBox* pListBox, UINT) {
+    return ReflectedOrDefault(this, ControlOf(pListBox));
+}
+
+int CWnd::OnCharToItem(UINT, CListBox* pListBox, UINT) {
+    return ReflectedOrDefault(this, ControlOf(pListBox));
+}
+
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT) {
     LRESULT lResult = 0;
     if (pWnd != NULL && ReflectLastMsg(pWnd->m_hWnd, &lResult))

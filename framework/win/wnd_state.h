@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "framework/core/guard.h"
 #include "framework/win/wnd.h"
 
 class CWnd;
@@ -16,8 +17,6 @@ struct AFX_WND_STATE {
 };
 
 AFX_WND_STATE& AfxGetWndState();
-// Writes a diagnostic about an exception stopped at a framework boundary.
-void AfxReportBoundaryException(LPCWSTR lpszWhere, LPCWSTR lpszWhat);
 
 // Destroys every window still bound to an object of this module.
 void AfxDestroyPermanentWindows();

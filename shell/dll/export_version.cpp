@@ -5,10 +5,22 @@
 
 #include "shell/hostlink.h"
 
+namespace {
+// This library's own module, found by an address inside it: a copy under another file name
+// answers with its own path.
+HMODULE OwnModule() {
+    HMODULE self = NULL;
+    ::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                             GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                         reinterpret_cast<LPCWSTR>(&OwnModule), &self);
+    return self;
+}
+} // namespace
+
 extern "C" __declspec(dllexport) const char* __cdecl DLL_Version() {
     static char line[2048];
     wchar_t path[1024] = {};
-    HMODULE self = GetModuleHandleW(L"MOXGUIU.DLL");
+    HMODULE self = OwnModule();
     DWORD length = self ? GetModuleFileNameW(self, path, 1024) : 0;
     if (length >= 1024)
         path[1023] = L'\0';

@@ -1,6 +1,8 @@
 // Binding as the host sees it: each case is a real host process loading the library.
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <algorithm>
 
 #include "tests/support/run_host.h"
@@ -68,17 +70,34 @@ TEST(Binding, OldestAndNewestMinorOfMajorThreeBind) {
     }
 }
 
-TEST(Binding, LibraryIdentifiesItselfWithItsOwnPath) {
-    HostRun run = RunHost(L"");
-    ASSERT_TRUE(run.finished);
+// The identification line the host logged, empty when there is none.
+std::string VersionLine(const HostRun& run) {
     auto line = std::find_if(run.log.begin(), run.log.end(),
                              [](const std::string& l) { return l.rfind("DLL_Version(", 0) == 0; });
-    ASSERT_NE(run.log.end(), line);
-    const std::string suffix = ",MOXGUIU.DLL,Graphical User Interface for Windows NT|2000|XP,"
-                               "2.4.2,,KQV,2.0\")";
-    ASSERT_GT(line->size(), suffix.size());
-    EXPECT_EQ(suffix, line->substr(line->size() - suffix.size()));
-    EXPECT_NE(std::string::npos, line->find("moxguiu.dll,MOXGUIU.DLL,"));
+    return line == run.log.end() ? std::string() : *line;
+}
+
+// The library names its own file, also when it was copied under another name.
+TEST(Binding, LibraryIdentifiesItselfWithItsOwnPath) {
+    const std::wstring copy = ProgramFolder() + L"\\renamed_gui.dll";
+    ASSERT_TRUE(::CopyFileW((ProgramFolder() + L"\\moxguiu.dll").c_str(), copy.c_str(), FALSE));
+    struct {
+        const wchar_t* switches;
+        const char* file;
+    } cases[] = {{L"", "\\moxguiu.dll,MOXGUIU.DLL,"},
+                 {L"--library renamed_gui.dll", "\\renamed_gui.dll,MOXGUIU.DLL,"}};
+    for (const auto& c : cases) {
+        HostRun run = RunHost(c.switches);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(0u, run.exitCode) << c.file;
+        const std::string line = VersionLine(run);
+        const std::string suffix = ",MOXGUIU.DLL,Graphical User Interface for Windows NT|2000|XP,"
+                                   "2.4.2,,KQV,2.0\")";
+        ASSERT_GT(line.size(), suffix.size()) << c.file;
+        EXPECT_EQ(suffix, line.substr(line.size() - suffix.size()));
+        EXPECT_NE(std::string::npos, line.find(c.file)) << line;
+    }
+    ::DeleteFileW(copy.c_str());
 }
 
 TEST(Binding, WithoutDragDropServiceStartUpCompletesAndNoServiceCallIsMade) {
