@@ -58,7 +58,7 @@ enum Entry {
 #define MOX_ENTRY_ID(name) k##name,
     MOX_THEME_ENTRIES(MOX_ENTRY_ID)
 #undef MOX_ENTRY_ID
-    kThemeEntryCount,
+        kThemeEntryCount,
     kTransparentBlt = kThemeEntryCount,
     kTrackMouseEvent,
     kEntryCount
@@ -69,7 +69,8 @@ const char* const kEntryNames[kEntryCount] = {
 #define MOX_ENTRY_NAME(name) #name,
     MOX_THEME_ENTRIES(MOX_ENTRY_NAME)
 #undef MOX_ENTRY_NAME
-    "TransparentBlt", "TrackMouseEvent"};
+        "TransparentBlt",
+    "TrackMouseEvent"};
 
 // The generic function-pointer type: converting through it keeps the compiler from comparing
 // the entries' signatures with GetProcAddress's.
@@ -187,7 +188,8 @@ int DynGetThemeSysSize(HTHEME hTheme, int iSizeId) {
     return MOX_CALL(GetThemeSysSize, -1, hTheme, iSizeId);
 }
 void DynSetThemeAppProperties(DWORD dwFlags) {
-    if (auto fn = reinterpret_cast<decltype(::SetThemeAppProperties)*>(g_slots[kSetThemeAppProperties]))
+    if (auto fn =
+            reinterpret_cast<decltype(::SetThemeAppProperties)*>(g_slots[kSetThemeAppProperties]))
         fn(dwFlags);
 }
 
@@ -216,14 +218,14 @@ HRESULT DynGetThemeBackgroundExtent(HTHEME hTheme, HDC hdc, int iPartId, int iSt
 HRESULT DynGetThemePartSize(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT prc,
                             THEMESIZE eSize, SIZE* psz) {
     // The input rectangle is only read; some headers declare it writable.
-    return MOX_CALL(GetThemePartSize, E_FAIL, hTheme, hdc, iPartId, iStateId, const_cast<LPRECT>(prc),
-                    eSize, psz);
+    return MOX_CALL(GetThemePartSize, E_FAIL, hTheme, hdc, iPartId, iStateId,
+                    const_cast<LPRECT>(prc), eSize, psz);
 }
 HRESULT DynGetThemeTextExtent(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCWSTR pszText,
                               int iCharCount, DWORD dwTextFlags, LPCRECT pBoundingRect,
                               LPRECT pExtentRect) {
-    return MOX_CALL(GetThemeTextExtent, E_FAIL, hTheme, hdc, iPartId, iStateId, pszText,
-                    iCharCount, dwTextFlags, pBoundingRect, pExtentRect);
+    return MOX_CALL(GetThemeTextExtent, E_FAIL, hTheme, hdc, iPartId, iStateId, pszText, iCharCount,
+                    dwTextFlags, pBoundingRect, pExtentRect);
 }
 HRESULT DynGetThemeTextMetrics(HTHEME hTheme, HDC hdc, int iPartId, int iStateId,
                                TEXTMETRICW* ptm) {
@@ -242,8 +244,8 @@ HRESULT DynHitTestThemeBackground(HTHEME hTheme, HDC hdc, int iPartId, int iStat
 }
 HRESULT DynDrawThemeEdge(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT pDestRect,
                          UINT uEdge, UINT uFlags, LPRECT pContentRect) {
-    return MOX_CALL(DrawThemeEdge, E_FAIL, hTheme, hdc, iPartId, iStateId, pDestRect, uEdge,
-                    uFlags, pContentRect);
+    return MOX_CALL(DrawThemeEdge, E_FAIL, hTheme, hdc, iPartId, iStateId, pDestRect, uEdge, uFlags,
+                    pContentRect);
 }
 HRESULT DynDrawThemeIcon(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCRECT pRect,
                          HIMAGELIST himl, int iImageIndex) {
@@ -299,16 +301,15 @@ HRESULT DynSetWindowTheme(HWND hwnd, LPCWSTR pszSubAppName, LPCWSTR pszSubIdList
 }
 HRESULT DynGetThemeFilename(HTHEME hTheme, int iPartId, int iStateId, int iPropId,
                             LPWSTR pszThemeFileName, int cchMaxBuffChars) {
-    return MOX_CALL(GetThemeFilename, E_FAIL, hTheme, iPartId, iStateId, iPropId,
-                    pszThemeFileName, cchMaxBuffChars);
+    return MOX_CALL(GetThemeFilename, E_FAIL, hTheme, iPartId, iStateId, iPropId, pszThemeFileName,
+                    cchMaxBuffChars);
 }
 HRESULT DynGetThemeSysFont(HTHEME hTheme, int iFontId, LOGFONTW* plf) {
     return MOX_CALL(GetThemeSysFont, E_FAIL, hTheme, iFontId, plf);
 }
 HRESULT DynGetThemeSysString(HTHEME hTheme, int iStringId, LPWSTR pszStringBuff,
                              int cchMaxStringChars) {
-    return MOX_CALL(GetThemeSysString, E_FAIL, hTheme, iStringId, pszStringBuff,
-                    cchMaxStringChars);
+    return MOX_CALL(GetThemeSysString, E_FAIL, hTheme, iStringId, pszStringBuff, cchMaxStringChars);
 }
 HRESULT DynGetThemeSysInt(HTHEME hTheme, int iIntId, int* piValue) {
     return MOX_CALL(GetThemeSysInt, E_FAIL, hTheme, iIntId, piValue);

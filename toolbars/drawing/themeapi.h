@@ -55,8 +55,7 @@ HRESULT DynGetThemePartSize(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, L
 HRESULT DynGetThemeTextExtent(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, LPCWSTR pszText,
                               int iCharCount, DWORD dwTextFlags, LPCRECT pBoundingRect,
                               LPRECT pExtentRect);
-HRESULT DynGetThemeTextMetrics(HTHEME hTheme, HDC hdc, int iPartId, int iStateId,
-                               TEXTMETRICW* ptm);
+HRESULT DynGetThemeTextMetrics(HTHEME hTheme, HDC hdc, int iPartId, int iStateId, TEXTMETRICW* ptm);
 HRESULT DynGetThemeBackgroundRegion(HTHEME hTheme, HDC hdc, int iPartId, int iStateId,
                                     LPCRECT pRect, HRGN* pRegion);
 HRESULT DynHitTestThemeBackground(HTHEME hTheme, HDC hdc, int iPartId, int iStateId,
