@@ -4,6 +4,8 @@
 
 #include "framework/afx.h"
 
+#include <uxtheme.h>
+
 namespace corvalis {
 namespace foundation {
 

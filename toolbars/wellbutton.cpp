@@ -108,9 +108,9 @@ void SECWellButton::DrawContent(CDC* pDC, LPDRAWITEMSTRUCT lpDIS, const CRect& r
     const POINT arrow[3] = {{x, y}, {x + 4, y}, {x + 2, y + 2}};
     CPen* pOldPen = (CPen*)pDC->SelectStockObject(BLACK_PEN);
     CBrush* pOldBrush = (CBrush*)pDC->SelectStockObject(BLACK_BRUSH);
-    const int nOldFill = pDC->SetPolyFillMode(WINDING);
+    const int nOldFill = ::SetPolyFillMode(pDC->GetSafeHdc(), WINDING);
     pDC->Polygon(arrow, 3);
-    pDC->SetPolyFillMode(nOldFill);
+    ::SetPolyFillMode(pDC->GetSafeHdc(), nOldFill);
 
     pDC->FillSolidRect(f.right - 10, f.top + 2, 1, f.Height() - 4, s_clrShadow);
     pDC->FillSolidRect(f.right - 9, f.top + 2, 1, f.Height() - 4, s_clrHighlight);
