@@ -1,5 +1,8 @@
 #include "controls_test_support.h"
 
+#include "toolbars/drawing/themeapi.h"
+
+#include <gtest/gtest.h>
 #include <wincodec.h>
 
 BEGIN_MESSAGE_MAP(ControlsDialog, CDialog)
@@ -175,3 +178,14 @@ bool SaveScreenPng(const RECT& rect, const wchar_t* pszPath) {
     ::DeleteObject(hBitmap);
     return bOk;
 }
+
+namespace {
+// The library's start-up binds the theme entries; this program has none, so it binds them
+// itself before the first test.
+struct ThemeEnvironment : testing::Environment {
+    void SetUp() override { InitThemeApi(); }
+    void TearDown() override { FreeThemeApi(); }
+};
+testing::Environment* const g_themeEnvironment =
+    testing::AddGlobalTestEnvironment(new ThemeEnvironment);
+} // namespace
