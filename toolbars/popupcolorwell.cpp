@@ -10,11 +10,16 @@ namespace foundation {
 
 IMPLEMENT_DYNAMIC(SECPopupColorWell, SECColorWell)
 
+namespace {
+const UINT WM_POPUP_CLOSE_UNFOCUSED = WM_USER + 103;
+}
+
 BEGIN_MESSAGE_MAP(SECPopupColorWell, SECColorWell)
 ON_WM_LBUTTONDOWN()
 ON_WM_KEYDOWN()
 ON_WM_KEYUP()
 ON_WM_KILLFOCUS()
+ON_MESSAGE(WM_POPUP_CLOSE_UNFOCUSED, OnCloseUnfocused)
 END_MESSAGE_MAP()
 
 SECPopupColorWell::SECPopupColorWell() = default;
@@ -159,15 +164,24 @@ BOOL SECPopupColorWell::KeepsFocus(HWND hWndNew) const {
     return hWndNew != NULL && m_hWnd != NULL && (hWndNew == m_hWnd || ::IsChild(m_hWnd, hWndNew));
 }
 
+// The focus also leaves while the system is taking the popup down (its owner going, or its
+// own destruction): destroying it again from inside that would re-enter the destruction, so
+// the close waits until the focus change is over.
 void SECPopupColorWell::OnKillFocus(CWnd* pNewWnd) {
     Default();
     if (!KeepsFocus(pNewWnd ? pNewWnd->m_hWnd : NULL))
-        Close();
+        PostMessage(WM_POPUP_CLOSE_UNFOCUSED);
 }
 
 void SECPopupColorWell::OnOtherButtonFocusLost(HWND hWndNew) {
-    if (!KeepsFocus(hWndNew))
+    if (!KeepsFocus(hWndNew) && m_hWnd != NULL)
+        PostMessage(WM_POPUP_CLOSE_UNFOCUSED);
+}
+
+LRESULT SECPopupColorWell::OnCloseUnfocused(WPARAM, LPARAM) {
+    if (!KeepsFocus(::GetFocus()))
         Close();
+    return 0;
 }
 
 } // namespace foundation
