@@ -639,14 +639,22 @@ void SECColorWell::OnOtherCommand() {
     RunColorDialog();
 }
 
+BOOL RunWellColorDialog(CWnd* pParentWnd, COLORREF& color, DWORD dwFlags, COLORREF* pCustomColors) {
+    CColorDialog dialog(color, dwFlags, pParentWnd);
+    dialog.m_cc.Flags |= dwFlags;
+    if (pCustomColors != nullptr)
+        dialog.m_cc.lpCustColors = pCustomColors;
+    if (dialog.DoModal() != IDOK)
+        return FALSE;
+    color = dialog.GetColor();
+    return TRUE;
+}
+
 void SECColorWell::RunColorDialog() {
-    CColorDialog dialog(GetColor(), m_dwColorDialogFlags, this);
-    dialog.m_cc.Flags |= m_dwColorDialogFlags;
-    if (m_pCustomColors != nullptr)
-        dialog.m_cc.lpCustColors = m_pCustomColors;
-    if (dialog.DoModal() != IDOK || m_hWnd == NULL)
+    COLORREF color = GetColor();
+    if (!RunWellColorDialog(this, color, m_dwColorDialogFlags, m_pCustomColors) || m_hWnd == NULL)
         return;
-    SetColor(dialog.GetColor());
+    SetColor(color);
     NotifyColorChange();
 }
 

@@ -181,6 +181,10 @@ protected:
 // Dialog data exchange of a colour well's selected colour.
 void AFXAPI DDX_ColorWellColor(CDataExchange* pDX, SECColorWell& well, COLORREF& color);
 
+// The colour dialog of a well or well button, starting at color with dwFlags added and the
+// custom colours (when given); TRUE with the colour chosen in color on OK.
+BOOL RunWellColorDialog(CWnd* pParentWnd, COLORREF& color, DWORD dwFlags, COLORREF* pCustomColors);
+
 // The first nCount default colours of a well; the answer is how many there are.
 int GetDefaultWellColors(PALETTEENTRY* pEntries, int nCount);
 

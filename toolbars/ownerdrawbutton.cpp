@@ -23,6 +23,15 @@ void DrawCornerlessOutline(CDC* pDC, const CRect& r, COLORREF color) {
     pDC->FillSolidRect(r.right - 1, r.top + 1, 1, r.Height() - 2, color);
 }
 
+// Two nested 1-pixel edges from r inwards; r ends inside them.
+void DrawTwoEdges(CDC* pDC, CRect& r, COLORREF outerTopLeft, COLORREF outerBottomRight,
+                  COLORREF innerTopLeft, COLORREF innerBottomRight) {
+    pDC->Draw3dRect(&r, outerTopLeft, outerBottomRight);
+    r.DeflateRect(1, 1);
+    pDC->Draw3dRect(&r, innerTopLeft, innerBottomRight);
+    r.DeflateRect(1, 1);
+}
+
 void DrawThemePart(HTHEME hTheme, CDC* pDC, int nState, const CRect& r) {
     DynDrawThemeBackground(hTheme, pDC->GetSafeHdc(), BP_PUSHBUTTON, nState, &r, NULL);
 }
@@ -143,10 +152,7 @@ void SECOwnerDrawButton::DrawFrame(CRect& r, CDC* pDC, LPDRAWITEMSTRUCT lpDIS) {
         if (!m_bNewLook) {
             DrawCornerlessOutline(pDC, r, s_clrFrame);
             r.DeflateRect(1, 1);
-            pDC->Draw3dRect(&r, s_clrHighlight, s_clrShadow);
-            r.DeflateRect(1, 1);
-            pDC->Draw3dRect(&r, s_clrHighlight, s_clrShadow);
-            r.DeflateRect(1, 1);
+            DrawTwoEdges(pDC, r, s_clrHighlight, s_clrShadow, s_clrHighlight, s_clrShadow);
             r.right -= 1;
             r.bottom -= 1;
         } else if (m_bFlat) {
@@ -156,10 +162,7 @@ void SECOwnerDrawButton::DrawFrame(CRect& r, CDC* pDC, LPDRAWITEMSTRUCT lpDIS) {
                 r.DeflateRect(2, 2);
             }
         } else if (hTheme == NULL) {
-            pDC->Draw3dRect(&r, s_clrHighlight, s_clrFrame);
-            r.DeflateRect(1, 1);
-            pDC->Draw3dRect(&r, s_clrFace, s_clrShadow);
-            r.DeflateRect(1, 1);
+            DrawTwoEdges(pDC, r, s_clrHighlight, s_clrFrame, s_clrFace, s_clrShadow);
             r.right -= 1;
             r.bottom -= 1;
         } else {
@@ -173,15 +176,9 @@ void SECOwnerDrawButton::DrawFrame(CRect& r, CDC* pDC, LPDRAWITEMSTRUCT lpDIS) {
         if (!m_bNewLook) {
             DrawCornerlessOutline(pDC, r, s_clrFrame);
             r.DeflateRect(1, 1);
-            pDC->Draw3dRect(&r, s_clrShadow, s_clrHighlight);
-            r.DeflateRect(1, 1);
-            pDC->Draw3dRect(&r, s_clrShadow, s_clrHighlight);
-            r.DeflateRect(1, 1);
+            DrawTwoEdges(pDC, r, s_clrShadow, s_clrHighlight, s_clrShadow, s_clrHighlight);
         } else {
-            pDC->Draw3dRect(&r, s_clrFrame, s_clrHighlight);
-            r.DeflateRect(1, 1);
-            pDC->Draw3dRect(&r, s_clrShadow, s_clrFace);
-            r.DeflateRect(1, 1);
+            DrawTwoEdges(pDC, r, s_clrFrame, s_clrHighlight, s_clrShadow, s_clrFace);
         }
         r.left += 1;
         r.top += 1;

@@ -65,12 +65,9 @@ LRESULT SECWellButton::OnColorChanged(WPARAM, LPARAM lParam) {
 }
 
 LRESULT SECWellButton::OnOtherColor(WPARAM, LPARAM) {
-    CColorDialog dialog(GetColor(), m_dwColorDialogFlags, this);
-    dialog.m_cc.Flags |= m_dwColorDialogFlags;
-    if (m_pCustomColors != nullptr)
-        dialog.m_cc.lpCustColors = m_pCustomColors;
-    if (dialog.DoModal() == IDOK && m_hWnd != NULL)
-        OnColorChanged(0, (LPARAM)dialog.GetColor());
+    COLORREF color = GetColor();
+    if (RunWellColorDialog(this, color, m_dwColorDialogFlags, m_pCustomColors) && m_hWnd != NULL)
+        OnColorChanged(0, (LPARAM)color);
     return 0;
 }
 

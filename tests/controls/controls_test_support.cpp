@@ -1,4 +1,5 @@
 #include "controls_test_support.h"
+#include "dialog_test_support.h"
 
 #include "toolbars/drawing/themeapi.h"
 
@@ -59,6 +60,15 @@ BOOL ControlsDialog::OnCommand(WPARAM wParam, LPARAM lParam) {
 LRESULT ControlsDialog::OnColorChanged(WPARAM wParam, LPARAM lParam) {
     m_colorMessages.emplace_back(wParam, lParam);
     return 0;
+}
+
+void AnswerColorDialog(DialogDismisser& answer, COLORREF color) {
+    answer.m_beforePress = [color](HWND hColorDialog) {
+        // The colour dialog's red, green and blue fields.
+        ::SetDlgItemInt(hColorDialog, 706, GetRValue(color), FALSE);
+        ::SetDlgItemInt(hColorDialog, 707, GetGValue(color), FALSE);
+        ::SetDlgItemInt(hColorDialog, 708, GetBValue(color), FALSE);
+    };
 }
 
 void PumpFor(DWORD nMilliseconds) {

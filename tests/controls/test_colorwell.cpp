@@ -160,12 +160,7 @@ TEST_F(WellTest, PlainWellSendsEachKeyMoveAndIgnoresMouseMoves) {
 
 TEST_F(WellTest, OtherRunsTheColourDialogAndTheCustomCellTakesItsColour) {
     DialogDismisser answer(IDOK, dlg.m_hWnd);
-    answer.m_beforePress = [](HWND hColorDialog) {
-        // The colour dialog's red, green and blue fields.
-        ::SetDlgItemInt(hColorDialog, 706, 10, FALSE);
-        ::SetDlgItemInt(hColorDialog, 707, 20, FALSE);
-        ::SetDlgItemInt(hColorDialog, 708, 30, FALSE);
-    };
+    AnswerColorDialog(answer, RGB(10, 20, 30));
     dlg.m_well.SendMessage(WM_COMMAND, MAKEWPARAM(ID_COLORWELL_OTHER, BN_CLICKED),
                            (LPARAM)dlg.m_well.GetOtherButton()->m_hWnd);
     ASSERT_EQ(answer.m_titles.size(), 1u);

@@ -104,11 +104,7 @@ TEST_F(PopupMouse, TabToOtherKeepsThePopupOpen) {
 
 TEST_F(PopupMouse, OtherRunsTheColourDialogAndTheCustomCellShowsItsColour) {
     DialogDismisser answer(IDOK, dlg.m_hWnd);
-    answer.m_beforePress = [](HWND hColorDialog) {
-        ::SetDlgItemInt(hColorDialog, 706, 10, FALSE);
-        ::SetDlgItemInt(hColorDialog, 707, 20, FALSE);
-        ::SetDlgItemInt(hColorDialog, 708, 30, FALSE);
-    };
+    AnswerColorDialog(answer, RGB(10, 20, 30));
     OpenByClick();
     ClickAt(CentreOf(popup->GetOtherButton()->m_hWnd));
     ASSERT_TRUE(PumpUntil([&] { return dlg.m_wellButton.GetColor() == RGB(10, 20, 30); }, 5000));
