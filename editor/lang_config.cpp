@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <string_view>
 
 void SECEditCharSet::Add(const wchar_t* chars) {
     for (; chars && *chars; ++chars)
@@ -221,12 +222,30 @@ void SECEditLangConfig::RebuildFoldedKeywords() {
 
 void SECEditLangConfig::GetKeywordEntries(
     std::vector<std::pair<const std::wstring*, uint16_t>>& entries) const {
-    entries.clear();
-    entries.reserve(m_keywords.size());
+    // The keywords are copied side by side first: sorting them where the map keeps them would
+    // chase two scattered allocations for every comparison.
+    struct Item {
+        std::wstring_view text;
+        const std::pair<const std::wstring, uint16_t>* entry;
+    };
+    size_t size = 0;
     for (const auto& entry : m_keywords)
-        entries.emplace_back(&entry.first, entry.second);
-    std::sort(entries.begin(), entries.end(),
-              [](const auto& a, const auto& b) { return *a.first < *b.first; });
+        size += entry.first.size();
+    std::wstring all;
+    all.reserve(size);
+    std::vector<Item> items;
+    items.reserve(m_keywords.size());
+    for (const auto& entry : m_keywords) {
+        items.push_back(
+            Item{std::wstring_view(all.data() + all.size(), entry.first.size()), &entry});
+        all += entry.first;
+    }
+    std::sort(items.begin(), items.end(),
+              [](const Item& a, const Item& b) { return a.text < b.text; });
+    entries.clear();
+    entries.reserve(items.size());
+    for (const Item& item : items)
+        entries.emplace_back(&item.entry->first, item.entry->second);
 }
 
 void SECEditLangConfig::GetKeywords(std::vector<CString>& list) const {
