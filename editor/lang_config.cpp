@@ -250,23 +250,22 @@ void SECEditLangConfig::GetKeywordEntries(
     // The keywords are copied side by side first: sorting them where the map keeps them would
     // chase two scattered allocations for every comparison.
     struct Item {
-        std::wstring_view text;
+        size_t offset, length; // in `all`, which may move while it grows
         const std::pair<const std::wstring, uint16_t>* entry;
     };
-    size_t size = 0;
-    for (const auto& entry : m_keywords)
-        size += entry.first.size();
     std::wstring all;
-    all.reserve(size);
+    all.reserve(m_keywords.size() * 16); // a guess: measuring first would walk the map twice
     std::vector<Item> items;
     items.reserve(m_keywords.size());
     for (const auto& entry : m_keywords) {
-        items.push_back(
-            Item{std::wstring_view(all.data() + all.size(), entry.first.size()), &entry});
+        items.push_back(Item{all.size(), entry.first.size(), &entry});
         all += entry.first;
     }
-    std::sort(items.begin(), items.end(),
-              [](const Item& a, const Item& b) { return TextLess(a.text, b.text); });
+    const wchar_t* text = all.data();
+    std::sort(items.begin(), items.end(), [text](const Item& a, const Item& b) {
+        return TextLess(std::wstring_view(text + a.offset, a.length),
+                        std::wstring_view(text + b.offset, b.length));
+    });
     entries.clear();
     entries.reserve(items.size());
     for (const Item& item : items)
