@@ -1,5 +1,6 @@
 #include "editor/ini_file.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <memory>
 
@@ -26,18 +27,6 @@ std::wstring Unquote(std::wstring value) {
     if (n >= 2 && (value[0] == L'"' || value[0] == L'\'') && value[n - 1] == value[0])
         return value.substr(1, n - 2);
     return value;
-}
-
-// Values that reading would trim or unquote go inside quotes, which reading removes again.
-void AppendQuoted(std::wstring& text, const std::wstring& value) {
-    const bool quote = !value.empty() && (SECEditIniFile::IsBlank(value.front()) ||
-                                          SECEditIniFile::IsBlank(value.back()) ||
-                                          value.front() == L'"' || value.front() == L'\'');
-    if (quote)
-        text += L'"';
-    text += value;
-    if (quote)
-        text += L'"';
 }
 
 bool ReadAll(const wchar_t* path, std::string& bytes, bool& missing) {
@@ -104,6 +93,15 @@ bool Encode(const std::wstring& text, SECEditIniFile::Encoding encoding, std::st
     bytes = utf8 ? std::string("\xEF\xBB\xBF") : std::string();
     if (text.empty())
         return true;
+    // Every code page this runs under, and UTF-8, keeps ASCII as it is.
+    const size_t head = bytes.size();
+    bytes.resize(head + text.size());
+    size_t i = 0;
+    for (; i < text.size() && text[i] < 0x80; ++i)
+        bytes[head + i] = static_cast<char>(text[i]);
+    if (i == text.size())
+        return true;
+    bytes.resize(head);
     const UINT codePage = utf8 ? CP_UTF8 : CP_ACP;
     // Best-fit mappings and the default character are silent losses: refuse them.
     const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
@@ -136,7 +134,24 @@ bool WriteAll(const std::wstring& path, const std::string& bytes) {
 } // namespace
 
 bool SECEditIniFile::IsBlank(wchar_t c) {
+    // Printable ASCII, the bulk of every file, needs no look-up in the character tables.
+    if (c > L' ' && c < 0x7F)
+        return false;
     return std::iswspace(c) || c == 0x1A;
+}
+
+void SECEditIniFile::AppendEntry(std::wstring& text, const std::wstring& key,
+                                 const std::wstring& value) {
+    text.append(key).append(1, L'=');
+    // Values that reading would trim or unquote go inside quotes, which reading removes again.
+    const bool quote = !value.empty() && (IsBlank(value.front()) || IsBlank(value.back()) ||
+                                          value.front() == L'"' || value.front() == L'\'');
+    if (quote)
+        text += L'"';
+    text += value;
+    if (quote)
+        text += L'"';
+    text.append(L"\r\n");
 }
 
 bool SECEditIniFile::Load(const wchar_t* path) {
@@ -176,21 +191,12 @@ void SECEditIniFile::Parse(const std::wstring& text) {
             current = &Obtain(Trim(a + 1, close - 1).c_str());
             // A repeated section header opens a section of its own, as the platform reads it.
             if (!current->entries.empty() || current != &m_sections.back()) {
-                m_sections.push_back(Section{current->name, {}, {}, false, false});
+                m_sections.push_back(Section{current->name, {}, {}, {}, false, false});
                 current = &m_sections.back();
                 m_hasDuplicates = true;
             }
         } else {
-            const wchar_t* eq = a;
-            while (eq < lineEnd && *eq != L'=')
-                ++eq;
-            Entry entry;
-            if (a < lineEnd && *a != L';' && eq < lineEnd && eq > a) {
-                entry.key = Trim(a, eq);
-                entry.value = Unquote(Trim(eq + 1, lineEnd));
-            } else {
-                entry.value.assign(p, lineEnd);
-            }
+            Entry entry = ParseEntry(p, lineEnd);
             if (current)
                 AddEntry(*current, std::move(entry));
             else if (entry.key.empty())
@@ -202,6 +208,43 @@ void SECEditIniFile::Parse(const std::wstring& text) {
     }
 }
 
+SECEditIniFile::Entry SECEditIniFile::ParseEntry(const wchar_t* line, const wchar_t* lineEnd) {
+    const wchar_t* a = line;
+    while (a < lineEnd && IsBlank(*a))
+        ++a;
+    const wchar_t* eq = a;
+    while (eq < lineEnd && *eq != L'=')
+        ++eq;
+    Entry entry;
+    if (a < lineEnd && *a != L';' && eq < lineEnd && eq > a) {
+        entry.key = Trim(a, eq);
+        entry.value = Unquote(Trim(eq + 1, lineEnd));
+    } else {
+        entry.value.assign(line, lineEnd);
+    }
+    return entry;
+}
+
+// A section given as text becomes entries only when something looks inside it.
+void SECEditIniFile::Expand(const Section& section) {
+    if (section.text.empty())
+        return;
+    const wchar_t* p = section.text.data();
+    const wchar_t* const end = p + section.text.size();
+    while (p < end) {
+        const wchar_t* lineEnd = p;
+        while (lineEnd < end && *lineEnd != L'\r' && *lineEnd != L'\n')
+            ++lineEnd;
+        section.entries.push_back(ParseEntry(p, lineEnd));
+        p = lineEnd;
+        if (p < end && *p == L'\r')
+            ++p;
+        if (p < end && *p == L'\n')
+            ++p;
+    }
+    section.text.clear();
+}
+
 void SECEditIniFile::AddEntry(Section& section, Entry entry) {
     if (section.indexed && !entry.key.empty())
         section.keys.emplace(Fold(entry.key.c_str()), section.entries.size());
@@ -211,6 +254,7 @@ void SECEditIniFile::AddEntry(Section& section, Entry entry) {
 // A section is indexed by key on its first lookup: one that is only listed or replaced whole
 // (the keywords) never pays for it.
 const std::unordered_map<std::wstring, size_t>& SECEditIniFile::Keys(const Section& section) {
+    Expand(section);
     if (!section.indexed) {
         for (size_t i = 0; i < section.entries.size(); ++i)
             if (!section.entries[i].key.empty())
@@ -234,7 +278,7 @@ SECEditIniFile::Section& SECEditIniFile::Obtain(const wchar_t* name) {
     if (Section* found = FindSection(name))
         return *found;
     m_index.emplace(Fold(name), m_sections.size());
-    m_sections.push_back(Section{name, {}, {}, false, false});
+    m_sections.push_back(Section{name, {}, {}, {}, false, false});
     return m_sections.back();
 }
 
@@ -250,10 +294,13 @@ const std::wstring* SECEditIniFile::Find(const wchar_t* section, const wchar_t* 
 std::vector<std::pair<std::wstring, std::wstring>>
 SECEditIniFile::Entries(const wchar_t* section) const {
     std::vector<std::pair<std::wstring, std::wstring>> entries;
-    if (const Section* s = FindSection(section))
-        for (const Entry& e : s->entries)
-            if (!e.key.empty())
-                entries.emplace_back(e.key, e.value);
+    const Section* s = FindSection(section);
+    if (!s)
+        return entries;
+    Expand(*s);
+    for (const Entry& e : s->entries)
+        if (!e.key.empty())
+            entries.emplace_back(e.key, e.value);
     return entries;
 }
 
@@ -271,6 +318,7 @@ void SECEditIniFile::RemoveSection(const wchar_t* section) {
     auto drop = [](Section& s) {
         s.removed = true;
         s.entries.clear();
+        s.text.clear();
         s.keys.clear();
         s.indexed = false;
     };
@@ -290,6 +338,7 @@ void SECEditIniFile::SetSection(const wchar_t* section,
                                 std::vector<std::pair<std::wstring, std::wstring>> entries) {
     Section& s = Obtain(section);
     s.entries.clear();
+    s.text.clear();
     s.entries.reserve(entries.size());
     s.keys.clear();
     s.indexed = false;
@@ -297,13 +346,23 @@ void SECEditIniFile::SetSection(const wchar_t* section,
         s.entries.push_back(Entry{std::move(e.first), std::move(e.second)});
 }
 
+void SECEditIniFile::SetSectionText(const wchar_t* section, std::wstring text) {
+    Section& s = Obtain(section);
+    s.entries.clear();
+    s.keys.clear();
+    s.indexed = false;
+    s.text = std::move(text);
+}
+
 std::wstring SECEditIniFile::Text() const {
     size_t size = 0;
     for (const std::wstring& line : m_preamble)
         size += line.size() + 2;
-    for (const Section& s : m_sections)
+    for (const Section& s : m_sections) {
+        size += s.text.size();
         for (const Entry& e : s.entries)
             size += e.key.size() + e.value.size() + 5;
+    }
     std::wstring text;
     text.reserve(size + m_sections.size() * 8);
     for (const std::wstring& line : m_preamble)
@@ -313,14 +372,12 @@ std::wstring SECEditIniFile::Text() const {
             continue;
         text.append(L"[").append(s.name).append(L"]\r\n");
         for (const Entry& e : s.entries) {
-            if (e.key.empty()) {
-                text += e.value;
-            } else {
-                text.append(e.key).append(L"=");
-                AppendQuoted(text, e.value);
-            }
-            text.append(L"\r\n");
+            if (e.key.empty())
+                text.append(e.value).append(L"\r\n");
+            else
+                AppendEntry(text, e.key, e.value);
         }
+        text += s.text;
     }
     return text;
 }

@@ -32,6 +32,11 @@ public:
     // Replaces a section's contents by the given entries.
     void SetSection(const wchar_t* section,
                     std::vector<std::pair<std::wstring, std::wstring>> entries);
+    // Replaces a section's contents by lines built with AppendEntry: a large section costs one
+    // buffer, not an entry per line.
+    void SetSectionText(const wchar_t* section, std::wstring text);
+    // Appends "key=value" and a line end as the file holds it.
+    static void AppendEntry(std::wstring& text, const std::wstring& key, const std::wstring& value);
 
     Encoding GetEncoding() const { return m_encoding; }
     // The text as it would be written.
@@ -46,7 +51,8 @@ private:
     };
     struct Section {
         std::wstring name;
-        std::vector<Entry> entries;
+        mutable std::vector<Entry> entries; // filled from `text` on the first look inside
+        mutable std::wstring text;          // lines not yet split into entries
         mutable std::unordered_map<std::wstring, size_t> keys; // folded key -> first entry
         mutable bool indexed = false;
         bool removed = false;
@@ -57,6 +63,8 @@ private:
     const Section* FindSection(const wchar_t* name) const;
     Section& Obtain(const wchar_t* name);
     static void AddEntry(Section& section, Entry entry);
+    static Entry ParseEntry(const wchar_t* line, const wchar_t* lineEnd);
+    static void Expand(const Section& section);
     static const std::unordered_map<std::wstring, size_t>& Keys(const Section& section);
 
     std::vector<std::wstring> m_preamble; // lines before the first section

@@ -389,7 +389,9 @@ namespace {
 // left out.
 bool CanBeKey(const std::wstring& k) {
     return !k.empty() && k[0] != L';' && k[0] != L'[' && !SECEditIniFile::IsBlank(k.front()) &&
-           !SECEditIniFile::IsBlank(k.back()) && k.find_first_of(L"=\r\n") == std::wstring::npos;
+           !SECEditIniFile::IsBlank(k.back()) && std::none_of(k.begin(), k.end(), [](wchar_t c) {
+               return c == L'=' || c == L'\r' || c == L'\n';
+           });
 }
 
 } // namespace
@@ -401,12 +403,12 @@ BOOL SECEditLangIniWriter::WriteKeywords(SECEditLangConfig* config) {
         std::vector<std::pair<const std::wstring*, uint16_t>> keywords;
         config->GetKeywordEntries(keywords);
         const std::vector<CString> names = config->GetColorGroupNames();
-        std::vector<std::pair<std::wstring, std::wstring>> lines;
-        lines.reserve(keywords.size());
+        std::wstring lines;
+        lines.reserve(keywords.size() * 32); // a guess: measuring first costs a second walk
         for (const auto& k : keywords)
             if (CanBeKey(*k.first) && k.second < names.size() && !names[k.second].IsEmpty())
-                lines.emplace_back(*k.first, names[k.second].str());
-        m_file.SetSection(L"Keywords", std::move(lines));
+                SECEditIniFile::AppendEntry(lines, *k.first, names[k.second].str());
+        m_file.SetSectionText(L"Keywords", std::move(lines));
         return TRUE;
     });
 }

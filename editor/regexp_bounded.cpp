@@ -2,6 +2,9 @@
 
 #include <boost/regex.hpp>
 
+#include <algorithm>
+#include <cstddef>
+
 struct SECEditBoundedRegExp::Compiled {
     boost::wregex expression;
     boost::match_results<const wchar_t*> match; // kept: one search after another reuses it
@@ -59,6 +62,13 @@ template <class Call> bool Guarded(Call call, BOOL& stopped) {
     }
 }
 
+// A search that begins inside the text sees the characters before it, and its first position
+// is not the text's start, which is what "^" means here.
+boost::match_flag_type ContextFlags(const wchar_t* base, const wchar_t* from,
+                                    boost::match_flag_type flags) {
+    return from == base ? flags : flags | boost::match_prev_avail | boost::match_not_bob;
+}
+
 } // namespace
 
 int SECEditBoundedRegExp::Search(const wchar_t* base, const wchar_t* from, const wchar_t* last,
@@ -66,7 +76,7 @@ int SECEditBoundedRegExp::Search(const wchar_t* base, const wchar_t* from, const
     if (!Compile())
         return -1;
     boost::match_results<const wchar_t*>& m = m_compiled->match;
-    const auto flags = from == base ? boost::match_default : boost::match_prev_avail;
+    const auto flags = ContextFlags(base, from, boost::match_default);
     if (!Guarded([&] { return boost::regex_search(from, last, m, m_compiled->expression, flags); },
                  m_stopped))
         return -1;
@@ -74,23 +84,52 @@ int SECEditBoundedRegExp::Search(const wchar_t* base, const wchar_t* from, const
     return static_cast<int>(m[0].first - base);
 }
 
-int SECEditBoundedRegExp::SearchLast(const wchar_t* base, const wchar_t* from,
-                                     const wchar_t* before, const wchar_t* last, int& length) {
+// The matches a forward scan of each line meets, the scan of a line starting at its beginning
+// (or at `from`), so the answer does not depend on where the window began. A match that runs
+// over a line end ends its line's scan; a scan that finds nothing until a later line has found
+// that line's first match.
+int SECEditBoundedRegExp::LastIn(const wchar_t* base, const wchar_t* from, const wchar_t* before,
+                                 bool textEnds, int& length) {
+    boost::match_results<const wchar_t*>& m = m_compiled->match;
+    auto flags = boost::match_not_null;
+    if (!textEnds)
+        flags |= boost::match_not_eob | boost::match_not_eol;
     int best = -1;
-    const wchar_t* p = from;
-    while (p < before) {
-        int len = 0;
-        const int at = Search(base, p, last, len);
-        if (at < 0 || base + at >= before)
+    for (const wchar_t* p = from; p < before;) {
+        if (!Guarded(
+                [&] {
+                    return boost::regex_search(p, before, m, m_compiled->expression,
+                                               ContextFlags(base, p, flags));
+                },
+                m_stopped))
             break;
-        best = at;
-        length = len;
-        // The next match that a forward scan would find.
-        p = base + at + (len > 0 ? len : 1);
+        const wchar_t* first = m[0].first;
+        const wchar_t* second = m[0].second;
+        best = static_cast<int>(first - base);
+        length = static_cast<int>(second - first);
+        const wchar_t* lineEnd = std::find(first, second, L'\n');
+        p = lineEnd != second ? lineEnd + 1 : second;
     }
-    if (m_stopped)
+    return m_stopped ? -1 : best;
+}
+
+int SECEditBoundedRegExp::SearchLast(const wchar_t* base, const wchar_t* from,
+                                     const wchar_t* before, const wchar_t* last, int& length,
+                                     int window) {
+    if (!Compile() || before <= from)
         return -1;
-    return best;
+    // Each wider window repeats the narrower one's scan, which found nothing: growing fourfold
+    // keeps the whole search within 4/3 of one scan of [from, before).
+    std::ptrdiff_t span = std::max(window, 1);
+    for (;;) {
+        const wchar_t* low = before - from > span ? before - span : from;
+        while (low > from && low[-1] != L'\n')
+            --low; // a window begins where a line does
+        const int at = LastIn(base, low, before, before == last, length);
+        if (at >= 0 || m_stopped || low == from)
+            return at;
+        span *= 4;
+    }
 }
 
 BOOL SECEditBoundedRegExp::Find(const CString& text, int& start, int& length, CString& matched) {

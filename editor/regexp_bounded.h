@@ -29,14 +29,19 @@ public:
     // The first match in [from, last) of the text that begins at `base` (anchors and word
     // boundaries see the characters before `from`). Its offset from `base`, or -1.
     int Search(const wchar_t* base, const wchar_t* from, const wchar_t* last, int& length);
-    // The last match that starts in [from, before) and may run on to `last`, found in one
-    // forward pass. Its offset from `base`, or -1.
+    // The last non-empty match that starts at or after `from` and ends at or before `before`,
+    // of those a forward scan of each line meets; the text is read as if it stopped at `before`
+    // (though "$" still means its real end, `last`). Windows before `before` are searched, from
+    // `window` characters growing fourfold towards `from`, so dense matches cost little and
+    // sparse ones a linear scan. Its offset from `base`, or -1.
     int SearchLast(const wchar_t* base, const wchar_t* from, const wchar_t* before,
-                   const wchar_t* last, int& length);
+                   const wchar_t* last, int& length, int window = 4096);
 
 private:
     struct Compiled;
     bool Compile();
+    int LastIn(const wchar_t* base, const wchar_t* from, const wchar_t* before, bool textEnds,
+               int& length);
 
     CString m_pattern;
     BOOL m_ignoreCase = FALSE;

@@ -56,7 +56,7 @@ int SECEditTextStore::PlainFind(int from, int to, const wchar_t* pattern, int pa
 
 int SECEditTextStore::RegExpFind(int from, int to, const wchar_t* pattern, BOOL forward,
                                  BOOL matchCase, int& matchLength) {
-    // Matched in place, in one forward pass either way; the engine's budget bounds the work.
+    // Matched in place; the engine's budget bounds the work.
     SECEditBoundedRegExp engine;
     engine.SetPattern(pattern);
     engine.SetIgnoreCase(!matchCase);
@@ -71,10 +71,9 @@ int SECEditTextStore::RegExpFind(int from, int to, const wchar_t* pattern, BOOL 
                 found = -1; // the match lies beyond the stop
         }
     } else {
-        // The last match that starts below the start and at or after the stop.
-        found = engine.SearchLast(text + to, text + to, text + from, text + length, matchLength);
-        if (found >= 0)
-            found += to;
+        // The last match that lies between the stop and the start, with the text before the
+        // stop as its context.
+        found = engine.SearchLast(text, text + to, text + from, text + length, matchLength);
     }
     m_searchStopped = m_searchStopped || engine.WasStopped();
     m_patternInvalid = m_patternInvalid || engine.IsPatternInvalid();

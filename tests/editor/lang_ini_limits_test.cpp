@@ -198,6 +198,15 @@ TEST(IniFile, FollowsTheProfileRules) {
     file.Set(L"Sec", L"q", L" 'lead");
     file.Set(L"New", L"v", L"\"");
     file.RemoveSection(L"other");
+    // A section given as text reads as its entries, changed or not.
+    std::wstring lines;
+    SECEditIniFile::AppendEntry(lines, L"w1", L" padded ");
+    SECEditIniFile::AppendEntry(lines, L"w2", L"two");
+    file.SetSectionText(L"Words", lines);
+    file.SetSectionText(L"Listed", lines);
+    EXPECT_EQ(file.Entries(L"listed").size(), 2u);
+    EXPECT_EQ(*file.Find(L"words", L"W1"), L" padded ");
+    file.Set(L"Words", L"w3", L"three");
     ASSERT_TRUE(file.Save(path.c_str()));
     SECEditIniFile again;
     ASSERT_TRUE(again.Load(path.c_str()));
@@ -205,6 +214,9 @@ TEST(IniFile, FollowsTheProfileRules) {
     EXPECT_EQ(*again.Find(L"new", L"v"), L"\"");
     EXPECT_EQ(again.Find(L"other", L"k"), nullptr);
     EXPECT_EQ(*again.Find(L"sec", L"key"), L"spaced value");
+    EXPECT_EQ(*again.Find(L"words", L"w1"), L" padded ");
+    EXPECT_EQ(*again.Find(L"words", L"w3"), L"three");
+    EXPECT_EQ(*again.Find(L"listed", L"w2"), L"two");
 }
 
 } // namespace

@@ -3,8 +3,10 @@
 #include "editor/regexp_bounded.h"
 #include "editor/text_store.h"
 
+#include <boost/regex.hpp>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -126,45 +128,107 @@ TEST(BoundedRegExp, ACatastrophicPatternStopsTheSearchLeavingTheTextAlone) {
     }
 }
 
-// Backward: the last match that starts before the start position, as a forward scan of the
-// line would meet them, for every start position of a text with many overlapping candidates.
-TEST(BoundedRegExp, BackwardSearchFindsTheLastMatchBeforeTheStart) {
-    const std::wstring text = L"ab aab\nb aaa ab\n\nabab a";
-    SECEditTextStore store;
-    SECEditRange r;
-    store.InsertText(r, text.c_str(), -1);
-    for (const wchar_t* pattern : {L"a+b", L"b", L"a*b", L"^a", L"\\bab"}) {
+// What a backward search must find: of the non-empty matches a forward scan of each line meets
+// in the text before the start (its real context before it, and "$" only at the real end), the
+// last.
+int LastMatchByBruteForce(const std::wstring& text, const wchar_t* pattern, int from, int before,
+                          int& length) {
+    const boost::wregex e(pattern, boost::regex::ECMAScript | boost::regex::no_mod_m |
+                                       boost::regex::no_mod_s);
+    const wchar_t* base = text.c_str();
+    auto flags = boost::match_not_null;
+    if (before < static_cast<int>(text.size()))
+        flags |= boost::match_not_eob | boost::match_not_eol;
+    int best = -1;
+    for (int line = 0; line < before;) {
+        const int next = static_cast<int>(text.find(L'\n', line)) + 1;
+        const int lineEnd = next > 0 ? next : static_cast<int>(text.size()) + 1;
+        for (int p = std::max(line, from); p < std::min(lineEnd, before);) {
+            boost::match_results<const wchar_t*> m;
+            // "^" is the text's start only, "\b" sees the character before.
+            const auto at = p > 0 ? flags | boost::match_prev_avail | boost::match_not_bob : flags;
+            if (!boost::regex_search(base + p, base + before, m, e, at))
+                break;
+            const int found = static_cast<int>(m[0].first - base);
+            if (found >= lineEnd)
+                break;
+            best = found;
+            length = static_cast<int>(m.length(0));
+            p = found + length;
+        }
+        line = lineEnd;
+    }
+    return best;
+}
+
+// Windows as small as one character put window edges inside matches, and matches longer than
+// the window, at every start position.
+TEST(BoundedRegExp, BackwardSearchEqualsABruteForceScanWhateverTheWindow) {
+    const std::wstring text = L"ab aab\nb aaa ab\n\nabab a wordy words\naab";
+    const int size = static_cast<int>(text.size());
+    const wchar_t* patterns[] = {L"a+b",    L"b",         L"a*b",    L"^a",   L"\\bab",
+                                 L"ab\\b",  L"\\Bb",      L"b$",     L"a$",   L"(ab)+",
+                                 L"[a-z]+", L"b\\n\\n?a", L"a(?=b)", L"w.*s", L"(?!a)[a-z]"};
+    for (const wchar_t* pattern : patterns) {
         SECEditBoundedRegExp engine;
         engine.SetPattern(pattern);
-        // Every match of a forward scan, one after another.
-        std::vector<std::pair<int, int>> matches;
-        const wchar_t* base = text.c_str();
-        for (int p = 0; p < static_cast<int>(text.size());) {
-            int len = 0;
-            const int at = engine.Search(base, base + p, base + text.size(), len);
-            if (at < 0)
-                break;
-            if (len > 0)
-                matches.emplace_back(at, len);
-            p = at + std::max(len, 1);
-        }
-        for (int start = 0; start <= static_cast<int>(text.size()); ++start) {
-            int expected = -1, expectedLength = 0;
-            for (const auto& m : matches)
-                if (m.first < start) {
-                    expected = m.first;
-                    expectedLength = m.second;
+        for (int window : {1, 2, 3, 7, 4096})
+            for (int from : {0, 4})
+                for (int before = from; before <= size; ++before) {
+                    int expectedLength = 0, length = 0;
+                    const int expected =
+                        LastMatchByBruteForce(text, pattern, from, before, expectedLength);
+                    const wchar_t* base = text.c_str();
+                    const int at = engine.SearchLast(base, base + from, base + before, base + size,
+                                                     length, window);
+                    const std::string where = CString(pattern).ToMultiByte(CP_UTF8) + " window " +
+                                              std::to_string(window) + " from " +
+                                              std::to_string(from) + " before " +
+                                              std::to_string(before);
+                    ASSERT_EQ(at, expected) << where;
+                    if (at >= 0) {
+                        EXPECT_EQ(length, expectedLength) << where;
+                    }
+                    EXPECT_FALSE(engine.WasStopped()) << where;
                 }
-            int line = 0, column = 0, outLine = -1, outColumn = -1;
-            store.OffsetToPosition(start, line, column);
-            const int length = store.Find(line, column, outLine, outColumn, pattern, FALSE, FALSE,
-                                          TRUE, FALSE, TRUE, -1, -1);
-            if (expected < 0) {
-                EXPECT_EQ(length, 0) << start;
-                continue;
-            }
-            EXPECT_EQ(length, expectedLength) << start;
-            EXPECT_EQ(store.PositionToOffset(outLine, outColumn), expected) << start;
+    }
+}
+
+// Through the store: a match never runs past the start, "$" is only the text's real end, and a
+// match far behind the first window, or straddling its edge, is found.
+TEST(BoundedRegExp, BackwardSearchThroughTheStore) {
+    struct Case {
+        const wchar_t* text;
+        const wchar_t* pattern;
+        int startLine, startColumn;
+        int line, column, length; // length 0: nothing found
+    };
+    const std::wstring farText = L"x needle\n" + std::wstring(9000, L'y');
+    std::wstring edgeText(6000, L'y');
+    edgeText.replace(6000 - 4096 - 3, 6, L"needle");
+    const Case cases[] = {
+        {L"ab aab", L"a+b", 0, 6, 0, 3, 3},
+        {L"ab aab", L"a+b", 0, 5, 0, 0, 2},
+        {L"ab\nab", L"a$", 1, 1, -1, -1, 0},
+        {L"b\nab", L"^a", 1, 2, -1, -1, 0},
+        {L"ab\nab", L"^a", 1, 2, 0, 0, 1},
+        {L"ab\nab", L"ab$", 1, 2, 1, 0, 2},
+        {farText.c_str(), L"n[a-z]+", 1, 9000, 0, 2, 6},
+        {edgeText.c_str(), L"needle", 0, 6000, 0, 6000 - 4096 - 3, 6},
+    };
+    for (const Case& c : cases) {
+        SECEditTextStore store;
+        SECEditRange r;
+        store.InsertText(r, c.text, -1);
+        int line = -1, column = -1;
+        const int length = store.Find(c.startLine, c.startColumn, line, column, c.pattern, FALSE,
+                                      FALSE, TRUE, FALSE, TRUE, -1, -1);
+        const std::string what = CString(c.pattern).ToMultiByte(CP_UTF8);
+        EXPECT_EQ(length, c.length) << what;
+        EXPECT_FALSE(store.WasSearchStopped()) << what;
+        if (c.length > 0) {
+            EXPECT_EQ(line, c.line) << what;
+            EXPECT_EQ(column, c.column) << what;
         }
     }
 }
