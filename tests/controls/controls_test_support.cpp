@@ -1,10 +1,10 @@
 #include "controls_test_support.h"
 #include "dialog_test_support.h"
 
+#include "tests/support/screenshot.h"
 #include "toolbars/drawing/themeapi.h"
 
 #include <gtest/gtest.h>
-#include <wincodec.h>
 
 BEGIN_MESSAGE_MAP(ControlsDialog, CDialog)
 ON_MESSAGE(WM_COLORWELL_CHANGED, OnColorChanged)
@@ -141,15 +141,6 @@ POINT ClientToScreenPoint(HWND hWnd, POINT client) {
     return client;
 }
 
-namespace {
-template <class T> struct ComRelease {
-    T* p = nullptr;
-    ~ComRelease() {
-        if (p != nullptr)
-            p->Release();
-    }
-};
-} // namespace
 
 bool SaveScreenPng(const RECT& rect, const wchar_t* pszPath) {
     const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
@@ -162,29 +153,7 @@ bool SaveScreenPng(const RECT& rect, const wchar_t* pszPath) {
     ::DeleteDC(hMem);
     ::ReleaseDC(NULL, hScreen);
 
-    const HRESULT hrInit = ::CoInitialize(NULL);
-    bool bOk = false;
-    {
-        ComRelease<IWICImagingFactory> factory;
-        ComRelease<IWICBitmap> bitmap;
-        ComRelease<IWICStream> stream;
-        ComRelease<IWICBitmapEncoder> encoder;
-        ComRelease<IWICBitmapFrameEncode> frame;
-        bOk = SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER,
-                                           IID_PPV_ARGS(&factory.p))) &&
-              SUCCEEDED(factory.p->CreateBitmapFromHBITMAP(hBitmap, NULL, WICBitmapIgnoreAlpha,
-                                                           &bitmap.p)) &&
-              SUCCEEDED(factory.p->CreateStream(&stream.p)) &&
-              SUCCEEDED(stream.p->InitializeFromFilename(pszPath, GENERIC_WRITE)) &&
-              SUCCEEDED(factory.p->CreateEncoder(GUID_ContainerFormatPng, NULL, &encoder.p)) &&
-              SUCCEEDED(encoder.p->Initialize(stream.p, WICBitmapEncoderNoCache)) &&
-              SUCCEEDED(encoder.p->CreateNewFrame(&frame.p, NULL)) &&
-              SUCCEEDED(frame.p->Initialize(NULL)) &&
-              SUCCEEDED(frame.p->WriteSource(bitmap.p, NULL)) && SUCCEEDED(frame.p->Commit()) &&
-              SUCCEEDED(encoder.p->Commit());
-    }
-    if (SUCCEEDED(hrInit))
-        ::CoUninitialize();
+    const bool bOk = WriteBitmapPng(hBitmap, pszPath);
     ::DeleteObject(hBitmap);
     return bOk;
 }

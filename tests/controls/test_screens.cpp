@@ -1,6 +1,7 @@
 // Pictures of the dialog with every kind of well and button and an open popup, themed and in
 // the classic look, for people to look at.
 #include "controls_test_support.h"
+#include "tests/support/screenshot.h"
 #include "toolbars/drawing/themeapi.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +22,7 @@ void Shoot(ControlsDialog& dlg, const wchar_t* pszName) {
     dlg.GetWindowRect(&shot);
     popup->GetWindowRect(&rect);
     shot.UnionRect(&shot, &rect);
-    std::wstring dir = MOX_SCREENS_DIR;
-    ::CreateDirectoryW(dir.c_str(), NULL);
-    EXPECT_TRUE(SaveScreenPng(shot, (dir + L"/" + pszName).c_str()));
+    EXPECT_TRUE(SaveScreenPng(shot, ScreenshotPath(pszName).c_str()));
     ::SendMessageW(popup->m_hWnd, WM_KEYDOWN, VK_ESCAPE, 0);
 }
 

@@ -1,6 +1,6 @@
 #include "tip_fixture.h"
 
-#include <wincodec.h>
+#include "tests/support/screenshot.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -140,48 +140,6 @@ void KeyPress(WORD vk) {
     SendOne(input);
 }
 
-namespace {
-template <class T> struct ComRelease {
-    void operator()(T* p) const {
-        if (p != nullptr)
-            p->Release();
-    }
-};
-template <class T> using ComPtr = std::unique_ptr<T, ComRelease<T>>;
-
-bool WritePng(HBITMAP hBitmap, const std::wstring& path) {
-    HRESULT hrInit = ::CoInitializeEx(NULL, COINIT_APARTMENTTHREADED);
-    bool ok = false;
-    {
-        IWICImagingFactory* pRaw = nullptr;
-        if (SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, NULL, CLSCTX_INPROC_SERVER,
-                                         IID_IWICImagingFactory, (void**)&pRaw))) {
-            ComPtr<IWICImagingFactory> factory(pRaw);
-            IWICBitmap* pBitmap = nullptr;
-            IWICStream* pStream = nullptr;
-            IWICBitmapEncoder* pEncoder = nullptr;
-            IWICBitmapFrameEncode* pFrame = nullptr;
-            ok = SUCCEEDED(
-                factory->CreateBitmapFromHBITMAP(hBitmap, NULL, WICBitmapIgnoreAlpha, &pBitmap));
-            ComPtr<IWICBitmap> bitmap(pBitmap);
-            ok = ok && SUCCEEDED(factory->CreateStream(&pStream));
-            ComPtr<IWICStream> stream(pStream);
-            ok = ok && SUCCEEDED(stream->InitializeFromFilename(path.c_str(), GENERIC_WRITE));
-            ok = ok && SUCCEEDED(factory->CreateEncoder(GUID_ContainerFormatPng, NULL, &pEncoder));
-            ComPtr<IWICBitmapEncoder> encoder(pEncoder);
-            ok = ok && SUCCEEDED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache));
-            ok = ok && SUCCEEDED(encoder->CreateNewFrame(&pFrame, NULL));
-            ComPtr<IWICBitmapFrameEncode> frame(pFrame);
-            ok = ok && SUCCEEDED(frame->Initialize(NULL));
-            ok = ok && SUCCEEDED(frame->WriteSource(bitmap.get(), NULL));
-            ok = ok && SUCCEEDED(frame->Commit()) && SUCCEEDED(encoder->Commit());
-        }
-    }
-    if (SUCCEEDED(hrInit))
-        ::CoUninitialize();
-    return ok;
-}
-} // namespace
 
 WindowShots::~WindowShots() {
     for (HBITMAP hBitmap : m_bitmaps)
@@ -232,19 +190,8 @@ bool WindowShots::Save(const std::wstring& path) const {
     ::DeleteDC(hShot);
     ::DeleteDC(hMem);
     ::ReleaseDC(NULL, hScreen);
-    bool ok = WritePng(hBitmap, path);
+    bool ok = WriteBitmapPng(hBitmap, path);
     ::DeleteObject(hBitmap);
     return ok;
 }
 
-std::wstring ScreensFolder() {
-    wchar_t path[MAX_PATH] = L"";
-    ::GetModuleFileNameW(NULL, path, MAX_PATH);
-    std::wstring folder(path);
-    // <tree>\bin\program.exe -> <tree>\screens
-    for (int i = 0; i < 2; i++)
-        folder = folder.substr(0, folder.find_last_of(L"\\/"));
-    folder += L"\\screens";
-    ::CreateDirectoryW(folder.c_str(), NULL);
-    return folder;
-}

@@ -76,5 +76,3 @@ private:
     std::vector<HBITMAP> m_bitmaps;
     std::vector<SIZE> m_sizes;
 };
-// The build tree's screenshot folder (created when missing).
-std::wstring ScreensFolder();

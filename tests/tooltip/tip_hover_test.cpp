@@ -1,6 +1,7 @@
 // The tip under the real mouse and keyboard: input goes through the system, the owner relays
 // what reaches it, and the control's own timers run.
 #include "tip_fixture.h"
+#include "tests/support/screenshot.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ TEST_F(TipHoverTest, ClickOnTwoStateTipExpandsInPlace) {
     EXPECT_EQ(::GetFocus(), hFocus);
     EXPECT_EQ(TipPixel(MarkerPoint(true)), RGB(0, 0, 0));
     shots.Add(Tip().m_hWnd);
-    EXPECT_TRUE(shots.Save(ScreensFolder() + L"\\tooltip.png"));
+    EXPECT_TRUE(shots.Save(ScreenshotPath(L"tooltip.png")));
 
     MouseClick(TipRect().CenterPoint());
     ASSERT_TRUE(ShowsText(L"A  "));

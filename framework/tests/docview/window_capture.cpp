@@ -1,6 +1,8 @@
 #include "window_capture.h"
 
-#include <cstdio>
+#include "tests/support/screenshot.h"
+
+#include <algorithm>
 
 namespace {
 // A 32-bit top-down DIB the size of the capture, with a DC selected on it.
@@ -61,29 +63,6 @@ void PrintTree(HWND hWnd, HDC hDC, POINT origin) {
     }
 }
 
-void PutBigEndian(std::vector<unsigned char>& out, unsigned long v) {
-    for (int shift = 24; shift >= 0; shift -= 8)
-        out.push_back((unsigned char)(v >> shift));
-}
-
-unsigned long Crc(const unsigned char* p, size_t n) {
-    unsigned long c = 0xFFFFFFFFul;
-    for (size_t i = 0; i < n; ++i) {
-        c ^= p[i];
-        for (int k = 0; k < 8; ++k)
-            c = (c >> 1) ^ (0xEDB88320ul & (0ul - (c & 1)));
-    }
-    return c ^ 0xFFFFFFFFul;
-}
-
-void PutChunk(std::vector<unsigned char>& out, const char* type,
-              const std::vector<unsigned char>& data) {
-    PutBigEndian(out, (unsigned long)data.size());
-    std::vector<unsigned char> body(type, type + 4);
-    body.insert(body.end(), data.begin(), data.end());
-    out.insert(out.end(), body.begin(), body.end());
-    PutBigEndian(out, Crc(body.data(), body.size()));
-}
 } // namespace
 
 COLORREF Capture::At(int x, int y) const {
@@ -120,58 +99,20 @@ Capture CaptureShownWindow(HWND hWnd) {
 }
 
 bool SavePng(const Capture& capture, const std::wstring& path) {
-    // Scan lines of filter byte 0 and RGB, wrapped in stored deflate blocks.
-    std::vector<unsigned char> raw;
-    for (int y = 0; y < capture.cy; ++y) {
-        raw.push_back(0);
-        for (int x = 0; x < capture.cx; ++x) {
-            const COLORREF c = capture.At(x, y);
-            raw.push_back(GetRValue(c));
-            raw.push_back(GetGValue(c));
-            raw.push_back(GetBValue(c));
-        }
-    }
-    std::vector<unsigned char> z = {0x78, 0x01};
-    size_t pos = 0;
-    do {
-        const size_t n = raw.size() - pos < 65535 ? raw.size() - pos : 65535;
-        z.push_back(pos + n == raw.size() ? 1 : 0);
-        z.push_back((unsigned char)(n & 0xFF));
-        z.push_back((unsigned char)(n >> 8));
-        z.push_back((unsigned char)(~n & 0xFF));
-        z.push_back((unsigned char)((~n >> 8) & 0xFF));
-        z.insert(z.end(), raw.begin() + pos, raw.begin() + pos + n);
-        pos += n;
-    } while (pos < raw.size());
-    unsigned long a = 1, b = 0;
-    for (unsigned char ch : raw) {
-        a = (a + ch) % 65521;
-        b = (b + a) % 65521;
-    }
-    PutBigEndian(z, (b << 16) | a);
-
-    std::vector<unsigned char> header;
-    PutBigEndian(header, (unsigned long)capture.cx);
-    PutBigEndian(header, (unsigned long)capture.cy);
-    header.insert(header.end(), {8, 2, 0, 0, 0}); // 8-bit RGB
-    std::vector<unsigned char> png = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    PutChunk(png, "IHDR", header);
-    PutChunk(png, "IDAT", z);
-    PutChunk(png, "IEND", {});
-    FILE* f = _wfopen(path.c_str(), L"wb");
-    if (f == nullptr)
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = capture.cx;
+    info.bmiHeader.biHeight = -capture.cy; // top row first, as the capture holds it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HBITMAP hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
+    if (hBitmap == NULL)
         return false;
-    const bool bOK = fwrite(png.data(), 1, png.size(), f) == png.size();
-    return fclose(f) == 0 && bOK;
+    // 0x00RRGGBB is the DIB's own layout of a 32-bit pixel.
+    std::copy(capture.pixels.begin(), capture.pixels.end(), static_cast<DWORD*>(pBits));
+    const bool ok = WriteBitmapPng(hBitmap, path);
+    ::DeleteObject(hBitmap);
+    return ok;
 }
 
-std::wstring ScreenshotPath(const wchar_t* name) {
-    wchar_t exe[MAX_PATH] = {};
-    ::GetModuleFileNameW(NULL, exe, MAX_PATH);
-    std::wstring dir(exe);
-    for (int up = 0; up < 2; ++up) // drop the program's name, then its bin folder
-        dir = dir.substr(0, dir.find_last_of(L"\\/"));
-    dir += L"\\screens";
-    ::CreateDirectoryW(dir.c_str(), NULL);
-    return dir + L"\\" + name;
-}

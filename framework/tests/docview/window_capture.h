@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/screenshot.h"
+
 struct Capture {
     int cx = 0, cy = 0;
     std::vector<DWORD> pixels; // 0x00RRGGBB, top row first
@@ -19,7 +21,5 @@ Capture CaptureClient(HWND hWnd);
 Capture CaptureWindow(HWND hWnd);
 // The whole of a shown window as it has been painted, copied from its own DC.
 Capture CaptureShownWindow(HWND hWnd);
-// Writes an uncompressed (stored) PNG; FALSE when the file cannot be written.
+// Writes the capture as a PNG file; false when it cannot be written.
 bool SavePng(const Capture& capture, const std::wstring& path);
-// build-tree/screens/<name>, the folder made when missing.
-std::wstring ScreenshotPath(const wchar_t* name);

@@ -1,0 +1,13 @@
+// Screenshots for a person to look at: a bitmap written as a PNG file by the system's imaging
+// component, into the build tree's screens folder.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Writes hBitmap (not selected into any DC) as a PNG file; false when it cannot be written.
+bool WriteBitmapPng(HBITMAP hBitmap, const std::wstring& path);
+
+// <build tree>\screens\<name> for the running test program; the folder is made when missing.
+std::wstring ScreenshotPath(const wchar_t* name);
