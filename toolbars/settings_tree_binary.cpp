@@ -2,6 +2,10 @@
 // the high half); texts over 250 characters go into numbered chunks with a count beside them.
 #include "toolbars/settings_tree.h"
 
+#include "framework/win/profile_text.h"
+
+#include <algorithm>
+
 #include <cwctype>
 #include <memory>
 
@@ -19,21 +23,6 @@ CString ChunkKey(LPCTSTR lpszKey, int nChunk) {
 
 CString CountKey(LPCTSTR lpszKey) {
     return CString(lpszKey) + kCountSuffix;
-}
-
-CString Encode(const BYTE* pData, UINT nSize) {
-    CString strText;
-    LPWSTR p = strText.GetBuffer((int)nSize * 2);
-    for (UINT i = 0; i < nSize; i++) {
-        p[2 * i] = (wchar_t)(L'A' + (pData[i] & 0x0F));
-        p[2 * i + 1] = (wchar_t)(L'A' + (pData[i] >> 4));
-    }
-    strText.ReleaseBuffer((int)nSize * 2);
-    return strText;
-}
-
-int Nibble(wchar_t ch) {
-    return ch >= L'A' && ch <= L'P' ? ch - L'A' : -1;
 }
 
 // The chunk number of a key that is lpszKey's chunk, or -1.
@@ -79,7 +68,7 @@ DWORD SECPersistentTreeNode::SetBinaryValue(LPCTSTR lpszKey, const BYTE* pData, 
         return ptnNoData;
     if (!bOverwrite && (FindPair(lpszKey) != NULL || FindPair(CountKey(lpszKey)) != NULL))
         return ptnKeyExists;
-    CString strText = Encode(pData, nSize);
+    CString strText = AfxEncodeProfileBinary(pData, nSize);
     if (strText.GetLength() <= kChunkLength) {
         // Chunks of an earlier, longer value would otherwise be read back instead.
         RemoveChunks(lpszKey, 0);
@@ -141,19 +130,14 @@ DWORD SECPersistentTreeNode::GetBinaryValue(LPCTSTR lpszKey, BYTE** ppData, UINT
     DWORD dwResult = GatherBinaryText(lpszKey, strText);
     if (dwResult != ptnOK)
         return dwResult;
-    if (strText.GetLength() % 2 != 0)
+    std::vector<BYTE> bytes;
+    if (!AfxDecodeProfileBinary(strText, bytes))
         return ptnFailed;
-    const UINT nSize = (UINT)strText.GetLength() / 2;
+    const UINT nSize = (UINT)bytes.size();
     if (nSize == 0)
         return ptnOK;
     std::unique_ptr<BYTE[]> data(new BYTE[nSize]);
-    for (UINT i = 0; i < nSize; i++) {
-        int nLow = Nibble(strText[(int)(2 * i)]);
-        int nHigh = Nibble(strText[(int)(2 * i + 1)]);
-        if (nLow < 0 || nHigh < 0)
-            return ptnFailed;
-        data[i] = (BYTE)(nLow | (nHigh << 4));
-    }
+    std::copy(bytes.begin(), bytes.end(), data.get());
     *ppData = data.release();
     *pnSize = nSize;
     return ptnOK;

@@ -2,32 +2,13 @@
 #include "toolbars/settings_tree_strategy.h"
 
 #include "toolbars/null_separated.h"
+#include "framework/win/profile_text.h"
 
 #include <cwctype>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Beyond this many characters a section's key list or a value is refused rather than cut.
-constexpr DWORD kLongestRead = 1u << 24;
-
-// A whole profile string (or, with no key, the section's key list): the buffer grows while
-// the result fills it. False when it would grow past kLongestRead.
-bool ReadWhole(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszFile, DWORD dwFirstSize,
-               std::wstring& text) {
-    for (DWORD dwSize = dwFirstSize < 2 ? 2 : dwFirstSize; dwSize <= kLongestRead; dwSize *= 2) {
-        std::vector<wchar_t> buffer(dwSize, L'\0');
-        DWORD dwGot =
-            ::GetPrivateProfileStringW(lpszSection, lpszKey, L"", buffer.data(), dwSize, lpszFile);
-        // A full buffer (size - 1 for a value, size - 2 for a list) may hide more.
-        if (dwGot < dwSize - 2) {
-            text.assign(buffer.data(), dwGot);
-            return true;
-        }
-    }
-    return false;
-}
 
 bool HasLineBreak(const CString& strText) {
     return strText.FindOneOf(L"\r\n") >= 0;
@@ -122,7 +103,7 @@ BOOL SECPTNStrategyProfile::GetSectionKeys(LPCTSTR lpszSection, CStringList& key
         return FALSE;
     std::wstring list;
     DWORD dwFirst = m_dwLargestBuffer < 512 ? m_dwLargestBuffer : 512;
-    if (!ReadWhole(lpszSection, NULL, m_strFileName, dwFirst, list))
+    if (!AfxReadWholeProfileString(lpszSection, NULL, L"", m_strFileName, dwFirst, list))
         return FALSE;
     for (const std::wstring& key : SplitNullSeparated(list))
         keys.AddTail(CString(key));
@@ -138,7 +119,7 @@ BOOL SECPTNStrategyProfile::ReadSection(const CStringList& path, CStringList& ch
     for (POSITION pos = sectionKeys.GetHeadPosition(); pos != NULL;) {
         const CString& strKey = sectionKeys.GetNext(pos);
         std::wstring value;
-        if (!ReadWhole(strSection, strKey, m_strFileName, 256, value))
+        if (!AfxReadWholeProfileString(strSection, strKey, L"", m_strFileName, 256, value))
             return FALSE;
         if (StartsWithNoCase(strKey, m_strChildPrefix)) {
             childNames.AddTail(CString(value));

@@ -1,6 +1,7 @@
 // Profile settings of the application: the registry under the application's key when a
 // registry key is set, otherwise the private ini file named by m_pszProfileName.
 #include "framework/win/winapp.h"
+#include "framework/win/profile_text.h"
 
 #include <algorithm>
 #include <memory>
@@ -27,42 +28,12 @@ HKEY CreateSubKey(HKEY hParent, LPCWSTR lpszName) {
     return hKey;
 }
 
-// Binary values in the ini file: two letters per byte, 'A' plus each half.
-CString EncodeBinary(const BYTE* pData, UINT nBytes) {
-    std::wstring text;
-    text.reserve((size_t)nBytes * 2);
-    for (UINT i = 0; i < nBytes; i++) {
-        text.push_back((wchar_t)(L'A' + (pData[i] & 0x0F)));
-        text.push_back((wchar_t)(L'A' + ((pData[i] >> 4) & 0x0F)));
-    }
-    return CString(text);
-}
-
-bool DecodeBinary(const CString& text, std::vector<BYTE>& out) {
-    int n = text.GetLength();
-    if (n % 2 != 0)
-        return false;
-    out.resize((size_t)n / 2);
-    for (int i = 0; i < n; i += 2) {
-        int lo = text[i] - L'A';
-        int hi = text[i + 1] - L'A';
-        if (lo < 0 || lo > 15 || hi < 0 || hi > 15)
-            return false;
-        out[(size_t)i / 2] = (BYTE)(lo | (hi << 4));
-    }
-    return true;
-}
-
 CString ReadIniString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault,
                       LPCWSTR lpszFile) {
-    // Grow until the value fits: a long value is never cut.
-    for (DWORD nSize = 256;; nSize *= 2) {
-        std::vector<wchar_t> buffer(nSize, L'\0');
-        DWORD nGot = ::GetPrivateProfileStringW(lpszSection, lpszEntry, lpszDefault, buffer.data(),
-                                                nSize, lpszFile);
-        if (nGot < nSize - 1 || nSize >= (1u << 24))
-            return CString(buffer.data(), (int)nGot);
-    }
+    std::wstring text;
+    if (!AfxReadWholeProfileString(lpszSection, lpszEntry, lpszDefault, lpszFile, 256, text))
+        return CString(lpszDefault ? lpszDefault : L""); // too long to read: never a cut value
+    return CString(text.c_str(), (int)text.size());
 }
 } // namespace
 
@@ -181,7 +152,7 @@ BOOL CWinApp::GetProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE* p
     std::vector<BYTE> data;
     if (!UsesRegistry()) {
         CString text = ReadIniString(lpszSection, lpszEntry, L"", m_pszProfileName);
-        if (text.IsEmpty() || !DecodeBinary(text, data))
+        if (text.IsEmpty() || !AfxDecodeProfileBinary(text, data))
             return FALSE;
     } else {
         UniqueKey key(GetSectionKey(lpszSection));
@@ -210,7 +181,7 @@ BOOL CWinApp::WriteProfileBinary(LPCTSTR lpszSection, LPCTSTR lpszEntry, LPBYTE 
     if (lpszSection == NULL || lpszEntry == NULL || (pData == NULL && nBytes != 0))
         return FALSE;
     if (!UsesRegistry()) {
-        CString text = EncodeBinary(pData, nBytes);
+        CString text = AfxEncodeProfileBinary(pData, nBytes);
         return ::WritePrivateProfileStringW(lpszSection, lpszEntry, text, m_pszProfileName);
     }
     UniqueKey key(GetSectionKey(lpszSection));
