@@ -406,7 +406,7 @@ protected:
     void StepTypeAhead(UINT nChar);
     BOOL IsPrintingDC(CDC* pDC) const { return pDC != NULL && pDC->IsPrinting(); }
     int ClampColumnWidth(int nWidth) const;
-    bool Alive(const std::weak_ptr<int>& token) const { return !token.expired() && m_hWnd != NULL; }
+    bool Alive(const std::weak_ptr<int>& token) const { return !token.expired(); }
     std::weak_ptr<int> LifeToken() const { return m_spLife; }
     // Rows, columns or the list itself changed: paints and walks in progress stop.
     void Changed() { ++m_nGeneration; }
