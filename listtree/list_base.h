@@ -394,6 +394,8 @@ protected:
     void Repaint(BOOL bErase = TRUE);
     void ShiftIndicesForInsert(int nRow);
     void ShiftIndicesForDelete(int nFirst, int nCount);
+    // Deletes rows without telling the owner: the bookkeeping of DeleteItems.
+    void RemoveRows(int nFirst, int nCount);
     void InsertSubItemSlot(int nSlot);
     void ReadItemText(SECListItem* pItem, int nSubItem, LPTSTR* ppszSource, bool* pbFound) const;
     void DrawHeaderItemFace(CDC* pDC, SECListColumn* pCol, int nCol, const CRect& rcItem,

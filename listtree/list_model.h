@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <climits>
 #include <cwchar>
+#include <vector>
 
 template <class TBase> SECListImpl<TBase>::SECListImpl() {
     m_pszBuffer.reset(new wchar_t[SECLIST_TEXT_MAX]);
@@ -643,6 +644,16 @@ template <class TBase> void SECListImpl<TBase>::ShiftIndicesForDelete(int nFirst
     m_arSelected.SetSize(nOut);
 }
 
+template <class TBase> void SECListImpl<TBase>::RemoveRows(int nFirst, int nCount) {
+    if (m_nEditItem >= nFirst && m_nEditItem < nFirst + nCount)
+        EndLabelEdit(FALSE);
+    for (int i = nFirst; i < nFirst + nCount; ++i)
+        delete static_cast<SECListItem*>(m_arItems[i]);
+    m_arItems.RemoveAt(nFirst, nCount);
+    Changed();
+    ShiftIndicesForDelete(nFirst, nCount);
+}
+
 template <class TBase> BOOL SECListImpl<TBase>::DeleteItems(int nFirst, int nCount) {
     if (!IsValidRow(nFirst) || nCount <= 0)
         return FALSE;
@@ -656,22 +667,20 @@ template <class TBase> BOOL SECListImpl<TBase>::DeleteItems(int nFirst, int nCou
     }
     InvalidateItem(std::max(nFirst - 1, 0), FALSE, TRUE, TRUE, FALSE);
     const unsigned nGeneration = m_nGeneration;
+    std::vector<void*> run(m_arItems.GetData() + nFirst, m_arItems.GetData() + nFirst + nCount);
     NotifyDeleteItem(nFirst);
     if (token.expired())
         return FALSE;
-    // The owner may have changed the rows while being told: the run is checked again.
-    if (nGeneration != m_nGeneration) {
-        if (!IsValidRow(nFirst))
-            return FALSE;
-        nCount = std::min(nCount, GetItemCount() - nFirst);
+    if (nGeneration == m_nGeneration) {
+        RemoveRows(nFirst, nCount);
+    } else {
+        // The owner changed the rows while being told: the rows asked for go, where they are now.
+        for (void* pRow : run) {
+            const int nAt = IndexOfItem(static_cast<SECListItem*>(pRow));
+            if (nAt >= 0)
+                RemoveRows(nAt, 1);
+        }
     }
-    if (m_nEditItem >= nFirst && m_nEditItem < nFirst + nCount)
-        EndLabelEdit(FALSE);
-    for (int i = nFirst; i < nFirst + nCount; ++i)
-        delete static_cast<SECListItem*>(m_arItems[i]);
-    m_arItems.RemoveAt(nFirst, nCount);
-    Changed();
-    ShiftIndicesForDelete(nFirst, nCount);
     if (m_arSelected.GetSize() == 0 && m_nFocusIndex >= 0)
         FocusItem(GetFocusIndex(), TRUE);
     UpdateScrollBars();

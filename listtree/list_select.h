@@ -334,6 +334,9 @@ template <class TBase> BOOL SECListImpl<TBase>::EnsureVisible(int nRow, BOOL /*b
                              m_nTopIndex < nRow;
              ++nGuard)
             ScrollRows(1, FALSE);
+        // A page too small for the row of context keeps the row itself on top.
+        if (nRow < m_nTopIndex)
+            ScrollRows(nRow - m_nTopIndex, FALSE);
     } else if (nRow > m_nTopIndex) {
         return TRUE;
     } else {
