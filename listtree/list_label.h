@@ -74,7 +74,15 @@ template <class TBase> BOOL SECListImpl<TBase>::EditLabel(int nRow, int nCol) {
         m_nPendingEdit = -1;
         return FALSE;
     }
+    // The whole stored text, which may be longer than the editor takes.
     m_strSavedLabel = strText;
+    LVITEM stored = {};
+    stored.mask = LVIF_TEXT;
+    stored.iItem = nRow;
+    stored.iSubItem = nSub;
+    if (GetItem(&stored, FALSE, FALSE) && stored.pszText != NULL &&
+        !SECListIsCallback(stored.pszText))
+        m_strSavedLabel = stored.pszText;
     m_pEdit->ShowWindow(SW_SHOW);
     m_pEdit->SetFocus();
     InvalidateItem(nRow, FALSE, TRUE, TRUE, FALSE);
@@ -136,6 +144,10 @@ template <class TBase> BOOL SECListImpl<TBase>::EndLabelEdit(BOOL bAccept) {
         return TRUE;
     if (IsValidRow(nRow) && nRow == m_nEditItem) {
         if (bStore) {
+            // An untouched text too long for the editor keeps its whole length.
+            if (m_strSavedLabel.GetLength() > SECLIST_EDIT_LIMIT &&
+                strText == m_strSavedLabel.Left(SECLIST_EDIT_LIMIT))
+                strText = m_strSavedLabel;
             SetItemText(nRow, nSub, strText);
             OnEndLabelEditDone(nRow, nSub);
             if (token.expired())

@@ -589,6 +589,8 @@ template <class TBase> int SECListImpl<TBase>::GetNextItem(int nStart, UINT nFla
         nStateMask |= LVIS_DROPHILITED;
     const int nCount = GetItemCount();
     const bool bUp = (nFlags & (LVNI_ABOVE | LVNI_TOLEFT)) != 0 && nStart >= 0;
+    if (!bUp && (nStart < -1 || nStart >= nCount - 1))
+        return -1;
     if (nStateMask == 0) {
         if (bUp)
             return nStart < 1 ? -1 : std::min(nStart, nCount) - 1;

@@ -36,7 +36,8 @@ public:
             m_nPos += nRead;
             if (pcbRead != nullptr)
                 *pcbRead = nRead;
-            return nRead == cb ? S_OK : S_FALSE;
+            // An image list that ends early is broken: the readers do not all check counts.
+            return nRead == cb ? S_OK : STG_E_READFAULT;
         });
     }
     HRESULT STDMETHODCALLTYPE Write(const void* pv, ULONG cb, ULONG* pcbWritten) override {
