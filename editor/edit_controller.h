@@ -156,6 +156,7 @@ public:
     void SetKeepSelectionVisible(BOOL keep) { m_keepSelectionVisible = keep; }
     void SetScrollByMessages(BOOL on) { m_scrollByMessages = on; }
     BOOL HasCaret() const { return m_caretExists; }
+    BOOL IsCaretShown() const { return m_caretExists && !m_caretHidden; }
     // The tab width in pixels of the viewport's display information, never below 1.
     int GetTabWidth() const;
 
