@@ -181,6 +181,7 @@ public:
     void OnLogSizeChanged(int, int) override { UpdateScrollBars(); }
 
     BOOL IsScrolling() const { return m_bScrolling; }
+    COleDropTarget* GetDropTargetObject() const { return m_pDropTarget; }
 
     afx_msg void OnSize(UINT nType, int cx, int cy) {
         ::UpdateWindow(this->m_hWnd);

@@ -18,6 +18,11 @@ const wchar_t* const kFixture = L"int main(void)\n"
                                 L"plain words here";
 
 namespace {
+// Drop targets register when the windows are made: OLE must be up before any test runs.
+struct OleForTheProgram {
+    OleForTheProgram() { ::OleInitialize(nullptr); }
+} g_ole;
+
 const char kLanguage[] = R"([Editor]
 TabSize=4
 AutoIndent=1
