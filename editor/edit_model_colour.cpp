@@ -148,7 +148,7 @@ int SECEditModel::StartMultiLineTag(int line, int column, SECEditTag* tag) {
     for (int l = line + 1; l < end.m_line; ++l) {
         auto whole = std::make_unique<SECEditLineColouring>();
         whole->Add(std::max(0, GetLineTextLength(l)), tag->m_group);
-        m_colourCache[l] = std::move(whole);
+        m_colourCache.Set(l, std::move(whole));
     }
     const SECEditSpan span(SECEditRange(SECEditPosition(line, column), end), tag->m_group);
     if (!m_spans.Holds(span))
@@ -157,7 +157,7 @@ int SECEditModel::StartMultiLineTag(int line, int column, SECEditTag* tag) {
     NotifyObservers(nullptr, &msg);
     auto last = std::make_unique<SECEditLineColouring>();
     last->Add(end.m_column, tag->m_group);
-    m_colourCache[end.m_line] = std::move(last);
+    m_colourCache.Set(end.m_line, std::move(last));
     // The end line is finished by ColourLine's own loop rather than by a nested call: a chain
     // of comments would otherwise nest one call per comment.
     m_continueLine = end.m_line;
@@ -186,7 +186,7 @@ void SECEditModel::ColourTokens(int line, const wchar_t* text, int column, int l
 }
 
 SECEditLineColouring* SECEditModel::ColourLine(int line, int fromColumn) {
-    if (!m_store || !m_langConfig || line < 0 || line >= static_cast<int>(m_colourCache.size()))
+    if (!m_store || !m_langConfig || line < 0 || line >= m_colourCache.GetSize())
         return nullptr;
     SECEditLineColouring* result = nullptr;
     while (line >= 0) {
@@ -195,19 +195,19 @@ SECEditLineColouring* SECEditModel::ColourLine(int line, int fromColumn) {
         const wchar_t* text = nullptr;
         CString buffer;
         const int length = std::max(0, GetLinePointer(line, buffer, text));
-        std::unique_ptr<SECEditLineColouring>& slot = m_colourCache[line];
+        SECEditLineColouring* slot = m_colourCache.Get(line);
         if (length == 0) {
-            slot = std::make_unique<SECEditLineColouring>();
+            slot = m_colourCache.Set(line, std::make_unique<SECEditLineColouring>());
             slot->Add(0, 0);
         } else if (fromColumn == 0 || !slot) {
-            slot = std::make_unique<SECEditLineColouring>();
+            slot = m_colourCache.Set(line, std::make_unique<SECEditLineColouring>());
             if (fromColumn > 0)
                 slot->Add(fromColumn, m_langConfig->GetDefaultGroupIndex(SECEDIT_GROUP_TEXT));
         }
         if (!result)
-            result = slot.get();
+            result = slot;
         if (length > 0 && fromColumn < length) {
-            m_building = slot.get();
+            m_building = slot;
             m_pendingPlain = 0;
             ColourTokens(line, text, fromColumn, length);
             m_building = nullptr;
@@ -220,11 +220,11 @@ SECEditLineColouring* SECEditModel::ColourLine(int line, int fromColumn) {
 
 SECEditLineColouring* SECEditModel::GetLineColouring(int line) {
     if (!m_colouringEnabled || !m_langConfig || line < 0 ||
-        line >= static_cast<int>(m_colourCache.size()))
+        line >= m_colourCache.GetSize())
         return nullptr;
     if (m_firstDirtyLine <= line)
         ColourRange(SECEditRange(m_firstDirtyLine, 0, line, 0));
-    SECEditLineColouring* colouring = m_colourCache[line].get();
+    SECEditLineColouring* colouring = m_colourCache.Get(line);
     if (!colouring)
         colouring = ColourLine(line, 0);
     if (GetLineFlag(line, SECEDIT_FLAG_HIGHLIGHT)) {

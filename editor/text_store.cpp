@@ -115,7 +115,7 @@ SECEditTextStore::~SECEditTextStore() = default;
 BOOL SECEditTextStore::Reset() {
     m_blocks.clear();
     m_blocks.push_back(std::make_unique<SECEditTextBlock>());
-    m_lines.assign(1, SECEditLineEntry{0, -1});
+    m_lines.assign(1, 0);
     m_lines.reserve(1000);
     m_knownLines = 1;
     m_knownBlocks = 1;
@@ -169,13 +169,13 @@ bool SECEditTextStore::ExtendLines(int line) {
         return true;
     const SECEditTextBlock* block = m_blocks[0].get();
     const int length = TextLength();
-    int from = m_lines[m_knownLines - 1].start;
+    int from = m_lines[m_knownLines - 1];
     while (m_knownLines <= line) {
         const int p = block->FindChar(m_lineTerminator, from, length);
         if (p < 0)
             return false; // the line count and the text disagree
         from = p + 1;
-        m_lines[m_knownLines] = SECEditLineEntry{from, -1};
+        m_lines[m_knownLines] = from;
         ++m_knownLines;
     }
     return true;
@@ -205,15 +205,13 @@ BOOL SECEditTextStore::OffsetToPosition(int offset, int& line, int& column) {
         return TRUE;
     }
     // Extend the line table just far enough to cover the offset, then search what is known.
-    while (m_knownLines < m_lineCount && m_lines[m_knownLines - 1].start <= offset)
+    while (m_knownLines < m_lineCount && m_lines[m_knownLines - 1] <= offset)
         if (!ExtendLines(std::min<int>(m_lineCount - 1, m_knownLines + 255)))
             return FALSE;
     auto first = m_lines.begin();
-    auto last = m_lines.begin() + m_knownLines;
-    auto it = std::upper_bound(
-        first, last, offset, [](int value, const SECEditLineEntry& e) { return value < e.start; });
+    auto it = std::upper_bound(first, first + m_knownLines, offset);
     line = static_cast<int>(it - first) - 1;
-    column = offset - m_lines[line].start;
+    column = offset - m_lines[line];
     return TRUE;
 }
 
@@ -226,17 +224,17 @@ int SECEditTextStore::GetLineLength(int line) {
 int SECEditTextStore::GetLineTextLength(int line) {
     if (!ExtendLines(line))
         return -1;
-    SECEditLineEntry& e = m_lines[line];
-    if (e.textLength < 0) {
-        const int end = LineEndWithTerminator(line);
-        const wchar_t* text = Span(e.start, end) - e.start;
-        int i = e.start;
-        while (i < end && text[i] != m_lineTerminator &&
-               (m_altLineTerminator == 0 || text[i] != m_altLineTerminator))
-            ++i;
-        e.textLength = i - e.start;
+    const int start = LineStart(line);
+    int end = LineEndWithTerminator(line);
+    if (line + 1 < m_lineCount)
+        --end; // the line feed that ends it
+    const SECEditTextBlock* block = m_blocks[0].get();
+    if (m_altLineTerminator) {
+        const int alt = block->FindChar(m_altLineTerminator, start, end);
+        if (alt >= 0)
+            end = alt;
     }
-    return e.textLength;
+    return end - start;
 }
 
 BOOL SECEditTextStore::GetText(CString& out, int line1, int col1, int line2, int col2) {
@@ -270,11 +268,8 @@ int SECEditTextStore::GetTextPointer(const wchar_t** out, int line1, int col1, i
 }
 
 void SECEditTextStore::MarkEdited(int line) {
-    // Lines from the edited one on are rebuilt on demand; line 0's entry is never rebuilt
-    // (its start is always 0), so its cached length has to be dropped here.
+    // Lines behind the edited one are rebuilt on demand.
     m_knownLines = std::max(1, std::min<int>(m_knownLines, line));
-    if (line < static_cast<int>(m_lines.size()))
-        m_lines[line].textLength = -1;
 }
 
 int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int length) {
@@ -310,7 +305,7 @@ int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int
     if (breaks > 0) {
         m_lineCount += breaks;
         if (static_cast<int>(m_lines.size()) < m_lineCount)
-            m_lines.resize(m_lineCount + m_lineCount / 8 + 1000, SECEditLineEntry{0, -1});
+            m_lines.resize(m_lineCount + m_lineCount / 8 + 1000, 0);
     }
     MarkEdited(line);
     range.m_end = breaks == 0 ? SECEditPosition(line, column + length)
@@ -326,10 +321,15 @@ void SECEditTextStore::Append(const wchar_t* text, int count) {
 
 void SECEditTextStore::AppendLineStart(int start) {
     if (static_cast<int>(m_lines.size()) > m_lineCount)
-        m_lines[m_lineCount] = SECEditLineEntry{start, -1};
+        m_lines[m_lineCount] = start;
     else
-        m_lines.push_back(SECEditLineEntry{start, -1});
+        m_lines.push_back(start);
     m_knownLines = ++m_lineCount;
+}
+
+void SECEditTextStore::ReserveLines(int count) {
+    if (count > static_cast<int>(m_lines.capacity()))
+        m_lines.reserve(count);
 }
 
 int SECEditTextStore::AppendLines(const wchar_t* text, int length, SECEditLineBreaker& breaker) {

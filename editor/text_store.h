@@ -52,12 +52,6 @@ private:
     int m_gapEnd = 0;
 };
 
-struct SECEditLineEntry {
-    int32_t start;
-    int32_t textLength; // -1 while unknown
-};
-static_assert(sizeof(SECEditLineEntry) == 8, "a line entry is two 32-bit fields");
-
 class SECEditLineBreaker;
 class CFile;
 
@@ -110,6 +104,9 @@ public:
     int TextLength() const { return m_blocks[0]->GetTextLength(); }
     // Room for `count` more characters, asked for before a large file is read in.
     void Reserve(int count) { m_blocks[0]->Reserve(count); }
+    // Room for `count` lines in all, asked for once a file's first part shows how long its
+    // lines are: the line table then grows in one step instead of doubling its way there.
+    void ReserveLines(int count);
     // Appends text at the end, as loading does: the line table grows as the line terminators
     // go by, and lines are broken where the breaker says, with `lineBreak` (the alternate
     // terminator, when there is one, and the terminator). Returns how many breaks were made.
@@ -126,7 +123,7 @@ private:
     BOOL SaveTo(const Sink& write, BOOL unicode);
     BOOL WriteChunkTo(const Sink& write, int offset, int count, BOOL unicode);
     bool ExtendLines(int line);
-    int LineStart(int line) const { return m_lines[line].start; }
+    int LineStart(int line) const { return m_lines[line]; }
     int LineEndWithTerminator(int line);
     int PlainFind(int from, int to, const wchar_t* pattern, int patternLength, BOOL forward,
                   BOOL matchCase, BOOL wholeWord);
@@ -139,7 +136,10 @@ private:
     void Append(const wchar_t* text, int count);
 
     std::vector<std::unique_ptr<SECEditTextBlock>> m_blocks;
-    std::vector<SECEditLineEntry> m_lines;
+    // The offset of each line's first character; entries from m_knownLines on are stale. A
+    // line's length without terminators is measured when asked for: lines are short, and a
+    // cached length would double what every line of a large file costs.
+    std::vector<int32_t> m_lines;
     int32_t m_knownLines = 1;
     int32_t m_knownBlocks = 1;
     int32_t m_lineCount = 1;
