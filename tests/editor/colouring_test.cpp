@@ -166,3 +166,42 @@ TEST_F(Colouring, AfterEditsTheColouringIsThatOfTheSameTextFresh) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Colouring, LinesOfManyRunsKeepEveryRun) {
+    // Runs beyond those held inline, through every block size and past the largest.
+    for (int pairs : {7, 8, 40, 700, 2100}) {
+        std::wstring text;
+        for (int i = 0; i < pairs; ++i)
+            text += L"x+";
+        Load(model, text.c_str());
+        Runs expected;
+        for (int i = 0; i < pairs; ++i) {
+            expected.emplace_back(1, T);
+            expected.emplace_back(1, Op);
+        }
+        if (static_cast<int>(text.size()) > model.GetMaxLineColumns())
+            expected.resize(model.GetMaxLineColumns()); // the rest went to the next line
+        EXPECT_EQ(RunsOf(model, 0), expected) << pairs << " pairs";
+    }
+}
+
+TEST(LineColouring, CopiesAndReuseKeepTheRuns) {
+    SECEditLineColouring runs;
+    for (int i = 0; i < 5000; ++i)
+        runs.Add(i % 7 + 1, i % 3);
+    SECEditLineColouring copy(runs);
+    runs.RemoveAll();
+    runs.Add(70000, 2); // split: one segment holds 65,535 characters
+    ASSERT_EQ(copy.GetSize(), 5000);
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_EQ(copy.GetAt(i), MakeColourSegment(i % 7 + 1, i % 3)) << i;
+    ASSERT_EQ(runs.GetSize(), 2);
+    EXPECT_EQ(runs.Covered(), 70000);
+    copy = runs;
+    EXPECT_EQ(copy.GetSize(), 2);
+    EXPECT_EQ(copy.GetAt(1), MakeColourSegment(70000 - 65535, 2));
+}
+
+} // namespace
