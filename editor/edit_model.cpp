@@ -247,8 +247,7 @@ SECEditCommand* SECEditModel::CreateEditCommand(const SECEditRange& range) {
 // ---- edits ----
 
 void SECEditModel::InvalidateColourLines(int first, int last) {
-    const int end = std::min(last, m_colourCache.GetSize() - 1);
-    for (int i = m_colourCache.NextFrom(first); i >= 0 && i <= end; i = m_colourCache.NextFrom(i + 1))
+    for (int i = m_colourCache.NextFrom(first, last); i >= 0; i = m_colourCache.NextFrom(i + 1, last))
         m_colourCache.Take(i);
 }
 

@@ -210,6 +210,11 @@ private:
     BOOL ReadUnicodeChunks(HANDLE file, int& breaks);
     void SetFlagQuietly(int line, int flag, BOOL on);
     void ColourTokens(int line, const wchar_t* text, int column, int lineLength);
+    // Colours a line and the end lines of the multi-line tags that start on it; a scan only
+    // finds those tags and keeps no colouring.
+    SECEditLineColouring* ColourLines(int line, int fromColumn, bool scan);
+    // The colouring of a line that a known multi-line tag covers from its start, or null.
+    SECEditLineColouring* ColourFromSpan(int line);
     void ResizeLineArrays(int lines);
 
     ObserverPart m_observerPart{this};
@@ -245,6 +250,10 @@ private:
     int m_continueColumn = 0;
     std::unique_ptr<SECEditLineColouring> m_highlight;
     std::vector<SECEditTag*> m_multiLineTags;
+    // Where each multi-line tag's begin text is next found while a range is scanned.
+    std::vector<int> m_tagFinds;
+    bool m_scanning = false;
+    SECEditLineColouring m_scanned; // what a scan colours, dropped line by line
 
     static constexpr uint64_t kNeverSaved = ~0ull;
 };

@@ -304,8 +304,8 @@ int SECEditModel::FindFlaggedLine(int from, int flag, BOOL forward) {
              line = m_lineData.NextFrom(line + 1))
             if (GetLineFlag(line, flag))
                 return line;
-        for (int line = m_lineData.NextFrom(0); line >= 0 && line <= start;
-             line = m_lineData.NextFrom(line + 1))
+        for (int line = m_lineData.NextFrom(0, start); line >= 0;
+             line = m_lineData.NextFrom(line + 1, start))
             if (GetLineFlag(line, flag))
                 return line;
         return -1;
@@ -361,7 +361,7 @@ void SECEditModel::RemoveLineEntries(int first, int last) {
     last = std::min(last, m_lineData.GetSize() - 1);
     if (first > last)
         return;
-    for (int i = m_lineData.NextFrom(first); i >= 0 && i <= last; i = m_lineData.NextFrom(i + 1))
+    for (int i = m_lineData.NextFrom(first, last); i >= 0; i = m_lineData.NextFrom(i + 1, last))
         OnDeleteLineData(m_lineData.Get(i));
     m_lineData.Erase(first, last - first + 1);
 }

@@ -8,6 +8,7 @@
 #include "editor/fixed_pool.h"
 
 #include <algorithm>
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -94,16 +95,19 @@ public:
         Resize(m_size - count);
     }
 
-    // The first line at or after `line` that has an object, or -1.
-    int NextFrom(int line) const {
+    // The first line at or after `line` (and at or before `last`) that has an object, or -1.
+    int NextFrom(int line, int last = INT_MAX) const {
         line = std::max(0, line);
-        for (int p = line >> kShift; p < static_cast<int>(m_pages.size()); ++p) {
+        last = std::min(last, m_size - 1);
+        if (line > last)
+            return -1;
+        for (int p = line >> kShift; p <= (last >> kShift); ++p) {
             const Page* page = m_pages[p].get();
             if (!page)
                 continue;
             for (int s = p == (line >> kShift) ? (line & kMask) : 0; s < kPage; ++s)
                 if (page->slots[s])
-                    return (p << kShift) + s;
+                    return (p << kShift) + s <= last ? (p << kShift) + s : -1;
         }
         return -1;
     }

@@ -13,6 +13,8 @@ void SECEditTextBlock::MoveGap(int to) {
         m_gapStart = m_gapEnd = to;
         return;
     }
+    if (to != m_gapStart)
+        ++m_moves;
     wchar_t* b = m_buf.get();
     if (to < m_gapStart)
         std::wmemmove(b + to + gap, b + to, m_gapStart - to);
@@ -48,6 +50,44 @@ int SECEditTextBlock::FindChar(wchar_t ch, int from, int to) const {
     return -1;
 }
 
+int SECEditTextBlock::FindText(const wchar_t* text, int n, int from, int to) const {
+    if (n <= 0 || to - from < n)
+        return -1;
+    const wchar_t* b = m_buf.get();
+    // The copies wholly inside one run of characters, [low, high) read at b + shift.
+    auto inRun = [&](int low, int high, int shift) {
+        for (int p = low; p + n <= high;) {
+            int q = n >= 2 ? SECEditFindPair(b, p + shift, high + shift, text[0], text[1])
+                           : SECEditFindChar(b, p + shift, high + shift, text[0]);
+            if (q < 0)
+                return -1;
+            q -= shift;
+            if (q + n > high)
+                return -1;
+            if (n <= 2 || std::wmemcmp(b + q + shift + 2, text + 2, n - 2) == 0)
+                return q;
+            p = q + 1;
+        }
+        return -1;
+    };
+    const int beforeEnd = std::min(to, m_gapStart);
+    if (from < beforeEnd) {
+        const int p = inRun(from, beforeEnd, 0);
+        if (p >= 0)
+            return p;
+    }
+    // Copies that begin before the gap and end behind it.
+    for (int p = std::max(from, m_gapStart - n + 1); p < m_gapStart && p + n <= to; ++p) {
+        int k = 0;
+        while (k < n && At(p + k) == text[k])
+            ++k;
+        if (k == n)
+            return p;
+    }
+    const int afterStart = std::max(from, m_gapStart);
+    return afterStart < to ? inRun(afterStart, to, GapLength()) : -1;
+}
+
 int SECEditTextBlock::Count(wchar_t ch, int from, int to) const {
     const wchar_t* b = m_buf.get();
     const int beforeEnd = std::min(to, m_gapStart);
@@ -70,6 +110,7 @@ void SECEditTextBlock::WidenGap(int count) {
     std::wmemcpy(grown.get(), m_buf.get(), m_gapStart);
     std::wmemcpy(grown.get() + m_gapEnd + extra, m_buf.get() + m_gapEnd, m_bufLength - m_gapEnd);
     m_buf = std::move(grown);
+    ++m_moves;
     m_bufLength += extra;
     m_gapEnd += extra;
 }
@@ -79,6 +120,7 @@ void SECEditTextBlock::InsertAt(int index, const wchar_t* text, int count) {
     WidenGap(count);
     std::wmemcpy(m_buf.get() + m_gapStart, text, count);
     m_gapStart += count;
+    ++m_moves;
 }
 
 void SECEditTextBlock::Reserve(int count) {
@@ -97,6 +139,7 @@ void SECEditTextBlock::Assign(const wchar_t* text, int size) {
     std::unique_ptr<wchar_t[]> buf(new wchar_t[size]);
     std::wmemcpy(buf.get(), text, size);
     m_buf = std::move(buf);
+    ++m_moves;
     m_bufLength = size;
     m_gapStart = m_gapEnd = size - 1;
 }
@@ -104,6 +147,7 @@ void SECEditTextBlock::Assign(const wchar_t* text, int size) {
 void SECEditTextBlock::RemoveAt(int index, int count) {
     MoveGap(index);
     m_gapEnd += count;
+    ++m_moves;
 }
 
 SECEditTextStore::SECEditTextStore() {
@@ -120,6 +164,7 @@ BOOL SECEditTextStore::Reset() {
     m_knownLines = 1;
     m_knownBlocks = 1;
     m_lineCount = 1;
+    ForgetLengths();
     m_lineTerminator = L'\n';
     m_altLineTerminator = L'\r';
     return TRUE;
@@ -215,6 +260,36 @@ BOOL SECEditTextStore::OffsetToPosition(int offset, int& line, int& column) {
     return TRUE;
 }
 
+int SECEditTextStore::LineOfOffset(int offset, int fromLine) {
+    if (offset < 0 || offset > TextLength())
+        return -1;
+    if (m_lineCount == 1)
+        return 0;
+    int low = std::max(0, std::min(fromLine, m_lineCount - 1));
+    if (!ExtendLines(low) || LineStart(low) > offset) {
+        int line = 0, column = 0;
+        return OffsetToPosition(offset, line, column) ? line : -1;
+    }
+    // Steps that double until a line starts behind the offset, then halving between.
+    int high = low + 1;
+    for (int step = 1;; step *= 2) {
+        high = low + step;
+        if (high >= m_lineCount) {
+            high = m_lineCount;
+            if (!ExtendLines(m_lineCount - 1))
+                return -1;
+            break;
+        }
+        if (!ExtendLines(high))
+            return -1;
+        if (LineStart(high) > offset)
+            break;
+        low = high;
+    }
+    auto it = std::upper_bound(m_lines.begin() + low + 1, m_lines.begin() + high, offset);
+    return static_cast<int>(it - m_lines.begin()) - 1;
+}
+
 int SECEditTextStore::GetLineLength(int line) {
     if (!ExtendLines(line))
         return -1;
@@ -222,6 +297,9 @@ int SECEditTextStore::GetLineLength(int line) {
 }
 
 int SECEditTextStore::GetLineTextLength(int line) {
+    for (const KnownLength& known : m_lengths)
+        if (known.line == line)
+            return known.length;
     if (!ExtendLines(line))
         return -1;
     const int start = LineStart(line);
@@ -234,6 +312,8 @@ int SECEditTextStore::GetLineTextLength(int line) {
         if (alt >= 0)
             end = alt;
     }
+    m_nextLength ^= 1;
+    m_lengths[m_nextLength] = KnownLength{line, end - start};
     return end - start;
 }
 
@@ -270,6 +350,7 @@ int SECEditTextStore::GetTextPointer(const wchar_t** out, int line1, int col1, i
 void SECEditTextStore::MarkEdited(int line) {
     // Lines behind the edited one are rebuilt on demand.
     m_knownLines = std::max(1, std::min<int>(m_knownLines, line));
+    ForgetLengths();
 }
 
 int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int length) {

@@ -205,3 +205,43 @@ TEST(LineColouring, CopiesAndReuseKeepTheRuns) {
 }
 
 } // namespace
+
+namespace {
+
+// Begin texts inside strings, line comments and other comments; a comment left open to the
+// end. Whatever order the lines are asked for in, each gets the colouring of a fresh model
+// asked from the top.
+TEST_F(Colouring, AnyOrderOfLinesGivesTheSameColouring) {
+    std::wstring text;
+    for (int i = 0; i < 40; ++i) {
+        text += L"x = \"/* not\"; // nor /* this\n";
+        text += L"/* one\n  two /* still one\n  three */ while /* two\n*/\n";
+        text += L"return \"a\\\"/*\" /* end */ x\n";
+    }
+    text += L"/* open\nto the\nend";
+    edtest::TestModel reference;
+    Load(reference, text.c_str());
+    const int lines = reference.GetLineCount();
+    std::vector<Runs> expected;
+    for (int line = 0; line < lines; ++line)
+        expected.push_back(RunsOf(reference, line));
+    std::vector<std::vector<int>> orders(3);
+    for (int line = lines - 1; line >= 0; --line)
+        orders[0].push_back(line);
+    for (int line = 0; line < lines; ++line)
+        orders[1].push_back((line * 37) % lines);
+    orders[2] = {lines / 2, lines - 1, 3, lines / 3};
+    for (size_t o = 0; o < orders.size(); ++o) {
+        edtest::TestModel m;
+        Load(m, text.c_str());
+        for (int line : orders[o])
+            ASSERT_EQ(RunsOf(m, line), expected[line]) << "order " << o << ", line " << line;
+        for (int line = 0; line < lines; ++line)
+            ASSERT_EQ(RunsOf(m, line), expected[line]) << "order " << o << ", again line " << line;
+    }
+    // The open comment covers the last lines whole.
+    EXPECT_EQ(expected[lines - 2], (Runs{{6, C}}));
+    EXPECT_EQ(expected[lines - 1], (Runs{{3, C}}));
+}
+
+} // namespace
