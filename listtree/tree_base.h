@@ -295,6 +295,7 @@ protected:
     void AddDescendantRows(_Node* pNode, int nRow);
     void RemoveDescendantRows(_Node* pNode, int nRow);
     void RemoveRowOf(_Node* pNode);
+    void DeleteRowRange(int nFirst, int nCount);
     void FinishRowRemoval();
     void ForgetRow(const _Node* pNode) { m_rowHint.erase(pNode); }
     UINT_PTR ResolveInsertAfter(_Node* pParent, HTREEITEM hInsertAfter, BOOL* pbSort, BOOL* pbDesc);

@@ -206,11 +206,8 @@ template <class TList> void SECTreeImpl<TList>::RebuildRows() {
         if (_Node* p = NodeOfRow((int)this->m_arSelected[i]))
             selected.push_back(p);
     _Node* pCaret = NodeOfRow(this->GetFocusIndex());
-    for (int r = nFirstDiff; r < nCount; ++r)
-        if (_Node* p = NodeOfRow(r))
-            m_rowHint.erase(p);
     if (nFirstDiff < nCount)
-        TList::DeleteItems(nFirstDiff, nCount - nFirstDiff);
+        DeleteRowRange(nFirstDiff, nCount - nFirstDiff);
     for (size_t i = nFirstDiff; i < want.size(); ++i)
         MakeRow(want[i], (int)i);
     RestoreSelection(selected, pCaret);
@@ -234,9 +231,9 @@ void SECTreeImpl<TList>::RestoreSelection(const std::vector<_Node*>& selected, _
 
 template <class TList> BOOL SECTreeImpl<TList>::SetSkippedLevel(WORD wLevel) {
     RootNode()->SetSkippedLevel(wLevel);
-    m_rowHint.clear();
     if (this->GetItemCount() > 0)
-        TList::DeleteItems(0, this->GetItemCount());
+        DeleteRowRange(0, this->GetItemCount());
+    m_rowHint.clear();
     RebuildRows();
     return TRUE;
 }
@@ -290,8 +287,8 @@ template <class TList> void SECTreeImpl<TList>::HideBranch(_Node* pTop, BOOL bHi
         } else if (!bVisible && nRow >= 0) {
             if (this->IsSelected(nRow))
                 TList::SetItemState(nRow, 0, LVIS_SELECTED);
-            m_rowHint.erase(pNode);
-            TList::DeleteItems(RowOf(pNode) >= 0 ? RowOf(pNode) : nRow, 1);
+            const int nAt = RowOf(pNode);
+            DeleteRowRange(nAt >= 0 ? nAt : nRow, 1);
             if (!this->Alive(token))
                 return;
         }
@@ -374,9 +371,8 @@ BOOL SECTreeImpl<TList>::MoveItem(HTREEITEM hItem, HTREEITEM hNewParent, BOOL bR
         if (!this->Alive(token) || !AliveNode(pNode))
             return FALSE;
         const int nAt = RowOf(pNode);
-        m_rowHint.erase(pNode);
         if (nAt >= 0)
-            TList::DeleteItems(nAt, 1);
+            DeleteRowRange(nAt, 1);
         if (!this->Alive(token) || !AliveNode(pNode))
             return FALSE;
     }

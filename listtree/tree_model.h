@@ -160,24 +160,38 @@ template <class TList> void SECTreeImpl<TList>::RemoveDescendantRows(_Node* pNod
     }
     for (int s : selected)
         TList::SetItemState(s, 0, LVIS_SELECTED);
-    for (int r = nFirst; r <= nLast && r < this->GetItemCount(); ++r)
-        m_rowHint.erase(reinterpret_cast<const _Node*>(this->GetItemAt(r)->lParam));
     if (!(m_dwTreeExStyle & TVXS_ANIMATE) || GetSafeHwnd() == NULL) {
-        TList::DeleteItems(nFirst, nCount);
-        m_nRowsRemoved += nCount;
+        DeleteRowRange(nFirst, nCount);
         return;
     }
     const int nStep = std::max(1, nCount / std::max(1, m_nAnimSteps));
     const auto token = this->LifeToken();
     for (int i = 0; i < nCount && this->IsValidRow(nFirst); ++i) {
-        TList::DeleteItems(nFirst, 1);
+        DeleteRowRange(nFirst, 1);
         if (!this->Alive(token))
             return;
-        ++m_nRowsRemoved;
         if (i % nStep == 0)
             ::UpdateWindow(m_hWnd);
     }
     ::UpdateWindow(m_hWnd);
+}
+
+// Rows deleted through the list (its owner told once); their nodes forget the row-level bits.
+template <class TList> void SECTreeImpl<TList>::DeleteRowRange(int nFirst, int nCount) {
+    std::vector<_Node*> nodes;
+    for (int r = nFirst; r < nFirst + nCount && r < this->GetItemCount(); ++r)
+        if (_Node* p = NodeOfRow(r)) {
+            nodes.push_back(p);
+            m_rowHint.erase(p);
+        }
+    const auto token = this->LifeToken();
+    TList::DeleteItems(nFirst, nCount);
+    if (!this->Alive(token))
+        return;
+    m_nRowsRemoved += nCount;
+    for (_Node* p : nodes)
+        if (AliveNode(p) && !HasRow(p))
+            p->m_item.state &= ~(UINT)(TVIS_SELECTED | TVIS_DROPHILITED);
 }
 
 // One node's row, deleted as the list deletes a row (its owner told), the scroll bars left for
@@ -203,6 +217,7 @@ template <class TList> void SECTreeImpl<TList>::RemoveRowOf(_Node* pNode) {
         return;
     this->RemoveRows(nAt, 1);
     ++m_nRowsRemoved;
+    pNode->m_item.state &= ~(UINT)(TVIS_SELECTED | TVIS_DROPHILITED);
 }
 
 template <class TList> void SECTreeImpl<TList>::FinishRowRemoval() {
