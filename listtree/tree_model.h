@@ -344,7 +344,9 @@ template <class TList> HTREEITEM SECTreeImpl<TList>::InsertItem(LPTVINSERTSTRUCT
     if ((item.mask & TVIF_STATE) && (item.stateMask & TVIS_EXPANDED) &&
         (item.state & TVIS_EXPANDED))
         pNode->SetExpanded(TRUE);
-    if (m_nodes.IsItemVisible(HandleOfNode(pNode)))
+    // Visible when its parent is open and shown: no walk up a chain of any depth.
+    if (!pNode->HasFlag(_Node::flagHidden) && pParent->IsExpanded() &&
+        (pParent == RootNode() || HasRow(pParent)))
         MakeRowInPlace(pNode);
     if (this->IsRedrawOn()) {
         this->RecalcLayout();
