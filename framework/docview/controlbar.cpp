@@ -70,7 +70,7 @@ void CControlBar::SetBarStyle(DWORD dwStyle) {
 void CControlBar::OnBarStyleChange(DWORD, DWORD) {}
 
 BOOL CControlBar::IsFloating() const {
-    return m_pDockBar != nullptr && (m_pDockBar->m_dwStyle & CBRS_FLOATING) != 0;
+    return m_pDockBar != nullptr && m_pDockBar->m_bFloating;
 }
 
 BOOL CControlBar::IsVisible() const {
