@@ -83,7 +83,8 @@ SECDockBar::~SECDockBar() {
 
 BOOL SECDockBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
     m_dwExStyle = 0;
-    return CDockBar::Create(pParentWnd, dwStyle, nID);
+    // The rows draw their own edges toward the frame: no border lines besides.
+    return CDockBar::Create(pParentWnd, dwStyle & ~CBRS_BORDER_ANY, nID);
 }
 
 SECControlBar* SECDockBar::AsSECBar(CControlBar* pBar) {
