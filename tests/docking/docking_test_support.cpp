@@ -79,8 +79,21 @@ void DockingTest::SetUp() {
     PumpIdle();
 }
 
+namespace {
+BOOL CALLBACK HideShown(HWND hWnd, LPARAM) {
+    if (::IsWindowVisible(hWnd))
+        ::ShowWindow(hWnd, SW_HIDE);
+    return TRUE;
+}
+} // namespace
+
+void HideThreadWindows() {
+    ::EnumThreadWindows(::GetCurrentThreadId(), &HideShown, 0);
+}
+
 void DockingTest::TearDown() {
     AfxGetApp()->m_pMainWnd = nullptr;
+    HideThreadWindows(); // floating frames too
     if (m_pFrame != nullptr && ::IsWindow(m_pFrame->m_hWnd)) {
         // Hidden first: a shown top-level window under Xvfb without a window manager waits
         // for a withdrawal that never comes.
@@ -89,4 +102,11 @@ void DockingTest::TearDown() {
     }
     m_pFrame = nullptr;
     PumpMessages();
+}
+
+void PostMouse(HWND hWnd, UINT message, CPoint ptScreen, WPARAM wParam) {
+    CPoint pt = ptScreen;
+    if (message < WM_NCMOUSEMOVE || message > WM_NCMBUTTONDBLCLK)
+        ::ScreenToClient(hWnd, &pt);
+    ::PostMessageW(hWnd, message, wParam, MAKELPARAM(pt.x, pt.y));
 }

@@ -48,6 +48,10 @@ protected:
 // One idle pass of the application, after the waiting messages.
 void PumpIdle();
 void PumpMessages();
+// Hides every shown top-level window of the thread (see TearDown).
+void HideThreadWindows();
+// Posts a mouse message to hWnd for a point given in screen coordinates.
+void PostMouse(HWND hWnd, UINT message, CPoint ptScreen, WPARAM wParam = 0);
 
 // A fresh shown frame for each test, hidden and destroyed after it.
 class DockingTest : public ::testing::Test {
