@@ -182,7 +182,7 @@ CSize SECControlBar::CalcDynamicLayout(int nLength, DWORD nMode) {
 
 void SECControlBar::CalcInsideRectEx(CRect& rect, BOOL bHorz, BOOL bGripper) const {
     if (!(m_dwExStyle & CBRS_EX_COOL)) {
-        CalcInsideRect(rect, bHorz);
+        CControlBar::CalcInsideRect(rect, bHorz); // the framework's (bars override CalcInsideRect with this)
         return;
     }
     if (m_dwStyle & CBRS_BORDER_LEFT)
