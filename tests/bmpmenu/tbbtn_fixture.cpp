@@ -1,5 +1,7 @@
 #include "tbbtn_fixture.h"
 
+#include "test_strips.h"
+
 #include <cstring>
 
 NotifyOwner::NotifyOwner() {
@@ -79,23 +81,8 @@ SECStdBtn* TestBar::Add(const SECButtonClass& cls, UINT nID, DWORD dwStyle, int 
 }
 
 SECBmpMgr* MakeButtonStore(HBITMAP& hStrip) {
-    CWindowDC screen(NULL);
-    hStrip = ::CreateCompatibleBitmap(screen, 32, 15);
-    HDC hdc = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(hdc, hStrip);
-    const RECT all = {0, 0, 32, 15};
-    HBRUSH face = ::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE));
-    ::FillRect(hdc, &all, face);
-    ::DeleteObject(face);
     const COLORREF colours[] = {RGB(255, 0, 0), RGB(0, 160, 0)};
-    for (int i = 0; i < 2; ++i) {
-        const RECT square = {16 * i + 3, 3, 16 * i + 13, 12};
-        HBRUSH brush = ::CreateSolidBrush(colours[i]);
-        ::FillRect(hdc, &square, brush);
-        ::DeleteObject(brush);
-    }
-    ::SelectObject(hdc, old);
-    ::DeleteDC(hdc);
+    hStrip = MakeSquareStrip(colours, 2);
     auto* pStore = new SECBmpMgr;
     const UINT ids[] = {100, 101};
     pStore->AddBitmap(hStrip, NULL, ids, 2);
