@@ -163,6 +163,7 @@ public:
     int CalcContentWidth(SECListPaintContext* pContext = NULL) override;
     void InvalidateAllHeights() override;
     BOOL SplitCreateStyles(CREATESTRUCT* pcs) override;
+    void UpdateScrollBars() override;
     void OnColumnMoved(int nFrom, int nTo) override;
     BOOL OnReturnKey(int nRow, int nSubItem, BOOL bShift, BOOL bCtrl, UINT nRepCnt,
                      UINT nFlags) override;
@@ -333,6 +334,35 @@ protected:
     // have a row are keys), the column of the running edit, the widest measured label and the
     // depth of the sort in progress.
     std::unordered_map<const _Node*, int> m_rowHint;
+    struct Known {
+        int nDepth = 0;
+        bool bDisabled = false; // the node or an ancestor
+        bool bHidden = false;
+    };
+    mutable std::unordered_map<const _Node*, Known> m_known;
+    const Known& KnownOf(const _Node* pNode) const;
+    void ForgetKnown() { m_known.clear(); }
+    // Scroll bars are brought up to date once, when the outermost batch of row changes ends.
+    int m_nDeferBars = 0;
+    BOOL m_bBarsPending = FALSE;
+    class BarsDeferred {
+    public:
+        explicit BarsDeferred(SECTreeImpl* pTree) : m_pTree(pTree), m_token(pTree->LifeToken()) {
+            ++pTree->m_nDeferBars;
+        }
+        ~BarsDeferred() {
+            if (m_token.expired() || --m_pTree->m_nDeferBars > 0 || !m_pTree->m_bBarsPending)
+                return;
+            m_pTree->m_bBarsPending = FALSE;
+            m_pTree->UpdateScrollBars();
+        }
+        BarsDeferred(const BarsDeferred&) = delete;
+        BarsDeferred& operator=(const BarsDeferred&) = delete;
+
+    private:
+        SECTreeImpl* m_pTree;
+        std::weak_ptr<int> m_token;
+    };
     int m_nEditColumn = 0;
     int m_nContentWidth = 0;
     int m_nSortDepth = 0;

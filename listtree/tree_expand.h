@@ -101,6 +101,7 @@ template <class TList> BOOL SECTreeImpl<TList>::ExpandAll(HTREEITEM hItem, BOOL 
     _Node* pTop = m_nodes.ItemFromHandle(hItem);
     if (pTop == nullptr)
         return FALSE;
+    BarsDeferred deferred(this);
     const auto token = this->LifeToken();
     // Parents first, in pre-order; a parent that does not open keeps its children closed.
     SECTreeNode* p = pTop == RootNode() ? pTop->GetFirstChild() : pTop;
@@ -127,6 +128,7 @@ template <class TList> BOOL SECTreeImpl<TList>::CollapseAll(HTREEITEM hItem, BOO
     _Node* pTop = m_nodes.ItemFromHandle(hItem);
     if (pTop == nullptr)
         return FALSE;
+    BarsDeferred deferred(this);
     const auto token = this->LifeToken();
     // Children before parents: a post-order walk over the expanded nodes.
     std::vector<_Node*> order;
@@ -159,6 +161,7 @@ template <class TList> BOOL SECTreeImpl<TList>::EnsureVisible(HTREEITEM hItem, B
     if (pNode == nullptr)
         return FALSE;
     const auto token = this->LifeToken();
+    BarsDeferred deferred(this);
     if (!HasRow(pNode)) {
         // Top-down, so that every expansion finds its node's row.
         std::vector<_Node*> chain;
@@ -201,6 +204,7 @@ template <class TList> void SECTreeImpl<TList>::RebuildRows() {
         ++nFirstDiff;
     if (nFirstDiff == nCount && nFirstDiff == (int)want.size())
         return;
+    BarsDeferred deferred(this);
     std::vector<_Node*> selected;
     for (INT_PTR i = 0; i < this->m_arSelected.GetSize(); ++i)
         if (_Node* p = NodeOfRow((int)this->m_arSelected[i]))
@@ -231,6 +235,7 @@ void SECTreeImpl<TList>::RestoreSelection(const std::vector<_Node*>& selected, _
 
 template <class TList> BOOL SECTreeImpl<TList>::SetSkippedLevel(WORD wLevel) {
     RootNode()->SetSkippedLevel(wLevel);
+    m_known.clear();
     if (this->GetItemCount() > 0)
         DeleteRowRange(0, this->GetItemCount());
     m_rowHint.clear();
@@ -274,6 +279,7 @@ template <class TList> BOOL SECTreeImpl<TList>::SelectDropTarget(HTREEITEM hItem
 
 template <class TList> void SECTreeImpl<TList>::HideBranch(_Node* pTop, BOOL bHide) {
     // Pre-order over the subtree: each node's flag, then its row as its visibility says.
+    ForgetKnown();
     SECTreeNode* p = pTop;
     const auto token = this->LifeToken();
     while (p != nullptr) {
@@ -302,6 +308,7 @@ template <class TList> BOOL SECTreeImpl<TList>::HideItem(HTREEITEM hItem, BOOL b
         return FALSE;
     // Rows are removed top-down while they still follow their parents: hide parents first,
     // show them first too (a child's row goes below its parent's).
+    BarsDeferred deferred(this);
     HideBranch(pNode, bHide);
     this->UpdateScrollBars();
     this->Repaint(TRUE);
@@ -312,6 +319,7 @@ template <class TList> BOOL SECTreeImpl<TList>::SetItemDisabled(HTREEITEM hItem,
     _Node* pTop = LiveItem(hItem);
     if (pTop == nullptr)
         return FALSE;
+    ForgetKnown();
     for (SECTreeNode* p = pTop; p != nullptr; p = p->GetNextInOrderWithin(pTop)) {
         _Node* pNode = AsNode(p);
         pNode->SetFlag(_Node::flagDisabled, bDisable);
@@ -330,6 +338,7 @@ template <class TList> BOOL SECTreeImpl<TList>::SetItemDisabled(HTREEITEM hItem,
 
 template <class TList> BOOL SECTreeImpl<TList>::SetHideDisabled(BOOL bMode) {
     m_bHideDisabled = bMode;
+    BarsDeferred deferred(this);
     for (SECTreeNode* p = RootNode()->GetFirstChild(); p != nullptr;) {
         _Node* pNode = AsNode(p);
         if (pNode->HasFlag(_Node::flagDisabled)) {
@@ -361,6 +370,7 @@ BOOL SECTreeImpl<TList>::MoveItem(HTREEITEM hItem, HTREEITEM hNewParent, BOOL bR
             return FALSE;
     }
     const auto token = this->LifeToken();
+    BarsDeferred deferred(this);
     _Node* pCaret = NodeOfRow(this->GetFocusIndex());
     this->DeselectAllExcept(-1);
     // The subtree leaves the rows, then the node moves and gets its rows at the new place.
@@ -376,6 +386,7 @@ BOOL SECTreeImpl<TList>::MoveItem(HTREEITEM hItem, HTREEITEM hNewParent, BOOL bR
         if (!this->Alive(token) || !AliveNode(pNode))
             return FALSE;
     }
+    m_known.clear(); // the subtree changes level
     if (!m_nodes.Relink(pNode, pNewParent, position))
         m_nodes.Relink(pNode, AsNode(pOldParent), SECTreeNode::addLast); // never lost
     if (bSort) {
@@ -404,4 +415,12 @@ BOOL SECTreeImpl<TList>::MoveItem(HTREEITEM hItem, HTREEITEM hNewParent, BOOL bR
         TList::EnsureVisible(r, FALSE);
     }
     return TRUE;
+}
+
+template <class TList> void SECTreeImpl<TList>::UpdateScrollBars() {
+    if (m_nDeferBars > 0) {
+        m_bBarsPending = TRUE;
+        return;
+    }
+    TList::UpdateScrollBars();
 }

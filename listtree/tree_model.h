@@ -17,6 +17,7 @@ template <class TList> SECTreeImpl<TList>::SECTreeImpl() {
 template <class TList> SECTreeImpl<TList>::~SECTreeImpl() {
     m_pStorage.reset();
     m_rowHint.clear();
+    m_known.clear();
     m_nodes.ResetRoot(); // every item goes, without notification
 }
 
@@ -607,6 +608,7 @@ BOOL SECTreeImpl<TList>::SetItemEx(TVITEMW* pItem, SECListItemEx* pItemEx) {
         return TRUE;
     const DWORD dwMask = pItemEx->stateMask & (_Node::flagDisabled | _Node::flagHidden);
     pNode->m_dwFlags = (pNode->m_dwFlags & ~dwMask) | (pItemEx->state & dwMask);
+    ForgetKnown();
     OnSetItemEx(pItemEx);
     const int nRow = RowOf(pNode);
     if (nRow >= 0) {
@@ -635,9 +637,10 @@ BOOL SECTreeImpl<TList>::GetItemEx(TVITEMW* pItem, SECListItemEx* pItemEx, BOOL 
         OnGetItemEx(pItemEx);
         return TRUE;
     }
-    if ((pItemEx->stateMask & _Node::flagDisabled) && IsItemDisabled(pItem->hItem))
+    const Known& known = KnownOf(LiveItem(pItem->hItem));
+    if ((pItemEx->stateMask & _Node::flagDisabled) && known.bDisabled)
         pItemEx->state |= _Node::flagDisabled;
-    if ((pItemEx->stateMask & _Node::flagHidden) && IsItemHidden(pItem->hItem))
+    if ((pItemEx->stateMask & _Node::flagHidden) && known.bHidden)
         pItemEx->state |= _Node::flagHidden;
     return TRUE;
 }
@@ -817,13 +820,15 @@ template <class TList> BOOL SECTreeImpl<TList>::DeleteItemTree(HTREEITEM hItem) 
         return FALSE;
     const bool bWindow = GetSafeHwnd() != NULL;
     const auto token = this->LifeToken();
+    BarsDeferred deferred(this);
     if (pTop == RootNode()) {
         const BOOL bDone = m_nodes.DeleteSubtree(pTop, [&](_Node* pNode) {
-            m_rowHint.erase(pNode);
             if (bWindow && this->Alive(token))
                 NotifyDeleteItem(HandleOfNode(pNode));
             else if (m_pStorage != nullptr)
                 m_pStorage->RemoveItem(HandleOfNode(pNode));
+            m_rowHint.erase(pNode);
+            m_known.erase(pNode);
         });
         if (!this->Alive(token))
             return bDone;
@@ -841,6 +846,7 @@ template <class TList> BOOL SECTreeImpl<TList>::DeleteItemTree(HTREEITEM hItem) 
             m_pStorage->RemoveItem(HandleOfNode(pNode));
         }
         m_rowHint.erase(pNode);
+        m_known.erase(pNode);
     });
     if (this->Alive(token))
         FinishRowRemoval();

@@ -17,8 +17,35 @@ template <class TList> static SECTreePaintContext* SECTreeContext(SECListPaintCo
     return dynamic_cast<SECTreePaintContext*>(pContext);
 }
 
+// Depths and inherited flags are kept once known: a row of a chain 100,000 deep is measured
+// without a walk to the top.
+template <class TList>
+const typename SECTreeImpl<TList>::Known& SECTreeImpl<TList>::KnownOf(const _Node* pNode) const {
+    auto it = m_known.find(pNode);
+    if (it != m_known.end())
+        return it->second;
+    // Up to the nearest ancestor that is known, then down again.
+    std::vector<const _Node*> path;
+    Known base;
+    for (const SECTreeNode* p = pNode; p != nullptr && p != RootNode(); p = p->GetParent()) {
+        auto known = m_known.find(static_cast<const _Node*>(p));
+        if (known != m_known.end()) {
+            base = known->second;
+            break;
+        }
+        path.push_back(static_cast<const _Node*>(p));
+    }
+    for (auto rit = path.rbegin(); rit != path.rend(); ++rit) {
+        base.nDepth += 1;
+        base.bDisabled = base.bDisabled || (*rit)->HasFlag(_Node::flagDisabled);
+        base.bHidden = base.bHidden || (*rit)->HasFlag(_Node::flagHidden);
+        m_known[*rit] = base;
+    }
+    return m_known[pNode];
+}
+
 template <class TList> int SECTreeImpl<TList>::Level(const _Node* pNode) const {
-    return pNode != nullptr ? pNode->GetDepth() : 1;
+    return pNode != nullptr ? KnownOf(pNode).nDepth : 1;
 }
 
 template <class TList> BOOL SECTreeImpl<TList>::LinesAtRoot() const {

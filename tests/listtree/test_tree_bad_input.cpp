@@ -197,7 +197,7 @@ TEST_F(TreeBadInput, TheRootIsNeverReported) {
 
 TEST_F(TreeBadInput, AChainFarDeeperThanTheStack) {
     tree.DeleteItem(TVI_ROOT);
-    const int kDepth = 20000;
+    const int kDepth = 100000;
     HTREEITEM h = TVI_ROOT;
     for (int i = 0; i < kDepth; ++i)
         h = tree.InsertItem(L"deep", h);
