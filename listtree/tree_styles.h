@@ -103,6 +103,9 @@ template <class TList> BOOL SECTreeImpl<TList>::SetHeaderStyle(BOOL bShow, BOOL 
 template <class TList> BOOL SECTreeImpl<TList>::SplitCreateStyles(CREATESTRUCT* pcs) {
     if (pcs == nullptr)
         return FALSE;
+    // Every way of creating the window comes here first: the tree column exists before it.
+    if (this->GetColumnCount() == 0)
+        TList::InsertColumnArgs(0, L"", LVCFMT_CENTER, 0, 0, -1, FALSE);
     const DWORD dwTree = pcs->style & SECTREE_CREATE_STYLE_MASK;
     const DWORD dwTreeEx = pcs->dwExStyle & SECTREE_CREATE_EXSTYLE_MASK;
     pcs->style &= ~SECTREE_CREATE_STYLE_MASK;
