@@ -333,7 +333,12 @@ protected:
     // Not part of the described state: where each node's row was last seen (only nodes that
     // have a row are keys), the column of the running edit, the widest measured label and the
     // depth of the sort in progress.
-    std::unordered_map<const _Node*, int> m_rowHint;
+    struct RowHint {
+        int nRow;        // where the row was seen
+        int nInsertedAt; // m_nRowsInserted and m_nRowsRemoved then
+        int nRemovedAt;
+    };
+    std::unordered_map<const _Node*, RowHint> m_rowHint;
     struct Known {
         int nDepth = 0;
         bool bDisabled = false; // the node or an ancestor
@@ -368,6 +373,7 @@ protected:
     int m_nSortDepth = 0;
     BOOL m_bNestedSort = FALSE;
     int m_nRowsRemoved = 0;
+    int m_nRowsInserted = 0;
 };
 
 // Walks the node's visible subtree below it in pre-order (the node itself visible and expanded).

@@ -40,8 +40,9 @@ template <class TList> _Node* SECTreeImpl<TList>::NodeOfRow(int nRow) const {
     return m_nodes.IsItem(pNode) ? AsNode(const_cast<SECTreeNode*>(pNode)) : nullptr;
 }
 
-// The row is looked for around where it was last seen: rows move by the few inserted or removed
-// above them, so the search ends near the hint.
+// The row is looked for where it was last seen, moved by the rows inserted and removed since:
+// exact when those changes lay above it (appending, deleting from the top), and otherwise
+// near, so the search ends close by.
 template <class TList> int SECTreeImpl<TList>::RowOf(const _Node* pNode) {
     auto it = m_rowHint.find(pNode);
     if (it == m_rowHint.end())
@@ -52,18 +53,23 @@ template <class TList> int SECTreeImpl<TList>::RowOf(const _Node* pNode) {
         return r >= 0 && r < nCount &&
                static_cast<SECListItem*>(this->m_arItems[r])->lParam == lKey;
     };
-    const int h = std::min(it->second, nCount - 1);
+    RowHint& hint = it->second;
+    auto found = [&](int r) {
+        hint = RowHint{r, m_nRowsInserted, m_nRowsRemoved};
+        return r;
+    };
+    const long long nMoved = (long long)hint.nRow + (m_nRowsInserted - hint.nInsertedAt) -
+                             (m_nRowsRemoved - hint.nRemovedAt);
+    const int h = (int)std::max<long long>(0, std::min<long long>(nMoved, nCount - 1));
     if (at(h))
-        return it->second = h;
-    // Rows removed above since the hint was set: look there first.
-    const int hShifted = h - m_nRowsRemoved;
-    if (hShifted != h && at(hShifted))
-        return it->second = hShifted;
+        return found(h);
+    if (at(hint.nRow))
+        return found(hint.nRow);
     for (int d = 1; h - d >= 0 || h + d < nCount; ++d) {
         if (at(h - d))
-            return it->second = h - d;
+            return found(h - d);
         if (at(h + d))
-            return it->second = h + d;
+            return found(h + d);
     }
     m_rowHint.erase(it);
     return -1;
@@ -86,7 +92,8 @@ template <class TList> int SECTreeImpl<TList>::MakeRow(_Node* pNode, int nRow) {
         delete pRow;
         return -1;
     }
-    m_rowHint[pNode] = nAt;
+    ++m_nRowsInserted;
+    m_rowHint[pNode] = RowHint{nAt, m_nRowsInserted, m_nRowsRemoved};
     return nAt;
 }
 

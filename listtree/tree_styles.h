@@ -253,7 +253,7 @@ template <class TList> void SECTreeImpl<TList>::RewriteSortedRows(_Node* pParent
         pRow->state = (pRow->state & ~(TVIS_CUT | 0xFF00u)) | (pNode->m_item.state & (TVIS_CUT | 0xFF00));
         pRow->stateEx = pNode->m_dwFlags & (_Node::flagDisabled | _Node::flagHidden);
         pRow->bDirty = TRUE;
-        m_rowHint[pNode] = nRow++;
+        m_rowHint[pNode] = RowHint{nRow++, m_nRowsInserted, m_nRowsRemoved};
         return true;
     });
     this->Changed();
