@@ -37,6 +37,36 @@ CFont* SECTreeBoldFont(CFont* pBase) {
     return pResult;
 }
 
+HBRUSH SECTreeDotBrush() {
+    static HBRUSH hBrush = [] {
+        // Rows alternate 01010101 and 10101010: a bit 0 takes the text colour.
+        const WORD rows[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
+        HBITMAP hBitmap = ::CreateBitmap(8, 8, 1, 1, rows);
+        HBRUSH h = ::CreatePatternBrush(hBitmap);
+        ::DeleteObject(hBitmap);
+        return h;
+    }();
+    return hBrush;
+}
+
+HPEN SECTreeButtonPen(bool bSign) {
+    // Made on first use, kept for the process; remade when the system colours change.
+    static COLORREF rgbBox = CLR_INVALID, rgbSign = CLR_INVALID;
+    static HPEN hBox = NULL, hSign = NULL;
+    const COLORREF rgb = ::GetSysColor(bSign ? COLOR_WINDOWTEXT : COLOR_BTNSHADOW);
+    HPEN& hPen = bSign ? hSign : hBox;
+    COLORREF& rgbPen = bSign ? rgbSign : rgbBox;
+    if (hPen == NULL || rgbPen != rgb) {
+        HPEN hNew = ::CreatePen(PS_SOLID, 1, rgb);
+        if (hNew == NULL)
+            return (HPEN)::GetStockObject(BLACK_PEN);
+        // The old pen may still be selected into a DC of this paint: it is left to the process.
+        hPen = hNew;
+        rgbPen = rgb;
+    }
+    return hPen;
+}
+
 IMPLEMENT_DYNCREATE(SECTreeCtrl, SECListCtrl)
 
 SECTreeCtrl::SECTreeCtrl() = default;

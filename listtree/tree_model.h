@@ -356,8 +356,10 @@ template <class TList> HTREEITEM SECTreeImpl<TList>::InsertItem(LPTVINSERTSTRUCT
     if (!pNode->HasFlag(_Node::flagHidden) && pParent->IsExpanded() &&
         (pParent == RootNode() || HasRow(pParent)))
         MakeRowInPlace(pNode);
+    // Other rows keep their heights: the scroll bars follow (wrapped rows are measured again
+    // there), and the window is painted.
     if (this->IsRedrawOn()) {
-        this->RecalcLayout();
+        this->UpdateScrollBars();
         this->Repaint(TRUE);
     }
     return HandleOfNode(pNode);
@@ -865,7 +867,7 @@ template <class TList> BOOL SECTreeImpl<TList>::DeleteItem(HTREEITEM hItem) {
     if (!DeleteItemTree(hItem))
         return FALSE;
     if (this->Alive(token) && this->IsRedrawOn()) {
-        this->RecalcLayout();
+        this->UpdateScrollBars();
         this->Repaint(TRUE);
     }
     return TRUE;

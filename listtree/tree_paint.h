@@ -260,6 +260,27 @@ template <class TList> void SECTreeImpl<TList>::InvalidateAllHeights() {
     TList::InvalidateAllHeights();
 }
 
+// A checkered one-pixel pattern, drawn in the DC's text colour (dots) and background colour
+// (gaps): one PatBlt per line, its phase set by the brush origin.
+HBRUSH SECTreeDotBrush();
+// The classic button's pens: the box in the shadow colour, the sign in the window text colour.
+HPEN SECTreeButtonPen(bool bSign);
+
+template <class TList>
+static void SECTreeDottedRun(CDC* pDC, COLORREF rgbBk, int x, int y, int cx, int cy, int nPhase) {
+    HDC hdc = pDC->m_hDC;
+    const COLORREF rgbOldText = ::SetTextColor(hdc, ::GetSysColor(COLOR_BTNSHADOW));
+    const COLORREF rgbOldBk = ::SetBkColor(hdc, rgbBk);
+    POINT ptOld;
+    ::SetBrushOrgEx(hdc, nPhase & 1, 0, &ptOld);
+    HGDIOBJ hOld = ::SelectObject(hdc, SECTreeDotBrush());
+    ::PatBlt(hdc, x, y, cx, cy, PATCOPY);
+    ::SelectObject(hdc, hOld);
+    ::SetBrushOrgEx(hdc, ptOld.x, ptOld.y, NULL);
+    ::SetBkColor(hdc, rgbOldBk);
+    ::SetTextColor(hdc, rgbOldText);
+}
+
 template <class TList>
 void SECTreeImpl<TList>::DrawDottedHLine(CDC* pDC, BOOL, int x1, int x2, int y) {
     if (x2 < x1)
@@ -269,11 +290,8 @@ void SECTreeImpl<TList>::DrawDottedHLine(CDC* pDC, BOOL, int x1, int x2, int y) 
         pDC->LineTo(x2, y);
         return;
     }
-    const COLORREF rgbDot = ::GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF rgbGap = this->GetBkColor();
-    const int nOffset = this->m_ptScroll.x;
-    for (int x = x1; x < x2; ++x)
-        ::SetPixelV(pDC->m_hDC, x, y, ((x + nOffset) & 1) == 0 ? rgbDot : rgbGap);
+    // Dots where x plus the scroll offset is even: the pattern's (x + y) even, shifted.
+    SECTreeDottedRun<TList>(pDC, this->GetBkColor(), x1, y, x2 - x1, 1, y - this->m_ptScroll.x);
 }
 
 template <class TList>
@@ -285,11 +303,8 @@ void SECTreeImpl<TList>::DrawDottedVLine(CDC* pDC, BOOL, int x, int y1, int y2) 
         pDC->LineTo(x, y2);
         return;
     }
-    const COLORREF rgbDot = ::GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF rgbGap = this->GetBkColor();
-    // Rows have even heights: the pattern keeps its phase however far the rows scroll.
-    for (int y = y1; y < y2; ++y)
-        ::SetPixelV(pDC->m_hDC, x, y, (y & 1) == 0 ? rgbDot : rgbGap);
+    // Rows have even heights: dots on even y keep their phase however far the rows scroll.
+    SECTreeDottedRun<TList>(pDC, this->GetBkColor(), x, y1, 1, y2 - y1, x);
 }
 
 // Whether a node has a child that is not hidden.
@@ -409,14 +424,12 @@ template <class TList> void SECTreeImpl<TList>::DrawButton(SECListPaintContext* 
         }
     }
     const bool bEnabled = GetSafeHwnd() == NULL || ::IsWindowEnabled(m_hWnd);
-    HPEN hBox = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_BTNSHADOW));
-    HPEN hSign = ::CreatePen(PS_SOLID, 1, ::GetSysColor(COLOR_WINDOWTEXT));
-    HBRUSH hFill = ::CreateSolidBrush(bEnabled ? RGB(255, 255, 255) : this->GetBkColor());
     HDC hdc = pDC->m_hDC;
-    HGDIOBJ hOldPen = ::SelectObject(hdc, hBox);
-    HGDIOBJ hOldBrush = ::SelectObject(hdc, hFill);
+    HGDIOBJ hOldPen = ::SelectObject(hdc, SECTreeButtonPen(false));
+    ::SetDCBrushColor(hdc, bEnabled ? RGB(255, 255, 255) : this->GetBkColor());
+    HGDIOBJ hOldBrush = ::SelectObject(hdc, ::GetStockObject(DC_BRUSH));
     ::Rectangle(hdc, rc.left, rc.top, rc.right, rc.bottom);
-    ::SelectObject(hdc, hSign);
+    ::SelectObject(hdc, SECTreeButtonPen(true));
     int cx = (rc.left + rc.right) / 2;
     const int cy = (rc.top + rc.bottom) / 2;
     if ((this->m_ptScroll.x + cx) & 1)
@@ -430,9 +443,6 @@ template <class TList> void SECTreeImpl<TList>::DrawButton(SECListPaintContext* 
     }
     ::SelectObject(hdc, hOldPen);
     ::SelectObject(hdc, hOldBrush);
-    ::DeleteObject(hBox);
-    ::DeleteObject(hSign);
-    ::DeleteObject(hFill);
 }
 
 template <class TList> void SECTreeImpl<TList>::DrawItem(SECListPaintContext* pContext) {
