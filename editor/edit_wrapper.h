@@ -244,6 +244,13 @@ public:
         ::UpdateWindow(this->m_hWnd);
     }
 
+    // Drawing into a context of the caller's, whole (a capture, a print of the window).
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM) {
+        if (HDC dc = reinterpret_cast<HDC>(wParam))
+            Draw(CDC::FromHandle(dc));
+        return 0;
+    }
+
 protected:
     // The paint area drawn off screen and copied to the window in one piece.
     void PaintWindow() {
