@@ -273,12 +273,16 @@ protected:
         UpdateScrollBars();
     }
 
-    // The bar's own 32-bit track position for a thumb (the message's is 16 bits wide).
+    // Where a thumb message asks to go. The message's position is 16 bits wide: the bar's own
+    // 32-bit track position counts while a drag is on, and for a thumb released on a bar longer
+    // than 16 bits when the message carries the low word of it.
     int TrackedPosition(int bar, UINT code, UINT nPos) {
         SCROLLINFO info = {};
         if (!this->GetScrollInfo(bar, &info, SIF_ALL))
             return int(nPos);
-        if (code == SB_THUMBTRACK || (code == SB_THUMBPOSITION && info.nMax > 0xFFFF))
+        if (code == SB_THUMBTRACK)
+            return info.nTrackPos;
+        if (code == SB_THUMBPOSITION && info.nMax > 0xFFFF && UINT(info.nTrackPos & 0xFFFF) == nPos)
             return info.nTrackPos;
         return code == SB_THUMBPOSITION ? int(nPos) : info.nPos;
     }
