@@ -197,7 +197,10 @@ SECEditLineColouring* SECEditModel::ColourLines(int line, int fromColumn, bool s
         m_continueLine = -1;
         const wchar_t* text = nullptr;
         CString buffer;
-        const int length = std::max(0, GetLinePointer(line, buffer, text));
+        // A scan that starts behind the line's last character has nothing to look at.
+        const int length = scan && fromColumn > 0 && fromColumn >= GetLineTextLength(line)
+                               ? std::max(0, GetLineTextLength(line))
+                               : std::max(0, GetLinePointer(line, buffer, text));
         SECEditLineColouring* slot = scan ? &m_scanned : m_colourCache.Get(line);
         if (scan) {
             slot->RemoveAll();

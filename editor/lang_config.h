@@ -231,8 +231,11 @@ private:
     std::unordered_map<std::wstring, std::wstring> m_foldedKeywords;
     mutable std::wstring m_scratch;
     mutable SECEditCharSet m_tagStarts, m_keywordStarts;
-    // The one-character begin texts and the characters that only begin longer ones.
-    mutable SECEditCharSet m_shortTags, m_longTagStarts;
+    // Every tag by the first character of its begin text. While each begin text's beginnings
+    // are entries of their own and no begin text begins another, the tag a text starts with is
+    // the one of these whose begin text it starts with, found without a lookup.
+    mutable std::vector<std::pair<wchar_t, SECEditTag*>> m_tagsByStart;
+    mutable bool m_tagsByStartExact = false;
     mutable size_t m_longestKeyword = 0;
     mutable bool m_startFiltersKnown = false;
 };

@@ -205,9 +205,7 @@ void SECEditTextStore::InvalidateBlockStarts(int fromBlock) {
     m_knownBlocks = std::max(1, fromBlock);
 }
 
-bool SECEditTextStore::ExtendLines(int line) {
-    if (line < 0 || line >= m_lineCount)
-        return false;
+bool SECEditTextStore::ExtendLinesBehind(int line) {
     if (m_knownLines < 1)
         m_knownLines = 1;
     if (line < m_knownLines)
@@ -224,12 +222,6 @@ bool SECEditTextStore::ExtendLines(int line) {
         ++m_knownLines;
     }
     return true;
-}
-
-int SECEditTextStore::LineEndWithTerminator(int line) {
-    if (line + 1 < m_lineCount && ExtendLines(line + 1))
-        return LineStart(line + 1);
-    return TextLength();
 }
 
 int SECEditTextStore::PositionToOffset(int line, int column) {

@@ -146,9 +146,15 @@ private:
     using Sink = std::function<bool(const void*, DWORD)>;
     BOOL SaveTo(const Sink& write, BOOL unicode);
     BOOL WriteChunkTo(const Sink& write, int offset, int count, BOOL unicode);
-    bool ExtendLines(int line);
+    // Makes the starts of the lines up to `line` known; false for a line outside.
+    bool ExtendLines(int line) {
+        return line >= 0 && line < m_lineCount && (line < m_knownLines || ExtendLinesBehind(line));
+    }
+    bool ExtendLinesBehind(int line);
     int LineStart(int line) const { return m_lines[line]; }
-    int LineEndWithTerminator(int line);
+    int LineEndWithTerminator(int line) {
+        return line + 1 < m_lineCount && ExtendLines(line + 1) ? LineStart(line + 1) : TextLength();
+    }
     int PlainFind(int from, int to, const wchar_t* pattern, int patternLength, BOOL forward,
                   BOOL matchCase, BOOL wholeWord);
     int RegExpFind(int from, int to, const wchar_t* pattern, BOOL forward, BOOL matchCase,
