@@ -75,24 +75,11 @@ void SECEditLangConfig::SetTabSize(int columns) {
 }
 
 SECEditCharSet* SECEditLangConfig::ClassSet(int charClass) {
-    switch (charClass) {
-    case SECEDIT_KWSTART:
-        return &m_kwStart;
-    case SECEDIT_KWMIDDLE:
-        return &m_kwMiddle;
-    case SECEDIT_KWEND:
-        return &m_kwEnd;
-    case SECEDIT_DELIMITERS:
-        return &m_delimiters;
-    case SECEDIT_OPERATORS:
-        return &m_operators;
-    default:
-        return nullptr;
-    }
+    return const_cast<SECEditCharSet*>(GetCharSet(charClass));
 }
 
 const SECEditCharSet* SECEditLangConfig::ClassSet(int charClass) const {
-    return const_cast<SECEditLangConfig*>(this)->ClassSet(charClass);
+    return GetCharSet(charClass);
 }
 
 BOOL SECEditLangConfig::IsCharInClass(wchar_t ch, int charClass) const {

@@ -162,6 +162,18 @@ public:
     BOOL GetVirtualWhitespace() const override { return m_virtualWhitespace; }
     int ClassifyWord(const wchar_t* text, int length, int& group) const override;
     BOOL IsCharInClass(wchar_t ch, int charClass) const override;
+    // The set that IsCharInClass answers from (null for no class): the colouring scanner asks
+    // it for every character of a line.
+    const SECEditCharSet* GetCharSet(int charClass) const {
+        switch (charClass) {
+        case SECEDIT_KWSTART: return &m_kwStart;
+        case SECEDIT_KWMIDDLE: return &m_kwMiddle;
+        case SECEDIT_KWEND: return &m_kwEnd;
+        case SECEDIT_DELIMITERS: return &m_delimiters;
+        case SECEDIT_OPERATORS: return &m_operators;
+        default: return nullptr;
+        }
+    }
     void SetAutoIndent(BOOL on) override { m_autoIndent = on; }
     void SetBold(BOOL on) override { m_bold = on; }
     void SetFaceName(const wchar_t* face) override;
