@@ -163,6 +163,9 @@ private:
                    BOOL wholeWord, BOOL regExp, int& matchLength);
     void MarkEdited(int line);
     void ForgetLengths() { m_lengths[0].line = m_lengths[1].line = -1; }
+    // After a change of the characters [from, to): whether a carriage return there now stands
+    // before something other than a line feed.
+    void NoteCarriageReturns(int from, int to);
     void AppendLineStart(int start);
     void Append(const wchar_t* text, int count);
 
@@ -178,6 +181,10 @@ private:
     };
     KnownLength m_lengths[2];
     int32_t m_nextLength = 0;
+    // Every carriage return stands just before a line feed or at the very end: a line's
+    // length without terminators then needs no search. Cleared for good by the first one
+    // that does not, until Reset.
+    bool m_crsEndLines = true;
     int32_t m_knownLines = 1;
     int32_t m_knownBlocks = 1;
     int32_t m_lineCount = 1;
