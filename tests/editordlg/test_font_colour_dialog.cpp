@@ -2,6 +2,7 @@
 // groups it lists and writes back, "Reset All", Cancel, the font chooser, the sample, and the
 // notification that reaches every model and view of the language after OK.
 #include "dialog_test_support.h"
+#include "font_dialog_driver.h"
 #include "editor/edit_model.h"
 #include "editor/font_colour_dialog.h"
 #include "tests/support/screenshot.h"
@@ -14,83 +15,6 @@
 #include <vector>
 
 namespace {
-
-const wchar_t kCaption[] = L"Font and Color Settings";
-
-// Runs a script on the first visible dialog with the caption that appears on this thread, from
-// inside its modal loop, then presses the button the script answers. A dialog still up after
-// 15 seconds is cancelled, so that a broken script fails rather than hangs.
-class ModalDriver {
-public:
-    ModalDriver(const wchar_t* caption, std::function<int(HWND)> script)
-        : m_caption(caption), m_script(std::move(script)), m_start(::GetTickCount()) {
-        s_pActive = this;
-        m_timer = ::SetTimer(NULL, 0, 30, &ModalDriver::OnTimer);
-    }
-    ~ModalDriver() {
-        ::KillTimer(NULL, m_timer);
-        s_pActive = nullptr;
-    }
-    bool ran = false;
-
-private:
-    static inline ModalDriver* s_pActive = nullptr;
-    std::wstring m_caption;
-    std::function<int(HWND)> m_script;
-    DWORD m_start;
-    UINT_PTR m_timer;
-    bool m_running = false;
-
-    static BOOL CALLBACK Find(HWND hWnd, LPARAM lParam) {
-        auto* self = reinterpret_cast<std::pair<const std::wstring*, HWND>*>(lParam);
-        wchar_t text[128] = L"";
-        ::GetWindowTextW(hWnd, text, 128);
-        if (::IsWindowVisible(hWnd) && *self->first == text) {
-            self->second = hWnd;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD) {
-        ModalDriver* self = s_pActive;
-        if (self == nullptr || self->m_running)
-            return;
-        std::pair<const std::wstring*, HWND> found{&self->m_caption, NULL};
-        ::EnumThreadWindows(::GetCurrentThreadId(), &Find, (LPARAM)&found);
-        if (found.second == NULL)
-            return;
-        if (self->ran) {
-            if (::GetTickCount() - self->m_start > 15000)
-                ::PostMessageW(found.second, WM_COMMAND, IDCANCEL, 0);
-            return;
-        }
-        self->m_running = true;
-        const int nButton = self->m_script(found.second);
-        self->m_running = false;
-        self->ran = true;
-        ::PostMessageW(found.second, WM_COMMAND, MAKEWPARAM(nButton, BN_CLICKED), 0);
-    }
-};
-
-void Click(HWND hDlg, int nID) {
-    ::SendMessageW(::GetDlgItem(hDlg, nID), BM_CLICK, 0, 0);
-}
-
-bool SelectGroup(HWND hDlg, const wchar_t* name) {
-    HWND hList = ::GetDlgItem(hDlg, IDC_SECEDIT_GROUPS);
-    const LRESULT nItem = ::SendMessageW(hList, LB_FINDSTRINGEXACT, (WPARAM)-1, (LPARAM)name);
-    if (nItem == LB_ERR)
-        return false;
-    ::SendMessageW(hList, LB_SETCURSEL, (WPARAM)nItem, 0);
-    ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(IDC_SECEDIT_GROUPS, LBN_SELCHANGE), (LPARAM)hList);
-    return true;
-}
-
-// A colour picked in the well's popup, as the popup reports it to its button.
-void PickColour(HWND hDlg, int nWell, COLORREF colour) {
-    ::SendMessageW(::GetDlgItem(hDlg, nWell), corvalis::foundation::WM_COLORWELL_CHANGED, 0,
-                   (LPARAM)colour);
-}
 
 std::vector<std::wstring> ListedGroups(HWND hDlg) {
     HWND hList = ::GetDlgItem(hDlg, IDC_SECEDIT_GROUPS);
