@@ -104,3 +104,13 @@ void PumpTimers(DWORD nMilliseconds) {
         ::Sleep(5);
     } while (::GetTickCount() - start < nMilliseconds);
 }
+
+bool PumpTimersUntil(const std::function<bool()>& done, DWORD nTimeout) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > nTimeout)
+            return done();
+        PumpTimers(5);
+    }
+    return true;
+}
