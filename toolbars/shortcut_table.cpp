@@ -1,5 +1,8 @@
 #include "toolbars/shortcut_table.h"
 
+#include <algorithm>
+#include <string>
+
 IMPLEMENT_DYNAMIC(SECShortcutTable, CObject)
 
 namespace {
