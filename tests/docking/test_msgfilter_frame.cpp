@@ -30,7 +30,7 @@ LRESULT FilterTestFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED: {
         LRESULT lResult = 0;
-        if (m_filters.Route(message, wParam, lParam, &lResult))
+        if (m_filters.RouteCurrent(&lResult))
             return lResult; // the frame may be gone
         break;
     }
