@@ -156,23 +156,27 @@ void SECBmpMenuPlugIn::ConvertItem(MenuRecord& record, HMENU hMenu, UINT nPos) {
     record.infos.push_back(std::move(pInfo));
 }
 
+void SECBmpMenuPlugIn::ForEachConvertedItem(const MenuRecord& record,
+                                            const std::function<void(UINT, SECBmpMenuItemInfo&)>& fn) {
+    const int nCount = ::GetMenuItemCount(record.hMenu);
+    for (int nPos = 0; nPos < nCount; ++nPos) {
+        MENUITEMINFOW mii = {};
+        mii.cbSize = sizeof(mii);
+        mii.fMask = MIIM_FTYPE | MIIM_DATA;
+        if (!::GetMenuItemInfoW(record.hMenu, nPos, TRUE, &mii) || !(mii.fType & MFT_OWNERDRAW))
+            continue;
+        if (SECBmpMenuItemInfo* pInfo = FindInfo(record.hMenu, mii.dwItemData))
+            fn(static_cast<UINT>(nPos), *pInfo);
+    }
+}
+
 void SECBmpMenuPlugIn::PurgeMenus() {
     for (auto it = m_menus.begin(); it != m_menus.end();) {
         MenuRecord& record = *it->second;
         std::unordered_set<const SECBmpMenuItemInfo*> inUse;
         const bool bAlive = ::IsMenu(record.hMenu) != FALSE;
-        if (bAlive) {
-            const int nCount = ::GetMenuItemCount(record.hMenu);
-            for (int nPos = 0; nPos < nCount; ++nPos) {
-                MENUITEMINFOW mii = {};
-                mii.cbSize = sizeof(mii);
-                mii.fMask = MIIM_FTYPE | MIIM_DATA;
-                if (::GetMenuItemInfoW(record.hMenu, nPos, TRUE, &mii) &&
-                    (mii.fType & MFT_OWNERDRAW))
-                    if (const SECBmpMenuItemInfo* pInfo = FindInfo(mii.dwItemData))
-                        inUse.insert(pInfo);
-            }
-        }
+        if (bAlive)
+            ForEachConvertedItem(record, [&](UINT, SECBmpMenuItemInfo& info) { inUse.insert(&info); });
         auto& infos = record.infos;
         for (auto info = infos.begin(); info != infos.end();) {
             if (inUse.count(info->get()) != 0) {
@@ -192,36 +196,19 @@ void SECBmpMenuPlugIn::PurgeMenus() {
 void SECBmpMenuPlugIn::RestoreAll() {
     for (const auto& entry : m_menus) {
         const MenuRecord& record = *entry.second;
-        if (!::IsMenu(record.hMenu))
-            continue;
-        const int nCount = ::GetMenuItemCount(record.hMenu);
-        for (int nPos = 0; nPos < nCount; ++nPos) {
-            MENUITEMINFOW mii = {};
-            mii.cbSize = sizeof(mii);
-            mii.fMask = MIIM_FTYPE | MIIM_DATA;
-            if (!::GetMenuItemInfoW(record.hMenu, nPos, TRUE, &mii) ||
-                !(mii.fType & MFT_OWNERDRAW))
-                continue;
-            if (const SECBmpMenuItemInfo* pInfo = FindInfo(record.hMenu, mii.dwItemData))
-                SetItemForm(record.hMenu, static_cast<UINT>(nPos), *pInfo, FALSE);
-        }
+        if (::IsMenu(record.hMenu))
+            ForEachConvertedItem(record, [&](UINT nPos, SECBmpMenuItemInfo& info) {
+                SetItemForm(record.hMenu, nPos, info, FALSE);
+            });
     }
 }
 
 void SECBmpMenuPlugIn::RemeasureAll() {
     for (const auto& entry : m_menus) {
         const MenuRecord& record = *entry.second;
-        const int nCount = ::GetMenuItemCount(record.hMenu);
-        for (int nPos = 0; nPos < nCount; ++nPos) {
-            MENUITEMINFOW mii = {};
-            mii.cbSize = sizeof(mii);
-            mii.fMask = MIIM_FTYPE | MIIM_DATA;
-            if (!::GetMenuItemInfoW(record.hMenu, nPos, TRUE, &mii) ||
-                !(mii.fType & MFT_OWNERDRAW))
-                continue;
-            if (const SECBmpMenuItemInfo* pInfo = FindInfo(record.hMenu, mii.dwItemData))
-                SetItemForm(record.hMenu, static_cast<UINT>(nPos), *pInfo, TRUE);
-        }
+        ForEachConvertedItem(record, [&](UINT nPos, SECBmpMenuItemInfo& info) {
+            SetItemForm(record.hMenu, nPos, info, TRUE);
+        });
     }
 }
 

@@ -9,6 +9,7 @@
 #include "toolbars/bmpmenu_item.h"
 #include "toolbars/drawing/bmpmgr.h"
 
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <unordered_set>
@@ -99,6 +100,10 @@ protected:
 
 private:
     void ConvertItem(MenuRecord& record, HMENU hMenu, UINT nPos);
+    // Calls fn with the position and info of every item of the record's menu that is owner-drawn
+    // with one of the record's infos.
+    void ForEachConvertedItem(const MenuRecord& record,
+                              const std::function<void(UINT, SECBmpMenuItemInfo&)>& fn);
     // Owner-drawn again with the same info, so that the system measures the item anew.
     void RemeasureAll();
     // Every converted item of every live menu back to its plain string.

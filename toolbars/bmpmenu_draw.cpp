@@ -5,6 +5,7 @@
 #endif
 #include "toolbars/bmpmenu.h"
 
+#include "toolbars/drawing/ditherbrush.h"
 #include "toolbars/drawing/drawing.h"
 
 #include <algorithm>
@@ -111,23 +112,10 @@ void SECBmpMenuPlugIn::CreateBoldMenuFont() {
 }
 
 CBrush* SECBmpMenuPlugIn::GetCheckedImageBrush() {
-    if (m_checkedImageBrush.GetSafeHandle() != NULL)
-        return &m_checkedImageBrush;
-    // The 8 x 8 checkerboard of button face and highlight.
-    CBitmap pattern;
-    CWindowDC screen(NULL);
-    if (!pattern.CreateCompatibleBitmap(&screen, 8, 8))
+    if (m_checkedImageBrush.GetSafeHandle() == NULL &&
+        !CreateDitherBrush(m_checkedImageBrush, g_colors.face, g_colors.highlight))
         return NULL;
-    CDC dc;
-    if (!dc.CreateCompatibleDC(&screen))
-        return NULL;
-    CBitmap* pOld = dc.SelectObject(&pattern);
-    for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x)
-            dc.SetPixel(x, y, ((x + y) & 1) ? g_colors.highlight : g_colors.face);
-    dc.SelectObject(pOld);
-    m_checkedImageBrush.CreatePatternBrush(&pattern);
-    return m_checkedImageBrush.GetSafeHandle() != NULL ? &m_checkedImageBrush : NULL;
+    return &m_checkedImageBrush;
 }
 
 HBITMAP SECBmpMenuPlugIn::CheckGlyph(const MENUITEMINFOW& mii) {

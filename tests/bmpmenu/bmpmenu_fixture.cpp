@@ -1,5 +1,7 @@
 #include "bmpmenu_fixture.h"
 
+#include "test_strips.h"
+
 MenuHost::MenuHost() {
     CreateEx(0, AfxRegisterWndClass(0), L"menu host", WS_OVERLAPPEDWINDOW, 50, 50, 400, 300,
              NULL, NULL);
@@ -27,23 +29,7 @@ BOOL MenuHost::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pRe
     return CWnd::OnWndMsg(message, wParam, lParam, pResult);
 }
 
-TestImages::TestImages() : store(new SECBmpMgr) {
-    CWindowDC screen(NULL);
-    strip = ::CreateCompatibleBitmap(screen, 16 * 3, 15);
-    HDC hdc = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(hdc, strip);
-    const RECT all = {0, 0, 48, 15};
-    HBRUSH face = ::CreateSolidBrush(::GetSysColor(COLOR_BTNFACE));
-    ::FillRect(hdc, &all, face);
-    ::DeleteObject(face);
-    for (int i = 0; i < 3; ++i) {
-        const RECT square = {16 * i + 3, 3, 16 * i + 13, 12};
-        HBRUSH brush = ::CreateSolidBrush(kImageColors[i]);
-        ::FillRect(hdc, &square, brush);
-        ::DeleteObject(brush);
-    }
-    ::SelectObject(hdc, old);
-    ::DeleteDC(hdc);
+TestImages::TestImages() : store(new SECBmpMgr), strip(MakeSquareStrip(kImageColors, 3)) {
     store->AddBitmap(strip, NULL, kImageIds, 3);
 }
 

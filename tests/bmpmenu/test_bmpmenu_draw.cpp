@@ -19,6 +19,12 @@ protected:
         ::AppendMenuW(popup, MF_STRING, 100, L"&Open\tCtrl+O");
         ::AppendMenuW(popup, MF_STRING, 150, L"&Word wrap");
         ::AppendMenuW(popup, MF_STRING, 151, L"A much longer item text than the others");
+        ::AppendMenuW(popup, MF_STRING, 152, L"&Radio choice");
+        MENUITEMINFOW radio = {};
+        radio.cbSize = sizeof(radio);
+        radio.fMask = MIIM_FTYPE;
+        radio.fType = MFT_STRING | MFT_RADIOCHECK;
+        ::SetMenuItemInfoW(popup, 3, TRUE, &radio);
         host.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
     }
     void TearDown() override {
@@ -157,6 +163,8 @@ TEST_F(BmpMenuDraw, ColumnStatesTable) {
         {"no image", 1, 150, 0, 0, false, menu},
         {"no image, selected", 1, 150, ODS_SELECTED, 0, false, selection},
         {"no image, checked", 1, 150, ODS_CHECKED, 0, true, menu},
+        {"radio, checked", 3, 152, ODS_CHECKED, 0, true, menu},
+        {"radio, not checked", 3, 152, 0, 0, false, menu},
     };
     for (const auto& c : cases) {
         Canvas canvas(200, 22, kSentinel);
@@ -168,6 +176,31 @@ TEST_F(BmpMenuDraw, ColumnStatesTable) {
             EXPECT_GT(CountInColumn(canvas, ::GetSysColor(COLOR_BTNSHADOW)), 0) << c.name;
         }
     }
+}
+
+TEST_F(BmpMenuDraw, RadioDotIsRoundAndCentredInItsRows) {
+    Canvas canvas(200, 22, kSentinel);
+    Draw(canvas, 152, Data(3), ODS_CHECKED);
+    // The dot's rows: 2, 4, 4, 4 and 2 pixels, one above the other, in the middle columns.
+    std::vector<int> rows;
+    std::vector<int> lefts;
+    for (int y = 0; y < canvas.cy; ++y) {
+        int n = 0, left = -1;
+        for (int x = 0; x < 22; ++x)
+            if (canvas.dc.GetPixel(x, y) == ::GetSysColor(COLOR_MENUTEXT)) {
+                ++n;
+                if (left < 0)
+                    left = x;
+            }
+        if (n > 0) {
+            rows.push_back(n);
+            lefts.push_back(left);
+        }
+    }
+    EXPECT_EQ((std::vector<int>{2, 4, 4, 4, 2}), rows);
+    ASSERT_EQ(5u, lefts.size());
+    EXPECT_EQ(lefts[0], lefts[1] + 1);
+    EXPECT_EQ(lefts[1], lefts[2]);
 }
 
 } // namespace
