@@ -27,7 +27,13 @@ CString SECShortcutTable::KeyText(const ACCEL& accel) {
     }
     if ((accel.fVirt & FALT) != 0)
         text = AltPrefix();
-    text += (wchar_t)accel.key;
+    if (accel.key == 0)
+        return CString();
+    // A control character ("^O" in a resource script) is shown as its key with Ctrl.
+    if (accel.key < 0x20)
+        text += GetKeyName(VK_CONTROL, FALSE) + L"+" + CString((wchar_t)(accel.key + 0x40), 1);
+    else
+        text += (wchar_t)accel.key;
     return text;
 }
 

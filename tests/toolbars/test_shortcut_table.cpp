@@ -132,3 +132,20 @@ TEST_F(FrameShortcuts, ApplyInstallsANewTableAndRewritesTheMenus) {
     table.RemoveAll();
     EXPECT_FALSE(table.Apply());
 }
+
+TEST(ShortcutKeyTexts, VirtualKeysByNameCharactersAsThemselves) {
+    struct Case {
+        ACCEL accel;
+        CString expected;
+    };
+    const Case cases[] = {
+        {{FVIRTKEY | FCONTROL, 'O', 1}, TextOf(0x0200 | 'O')},
+        {{FVIRTKEY, VK_F5, 1}, TextOf(VK_F5)},
+        {{FALT, 'x', 1}, L"Alt + x"},
+        {{0, '#', 1}, L"#"},
+        {{0, 0x0F, 1}, GetKeyName(VK_CONTROL, FALSE) + L"+O"},
+        {{0, 0, 1}, L""},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(SECShortcutTable::KeyText(c.accel), c.expected) << c.accel.key;
+}
