@@ -144,7 +144,13 @@ void SECBmpMenuPlugIn::ConvertItem(MenuRecord& record, HMENU hMenu, UINT nPos) {
     }
     if ((mii.fType & MFT_SEPARATOR) || IsSystemCommandId(nID) || IsForeignId(nID))
         return;
-    auto pInfo = std::make_unique<SECBmpMenuItemInfo>(nID, item.text, mii.dwItemData);
+    // An item someone turned back into a plain string (a renamed window-list entry, say) may
+    // still carry one of this plug-in's infos as its data: the data it had before is that
+    // info's.
+    ULONG_PTR oldData = mii.dwItemData;
+    if (const SECBmpMenuItemInfo* pStale = FindInfo(oldData))
+        oldData = pStale->m_oldItemData;
+    auto pInfo = std::make_unique<SECBmpMenuItemInfo>(nID, item.text, oldData);
     MENUITEMINFOW change = {};
     change.cbSize = sizeof(change);
     change.fMask = MIIM_FTYPE | MIIM_DATA;

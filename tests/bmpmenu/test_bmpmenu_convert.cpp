@@ -197,6 +197,31 @@ TEST_F(BmpMenuConvert, PurgeFreesWhatIsGoneAndNothingElse) {
     EXPECT_EQ(1, std::count(host.reached.begin(), host.reached.end(), WM_IDLEUPDATECMDUI));
 }
 
+TEST_F(BmpMenuConvert, ItemsMadePlainByOthersAreConvertedAgainWithTheirNewText) {
+    MENUITEMINFOW mii = {};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_DATA;
+    mii.dwItemData = 0x5150; // the item's own data before any conversion
+    ::SetMenuItemInfoW(popup, 7, TRUE, &mii);
+    InitPopup(popup);
+    const ULONG_PTR first = ReadItemState(popup, 7).data;
+    // The window list renames its entry; the item is a plain string again.
+    ::ModifyMenuW(popup, 7, MF_BYPOSITION | MF_STRING, 0xFF00, L"&1 other.c");
+    InitPopup(popup);
+    const ULONG_PTR second = ReadItemState(popup, 7).data;
+    ASSERT_NE(nullptr, plugIn->FindInfo(popup, second));
+    EXPECT_STREQ(L"&1 other.c", plugIn->FindInfo(popup, second)->m_strText.GetString());
+    EXPECT_EQ(7, FindMenuItemByText(popup, L"&1 other.c"));
+    host.SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    if (first != second) {
+        EXPECT_EQ(nullptr, SECBmpMenuItemInfo::FromItemData(first)) << "the old info is purged";
+    }
+    // At the end the item gets its own data back, not a record that is gone.
+    host.plugIn = nullptr;
+    plugIn.reset();
+    EXPECT_EQ(0x5150u, ReadItemState(popup, 7).data);
+}
+
 TEST_F(BmpMenuConvert, SettingChangeKeepsEveryItemWithItsInfo) {
     InitPopup(popup);
     std::vector<ItemState> before;
