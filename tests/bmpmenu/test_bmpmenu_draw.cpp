@@ -144,6 +144,19 @@ TEST_F(BmpMenuDraw, ImageColumnShowsTheSmallImageEvenInLargeMode) {
     EXPECT_EQ(0, std::count(pixels.begin(), pixels.end(), kSentinel)) << "the whole item is painted";
 }
 
+TEST_F(BmpMenuDraw, AStripThatFailedToLoadGivesAnEmptyColumn) {
+    SECBmpMgr* broken = new SECBmpMgr;
+    const UINT ids[] = {100};
+    broken->AddResource(MAKEINTRESOURCEW(3999), NULL, ids, 1); // no such bitmap
+    plugIn->SetBmpMgr(broken);
+    broken->Release();
+    Canvas canvas(200, 22, kSentinel);
+    Draw(canvas, 100, Data(0), 0);
+    const auto pixels = canvas.Pixels();
+    EXPECT_EQ(0, std::count(pixels.begin(), pixels.end(), kSentinel));
+    EXPECT_EQ(::GetSysColor(COLOR_MENU), canvas.dc.GetPixel(10, 10));
+}
+
 TEST_F(BmpMenuDraw, ColumnStatesTable) {
     const COLORREF menu = ::GetSysColor(COLOR_MENU);
     const COLORREF selection = ::GetSysColor(COLOR_HIGHLIGHT);

@@ -107,6 +107,23 @@ TEST_F(ButtonDraw, HiddenAndOutsideButtonsDrawNothing) {
     }
 }
 
+TEST_F(ButtonDraw, AStripThatFailedToLoadLeavesTheFaceAlone) {
+    SECBmpMgr* broken = new SECBmpMgr;
+    const UINT ids[] = {100};
+    broken->AddResource(MAKEINTRESOURCEW(3999), NULL, ids, 1); // no such bitmap
+    {
+        TestBar brokenBar(owner, broken);
+        SECStdBtn* button = brokenBar.Add(SECStdBtn::classSECStdBtn, 100, 0);
+        Canvas canvas(23, 22, kSentinel);
+        SECBtnDrawingCache cache;
+        ASSERT_TRUE(cache.Prepare(&canvas.dc, 23, 22));
+        button->Draw(&canvas.dc, cache);
+        EXPECT_EQ(0, Count(canvas, kSentinel));
+        EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), canvas.dc.GetPixel(11, 11));
+    }
+    broken->Release();
+}
+
 TEST_F(ButtonDraw, SeparatorsTable) {
     const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
     const COLORREF highlight = ::GetSysColor(COLOR_BTNHIGHLIGHT);
