@@ -162,8 +162,8 @@ void SECBmpMenuPlugIn::ConvertItem(MenuRecord& record, HMENU hMenu, UINT nPos) {
     record.infos.push_back(std::move(pInfo));
 }
 
-void SECBmpMenuPlugIn::ForEachConvertedItem(const MenuRecord& record,
-                                            const std::function<void(UINT, SECBmpMenuItemInfo&)>& fn) {
+void SECBmpMenuPlugIn::ForEachConvertedItem(
+    const MenuRecord& record, const std::function<void(UINT, SECBmpMenuItemInfo&)>& fn) {
     const int nCount = ::GetMenuItemCount(record.hMenu);
     for (int nPos = 0; nPos < nCount; ++nPos) {
         MENUITEMINFOW mii = {};
@@ -182,7 +182,8 @@ void SECBmpMenuPlugIn::PurgeMenus() {
         std::unordered_set<const SECBmpMenuItemInfo*> inUse;
         const bool bAlive = ::IsMenu(record.hMenu) != FALSE;
         if (bAlive)
-            ForEachConvertedItem(record, [&](UINT, SECBmpMenuItemInfo& info) { inUse.insert(&info); });
+            ForEachConvertedItem(record,
+                                 [&](UINT, SECBmpMenuItemInfo& info) { inUse.insert(&info); });
         auto& infos = record.infos;
         for (auto info = infos.begin(); info != infos.end();) {
             if (inUse.count(info->get()) != 0) {

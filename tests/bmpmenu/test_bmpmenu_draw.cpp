@@ -141,7 +141,8 @@ TEST_F(BmpMenuDraw, ImageColumnShowsTheSmallImageEvenInLargeMode) {
     // The red square is 10 x 9 in the small image; a stretched large one would be bigger.
     EXPECT_EQ(10 * 9, CountInColumn(canvas, kImageColors[0]));
     const auto pixels = canvas.Pixels();
-    EXPECT_EQ(0, std::count(pixels.begin(), pixels.end(), kSentinel)) << "the whole item is painted";
+    EXPECT_EQ(0, std::count(pixels.begin(), pixels.end(), kSentinel))
+        << "the whole item is painted";
 }
 
 TEST_F(BmpMenuDraw, AStripThatFailedToLoadGivesAnEmptyColumn) {
@@ -166,9 +167,9 @@ TEST_F(BmpMenuDraw, ColumnStatesTable) {
         int pos;
         UINT id;
         UINT state;
-        int red;          // image pixels in the column
-        bool markPixels;  // pixels of the check mark's colour
-        COLORREF fill;    // the column's colour away from the glyph
+        int red;         // image pixels in the column
+        bool markPixels; // pixels of the check mark's colour
+        COLORREF fill;   // the column's colour away from the glyph
     } cases[] = {
         {"image", 0, 100, 0, 90, false, menu},
         {"image, selected", 0, 100, ODS_SELECTED, 90, false, IsThemed() ? selection : menu},

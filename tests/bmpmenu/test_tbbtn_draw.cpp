@@ -31,8 +31,8 @@ protected:
     // Draws one button at (0, 0) of a sentinel-filled canvas.
     void Draw(SECStdBtn* pBtn, Canvas& canvas) {
         SECBtnDrawingCache cache;
-        ASSERT_TRUE(cache.Prepare(&canvas.dc, bar->GetLargestButtonWidth(),
-                                  bar->GetLargestButtonHeight()));
+        ASSERT_TRUE(
+            cache.Prepare(&canvas.dc, bar->GetLargestButtonWidth(), bar->GetLargestButtonHeight()));
         pBtn->Draw(&canvas.dc, cache);
         cache.Release();
     }
@@ -65,9 +65,9 @@ TEST_F(ButtonDraw, FacesAndStatesTable) {
         const char* name;
         BOOL cool;
         DWORD style;
-        CPoint red;          // (-1, -1): no image colour at all
-        COLORREF topLeft;    // the corner pixel
-        bool dither;         // highlight pixels inside the face
+        CPoint red;       // (-1, -1): no image colour at all
+        COLORREF topLeft; // the corner pixel
+        bool dither;      // highlight pixels inside the face
     } cases[] = {
         {"plain", FALSE, 0, CPoint(6, 6), highlight, false},
         {"pressed", FALSE, SEC_TBBS_PRESSED, CPoint(7, 7), ::GetSysColor(COLOR_3DDKSHADOW), false},
@@ -192,8 +192,8 @@ TEST_F(ButtonDraw, ScreenshotOfButtonStates) {
         bar->cool = r.cool;
         SECStdBtn* button = bar->Add(*r.cls, r.id, r.style, x, 4, menuData);
         SECBtnDrawingCache cache;
-        ASSERT_TRUE(cache.Prepare(&canvas.dc, bar->GetLargestButtonWidth(),
-                                  bar->GetLargestButtonHeight()));
+        ASSERT_TRUE(
+            cache.Prepare(&canvas.dc, bar->GetLargestButtonWidth(), bar->GetLargestButtonHeight()));
         button->Draw(&canvas.dc, cache);
         x += button->GetRect().Width() + 4;
     }
