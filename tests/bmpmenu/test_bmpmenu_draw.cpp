@@ -162,6 +162,8 @@ TEST_F(BmpMenuDraw, ColumnStatesTable) {
     const COLORREF menu = ::GetSysColor(COLOR_MENU);
     const COLORREF selection = ::GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF mark = ::GetSysColor(COLOR_MENUTEXT);
+    // Without a visual theme the image sits in a box: sunken when checked, raised when selected.
+    const bool edges = !IsThemed();
     struct {
         const char* name;
         int pos;
@@ -170,15 +172,17 @@ TEST_F(BmpMenuDraw, ColumnStatesTable) {
         int red;         // image pixels in the column
         bool markPixels; // pixels of the check mark's colour
         COLORREF fill;   // the column's colour away from the glyph
+        bool shadow;     // shadow pixels: an edge or an embossed image
     } cases[] = {
-        {"image", 0, 100, 0, 90, false, menu},
-        {"image, selected", 0, 100, ODS_SELECTED, 90, false, IsThemed() ? selection : menu},
-        {"image, disabled", 0, 100, ODS_GRAYED, 0, false, menu},
-        {"no image", 1, 150, 0, 0, false, menu},
-        {"no image, selected", 1, 150, ODS_SELECTED, 0, false, selection},
-        {"no image, checked", 1, 150, ODS_CHECKED, 0, true, menu},
-        {"radio, checked", 3, 152, ODS_CHECKED, 0, true, menu},
-        {"radio, not checked", 3, 152, 0, 0, false, menu},
+        {"image", 0, 100, 0, 90, false, menu, false},
+        {"image, selected", 0, 100, ODS_SELECTED, 90, false, edges ? menu : selection, edges},
+        {"image, disabled", 0, 100, ODS_GRAYED, 0, false, menu, true},
+        {"image, checked", 0, 100, ODS_CHECKED, 90, false, menu, edges},
+        {"no image", 1, 150, 0, 0, false, menu, false},
+        {"no image, selected", 1, 150, ODS_SELECTED, 0, false, selection, false},
+        {"no image, checked", 1, 150, ODS_CHECKED, 0, true, menu, edges},
+        {"radio, checked", 3, 152, ODS_CHECKED, 0, true, menu, edges},
+        {"radio, not checked", 3, 152, 0, 0, false, menu, false},
     };
     for (const auto& c : cases) {
         Canvas canvas(200, 22, kSentinel);
@@ -186,9 +190,7 @@ TEST_F(BmpMenuDraw, ColumnStatesTable) {
         EXPECT_EQ(c.red, CountInColumn(canvas, kImageColors[0])) << c.name;
         EXPECT_EQ(c.markPixels, CountInColumn(canvas, mark) > 0) << c.name;
         EXPECT_EQ(c.fill, canvas.dc.GetPixel(1, 0)) << c.name;
-        if (c.state & ODS_GRAYED) {
-            EXPECT_GT(CountInColumn(canvas, ::GetSysColor(COLOR_BTNSHADOW)), 0) << c.name;
-        }
+        EXPECT_EQ(c.shadow, CountInColumn(canvas, ::GetSysColor(COLOR_BTNSHADOW)) > 0) << c.name;
     }
 }
 
