@@ -17,6 +17,8 @@ protected:
     void SetUp() override {
         if (IsThemed())
             GTEST_SKIP() << "the plain look is drawn only without a visual theme";
+        // The flat look's palette, as the library derives it when it loads.
+        UpdateToolkitColors();
         store = MakeButtonStore(strip);
         bar = std::make_unique<TestBar>(owner, store);
     }
@@ -186,16 +188,20 @@ TEST_F(ButtonDraw, ScreenshotOfButtonStates) {
         {TRUE, &SECTBMenuBtn::classSECTBMenuBtn, 57000, SEC_TBBS_HOT},
         {TRUE, &SECTBMenuBtn::classSECTBMenuBtn, 57000, SEC_TBBS_PRESSED},
     };
-    Canvas canvas(400, 30, ::GetSysColor(COLOR_BTNFACE));
-    int x = 4;
-    for (const auto& r : row) {
-        bar->cool = r.cool;
-        SECStdBtn* button = bar->Add(*r.cls, r.id, r.style, x, 4, menuData);
-        SECBtnDrawingCache cache;
-        ASSERT_TRUE(
-            cache.Prepare(&canvas.dc, bar->GetLargestButtonWidth(), bar->GetLargestButtonHeight()));
-        button->Draw(&canvas.dc, cache);
-        x += button->GetRect().Width() + 4;
+    // Classic look above, flat look below.
+    Canvas canvas(400, 60, ::GetSysColor(COLOR_BTNFACE));
+    for (BOOL bFlat : {FALSE, TRUE}) {
+        SetFlatLook(bFlat);
+        int x = 4;
+        for (const auto& r : row) {
+            bar->cool = r.cool || bFlat;
+            SECStdBtn* button = bar->Add(*r.cls, r.id, r.style, x, bFlat ? 32 : 4, menuData);
+            SECBtnDrawingCache cache;
+            ASSERT_TRUE(cache.Prepare(&canvas.dc, bar->GetLargestButtonWidth(),
+                                      bar->GetLargestButtonHeight()));
+            button->Draw(&canvas.dc, cache);
+            x += button->GetRect().Width() + 4;
+        }
     }
     canvas.Unselect();
     EXPECT_TRUE(WriteBitmapPng(canvas.bitmap, ScreenshotPath(L"toolbar-buttons.png")));
