@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <string_view>
 
@@ -74,24 +75,11 @@ void SECEditLangConfig::SetTabSize(int columns) {
 }
 
 SECEditCharSet* SECEditLangConfig::ClassSet(int charClass) {
-    switch (charClass) {
-    case SECEDIT_KWSTART:
-        return &m_kwStart;
-    case SECEDIT_KWMIDDLE:
-        return &m_kwMiddle;
-    case SECEDIT_KWEND:
-        return &m_kwEnd;
-    case SECEDIT_DELIMITERS:
-        return &m_delimiters;
-    case SECEDIT_OPERATORS:
-        return &m_operators;
-    default:
-        return nullptr;
-    }
+    return const_cast<SECEditCharSet*>(GetCharSet(charClass));
 }
 
 const SECEditCharSet* SECEditLangConfig::ClassSet(int charClass) const {
-    return const_cast<SECEditLangConfig*>(this)->ClassSet(charClass);
+    return GetCharSet(charClass);
 }
 
 BOOL SECEditLangConfig::IsCharInClass(wchar_t ch, int charClass) const {
@@ -111,6 +99,7 @@ void SECEditLangConfig::SetCharClass(const wchar_t* chars, int charClass, BOOL r
 }
 
 void SECEditLangConfig::Clear() {
+    ForgetStartFilters();
     m_keywords.clear();
     m_foldedKeywords.clear();
     m_kwStart.Clear();
@@ -206,13 +195,16 @@ void SECEditLangConfig::PutTag(std::unique_ptr<SECEditTag> tag) {
     for (size_t n = 1; n < begin.size(); ++n)
         m_tags[begin.substr(0, n)].reset();
     m_tags[begin] = std::move(tag);
+    ForgetStartFilters();
 }
 
 void SECEditLangConfig::PutKeyword(const CString& keyword, uint16_t group) {
     m_keywords[keyword.str()] = group;
+    ForgetStartFilters();
 }
 
 void SECEditLangConfig::RebuildFoldedKeywords() {
+    ForgetStartFilters();
     m_foldedKeywords.clear();
     for (const auto& entry : m_keywords) {
         std::wstring lower = entry.first;
@@ -306,15 +298,70 @@ void SECEditLangConfig::GetTags(std::vector<SECEditTag*>& list, int which) const
     });
 }
 
+void SECEditLangConfig::BuildStartFilters() const {
+    m_tagStarts.Clear();
+    m_keywordStarts.Clear();
+    m_longestKeyword = 0;
+    m_tagsByStart.clear();
+    m_tagsByStartExact = true;
+    for (const auto& entry : m_tags) {
+        const std::wstring& key = entry.first;
+        if (key.empty())
+            continue;
+        m_tagStarts.Set(key[0], TRUE);
+        if (!entry.second)
+            continue;
+        m_tagsByStart.emplace_back(key[0], entry.second.get());
+        // The entry's own key must be its begin text, and each shorter beginning an entry
+        // without a tag; otherwise only the lookup of each beginning gives the right answer.
+        if (entry.second->m_beginTag.str() != key)
+            m_tagsByStartExact = false;
+        for (size_t n = 1; n < key.size() && m_tagsByStartExact; ++n) {
+            auto it = m_tags.find(key.substr(0, n));
+            if (it == m_tags.end() || it->second)
+                m_tagsByStartExact = false;
+        }
+    }
+    std::sort(m_tagsByStart.begin(), m_tagsByStart.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& entry : m_keywords) {
+        if (entry.first.empty())
+            continue;
+        m_keywordStarts.Set(entry.first[0], TRUE);
+        m_keywordStarts.Set(static_cast<wchar_t>(std::towlower(entry.first[0])), TRUE);
+        m_longestKeyword = std::max(m_longestKeyword, entry.first.size());
+    }
+    // 0xFFFF is no member of a set: a word that begins with it is looked up every time.
+    m_startFiltersKnown = true;
+}
+
 SECEditTag* SECEditLangConfig::FindTag(const wchar_t* text, int length, int exactLength,
                                        int which) const {
+    if (length <= 0)
+        return nullptr;
+    if (!m_startFiltersKnown)
+        BuildStartFilters();
+    // Every begin text has an entry for each of its beginnings, the first character alone too.
+    if (text[0] != 0xFFFF && !m_tagStarts.Has(text[0]))
+        return nullptr;
     SECEditTag* candidate = nullptr;
-    for (int n = 1; n <= length && !candidate; ++n) {
-        m_scratch.assign(text, n);
-        auto it = m_tags.find(m_scratch);
-        if (it == m_tags.end())
-            return nullptr;
-        candidate = it->second.get();
+    if (m_tagsByStartExact) {
+        auto it = std::lower_bound(m_tagsByStart.begin(), m_tagsByStart.end(), text[0],
+                                   [](const auto& entry, wchar_t c) { return entry.first < c; });
+        for (; it != m_tagsByStart.end() && it->first == text[0] && !candidate; ++it) {
+            const CString& begin = it->second->m_beginTag;
+            const int n = begin.GetLength();
+            if (n <= length && std::wmemcmp(text, begin, n) == 0)
+                candidate = it->second;
+        }
+    } else {
+        for (int n = 1; n <= length && !candidate; ++n) {
+            m_scratch.assign(text, n);
+            auto it = m_tags.find(m_scratch);
+            if (it == m_tags.end())
+                return nullptr;
+            candidate = it->second.get();
+        }
     }
     if (!candidate)
         return nullptr;
@@ -335,6 +382,20 @@ SECEditTag* SECEditLangConfig::FindTag(const wchar_t* text, int length, int exac
 int SECEditLangConfig::ClassifyWord(const wchar_t* text, int length, int& group) const {
     if (length <= 0)
         return 0;
+    if (!m_startFiltersKnown)
+        BuildStartFilters();
+    const wchar_t first = text[0];
+    const bool number = first >= L'0' && first <= L'9';
+    // A word that no keyword can be is looked up no further (0xFFFF is never in a set).
+    const bool mayBeKeyword =
+        static_cast<size_t>(length) <= m_longestKeyword &&
+        (first == 0xFFFF || m_keywordStarts.Has(first) ||
+         (!m_matchCase && m_keywordStarts.Has(static_cast<wchar_t>(std::towlower(first)))));
+    if (!mayBeKeyword) {
+        if (number)
+            group = GetDefaultGroupIndex(SECEDIT_GROUP_NUMBER);
+        return number ? length : 0;
+    }
     m_scratch.assign(text, length);
     auto it = m_keywords.find(m_scratch);
     if (it != m_keywords.end()) {
