@@ -105,8 +105,8 @@ std::vector<std::vector<Run>> RunsOf(SECEditModel& model, int cw, int lh, int te
                     ++display;
                 }
             }
-            const SECEditColorGroup* g = config->GetColorGroup(
-                group < config->GetColorGroupCount() ? group : 0);
+            const SECEditColorGroup* g =
+                config->GetColorGroup(group < config->GetColorGroupCount() ? group : 0);
             run.fore = g->m_foreColorAutomatic ? base->m_foreground : g->m_foreground;
             run.back = g->m_backColorAutomatic ? base->m_background : g->m_background;
             run.cell = RECT{textLeft + start * cw, 0, textLeft + display * cw, lh};
@@ -169,8 +169,8 @@ int main() {
     reader->Release();
 
     CWnd frame;
-    frame.CreateEx(0, nullptr, L"editor view bench", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300,
-                   nullptr, nullptr);
+    frame.CreateEx(0, nullptr, L"editor view bench", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, nullptr,
+                   nullptr);
     SECEditCtrl view;
     view.Create(nullptr, L"SECEdit", WS_CHILD | WS_VISIBLE, CRect(0, 0, 400, 300), &frame, 1);
     SECEditModel* model = view.GetEditModelOrCreate();
@@ -189,10 +189,10 @@ int main() {
     ::GetClientRect(view.m_hWnd, &client);
     const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-    std::printf("editor view: %d x %d pixels (%d lines of %d columns, cell %d x %d), screen %d x %d%s\n",
-                int(client.right), int(client.bottom), kLines, kColumns, cw, lh, screenWidth,
-                screenHeight,
-                width > screenWidth || height > screenHeight ? " -- too small: set MOX_SCREEN" : "");
+    std::printf(
+        "editor view: %d x %d pixels (%d lines of %d columns, cell %d x %d), screen %d x %d%s\n",
+        int(client.right), int(client.bottom), kLines, kColumns, cw, lh, screenWidth, screenHeight,
+        width > screenWidth || height > screenHeight ? " -- too small: set MOX_SCREEN" : "");
     HFONT font = model->GetDisplayInfo()->GetFont(0);
     const COLORREF back = model->GetLangConfig()->GetColorGroup(0)->m_background;
 

@@ -84,7 +84,8 @@ SECEditView* SECEditView::ActivePaneOfSplitter(int* row, int* col) const {
 
 CPoint SECEditView::SetLogOrigin(int x, int y) {
     const CPoint old = SECEditViewport::SetLogOrigin(x, y);
-    if (m_pSplitter && !IsScrolling() && GetLogOrigin() != old && ActivePaneOfSplitter(nullptr, nullptr) == this)
+    if (m_pSplitter && !IsScrolling() && GetLogOrigin() != old &&
+        ActivePaneOfSplitter(nullptr, nullptr) == this)
         if (CMvcModel* model = GetModel()) {
             SECEditMsg sync(SECEDIT_HINT_SPLITTER);
             model->NotifyObservers(this, &sync);

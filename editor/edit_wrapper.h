@@ -98,8 +98,7 @@ public:
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                 CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override {
         SetParentVisual(nullptr);
-        if (!TBase::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID,
-                           pContext))
+        if (!TBase::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext))
             return FALSE;
         const BOOL result = SECEditViewport::Create(this, nullptr);
         if (result && GetController())
@@ -157,13 +156,11 @@ public:
     }
 
     // The controller's drag operations.
-    DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState,
-                           CPoint point) override {
+    DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override {
         SECEditController* c = GetEditController();
         return c ? c->OnDragEnter(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
     }
-    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState,
-                          CPoint point) override {
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override {
         SECEditController* c = GetEditController();
         return c ? c->OnDragOver(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
     }

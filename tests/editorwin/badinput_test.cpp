@@ -35,8 +35,8 @@ TEST(EditorBadInput, ATwentyMegabyteLineOpensAndEveryStepPaintsWhatShows) {
     ::GetTempPathW(MAX_PATH, dir);
     const std::wstring path = std::wstring(dir) + L"editorwin_long_line.txt";
     {
-        HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
-                                    nullptr);
+        HANDLE file =
+            ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         const wchar_t bom = 0xFEFF;
         DWORD written = 0;

@@ -50,8 +50,8 @@ struct Dialog {
                         200, nullptr, nullptr);
         one = ::CreateWindowExW(0, L"BUTTON", L"one", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 10, 10,
                                 80, 24, parent.m_hWnd, HMENU(1), nullptr, nullptr);
-        placeholder = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 40, 300,
-                                        120, parent.m_hWnd, HMENU(200), nullptr, nullptr);
+        placeholder = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 40, 300, 120,
+                                        parent.m_hWnd, HMENU(200), nullptr, nullptr);
         two = ::CreateWindowExW(0, L"BUTTON", L"two", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 320, 10,
                                 70, 24, parent.m_hWnd, HMENU(2), nullptr, nullptr);
     }

@@ -114,8 +114,8 @@ const wchar_t* TestLanguage() {
         return name.c_str();
     wchar_t dir[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, dir);
-    const std::wstring path = std::wstring(dir) + L"editorwin_" +
-                              std::to_wstring(::GetCurrentProcessId()) + L".ini";
+    const std::wstring path =
+        std::wstring(dir) + L"editorwin_" + std::to_wstring(::GetCurrentProcessId()) + L".ini";
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_TEMPORARY, nullptr);
     DWORD written = 0;

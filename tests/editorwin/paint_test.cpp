@@ -231,8 +231,8 @@ TEST(EditorPaint, GutterModesPlaceMarksAndLineNumbers) {
         }
         if (k.numbers) {
             // Line numbers in black, in their own area.
-            EXPECT_TRUE(ColourIn(p, numbersLeft, numbersLeft + c.GetGutterWidth(), 0, lh,
-                                 RGB(0, 0, 0)))
+            EXPECT_TRUE(
+                ColourIn(p, numbersLeft, numbersLeft + c.GetGutterWidth(), 0, lh, RGB(0, 0, 0)))
                 << "number, mode " << k.mode;
         }
         if (k.marks) {

@@ -379,16 +379,18 @@ TEST_F(EditorPrint, PagesShowTitleRulesBodyAndNumber) {
         EXPECT_GT(page.InkWidth(body, body + lh), 0) << number;
         EXPECT_EQ(page.InkWidth(body + lh, body + 2 * lh) > 0, number == 1) << number;
         if (number == 2) {
-            EXPECT_TRUE(SavePng([&] {
-                Pixels p;
-                p.cx = 850;
-                p.cy = 1100;
-                p.data.resize(size_t(p.cx) * p.cy);
-                for (int y = 0; y < p.cy; ++y)
-                    for (int x = 0; x < p.cx; ++x)
-                        p.data[size_t(y) * p.cx + x] = ::GetPixel(page.dc, x, y);
-                return p;
-            }(), L"editor_print_page2.png"));
+            EXPECT_TRUE(SavePng(
+                [&] {
+                    Pixels p;
+                    p.cx = 850;
+                    p.cy = 1100;
+                    p.data.resize(size_t(p.cx) * p.cy);
+                    for (int y = 0; y < p.cy; ++y)
+                        for (int x = 0; x < p.cx; ++x)
+                            p.data[size_t(y) * p.cx + x] = ::GetPixel(page.dc, x, y);
+                    return p;
+                }(),
+                L"editor_print_page2.png"));
         }
     }
     m_view->OnEndPrinting(&dc, &job);
