@@ -252,6 +252,11 @@ void SECEditViewport::OnUpdate(ISubject* subject, IMessage* message) {
     SECEditController* controller = GetEditController();
     if (controller == nullptr)
         return;
+    // Hint 0: the caret or the selection moved (status panes follow); nothing to repaint.
+    if (message != nullptr && hint == 0) {
+        controller->OnUpdate(message);
+        return;
+    }
     if (hint != SECEDIT_HINT_COMMAND)
         m_longest = -1;
     const CSize sizeBefore = GetVirtualSize();

@@ -381,6 +381,12 @@ TEST(EditorPaint, OneLineHintRepaintsThatRowAlone) {
     EXPECT_TRUE(after.SameRows(before, 4 * lh, after.cy)) << "rows below";
     EXPECT_FALSE(after.SameRows(before, 3 * lh, 4 * lh)) << "the row itself";
 
+    // A caret move tells the model's observers but repaints nothing.
+    ::ValidateRect(w, nullptr);
+    host.Controller().MoveCaret(SECEditController::moveCharRight, FALSE);
+    CRect moved;
+    EXPECT_FALSE(::GetUpdateRect(w, &moved, FALSE));
+
     // Ranges outside the text or upside down invalidate nothing outside the view.
     struct Case {
         int first, last;
