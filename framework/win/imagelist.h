@@ -8,6 +8,7 @@
 #include "framework/win/handlemap.h"
 #include "framework/core/object.h"
 
+class CArchive;
 class CBitmap;
 class CDC;
 class CWnd;
@@ -57,6 +58,12 @@ public:
     BOOL SetOverlayImage(int nImage, int nOverlay);
     BOOL Copy(int iDst, int iSrc, UINT uFlags = ILCF_MOVE);
     BOOL Copy(int iDst, CImageList* pSrc, int iSrc, UINT uFlags = ILCF_MOVE);
+
+    // The list in the common controls' own stream format, through the archive. Read replaces
+    // the list this object holds; data that is not a whole image list throws CArchiveException
+    // and leaves the object as it was.
+    BOOL Write(CArchive* pArchive);
+    BOOL Read(CArchive* pArchive);
 
     BOOL Draw(CDC* pDC, int nImage, POINT pt, UINT nStyle);
     BOOL DrawIndirect(IMAGELISTDRAWPARAMS* pimldp);

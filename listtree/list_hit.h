@@ -1,0 +1,33 @@
+// The list's own hit-test flags and timer ids beside the list-view ones.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+constexpr UINT SECLVHT_ONDIVIDER = 0x800;
+constexpr UINT SECLVHT_ONHEADER = 0x1000;
+constexpr UINT SECLVHT_ONROW = 0x2000;
+constexpr UINT SECLVHT_LEFTOFLABEL = 0x4000;
+constexpr UINT SECLVHT_RIGHTOFLABEL = 0x8000;
+
+constexpr UINT_PTR SECLIST_EDIT_TIMER = 1;
+constexpr UINT_PTR SECLIST_DRAGSCROLL_TIMER = 2;
+constexpr UINT_PTR SECLIST_TYPEAHEAD_TIMER = 3;
+
+// List extended styles.
+constexpr DWORD LVXS_HEADERDRAG = 0x10;
+constexpr DWORD LVXS_LABELTIPS = 0x100000;
+constexpr DWORD LVXS_HORZGRID = 0x400000;
+constexpr DWORD LVXS_VERTGRID = 0x800000;
+constexpr DWORD LVXS_FULLROWSELECT = 0x2000000;
+constexpr DWORD LVXS_FITCOLUMNSONSIZE = 0x4000000;
+constexpr DWORD LVXS_NOGROWCOLUMNONDELETE = 0x8000000;
+
+constexpr DWORD SECLIST_STYLE_MASK = 0xF3FF;
+constexpr DWORD SECLIST_EXSTYLE_MASK = 0x1FF00000;
+constexpr DWORD SECLIST_HSCROLL_SHOWN = 0x100000;
+constexpr DWORD SECLIST_VSCROLL_SHOWN = 0x200000;
+constexpr UINT SECLIST_HSCROLL_ID = 0xEA00;
+constexpr UINT SECLIST_VSCROLL_ID = 0xEA10;
+constexpr UINT SECLIST_RESIZE_CURSOR = 20692;
+constexpr int SECLIST_TEXT_MAX = 2048;

@@ -1,0 +1,60 @@
+#include "list_pixels.h"
+
+#include "tests/support/screenshot.h"
+
+#include <algorithm>
+
+Pixels::Pixels(int cx, int cy) : m_cx(std::max(cx, 1)), m_cy(std::max(cy, 1)) {
+    m_dc.CreateCompatibleDC(NULL);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = m_cx;
+    bmi.bmiHeader.biHeight = -m_cy;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    m_hBitmap = ::CreateDIBSection(NULL, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    m_pBits = static_cast<const DWORD*>(pBits);
+    m_hOld = ::SelectObject(m_dc.m_hDC, m_hBitmap);
+}
+
+Pixels::~Pixels() {
+    ::SelectObject(m_dc.m_hDC, m_hOld);
+    ::DeleteObject(m_hBitmap);
+}
+
+COLORREF Pixels::At(int x, int y) const {
+    ::GdiFlush();
+    if (x < 0 || y < 0 || x >= m_cx || y >= m_cy)
+        return CLR_INVALID;
+    const DWORD v = m_pBits[y * m_cx + x];
+    return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
+}
+
+int Pixels::Count(const RECT& rc, COLORREF rgb) const {
+    int n = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x)
+            if (At(x, y) == rgb)
+                ++n;
+    return n;
+}
+
+bool Pixels::Save(const wchar_t* name) {
+    ::GdiFlush();
+    ::SelectObject(m_dc.m_hDC, m_hOld);
+    const bool bOK = WriteBitmapPng(m_hBitmap, ScreenshotPath(name));
+    m_hOld = ::SelectObject(m_dc.m_hDC, m_hBitmap);
+    return bOK;
+}
+
+Pixels* CaptureScreen(HWND hWnd) {
+    RECT rc;
+    ::GetWindowRect(hWnd, &rc);
+    auto* p = new Pixels(rc.right - rc.left, rc.bottom - rc.top);
+    HDC hScreen = ::GetDC(NULL);
+    ::BitBlt(p->DC().m_hDC, 0, 0, rc.right - rc.left, rc.bottom - rc.top, hScreen, rc.left, rc.top,
+             SRCCOPY);
+    ::ReleaseDC(NULL, hScreen);
+    return p;
+}

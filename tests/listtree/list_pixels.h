@@ -1,0 +1,32 @@
+// A list painted into a DIB section, read back pixel by pixel.
+#pragma once
+
+#include "framework/afx.h"
+
+#include <string>
+#include <vector>
+
+class Pixels {
+public:
+    Pixels(int cx, int cy);
+    ~Pixels();
+    Pixels(const Pixels&) = delete;
+    Pixels& operator=(const Pixels&) = delete;
+
+    CDC& DC() { return m_dc; }
+    COLORREF At(int x, int y) const;
+    // Pixels of colour rgb inside rc.
+    int Count(const RECT& rc, COLORREF rgb) const;
+    // Writes the picture under the build tree's screens folder.
+    bool Save(const wchar_t* name);
+
+private:
+    int m_cx, m_cy;
+    CDC m_dc;
+    HBITMAP m_hBitmap = NULL;
+    HGDIOBJ m_hOld = NULL;
+    const DWORD* m_pBits = nullptr;
+};
+
+// The screen under a window (it must be shown and uncovered).
+Pixels* CaptureScreen(HWND hWnd);
