@@ -38,7 +38,10 @@ BOOL SECEditDisplayInfo::MeasureFont(const wchar_t* face, int pointSize, BOOL bo
     lf.lfWidth = 0;
     m_pointSize = pointSize;
     m_faceName = lf.lfFaceName;
-    HFONT font = CreateFontIndirectW(&lf);
+    HFONT font = MakeFont(lf);
+    const bool fallback = font == nullptr;
+    if (fallback)
+        font = MakeFallbackFont();
     if (!font)
         return FALSE;
     if (m_dc)
@@ -47,7 +50,31 @@ BOOL SECEditDisplayInfo::MeasureFont(const wchar_t* face, int pointSize, BOOL bo
         m_fonts.emplace_back(font);
     else
         m_fonts[0].reset(font);
-    if (!m_dc || !GetTextMetricsW(m_dc, &m_metrics))
+    if (Measure())
+        return !fallback;
+    // A font without a cell (or no measuring context) would make every division fail.
+    if (!fallback) {
+        font = MakeFallbackFont();
+        if (font) {
+            if (m_dc)
+                SelectObject(m_dc, font);
+            m_fonts[0].reset(font);
+            Measure();
+        }
+    }
+    return FALSE;
+}
+
+HFONT SECEditDisplayInfo::MakeFallbackFont() {
+    LOGFONTW lf = {};
+    if (!GetObjectW(GetStockObject(ANSI_FIXED_FONT), sizeof lf, &lf))
+        return nullptr;
+    return CreateFontIndirectW(&lf);
+}
+
+BOOL SECEditDisplayInfo::Measure() {
+    if (!m_dc || !GetTextMetricsW(m_dc, &m_metrics) || m_metrics.tmHeight <= 0 ||
+        m_metrics.tmAveCharWidth <= 0)
         return FALSE;
     m_lineHeight = m_metrics.tmHeight;
     m_charWidth = m_metrics.tmAveCharWidth;
@@ -55,9 +82,21 @@ BOOL SECEditDisplayInfo::MeasureFont(const wchar_t* face, int pointSize, BOOL bo
     const wchar_t glyph = 187;
     if (GetTextExtentPoint32W(m_dc, &glyph, 1, &size))
         m_tabGlyphWidth = size.cx;
-    if (GetTextExtentPoint32W(m_dc, L" ", 1, &size))
+    if (GetTextExtentPoint32W(m_dc, L" ", 1, &size) && size.cx > 0)
         m_spaceWidth = size.cx;
+    else
+        m_spaceWidth = m_charWidth;
     return TRUE;
+}
+
+void SECEditDisplayInfo::SetFont(HFONT font) {
+    if (!font)
+        font = MakeFallbackFont();
+    if (m_dc)
+        SelectObject(m_dc, font ? HGDIOBJ(font) : GetStockObject(ANSI_FIXED_FONT));
+    m_fonts.clear();
+    if (font)
+        m_fonts.emplace_back(font);
 }
 
 int SECEditDisplayInfo::GetTabWidth(int tabSize, BOOL showWhitespace) const {

@@ -29,13 +29,24 @@ public:
 
     // Builds font 0 from a face, a size in points and the style, selects it and measures it.
     BOOL MeasureFont(const wchar_t* face, int pointSize, BOOL bold, BOOL italic);
+    // Replaces every font by one the object then owns; a null font gives a copy of the stock
+    // fixed-pitch font. The metrics stay as they are.
+    void SetFont(HFONT font);
     // The width of a tab in pixels for a configuration's tab size and whitespace display.
     int GetTabWidth(int tabSize, BOOL showWhitespace) const;
 
     // -(points x pixels per inch / 72), rounded as MulDiv rounds.
     static int FontHeight(int pointSize, int pixelsPerInch);
 
+protected:
+    // Makes a font; null when the system cannot (tests stand in for such a system).
+    virtual HFONT MakeFont(const LOGFONTW& lf) { return CreateFontIndirectW(&lf); }
+
 private:
+    // A copy of the stock fixed-pitch font, for when the wanted one cannot be had.
+    HFONT MakeFallbackFont();
+    BOOL Measure();
+
     struct FontDeleter {
         void operator()(HFONT f) const { DeleteObject(f); }
     };

@@ -131,9 +131,9 @@ void SECEditModel::ResetDocument() {
     m_savedTop = 0;
     m_modified = FALSE;
     ClearUndo();
-    if (!m_lineData.empty())
-        RemoveLineEntries(0, static_cast<int>(m_lineData.size()) - 1);
-    m_lineData.assign(1, nullptr);
+    if (m_lineData.GetSize() > 0)
+        RemoveLineEntries(0, m_lineData.GetSize() - 1);
+    m_lineData.Clear(1);
     m_store = CreateStore();
     m_store->Reset();
     CreateDisplayInfoFont();
@@ -247,9 +247,8 @@ SECEditCommand* SECEditModel::CreateEditCommand(const SECEditRange& range) {
 // ---- edits ----
 
 void SECEditModel::InvalidateColourLines(int first, int last) {
-    const int n = static_cast<int>(m_colourCache.size());
-    for (int i = std::max(0, first); i <= last && i < n; ++i)
-        m_colourCache[i].reset();
+    for (int i = m_colourCache.NextFrom(first, last); i >= 0; i = m_colourCache.NextFrom(i + 1, last))
+        m_colourCache.Take(i);
 }
 
 void SECEditModel::InvalidateSpansFrom(const SECEditPosition& from) {
@@ -407,11 +406,7 @@ void SECEditModel::HandleCommand(SECEditCommand* command) {
     const int n = last - first;
     if (command->m_executed) {
         if (n > 0) {
-            const int at = std::min<int>(first + 1, static_cast<int>(m_colourCache.size()));
-            std::vector<std::unique_ptr<SECEditLineColouring>> blanks(n);
-            m_colourCache.insert(m_colourCache.begin() + at,
-                                 std::make_move_iterator(blanks.begin()),
-                                 std::make_move_iterator(blanks.end()));
+            m_colourCache.Insert(first + 1, n);
             InsertLineEntries(first, n, m_dataFollowsText);
         }
         for (int line = first; line <= last; ++line)
@@ -419,10 +414,7 @@ void SECEditModel::HandleCommand(SECEditCommand* command) {
     } else {
         SetFlagQuietly(first, SECEDIT_FLAG_CHANGED, TRUE);
         if (n > 0) {
-            const int size = static_cast<int>(m_colourCache.size());
-            const int from = std::min(first + 1, size);
-            const int to = std::min(last + 1, size);
-            m_colourCache.erase(m_colourCache.begin() + from, m_colourCache.begin() + to);
+            m_colourCache.Erase(first + 1, n);
             if (m_dataFollowsText)
                 RemoveLineEntries(first, last - 1);
             else
@@ -468,15 +460,14 @@ void SECEditModel::OnMessage(IMessage* message) {
 }
 
 void SECEditModel::ClearColourCache(int lines) {
-    m_colourCache.clear();
-    m_colourCache.resize(std::max(1, lines));
+    m_colourCache.Clear(std::max(1, lines));
 }
 
 void SECEditModel::ResizeLineArrays(int lines) {
     ClearColourCache(lines);
-    if (!m_lineData.empty())
-        RemoveLineEntries(0, static_cast<int>(m_lineData.size()) - 1);
-    m_lineData.assign(std::max(1, lines), nullptr);
+    if (m_lineData.GetSize() > 0)
+        RemoveLineEntries(0, m_lineData.GetSize() - 1);
+    m_lineData.Clear(std::max(1, lines));
 }
 
 int SECEditModel::ShowMessage(const CString& text, UINT type) {

@@ -7,6 +7,7 @@
 #include "editor/lang_config.h"
 #include "editor/line_breaker.h"
 #include "editor/line_colouring.h"
+#include "editor/sparse_lines.h"
 #include "editor/text_store.h"
 
 #include <memory>
@@ -20,10 +21,6 @@ public:
     static void operator delete(void* p, size_t size);
     int32_t m_value = 0;
     uint32_t m_flags = 0;
-
-private:
-    friend class SECEditModel;
-    int32_t m_slot = -1; // where the model keeps it among all line data
 };
 
 enum {
@@ -213,8 +210,12 @@ private:
     BOOL ReadUnicodeChunks(HANDLE file, int& breaks);
     void SetFlagQuietly(int line, int flag, BOOL on);
     void ColourTokens(int line, const wchar_t* text, int column, int lineLength);
+    // Colours a line and the end lines of the multi-line tags that start on it; a scan only
+    // finds those tags and keeps no colouring.
+    SECEditLineColouring* ColourLines(int line, int fromColumn, bool scan);
+    // The colouring of a line that a known multi-line tag covers from its start, or null.
+    SECEditLineColouring* ColourFromSpan(int line);
     void ResizeLineArrays(int lines);
-    void DropLineData(SECEditLineData* data);
 
     ObserverPart m_observerPart{this};
     BOOL m_splitting = FALSE;
@@ -224,11 +225,9 @@ private:
     BOOL m_colouringEnabled = TRUE;
     std::unique_ptr<SECEditTextStore> m_store;
     SECEditSpanList m_spans;
-    std::vector<std::unique_ptr<SECEditLineColouring>> m_colourCache;
-    std::vector<SECEditLineData*> m_lineData;
-    // Every allocated entry, each knowing its own place: adding and dropping one costs no
-    // search and no allocation of its own.
-    std::vector<std::unique_ptr<SECEditLineData>> m_lineDataSet;
+    // Only the lines that have a colouring or data hold anything.
+    SECEditSparseLines<SECEditLineColouring> m_colourCache;
+    SECEditSparseLines<SECEditLineData> m_lineData;
     BOOL m_modified = FALSE;
     BOOL m_readOnly = FALSE;
     BOOL m_overtype = FALSE;
@@ -251,6 +250,10 @@ private:
     int m_continueColumn = 0;
     std::unique_ptr<SECEditLineColouring> m_highlight;
     std::vector<SECEditTag*> m_multiLineTags;
+    // Where each multi-line tag's begin text is next found while a range is scanned.
+    std::vector<int> m_tagFinds;
+    bool m_scanning = false;
+    SECEditLineColouring m_scanned; // what a scan colours, dropped line by line
 
     static constexpr uint64_t kNeverSaved = ~0ull;
 };

@@ -93,40 +93,29 @@ SECEditPosition SECEditModel::FindTagEnd(int line, int column, SECEditTag* tag) 
     const int lineLength = GetLineTextLength(line);
     if (tag->m_endTag.IsEmpty())
         return SECEditPosition(line, lineLength);
-    const int from = m_store->PositionToOffset(line, std::min(column, lineLength));
-    const int limit =
-        tag->m_multiLine ? m_store->TextLength() : m_store->PositionToOffset(line, lineLength);
-    const wchar_t* text = m_store->Span(from, limit) - from;
+    const int lineStart = m_store->PositionToOffset(line, 0);
+    const int from = lineStart + std::min(column, lineLength);
+    const int limit = tag->m_multiLine ? m_store->TextLength() : lineStart + lineLength;
     const wchar_t* endText = tag->m_endTag;
     const int endLength = tag->m_endTag.GetLength();
     const wchar_t escape = tag->m_escapeChar.IsEmpty() ? 0 : tag->m_escapeChar[0];
+    // Searched where the text lies: moving the gap out of the way could move the whole text.
     int found = -1;
-    for (int p = from; p + endLength <= limit;) {
-        const wchar_t* q = std::wmemchr(text + p, endText[0], limit - p);
-        if (!q)
+    for (int p = from; (p = m_store->FindText(endText, endLength, p, limit)) >= 0;) {
+        int escapes = 0;
+        while (escape && p - escapes - 1 >= from && m_store->CharAt(p - escapes - 1) == escape)
+            ++escapes;
+        if (escapes % 2 == 0) {
+            found = p + endLength;
             break;
-        p = static_cast<int>(q - text);
-        if (p + endLength > limit)
-            break;
-        if (std::wmemcmp(text + p, endText, endLength) == 0) {
-            int escapes = 0;
-            while (escape && p - escapes - 1 >= from && text[p - escapes - 1] == escape)
-                ++escapes;
-            if (escapes % 2 == 0) {
-                found = p + endLength;
-                break;
-            }
-            p += endLength;
-            continue;
         }
-        ++p;
+        p += endLength;
     }
     if (found < 0)
         return tag->m_multiLine ? SECEditPosition(GetLastLine(), GetLineTextLength(GetLastLine()))
                                 : SECEditPosition(line, lineLength);
-    SECEditPosition end;
-    m_store->OffsetToPosition(found, end.m_line, end.m_column);
-    return end;
+    const int endLine = m_store->LineOfOffset(found, line);
+    return SECEditPosition(endLine, found - m_store->PositionToOffset(endLine, 0));
 }
 
 int SECEditModel::ScanSingleLineTag(int line, int column, SECEditTag* tag) {
@@ -145,19 +134,20 @@ int SECEditModel::StartMultiLineTag(int line, int column, SECEditTag* tag) {
     const int lineLength = GetLineTextLength(line);
     FlushPlain();
     m_building->Add(lineLength - column, tag->m_group);
-    for (int l = line + 1; l < end.m_line; ++l) {
-        auto whole = std::make_unique<SECEditLineColouring>();
-        whole->Add(std::max(0, GetLineTextLength(l)), tag->m_group);
-        m_colourCache[l] = std::move(whole);
-    }
     const SECEditSpan span(SECEditRange(SECEditPosition(line, column), end), tag->m_group);
-    if (!m_spans.Holds(span))
+    if (!m_spans.Holds(span)) {
         m_spans.InsertSorted(span);
-    SECEditLineMsg msg(line, end.m_line);
-    NotifyObservers(nullptr, &msg);
-    auto last = std::make_unique<SECEditLineColouring>();
-    last->Add(end.m_column, tag->m_group);
-    m_colourCache[end.m_line] = std::move(last);
+        // The lines inside are coloured from the span when they are asked for; what they had
+        // was coloured without it.
+        InvalidateColourLines(line + 1, end.m_line);
+        SECEditLineMsg msg(line, end.m_line);
+        NotifyObservers(nullptr, &msg);
+    }
+    if (!m_scanning) {
+        auto last = std::make_unique<SECEditLineColouring>();
+        last->Add(end.m_column, tag->m_group);
+        m_colourCache.Set(end.m_line, std::move(last));
+    }
     // The end line is finished by ColourLine's own loop rather than by a nested call: a chain
     // of comments would otherwise nest one call per comment.
     m_continueLine = end.m_line;
@@ -170,12 +160,14 @@ void SECEditModel::ColourTokens(int line, const wchar_t* text, int column, int l
     while (column < lineLength) {
         const int tokenEnd =
             column + NextTokenEnd(m_langConfig, text + column, lineLength - column);
+        const uint32_t moves = m_store->GetTextMoves();
         const int n = ScanToken(line, text, column, tokenEnd, lineLength);
         if (n > 0) {
             column += n;
-            // Looking for a multi-line tag's end may have moved the text's gap, and the rest
-            // of this line with it.
-            GetLinePointer(line, buffer, text);
+            // A scanner that looked at other text may have moved the text's gap, and the
+            // rest of this line with it.
+            if (m_store->GetTextMoves() != moves)
+                GetLinePointer(line, buffer, text);
             continue;
         }
         const int plain = std::max(1, tokenEnd - column);
@@ -186,28 +178,43 @@ void SECEditModel::ColourTokens(int line, const wchar_t* text, int column, int l
 }
 
 SECEditLineColouring* SECEditModel::ColourLine(int line, int fromColumn) {
-    if (!m_store || !m_langConfig || line < 0 || line >= static_cast<int>(m_colourCache.size()))
+    return ColourLines(line, fromColumn, false);
+}
+
+SECEditLineColouring* SECEditModel::ColourLines(int line, int fromColumn, bool scan) {
+    if (!m_store || !m_langConfig || line < 0 || line >= m_colourCache.GetSize())
         return nullptr;
+    const bool wasScanning = m_scanning;
+    m_scanning = scan;
+    // Lines above this one that were looked at already stay so: colouring a line again must
+    // not send the next colouring further down back here to look at them once more. A tag's
+    // inner lines count as looked at.
+    const bool covered = m_firstDirtyLine >= line;
     SECEditLineColouring* result = nullptr;
     while (line >= 0) {
-        m_firstDirtyLine = line + 1;
+        if (covered)
+            m_firstDirtyLine = std::max(m_firstDirtyLine, line + 1);
         m_continueLine = -1;
         const wchar_t* text = nullptr;
         CString buffer;
         const int length = std::max(0, GetLinePointer(line, buffer, text));
-        std::unique_ptr<SECEditLineColouring>& slot = m_colourCache[line];
-        if (length == 0) {
-            slot = std::make_unique<SECEditLineColouring>();
+        SECEditLineColouring* slot = scan ? &m_scanned : m_colourCache.Get(line);
+        if (scan) {
+            slot->RemoveAll();
+            if (length == 0)
+                slot->Add(0, 0);
+        } else if (length == 0) {
+            slot = m_colourCache.Set(line, std::make_unique<SECEditLineColouring>());
             slot->Add(0, 0);
         } else if (fromColumn == 0 || !slot) {
-            slot = std::make_unique<SECEditLineColouring>();
+            slot = m_colourCache.Set(line, std::make_unique<SECEditLineColouring>());
             if (fromColumn > 0)
                 slot->Add(fromColumn, m_langConfig->GetDefaultGroupIndex(SECEDIT_GROUP_TEXT));
         }
         if (!result)
-            result = slot.get();
+            result = slot;
         if (length > 0 && fromColumn < length) {
-            m_building = slot.get();
+            m_building = slot;
             m_pendingPlain = 0;
             ColourTokens(line, text, fromColumn, length);
             m_building = nullptr;
@@ -215,16 +222,38 @@ SECEditLineColouring* SECEditModel::ColourLine(int line, int fromColumn) {
         line = m_continueLine;
         fromColumn = m_continueColumn;
     }
+    m_scanning = wasScanning;
     return result;
 }
 
+SECEditLineColouring* SECEditModel::ColourFromSpan(int line) {
+    const int i = m_spans.FirstEndingAtOrAfter(SECEditPosition(line, 0));
+    if (i >= m_spans.GetSize())
+        return nullptr;
+    const SECEditRange span = m_spans.GetAt(i).Normalized();
+    const int group = m_spans.GetAt(i).m_group;
+    if (span.m_start.m_line >= line || span.m_end.m_line < line ||
+        (span.m_end.m_line == line && span.m_end.m_column == 0))
+        return nullptr;
+    auto colouring = std::make_unique<SECEditLineColouring>();
+    if (span.m_end.m_line > line) {
+        colouring->Add(std::max(0, GetLineTextLength(line)), group);
+        return m_colourCache.Set(line, std::move(colouring));
+    }
+    // The tag's last line: its end, then the rest of the line as usual.
+    colouring->Add(span.m_end.m_column, group);
+    m_colourCache.Set(line, std::move(colouring));
+    return ColourLine(line, span.m_end.m_column);
+}
+
 SECEditLineColouring* SECEditModel::GetLineColouring(int line) {
-    if (!m_colouringEnabled || !m_langConfig || line < 0 ||
-        line >= static_cast<int>(m_colourCache.size()))
+    if (!m_colouringEnabled || !m_langConfig || line < 0 || line >= m_colourCache.GetSize())
         return nullptr;
     if (m_firstDirtyLine <= line)
         ColourRange(SECEditRange(m_firstDirtyLine, 0, line, 0));
-    SECEditLineColouring* colouring = m_colourCache[line].get();
+    SECEditLineColouring* colouring = m_colourCache.Get(line);
+    if (!colouring)
+        colouring = ColourFromSpan(line);
     if (!colouring)
         colouring = ColourLine(line, 0);
     if (GetLineFlag(line, SECEDIT_FLAG_HIGHLIGHT)) {
@@ -276,51 +305,46 @@ BOOL SECEditModel::ColourRange(const SECEditRange& range) {
     if (!m_store || !m_langConfig)
         return FALSE;
     DropSpansFrom(m_firstDirtyLine);
-    // Every line up to the range's end line is searched for the begin texts of multi-line
-    // tags, that line included: a span removed above may have covered it, and a range on one
-    // line is no reason to skip that.
+    // Every line up to the range's end line that holds the begin text of a multi-line tag is
+    // coloured, that line included: a span removed above may have covered it, and a range on
+    // one line is no reason to skip that. Lines without a begin text cannot start such a tag.
     const SECEditRange r = range.Normalized();
     std::vector<SECEditTag*>& tags = m_multiLineTags; // kept: this runs for every coloured line
     tags.clear();
     m_langConfig->GetTags(tags, 1);
     const int endLine = std::min(r.m_end.m_line, GetLastLine());
+    if (m_firstDirtyLine > endLine)
+        return TRUE;
     const int limit =
         m_store->PositionToOffset(endLine, 0) + std::max(0, GetLineTextLength(endLine));
+    // Each begin text is searched for once along the range: where it was found last stays
+    // good until the scan has passed it.
+    constexpr int kUnknown = -2;
+    m_tagFinds.assign(tags.size(), kUnknown);
     while (m_firstDirtyLine <= endLine) {
         const int from = m_store->PositionToOffset(m_firstDirtyLine, 0);
         int best = -1;
-        for (SECEditTag* tag : tags) {
-            const wchar_t* begin = tag->m_beginTag;
-            const int n = tag->m_beginTag.GetLength();
-            for (int p = from; n > 0 && p < limit && (best < 0 || p < best);) {
-                // Fetched on every round: colouring a line on the way may move the text's gap.
-                const wchar_t* text = m_store->Span(from, limit) - from;
-                const wchar_t* q = std::wmemchr(text + p, begin[0], limit - p);
-                if (!q)
-                    break;
-                p = static_cast<int>(q - text);
-                if (best >= 0 && p >= best)
-                    break;
-                // Only [from, limit) is one run: behind it may lie the gap's stale characters.
-                if (p + n <= limit && std::wmemcmp(text + p, begin, n) == 0) {
-                    SECEditPosition at;
-                    m_store->OffsetToPosition(p, at.m_line, at.m_column);
-                    int s = 0, e = 0;
-                    if (!GetColouredRunAt(at, s, e)) {
-                        best = p;
-                        break;
-                    }
-                }
-                ++p; // search on behind a begin text that stands inside another tag
+        for (size_t i = 0; i < tags.size(); ++i) {
+            int& find = m_tagFinds[i];
+            if (find == kUnknown || (find >= 0 && find < from)) {
+                const CString& begin = tags[i]->m_beginTag;
+                find = begin.IsEmpty() ? -1 : m_store->FindText(begin, begin.GetLength(), from, limit);
             }
+            if (find >= 0 && (best < 0 || find < best))
+                best = find;
         }
         if (best < 0) {
             m_firstDirtyLine = endLine + 1;
             break;
         }
-        SECEditPosition at;
-        m_store->OffsetToPosition(best, at.m_line, at.m_column);
-        ColourLine(at.m_line, 0);
+        const int line = m_store->LineOfOffset(best, m_firstDirtyLine);
+        if (line < 0)
+            break;
+        m_firstDirtyLine = line;
+        // The line asked for is coloured for keeps; the others only for the tags they start.
+        ColourLines(line, 0, line != endLine);
+        if (m_firstDirtyLine <= line)
+            break; // nothing moved on: never loop
     }
     return TRUE;
 }

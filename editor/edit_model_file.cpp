@@ -11,6 +11,9 @@
 namespace {
 
 constexpr DWORD kChunkBytes = 512000;
+// The first chunk is small: its lines tell how large to make the line table before the rest
+// comes in, and the table needs no doubling on the way.
+constexpr DWORD kFirstChunkBytes = 65536;
 
 class FileHandle {
 public:
@@ -84,6 +87,34 @@ bool ConvertsExactly(UINT codePage, const char* bytes, int count) {
            MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, count, nullptr, 0) > 0;
 }
 
+// A load's chunk buffer, straight from the system and given back to it whole: from the heap it
+// would stay with the process after the load, as much memory as the index of a small file.
+template <class T> class ChunkBuffer {
+public:
+    explicit ChunkBuffer(size_t count)
+        : m_data(static_cast<T*>(VirtualAlloc(nullptr, count * sizeof(T), MEM_COMMIT | MEM_RESERVE,
+                                              PAGE_READWRITE))) {
+        if (!m_data)
+            throw std::bad_alloc();
+    }
+    ~ChunkBuffer() { VirtualFree(m_data, 0, MEM_RELEASE); }
+    ChunkBuffer(const ChunkBuffer&) = delete;
+    ChunkBuffer& operator=(const ChunkBuffer&) = delete;
+    T* get() const { return m_data; }
+    T& operator[](size_t i) const { return m_data[i]; }
+
+private:
+    T* m_data;
+};
+
+// Once the first chunk is in, the lines it held tell how many the whole file will have.
+void ReserveLinesFor(SECEditTextStore& store, LONGLONG fileUnits, LONGLONG unitsRead) {
+    if (unitsRead <= 0 || fileUnits <= unitsRead || fileUnits >= 0x7FFFFFF0)
+        return;
+    const LONGLONG expected = store.GetLineCount() * fileUnits / unitsRead;
+    store.ReserveLines(static_cast<int>(std::min(fileUnits + 1, expected + expected / 16 + 1024)));
+}
+
 // Runs a read that fills the store. A file larger than the memory left is one that cannot
 // be opened: the read fails like any other instead of ending the program.
 template <class Read> BOOL Loaded(Read read) {
@@ -141,19 +172,22 @@ BOOL SECEditModel::FinishLoad(BOOL ok, int breaks) {
 
 BOOL SECEditModel::ReadAnsiChunks(HANDLE file, int& breaks) {
     LARGE_INTEGER size = {};
-    if (GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFF0)
+    if (!GetFileSizeEx(file, &size))
+        size.QuadPart = 0;
+    if (size.QuadPart < 0x7FFFFFF0)
         // Never more characters than bytes; the slack lets the first edits in without moving
         // the whole text to a larger block.
         m_store->Reserve(static_cast<int>(size.QuadPart + size.QuadPart / 16 + 4096));
     const UINT codePage = CP_THREAD_ACP;
     SECEditLineBreaker breaker = CreateLineBreaker();
-    std::unique_ptr<char[]> bytes(new char[kChunkBytes + 8]);
+    ChunkBuffer<char> bytes(kChunkBytes + 8);
     // Never more characters than bytes: one conversion call, no measuring call before it.
-    std::unique_ptr<wchar_t[]> wide(new wchar_t[kChunkBytes + 8]);
+    ChunkBuffer<wchar_t> wide(kChunkBytes + 8);
     DWORD carried = 0;
+    bool first = true;
     for (;;) {
         DWORD got = 0;
-        if (!ReadExactly(file, bytes.get() + carried, kChunkBytes, got))
+        if (!ReadExactly(file, bytes.get() + carried, first ? kFirstChunkBytes : kChunkBytes, got))
             return FALSE;
         const DWORD total = carried + got;
         if (total == 0)
@@ -167,6 +201,9 @@ BOOL SECEditModel::ReadAnsiChunks(HANDLE file, int& breaks) {
             if (n <= 0)
                 return FALSE;
             breaks += m_store->AppendLines(wide.get(), n, breaker);
+            if (first)
+                ReserveLinesFor(*m_store, size.QuadPart, usable);
+            first = false;
         }
         carried = total - usable;
         std::copy(bytes.get() + usable, bytes.get() + total, bytes.get());
@@ -177,15 +214,19 @@ BOOL SECEditModel::ReadAnsiChunks(HANDLE file, int& breaks) {
 
 BOOL SECEditModel::ReadUnicodeChunks(HANDLE file, int& breaks) {
     LARGE_INTEGER size = {};
-    if (GetFileSizeEx(file, &size) && size.QuadPart < 0x7FFFFFF0)
+    if (!GetFileSizeEx(file, &size))
+        size.QuadPart = 0;
+    if (size.QuadPart < 0x7FFFFFF0)
         m_store->Reserve(static_cast<int>(size.QuadPart / 2 + size.QuadPart / 32 + 4096));
     SECEditLineBreaker breaker = CreateLineBreaker();
     constexpr DWORD kUnits = kChunkBytes / sizeof(wchar_t);
-    std::unique_ptr<wchar_t[]> chunk(new wchar_t[kUnits + 1]);
+    ChunkBuffer<wchar_t> chunk(kUnits + 1);
+    bool first = true;
     DWORD carried = 0; // a high surrogate whose low half is in the next chunk
     for (;;) {
         DWORD got = 0;
-        if (!ReadExactly(file, reinterpret_cast<char*>(chunk.get() + carried), kChunkBytes, got))
+        if (!ReadExactly(file, reinterpret_cast<char*>(chunk.get() + carried),
+                         first ? kFirstChunkBytes : kChunkBytes, got))
             return FALSE;
         if (got % 2 != 0)
             return FALSE; // half a character: the file is not what it says it is
@@ -194,6 +235,9 @@ BOOL SECEditModel::ReadUnicodeChunks(HANDLE file, int& breaks) {
         if (got > 0 && SECEditIsHighSurrogate(chunk[units - 1]))
             --usable;
         breaks += m_store->AppendLines(chunk.get(), static_cast<int>(usable), breaker);
+        if (first)
+            ReserveLinesFor(*m_store, size.QuadPart / 2, usable);
+        first = false;
         carried = units - usable;
         if (carried)
             chunk[0] = chunk[units - 1];

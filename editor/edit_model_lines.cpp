@@ -234,42 +234,24 @@ void SECEditLineData::operator delete(void* p, size_t size) {
     LineDataPool::Give(p, size);
 }
 
-void SECEditModel::DropLineData(SECEditLineData* data) {
-    const int32_t slot = data->m_slot;
-    if (slot < 0 || slot >= static_cast<int32_t>(m_lineDataSet.size()) ||
-        m_lineDataSet[slot].get() != data)
-        return;
-    std::swap(m_lineDataSet[slot], m_lineDataSet.back());
-    m_lineDataSet[slot]->m_slot = slot;
-    m_lineDataSet.pop_back();
-}
-
 SECEditLineData* SECEditModel::GetOrCreateLineData(int line) {
-    if (line < 0 || line >= static_cast<int>(m_lineData.size()))
+    if (line < 0 || line >= m_lineData.GetSize())
         return nullptr;
-    if (!m_lineData[line]) {
-        auto data = std::make_unique<SECEditLineData>();
-        data->m_slot = static_cast<int32_t>(m_lineDataSet.size());
-        m_lineData[line] = data.get();
-        m_lineDataSet.push_back(std::move(data));
-    }
-    return m_lineData[line];
+    if (SECEditLineData* data = m_lineData.Get(line))
+        return data;
+    return m_lineData.Set(line, std::make_unique<SECEditLineData>());
 }
 
 void SECEditModel::ClearLineData(int line) {
-    if (line < 0 || line >= static_cast<int>(m_lineData.size()))
-        return;
-    SECEditLineData* data = m_lineData[line];
-    if (data && data->IsEmpty()) {
-        m_lineData[line] = nullptr;
-        DropLineData(data);
-    }
+    const SECEditLineData* data = m_lineData.Get(line);
+    if (data && data->IsEmpty())
+        m_lineData.Take(line);
 }
 
 void SECEditModel::SetFlagQuietly(int line, int flag, BOOL on) {
-    if (flag < 0 || flag > 31 || line < 0 || line >= static_cast<int>(m_lineData.size()))
+    if (flag < 0 || flag > 31 || line < 0 || line >= m_lineData.GetSize())
         return;
-    if (!on && !m_lineData[line])
+    if (!on && !m_lineData.Get(line))
         return;
     SECEditLineData* data = GetOrCreateLineData(line);
     const uint32_t bit = 1u << flag;
@@ -281,9 +263,9 @@ void SECEditModel::SetFlagQuietly(int line, int flag, BOOL on) {
 }
 
 BOOL SECEditModel::GetLineFlag(int line, int flag) {
-    if (flag < 0 || flag > 31 || line < 0 || line >= static_cast<int>(m_lineData.size()))
+    if (flag < 0 || flag > 31)
         return FALSE;
-    const SECEditLineData* data = m_lineData[line];
+    const SECEditLineData* data = m_lineData.Get(line);
     return data && (data->m_flags >> flag & 1u);
 }
 
@@ -301,7 +283,7 @@ void SECEditModel::ToggleLineFlag(int line, int flag) {
 void SECEditModel::ClearFlagEverywhere(int flag) {
     // Walk the lines themselves: a search for flagged lines never looks at its own start.
     bool any = false;
-    for (int line = 0; line < static_cast<int>(m_lineData.size()); ++line)
+    for (int line = m_lineData.NextFrom(0); line >= 0; line = m_lineData.NextFrom(line + 1))
         if (GetLineFlag(line, flag)) {
             SetFlagQuietly(line, flag, FALSE);
             any = true;
@@ -311,17 +293,32 @@ void SECEditModel::ClearFlagEverywhere(int flag) {
 }
 
 int SECEditModel::FindFlaggedLine(int from, int flag, BOOL forward) {
-    const int count = GetLineCount();
-    if (m_lineDataSet.empty() || from >= count || count <= 0)
+    const int count = std::min(GetLineCount(), m_lineData.GetSize());
+    if (m_lineData.GetCount() == 0 || from >= count || count <= 0)
         return -1;
     // One pass over every other line, then the start line itself. Any start before the first
-    // line searches the whole text.
-    int line = from < -1 ? -1 : from;
-    for (int step = 0; step < count; ++step) {
-        line = forward ? (line + 1 >= count ? 0 : line + 1) : (line - 1 < 0 ? count - 1 : line - 1);
+    // line searches the whole text. Only lines with data can have the flag.
+    const int start = from < -1 ? -1 : from;
+    if (forward) {
+        for (int line = m_lineData.NextFrom(start + 1); line >= 0 && line < count;
+             line = m_lineData.NextFrom(line + 1))
+            if (GetLineFlag(line, flag))
+                return line;
+        for (int line = m_lineData.NextFrom(0, start); line >= 0;
+             line = m_lineData.NextFrom(line + 1, start))
+            if (GetLineFlag(line, flag))
+                return line;
+        return -1;
+    }
+    const int behind = start < 0 ? count - 1 : start - 1;
+    for (int line = m_lineData.PreviousFrom(behind); line >= 0;
+         line = m_lineData.PreviousFrom(line - 1))
         if (GetLineFlag(line, flag))
             return line;
-    }
+    for (int line = m_lineData.PreviousFrom(count - 1); line > behind && line >= 0;
+         line = m_lineData.PreviousFrom(line - 1))
+        if (GetLineFlag(line, flag))
+            return line;
     return -1;
 }
 
@@ -329,22 +326,21 @@ int SECEditModel::CountFlaggedLines(int flag) {
     if (flag < 0 || flag > 31)
         return 0;
     int n = 0;
-    for (const auto& entry : m_lineDataSet)
-        if (entry->m_flags >> flag & 1u)
+    for (int line = m_lineData.NextFrom(0); line >= 0; line = m_lineData.NextFrom(line + 1))
+        if (m_lineData.Get(line)->m_flags >> flag & 1u)
             ++n;
     return n;
 }
 
 int SECEditModel::GetLineValue(int line) {
-    if (line < 0 || line >= static_cast<int>(m_lineData.size()) || !m_lineData[line])
-        return 0;
-    return m_lineData[line]->m_value;
+    const SECEditLineData* data = m_lineData.Get(line);
+    return data ? data->m_value : 0;
 }
 
 int SECEditModel::SetLineValue(int line, int value) {
-    if (line < 0 || line >= GetLineCount() || line >= static_cast<int>(m_lineData.size()))
+    if (line < 0 || line >= GetLineCount() || line >= m_lineData.GetSize())
         return 0;
-    if (!m_lineData[line] && value == 0)
+    if (!m_lineData.Get(line) && value == 0)
         return 0;
     SECEditLineData* data = GetOrCreateLineData(line);
     const int old = data->m_value;
@@ -356,21 +352,16 @@ int SECEditModel::SetLineValue(int line, int value) {
 void SECEditModel::InsertLineEntries(int line, int count, BOOL before) {
     if (count <= 0)
         return;
-    const int size = static_cast<int>(m_lineData.size());
-    const int at = std::max(0, std::min(before ? line : line + 1, size));
-    m_lineData.insert(m_lineData.begin() + at, count, nullptr);
+    const int size = m_lineData.GetSize();
+    m_lineData.Insert(std::max(0, std::min(before ? line : line + 1, size)), count);
 }
 
 void SECEditModel::RemoveLineEntries(int first, int last) {
-    const int size = static_cast<int>(m_lineData.size());
     first = std::max(0, first);
-    last = std::min(last, size - 1);
+    last = std::min(last, m_lineData.GetSize() - 1);
     if (first > last)
         return;
-    for (int i = first; i <= last; ++i)
-        if (SECEditLineData* data = m_lineData[i]) {
-            OnDeleteLineData(data);
-            DropLineData(data);
-        }
-    m_lineData.erase(m_lineData.begin() + first, m_lineData.begin() + last + 1);
+    for (int i = m_lineData.NextFrom(first, last); i >= 0; i = m_lineData.NextFrom(i + 1, last))
+        OnDeleteLineData(m_lineData.Get(i));
+    m_lineData.Erase(first, last - first + 1);
 }

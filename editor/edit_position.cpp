@@ -128,6 +128,8 @@ int SECEditSpanList::FirstEndingAtOrAfter(const SECEditPosition& pos) const {
 }
 
 bool SECEditSpanList::Holds(const SECEditSpan& span) const {
+    if (m_spans.empty() || m_spans.back().m_end < span.m_end)
+        return false; // the usual case: a span found behind every known one
     for (int i = FirstEndingAtOrAfter(span.m_end); i < GetSize() && m_spans[i].m_end == span.m_end;
          ++i)
         if (m_spans[i].m_start == span.m_start && m_spans[i].m_group == span.m_group)

@@ -3,6 +3,7 @@
 // heap call each. Blocks of another size (a derived class) go to the heap as usual.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <mutex>
 #include <new>
@@ -16,10 +17,14 @@ public:
         std::lock_guard<std::mutex> lock(s.mutex);
         if (!s.free) {
             // The chunks stay for the life of the process: blocks may come back during exit.
-            auto* chunk = static_cast<Block*>(::operator new(sizeof(Block) * kChunk));
-            for (size_t i = 0; i < kChunk; ++i)
-                chunk[i].next = i + 1 < kChunk ? &chunk[i + 1] : nullptr;
+            // Each is twice the one before, up to a limit: a pool that is used a lot costs few
+            // heap calls, one that is used little costs little memory.
+            const size_t count = s.nextChunk;
+            auto* chunk = static_cast<Block*>(::operator new(sizeof(Block) * count));
+            for (size_t i = 0; i < count; ++i)
+                chunk[i].next = i + 1 < count ? &chunk[i + 1] : nullptr;
             s.free = chunk;
+            s.nextChunk = std::min(count * 2, kLastChunk);
         }
         Block* b = s.free;
         s.free = b->next;
@@ -40,14 +45,18 @@ public:
     }
 
 private:
-    static constexpr size_t kChunk = 256;
     union Block {
         Block* next;
         alignas(std::max_align_t) unsigned char bytes[Size];
     };
+    // Blocks in the first and in the largest chunk: 256 small ones, or 64 KB, and at most 1 MB.
+    static constexpr size_t kFirstChunk =
+        std::max<size_t>(1, std::min<size_t>(256, 65536 / sizeof(Block)));
+    static constexpr size_t kLastChunk = std::max(kFirstChunk, (size_t{1} << 20) / sizeof(Block));
     struct State {
         std::mutex mutex;
         Block* free = nullptr;
+        size_t nextChunk = kFirstChunk;
     };
     static State& Get() {
         static State* state = new State; // never destroyed, like the chunks

@@ -111,6 +111,7 @@ void SECEditLangConfig::SetCharClass(const wchar_t* chars, int charClass, BOOL r
 }
 
 void SECEditLangConfig::Clear() {
+    ForgetStartFilters();
     m_keywords.clear();
     m_foldedKeywords.clear();
     m_kwStart.Clear();
@@ -206,13 +207,16 @@ void SECEditLangConfig::PutTag(std::unique_ptr<SECEditTag> tag) {
     for (size_t n = 1; n < begin.size(); ++n)
         m_tags[begin.substr(0, n)].reset();
     m_tags[begin] = std::move(tag);
+    ForgetStartFilters();
 }
 
 void SECEditLangConfig::PutKeyword(const CString& keyword, uint16_t group) {
     m_keywords[keyword.str()] = group;
+    ForgetStartFilters();
 }
 
 void SECEditLangConfig::RebuildFoldedKeywords() {
+    ForgetStartFilters();
     m_foldedKeywords.clear();
     for (const auto& entry : m_keywords) {
         std::wstring lower = entry.first;
@@ -306,10 +310,47 @@ void SECEditLangConfig::GetTags(std::vector<SECEditTag*>& list, int which) const
     });
 }
 
+void SECEditLangConfig::BuildStartFilters() const {
+    m_tagStarts.Clear();
+    m_keywordStarts.Clear();
+    m_shortTags.Clear();
+    m_longTagStarts.Clear();
+    m_longestKeyword = 0;
+    for (const auto& entry : m_tags) {
+        if (entry.first.empty())
+            continue;
+        m_tagStarts.Set(entry.first[0], TRUE);
+        if (entry.first.size() == 1)
+            (entry.second ? m_shortTags : m_longTagStarts).Set(entry.first[0], TRUE);
+    }
+    for (const auto& entry : m_keywords) {
+        if (entry.first.empty())
+            continue;
+        m_keywordStarts.Set(entry.first[0], TRUE);
+        m_keywordStarts.Set(static_cast<wchar_t>(std::towlower(entry.first[0])), TRUE);
+        m_longestKeyword = std::max(m_longestKeyword, entry.first.size());
+    }
+    // 0xFFFF is no member of a set: a word that begins with it is looked up every time.
+    m_startFiltersKnown = true;
+}
+
 SECEditTag* SECEditLangConfig::FindTag(const wchar_t* text, int length, int exactLength,
                                        int which) const {
+    if (length <= 0)
+        return nullptr;
+    if (!m_startFiltersKnown)
+        BuildStartFilters();
+    // Every begin text has an entry for each of its beginnings, the first character alone too.
+    int n = 1;
+    if (text[0] != 0xFFFF) {
+        if (!m_tagStarts.Has(text[0]))
+            return nullptr;
+        // A character that only begins longer texts needs no lookup of its own.
+        if (m_longTagStarts.Has(text[0]) && !m_shortTags.Has(text[0]))
+            n = 2;
+    }
     SECEditTag* candidate = nullptr;
-    for (int n = 1; n <= length && !candidate; ++n) {
+    for (; n <= length && !candidate; ++n) {
         m_scratch.assign(text, n);
         auto it = m_tags.find(m_scratch);
         if (it == m_tags.end())
@@ -335,6 +376,20 @@ SECEditTag* SECEditLangConfig::FindTag(const wchar_t* text, int length, int exac
 int SECEditLangConfig::ClassifyWord(const wchar_t* text, int length, int& group) const {
     if (length <= 0)
         return 0;
+    if (!m_startFiltersKnown)
+        BuildStartFilters();
+    const wchar_t first = text[0];
+    const bool number = first >= L'0' && first <= L'9';
+    // A word that no keyword can be is looked up no further (0xFFFF is never in a set).
+    const bool mayBeKeyword =
+        static_cast<size_t>(length) <= m_longestKeyword &&
+        (first == 0xFFFF || m_keywordStarts.Has(first) ||
+         (!m_matchCase && m_keywordStarts.Has(static_cast<wchar_t>(std::towlower(first)))));
+    if (!mayBeKeyword) {
+        if (number)
+            group = GetDefaultGroupIndex(SECEDIT_GROUP_NUMBER);
+        return number ? length : 0;
+    }
     m_scratch.assign(text, length);
     auto it = m_keywords.find(m_scratch);
     if (it != m_keywords.end()) {

@@ -21,6 +21,8 @@ class SECEditCharSet {
 public:
     virtual ~SECEditCharSet() = default;
     virtual BOOL Contains(wchar_t ch) const { return m_bits.test(ch); }
+    // The same answer without a virtual call, for the scanners that ask for every character.
+    bool Has(wchar_t ch) const { return m_bits.test(ch); }
     // 0xFFFF is never a member.
     virtual void Set(wchar_t ch, BOOL on) {
         if (ch != 0xFFFF)
@@ -201,6 +203,11 @@ public:
 private:
     SECEditCharSet* ClassSet(int charClass);
     const SECEditCharSet* ClassSet(int charClass) const;
+    // The first characters of every tag and keyword (and of their lower-case forms): most
+    // tokens begin with none of them and need no lookup. Rebuilt when next needed after a
+    // change.
+    void BuildStartFilters() const;
+    void ForgetStartFilters() { m_startFiltersKnown = false; }
 
     CString m_name;
     int32_t m_refCount = 1;
@@ -223,4 +230,9 @@ private:
     uint16_t m_defaultGroups[4] = {0, 1, 2, 3};
     std::unordered_map<std::wstring, std::wstring> m_foldedKeywords;
     mutable std::wstring m_scratch;
+    mutable SECEditCharSet m_tagStarts, m_keywordStarts;
+    // The one-character begin texts and the characters that only begin longer ones.
+    mutable SECEditCharSet m_shortTags, m_longTagStarts;
+    mutable size_t m_longestKeyword = 0;
+    mutable bool m_startFiltersKnown = false;
 };

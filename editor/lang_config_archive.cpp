@@ -116,7 +116,7 @@ void SECEditLangConfig::Serialize(CArchive& ar) {
         ar >> keyword >> group;
         m_keywords[keyword.str()] = group;
     }
-    RebuildFoldedKeywords();
+    RebuildFoldedKeywords(); // which also forgets the start filters of the old tables
     for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
         CString name;
         WORD index = 0;

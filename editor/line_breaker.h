@@ -7,6 +7,9 @@
 // The index of the first `ch` in text[from, to), or -1. Several characters a step: loading
 // looks at every character of a file once, and this search is most of that look.
 int SECEditFindChar(const wchar_t* text, int from, int to, wchar_t ch);
+// The index of the first `first` in text[from, to) that `second` follows (inside the range),
+// or -1; both characters are compared a block at a time.
+int SECEditFindPair(const wchar_t* text, int from, int to, wchar_t first, wchar_t second);
 
 inline bool SECEditIsHighSurrogate(wchar_t c) {
     return c >= 0xD800 && c <= 0xDBFF;

@@ -5,7 +5,6 @@
 class CArchive;
 
 #include <cstdint>
-#include <vector>
 
 using SECEditColourSegment = uint32_t;
 
@@ -20,19 +19,22 @@ inline int SegmentGroup(SECEditColourSegment s) {
 }
 
 // Most lines have a few runs: they are held inside the object, and the object comes from a
-// pool, so that colouring line after line costs no heap call a line.
+// pool, so that colouring line after line costs no heap call a line. The runs of a line that
+// outgrows them go to a block of a power-of-two size from a pool of its own.
 class SECEditLineColouring {
 public:
+    SECEditLineColouring() = default;
+    SECEditLineColouring(const SECEditLineColouring& other);
+    SECEditLineColouring& operator=(const SECEditLineColouring& other);
+    ~SECEditLineColouring();
+
     int GetSize() const { return m_size; }
     SECEditColourSegment GetAt(int i) const { return Data()[i]; }
     // Appends a run; runs longer than a segment can hold are split.
     void Add(int length, int group);
     // The characters that the runs cover.
     int Covered() const;
-    void RemoveAll() {
-        m_size = 0;
-        m_more.clear();
-    }
+    void RemoveAll();
     // The count, then the packed runs.
     void Serialize(CArchive& ar);
     static void* operator new(size_t size);
@@ -40,10 +42,12 @@ public:
 
 private:
     void Push(SECEditColourSegment s);
-    const SECEditColourSegment* Data() const { return m_more.empty() ? m_inline : m_more.data(); }
+    void Grow();
+    const SECEditColourSegment* Data() const { return m_more ? m_more : m_inline; }
 
     static constexpr int kInline = 14;
     SECEditColourSegment m_inline[kInline];
     int m_size = 0;
-    std::vector<SECEditColourSegment> m_more; // every run, once they outgrow the inline ones
+    int m_capacity = kInline;
+    SECEditColourSegment* m_more = nullptr; // every run, once they outgrow the inline ones
 };

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "editor/mvc_model.h"
-#include "editor/wnd_plugin.h"
+#include "editor/plugin/wnd_plugin.h"
 
 namespace corvalis {
 namespace foundation {

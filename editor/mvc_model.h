@@ -38,6 +38,8 @@ public:
 
     virtual BOOL IsModified() { return FALSE; }
     virtual void ClearTransactions() {}
+    // Who observes the model now, in the order they were added.
+    const std::vector<IObserver*>& GetObservers() const { return m_observers.Items(); }
 
 protected:
     ObserverList m_observers;

@@ -13,6 +13,8 @@ void SECEditTextBlock::MoveGap(int to) {
         m_gapStart = m_gapEnd = to;
         return;
     }
+    if (to != m_gapStart)
+        ++m_moves;
     wchar_t* b = m_buf.get();
     if (to < m_gapStart)
         std::wmemmove(b + to + gap, b + to, m_gapStart - to);
@@ -48,6 +50,44 @@ int SECEditTextBlock::FindChar(wchar_t ch, int from, int to) const {
     return -1;
 }
 
+int SECEditTextBlock::FindText(const wchar_t* text, int n, int from, int to) const {
+    if (n <= 0 || to - from < n)
+        return -1;
+    const wchar_t* b = m_buf.get();
+    // The copies wholly inside one run of characters, [low, high) read at b + shift.
+    auto inRun = [&](int low, int high, int shift) {
+        for (int p = low; p + n <= high;) {
+            int q = n >= 2 ? SECEditFindPair(b, p + shift, high + shift, text[0], text[1])
+                           : SECEditFindChar(b, p + shift, high + shift, text[0]);
+            if (q < 0)
+                return -1;
+            q -= shift;
+            if (q + n > high)
+                return -1;
+            if (n <= 2 || std::wmemcmp(b + q + shift + 2, text + 2, n - 2) == 0)
+                return q;
+            p = q + 1;
+        }
+        return -1;
+    };
+    const int beforeEnd = std::min(to, m_gapStart);
+    if (from < beforeEnd) {
+        const int p = inRun(from, beforeEnd, 0);
+        if (p >= 0)
+            return p;
+    }
+    // Copies that begin before the gap and end behind it.
+    for (int p = std::max(from, m_gapStart - n + 1); p < m_gapStart && p + n <= to; ++p) {
+        int k = 0;
+        while (k < n && At(p + k) == text[k])
+            ++k;
+        if (k == n)
+            return p;
+    }
+    const int afterStart = std::max(from, m_gapStart);
+    return afterStart < to ? inRun(afterStart, to, GapLength()) : -1;
+}
+
 int SECEditTextBlock::Count(wchar_t ch, int from, int to) const {
     const wchar_t* b = m_buf.get();
     const int beforeEnd = std::min(to, m_gapStart);
@@ -70,6 +110,7 @@ void SECEditTextBlock::WidenGap(int count) {
     std::wmemcpy(grown.get(), m_buf.get(), m_gapStart);
     std::wmemcpy(grown.get() + m_gapEnd + extra, m_buf.get() + m_gapEnd, m_bufLength - m_gapEnd);
     m_buf = std::move(grown);
+    ++m_moves;
     m_bufLength += extra;
     m_gapEnd += extra;
 }
@@ -79,6 +120,7 @@ void SECEditTextBlock::InsertAt(int index, const wchar_t* text, int count) {
     WidenGap(count);
     std::wmemcpy(m_buf.get() + m_gapStart, text, count);
     m_gapStart += count;
+    ++m_moves;
 }
 
 void SECEditTextBlock::Reserve(int count) {
@@ -97,6 +139,7 @@ void SECEditTextBlock::Assign(const wchar_t* text, int size) {
     std::unique_ptr<wchar_t[]> buf(new wchar_t[size]);
     std::wmemcpy(buf.get(), text, size);
     m_buf = std::move(buf);
+    ++m_moves;
     m_bufLength = size;
     m_gapStart = m_gapEnd = size - 1;
 }
@@ -104,6 +147,7 @@ void SECEditTextBlock::Assign(const wchar_t* text, int size) {
 void SECEditTextBlock::RemoveAt(int index, int count) {
     MoveGap(index);
     m_gapEnd += count;
+    ++m_moves;
 }
 
 SECEditTextStore::SECEditTextStore() {
@@ -115,11 +159,12 @@ SECEditTextStore::~SECEditTextStore() = default;
 BOOL SECEditTextStore::Reset() {
     m_blocks.clear();
     m_blocks.push_back(std::make_unique<SECEditTextBlock>());
-    m_lines.assign(1, SECEditLineEntry{0, -1});
+    m_lines.assign(1, 0);
     m_lines.reserve(1000);
     m_knownLines = 1;
     m_knownBlocks = 1;
     m_lineCount = 1;
+    ForgetLengths();
     m_lineTerminator = L'\n';
     m_altLineTerminator = L'\r';
     return TRUE;
@@ -169,13 +214,13 @@ bool SECEditTextStore::ExtendLines(int line) {
         return true;
     const SECEditTextBlock* block = m_blocks[0].get();
     const int length = TextLength();
-    int from = m_lines[m_knownLines - 1].start;
+    int from = m_lines[m_knownLines - 1];
     while (m_knownLines <= line) {
         const int p = block->FindChar(m_lineTerminator, from, length);
         if (p < 0)
             return false; // the line count and the text disagree
         from = p + 1;
-        m_lines[m_knownLines] = SECEditLineEntry{from, -1};
+        m_lines[m_knownLines] = from;
         ++m_knownLines;
     }
     return true;
@@ -205,16 +250,44 @@ BOOL SECEditTextStore::OffsetToPosition(int offset, int& line, int& column) {
         return TRUE;
     }
     // Extend the line table just far enough to cover the offset, then search what is known.
-    while (m_knownLines < m_lineCount && m_lines[m_knownLines - 1].start <= offset)
+    while (m_knownLines < m_lineCount && m_lines[m_knownLines - 1] <= offset)
         if (!ExtendLines(std::min<int>(m_lineCount - 1, m_knownLines + 255)))
             return FALSE;
     auto first = m_lines.begin();
-    auto last = m_lines.begin() + m_knownLines;
-    auto it = std::upper_bound(
-        first, last, offset, [](int value, const SECEditLineEntry& e) { return value < e.start; });
+    auto it = std::upper_bound(first, first + m_knownLines, offset);
     line = static_cast<int>(it - first) - 1;
-    column = offset - m_lines[line].start;
+    column = offset - m_lines[line];
     return TRUE;
+}
+
+int SECEditTextStore::LineOfOffset(int offset, int fromLine) {
+    if (offset < 0 || offset > TextLength())
+        return -1;
+    if (m_lineCount == 1)
+        return 0;
+    int low = std::max(0, std::min(fromLine, m_lineCount - 1));
+    if (!ExtendLines(low) || LineStart(low) > offset) {
+        int line = 0, column = 0;
+        return OffsetToPosition(offset, line, column) ? line : -1;
+    }
+    // Steps that double until a line starts behind the offset, then halving between.
+    int high = low + 1;
+    for (int step = 1;; step *= 2) {
+        high = low + step;
+        if (high >= m_lineCount) {
+            high = m_lineCount;
+            if (!ExtendLines(m_lineCount - 1))
+                return -1;
+            break;
+        }
+        if (!ExtendLines(high))
+            return -1;
+        if (LineStart(high) > offset)
+            break;
+        low = high;
+    }
+    auto it = std::upper_bound(m_lines.begin() + low + 1, m_lines.begin() + high, offset);
+    return static_cast<int>(it - m_lines.begin()) - 1;
 }
 
 int SECEditTextStore::GetLineLength(int line) {
@@ -224,19 +297,24 @@ int SECEditTextStore::GetLineLength(int line) {
 }
 
 int SECEditTextStore::GetLineTextLength(int line) {
+    for (const KnownLength& known : m_lengths)
+        if (known.line == line)
+            return known.length;
     if (!ExtendLines(line))
         return -1;
-    SECEditLineEntry& e = m_lines[line];
-    if (e.textLength < 0) {
-        const int end = LineEndWithTerminator(line);
-        const wchar_t* text = Span(e.start, end) - e.start;
-        int i = e.start;
-        while (i < end && text[i] != m_lineTerminator &&
-               (m_altLineTerminator == 0 || text[i] != m_altLineTerminator))
-            ++i;
-        e.textLength = i - e.start;
+    const int start = LineStart(line);
+    int end = LineEndWithTerminator(line);
+    if (line + 1 < m_lineCount)
+        --end; // the line feed that ends it
+    const SECEditTextBlock* block = m_blocks[0].get();
+    if (m_altLineTerminator) {
+        const int alt = block->FindChar(m_altLineTerminator, start, end);
+        if (alt >= 0)
+            end = alt;
     }
-    return e.textLength;
+    m_nextLength ^= 1;
+    m_lengths[m_nextLength] = KnownLength{line, end - start};
+    return end - start;
 }
 
 BOOL SECEditTextStore::GetText(CString& out, int line1, int col1, int line2, int col2) {
@@ -270,11 +348,9 @@ int SECEditTextStore::GetTextPointer(const wchar_t** out, int line1, int col1, i
 }
 
 void SECEditTextStore::MarkEdited(int line) {
-    // Lines from the edited one on are rebuilt on demand; line 0's entry is never rebuilt
-    // (its start is always 0), so its cached length has to be dropped here.
+    // Lines behind the edited one are rebuilt on demand.
     m_knownLines = std::max(1, std::min<int>(m_knownLines, line));
-    if (line < static_cast<int>(m_lines.size()))
-        m_lines[line].textLength = -1;
+    ForgetLengths();
 }
 
 int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int length) {
@@ -310,7 +386,7 @@ int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int
     if (breaks > 0) {
         m_lineCount += breaks;
         if (static_cast<int>(m_lines.size()) < m_lineCount)
-            m_lines.resize(m_lineCount + m_lineCount / 8 + 1000, SECEditLineEntry{0, -1});
+            m_lines.resize(m_lineCount + m_lineCount / 8 + 1000, 0);
     }
     MarkEdited(line);
     range.m_end = breaks == 0 ? SECEditPosition(line, column + length)
@@ -326,10 +402,15 @@ void SECEditTextStore::Append(const wchar_t* text, int count) {
 
 void SECEditTextStore::AppendLineStart(int start) {
     if (static_cast<int>(m_lines.size()) > m_lineCount)
-        m_lines[m_lineCount] = SECEditLineEntry{start, -1};
+        m_lines[m_lineCount] = start;
     else
-        m_lines.push_back(SECEditLineEntry{start, -1});
+        m_lines.push_back(start);
     m_knownLines = ++m_lineCount;
+}
+
+void SECEditTextStore::ReserveLines(int count) {
+    if (count > static_cast<int>(m_lines.capacity()))
+        m_lines.reserve(count);
 }
 
 int SECEditTextStore::AppendLines(const wchar_t* text, int length, SECEditLineBreaker& breaker) {

@@ -24,6 +24,13 @@ public:
     const wchar_t* Span(int from, int to);
     // The index of the first `ch` in [from, to), or -1; the gap stays where it is.
     int FindChar(wchar_t ch, int from, int to) const;
+    // The index of the first copy of text[0, n) that lies wholly in [from, to), or -1; the gap
+    // stays where it is.
+    int FindText(const wchar_t* text, int n, int from, int to) const;
+    wchar_t At(int index) const { return m_buf[index < m_gapStart ? index : index + GapLength()]; }
+    // Counts every change that may move characters in memory: a pointer from Span stays good
+    // while the count stays the same.
+    uint32_t GetMoves() const { return m_moves; }
     int Count(wchar_t ch, int from, int to) const;
     void InsertAt(int index, const wchar_t* text, int count);
     void RemoveAt(int index, int count);
@@ -50,13 +57,8 @@ private:
     int m_bufLength = 1;
     int m_gapStart = 0;
     int m_gapEnd = 0;
+    uint32_t m_moves = 0;
 };
-
-struct SECEditLineEntry {
-    int32_t start;
-    int32_t textLength; // -1 while unknown
-};
-static_assert(sizeof(SECEditLineEntry) == 8, "a line entry is two 32-bit fields");
 
 class SECEditLineBreaker;
 class CFile;
@@ -72,9 +74,15 @@ public:
     virtual int GetLineCount() const { return m_lineCount; }
     virtual int GetLineLength(int line);
     virtual int GetLineTextLength(int line);
-    virtual void SetLineTerminator(wchar_t ch) { m_lineTerminator = ch; }
+    virtual void SetLineTerminator(wchar_t ch) {
+        m_lineTerminator = ch;
+        ForgetLengths();
+    }
     virtual wchar_t GetLineTerminator() const { return m_lineTerminator; }
-    virtual void SetAltLineTerminator(wchar_t ch) { m_altLineTerminator = ch; }
+    virtual void SetAltLineTerminator(wchar_t ch) {
+        m_altLineTerminator = ch;
+        ForgetLengths();
+    }
     virtual wchar_t GetAltLineTerminator() const { return m_altLineTerminator; }
     virtual BOOL GetText(CString& out, int line1, int col1, int line2, int col2);
     // Like a Span of the block: the pointer lasts until the next edit or text access.
@@ -108,8 +116,21 @@ public:
     // The characters [from, to) as one run; valid until the text or the next run is asked for.
     const wchar_t* Span(int from, int to) { return m_blocks[0]->Span(from, to); }
     int TextLength() const { return m_blocks[0]->GetTextLength(); }
+    // Searches and single characters that leave the text where it is (no Span).
+    int FindText(const wchar_t* text, int n, int from, int to) const {
+        return m_blocks[0]->FindText(text, n, from, to);
+    }
+    wchar_t CharAt(int offset) const { return m_blocks[0]->At(offset); }
+    // See SECEditTextBlock::GetMoves: whether a pointer into the text is still good.
+    uint32_t GetTextMoves() const { return m_blocks[0]->GetMoves(); }
+    // The line that holds the offset, searched forward from a line that starts at or before it:
+    // a walk along the text asks for nearby lines again and again. -1 for an offset outside.
+    int LineOfOffset(int offset, int fromLine);
     // Room for `count` more characters, asked for before a large file is read in.
     void Reserve(int count) { m_blocks[0]->Reserve(count); }
+    // Room for `count` lines in all, asked for once a file's first part shows how long its
+    // lines are: the line table then grows in one step instead of doubling its way there.
+    void ReserveLines(int count);
     // Appends text at the end, as loading does: the line table grows as the line terminators
     // go by, and lines are broken where the breaker says, with `lineBreak` (the alternate
     // terminator, when there is one, and the terminator). Returns how many breaks were made.
@@ -126,7 +147,7 @@ private:
     BOOL SaveTo(const Sink& write, BOOL unicode);
     BOOL WriteChunkTo(const Sink& write, int offset, int count, BOOL unicode);
     bool ExtendLines(int line);
-    int LineStart(int line) const { return m_lines[line].start; }
+    int LineStart(int line) const { return m_lines[line]; }
     int LineEndWithTerminator(int line);
     int PlainFind(int from, int to, const wchar_t* pattern, int patternLength, BOOL forward,
                   BOOL matchCase, BOOL wholeWord);
@@ -135,11 +156,22 @@ private:
     int SearchSpan(int from, int to, const wchar_t* pattern, BOOL forward, BOOL matchCase,
                    BOOL wholeWord, BOOL regExp, int& matchLength);
     void MarkEdited(int line);
+    void ForgetLengths() { m_lengths[0].line = m_lengths[1].line = -1; }
     void AppendLineStart(int start);
     void Append(const wchar_t* text, int count);
 
     std::vector<std::unique_ptr<SECEditTextBlock>> m_blocks;
-    std::vector<SECEditLineEntry> m_lines;
+    // The offset of each line's first character; entries from m_knownLines on are stale. A
+    // line's length without terminators is measured when asked for: lines are short, and a
+    // cached length would double what every line of a large file costs.
+    std::vector<int32_t> m_lines;
+    // The last two lines measured: colouring asks for the length of a line again and again.
+    struct KnownLength {
+        int32_t line = -1;
+        int32_t length = 0;
+    };
+    KnownLength m_lengths[2];
+    int32_t m_nextLength = 0;
     int32_t m_knownLines = 1;
     int32_t m_knownBlocks = 1;
     int32_t m_lineCount = 1;

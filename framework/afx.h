@@ -18,6 +18,7 @@
 #include "framework/win/dc.h"
 #include "framework/win/menu.h"
 #include "framework/win/imagelist.h"
+#include "framework/win/recttracker.h"
 #include "framework/win/wnd.h"
 #include "framework/win/winapp.h"
 #include "framework/docview/createcontext.h"

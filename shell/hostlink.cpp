@@ -1,5 +1,7 @@
 #include "shell/hostlink.h"
 
+#include "toolbars/bmpmenu_string.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -210,16 +212,13 @@ HostCoreScope::~HostCoreScope() {
 
 namespace {
 
+// Through the bitmap menus' reader, so that items they made owner-drawn keep their text.
 bool MenuItemTextEquals(HMENU menu, int position, const wchar_t* text) {
-    int length = GetMenuStringW(menu, position, nullptr, 0, MF_BYPOSITION);
-    if (length <= 0)
+    CString item;
+    if (!GetBmpMenuString(menu, static_cast<UINT>(position), item, MF_BYPOSITION))
         return false;
-    std::wstring item(length + 1, L'\0');
-    length = GetMenuStringW(menu, position, &item[0], length + 1, MF_BYPOSITION);
-    item.resize(length > 0 ? length : 0);
-    while (!item.empty() && item.back() == L' ')
-        item.pop_back();
-    return !item.empty() && item == text;
+    item.TrimRight(L' ');
+    return !item.IsEmpty() && wcscmp(item.GetString(), text) == 0;
 }
 
 } // namespace

@@ -2,12 +2,15 @@
 #include "framework/docview/frame.h"
 
 #include "framework/docview/document.h"
+#include "framework/docview/dockbar.h"
+#include "framework/docview/miniframe.h"
 #include "framework/core/exceptions.h"
 #include "framework/win/resources.h"
 #include "framework/docview/view.h"
 #include "framework/win/winapp.h"
 
 #include <memory>
+#include <vector>
 
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
@@ -38,7 +41,8 @@ HICON LoadFrameIcon(UINT nIDResource, int cx, int cy) {
 }
 } // namespace
 
-CFrameWnd::CFrameWnd() {}
+CFrameWnd::CFrameWnd()
+    : m_pDockBarClass(RUNTIME_CLASS(CDockBar)), m_pFloatingFrameClass(RUNTIME_CLASS(CMiniDockFrameWnd)) {}
 
 CFrameWnd::~CFrameWnd() {
     if (m_hMenuDefault != NULL && (m_hWnd == NULL || ::GetMenu(m_hWnd) != m_hMenuDefault))
@@ -159,10 +163,23 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
     return pView;
 }
 
-void CFrameWnd::RecalcLayout(BOOL) {
+void CFrameWnd::RecalcLayout(BOOL bNotify) {
     if (m_bInRecalcLayout || m_hWnd == NULL)
         return;
+    // This layout is the one that was waiting.
+    bNotify = bNotify || (m_nIdleFlags & idleNotify) != 0;
+    m_nIdleFlags &= ~(idleLayout | idleNotify);
+    (void)bNotify;
     m_bInRecalcLayout = TRUE;
+    if (GetStyle() & FWS_SNAPTOBARS) {
+        // The frame takes the size its bars need, then lays them out in it.
+        CRect rect(0, 0, 32767, 32767);
+        RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+        rect.OffsetRect(-rect.left, -rect.top);
+        CalcWindowRect(&rect);
+        SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(),
+                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+    }
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
     m_bInRecalcLayout = FALSE;
 }
@@ -176,10 +193,15 @@ void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UI
     else
         ::GetClientRect(m_hWnd, &layout.rect);
     const bool bQuery = (nFlag & ~reposNoPosLeftOver) == reposQuery;
-    if (!bQuery)
-        layout.hDWP = ::BeginDeferWindowPos(8);
     HWND hWndLeftOver = NULL;
-    for (HWND h = ::GetWindow(m_hWnd, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+    const std::vector<HWND> children = AfxChildWindows(m_hWnd);
+    if (!bQuery) {
+        layout.hDWP = ::BeginDeferWindowPos((int)children.size() + 1);
+        layout.bBatchLost = layout.hDWP == NULL;
+    }
+    for (HWND h : children) {
+        if (!AfxIsChildStill(m_hWnd, h))
+            continue; // a bar re-parented or destroyed by an earlier bar's handling
         const UINT nID = (UINT)::GetDlgCtrlID(h);
         if (nID == nIDLeftOver)
             hWndLeftOver = h;
@@ -187,8 +209,12 @@ void CFrameWnd::RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UI
             ::SendMessageW(h, WM_SIZEPARENT, 0, (LPARAM)&layout);
     }
     if (bQuery) {
-        if (lpRectParam != NULL)
-            *lpRectParam = layout.rect;
+        if (lpRectParam != NULL) {
+            if (bStretch)
+                *lpRectParam = layout.rect;
+            else
+                *lpRectParam = CRect(0, 0, layout.sizeTotal.cx, layout.sizeTotal.cy);
+        }
         return;
     }
     if ((nFlag & reposExtra) && lpRectParam != NULL) {

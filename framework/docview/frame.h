@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "framework/core/lists.h"
+#include "framework/docview/controlbar.h"
 #include "framework/docview/createcontext.h"
 #include "framework/docview/frameids.h"
 #include "framework/docview/sizeparent.h"
@@ -11,6 +13,9 @@
 
 class CView;
 class CDocument;
+class CDockBar;
+class CMiniDockFrameWnd;
+class CDockState;
 struct CPrintPreviewState;
 
 class CFrameWnd : public CWnd {
@@ -33,8 +38,13 @@ public:
     using CWnd::Create;
     BOOL LoadAccelTable(LPCTSTR lpszResourceName);
 
-    // Layout: bars first (size-parent protocol), the pane gets what is left.
+    // Layout: bars first (size-parent protocol), the pane gets what is left. A pending delayed
+    // layout is done by it (its notify request joins bNotify).
     virtual void RecalcLayout(BOOL bNotify = TRUE);
+    // Asks for a layout at the next idle time (docking code changes many bars at once).
+    void DelayRecalcLayout(BOOL bNotify = TRUE);
+    enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+    UINT m_nIdleFlags = 0;
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
                         BOOL bStretch = TRUE);
@@ -44,6 +54,37 @@ public:
         reposExtra = 2,
         reposNoPosLeftOver = 0x8000
     };
+
+    // Control bars. Every bar whose parent is the frame joins its list at creation (a floating
+    // bar stays in its frame's list); a bar leaves it when it is destroyed.
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    CControlBar* GetControlBar(UINT nID);
+    // Makes the dock bars of the sides in dwDockStyle (m_pDockBarClass) and allows floating.
+    void EnableDocking(DWORD dwDockStyle);
+    // Docks pBar in the dock bar nDockBarID (0: the first side the bar may dock on), at lpRect
+    // (screen) when given; the dock bar decides the place.
+    void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Floats pBar in a mini frame with its top left at point (screen); a bar alone in a mini
+    // frame of a matching orientation only moves.
+    virtual void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+    virtual void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+    virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+    // The side (CBRS_ALIGN_*) of the first dock bar that rect (screen) overlaps among the sides
+    // of dwDockStyle, and that dock bar; 0 when none.
+    DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = NULL);
+    // The place of every bar, and the same applied (floating frames made again as needed).
+    void GetDockState(CDockState& state) const;
+    void SetDockState(const CDockState& state);
+    virtual void LoadBarState(LPCTSTR lpszProfileName);
+    virtual void SaveBarState(LPCTSTR lpszProfileName) const;
+    // The window class of new dock bars and mini frames (a docking library puts its own here).
+    CRuntimeClass* m_pDockBarClass;
+    CRuntimeClass* m_pFloatingFrameClass;
+    CPtrList m_listControlBars;
+    // The dock bar ids and their sides, in the order EnableDocking makes them.
+    static const DWORD dwDockBarMap[4][2];
 
     // Views and documents.
     CView* GetActiveView() const { return m_pViewActive; }
@@ -114,6 +155,10 @@ protected:
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    // Idle time: delayed shows, a pending layout.
+    void RunIdleLayout();
+    // The frame is going: its bars no longer point at it.
+    void DetachControlBars();
 
     HMENU m_hMenuDefault = NULL; // the frame's own menu (owned)
     HACCEL m_hAccelTable = NULL;

@@ -95,7 +95,10 @@ void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const {
         AfxExtractSubString(rMessage, strFull, 0, L'\n');
 }
 
+// The status bar may live in a dock bar: the bar list knows it wherever it is.
 CWnd* CFrameWnd::GetMessageBar() {
+    if (CControlBar* pBar = GetControlBar(AFX_IDW_STATUS_BAR))
+        return pBar;
     return GetDlgItem(AFX_IDW_STATUS_BAR);
 }
 
@@ -133,7 +136,11 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
         SetMessageText(m_nIDTracking);
 }
 
+// Idle time: shows and hides that waited, then the layout they and docking asked for. The bars'
+// items are updated by their own handling of this message (they are descendants).
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+    if (m_hWnd != NULL && !IsIconic())
+        RunIdleLayout();
     return 0;
 }
 
@@ -238,5 +245,6 @@ void CFrameWnd::OnDestroy() {
         SetActiveView(nullptr, FALSE);
     CWinApp* pApp = AfxGetApp();
     m_bEndsApp = pApp != nullptr && pApp->m_pMainWnd == this;
+    DetachControlBars();
     CWnd::OnDestroy();
 }

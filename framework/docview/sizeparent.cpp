@@ -14,12 +14,14 @@ void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRE
     const int cx = lpRect->right - lpRect->left;
     const int cy = lpRect->bottom - lpRect->top;
     const UINT flags = SWP_NOACTIVATE | SWP_NOZORDER;
+    if (lpLayout != NULL && lpLayout->hDWP == NULL && !lpLayout->bBatchLost)
+        return; // a query
     if (lpLayout != NULL && lpLayout->hDWP != NULL) {
         lpLayout->hDWP =
             ::DeferWindowPos(lpLayout->hDWP, hWnd, NULL, lpRect->left, lpRect->top, cx, cy, flags);
         if (lpLayout->hDWP != NULL)
             return;
-        // The deferred batch is lost; the rest of the pass moves windows one by one.
+        lpLayout->bBatchLost = TRUE; // the rest of the pass moves windows one by one
     }
     ::SetWindowPos(hWnd, NULL, lpRect->left, lpRect->top, cx, cy, flags);
 }

@@ -12,7 +12,9 @@ struct AFX_SIZEPARENTPARAMS {
     RECT rect;      // the space still free; each bar shrinks it
     SIZE sizeTotal; // the extent the bars took, for layouts that measure
     BOOL bStretch;  // bars stretch to the full width or height
+    BOOL bBatchLost; // the deferred batch failed: the rest of the pass moves windows at once
 };
 
-// Moves a child as part of a size-parent pass (deferred when the pass has a hDWP).
+// Moves a child as part of a size-parent pass (deferred when the pass has a hDWP). A pass without
+// one only measures: nothing moves. Without a pass (NULL) the window moves at once.
 void AFXAPI AfxRepositionWindow(AFX_SIZEPARENTPARAMS* lpLayout, HWND hWnd, LPCRECT lpRect);

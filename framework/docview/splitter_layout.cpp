@@ -121,6 +121,7 @@ void CSplitterWnd::RecalcLayout() {
     SyncScrollBars();
     AFX_SIZEPARENTPARAMS layout = {};
     layout.hDWP = ::BeginDeferWindowPos(m_nRows * m_nCols + m_nRows + m_nCols);
+    layout.bBatchLost = layout.hDWP == NULL;
     for (int r = 0; r < m_nRows; ++r)
         for (int c = 0; c < m_nCols; ++c) {
             CRect rect = PaneRect(r, c);

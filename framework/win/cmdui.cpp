@@ -74,6 +74,13 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
     if (m_nID == 0 || LOWORD(m_nID) == 0xFFFF || pTarget == NULL)
         return TRUE; // separators and unnamed items take no update
     m_bEnableChanged = FALSE;
+    // A control bound to an object may keep its own state (ON_UPDATE_COMMAND_UI_REFLECT).
+    if (m_pOther != NULL && m_pMenu == NULL) {
+        CWnd* pControl = CWnd::FromHandlePermanent(m_pOther->m_hWnd);
+        const int nReflect = (int)MAKELONG(LOWORD(CN_UPDATE_COMMAND_UI), WM_REFLECT_BASE + WM_COMMAND);
+        if (pControl != NULL && pControl->OnCmdMsg(0, nReflect, this, NULL))
+            return TRUE;
+    }
     BOOL bResult = pTarget->OnCmdMsg(m_nID, (int)CN_UPDATE_COMMAND_UI, this, NULL);
     if (bDisableIfNoHndler && !m_bEnableChanged) {
         AFX_CMDHANDLERINFO info = {NULL, NULL};

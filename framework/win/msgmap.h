@@ -167,6 +167,11 @@ template <auto F> BOOL AfxSig_ntf_b(CCmdTarget* pTarget, AFX_DISPATCH& d) {
     {WM_COMMAND, AFX_CODE(CN_UPDATE_COMMAND_UI),       (UINT)(id), (UINT)(idLast),                 \
      nullptr,    &AfxSig_cmd_ui<&ThisClass::memberFxn>},
 
+// The window an update stands for answers it itself, before the update takes its route.
+#define ON_UPDATE_COMMAND_UI_REFLECT(memberFxn)                                                    \
+    {WM_REFLECT_BASE + WM_COMMAND, AFX_CODE(CN_UPDATE_COMMAND_UI), 0, 0, nullptr,                  \
+     &AfxSig_cmd_ui<&ThisClass::memberFxn>},
+
 // Notifications (WM_NOTIFY) from child controls.
 #define ON_NOTIFY(wNotifyCode, id, memberFxn)                                                      \
     {WM_NOTIFY,  AFX_CODE(wNotifyCode),                                                            \

@@ -7,6 +7,8 @@
 #include "framework/win/menu.h"
 #include "framework/win/wnd.h"
 
+#include <vector>
+
 IMPLEMENT_DYNAMIC(CWinThread, CCmdTarget)
 
 CWinThread::CWinThread() {
@@ -36,12 +38,39 @@ void AfxDeleteTempMaps() {
     CImageList::DeleteTempMap();
 }
 
+namespace {
+BOOL CALLBACK CollectTopLevel(HWND hWnd, LPARAM lParam) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+// One visible window and its descendants get their idle update.
+void IdleUpdate(HWND hWnd) {
+    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+    if (pWnd == NULL || !::IsWindowVisible(hWnd))
+        return;
+    AfxCallWndProc(pWnd, hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+    if (::IsWindow(hWnd))
+        pWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+}
+} // namespace
+
 BOOL CWinThread::OnIdle(LONG lCount) {
     if (lCount <= 0) {
         CWnd* pMainWnd = m_pMainWnd;
-        if (pMainWnd != NULL && pMainWnd->m_hWnd != NULL && pMainWnd->IsWindowVisible()) {
-            AfxCallWndProc(pMainWnd, pMainWnd->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
-            pMainWnd->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        const HWND hWndMain = pMainWnd != NULL ? pMainWnd->m_hWnd : NULL;
+        if (hWndMain != NULL)
+            IdleUpdate(hWndMain);
+        // Frames outside the main window's family (floating bars' frames) lay out and update
+        // their bars too.
+        std::vector<HWND> tops;
+        ::EnumThreadWindows(::GetCurrentThreadId(), &CollectTopLevel, (LPARAM)&tops);
+        for (HWND h : tops) {
+            if (h == hWndMain || !::IsWindow(h))
+                continue;
+            CWnd* pWnd = CWnd::FromHandlePermanent(h);
+            if (pWnd != NULL && pWnd->IsFrameWnd())
+                IdleUpdate(h);
         }
         return TRUE;
     }

@@ -373,17 +373,30 @@ BOOL CWnd::PostMessage(UINT message, WPARAM wParam, LPARAM lParam) const {
     return ::PostMessageW(m_hWnd, message, wParam, lParam);
 }
 
+std::vector<HWND> AfxChildWindows(HWND hWndParent) {
+    std::vector<HWND> children;
+    for (HWND h = ::GetTopWindow(hWndParent); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        children.push_back(h);
+    return children;
+}
+
+BOOL AfxIsChildStill(HWND hWndParent, HWND hWndChild) {
+    return ::IsWindow(hWndChild) && ::GetParent(hWndChild) == hWndParent;
+}
+
 void CWnd::SendMessageToDescendants(UINT message, WPARAM wParam, LPARAM lParam, BOOL bDeep,
                                     BOOL bOnlyPerm) const {
-    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != NULL;
-         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    const HWND hWndParent = m_hWnd;
+    for (HWND hChild : AfxChildWindows(hWndParent)) {
+        if (!AfxIsChildStill(hWndParent, hChild))
+            continue; // gone, or moved elsewhere, during an earlier call
         if (bOnlyPerm) {
             if (CWnd* pWnd = FromHandlePermanent(hChild))
                 AfxCallWndProc(pWnd, hChild, message, wParam, lParam);
         } else {
             ::SendMessageW(hChild, message, wParam, lParam);
         }
-        if (bDeep && ::GetTopWindow(hChild) != NULL) {
+        if (bDeep && ::IsWindow(hChild) && ::GetTopWindow(hChild) != NULL) {
             CWnd child(hChild);
             child.SendMessageToDescendants(message, wParam, lParam, bDeep, bOnlyPerm);
             child.m_hWnd = NULL;
@@ -397,8 +410,10 @@ LRESULT CWnd::SendDlgItemMessage(int nID, UINT message, WPARAM wParam, LPARAM lP
 
 void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
     CCmdUI state;
-    for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != NULL;
-         hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
+    const HWND hWndParent = m_hWnd;
+    for (HWND hChild : AfxChildWindows(hWndParent)) {
+        if (!AfxIsChildStill(hWndParent, hChild))
+            continue;
         int nID = ::GetDlgCtrlID(hChild);
         if (nID == 0 || nID == 0xFFFF)
             continue;

@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "framework/win/cmdtarget.h"
 #include "framework/core/cstring.h"
 #include "framework/win/dc.h"
@@ -34,6 +36,9 @@ const MSG* AfxGetCurrentMessage();
 // the name stays valid until the window-system clean-up. Throws CResourceException on failure.
 LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor = 0, HBRUSH hbrBackground = 0,
                             HICON hIcon = 0);
+// The same for a class with a fixed name (the framework's bars and frames).
+LPCTSTR AfxRegisterNamedWndClass(LPCTSTR lpszName, UINT nClassStyle, HCURSOR hCursor,
+                                 HBRUSH hbrBackground);
 // Unregisters the classes registered above, and removes the framework's hooks. Classes still in
 // use by a window stay registered (a later call retries).
 void AfxWinTerm();
@@ -47,6 +52,9 @@ public:
     ~CWnd() override;
 
     HWND m_hWnd = NULL;
+    // The window that takes this one's commands and update requests when it is not the parent
+    // (a control bar inside a dock bar answers to its frame); NULL: the parent.
+    HWND m_hWndOwner = NULL;
 
     operator HWND() const { return GetSafeHwnd(); }
     HWND GetSafeHwnd() const { return AfxIsNullThis(this) ? NULL : m_hWnd; }
@@ -100,12 +108,21 @@ public:
     static BOOL PASCAL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
-    // bOnlyPerm: only windows bound to objects, whose WindowProc is called directly.
+    // bOnlyPerm: only windows bound to objects, whose WindowProc is called directly. The children
+    // are taken before the first is called: a handler may destroy, re-parent or re-order them, and
+    // each survivor is visited once.
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0,
                                   BOOL bDeep = TRUE, BOOL bOnlyPerm = FALSE) const;
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // Updates the enabled/checked state of the child controls through pTarget's handlers.
     void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+    // Makes this object's window, controls and all, from a dialog template of the resources,
+    // as a child of pParentWnd. FALSE (no window) when the template is missing.
+    BOOL CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd);
+    // Applies the template's initialisation data (combo and list box strings). A template
+    // without such data succeeds.
+    BOOL ExecuteDlgInit(LPCTSTR lpszResourceName);
+    BOOL ExecuteDlgInit(LPVOID lpResource);
 
     // Family.
     CWnd* GetParent() const;
@@ -379,6 +396,11 @@ private:
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
 };
+
+// The children of hWndParent in z-order, taken at once: walks that call out (and so may see
+// children destroyed, re-parented or re-ordered) go over this list and skip what has left.
+std::vector<HWND> AfxChildWindows(HWND hWndParent);
+BOOL AfxIsChildStill(HWND hWndParent, HWND hWndChild);
 
 // Binds the object being created to its window before the window's first message.
 LRESULT CALLBACK AfxCbtFilterHook(int code, WPARAM wParam, LPARAM lParam);

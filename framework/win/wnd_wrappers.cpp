@@ -12,11 +12,14 @@ CWnd* CWnd::GetParent() const {
 CWnd* CWnd::SetParent(CWnd* pWndNewParent) {
     return FromHandle(::SetParent(m_hWnd, pWndNewParent->GetSafeHwnd()));
 }
+// The logical owner: Win32 gives a child none (and writing one re-parents the child).
 CWnd* CWnd::GetOwner() const {
-    return FromHandle(::GetWindow(m_hWnd, GW_OWNER));
+    if (m_hWndOwner != NULL && ::IsWindow(m_hWndOwner))
+        return FromHandle(m_hWndOwner);
+    return GetParent();
 }
 void CWnd::SetOwner(CWnd* pOwnerWnd) {
-    ::SetWindowLongPtrW(m_hWnd, GWLP_HWNDPARENT, (LONG_PTR)pOwnerWnd->GetSafeHwnd());
+    m_hWndOwner = pOwnerWnd->GetSafeHwnd();
 }
 
 namespace {

@@ -41,6 +41,27 @@ LPCTSTR AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackgro
     return RegisteredClasses().back().c_str();
 }
 
+LPCTSTR AfxRegisterNamedWndClass(LPCTSTR lpszName, UINT nClassStyle, HCURSOR hCursor,
+                                 HBRUSH hbrBackground) {
+    for (const std::wstring& known : RegisteredClasses())
+        if (known == lpszName)
+            return known.c_str();
+    HINSTANCE hInst = AfxGetInstanceHandle();
+    WNDCLASSW wc = {};
+    if (!::GetClassInfoW(hInst, lpszName, &wc)) {
+        wc.style = nClassStyle;
+        wc.lpfnWndProc = ::DefWindowProcW;
+        wc.hInstance = hInst;
+        wc.hCursor = hCursor;
+        wc.hbrBackground = hbrBackground;
+        wc.lpszClassName = lpszName;
+        if (!::RegisterClassW(&wc))
+            AfxThrowResourceException();
+    }
+    RegisteredClasses().push_back(lpszName);
+    return RegisteredClasses().back().c_str();
+}
+
 void AfxWinTerm() {
     HINSTANCE hInst = AfxGetInstanceHandle();
     auto& names = RegisteredClasses();

@@ -166,3 +166,82 @@ TEST_F(Colouring, AfterEditsTheColouringIsThatOfTheSameTextFresh) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Colouring, LinesOfManyRunsKeepEveryRun) {
+    // Runs beyond those held inline, through every block size and past the largest.
+    for (int pairs : {7, 8, 40, 700, 2100}) {
+        std::wstring text;
+        for (int i = 0; i < pairs; ++i)
+            text += L"x+";
+        Load(model, text.c_str());
+        Runs expected;
+        for (int i = 0; i < pairs; ++i) {
+            expected.emplace_back(1, T);
+            expected.emplace_back(1, Op);
+        }
+        if (static_cast<int>(text.size()) > model.GetMaxLineColumns())
+            expected.resize(model.GetMaxLineColumns()); // the rest went to the next line
+        EXPECT_EQ(RunsOf(model, 0), expected) << pairs << " pairs";
+    }
+}
+
+TEST(LineColouring, CopiesAndReuseKeepTheRuns) {
+    SECEditLineColouring runs;
+    for (int i = 0; i < 5000; ++i)
+        runs.Add(i % 7 + 1, i % 3);
+    SECEditLineColouring copy(runs);
+    runs.RemoveAll();
+    runs.Add(70000, 2); // split: one segment holds 65,535 characters
+    ASSERT_EQ(copy.GetSize(), 5000);
+    for (int i = 0; i < 5000; ++i)
+        ASSERT_EQ(copy.GetAt(i), MakeColourSegment(i % 7 + 1, i % 3)) << i;
+    ASSERT_EQ(runs.GetSize(), 2);
+    EXPECT_EQ(runs.Covered(), 70000);
+    copy = runs;
+    EXPECT_EQ(copy.GetSize(), 2);
+    EXPECT_EQ(copy.GetAt(1), MakeColourSegment(70000 - 65535, 2));
+}
+
+} // namespace
+
+namespace {
+
+// Begin texts inside strings, line comments and other comments; a comment left open to the
+// end. Whatever order the lines are asked for in, each gets the colouring of a fresh model
+// asked from the top.
+TEST_F(Colouring, AnyOrderOfLinesGivesTheSameColouring) {
+    std::wstring text;
+    for (int i = 0; i < 40; ++i) {
+        text += L"x = \"/* not\"; // nor /* this\n";
+        text += L"/* one\n  two /* still one\n  three */ while /* two\n*/\n";
+        text += L"return \"a\\\"/*\" /* end */ x\n";
+    }
+    text += L"/* open\nto the\nend";
+    edtest::TestModel reference;
+    Load(reference, text.c_str());
+    const int lines = reference.GetLineCount();
+    std::vector<Runs> expected;
+    for (int line = 0; line < lines; ++line)
+        expected.push_back(RunsOf(reference, line));
+    std::vector<std::vector<int>> orders(3);
+    for (int line = lines - 1; line >= 0; --line)
+        orders[0].push_back(line);
+    for (int line = 0; line < lines; ++line)
+        orders[1].push_back((line * 37) % lines);
+    orders[2] = {lines / 2, lines - 1, 3, lines / 3};
+    for (size_t o = 0; o < orders.size(); ++o) {
+        edtest::TestModel m;
+        Load(m, text.c_str());
+        for (int line : orders[o])
+            ASSERT_EQ(RunsOf(m, line), expected[line]) << "order " << o << ", line " << line;
+        for (int line = 0; line < lines; ++line)
+            ASSERT_EQ(RunsOf(m, line), expected[line]) << "order " << o << ", again line " << line;
+    }
+    // The open comment covers the last lines whole.
+    EXPECT_EQ(expected[lines - 2], (Runs{{6, C}}));
+    EXPECT_EQ(expected[lines - 1], (Runs{{3, C}}));
+}
+
+} // namespace

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <memory>
 #include <string>
 
 namespace {
@@ -250,6 +252,50 @@ TEST(LangRegistry, CreatesOnFirstUseAndKnowsDefault) {
     c->SetTabSize(5);
     EXPECT_TRUE(SECEditLangConfigRegistry::ReloadLangConfig(name));
     EXPECT_EQ(c->GetTabSize(), 6);
+}
+
+} // namespace
+
+namespace {
+
+// Words and tags are first told apart by their first character; every table change after a
+// lookup has to be seen by the next one.
+TEST(LangConfig, LookupsSeeEveryChangeOfTheTables) {
+    Config c;
+    int group = -1;
+    EXPECT_EQ(c->ClassifyWord(L"while", 5, group), 0);
+    EXPECT_EQ(c->FindTag(L"/* x", 4, 0, 2), nullptr);
+    c->PutKeyword(L"While", 4);
+    c->RebuildFoldedKeywords();
+    auto tag = std::make_unique<SECEditTag>();
+    tag->m_beginTag = L"/*";
+    tag->m_multiLine = TRUE;
+    c->PutTag(std::move(tag));
+    struct Word {
+        const wchar_t* text;
+        BOOL matchCase;
+        int expected;
+    } const words[] = {
+        {L"While", TRUE, 5}, {L"while", TRUE, 0},  {L"wHILE", FALSE, 5}, {L"WHILE", FALSE, 5},
+        {L"Whiles", TRUE, 0}, {L"Whil", TRUE, 0},  {L"42", TRUE, 2},     {L"x", TRUE, 0},
+        {L"9While", TRUE, 6}, // a number, as every word that starts with a digit
+    };
+    for (const Word& w : words) {
+        c->SetMatchCase(w.matchCase);
+        group = -1;
+        EXPECT_EQ(c->ClassifyWord(w.text, static_cast<int>(std::wcslen(w.text)), group),
+                  w.expected)
+            << CString(w.text).ToMultiByte(CP_UTF8);
+    }
+    EXPECT_NE(c->FindTag(L"/* x", 4, 0, 2), nullptr);
+    EXPECT_EQ(c->FindTag(L"/", 1, 0, 2), nullptr); // only the beginning of a begin text
+    auto quote = std::make_unique<SECEditTag>();
+    quote->m_beginTag = L"\"";
+    c->PutTag(std::move(quote));
+    EXPECT_NE(c->FindTag(L"\"a\"", 3, 0, 0), nullptr);
+    c->Clear();
+    EXPECT_EQ(c->FindTag(L"/* x", 4, 0, 2), nullptr);
+    EXPECT_EQ(c->ClassifyWord(L"While", 5, group), 0);
 }
 
 } // namespace

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <string>
+
 namespace {
 
 SECEditRange Insert(SECEditTextStore& store, int line, int column, const wchar_t* text) {
@@ -162,6 +166,76 @@ TEST(TextStoreSave, UnicodeHasTheMarkAnd8BitHasNone) {
     EXPECT_EQ(bytes[1], 0xFE);
     EXPECT_EQ(bytes[2], 'a');
     EXPECT_EQ(bytes[3], 0);
+}
+
+} // namespace
+
+namespace {
+
+// The text with its gap put at `gapAt` by an insertion and its removal there.
+void PutGap(SECEditTextStore& store, int gapAt) {
+    int line = 0, column = 0;
+    ASSERT_TRUE(store.OffsetToPosition(gapAt, line, column));
+    SECEditRange r(line, column, line, column);
+    ASSERT_TRUE(store.InsertText(r, L"#", 1));
+    ASSERT_TRUE(store.DeleteText(SECEditRange(line, column, r.m_end.m_line, r.m_end.m_column)));
+}
+
+TEST(TextStoreSearch, FindTextSeesTheTextWhereverTheGapLies) {
+    const std::wstring text = L"ab/*cd*/ /* x\n*/ ab/ * /*\n/";
+    for (int gapAt = 0; gapAt <= static_cast<int>(text.size()); ++gapAt) {
+        SECEditTextStore store;
+        Insert(store, 0, 0, text.c_str());
+        PutGap(store, gapAt);
+        for (const wchar_t* pattern : {L"/*", L"*/", L"/", L"ab/", L" /* x\n"}) {
+            const int n = static_cast<int>(std::wcslen(pattern));
+            for (int from = 0; from <= static_cast<int>(text.size()); ++from)
+                for (int to : {from + n - 1, from + n, static_cast<int>(text.size())}) {
+                    size_t expected = text.find(pattern, from);
+                    if (expected != std::wstring::npos && static_cast<int>(expected) + n > to)
+                        expected = std::wstring::npos;
+                    ASSERT_EQ(store.FindText(pattern, n, from, to),
+                              expected == std::wstring::npos ? -1 : static_cast<int>(expected))
+                        << "gap " << gapAt << " pattern " << CString(pattern).ToMultiByte(CP_UTF8)
+                        << " in [" << from << ", " << to << ")";
+                }
+        }
+    }
+}
+
+TEST(TextStoreSearch, LineOfOffsetFromAnyEarlierLine) {
+    SECEditTextStore store;
+    std::wstring text;
+    for (int i = 0; i < 300; ++i)
+        text += std::wstring(i % 7, L'x') + L"\n";
+    Insert(store, 0, 0, text.c_str());
+    PutGap(store, 100); // lines behind the edit are found again on demand
+    for (int offset = 0; offset <= store.TextLength(); offset += 3) {
+        int line = 0, column = 0;
+        ASSERT_TRUE(store.OffsetToPosition(offset, line, column));
+        for (int from : {0, line / 2, std::max(0, line - 1), line})
+            ASSERT_EQ(store.LineOfOffset(offset, from), line) << offset << " from " << from;
+        // A start line behind the offset still gives the right line.
+        ASSERT_EQ(store.LineOfOffset(offset, store.GetLineCount() - 1), line) << offset;
+    }
+    EXPECT_EQ(store.LineOfOffset(-1, 0), -1);
+    EXPECT_EQ(store.LineOfOffset(store.TextLength() + 1, 0), -1);
+}
+
+TEST(TextStore, LengthsWithoutTerminatorsFollowEditsAndTerminators) {
+    SECEditTextStore store;
+    Insert(store, 0, 0, L"ab\rcd\r\nef");
+    EXPECT_EQ(store.GetLineTextLength(0), 2); // up to the first CR
+    EXPECT_EQ(store.GetLineTextLength(1), 2);
+    Insert(store, 0, 0, L"xy");
+    EXPECT_EQ(store.GetLineTextLength(0), 4);
+    store.SetAltLineTerminator(0); // CR no longer ends the measured length
+    EXPECT_EQ(store.GetLineTextLength(0), 8);
+    EXPECT_EQ(store.GetLineTextLength(1), 2);
+    store.SetAltLineTerminator(L'\r');
+    EXPECT_TRUE(store.DeleteText(SECEditRange(0, 0, 0, 5)));
+    EXPECT_EQ(store.GetLineTextLength(0), 2);
+    EXPECT_EQ(store.GetLineLength(0), 4);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "toolbars/drawing/colors.h"
+#include "toolbars/drawing/ditherbrush.h"
 #include "toolbars/drawing/emboss.h"
 #include "toolbars/drawing/imageeffects.h"
 #include "toolbars/drawing/memdc.h"

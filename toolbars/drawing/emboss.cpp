@@ -18,18 +18,25 @@ void PaintThroughMask(CDC* pDC, int x, int y, int cx, int cy, HDC hMask, COLORRE
 
 } // namespace
 
-BOOL DrawEmbossed(CDC* pDC, int x, int y, int cx, int cy, CDC* pSrcDC, int sx, int sy,
-                  COLORREF crFace, COLORREF crHighlight, COLORREF crShadow, BOOL bTrimHighlight) {
+HDC BuildGlyphMask(int cx, int cy, CDC* pSrcDC, int sx, int sy, COLORREF crFace,
+                   COLORREF crHighlight) {
     HDC hMask = AcquireMaskDC(cx, cy);
     if (hMask == NULL)
-        return FALSE;
-    // Face and highlight pixels become white (background), everything else black (glyph).
+        return NULL;
     ::PatBlt(hMask, 0, 0, cx, cy, WHITENESS);
     const COLORREF oldSrcBk = pSrcDC->SetBkColor(crFace);
     ::BitBlt(hMask, 0, 0, cx, cy, *pSrcDC, sx, sy, SRCCOPY);
     pSrcDC->SetBkColor(crHighlight);
     ::BitBlt(hMask, 0, 0, cx, cy, *pSrcDC, sx, sy, SRCPAINT);
     pSrcDC->SetBkColor(oldSrcBk);
+    return hMask;
+}
+
+BOOL DrawEmbossed(CDC* pDC, int x, int y, int cx, int cy, CDC* pSrcDC, int sx, int sy,
+                  COLORREF crFace, COLORREF crHighlight, COLORREF crShadow, BOOL bTrimHighlight) {
+    HDC hMask = BuildGlyphMask(cx, cy, pSrcDC, sx, sy, crFace, crHighlight);
+    if (hMask == NULL)
+        return FALSE;
 
     const COLORREF oldBk = pDC->SetBkColor(RGB(255, 255, 255));
     const COLORREF oldText = pDC->SetTextColor(RGB(0, 0, 0));

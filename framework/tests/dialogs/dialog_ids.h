@@ -18,3 +18,6 @@
 #define IDC_HISTORY 1009
 #define IDC_SPIN 1010
 #define IDC_CHECKLIST 1011
+
+#define IDD_PANE 104
+#define IDC_PANE_COMBO 1012

@@ -51,6 +51,23 @@ ON_UPDATE_COMMAND_UI(ID_TEXT, OnUpdateText)
 ON_UPDATE_COMMAND_UI(ID_RADIO, OnUpdateRadio)
 END_MESSAGE_MAP()
 
+// A control that keeps its own state: the route never sees its updates.
+class CSelfUpdatingButton : public CWnd {
+public:
+    int m_nUpdates = 0;
+
+protected:
+    afx_msg void OnUpdateSelf(CCmdUI* pCmdUI) {
+        ++m_nUpdates;
+        pCmdUI->SetText(L"self");
+    }
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CSelfUpdatingButton, CWnd)
+ON_UPDATE_COMMAND_UI_REFLECT(OnUpdateSelf)
+END_MESSAGE_MAP()
+
 class CommandUITest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -144,4 +161,21 @@ TEST_F(CommandUITest, ButtonsFollowTheirUpdateHandlers) {
     wnd.enableOpen = TRUE;
     wnd.UpdateDialogControls(&wnd, TRUE);
     EXPECT_TRUE(::IsWindowEnabled(hOpen));
+}
+
+TEST_F(CommandUITest, AControlMayAnswerItsOwnUpdate) {
+    HWND hButton = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0,
+                                     0, 40, 20, wnd.m_hWnd, (HMENU)(UINT_PTR)ID_NOHANDLER, NULL,
+                                     NULL);
+    CSelfUpdatingButton button;
+    ASSERT_TRUE(button.SubclassWindow(hButton));
+    wnd.UpdateDialogControls(&wnd, TRUE);
+    EXPECT_EQ(1, button.m_nUpdates);
+    // Answered by the control: no handler on the route, and still enabled.
+    EXPECT_TRUE(::IsWindowEnabled(hButton));
+    CString text;
+    button.GetWindowText(text);
+    EXPECT_STREQ(L"self", text.GetString());
+    button.UnsubclassWindow();
+    ::DestroyWindow(hButton);
 }

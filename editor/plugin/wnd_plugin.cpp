@@ -1,4 +1,4 @@
-#include "editor/wnd_plugin.h"
+#include "editor/plugin/wnd_plugin.h"
 
 namespace corvalis {
 namespace foundation {

@@ -1,0 +1,3 @@
+#include "docking/bar_manager.h"
+
+IMPLEMENT_DYNAMIC(SECControlBarManager, CObject)

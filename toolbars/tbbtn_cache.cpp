@@ -1,0 +1,62 @@
+#include "toolbars/tbbtn_cache.h"
+
+#include "toolbars/drawing/ditherbrush.h"
+
+SECBtnDrawingCache::SECBtnDrawingCache() {
+    CreateDitherBrush(m_ditherBrush);
+}
+
+SECBtnDrawingCache::~SECBtnDrawingCache() {
+    Release();
+}
+
+BOOL SECBtnDrawingCache::Prepare(CDC* pTarget, int cx, int cy) {
+    Release();
+    if (pTarget == NULL || cx <= 0 || cy <= 0)
+        return FALSE;
+    if (m_faceDC.GetSafeHdc() == NULL && !m_faceDC.CreateCompatibleDC(pTarget))
+        return FALSE;
+    if (m_imageDC.GetSafeHdc() == NULL && !m_imageDC.CreateCompatibleDC(pTarget))
+        return FALSE;
+    if (m_faceBitmap.GetSafeHandle() == NULL || m_faceSize.cx < cx || m_faceSize.cy < cy) {
+        m_faceBitmap.DeleteObject();
+        if (!m_faceBitmap.CreateCompatibleBitmap(pTarget, cx, cy))
+            return FALSE;
+        m_faceSize = CSize(cx, cy);
+    }
+    m_hOldFace = ::SelectObject(m_faceDC, m_faceBitmap.GetSafeHandle());
+    m_bPrepared = TRUE;
+    return TRUE;
+}
+
+void SECBtnDrawingCache::Release() {
+    SelectImageBitmap(NULL);
+    if (m_hOldFace != NULL) {
+        ::SelectObject(m_faceDC, m_hOldFace);
+        m_hOldFace = NULL;
+    }
+    m_bPrepared = FALSE;
+}
+
+void SECBtnDrawingCache::SelectImageBitmap(HBITMAP hBitmap) {
+    if (m_hImage != NULL) {
+        ::SelectObject(m_imageDC, m_hOldImage);
+        m_hImage = NULL;
+        m_hOldImage = NULL;
+    }
+    if (hBitmap == NULL || m_imageDC.GetSafeHdc() == NULL)
+        return;
+    m_hOldImage = ::SelectObject(m_imageDC, hBitmap);
+    if (m_hOldImage != NULL)
+        m_hImage = hBitmap;
+}
+
+CBrush* SECBtnDrawingCache::GetDitherBrush() {
+    if (m_ditherBrush.GetSafeHandle() == NULL && !CreateDitherBrush(m_ditherBrush))
+        return NULL;
+    return &m_ditherBrush;
+}
+
+void SECBtnDrawingCache::RebuildDitherBrush() {
+    CreateDitherBrush(m_ditherBrush);
+}

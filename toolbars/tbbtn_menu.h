@@ -1,0 +1,41 @@
+// SECTBMenuBtn: a text button with a drop-down menu, as the menu bar holds them; and the
+// builder of a popup menu from a menu resource's template.
+#pragma once
+
+#include "toolbars/tbbtn.h"
+
+class SECTBMenuBtn : public SECStdBtn {
+public:
+    SECTBMenuBtn();
+    ~SECTBMenuBtn() override = default;
+
+    static const SECButtonClass classSECTBMenuBtn;
+
+    // pData: menu resource id, popup index, text (LPCTSTR), flag.
+    void Init(SECBtnHost* pBar, const UINT_PTR* pData) override;
+    // Opens the menu at once; never holds the mouse.
+    int OnPress(int x, int y) override;
+    void RecalcSize() override;
+    void DrawFace(SECBtnDrawingCache& cache, BOOL bCustomize, CRect& rcImage) override;
+    void SelectImage(SECBtnDrawingCache&) override { m_nSourceX = -1; }
+    const SECButtonClass* GetButtonClass() const override { return &classSECTBMenuBtn; }
+
+    virtual void OpenMenu();
+    // The character after the first single "&" of the text, upper-cased; 0 when none.
+    virtual WCHAR FindMnemonic() const;
+
+    // The popup of this button's menu resource, made from its template; the caller destroys
+    // it. NULL when the resource is missing or its template is broken.
+    HMENU CreatePopupMenu() const;
+
+    CString m_strText;
+    UINT m_nMenuId = 0;
+    int m_nPopup = 0;
+    WCHAR m_cMnemonic = 0;
+    DWORD m_dwFlag = 0;
+};
+
+// Builds the popup at top-level position nPopup of a menu template (MENUITEMTEMPLATEHEADER
+// version 0, then the items) of cbSize bytes. Nothing past cbSize is read; a template that runs
+// past its end, nests too deep or names no popup there gives NULL and leaves no menu behind.
+HMENU BuildPopupFromMenuTemplate(const void* pTemplate, DWORD cbSize, int nPopup);
