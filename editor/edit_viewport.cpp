@@ -84,7 +84,8 @@ int SECEditViewport::OnCreate() {
     const int result = MvcViewport::OnCreate();
     if (!result)
         return result;
-    HBITMAP pattern = ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(SECEDIT_BITMAP_GUTTER));
+    HBITMAP pattern =
+        ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(SECEDIT_BITMAP_GUTTER));
     if (pattern) {
         if (m_gutterBrush)
             ::DeleteObject(m_gutterBrush);
@@ -215,7 +216,8 @@ namespace {
 // Runs a composite's members through the viewport's own notification handling.
 class MemberVisitor : public SECEditCompositeCommand::IVisitor {
 public:
-    MemberVisitor(ISubject* subject, IObserver* observer) : m_subject(subject), m_observer(observer) {}
+    MemberVisitor(ISubject* subject, IObserver* observer)
+        : m_subject(subject), m_observer(observer) {}
     void Visit(void*, CMvcCommand* member) override { m_observer->OnUpdate(m_subject, member); }
 
 private:
