@@ -44,6 +44,9 @@ public:
     // Language, display and resetting.
     virtual BOOL SetLanguageAndReset(const wchar_t* name);
     virtual void ResetDocument();
+    // The font and colour dialog for the configuration; after OK the choice goes into it and
+    // its observers (every model of that language, and through them their views) hear 22575.
+    virtual BOOL ChooseFont();
     virtual SECEditLangConfig* GetLangConfig() const { return m_langConfig; }
     virtual void SetLangConfig(SECEditLangConfig* config);
     virtual BOOL SetLangConfigByName(const wchar_t* name);

@@ -20,18 +20,19 @@ int NextTokenEnd(const SECEditLangConfig* config, const wchar_t* text, int remai
             ++i;
         return i;
     }
-    auto in = [config](wchar_t c, int cls) { return config->IsCharInClass(c, cls) != FALSE; };
-    const bool word = !in(text[0], SECEDIT_DELIMITERS) || in(text[0], SECEDIT_KWSTART);
+    const SECEditCharSet& delimiters = *config->GetCharSet(SECEDIT_DELIMITERS);
+    const SECEditCharSet& middle = *config->GetCharSet(SECEDIT_KWMIDDLE);
+    const bool word = !delimiters.Has(text[0]) || config->GetCharSet(SECEDIT_KWSTART)->Has(text[0]);
     if (word) {
         i = 1;
-        while (i < remaining && ((!IsBlank(text[i]) && !in(text[i], SECEDIT_DELIMITERS)) ||
-                                 in(text[i], SECEDIT_KWMIDDLE)))
+        while (i < remaining &&
+               ((!IsBlank(text[i]) && !delimiters.Has(text[i])) || middle.Has(text[i])))
             ++i;
     } else {
-        while (i < remaining && in(text[i], SECEDIT_KWMIDDLE))
+        while (i < remaining && middle.Has(text[i]))
             ++i;
     }
-    if (i < remaining && in(text[i], SECEDIT_KWEND))
+    if (i < remaining && config->GetCharSet(SECEDIT_KWEND)->Has(text[i]))
         ++i;
     return i;
 }
@@ -64,7 +65,7 @@ int SECEditModel::ScanKeyword(const wchar_t* token, int length) {
 }
 
 int SECEditModel::ScanOperator(const wchar_t* token, int length) {
-    if (length <= 0 || !m_langConfig->IsCharInClass(token[0], SECEDIT_OPERATORS))
+    if (length <= 0 || !m_langConfig->GetCharSet(SECEDIT_OPERATORS)->Has(token[0]))
         return 0;
     FlushPlain();
     m_building->Add(1, m_langConfig->GetDefaultGroupIndex(SECEDIT_GROUP_OPERATOR));
@@ -197,7 +198,10 @@ SECEditLineColouring* SECEditModel::ColourLines(int line, int fromColumn, bool s
         m_continueLine = -1;
         const wchar_t* text = nullptr;
         CString buffer;
-        const int length = std::max(0, GetLinePointer(line, buffer, text));
+        // A scan that starts behind the line's last character has nothing to look at.
+        const int length = scan && fromColumn > 0 && fromColumn >= GetLineTextLength(line)
+                               ? std::max(0, GetLineTextLength(line))
+                               : std::max(0, GetLinePointer(line, buffer, text));
         SECEditLineColouring* slot = scan ? &m_scanned : m_colourCache.Get(line);
         if (scan) {
             slot->RemoveAll();

@@ -19,7 +19,8 @@ int SECEditModel::GetLinePointer(int line, CString& buffer, const wchar_t*& text
     const int length = GetLineTextLength(line);
     if (length < 0)
         return -1;
-    if (m_store->GetTextPointer(&text, line, 0, line, length) < 0 || !text) {
+    // The whole line with its terminators: the same characters from one position less.
+    if (m_store->GetTextPointer(&text, line, 0, -1, -1) < length || !text) {
         m_store->GetText(buffer, line, 0, line, length);
         text = buffer;
     }

@@ -5,8 +5,9 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <mutex>
+#include <atomic>
 #include <new>
+#include <thread>
 
 template <size_t Size> class SECEditFixedPool {
 public:
@@ -14,7 +15,7 @@ public:
         if (size != Size)
             return ::operator new(size);
         State& s = Get();
-        std::lock_guard<std::mutex> lock(s.mutex);
+        Lock lock(s);
         if (!s.free) {
             // The chunks stay for the life of the process: blocks may come back during exit.
             // Each is twice the one before, up to a limit: a pool that is used a lot costs few
@@ -38,7 +39,7 @@ public:
             return;
         }
         State& s = Get();
-        std::lock_guard<std::mutex> lock(s.mutex);
+        Lock lock(s);
         Block* b = static_cast<Block*>(p);
         b->next = s.free;
         s.free = b;
@@ -54,9 +55,24 @@ private:
         std::max<size_t>(1, std::min<size_t>(256, 65536 / sizeof(Block)));
     static constexpr size_t kLastChunk = std::max(kFirstChunk, (size_t{1} << 20) / sizeof(Block));
     struct State {
-        std::mutex mutex;
+        std::atomic_flag busy = ATOMIC_FLAG_INIT;
         Block* free = nullptr;
         size_t nextChunk = kFirstChunk;
+    };
+    // A spin lock: taking a block is a few instructions, and a system lock would cost more
+    // than the block saves. Blocks are almost always taken on one thread.
+    class Lock {
+    public:
+        explicit Lock(State& s) : m_state(s) {
+            while (m_state.busy.test_and_set(std::memory_order_acquire))
+                std::this_thread::yield();
+        }
+        ~Lock() { m_state.busy.clear(std::memory_order_release); }
+        Lock(const Lock&) = delete;
+        Lock& operator=(const Lock&) = delete;
+
+    private:
+        State& m_state;
     };
     static State& Get() {
         static State* state = new State; // never destroyed, like the chunks

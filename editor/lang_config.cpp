@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <cwchar>
 #include <cwctype>
 #include <string_view>
 
@@ -74,24 +75,11 @@ void SECEditLangConfig::SetTabSize(int columns) {
 }
 
 SECEditCharSet* SECEditLangConfig::ClassSet(int charClass) {
-    switch (charClass) {
-    case SECEDIT_KWSTART:
-        return &m_kwStart;
-    case SECEDIT_KWMIDDLE:
-        return &m_kwMiddle;
-    case SECEDIT_KWEND:
-        return &m_kwEnd;
-    case SECEDIT_DELIMITERS:
-        return &m_delimiters;
-    case SECEDIT_OPERATORS:
-        return &m_operators;
-    default:
-        return nullptr;
-    }
+    return const_cast<SECEditCharSet*>(GetCharSet(charClass));
 }
 
 const SECEditCharSet* SECEditLangConfig::ClassSet(int charClass) const {
-    return const_cast<SECEditLangConfig*>(this)->ClassSet(charClass);
+    return GetCharSet(charClass);
 }
 
 BOOL SECEditLangConfig::IsCharInClass(wchar_t ch, int charClass) const {
@@ -313,16 +301,29 @@ void SECEditLangConfig::GetTags(std::vector<SECEditTag*>& list, int which) const
 void SECEditLangConfig::BuildStartFilters() const {
     m_tagStarts.Clear();
     m_keywordStarts.Clear();
-    m_shortTags.Clear();
-    m_longTagStarts.Clear();
     m_longestKeyword = 0;
+    m_tagsByStart.clear();
+    m_tagsByStartExact = true;
     for (const auto& entry : m_tags) {
-        if (entry.first.empty())
+        const std::wstring& key = entry.first;
+        if (key.empty())
             continue;
-        m_tagStarts.Set(entry.first[0], TRUE);
-        if (entry.first.size() == 1)
-            (entry.second ? m_shortTags : m_longTagStarts).Set(entry.first[0], TRUE);
+        m_tagStarts.Set(key[0], TRUE);
+        if (!entry.second)
+            continue;
+        m_tagsByStart.emplace_back(key[0], entry.second.get());
+        // The entry's own key must be its begin text, and each shorter beginning an entry
+        // without a tag; otherwise only the lookup of each beginning gives the right answer.
+        if (entry.second->m_beginTag.str() != key)
+            m_tagsByStartExact = false;
+        for (size_t n = 1; n < key.size() && m_tagsByStartExact; ++n) {
+            auto it = m_tags.find(key.substr(0, n));
+            if (it == m_tags.end() || it->second)
+                m_tagsByStartExact = false;
+        }
     }
+    std::sort(m_tagsByStart.begin(), m_tagsByStart.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
     for (const auto& entry : m_keywords) {
         if (entry.first.empty())
             continue;
@@ -341,21 +342,26 @@ SECEditTag* SECEditLangConfig::FindTag(const wchar_t* text, int length, int exac
     if (!m_startFiltersKnown)
         BuildStartFilters();
     // Every begin text has an entry for each of its beginnings, the first character alone too.
-    int n = 1;
-    if (text[0] != 0xFFFF) {
-        if (!m_tagStarts.Has(text[0]))
-            return nullptr;
-        // A character that only begins longer texts needs no lookup of its own.
-        if (m_longTagStarts.Has(text[0]) && !m_shortTags.Has(text[0]))
-            n = 2;
-    }
+    if (text[0] != 0xFFFF && !m_tagStarts.Has(text[0]))
+        return nullptr;
     SECEditTag* candidate = nullptr;
-    for (; n <= length && !candidate; ++n) {
-        m_scratch.assign(text, n);
-        auto it = m_tags.find(m_scratch);
-        if (it == m_tags.end())
-            return nullptr;
-        candidate = it->second.get();
+    if (m_tagsByStartExact) {
+        auto it = std::lower_bound(m_tagsByStart.begin(), m_tagsByStart.end(), text[0],
+                                   [](const auto& entry, wchar_t c) { return entry.first < c; });
+        for (; it != m_tagsByStart.end() && it->first == text[0] && !candidate; ++it) {
+            const CString& begin = it->second->m_beginTag;
+            const int n = begin.GetLength();
+            if (n <= length && std::wmemcmp(text, begin, n) == 0)
+                candidate = it->second;
+        }
+    } else {
+        for (int n = 1; n <= length && !candidate; ++n) {
+            m_scratch.assign(text, n);
+            auto it = m_tags.find(m_scratch);
+            if (it == m_tags.end())
+                return nullptr;
+            candidate = it->second.get();
+        }
     }
     if (!candidate)
         return nullptr;

@@ -162,6 +162,18 @@ public:
     BOOL GetVirtualWhitespace() const override { return m_virtualWhitespace; }
     int ClassifyWord(const wchar_t* text, int length, int& group) const override;
     BOOL IsCharInClass(wchar_t ch, int charClass) const override;
+    // The set that IsCharInClass answers from (null for no class): the colouring scanner asks
+    // it for every character of a line.
+    const SECEditCharSet* GetCharSet(int charClass) const {
+        switch (charClass) {
+        case SECEDIT_KWSTART: return &m_kwStart;
+        case SECEDIT_KWMIDDLE: return &m_kwMiddle;
+        case SECEDIT_KWEND: return &m_kwEnd;
+        case SECEDIT_DELIMITERS: return &m_delimiters;
+        case SECEDIT_OPERATORS: return &m_operators;
+        default: return nullptr;
+        }
+    }
     void SetAutoIndent(BOOL on) override { m_autoIndent = on; }
     void SetBold(BOOL on) override { m_bold = on; }
     void SetFaceName(const wchar_t* face) override;
@@ -231,8 +243,11 @@ private:
     std::unordered_map<std::wstring, std::wstring> m_foldedKeywords;
     mutable std::wstring m_scratch;
     mutable SECEditCharSet m_tagStarts, m_keywordStarts;
-    // The one-character begin texts and the characters that only begin longer ones.
-    mutable SECEditCharSet m_shortTags, m_longTagStarts;
+    // Every tag by the first character of its begin text. While each begin text's beginnings
+    // are entries of their own and no begin text begins another, the tag a text starts with is
+    // the one of these whose begin text it starts with, found without a lookup.
+    mutable std::vector<std::pair<wchar_t, SECEditTag*>> m_tagsByStart;
+    mutable bool m_tagsByStartExact = false;
     mutable size_t m_longestKeyword = 0;
     mutable bool m_startFiltersKnown = false;
 };

@@ -26,11 +26,25 @@ void ObserverList::Remove(IObserver* observer) {
 void ObserverList::Notify(ISubject* subject, IObserver* sender, IMessage* message) {
     // An observer may remove itself or others while being told: walk a snapshot, and skip
     // whoever is gone from the list by then, since its removal may have released it for good.
-    const std::vector<IObserver*> snapshot = m_observers;
-    for (IObserver* o : snapshot)
+    // The snapshot of the usual few observers stays on the stack: a model tells its views of
+    // every line that changes colour, and a heap call for each would cost more than the news.
+    constexpr size_t kFew = 8;
+    IObserver* few[kFew];
+    std::vector<IObserver*> many;
+    const size_t count = m_observers.size();
+    IObserver* const* snapshot = few;
+    if (count <= kFew) {
+        std::copy(m_observers.begin(), m_observers.end(), few);
+    } else {
+        many = m_observers;
+        snapshot = many.data();
+    }
+    for (size_t i = 0; i < count; ++i) {
+        IObserver* o = snapshot[i];
         if (o != sender &&
             std::find(m_observers.begin(), m_observers.end(), o) != m_observers.end())
             o->OnUpdate(subject, message);
+    }
 }
 
 bool CMvcModel::QueryGuid(const GUID& guid, void** out) {

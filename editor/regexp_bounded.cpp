@@ -69,16 +69,48 @@ boost::match_flag_type ContextFlags(const wchar_t* base, const wchar_t* from,
     return from == base ? flags : flags | boost::match_prev_avail | boost::match_not_bob;
 }
 
+// The matcher's budget for a text of n characters is about n times the square of the pattern's
+// length, and at least the (capped) square of n: windows of this many characters keep it near
+// the cap, whatever the text's length.
+int WindowFor(int patternLength) {
+    const long long squared = std::max(1LL, static_cast<long long>(patternLength) * patternLength);
+    const long long fits = static_cast<long long>(BOOST_REGEX_MAX_STATE_COUNT) / squared;
+    return static_cast<int>(std::max(1024LL, std::min(65536LL, fits)));
+}
+
 } // namespace
 
 int SECEditBoundedRegExp::Search(const wchar_t* base, const wchar_t* from, const wchar_t* last,
-                                 int& length) {
+                                 int& length, int window) {
     if (!Compile())
         return -1;
     boost::match_results<const wchar_t*>& m = m_compiled->match;
-    const auto flags = ContextFlags(base, from, boost::match_default);
-    if (!Guarded([&] { return boost::regex_search(from, last, m, m_compiled->expression, flags); },
-                 m_stopped))
+    const std::ptrdiff_t span = window > 0 ? window : WindowFor(m_pattern.GetLength());
+    auto search = [&](const wchar_t* p, const wchar_t* end, boost::match_flag_type flags) {
+        return Guarded(
+            [&] {
+                return boost::regex_search(p, end, m, m_compiled->expression,
+                                           ContextFlags(base, p, flags));
+            },
+            m_stopped);
+    };
+    // Window by window, each within a budget of its own, up to the first place where a match
+    // begins or may begin (one that reaches the window's end). The search from there on then
+    // sees the whole rest of the text, for the match's true extent.
+    const wchar_t* p = from;
+    while (last - p > span) {
+        const wchar_t* end = p + span;
+        const auto edge = boost::match_partial | boost::match_not_eob | boost::match_not_eol |
+                          boost::match_not_eow;
+        if (search(p, end, edge)) {
+            p = m[0].first;
+            break;
+        }
+        if (m_stopped)
+            return -1;
+        p = end; // nothing begins in the window, not even a match that goes on behind it
+    }
+    if (!search(p, last, boost::match_default))
         return -1;
     length = static_cast<int>(m.length(0));
     return static_cast<int>(m[0].first - base);

@@ -27,8 +27,12 @@ public:
     BOOL WasStopped() const override { return m_stopped; }
 
     // The first match in [from, last) of the text that begins at `base` (anchors and word
-    // boundaries see the characters before `from`). Its offset from `base`, or -1.
-    int Search(const wchar_t* base, const wchar_t* from, const wchar_t* last, int& length);
+    // boundaries see the characters before `from`). Its offset from `base`, or -1. The text is
+    // first searched in windows of `window` characters (0: as many as the matcher's budget
+    // suits for the pattern), each with a budget of its own: a pattern that backtracks without
+    // end is stopped within the first window, not after a budget for the whole text.
+    int Search(const wchar_t* base, const wchar_t* from, const wchar_t* last, int& length,
+               int window = 0);
     // The last non-empty match that starts at or after `from` and ends at or before `before`,
     // of those a forward scan of each line meets; the text is read as if it stopped at `before`
     // (though "$" still means its real end, `last`). Windows before `before` are searched, from

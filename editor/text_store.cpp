@@ -164,6 +164,7 @@ BOOL SECEditTextStore::Reset() {
     m_knownLines = 1;
     m_knownBlocks = 1;
     m_lineCount = 1;
+    m_crsEndLines = true;
     ForgetLengths();
     m_lineTerminator = L'\n';
     m_altLineTerminator = L'\r';
@@ -205,9 +206,7 @@ void SECEditTextStore::InvalidateBlockStarts(int fromBlock) {
     m_knownBlocks = std::max(1, fromBlock);
 }
 
-bool SECEditTextStore::ExtendLines(int line) {
-    if (line < 0 || line >= m_lineCount)
-        return false;
+bool SECEditTextStore::ExtendLinesBehind(int line) {
     if (m_knownLines < 1)
         m_knownLines = 1;
     if (line < m_knownLines)
@@ -224,12 +223,6 @@ bool SECEditTextStore::ExtendLines(int line) {
         ++m_knownLines;
     }
     return true;
-}
-
-int SECEditTextStore::LineEndWithTerminator(int line) {
-    if (line + 1 < m_lineCount && ExtendLines(line + 1))
-        return LineStart(line + 1);
-    return TextLength();
 }
 
 int SECEditTextStore::PositionToOffset(int line, int column) {
@@ -307,7 +300,10 @@ int SECEditTextStore::GetLineTextLength(int line) {
     if (line + 1 < m_lineCount)
         --end; // the line feed that ends it
     const SECEditTextBlock* block = m_blocks[0].get();
-    if (m_altLineTerminator) {
+    if (m_altLineTerminator == L'\r' && m_lineTerminator == L'\n' && m_crsEndLines) {
+        if (end > start && block->At(end - 1) == L'\r')
+            --end;
+    } else if (m_altLineTerminator) {
         const int alt = block->FindChar(m_altLineTerminator, start, end);
         if (alt >= 0)
             end = alt;
@@ -347,6 +343,21 @@ int SECEditTextStore::GetTextPointer(const wchar_t** out, int line1, int col1, i
     return to - from;
 }
 
+void SECEditTextStore::NoteCarriageReturns(int from, int to) {
+    const SECEditTextBlock* block = m_blocks[0].get();
+    const int length = TextLength();
+    from = std::max(0, from);
+    to = std::min(to, length);
+    while (m_crsEndLines && from < to) {
+        const int p = block->FindChar(L'\r', from, to);
+        if (p < 0)
+            break;
+        if (p + 1 < length && block->At(p + 1) != L'\n')
+            m_crsEndLines = false;
+        from = p + 1;
+    }
+}
+
 void SECEditTextStore::MarkEdited(int line) {
     // Lines behind the edited one are rebuilt on demand.
     m_knownLines = std::max(1, std::min<int>(m_knownLines, line));
@@ -374,6 +385,7 @@ int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int
     const int block = FindBlock(offset, TRUE);
     SECEditTextBlock* b = GetBlock(block);
     b->InsertAt(offset - b->m_start, text, length);
+    NoteCarriageReturns(offset - 1, offset + length);
 
     const int breaks = static_cast<int>(std::count(text, text + length, m_lineTerminator));
     int behindLast = 0;
@@ -418,6 +430,7 @@ int SECEditTextStore::AppendLines(const wchar_t* text, int length, SECEditLineBr
         return 0;
     // New line starts go behind the last one, so every earlier one has to be known.
     ExtendLines(m_lineCount - 1);
+    const int oldLength = TextLength();
     m_knownBlocks = 1;
     MarkEdited(m_lineCount - 1);
     m_knownLines = m_lineCount;
@@ -452,6 +465,7 @@ int SECEditTextStore::AppendLines(const wchar_t* text, int length, SECEditLineBr
         from = feed + 1;
     }
     Append(text + pending, length - pending);
+    NoteCarriageReturns(oldLength - 1, TextLength());
     return breaks;
 }
 
@@ -478,6 +492,7 @@ BOOL SECEditTextStore::DeleteText(const SECEditRange& range) {
     int startLine = 0, startColumn = 0;
     OffsetToPosition(from, startLine, startColumn);
     b->RemoveAt(from - b->m_start, to - from);
+    NoteCarriageReturns(from - 1, from);
     if (b->GetSize() == 1 && (block != 0 || m_blocks.size() >= 2))
         m_blocks.erase(m_blocks.begin() + block);
     InvalidateBlockStarts(block);

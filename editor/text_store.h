@@ -146,9 +146,15 @@ private:
     using Sink = std::function<bool(const void*, DWORD)>;
     BOOL SaveTo(const Sink& write, BOOL unicode);
     BOOL WriteChunkTo(const Sink& write, int offset, int count, BOOL unicode);
-    bool ExtendLines(int line);
+    // Makes the starts of the lines up to `line` known; false for a line outside.
+    bool ExtendLines(int line) {
+        return line >= 0 && line < m_lineCount && (line < m_knownLines || ExtendLinesBehind(line));
+    }
+    bool ExtendLinesBehind(int line);
     int LineStart(int line) const { return m_lines[line]; }
-    int LineEndWithTerminator(int line);
+    int LineEndWithTerminator(int line) {
+        return line + 1 < m_lineCount && ExtendLines(line + 1) ? LineStart(line + 1) : TextLength();
+    }
     int PlainFind(int from, int to, const wchar_t* pattern, int patternLength, BOOL forward,
                   BOOL matchCase, BOOL wholeWord);
     int RegExpFind(int from, int to, const wchar_t* pattern, BOOL forward, BOOL matchCase,
@@ -157,6 +163,9 @@ private:
                    BOOL wholeWord, BOOL regExp, int& matchLength);
     void MarkEdited(int line);
     void ForgetLengths() { m_lengths[0].line = m_lengths[1].line = -1; }
+    // After a change of the characters [from, to): whether a carriage return there now stands
+    // before something other than a line feed.
+    void NoteCarriageReturns(int from, int to);
     void AppendLineStart(int start);
     void Append(const wchar_t* text, int count);
 
@@ -172,6 +181,10 @@ private:
     };
     KnownLength m_lengths[2];
     int32_t m_nextLength = 0;
+    // Every carriage return stands just before a line feed or at the very end: a line's
+    // length without terminators then needs no search. Cleared for good by the first one
+    // that does not, until Reset.
+    bool m_crsEndLines = true;
     int32_t m_knownLines = 1;
     int32_t m_knownBlocks = 1;
     int32_t m_lineCount = 1;

@@ -29,14 +29,18 @@ template <class Change> BOOL WithinMemory(Change&& change) {
 
 } // namespace
 
-SECSubItemTextStorage::~SECSubItemTextStorage() {
+template <class Change> void SECSubItemTextStorage::ForEachItem(Change&& change) {
     POSITION pos = m_map.GetStartPosition();
     while (pos != NULL) {
         HTREEITEM hItem;
         CStringArray* pTexts;
         m_map.GetNextAssoc(pos, hItem, pTexts);
-        delete pTexts;
+        change(*pTexts);
     }
+}
+
+SECSubItemTextStorage::~SECSubItemTextStorage() {
+    ForEachItem([](CStringArray& texts) { delete &texts; });
     m_map.RemoveAll();
 }
 
@@ -126,25 +130,17 @@ BOOL SECSubItemTextStorage::MoveText(HTREEITEM hItem, int nFrom, int nTo) {
 void SECSubItemTextStorage::InsertColumnText(int nColumn) {
     if (nColumn < 1)
         return;
-    POSITION pos = m_map.GetStartPosition();
-    while (pos != NULL) {
-        HTREEITEM hItem;
-        CStringArray* pTexts;
-        m_map.GetNextAssoc(pos, hItem, pTexts);
-        if (nColumn - 1 < pTexts->GetSize())
-            pTexts->InsertAt(nColumn - 1, CString());
-    }
+    ForEachItem([&](CStringArray& texts) {
+        if (nColumn - 1 < texts.GetSize())
+            texts.InsertAt(nColumn - 1, CString());
+    });
 }
 
 void SECSubItemTextStorage::DeleteColumnText(int nColumn) {
     if (nColumn < 1)
         return;
-    POSITION pos = m_map.GetStartPosition();
-    while (pos != NULL) {
-        HTREEITEM hItem;
-        CStringArray* pTexts;
-        m_map.GetNextAssoc(pos, hItem, pTexts);
-        if (nColumn - 1 < pTexts->GetSize())
-            pTexts->RemoveAt(nColumn - 1);
-    }
+    ForEachItem([&](CStringArray& texts) {
+        if (nColumn - 1 < texts.GetSize())
+            texts.RemoveAt(nColumn - 1);
+    });
 }

@@ -40,5 +40,6 @@ private:
     CMap<HTREEITEM, HTREEITEM, CStringArray*, CStringArray*> m_map;
 
     CStringArray* Find(HTREEITEM hItem) const;
+    template <class Change> void ForEachItem(Change&& change);
     void GrowTable();
 };

@@ -144,7 +144,13 @@ void SECBmpMenuPlugIn::ConvertItem(MenuRecord& record, HMENU hMenu, UINT nPos) {
     }
     if ((mii.fType & MFT_SEPARATOR) || IsSystemCommandId(nID) || IsForeignId(nID))
         return;
-    auto pInfo = std::make_unique<SECBmpMenuItemInfo>(nID, item.text, mii.dwItemData);
+    // An item someone turned back into a plain string (a renamed window-list entry, say) may
+    // still carry one of this plug-in's infos as its data: the data it had before is that
+    // info's.
+    ULONG_PTR oldData = mii.dwItemData;
+    if (const SECBmpMenuItemInfo* pStale = FindInfo(oldData))
+        oldData = pStale->m_oldItemData;
+    auto pInfo = std::make_unique<SECBmpMenuItemInfo>(nID, item.text, oldData);
     MENUITEMINFOW change = {};
     change.cbSize = sizeof(change);
     change.fMask = MIIM_FTYPE | MIIM_DATA;
@@ -156,8 +162,8 @@ void SECBmpMenuPlugIn::ConvertItem(MenuRecord& record, HMENU hMenu, UINT nPos) {
     record.infos.push_back(std::move(pInfo));
 }
 
-void SECBmpMenuPlugIn::ForEachConvertedItem(const MenuRecord& record,
-                                            const std::function<void(UINT, SECBmpMenuItemInfo&)>& fn) {
+void SECBmpMenuPlugIn::ForEachConvertedItem(
+    const MenuRecord& record, const std::function<void(UINT, SECBmpMenuItemInfo&)>& fn) {
     const int nCount = ::GetMenuItemCount(record.hMenu);
     for (int nPos = 0; nPos < nCount; ++nPos) {
         MENUITEMINFOW mii = {};
@@ -176,7 +182,8 @@ void SECBmpMenuPlugIn::PurgeMenus() {
         std::unordered_set<const SECBmpMenuItemInfo*> inUse;
         const bool bAlive = ::IsMenu(record.hMenu) != FALSE;
         if (bAlive)
-            ForEachConvertedItem(record, [&](UINT, SECBmpMenuItemInfo& info) { inUse.insert(&info); });
+            ForEachConvertedItem(record,
+                                 [&](UINT, SECBmpMenuItemInfo& info) { inUse.insert(&info); });
         auto& infos = record.infos;
         for (auto info = infos.begin(); info != infos.end();) {
             if (inUse.count(info->get()) != 0) {

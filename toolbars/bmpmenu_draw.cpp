@@ -225,8 +225,8 @@ void SECBmpMenuPlugIn::DrawInfo(const DRAWITEMSTRUCT& dis, const SECBmpMenuItemI
         pDC->SelectObject(pOldFont);
 }
 
-void SECBmpMenuPlugIn::DrawImage(const DRAWITEMSTRUCT* pDIS, CDC* pDC, CRect& rect,
-                                 HBITMAP hBitmap, int nIndex, int cx, int cy) {
+void SECBmpMenuPlugIn::DrawImage(const DRAWITEMSTRUCT* pDIS, CDC* pDC, CRect& rect, HBITMAP hBitmap,
+                                 int nIndex, int cx, int cy) {
     const BOOL bSelected = (pDIS->itemState & ODS_SELECTED) != 0;
     const BOOL bGrayed = (pDIS->itemState & (ODS_GRAYED | ODS_DISABLED)) != 0;
     const BOOL bChecked = (pDIS->itemState & ODS_CHECKED) != 0;
@@ -267,9 +267,9 @@ void SECBmpMenuPlugIn::DrawImage(const DRAWITEMSTRUCT* pDIS, CDC* pDC, CRect& re
         if (IsMonochrome(hBitmap)) {
             // A check mark or radio dot: its black in the text colour on the box.
             const COLORREF oldText = pDC->SetTextColor(bSelected && bThemed ? g_colors.selectionText
-                                                                           : g_colors.menuText);
-            const COLORREF oldBk = pDC->SetBkColor((bThemed && bSelected) ? g_colors.selection
-                                                                          : g_colors.menu);
+                                                                            : g_colors.menuText);
+            const COLORREF oldBk =
+                pDC->SetBkColor((bThemed && bSelected) ? g_colors.selection : g_colors.menu);
             pDC->BitBlt(x, y, cx, cy, &memDC, sx, 0, SRCCOPY);
             pDC->SetTextColor(oldText);
             pDC->SetBkColor(oldBk);

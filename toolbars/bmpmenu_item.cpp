@@ -13,8 +13,7 @@ std::unordered_set<const SECBmpMenuItemInfo*>& LiveInfos() {
 } // namespace
 
 SECBmpMenuItemInfo::SECBmpMenuItemInfo(UINT nID, const CString& text, ULONG_PTR oldItemData)
-    : m_nID(nID), m_strText(text), m_cMnemonic(FindMenuMnemonic(text)),
-      m_oldItemData(oldItemData) {
+    : m_nID(nID), m_strText(text), m_cMnemonic(FindMenuMnemonic(text)), m_oldItemData(oldItemData) {
     LiveInfos().insert(this);
 }
 
@@ -46,6 +45,6 @@ WCHAR FindMenuMnemonic(LPCTSTR lpszText) {
 
 WCHAR UpperMnemonic(WCHAR c) {
     // CharUpper takes a single character in the low word of its pointer argument.
-    return static_cast<WCHAR>(
-        reinterpret_cast<UINT_PTR>(::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
+    return static_cast<WCHAR>(reinterpret_cast<UINT_PTR>(
+        ::CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(c)))));
 }

@@ -15,7 +15,7 @@ public:
     // never taken for one on trust.
     static SECBmpMenuItemInfo* FromItemData(ULONG_PTR itemData);
 
-    UINT m_nID;       // (UINT)-1 for a separator
+    UINT m_nID; // (UINT)-1 for a separator
     CString m_strText;
     WCHAR m_cMnemonic; // upper case; 0 when the text has none
     // The data the item carried before it was converted, given back with its plain string.

@@ -39,8 +39,14 @@ int SECBtnHost::GetImageHeight() {
 }
 
 CFont* SECBtnHost::GetBarFont() {
-    if (m_defaultFont.GetSafeHandle() == NULL)
-        m_defaultFont.CreateStockObject(DEFAULT_GUI_FONT);
+    // A font of the bar's own, made like the stock GUI font: stock handles are shared and not
+    // to be owned by an object.
+    if (m_defaultFont.GetSafeHandle() == NULL) {
+        LOGFONTW lf = {};
+        if (::GetObjectW(::GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf) == 0 ||
+            !m_defaultFont.CreateFontIndirect(&lf))
+            return NULL;
+    }
     return &m_defaultFont;
 }
 

@@ -15,17 +15,17 @@ class SECBtnDrawingCache;
 // The style word. The low byte holds the common toolbar control's button styles, bits 16 to
 // 23 its button states shifted left by 16, the top byte this library's own bits.
 const DWORD SEC_TBBS_SEPARATOR = 0x1;
-const DWORD SEC_TBBS_CHECKBOX = 0x2;          // toggles on click
-const DWORD SEC_TBBS_DROPDOWN = 0x8;          // a press sends TBN_DROPDOWN at once
-const DWORD SEC_TBBS_CHECKED = 0x10000;       // down
-const DWORD SEC_TBBS_PRESSED = 0x20000;       // the mouse holds it
+const DWORD SEC_TBBS_CHECKBOX = 0x2;    // toggles on click
+const DWORD SEC_TBBS_DROPDOWN = 0x8;    // a press sends TBN_DROPDOWN at once
+const DWORD SEC_TBBS_CHECKED = 0x10000; // down
+const DWORD SEC_TBBS_PRESSED = 0x20000; // the mouse holds it
 const DWORD SEC_TBBS_DISABLED = 0x40000;
-const DWORD SEC_TBBS_HIDDEN = 0x80000;        // neither drawn nor hit
+const DWORD SEC_TBBS_HIDDEN = 0x80000; // neither drawn nor hit
 const DWORD SEC_TBBS_INDETERMINATE = 0x100000;
-const DWORD SEC_TBBS_WRAPPED = 0x200000;      // a row ends after this button
-const DWORD SEC_TBBS_SELECTED = 0x1000000;    // the customize selection
-const DWORD SEC_TBBS_HOT = 0x2000000;         // under the mouse in cool look
-const DWORD SEC_TBBS_NODISABLE = 0x10000000;  // never disabled for lack of a handler
+const DWORD SEC_TBBS_WRAPPED = 0x200000;     // a row ends after this button
+const DWORD SEC_TBBS_SELECTED = 0x1000000;   // the customize selection
+const DWORD SEC_TBBS_HOT = 0x2000000;        // under the mouse in cool look
+const DWORD SEC_TBBS_NODISABLE = 0x10000000; // never disabled for lack of a handler
 
 // Button kinds.
 const int SEC_BTNKIND_PLAIN = 0;
@@ -33,7 +33,7 @@ const int SEC_BTNKIND_MENU = 3;
 const int SEC_BTNKIND_DROPDOWN = 4; // tracked like a menu button
 
 // Notification codes of the buttons' WM_NOTIFY.
-const int SEC_TBN_DROPDOWN = -710;    // TBN_DROPDOWN
+const int SEC_TBN_DROPDOWN = -710; // TBN_DROPDOWN
 const int SEC_TBN_OPENDROPDOWN = -2120;
 const int SEC_TBN_CLOSEDROPDOWN = -2121;
 const int SEC_TBN_BEGINTRACKING = -2122; // sent by the bar
@@ -48,10 +48,10 @@ struct SECBtnStyleChange {
 
 // The record of a button's WM_NOTIFY to the bar's owner. Zeroed before it is filled.
 struct SECTBNotify {
-    NMHDR hdr;           // bar window, bar control id, code
-    int32_t nID;         // command id of the button
+    NMHDR hdr;   // bar window, bar control id, code
+    int32_t nID; // command id of the button
     BYTE reserved[28];
-    int32_t nIndex;      // index of the button in the bar
+    int32_t nIndex; // index of the button in the bar
     LPARAM a;
     LPARAM b;
     int32_t reserved2;

@@ -234,9 +234,9 @@ void SECStdBtn::DrawDither(SECBtnDrawingCache& cache) {
     // Every other image pixel in the face colour: the image looks faded.
     CDC& dc = cache.FaceDC();
     CBrush* pBrush = cache.GetDitherBrush();
-    CRect rcImage(CPoint((m_cx - m_pBar->GetImageWidth() - 1) / 2,
-                         (m_cy - m_pBar->GetImageHeight()) / 2),
-                  CSize(m_pBar->GetImageWidth(), m_pBar->GetImageHeight()));
+    CRect rcImage(
+        CPoint((m_cx - m_pBar->GetImageWidth() - 1) / 2, (m_cy - m_pBar->GetImageHeight()) / 2),
+        CSize(m_pBar->GetImageWidth(), m_pBar->GetImageHeight()));
     HDC hMask = BuildGlyphMask(rcImage.Width(), rcImage.Height(), &dc, rcImage.left, rcImage.top,
                                Sys(COLOR_BTNFACE), Sys(COLOR_BTNHIGHLIGHT));
     if (hMask == NULL || pBrush == NULL)

@@ -210,7 +210,8 @@ void SECTBMenuBtn::DrawFace(SECBtnDrawingCache& cache, BOOL bCustomize, CRect& r
                                    HlsToRgb(hue, dark, saturation));
             }
         } else {
-            pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+            pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNSHADOW),
+                            ::GetSysColor(COLOR_BTNHIGHLIGHT));
             textRect.OffsetRect(1, 1);
         }
     } else if (!bCustomize && (m_nStyle & SEC_TBBS_HOT)) {
@@ -219,7 +220,8 @@ void SECTBMenuBtn::DrawFace(SECBtnDrawingCache& cache, BOOL bCustomize, CRect& r
             pDC->FillSolidRect(&body, GetToolkitColor(5));
             pDC->Draw3dRect(&body, GetToolkitColor(6), GetToolkitColor(6));
         } else {
-            pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNHIGHLIGHT), ::GetSysColor(COLOR_BTNSHADOW));
+            pDC->Draw3dRect(&rect, ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                            ::GetSysColor(COLOR_BTNSHADOW));
         }
     }
     CFont* pFont = m_pBar->GetButtonFont();

@@ -104,6 +104,10 @@ public:
     virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
     virtual HMENU GetDefaultMenu() { return m_hMenuDefault; }
     virtual HACCEL GetDefaultAccelerator();
+    // The frame's own accelerator table; whoever installs a table made at run time destroys the
+    // one it replaces.
+    HACCEL GetAccelTable() const { return m_hAccelTable; }
+    void SetAccelTable(HACCEL hAccel) { m_hAccelTable = hAccel; }
     CString GetTitle() const { return m_strTitle; }
     void SetTitle(LPCTSTR lpszTitle) { m_strTitle = lpszTitle; }
 

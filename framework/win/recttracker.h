@@ -45,8 +45,8 @@ public:
     CSize m_sizeMin;
 
 protected:
-    BOOL m_bErase = FALSE;   // a band is on the screen
-    CRect m_rectLast;        // where it is, in pWndClipTo coordinates
+    BOOL m_bErase = FALSE; // a band is on the screen
+    CRect m_rectLast;      // where it is, in pWndClipTo coordinates
     CSize m_sizeLast;
 
 private:

@@ -3,8 +3,8 @@
 #include "test_strips.h"
 
 MenuHost::MenuHost() {
-    CreateEx(0, AfxRegisterWndClass(0), L"menu host", WS_OVERLAPPEDWINDOW, 50, 50, 400, 300,
-             NULL, NULL);
+    CreateEx(0, AfxRegisterWndClass(0), L"menu host", WS_OVERLAPPEDWINDOW, 50, 50, 400, 300, NULL,
+             NULL);
 }
 
 MenuHost::~MenuHost() {

@@ -27,8 +27,15 @@ BOOL NotifyOwner::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* 
         std::memcpy(&s.b, p + 52, 4);
 #else
         const auto* r = reinterpret_cast<const SECTBNotify*>(lParam);
-        s = {r->hdr.hwndFrom, static_cast<UINT>(r->hdr.idFrom), static_cast<int>(r->hdr.code),
-             r->nID, r->nIndex, r->a, r->b, FALSE, 0};
+        s = {r->hdr.hwndFrom,
+             static_cast<UINT>(r->hdr.idFrom),
+             static_cast<int>(r->hdr.code),
+             r->nID,
+             r->nIndex,
+             r->a,
+             r->b,
+             FALSE,
+             0};
 #endif
         s.sending = IsBtnCommandBeingSent();
         s.style = bar != nullptr && !bar->buttons.empty() ? bar->buttons[0]->GetStyle() : 0;

@@ -21,15 +21,15 @@ protected:
         ::AppendMenuW(submenu, MF_STRING, 200, L"Inner");
         bitmap = ::CreateBitmap(8, 8, 1, 1, NULL);
         popup = ::CreatePopupMenu();
-        ::AppendMenuW(popup, MF_STRING, 100, L"&Open...\tCtrl+O");         // 0
-        ::AppendMenuW(popup, MF_STRING, 101, L"&Save");                    // 1
-        ::AppendMenuW(popup, MF_SEPARATOR, 0, NULL);                        // 2
-        ::AppendMenuW(popup, MF_BITMAP, 103, reinterpret_cast<LPCWSTR>(bitmap)); // 3
-        ::AppendMenuW(popup, MF_STRING, SC_CLOSE, L"&Close");              // 4
+        ::AppendMenuW(popup, MF_STRING, 100, L"&Open...\tCtrl+O");                        // 0
+        ::AppendMenuW(popup, MF_STRING, 101, L"&Save");                                   // 1
+        ::AppendMenuW(popup, MF_SEPARATOR, 0, NULL);                                      // 2
+        ::AppendMenuW(popup, MF_BITMAP, 103, reinterpret_cast<LPCWSTR>(bitmap));          // 3
+        ::AppendMenuW(popup, MF_STRING, SC_CLOSE, L"&Close");                             // 4
         ::AppendMenuW(popup, MF_OWNERDRAW, 300, reinterpret_cast<LPCWSTR>(&foreignInfo)); // 5
-        ::AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), L"&Recent"); // 6
-        ::AppendMenuW(popup, MF_STRING, 0xFF00, L"&1 main.c");             // 7
-        ::AppendMenuW(popup, MF_STRING, 0xFEFF, L"Last system id");        // 8
+        ::AppendMenuW(popup, MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), L"&Recent");  // 6
+        ::AppendMenuW(popup, MF_STRING, 0xFF00, L"&1 main.c");                            // 7
+        ::AppendMenuW(popup, MF_STRING, 0xFEFF, L"Last system id");                       // 8
     }
     void TearDown() override {
         host.plugIn = nullptr;
@@ -38,7 +38,8 @@ protected:
         ::DeleteObject(bitmap);
     }
     void InitPopup(HMENU hMenu, BOOL bSysMenu = FALSE) {
-        host.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu), MAKELPARAM(0, bSysMenu));
+        host.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(hMenu),
+                         MAKELPARAM(0, bSysMenu));
     }
 
     TestImages images;
@@ -58,9 +59,15 @@ TEST_F(BmpMenuConvert, OwnerDrawsCommandsAndLeavesEverythingElse) {
         bool converted;
         const wchar_t* text;
     } cases[] = {
-        {0, true, L"&Open...\tCtrl+O"}, {1, true, L"&Save"},  {2, false, nullptr},
-        {3, false, nullptr},            {4, false, nullptr},  {5, false, nullptr},
-        {6, true, L"&Recent"},          {7, true, L"&1 main.c"}, {8, false, nullptr},
+        {0, true, L"&Open...\tCtrl+O"},
+        {1, true, L"&Save"},
+        {2, false, nullptr},
+        {3, false, nullptr},
+        {4, false, nullptr},
+        {5, false, nullptr},
+        {6, true, L"&Recent"},
+        {7, true, L"&1 main.c"},
+        {8, false, nullptr},
     };
     std::vector<ULONG_PTR> first;
     for (const auto& c : cases) {
@@ -119,12 +126,12 @@ TEST_F(BmpMenuConvert, TextsReadTheSameAfterConversion) {
     } cases[] = {
         {0, MF_BYPOSITION, 128, TRUE, L"&Open...\tCtrl+O"},
         {101, MF_BYCOMMAND, 128, TRUE, L"&Save"},
-        {0, MF_BYPOSITION, 6, TRUE, L"&Open"},  // cut to the buffer, terminated
+        {0, MF_BYPOSITION, 6, TRUE, L"&Open"}, // cut to the buffer, terminated
         {1, MF_BYPOSITION, 1, TRUE, L""},
-        {2, MF_BYPOSITION, 128, FALSE, L""},   // separator
-        {3, MF_BYPOSITION, 128, FALSE, L""},   // bitmap
+        {2, MF_BYPOSITION, 128, FALSE, L""},      // separator
+        {3, MF_BYPOSITION, 128, FALSE, L""},      // bitmap
         {4, MF_BYPOSITION, 128, TRUE, L"&Close"}, // a plain string item
-        {99, MF_BYPOSITION, 128, FALSE, L""},  // no such item
+        {99, MF_BYPOSITION, 128, FALSE, L""},     // no such item
     };
     for (const auto& c : cases) {
         wchar_t buffer[128];
@@ -195,6 +202,31 @@ TEST_F(BmpMenuConvert, PurgeFreesWhatIsGoneAndNothingElse) {
     // The other component's info lives on, and the frame still does its own idle work.
     EXPECT_EQ(&foreignInfo, SECBmpMenuItemInfo::FromItemData(ReadItemState(popup, 4).data));
     EXPECT_EQ(1, std::count(host.reached.begin(), host.reached.end(), WM_IDLEUPDATECMDUI));
+}
+
+TEST_F(BmpMenuConvert, ItemsMadePlainByOthersAreConvertedAgainWithTheirNewText) {
+    MENUITEMINFOW mii = {};
+    mii.cbSize = sizeof(mii);
+    mii.fMask = MIIM_DATA;
+    mii.dwItemData = 0x5150; // the item's own data before any conversion
+    ::SetMenuItemInfoW(popup, 7, TRUE, &mii);
+    InitPopup(popup);
+    const ULONG_PTR first = ReadItemState(popup, 7).data;
+    // The window list renames its entry; the item is a plain string again.
+    ::ModifyMenuW(popup, 7, MF_BYPOSITION | MF_STRING, 0xFF00, L"&1 other.c");
+    InitPopup(popup);
+    const ULONG_PTR second = ReadItemState(popup, 7).data;
+    ASSERT_NE(nullptr, plugIn->FindInfo(popup, second));
+    EXPECT_STREQ(L"&1 other.c", plugIn->FindInfo(popup, second)->m_strText.GetString());
+    EXPECT_EQ(7, FindMenuItemByText(popup, L"&1 other.c"));
+    host.SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    if (first != second) {
+        EXPECT_EQ(nullptr, SECBmpMenuItemInfo::FromItemData(first)) << "the old info is purged";
+    }
+    // At the end the item gets its own data back, not a record that is gone.
+    host.plugIn = nullptr;
+    plugIn.reset();
+    EXPECT_EQ(0x5150u, ReadItemState(popup, 7).data);
 }
 
 TEST_F(BmpMenuConvert, SettingChangeKeepsEveryItemWithItsInfo) {

@@ -141,30 +141,48 @@ TEST_F(BmpMenuDraw, ImageColumnShowsTheSmallImageEvenInLargeMode) {
     // The red square is 10 x 9 in the small image; a stretched large one would be bigger.
     EXPECT_EQ(10 * 9, CountInColumn(canvas, kImageColors[0]));
     const auto pixels = canvas.Pixels();
-    EXPECT_EQ(0, std::count(pixels.begin(), pixels.end(), kSentinel)) << "the whole item is painted";
+    EXPECT_EQ(0, std::count(pixels.begin(), pixels.end(), kSentinel))
+        << "the whole item is painted";
+}
+
+TEST_F(BmpMenuDraw, AStripThatFailedToLoadGivesAnEmptyColumn) {
+    SECBmpMgr* broken = new SECBmpMgr;
+    const UINT ids[] = {100};
+    broken->AddResource(MAKEINTRESOURCEW(3999), NULL, ids, 1); // no such bitmap
+    plugIn->SetBmpMgr(broken);
+    broken->Release();
+    Canvas canvas(200, 22, kSentinel);
+    Draw(canvas, 100, Data(0), 0);
+    const auto pixels = canvas.Pixels();
+    EXPECT_EQ(0, std::count(pixels.begin(), pixels.end(), kSentinel));
+    EXPECT_EQ(::GetSysColor(COLOR_MENU), canvas.dc.GetPixel(10, 10));
 }
 
 TEST_F(BmpMenuDraw, ColumnStatesTable) {
     const COLORREF menu = ::GetSysColor(COLOR_MENU);
     const COLORREF selection = ::GetSysColor(COLOR_HIGHLIGHT);
     const COLORREF mark = ::GetSysColor(COLOR_MENUTEXT);
+    // Without a visual theme the image sits in a box: sunken when checked, raised when selected.
+    const bool edges = !IsThemed();
     struct {
         const char* name;
         int pos;
         UINT id;
         UINT state;
-        int red;          // image pixels in the column
-        bool markPixels;  // pixels of the check mark's colour
-        COLORREF fill;    // the column's colour away from the glyph
+        int red;         // image pixels in the column
+        bool markPixels; // pixels of the check mark's colour
+        COLORREF fill;   // the column's colour away from the glyph
+        bool shadow;     // shadow pixels: an edge or an embossed image
     } cases[] = {
-        {"image", 0, 100, 0, 90, false, menu},
-        {"image, selected", 0, 100, ODS_SELECTED, 90, false, IsThemed() ? selection : menu},
-        {"image, disabled", 0, 100, ODS_GRAYED, 0, false, menu},
-        {"no image", 1, 150, 0, 0, false, menu},
-        {"no image, selected", 1, 150, ODS_SELECTED, 0, false, selection},
-        {"no image, checked", 1, 150, ODS_CHECKED, 0, true, menu},
-        {"radio, checked", 3, 152, ODS_CHECKED, 0, true, menu},
-        {"radio, not checked", 3, 152, 0, 0, false, menu},
+        {"image", 0, 100, 0, 90, false, menu, false},
+        {"image, selected", 0, 100, ODS_SELECTED, 90, false, edges ? menu : selection, edges},
+        {"image, disabled", 0, 100, ODS_GRAYED, 0, false, menu, true},
+        {"image, checked", 0, 100, ODS_CHECKED, 90, false, menu, edges},
+        {"no image", 1, 150, 0, 0, false, menu, false},
+        {"no image, selected", 1, 150, ODS_SELECTED, 0, false, selection, false},
+        {"no image, checked", 1, 150, ODS_CHECKED, 0, true, menu, edges},
+        {"radio, checked", 3, 152, ODS_CHECKED, 0, true, menu, edges},
+        {"radio, not checked", 3, 152, 0, 0, false, menu, false},
     };
     for (const auto& c : cases) {
         Canvas canvas(200, 22, kSentinel);
@@ -172,9 +190,7 @@ TEST_F(BmpMenuDraw, ColumnStatesTable) {
         EXPECT_EQ(c.red, CountInColumn(canvas, kImageColors[0])) << c.name;
         EXPECT_EQ(c.markPixels, CountInColumn(canvas, mark) > 0) << c.name;
         EXPECT_EQ(c.fill, canvas.dc.GetPixel(1, 0)) << c.name;
-        if (c.state & ODS_GRAYED) {
-            EXPECT_GT(CountInColumn(canvas, ::GetSysColor(COLOR_BTNSHADOW)), 0) << c.name;
-        }
+        EXPECT_EQ(c.shadow, CountInColumn(canvas, ::GetSysColor(COLOR_BTNSHADOW)) > 0) << c.name;
     }
 }
 

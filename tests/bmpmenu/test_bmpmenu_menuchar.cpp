@@ -37,12 +37,12 @@ TEST(BmpMenuMnemonics, TypedCharactersFindTheirItems) {
     };
     for (const auto& c : cases) {
         HMENU popup = ::CreatePopupMenu();
-        ::AppendMenuW(popup, MF_STRING, 1, L"&File");                // 0
-        ::AppendMenuW(popup, MF_STRING, 2, L"Save &&Close");         // 1
-        ::AppendMenuW(popup, MF_STRING, 3, L"&Find");                // 2
-        ::AppendMenuW(popup, MF_STRING, 4, L"E&xit");                // 3
+        ::AppendMenuW(popup, MF_STRING, 1, L"&File");                                 // 0
+        ::AppendMenuW(popup, MF_STRING, 2, L"Save &&Close");                          // 1
+        ::AppendMenuW(popup, MF_STRING, 3, L"&Find");                                 // 2
+        ::AppendMenuW(popup, MF_STRING, 4, L"E&xit");                                 // 3
         ::AppendMenuW(popup, MF_OWNERDRAW, 9, reinterpret_cast<LPCWSTR>(&otherInfo)); // 4
-        ::AppendMenuW(popup, MF_STRING, 5, L"Plain &Zoom");          // 5: left as is below
+        ::AppendMenuW(popup, MF_STRING, 5, L"Plain &Zoom"); // 5: left as is below
         host.SendMessage(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), 0);
         // Item 5 made plain again, as if another component had replaced it.
         ::ModifyMenuW(popup, 5, MF_BYPOSITION | MF_STRING, 5, L"Plain &Zoom");
@@ -64,8 +64,8 @@ TEST(BmpMenuMnemonics, MnemonicOfATextTable) {
         const wchar_t* text;
         WCHAR mnemonic;
     } cases[] = {
-        {L"E&xit", L'X'}, {L"&open", L'O'}, {L"Exit&", 0}, {L"No mnemonic", 0},
-        {L"A &&B", 0},   {L"A &&B &c", L'C'}, {L"", 0},  {L"&\x00e4nderung", L'\x00c4'},
+        {L"E&xit", L'X'}, {L"&open", L'O'},    {L"Exit&", 0}, {L"No mnemonic", 0},
+        {L"A &&B", 0},    {L"A &&B &c", L'C'}, {L"", 0},      {L"&\x00e4nderung", L'\x00c4'},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.mnemonic, FindMenuMnemonic(c.text)) << static_cast<int>(c.mnemonic);

@@ -17,6 +17,8 @@ protected:
     void SetUp() override {
         if (IsThemed())
             GTEST_SKIP() << "the plain look is drawn only without a visual theme";
+        // The flat look's palette, as the library derives it when it loads.
+        UpdateToolkitColors();
         store = MakeButtonStore(strip);
         bar = std::make_unique<TestBar>(owner, store);
     }
@@ -31,8 +33,8 @@ protected:
     // Draws one button at (0, 0) of a sentinel-filled canvas.
     void Draw(SECStdBtn* pBtn, Canvas& canvas) {
         SECBtnDrawingCache cache;
-        ASSERT_TRUE(cache.Prepare(&canvas.dc, bar->GetLargestButtonWidth(),
-                                  bar->GetLargestButtonHeight()));
+        ASSERT_TRUE(
+            cache.Prepare(&canvas.dc, bar->GetLargestButtonWidth(), bar->GetLargestButtonHeight()));
         pBtn->Draw(&canvas.dc, cache);
         cache.Release();
     }
@@ -65,9 +67,9 @@ TEST_F(ButtonDraw, FacesAndStatesTable) {
         const char* name;
         BOOL cool;
         DWORD style;
-        CPoint red;          // (-1, -1): no image colour at all
-        COLORREF topLeft;    // the corner pixel
-        bool dither;         // highlight pixels inside the face
+        CPoint red;       // (-1, -1): no image colour at all
+        COLORREF topLeft; // the corner pixel
+        bool dither;      // highlight pixels inside the face
     } cases[] = {
         {"plain", FALSE, 0, CPoint(6, 6), highlight, false},
         {"pressed", FALSE, SEC_TBBS_PRESSED, CPoint(7, 7), ::GetSysColor(COLOR_3DDKSHADOW), false},
@@ -105,6 +107,23 @@ TEST_F(ButtonDraw, HiddenAndOutsideButtonsDrawNothing) {
         Draw(button, canvas);
         EXPECT_EQ(30 * 22, Count(canvas, kSentinel));
     }
+}
+
+TEST_F(ButtonDraw, AStripThatFailedToLoadLeavesTheFaceAlone) {
+    SECBmpMgr* broken = new SECBmpMgr;
+    const UINT ids[] = {100};
+    broken->AddResource(MAKEINTRESOURCEW(3999), NULL, ids, 1); // no such bitmap
+    {
+        TestBar brokenBar(owner, broken);
+        SECStdBtn* button = brokenBar.Add(SECStdBtn::classSECStdBtn, 100, 0);
+        Canvas canvas(23, 22, kSentinel);
+        SECBtnDrawingCache cache;
+        ASSERT_TRUE(cache.Prepare(&canvas.dc, 23, 22));
+        button->Draw(&canvas.dc, cache);
+        EXPECT_EQ(0, Count(canvas, kSentinel));
+        EXPECT_EQ(::GetSysColor(COLOR_BTNFACE), canvas.dc.GetPixel(11, 11));
+    }
+    broken->Release();
 }
 
 TEST_F(ButtonDraw, SeparatorsTable) {
@@ -169,16 +188,20 @@ TEST_F(ButtonDraw, ScreenshotOfButtonStates) {
         {TRUE, &SECTBMenuBtn::classSECTBMenuBtn, 57000, SEC_TBBS_HOT},
         {TRUE, &SECTBMenuBtn::classSECTBMenuBtn, 57000, SEC_TBBS_PRESSED},
     };
-    Canvas canvas(400, 30, ::GetSysColor(COLOR_BTNFACE));
-    int x = 4;
-    for (const auto& r : row) {
-        bar->cool = r.cool;
-        SECStdBtn* button = bar->Add(*r.cls, r.id, r.style, x, 4, menuData);
-        SECBtnDrawingCache cache;
-        ASSERT_TRUE(cache.Prepare(&canvas.dc, bar->GetLargestButtonWidth(),
-                                  bar->GetLargestButtonHeight()));
-        button->Draw(&canvas.dc, cache);
-        x += button->GetRect().Width() + 4;
+    // Classic look above, flat look below.
+    Canvas canvas(400, 60, ::GetSysColor(COLOR_BTNFACE));
+    for (BOOL bFlat : {FALSE, TRUE}) {
+        SetFlatLook(bFlat);
+        int x = 4;
+        for (const auto& r : row) {
+            bar->cool = r.cool || bFlat;
+            SECStdBtn* button = bar->Add(*r.cls, r.id, r.style, x, bFlat ? 32 : 4, menuData);
+            SECBtnDrawingCache cache;
+            ASSERT_TRUE(cache.Prepare(&canvas.dc, bar->GetLargestButtonWidth(),
+                                      bar->GetLargestButtonHeight()));
+            button->Draw(&canvas.dc, cache);
+            x += button->GetRect().Width() + 4;
+        }
     }
     canvas.Unselect();
     EXPECT_TRUE(WriteBitmapPng(canvas.bitmap, ScreenshotPath(L"toolbar-buttons.png")));

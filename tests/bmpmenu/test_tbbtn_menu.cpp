@@ -58,8 +58,8 @@ TEST(MenuTemplate, BuildsThePopupAtItsPosition) {
 TEST(MenuTemplate, NoPopupThereGivesNoMenu) {
     const std::vector<BYTE> data = MenuResource();
     for (int pos : {1, 3, 40, -1})
-        EXPECT_EQ(nullptr, BuildPopupFromMenuTemplate(data.data(), static_cast<DWORD>(data.size()),
-                                                      pos))
+        EXPECT_EQ(nullptr,
+                  BuildPopupFromMenuTemplate(data.data(), static_cast<DWORD>(data.size()), pos))
             << pos;
 }
 
@@ -68,8 +68,8 @@ TEST(MenuTemplate, EveryCutOfTheTemplateIsRefused) {
     // The last popup's items end the template (the resource may carry padding after them):
     // every copy shorter than that runs past its end.
     size_t needed = data.size();
-    while (needed >= 2 && data[needed - 1] == 0 && data[needed - 2] == 0 &&
-           data[needed - 3] == 0 && data[needed - 4] == 0)
+    while (needed >= 2 && data[needed - 1] == 0 && data[needed - 2] == 0 && data[needed - 3] == 0 &&
+           data[needed - 4] == 0)
         needed -= 2;
     for (size_t n = 0; n <= data.size(); ++n) {
         // A copy of exactly n bytes, so that reading past it would be caught by the heap.
@@ -101,8 +101,8 @@ TEST(MenuTemplate, HostileHeadersAndItems) {
         {"odd byte count", std::vector<BYTE>{0, 0, 0, 0, 0x90}},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(nullptr, BuildPopupFromMenuTemplate(c.data.data(),
-                                                      static_cast<DWORD>(c.data.size()), 0))
+        EXPECT_EQ(nullptr,
+                  BuildPopupFromMenuTemplate(c.data.data(), static_cast<DWORD>(c.data.size()), 0))
             << c.name;
 
     // Popups nested deeper than any menu needs.
@@ -119,11 +119,12 @@ TEST(MenuTemplate, HostileHeadersAndItems) {
         bytes.push_back(static_cast<BYTE>(v & 0xFF));
         bytes.push_back(static_cast<BYTE>(v >> 8));
     }
-    EXPECT_EQ(nullptr, BuildPopupFromMenuTemplate(bytes.data(), static_cast<DWORD>(bytes.size()), 0));
+    EXPECT_EQ(nullptr,
+              BuildPopupFromMenuTemplate(bytes.data(), static_cast<DWORD>(bytes.size()), 0));
 
     // A bitmap or owner-draw flag would make the text's address a handle: it becomes a string.
-    const std::vector<BYTE> bitmap = words({0, 0, 0x90, 'A', 0, 0x80 | MF_BITMAP | MF_OWNERDRAW,
-                                            7, 'x', 0});
+    const std::vector<BYTE> bitmap =
+        words({0, 0, 0x90, 'A', 0, 0x80 | MF_BITMAP | MF_OWNERDRAW, 7, 'x', 0});
     HMENU hMenu = BuildPopupFromMenuTemplate(bitmap.data(), static_cast<DWORD>(bitmap.size()), 0);
     ASSERT_NE(nullptr, hMenu);
     EXPECT_EQ(0u, ::GetMenuState(hMenu, 0, MF_BYPOSITION) & (MF_BITMAP | MF_OWNERDRAW));

@@ -229,3 +229,33 @@ TEST_F(CaptionRow, DisabledControlsKeepTheirPlaceSwitchedOffOnesLeaveIt) {
     pList->LayoutControls();
     EXPECT_FALSE(ControlOf(pList, C::kindMaximize)->IsDisabled());
 }
+
+TEST(CaptionControls, StandardControlsAskForTheirSystemCommand) {
+    CWnd owner;
+    const WPARAM commands[] = {SC_CLOSE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE, SC_CONTEXTHELP};
+    SECCaptionControlMsgFilter control;
+    control.SetOwner(&owner);
+    for (int nKind = 0; nKind < 5; ++nKind) {
+        control.SetID(nKind);
+        CWnd* pWnd = NULL;
+        UINT nMessage = 0;
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+        ASSERT_TRUE(control.GetSysCommand(MK_SHIFT, 30, -4, pWnd, nMessage, wParam, lParam));
+        EXPECT_EQ(pWnd, &owner);
+        EXPECT_EQ(nMessage, UINT(WM_SYSCOMMAND));
+        EXPECT_EQ(wParam, commands[nKind]);
+        EXPECT_EQ(lParam, MAKELPARAM(30, -4));
+        // A mouse button still down: no command.
+        for (UINT nButton : {MK_LBUTTON, MK_RBUTTON, MK_MBUTTON})
+            EXPECT_FALSE(control.GetSysCommand(nButton, 30, -4, pWnd, nMessage, wParam, lParam));
+    }
+    for (int nID : {5, 258, 4096}) {
+        control.SetID(nID);
+        CWnd* pWnd = NULL;
+        UINT nMessage = 0;
+        WPARAM wParam = 0;
+        LPARAM lParam = 0;
+        EXPECT_FALSE(control.GetSysCommand(0, 0, 0, pWnd, nMessage, wParam, lParam)) << nID;
+    }
+}

@@ -30,7 +30,7 @@ LRESULT FilterTestFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CANCELMODE:
     case WM_CAPTURECHANGED: {
         LRESULT lResult = 0;
-        if (m_filters.Route(message, wParam, lParam, &lResult))
+        if (m_filters.RouteCurrent(&lResult))
             return lResult; // the frame may be gone
         break;
     }
@@ -103,4 +103,14 @@ void PumpTimers(DWORD nMilliseconds) {
             ::DispatchMessageW(&msg);
         ::Sleep(5);
     } while (::GetTickCount() - start < nMilliseconds);
+}
+
+bool PumpTimersUntil(const std::function<bool()>& done, DWORD nTimeout) {
+    const DWORD start = ::GetTickCount();
+    while (!done()) {
+        if (::GetTickCount() - start > nTimeout)
+            return done();
+        PumpTimers(5);
+    }
+    return true;
 }

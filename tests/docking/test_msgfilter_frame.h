@@ -7,6 +7,7 @@
 #include "docking/msgfilter_list.h"
 #include "framework/docview/frame.h"
 
+#include <functional>
 #include <ostream>
 #include <vector>
 
@@ -58,6 +59,9 @@ LPARAM ClientLParam(HWND hWnd, CPoint screen);
 // Dispatches the waiting timer messages and the timer window's own posted messages, and no
 // mouse input, for about nMilliseconds.
 void PumpTimers(DWORD nMilliseconds);
+// The same until done() holds (true) or nTimeout milliseconds have passed (false): a loaded
+// machine may run timers late.
+bool PumpTimersUntil(const std::function<bool()>& done, DWORD nTimeout = 5000);
 
 // Readable failures.
 inline void PrintTo(const CRect& r, std::ostream* os) {

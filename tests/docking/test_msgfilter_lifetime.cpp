@@ -53,8 +53,7 @@ TEST_F(FilterLifetime, AHoldActionThatDestroysTheOwner) {
         ASSERT_NE(owned.pFrame, nullptr);
         PressAt(owned.hFrame, owned.inside);
         const HWND hTimer = owned.pControl->GetTimer()->m_hWnd;
-        PumpTimers(80);
-        ASSERT_FALSE(::IsWindow(owned.hFrame)) << round;
+        ASSERT_TRUE(PumpTimersUntil([&] { return !::IsWindow(owned.hFrame); })) << round;
         EXPECT_FALSE(::IsWindow(hTimer));
         EXPECT_EQ(FilterTestFrame::s_nAlive, 0);
         EXPECT_EQ(ProbeCaptionControl::Fired().size(), size_t(round + 1));

@@ -149,7 +149,7 @@ TEST_F(CaptionPress, HoldingFiresTheHoldOnceAtTheLastPointInside) {
     const CPoint second(inside.x + 1, inside.y + 1);
     Move(second);
     const HWND hTimer = pControl->GetTimer()->m_hWnd;
-    PumpTimers(300);
+    ASSERT_TRUE(PumpTimersUntil([&] { return !Fired().empty() && !::IsWindow(hTimer); }));
     EXPECT_EQ(Fired(), (std::vector<FiredAction>{{C::fireHold, second}}));
     EXPECT_FALSE(pControl->IsTracking());
     EXPECT_NE(::GetCapture(), hFrame);

@@ -194,6 +194,43 @@ TEST(BoundedRegExp, BackwardSearchEqualsABruteForceScanWhateverTheWindow) {
     }
 }
 
+// Forward searches go window by window: whatever the window, the first match is the one a
+// single search of the whole rest of the text finds, matches over a window's edge included.
+TEST(BoundedRegExp, ForwardSearchEqualsOneSearchOfTheWholeTextWhateverTheWindow) {
+    const std::wstring text = L"ab aab\nb aaa ab\n\nabab a wordy words\naab";
+    const int size = static_cast<int>(text.size());
+    const wchar_t* patterns[] = {L"a+b",   L"b",      L"a*b",    L"^a",      L"\\bab",
+                                 L"ab\\b", L"\\Bb",   L"b$",     L"a$",      L"(ab)+",
+                                 L"[a-z]+", L"a+",    L"a(?=b)", L"w.*s",    L"(?!a)[a-z]",
+                                 L"words\\naab", L"x"};
+    const boost::regex_constants::syntax_option_type syntax =
+        boost::regex::ECMAScript | boost::regex::no_mod_m | boost::regex::no_mod_s;
+    for (const wchar_t* pattern : patterns) {
+        const boost::wregex e(pattern, syntax);
+        SECEditBoundedRegExp engine;
+        engine.SetPattern(pattern);
+        const wchar_t* base = text.c_str();
+        for (int from = 0; from <= size; ++from) {
+            boost::match_results<const wchar_t*> m;
+            const auto flags = from > 0 ? boost::match_prev_avail | boost::match_not_bob
+                                        : boost::match_default;
+            const bool found = boost::regex_search(base + from, base + size, m, e, flags);
+            const int expected = found ? static_cast<int>(m[0].first - base) : -1;
+            for (int window : {1, 2, 3, 7, 4096}) {
+                int length = -1;
+                const int at = engine.Search(base, base + from, base + size, length, window);
+                const std::string where = CString(pattern).ToMultiByte(CP_UTF8) + " window " +
+                                          std::to_string(window) + " from " + std::to_string(from);
+                ASSERT_EQ(at, expected) << where;
+                if (found) {
+                    EXPECT_EQ(length, static_cast<int>(m.length(0))) << where;
+                }
+                EXPECT_FALSE(engine.WasStopped()) << where;
+            }
+        }
+    }
+}
+
 // Through the store: a match never runs past the start, "$" is only the text's real end, and a
 // match far behind the first window, or straddling its edge, is found.
 TEST(BoundedRegExp, BackwardSearchThroughTheStore) {

@@ -238,4 +238,42 @@ TEST(TextStore, LengthsWithoutTerminatorsFollowEditsAndTerminators) {
     EXPECT_EQ(store.GetLineLength(0), 4);
 }
 
+// While every carriage return ends a line, lengths are read from the line ends; an edit that
+// leaves one inside a line must be seen.
+TEST(TextStore, CarriageReturnsLeftInsideALineByEdits) {
+    struct Case {
+        const char* name;
+        const wchar_t* text;
+        int line, column, endLine, endColumn; // deleted, or an insertion of `insert` when equal
+        const wchar_t* insert;
+        int expected; // line 0's length without terminators afterwards
+    } const cases[] = {
+        {"line feed deleted", L"ab\r\ncd\r\n", 0, 3, 1, 0, nullptr, 2},
+        {"text between", L"ab\r\ncd", 0, 3, 0, 3, L"xy", 2},
+        {"return inserted", L"ab\r\ncd", 0, 1, 0, 1, L"\r", 1},
+        {"pair inserted", L"ab\r\ncd", 0, 1, 0, 1, L"\r\n", 1},
+        {"return at the end", L"ab\r", 0, 3, 0, 3, L"c", 2},
+        {"nothing lone", L"ab\r\ncd", 1, 2, 1, 2, L"\r\n", 2},
+    };
+    for (const Case& c : cases) {
+        SECEditTextStore store;
+        Insert(store, 0, 0, c.text);
+        EXPECT_EQ(store.GetLineTextLength(0), 2) << c.name;
+        if (c.insert)
+            Insert(store, c.line, c.column, c.insert);
+        else
+            EXPECT_TRUE(store.DeleteText(SECEditRange(c.line, c.column, c.endLine, c.endColumn)));
+        EXPECT_EQ(store.GetLineTextLength(0), c.expected) << c.name;
+        for (int line = 0; line < store.GetLineCount(); ++line) {
+            // Against a plain count of the line's characters up to a CR or LF.
+            const wchar_t* p = nullptr;
+            const int n = store.GetTextPointer(&p, line, 0, -1, -1);
+            int expected = 0;
+            while (expected < n && p[expected] != L'\r' && p[expected] != L'\n')
+                ++expected;
+            EXPECT_EQ(store.GetLineTextLength(line), expected) << c.name << " line " << line;
+        }
+    }
+}
+
 } // namespace

@@ -58,7 +58,7 @@ _Node* NodeOf(HTREEITEM hItem) {
 //   B
 //   C (expanded)
 //     C1
-class TreeFixture : public ::testing::Test {
+class NodeFixture : public ::testing::Test {
 public:
     // Before the tree: its nodes write to them while it goes.
     std::vector<std::string> destroyed;
@@ -106,7 +106,7 @@ public:
     }
 };
 
-TEST_F(TreeFixture, WalksInPreOrderBothWays) {
+TEST_F(NodeFixture, WalksInPreOrderBothWays) {
     EXPECT_EQ(Walk(), "A A1 A1a A1b A2 B C C1 ");
     std::string back;
     for (SECTreeNode* p = N("C1"); p != nullptr; p = p->GetPrevInOrder())
@@ -143,7 +143,7 @@ TEST_F(TreeFixture, WalksInPreOrderBothWays) {
     EXPECT_FALSE(N("A")->IsAncestorOf(nullptr));
 }
 
-TEST_F(TreeFixture, RootHandlesAndTheHiddenRoot) {
+TEST_F(NodeFixture, RootHandlesAndTheHiddenRoot) {
     for (HTREEITEM hRoot : {(HTREEITEM) nullptr, TVI_ROOT}) {
         EXPECT_EQ(tree.ItemFromHandle(hRoot), tree.GetRootNode());
         EXPECT_EQ(NameOf(tree.GetChildItem(hRoot)), "A");
@@ -165,7 +165,7 @@ TEST_F(TreeFixture, RootHandlesAndTheHiddenRoot) {
 }
 
 // Values that are no live item of this tree are never read as nodes and change nothing.
-TEST_F(TreeFixture, HandlesThatAreNoItem) {
+TEST_F(NodeFixture, HandlesThatAreNoItem) {
     int onStack = 0;
     SECTreeNodes other;
     HTREEITEM hForeign =
@@ -197,7 +197,7 @@ TEST_F(TreeFixture, HandlesThatAreNoItem) {
     EXPECT_EQ(tree.GetItemCount(), 7);
 }
 
-TEST_F(TreeFixture, AddChildPositions) {
+TEST_F(NodeFixture, AddChildPositions) {
     struct Case {
         const char* name;
         UINT_PTR position; // 0xA2 stands for "after A2"
@@ -231,7 +231,7 @@ TEST_F(TreeFixture, AddChildPositions) {
 
 // Inserting after a node of another parent fails and leaves the new node wholly unlinked;
 // through the tree the node is deleted, not leaked.
-TEST_F(TreeFixture, FailedAddChildLeavesNothingHalfLinked) {
+TEST_F(NodeFixture, FailedAddChildLeavesNothingHalfLinked) {
     NamedNode loose("loose", nullptr, nullptr);
     EXPECT_FALSE(N("A")->AddChild(&loose, (UINT_PTR)N("C1")));
     EXPECT_EQ(loose.RawParent(), nullptr);
@@ -250,7 +250,7 @@ TEST_F(TreeFixture, FailedAddChildLeavesNothingHalfLinked) {
     EXPECT_EQ(tree.GetItemCount(), 8);
 }
 
-TEST_F(TreeFixture, RelinkRefusesTheItemsOwnSubtree) {
+TEST_F(NodeFixture, RelinkRefusesTheItemsOwnSubtree) {
     EXPECT_FALSE(tree.Relink(N("A"), N("A1a"), SECTreeNode::addLast));
     EXPECT_FALSE(tree.Relink(N("A"), N("A"), SECTreeNode::addLast));
     EXPECT_FALSE(tree.Relink(N("A1"), N("C"), (UINT_PTR)N("A2"))); // not a child of C
@@ -262,7 +262,7 @@ TEST_F(TreeFixture, RelinkRefusesTheItemsOwnSubtree) {
     EXPECT_EQ(Walk(), "A1 A1a A1b A A2 B C C1 ");
 }
 
-TEST_F(TreeFixture, DeletionGoesLeavesFirst) {
+TEST_F(NodeFixture, DeletionGoesLeavesFirst) {
     std::vector<std::string> notified;
     ASSERT_TRUE(tree.DeleteSubtree(N("A"), [&](_Node* p) {
         EXPECT_EQ(p->RawParent(), nullptr) << "unlinked before its notification";
@@ -297,29 +297,29 @@ TEST_F(TreeFixture, DeletionGoesLeavesFirst) {
 }
 
 // The owner changes the tree from the deletion's notification.
-TEST_F(TreeFixture, DeletionSurvivesAnOwnerThatChangesTheTree) {
+TEST_F(NodeFixture, DeletionSurvivesAnOwnerThatChangesTheTree) {
     struct Case {
         const char* name;
         const char* top;
-        std::function<void(TreeFixture&, _Node*)> owner;
+        std::function<void(NodeFixture&, _Node*)> owner;
         const char* notified;
         const char* left;
     } cases[] = {
         {"deletes the top's parent", "A1",
-         [](TreeFixture& f, _Node* p) {
+         [](NodeFixture& f, _Node* p) {
              if (NameOf(p) == "A1a")
                  f.tree.DeleteSubtree(f.N("A"), f.record);
          },
          "A1a A1b A1 A2 A ", "B C C1 "},
         {"deletes the same top", "A",
-         [](TreeFixture& f, _Node* p) {
+         [](NodeFixture& f, _Node* p) {
              if (NameOf(p) == "A1b") {
                  EXPECT_TRUE(f.tree.DeleteSubtree(f.N("A"), f.record));
              }
          },
          "A1a A1b A1 A2 A ", "B C C1 "},
         {"inserts under the dying node", "A1",
-         [](TreeFixture& f, _Node* p) {
+         [](NodeFixture& f, _Node* p) {
              if (NameOf(p) == "A1a") {
                  EXPECT_EQ(f.tree.Link(std::make_unique<NamedNode>("X", nullptr, &f.alive), p,
                                        SECTreeNode::addLast),
@@ -328,13 +328,13 @@ TEST_F(TreeFixture, DeletionSurvivesAnOwnerThatChangesTheTree) {
          },
          "A1a A1b A1 ", "A A2 B C C1 "},
         {"inserts inside the subtree", "A",
-         [](TreeFixture& f, _Node* p) {
+         [](NodeFixture& f, _Node* p) {
              if (NameOf(p) == "A1b")
                  f.Add("new", "A", false, SECTreeNode::addFirst);
          },
          "A1a A1b new A1 A2 A ", "B C C1 "},
         {"deletes a later sibling", "A",
-         [](TreeFixture& f, _Node* p) {
+         [](NodeFixture& f, _Node* p) {
              if (NameOf(p) == "A1a")
                  f.tree.DeleteSubtree(f.N("A2"), f.record);
          },
@@ -359,7 +359,7 @@ TEST_F(TreeFixture, DeletionSurvivesAnOwnerThatChangesTheTree) {
     }
 }
 
-TEST_F(TreeFixture, AThrowingNotificationStillDestroysTheNode) {
+TEST_F(NodeFixture, AThrowingNotificationStillDestroysTheNode) {
     EXPECT_THROW(tree.DeleteSubtree(N("A1"), [](_Node*) { throw std::runtime_error("owner"); }),
                  std::runtime_error);
     EXPECT_EQ(Walk(), "A A1 A1b A2 B C C1 ");
@@ -369,7 +369,7 @@ TEST_F(TreeFixture, AThrowingNotificationStillDestroysTheNode) {
     EXPECT_EQ(Walk(), "A A2 B C C1 ");
 }
 
-TEST_F(TreeFixture, HiddenAndDisabledAreInheritedExpandedIsNot) {
+TEST_F(NodeFixture, HiddenAndDisabledAreInheritedExpandedIsNot) {
     N("A1")->SetFlag(_Node::flagHidden, TRUE);
     N("C")->SetFlag(_Node::flagDisabled, TRUE);
     struct Case {
@@ -398,7 +398,7 @@ TEST_F(TreeFixture, HiddenAndDisabledAreInheritedExpandedIsNot) {
     EXPECT_FALSE(tree.IsItemVisible(item["A"]));
 }
 
-TEST_F(TreeFixture, ChildCountsAndClaims) {
+TEST_F(NodeFixture, ChildCountsAndClaims) {
     N("A")->SetExpanded(FALSE);
     struct Case {
         const char* node;
@@ -424,7 +424,7 @@ TEST_F(TreeFixture, ChildCountsAndClaims) {
     EXPECT_TRUE(tree.ItemClaimsChildren(item["B"], [](_Node*) { return 2; }));
 }
 
-TEST_F(TreeFixture, SkippedLevelJoinsTheChildrenOfTheHiddenDepth) {
+TEST_F(NodeFixture, SkippedLevelJoinsTheChildrenOfTheHiddenDepth) {
     SECTreeNode* pRoot = tree.GetRootNode();
     EXPECT_EQ(NameOf(pRoot->GetFirstChild()), "A");
     EXPECT_EQ(N("A1")->GetSkippedLevel(), 0);
@@ -458,7 +458,7 @@ TEST_F(TreeFixture, SkippedLevelJoinsTheChildrenOfTheHiddenDepth) {
 
 // The last child is kept for speed; chains rewritten through the setters must not leave it
 // stale.
-TEST_F(TreeFixture, LastChildFollowsChainsRewrittenThroughTheSetters) {
+TEST_F(NodeFixture, LastChildFollowsChainsRewrittenThroughTheSetters) {
     _Node* pA1 = N("A1");
     _Node* pFirst = N("A1a");
     _Node* pSecond = N("A1b");

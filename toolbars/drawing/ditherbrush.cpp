@@ -16,5 +16,6 @@ BOOL CreateDitherBrush(CBrush& brush, COLORREF crFace, COLORREF crHighlight) {
 }
 
 BOOL CreateDitherBrush(CBrush& brush) {
-    return CreateDitherBrush(brush, ::GetSysColor(COLOR_BTNFACE), ::GetSysColor(COLOR_BTNHIGHLIGHT));
+    return CreateDitherBrush(brush, ::GetSysColor(COLOR_BTNFACE),
+                             ::GetSysColor(COLOR_BTNHIGHLIGHT));
 }
