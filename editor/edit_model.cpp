@@ -247,7 +247,8 @@ SECEditCommand* SECEditModel::CreateEditCommand(const SECEditRange& range) {
 // ---- edits ----
 
 void SECEditModel::InvalidateColourLines(int first, int last) {
-    for (int i = m_colourCache.NextFrom(first, last); i >= 0; i = m_colourCache.NextFrom(i + 1, last))
+    for (int i = m_colourCache.NextFrom(first, last); i >= 0;
+         i = m_colourCache.NextFrom(i + 1, last))
         m_colourCache.Take(i);
 }
 
@@ -295,6 +296,14 @@ BOOL SECEditModel::InsertText(SECEditRange& range, const wchar_t* text, int leng
     const int indent = GetIndentLength(line);
     m_dataFollowsText = (lineLength > 0 && indent < lineLength) ? range.m_start.m_column <= indent
                                                                 : range.m_start.m_column == 0;
+    // Breaks put in while the text goes in: one per cut afterwards moves the rest of the text.
+    const std::unique_ptr<SECEditTextStore> broken =
+        m_loading || m_splitting ? nullptr
+                                 : BreakForInsert(line, range.m_start.m_column, text, length);
+    if (broken) {
+        text = broken->Data();
+        length = broken->TextLength();
+    }
     if (!m_store->InsertText(range, text, length))
         return FALSE;
     if (m_loading)
@@ -356,7 +365,8 @@ BOOL SECEditModel::DeleteText(int startLine, int startColumn, int endLine, int e
     if (cut >= 0) {
         // Break where the two lines were joined when the first part fits there; the break's
         // own insertion breaks whatever is still too wide behind it.
-        const bool atJoin = s.m_column > 0 && s.m_column <= cut && !SplitsPair(s.m_line, s.m_column);
+        const bool atJoin =
+            s.m_column > 0 && s.m_column <= cut && !SplitsPair(s.m_line, s.m_column);
         InsertLineBreak(s.m_line, atJoin ? s.m_column : cut, nullptr);
         EndCompound();
     }

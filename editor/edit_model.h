@@ -201,6 +201,8 @@ private:
     // Breaks the too wide lines of an insertion inside the inserted range; returns where the
     // range's end line still has to be broken behind it, or a line of -1.
     SECEditPosition SplitInsertedLines(SECEditRange& range);
+    std::unique_ptr<SECEditTextStore> BreakForInsert(int line, int column, const wchar_t* text,
+                                                     int length);
     // The characters of a line up to its line feed: the width limit applies to all of them.
     int LineContent(int line, const wchar_t*& text);
     // Where the line has to be broken to fit the width limit, or -1 when it fits.

@@ -165,6 +165,25 @@ BOOL SECEditModel::InsertLineBreak(int line, int column, SECEditRange* range) {
     return TRUE;
 }
 
+std::unique_ptr<SECEditTextStore> SECEditModel::BreakForInsert(int line, int column,
+                                                               const wchar_t* text, int length) {
+    SECEditLineBreaker breaker = CreateLineBreaker();
+    const wchar_t* prefix = nullptr;
+    if (!text || column < 0 || column > LineContent(line, prefix) ||
+        !breaker.MayExceed(column + length))
+        return nullptr;
+    if (column > 0 && breaker.NextCut(prefix, 0, column) >= 0)
+        return nullptr; // the line is too wide already: it is broken where it stands
+    auto broken = std::make_unique<SECEditTextStore>();
+    broken->Reset();
+    broken->SetLineTerminator(m_store->GetLineTerminator());
+    broken->SetAltLineTerminator(m_store->GetAltLineTerminator());
+    broken->Reserve(length + length / 512 + 16);
+    if (broken->AppendLines(text, length, breaker) == 0)
+        return nullptr;
+    return broken;
+}
+
 SECEditPosition SECEditModel::SplitInsertedLines(SECEditRange& range) {
     for (int line = range.m_start.m_line; line <= range.m_end.m_line; ++line) {
         int column = LineCut(line);
