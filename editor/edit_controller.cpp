@@ -59,6 +59,11 @@ BOOL SECEditController::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case WM_KILLFOCUS:
         OnKillFocus(reinterpret_cast<HWND>(wParam));
         return FALSE;
+    case WM_DESTROY:
+        // A find dialog open on this window closes with it.
+        if (SECEditFindReplaceState* state = SECEditPeekFindReplaceState())
+            state->ForgetController(this);
+        return MvcController::OnWndMsg(message, wParam, lParam, pResult);
     default:
         return MvcController::OnWndMsg(message, wParam, lParam, pResult);
     }

@@ -2,6 +2,7 @@
 // editor window. It is plugged into the window and sees its input before the window does.
 #pragma once
 
+#include "editor/edit_find_dialog.h"
 #include "editor/edit_position.h"
 #include "editor/edit_presentation.h"
 #include "editor/mvc_controller.h"
@@ -16,6 +17,7 @@ class SECEditDisplayInfo;
 class SECEditLangConfig;
 class SECEditModel;
 class SECEditViewport;
+class SECEditFindReplaceState;
 
 enum : int {
     SECEDIT_GUTTER_NO_MARGIN = 45310,   // line numbers only
@@ -28,6 +30,10 @@ enum : int {
 enum : UINT {
     SECEDIT_CMD_CARET_LEFT_LINE = 45050, // posted when the caret moves to another line
     SECEDIT_TIMER_AUTOSCROLL = 45000,
+    SECEDIT_CMD_FIND_NEXT = 45041,             // F3
+    SECEDIT_CMD_FIND_NEXT_SELECTED = 45042,    // Ctrl+F3
+    SECEDIT_CMD_FIND_PREVIOUS = 45043,         // Shift+F3
+    SECEDIT_CMD_FIND_PREVIOUS_SELECTED = 45044 // Ctrl+Shift+F3
 };
 
 class SECEditController : public corvalis::foundation::MvcController,
@@ -108,6 +114,22 @@ public:
     virtual BOOL NotifyModel();
     virtual void PlaceCaret();
     virtual void ToggleFlag19(int line);
+
+    // ---- find and replace ----
+    // Opens the find (bFind) or replace dialog, or brings the open one forward.
+    virtual void ShowFindReplace(BOOL bFind);
+    // A button of the dialog: closing, find next, replace, replace all or mark all.
+    virtual BOOL OnFindReplace(SECEditFindReplaceDlg* dialog);
+    virtual BOOL Find(SECEditFindReplaceState* state);
+    virtual BOOL Replace(SECEditFindReplaceState* state);
+    virtual BOOL ReplaceAll(SECEditFindReplaceState* state);
+    virtual BOOL MarkAll(SECEditFindReplaceState* state);
+    virtual BOOL SelectionDiffersFromMatch(SECEditFindReplaceState* state);
+    // F3 and its forms (the SECEDIT_CMD_FIND_* ids).
+    void OnFindNextCommand(UINT id);
+    // The find and replace dialogs run modally unless this is cleared.
+    void SetModalFindDialogs(BOOL modal) { m_modalFindDialogs = modal; }
+    ISECEditFindReplaceNotify* GetFindReplaceNotify() { return &m_findNotify; }
 
     // ---- the edit-control interface ----
     int GetLineCount() const;
@@ -243,4 +265,37 @@ protected:
     UINT_PTR m_timer = 0;
     CPoint m_dragStart{0, 0};
     CPoint m_dragLast{0, 0};
+
+    // The find dialogs' view of the controller.
+    class FindNotify : public ISECEditFindReplaceNotify {
+    public:
+        explicit FindNotify(SECEditController* owner) : m_owner(owner) {}
+        BOOL OnFindReplace(SECEditFindReplaceDlg* dialog) override;
+        BOOL HasSelection() override;
+
+    private:
+        SECEditController* m_owner;
+    };
+    FindNotify m_findNotify{this};
+    CString m_lastFound;           // the text the last search found
+    BOOL m_matchFound = FALSE;     // the selection is a match of the last search
+    BOOL m_modalFindDialogs = TRUE;
+
+private:
+    // The search of the model from a position, with the state's options; the match's length,
+    // 0 when none, -1 when the search failed (the user has been told why).
+    int SearchModel(SECEditFindReplaceState* state, const SECEditPosition& from, BOOL down,
+                    BOOL wrap, SECEditPosition& match, const SECEditPosition* stop = nullptr,
+                    BOOL regExp = -1);
+    SECEditPosition FindStart(BOOL down);
+    // The selection on one line, else the word at the caret; empty when neither.
+    CString SelectionOrWord();
+    // The text that replaces a match (with expressions, the expression's replacement).
+    CString Replacement(SECEditFindReplaceState* state, const CString& matched);
+    // Whether a line would stay within the model's length with the match replaced; tells the
+    // user when not.
+    BOOL LineStaysShort(const SECEditRange& match, const CString& matched,
+                        const CString& replacement);
+    // One edit step of the model: the range's text becomes `text`; the end of the new text.
+    SECEditPosition ReplaceRange(const SECEditRange& range, const CString& text);
 };

@@ -1,6 +1,6 @@
 #include "editor/edit_find_state.h"
 
-#include "editor/regexp.h"
+#include "editor/regexp_bounded.h"
 #include "framework/dialogs/dialog.h"
 
 namespace {
@@ -10,6 +10,7 @@ std::unique_ptr<SECEditFindReplaceState> g_state;
 SECEditFindReplaceState::SECEditFindReplaceState() {
     m_findHistory.reserve(10);
     m_replaceHistory.reserve(10);
+    m_pRegExp = std::make_unique<SECEditBoundedRegExp>();
 }
 
 SECEditFindReplaceState::~SECEditFindReplaceState() = default;

@@ -8,7 +8,7 @@
 #include <vector>
 
 class CDialog;
-class SECEditRegExp;
+class SECEditBoundedRegExp;
 class SECEditViewport;
 class SECEditController;
 
@@ -33,7 +33,9 @@ public:
     BOOL m_bWholeWord = FALSE;
     BOOL m_bReplaceInSelection = FALSE;
     BOOL m_bRegExp = FALSE;
-    std::unique_ptr<SECEditRegExp> m_pRegExp;
+    // The one engine every regular-expression search runs on: its compiled pattern is reused
+    // while the pattern stays.
+    std::unique_ptr<SECEditBoundedRegExp> m_pRegExp;
     // The viewport whose text is searched: its selection stays marked while the dialog has
     // the focus.
     SECEditViewport* m_pViewport = nullptr;

@@ -14,7 +14,10 @@ SECEditBoundedRegExp::SECEditBoundedRegExp() = default;
 SECEditBoundedRegExp::~SECEditBoundedRegExp() = default;
 
 void SECEditBoundedRegExp::SetPattern(const wchar_t* pattern) {
-    m_pattern = pattern ? pattern : L"";
+    const wchar_t* text = pattern ? pattern : L"";
+    if (m_pattern == text && m_compiled)
+        return; // the compiled form is still good
+    m_pattern = text;
     m_compiled.reset();
 }
 

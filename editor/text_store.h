@@ -61,6 +61,7 @@ private:
 };
 
 class SECEditLineBreaker;
+class SECEditBoundedRegExp;
 class CFile;
 
 class SECEditTextStore {
@@ -139,6 +140,9 @@ public:
     // justifies (its 0 then means "stopped", not "not found"), or was refused as invalid.
     BOOL WasSearchStopped() const { return m_searchStopped; }
     BOOL WasPatternInvalid() const { return m_patternInvalid; }
+    // The engine regular-expression searches run on (null: one of their own each time), so
+    // that every search of the editor compiles its pattern once.
+    void SetRegExpEngine(SECEditBoundedRegExp* engine) { m_regExpEngine = engine; }
 
     static constexpr int kSliceLength = 256000;
 
@@ -192,5 +196,6 @@ private:
     wchar_t m_altLineTerminator = L'\r';
     BOOL m_searchStopped = FALSE;
     BOOL m_patternInvalid = FALSE;
+    SECEditBoundedRegExp* m_regExpEngine = nullptr;
     BOOL m_lossy = FALSE;
 };

@@ -57,7 +57,8 @@ int SECEditTextStore::PlainFind(int from, int to, const wchar_t* pattern, int pa
 int SECEditTextStore::RegExpFind(int from, int to, const wchar_t* pattern, BOOL forward,
                                  BOOL matchCase, int& matchLength) {
     // Matched in place; the engine's budget bounds the work.
-    SECEditBoundedRegExp engine;
+    SECEditBoundedRegExp local;
+    SECEditBoundedRegExp& engine = m_regExpEngine ? *m_regExpEngine : local;
     engine.SetPattern(pattern);
     engine.SetIgnoreCase(!matchCase);
     const int length = TextLength();
