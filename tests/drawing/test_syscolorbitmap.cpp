@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -53,8 +54,9 @@ std::vector<BYTE> MakeDib(const DibSpec& spec) {
     h.biBitCount = spec.bpp;
     h.biCompression = spec.compression;
     h.biClrUsed = spec.clrUsed;
+    // A header shorter than the structure keeps only its first bytes.
     std::vector<BYTE> out(spec.headerSize, 0);
-    std::memcpy(out.data(), &h, sizeof(h));
+    std::memcpy(out.data(), &h, std::min<size_t>(sizeof(h), spec.headerSize));
     const DWORD table[5] = {0x000000, 0x808080, 0xC0C0C0, 0xFFFFFF, 0xFF0000};
     for (DWORD i = 0; i < colours; ++i) {
         const DWORD entry = i < 5 ? table[i] : 0x123456;
