@@ -273,8 +273,8 @@ protected:
     void ChangeCase(BOOL upper);
     void CutLine(BOOL copy);
     void Undo(BOOL redo);
-    // The selection widened to whole lines (or the caret line).
-    void SelectWholeLines();
+    // The selection widened to whole lines (or the caret line); TRUE when it takes the last.
+    BOOL SelectWholeLines();
     // Deletes the selection inside the running step, the caret at its start.
     void DeleteSelectionInStep();
     void InsertColumnText(const CString& text);

@@ -48,6 +48,8 @@ BOOL SECEditController::OnEditCommand(UINT id) {
         return FALSE;
     for (const MoveEntry& entry : kMoves)
         if (entry.id == id) {
+            // Typing after a move starts a new step, even back at the run's end.
+            m_lastTypingSerial = 0;
             MoveCaret(entry.move, entry.extend);
             return TRUE;
         }

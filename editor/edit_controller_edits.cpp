@@ -165,6 +165,7 @@ void SECEditController::NewLine() {
     ShowOwnCaret(FALSE);
     model->BeginCompound(1);
     int keptIndent = -1;
+    int virtualIndent = 0;
     if (HasSelection()) {
         ReplaceSelection(L"\n", FALSE);
     } else {
@@ -182,18 +183,19 @@ void SECEditController::NewLine() {
         const int indent = keptIndent >= 0
                                ? keptIndent
                                : DisplayColumnOfChar(previous, model->GetIndentLength(previous));
-        if (indent > 0) {
-            if (LineLengthOf(m_caret.m_line) == 0) {
-                SetCaretPosition(m_caret.m_line, indent, TRUE);
-            } else {
-                CString blanks;
-                model->MakeWhitespace(blanks, indent, m_caret.m_line, 0, TRUE);
-                InsertAtCaret(blanks);
-            }
+        if (indent > 0 && LineLengthOf(m_caret.m_line) == 0) {
+            virtualIndent = indent;
+        } else if (indent > 0) {
+            CString blanks;
+            model->MakeWhitespace(blanks, indent, m_caret.m_line, 0, TRUE);
+            InsertAtCaret(blanks);
         }
     }
     model->EndCompound();
     ScrollToCaret();
+    // An empty new line gets its indentation only when text is typed there.
+    if (virtualIndent > 0)
+        SetCaretPosition(m_caret.m_line, virtualIndent, TRUE);
     m_rememberedX = m_caretPoint.x;
     ShowOwnCaret(TRUE);
     NotifyModel();
@@ -276,9 +278,10 @@ void SECEditController::Tab() {
     DeleteSelectionInStep();
     FillVirtualSpace();
     const int line = m_caret.m_line;
+    const int column = m_caret.m_column;
     const int before = LineLengthOf(line);
-    if (model->InsertTab(line, m_caret.m_column))
-        SetCaretPosition(line, m_caret.m_column + LineLengthOf(line) - before, FALSE);
+    if (model->InsertTab(line, column))
+        SetCaretPosition(line, column + LineLengthOf(line) - before, FALSE);
     model->EndCompound();
     ScrollToCaret();
     m_rememberedX = m_caretPoint.x;
@@ -411,7 +414,7 @@ void SECEditController::ChangeCase(BOOL upper) {
     RepaintSelection();
 }
 
-void SECEditController::SelectWholeLines() {
+BOOL SECEditController::SelectWholeLines() {
     int first = m_caret.m_line, last = m_caret.m_line;
     if (HasSelection()) {
         int sl = 0, sc = 0, el = 0, ec = 0;
@@ -429,23 +432,20 @@ void SECEditController::SelectWholeLines() {
     ClearSelection(TRUE);
     m_selection.Set(first, 0, end.m_line, end.m_column, SECEditSelection::modeStream);
     m_anchored = TRUE;
+    return last >= lastLine;
 }
 
 void SECEditController::CutLine(BOOL copy) {
     if (!CanEdit())
         return;
-    SelectWholeLines();
+    const BOOL toTheEnd = SelectWholeLines();
     if (copy)
         Copy();
     // The last line has no break of its own: the one before it goes with it.
-    const int first = std::min(m_selection.m_start.m_line, m_selection.m_end.m_line);
-    const SECEditPosition end = std::max(m_selection.m_start, m_selection.m_end);
-    if (end.m_line >= m_editModel->GetLastLine() && end.m_column > 0 && first > 0)
-        m_selection.Set(first - 1, LineLengthOf(first - 1), end.m_line, end.m_column,
-                        SECEditSelection::modeStream);
-    else if (end.m_line >= m_editModel->GetLastLine() && first > 0 && end.m_column == 0)
-        m_selection.Set(first - 1, LineLengthOf(first - 1), end.m_line, 0,
-                        SECEditSelection::modeStream);
+    const int first = m_selection.m_start.m_line;
+    if (toTheEnd && first > 0)
+        m_selection.Set(first - 1, LineLengthOf(first - 1), m_selection.m_end.m_line,
+                        m_selection.m_end.m_column, SECEditSelection::modeStream);
     if (HasSelection())
         ReplaceSelection(L"", FALSE);
     else

@@ -72,6 +72,7 @@ void SECEditController::OnLButtonDown(UINT flags, CPoint point) {
     if (m_hWnd != NULL && ::GetFocus() != m_hWnd)
         ::SetFocus(m_hWnd);
     const HWND self = m_hWnd;
+    m_lastTypingSerial = 0;
     if (point.x < GetTextLeft()) {
         ClearSelection(TRUE);
         if (flags & MK_CONTROL) {
