@@ -206,14 +206,8 @@ void SECEditController::OnLButtonUp(UINT, CPoint) {
     if (!m_mouseSelecting)
         return;
     EndMouseSelection();
-    if (m_selection.m_mode == SECEditSelection::modeLine &&
-        m_selection.m_start == m_selection.m_end) {
-        // A click in the margin takes the whole line with its break.
-        const int line = m_selection.m_start.m_line;
-        if (line >= m_editModel->GetLastLine())
-            m_selection.m_end = SECEditPosition(line, LineLengthOf(line));
-        else
-            m_selection.m_end = SECEditPosition(line + 1, 0);
+    if (m_selection.m_mode == SECEditSelection::modeLine) {
+        // A line selection counts whole lines: a click already holds its line and break.
         RepaintSelection();
     } else if (m_selection.m_mode == SECEditSelection::modeBlockDrag) {
         m_selection.m_mode = SECEditSelection::modeBlock;
