@@ -132,8 +132,16 @@ BOOL SECEditController::OnDrop(COleDataObject* data, DROPEFFECT effect, CPoint p
     model->BeginCompound(1);
     FillVirtualSpace();
     if (fromHere && (effect & DROPEFFECT_MOVE) == DROPEFFECT_MOVE) {
-        // The caret is gone during the drop, so its stored position follows the deletion.
+        // The drop caret is gone by now, so the stored drop position follows the deletion
+        // of the dragged text, wherever in this model it was.
+        SECEditPosition at = m_caret;
+        SECEditRange dragged;
+        const BOOL had = source->GetSelection(dragged, FALSE);
         source->ReplaceSelection(L"", FALSE);
+        if (had) {
+            SECEditRange::AdjustPosition(at, dragged.Normalized(), FALSE);
+            SetCaretPosition(at.m_line, at.m_column, FALSE);
+        }
     }
     ClearSelection(FALSE);
     const SECEditPosition start = m_caret;
