@@ -76,9 +76,10 @@ BOOL SECEditController::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
         OnKillFocus(reinterpret_cast<HWND>(wParam));
         return FALSE;
     default:
-        if (OnInputMessage(message, wParam, lParam, pResult))
+        // A derived controller's map comes first; the input handling of this class after.
+        if (MvcController::OnWndMsg(message, wParam, lParam, pResult))
             return TRUE;
-        return MvcController::OnWndMsg(message, wParam, lParam, pResult);
+        return OnInputMessage(message, wParam, lParam, pResult);
     }
 }
 
