@@ -1,5 +1,6 @@
 #include "editor/edit_controller.h"
 
+#include "editor/edit_commands.h"
 #include "editor/edit_find_state.h"
 #include "editor/edit_model.h"
 #include "editor/edit_viewport.h"
@@ -17,6 +18,21 @@ constexpr UINT kMarginCursor = 22503;
 
 BEGIN_MESSAGE_MAP(SECEditController, MvcController)
 ON_COMMAND(SECEDIT_CMD_CARET_LEFT_LINE, OnCaretLeftLine)
+ON_COMMAND_EX_RANGE(SECEDIT_ID_SELECT_WORD, SECEDIT_ID_SCROLL_UP, OnEditCommand)
+ON_COMMAND_EX_RANGE(SECEDIT_ID_COPY, SECEDIT_ID_COPY, OnEditCommand)
+ON_COMMAND_EX_RANGE(SECEDIT_ID_CUT, SECEDIT_ID_CUT, OnEditCommand)
+ON_COMMAND_EX_RANGE(SECEDIT_ID_PASTE, SECEDIT_ID_PASTE, OnEditCommand)
+ON_COMMAND_EX_RANGE(SECEDIT_ID_SELECT_ALL, SECEDIT_ID_REDO, OnEditCommand)
+ON_COMMAND_RANGE(SECEDIT_ID_FLAG_TOGGLE, SECEDIT_ID_FLAG_LAST, OnFlagCommand)
+ON_UPDATE_COMMAND_UI_RANGE(SECEDIT_ID_FLAG_TOGGLE, SECEDIT_ID_FLAG_LAST, OnUpdateFlagCommand)
+ON_UPDATE_COMMAND_UI(SECEDIT_ID_UNDO, OnUpdateUndo)
+ON_UPDATE_COMMAND_UI(SECEDIT_ID_REDO, OnUpdateRedo)
+ON_UPDATE_COMMAND_UI(SECEDIT_ID_COPY, OnUpdateCopy)
+ON_UPDATE_COMMAND_UI(SECEDIT_ID_CUT, OnUpdateCut)
+ON_UPDATE_COMMAND_UI(SECEDIT_ID_PASTE, OnUpdatePaste)
+ON_UPDATE_COMMAND_UI(SECEDIT_ID_INDICATOR_OVR, OnUpdateOverwrite)
+ON_UPDATE_COMMAND_UI(SECEDIT_ID_STATUS_POSITION, OnUpdatePosition)
+ON_UPDATE_COMMAND_UI(SECEDIT_ID_SHOW_WHITESPACE, OnUpdateShowWhitespace)
 END_MESSAGE_MAP()
 
 SECEditController::SECEditController() {
@@ -65,7 +81,10 @@ BOOL SECEditController::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
             state->ForgetController(this);
         return MvcController::OnWndMsg(message, wParam, lParam, pResult);
     default:
-        return MvcController::OnWndMsg(message, wParam, lParam, pResult);
+        // A derived controller's map comes first; the input handling of this class after.
+        if (MvcController::OnWndMsg(message, wParam, lParam, pResult))
+            return TRUE;
+        return OnInputMessage(message, wParam, lParam, pResult);
     }
 }
 
@@ -198,22 +217,6 @@ void SECEditController::ToggleFlag19(int line) {
     if (m_editViewport)
         m_editViewport->InvalidateLines(line, line);
     NotifyModel();
-}
-
-// ---- drag and drop: the editor does not take drops yet ----
-
-DROPEFFECT SECEditController::OnDragEnter(COleDataObject*, DWORD, CPoint) {
-    return DROPEFFECT_NONE;
-}
-
-void SECEditController::OnDragLeave() {}
-
-DROPEFFECT SECEditController::OnDragOver(COleDataObject*, DWORD, CPoint) {
-    return DROPEFFECT_NONE;
-}
-
-BOOL SECEditController::OnDrop(COleDataObject*, DROPEFFECT, CPoint) {
-    return FALSE;
 }
 
 // ---- focus ----

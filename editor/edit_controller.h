@@ -5,6 +5,7 @@
 #include "editor/edit_find_dialog.h"
 #include "editor/edit_position.h"
 #include "editor/edit_presentation.h"
+#include "editor/mvc_command.h"
 #include "editor/mvc_controller.h"
 
 #include "framework/ole/oledataobject.h"
@@ -13,6 +14,9 @@
 #include <string>
 
 class COleDataObject;
+class COleDataSource;
+class CMenu;
+class CCmdUI;
 class SECEditDisplayInfo;
 class SECEditLangConfig;
 class SECEditModel;
@@ -93,7 +97,7 @@ public:
     // After a text command ran, was undone or redone: the caret follows it.
     virtual void UpdateCaretAfterEdit(corvalis::foundation::IMessage* message);
 
-    // Drag and drop into the window. Until the editor moves text by dragging they refuse.
+    // Drag and drop into the window.
     virtual DROPEFFECT OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point);
     virtual void OnDragLeave();
     virtual DROPEFFECT OnDragOver(COleDataObject* data, DWORD keyState, CPoint point);
@@ -200,6 +204,49 @@ public:
     void PointFromPositionWorker(CPoint& point, const SECEditPosition& position) override;
     void OnUpdate(corvalis::foundation::IMessage* message) override;
 
+    // ---- keyboard, commands and edits ----
+    // Keys go through the controller's accelerators before the window sees them.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    // The typing path of WM_CHAR.
+    virtual void InsertChar(const CString& text);
+    // Builds the position and inserts there; the flags go to the model unchanged.
+    virtual BOOL InsertText(int line, int column, const wchar_t* text, BOOL flag1 = FALSE,
+                            BOOL flag2 = FALSE);
+    // A position past its line's end is reached by filling the gap first.
+    virtual BOOL InsertTextAt(SECEditPosition& position, const wchar_t* text, int flags = 0);
+    // Runs a command through the model with the redraw locked.
+    virtual BOOL ExecuteCommand(corvalis::foundation::CMvcCommand* command);
+    // The common edit step: the selection replaced by text (a column block when column is set),
+    // one undo step.
+    void ReplaceSelection(const wchar_t* text, BOOL column);
+    // Fills the virtual space between the caret's line end and the caret.
+    void FillVirtualSpace();
+    // Text-changing commands do nothing while this says no.
+    BOOL CanEdit() const { return !IsReadOnly() && !IsMouseSelecting(); }
+    // The text of the selection: a column block line by line, each with its break.
+    CString GetSelectedText();
+    // The word around the position (-1: the caret's); empty on white space.
+    virtual BOOL GetWordAt(CString& text, int line, int column, int& start, int& end);
+    virtual BOOL GetWordAtCaret(CString& text, int& start, int& end);
+    virtual BOOL GetTokenBeforeCaret(CString& text, int& line, int& column);
+    virtual BOOL GetTokenAfterCaret(CString& text, int& line, int& column);
+    // The status text "Ln %d, Col %d" of the caret.
+    CString FormatCaretStatus();
+
+    // ---- clipboard, drag and drop, context menu ----
+    static CLIPFORMAT GetColumnClipFormat();
+    virtual COleDataSource* CreateClipboardDataSource();
+    virtual COleDataSource* CreateDataSource();
+    // The text a data object offers, and whether it is a column block. FALSE without text.
+    virtual BOOL GetTextFromDataObject(COleDataObject* data, CString& text, BOOL& column);
+    virtual BOOL CanDrag() { return TRUE; }
+    virtual DROPEFFECT DoDragDrop();
+    virtual BOOL GetContextMenu(CMenu& menu, CMenu*& popup);
+    virtual void UpdateContextMenu(CMenu* popup);
+    void Copy();
+    void Cut();
+    void Paste();
+
     // Exposed for the windows and the tests.
     const SECEditSelection& GetSelectionObject() const { return m_selection; }
     CPoint GetCaretPoint() const { return m_caretPoint; }
@@ -211,7 +258,53 @@ protected:
     virtual void OnSetFocus(HWND oldWnd);
     virtual void OnKillFocus(HWND newWnd);
     afx_msg void OnCaretLeftLine();
+    afx_msg BOOL OnEditCommand(UINT id);
+    afx_msg void OnFlagCommand(UINT id);
+    afx_msg void OnUpdateFlagCommand(CCmdUI* ui);
+    afx_msg void OnUpdateUndo(CCmdUI* ui);
+    afx_msg void OnUpdateRedo(CCmdUI* ui);
+    afx_msg void OnUpdateCopy(CCmdUI* ui);
+    afx_msg void OnUpdateCut(CCmdUI* ui);
+    afx_msg void OnUpdatePaste(CCmdUI* ui);
+    afx_msg void OnUpdateOverwrite(CCmdUI* ui);
+    afx_msg void OnUpdatePosition(CCmdUI* ui);
+    afx_msg void OnUpdateShowWhitespace(CCmdUI* ui);
     DECLARE_MESSAGE_MAP()
+
+    // Mouse, wheel, timer, typing, cursor, context menu and input method; TRUE when handled.
+    BOOL OnInputMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    void OnLButtonDown(UINT flags, CPoint point);
+    void OnLButtonUp(UINT flags, CPoint point);
+    void OnLButtonDblClk(UINT flags, CPoint point);
+    void OnMouseMove(UINT flags, CPoint point);
+    void OnMouseWheel(int delta);
+    BOOL OnAutoScrollTimer(UINT_PTR id);
+    void OnContextMenu(CPoint screen);
+    BOOL OnSetCursor(UINT hitTest);
+    void OnImeStartComposition();
+    void EndMouseSelection();
+    void OnChar(UINT ch);
+
+    // The edit rules behind the commands.
+    void NewLine();
+    void Tab();
+    void BackTab();
+    void Backspace();
+    void DeleteForward();
+    void DeleteWord(BOOL forward);
+    void ChangeCase(BOOL upper);
+    void CutLine(BOOL copy);
+    void Undo(BOOL redo);
+    // The selection widened to whole lines (or the caret line); TRUE when it takes the last.
+    BOOL SelectWholeLines();
+    // Deletes the selection inside the running step, the caret at its start.
+    void DeleteSelectionInStep();
+    void InsertColumnText(const CString& text);
+    // The model inserts text at the caret; the caret goes behind it.
+    void InsertAtCaret(const wchar_t* text);
+    BOOL SpansLines();
+    void IndentLines(BOOL outdent);
+    void SelectWordAtCaret();
 
     // The line's characters, copied: the store's pointers last only until its next access.
     void LineText(int line, std::wstring& out) const;
@@ -265,6 +358,12 @@ protected:
     UINT_PTR m_timer = 0;
     CPoint m_dragStart{0, 0};
     CPoint m_dragLast{0, 0};
+    BOOL m_ignoreNextMove = FALSE;
+    int m_typingClass = -1;     // the class of the typing run's first character
+    wchar_t m_highSurrogate = 0; // the first half of a pair typed as two WM_CHAR
+    int m_wheelRemainder = 0;  // wheel delta below one notch, kept for the next message
+    BOOL m_dropAccepted = FALSE;
+    BOOL m_dropCaretShown = FALSE;
 
     // The find dialogs' view of the controller.
     class FindNotify : public ISECEditFindReplaceNotify {

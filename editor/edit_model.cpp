@@ -164,6 +164,7 @@ CMvcCommand* SECEditModel::UpdateModified() {
 
 void SECEditModel::ClearUndo() {
     CloseCompound();
+    m_typingJoinable = FALSE;
     if (m_modified)
         m_savedTop = kNeverSaved;
     ClearTransactions();
@@ -222,6 +223,7 @@ BOOL SECEditModel::MergeWithLast(CMvcCommand* command, BOOL commandFirst) {
 
 CMvcCommand* SECEditModel::Undo() {
     CloseCompound();
+    m_typingJoinable = FALSE;
     CMvcCommand* c = MvcTransactionModel::Undo();
     UpdateModified();
     return c;
@@ -229,6 +231,7 @@ CMvcCommand* SECEditModel::Undo() {
 
 CMvcCommand* SECEditModel::Redo() {
     CloseCompound();
+    m_typingJoinable = FALSE;
     CMvcCommand* c = MvcTransactionModel::Redo();
     UpdateModified();
     return c;

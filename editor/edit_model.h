@@ -168,6 +168,19 @@ public:
     uint64_t GetUndoTopSerial() const;
     int GetCompoundDepth() const { return m_compoundDepth; }
 
+    // Typing: the flag is set while a typed character is inserted; joining a character onto
+    // the run before it is allowed only until the history moves (undo, redo, clearing, reset).
+    void SetTyping(BOOL typing) { m_typing = typing; }
+    BOOL IsTyping() const { return m_typing; }
+    BOOL CanJoinTyping() const { return m_typingJoinable && m_compoundDepth == 0; }
+    void AllowTypingJoin() { m_typingJoinable = TRUE; }
+    // Folds the newest insert into the one below it when that one has the serial and ends
+    // where the newest starts; TRUE when they are one step now.
+    BOOL JoinTyping(uint64_t serial);
+    // The controller whose selection is being dragged out of this model, or null.
+    void SetDragSource(void* controller) { m_dragSource = controller; }
+    void* GetDragSource() const { return m_dragSource; }
+
     static int CharsetFromOemCodePage(UINT codePage);
 
 protected:
@@ -261,4 +274,7 @@ private:
     SECEditLineColouring m_scanned; // what a scan colours, dropped line by line
 
     static constexpr uint64_t kNeverSaved = ~0ull;
+    BOOL m_typing = FALSE;
+    BOOL m_typingJoinable = FALSE;
+    void* m_dragSource = nullptr;
 };
