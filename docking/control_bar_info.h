@@ -6,12 +6,20 @@
 #include "framework/docview/barinfo.h"
 
 class SECControlBarManager;
+class SECPersistentTreeNode;
 
-// The extra saved data of one bar type (made by the bar manager); its defaults do nothing.
+// The extra saved data of one bar type (made by the bar manager); its defaults do nothing and
+// succeed, so a bar type without extra data saves and loads as nothing.
 class SECControlBarInfoEx : public CObject {
     DECLARE_DYNAMIC(SECControlBarInfoEx)
 public:
     ~SECControlBarInfoEx() override = default;
+    using CObject::Serialize;
+    virtual void Serialize(CArchive&, SECControlBarManager*) {}
+    virtual BOOL LoadFromTreeNode(SECPersistentTreeNode*, SECControlBarManager*) { return TRUE; }
+    virtual BOOL LoadFromProfile(LPCTSTR, SECControlBarManager*) { return TRUE; }
+    virtual BOOL SaveToTreeNode(SECPersistentTreeNode*, SECControlBarManager*) { return TRUE; }
+    virtual BOOL SaveToProfile(LPCTSTR, SECControlBarManager*) { return TRUE; }
 };
 
 class SECControlBarInfo : public CControlBarInfo {

@@ -1,0 +1,143 @@
+// SECToolBarManager: a frame's custom toolbars as one family: the ToolTips, CoolLook and
+// LargeButtons settings and their persistence, the application's default bars, user bars with
+// free ids, bars made again by type id when a dock state is restored, the shared image store
+// and drawing cache, and the frame-wide customize (config) mode.
+#pragma once
+
+#include "docking/bar_manager.h"
+#include "framework/afx.h"
+#include "toolbars/custom_toolbar.h"
+#include "toolbars/tbbtn_cache.h"
+
+#include <list>
+#include <memory>
+#include <vector>
+
+// Filled while a button's command is sent: where the button was and that it was pressed.
+// Shared, so a bar destroyed by its own command leaves the record to whoever still holds it.
+struct SECPressedBtnInfo {
+    CRect m_rect;
+    BOOL m_bPressed = FALSE;
+};
+
+// "WM_BARNOTIFY" codes (wParam: the bar id).
+const LPARAM SEC_BARNOTIFY_SHOWN = 0;
+const LPARAM SEC_BARNOTIFY_HIDDEN = 1;
+const LPARAM SEC_BARNOTIFY_CREATED = 2;
+const LPARAM SEC_BARNOTIFY_DESTROYED = 3;
+const LPARAM SEC_BARNOTIFY_SELECTION = 4;
+
+const UINT SEC_IDS_MENUBAR_TITLE = 20619;
+const UINT SEC_IDS_USERBAR_TITLE = 20674;
+// The window style of every bar the manager makes, before tips and fly-by.
+const DWORD SEC_MANAGED_BAR_STYLE = 0x50002804;
+
+class SECToolBarManager : public SECControlBarManager {
+    DECLARE_DYNAMIC(SECToolBarManager)
+public:
+    struct DefaultToolBar {
+        UINT nBarID;
+        CString strTitle;
+        int nCount;
+        const UINT* pIDs; // the caller's
+        DWORD dwAlignment;
+        UINT nDockBarID;
+        UINT nNeighbourID;
+        BOOL bDocked;
+        BOOL bVisible;
+    };
+
+    explicit SECToolBarManager(CFrameWnd* pFrameWnd = nullptr, CWnd* pOwner = nullptr);
+    ~SECToolBarManager() override;
+
+    BOOL LoadStateFromNode(SECPersistentTreeNode* pNode) override;
+    void LoadState(LPCTSTR lpszProfileName) override;
+    BOOL SaveStateToNode(SECPersistentTreeNode* pNode, SECPersistentTreeNode* pParent) override;
+    void SaveState(LPCTSTR lpszProfileName) override;
+    DWORD GetBarTypeId(CControlBar* pBar) override;
+    SECControlBarInfoEx* CreateBarInfo(SECControlBarInfo* pInfo) override;
+    CControlBar* CreateBar(SECControlBarInfo* pInfo) override;
+    virtual SECCustomToolBar* ToolBarFromRect(const CRect& rect);
+    virtual SECCustomToolBar* FindToolBar(UINT nID);
+    virtual BOOL CreateDefaultToolBars();
+    virtual BOOL ApplyButtonSettings();
+    virtual BOOL RefreshToolBars();
+
+    void DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle, int nCount, const UINT* pIDs,
+                              DWORD dwAlignment, UINT nDockBarID, UINT nNeighbourID = 0,
+                              BOOL bDocked = TRUE, BOOL bVisible = TRUE);
+    // Command ids from an RT_TOOLBAR resource. FALSE when it cannot be read.
+    BOOL DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle, UINT nToolBarResource,
+                              DWORD dwAlignment, UINT nDockBarID, UINT nNeighbourID = 0,
+                              BOOL bDocked = TRUE, BOOL bVisible = TRUE);
+    BOOL LoadToolBarResource(LPCTSTR lpszSmall, LPCTSTR lpszLarge = nullptr);
+    BOOL AddToolBarBitmap(HBITMAP hSmall, HBITMAP hLarge, const UINT* pIDs, int nCount);
+    SECBmpMgr* GetBmpMgr() const { return m_pBmpMgr; }
+    BOOL NoOp() { return TRUE; }
+
+    BOOL GetToolTips() const { return m_bToolTips; }
+    BOOL GetFlyBy() const { return m_bFlyBy; }
+    BOOL GetCoolLook() const { return m_bCoolLook; }
+    BOOL GetLargeButtons() const { return m_bLargeButtons; }
+    void SetToolTips(BOOL bToolTips);
+    void SetCoolLook(BOOL bCoolLook, DWORD dwBits = 0x300);
+    void SetLargeButtons(BOOL bLarge);
+
+    BOOL IsConfigMode() const { return m_bConfigMode; }
+    void EnterConfigMode();
+    void ExitConfigMode();
+    BOOL GetCustomizeMode() const { return m_bCustomizeMode; }
+    void SetCustomizeMode(BOOL bCustomize);
+    void SetCustomizeWnd(CWnd* pWnd) { m_hCustomizeWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : NULL; }
+    void GetCustomizeWndRect(CRect& rect) const;
+
+    void AddNotifyWnd(CWnd* pWnd);
+    void RemoveNotifyWnd(CWnd* pWnd);
+    void BroadcastBarNotify(WPARAM wParam, LPARAM lParam);
+    void NotifyButtons(UINT nID, UINT nCode, void* pData);
+    BOOL GetDefaultToolBarButtons(UINT nBarID, int& nCount, const UINT*& pIDs) const;
+    SECCustomToolBar* CreateUserToolBar(LPCTSTR lpszTitle = nullptr);
+    void GetMenuBarIds(const UINT*& pIDs, int& nCount) const;
+
+    // Every custom toolbar of the frame, in the frame's bar order.
+    std::vector<SECCustomToolBar*> GetToolBars() const;
+    void SetBarClass(CRuntimeClass* pClass) { m_pBarClass = pClass; }
+    CRuntimeClass* GetBarClass() const { return m_pBarClass; }
+    void SetSelectionBar(SECCustomToolBar* pBar) { m_pSelectionBar = pBar; }
+    SECCustomToolBar* GetSelectionBar() const { return m_pSelectionBar; }
+    const SECBtnMapEntry* GetButtonMap() const { return m_pBtnMap; }
+    const SECBtnMapEntry* GetButtonMap2() const { return m_pBtnMap2; }
+    void SetButtonMap(const SECBtnMapEntry* pMap) { m_pBtnMap = pMap; }
+    std::shared_ptr<SECPressedBtnInfo> GetPressedBtnInfo() const { return m_pPressed; }
+    SECBtnDrawingCache& GetDrawingCache() { return m_cache; }
+    CWnd* GetOwnerWnd() const { return m_pOwner; }
+    // Readies a new bar object: owner, manager, store; then makes its window.
+    BOOL CreateManagedBar(SECCustomToolBar* pBar, UINT nID, LPCTSTR lpszTitle);
+    DWORD GetBarStyle() const;
+
+protected:
+    void ApplyImageSize(SECCustomToolBar* pBar);
+    void DelayFrameLayout();
+    void ApplySettings(BOOL bToolTips, BOOL bCoolLook, BOOL bLarge);
+
+    std::vector<HWND> m_disabledWnds;
+    std::vector<std::unique_ptr<DefaultToolBar>> m_defaults;
+    std::vector<HWND> m_notifyWnds;
+    HWND m_hCustomizeWnd = NULL;
+    BOOL m_bConfigMode = FALSE;
+    BOOL m_bCustomizeMode = FALSE;
+    BOOL m_bToolTips = TRUE;
+    BOOL m_bFlyBy = TRUE;
+    BOOL m_bCoolLook = FALSE;
+    BOOL m_bLargeButtons = FALSE;
+    const SECBtnMapEntry* m_pBtnMap = nullptr;
+    const SECBtnMapEntry* m_pBtnMap2 = nullptr;
+    SECCustomToolBar* m_pSelectionBar = nullptr;
+    std::shared_ptr<SECPressedBtnInfo> m_pPressed;
+    std::vector<UINT> m_menuBarIds;
+    std::list<std::vector<UINT>> m_resourceIds; // ids of bars defined from resources
+    SECBmpMgr* m_pBmpMgr = nullptr;
+    SECBtnDrawingCache m_cache;
+    CWnd* m_pOwner;
+    CRuntimeClass* m_pBarClass;
+};
