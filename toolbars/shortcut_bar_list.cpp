@@ -356,8 +356,11 @@ LRESULT SECShortcutListCtrl::NotifyShortcut(UINT nCode, int nRow) {
     nm.hdr.idFrom = (UINT_PTR)GetDlgCtrlID();
     nm.hdr.code = nCode;
     nm.iItem = IsValidRow(nRow) ? nRow : -1;
-    m_lLastNotifyResult = ::SendMessage(pTarget->m_hWnd, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm);
-    return m_lLastNotifyResult;
+    const std::weak_ptr<int> alive = LifeToken();
+    const LRESULT lResult = ::SendMessage(pTarget->m_hWnd, WM_NOTIFY, nm.hdr.idFrom, (LPARAM)&nm);
+    if (Alive(alive)) // the target may have destroyed the list
+        m_lLastNotifyResult = lResult;
+    return lResult;
 }
 
 // ---- The icon-size menu.

@@ -55,12 +55,18 @@ BOOL NotifyRecorder::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
         nItem = reinterpret_cast<SECShortcutNotify*>(lParam)->iItem;
     if (pHdr->code == NM_CLICK || pHdr->code == SECSHORTCUT_NOTIFY_CLICK)
         notes.emplace_back(pHdr->code, nItem);
+    if (onNote && (pHdr->code == NM_CLICK || pHdr->code == SECSHORTCUT_NOTIFY_CLICK))
+        onNote(pHdr->code);
     *pResult = 0;
     return TRUE;
 }
 
 DROPEFFECT TestShortcutList::RunItemDrag(COleDataSource* pSource) {
     ++drags;
+    if (duringDrag) {
+        duringDrag();
+        return DROPEFFECT_MOVE;
+    }
     if (dropInto == NULL)
         return DROPEFFECT_NONE;
     return FeedDrop(dropInto, pSource->GetDataObject(), dropAt);

@@ -15,6 +15,8 @@ class NotifyRecorder : public CWnd {
 public:
     // (code, item index of the shortcut record or -1).
     std::vector<std::pair<UINT, int>> notes;
+    // Runs on each recorded note (it may destroy the list that sent it).
+    std::function<void(UINT)> onNote;
     BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
@@ -25,6 +27,8 @@ public:
     SECShortcutListCtrl* dropInto = NULL;
     CPoint dropAt{0, 0};
     int drags = 0;
+    // Runs inside the drag, before the drop (it may destroy this list).
+    std::function<void()> duringDrag;
     DROPEFFECT RunItemDrag(COleDataSource* pSource) override;
 };
 
