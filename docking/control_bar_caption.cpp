@@ -166,19 +166,6 @@ CRect PlaceButton(CRect& band, BOOL bHorz, const int metrics[5]) {
     return r;
 }
 
-void DrawGlyph(CDC* pDC, const CRect& rect, wchar_t glyph) {
-    const int nHeight = MulDiv(60, 96, pDC->GetDeviceCaps(LOGPIXELSY)) * rect.Height() / 60;
-    HFONT hFont = MakeFont(pDC->m_hDC, L"Marlett", std::max(nHeight, 6), 0);
-    HGDIOBJ hOld = ::SelectObject(pDC->m_hDC, hFont);
-    const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-    const COLORREF clrOld = pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-    CRect r = rect;
-    ::DrawTextW(pDC->m_hDC, &glyph, 1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-    pDC->SetTextColor(clrOld);
-    pDC->SetBkMode(nOldMode);
-    ::SelectObject(pDC->m_hDC, hOld);
-    ::DeleteObject(hFont);
-}
 } // namespace
 
 void SECControlBar::LayoutCloseButton(CDC* pDC, CRect& rectBand, BOOL bHorz) {
@@ -201,9 +188,9 @@ void SECControlBar::DrawCloseButton(CDC* pDC) {
         return;
     CRect r = m_rectClose;
     pDC->FillSolidRect(&r, ::GetSysColor(COLOR_BTNFACE));
+    // The frame control draws the close glyph in the Marlett font.
     ::DrawFrameControl(pDC->m_hDC, &r, DFC_CAPTION,
-                       DFCS_CAPTIONCLOSE | DFCS_FLAT | (m_bClosePressed ? DFCS_PUSHED : 0));
-    DrawGlyph(pDC, m_rectClose, L'r');
+                       DFCS_CAPTIONCLOSE | (m_bClosePressed ? DFCS_PUSHED : 0));
 }
 
 void SECControlBar::LayoutExpandButton(CDC* pDC, CRect& rectBand, BOOL bHorz) {
@@ -227,14 +214,14 @@ void SECControlBar::DrawExpandButton(CDC* pDC) {
         return;
     CRect r = m_rectExpand;
     pDC->FillSolidRect(&r, ::GetSysColor(COLOR_BTNFACE));
-    ::DrawFrameControl(pDC->m_hDC, &r, DFC_SCROLL,
-                       DFCS_FLAT | (m_bExpandEnabled ? 0 : DFCS_INACTIVE) |
-                           (m_bExpandPressed ? DFCS_PUSHED : 0));
     // Toward the neighbours while it can expand, away from them once expanded: in a row along
     // the top or bottom the neighbours lie to the right, in a left or right column below.
     const bool bRowHorz = IsHorzDocked() != FALSE;
-    wchar_t glyph = bRowHorz ? (m_bCanExpand ? L'4' : L'3') : (m_bCanExpand ? L'6' : L'5');
-    DrawGlyph(pDC, m_rectExpand, glyph);
+    const UINT nArrow = bRowHorz ? (m_bCanExpand ? DFCS_SCROLLRIGHT : DFCS_SCROLLLEFT)
+                                 : (m_bCanExpand ? DFCS_SCROLLDOWN : DFCS_SCROLLUP);
+    ::DrawFrameControl(pDC->m_hDC, &r, DFC_SCROLL,
+                       nArrow | (m_bExpandEnabled ? 0 : DFCS_INACTIVE) |
+                           (m_bExpandPressed ? DFCS_PUSHED : 0));
 }
 
 BOOL SECControlBar::IsOverClose(CPoint pt) const {

@@ -54,6 +54,9 @@ void SECDockBar::DockControlBar(CControlBar* pBar, LPCRECT lpRect) {
     }
     if (nOld >= 0)
         InvalidateRowsToFarSide(nOld);
+    // A bar coming back from floating keeps the share it had: the row makes room for it.
+    if (pBar->IsFloating() && !m_bFloating)
+        m_pLastChangedBar = pBar;
     AdjustJoiningBar(pBar);
     if (::GetParent(pBar->m_hWnd) != m_hWnd)
         pBar->SetParent(this);

@@ -4,16 +4,19 @@
 #include <algorithm>
 
 namespace {
-// The mode a bar of this dock bar is measured with.
-DWORD MeasureMode(const SECDockBar* pDockBar, const CControlBar* pBar) {
-    if (pDockBar->m_bFloating && (pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC))
+bool IsFixedBar(CControlBar* pBar);
+
+// The mode a bar of this dock bar is measured with: floating, a bar that changes shape (or a
+// sizable control bar, whose floating size the resize commits) answers its floating size.
+DWORD MeasureMode(const SECDockBar* pDockBar, CControlBar* pBar) {
+    if (pDockBar->m_bFloating &&
+        ((pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) || !IsFixedBar(pBar)))
         return LM_HORZ | LM_MRUWIDTH | LM_LENGTHY;
     return pDockBar->IsHorz() ? (LM_HORZDOCK | LM_HORZ | LM_LENGTHY) : LM_VERTDOCK;
 }
 
 CSize Measure(const SECDockBar* pDockBar, CControlBar* pBar) {
-    if (pDockBar->m_bFloating && !(pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) &&
-        SECDockBar::AsSECBar(pBar) == nullptr)
+    if (pDockBar->m_bFloating && !(pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) && IsFixedBar(pBar))
         return pBar->CalcFixedLayout(FALSE, pDockBar->IsHorz());
     return pBar->CalcDynamicLayout(-1, MeasureMode(pDockBar, pBar));
 }

@@ -18,11 +18,11 @@ class SECEditModel;
 class SECEditViewport;
 
 enum : int {
-    SECEDIT_GUTTER_NO_MARGIN = 45310,    // line numbers only
-    SECEDIT_GUTTER_MARKS_LEFT = 45311,   // marks left of the line numbers
-    SECEDIT_GUTTER_MARKS_RIGHT = 45312,  // marks right of the line numbers
-    SECEDIT_GUTTER_NONE = 45313,         // neither
-    SECEDIT_GUTTER_MARKS_ONLY = 45314,   // the margin alone
+    SECEDIT_GUTTER_NO_MARGIN = 45310,   // line numbers only
+    SECEDIT_GUTTER_MARKS_LEFT = 45311,  // marks left of the line numbers
+    SECEDIT_GUTTER_MARKS_RIGHT = 45312, // marks right of the line numbers
+    SECEDIT_GUTTER_NONE = 45313,        // neither
+    SECEDIT_GUTTER_MARKS_ONLY = 45314,  // the margin alone
 };
 
 enum : UINT {
@@ -101,8 +101,8 @@ public:
     // The token (characters of one class, or a line break) that ends at (backward) or starts at
     // (forward) the position; line or column -1: the caret's. The far end goes to endLine and
     // endColumn. FALSE at the start (backward) or end (forward) of the text.
-    virtual BOOL GetAdjacentToken(CString& text, int line, int column, BOOL forward,
-                                  int& endLine, int& endColumn);
+    virtual BOOL GetAdjacentToken(CString& text, int line, int column, BOOL forward, int& endLine,
+                                  int& endColumn);
     virtual BOOL IsMouseSelecting() const { return m_mouseSelecting; }
     virtual BOOL IsReadOnly() const;
     virtual BOOL NotifyModel();

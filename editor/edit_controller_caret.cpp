@@ -226,8 +226,8 @@ void SECEditController::PointFromPositionWorker(CPoint& point, const SECEditPosi
     LineText(position.m_line, text);
     const int length = int(text.size());
     const int column = std::max(0, position.m_column);
-    point.x += SECEditTabbedWidth(info->GetDC(), text.c_str(), std::min(column, length), 0,
-                                  GetTabWidth());
+    point.x +=
+        SECEditTabbedWidth(info->GetDC(), text.c_str(), std::min(column, length), 0, GetTabWidth());
     if (column > length)
         point.x += (column - length) * cw;
 }

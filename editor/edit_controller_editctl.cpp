@@ -301,8 +301,8 @@ SECEditPosition SECEditController::TargetOf(Move move) {
 void SECEditController::MoveCaret(Move move, BOOL extend) {
     if (m_editModel == nullptr)
         return;
-    const bool vertical = move == moveLineUp || move == moveLineDown || move == movePageUp ||
-                          move == movePageDown;
+    const bool vertical =
+        move == moveLineUp || move == moveLineDown || move == movePageUp || move == movePageDown;
     if (!extend) {
         ClearSelection(TRUE);
         const SECEditPosition target = TargetOf(move);

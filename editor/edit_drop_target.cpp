@@ -6,15 +6,15 @@ ISECEditDropClient* SECEditDropTarget::ClientOf(CWnd* pWnd) {
     return dynamic_cast<ISECEditDropClient*>(pWnd);
 }
 
-DROPEFFECT SECEditDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject,
-                                          DWORD dwKeyState, CPoint point) {
+DROPEFFECT SECEditDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
+                                          CPoint point) {
     ISECEditDropClient* client = ClientOf(pWnd);
     return client ? client->OnDragEnter(pDataObject, dwKeyState, point)
                   : COleDropTarget::OnDragEnter(pWnd, pDataObject, dwKeyState, point);
 }
 
-DROPEFFECT SECEditDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject,
-                                         DWORD dwKeyState, CPoint point) {
+DROPEFFECT SECEditDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
+                                         CPoint point) {
     ISECEditDropClient* client = ClientOf(pWnd);
     return client ? client->OnDragOver(pDataObject, dwKeyState, point)
                   : COleDropTarget::OnDragOver(pWnd, pDataObject, dwKeyState, point);
@@ -46,8 +46,12 @@ DROPEFFECT SECEditDropTarget::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint 
     inner.InflateRect(-nScrollInset, -nScrollInset);
     UINT code = kNoScroll;
     if (client_rect.PtInRect(point) && !inner.PtInRect(point)) {
-        const UINT h = point.x < inner.left ? SB_LINEUP : point.x >= inner.right ? SB_LINEDOWN : 0xFF;
-        const UINT v = point.y < inner.top ? SB_LINEUP : point.y >= inner.bottom ? SB_LINEDOWN : 0xFF;
+        const UINT h = point.x < inner.left     ? SB_LINEUP
+                       : point.x >= inner.right ? SB_LINEDOWN
+                                                : 0xFF;
+        const UINT v = point.y < inner.top       ? SB_LINEUP
+                       : point.y >= inner.bottom ? SB_LINEDOWN
+                                                 : 0xFF;
         code = MAKEWORD(h, v);
         if (!client->OnScroll(code, 0, FALSE))
             code = kNoScroll;

@@ -22,11 +22,11 @@ public:
     // Forgets a controller that is going: the dialog it opened no longer has an owner.
     void ForgetController(SECEditController* controller);
 
-    CDialog* m_pDialog = nullptr;         // the open find or replace dialog, or null
-    BOOL m_bFindDialog = TRUE;            // the last dialog was the find form
+    CDialog* m_pDialog = nullptr; // the open find or replace dialog, or null
+    BOOL m_bFindDialog = TRUE;    // the last dialog was the find form
     CString m_strFind;
     CString m_strReplace;
-    std::vector<CString> m_findHistory;   // most recent first
+    std::vector<CString> m_findHistory; // most recent first
     std::vector<CString> m_replaceHistory;
     BOOL m_bMatchCase = FALSE;
     BOOL m_bSearchDown = TRUE;

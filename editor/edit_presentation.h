@@ -15,8 +15,8 @@ public:
     // The selection ordered start before end; a line selection covers whole lines. Unless
     // noAdjust, columns past a line's end are clamped for selections other than blocks.
     // FALSE when nothing is selected.
-    virtual BOOL GetSelectionBounds(int& startLine, int& startColumn, int& endLine,
-                                    int& endColumn, BOOL noAdjust) = 0;
+    virtual BOOL GetSelectionBounds(int& startLine, int& startColumn, int& endLine, int& endColumn,
+                                    BOOL noAdjust) = 0;
     virtual BOOL GetSelection(SECEditRange& range, BOOL noAdjust) = 0;
     virtual int GetSelectionMode() = 0;
     virtual BOOL HasSelection() = 0;

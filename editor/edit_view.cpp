@@ -14,6 +14,7 @@ ON_WM_VSCROLL()
 ON_WM_HSCROLL()
 ON_WM_ERASEBKGND()
 ON_WM_PAINT()
+ON_MESSAGE(WM_PRINTCLIENT, OnPrintClient)
 ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
 ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
@@ -83,7 +84,8 @@ SECEditView* SECEditView::ActivePaneOfSplitter(int* row, int* col) const {
 
 CPoint SECEditView::SetLogOrigin(int x, int y) {
     const CPoint old = SECEditViewport::SetLogOrigin(x, y);
-    if (m_pSplitter && !IsScrolling() && GetLogOrigin() != old && ActivePaneOfSplitter(nullptr, nullptr) == this)
+    if (m_pSplitter && !IsScrolling() && GetLogOrigin() != old &&
+        ActivePaneOfSplitter(nullptr, nullptr) == this)
         if (CMvcModel* model = GetModel()) {
             SECEditMsg sync(SECEDIT_HINT_SPLITTER);
             model->NotifyObservers(this, &sync);

@@ -26,7 +26,9 @@ public:
     CRect m_footer;
     int m_linesPerPage = 1;
 
-    CRect GetBody() const { return CRect(m_page.left, m_header.bottom, m_page.right, m_footer.top); }
+    CRect GetBody() const {
+        return CRect(m_page.left, m_header.bottom, m_page.right, m_footer.top);
+    }
 };
 
 class SECEditView : public SECEditViewWrapper_T<CView> {

@@ -10,7 +10,8 @@ namespace {
 // Selects an object into a context for the scope.
 class Selected {
 public:
-    Selected(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(object ? ::SelectObject(dc, object) : NULL) {}
+    Selected(HDC dc, HGDIOBJ object)
+        : m_dc(dc), m_old(object ? ::SelectObject(dc, object) : NULL) {}
     ~Selected() {
         if (m_old)
             ::SelectObject(m_dc, m_old);
@@ -78,13 +79,15 @@ void SECEditView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) {
         info.m_header = info.m_page;
         info.m_header.bottom = std::min(info.m_page.bottom, info.m_page.top + GetHeaderHeight(pDC));
         info.m_footer = info.m_page;
-        info.m_footer.top = std::max(info.m_header.bottom, info.m_page.bottom - GetFooterHeight(pDC));
+        info.m_footer.top =
+            std::max(info.m_header.bottom, info.m_page.bottom - GetFooterHeight(pDC));
         // A body shorter than one line still prints one line a page.
         info.m_linesPerPage = std::max(1, info.GetBody().Height() / info.m_lineHeight);
         PaginatePrint(pDC);
     }
     const UINT rows = UINT(info.m_rows.size());
-    const UINT pages = rows / UINT(info.m_linesPerPage) + (rows % UINT(info.m_linesPerPage) ? 1 : 0);
+    const UINT pages =
+        rows / UINT(info.m_linesPerPage) + (rows % UINT(info.m_linesPerPage) ? 1 : 0);
     if (pInfo)
         pInfo->SetMaxPage(std::max(1u, pages));
 }

@@ -84,7 +84,8 @@ int SECEditViewport::OnCreate() {
     const int result = MvcViewport::OnCreate();
     if (!result)
         return result;
-    HBITMAP pattern = ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(SECEDIT_BITMAP_GUTTER));
+    HBITMAP pattern =
+        ::LoadBitmapW(AfxGetResourceHandle(), MAKEINTRESOURCEW(SECEDIT_BITMAP_GUTTER));
     if (pattern) {
         if (m_gutterBrush)
             ::DeleteObject(m_gutterBrush);
@@ -215,7 +216,8 @@ namespace {
 // Runs a composite's members through the viewport's own notification handling.
 class MemberVisitor : public SECEditCompositeCommand::IVisitor {
 public:
-    MemberVisitor(ISubject* subject, IObserver* observer) : m_subject(subject), m_observer(observer) {}
+    MemberVisitor(ISubject* subject, IObserver* observer)
+        : m_subject(subject), m_observer(observer) {}
     void Visit(void*, CMvcCommand* member) override { m_observer->OnUpdate(m_subject, member); }
 
 private:
@@ -250,6 +252,11 @@ void SECEditViewport::OnUpdate(ISubject* subject, IMessage* message) {
     SECEditController* controller = GetEditController();
     if (controller == nullptr)
         return;
+    // Hint 0: the caret or the selection moved (status panes follow); nothing to repaint.
+    if (message != nullptr && hint == 0) {
+        controller->OnUpdate(message);
+        return;
+    }
     if (hint != SECEDIT_HINT_COMMAND)
         m_longest = -1;
     const CSize sizeBefore = GetVirtualSize();

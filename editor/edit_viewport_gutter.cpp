@@ -86,8 +86,7 @@ void SECEditViewport::DrawLineMarksFirst(int, CDC*, int, int, int, int) {}
 
 void SECEditViewport::DrawLineMarks(int, CDC*, int, int, int, int) {}
 
-void SECEditViewport::DrawLineMark17(int line, CDC* dc, int left, int top, int right,
-                                     int bottom) {
+void SECEditViewport::DrawLineMark17(int line, CDC* dc, int left, int top, int right, int bottom) {
     SECEditModel* model = GetEditModel();
     if (model == nullptr || !model->GetLineFlag(line, 17))
         return;
@@ -100,8 +99,7 @@ void SECEditViewport::DrawLineMark17(int line, CDC* dc, int left, int top, int r
     ::DeleteObject(brush);
 }
 
-void SECEditViewport::DrawLineMark16(int line, CDC* dc, int left, int top, int right,
-                                     int bottom) {
+void SECEditViewport::DrawLineMark16(int line, CDC* dc, int left, int top, int right, int bottom) {
     SECEditModel* model = GetEditModel();
     if (model == nullptr || !model->GetLineFlag(line, 16))
         return;
@@ -139,8 +137,8 @@ void SECEditViewport::DrawLineNumber(int line, CDC* dc, const CRect& rect) {
         return;
     SECEditDisplayInfo* own = controller->GetOwnDisplayInfo();
     HDC hdc = dc->m_hDC;
-    HGDIOBJ font = own && own->GetFont(0) ? HGDIOBJ(own->GetFont(0))
-                                           : ::GetStockObject(ANSI_FIXED_FONT);
+    HGDIOBJ font =
+        own && own->GetFont(0) ? HGDIOBJ(own->GetFont(0)) : ::GetStockObject(ANSI_FIXED_FONT);
     Selected f(hdc, font);
     const int oldMode = ::SetBkMode(hdc, TRANSPARENT);
     const COLORREF oldColour = ::SetTextColor(hdc, controller->GetLineNumberColour());

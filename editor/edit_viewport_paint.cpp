@@ -70,8 +70,8 @@ void SECEditViewport::Draw(CDC* dc) {
     HGDIOBJ oldFont = ::SelectObject(hdc, info->GetFont(0) ? info->GetFont(0)
                                                            : ::GetStockObject(ANSI_FIXED_FONT));
     ::SetBkMode(hdc, OPAQUE);
-    const int tabWidth = std::max(1, info->GetTabWidth(config->GetTabSize(),
-                                                       config->GetShowWhitespace()));
+    const int tabWidth =
+        std::max(1, info->GetTabWidth(config->GetTabSize(), config->GetShowWhitespace()));
 
     BOOL showSelection = FALSE;
     if (state->HasSelection()) {
@@ -140,7 +140,8 @@ void SECEditViewport::DrawLine(CDC* dc, int line, int y, int textLeft, int tabWi
         CString scratch;
         const wchar_t* chars = nullptr;
         const int got = model->GetLinePointer(line, scratch, chars);
-        m_lineBuffer.assign(chars && got > 0 ? chars : L"", chars && got > 0 ? chars + got : nullptr);
+        m_lineBuffer.assign(chars && got > 0 ? chars : L"",
+                            chars && got > 0 ? chars + got : nullptr);
     }
     const int textLength = std::min<int>(length, int(m_lineBuffer.size()));
     const wchar_t* chars = m_lineBuffer.data();
@@ -161,8 +162,8 @@ void SECEditViewport::DrawLine(CDC* dc, int line, int y, int textLeft, int tabWi
         SECEditColorGroup* colours = ColourGroupOf(group);
         const BOOL runSelected = lineSelected && column < selEnd && column + count > selStart;
         const CSize extent =
-            DrawLineText(dc, tabWidth, x, y, textLeft, chars + column, count, column, line,
-                         colours, p.showWhitespace, runSelected, selStart, selEnd);
+            DrawLineText(dc, tabWidth, x, y, textLeft, chars + column, count, column, line, colours,
+                         p.showWhitespace, runSelected, selStart, selEnd);
         x += extent.cx;
         column += count;
     }
@@ -226,8 +227,8 @@ void SECEditViewport::DrawLine(CDC* dc, int line, int y, int textLeft, int tabWi
 
 CSize SECEditViewport::DrawLineText(CDC* dc, int tabWidth, int x, int y, int textLeft,
                                     const wchar_t* text, int count, int column, int line,
-                                    SECEditColorGroup* colours, BOOL showWhitespace,
-                                    BOOL selected, int selStart, int selEnd) {
+                                    SECEditColorGroup* colours, BOOL showWhitespace, BOOL selected,
+                                    int selStart, int selEnd) {
     CSize total(0, 0);
     if (count <= 0 || colours == nullptr)
         return total;
@@ -241,17 +242,17 @@ CSize SECEditViewport::DrawLineText(CDC* dc, int tabWidth, int x, int y, int tex
             while (j < count && !IsBlank(text[j]))
                 ++j;
             if (j > i) {
-                const CSize piece = DrawLineText(dc, tabWidth, x + total.cx, y, textLeft,
-                                                 text + i, j - i, column + i, line, colours,
-                                                 FALSE, selected, selStart, selEnd);
+                const CSize piece =
+                    DrawLineText(dc, tabWidth, x + total.cx, y, textLeft, text + i, j - i,
+                                 column + i, line, colours, FALSE, selected, selStart, selEnd);
                 total.cx += piece.cx;
                 total.cy = std::max(total.cy, piece.cy);
             }
             if (j == count)
                 break;
-            const CSize blank = DrawLineText(dc, tabWidth, x + total.cx, y, textLeft, text + j, 1,
-                                             column + j, line, colours, FALSE, selected, selStart,
-                                             selEnd);
+            const CSize blank =
+                DrawLineText(dc, tabWidth, x + total.cx, y, textLeft, text + j, 1, column + j, line,
+                             colours, FALSE, selected, selStart, selEnd);
             const wchar_t glyph = model ? model->GetWhitespaceGlyph(text[j] == L'\t')
                                         : (text[j] == L'\t' ? 187 : 183);
             DrawLineText(dc, tabWidth, x + total.cx, y, textLeft, &glyph, 1, column + j, line,
@@ -271,15 +272,15 @@ CSize SECEditViewport::DrawLineText(CDC* dc, int tabWidth, int x, int y, int tex
                                          colours, FALSE, FALSE, selStart, selEnd)
                                 .cx;
             if (tail > head)
-                total.cx += DrawLineText(dc, tabWidth, x + total.cx, y, textLeft, text + head,
-                                         tail - head, column + head, line, colours, FALSE, TRUE,
-                                         selStart, selEnd)
-                                .cx;
+                total.cx +=
+                    DrawLineText(dc, tabWidth, x + total.cx, y, textLeft, text + head, tail - head,
+                                 column + head, line, colours, FALSE, TRUE, selStart, selEnd)
+                        .cx;
             if (tail < count)
-                total.cx += DrawLineText(dc, tabWidth, x + total.cx, y, textLeft, text + tail,
-                                         count - tail, column + tail, line, colours, FALSE, FALSE,
-                                         selStart, selEnd)
-                                .cx;
+                total.cx +=
+                    DrawLineText(dc, tabWidth, x + total.cx, y, textLeft, text + tail, count - tail,
+                                 column + tail, line, colours, FALSE, FALSE, selStart, selEnd)
+                        .cx;
             total.cy = GetLineHeight();
             return total;
         }
@@ -294,13 +295,12 @@ CSize SECEditViewport::DrawLineText(CDC* dc, int tabWidth, int x, int y, int tex
     const SECEditColorGroup* base = ColourGroupOf(0);
     ::SetTextColor(dc->m_hDC, ForegroundOf(colours, base));
     ::SetBkColor(dc->m_hDC, BackgroundOf(colours, base));
-    return DrawTextSegment(dc, tabWidth, x, y, textLeft, text, count, column, line, colours,
-                           FALSE);
+    return DrawTextSegment(dc, tabWidth, x, y, textLeft, text, count, column, line, colours, FALSE);
 }
 
 CSize SECEditViewport::DrawTextSegment(CDC* dc, int tabWidth, int x, int y, int textLeft,
-                                       const wchar_t* text, int count, int, int,
-                                       SECEditColorGroup*, BOOL) {
+                                       const wchar_t* text, int count, int, int, SECEditColorGroup*,
+                                       BOOL) {
     HDC hdc = dc->m_hDC;
     const int lh = GetLineHeight();
     const int left = x + textLeft;

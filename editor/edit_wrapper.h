@@ -98,8 +98,7 @@ public:
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                 CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr) override {
         SetParentVisual(nullptr);
-        if (!TBase::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID,
-                           pContext))
+        if (!TBase::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext))
             return FALSE;
         const BOOL result = SECEditViewport::Create(this, nullptr);
         if (result && GetController())
@@ -157,13 +156,11 @@ public:
     }
 
     // The controller's drag operations.
-    DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState,
-                           CPoint point) override {
+    DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override {
         SECEditController* c = GetEditController();
         return c ? c->OnDragEnter(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
     }
-    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState,
-                          CPoint point) override {
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override {
         SECEditController* c = GetEditController();
         return c ? c->OnDragOver(pDataObject, dwKeyState, point) : DROPEFFECT_NONE;
     }
@@ -244,6 +241,13 @@ public:
         ::UpdateWindow(this->m_hWnd);
     }
 
+    // Drawing into a context of the caller's, whole (a capture, a print of the window).
+    afx_msg LRESULT OnPrintClient(WPARAM wParam, LPARAM) {
+        if (HDC dc = reinterpret_cast<HDC>(wParam))
+            Draw(CDC::FromHandle(dc));
+        return 0;
+    }
+
 protected:
     // The paint area drawn off screen and copied to the window in one piece.
     void PaintWindow() {
@@ -266,12 +270,16 @@ protected:
         UpdateScrollBars();
     }
 
-    // The bar's own 32-bit track position for a thumb (the message's is 16 bits wide).
+    // Where a thumb message asks to go. The message's position is 16 bits wide: the bar's own
+    // 32-bit track position counts while a drag is on, and for a thumb released on a bar longer
+    // than 16 bits when the message carries the low word of it.
     int TrackedPosition(int bar, UINT code, UINT nPos) {
         SCROLLINFO info = {};
         if (!this->GetScrollInfo(bar, &info, SIF_ALL))
             return int(nPos);
-        if (code == SB_THUMBTRACK || (code == SB_THUMBPOSITION && info.nMax > 0xFFFF))
+        if (code == SB_THUMBTRACK)
+            return info.nTrackPos;
+        if (code == SB_THUMBPOSITION && info.nMax > 0xFFFF && UINT(info.nTrackPos & 0xFFFF) == nPos)
             return info.nTrackPos;
         return code == SB_THUMBPOSITION ? int(nPos) : info.nPos;
     }

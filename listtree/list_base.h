@@ -407,6 +407,9 @@ protected:
     void EndHeaderDrag();
     void StepTypeAhead(UINT nChar);
     BOOL IsPrintingDC(CDC* pDC) const { return pDC != NULL && pDC->IsPrinting(); }
+    // Focus and enabling, asked once per paint rather than once per cell.
+    bool HasFocusNow() const;
+    bool IsEnabledNow() const;
     int ClampColumnWidth(int nWidth) const;
     bool Alive(const std::weak_ptr<int>& token) const { return !token.expired(); }
     std::weak_ptr<int> LifeToken() const { return m_spLife; }
@@ -480,6 +483,11 @@ protected:
     unsigned m_nGeneration = 0;
     CPtrArray m_arRetiredImageLists;
     CScrollBar* m_pScrollBars[2] = {NULL, NULL};
+    // Measuring outside a paint: a screen-compatible DC kept for the list's life (a window DC
+    // per row costs a round trip to the window system each time).
+    std::unique_ptr<CDC> m_pMeasureDC;
+    int m_nPaintFocus = -1;   // -1: not painting
+    int m_nPaintEnabled = -1;
 };
 
 using SECListBaseC = SECListImpl<CWnd>;

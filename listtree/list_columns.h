@@ -438,7 +438,7 @@ template <class TBase> BOOL SECListImpl<TBase>::SplitCreateStyles(CREATESTRUCT* 
 // ---- Colours and fonts.
 
 template <class TBase> COLORREF SECListImpl<TBase>::GetBkColor() {
-    if (GetSafeHwnd() != NULL && !::IsWindowEnabled(m_hWnd))
+    if (!IsEnabledNow())
         return SECListShared().rgbInactiveSelBk;
     return m_rgbBk;
 }

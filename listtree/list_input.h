@@ -481,8 +481,9 @@ template <class TBase> void SECListImpl<TBase>::OnVScroll(UINT nSBCode, UINT nPo
     default:
         return;
     }
-    if (nDelta != 0 && ScrollRows(nDelta, FALSE) && pBar != NULL && pBar->GetSafeHwnd() != NULL)
-        pBar->SetScrollPos(m_nTopIndex, TRUE);
+    // The bar's position follows at the next paint.
+    if (nDelta != 0)
+        ScrollRows(nDelta, FALSE);
 }
 
 template <class TBase> void SECListImpl<TBase>::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*) {

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cwchar>
 
 // ---- Client and inside rectangles.
 
@@ -34,6 +35,16 @@ template <class TBase> void SECListImpl<TBase>::GetInsideRect(RECT* pRect) {
 }
 
 template <class TBase> CDC* SECListImpl<TBase>::NewClientDC(BOOL* pOwned) {
+    if (!m_pMeasureDC) {
+        std::unique_ptr<CDC> pDC(new CDC);
+        if (pDC->CreateCompatibleDC(NULL))
+            m_pMeasureDC = std::move(pDC);
+    }
+    if (m_pMeasureDC) {
+        if (pOwned != NULL)
+            *pOwned = FALSE;
+        return m_pMeasureDC.get();
+    }
     if (pOwned != NULL)
         *pOwned = TRUE;
     return new CClientDC(GetSafeHwnd() != NULL ? static_cast<CWnd*>(this) : NULL);
@@ -174,13 +185,21 @@ template <class TBase> void SECListImpl<TBase>::MeasureLabel(SECListPaintContext
     if (pDC != NULL) {
         HDC hdc = pDC->m_hAttribDC != NULL ? pDC->m_hAttribDC : pDC->m_hDC;
         HGDIOBJ hOld = NULL;
-        if (pContext->pFont != NULL && pContext->pFont->GetSafeHandle() != NULL)
+        if (pContext->pFont != NULL && pContext->pFont->GetSafeHandle() != NULL &&
+            ::GetCurrentObject(hdc, OBJ_FONT) != pContext->pFont->GetSafeHandle())
             hOld = ::SelectObject(hdc, pContext->pFont->GetSafeHandle());
+        const bool bPlainLine = (nFormat & DT_SINGLELINE) && ::wmemchr(pszText, L'\t', nLen) == NULL;
         if (nLen == 0) {
             TEXTMETRIC tm = {};
             ::GetTextMetrics(hdc, &tm);
             rcText.right = rcText.left;
             rcText.bottom = tm.tmHeight;
+        } else if (bPlainLine) {
+            // One line without tabs: its extent is the whole measurement.
+            SIZE size = {0, 0};
+            ::GetTextExtentPoint32W(hdc, pszText, nLen, &size);
+            rcText.right = rcText.left + size.cx;
+            rcText.bottom = rcText.top + size.cy;
         } else {
             ::DrawText(hdc, pszText, nLen, &rcText, nFormat);
         }

@@ -9,6 +9,18 @@
 
 #include <algorithm>
 
+template <class TBase> bool SECListImpl<TBase>::HasFocusNow() const {
+    if (m_nPaintFocus >= 0)
+        return m_nPaintFocus != 0;
+    return m_hWnd != NULL && ::GetFocus() == m_hWnd;
+}
+
+template <class TBase> bool SECListImpl<TBase>::IsEnabledNow() const {
+    if (m_nPaintEnabled >= 0)
+        return m_nPaintEnabled != 0;
+    return m_hWnd == NULL || ::IsWindowEnabled(m_hWnd);
+}
+
 template <class TBase> SECListPaintContext* SECListImpl<TBase>::NewPaintContext(CDC* pDC) {
     auto* pContext = new SECListPaintContext;
     pContext->pdc = pDC;
@@ -73,10 +85,9 @@ template <class TBase> COLORREF SECListImpl<TBase>::PickBkColor(SECListPaintCont
 }
 
 template <class TBase> COLORREF SECListImpl<TBase>::PickAltColors(SECListPaintContext* pContext) {
-    const bool bEnabled = GetSafeHwnd() == NULL || ::IsWindowEnabled(m_hWnd);
-    if (!bEnabled)
+    if (!IsEnabledNow())
         pContext->rgbAlt = GetBkColor();
-    else if ((pContext->lvi.state & LVIS_SELECTED) && CWnd::GetFocus() == this)
+    else if ((pContext->lvi.state & LVIS_SELECTED) && HasFocusNow())
         pContext->rgbAlt = GetSelAltBkColor();
     else
         pContext->rgbAlt = GetAltBkColor();
@@ -85,12 +96,12 @@ template <class TBase> COLORREF SECListImpl<TBase>::PickAltColors(SECListPaintCo
 
 template <class TBase> void SECListImpl<TBase>::PickTextColors(SECListPaintContext* pContext) {
     const SECListSharedColors& shared = SECListShared();
-    if (GetSafeHwnd() != NULL && !::IsWindowEnabled(m_hWnd)) {
+    if (!IsEnabledNow()) {
         pContext->rgbText = GetDisabledTextColor();
         pContext->rgbTextBk = shared.rgbInactiveSelBk;
         return;
     }
-    const bool bFocus = GetSafeHwnd() != NULL && ::GetFocus() == m_hWnd;
+    const bool bFocus = HasFocusNow();
     const bool bSubCell = pContext->pCol != NULL && pContext->pCol->iSubItem != 0;
     const bool bFullRow = HasExStyle(LVXS_FULLROWSELECT);
     const bool bDisabledRow = (pContext->lvix.state & SECLIST_EXSTATE_DISABLED) != 0;
@@ -156,6 +167,14 @@ template <class TBase> void SECListImpl<TBase>::PaintDirect(CDC* pDC, const CRec
 template <class TBase> void SECListImpl<TBase>::DoPaint(CDC* pDC) {
     if (pDC == NULL)
         return;
+    struct PaintState {
+        SECListImpl* p;
+        ~PaintState() { p->m_nPaintFocus = p->m_nPaintEnabled = -1; }
+    } state{this};
+    m_nPaintFocus = -1;
+    m_nPaintEnabled = -1;
+    m_nPaintFocus = HasFocusNow() ? 1 : 0;
+    m_nPaintEnabled = IsEnabledNow() ? 1 : 0;
     CRect rcInside, rcClient;
     GetInsideRect(&rcInside);
     GetClientRect(&rcClient);
@@ -349,6 +368,19 @@ template <class TBase> void SECListImpl<TBase>::DrawItems(SECListPaintContext* p
     GetInsideRect(&rcInside);
     const unsigned nGeneration = m_nGeneration;
     int nDrawn = 0;
+    // The rows' usual font stays selected through the walk: cells then select nothing.
+    CFont* pRowFont = GetItemFont();
+    const HGDIOBJ hWalkFont = pRowFont != NULL && pRowFont->GetSafeHandle() != NULL
+                                  ? ::SelectObject(pDC->m_hDC, pRowFont->GetSafeHandle())
+                                  : NULL;
+    struct FontBack {
+        HDC hdc;
+        HGDIOBJ hOld;
+        ~FontBack() {
+            if (hOld != NULL)
+                ::SelectObject(hdc, hOld);
+        }
+    } fontBack{pDC->m_hDC, hWalkFont};
     if (pContext->nView == LVS_REPORT) {
         const int nRight = CalcContentWidth(NULL) - m_ptScroll.x;
         int y = rcInside.top;
@@ -409,9 +441,12 @@ template <class TBase> void SECListImpl<TBase>::DrawItems(SECListPaintContext* p
         return;
     }
     if (!bPrinting && (m_dwScrollStyle & SECLIST_VSCROLL_SHOWN) && m_pScrollBars[1] != NULL) {
+        SCROLLINFO now = {sizeof(SCROLLINFO), SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+        m_pScrollBars[1]->GetScrollInfo(&now, SIF_PAGE | SIF_POS);
         SCROLLINFO si = {sizeof(SCROLLINFO), SIF_PAGE | SIF_POS, 0, 0, (UINT)std::max(nDrawn, 1),
                          m_nTopIndex, 0};
-        m_pScrollBars[1]->SetScrollInfo(&si, TRUE);
+        if (now.nPage != si.nPage || now.nPos != si.nPos)
+            m_pScrollBars[1]->SetScrollInfo(&si, TRUE);
     }
 }
 
@@ -454,7 +489,7 @@ template <class TBase> void SECListImpl<TBase>::DrawRow(SECListPaintContext* pCo
     pContext->lvi.iItem = nRow;
     if (pContext->nView != LVS_REPORT)
         return;
-    const bool bFocus = GetSafeHwnd() != NULL && ::GetFocus() == m_hWnd;
+    const bool bFocus = HasFocusNow();
     if (HasExStyle(LVXS_FULLROWSELECT) && nRow == m_nFocusIndex && bFocus &&
         GetColumnCount() > 1 && !bPrinting) {
         CRect rcFocus = rcRow;
@@ -537,7 +572,10 @@ template <class TBase> void SECListImpl<TBase>::DrawItemLabels(SECListPaintConte
                           pContext->iCol == std::max(0, m_nCurColumn);
     if (bEditing)
         return;
-    CFont* pOldFont = pContext->pFont != NULL ? pDC->SelectObject(pContext->pFont) : NULL;
+    HGDIOBJ hFont = pContext->pFont != NULL ? pContext->pFont->GetSafeHandle() : NULL;
+    HGDIOBJ hOldFont = hFont != NULL && ::GetCurrentObject(pDC->m_hDC, OBJ_FONT) != hFont
+                           ? ::SelectObject(pDC->m_hDC, hFont)
+                           : NULL;
     const COLORREF rgbOldText = pDC->SetTextColor(pContext->rgbText);
     const COLORREF rgbOldBk = pDC->SetBkColor(pContext->rgbTextBk);
     const int nOldMode = pDC->SetBkMode(TRANSPARENT);
@@ -566,8 +604,8 @@ template <class TBase> void SECListImpl<TBase>::DrawItemLabels(SECListPaintConte
     pDC->SetBkMode(nOldMode);
     pDC->SetBkColor(rgbOldBk);
     pDC->SetTextColor(rgbOldText);
-    if (pOldFont != NULL)
-        pDC->SelectObject(pOldFont);
+    if (hOldFont != NULL)
+        ::SelectObject(pDC->m_hDC, hOldFont);
 }
 
 template <class TBase> void SECListImpl<TBase>::DrawVertGridLines(CDC* pDC, int nRow, RECT* pRowRect) {
@@ -575,7 +613,7 @@ template <class TBase> void SECListImpl<TBase>::DrawVertGridLines(CDC* pDC, int 
     CPen* pPen = NULL;
     GetGridPenAlt(&pPenAlt);
     GetGridPen(&pPen);
-    CPen* pOld = pDC->SelectObject(pPenAlt);
+    HGDIOBJ hOld = ::SelectObject(pDC->m_hDC, pPenAlt->GetSafeHandle());
     const int nCount = GetColumnCount();
     const int nLastDrawn = HasExStyle(LVXS_FITCOLUMNSONSIZE) ? nCount - 1 : nCount;
     for (int i = 0; i < nLastDrawn; ++i) {
@@ -583,7 +621,7 @@ template <class TBase> void SECListImpl<TBase>::DrawVertGridLines(CDC* pDC, int 
         pDC->MoveTo(x, pRowRect->top);
         pDC->LineTo(x, pRowRect->bottom);
     }
-    pDC->SelectObject(pPen);
+    ::SelectObject(pDC->m_hDC, pPen->GetSafeHandle());
     if (nRow == GetItemCount() - 1) {
         pDC->MoveTo(pRowRect->left, pRowRect->bottom - 1);
         pDC->LineTo(pRowRect->right, pRowRect->bottom - 1);
@@ -596,14 +634,14 @@ template <class TBase> void SECListImpl<TBase>::DrawVertGridLines(CDC* pDC, int 
             pDC->MoveTo(x, pRowRect->top);
             pDC->LineTo(x, pRowRect->bottom);
         }
-    pDC->SelectObject(pOld);
+    ::SelectObject(pDC->m_hDC, hOld);
 }
 
 template <class TBase> void SECListImpl<TBase>::DrawHorzGridLine(CDC* pDC, int /*nRow*/, RECT* pRowRect) {
     CPen* pPen = NULL;
     GetGridPen(&pPen);
-    CPen* pOld = pDC->SelectObject(pPen);
+    HGDIOBJ hOld = ::SelectObject(pDC->m_hDC, pPen->GetSafeHandle());
     pDC->MoveTo(pRowRect->left, pRowRect->bottom - 1);
     pDC->LineTo(pRowRect->right, pRowRect->bottom - 1);
-    pDC->SelectObject(pOld);
+    ::SelectObject(pDC->m_hDC, hOld);
 }

@@ -142,21 +142,6 @@ POINT ClientToScreenPoint(HWND hWnd, POINT client) {
 }
 
 
-bool SaveScreenPng(const RECT& rect, const wchar_t* pszPath) {
-    const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-
-    const bool bOk = WriteBitmapPng(hBitmap, pszPath);
-    ::DeleteObject(hBitmap);
-    return bOk;
-}
 
 namespace {
 // The library's start-up binds the theme entries; this program has none, so it binds them

@@ -56,5 +56,3 @@ class DialogDismisser;
 // Makes answer fill the colour dialog's red, green and blue fields with color before OK.
 void AnswerColorDialog(DialogDismisser& answer, COLORREF color);
 
-// The screen pixels of rect written as a PNG file; FALSE when it cannot be written.
-bool SaveScreenPng(const RECT& rect, const wchar_t* pszPath);

@@ -150,3 +150,33 @@ TEST_F(DockingTest, NewRowsAndRowsOfTheirOwnBreakTheArray) {
     EXPECT_EQ(2 + 40 + 6 + 2, InParent(a).top);
     EXPECT_EQ(4 * 48, InParent(*pDock).Height());
 }
+
+TEST_F(DockingTest, ADockBarOfNoSizeAndACrowdedRowGiveNoNegativeLengths) {
+    CTestBar bars[8];
+    SECDockBar* pDock = m_pFrame->DockBar(AFX_IDW_DOCKBAR_TOP);
+    for (int i = 0; i < 8; ++i) {
+        ASSERT_TRUE(bars[i].Make(m_pFrame, ID_A + 0x10 + i, L"crowd"));
+        Shape(bars[i]);
+        pDock->DockControlBarColumnRow(&bars[i], i, 0);
+    }
+    const struct {
+        CRect client;
+    } cases[] = {{CRect(0, 0, 0, 0)}, {CRect(0, 0, 30, 200)}, {CRect(0, 0, 640, 480)}};
+    for (const auto& c : cases) {
+        m_pFrame->RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, CFrameWnd::reposDefault, NULL,
+                                 &c.client);
+        for (CTestBar& bar : bars) {
+            EXPECT_GE(bar.m_szHorzDock.cx, 0) << c.client.Width();
+            EXPECT_GE(bar.m_fFloatProportion, 0.0f);
+            EXPECT_LE(bar.m_fFloatProportion, 1.0f);
+        }
+    }
+    // A hidden bar has no place to report, and says so with zeroes.
+    m_pFrame->ShowControlBar(&bars[3], FALSE, FALSE);
+    int nRow = 5, nCol = 5, nHeight = 5;
+    UINT nID = 5;
+    float fShare = 5.0f;
+    EXPECT_FALSE(bars[3].GetDockPosition(nRow, nCol, nID, fShare, nHeight));
+    EXPECT_EQ(0, nRow + nCol + nHeight + (int)nID);
+    EXPECT_EQ(0.0f, fShare);
+}

@@ -114,8 +114,8 @@ const wchar_t* TestLanguage() {
         return name.c_str();
     wchar_t dir[MAX_PATH] = {};
     ::GetTempPathW(MAX_PATH, dir);
-    const std::wstring path = std::wstring(dir) + L"editorwin_" +
-                              std::to_wstring(::GetCurrentProcessId()) + L".ini";
+    const std::wstring path =
+        std::wstring(dir) + L"editorwin_" + std::to_wstring(::GetCurrentProcessId()) + L".ini";
     HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_TEMPORARY, nullptr);
     DWORD written = 0;
@@ -143,7 +143,9 @@ bool Pixels::SameRows(const Pixels& other, int top, int bottom) const {
     return true;
 }
 
-Pixels Grab(HWND window) {
+namespace {
+// Reads a window into a bitmap: copied from its own context, or drawn by its print handler.
+Pixels Read(HWND window, bool print) {
     Pixels p;
     RECT rc;
     ::GetClientRect(window, &rc);
@@ -162,7 +164,10 @@ Pixels Grab(HWND window) {
     HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC memory = ::CreateCompatibleDC(screen);
     HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, p.cx, p.cy, screen, 0, 0, SRCCOPY);
+    if (print)
+        ::SendMessageW(window, WM_PRINTCLIENT, WPARAM(memory), PRF_CLIENT);
+    else
+        ::BitBlt(memory, 0, 0, p.cx, p.cy, screen, 0, 0, SRCCOPY);
     ::GdiFlush();
     p.data.resize(size_t(p.cx) * p.cy);
     const DWORD* src = static_cast<const DWORD*>(bits);
@@ -173,6 +178,16 @@ Pixels Grab(HWND window) {
     ::DeleteObject(bitmap);
     ::ReleaseDC(window, screen);
     return p;
+}
+
+} // namespace
+
+Pixels Grab(HWND window) {
+    return Read(window, false);
+}
+
+Pixels Printed(HWND window) {
+    return Read(window, true);
 }
 
 bool SavePng(const Pixels& p, const wchar_t* name) {

@@ -36,6 +36,8 @@ struct Pixels {
     bool SameRows(const Pixels& other, int top, int bottom) const;
 };
 Pixels Grab(HWND window);
+// What the window draws when asked to print its client area (it need not show).
+Pixels Printed(HWND window);
 bool SavePng(const Pixels& pixels, const wchar_t* name);
 
 // Runs what is pending, paint messages included.

@@ -182,7 +182,21 @@ bool ColourIn(const Pixels& p, int left, int right, int top, int bottom, COLORRE
     return false;
 }
 
+// The system's scroll-bar colour for a test; Wine's own is white, like the pattern's other half.
+class SysColour {
+public:
+    SysColour(int index, COLORREF colour) : m_index(index), m_old(::GetSysColor(index)) {
+        ::SetSysColors(1, &m_index, &colour);
+    }
+    ~SysColour() { ::SetSysColors(1, &m_index, &m_old); }
+
+private:
+    int m_index;
+    COLORREF m_old;
+};
+
 TEST(EditorPaint, GutterModesPlaceMarksAndLineNumbers) {
+    SysColour grey(COLOR_SCROLLBAR, RGB(192, 192, 192));
     Host host;
     host.Load(kFixture);
     host.Model().SetLineFlag(0, 16, TRUE);
@@ -217,9 +231,18 @@ TEST(EditorPaint, GutterModesPlaceMarksAndLineNumbers) {
         }
         if (k.numbers) {
             // Line numbers in black, in their own area.
-            EXPECT_TRUE(ColourIn(p, numbersLeft, numbersLeft + c.GetGutterWidth(), 0, lh,
-                                 RGB(0, 0, 0)))
+            EXPECT_TRUE(
+                ColourIn(p, numbersLeft, numbersLeft + c.GetGutterWidth(), 0, lh, RGB(0, 0, 0)))
                 << "number, mode " << k.mode;
+        }
+        if (k.marks) {
+            // The checkerboard of the gutter's brush in an empty marker cell.
+            const int y = 5 * lh + lh / 2;
+            const COLORREF a = p.At(marksLeft + 4, y), b = p.At(marksLeft + 5, y);
+            EXPECT_NE(a, b) << "checkerboard, mode " << k.mode;
+            EXPECT_TRUE(a == RGB(255, 255, 255) || b == RGB(255, 255, 255)) << k.mode;
+            EXPECT_TRUE(a == ::GetSysColor(COLOR_SCROLLBAR) || b == ::GetSysColor(COLOR_SCROLLBAR))
+                << k.mode;
         }
         if (textLeft == 0) {
             EXPECT_EQ(Hex(CellBack(host, p, 0, 0)), Hex(kKeywordBack)) << "no gutter";
@@ -358,6 +381,12 @@ TEST(EditorPaint, OneLineHintRepaintsThatRowAlone) {
     EXPECT_TRUE(after.SameRows(before, 4 * lh, after.cy)) << "rows below";
     EXPECT_FALSE(after.SameRows(before, 3 * lh, 4 * lh)) << "the row itself";
 
+    // A caret move tells the model's observers but repaints nothing.
+    ::ValidateRect(w, nullptr);
+    host.Controller().MoveCaret(SECEditController::moveCharRight, FALSE);
+    CRect moved;
+    EXPECT_FALSE(::GetUpdateRect(w, &moved, FALSE));
+
     // Ranges outside the text or upside down invalidate nothing outside the view.
     struct Case {
         int first, last;
@@ -385,12 +414,13 @@ TEST(EditorPaint, Screenshot) {
     host.Load(kFixture);
     host.Model().SetLineFlag(0, 16, TRUE);
     host.Model().SetLineFlag(2, 17, TRUE);
-    host.Model().GetLangConfig()->SetShowWhitespace(FALSE);
+    host.Model().GetLangConfig()->SetShowWhitespace(TRUE);
     host.Controller().SetGutterMode(SECEDIT_GUTTER_MARKS_RIGHT);
     host.Controller().SetKeepSelectionVisible(TRUE);
-    host.Controller().SetSelection(SECEditRange(4, 4, 6, 5), SECEditSelection::modeStream);
+    host.Controller().SetSelection(SECEditRange(5, 0, 6, 5), SECEditSelection::modeStream);
     host.Repaint();
     const Pixels p = Grab(host.Ctrl().m_hWnd);
+    host.Model().GetLangConfig()->SetShowWhitespace(FALSE);
     EXPECT_TRUE(SavePng(p, L"editor_view.png"));
 }
 

@@ -5,6 +5,7 @@
 #include "list_pixels.h"
 
 #include "listtree/list_shared.h"
+#include "toolbars/drawing/themeapi.h"
 
 #include <memory>
 
@@ -201,6 +202,69 @@ TEST_F(ListPaint, ResizingShowsAndHidesTheBars) {
     list.SetWindowPos(NULL, 0, 0, 200, 100, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_FALSE(shown(SB_VERT));
     EXPECT_FALSE(shown(SB_HORZ));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ListPaint, ThemedHeaderPaintsAndHotTracks) {
+    InitThemeApi();
+    Fill(4);
+    // Whether a theme is active depends on the prefix: either way the headings are drawn, and
+    // a theme draws its own items rather than classic buttons in the face colour.
+    CRect band(0, 0, list.GetColumnRight(4), list.GetHeaderHeight());
+    auto dark = [&](Pixels& p) {
+        int n = 0;
+        for (int y = band.top; y < band.bottom; ++y)
+            for (int x = band.left; x < band.right; ++x)
+                n += GetRValue(p.At(x, y)) + GetGValue(p.At(x, y)) + GetBValue(p.At(x, y)) < 200;
+        return n;
+    };
+    auto p = Paint();
+    p->Save(L"list_themed.png");
+    EXPECT_GT(dark(*p), 40);
+    if (IsThemed()) {
+        EXPECT_LT(p->Count(band, ::GetSysColor(COLOR_BTNFACE)), band.Width() * band.Height() / 2);
+    }
+    // Hot tracking redraws the item under the pointer at once and clears it on leaving.
+    list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(list.GetColumnLeft(2) + 10, 5));
+    list.SendMessage(WM_MOUSELEAVE, 0, 0);
+    p = Paint();
+    EXPECT_GT(dark(*p), 40);
+    FreeThemeApi();
+}
+
+TEST_F(ListFixture, CreationSplitsTheListsOwnStyleBitsOffTheWindow) {
+    SECListCtrl other;
+    ASSERT_TRUE(other.CreateEx(WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_EDITLABELS,
+                               LVXS_FULLROWSELECT | LVXS_HORZGRID, CRect(0, 0, 100, 100),
+                               &parent, 103));
+    EXPECT_EQ(0u, (DWORD)::GetWindowLongW(other.m_hWnd, GWL_STYLE) & 0xF3FF);
+    EXPECT_EQ(0u, (DWORD)::GetWindowLongW(other.m_hWnd, GWL_EXSTYLE) & 0x1FF00000);
+    EXPECT_TRUE(other.HasStyle(LVS_REPORT | LVS_SINGLESEL | LVS_EDITLABELS));
+    EXPECT_TRUE(other.HasExStyle(LVXS_FULLROWSELECT | LVXS_HORZGRID));
+    EXPECT_TRUE(other.IsHeaderVisible());
+    EXPECT_EQ(0, other.GetColumnCount()); // report view: no column of its own
+    other.DestroyWindow();
+
+    SECListCtrl icons;
+    ASSERT_TRUE(icons.Create(WS_CHILD, CRect(0, 0, 100, 100), &parent, 104));
+    EXPECT_FALSE(icons.IsHeaderVisible());
+    EXPECT_EQ(1, icons.GetColumnCount());
+    icons.DestroyWindow();
+}
+
+TEST_F(ListFixture, SwitchingToSingleSelectionDeselectsAMultipleOne) {
+    Fill(6);
+    list.SelectRange(1, 3, TRUE);
+    ASSERT_EQ(4, list.GetSelectedCount());
+    list.EnableMultiSelect(FALSE);
+    EXPECT_EQ(0, list.GetSelectedCount());
+    EXPECT_FALSE(list.IsMultiSelect());
+    list.FocusItem(2, TRUE);
+    list.SelectItem(4, TRUE);
+    EXPECT_EQ((std::vector<int>{4}), SelectedRows());
 }
 
 } // namespace

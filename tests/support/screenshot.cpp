@@ -53,3 +53,19 @@ std::wstring ScreenshotPath(const wchar_t* name) {
     ::CreateDirectoryW(dir.c_str(), NULL);
     return dir + L"\\" + name;
 }
+
+bool SaveScreenPng(const RECT& rect, const wchar_t* pszPath) {
+    const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+    HDC hScreen = ::GetDC(NULL);
+    HDC hMem = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
+    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY);
+    ::SelectObject(hMem, hOld);
+    ::DeleteDC(hMem);
+    ::ReleaseDC(NULL, hScreen);
+
+    const bool bOk = WriteBitmapPng(hBitmap, pszPath);
+    ::DeleteObject(hBitmap);
+    return bOk;
+}

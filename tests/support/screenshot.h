@@ -11,3 +11,6 @@ bool WriteBitmapPng(HBITMAP hBitmap, const std::wstring& path);
 
 // <build tree>\screens\<name> for the running test program; the folder is made when missing.
 std::wstring ScreenshotPath(const wchar_t* name);
+
+// Writes what the screen shows inside rect (screen coordinates) as a PNG file.
+bool SaveScreenPng(const RECT& rect, const wchar_t* pszPath);

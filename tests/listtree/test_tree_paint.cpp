@@ -1,0 +1,284 @@
+// What the tree column paints, read back from a DIB: buttons and their sizes, dotted lines that
+// keep their pattern while scrolling, indent with lines at root, bold, disabled and selected
+// items, the hanging indent, single-line labels, and a multi-column tree.
+#include "tree_fixture.h"
+
+#include "list_fixture.h"
+#include "list_pixels.h"
+
+#include <memory>
+
+namespace {
+
+constexpr COLORREF kBack = RGB(230, 240, 250);
+
+// Solid images, one per colour.
+std::unique_ptr<CImageList> MakeImages(int cx, int cy, std::vector<COLORREF> colours) {
+    auto pList = std::make_unique<CImageList>();
+    pList->Create(cx, cy, ILC_COLOR24, (int)colours.size(), 0);
+    for (COLORREF c : colours) {
+        HDC hScreen = ::GetDC(NULL);
+        HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
+        HDC hdc = ::CreateCompatibleDC(hScreen);
+        HGDIOBJ hOld = ::SelectObject(hdc, hBitmap);
+        HBRUSH hBrush = ::CreateSolidBrush(c);
+        RECT rc = {0, 0, cx, cy};
+        ::FillRect(hdc, &rc, hBrush);
+        ::DeleteObject(hBrush);
+        ::SelectObject(hdc, hOld);
+        ::DeleteDC(hdc);
+        ::ReleaseDC(NULL, hScreen);
+        ImageList_Add(pList->GetSafeHandle(), hBitmap, NULL);
+        ::DeleteObject(hBitmap);
+    }
+    return pList;
+}
+
+class TreePaint : public TreeCtrlFixture {
+protected:
+    void SetUp() override {
+        TreeCtrlFixture::SetUp();
+        tree.SetBkColor(kBack);
+    }
+    std::unique_ptr<Pixels> Paint() {
+        CRect rc;
+        ::GetClientRect(tree.m_hWnd, &rc);
+        auto p = std::make_unique<Pixels>(rc.Width(), rc.Height());
+        tree.DoPaint(&p->DC());
+        return p;
+    }
+    CRect RowRect(HTREEITEM h) {
+        CRect rc;
+        tree.GetSubItemRect(tree.FindItemIndex(h), 0, &rc, LVIR_BOUNDS);
+        return rc;
+    }
+    // The white inside of the button box in the row, grown by its border.
+    CRect ButtonBox(Pixels& p, HTREEITEM h) {
+        const CRect rcRow = RowRect(h);
+        CRect rcLabel;
+        tree.GetItemRect(h, &rcLabel, TRUE);
+        CRect box(10000, 10000, -1, -1);
+        for (int y = rcRow.top; y < rcRow.bottom; ++y)
+            for (int x = 0; x < rcLabel.left - 3; ++x)
+                if (p.At(x, y) == RGB(255, 255, 255)) {
+                    box.left = std::min((int)box.left, x);
+                    box.top = std::min((int)box.top, y);
+                    box.right = std::max((int)box.right, x + 1);
+                    box.bottom = std::max((int)box.bottom, y + 1);
+                }
+        if (box.right < 0)
+            return CRect();
+        box.InflateRect(1, 1);
+        return box;
+    }
+    int DarkPixels(Pixels& p, const CRect& rc) {
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x) {
+                const COLORREF c = p.At(x, y);
+                if (GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100)
+                    ++n;
+            }
+        return n;
+    }
+};
+
+TEST_F(TreePaint, ButtonSizesFollowTheIconHeight) {
+    struct Case {
+        int nIcon;
+        int nBox;
+    } cases[] = {{16, 9}, {13, 7}, {32, 15}, {0, 9}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.nIcon);
+        tree.DeleteItem(TVI_ROOT);
+        std::unique_ptr<CImageList> pImages;
+        if (c.nIcon > 0) {
+            pImages = MakeImages(c.nIcon, c.nIcon, {RGB(200, 0, 0)});
+            tree.SetImageList(pImages.get(), TVSIL_NORMAL);
+        } else {
+            tree.SetImageList(NULL, TVSIL_NORMAL);
+        }
+        const HTREEITEM a = tree.InsertItem(L"parent", 0, 0);
+        tree.InsertItem(L"child", 0, 0, a);
+        tree.InsertItem(L"other", 0, 0);
+        tree.RecalcLayout();
+        auto p = Paint();
+        const CRect box = ButtonBox(*p, a);
+        EXPECT_EQ(c.nBox, box.Width());
+        EXPECT_EQ(c.nBox, box.Height());
+        // A plus: the sign's vertical stroke above the middle.
+        const CPoint mid((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        int nAbove = 0;
+        for (int y = box.top + 1; y < mid.y; ++y)
+            for (int x = mid.x - 1; x <= mid.x; ++x)
+                nAbove += p->At(x, y) == ::GetSysColor(COLOR_WINDOWTEXT);
+        EXPECT_GT(nAbove, 0);
+        tree.Expand(a, TVE_EXPAND);
+        p = Paint();
+        nAbove = 0;
+        for (int y = box.top + 1; y < mid.y; ++y)
+            for (int x = mid.x - 1; x <= mid.x; ++x)
+                nAbove += p->At(x, y) == ::GetSysColor(COLOR_WINDOWTEXT);
+        EXPECT_EQ(0, nAbove); // a minus
+        tree.SetImageList(NULL, TVSIL_NORMAL);
+    }
+}
+
+TEST_F(TreePaint, DotsKeepTheirPatternOverAOnePixelScrollAndLinesAtRootIndentOnce) {
+    const HTREEITEM a = tree.InsertItem(L"a");
+    const HTREEITEM a1 = tree.InsertItem(std::wstring(120, L'w').c_str(), a);
+    tree.InsertItem(L"a2", a);
+    tree.Expand(a, TVE_EXPAND);
+    tree.RecalcLayout();
+    auto before = Paint();
+    ASSERT_TRUE(tree.ScrollHorz(-1));
+    ASSERT_EQ(1, tree.GetHorzOffset());
+    auto after = Paint();
+    const CRect rc = RowRect(a1);
+    const COLORREF dot = ::GetSysColor(COLOR_BTNSHADOW);
+    int nDots = 0;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = 1; x < 60; ++x) {
+            // The same content pixel: one to the left on the screen after the scroll.
+            const bool b0 = before->At(x, y) == dot;
+            const bool b1 = after->At(x - 1, y) == dot;
+            EXPECT_EQ(b0, b1) << x << "," << y;
+            nDots += b0;
+        }
+    EXPECT_GT(nDots, 6);
+    // Lines at root put every label one indent further right.
+    tree.ScrollHorz(1);
+    CRect rcWith, rcWithout;
+    tree.GetItemRect(a, &rcWith, TRUE);
+    tree.ModifyTreeStyle(TVS_LINESATROOT, 0, FALSE);
+    tree.RecalcLayout();
+    Paint();
+    tree.GetItemRect(a, &rcWithout, TRUE);
+    EXPECT_EQ(tree.GetIndent(), rcWith.left - rcWithout.left);
+}
+
+TEST_F(TreePaint, BoldDisabledAndSelectedImages) {
+    auto pImages = MakeImages(16, 16, {RGB(200, 0, 0), RGB(0, 160, 0)});
+    tree.SetImageList(pImages.get(), TVSIL_NORMAL);
+    const HTREEITEM plain = tree.InsertItem(L"Same text", 0, 1);
+    const HTREEITEM bold = tree.InsertItem(L"Same text", 0, 1);
+    const HTREEITEM never = tree.InsertItem(TVIF_TEXT | TVIF_IMAGE, L"never set", 0, 0, 0, 0, 0,
+                                            TVI_ROOT, TVI_LAST);
+    const HTREEITEM grey = tree.InsertItem(L"disabled", 0, 1);
+    tree.SetItemState(bold, TVIS_BOLD, TVIS_BOLD);
+    tree.SetItemDisabled(grey, TRUE);
+    tree.RecalcLayout();
+    tree.SetFocus();
+    tree.SelectItem(bold);
+    auto p = Paint();
+    CRect rcPlain, rcBold;
+    tree.GetItemRect(plain, &rcPlain, TRUE);
+    tree.GetItemRect(bold, &rcBold, TRUE);
+    EXPECT_GT(rcBold.Width(), rcPlain.Width());
+    // The disabled colour in the disabled item's text.
+    CRect rcGrey;
+    tree.GetItemRect(grey, &rcGrey, TRUE);
+    EXPECT_GT(p->Count(rcGrey, tree.GetDisabledTextColor()), 5);
+    // The selected image for the selected item, the normal one for the others.
+    auto IconColour = [&](HTREEITEM h) {
+        CRect rcLabel;
+        tree.GetItemRect(h, &rcLabel, TRUE);
+        return p->At(rcLabel.left - 12, (rcLabel.top + rcLabel.bottom) / 2);
+    };
+    EXPECT_EQ(RGB(0, 160, 0), IconColour(bold));
+    EXPECT_EQ(RGB(200, 0, 0), IconColour(plain));
+    // An item whose selected image was never set keeps its icon when selected.
+    tree.SelectItem(never);
+    p = Paint();
+    EXPECT_EQ(RGB(200, 0, 0), IconColour(never));
+    tree.SetImageList(NULL, TVSIL_NORMAL);
+}
+
+TEST_F(TreePaint, HangingIndentAndSingleLineLabels) {
+    tree.EnableWordWrap(TRUE);
+    tree.SetColumnWidth(0, 200);
+    tree.InsertColumnArgs(1, L"other", LVCFMT_LEFT, 100, -1, -1, TRUE);
+    const HTREEITEM h = tree.InsertItem(
+        L"1.\\{HI}a long remainder that wraps over several lines of the column here");
+    tree.RecalcLayout();
+    auto p = Paint();
+    CRect rc;
+    tree.GetItemRect(h, &rc, TRUE);
+    ASSERT_GT(rc.Height(), 30); // wrapped
+    // The marker is never drawn: its backslash and braces would make the first line wider than
+    // the prefix plus the remainder's first words.
+    CClientDC dc(&tree);
+    dc.SelectObject(tree.GetItemFont());
+    const int cxPrefix = dc.GetTextExtent(L"1.").cx;
+    // Line 2 starts under the remainder's first character, not under the prefix.
+    int nLeftLine1 = 10000, nLeftLine2 = 10000;
+    const int yLine2 = rc.top + rc.Height() / 2 + 2;
+    for (int y = rc.top; y < rc.bottom; ++y)
+        for (int x = rc.left; x < rc.right; ++x) {
+            const COLORREF c = p->At(x, y);
+            if (GetRValue(c) < 100 && GetGValue(c) < 100) {
+                if (y < rc.top + 12)
+                    nLeftLine1 = std::min(nLeftLine1, x);
+                else if (y > yLine2)
+                    nLeftLine2 = std::min(nLeftLine2, x);
+            }
+        }
+    EXPECT_LT(nLeftLine1, rc.left + cxPrefix / 2 + 2);
+    EXPECT_GE(nLeftLine2, rc.left + cxPrefix - 1);
+    // Word wrap off: the first line only.
+    tree.EnableWordWrap(FALSE);
+    const HTREEITEM h2 = tree.InsertItem(L"first line\nsecond line");
+    tree.RecalcLayout();
+    p = Paint();
+    CRect rc2, rcOne;
+    tree.GetItemRect(h2, &rc2, TRUE);
+    const HTREEITEM h3 = tree.InsertItem(L"first line");
+    tree.RecalcLayout();
+    Paint();
+    tree.GetItemRect(h3, &rcOne, TRUE);
+    EXPECT_EQ(rcOne.Height(), rc2.Height());
+    EXPECT_EQ(rcOne.Width(), rc2.Width());
+}
+
+TEST_F(TreePaint, AMultiColumnTreeWithStoredTextsAndFullRowSelect) {
+    tree.EnableSubItemTextStorage(TRUE);
+    tree.ModifyTreeExStyle(0, TVXS_COLUMNHEADER, FALSE);
+    tree.ModifyListExStyle(0, LVXS_FULLROWSELECT, FALSE);
+    tree.SetColumnText(0, L"Name");
+    tree.SetColumnWidth(0, 170);
+    tree.InsertColumnArgs(1, L"Value", LVCFMT_LEFT, 110, -1, -1, FALSE);
+    tree.InsertColumnArgs(2, L"Type", LVCFMT_LEFT, 100, -1, -1, FALSE);
+    auto pImages = MakeImages(16, 16, {RGB(240, 200, 60), RGB(80, 140, 220)});
+    tree.SetImageList(pImages.get(), TVSIL_NORMAL);
+    const HTREEITEM s = tree.InsertItem(L"this", 0, 0);
+    const HTREEITEM m = tree.InsertItem(L"m_items", 0, 0, s);
+    for (int i = 0; i < 3; ++i) {
+        const HTREEITEM e = tree.InsertItem((L"[" + std::to_wstring(i) + L"]").c_str(), 1, 1, m);
+        tree.SetItemText(e, 1, std::to_wstring(i * 17).c_str());
+        tree.SetItemText(e, 2, L"int");
+    }
+    const HTREEITEM n = tree.InsertItem(L"m_nCount", 1, 1, s);
+    tree.SetItemText(s, 1, L"0x0012ff40");
+    tree.SetItemText(s, 2, L"CList*");
+    tree.SetItemText(m, 1, L"{...}");
+    tree.SetItemText(m, 2, L"int[3]");
+    tree.SetItemText(n, 1, L"3");
+    tree.SetItemText(n, 2, L"int");
+    tree.ExpandAll(TVI_ROOT, TRUE);
+    // Collapsed and expanded again: the stored texts are still there.
+    tree.Expand(m, TVE_COLLAPSE);
+    tree.Expand(m, TVE_EXPAND);
+    tree.SetFocus();
+    tree.SelectItem(n);
+    tree.RecalcLayout();
+    auto p = Paint();
+    ASSERT_TRUE(p->Save(L"tree_columns.png"));
+    EXPECT_EQ(CString(L"17"), tree.GetItemText(tree.GetNextSiblingItem(tree.GetChildItem(m)), 1));
+    // Full-row select: the selection colour in the last column of the selected row.
+    CRect rcCell;
+    tree.GetSubItemRect(tree.FindItemIndex(n), 2, &rcCell, LVIR_BOUNDS);
+    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), p->At(rcCell.right - 5, rcCell.top + 2));
+    tree.SetImageList(NULL, TVSIL_NORMAL);
+}
+
+} // namespace
