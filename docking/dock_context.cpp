@@ -81,12 +81,7 @@ void SECDockContext::EndDrag() {
         if (pDockBar == nullptr)
             return;
         CRect rect = IsHorzTarget() ? m_rectDragHorz : m_rectDragVert;
-        const UINT uID = (UINT)pDockBar->GetDlgCtrlID();
-        if (uID >= AFX_IDW_DOCKBAR_TOP && uID <= AFX_IDW_DOCKBAR_BOTTOM) {
-            m_uMRUDockID = uID;
-            m_rectMRUDockPos = rect;
-            pDockBar->ScreenToClient(&m_rectMRUDockPos);
-        }
+        RememberDockPlace(pDockBar, rect);
         // A floating bar keeps its share: it is the bar the row makes room for.
         if (m_pBar->IsFloating() && pDockBar->IsKindOf(RUNTIME_CLASS(SECDockBar)))
             static_cast<SECDockBar*>(pDockBar)->m_pLastChangedBar = m_pBar;

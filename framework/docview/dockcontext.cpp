@@ -236,6 +236,15 @@ CDockBar* CDockContext::GetDockBar(DWORD dwOverDockStyle) {
     return nullptr;
 }
 
+void CDockContext::RememberDockPlace(CDockBar* pDockBar, const CRect& rect) {
+    const UINT uID = (UINT)pDockBar->GetDlgCtrlID();
+    if (uID >= AFX_IDW_DOCKBAR_TOP && uID <= AFX_IDW_DOCKBAR_BOTTOM) {
+        m_uMRUDockID = uID;
+        m_rectMRUDockPos = rect;
+        pDockBar->ScreenToClient(&m_rectMRUDockPos);
+    }
+}
+
 void CDockContext::EndDrag() {
     CancelLoop();
     if (m_pBar == nullptr || m_pDockSite == nullptr)
@@ -245,12 +254,7 @@ void CDockContext::EndDrag() {
         if (pDockBar == nullptr)
             return;
         CRect rect = IsHorzTarget() ? m_rectDragHorz : m_rectDragVert;
-        const UINT uID = (UINT)pDockBar->GetDlgCtrlID();
-        if (uID >= AFX_IDW_DOCKBAR_TOP && uID <= AFX_IDW_DOCKBAR_BOTTOM) {
-            m_uMRUDockID = uID;
-            m_rectMRUDockPos = rect;
-            pDockBar->ScreenToClient(&m_rectMRUDockPos);
-        }
+        RememberDockPlace(pDockBar, rect);
         m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);
         m_pDockSite->RecalcLayout();
         return;

@@ -65,6 +65,8 @@ protected:
     // The side of the dock bar the drag is over (0 none), and that dock bar.
     virtual DWORD CanDock();
     CDockBar* GetDockBar(DWORD dwOverDockStyle);
+    // Remembers a side dock bar and the rectangle in it as the place a later toggle docks at.
+    void RememberDockPlace(CDockBar* pDockBar, const CRect& rect);
     // The rectangle for the drag's present state (screen), and whether it has the docked look.
     virtual void GetTrackRect(CRect& rect, BOOL& bDocked);
     virtual void DrawFocusRect(BOOL bRemoveRect = FALSE);
