@@ -60,29 +60,7 @@ void SECControlBar::DrawBorders(CDC* pDC, CRect& rect) {
                                                                   : aux.m_clrBtnShadow;
     const COLORREF clrInner = (m_dwExStyle & CBRS_EX_DARKBORDERS) ? aux.m_clrBtnHilite
                                                                   : aux.m_clrBtnFace;
-    const DWORD dw = m_dwStyle;
-    if (dw & CBRS_BORDER_LEFT)
-        pDC->FillSolidRect(rect.left, rect.top, 1, rect.Height(), clrOuter);
-    if (dw & CBRS_BORDER_TOP)
-        pDC->FillSolidRect(rect.left, rect.top, rect.Width(), 1, clrOuter);
-    if (dw & CBRS_BORDER_RIGHT)
-        pDC->FillSolidRect(rect.right - 1, rect.top, 1, rect.Height(), clrOuter);
-    if (dw & CBRS_BORDER_BOTTOM)
-        pDC->FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, clrOuter);
-    if (dw & CBRS_BORDER_3D) {
-        if (dw & CBRS_BORDER_LEFT)
-            pDC->FillSolidRect(rect.left + 1, rect.top, 1, rect.Height(), clrInner);
-        if (dw & CBRS_BORDER_TOP)
-            pDC->FillSolidRect(rect.left, rect.top + 1, rect.Width(), 1, clrInner);
-    }
-    if (dw & CBRS_BORDER_LEFT)
-        rect.left += aux.m_cxBorder;
-    if (dw & CBRS_BORDER_TOP)
-        rect.top += aux.m_cyBorder;
-    if (dw & CBRS_BORDER_RIGHT)
-        rect.right -= aux.m_cxBorder;
-    if (dw & CBRS_BORDER_BOTTOM)
-        rect.bottom -= aux.m_cyBorder;
+    DrawBorderLines(pDC, rect, clrOuter, clrInner, aux.m_cxBorder, aux.m_cyBorder);
     if ((m_dwExStyle & CBRS_EX_GRIPPER) && IsDocked())
         DrawGripperEx(pDC, rect, IsHorzDocked());
 }

@@ -143,34 +143,37 @@ void CControlBar::DoPaint(CDC* pDC) {
 }
 
 void CControlBar::DrawBorders(CDC* pDC, CRect& rect) {
-    const DWORD dwStyle = m_dwStyle;
-    if (!(dwStyle & CBRS_BORDER_ANY))
+    if (!(m_dwStyle & CBRS_BORDER_ANY))
         return;
-    const COLORREF clrShadow = ::GetSysColor(COLOR_BTNSHADOW);
-    const COLORREF clrHilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    // The outer line per border, and with the 3-D style a light line inside it.
-    if (dwStyle & CBRS_BORDER_LEFT)
-        pDC->FillSolidRect(rect.left, rect.top, 1, rect.Height(), clrShadow);
-    if (dwStyle & CBRS_BORDER_TOP)
-        pDC->FillSolidRect(rect.left, rect.top, rect.Width(), 1, clrShadow);
-    if (dwStyle & CBRS_BORDER_RIGHT)
-        pDC->FillSolidRect(rect.right - 1, rect.top, 1, rect.Height(), clrShadow);
-    if (dwStyle & CBRS_BORDER_BOTTOM)
-        pDC->FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, clrShadow);
-    if (dwStyle & CBRS_BORDER_3D) {
-        if (dwStyle & CBRS_BORDER_LEFT)
-            pDC->FillSolidRect(rect.left + 1, rect.top, 1, rect.Height(), clrHilite);
-        if (dwStyle & CBRS_BORDER_TOP)
-            pDC->FillSolidRect(rect.left, rect.top + 1, rect.Width(), 1, clrHilite);
+    DrawBorderLines(pDC, rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                    2, 2);
+}
+
+void CControlBar::DrawBorderLines(CDC* pDC, CRect& rect, COLORREF clrOuter, COLORREF clrInner,
+                                  int cx, int cy) const {
+    const DWORD dw = m_dwStyle;
+    if (dw & CBRS_BORDER_LEFT)
+        pDC->FillSolidRect(rect.left, rect.top, 1, rect.Height(), clrOuter);
+    if (dw & CBRS_BORDER_TOP)
+        pDC->FillSolidRect(rect.left, rect.top, rect.Width(), 1, clrOuter);
+    if (dw & CBRS_BORDER_RIGHT)
+        pDC->FillSolidRect(rect.right - 1, rect.top, 1, rect.Height(), clrOuter);
+    if (dw & CBRS_BORDER_BOTTOM)
+        pDC->FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, clrOuter);
+    if (dw & CBRS_BORDER_3D) {
+        if (dw & CBRS_BORDER_LEFT)
+            pDC->FillSolidRect(rect.left + 1, rect.top, 1, rect.Height(), clrInner);
+        if (dw & CBRS_BORDER_TOP)
+            pDC->FillSolidRect(rect.left, rect.top + 1, rect.Width(), 1, clrInner);
     }
-    if (dwStyle & CBRS_BORDER_LEFT)
-        rect.left += 2;
-    if (dwStyle & CBRS_BORDER_TOP)
-        rect.top += 2;
-    if (dwStyle & CBRS_BORDER_RIGHT)
-        rect.right -= 2;
-    if (dwStyle & CBRS_BORDER_BOTTOM)
-        rect.bottom -= 2;
+    if (dw & CBRS_BORDER_LEFT)
+        rect.left += cx;
+    if (dw & CBRS_BORDER_TOP)
+        rect.top += cy;
+    if (dw & CBRS_BORDER_RIGHT)
+        rect.right -= cx;
+    if (dw & CBRS_BORDER_BOTTOM)
+        rect.bottom -= cy;
 }
 
 void CControlBar::DelayShow(BOOL bShow) {

@@ -87,6 +87,10 @@ public:
     virtual void DoPaint(CDC* pDC);
     // Draws the border lines the style asks for and shrinks rect by them.
     virtual void DrawBorders(CDC* pDC, CRect& rect);
+    // Paints the border lines the style asks for, an outer line per border and, with the 3-D
+    // style, an inner one at the left and top; then shrinks the rectangle by the border sizes.
+    void DrawBorderLines(CDC* pDC, CRect& rect, COLORREF clrOuter, COLORREF clrInner, int cx,
+                         int cy) const;
     virtual void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle);
     // Shows or hides the bar at the frame's next idle time.
     virtual void DelayShow(BOOL bShow);
