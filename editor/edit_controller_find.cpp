@@ -4,6 +4,7 @@
 #include "editor/edit_model.h"
 #include "editor/edit_viewport.h"
 #include "editor/regexp_bounded.h"
+#include "editor/search_interrupt.h"
 #include "editor/text_store.h"
 
 #include <cwctype>
@@ -19,6 +20,7 @@ enum : UINT {
     IDS_REPLACED_IN_DOCUMENT = 22606,
     IDS_FIND_STOPPED = 22607,
     IDS_FIND_INVALID = 22608,
+    IDS_FIND_CANCELLED = 22609,
 };
 constexpr int kMarkAllFlag = 17;
 
@@ -36,23 +38,52 @@ void TellCount(UINT id, int value, UINT type) {
     AfxMessageBox(message, type);
 }
 
-// The state's engine serves the model's store for as long as one search runs.
+// The state's engine serves the model's store for as long as one search runs, and listens
+// for the running action's stop request.
 class EngineLoan {
 public:
-    EngineLoan(SECEditModel* model, SECEditBoundedRegExp* engine)
-        : m_store(model ? model->GetStore() : nullptr) {
+    EngineLoan(SECEditModel* model, SECEditFindReplaceState* state)
+        : m_store(model ? model->GetStore() : nullptr), m_engine(state->m_pRegExp.get()) {
+        if (m_engine)
+            m_engine->SetInterrupt(state->m_pInterrupt);
         if (m_store)
-            m_store->SetRegExpEngine(engine);
+            m_store->SetRegExpEngine(m_engine);
     }
     ~EngineLoan() {
         if (m_store)
             m_store->SetRegExpEngine(nullptr);
+        if (m_engine)
+            m_engine->SetInterrupt(nullptr);
     }
     EngineLoan(const EngineLoan&) = delete;
     EngineLoan& operator=(const EngineLoan&) = delete;
 
 private:
     SECEditTextStore* m_store;
+    SECEditBoundedRegExp* m_engine;
+};
+
+// One stop request for a whole search action: an action that runs another (Replace runs Find)
+// shares the outer one's. The state outlives any window the action's message boxes let go.
+class InterruptScope {
+public:
+    explicit InterruptScope(SECEditFindReplaceState* state)
+        : m_state(state), m_outer(state->m_pInterrupt == nullptr) {
+        if (m_outer)
+            m_state->m_pInterrupt = &m_interrupt;
+    }
+    ~InterruptScope() {
+        if (m_outer)
+            m_state->m_pInterrupt = nullptr;
+    }
+    InterruptScope(const InterruptScope&) = delete;
+    InterruptScope& operator=(const InterruptScope&) = delete;
+    SECEditSearchInterrupt& Get() { return *m_state->m_pInterrupt; }
+
+private:
+    SECEditFindReplaceState* m_state;
+    bool m_outer;
+    SECEditSearchInterrupt m_interrupt;
 };
 
 bool IsWordChar(wchar_t ch) {
@@ -185,19 +216,20 @@ int SECEditController::SearchModel(SECEditFindReplaceState* state, const SECEdit
         return 0;
     if (regExp == -1)
         regExp = state->m_bRegExp;
-    EngineLoan loan(m_editModel, state->m_pRegExp.get());
+    EngineLoan loan(m_editModel, state);
     int line = 0, column = 0;
-    const int length = m_editModel->Find(
-        from.m_line, from.m_column, line, column, state->m_strFind, down, wrap,
-        state->m_bMatchCase, state->m_bWholeWord && !regExp, regExp,
-        stop ? stop->m_line : -1, stop ? stop->m_column : -1);
+    const int length =
+        m_editModel->Find(from.m_line, from.m_column, line, column, state->m_strFind, down, wrap,
+                          state->m_bMatchCase, state->m_bWholeWord && !regExp, regExp,
+                          stop ? stop->m_line : -1, stop ? stop->m_column : -1);
     SECEditTextStore* store = m_editModel->GetStore();
     if (length <= 0 && store && store->WasPatternInvalid()) {
         Tell(IDS_FIND_INVALID, state->m_strFind);
         return -1;
     }
     if (length <= 0 && store && store->WasSearchStopped()) {
-        Tell(IDS_FIND_STOPPED, state->m_strFind);
+        const bool byUser = state->m_pInterrupt && state->m_pInterrupt->WasRequested();
+        Tell(byUser ? IDS_FIND_CANCELLED : IDS_FIND_STOPPED, state->m_strFind);
         return -1;
     }
     if (length > 0)
@@ -220,8 +252,7 @@ SECEditPosition SECEditController::FindStart(BOOL down) {
         if (GetAdjacentToken(token, start.m_line, start.m_column, TRUE, line, column) &&
             !token.IsEmpty() && SECEditPosition(line, column) != start &&
             GetAdjacentToken(token, start.m_line, start.m_column, FALSE, line, column) &&
-            !token.IsEmpty() && token[0] != L'\r' && token[0] != L'\n' &&
-            IsWordChar(token[0]))
+            !token.IsEmpty() && token[0] != L'\r' && token[0] != L'\n' && IsWordChar(token[0]))
             start = SECEditPosition(line, column);
     }
     return start;
@@ -230,6 +261,7 @@ SECEditPosition SECEditController::FindStart(BOOL down) {
 BOOL SECEditController::Find(SECEditFindReplaceState* state) {
     if (m_editModel == nullptr || state->m_strFind.IsEmpty())
         return FALSE;
+    InterruptScope interrupt(state);
     const BOOL down = state->m_bSearchDown;
     const SECEditPosition start = FindStart(down);
     if (state->m_strFind != m_lastFound) {
@@ -369,6 +401,7 @@ BOOL SECEditController::Replace(SECEditFindReplaceState* state) {
         AfxMessageBox(IDS_REPLACE_READ_ONLY, MB_ICONEXCLAMATION);
         return FALSE;
     }
+    InterruptScope interrupt(state);
     SECEditPosition from = m_caret;
     SECEditRange range;
     if (HasSelection() && GetSelection(range, FALSE))
@@ -387,8 +420,8 @@ BOOL SECEditController::Replace(SECEditFindReplaceState* state) {
     const SECEditRange match(at, SECEditPosition(endLine, endColumn));
     SetSelection(match, SECEditSelection::modeStream);
     CString matched;
-    m_editModel->GetText(matched, match.m_start.m_line, match.m_start.m_column,
-                         match.m_end.m_line, match.m_end.m_column);
+    m_editModel->GetText(matched, match.m_start.m_line, match.m_start.m_column, match.m_end.m_line,
+                         match.m_end.m_column);
     const CString replacement = Replacement(state, matched);
     if (!LineStaysShort(match, matched, replacement))
         return FALSE;
@@ -407,7 +440,13 @@ BOOL SECEditController::ReplaceAll(SECEditFindReplaceState* state) {
         AfxMessageBox(IDS_REPLACE_READ_ONLY, MB_ICONEXCLAMATION);
         return FALSE;
     }
+    InterruptScope interrupt(state);
     const BOOL inSelection = state->m_bReplaceInSelection && HasSelection();
+    // A stopped run puts back what the user had, selection and caret with the text.
+    const SECEditSelection savedSelection = m_selection;
+    const BOOL savedAnchored = m_anchored;
+    const SECEditPosition savedCaret = m_caret;
+    const BOOL savedVirtual = m_virtualCaret;
     SECEditPosition position = m_caret;
     SECEditRange range;
     if (HasSelection() && GetSelection(range, FALSE))
@@ -421,6 +460,11 @@ BOOL SECEditController::ReplaceAll(SECEditFindReplaceState* state) {
     BOOL failed = FALSE;
     BOOL wrapped = FALSE;
     for (;;) {
+        if (interrupt.Get().Requested()) {
+            Tell(IDS_FIND_CANCELLED, state->m_strFind);
+            failed = TRUE;
+            break;
+        }
         SECEditPosition at;
         const int length = SearchModel(state, position, TRUE, !inSelection, at, &bound);
         if (length < 0) {
@@ -456,11 +500,19 @@ BOOL SECEditController::ReplaceAll(SECEditFindReplaceState* state) {
             break;
     }
     m_editModel->EndCompound();
-    if (failed && count > 0)
-        m_editModel->Undo(); // a stopped search leaves the text as it found it
-    LockRedraw(TRUE);
-    if (failed)
+    if (failed) {
+        // A stopped search leaves the text as it found it.
+        if (count > 0)
+            m_editModel->Undo();
+        LockRedraw(TRUE);
+        ClearSelection(FALSE);
+        m_selection = savedSelection;
+        m_anchored = savedAnchored;
+        SetCaretPosition(savedCaret.m_line, savedCaret.m_column, savedVirtual);
+        RepaintSelection();
         return FALSE;
+    }
+    LockRedraw(TRUE);
     if (count == 0) {
         Tell(IDS_FIND_FINISHED, state->m_strFind);
         return FALSE;

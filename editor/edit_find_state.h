@@ -11,6 +11,7 @@ class CDialog;
 class SECEditBoundedRegExp;
 class SECEditViewport;
 class SECEditController;
+class SECEditSearchInterrupt;
 
 class SECEditFindReplaceState {
 public:
@@ -40,6 +41,8 @@ public:
     // the focus.
     SECEditViewport* m_pViewport = nullptr;
     SECEditController* m_pController = nullptr;
+    // The stop request of the search action that runs now (Escape pressed), or null.
+    SECEditSearchInterrupt* m_pInterrupt = nullptr;
 };
 
 // The process's one state.

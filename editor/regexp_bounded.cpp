@@ -1,5 +1,7 @@
 #include "editor/regexp_bounded.h"
 
+#include "editor/search_interrupt.h"
+
 #include <boost/regex.hpp>
 
 #include <algorithm>
@@ -50,6 +52,13 @@ bool SECEditBoundedRegExp::Compile() {
         m_stopped = TRUE; // too large to build
     }
     return false;
+}
+
+bool SECEditBoundedRegExp::Interrupted() {
+    if (m_interrupt == nullptr || !m_interrupt->Requested())
+        return false;
+    m_stopped = TRUE;
+    return true;
 }
 
 namespace {
@@ -109,7 +118,7 @@ int SECEditBoundedRegExp::Search(const wchar_t* base, const wchar_t* from, const
             p = m[0].first;
             break;
         }
-        if (m_stopped)
+        if (m_stopped || Interrupted())
             return -1;
         p = end; // nothing begins in the window, not even a match that goes on behind it
     }
@@ -131,6 +140,8 @@ int SECEditBoundedRegExp::LastIn(const wchar_t* base, const wchar_t* from, const
         flags |= boost::match_not_eob | boost::match_not_eol;
     int best = -1;
     for (const wchar_t* p = from; p < before;) {
+        if (Interrupted())
+            return -1;
         if (!Guarded(
                 [&] {
                     return boost::regex_search(p, before, m, m_compiled->expression,

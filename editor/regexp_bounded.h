@@ -7,6 +7,8 @@
 
 #include <memory>
 
+class SECEditSearchInterrupt;
+
 class SECEditBoundedRegExp : public SECEditRegExp {
 public:
     SECEditBoundedRegExp();
@@ -25,6 +27,9 @@ public:
     BOOL Replace(CString& text, const CString& replacement, BOOL global) override;
     BOOL IsPatternInvalid() const override { return m_invalid; }
     BOOL WasStopped() const override { return m_stopped; }
+    // Asked between the pieces of a search whether the user wants it stopped (null: never);
+    // a search stopped that way has WasStopped set as well.
+    void SetInterrupt(SECEditSearchInterrupt* interrupt) { m_interrupt = interrupt; }
 
     // The first match in [from, last) of the text that begins at `base` (anchors and word
     // boundaries see the characters before `from`). Its offset from `base`, or -1. The text is
@@ -44,6 +49,8 @@ public:
 private:
     struct Compiled;
     bool Compile();
+    // Whether the user stopped the search; it then counts as stopped.
+    bool Interrupted();
     int LastIn(const wchar_t* base, const wchar_t* from, const wchar_t* before, bool textEnds,
                int& length);
 
@@ -53,4 +60,5 @@ private:
     BOOL m_invalid = FALSE;
     BOOL m_stopped = FALSE;
     std::unique_ptr<Compiled> m_compiled; // null until needed, and after a change
+    SECEditSearchInterrupt* m_interrupt = nullptr;
 };
