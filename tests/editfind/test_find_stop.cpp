@@ -82,11 +82,17 @@ TEST_F(FindStop, EscapeStopsAnExpressionSearch) {
     EXPECT_EQ(eftest::Selection(host), (std::vector<int>{1, 4, 1, 9}));
     EXPECT_EQ(eftest::AllText(host), text);
 
-    // F3 is the same search.
-    PressEscape(true, true);
-    host.Controller().OnFindNextCommand(SECEDIT_CMD_FIND_NEXT);
-    EXPECT_EQ(messages.Last(), stopped);
-    EXPECT_EQ(eftest::Selection(host), (std::vector<int>{1, 4, 1, 9}));
+    // F3 is the same search, and Shift+F3 the one that looks back from the end.
+    for (UINT command : {SECEDIT_CMD_FIND_NEXT, SECEDIT_CMD_FIND_PREVIOUS}) {
+        host.Controller().SetSelection(SECEditRange(2000, 4, 2000, 9),
+                                       SECEditSelection::modeStream);
+        messages.texts.clear();
+        PressEscape(true, true);
+        host.Controller().OnFindNextCommand(command);
+        EXPECT_EQ(messages.Last(), stopped);
+        EXPECT_EQ(eftest::Selection(host), (std::vector<int>{2000, 4, 2000, 9}));
+        EXPECT_FALSE(EscapeWaiting());
+    }
 }
 
 // Presses Escape (and keeps it down) once the text has seen a number of edits.
