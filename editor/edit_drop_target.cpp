@@ -8,6 +8,7 @@ ISECEditDropClient* SECEditDropTarget::ClientOf(CWnd* pWnd) {
 
 DROPEFFECT SECEditDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
                                           CPoint point) {
+    m_bFeedbackGone = false;
     ISECEditDropClient* client = ClientOf(pWnd);
     return client ? client->OnDragEnter(pDataObject, dwKeyState, point)
                   : COleDropTarget::OnDragEnter(pWnd, pDataObject, dwKeyState, point);
@@ -16,12 +17,18 @@ DROPEFFECT SECEditDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pDataObjec
 DROPEFFECT SECEditDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pDataObject, DWORD dwKeyState,
                                          CPoint point) {
     ISECEditDropClient* client = ClientOf(pWnd);
-    return client ? client->OnDragOver(pDataObject, dwKeyState, point)
-                  : COleDropTarget::OnDragOver(pWnd, pDataObject, dwKeyState, point);
+    if (client == nullptr)
+        return COleDropTarget::OnDragOver(pWnd, pDataObject, dwKeyState, point);
+    if (m_bFeedbackGone) {
+        m_bFeedbackGone = false;
+        return client->OnDragEnter(pDataObject, dwKeyState, point);
+    }
+    return client->OnDragOver(pDataObject, dwKeyState, point);
 }
 
 void SECEditDropTarget::OnDragLeave(CWnd* pWnd) {
     m_nScrollCode = kNoScroll;
+    m_bFeedbackGone = false;
     if (ISECEditDropClient* client = ClientOf(pWnd))
         client->OnDragLeave();
     else
@@ -31,6 +38,7 @@ void SECEditDropTarget::OnDragLeave(CWnd* pWnd) {
 BOOL SECEditDropTarget::OnDrop(CWnd* pWnd, COleDataObject* pDataObject, DROPEFFECT dropEffect,
                                CPoint point) {
     m_nScrollCode = kNoScroll;
+    m_bFeedbackGone = false;
     ISECEditDropClient* client = ClientOf(pWnd);
     return client ? client->OnDrop(pDataObject, dropEffect, point)
                   : COleDropTarget::OnDrop(pWnd, pDataObject, dropEffect, point);
@@ -63,8 +71,10 @@ DROPEFFECT SECEditDropTarget::OnDragScroll(CWnd* pWnd, DWORD dwKeyState, CPoint 
     }
     const DWORD now = ::GetTickCount();
     if (code != m_nScrollCode) {
-        if (m_nScrollCode == kNoScroll)
+        if (m_nScrollCode == kNoScroll && !m_bFeedbackGone) {
             client->OnDragLeave(); // the drop feedback goes while the window scrolls
+            m_bFeedbackGone = true;
+        }
         m_nScrollCode = code;
         m_dwLastTick = now;
         m_nDelay = nScrollDelay;

@@ -37,6 +37,9 @@ private:
     static ISECEditDropClient* ClientOf(CWnd* pWnd);
 
     UINT m_nScrollCode = kNoScroll;
+    // The client's drop feedback was taken away while the window scrolled: the next time the
+    // pointer is over it, the drag enters it anew.
+    bool m_bFeedbackGone = false;
     DWORD m_dwLastTick = 0;
     UINT m_nDelay = 0;
 };

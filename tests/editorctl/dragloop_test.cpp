@@ -61,10 +61,22 @@ void CALLBACK EndStuckDrag(HWND, UINT, UINT_PTR, DWORD) {
     ::SendInput(3, inputs, sizeof(INPUT));
 }
 
+// A drag held where it is: the release comes later, from inside the loop.
+UINT_PTR g_release = 0;
+void CALLBACK ReleaseHeldDrag(HWND, UINT, UINT_PTR, DWORD) {
+    ::KillTimer(nullptr, g_release);
+    g_release = 0;
+    INPUT up = MouseInput(MOUSEEVENTF_LEFTUP);
+    ::SendInput(1, &up, sizeof(INPUT));
+}
+
 class DragLoop : public ::testing::Test {
 protected:
     void SetUp() override { ::OleInitialize(nullptr); }
     void TearDown() override {
+        if (g_release)
+            ::KillTimer(nullptr, g_release);
+        g_release = 0;
         if (g_watchdog)
             ::KillTimer(nullptr, g_watchdog);
         g_watchdog = 0;
@@ -72,9 +84,10 @@ protected:
     }
 
     // Presses the button at `from`, moves in steps to `to` and releases there, every event
-    // queued before the press reaches the window, so the drag loop reads them all.
-    static void Drag(HWND fromWindow, CPoint from, HWND toWindow, CPoint to, bool ctrl,
-                     bool escape) {
+    // queued before the press reaches the window, so the drag loop reads them all; or, with
+    // `holdMs`, releases that long after the press.
+    static void Drag(HWND fromWindow, CPoint from, HWND toWindow, CPoint to, bool ctrl, bool escape,
+                     UINT holdMs = 0) {
         const POINT a = ScreenOf(fromWindow, from), b = ScreenOf(toWindow, to);
         INPUT start = MouseInput(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, a);
         ::SendInput(1, &start, sizeof(INPUT));
@@ -92,7 +105,10 @@ protected:
                 inputs.push_back(KeyInput(VK_ESCAPE, true));
             }
         }
-        inputs.push_back(MouseInput(MOUSEEVENTF_LEFTUP));
+        if (holdMs)
+            g_release = ::SetTimer(nullptr, 0, holdMs, &ReleaseHeldDrag);
+        else
+            inputs.push_back(MouseInput(MOUSEEVENTF_LEFTUP));
         if (ctrl)
             inputs.push_back(KeyInput(VK_CONTROL, true));
         g_watchdogFired = false;
@@ -254,6 +270,29 @@ TEST_F(DragLoop, DragsThroughTheSystemLoop) {
             EXPECT_EQ(Text(b.Model()), c.target);
         }
     }
+}
+
+TEST_F(DragLoop, HeldAtTheTargetsBottomEdgeItScrollsAndDropsBelow) {
+    Editor a, b;
+    ::SetWindowPos(b.Frame().m_hWnd, nullptr, 520, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    a.Load(L"word");
+    std::wstring lines;
+    for (int i = 0; i < 200; ++i)
+        lines += L"line\n";
+    b.Load(lines.c_str());
+    const int lastVisible = b.Controller().GetLastVisibleLine();
+    a.Controller().SetSelection(SECEditRange(0, 0, 0, 4), SECEditSelection::modeStream);
+    PumpTranslated();
+    CRect client;
+    ::GetClientRect(b.Window(), &client);
+    const CPoint edge(b.TextLeft() + 2 * b.CharWidth(), client.bottom - 3);
+    Drag(a.Window(), a.CellPoint(0, 1), b.Window(), edge, false, false, 1200);
+    EXPECT_GT(b.Controller().GetFirstVisibleLine(), 0) << "the view scrolled while held";
+    SECEditRange dropped;
+    ASSERT_TRUE(b.Controller().GetSelection(dropped, FALSE));
+    EXPECT_GT(dropped.m_start.m_line, lastVisible) << "dropped on a line scrolled into view";
+    EXPECT_EQ(b.Controller().GetSelectedText(), CString(L"word"));
+    EXPECT_EQ(Text(a.Model()), L"");
 }
 
 } // namespace
