@@ -61,6 +61,7 @@ BOOL SECEditController::Initialize(CWnd* window, MvcViewport* viewport) {
 }
 
 void SECEditController::SetModel(CMvcModel* model) {
+    ForgetDrag();
     MvcController::SetModel(model);
     m_editModel = dynamic_cast<SECEditModel*>(model);
 }
@@ -79,6 +80,7 @@ BOOL SECEditController::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
         // A find dialog open on this window closes with it.
         if (SECEditFindReplaceState* state = SECEditPeekFindReplaceState())
             state->ForgetController(this);
+        ForgetDrag();
         return MvcController::OnWndMsg(message, wParam, lParam, pResult);
     default:
         // A derived controller's map comes first; the input handling of this class after.

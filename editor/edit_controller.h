@@ -241,6 +241,9 @@ public:
     virtual BOOL GetTextFromDataObject(COleDataObject* data, CString& text, BOOL& column);
     virtual BOOL CanDrag() { return TRUE; }
     virtual DROPEFFECT DoDragDrop();
+    // A controller that goes, or shows another model, is no longer the model's drag source:
+    // a drop must not call on it.
+    void ForgetDrag();
     virtual BOOL GetContextMenu(CMenu& menu, CMenu*& popup);
     virtual void UpdateContextMenu(CMenu* popup);
     void Copy();
@@ -359,9 +362,9 @@ protected:
     CPoint m_dragStart{0, 0};
     CPoint m_dragLast{0, 0};
     BOOL m_ignoreNextMove = FALSE;
-    int m_typingClass = -1;     // the class of the typing run's first character
+    int m_typingClass = -1;      // the class of the typing run's first character
     wchar_t m_highSurrogate = 0; // the first half of a pair typed as two WM_CHAR
-    int m_wheelRemainder = 0;  // wheel delta below one notch, kept for the next message
+    int m_wheelRemainder = 0;    // wheel delta below one notch, kept for the next message
     BOOL m_dropAccepted = FALSE;
     BOOL m_dropCaretShown = FALSE;
 
@@ -376,8 +379,8 @@ protected:
         SECEditController* m_owner;
     };
     FindNotify m_findNotify{this};
-    CString m_lastFound;           // the text the last search found
-    BOOL m_matchFound = FALSE;     // the selection is a match of the last search
+    CString m_lastFound;       // the text the last search found
+    BOOL m_matchFound = FALSE; // the selection is a match of the last search
     BOOL m_modalFindDialogs = TRUE;
 
 private:

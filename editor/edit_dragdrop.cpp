@@ -30,11 +30,10 @@ DROPEFFECT SECEditController::DoDragDrop() {
         e->Delete();
     }
     source->InternalRelease();
-    // A target may have closed this window while the drag ran.
-    if (!::IsWindow(self)) {
-        model->SetDragSource(nullptr);
+    // A target may have closed this window while the drag ran: this controller, and a model
+    // the window owned, may be gone with it (the window's end cleared the model's marker).
+    if (!::IsWindow(self))
         return effect;
-    }
     void* marker = model->GetDragSource();
     if ((effect & DROPEFFECT_MOVE) == DROPEFFECT_MOVE) {
         if (marker == this) {
@@ -62,6 +61,11 @@ DROPEFFECT SECEditController::DoDragDrop() {
         PlaceCaret();
     }
     return effect;
+}
+
+void SECEditController::ForgetDrag() {
+    if (m_editModel != nullptr && m_editModel->GetDragSource() == this)
+        m_editModel->SetDragSource(nullptr);
 }
 
 DROPEFFECT SECEditController::OnDragEnter(COleDataObject* data, DWORD keyState, CPoint point) {

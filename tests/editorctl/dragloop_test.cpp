@@ -70,10 +70,22 @@ void CALLBACK ReleaseHeldDrag(HWND, UINT, UINT_PTR, DWORD) {
     ::SendInput(1, &up, sizeof(INPUT));
 }
 
+// A window closed from inside the loop, as a drop target's handler might.
+HWND g_closing = NULL;
+UINT_PTR g_close = 0;
+void CALLBACK CloseSource(HWND, UINT, UINT_PTR, DWORD) {
+    ::KillTimer(nullptr, g_close);
+    g_close = 0;
+    ::DestroyWindow(g_closing);
+}
+
 class DragLoop : public ::testing::Test {
 protected:
     void SetUp() override { ::OleInitialize(nullptr); }
     void TearDown() override {
+        if (g_close)
+            ::KillTimer(nullptr, g_close);
+        g_close = 0;
         if (g_release)
             ::KillTimer(nullptr, g_release);
         g_release = 0;
@@ -293,6 +305,41 @@ TEST_F(DragLoop, HeldAtTheTargetsBottomEdgeItScrollsAndDropsBelow) {
     EXPECT_GT(dropped.m_start.m_line, lastVisible) << "dropped on a line scrolled into view";
     EXPECT_EQ(b.Controller().GetSelectedText(), CString(L"word"));
     EXPECT_EQ(Text(a.Model()), L"");
+}
+
+// A source view that its window's end deletes, as a view in a frame is.
+class ClosingCtrl : public SECEditCtrl {
+protected:
+    void PostNcDestroy() override { delete this; }
+};
+
+using DragLoopLifetime = DragLoop;
+
+// The source view closes while its text is dragged over another view of the same text: the
+// drop must not call on the view that is gone, and the text is not lost.
+TEST_F(DragLoopLifetime, TheSourceViewClosedDuringTheDrag) {
+    Editor b;
+    ::SetWindowPos(b.Frame().m_hWnd, nullptr, 520, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    b.Load(L"hello world");
+    CWnd frame;
+    frame.CreateEx(0, nullptr, L"source", WS_POPUP | WS_VISIBLE, 0, 0, 480, 240, nullptr, nullptr);
+    auto* a = new ClosingCtrl;
+    ASSERT_TRUE(
+        a->Create(nullptr, L"SECEdit", WS_CHILD | WS_VISIBLE, CRect(0, 0, 480, 240), &frame, 100));
+    a->SetModel(&b.Model(), FALSE);
+    SECEditController& source = *a->GetEditController();
+    source.SetSelection(SECEditRange(0, 6, 0, 11), SECEditSelection::modeStream);
+    PumpTranslated();
+    CPoint press;
+    source.PointFromPosition(press, SECEditPosition(0, 8));
+    press += CPoint(1, a->GetLineHeight() / 2) - a->GetLogOrigin();
+    g_closing = a->m_hWnd;
+    g_close = ::SetTimer(nullptr, 0, 300, &CloseSource);
+    Drag(g_closing, press, b.Window(), b.PointOf(0, 1) + CPoint(1, 2), false, false, 800);
+    EXPECT_FALSE(::IsWindow(g_closing));
+    EXPECT_EQ(Text(b.Model()), L"hworldello world") << "dropped as a copy: the source is gone";
+    EXPECT_EQ(b.Model().GetDragSource(), nullptr);
+    frame.DestroyWindow();
 }
 
 } // namespace
