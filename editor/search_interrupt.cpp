@@ -15,14 +15,16 @@ bool SECEditSearchInterrupt::Requested() {
 bool SECEditSearchInterrupt::EscapePressed() {
     // The first key press waiting for any window of this thread. An Escape is taken out of the
     // queue: it stopped the search and must not also close the dialog the search came from.
+    // The queue is peeked only when keys wait in it: a peek also runs messages other threads
+    // send, which is best left to the message loop.
     MSG msg;
-    if (::PeekMessageW(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE | PM_NOYIELD)) {
+    if ((HIWORD(::GetQueueStatus(QS_KEY)) & QS_KEY) != 0 &&
+        ::PeekMessageW(&msg, nullptr, WM_KEYDOWN, WM_KEYDOWN, PM_NOREMOVE | PM_NOYIELD)) {
         if (msg.wParam == VK_ESCAPE) {
             ::PeekMessageW(&msg, msg.hwnd, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE | PM_NOYIELD);
             return true;
         }
     }
-    // Behind another key typed while the search ran, the Escape is still down when pressed
-    // now.
+    // An Escape queued behind another key press counts while it is held down.
     return ::GetAsyncKeyState(VK_ESCAPE) < 0;
 }
