@@ -501,9 +501,10 @@ BOOL SECEditController::ReplaceAll(SECEditFindReplaceState* state) {
     }
     m_editModel->EndCompound();
     if (failed) {
-        // A stopped search leaves the text as it found it.
+        // A stopped search leaves the text as it found it, and what it did is never redone.
         if (count > 0)
-            m_editModel->Undo();
+            if (corvalis::foundation::CMvcCommand* undone = m_editModel->Undo())
+                undone->SetUndoable(FALSE);
         LockRedraw(TRUE);
         ClearSelection(FALSE);
         m_selection = savedSelection;

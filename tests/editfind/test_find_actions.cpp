@@ -141,6 +141,8 @@ TEST_F(FindActions, EndlessExpressionIsStoppedAndChangesNothing) {
     EXPECT_EQ(host.Model().GetUndoTopSerial(), undo);
     host.Model().Undo();
     EXPECT_EQ(eftest::AllText(host), text) << "nothing left on the undo stack to undo";
+    host.Model().Redo();
+    EXPECT_EQ(eftest::AllText(host), text) << "nor on the redo stack to redo";
 }
 
 TEST_F(FindActions, OneEngineServesEverySearch) {

@@ -139,6 +139,8 @@ TEST_F(FindStop, EscapeDuringReplaceAllUndoesWhatItReplaced) {
     EXPECT_EQ(host.Model().GetUndoTopSerial(), undo) << "no step left to undo";
     EXPECT_EQ(eftest::Selection(host), (std::vector<int>{0, 4, 0, 7})) << "selection kept";
     EXPECT_EQ(host.Controller().GetCaretPosition(), SECEditPosition(0, 7));
+    host.Model().Redo();
+    EXPECT_EQ(eftest::AllText(host), text) << "the stopped run is not redone either";
     PressEscape(false, true);
     ewtest::Pump();
     // Without Escape the same action runs to its end, in one step.
