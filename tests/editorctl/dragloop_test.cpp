@@ -307,6 +307,46 @@ TEST_F(DragLoop, HeldAtTheTargetsBottomEdgeItScrollsAndDropsBelow) {
     EXPECT_EQ(Text(a.Model()), L"");
 }
 
+// What the target showed halfway through a held drag.
+struct MidDrag {
+    SECEditController* target = nullptr;
+    bool caret = false;
+    POINT caretAt{-1, -1};
+    SECEditPosition position;
+};
+MidDrag g_mid;
+UINT_PTR g_look = 0;
+void CALLBACK LookAtTarget(HWND, UINT, UINT_PTR, DWORD) {
+    ::KillTimer(nullptr, g_look);
+    g_look = 0;
+    g_mid.caret = g_mid.target->HasCaret() != FALSE;
+    ::GetCaretPos(&g_mid.caretAt);
+    g_mid.position = g_mid.target->GetCaretPosition();
+}
+
+TEST_F(DragLoop, WhileHeldOverAViewItsCaretFollowsThePointer) {
+    Editor a, b;
+    ::SetWindowPos(b.Frame().m_hWnd, nullptr, 520, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    a.Load(L"word");
+    b.Load(L"one two\nthree four");
+    a.Controller().SetSelection(SECEditRange(0, 0, 0, 4), SECEditSelection::modeStream);
+    PumpTranslated();
+    g_mid = MidDrag();
+    g_mid.target = &b.Controller();
+    g_look = ::SetTimer(nullptr, 0, 300, &LookAtTarget);
+    Drag(a.Window(), a.CellPoint(0, 1), b.Window(), b.PointOf(1, 6) + CPoint(1, 2), false, false,
+         600);
+    if (g_look)
+        ::KillTimer(nullptr, g_look);
+    g_look = 0;
+    EXPECT_TRUE(g_mid.caret) << "the drop caret shows where the text would go";
+    EXPECT_EQ(g_mid.position, SECEditPosition(1, 6));
+    const CPoint cell = b.PointOf(1, 6);
+    EXPECT_EQ(CPoint(g_mid.caretAt), CPoint(cell.x - 1, cell.y)) << "a pixel left of the cell";
+    EXPECT_EQ(Text(b.Model()), L"one two\nthree wordfour");
+    EXPECT_EQ(Text(a.Model()), L"");
+}
+
 // A source view that its window's end deletes, as a view in a frame is.
 class ClosingCtrl : public SECEditCtrl {
 protected:
