@@ -114,9 +114,12 @@ public:
     // Readies a new bar object: owner, manager, store; then makes its window.
     BOOL CreateManagedBar(SECCustomToolBar* pBar, UINT nID, LPCTSTR lpszTitle);
     DWORD GetBarStyle() const;
+    // Gives a bar the store's current image size.
+    void ApplyImageSize(SECCustomToolBar* pBar);
+    // The modal Toolbars dialog on the frame; its result (43099: the customize sheet next).
+    INT_PTR RunToolBarsDialog();
 
 protected:
-    void ApplyImageSize(SECCustomToolBar* pBar);
     void DelayFrameLayout();
     void ApplySettings(BOOL bToolTips, BOOL bCoolLook, BOOL bLarge);
 
