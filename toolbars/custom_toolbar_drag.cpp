@@ -53,13 +53,16 @@ SECCustomToolBar* DropTarget(SECToolBarManager* pManager, const CRect& rect) {
     if (pManager != nullptr)
         if (SECCustomToolBar* pBar = pManager->ToolBarFromRect(rect))
             return pBar;
-    const std::array<CPoint, 4> corners = {CPoint(rect.left, rect.top),
-                                           CPoint(rect.right - 1, rect.top),
-                                           CPoint(rect.left, rect.bottom - 1),
-                                           CPoint(rect.right - 1, rect.bottom - 1)};
+    const std::array<CPoint, 4> corners = {
+        CPoint(rect.left, rect.top), CPoint(rect.right - 1, rect.top),
+        CPoint(rect.left, rect.bottom - 1), CPoint(rect.right - 1, rect.bottom - 1)};
+    // The customize dialog's own palettes are no place to drop on: a drop there is a drop
+    // onto the dialog.
+    const HWND hDialog = pManager != nullptr ? pManager->GetCustomizeWnd() : NULL;
     for (const CPoint& pt : corners)
         if (SECCustomToolBar* pBar = ToolBarAtPoint(pt))
-            return pBar;
+            if (hDialog == NULL || !::IsChild(hDialog, pBar->m_hWnd))
+                return pBar;
     return nullptr;
 }
 
@@ -77,6 +80,7 @@ BOOL CopyIntoNewBar(SECToolBarManager* pManager, UINT nID, const CRect& rect) {
     // it was dropped.
     CFrameWnd* pFloat = pBar->GetParentFrame();
     if (pFloat != nullptr && pFloat != pFrame) {
+        pFloat->RecalcLayout(TRUE);
         CRect rcButton;
         pBar->GetButtonRect(0, rcButton);
         pBar->ClientToScreen(&rcButton);
@@ -105,9 +109,8 @@ BOOL SECCustomToolBar::DragViaManager(int nIndex, int x, int y) {
                       IsCopyDrag());
 }
 
-BOOL SECCustomToolBar::DragButton(SECToolBarManager* pManager, SECStdBtn* pBtn, int nIndex,
-                                  int x, int y, SECCustomToolBar* pSource, CWnd* pWnd,
-                                  BOOL bCopy) {
+BOOL SECCustomToolBar::DragButton(SECToolBarManager* pManager, SECStdBtn* pBtn, int nIndex, int x,
+                                  int y, SECCustomToolBar* pSource, CWnd* pWnd, BOOL bCopy) {
     if (pBtn == nullptr || pWnd == nullptr || pWnd->GetSafeHwnd() == NULL)
         return FALSE;
     const BOOL bAlt = ::GetKeyState(VK_MENU) < 0;

@@ -88,6 +88,8 @@ BOOL SECToolBarCmdPage::OnInitDialog() {
     }
     m_categories.SubclassDlgItem(SEC_IDC_CATEGORIES, this);
     if (CWnd* pBox = GetDlgItem(SEC_IDC_BUTTONS_BOX)) {
+        // The box paints its whole face: it must leave the group windows inside it alone.
+        pBox->ModifyStyle(0, WS_CLIPSIBLINGS);
         pBox->GetWindowRect(&m_rcButtons);
         ScreenToClient(&m_rcButtons);
         // Inside the box's frame and below its title.
@@ -98,8 +100,11 @@ BOOL SECToolBarCmdPage::OnInitDialog() {
     for (auto& pGroup : m_groups) {
         if (nID >= kDockBarFirst && nID <= kDockBarLast)
             nID = kDockBarFirst - 1;
-        if (pGroup->Create(this, m_pManager, nID))
+        if (pGroup->Create(this, m_pManager, nID)) {
+            pGroup->GetWnd()->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0,
+                                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
             pGroup->Fit(m_rcButtons);
+        }
         --nID;
         if (CWnd* pWnd = pGroup->GetWnd())
             if (pWnd->m_hWnd != NULL && pGroup.get() != m_groups.front().get())

@@ -116,7 +116,8 @@ INT_PTR SECToolBarSheet::DoModal() {
         else if (auto* pCommands = dynamic_cast<SECToolBarCmdPage*>(GetPage(i)))
             pManager = pCommands->GetManager();
         CFrameWnd* pFrame = pManager != nullptr ? pManager->GetFrameWnd() : nullptr;
-        if (pFrame != nullptr && std::find(frames.begin(), frames.end(), pFrame->m_hWnd) == frames.end())
+        if (pFrame != nullptr &&
+            std::find(frames.begin(), frames.end(), pFrame->m_hWnd) == frames.end())
             frames.push_back(pFrame->m_hWnd);
     }
     const INT_PTR nResult = CPropertySheet::DoModal();
