@@ -5,6 +5,7 @@
 #include "toolbar_test_frame.h"
 
 #include "modal_script.h"
+#include "shortcut_test_ids.h"
 #include "tests/support/screenshot.h"
 #include "toolbars/registered_messages.h"
 #include "toolbars/toolbar_cmd_page.h"
@@ -512,4 +513,56 @@ TEST_F(ToolBarCustomizeTest, TheSheetCopiesReordersAndRemovesButtonsWithTheMouse
     EXPECT_EQ(CSize(39, 37), rect.Size());
     pAgain->DestroyWindow();
     PumpToolBarMessages();
+}
+
+TEST_F(ToolBarCustomizeTest, AMenuListRowDragsANewButtonForItsCommand) {
+    SECToolBarManager& m = Manager();
+    HMENU hMenu = ::LoadMenuW(::GetModuleHandleW(NULL), MAKEINTRESOURCEW(IDR_TEST_MAIN));
+    ASSERT_NE(nullptr, hMenu);
+    ::SetMenu(m_pFrame->m_hWnd, hMenu); // the frame destroys it
+    m_pFrame->RecalcLayout();
+    PumpToolBarMessages();
+    SECToolBarSheet sheet(SEC_IDS_CUSTOMIZE, m_pFrame);
+    SECToolBarCmdPage commandsPage;
+    commandsPage.SetManager(&m);
+    const UINT menuIds[] = {ID_TEST_OPEN, 0, ID_TEST_CLOSE, 39999}; // the last in no menu
+    commandsPage.DefineMenuBtnGroup(L"Menus", 4, menuIds);
+    sheet.AddPage(&commandsPage);
+    CRect rcFrame;
+    m_pFrame->GetWindowRect(&rcFrame);
+
+    bool bRan = false;
+    ModalScript script;
+    script.Then(L"Customize", [&](HWND hSheet) -> int {
+        bRan = true;
+        ::SetWindowPos(hSheet, NULL, rcFrame.left + 370, rcFrame.top + 270, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER);
+        PumpFor(100);
+        auto* pList = dynamic_cast<SECMenuListBox*>(commandsPage.GetGroup(0)->GetWnd());
+        REQUIRE(pList != nullptr);
+        EXPECT_EQ(WS_EX_CLIENTEDGE, pList->GetExStyle() & WS_EX_CLIENTEDGE);
+        // One row per menu command: its text without "&" and the key, its id as data.
+        REQUIRE(pList->GetCount() == 2);
+        CString text;
+        pList->GetText(0, text);
+        EXPECT_STREQ(L"Open ...", text.GetString());
+        pList->GetText(1, text);
+        EXPECT_STREQ(L"Close", text.GetString());
+        EXPECT_EQ(static_cast<DWORD_PTR>(ID_TEST_CLOSE), pList->GetItemData(1));
+
+        SECCustomToolBar* pStandard = Bar(59392);
+        CRect rcRow;
+        pList->GetItemRect(1, &rcRow);
+        pList->ClientToScreen(&rcRow);
+        const POINT end = ButtonPoint(pStandard, 3, 14); // past its middle: after it
+        DragWithMouse({rcRow.left + 10, rcRow.CenterPoint().y}, end);
+        EXPECT_EQ((std::vector<UINT>{kA, kB, 0, kC, ID_TEST_CLOSE}), IdsOf(pStandard));
+        EXPECT_EQ(1, pList->GetCurSel());
+        // The command's prompt, up to its line break.
+        EXPECT_EQ(L"Close the window", ItemText(commandsPage.m_hWnd, SEC_IDC_DESCRIPTION));
+        return IDOK;
+    });
+    EXPECT_EQ(IDOK, sheet.DoModal());
+    EXPECT_TRUE(bRan);
+    ExpectAllEnabled();
 }
