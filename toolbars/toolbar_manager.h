@@ -88,9 +88,7 @@ public:
     void ExitConfigMode();
     BOOL GetCustomizeMode() const { return m_bCustomizeMode; }
     void SetCustomizeMode(BOOL bCustomize);
-    void SetCustomizeWnd(CWnd* pWnd) {
-        m_hCustomizeWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : NULL;
-    }
+    void SetCustomizeWnd(CWnd* pWnd) { m_hCustomizeWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : NULL; }
     void GetCustomizeWndRect(CRect& rect) const;
     HWND GetCustomizeWnd() const { return m_hCustomizeWnd; }
 

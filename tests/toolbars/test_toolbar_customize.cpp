@@ -412,6 +412,13 @@ TEST_F(ToolBarCustomizeTest, TheSheetCopiesReordersAndRemovesButtonsWithTheMouse
         const POINT landed = ButtonPoint(pCopy, 0);
         EXPECT_LE(std::abs(landed.x - emptyB.x), 2);
         EXPECT_LE(std::abs(landed.y - emptyB.y), 2);
+        // ...inside its floating frame, where it shows.
+        CRect rcCopy, rcClient, rcShown;
+        pCopy->GetWindowRect(&rcCopy);
+        pCopy->GetParentFrame()->GetClientRect(&rcClient);
+        pCopy->GetParentFrame()->ClientToScreen(&rcClient);
+        rcShown.IntersectRect(&rcCopy, &rcClient);
+        EXPECT_EQ(rcCopy, rcShown);
         // ...and the Toolbars page lists it.
         EXPECT_EQ((Row{L"ToolBar2", 59425, 1}), RowsOf(toolbarsPage.m_hWnd).back());
 
