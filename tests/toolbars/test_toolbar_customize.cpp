@@ -453,6 +453,10 @@ TEST_F(ToolBarCustomizeTest, TheSheetCopiesReordersAndRemovesButtonsWithTheMouse
         ::SendMessageW(hSheet, PSM_SETCURSEL, 0, 0);
         PumpFor(50);
         ::SendMessageW(::GetDlgItem(toolbarsPage.m_hWnd, SEC_IDC_LARGEBUTTONS), BM_CLICK, 0, 0);
+        // The palettes follow the image size too.
+        CRect rcLarge;
+        pPalette->GetButtonRect(0, rcLarge);
+        EXPECT_EQ(CSize(39, 37), rcLarge.Size());
         return IDOK;
     });
     EXPECT_EQ(IDOK, sheet.DoModal());
