@@ -90,5 +90,3 @@ public:
     BOOL m_bFirstLargeButtons = FALSE;
 };
 
-class SECToolBarManager;
-using SECToolBarsBase = SECToolBarsBaseT<SECToolBarManager>;

@@ -8,6 +8,11 @@
 
 IMPLEMENT_DYNCREATE(SECCustomToolBar, SECControlBar)
 
+namespace {
+// Posted to a user bar emptied during a button drag: it goes once the drag is over.
+const UINT SEC_WM_DESTROYIFEMPTY = WM_APP + 0x3A0;
+} // namespace
+
 BEGIN_MESSAGE_MAP(SECCustomToolBar, SECControlBar)
 ON_WM_LBUTTONDOWN()
 ON_WM_LBUTTONDBLCLK()
@@ -23,6 +28,7 @@ ON_WM_DESTROY()
 ON_REGISTERED_MESSAGE(WM_NODELAYHIDE, OnNoDelayHide)
 ON_MESSAGE(TB_ADDBUTTONSW, OnAddButtons)
 ON_MESSAGE(TB_DELETEBUTTON, OnDeleteButton)
+ON_MESSAGE(SEC_WM_DESTROYIFEMPTY, OnDestroyIfEmpty)
 END_MESSAGE_MAP()
 
 SECCustomToolBar::SECCustomToolBar() : m_pBmpMgr(new SECBmpMgr) {
@@ -327,7 +333,11 @@ BOOL SECCustomToolBar::RemoveButton(int nIndex, BOOL bNoUpdate) {
     if (bNoUpdate)
         return !m_btns.empty();
     if (m_btns.empty() && IsUserBar()) {
-        DestroyWindow();
+        // A drag may still run inside this bar's own handler: it goes after the drag.
+        if (IsButtonDragRunning())
+            PostMessage(SEC_WM_DESTROYIFEMPTY);
+        else
+            DestroyWindow();
         return FALSE;
     }
     AfterLayoutChange();
@@ -566,4 +576,10 @@ LRESULT SECCustomToolBar::OnAddButtons(WPARAM wParam, LPARAM lParam) {
 LRESULT SECCustomToolBar::OnDeleteButton(WPARAM wParam, LPARAM) {
     RemoveButton(static_cast<int>(wParam), FALSE);
     return TRUE;
+}
+
+LRESULT SECCustomToolBar::OnDestroyIfEmpty(WPARAM, LPARAM) {
+    if (m_btns.empty() && IsUserBar() && !IsButtonDragRunning())
+        DestroyWindow();
+    return 0;
 }

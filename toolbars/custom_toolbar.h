@@ -71,6 +71,16 @@ public:
     virtual BOOL DropButton(const CRect& rect, SECStdBtn* pBtn, SECCustomToolBar* pSource,
                             BOOL bCopy, BOOL bNoUpdate = FALSE);
     virtual std::unique_ptr<SECStdBtn> CreateButtonForId(UINT nID, SECBtnHost* pOwner = NULL);
+    // Drags button nIndex from the press at x, y (client coordinates) with the manager's
+    // DragButton. TRUE when a bar changed.
+    virtual BOOL DragViaManager(int nIndex, int x, int y);
+    // Drags pBtn with the mouse from the press at x, y (client coordinates of pWnd, where the
+    // button's rectangle lies too): onto a bar that accepts it, off every bar (a move removes
+    // it, a copy makes a new floating user bar), or onto the customize dialog (nothing).
+    // pSource holds the button at nIndex, or is NULL for a button of no bar. TRUE when a bar
+    // changed; a cancelled move changes nothing.
+    static BOOL DragButton(SECToolBarManager* pManager, SECStdBtn* pBtn, int nIndex, int x, int y,
+                           SECCustomToolBar* pSource, CWnd* pWnd, BOOL bCopy);
     virtual std::unique_ptr<SECStdBtn> CreateSeparatorButton(SECBtnHost* pOwner = NULL);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
@@ -139,6 +149,7 @@ protected:
     afx_msg LRESULT OnNoDelayHide(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAddButtons(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeleteButton(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnDestroyIfEmpty(WPARAM wParam, LPARAM lParam);
     DECLARE_MESSAGE_MAP()
 
     SECBmpMgr* m_pBmpMgr = nullptr;
@@ -162,6 +173,11 @@ protected:
     BOOL m_bCapturing = FALSE;
     std::vector<std::unique_ptr<SECStdBtn>> m_btns;
 };
+
+// A button drag runs (its bars must outlive it), and whether it was started with Alt (a
+// dropped button is then not selected).
+BOOL IsButtonDragRunning();
+BOOL IsAltButtonDrag();
 
 // The update-UI object of one button.
 class SECCustomToolCmdUI : public CCmdUI {

@@ -32,8 +32,14 @@ void SECCustomToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
         SECControlBar::OnLButtonDown(nFlags, point);
         return;
     }
-    if (m_bCustomize) {
-        SelectButton(nIndex, TRUE);
+    if ((m_bCustomize || bAlt) && pBtn->CanDrag()) {
+        SECToolBarManager* pManager = GetToolBarManager();
+        // The drag may take this bar's last button: the bar then goes after the drag, so
+        // nothing of it is touched once the drag has run.
+        const BOOL bChanged = DragViaManager(nIndex, point.x, point.y);
+        if (bAlt && !m_bCustomize && bChanged && pManager != nullptr &&
+            pManager->GetSelectionBar() != nullptr)
+            pManager->GetSelectionBar()->ClearSelection(TRUE);
         return;
     }
     UpdateButtonUI(nIndex);
@@ -301,7 +307,7 @@ BOOL SECCustomToolBar::DropButton(const CRect& rect, SECStdBtn* pBtn, SECCustomT
         pSource->RemoveButton(nSource, pSource == this ? TRUE : bNoUpdate);
     }
     InsertButton(nAt, nID, nID == 0, bNoUpdate);
-    if (m_bCustomize)
+    if (m_bCustomize && !IsAltButtonDrag())
         SelectButton(std::min(nAt, GetButtonCount() - 1), TRUE);
     return TRUE;
 }

@@ -90,6 +90,7 @@ public:
     void SetCustomizeMode(BOOL bCustomize);
     void SetCustomizeWnd(CWnd* pWnd) { m_hCustomizeWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : NULL; }
     void GetCustomizeWndRect(CRect& rect) const;
+    HWND GetCustomizeWnd() const { return m_hCustomizeWnd; }
 
     void AddNotifyWnd(CWnd* pWnd);
     void RemoveNotifyWnd(CWnd* pWnd);
@@ -114,9 +115,12 @@ public:
     // Readies a new bar object: owner, manager, store; then makes its window.
     BOOL CreateManagedBar(SECCustomToolBar* pBar, UINT nID, LPCTSTR lpszTitle);
     DWORD GetBarStyle() const;
+    // Gives a bar the store's current image size.
+    void ApplyImageSize(SECCustomToolBar* pBar);
+    // The modal Toolbars dialog on the frame; its result (43099: the customize sheet next).
+    INT_PTR RunToolBarsDialog();
 
 protected:
-    void ApplyImageSize(SECCustomToolBar* pBar);
     void DelayFrameLayout();
     void ApplySettings(BOOL bToolTips, BOOL bCoolLook, BOOL bLarge);
 

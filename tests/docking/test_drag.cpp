@@ -182,3 +182,17 @@ TEST_F(DragTest, ASplitterStopsSixPixelsShortOfItsBoundAndEscapeRestoresIt) {
     ASSERT_TRUE(::PeekMessageW(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(3u, msg.wParam);
 }
+
+TEST_F(DragTest, AFloatingBarFillsItsFrameFromTheCorner) {
+    Float();
+    CWnd* pMini = MiniFrame();
+    ASSERT_NE(nullptr, pMini);
+    CRect client;
+    pMini->GetClientRect(&client);
+    pMini->ClientToScreen(&client);
+    const CRect bar = ScreenRect(&m_bar);
+    EXPECT_EQ(client.TopLeft(), ScreenRect(m_bar.GetParent()).TopLeft());
+    CRect inside;
+    EXPECT_TRUE(inside.IntersectRect(&client, &bar));
+    EXPECT_EQ(bar, inside); // all of it shows
+}

@@ -2,7 +2,7 @@
 // settings and their profile section, the bar under a rectangle, config mode.
 #include "toolbar_test_frame.h"
 
-#include "toolbars/command_list.h"
+#include "toolbars/toolbars_base.h"
 
 namespace {
 const UINT kIds[] = {40001, 40002, 0, 40003};
