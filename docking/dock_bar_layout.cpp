@@ -257,6 +257,7 @@ LRESULT SECDockBar::OnSizeParent(WPARAM, LPARAM lParam) {
     m_pLayout = lpLayout;
     const bool bHorz = IsHorz();
     CRect rect(lpLayout->rect);
+    const CPoint origin = rect.TopLeft();
     const CSize avail = rect.Size();
     CSize size = CalcFixedLayout(lpLayout->bStretch || !m_bFloating, bHorz);
     m_pLayout = nullptr;
@@ -283,9 +284,10 @@ LRESULT SECDockBar::OnSizeParent(WPARAM, LPARAM lParam) {
         rect.left = rect.right - size.cx;
         lpLayout->rect.right -= size.cx;
     }
+    // A floating dock bar fills its frame from the corner of the space it was offered, not of
+    // the space left after it.
     if (m_bFloating)
-        rect = CRect(lpLayout->rect.left, lpLayout->rect.top, lpLayout->rect.left + size.cx,
-                     lpLayout->rect.top + size.cy);
+        rect = CRect(origin, size);
     AfxRepositionWindow(lpLayout, m_hWnd, &rect);
     if (lpLayout->hDWP != NULL && m_arrInvalidBars.GetSize() > 0)
         ::InvalidateRect(m_hWnd, NULL, TRUE);
