@@ -112,6 +112,16 @@ void PressMouse(BOOL bDown) {
     PumpToolBarMessages();
 }
 
+void ClickMouse() {
+    INPUT inputs[2]{};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(2, inputs, sizeof(INPUT));
+    ::Sleep(20);
+    PumpToolBarMessages();
+}
+
 void PressKey(WORD vk) {
     INPUT inputs[2]{};
     inputs[0].type = inputs[1].type = INPUT_KEYBOARD;

@@ -43,6 +43,9 @@ void PumpToolBarMessages();
 // The real mouse and keyboard (SendInput), each followed by the messages it brings.
 void MoveMouseTo(CPoint screen);
 void PressMouse(BOOL bDown);
+// Press and release as one input, pumped afterwards (a press that starts a modal drag loop
+// finds its release waiting).
+void ClickMouse();
 void PressKey(WORD vk);
 // Pumps until done() or the timeout (ms); done()'s last answer.
 bool PumpUntil(const std::function<bool()>& done, DWORD nTimeout = 1000);
