@@ -77,6 +77,7 @@ public:
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     void DoPaint(CDC* pDC) override;
+    void DrawBorders(CDC* pDC, CRect& rect) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
     void OnGetBarInfoEx(SECControlBarInfo* pInfo) override;

@@ -114,3 +114,42 @@ TEST_F(ToolBarMouseTest, TheHotButtonFollowsTheCursor) {
     EXPECT_TRUE(PumpUntil([&] { return pBar->GetHotButton() == -1; }));
     EXPECT_FALSE(pBar->GetButtonStyle(1) & SEC_TBBS_HOT);
 }
+
+// Cool-look borders, read from the screen: raised on a dockable bar, an etched double line at
+// the top of one that cannot be docked.
+TEST_F(ToolBarMouseTest, CoolBordersAreRaisedAndEtchedAtTheTopOfAFixedBar) {
+    m_pFrame->Manager().SetCoolLook(TRUE);
+    SECCustomToolBar* pDocked = MakeBar(59392, {kA, kB});
+    auto* pFixed = new SECCustomToolBar;
+    ASSERT_TRUE(pFixed->CreateEx(
+        0x100, m_pFrame, WS_VISIBLE | CBRS_ALIGN_TOP | CBRS_BORDER_ANY | CBRS_BORDER_3D, 59400));
+    pFixed->m_bAutoDelete = TRUE;
+    const UINT ids[] = {kA, kB};
+    pFixed->SetButtons(ids, 2);
+    pDocked->SetBarStyle(pDocked->GetBarStyle() | CBRS_BORDER_ANY);
+    m_pFrame->RecalcLayout();
+    PumpToolBarMessages();
+    const COLORREF hilite = ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF shadow = ::GetSysColor(COLOR_BTNSHADOW);
+    auto pixels = [](CWnd* pBar, std::initializer_list<CPoint> points) {
+        pBar->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+        std::vector<COLORREF> colours;
+        CRect client;
+        pBar->GetClientRect(&client);
+        HDC hdc = ::GetDC(NULL);
+        for (CPoint pt : points) {
+            CPoint at(pt.x < 0 ? client.right + pt.x : pt.x,
+                      pt.y < 0 ? client.bottom + pt.y : pt.y);
+            pBar->ClientToScreen(&at);
+            colours.push_back(::GetPixel(hdc, at.x, at.y));
+        }
+        ::ReleaseDC(NULL, hdc);
+        return colours;
+    };
+    // Top, left, right and bottom edges of the dockable bar.
+    EXPECT_EQ((std::vector<COLORREF>{hilite, hilite, shadow, shadow}),
+              pixels(pDocked, {CPoint(20, 0), CPoint(0, 10), CPoint(-1, 10), CPoint(20, -1)}));
+    // The fixed bar's top: shadow, then highlight.
+    EXPECT_EQ((std::vector<COLORREF>{shadow, hilite}),
+              pixels(pFixed, {CPoint(20, 0), CPoint(20, 1)}));
+}
