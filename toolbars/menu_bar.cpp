@@ -43,6 +43,17 @@ CFont* SECMenuBar::GetButtonFont() {
     return &m_menuFont;
 }
 
+CSize SECMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
+    CSize size = SECCustomToolBar::CalcFixedLayout(bStretch, bHorz);
+    if (bStretch && (m_dwExStyle & CBRS_EX_OWNROW)) {
+        if (bHorz)
+            size.cx = 32767;
+        else
+            size.cy = 32767;
+    }
+    return size;
+}
+
 BOOL SECMenuBar::QueryNegotiatedBorder() {
     const BOOL bOnce = m_bNegotiatedBorder;
     m_bNegotiatedBorder = FALSE;

@@ -15,6 +15,8 @@ class SECMenuBarMessages;
 
 // The control id of the menu bar (the one past the last user toolbar).
 const UINT SEC_IDW_MENUBAR = SEC_IDW_END_USERBAR;
+// The kind of a button that a full-length bar puts at its far end.
+const int SEC_BTNKIND_FAREND = 5;
 // Every button enabled whatever the mask asks.
 const DWORD SEC_MENUBTN_ALWAYS = 0xFFFFFFFF;
 
@@ -41,6 +43,8 @@ public:
     using SECCustomToolBar::CreateEx;
     CFont* GetButtonFont() override;
     BOOL IsCoolLook() override { return TRUE; }
+    // Stretched, the bar takes the whole length it is offered.
+    CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL bNoUpdate = FALSE) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     // Opens the popup of a menu button below it (the menu loop runs inside).
@@ -169,6 +173,10 @@ public:
 
 protected:
     HWND MaximizedChild();
+    // Puts the far-end button at the end of the first row, 2 pixels in.
+    void PlaceFarEndButton();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    DECLARE_MESSAGE_MAP()
 };
 
 // Keyboard mode and the frame side of the menu bar; see menu_bar_messages.cpp.

@@ -11,6 +11,10 @@
 
 IMPLEMENT_DYNCREATE(SECMDIMenuBar, SECMenuBar)
 
+BEGIN_MESSAGE_MAP(SECMDIMenuBar, SECMenuBar)
+ON_WM_SIZE()
+END_MESSAGE_MAP()
+
 namespace {
 SECStdBtn* CreateCapMenuBtn() {
     return new SECCapMenuBtn;
@@ -111,6 +115,7 @@ void SECCapMenuBtn::SendDefaultCommand() {
 const SECButtonClass SECBtnCaption::classSECBtnCaption = {"SECBtnCaption", &CreateBtnCaption};
 
 SECBtnCaption::SECBtnCaption() {
+    m_nType = SEC_BTNKIND_FAREND;
     m_nStyle = SEC_TBBS_NODISABLE;
 }
 
@@ -290,25 +295,31 @@ BOOL SECMDIMenuBar::RefreshChildButtons() {
 
 CSize SECMDIMenuBar::CalcLayout(int nLength, DWORD dwMode) {
     const CSize size = SECMenuBar::CalcLayout(nLength, dwMode);
-    // The caption glyphs stand at the far end of the first row.
-    SECBtnCaption* pCaption = GetCaptionButton();
-    if (pCaption == nullptr || IsVertical())
-        return size;
-    CRect inside(0, 0, size.cx, size.cy);
-    CalcInsideRect(inside, TRUE);
-    int nFirstRowEnd = GetButtonCount() - 1;
-    for (int i = 0; i < GetButtonCount(); ++i)
-        if (m_btns[i]->m_nStyle & SEC_TBBS_WRAPPED) {
-            nFirstRowEnd = i;
-            break;
-        }
-    const int right = std::max<int>(inside.right, pCaption->m_x + pCaption->m_cx);
-    if (nFirstRowEnd == GetButtonCount() - 1 && m_hWnd != NULL) {
-        CRect client;
-        GetClientRect(&client);
-        const int x =
-            std::max<int>(pCaption->m_x, std::max<int>(right, client.right - 2) - pCaption->m_cx);
-        pCaption->SetPos(x, m_btns.front()->m_y);
-    }
+    PlaceFarEndButton();
     return size;
+}
+
+void SECMDIMenuBar::PlaceFarEndButton() {
+    SECStdBtn* pLast = GetButtonCount() > 1 ? m_btns.back().get() : nullptr;
+    if (pLast == nullptr || pLast->m_nType != SEC_BTNKIND_FAREND || m_hWnd == NULL ||
+        !(m_dwExStyle & CBRS_EX_OWNROW) || IsVertical())
+        return;
+    // Only when the row it ends is the first: a wrapped bar keeps it in its row.
+    for (int i = 0; i + 1 < GetButtonCount(); ++i)
+        if (m_btns[i]->m_nStyle & SEC_TBBS_WRAPPED)
+            return;
+    CRect client;
+    GetClientRect(&client);
+    const SECStdBtn* pBefore = m_btns[GetButtonCount() - 2].get();
+    const int x = std::max<int>(pBefore->m_x + pBefore->m_cx, client.right - 2 - pLast->m_cx);
+    if (x != pLast->m_x) {
+        InvalidateButton(GetButtonCount() - 1);
+        pLast->SetPos(x, pLast->m_y);
+        InvalidateButton(GetButtonCount() - 1);
+    }
+}
+
+void SECMDIMenuBar::OnSize(UINT nType, int cx, int cy) {
+    SECMenuBar::OnSize(nType, cx, cy);
+    PlaceFarEndButton();
 }

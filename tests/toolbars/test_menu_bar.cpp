@@ -226,3 +226,30 @@ TEST_F(MenuBarTest, TheMouseOpensAPopupAndMovingOverTheNextButtonSwitchesToIt) {
     EXPECT_EQ((std::vector<UINT>{kAbout}), m_pFrame->m_commands);
     ::SetCursorPos(0, 0);
 }
+
+// The frame destroys the bar while its popup is open: the loop ends and nothing touches the
+// bar afterwards (run again under the heap checks).
+TEST_F(MenuBarTest, TheBarDestroyedWhileItsPopupIsOpenIsLeftAlone) {
+    const HWND hBar = m_pBar->m_hWnd;
+    bool bDestroyed = false;
+    m_pFrame->m_onMenuIdle = [&](HWND) {
+        if (!bDestroyed) {
+            bDestroyed = true;
+            ::DestroyWindow(hBar);
+        }
+    };
+    WithMenuGuard([&] {
+        PressKey(VK_F10);
+        PressKey(VK_DOWN);
+        PumpUntil([&] { return bDestroyed && !IsTrackingMenu(); }, 3000);
+    });
+    EXPECT_TRUE(bDestroyed);
+    EXPECT_FALSE(::IsWindow(hBar));
+    EXPECT_FALSE(IsTrackingMenu());
+    EXPECT_FALSE(m_feature.InKeyboardMode());
+    EXPECT_EQ(nullptr, m_feature.GetMenuBar());
+    m_pBar = nullptr;
+    // No bar: Alt and F10 are the frame's again (its system menu).
+    EXPECT_FALSE(m_feature.OnKeyMenu(0));
+    EXPECT_FALSE(m_feature.InKeyboardMode());
+}
