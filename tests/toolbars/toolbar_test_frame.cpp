@@ -38,6 +38,13 @@ BOOL CToolBarTestFrame::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRE
             return TRUE;
         }
     }
+    if (message == WM_NOTIFY && lParam != 0) {
+        const auto* pRecord = reinterpret_cast<const SECTBNotify*>(lParam);
+        const int nCode = static_cast<int>(pRecord->hdr.code);
+        if (nCode == SEC_TBN_DROPDOWN ||
+            (nCode <= SEC_TBN_OPENDROPDOWN && nCode >= SEC_TBN_ENDTRACKING))
+            m_notices.push_back({nCode, static_cast<UINT>(pRecord->nID), pRecord->a});
+    }
     if (message == WM_ENTERIDLE && wParam == MSGF_MENU && m_onMenuIdle)
         m_onMenuIdle(reinterpret_cast<HWND>(lParam));
     return CFrameWnd::OnWndMsg(message, wParam, lParam, pResult);

@@ -28,6 +28,16 @@ public:
     UINT m_nDisabledID = 0;
     // Sees the frame's messages first (a menu-bar feature, say).
     corvalis::foundation::SECWndPlugIn* m_pPlugIn = nullptr;
+    // The bars' button notifications (code, command id, a), in order.
+    struct Notice {
+        int nCode;
+        UINT nID;
+        LPARAM a;
+        bool operator==(const Notice& o) const {
+            return nCode == o.nCode && nID == o.nID && a == o.a;
+        }
+    };
+    std::vector<Notice> m_notices;
     // Called with the popup window when a menu loop of the frame has nothing to do.
     std::function<void(HWND)> m_onMenuIdle;
 
