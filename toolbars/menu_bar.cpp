@@ -54,6 +54,15 @@ CSize SECMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     return size;
 }
 
+void SECMenuBar::AttachToDockBar(SECDockBar* pDockBar) {
+    SECCustomToolBar::AttachToDockBar(pDockBar);
+    if (pDockBar == nullptr || !IsFloating())
+        return;
+    if (CFrameWnd* pFloating = GetParentFrame())
+        if (pFloating->GetStyle() & WS_SYSMENU)
+            pFloating->ModifyStyle(WS_SYSMENU, 0, SWP_FRAMECHANGED);
+}
+
 BOOL SECMenuBar::QueryNegotiatedBorder() {
     const BOOL bOnce = m_bNegotiatedBorder;
     m_bNegotiatedBorder = FALSE;

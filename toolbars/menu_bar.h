@@ -43,6 +43,8 @@ public:
     using SECCustomToolBar::CreateEx;
     CFont* GetButtonFont() override;
     BOOL IsCoolLook() override { return TRUE; }
+    // Floating, the bar's frame has no system menu: Alt+Space is the main frame's.
+    void AttachToDockBar(SECDockBar* pDockBar) override;
     // Stretched, the bar takes the whole length it is offered.
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     void InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL bNoUpdate = FALSE) override;

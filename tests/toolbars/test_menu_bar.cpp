@@ -8,6 +8,27 @@
 namespace {
 const UINT kOpen = 40001, kExit = 40002, kCopy = 40003, kWrap = 40004, kAbout = 40005;
 
+// A strip of coloured squares for the commands' images.
+HBITMAP MakeStrip(int nCount) {
+    HDC hScreen = ::GetDC(NULL);
+    HDC hDC = ::CreateCompatibleDC(hScreen);
+    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, 16 * nCount, 15);
+    HGDIOBJ hOld = ::SelectObject(hDC, hBitmap);
+    RECT all = {0, 0, 16 * nCount, 15};
+    ::FillRect(hDC, &all, static_cast<HBRUSH>(::GetStockObject(LTGRAY_BRUSH)));
+    const COLORREF colours[] = {RGB(200, 0, 0), RGB(0, 150, 0), RGB(0, 0, 200)};
+    for (int i = 0; i < nCount; ++i) {
+        HBRUSH hBrush = ::CreateSolidBrush(colours[i % 3]);
+        RECT r = {i * 16 + 2, 2, i * 16 + 14, 13};
+        ::FillRect(hDC, &r, hBrush);
+        ::DeleteObject(hBrush);
+    }
+    ::SelectObject(hDC, hOld);
+    ::DeleteDC(hDC);
+    ::ReleaseDC(NULL, hScreen);
+    return hBitmap;
+}
+
 // Ends a menu loop that never goes idle, so that a test cannot hang in it.
 void CALLBACK EndStuckMenu(HWND, UINT, UINT_PTR, DWORD) {
     ::EndMenu();
@@ -38,6 +59,13 @@ protected:
         ASSERT_TRUE(m_pBar->SetMenu(m_hMenu, 0));
         m_pBar->EnableDocking(CBRS_ALIGN_ANY);
         m_pFrame->DockControlBar(m_pBar, AFX_IDW_DOCKBAR_TOP, nullptr);
+        m_hStrip = MakeStrip(3);
+        const UINT images[] = {kOpen, kCopy, kWrap};
+        SECBmpMgr* pStore = new SECBmpMgr;
+        pStore->AddRef();
+        pStore->AddBitmap(m_hStrip, NULL, images, 3);
+        m_feature.SetBmpMgr(pStore);
+        pStore->Release();
         m_feature.SetMenuBar(m_pBar);
         m_feature.PlugInTo(m_pFrame);
         m_pFrame->m_pPlugIn = &m_feature;
@@ -53,6 +81,7 @@ protected:
         m_feature.UnPlug();
         ToolBarFrameTest::TearDown();
         ::DestroyMenu(m_hMenu);
+        ::DeleteObject(m_hStrip);
     }
     CPoint ScreenMiddle(int nIndex) const {
         CRect rect;
@@ -72,6 +101,7 @@ protected:
         return reinterpret_cast<HMENU>(::SendMessageW(hPopup, MN_GETHMENU, 0, 0));
     }
     HMENU m_hMenu = NULL;
+    HBITMAP m_hStrip = NULL;
     SECMenuBar* m_pBar = nullptr;
     SECMenuBarFeature m_feature;
 };
@@ -112,6 +142,26 @@ TEST_F(MenuBarTest, ButtonsAndMnemonicsComeFromTheMenu) {
     EXPECT_EQ(4, m_pBar->GetButtonCount());
 }
 
+TEST_F(MenuBarTest, FloatingItKeepsItsButtonsInAFrameWithoutASystemMenu) {
+    CRect rect;
+    m_pFrame->GetWindowRect(&rect);
+    m_pFrame->FloatControlBar(m_pBar, CPoint(rect.right + 10, rect.top + 40));
+    PumpToolBarMessages();
+    ASSERT_TRUE(m_pBar->IsFloating());
+    CFrameWnd* pFloating = m_pBar->GetParentFrame();
+    ASSERT_NE(m_pFrame, pFloating);
+    EXPECT_FALSE(pFloating->GetStyle() & WS_SYSMENU);
+    EXPECT_EQ(4, m_pBar->GetButtonCount());
+    CRect button;
+    m_pBar->GetButtonRect(3, button);
+    CRect client;
+    m_pBar->GetClientRect(&client);
+    EXPECT_TRUE(client.PtInRect(button.BottomRight() - CSize(1, 1))) << "every button shows";
+    CRect floating;
+    pFloating->GetWindowRect(&floating);
+    EXPECT_LT(floating.Width(), button.right + 40) << "as wide as its buttons";
+}
+
 TEST_F(MenuBarTest, F10RightAndDownOpenThePopupsAlongTheBar) {
     PressKey(VK_F10);
     ASSERT_TRUE(m_feature.InKeyboardMode());
@@ -130,6 +180,11 @@ TEST_F(MenuBarTest, F10RightAndDownOpenThePopupsAlongTheBar) {
             opened.push_back(hMenu);
         if (opened.size() == 1) {
             EXPECT_TRUE(IsTrackingMenu());
+            // The popup's messages reached the frame: its bitmap menus drew the items.
+            MENUITEMINFOW mii = {sizeof(mii), MIIM_FTYPE | MIIM_DATA};
+            ASSERT_TRUE(::GetMenuItemInfoW(hMenu, 0, TRUE, &mii));
+            EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
+            EXPECT_NE(nullptr, m_feature.FindInfo(hMenu, mii.dwItemData));
             m_pBar->PostMessage(WM_KEYDOWN, VK_RIGHT, 0);
             return;
         }
