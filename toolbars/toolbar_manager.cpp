@@ -22,7 +22,7 @@ SECToolBarManager::SECToolBarManager(CFrameWnd* pFrameWnd, CWnd* pOwner)
     : SECControlBarManager(pFrameWnd), m_pPressed(std::make_shared<SECPressedBtnInfo>()),
       m_pBmpMgr(new SECBmpMgr), m_pOwner(pOwner),
       m_pBarClass(RUNTIME_CLASS(SECCustomToolBar)) {
-    m_pBmpMgr->AddRef();
+    // A new store is born with the manager's reference.
 }
 
 SECToolBarManager::~SECToolBarManager() {
