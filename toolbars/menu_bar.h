@@ -198,6 +198,10 @@ public:
     BOOL InKeyboardMode() const { return m_bKeyboardMode; }
     // SC_KEYMENU as the frame gets it: TRUE when the menu bar took it.
     BOOL OnKeyMenu(LPARAM lParam);
+    // A key message for a window of the bar's frame, before it is dispatched (the frame's
+    // PreTranslateMessage calls it): Alt or F10 alone and Alt+letter reach the menu bar
+    // wherever the focus is. TRUE: the message was used.
+    BOOL PreTranslateKey(const MSG& msg);
 
     // A menu of a menu bar is open (the process-wide flag the message hooks read).
     static BOOL IsTrackingMenu() { return s_bTrackingMenu; }
@@ -213,6 +217,7 @@ protected:
     HWND m_hMenuBar = NULL;
     SECMenuBar* m_pMenuBar = nullptr;
     BOOL m_bKeyboardMode = FALSE;
+    BOOL m_bAltAlone = FALSE; // Alt is down and no other key came since
     HHOOK m_hKeyboardHook = NULL;
     HHOOK m_hMouseHook = NULL;
     static SECMenuBarMessages* s_pTracking;

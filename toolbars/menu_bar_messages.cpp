@@ -104,6 +104,38 @@ BOOL SECMenuBarMessages::OnKeyMenu(LPARAM lParam) {
     return TRUE;
 }
 
+BOOL SECMenuBarMessages::PreTranslateKey(const MSG& msg) {
+    SECMenuBar* pBar = GetMenuBar();
+    if (pBar == nullptr || pBar->GetSafeHwnd() == NULL || !pBar->IsWindowVisible() ||
+        msg.hwnd == NULL ||
+        ::GetAncestor(msg.hwnd, GA_ROOT) != ::GetAncestor(pBar->m_hWnd, GA_ROOT))
+        return FALSE;
+    switch (msg.message) {
+    case WM_SYSKEYDOWN:
+        if (msg.wParam == VK_MENU) {
+            if (!(msg.lParam & 0x40000000)) // not a repeat
+                m_bAltAlone = TRUE;
+            return FALSE;
+        }
+        m_bAltAlone = FALSE;
+        // F10 acts on its release; Shift+F10 is the context menu's.
+        return msg.wParam == VK_F10 && ::GetKeyState(VK_SHIFT) >= 0;
+    case WM_KEYDOWN:
+        m_bAltAlone = FALSE;
+        return FALSE;
+    case WM_SYSKEYUP: {
+        const bool bAlone = (msg.wParam == VK_MENU && m_bAltAlone) ||
+                            (msg.wParam == VK_F10 && ::GetKeyState(VK_SHIFT) >= 0);
+        m_bAltAlone = FALSE;
+        return bAlone && OnKeyMenu(0);
+    }
+    case WM_SYSCHAR:
+        return msg.wParam != ' ' && OnKeyMenu(static_cast<LPARAM>(msg.wParam));
+    default:
+        return FALSE;
+    }
+}
+
 BOOL SECMenuBarMessages::OnHookKey(UINT vk, BOOL bRelease) {
     SECMenuBar* pBar = GetMenuBar();
     if (pBar == nullptr) {

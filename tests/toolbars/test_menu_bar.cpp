@@ -308,3 +308,52 @@ TEST_F(MenuBarTest, TheBarDestroyedWhileItsPopupIsOpenIsLeftAlone) {
     EXPECT_FALSE(m_feature.OnKeyMenu(0));
     EXPECT_FALSE(m_feature.InKeyboardMode());
 }
+
+namespace {
+// A frame whose keys pass its menu-bar feature before they are dispatched, as the application's
+// message loop offers them.
+void PumpTranslated(SECMenuBarFeature& feature) {
+    MSG msg;
+    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT || feature.PreTranslateKey(msg))
+            continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+}
+
+void SendKeys(std::initializer_list<std::pair<WORD, bool>> keys, SECMenuBarFeature& feature) {
+    for (const auto& key : keys) {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key.first;
+        input.ki.dwFlags = key.second ? 0 : KEYEVENTF_KEYUP;
+        ::SendInput(1, &input, sizeof(input));
+        ::Sleep(10);
+        PumpTranslated(feature);
+    }
+}
+} // namespace
+
+// With the focus in a child window the frame never sees SC_KEYMENU: the keys reach the menu
+// bar through the frame's pre-translation.
+TEST_F(MenuBarTest, AltAndF10WorkWithTheFocusInAChildWindow) {
+    CEdit edit;
+    ASSERT_TRUE(edit.Create(WS_CHILD | WS_VISIBLE, CRect(10, 80, 200, 110), m_pFrame, 100));
+    edit.SetFocus();
+    ASSERT_EQ(edit.m_hWnd, ::GetFocus());
+    SendKeys({{VK_MENU, true}, {VK_MENU, false}}, m_feature);
+    EXPECT_TRUE(m_feature.InKeyboardMode()) << "Alt alone";
+    EXPECT_EQ(0, m_pBar->GetTrackingButton());
+    SendKeys({{VK_MENU, true}, {VK_MENU, false}}, m_feature);
+    EXPECT_FALSE(m_feature.InKeyboardMode()) << "Alt again leaves";
+    SendKeys({{VK_F10, true}, {VK_F10, false}}, m_feature);
+    EXPECT_TRUE(m_feature.InKeyboardMode()) << "F10";
+    SendKeys({{VK_ESCAPE, true}, {VK_ESCAPE, false}}, m_feature);
+    EXPECT_FALSE(m_feature.InKeyboardMode());
+    // Alt with another key between is a shortcut, not the menu.
+    SendKeys({{VK_MENU, true}, {VK_SHIFT, true}, {VK_SHIFT, false}, {VK_MENU, false}}, m_feature);
+    EXPECT_FALSE(m_feature.InKeyboardMode());
+    EXPECT_EQ(edit.m_hWnd, ::GetFocus());
+    edit.DestroyWindow();
+}
