@@ -1,6 +1,7 @@
 // SECToolBarManager: settings, bars of the frame, default and user bars, config mode.
 #include "toolbars/toolbar_manager.h"
 
+#include "toolbars/menu_bar.h"
 #include "toolbars/registered_messages.h"
 #include "framework/docview/dockbar.h"
 #include "toolbars/settings_tree.h"
@@ -84,6 +85,8 @@ SECCustomToolBar* NewBar(CRuntimeClass* pClass) {
 } // namespace
 
 DWORD SECToolBarManager::GetBarTypeId(CControlBar* pBar) {
+    if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(SECMenuBar)))
+        return SEC_BARTYPE_MENUBAR;
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(SECCustomToolBar)))
         return SEC_BARTYPE_CUSTOMTOOLBAR;
     return SECControlBarManager::GetBarTypeId(pBar);

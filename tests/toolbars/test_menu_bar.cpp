@@ -110,6 +110,7 @@ protected:
 TEST_F(MenuBarTest, ButtonsAndMnemonicsComeFromTheMenu) {
     ASSERT_EQ(4, m_pBar->GetButtonCount());
     EXPECT_EQ(59647, m_pBar->GetDlgCtrlID());
+    EXPECT_EQ(SEC_BARTYPE_MENUBAR, m_pFrame->Manager().GetBarTypeId(m_pBar));
     const WCHAR mnemonics[] = {L'F', L'E', L'V', L'A'};
     for (int i = 0; i < 4; ++i) {
         auto* pBtn = dynamic_cast<SECTBMenuBtn*>(m_pBar->GetButton(i));
