@@ -16,6 +16,11 @@ END_MESSAGE_MAP()
 
 SECMenuBar* SECMenuBar::s_pTracking = nullptr;
 
+CString MenuButtonText(const CString& strItem) {
+    const int nTab = strItem.Find(L'\t');
+    return nTab >= 0 ? strItem.Left(nTab) : strItem;
+}
+
 SECMenuBar::SECMenuBar() = default;
 
 SECMenuBar::~SECMenuBar() {
@@ -127,7 +132,7 @@ BOOL SECMenuBar::SetMenu(HMENU hMenu, UINT nMenuId) {
         mii.cch = static_cast<UINT>(buffer.size());
         if (!::GetMenuItemInfoW(hMenu, static_cast<UINT>(i), TRUE, &mii))
             continue;
-        text = buffer.data();
+        text = MenuButtonText(buffer.data());
         // The button keeps a copy of the text.
         const UINT_PTR data[5] = {nMenuId, static_cast<UINT_PTR>(i),
                                   reinterpret_cast<UINT_PTR>(text.GetString()), SEC_MENUBTN_ALWAYS,

@@ -13,6 +13,9 @@
 
 class SECMenuBarMessages;
 
+// A top-level item's text as its button shows it: without the shortcut text after a tab.
+CString MenuButtonText(const CString& strItem);
+
 // The control id of the menu bar (the one past the last user toolbar).
 const UINT SEC_IDW_MENUBAR = SEC_IDW_END_USERBAR;
 // The kind of a button that a full-length bar puts at its far end.

@@ -430,6 +430,10 @@ BOOL SECToolBarManager::GetDefaultToolBarButtons(UINT nBarID, int& nCount,
     return FALSE;
 }
 
+void SECToolBarManager::SetMenuBarIds(const UINT* pIDs, int nCount) {
+    m_menuBarIds.assign(pIDs, pIDs != nullptr && nCount > 0 ? pIDs + nCount : pIDs);
+}
+
 void SECToolBarManager::GetMenuBarIds(const UINT*& pIDs, int& nCount) const {
     pIDs = m_menuBarIds.empty() ? nullptr : m_menuBarIds.data();
     nCount = static_cast<int>(m_menuBarIds.size());

@@ -3,7 +3,10 @@
 #include "toolbar_test_frame.h"
 
 #include "tests/support/screenshot.h"
+#include "shortcut_test_ids.h"
+#include "toolbars/drawing/resourcedata.h"
 #include "toolbars/menu_bar_feature.h"
+#include "toolbars/menu_bar_map.h"
 
 namespace {
 const UINT kOpen = 40001, kExit = 40002, kCopy = 40003, kWrap = 40004, kAbout = 40005;
@@ -357,4 +360,49 @@ TEST_F(MenuBarTest, AltAndF10WorkWithTheFocusInAChildWindow) {
     EXPECT_FALSE(m_feature.InKeyboardMode());
     EXPECT_EQ(edit.m_hWnd, ::GetFocus());
     edit.DestroyWindow();
+}
+
+// The bar's buttons from a menu resource through the manager's button records and menu-bar ids;
+// a popup is then built from the template when it opens.
+TEST_F(MenuBarTest, ButtonsFromAMenuResourceThroughTheManager) {
+    SECMenuButtonMap map;
+    ASSERT_TRUE(map.LoadMenu(IDR_TEST_MAIN, 0xE900));
+    ASSERT_EQ((std::vector<UINT>{0xE900, ID_TEST_GO, 65281}), map.GetIds());
+    EXPECT_STREQ(L"&Go", reinterpret_cast<LPCWSTR>(map.GetMap()[1].m_data[2]));
+    EXPECT_EQ(nullptr, map.GetMap()[3].m_pClass) << "the table ends";
+
+    // A template cut anywhere gives no records.
+    DWORD cbSize = 0;
+    const BYTE* pData = LockResourceData(MAKEINTRESOURCEW(IDR_TEST_MAIN), RT_MENU, cbSize);
+    ASSERT_NE(nullptr, pData);
+    for (DWORD cb : {DWORD(0), DWORD(3), DWORD(10), cbSize / 2, cbSize - 1}) {
+        SECMenuButtonMap cut;
+        EXPECT_FALSE(cut.FromTemplate(pData, cb, IDR_TEST_MAIN, 0xE900)) << cb;
+        EXPECT_TRUE(cut.GetIds().empty());
+        EXPECT_EQ(nullptr, cut.GetMap()->m_pClass);
+    }
+    EXPECT_FALSE(SECMenuButtonMap().LoadMenu(4242, 0xE900));
+
+    SECToolBarManager& manager = m_pFrame->Manager();
+    manager.SetButtonMap(map.GetMap());
+    manager.SetMenuBarIds(map.GetIds().data(), static_cast<int>(map.GetIds().size()));
+    auto* pBar = new SECMenuBar;
+    ASSERT_TRUE(manager.CreateManagedBar(pBar, 59646, L"Menu"));
+    pBar->ResetMenu(FALSE);
+    ASSERT_EQ(3, pBar->GetButtonCount());
+    EXPECT_EQ(0, pBar->FindMnemonic(L'f'));
+    EXPECT_EQ(1, pBar->FindMnemonic(L'g'));
+    EXPECT_EQ(ID_TEST_GO, pBar->GetButtonId(1));
+    pBar->ShowWindow(SW_SHOW);
+    int nItems = -1;
+    m_pFrame->m_onMenuIdle = [&](HWND hPopup) {
+        nItems = ::GetMenuItemCount(MenuOfPopup(hPopup));
+        ::EndMenu();
+    };
+    WithMenuGuard([&] { pBar->TrackPopup(0, FALSE); });
+    EXPECT_EQ(5, nItems) << "File: Open, Close, a separator, Recent, More";
+    EXPECT_FALSE(IsTrackingMenu());
+    manager.SetButtonMap(nullptr);
+    pBar->DestroyWindow();
+    PumpToolBarMessages();
 }
