@@ -108,9 +108,10 @@ void SECMenuBar::TrackPopup(int nIndex, BOOL bKeyboard) {
     SECMenuBarMessages::SetTrackingMenu(FALSE);
     if (bOwned)
         ::DestroyMenu(hPopup);
+    if (s_pTracking == this) // compared, not used: the bar may be gone
+        s_pTracking = nullptr;
     if (!::IsWindow(hWnd) || CWnd::FromHandlePermanent(hWnd) != this)
         return;
-    s_pTracking = nullptr;
     m_hFilterHook = NULL;
     m_hPopup = NULL;
     if (SECStdBtn* pAfter = GetButton(nIndex)) {

@@ -231,6 +231,23 @@ TEST_F(MenuBarTest, AMnemonicOpensItsPopupAndEnterCarriesOutTheFirstItem) {
     EXPECT_EQ(::GetSubMenu(m_hMenu, 1), opened[0]);
     EXPECT_EQ((std::vector<UINT>{kCopy}), m_pFrame->m_commands);
     EXPECT_FALSE(m_feature.InKeyboardMode());
+    // Escape in a popup closes only the popup: its button stays highlighted for the keys.
+    m_pFrame->m_onMenuIdle = [&](HWND) { m_pBar->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0); };
+    WithMenuGuard([&] {
+        PressKey(VK_F10);
+        PressKey(VK_RIGHT);
+        PressKey(VK_RIGHT);
+        PressKey(VK_DOWN);
+        PumpUntil([&] { return !IsTrackingMenu(); }, 3000);
+    });
+    EXPECT_TRUE(m_feature.InKeyboardMode());
+    EXPECT_EQ(2, m_pBar->GetTrackingButton());
+    EXPECT_FALSE(m_pBar->GetButtonStyle(2) & SEC_TBBS_PRESSED);
+    PressKey(VK_ESCAPE);
+    m_pFrame->m_onMenuIdle = [&](HWND hPopup) {
+        opened.push_back(MenuOfPopup(hPopup));
+        ::EndMenu();
+    };
     // Escape leaves keyboard mode; an unknown letter too, with nothing opened.
     PressKey(VK_F10);
     EXPECT_TRUE(m_feature.InKeyboardMode());
