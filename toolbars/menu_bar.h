@@ -206,6 +206,10 @@ public:
     // wherever the focus is. TRUE: the message was used.
     BOOL PreTranslateKey(const MSG& msg);
 
+    // The frame's border negotiation got a non-empty rectangle: the bar's next frame-border
+    // query answers TRUE.
+    void SetNegotiatedBorder();
+
     // A menu of a menu bar is open (the process-wide flag the message hooks read).
     static BOOL IsTrackingMenu() { return s_bTrackingMenu; }
     static void SetTrackingMenu(BOOL bTracking) { s_bTrackingMenu = bTracking; }

@@ -38,6 +38,11 @@ SECMenuBar* SECMenuBarMessages::GetMenuBar() const {
                : nullptr;
 }
 
+void SECMenuBarMessages::SetNegotiatedBorder() {
+    if (SECMenuBar* pBar = GetMenuBar())
+        pBar->SetNegotiatedBorder();
+}
+
 BOOL SECMenuBarMessages::EnterKeyboardMode(int nIndex) {
     SECMenuBar* pBar = GetMenuBar();
     if (pBar == nullptr || pBar->GetSafeHwnd() == NULL || !pBar->IsWindowVisible())

@@ -114,6 +114,12 @@ TEST_F(MenuBarTest, ButtonsAndMnemonicsComeFromTheMenu) {
     ASSERT_EQ(4, m_pBar->GetButtonCount());
     EXPECT_EQ(59647, m_pBar->GetDlgCtrlID());
     EXPECT_EQ(SEC_BARTYPE_MENUBAR, m_pFrame->Manager().GetBarTypeId(m_pBar));
+    EXPECT_TRUE(m_pBar->IsCoolLook());
+    EXPECT_TRUE(m_pBar->GetBarStyle() & CBRS_HIDE_INPLACE);
+    EXPECT_FALSE(m_pBar->QueryNegotiatedBorder());
+    m_feature.SetNegotiatedBorder();
+    EXPECT_TRUE(m_pBar->QueryNegotiatedBorder());
+    EXPECT_FALSE(m_pBar->QueryNegotiatedBorder()) << "once";
     const WCHAR mnemonics[] = {L'F', L'E', L'V', L'A'};
     for (int i = 0; i < 4; ++i) {
         auto* pBtn = dynamic_cast<SECTBMenuBtn*>(m_pBar->GetButton(i));
