@@ -1,5 +1,5 @@
 // The custom toolbar against the common controls' toolbar (ToolbarWindow32, wrapable) with the
-// same buttons, strip and width in one window: a committed layout against a resize with
+// same buttons, strip, width and height in one window: a committed layout against a resize with
 // TB_AUTOSIZE, and a full paint of each. Medians of five runs, printed as ratios to the peer.
 #include "bench_clock.h"
 #include "docking/dock_bar.h"
@@ -77,10 +77,12 @@ Result Measure(CWnd& host, int nButtons) {
     const CSize size = pBar->CalcLayout(kWidth, LM_HORZ | LM_COMMIT);
     pBar->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER);
     // The peer.
+    // The peer gets the same place and size; each is measured while the other is hidden, so
+    // both paint every button and neither clips the other.
     HWND hPeerBar = ::CreateWindowExW(0, TOOLBARCLASSNAMEW, NULL,
-                                      WS_CHILD | WS_VISIBLE | TBSTYLE_WRAPABLE | CCS_NORESIZE |
+                                      WS_CHILD | TBSTYLE_WRAPABLE | CCS_NORESIZE |
                                           CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                      0, 300, kWidth, 200, host.m_hWnd, NULL, NULL, NULL);
+                                      0, 0, kWidth, size.cy, host.m_hWnd, NULL, NULL, NULL);
     ::SendMessageW(hPeerBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     TBADDBITMAP add = {NULL, (UINT_PTR)hPeer};
     ::SendMessageW(hPeerBar, TB_ADDBITMAP, nButtons, (LPARAM)&add);
@@ -101,18 +103,22 @@ Result Measure(CWnd& host, int nButtons) {
     ::SendMessageW(hPeerBar, TB_ADDBUTTONSW, buttons.size(), (LPARAM)buttons.data());
     Result r;
     int flip = 0;
-    r.oursLayout = Median([&] { pBar->CalcLayout(kWidth - (flip++ & 1) * 40, LM_HORZ | LM_COMMIT); });
+    r.oursLayout =
+        Median([&] { pBar->CalcLayout(kWidth - (flip++ & 1) * 40, LM_HORZ | LM_COMMIT); });
     r.peerLayout = Median([&] {
-        ::SetWindowPos(hPeerBar, NULL, 0, 300, kWidth - (flip++ & 1) * 40, 200,
+        ::SetWindowPos(hPeerBar, NULL, 0, 0, kWidth - (flip++ & 1) * 40, size.cy,
                        SWP_NOZORDER | SWP_NOMOVE);
         ::SendMessageW(hPeerBar, TB_AUTOSIZE, 0, 0);
     });
+    ::SetWindowPos(hPeerBar, NULL, 0, 0, kWidth, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+    ::SendMessageW(hPeerBar, TB_AUTOSIZE, 0, 0);
     r.oursPaint = Median([&] {
         ::RedrawWindow(pBar->m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     });
-    r.peerPaint = Median([&] {
-        ::RedrawWindow(hPeerBar, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    });
+    pBar->ShowWindow(SW_HIDE);
+    ::ShowWindow(hPeerBar, SW_SHOWNA);
+    r.peerPaint = Median(
+        [&] { ::RedrawWindow(hPeerBar, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW); });
     pBar->DestroyWindow();
     ::DestroyWindow(hPeerBar);
     ::DeleteObject(hPeer);

@@ -32,7 +32,7 @@ ON_MESSAGE(SEC_WM_DESTROYIFEMPTY, OnDestroyIfEmpty)
 END_MESSAGE_MAP()
 
 SECCustomToolBar::SECCustomToolBar() : m_pBmpMgr(new SECBmpMgr) {
-    m_pBmpMgr->AddRef();
+    // A new store is born with the bar's reference.
     m_cyTopBorder = m_cyBottomBorder = 3;
     m_cxLeftBorder = 3;
     m_cxRightBorder = 2;

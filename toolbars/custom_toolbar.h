@@ -87,6 +87,7 @@ public:
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     void DoPaint(CDC* pDC) override;
+    void DrawBorders(CDC* pDC, CRect& rect) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
     void OnGetBarInfoEx(SECControlBarInfo* pInfo) override;
@@ -122,6 +123,26 @@ public:
     BOOL IsUserBar() const;
     void SetKeepButtons(BOOL bKeep) { m_bKeepButtons = bKeep; }
     BOOL GetKeepButtons() const { return m_bKeepButtons; }
+
+    // Drop-down tracking mode: while a drop-down (menu) button has its drop-down open, the
+    // mouse or the keys move it on along the bar's drop-down buttons (kinds 3 and 4).
+    // Makes the button the tracking button, then opens its drop-down.
+    void DropDownButton(SECStdBtn* pBtn, UINT nMenuId, int nPopup) override;
+    virtual void SwitchDropDown(int nIndex);
+    virtual void SetTrackingButton(int nIndex);
+    virtual void TrackButtonAt(CPoint point);
+    virtual void ExitTrackingMode();
+    BOOL InTrackingMode() const { return m_bTracking; }
+    int GetTrackingButton() const { return m_nTrackBtn; }
+    int FirstVisibleButton() const;
+    int LastVisibleButton() const;
+    int FirstButtonOfKind3() const;
+    // From the tracking button, the next (or previous) drop-down button that is not hidden,
+    // -1 past the end; without a tracking button the first (or last).
+    int NextSelectableButton(BOOL bForward) const;
+    // Mouse messages while a tracking button is set; TRUE when the message was used.
+    virtual BOOL FilterTrackingMessage(const MSG& msg);
+    virtual void CancelTracking();
 
     int m_nSepWidth = 8;
 

@@ -134,10 +134,8 @@ void SECCustomToolBar::SendCommand(int nIndex, UINT nID) {
 
 void SECCustomToolBar::OnCancelMode() {
     SECControlBar::OnCancelMode();
-    if (m_bTracking) {
-        m_bTracking = FALSE;
-        m_nTrackBtn = -1;
-    }
+    if (m_bTracking)
+        ExitTrackingMode();
     if (m_bCustomize)
         return;
     if (SECStdBtn* pBtn = GetButton(m_nCurBtn)) {

@@ -1,6 +1,7 @@
 #include "toolbars/tbbtn_cache.h"
 
 #include "toolbars/drawing/ditherbrush.h"
+#include "toolbars/drawing/themeapi.h"
 
 SECBtnDrawingCache::SECBtnDrawingCache() {
     CreateDitherBrush(m_ditherBrush);
@@ -31,6 +32,10 @@ BOOL SECBtnDrawingCache::Prepare(CDC* pTarget, int cx, int cy) {
 
 void SECBtnDrawingCache::Release() {
     SelectImageBitmap(NULL);
+    if (m_hTheme != NULL)
+        DynCloseThemeData(m_hTheme);
+    m_hTheme = NULL;
+    m_bThemeTried = FALSE;
     if (m_hOldFace != NULL) {
         ::SelectObject(m_faceDC, m_hOldFace);
         m_hOldFace = NULL;
@@ -39,6 +44,10 @@ void SECBtnDrawingCache::Release() {
 }
 
 void SECBtnDrawingCache::SelectImageBitmap(HBITMAP hBitmap) {
+    // Buttons of one strip follow each other: the strip stays selected between them, since
+    // selecting a bitmap costs more than drawing most buttons.
+    if (hBitmap != NULL && hBitmap == m_hImage)
+        return;
     if (m_hImage != NULL) {
         ::SelectObject(m_imageDC, m_hOldImage);
         m_hImage = NULL;
@@ -49,6 +58,14 @@ void SECBtnDrawingCache::SelectImageBitmap(HBITMAP hBitmap) {
     m_hOldImage = ::SelectObject(m_imageDC, hBitmap);
     if (m_hOldImage != NULL)
         m_hImage = hBitmap;
+}
+
+HTHEME SECBtnDrawingCache::ToolbarTheme(HWND hWnd) {
+    // Opened once per paint, not per button: opening costs more than drawing a button.
+    if (!m_bThemeTried && IsThemed())
+        m_hTheme = DynOpenThemeData(hWnd, L"toolbar");
+    m_bThemeTried = TRUE;
+    return m_hTheme;
 }
 
 CBrush* SECBtnDrawingCache::GetDitherBrush() {

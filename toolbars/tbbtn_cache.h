@@ -5,6 +5,8 @@
 
 #include "framework/afx.h"
 
+#include <uxtheme.h>
+
 class SECBtnDrawingCache {
 public:
     SECBtnDrawingCache();
@@ -25,6 +27,10 @@ public:
     void SelectImageBitmap(HBITMAP hBitmap);
     BOOL HasImage() const { return m_hImage != NULL; }
 
+    // The "toolbar" theme for the paint, opened for hWnd at its first use and closed by
+    // Release; NULL without visual themes.
+    HTHEME ToolbarTheme(HWND hWnd);
+
     CBrush* GetDitherBrush();
     // The system colours changed.
     void RebuildDitherBrush();
@@ -39,4 +45,6 @@ private:
     HBITMAP m_hImage = NULL;
     CBrush m_ditherBrush;
     BOOL m_bPrepared = FALSE;
+    HTHEME m_hTheme = NULL;
+    BOOL m_bThemeTried = FALSE;
 };

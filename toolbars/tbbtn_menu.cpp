@@ -127,6 +127,35 @@ HMENU BuildPopupFromMenuTemplate(const void* pTemplate, DWORD cbSize, int nPopup
     }
 }
 
+BOOL ReadMenuTemplateItems(const void* pTemplate, DWORD cbSize,
+                           std::vector<SECMenuTemplateItem>& items) {
+    items.clear();
+    if (pTemplate == NULL)
+        return FALSE;
+    TemplateReader reader(static_cast<const BYTE*>(pTemplate), cbSize);
+    WORD version = 0, offset = 0;
+    if (!reader.Word(version) || !reader.Word(offset) || version != 0 || !reader.Skip(offset))
+        return FALSE;
+    for (;;) {
+        WORD flags = 0, id = 0;
+        SECMenuTemplateItem item;
+        if (!reader.Word(flags)) {
+            items.clear();
+            return FALSE;
+        }
+        item.bPopup = (flags & MF_POPUP) != 0;
+        if ((!item.bPopup && !reader.Word(id)) || !reader.Text(item.strText) ||
+            (item.bPopup && !ReadLevel(reader, NULL, 1))) {
+            items.clear();
+            return FALSE;
+        }
+        item.nID = item.bPopup ? 0 : id;
+        items.push_back(item);
+        if (flags & MF_END)
+            return TRUE;
+    }
+}
+
 const SECButtonClass SECTBMenuBtn::classSECTBMenuBtn = {"SECTBMenuBtn", &CreateMenuBtn};
 
 SECTBMenuBtn::SECTBMenuBtn() {

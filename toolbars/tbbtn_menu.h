@@ -4,6 +4,8 @@
 
 #include "toolbars/tbbtn.h"
 
+#include <vector>
+
 class SECTBMenuBtn : public SECStdBtn {
 public:
     SECTBMenuBtn();
@@ -39,3 +41,15 @@ public:
 // version 0, then the items) of cbSize bytes. Nothing past cbSize is read; a template that runs
 // past its end, nests too deep or names no popup there gives NULL and leaves no menu behind.
 HMENU BuildPopupFromMenuTemplate(const void* pTemplate, DWORD cbSize, int nPopup);
+
+// One top-level item of a menu template: its text, and its command id (0 for a popup).
+struct SECMenuTemplateItem {
+    CString strText;
+    UINT nID;
+    BOOL bPopup;
+};
+
+// The top-level items of a menu template of cbSize bytes, read as BuildPopupFromMenuTemplate
+// reads it. FALSE, with items empty, when the template runs past its end or nests too deep.
+BOOL ReadMenuTemplateItems(const void* pTemplate, DWORD cbSize,
+                           std::vector<SECMenuTemplateItem>& items);

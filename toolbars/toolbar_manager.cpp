@@ -1,6 +1,7 @@
 // SECToolBarManager: settings, bars of the frame, default and user bars, config mode.
 #include "toolbars/toolbar_manager.h"
 
+#include "toolbars/menu_bar.h"
 #include "toolbars/registered_messages.h"
 #include "framework/docview/dockbar.h"
 #include "toolbars/settings_tree.h"
@@ -22,7 +23,7 @@ SECToolBarManager::SECToolBarManager(CFrameWnd* pFrameWnd, CWnd* pOwner)
     : SECControlBarManager(pFrameWnd), m_pPressed(std::make_shared<SECPressedBtnInfo>()),
       m_pBmpMgr(new SECBmpMgr), m_pOwner(pOwner),
       m_pBarClass(RUNTIME_CLASS(SECCustomToolBar)) {
-    m_pBmpMgr->AddRef();
+    // A new store is born with the manager's reference.
 }
 
 SECToolBarManager::~SECToolBarManager() {
@@ -84,6 +85,8 @@ SECCustomToolBar* NewBar(CRuntimeClass* pClass) {
 } // namespace
 
 DWORD SECToolBarManager::GetBarTypeId(CControlBar* pBar) {
+    if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(SECMenuBar)))
+        return SEC_BARTYPE_MENUBAR;
     if (pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(SECCustomToolBar)))
         return SEC_BARTYPE_CUSTOMTOOLBAR;
     return SECControlBarManager::GetBarTypeId(pBar);
@@ -425,6 +428,10 @@ BOOL SECToolBarManager::GetDefaultToolBarButtons(UINT nBarID, int& nCount,
             return TRUE;
         }
     return FALSE;
+}
+
+void SECToolBarManager::SetMenuBarIds(const UINT* pIDs, int nCount) {
+    m_menuBarIds.assign(pIDs, pIDs != nullptr && nCount > 0 ? pIDs + nCount : pIDs);
 }
 
 void SECToolBarManager::GetMenuBarIds(const UINT*& pIDs, int& nCount) const {

@@ -99,6 +99,7 @@ public:
     BOOL GetDefaultToolBarButtons(UINT nBarID, int& nCount, const UINT*& pIDs) const;
     SECCustomToolBar* CreateUserToolBar(LPCTSTR lpszTitle = nullptr);
     void GetMenuBarIds(const UINT*& pIDs, int& nCount) const;
+    void SetMenuBarIds(const UINT* pIDs, int nCount);
 
     // Every custom toolbar of the frame, in the frame's bar order.
     std::vector<SECCustomToolBar*> GetToolBars() const;

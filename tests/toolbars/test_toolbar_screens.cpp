@@ -48,6 +48,18 @@ CPoint FloatPoint(CWnd* pFrame) {
     return CPoint(rect.right + 10, rect.top + 60);
 }
 
+// A floating bar lies inside the client area of its floating frame, where it can be seen.
+void ExpectInsideItsFloatingFrame(CWnd* pBar) {
+    const HWND hFrame = ::GetAncestor(pBar->m_hWnd, GA_ROOT);
+    CRect client, bar;
+    ::GetClientRect(hFrame, &client);
+    ::MapWindowPoints(hFrame, NULL, reinterpret_cast<POINT*>(&client), 2);
+    pBar->GetWindowRect(&bar);
+    EXPECT_FALSE(bar.IsRectEmpty());
+    EXPECT_EQ(client, client | bar) << "bar " << bar.top << ".." << bar.bottom << ", client "
+                                    << client.top << ".." << client.bottom;
+}
+
 class ToolBarScreens : public ToolBarFrameTest {};
 } // namespace
 
@@ -69,6 +81,7 @@ TEST_F(ToolBarScreens, CustomBarsDockedAndFloating) {
     pBar->SetButtonStyle(1, pBar->GetButtonStyle(1) | SEC_TBBS_CHECKBOX | SEC_TBBS_CHECKED);
     m_pFrame->FloatControlBar(m.FindToolBar(59393), FloatPoint(m_pFrame));
     PumpToolBarMessages();
+    ExpectInsideItsFloatingFrame(m.FindToolBar(59393));
     // The cursor over the first button makes it hot.
     CRect rcFirst;
     pBar->GetButtonRect(0, rcFirst);
@@ -95,8 +108,8 @@ TEST_F(ToolBarScreens, ClassicBarsDockedAndFloating) {
     for (int i = 0; i < 2; ++i) {
         pBars[i] = new SECToolBar;
         pBars[i]->m_bAutoDelete = TRUE;
-        ASSERT_TRUE(pBars[i]->CreateEx(m_pFrame, TBSTYLE_FLAT, 0x50002834, CRect(1, 3, 1, 3),
-                                       59392 + i));
+        ASSERT_TRUE(
+            pBars[i]->CreateEx(m_pFrame, TBSTYLE_FLAT, 0x50002834, CRect(1, 3, 1, 3), 59392 + i));
         ASSERT_TRUE(pBars[i]->SetButtons(ids, 5));
         ASSERT_TRUE(pBars[i]->SetBitmap(MakeStrip(16, 15, 4)));
         pBars[i]->EnableDocking(CBRS_ALIGN_ANY);
@@ -107,4 +120,5 @@ TEST_F(ToolBarScreens, ClassicBarsDockedAndFloating) {
     m_pFrame->FloatControlBar(pBars[1], FloatPoint(m_pFrame));
     Shoot(m_pFrame, L"toolbars-classic.png");
     EXPECT_TRUE(pBars[1]->IsFloating());
+    ExpectInsideItsFloatingFrame(pBars[1]);
 }
