@@ -3,14 +3,13 @@
 #include "toolbars/toolbars_base.h"
 
 #include "framework/docview/dockbar.h"
+#include "toolbars/menu_bar.h"
 #include "toolbars/registered_messages.h"
 #include "toolbars/toolbar_manager.h"
 #include "toolbars/toolbars_dialog.h"
 
 BOOL SECIsMenuBar(const CWnd* pBar) {
-    // Known by name: the class may not be linked into this program at all.
-    static CRuntimeClass* const pMenuBar = CRuntimeClass::FromName("SECMenuBar");
-    return pBar != nullptr && pMenuBar != nullptr && pBar->IsKindOf(pMenuBar);
+    return pBar != nullptr && pBar->IsKindOf(RUNTIME_CLASS(SECMenuBar));
 }
 
 CFrameWnd* SECToolBarsBase::Frame() const {
@@ -182,8 +181,13 @@ void SECToolBarsBase::OnRename() {
 void SECToolBarsBase::OnResetOrDelete() {
     SECCustomToolBar* pBar = SelectedBar();
     CFrameWnd* pFrame = Frame();
-    if (pBar == nullptr || pFrame == nullptr || SECIsMenuBar(pBar))
+    if (pBar == nullptr || pFrame == nullptr)
         return;
+    if (SECIsMenuBar(pBar)) {
+        static_cast<SECMenuBar*>(pBar)->ResetMenu(FALSE);
+        pFrame->RecalcLayout();
+        return;
+    }
     if (pBar->IsUserBar()) {
         // Its row goes with the notice of its destruction.
         pBar->DestroyWindow();

@@ -191,7 +191,9 @@ TEST_F(MenuBarTest, F10RightAndDownOpenThePopupsAlongTheBar) {
         if (opened.size() == 1) {
             EXPECT_TRUE(IsTrackingMenu());
             // The popup's messages reached the frame: its bitmap menus drew the items.
-            MENUITEMINFOW mii = {sizeof(mii), MIIM_FTYPE | MIIM_DATA};
+            MENUITEMINFOW mii = {};
+            mii.cbSize = sizeof(mii);
+            mii.fMask = MIIM_FTYPE | MIIM_DATA;
             ASSERT_TRUE(::GetMenuItemInfoW(hMenu, 0, TRUE, &mii));
             EXPECT_TRUE(mii.fType & MFT_OWNERDRAW);
             EXPECT_NE(nullptr, m_feature.FindInfo(hMenu, mii.dwItemData));
