@@ -1,0 +1,36 @@
+#include "shell/frame/droptarget.h"
+
+#include "shell/frame/mainframe.h"
+
+// The windows are asked in a fixed order of kinds; the kinds of the debugger windows join the
+// main frame as those windows come.
+namespace {
+CMainFrame* AsMainFrame(CWnd* pWnd) {
+    return DYNAMIC_DOWNCAST(CMainFrame, pWnd);
+}
+} // namespace
+
+DROPEFFECT CDropTarget::OnDragEnter(CWnd* pWnd, COleDataObject* pData, DWORD dwKeyState,
+                                    CPoint point) {
+    if (CMainFrame* pFrame = AsMainFrame(pWnd))
+        return pFrame->OnDragEnter(pData, dwKeyState, point);
+    return DROPEFFECT_NONE;
+}
+
+DROPEFFECT CDropTarget::OnDragOver(CWnd* pWnd, COleDataObject* pData, DWORD dwKeyState,
+                                   CPoint point) {
+    if (CMainFrame* pFrame = AsMainFrame(pWnd))
+        return pFrame->OnDragOver(pData, dwKeyState, point);
+    return DROPEFFECT_NONE;
+}
+
+void CDropTarget::OnDragLeave(CWnd* pWnd) {
+    if (CMainFrame* pFrame = AsMainFrame(pWnd))
+        pFrame->OnDragLeave();
+}
+
+BOOL CDropTarget::OnDrop(CWnd* pWnd, COleDataObject* pData, DROPEFFECT effect, CPoint point) {
+    if (CMainFrame* pFrame = AsMainFrame(pWnd))
+        return pFrame->OnDrop(pData, effect, point);
+    return FALSE;
+}
