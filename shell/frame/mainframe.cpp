@@ -6,13 +6,14 @@
 #include "shell/app/appearance.h"
 #include "shell/app/appkey.h"
 #include "shell/app/tarvikapp.h"
+#include "shell/bars/tbsecstate.h"
 #include "shell/bars/tbstate.h"
 #include "shell/frame/frame_ids.h"
 #include "framework/core/guard.h"
 #include "shell/hostlink.h"
 #include "toolbars/toolbar_manager.h"
 
-IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
+IMPLEMENT_DYNAMIC(CMainFrame, SECMDIFrameWnd)
 
 BOOL CMainFrame::s_bPreviewSavedLayout = FALSE;
 
@@ -31,7 +32,7 @@ CMainFrame* MainFrame() {
     return g_pMainFrame;
 }
 
-BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+BEGIN_MESSAGE_MAP(CMainFrame, SECMDIFrameWnd)
 ON_WM_CREATE()
 ON_WM_CLOSE()
 ON_WM_DESTROY()
@@ -48,9 +49,11 @@ CMainFrame::CMainFrame() {
     m_pDockBarClass = RUNTIME_CLASS(SECDockBar);
     m_pFloatingFrameClass = RUNTIME_CLASS(SECMiniDockFrameWnd);
     m_pManager = std::make_unique<SECToolBarManager>(this, nullptr);
+    SetControlBarManager(m_pManager.get());
     const UINT bitmaps[7] = {167, 170, 169, 179, 180, 171, 172};
     for (int i = 0; i < 7; ++i)
         m_bitmaps[i].LoadBitmap(bitmaps[i]);
+    EnableBitmapMenus(TRUE, TRUE);
     // Window id 0 is taken: the host's ids start at 1.
     m_handles.push_back(reinterpret_cast<HWND>(-1));
     SetHostWindowStateShown(&m_position);
@@ -98,6 +101,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
     m_pManager->LoadState(kFrameProfile);
     AdoptSingleToolbars(bExtension);
     LoadToolbarState(kFrameProfile);
+    RestoreUserToolbarPlace();
     if (m_pUserTB != nullptr)
         ShowControlBar(m_pUserTB, FALSE, FALSE);
     RecalcLayout();
@@ -131,6 +135,12 @@ void CMainFrame::AdoptSingleToolbars(BOOL bExtension) {
                 DockControlBar(m_pUserTB);
         }
     }
+}
+
+void CMainFrame::RestoreUserToolbarPlace() {
+    CTBState partial;
+    if (m_pUserTB != nullptr && m_pToolbarState->BuildPartialState(L"User", partial))
+        SetDockState(partial);
 }
 
 void CMainFrame::OnDestroy() {
@@ -204,6 +214,15 @@ void CMainFrame::SaveFrameState() {
     SaveToolbarState(kFrameProfile);
     if (m_nResetFlag)
         SetResetFlag(1);
+}
+
+void CMainFrame::LoadBarState(LPCTSTR lpszProfileName) {
+    CTBSECState state(m_pManager.get(), this);
+    state.SetCreatedBarsList(&m_listCreatedBars);
+    if (CWinApp* pApp = AfxGetApp(); pApp != nullptr && pApp->m_pMainWnd == nullptr)
+        pApp->m_pMainWnd = this;
+    state.LoadState(lpszProfileName);
+    state.ApplyToFrame(this);
 }
 
 void CMainFrame::LoadToolbarState(LPCTSTR lpszProfile) {

@@ -105,6 +105,7 @@ public:
     void SaveToolbarState(LPCTSTR lpszProfile);
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void LoadBarState(LPCTSTR lpszProfileName) override;
 
     // The print preview saved the layout already: closing does not save it again.
     static BOOL s_bPreviewSavedLayout;
@@ -131,6 +132,7 @@ private:
     BOOL CreateStatusBar();
     void DefineDefaultToolbars();
     void AdoptSingleToolbars(BOOL bExtension);
+    void RestoreUserToolbarPlace();
     CUserTB* CreateUserToolbar(LPCTSTR lpszTitle);
     CGuiTB* CreateHostToolbarBar(LPCTSTR lpszTitle);
     void AddHostButtonGroup(LPCTSTR lpszTitle, int nIndex);

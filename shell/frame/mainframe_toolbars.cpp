@@ -132,11 +132,12 @@ BOOL CMainFrame::CreateGuiToolbar(int* pIndex, const char* pszTitle, BOOL bReuse
     CGuiTB* pBar = CreateHostToolbarBar(candidate);
     if (pBar == nullptr)
         return FALSE;
-    // Outside extension mode a new toolbar goes after the others of the top row.
-    if (ExtensionMode())
-        DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
-    else {
-        DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    // A new toolbar docks at the top, after the others; one whose title an older host toolbar
+    // bore docks the same way (that index names no dock bar).
+    if (ExtensionMode()) {
+        DockControlBarAt(pBar, 0, 2, 0, 1.0f, 150);
+    } else {
+        DockControlBarAt(pBar, 0, 0, 2, 1.0f, 150);
         LastHostToolbarIndex = m_hostToolbars.FindByTitle(given);
     }
     CTBState partial;
