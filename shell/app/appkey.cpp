@@ -5,7 +5,7 @@
 CString RegistryKeyFromRoot(const wchar_t* root) {
     CString key(root ? root : L"");
     key.Trim();
-    key.Trim(L'\\');
+    key.TrimLeft(L'\\');
     // The framework puts "Software\" in front of the key itself.
     const CString prefix(L"Software\\");
     if (key.GetLength() >= prefix.GetLength() &&
