@@ -44,9 +44,9 @@ public:
     virtual int GetFrameState(CFrameWnd* pFrame, SECMultiDocTemplate* pTemplate);
     virtual SECMultiDocTemplate* FindFrameTemplate(CFrameWnd* pFrame);
 
-    // Carries out a state change for the frame of hWnd now (the posted half of Execute).
-    static BOOL RunPosted(HWND hWnd, const SysCommandExRecord& record, const SECDockPos* pPos,
-                          const SECDockSize* pSize);
+    // Carries out a state change for the frame of hWnd now (the posted half of Execute). The
+    // frame may be destroyed on the way: this filter must not belong to it.
+    virtual BOOL RunCommand(HWND hWnd, SysCommandExRecord& record);
 
 protected:
     CFrameWnd* GetFrame() const;
@@ -56,6 +56,10 @@ protected:
 class ScxButtonMsgFilter : public SECCaptionControlMsgFilter {
     DECLARE_DYNCREATE(ScxButtonMsgFilter)
 public:
+    // A click toggles the form; held this long, the button opens the docking menu.
+    enum { holdDelay = 500 };
+    ScxButtonMsgFilter() { m_nHoldDelay = holdDelay; }
+
     UINT OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
     LRESULT Fire(int nKind, int x, int y) override;
     BOOL GetSysCommand(UINT nKeyState, int x, int y, CWnd*& pWnd, UINT& nMessage, WPARAM& wParam,
