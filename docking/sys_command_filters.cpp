@@ -1,6 +1,8 @@
 // The caption extras that send the docking command: button, right double-click, context menu.
 #include "docking/sys_command_filters.h"
 
+#include "docking/msgfilter_chain.h"
+#include "docking/msgfilter_list.h"
 #include "framework/docview/mdichild.h"
 #include "framework/docview/mdiframe.h"
 #include "framework/win/winapp.h"
@@ -65,6 +67,24 @@ SysCommandExRecord* LiveRecord(LPARAM lParam) {
     return std::find(t_liveRecords.begin(), t_liveRecords.end(), pRecord) != t_liveRecords.end()
                ? pRecord
                : NULL;
+}
+
+void AddDocumentFrameDescriptors(SECMsgFilterChain& chain, CRuntimeClass* pButtonClass) {
+    chain.AddDescriptor(257, -1, RUNTIME_CLASS(ScxMsgFilter));
+    chain.AddDescriptor(256, -1, RUNTIME_CLASS(SECCaptionControlListMsgFilter),
+                        SECMsgFilter::Descriptor::flagNeverDisable);
+    chain.AddDescriptor(258, 256, pButtonClass);
+    chain.AddDescriptor(259, -1, RUNTIME_CLASS(ScxCaptionNCRDBLClkFilter));
+    chain.AddDescriptor(262, -1, RUNTIME_CLASS(ScxContextMenuFilter));
+}
+
+void EnableDocumentFrameFilters(SECMsgFilterChain& chain, DWORD dwOptions) {
+    CDWordArray record;
+    CaptionButtonRecord(dwOptions, record);
+    chain.Apply(record);
+    SECMsgFilter* pList = chain.GetRoot()->FindFilter(256, NULL, 0);
+    if (pList != NULL && pList->IsKindOf(RUNTIME_CLASS(SECCaptionControlListMsgFilter)))
+        static_cast<SECCaptionControlListMsgFilter*>(pList)->LayoutControls();
 }
 
 // --- the caption button -----------------------------------------------------------------------
