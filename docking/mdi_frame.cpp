@@ -6,10 +6,15 @@
 #include "docking/frame_docking.h"
 #include "docking/frame_menu.h"
 #include "docking/mini_dock_frame.h"
+#include "docking/sys_command_filters.h"
 #include "editor/plugin/wnd_plugin.h"
 #include "framework/docview/doctemplate.h"
 
 #include <cstdarg>
+
+using nsSysCommandEx::ScxButtonMDIMaxChildMsgFilter;
+using nsSysCommandEx::ScxMsgFilter;
+using nsSysCommandEx::ScxNCRDBLClkMDIMaxChildMsgFilter;
 
 IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
 
@@ -84,16 +89,13 @@ ON_UPDATE_COMMAND_UI(ID_SEC_RESERVED_RANGE_FIRST, OnUpdateReservedCommand)
 END_MESSAGE_MAP()
 
 SECMDIFrameWnd::SECMDIFrameWnd() : m_rectInside(0, 0, 0, 0), m_filters(this) {
-    m_filters.AddDescriptor(SEC_FILTER_SYSCOMMANDEX, -1,
-                            CRuntimeClass::FromName("nsSysCommandEx::ScxMsgFilter"), 0);
+    m_filters.AddDescriptor(SEC_FILTER_SYSCOMMANDEX, -1, RUNTIME_CLASS(ScxMsgFilter), 0);
     m_pCapConLstDescriptor = m_filters.AddDescriptor(
         SEC_FILTER_CAPTIONLIST, -1, CRuntimeClass::FromName("SECCapConLstMDIMaxChildMsgFilter"), 0);
-    m_filters.AddDescriptor(
-        SEC_FILTER_MAXCHILD_BUTTON, SEC_FILTER_CAPTIONLIST,
-        CRuntimeClass::FromName("nsSysCommandEx::ScxButtonMDIMaxChildMsgFilter"), 0);
-    m_filters.AddDescriptor(
-        SEC_FILTER_MAXCHILD_NCRDBLCLK, -1,
-        CRuntimeClass::FromName("nsSysCommandEx::ScxNCRDBLClkMDIMaxChildMsgFilter"), 0);
+    m_filters.AddDescriptor(SEC_FILTER_MAXCHILD_BUTTON, SEC_FILTER_CAPTIONLIST,
+                            RUNTIME_CLASS(ScxButtonMDIMaxChildMsgFilter), 0);
+    m_filters.AddDescriptor(SEC_FILTER_MAXCHILD_NCRDBLCLK, -1,
+                            RUNTIME_CLASS(ScxNCRDBLClkMDIMaxChildMsgFilter), 0);
     EnableCaptionButtons(AnyDockingTemplate() ? 1 : 0);
     m_bWin4 = LOBYTE(LOWORD(::GetVersion())) >= 4;
     m_dockRing = BuildDockRing();
