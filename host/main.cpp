@@ -10,6 +10,7 @@
 #include "host/lib/call_log.h"
 #include "host/lib/host_sim.h"
 #include "host/lib/host_state.h"
+#include "host/lib/host_window.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -61,6 +62,19 @@ void RunDemoScript(const Library& gui) {
         menu("&Trace Settings ...", 1031, -5, 0);
     if (auto pane = gui.Get<TextFn>("SetPaneInfoText"))
         pane("Target halted at 0x00401000");
+    // A window of the host's own: the registers, in a view the library opens.
+    using OpenFn = int(__cdecl*)(const char*, const WindowPosition*, HWND*);
+    using CloseFn = int(__cdecl*)(intptr_t, int);
+    static WindowPosition registers{};
+    HostState::Get().placements[&registers] = HostPlacement{0x11, 20, 20, 260, 190};
+    HWND view = nullptr;
+    auto open = gui.Get<OpenFn>("GetMDIWindow");
+    auto close = gui.Get<CloseFn>("CloseMDIWindow");
+    if (open && open("Registers", &registers, &view) && view)
+        CreateRegistersWindow(view, [close](HWND child) {
+            if (close)
+                close(reinterpret_cast<intptr_t>(child), 0);
+        });
 }
 
 bool WriteFrameScreenshot(const std::wstring& path) {

@@ -64,3 +64,10 @@ struct HostPlacement {
     int32_t flags, x, y, width, height;
 };
 static_assert(sizeof(HostPlacement) == 20, "five words");
+
+// InitMDIDropTarget (kind name, window) and InitMDIDragSource (kind name, window, context,
+// callback): the window lies in a view of a host window; the view registers under the 8-bit
+// kind name with the window's handle as its id at the drag-and-drop service. For a drag source
+// the window is also the list whose selected row (LB_GETCURSEL) the callback is asked about:
+// callback (context, row, out property record, user word) -> non-zero to start the drag.
+typedef int(__cdecl* HostDragCallback)(intptr_t context, int row, void** record, int user);

@@ -8,6 +8,7 @@
 #include "shell/app/open_file.h"
 #include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
+#include "shell/windows/families.h"
 #include "toolbars/drawing/themeapi.h"
 #include "toolbars/drawing/toolkitcolors.h"
 
@@ -50,7 +51,8 @@ BOOL CTarvikApp::InitInstance() {
     AfxOleInit();
     state->m_bDLL = TRUE;
     LoadStdProfileSettings(4);
-    // 3. The document templates come with the windows they open.
+    // 3. The document templates, each with its docked-frame class.
+    AddTemplates();
     // 4. The registry key from the host's root.
     SetRegistryKey(LibraryRegistryKey());
     // 5. The main frame.
@@ -84,6 +86,37 @@ BOOL CTarvikApp::InitInstance() {
     // 13.
     OnIdle(0);
     return TRUE;
+}
+
+void CTarvikApp::AddTemplates() {
+    const struct {
+        UINT id;
+        CRuntimeClass* doc;
+        CRuntimeClass* frame;
+        CRuntimeClass* view;
+        CRuntimeClass* docked;
+    } templates[] = {
+        {129, RUNTIME_CLASS(CTarvikDoc), RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CTarvikView),
+         RUNTIME_CLASS(CDocChildFrame)},
+        {1007, RUNTIME_CLASS(CDoc), RUNTIME_CLASS(CEvalWnd), RUNTIME_CLASS(CEvalView),
+         RUNTIME_CLASS(CDocEvalWnd)},
+        {131, RUNTIME_CLASS(CFileDoc), RUNTIME_CLASS(CWndFrm), RUNTIME_CLASS(CFileView),
+         RUNTIME_CLASS(CDocWndFrm)},
+        {1008, RUNTIME_CLASS(CDoc), RUNTIME_CLASS(CWndFrm), RUNTIME_CLASS(CDocView),
+         RUNTIME_CLASS(CDocWndFrm)},
+        {142, RUNTIME_CLASS(CDoc), RUNTIME_CLASS(CAsmFrame), RUNTIME_CLASS(CAsmSourceView),
+         RUNTIME_CLASS(CDocAsmFrame)},
+    };
+    for (const auto& t : templates) {
+        // The application's template list owns each template from here on.
+        auto* pTemplate = new CMultiDoc(t.id, t.doc, t.frame, t.view);
+        pTemplate->m_pDockingFrameClass = t.docked;
+        AddDocTemplate(pTemplate);
+        pTemplate->SetCaptionButtonOption(TRUE, TRUE);
+        pTemplate->m_bAutoDelete = TRUE;
+        if (m_pSourceTemplate == nullptr)
+            m_pSourceTemplate = pTemplate;
+    }
 }
 
 void CTarvikApp::RegisterLanguages() {

@@ -40,10 +40,12 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void AddTemplates();
     void TrimMenus(HMENU hMenu);
     void RegisterLanguages();
     CString RegistryKeyFromHost() const;
 
+    CDocTemplate* m_pSourceTemplate = nullptr;
     CString m_strDirectory;
     HWND m_hWndLastMessage = NULL;
     BOOL m_bIdleUpdateDue = TRUE;

@@ -10,7 +10,3 @@ template <class R, class F> R GuardExport(LPCWSTR lpszName, R failure, F&& f) no
         return f();
     });
 }
-
-// The outermost window of a view kind around hWnd (the window itself when it lies in none),
-// 0 for a top-level window or none.
-HWND OutermostViewAround(HWND hWnd);

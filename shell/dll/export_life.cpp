@@ -5,6 +5,7 @@
 #include "shell/app/tarvikapp.h"
 #include "shell/dll/export_guard.h"
 #include "shell/frame/mainframe.h"
+#include "shell/windows/docview.h"
 
 extern "C" {
 
@@ -32,7 +33,7 @@ __declspec(dllexport) HWND __cdecl GetLastMessageOwner() {
     return GuardExport(L"GetLastMessageOwner", static_cast<HWND>(NULL), []() -> HWND {
         if (ActiveFrame() == nullptr)
             return NULL;
-        return OutermostViewAround(TarvikApp()->LastMessageWindow());
+        return OutermostDocViewAround(TarvikApp()->LastMessageWindow());
     });
 }
 }

@@ -4,36 +4,9 @@
 #include "shell/dll/export_guard.h"
 #include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
+#include "shell/windows/docview.h"
 
 #include <memory>
-
-namespace {
-// The view kinds that a window's content can be hosted in.
-bool IsViewWindow(HWND hWnd) {
-    CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
-    return pWnd != nullptr && pWnd->IsKindOf(RUNTIME_CLASS(CView));
-}
-
-bool InsideView(HWND hWnd) {
-    for (HWND h = hWnd; h != NULL; h = ::GetParent(h))
-        if (IsViewWindow(h))
-            return true;
-    return false;
-}
-} // namespace
-
-HWND OutermostViewAround(HWND hWnd) {
-    HWND current = hWnd;
-    while (current != NULL) {
-        HWND parent = ::GetParent(current);
-        if (parent == NULL)
-            return NULL;
-        if (!InsideView(parent))
-            return current;
-        current = parent;
-    }
-    return NULL;
-}
 
 extern "C" {
 
@@ -140,6 +113,48 @@ __declspec(dllexport) int __cdecl InitDragOle() {
         pSource->DelayRenderData(CF_OEMTEXT);
         pSource->ExternalRelease();
         return 1;
+    });
+}
+
+__declspec(dllexport) int __cdecl GetMDIWindow(const char* name, const WindowPosition* position,
+                                               HWND* out) {
+    return GuardExport(L"GetMDIWindow", 0, [=] {
+        CMainFrame* pFrame = ActiveFrame();
+        if (pFrame == nullptr || out == nullptr || position == nullptr)
+            return 0;
+        wchar_t* wide = nullptr;
+        AnsiToWideHeap(name, &wide);
+        std::unique_ptr<wchar_t, void (*)(wchar_t*)> owned(
+            wide, [](wchar_t* p) { ::HeapFree(::GetProcessHeap(), 0, p); });
+        return static_cast<int>(pFrame->OpenHostWindow(wide, position, out));
+    });
+}
+
+__declspec(dllexport) HWND __cdecl CDocViewFromHandle(HWND window) {
+    return GuardExport(L"CDocViewFromHandle", static_cast<HWND>(NULL), [=]() -> HWND {
+        if (ActiveFrame() == nullptr || window == NULL || !::IsWindow(window))
+            return NULL;
+        CDocView* pView = DocViewOf(window);
+        return pView ? pView->GetSafeHwnd() : NULL;
+    });
+}
+
+__declspec(dllexport) int __cdecl InitMDIDropTarget(const char* kind, HWND window) {
+    return GuardExport(L"InitMDIDropTarget", 0, [=] {
+        CDocView* pView =
+            ActiveFrame() && window && ::IsWindow(window) ? DocViewOf(window) : nullptr;
+        return pView ? pView->InitDropTarget(kind, static_cast<int>((intptr_t)window)) : 0;
+    });
+}
+
+__declspec(dllexport) int __cdecl InitMDIDragSource(const char* kind, HWND window, intptr_t context,
+                                                    HostDragCallback callback) {
+    return GuardExport(L"InitMDIDragSource", 0, [=] {
+        CDocView* pView =
+            ActiveFrame() && window && ::IsWindow(window) ? DocViewOf(window) : nullptr;
+        return pView ? pView->InitDragSource(kind, static_cast<int>((intptr_t)window), context,
+                                             callback)
+                     : 0;
     });
 }
 }

@@ -62,6 +62,10 @@ public:
     void UpdateWndPos(intptr_t reference, BOOL bById, const WindowPosition* pPos);
     BOOL GetWindowPos(intptr_t reference, BOOL bById, const WindowPosition* pPos);
     void ShowFrameAtHostPlacement(CWnd* pFrame, const void* key);
+    CDocument* OpenFromTemplate(const WindowPosition* pPos, CDocTemplate* pTemplate,
+                                LPCTSTR lpszPath);
+    BOOL OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HWND* phWnd);
+    static UINT GetDockBarForSide(int32_t flags);
     LRESULT SetWndIcon(intptr_t reference, BOOL bById, WPARAM kind, HICON hIcon);
     BOOL SetWndCaption(intptr_t reference, BOOL bById, LPCTSTR lpszText);
 
@@ -156,6 +160,7 @@ private:
     int m_nLanguageFlag = 0;
     HMENU m_hLastPopup = NULL;
     WindowPosition m_position{};
+    HWND m_hWndFirstOpened = NULL;
     UINT m_nColumnOptions = 0;
     CBitmap m_bitmaps[7];
     std::unique_ptr<CDropTarget> m_pDropTarget;

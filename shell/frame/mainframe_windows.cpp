@@ -6,7 +6,10 @@
 #include <cmath>
 
 #include "shell/app/appearance.h"
+#include "docking/dockable_frame.h"
+#include "shell/app/tarvikapp.h"
 #include "shell/hostlink.h"
+#include "shell/windows/families.h"
 
 void CWindowIdList::Add(HWND hWnd) {
     auto at = std::lower_bound(m_handles.begin(), m_handles.end(), hWnd);
@@ -164,6 +167,22 @@ void CMainFrame::ShowFrameAtHostPlacement(CWnd* pFrame, const void* key) {
     }
 }
 
+namespace {
+SECMultiDocTemplate* GuiTemplate() {
+    return DYNAMIC_DOWNCAST(SECMultiDocTemplate, TarvikApp()->FindTemplateByName(L"Gui"));
+}
+} // namespace
+
+UINT CMainFrame::GetDockBarForSide(int32_t flags) {
+    if (flags & PlacementFlags::sideLeft)
+        return AFX_IDW_DOCKBAR_LEFT;
+    if (flags & PlacementFlags::sideRight)
+        return AFX_IDW_DOCKBAR_RIGHT;
+    if (flags & PlacementFlags::sideTop)
+        return AFX_IDW_DOCKBAR_TOP;
+    return AFX_IDW_DOCKBAR_BOTTOM;
+}
+
 void CMainFrame::UpdateWndPos(intptr_t reference, BOOL bById, const WindowPosition* pPos) {
     if (pPos == nullptr)
         return; // a null record means no placement
@@ -171,10 +190,44 @@ void CMainFrame::UpdateWndPos(intptr_t reference, BOOL bById, const WindowPositi
     m_position = *pPos;
     CWnd* pFrame = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
     const HostPlacement p = GetHostWindowPlacement(pPos);
-    if (pFrame == nullptr || (p.flags & PlacementFlags::leaveAlone))
+    if (pFrame == nullptr || pFrame == this || (p.flags & PlacementFlags::leaveAlone))
         return;
-    if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
-        ShowFrameAtHostPlacement(pFrame, pPos);
+    SECMultiDocTemplate* pTemplate = GuiTemplate();
+    auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame);
+    auto* pChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pFrame);
+    if (p.flags & PlacementFlags::docked) {
+        if (pDocked != nullptr && pDocked->GetHostBar() != nullptr) {
+            DockControlBarAt(pDocked->GetHostBar(), GetDockBarForSide(p.flags), p.y, p.x,
+                             std::max(0, p.width) / 100.0f, std::max(0, p.height));
+            RecalcLayout();
+        } else if (pChild != nullptr && pTemplate != nullptr) {
+            pTemplate->DockMDIChildDefault(pChild);
+        }
+    } else if (p.flags & PlacementFlags::floating) {
+        if (pDocked != nullptr && pDocked->GetHostBar() != nullptr) {
+            if (pDocked->IsInFloatingBar()) {
+                // Only the floating frame itself moves: the docked frame's third parent.
+                CWnd* pFloat = pDocked->GetParent() ? pDocked->GetParent()->GetParent() : nullptr;
+                pFloat = pFloat ? pFloat->GetParent() : nullptr;
+                if (pFloat != nullptr && pFloat->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+                    pFloat->MoveWindow(p.x, p.y, p.width, p.height);
+            } else {
+                FloatControlBar(pDocked->GetHostBar(), p.x, p.y, 0x2000);
+                RecalcLayout();
+            }
+        } else if (pChild != nullptr && pTemplate != nullptr) {
+            auto* pNew = DYNAMIC_DOWNCAST(SECDockableFrame, pTemplate->DockMDIChildDefault(pChild));
+            if (pNew != nullptr && pNew->GetHostBar() != nullptr)
+                FloatControlBar(pNew->GetHostBar(), p.x, p.y, 0x2000);
+        }
+    } else if (pDocked != nullptr && pTemplate != nullptr) {
+        const bool wasDocked = !pDocked->IsInFloatingBar();
+        pTemplate->UndockToMDIChild(pDocked);
+        if (wasDocked)
+            RecalcLayout();
+    } else if (pChild != nullptr) {
+        ShowFrameAtHostPlacement(pChild, pPos);
+    }
 }
 
 BOOL CMainFrame::GetWindowPos(intptr_t reference, BOOL bById, const WindowPosition* pPos) {
@@ -193,10 +246,97 @@ BOOL CMainFrame::GetWindowPos(intptr_t reference, BOOL bById, const WindowPositi
         p = {0x11, r.left, r.top, r.right - r.left, r.bottom - r.top};
         if (pFrame->IsIconic())
             p.flags |= PlacementFlags::minimized;
+    } else if (auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame)) {
+        SECControlBar* pBar = pDocked->GetHostBar();
+        if (pBar == nullptr)
+            return FALSE;
+        if (pDocked->IsInFloatingBar()) {
+            CRect r;
+            pDocked->GetWindowRect(&r);
+            p = {0x21, r.left, r.top, r.Width(), r.Height()};
+        } else {
+            int row = 0, column = 0, thickness = 0;
+            UINT dockBar = 0;
+            float share = 0;
+            pBar->GetDockPosition(row, column, dockBar, share, thickness);
+            p = {0x41, row, column, static_cast<int32_t>(std::lround(share * 100.0f)), thickness};
+            static const int32_t sides[] = {PlacementFlags::sideTop, PlacementFlags::sideLeft,
+                                            PlacementFlags::sideBottom, PlacementFlags::sideRight};
+            SECMultiDocTemplate* pTemplate = GuiTemplate();
+            const int side = pTemplate ? pTemplate->GetDockSide(pDocked) : -1;
+            p.flags |= side >= 0 && side < 4 ? sides[side] : PlacementFlags::sideBottom;
+        }
     } else {
         return FALSE;
     }
     SetHostWindowPlacement(pPos, p);
+    return TRUE;
+}
+
+// Opening a window of a template where the host keeps its place.
+CDocument* CMainFrame::OpenFromTemplate(const WindowPosition* pPos, CDocTemplate* pTemplate,
+                                        LPCTSTR lpszPath) {
+    auto* pMulti = DYNAMIC_DOWNCAST(SECMultiDocTemplate, pTemplate);
+    if (pPos == nullptr || pMulti == nullptr)
+        return nullptr;
+    HWND hWndFocus = ::GetFocus();
+    const HostPlacement p = GetHostWindowPlacement(pPos);
+    if (p.flags & PlacementFlags::stored)
+        m_position = *pPos;
+    else
+        SetHostWindowStateShown(&m_position);
+    BOOL bVisible = TRUE, bDocked = FALSE;
+    if (p.flags & PlacementFlags::docked)
+        bDocked = TRUE;
+    else if (p.flags & PlacementFlags::floating)
+        bVisible = FALSE, bDocked = TRUE;
+    CDocument* pDoc = pMulti->OpenDocumentFileEx(lpszPath, bVisible, bDocked, 0);
+    if (pDoc == nullptr)
+        return nullptr;
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CView* pView = pos ? pDoc->GetNextView(pos) : nullptr;
+    CFrameWnd* pFrame = pView ? pView->GetParentFrame() : nullptr;
+    if (pFrame == nullptr) {
+        pDoc->OnCloseDocument(); // a half-opened document goes again
+        return nullptr;
+    }
+    ShowFrameAtHostPlacement(pFrame, pPos);
+    if (p.flags & PlacementFlags::floating) {
+        if (auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame);
+            pDocked && pDocked->GetHostBar())
+            FloatControlBar(pDocked->GetHostBar(), p.x, p.y, 0x2000);
+        pFrame->Invalidate(TRUE);
+    }
+    SetHostWindowStateShown(&m_position);
+    RecalcLayout();
+    WindowIdList().Add(pFrame->GetSafeHwnd());
+    if (m_hWndFirstOpened == NULL || !::IsWindow(m_hWndFirstOpened)) {
+        m_hWndFirstOpened = pView->GetSafeHwnd();
+    } else if (hWndFocus != NULL &&
+               (hWndFocus == m_hWndFirstOpened || ::GetParent(hWndFocus) == m_hWndFirstOpened ||
+                ::GetParent(::GetParent(hWndFocus)) == m_hWndFirstOpened)) {
+        ::PostMessageW(m_hWndFirstOpened, WM_ACTIVATE, 1, (LPARAM)pFrame->GetSafeHwnd());
+    }
+    return pDoc;
+}
+
+BOOL CMainFrame::OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HWND* phWnd) {
+    if (phWnd == nullptr || pPos == nullptr)
+        return FALSE;
+    m_position = *pPos;
+    CDocument* pDoc = OpenFromTemplate(pPos, TarvikApp()->FindTemplateByName(L"Gui"), nullptr);
+    if (pDoc == nullptr)
+        return FALSE;
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CView* pView = pos ? pDoc->GetNextView(pos) : nullptr;
+    CFrameWnd* pFrame = pView ? pView->GetParentFrame() : nullptr;
+    if (pFrame == nullptr)
+        return FALSE;
+    if (lpszName != nullptr) {
+        pDoc->SetTitle(lpszName);
+        pFrame->SetWindowText(lpszName);
+    }
+    *phWnd = pView->GetSafeHwnd();
     return TRUE;
 }
 
@@ -205,6 +345,11 @@ LRESULT CMainFrame::SetWndIcon(intptr_t reference, BOOL bById, WPARAM kind, HICO
     CWnd* pFrame = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
     if (pFrame == nullptr || pFrame == this)
         return 0;
+    if (auto* pFrameWnd = DYNAMIC_DOWNCAST(CFrameWnd, pFrame))
+        if (auto* pView = DYNAMIC_DOWNCAST(CDocView, pFrameWnd->GetActiveView())) {
+            pView->m_iconKind = kind;
+            pView->m_icon = reinterpret_cast<LPARAM>(hIcon);
+        }
     return pFrame->SendMessage(WM_SETICON, kind, reinterpret_cast<LPARAM>(hIcon));
 }
 
