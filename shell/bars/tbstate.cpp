@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "docking/dock_state.h"
 #include "shell/bars/hosttoolbars.h"
 
 namespace {
@@ -68,6 +69,7 @@ void CTBState::SaveState(LPCTSTR lpszProfileName) {
 
 void CTBState::LoadState(LPCTSTR lpszProfileName) {
     Clear();
+    m_strProfile = lpszProfileName ? lpszProfileName : L"";
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr)
         return;
@@ -79,6 +81,8 @@ void CTBState::LoadState(LPCTSTR lpszProfileName) {
         auto pInfo = std::make_unique<CTBBarInfo>();
         if (!pInfo->LoadState(lpszProfileName, i, this))
             continue; // an unreadable record is skipped
+        pInfo->m_nSection = i;
+
         if (IsHostId(pInfo->m_nBarID)) {
             pInfo->m_strTitle =
                 pApp->GetProfileString(AfxBarSection(lpszProfileName, i), L"Title", L"");
@@ -101,6 +105,8 @@ BOOL CTBState::BuildPartialState(LPCTSTR lpszTitle, CTBState& partial) const {
         return FALSE;
     auto copy = [&partial](const CControlBarInfo* pInfo) {
         auto pCopy = std::make_unique<CTBBarInfo>();
+        if (auto* pTitled = dynamic_cast<const CTBBarInfo*>(pInfo))
+            pCopy->m_nSection = pTitled->m_nSection;
         pCopy->m_nBarID = pInfo->m_nBarID;
         pCopy->m_bVisible = pInfo->m_bVisible;
         pCopy->m_bFloating = pInfo->m_bFloating;
@@ -118,19 +124,45 @@ BOOL CTBState::BuildPartialState(LPCTSTR lpszTitle, CTBState& partial) const {
             pCopy->m_strTitle = pTitled->m_strTitle;
         partial.m_arrBarInfo.Add(pCopy.release());
     };
-    copy(static_cast<CControlBarInfo*>(m_arrBarInfo[0]));
+    // The last record with the title fixes the id; the dock bars that list it may come before
+    // or after it (the docking layout writes dock bars first).
     UINT nID = 0;
+    auto titled = [lpszTitle](const CControlBarInfo* pInfo) {
+        auto* pTitled = dynamic_cast<const CTBBarInfo*>(pInfo);
+        return pTitled != nullptr && IsHostId(pInfo->m_nBarID) && pTitled->m_strTitle == lpszTitle;
+    };
+    for (INT_PTR i = 1; i < m_arrBarInfo.GetSize(); ++i)
+        if (titled(static_cast<CControlBarInfo*>(m_arrBarInfo[i])))
+            nID = static_cast<CControlBarInfo*>(m_arrBarInfo[i])->m_nBarID;
+    if (nID == 0)
+        return FALSE;
+    copy(static_cast<CControlBarInfo*>(m_arrBarInfo[0]));
     for (INT_PTR i = 1; i < m_arrBarInfo.GetSize(); ++i) {
         auto* pInfo = static_cast<CControlBarInfo*>(m_arrBarInfo[i]);
-        auto* pTitled = dynamic_cast<CTBBarInfo*>(pInfo);
-        if (pTitled != nullptr && IsHostId(pInfo->m_nBarID) && pTitled->m_strTitle == lpszTitle) {
+        if (titled(pInfo) || Lists(pInfo, nID))
             copy(pInfo);
-            nID = pInfo->m_nBarID;
-        } else if (nID != 0 && Lists(pInfo, nID)) {
-            copy(pInfo);
-        }
     }
-    return nID != 0;
+    return TRUE;
+}
+
+BOOL CTBState::BuildPartialState(LPCTSTR lpszTitle, SECDockState& partial) const {
+    CTBState chosen;
+    if (!BuildPartialState(lpszTitle, chosen))
+        return FALSE;
+    partial.Clear();
+    partial.SetScreenSize(GetScreenSize());
+    for (INT_PTR i = 0; i < chosen.m_arrBarInfo.GetSize(); ++i) {
+        auto* pTitled =
+            dynamic_cast<CTBBarInfo*>(static_cast<CControlBarInfo*>(chosen.m_arrBarInfo[i]));
+        if (pTitled == nullptr || pTitled->m_nSection < 0)
+            continue;
+        SECControlBarInfo* pInfo = partial.CreateControlBarInfo();
+        if (pInfo->LoadState(m_strProfile, pTitled->m_nSection, &partial))
+            partial.m_arrBarInfo.Add(pInfo);
+        else
+            delete pInfo;
+    }
+    return partial.m_arrBarInfo.GetSize() > 1;
 }
 
 UINT CTBState::IdForTitle(LPCTSTR lpszTitle, CFrameWnd* pFrame) {

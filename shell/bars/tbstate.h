@@ -9,9 +9,12 @@
 constexpr UINT kHostToolbarFirstId = 59648;
 constexpr UINT kHostToolbarLastId = 59904;
 
+class SECDockState;
+
 class CTBBarInfo : public CControlBarInfo {
 public:
     CString m_strTitle;
+    int m_nSection = -1; // the profile section the record was read from
 };
 
 class CTBState : public CDockState {
@@ -26,9 +29,15 @@ public:
     // The state of the one toolbar titled lpszTitle: the first record, the toolbar's records
     // and those of the dock bars that list it. FALSE when no record has the title.
     BOOL BuildPartialState(LPCTSTR lpszTitle, CTBState& partial) const;
+    // The same records in the docking layout's form, read again from the profile they came
+    // from, so that the docking frame can apply them.
+    BOOL BuildPartialState(LPCTSTR lpszTitle, SECDockState& partial) const;
     // The id of a host toolbar with this title: the stored one, else the counter's next free
     // id. pFrame's bars are consulted so that no two bars share an id.
     UINT IdForTitle(LPCTSTR lpszTitle, CFrameWnd* pFrame);
+
+private:
+    CString m_strProfile;
 };
 
 // The host toolbar id counter: the value the user toolbar takes (without advancing it).

@@ -138,7 +138,7 @@ void CMainFrame::AdoptSingleToolbars(BOOL bExtension) {
 }
 
 void CMainFrame::RestoreUserToolbarPlace() {
-    CTBState partial;
+    SECDockState partial(m_pManager.get());
     if (m_pUserTB != nullptr && m_pToolbarState->BuildPartialState(L"User", partial))
         SetDockState(partial);
 }

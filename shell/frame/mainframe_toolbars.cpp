@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "shell/app/tarvikapp.h"
+#include "docking/dock_state.h"
 #include "shell/bars/tbstate.h"
 #include "shell/frame/frame_ids.h"
 #include "shell/hostlink.h"
@@ -140,7 +141,7 @@ BOOL CMainFrame::CreateGuiToolbar(int* pIndex, const char* pszTitle, BOOL bReuse
         DockControlBarAt(pBar, 0, 0, 2, 1.0f, 150);
         LastHostToolbarIndex = m_hostToolbars.FindByTitle(given);
     }
-    CTBState partial;
+    SECDockState partial(m_pManager.get());
     if (m_pToolbarState->BuildPartialState(candidate, partial))
         SetDockState(partial);
     *pIndex = m_hostToolbars.Add(pBar);

@@ -40,8 +40,10 @@ void AppTest::Start(HostOptions options) {
 }
 
 void AppTest::Unload() {
-    if (!m_module)
+    if (!m_module) {
+        RegDeleteTreeA(HKEY_CURRENT_USER, RegistryRoot().c_str());
         return;
+    }
     if (m_started)
         Call("EndApp");
     m_started = false;
