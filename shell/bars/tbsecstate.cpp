@@ -29,5 +29,9 @@ void CTBSECState::LoadState(LPCTSTR lpszProfileName) {
         for (INT_PTR k = pInfo->m_arrBarID.GetSize() - 1; k >= 0; --k)
             if ((pInfo->m_arrBarID[k] & 0xFFFF) >= kHostToolbarFirstId)
                 pInfo->m_arrBarID.RemoveAt(k);
+        // A row that held only dropped bars goes with them.
+        for (INT_PTR k = pInfo->m_arrBarID.GetSize() - 1; k > 0; --k)
+            if (pInfo->m_arrBarID[k] == 0 && pInfo->m_arrBarID[k - 1] == 0)
+                pInfo->m_arrBarID.RemoveAt(k);
     }
 }

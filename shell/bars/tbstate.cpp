@@ -157,10 +157,16 @@ BOOL CTBState::BuildPartialState(LPCTSTR lpszTitle, SECDockState& partial) const
         if (pTitled == nullptr || pTitled->m_nSection < 0)
             continue;
         SECControlBarInfo* pInfo = partial.CreateControlBarInfo();
-        if (pInfo->LoadState(m_strProfile, pTitled->m_nSection, &partial))
-            partial.m_arrBarInfo.Add(pInfo);
-        else
+        if (!pInfo->LoadState(m_strProfile, pTitled->m_nSection, &partial)) {
             delete pInfo;
+            continue;
+        }
+        // The place comes back, not the buttons: the host adds those again itself.
+        if (IsHostId(pInfo->m_nBarID)) {
+            delete pInfo->m_pBarInfoEx;
+            pInfo->m_pBarInfoEx = nullptr;
+        }
+        partial.m_arrBarInfo.Add(pInfo);
     }
     return partial.m_arrBarInfo.GetSize() > 1;
 }
