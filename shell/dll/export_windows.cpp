@@ -63,7 +63,7 @@ __declspec(dllexport) LRESULT
     __cdecl SetWndIcon(intptr_t reference, int byId, HICON icon, int kind) {
     return GuardExport(L"SetWndIcon", static_cast<LRESULT>(0), [=]() -> LRESULT {
         CMainFrame* pFrame = ActiveFrame();
-        if (pFrame == nullptr || (kind != ICON_SMALL && kind != ICON_BIG))
+        if (pFrame == nullptr || kind < ICON_SMALL || kind > ICON_SMALL2)
             return 0;
         return pFrame->SetWndIcon(reference, byId, static_cast<WPARAM>(kind), icon);
     });

@@ -94,3 +94,24 @@ TEST_F(AppTest, UserButtonsRunTheHostsUserCommands) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(AppTest, ExtensionModeHasOnlyTheAllBarAndNoUserToolbar) {
+    for (bool all : {false, true}) {
+        HostOptions o;
+        o.extension = true;
+        o.allToolbar = all;
+        Start(o);
+        EXPECT_NE(nullptr, ChildTitled(Frame(), L"All"));
+        EXPECT_EQ(nullptr, ChildTitled(Frame(), L"Main"));
+        EXPECT_EQ(nullptr, ChildTitled(Frame(), L"User"));
+        EXPECT_TRUE(Logged("HasAllToolbar()"));
+        auto change = Get<ChangeFn>("ChangeButtons");
+        EXPECT_EQ(-1, change("A", "a", 0x1 | 0x2, 0, 0, 0));
+        EXPECT_EQ(nullptr, ChildTitled(Frame(), L"User"));
+        Unload();
+    }
+}
+
+} // namespace

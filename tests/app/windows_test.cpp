@@ -118,6 +118,30 @@ TEST_F(HostWindowTest, TheViewRegistersUnderTheHostsKindName) {
               Lines("DD."));
 }
 
+TEST_F(HostWindowTest, DockedWindowsMoveBetweenSidesAndBackToMDI) {
+    Start();
+    Open({0x41, 0, 0, 100, 150});
+    HWND view = m_view;
+    auto pos = Get<PosFn>("GetWindowPos");
+    auto update = Get<UpdateFn>("UpdateWndPos");
+    // Docked on the left with half of its row.
+    HostState::Get().placements[&m_position] = {0x41 | 0x80, 0, 0, 50, 150};
+    update((intptr_t)view, 0, &m_position);
+    PumpAll();
+    ASSERT_EQ(1, pos((intptr_t)view, 0, &m_position));
+    HostPlacement p = HostState::Get().placements[&m_position];
+    EXPECT_EQ(0x41, p.flags & 0x41);
+    EXPECT_EQ(0x80, p.flags & 0x780);
+    // Back to an MDI child at a placement of its own.
+    HostState::Get().placements[&m_position] = {0x11, 20, 30, 240, 160};
+    update((intptr_t)view, 0, &m_position);
+    PumpAll();
+    ASSERT_EQ(1, pos((intptr_t)view, 0, &m_position));
+    p = HostState::Get().placements[&m_position];
+    EXPECT_EQ(0x11, p.flags & 0x71);
+    EXPECT_TRUE(IsWindow(m_child));
+}
+
 class HostWindowLifetime : public HostWindowTest {};
 
 TEST_F(HostWindowLifetime, TheHostsChildClosesItsWindowWhenTheFrameIsClosed) {
