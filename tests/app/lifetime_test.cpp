@@ -44,7 +44,27 @@ TEST_F(Lifetime, TheHostDeletesAToolbarInsideItsButtonsCommand) {
     // The button is pressed for real: its bar sends the command and is deleted inside it.
     HWND bar = ChildTitled(Frame(), L"Gone");
     ASSERT_NE(nullptr, bar);
-    SendMessageW(Frame(), WM_COMMAND, MAKEWPARAM(1040, 0), (LPARAM)bar);
+    // The button is clicked with the real mouse: its bar sends the command and is deleted
+    // inside it.
+    SetForegroundWindow(Frame());
+    RECT r{};
+    GetWindowRect(bar, &r);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    INPUT inputs[3]{};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = ((r.right - 14) * 65535 + cx / 2) / (cx - 1);
+        input.mi.dy = (((r.top + r.bottom) / 2) * 65535 + cy / 2) / (cy - 1);
+        input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    }
+    inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+    inputs[2].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+    SendInput(1, &inputs[0], sizeof(INPUT));
+    for (int i = 0; i < 10; ++i, Sleep(10))
+        Peek();
+    SendInput(2, &inputs[1], sizeof(INPUT));
+    for (int i = 0; i < 30 && removed < 0; ++i, Sleep(10))
+        Peek();
     PumpAll();
     HostState::Get().onCommand = nullptr;
     EXPECT_EQ(1, removed);
