@@ -115,7 +115,7 @@ BOOL ChangeSharedColors(COLORREF text, COLORREF background, COLORREF secondText)
 }
 
 void InitMemoryWindowMetrics() {
-    LOGFONTW first{}, second{};
+    LOGFONTW first{};
     if (HostVersionAtLeast(3, 6)) {
         HFONT_WIRE font = nullptr, bold = nullptr;
         uint32_t colors[3] = {};
@@ -125,7 +125,6 @@ void InitMemoryWindowMetrics() {
             return;
         }
     }
-    (void)second;
     SetMemoryFont(nullptr);
 }
 

@@ -149,7 +149,3 @@ int CToolbarArray::FindByTitle(LPCTSTR lpszTitle) const {
     }
     return -1;
 }
-
-void CToolbarArray::Forget(CGuiTB* pBar) {
-    std::replace(m_bars.begin(), m_bars.end(), pBar, static_cast<CGuiTB*>(nullptr));
-}

@@ -83,8 +83,6 @@ public:
     void RemoveAt(int nIndex);
     int GetSize() const { return static_cast<int>(m_bars.size()); }
     int FindByTitle(LPCTSTR lpszTitle) const;
-    // Drops a bar whose window went without the host asking.
-    void Forget(CGuiTB* pBar);
 
 private:
     std::vector<CGuiTB*> m_bars;

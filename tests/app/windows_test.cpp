@@ -142,6 +142,19 @@ TEST_F(HostWindowTest, DockedWindowsMoveBetweenSidesAndBackToMDI) {
     EXPECT_TRUE(IsWindow(m_child));
 }
 
+TEST_F(HostWindowTest, HostsBefore34KeepNoPlacements) {
+    HostOptions o;
+    o.major = 3;
+    o.minor = 3;
+    Start(o);
+    CallLog::Get().Clear();
+    Open({0x11, 10, 10, 300, 200});
+    EXPECT_TRUE(Lines("GetWindowSetting").empty());
+    EXPECT_TRUE(Lines("SetWindowSetting").empty());
+    EXPECT_TRUE(IsWindow(m_child));
+    EXPECT_EQ(0, Get<PosFn>("GetWindowPos")((intptr_t)Frame(), 0, &m_position));
+}
+
 class HostWindowLifetime : public HostWindowTest {};
 
 TEST_F(HostWindowLifetime, TheHostsChildClosesItsWindowWhenTheFrameIsClosed) {
