@@ -1,5 +1,9 @@
 #include "shell/windows/families.h"
 
+#include "shell/frame/mainframe.h"
+
+#include <algorithm>
+
 IMPLEMENT_DYNAMIC(CMultiDoc, SECMultiDocTemplate)
 IMPLEMENT_DYNCREATE(CWndFrm, SECMDIChildWnd)
 IMPLEMENT_DYNCREATE(CDocWndFrm, SECDockableFrame)
@@ -18,6 +22,37 @@ IMPLEMENT_DYNCREATE(CAsmSourceView, CDocView)
 
 ISECVwDockFeedBack* CMultiDoc::QueryDockFeedBack(CObject* pObject) {
     return dynamic_cast<ISECVwDockFeedBack*>(DYNAMIC_DOWNCAST(CView, pObject));
+}
+
+namespace {
+void MoveListEntry(HWND hWndOld, CFrameWnd* pNew) {
+    if (pNew == nullptr)
+        return;
+    CWindowIdList& list = WindowIdList();
+    if (std::find(list.Handles().begin(), list.Handles().end(), hWndOld) == list.Handles().end())
+        return;
+    list.Remove(hWndOld);
+    list.Add(pNew->GetSafeHwnd());
+}
+} // namespace
+
+CFrameWnd* CMultiDoc::DockMDIChild(CFrameWnd* pFrame, UINT nDockBarID, const SECDockPos* pPos,
+                                   const SECDockSize* pSize) {
+    if (pFrame == nullptr || !pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
+        return nullptr; // only an MDI child of this library's families docks
+    const HWND hWndOld = pFrame->GetSafeHwnd();
+    CFrameWnd* pNew = SECMultiDocTemplate::DockMDIChild(pFrame, nDockBarID, pPos, pSize);
+    MoveListEntry(hWndOld, pNew);
+    return pNew;
+}
+
+CFrameWnd* CMultiDoc::UndockToMDIChild(CFrameWnd* pDockedFrame) {
+    if (pDockedFrame == nullptr || !pDockedFrame->IsKindOf(RUNTIME_CLASS(SECDockableFrame)))
+        return nullptr;
+    const HWND hWndOld = pDockedFrame->GetSafeHwnd();
+    CFrameWnd* pNew = SECMultiDocTemplate::UndockToMDIChild(pDockedFrame);
+    MoveListEntry(hWndOld, pNew);
+    return pNew;
 }
 
 namespace {

@@ -18,6 +18,11 @@ public:
               CRuntimeClass* pViewClass)
         : SECMultiDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass) {}
     ISECVwDockFeedBack* QueryDockFeedBack(CObject* pObject) override;
+    // A frame that changes form keeps its place in the list of open windows; a conversion
+    // that fails leaves the old frame as it was.
+    CFrameWnd* DockMDIChild(CFrameWnd* pFrame, UINT nDockBarID = 0, const SECDockPos* pPos = NULL,
+                            const SECDockSize* pSize = NULL) override;
+    CFrameWnd* UndockToMDIChild(CFrameWnd* pDockedFrame) override;
 };
 
 // Host windows: a frame whose close asks the host's window (through the view) to close.

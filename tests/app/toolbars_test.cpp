@@ -1,6 +1,8 @@
 // Host toolbars by title, their buttons and the user toolbar, seen on the frame's bars.
 #include "tests/app/app_fixture.h"
 
+#include <commctrl.h>
+
 namespace {
 
 using CreateFn = int(__cdecl*)(int*, const char*, int);
@@ -112,6 +114,31 @@ TEST_F(AppTest, ExtensionModeHasOnlyTheAllBarAndNoUserToolbar) {
         EXPECT_EQ(nullptr, ChildTitled(Frame(), L"User"));
         Unload();
     }
+}
+
+} // namespace
+
+namespace {
+
+std::wstring TooltipFor(HWND frame, UINT command) {
+    NMTTDISPINFOW info{};
+    info.hdr.code = TTN_GETDISPINFOW;
+    info.hdr.idFrom = command;
+    SendMessageW(frame, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&info));
+    return info.szText;
+}
+
+TEST_F(AppTest, TooltipsOfHostButtonsAreCutTo79Characters) {
+    Start();
+    int index = -1;
+    Get<CreateFn>("CreateGuiToolbar")(&index, "Trace", 0);
+    const std::string longText(100, 'x');
+    Get<AddFn>("AddTBButton")(index, 179, 0, "Trace on", 1030);
+    Get<AddFn>("AddTBButton")(index, 179, 0, longText.c_str(), 1031);
+    Get<ChangeFn>("ChangeButtons")("Reset", "Reset the target", 3, 0, 0, 0);
+    EXPECT_EQ(L"Trace on", TooltipFor(Frame(), 1030));
+    EXPECT_EQ(std::wstring(79, L'x'), TooltipFor(Frame(), 1031));
+    EXPECT_EQ(L"Reset the target", TooltipFor(Frame(), 20480));
 }
 
 } // namespace
