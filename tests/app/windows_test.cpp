@@ -155,6 +155,44 @@ TEST_F(HostWindowTest, HostsBefore34KeepNoPlacements) {
     EXPECT_EQ(0, Get<PosFn>("GetWindowPos")((intptr_t)Frame(), 0, &m_position));
 }
 
+TEST_F(HostWindowTest, AFloatingPlacementFloatsTheWindowAndIsReportedSo) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    HostState::Get().placements[&m_position] = {0x21, 300, 200, 260, 180};
+    Get<UpdateFn>("UpdateWndPos")((intptr_t)m_view, 0, &m_position);
+    PumpAll();
+    EXPECT_NE(Frame(), GetAncestor(m_view, GA_ROOT)); // in a frame of its own
+    ASSERT_EQ(1, Get<PosFn>("GetWindowPos")((intptr_t)m_view, 0, &m_position));
+    EXPECT_EQ(0x21, HostState::Get().placements[&m_position].flags);
+}
+
+WNDPROC g_registersProc = nullptr;
+int g_sizes = 0;
+LRESULT CALLBACK CountSizes(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE)
+        ++g_sizes;
+    return CallWindowProcW(g_registersProc, hWnd, message, wParam, lParam);
+}
+
+TEST_F(HostWindowTest, FontAndColourChangesLayEveryWindowOutAgain) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    g_registersProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(m_child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountSizes)));
+    g_sizes = 0;
+    LOGFONTW lf{};
+    lf.lfHeight = -20;
+    wcscpy(lf.lfFaceName, L"Courier New");
+    HFONT font = CreateFontIndirectW(&lf);
+    Get<void(__cdecl*)(HFONT, HFONT)>("GUIChangeFont")(font, nullptr);
+    EXPECT_GE(g_sizes, 1);
+    const int afterFont = g_sizes;
+    Get<int(__cdecl*)(COLORREF, COLORREF, COLORREF)>("GUIChangeColor")(0, 0xFFFFFF, 0xFF);
+    EXPECT_GT(g_sizes, afterFont);
+    DeleteObject(font);
+    SetWindowLongPtrW(m_child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_registersProc));
+}
+
 class HostWindowLifetime : public HostWindowTest {};
 
 TEST_F(HostWindowLifetime, TheHostsChildClosesItsWindowWhenTheFrameIsClosed) {
