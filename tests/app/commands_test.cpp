@@ -54,6 +54,18 @@ TEST_F(AppTest, RequestAndPendingLineCommandsTakeTheirOwnRoads) {
               Lines("ExecuteRequestChain"));
 }
 
+TEST_F(AppTest, AnEmptyRecentFileEntryOpensNothing) {
+    Start();
+    PumpAll();
+    CallLog::Get().Clear();
+    for (WPARAM command : {57616, 57619, 57631}) {
+        PostMessageW(Frame(), WM_COMMAND, command, 0);
+        PumpAll();
+    }
+    EXPECT_TRUE(Lines("ExecuteCommandLine").empty());
+    EXPECT_TRUE(Lines("ExecuteCommand(").empty());
+}
+
 TEST_F(AppTest, ACommandInsideAnotherBeepsAndSendsNothing) {
     Start();
     PumpAll();
