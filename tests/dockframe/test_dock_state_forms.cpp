@@ -24,12 +24,12 @@ void AddDefaultBars(CTestMainFrame* pFrame) {
 }
 
 void Arrange(CTestMainFrame* pFrame) {
-    pFrame->DockControlBarAt(pFrame->GetControlBar(ID_BAR_OUTPUT), AFX_IDW_DOCKBAR_TOP, 0, 0,
-                             0.25f, 60);
-    pFrame->DockControlBarAt(pFrame->GetControlBar(ID_BAR_WATCH), AFX_IDW_DOCKBAR_TOP, 1, 0,
-                             0.75f, 60);
-    pFrame->DockControlBarAt(pFrame->GetControlBar(ID_BAR_LOCALS), AFX_IDW_DOCKBAR_LEFT, 0, 0,
-                             1.0f, 100);
+    pFrame->DockControlBarAt(pFrame->GetControlBar(ID_BAR_OUTPUT), AFX_IDW_DOCKBAR_TOP, 0, 0, 0.25f,
+                             60);
+    pFrame->DockControlBarAt(pFrame->GetControlBar(ID_BAR_WATCH), AFX_IDW_DOCKBAR_TOP, 1, 0, 0.75f,
+                             60);
+    pFrame->DockControlBarAt(pFrame->GetControlBar(ID_BAR_LOCALS), AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f,
+                             100);
     pFrame->FloatControlBar(pFrame->GetControlBar(ID_BAR_MEMORY), CPoint(600, 420));
     PumpIdle();
 }
@@ -154,8 +154,8 @@ TEST(ShareText, IsAMillionthRoundedAndReadsBadTextAsZero) {
     const struct {
         float share;
         const wchar_t* text;
-    } saved[] = {{0.5f, L"500000"}, {0.3f, L"300000"}, {0.7f, L"700000"}, {1.0f, L"1000000"},
-                 {0.0f, L"0"}};
+    } saved[] = {
+        {0.5f, L"500000"}, {0.3f, L"300000"}, {0.7f, L"700000"}, {1.0f, L"1000000"}, {0.0f, L"0"}};
     for (const auto& c : saved) {
         EXPECT_STREQ((LPCTSTR)SECControlBarInfo::FormatShare(c.share), c.text);
         // Read back and saved again, the text stays the same.
@@ -165,7 +165,7 @@ TEST(ShareText, IsAMillionthRoundedAndReadsBadTextAsZero) {
     const struct {
         const wchar_t* text;
         float share;
-    } read[] = {{L"500000", 0.5f}, {L"-5", 0.0f},          {L"abc", 0.0f}, {L"", 0.0f},
+    } read[] = {{L"500000", 0.5f}, {L"-5", 0.0f},          {L"abc", 0.0f},    {L"", 0.0f},
                 {L"12abc", 0.0f},  {L"99999999999", 0.0f}, {L"250000", 0.25f}};
     for (const auto& c : read)
         EXPECT_FLOAT_EQ(SECControlBarInfo::ParseShare(c.text), c.share) << c.text;
