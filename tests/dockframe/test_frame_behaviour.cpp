@@ -3,6 +3,7 @@
 #include "dockframe_fixture.h"
 
 #include "docking/frame_docking.h"
+#include "tests/support/screenshot.h"
 #include "toolbars/toolbar_manager.h"
 
 namespace {
@@ -203,4 +204,52 @@ TEST_F(FrameTest, FloatingFramesShareTheMainFramesActivation) {
     // Another program's window taking it does not.
     m_pFrame->SyncActivation(WA_INACTIVE, nullptr);
     EXPECT_FALSE(m_pFrame->m_bStayActive);
+}
+
+TEST_F(FrameTest, ScreenshotOfBarsDockedOnEverySideAndFloating) {
+    const struct {
+        UINT id;
+        const wchar_t* name;
+        UINT side;
+        int col, row;
+        float share;
+    } bars[] = {
+        {ID_BAR_OUTPUT, L"Output", AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 0.6f},
+        {ID_BAR_WATCH, L"Watch", AFX_IDW_DOCKBAR_BOTTOM, 1, 0, 0.4f},
+        {ID_BAR_LOCALS, L"Locals", AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f},
+        {ID_BAR_MEMORY, L"Memory", AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f},
+        {ID_BAR_STACK, L"Stack", AFX_IDW_DOCKBAR_TOP, 0, 0, 1.0f},
+    };
+    for (const auto& b : bars) {
+        auto* pBar = new CFrameTestBar;
+        pBar->m_bAutoDelete = TRUE;
+        ASSERT_TRUE(pBar->Make(m_pFrame, b.id, b.name, WS_VISIBLE | CBRS_TOP,
+                               CBRS_EX_GRIPPER | CBRS_EX_GRIPPER_CLOSE | CBRS_EX_STDCONTEXTMENU));
+        m_pFrame->DockControlBarAt(pBar, b.side, b.col, b.row, b.share, 90);
+    }
+    auto* pFloating = new CFrameTestBar;
+    pFloating->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pFloating->Make(m_pFrame, ID_BAR_THREADS, L"Threads"));
+    m_pFrame->DockControlBar(pFloating, AFX_IDW_DOCKBAR_TOP);
+    CRect frame;
+    m_pFrame->GetWindowRect(&frame);
+    m_pFrame->FloatControlBar(pFloating, CPoint(frame.right - 260, frame.bottom - 220));
+    PumpIdle();
+    m_pFrame->UpdateWindow();
+    PumpIdle();
+    // Every side holds its bars, the inside rectangle is what they leave.
+    const CRect inside = m_pFrame->GetInsideRect();
+    EXPECT_FALSE(inside.IsRectEmpty());
+    for (const auto& b : bars) {
+        CRect rect;
+        m_pFrame->GetControlBar(b.id)->GetWindowRect(&rect);
+        m_pFrame->ScreenToClient(&rect);
+        CRect overlap;
+        EXPECT_FALSE(overlap.IntersectRect(&rect, &inside)) << b.id;
+    }
+    CRect mini;
+    pFloating->GetParent()->GetParent()->GetWindowRect(&mini);
+    CRect shot;
+    shot.UnionRect(&frame, &mini);
+    EXPECT_TRUE(SaveScreenPng(shot, ScreenshotPath(L"dockframe_layout.png").c_str()));
 }
