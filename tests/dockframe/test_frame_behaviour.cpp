@@ -4,6 +4,8 @@
 
 #include "docking/frame_docking.h"
 #include "tests/support/screenshot.h"
+#include "layout_dump.h"
+#include "toolbars/bmpmenu.h"
 #include "toolbars/toolbar_manager.h"
 
 namespace {
@@ -252,4 +254,54 @@ TEST_F(FrameTest, ScreenshotOfBarsDockedOnEverySideAndFloating) {
     CRect shot;
     shot.UnionRect(&frame, &mini);
     EXPECT_TRUE(SaveScreenPng(shot, ScreenshotPath(L"dockframe_layout.png").c_str()));
+}
+
+TEST(FrameMenus, BitmapMenusPlugInAndShareTheManagersImages) {
+    ClearTestProfile();
+    auto* pFrame = new CTestMainFrame;
+    SECToolBarManager manager(pFrame);
+    pFrame->SetControlBarManager(&manager);
+    pFrame->EnableBitmapMenus(TRUE, TRUE);
+    ASSERT_TRUE(pFrame->Open());
+    auto* pPlugIn = dynamic_cast<SECBmpMenuPlugIn*>(pFrame->GetMenuPlugIn());
+    ASSERT_NE(pPlugIn, nullptr);
+    EXPECT_TRUE(pPlugIn->IsPluggedIn());
+    EXPECT_EQ(pPlugIn->GetBmpMgr(), manager.GetBmpMgr());
+    pFrame->SetControlBarManager(nullptr);
+    CloseFrame(pFrame);
+}
+
+TEST(SdiFrame, DocksFloatsAndComesBackFromItsSavedLayout) {
+    ClearTestProfile();
+    AfxGetApp()->SetRegistryKey(kTestRegistryKey);
+    std::map<UINT, BarPlace> saved;
+    for (int pass = 0; pass < 2; ++pass) {
+        auto* pFrame = new SECFrameWnd;
+        ASSERT_TRUE(pFrame->Create(NULL, L"SDI", WS_OVERLAPPEDWINDOW, CRect(40, 40, 740, 560)));
+        pFrame->EnableDocking(CBRS_ALIGN_ANY);
+        pFrame->ShowWindow(SW_SHOWNA);
+        for (UINT id : {ID_BAR_OUTPUT, ID_BAR_WATCH, ID_BAR_LOCALS}) {
+            CFrameTestBar* pBar = NewBar(pFrame, id);
+            pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+        }
+        PumpIdle();
+        if (pass == 0) {
+            SECDockPos pos{0, 0, 0};
+            SECDockSize size{1.0f, 120};
+            pFrame->DockControlBarSized(pFrame->GetControlBar(ID_BAR_WATCH), &pos,
+                                        AFX_IDW_DOCKBAR_RIGHT, &size);
+            pFrame->FloatControlBar(pFrame->GetControlBar(ID_BAR_LOCALS), CPoint(500, 400));
+            PumpIdle();
+            pFrame->SaveBarState(L"SDI");
+            saved = CaptureLayout(pFrame);
+            EXPECT_EQ(saved.at(ID_BAR_WATCH).dockBar, (UINT)AFX_IDW_DOCKBAR_RIGHT);
+            EXPECT_EQ(saved.at(ID_BAR_LOCALS).host, 1);
+        } else {
+            pFrame->LoadBarState(L"SDI");
+            PumpIdle();
+            EXPECT_EQ(CompareLayouts(saved, CaptureLayout(pFrame)), "");
+        }
+        CloseFrame(pFrame);
+    }
+    ClearTestProfile();
 }
