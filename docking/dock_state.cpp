@@ -26,10 +26,9 @@ SECControlBarManager* ManagerOf(CFrameWnd* pFrame) {
     return nullptr;
 }
 
-// A bar inside a floating frame that holds a document frame's bar is not part of the layout.
+// A floating frame that holds a document frame's bar is not part of the layout (the bar itself
+// is captured, so that the dock bars forget its place when it is dropped).
 BOOL IsFrameBarHost(CControlBar* pBar) {
-    if (pBar->IsKindOf(RUNTIME_CLASS(SECFrameBar)))
-        return TRUE;
     if (auto* pDockBar = DYNAMIC_DOWNCAST(CDockBar, pBar)) {
         HWND hChild = ::GetWindow(pDockBar->m_hWnd, GW_CHILD);
         CWnd* pChild = hChild != NULL ? CWnd::FromHandlePermanent(hChild) : nullptr;

@@ -5,7 +5,7 @@
 #include "framework/docview/dockcontext.h"
 #include "framework/docview/frame.h"
 
-SECFloatBarHost::SECFloatBarHost() : m_dockBar(TRUE) {
+SECFloatBarHost::SECFloatBarHost() : m_dockBar(TRUE, TRUE) {
     m_dockBar.m_bAutoDelete = FALSE;
 }
 
@@ -57,9 +57,10 @@ void SECFloatBarHost::OnSize(int cx, int cy) {
     CControlBar* pBar = GetVisibleBar(); // a hidden bar takes no size
     if (pBar == NULL)
         return;
-    const SECDockAuxData& aux = SECDockAuxData::Get();
-    pBar->CalcDynamicLayout(cx + 2 * aux.m_cxBorder, LM_MRUWIDTH | LM_COMMIT);
-    pBar->CalcDynamicLayout(cy + 2 * aux.m_cyBorder, LM_LENGTHY | LM_MRUWIDTH | LM_COMMIT);
+    // The child snaps to its bar's size (its client is the bar's floating size), so the bar
+    // takes exactly the client: anything added here would grow the child at every layout.
+    pBar->CalcDynamicLayout(cx, LM_MRUWIDTH | LM_COMMIT);
+    pBar->CalcDynamicLayout(cy, LM_LENGTHY | LM_MRUWIDTH | LM_COMMIT);
 }
 
 BOOL SECFloatBarHost::OnClose(CFrameWnd* pChild) {

@@ -2,6 +2,9 @@
 #include "docking/mdi_frame.h"
 
 #include "docking/bar_manager.h"
+#include "docking/bar_mdi_child.h"
+#include "docking/doc_template.h"
+#include "docking/msgfilter_list.h"
 #include "docking/dock_state.h"
 #include "docking/frame_docking.h"
 #include "docking/frame_menu.h"
@@ -46,9 +49,7 @@ BOOL AnyDockingTemplate() {
     CWinApp* pApp = AfxGetApp();
     if (pApp == nullptr)
         return FALSE;
-    CRuntimeClass* pClass = CRuntimeClass::FromName("SECMultiDocTemplate");
-    if (pClass == nullptr)
-        return FALSE;
+    CRuntimeClass* pClass = RUNTIME_CLASS(SECMultiDocTemplate);
     for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != NULL;) {
         CDocTemplate* pTemplate = pApp->GetNextDocTemplate(pos);
         if (pTemplate != nullptr && pTemplate->IsKindOf(pClass))
@@ -91,7 +92,7 @@ END_MESSAGE_MAP()
 SECMDIFrameWnd::SECMDIFrameWnd() : m_rectInside(0, 0, 0, 0), m_filters(this) {
     m_filters.AddDescriptor(SEC_FILTER_SYSCOMMANDEX, -1, RUNTIME_CLASS(ScxMsgFilter), 0);
     m_pCapConLstDescriptor = m_filters.AddDescriptor(
-        SEC_FILTER_CAPTIONLIST, -1, CRuntimeClass::FromName("SECCapConLstMDIMaxChildMsgFilter"), 0);
+        SEC_FILTER_CAPTIONLIST, -1, RUNTIME_CLASS(SECCapConLstMDIMaxChildMsgFilter), 0);
     m_filters.AddDescriptor(SEC_FILTER_MAXCHILD_BUTTON, SEC_FILTER_CAPTIONLIST,
                             RUNTIME_CLASS(ScxButtonMDIMaxChildMsgFilter), 0);
     m_filters.AddDescriptor(SEC_FILTER_MAXCHILD_NCRDBLCLK, -1,
@@ -125,7 +126,7 @@ CDockBar* SECMDIFrameWnd::CreateDockBar() {
 }
 
 void SECMDIFrameWnd::EnableDocking(DWORD dwDockStyle, DWORD dwDockBarExtraStyle) {
-    sec_docking::FillClassSlots(this, CRuntimeClass::FromName("SECControlBarMDIChildWnd"),
+    sec_docking::FillClassSlots(this, RUNTIME_CLASS(SECControlBarMDIChildWnd),
                                 &m_pFloatingMDIChildClass);
     sec_docking::EnableDocking(this, dwDockStyle, dwDockBarExtraStyle,
                                [this] { return CreateDockBar(); });

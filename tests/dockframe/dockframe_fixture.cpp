@@ -6,12 +6,19 @@ namespace {
 class CFrameTestApp : public CWinApp {
 public:
     CFrameTestApp() : CWinApp(L"DockFrameTests") {}
+    // No help viewer starts under test: the request is noted.
+    void WinHelp(DWORD_PTR dwData, UINT nCmd) override { HelpCalls().push_back({dwData, nCmd}); }
 };
 CFrameTestApp theApp;
 } // namespace
 
 IMPLEMENT_DYNCREATE(CFrameTestBar, SECControlBar)
 IMPLEMENT_DYNCREATE(CTestMainFrame, SECMDIFrameWnd)
+
+std::vector<std::pair<DWORD_PTR, UINT>>& HelpCalls() {
+    static std::vector<std::pair<DWORD_PTR, UINT>> s_calls;
+    return s_calls;
+}
 
 void ClearTestProfile() {
     std::wstring key = L"Software\\";

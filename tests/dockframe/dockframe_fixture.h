@@ -23,6 +23,8 @@ inline void PrintTo(const CRect& r, std::ostream* os) {
 // The tests' profile lives in the registry below this key; each test starts without it.
 extern const wchar_t kTestRegistryKey[];
 void ClearTestProfile();
+// The help requests the application got (help id, command).
+std::vector<std::pair<DWORD_PTR, UINT>>& HelpCalls();
 
 // A sizable bar of the tests, creatable by its class name.
 class CFrameTestBar : public SECControlBar {
