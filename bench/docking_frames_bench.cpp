@@ -1,6 +1,6 @@
 // Times the docking frames and prints each figure as a ratio to its floor with the target:
 //   (a) switching among 50 workbook sheets by clicks on their tabs, each followed by
-//       UpdateWindow, against the same 50 MDI children in a plain CMDIFrameWnd switched by
+//       UpdateWindow, against the same 50 worksheets in a plain CMDIFrameWnd switched by
 //       WM_MDIACTIVATE and UpdateWindow (the workbook adds only the repainting of two tabs);
 //       target 2x the floor.
 //   (b) saving and loading a 200-bar layout (docking_frames_persist.cpp).
@@ -72,7 +72,7 @@ void RunPersistBench();
 int main() {
     // The floor: a plain MDI frame switching its children.
     std::vector<CMDIChildWnd*> plain;
-    CMDIFrameWnd* pPlain = OpenFrame<CMDIFrameWnd>(RUNTIME_CLASS(CMDIChildWnd), plain);
+    CMDIFrameWnd* pPlain = OpenFrame<CMDIFrameWnd>(RUNTIME_CLASS(SECWorksheetWnd), plain);
     if (pPlain == nullptr)
         return 1;
     int nNext = 0;

@@ -159,6 +159,9 @@ void SECDockableFrame::ActivateInMainFrame() {
 
 void SECDockableFrame::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
     SECFrameWnd::OnActivate(nState, pWndOther, bMinimized);
+    // A child frame owns no floating windows: its caption is active exactly while it is the
+    // main frame's active docked frame, never held active by its own activation.
+    m_bStayActive = FALSE;
     if (nState != WA_INACTIVE)
         ActivateInMainFrame();
 }

@@ -93,6 +93,9 @@ protected:
     void MakeDrawingTools();
     COLORREF LightColor() const;
     int MeasureText(HDC hDC, const CString& strText) const;
+    // Paints area (inside q, the space inside the bars) through one memory bitmap.
+    void PaintArea(HDC hPaint, const CRect& area, const CRect& q, const CRect& rectClient);
+    void PaintTabs(HDC hMem, const CRect& area, const CRect& rectMDI);
 
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnPaint();

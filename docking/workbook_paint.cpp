@@ -154,6 +154,7 @@ void SECWorkbookWnd::DrawClientBorder(CDC* pDC) {
     Line(hDC, {{r.left - ml, T - mt + 1}, {r.right + mr, T - mt + 1}});
 }
 
+// Only the area to repaint is drawn and copied: a tab click repaints two tabs, not the frame.
 void SECWorkbookWnd::OnPaint() {
     PAINTSTRUCT ps;
     HDC hPaint = ::BeginPaint(m_hWnd, &ps);
@@ -163,75 +164,91 @@ void SECWorkbookWnd::OnPaint() {
     GetClientRect(&rectClient);
     CRect q;
     RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &q);
+    CRect area;
+    if (q.Width() > 0 && q.Height() > 0)
+        area.IntersectRect(&q, &ps.rcPaint);
+    if (!area.IsRectEmpty())
+        PaintArea(hPaint, area, q, rectClient);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+void SECWorkbookWnd::PaintArea(HDC hPaint, const CRect& area, const CRect& q,
+                               const CRect& rectClient) {
     const CRect r = ClientWindowRect();
     HDC hMem = ::CreateCompatibleDC(hPaint);
-    HBITMAP hBitmap = hMem != NULL
-                          ? ::CreateCompatibleBitmap(hPaint, std::max(1, rectClient.Width()),
-                                                     std::max(1, rectClient.Height()))
-                          : NULL;
+    HBITMAP hBitmap =
+        hMem != NULL ? ::CreateCompatibleBitmap(hPaint, area.Width(), area.Height()) : NULL;
     if (hBitmap == NULL) {
         if (hMem != NULL)
             ::DeleteDC(hMem);
-        ::EndPaint(m_hWnd, &ps);
         return;
     }
     {
         Selected bitmap(hMem, hBitmap);
-        const bool bClient = m_hWndMDIClient != NULL && ::IsWindowVisible(m_hWndMDIClient);
-        if (bClient) {
+        // The memory DC draws in frame client coordinates.
+        ::SetViewportOrgEx(hMem, -area.left, -area.top, NULL);
+        if (m_hWndMDIClient != NULL && ::IsWindowVisible(m_hWndMDIClient)) {
             ::ExcludeClipRect(hMem, r.left, r.top, r.right, r.bottom);
             ::ExcludeClipRect(hPaint, r.left, r.top, r.right, r.bottom);
         }
-        if (q.Width() > 0 && q.Height() > 0) {
-            if (!m_bFlatTabs || !m_bWorkbookMode) {
-                Fill(hMem, q, ::GetSysColor(COLOR_BTNFACE));
-            } else {
-                Fill(hMem, CRect(q.left, q.top, q.right, std::min(q.bottom, r.bottom + 3)),
-                     ::GetSysColor(COLOR_BTNFACE));
-                Fill(hMem, CRect(q.left, std::min(q.bottom, r.bottom + 3), q.right, q.bottom),
-                     LightColor());
-            }
-            if (q.bottom != rectClient.bottom) {
-                LineIn(hMem, ::GetSysColor(COLOR_BTNHIGHLIGHT),
-                       {{q.left, q.bottom - 1}, {q.right, q.bottom - 1}});
-                LineIn(hMem, ::GetSysColor(COLOR_BTNSHADOW),
-                       {{q.left, q.bottom - 2}, {q.right, q.bottom - 2}});
-            }
-            if (q.right != rectClient.right) {
-                LineIn(hMem, ::GetSysColor(COLOR_BTNHIGHLIGHT),
-                       {{q.right - 1, q.top + 1}, {q.right - 1, q.bottom}});
-                LineIn(hMem, ::GetSysColor(COLOR_BTNSHADOW),
-                       {{q.right - 2, q.top}, {q.right - 2, q.bottom - 2}});
-            }
+        if (!m_bFlatTabs || !m_bWorkbookMode) {
+            Fill(hMem, q, ::GetSysColor(COLOR_BTNFACE));
+        } else {
+            const int ySplit = std::min<int>(q.bottom, r.bottom + 3);
+            Fill(hMem, CRect(q.left, q.top, q.right, ySplit), ::GetSysColor(COLOR_BTNFACE));
+            Fill(hMem, CRect(q.left, ySplit, q.right, q.bottom), LightColor());
         }
-        CRect rectMDI(0, 0, 0, 0);
-        if (m_hWndMDIClient != NULL)
-            ::GetClientRect(m_hWndMDIClient, &rectMDI);
-        if (m_bWorkbookMode) {
-            if (m_bFlatTabs)
-                LineIn(hMem, ::GetSysColor(COLOR_WINDOWFRAME),
-                       {{r.left, r.bottom + 3}, {r.right + 1, r.bottom + 3}});
-            if (!rectMDI.IsRectEmpty()) {
-                CDC* pDC = CDC::FromHandle(hMem);
-                ::SetBkMode(hMem, TRANSPARENT);
-                for (int i = 0; i < GetSheetCount(); ++i)
-                    if (GetSheet(i)->GetStyle() & WS_VISIBLE) {
-                        DrawTab(pDC, GetSheet(i));
-                        DrawTabLabel(pDC, GetSheet(i));
-                    }
-                DrawClientBorder(pDC);
-                // The active tab lies on top of its neighbours.
-                if (SECWorksheetWnd* pActive = ActiveSheet())
-                    if (pActive->GetStyle() & WS_VISIBLE) {
-                        DrawTab(pDC, pActive);
-                        DrawTabLabel(pDC, pActive);
-                    }
-            }
+        if (q.bottom != rectClient.bottom) {
+            LineIn(hMem, ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                   {{q.left, q.bottom - 1}, {q.right, q.bottom - 1}});
+            LineIn(hMem, ::GetSysColor(COLOR_BTNSHADOW),
+                   {{q.left, q.bottom - 2}, {q.right, q.bottom - 2}});
         }
-        if (q.Width() > 0 && q.Height() > 0)
-            ::BitBlt(hPaint, q.left, q.top, q.Width(), q.Height(), hMem, q.left, q.top, SRCCOPY);
+        if (q.right != rectClient.right) {
+            LineIn(hMem, ::GetSysColor(COLOR_BTNHIGHLIGHT),
+                   {{q.right - 1, q.top + 1}, {q.right - 1, q.bottom}});
+            LineIn(hMem, ::GetSysColor(COLOR_BTNSHADOW),
+                   {{q.right - 2, q.top}, {q.right - 2, q.bottom - 2}});
+        }
+        if (m_bWorkbookMode)
+            PaintTabs(hMem, area, r);
+        ::BitBlt(hPaint, area.left, area.top, area.Width(), area.Height(), hMem, area.left,
+                 area.top, SRCCOPY);
     }
     ::DeleteObject(hBitmap);
     ::DeleteDC(hMem);
-    ::EndPaint(m_hWnd, &ps);
+}
+
+void SECWorkbookWnd::PaintTabs(HDC hMem, const CRect& area, const CRect& r) {
+    if (m_bFlatTabs)
+        LineIn(hMem, ::GetSysColor(COLOR_WINDOWFRAME),
+               {{r.left, r.bottom + 3}, {r.right + 1, r.bottom + 3}});
+    CRect rectMDI(0, 0, 0, 0);
+    if (m_hWndMDIClient != NULL)
+        ::GetClientRect(m_hWndMDIClient, &rectMDI);
+    if (rectMDI.IsRectEmpty())
+        return;
+    CDC* pDC = CDC::FromHandle(hMem);
+    ::SetBkMode(hMem, TRANSPARENT);
+    // Tabs outside the area are not drawn at all.
+    const auto inArea = [&](SECWorksheetWnd* pSheet) {
+        const int nLeft = r.left + GetTabColumn(pSheet) * m_nTabWidth - WorkbookTabs::bevel * 2;
+        return nLeft < area.right &&
+               nLeft + m_nTabWidth + WorkbookTabs::activeWidening + WorkbookTabs::bevel * 2 >
+                   area.left;
+    };
+    SECWorksheetWnd* pActive = ActiveSheet();
+    for (int i = 0; i < GetSheetCount(); ++i) {
+        SECWorksheetWnd* pSheet = GetSheet(i);
+        if ((pSheet->GetStyle() & WS_VISIBLE) && inArea(pSheet)) {
+            DrawTab(pDC, pSheet);
+            DrawTabLabel(pDC, pSheet);
+        }
+    }
+    DrawClientBorder(pDC);
+    // The active tab lies on top of its neighbours.
+    if (pActive != NULL && (pActive->GetStyle() & WS_VISIBLE) && inArea(pActive)) {
+        DrawTab(pDC, pActive);
+        DrawTabLabel(pDC, pActive);
+    }
 }

@@ -151,3 +151,64 @@ TEST_F(DocFrameTest, OptionWords) {
     EXPECT_TRUE(m_pTemplate->IsContextMenuOn());
     EXPECT_FALSE(m_pTemplate->IsDblClickOn());
 }
+
+TEST_F(DocFrameTest, ACaptionDoubleClickFloatsAndDocksTheHostBar) {
+    CFrameWnd* pDocked = Open(TRUE, AFX_IDW_DOCKBAR_LEFT);
+    ASSERT_NE(nullptr, pDocked);
+    EXPECT_EQ(1, m_pTemplate->GetDockSide(pDocked));
+    CRect rect;
+    pDocked->GetWindowRect(&rect);
+    const CPoint point(rect.left + 20, rect.top + 6);
+    pDocked->PostMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(point.x, point.y));
+    PumpDocMessages();
+    EXPECT_EQ(4, m_pTemplate->GetDockSide(pDocked));
+    pDocked->PostMessage(WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(point.x, point.y));
+    PumpDocMessages();
+    EXPECT_EQ(1, m_pTemplate->GetDockSide(pDocked));
+}
+
+TEST_F(DocFrameTest, TemplateUtilitiesFindTheTemplateOfAFrame) {
+    // A second template of another document class and resource.
+    auto* pOther = new SECMultiDocTemplate(IDR_TEST_MAIN, RUNTIME_CLASS(CDocument), NULL,
+                                           RUNTIME_CLASS(CDocTestView));
+    AfxGetDocManager()->AddDocTemplate(pOther);
+    CFrameWnd* pChild = Open(FALSE);
+    CFrameWnd* pDocked = Open(TRUE);
+    ASSERT_TRUE(pChild && pDocked);
+    SECDocTemplateUtils utils;
+    EXPECT_EQ(m_pTemplate, utils.FindTemplate(pChild->GetActiveDocument(), pChild, FALSE));
+    EXPECT_EQ(m_pTemplate, utils.FindTemplate(pDocked->GetActiveDocument(), pDocked, TRUE));
+    EXPECT_EQ((UINT)IDR_TEST_DOC, utils.GetFrameResourceID(pChild));
+    EXPECT_EQ(0u, utils.GetFrameResourceID(nullptr));
+    EXPECT_TRUE(utils.IsDockableFrame(pDocked));
+    EXPECT_FALSE(utils.IsDockableFrame(pChild));
+    EXPECT_EQ(RUNTIME_CLASS(SECDockableFrame), utils.GetFrameClass(m_pTemplate, TRUE));
+    EXPECT_EQ(RUNTIME_CLASS(SECMDIChildWnd), utils.GetFrameClass(m_pTemplate, FALSE));
+    // By the document string's file type id: one template each.
+    EXPECT_EQ(0, utils.GetTemplateIndexByName(m_pTemplate, L"Source.Document"));
+    EXPECT_EQ(m_pTemplate, utils.GetTemplateByIndex(L"Source.Document", 0));
+    EXPECT_EQ(nullptr, utils.GetTemplateByIndex(L"Source.Document", 1));
+    SECDocTemplateUtils byName(SECDocTemplateUtils::byFileTypeName);
+    EXPECT_EQ(m_pTemplate, byName.GetTemplateByIndex(L"Source Document", 0));
+    AfxGetDocManager()->RemoveDocTemplate(pOther);
+    delete pOther;
+}
+
+TEST_F(DocFrameTest, RefreshFramesAppliesTheOptionsToEveryFrame) {
+    CFrameWnd* pChild = Open(FALSE);
+    CFrameWnd* pDocked = Open(TRUE);
+    ASSERT_TRUE(pChild && pDocked);
+    auto button = [](SECMsgFilterChain& chain) {
+        SECMsgFilter* pFilter = chain.GetRoot()->FindFilter(258, NULL, -1);
+        return pFilter != nullptr && pFilter->IsEnabled();
+    };
+    auto& childFilters = static_cast<SECMDIChildWnd*>(pChild)->GetFilters();
+    auto& dockedFilters = static_cast<SECDockableFrame*>(pDocked)->GetFilters();
+    EXPECT_FALSE(button(childFilters));
+    EXPECT_FALSE(button(dockedFilters));
+    m_pTemplate->SetCaptionButtonOption(TRUE, TRUE);
+    EXPECT_TRUE(button(childFilters));
+    EXPECT_TRUE(button(dockedFilters));
+    m_pTemplate->SetCaptionButtonOption(FALSE, TRUE);
+    EXPECT_FALSE(button(childFilters));
+}

@@ -189,6 +189,7 @@ TEST_F(WorkbookTest, TabOutlineOnA32BitDib) {
 }
 
 TEST_F(WorkbookTest, ScreenWorkbookWithDockedAndFloatingDocuments) {
+    m_pTemplate->SetCaptionButtonOption(TRUE, TRUE);
     OpenSheet(L"C:\\src\\main.c");
     OpenSheet(L"C:\\src\\registers_and_peripherals.c");
     OpenSheet(L"C:\\src\\util.h");
