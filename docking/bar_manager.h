@@ -27,6 +27,10 @@ public:
     virtual SECControlBarInfoEx* CreateBarInfo(SECControlBarInfo*) { return nullptr; }
     // A bar made again from its saved info; NULL when the manager does not make that type.
     virtual CControlBar* CreateBar(SECControlBarInfo*) { return nullptr; }
+    // The frame's bars are being customized: the frame neither closes nor takes clicks.
+    virtual BOOL IsConfigMode() const { return FALSE; }
+    // The frame's menu plug-in is made: it may draw the manager's button images.
+    virtual void ShareMenuImages(CWnd* /*pMenuPlugIn*/) {}
 
 protected:
     CFrameWnd* m_pFrameWnd;

@@ -22,6 +22,7 @@ class SECControlBarInfo;
 #define CBRS_EX_FIXEDSIZE 0x00000004L      // fixed in its row; its floating frame does not size
 #define CBRS_EX_DARKBORDERS 0x00000008L
 #define CBRS_EX_BORDERSPACE 0x00000010L    // the border rectangle is an inner margin
+#define CBRS_EX_ALLOW_MDI_FLOAT 0x00000020L // may float in the main window
 #define CBRS_EX_FILLCHILD 0x00000040L      // the first child fills the inside area
 #define CBRS_EX_OWNROW 0x00000080L         // a row of its own
 #define CBRS_EX_COOL 0x00000100L           // its own border style

@@ -27,6 +27,30 @@ public:
     explicit SECControlBarInfo(SECControlBarManager* pManager = nullptr) : m_pManager(pManager) {}
     ~SECControlBarInfo() override { delete m_pBarInfoEx; }
 
+    // The section "<profile>-Bar<index>": the framework's values, then the bar's own, then the
+    // bar info ex's. Loading reads every own value whatever the framework part answered, and
+    // answers what the framework part did.
+    virtual BOOL LoadFromTreeNode(SECPersistentTreeNode* pNode, int nIndex);
+    BOOL LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState) override;
+    virtual BOOL SaveToTreeNode(SECPersistentTreeNode* pNode);
+    BOOL SaveState(LPCTSTR lpszProfileName, int nIndex) override;
+    virtual BOOL LoadBaseFromTreeNode(SECPersistentTreeNode* pNode);
+    virtual BOOL LoadExFromTreeNode(SECPersistentTreeNode* pNode);
+    virtual BOOL SaveBaseToTreeNode(SECPersistentTreeNode* pNode);
+    virtual BOOL SaveExToTreeNode(SECPersistentTreeNode* pNode);
+
+    // The bar's own values through a store (after the framework's).
+    void SaveExtension(CBarValueStore& store);
+    void LoadExtension(CBarValueStore& store);
+    // The manager makes the bar info ex of the type id (none for type 0).
+    void MakeBarInfoEx();
+    // The archive form (version 2 and 1); throws the archive exception on bad data.
+    void Serialize(CArchive& ar, DWORD dwVersion, SECControlBarManager* pManager);
+
+    // A proportion as saved ("%d" of a millionth) and read back; bad text reads 0.
+    static CString FormatShare(float fShare);
+    static float ParseShare(const CString& text);
+
     CSize m_szHorzDock{0, 0};
     int m_nReserved1 = 0, m_nReserved2 = 0;
     CSize m_szVertDock{0, 0};

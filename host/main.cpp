@@ -1,5 +1,6 @@
 // moxhost.exe: the stand-in debugger host. It serves its tables, loads the library from its own
-// folder and drives it the way the real host does.
+// folder and drives it the way the real host does: StartApp, a loop of PeekMessageApp, EndApp
+// when the user closes the main window (command 37) or the script ends, then the unload.
 #include <windows.h>
 
 #include <cstdio>
@@ -8,6 +9,9 @@
 
 #include "host/lib/call_log.h"
 #include "host/lib/host_sim.h"
+#include "host/lib/host_state.h"
+#include "host/lib/host_window.h"
+#include "tests/support/screenshot.h"
 
 namespace {
 
@@ -29,6 +33,94 @@ std::vector<std::wstring> Arguments() {
     return args;
 }
 
+// The library's exports the host drives it through.
+struct Library {
+    HMODULE module = nullptr;
+    template <typename F> F Get(const char* name) const {
+        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    }
+};
+
+using IntFn = int(__cdecl*)();
+using PeekFn = int(__cdecl*)(int);
+
+// The demo's host-side set-up: a host toolbar with one button, a user button, a menu item and
+// the Info pane's text.
+void RunDemoScript(const Library& gui) {
+    using CreateTbFn = int(__cdecl*)(int*, const char*, int);
+    using AddBtnFn = int(__cdecl*)(int, int, int, const char*, int);
+    using ChangeFn = int(__cdecl*)(const char*, const char*, int, int, int, int);
+    using MenuFn = int(__cdecl*)(const char*, int, int, int);
+    using TextFn = int(__cdecl*)(const char*);
+    int index = -1;
+    if (auto create = gui.Get<CreateTbFn>("CreateGuiToolbar"); create && create(&index, "Trace", 0))
+        if (auto add = gui.Get<AddBtnFn>("AddTBButton"))
+            add(index, 179, 180, "Trace on", 1030);
+    if (auto change = gui.Get<ChangeFn>("ChangeButtons"))
+        change("Reset", "Reset the target", 0x1 | 0x2, 0, 0, 0);
+    if (auto menu = gui.Get<MenuFn>("InsertGuiMenuItem"))
+        menu("&Trace Settings ...", 1031, -5, 0);
+    if (auto pane = gui.Get<TextFn>("SetPaneInfoText"))
+        pane("Target halted at 0x00401000");
+    // A window of the host's own: the registers, in a view the library opens.
+    using OpenFn = int(__cdecl*)(const char*, const WindowPosition*, HWND*);
+    using CloseFn = int(__cdecl*)(intptr_t, int);
+    static WindowPosition registers{};
+    HostState::Get().placements[&registers] = HostPlacement{0x11, 20, 20, 260, 190};
+    HWND view = nullptr;
+    auto open = gui.Get<OpenFn>("GetMDIWindow");
+    auto close = gui.Get<CloseFn>("CloseMDIWindow");
+    if (open && open("Registers", &registers, &view) && view)
+        CreateRegistersWindow(view, [close](HWND child) {
+            if (close)
+                close(reinterpret_cast<intptr_t>(child), 0);
+        });
+}
+
+bool WriteFrameScreenshot(const std::wstring& path) {
+    HWND frame = static_cast<HWND>(HostState::Get().mainRecord.frameWindow);
+    RECT rect{};
+    if (!frame || !GetWindowRect(frame, &rect))
+        return false;
+    SetForegroundWindow(frame);
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return SaveScreenPng(rect, path.c_str());
+}
+
+int Drive(const Library& gui, const HostOptions& options) {
+    auto start = gui.Get<IntFn>("StartApp");
+    auto peek = gui.Get<PeekFn>("PeekMessageApp");
+    auto end = gui.Get<IntFn>("EndApp");
+    if (!start || !peek || !end)
+        return 0; // a library without the life cycle only identifies itself
+    LogHostCall("StartApp", start());
+    if (options.demo || !options.screenshot.empty())
+        RunDemoScript(gui);
+    // The script's length: the switch, else a moment for a screenshot, else one turn for a
+    // scripted run and the user's closing of the window for the demo.
+    const bool untilClosed =
+        options.demo && options.runMilliseconds < 0 && options.screenshot.empty();
+    DWORD length = 0;
+    if (options.runMilliseconds >= 0)
+        length = options.runMilliseconds;
+    else if (!options.screenshot.empty())
+        length = 1500;
+    const DWORD begin = GetTickCount();
+    // Mode 1 blocks until a message comes: a timer keeps the script moving.
+    UINT_PTR tick = SetTimer(nullptr, 0, 50, nullptr);
+    do {
+        peek(options.pumpMode);
+        if (options.pumpMode != 1)
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    } while (!HostState::Get().closeRequested && (untilClosed || GetTickCount() - begin < length));
+    if (tick)
+        KillTimer(nullptr, tick);
+    if (!options.screenshot.empty() && !WriteFrameScreenshot(options.screenshot))
+        fwprintf(stderr, L"moxhost: could not write %ls\n", options.screenshot.c_str());
+    LogHostCall("EndApp", end());
+    return 0;
+}
+
 int Run() {
     HostOptions options;
     std::wstring error;
@@ -37,30 +129,34 @@ int Run() {
         fwprintf(stderr, L"usage: moxhost [--host-version M.N] [--mem-version M.N] [--cores N] "
                          L"[--extension] [--busy] [--null-table] [--null-mem-table] "
                          L"[--no-gui-connect] [--no-mem-connect] [--no-coco] [--null-service] "
-                         L"[--log FILE] [--library DLL] [--demo]\n");
+                         L"[--all-toolbar] [--menu-insert-a] [--disable-class N] "
+                         L"[--take-message MSG] [--no-main-record] [--title TEXT] "
+                         L"[--registry-root KEY] [--pump-mode N] [--run-ms N] "
+                         L"[--screenshot FILE] [--log FILE] [--library DLL] [--demo]\n");
         return 2;
     }
     ConfigureHost(options);
     CaptureMessageBoxes();
 
     std::wstring library = OwnFolder() + L"\\" + options.library;
-    HMODULE gui = LoadLibraryW(library.c_str());
-    if (!gui) {
+    Library gui;
+    gui.module = LoadLibraryW(library.c_str());
+    if (!gui.module) {
         fwprintf(stderr, L"moxhost: could not load %ls (error %lu)\n", library.c_str(),
                  GetLastError());
         return 3;
     }
     LogHostCall("LibraryLoaded");
     using VersionFn = const char*(__cdecl*)();
-    auto version =
-        reinterpret_cast<VersionFn>(reinterpret_cast<void*>(GetProcAddress(gui, "DLL_Version")));
+    auto version = gui.Get<VersionFn>("DLL_Version");
     LogHostCall("DLL_Version", version ? version() : nullptr);
-    FreeLibrary(gui);
+    int result = Drive(gui, options);
+    FreeLibrary(gui.module);
     LogHostCall("LibraryUnloaded");
     if (options.demo)
         for (const HostCall& call : CallLog::Get().Calls())
             printf("%s\n", call.Line().c_str());
-    return 0;
+    return result;
 }
 
 } // namespace

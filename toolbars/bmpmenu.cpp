@@ -62,6 +62,9 @@ void SetItemForm(HMENU hMenu, UINT nPos, const SECBmpMenuItemInfo& info, BOOL bO
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-local-typedefs"
+// Frames that make it by name know its base only as a window.
+IMPLEMENT_DYNCREATE(SECBmpMenuPlugIn, CWnd)
+
 BEGIN_MESSAGE_MAP(SECBmpMenuPlugIn, corvalis::foundation::SECWndPlugIn)
 ON_WM_INITMENUPOPUP()
 ON_WM_MEASUREITEM()

@@ -25,6 +25,7 @@ void ReleaseRadioDot();
 HBITMAP GetRadioDot();
 
 class SECBmpMenuPlugIn : public corvalis::foundation::SECWndPlugIn {
+    DECLARE_DYNCREATE(SECBmpMenuPlugIn)
 public:
     // bOwnCheckBitmaps: check marks from bitmap 20525 and a radio dot of the plug-in's own;
     // otherwise the system's check mark.

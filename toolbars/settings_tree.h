@@ -80,8 +80,8 @@ public:
     virtual DWORD AddChild(SECPersistentTreeNode* pChild);
 
     // Names and keys compare without case, as both storage media do.
-    SECPersistentTreeNode* FindChildNode(LPCTSTR lpszName) const;
-    SECPersistentTreeNode* CreateChildNode(LPCTSTR lpszName, SECPersistentTreeNode* pParent);
+    virtual SECPersistentTreeNode* FindChildNode(LPCTSTR lpszName) const;
+    virtual SECPersistentTreeNode* CreateChildNode(LPCTSTR lpszName, SECPersistentTreeNode* pParent);
     SECPersTreeNodeKeyValuePair* FindPair(LPCTSTR lpszKey) const;
     // This node's name and its ancestors', innermost first.
     void GetNodePath(CStringList& path) const;

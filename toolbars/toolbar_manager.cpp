@@ -1,6 +1,7 @@
 // SECToolBarManager: settings, bars of the frame, default and user bars, config mode.
 #include "toolbars/toolbar_manager.h"
 
+#include "toolbars/bmpmenu.h"
 #include "toolbars/menu_bar.h"
 #include "toolbars/registered_messages.h"
 #include "framework/docview/dockbar.h"
@@ -497,4 +498,10 @@ BOOL SECToolBarManager::LoadStateFromNode(SECPersistentTreeNode* pNode) {
     }
     RefreshToolBars();
     return bBase;
+}
+
+void SECToolBarManager::ShareMenuImages(CWnd* pMenuPlugIn) {
+    if (auto* pPlugIn = dynamic_cast<SECBmpMenuPlugIn*>(pMenuPlugIn))
+        if (m_pBmpMgr != nullptr)
+            pPlugIn->SetBmpMgr(m_pBmpMgr);
 }

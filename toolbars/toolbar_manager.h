@@ -83,7 +83,9 @@ public:
     void SetCoolLook(BOOL bCoolLook, DWORD dwBits = 0x300);
     void SetLargeButtons(BOOL bLarge);
 
-    BOOL IsConfigMode() const { return m_bConfigMode; }
+    BOOL IsConfigMode() const override { return m_bConfigMode; }
+    // The frame's bitmap-menu plug-in draws this manager's button images.
+    void ShareMenuImages(CWnd* pMenuPlugIn) override;
     void EnterConfigMode();
     void ExitConfigMode();
     BOOL GetCustomizeMode() const { return m_bCustomizeMode; }

@@ -37,37 +37,43 @@ CControlBarInfo::CControlBarInfo()
     : m_pointPos(-1, -1), m_rectMRUDockPos(0, 0, 0, 0), m_ptMRUFloatPos(0, 0) {}
 
 BOOL CControlBarInfo::IsDeclined() const {
-    return m_bDockBar && m_bVisible && !m_bFloating && m_pointPos.x == -1 &&
-           m_pointPos.y == -1 && m_arrBarID.GetSize() < 2;
+    return m_bDockBar && m_bVisible && !m_bFloating && m_pointPos.x == -1 && m_pointPos.y == -1 &&
+           m_arrBarID.GetSize() < 2;
 }
 
 BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex) {
     if (IsDeclined() || App() == nullptr)
         return FALSE;
-    const CString section = AfxBarSection(lpszProfileName, nIndex);
-    WriteInt(section, L"BarID", (int)m_nBarID);
-    WriteInt(section, L"Visible", m_bVisible);
-    WriteInt(section, L"Horz", m_bHorz);
-    WriteInt(section, L"Floating", m_bFloating);
-    WriteInt(section, L"XPos", m_pointPos.x);
-    WriteInt(section, L"YPos", m_pointPos.y);
-    WriteInt(section, L"MRUWidth", (int)m_nMRUWidth);
-    WriteInt(section, L"Docking", m_bDocking);
+    CProfileBarStore store(AfxBarSection(lpszProfileName, nIndex));
+    return SaveValues(store);
+}
+
+BOOL CControlBarInfo::SaveValues(CBarValueStore& store) {
+    if (IsDeclined())
+        return FALSE;
+    store.SetInt(L"BarID", (int)m_nBarID);
+    store.SetInt(L"Visible", m_bVisible);
+    store.SetInt(L"Horz", m_bHorz);
+    store.SetInt(L"Floating", m_bFloating);
+    store.SetInt(L"XPos", m_pointPos.x);
+    store.SetInt(L"YPos", m_pointPos.y);
+    store.SetInt(L"MRUWidth", (int)m_nMRUWidth);
+    store.SetInt(L"Docking", m_bDocking);
     if (m_bDocking) {
-        WriteInt(section, L"MRUDockID", (int)m_uMRUDockID);
-        WriteInt(section, L"MRUDockLeftPos", m_rectMRUDockPos.left);
-        WriteInt(section, L"MRUDockTopPos", m_rectMRUDockPos.top);
-        WriteInt(section, L"MRUDockRightPos", m_rectMRUDockPos.right);
-        WriteInt(section, L"MRUDockBottomPos", m_rectMRUDockPos.bottom);
-        WriteInt(section, L"MRUFloatStyle", (int)m_dwMRUFloatStyle);
-        WriteInt(section, L"MRUFloatXPos", m_ptMRUFloatPos.x);
-        WriteInt(section, L"MRUFloatYPos", m_ptMRUFloatPos.y);
+        store.SetInt(L"MRUDockID", (int)m_uMRUDockID);
+        store.SetInt(L"MRUDockLeftPos", m_rectMRUDockPos.left);
+        store.SetInt(L"MRUDockTopPos", m_rectMRUDockPos.top);
+        store.SetInt(L"MRUDockRightPos", m_rectMRUDockPos.right);
+        store.SetInt(L"MRUDockBottomPos", m_rectMRUDockPos.bottom);
+        store.SetInt(L"MRUFloatStyle", (int)m_dwMRUFloatStyle);
+        store.SetInt(L"MRUFloatXPos", m_ptMRUFloatPos.x);
+        store.SetInt(L"MRUFloatYPos", m_ptMRUFloatPos.y);
     }
-    WriteInt(section, L"Bars", (int)m_arrBarID.GetSize());
+    store.SetInt(L"Bars", (int)m_arrBarID.GetSize());
     for (INT_PTR i = 0; i < m_arrBarID.GetSize(); ++i) {
         CString key;
         key.Format(L"Bar#%d", (int)i);
-        WriteInt(section, key, (int)m_arrBarID[i]);
+        store.SetInt(key, (int)m_arrBarID[i]);
     }
     return TRUE;
 }
@@ -75,36 +81,83 @@ BOOL CControlBarInfo::SaveState(LPCTSTR lpszProfileName, int nIndex) {
 BOOL CControlBarInfo::LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState*) {
     if (App() == nullptr)
         return FALSE;
-    const CString section = AfxBarSection(lpszProfileName, nIndex);
-    const UINT nID = App()->GetProfileInt(section, L"BarID", (int)kMissing);
+    CProfileBarStore store(AfxBarSection(lpszProfileName, nIndex));
+    return LoadValues(store);
+}
+
+BOOL CControlBarInfo::LoadValues(CBarValueStore& store) {
+    const UINT nID = (UINT)store.GetInt(L"BarID", (int)kMissing);
     if (nID == kMissing || nID == 0 || nID > 0xFFFF)
         return FALSE;
     m_nBarID = nID;
-    m_bVisible = ReadInt(section, L"Visible", TRUE) != 0;
-    m_bHorz = ReadInt(section, L"Horz", TRUE) != 0;
-    m_bFloating = ReadInt(section, L"Floating", FALSE) != 0;
-    m_pointPos = CPoint(ReadInt(section, L"XPos", -1), ReadInt(section, L"YPos", -1));
-    m_nMRUWidth = (UINT)ReadInt(section, L"MRUWidth", 32767);
-    m_bDocking = ReadInt(section, L"Docking", FALSE) != 0;
+    m_bVisible = store.GetInt(L"Visible", TRUE) != 0;
+    m_bHorz = store.GetInt(L"Horz", TRUE) != 0;
+    m_bFloating = store.GetInt(L"Floating", FALSE) != 0;
+    m_pointPos = CPoint(store.GetInt(L"XPos", -1), store.GetInt(L"YPos", -1));
+    m_nMRUWidth = (UINT)store.GetInt(L"MRUWidth", 32767);
+    m_bDocking = store.GetInt(L"Docking", FALSE) != 0;
     if (m_bDocking) {
-        m_uMRUDockID = (UINT)ReadInt(section, L"MRUDockID", 0);
-        m_rectMRUDockPos = CRect(
-            ReadInt(section, L"MRUDockLeftPos", 0), ReadInt(section, L"MRUDockTopPos", 0),
-            ReadInt(section, L"MRUDockRightPos", 0), ReadInt(section, L"MRUDockBottomPos", 0));
-        m_dwMRUFloatStyle = (DWORD)ReadInt(section, L"MRUFloatStyle", 0);
+        m_uMRUDockID = (UINT)store.GetInt(L"MRUDockID", 0);
+        m_rectMRUDockPos =
+            CRect(store.GetInt(L"MRUDockLeftPos", 0), store.GetInt(L"MRUDockTopPos", 0),
+                  store.GetInt(L"MRUDockRightPos", 0), store.GetInt(L"MRUDockBottomPos", 0));
+        m_rectMRUDockPos.NormalizeRect(); // an inverted saved rectangle is the same place
+        m_dwMRUFloatStyle = (DWORD)store.GetInt(L"MRUFloatStyle", 0);
         m_ptMRUFloatPos =
-            CPoint(ReadInt(section, L"MRUFloatXPos", 0), ReadInt(section, L"MRUFloatYPos", 0));
+            CPoint(store.GetInt(L"MRUFloatXPos", 0), store.GetInt(L"MRUFloatYPos", 0));
     }
-    int nBars = ReadInt(section, L"Bars", 0);
+    int nBars = store.GetInt(L"Bars", 0);
     nBars = nBars < 0 ? 0 : (nBars > AFX_BARINFO_MAX_ENTRIES ? AFX_BARINFO_MAX_ENTRIES : nBars);
     m_arrBarID.RemoveAll();
     for (int i = 0; i < nBars; ++i) {
         CString key;
         key.Format(L"Bar#%d", i);
-        m_arrBarID.Add((DWORD)ReadInt(section, key, 0));
+        const int nEntry = store.GetInt(key, -1);
+        if (nEntry == -1)
+            break; // the list ends where its entries do
+        m_arrBarID.Add((DWORD)nEntry);
     }
     m_bDockBar = m_arrBarID.GetSize() > 0;
     return TRUE;
+}
+
+int CProfileBarStore::GetInt(LPCTSTR lpszKey, int nDefault) {
+    if (App() == nullptr)
+        return nDefault;
+    return (int)App()->GetProfileInt(m_strSection, lpszKey, nDefault);
+}
+
+void CProfileBarStore::SetInt(LPCTSTR lpszKey, int nValue) {
+    if (App() != nullptr)
+        App()->WriteProfileInt(m_strSection, lpszKey, nValue);
+}
+
+CString CProfileBarStore::GetString(LPCTSTR lpszKey, LPCTSTR lpszDefault) {
+    if (App() == nullptr)
+        return lpszDefault;
+    return App()->GetProfileString(m_strSection, lpszKey, lpszDefault);
+}
+
+void CProfileBarStore::SetString(LPCTSTR lpszKey, LPCTSTR lpszValue) {
+    if (App() != nullptr)
+        App()->WriteProfileString(m_strSection, lpszKey, lpszValue);
+}
+
+BOOL CProfileBarStore::GetBinary(LPCTSTR lpszKey, CByteArray& data) {
+    data.RemoveAll();
+    LPBYTE pData = nullptr;
+    UINT nBytes = 0;
+    if (App() == nullptr || !App()->GetProfileBinary(m_strSection, lpszKey, &pData, &nBytes))
+        return FALSE;
+    for (UINT i = 0; i < nBytes; ++i)
+        data.Add(pData[i]);
+    delete[] pData;
+    return nBytes > 0;
+}
+
+void CProfileBarStore::SetBinary(LPCTSTR lpszKey, const BYTE* pData, UINT nSize) {
+    if (App() != nullptr)
+        App()->WriteProfileBinary(m_strSection, lpszKey, const_cast<LPBYTE>(pData), nSize);
 }
 
 CDockState::~CDockState() {

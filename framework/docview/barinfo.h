@@ -14,6 +14,36 @@ class CDockState;
 // More entries than this in a saved list, or bars in a saved state, are not believed.
 #define AFX_BARINFO_MAX_ENTRIES 1024
 
+// Where a bar record's values go: a profile section, or a node of some other store. Integers
+// read back as the default when missing or not a number.
+class CBarValueStore {
+public:
+    virtual ~CBarValueStore() = default;
+    virtual int GetInt(LPCTSTR lpszKey, int nDefault) = 0;
+    virtual void SetInt(LPCTSTR lpszKey, int nValue) = 0;
+    virtual CString GetString(LPCTSTR lpszKey, LPCTSTR lpszDefault) = 0;
+    virtual void SetString(LPCTSTR lpszKey, LPCTSTR lpszValue) = 0;
+    // FALSE when the key holds no bytes.
+    virtual BOOL GetBinary(LPCTSTR lpszKey, CByteArray& data) = 0;
+    virtual void SetBinary(LPCTSTR lpszKey, const BYTE* pData, UINT nSize) = 0;
+};
+
+// One section of the application's profile.
+class CProfileBarStore : public CBarValueStore {
+public:
+    explicit CProfileBarStore(LPCTSTR lpszSection) : m_strSection(lpszSection) {}
+    int GetInt(LPCTSTR lpszKey, int nDefault) override;
+    void SetInt(LPCTSTR lpszKey, int nValue) override;
+    CString GetString(LPCTSTR lpszKey, LPCTSTR lpszDefault) override;
+    void SetString(LPCTSTR lpszKey, LPCTSTR lpszValue) override;
+    BOOL GetBinary(LPCTSTR lpszKey, CByteArray& data) override;
+    void SetBinary(LPCTSTR lpszKey, const BYTE* pData, UINT nSize) override;
+    const CString& GetSection() const { return m_strSection; }
+
+private:
+    CString m_strSection;
+};
+
 class CControlBarInfo {
 public:
     CControlBarInfo();
@@ -21,9 +51,12 @@ public:
 
     // Writes the values into "<profile>-Bar<index>". FALSE, writing nothing, for a record not
     // worth saving: an empty side dock bar (visible, docked, at (-1, -1), fewer than two ids).
-    BOOL SaveState(LPCTSTR lpszProfileName, int nIndex);
+    virtual BOOL SaveState(LPCTSTR lpszProfileName, int nIndex);
     // FALSE when the section holds no "BarID".
-    BOOL LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState);
+    virtual BOOL LoadState(LPCTSTR lpszProfileName, int nIndex, CDockState* pDockState);
+    // The same values through any store.
+    BOOL SaveValues(CBarValueStore& store);
+    BOOL LoadValues(CBarValueStore& store);
     BOOL IsDeclined() const;
 
     UINT m_nBarID = 0;

@@ -106,8 +106,11 @@ void CDockBar::AdoptBar(CControlBar* pBar, int nNewPos) {
     pBar->m_pDockBar = this;
     if (pOld != nullptr && pOld != this)
         pOld->RemoveControlBar(pBar, -1, FALSE); // may destroy pOld's mini frame: last use of pOld
-    else if (pOld == this)
+    else if (pOld == this) {
+        // Moved within this dock bar: the old entry goes, the bar stays docked here.
         RemoveControlBar(pBar, nNewPos, FALSE);
+        pBar->m_pDockBar = this;
+    }
 }
 
 void CDockBar::DockControlBar(CControlBar* pBar, LPCRECT) {

@@ -75,8 +75,8 @@ public:
     // of dwDockStyle, and that dock bar; 0 when none.
     DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = NULL);
     // The place of every bar, and the same applied (floating frames made again as needed).
-    void GetDockState(CDockState& state) const;
-    void SetDockState(const CDockState& state);
+    virtual void GetDockState(CDockState& state) const;
+    virtual void SetDockState(const CDockState& state);
     virtual void LoadBarState(LPCTSTR lpszProfileName);
     virtual void SaveBarState(LPCTSTR lpszProfileName) const;
     // The window class of new dock bars and mini frames (a docking library puts its own here).
@@ -122,6 +122,20 @@ public:
     // leaving gives them back and makes the put-aside view active again.
     virtual void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState);
 
+    // Border space for an in-place server's tools: borderGet gives the client rectangle,
+    // borderRequest tells whether the borders fit, borderSet lays the frame out around them.
+    enum BorderCmd { borderGet = 1, borderRequest = 2, borderSet = 3 };
+    virtual BOOL NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
+
+    // Floating windows owned by this frame are told FS_* codes through WM_FLOATSTATUS.
+    void NotifyFloatingWindows(DWORD dwFlags);
+    // After WM_ACTIVATE: the top-level frame stays active while the window taking the
+    // activation is itself or a floating window of its own (one answering FS_SYNCACTIVE), and
+    // its floating windows show the caption state it has.
+    void SyncActivation(UINT nState, CWnd* pWndOther);
+    // The caption stays active while a window of this frame's (a floating frame) is active.
+    BOOL m_bStayActive = FALSE;
+
     // Close rule: documents are asked first; the main frame closes all of them.
     virtual BOOL CanCloseFrame() { return TRUE; }
 
@@ -159,6 +173,11 @@ protected:
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnEnable(BOOL bEnable);
+    // The border the last borderSet gave (in-place tools).
+    CRect m_rectBorder;
     // Idle time: delayed shows, a pending layout.
     void RunIdleLayout();
     // The frame is going: its bars no longer point at it.

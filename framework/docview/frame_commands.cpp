@@ -21,6 +21,9 @@ ON_WM_INITMENUPOPUP()
 ON_WM_MENUSELECT()
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+ON_WM_NCACTIVATE()
+ON_WM_ENABLE()
+ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
 END_MESSAGE_MAP()
 
 namespace {
@@ -195,6 +198,7 @@ void CFrameWnd::OnSetFocus(CWnd* pOldWnd) {
 
 void CFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
     CWnd::OnActivate(nState, pWndOther, bMinimized);
+    SyncActivation(nState, pWndOther);
     if (m_pViewActive != nullptr)
         m_pViewActive->OnActivateFrame(nState, this);
 }

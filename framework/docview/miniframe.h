@@ -28,6 +28,11 @@ public:
 
 protected:
     afx_msg LRESULT OnNcHitTest(CPoint point);
+    // With MFS_SYNCACTIVE the caption shows its owner frame's activation, told by FS_ACTIVATE
+    // and FS_DEACTIVATE, and the frame stays active while this window is.
+    afx_msg LRESULT OnFloatStatus(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnNcActivate(BOOL bActive);
+    BOOL m_bOwnerActive = FALSE;
     DECLARE_MESSAGE_MAP()
 };
 

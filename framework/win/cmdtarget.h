@@ -30,6 +30,15 @@ class CCmdUI;
 #define WM_QUERYCENTERWND 0x036B
 #define WM_DISABLEMODAL 0x036C
 #define WM_FLOATSTATUS 0x036D
+// WM_FLOATSTATUS codes (wParam): what a frame tells the floating windows it owns, and the
+// question whether a window keeps its frame's caption active (answered non-zero).
+#define FS_SHOW 0x01
+#define FS_HIDE 0x02
+#define FS_ACTIVATE 0x04
+#define FS_DEACTIVATE 0x08
+#define FS_ENABLE 0x10
+#define FS_DISABLE 0x20
+#define FS_SYNCACTIVE 0x40
 #define WM_ACTIVATETOPLEVEL 0x036E
 // WM_FLOATSTATUS flags (wParam): floating windows follow their frame's activation look.
 #define FS_ACTIVATE 0x0004

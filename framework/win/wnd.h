@@ -280,6 +280,8 @@ public:
 
     // The nearest ancestor that is a frame (IsFrameWnd), or NULL.
     CFrameWnd* GetParentFrame() const;
+    // The outermost frame among this window (when a frame) and its parent frames.
+    CFrameWnd* GetTopLevelFrame() const;
     virtual BOOL IsFrameWnd() const;
 
 protected:

@@ -10,13 +10,34 @@
 
 class CWnd;
 
+class CFrameWnd;
+
 struct AFX_WND_STATE {
     MSG lastSentMsg = {};            // innermost message in a window procedure
     CWnd* pWndInit = nullptr;        // object waiting for its window in CreateEx
     LPCWSTR lpszInitClass = nullptr; // class of that window (string or atom)
+    // The frame a command is being routed through (a docking frame hands commands to a docked
+    // or child frame and names it here meanwhile); NULL outside routing.
+    CFrameWnd* pRoutingFrame = nullptr;
 };
 
 AFX_WND_STATE& AfxGetWndState();
+
+// Names pFrame the routing frame for a scope and gives the previous one back after it.
+class CPushRoutingFrame {
+public:
+    explicit CPushRoutingFrame(CFrameWnd* pFrame)
+        : m_state(AfxGetWndState()), m_pOld(m_state.pRoutingFrame) {
+        m_state.pRoutingFrame = pFrame;
+    }
+    ~CPushRoutingFrame() { m_state.pRoutingFrame = m_pOld; }
+    CPushRoutingFrame(const CPushRoutingFrame&) = delete;
+    CPushRoutingFrame& operator=(const CPushRoutingFrame&) = delete;
+
+private:
+    AFX_WND_STATE& m_state;
+    CFrameWnd* m_pOld;
+};
 
 // Destroys every window still bound to an object of this module.
 void AfxDestroyPermanentWindows();

@@ -117,6 +117,19 @@ CFrameWnd* CWnd::GetParentFrame() const {
     return NULL;
 }
 
+CFrameWnd* CWnd::GetTopLevelFrame() const {
+    if (m_hWnd == NULL)
+        return NULL;
+    CWnd* pTop = IsFrameWnd() ? const_cast<CWnd*>(this) : reinterpret_cast<CWnd*>(GetParentFrame());
+    while (pTop != NULL) {
+        CFrameWnd* pNext = pTop->GetParentFrame();
+        if (pNext == NULL)
+            break;
+        pTop = reinterpret_cast<CWnd*>(pNext);
+    }
+    return reinterpret_cast<CFrameWnd*>(pTop);
+}
+
 // State.
 DWORD CWnd::GetStyle() const {
     return (DWORD)::GetWindowLongW(m_hWnd, GWL_STYLE);

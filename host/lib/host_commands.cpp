@@ -25,18 +25,33 @@ int __cdecl GetTargetType() {
 }
 void __cdecl ExecuteCommand(int command) {
     LogHostCall("ExecuteCommand", command);
+    if (command == 37)
+        S().closeRequested = true;
+    if (S().onCommand)
+        S().onCommand(command);
 }
 const char* __cdecl GetPCRegisterName() {
     return LogHostCall("GetPCRegisterName"), "PC";
 }
 int __cdecl QueryMenuInsert() {
-    return LogHostCall("QueryMenuInsert"), 0;
+    return LogHostCall("QueryMenuInsert"), S().options.menuInsertSetA ? 1 : 0;
 }
 void* __cdecl GetHostObject(int kind, void** out) {
     LogHostCall("GetHostObject", kind, static_cast<const void*>(out));
+    void* answer = nullptr;
+    if (kind == kHostObjectMainWindow && !S().options.noMainRecord)
+        answer = &S().mainRecord;
     if (out)
-        *out = nullptr;
-    return nullptr;
+        *out = answer;
+    return answer;
+}
+int __cdecl GetPaneInfo(int pane, HostPaneInfo* out) {
+    LogHostCall("GetPaneInfo", pane, static_cast<const void*>(out));
+    if (!out || pane < 1 || pane > 4 || S().paneText[pane].empty())
+        return 0;
+    out->text = S().paneText[pane].c_str();
+    out->flags = 0;
+    return 1;
 }
 void __cdecl ExecuteUserButton(int button) {
     LogHostCall("ExecuteUserButton", button);
@@ -45,14 +60,21 @@ void __cdecl ExecuteWindowCommand(void* hwnd, int command, int item) {
     LogHostCall("ExecuteWindowCommand", static_cast<const void*>(hwnd), command, item);
 }
 int __cdecl IsCommandClassEnabled(int commandClass) {
-    return LogHostCall("IsCommandClassEnabled", commandClass), 1;
+    LogHostCall("IsCommandClassEnabled", commandClass);
+    return commandClass == S().options.disabledClass ? 0 : 1;
 }
 void __cdecl OnIdle(long count) {
     LogHostCall("OnIdle", count);
 }
 int __cdecl PreTranslateMessage(void* msg) {
-    (void)msg; // called for every message: not logged, it would drown the log
-    return 0;
+    // Called for every message: only the messages it takes are logged.
+    const MSG* m = static_cast<const MSG*>(msg);
+    int taken = S().preTranslate ? S().preTranslate(msg) : 0;
+    if (!taken && m && S().options.takeMessage && m->message == S().options.takeMessage)
+        taken = 1;
+    if (taken)
+        LogHostCall("PreTranslateMessage", m ? static_cast<unsigned>(m->message) : 0u);
+    return taken;
 }
 int __cdecl ExecuteRequestEx(HostRequest* r, const char* text, int index, int a, int b) {
     LogHostCall("ExecuteRequestEx", r, text, index, a, b);
@@ -67,7 +89,7 @@ int __cdecl IsBusy() {
 }
 const char* __cdecl GetRegistryRoot() {
     LogHostCall("GetRegistryRoot");
-    return S().registryRoot.c_str();
+    return S().registryRootAnswer;
 }
 void __cdecl SetCurrentCore(int core) {
     LogHostCall("SetCurrentCore", core);
@@ -92,8 +114,49 @@ int __cdecl IsMultiCore() {
 int __cdecl IsExtensionMode() {
     return LogHostCall("IsExtensionMode"), S().options.extension ? 1 : 0;
 }
+int __cdecl GetWindowSetting(const void* key, int32_t* o0, int32_t* o1, int32_t* o2, int32_t* o3,
+                             int32_t* o4) {
+    LogHostCall("GetWindowSetting", key);
+    if (!o1) { // the state alone
+        auto state = S().states.find(key);
+        if (o0)
+            *o0 = state == S().states.end() ? 0 : state->second;
+        return 1;
+    }
+    HostPlacement p{};
+    auto found = S().placements.find(key);
+    if (found != S().placements.end())
+        p = found->second;
+    int32_t* outs[5] = {o0, o1, o2, o3, o4};
+    const int32_t values[5] = {p.flags, p.x, p.y, p.width, p.height};
+    for (int i = 0; i < 5; ++i)
+        if (outs[i])
+            *outs[i] = values[i];
+    return 1;
+}
+void __cdecl SetWindowSetting(const void* key, int code, int32_t v0, int32_t v1, int32_t v2,
+                              int32_t v3, int32_t v4) {
+    LogHostCall("SetWindowSetting", key, code, v0, v1, v2, v3, v4);
+    if (code == kWindowSettingState)
+        S().states[key] = v0;
+    else if (code == kWindowSettingPlacement)
+        S().placements[key] = HostPlacement{v0, v1, v2, v3, v4};
+}
+int __cdecl GetFontAndColors(void** font, void** bold, uint32_t* text, uint32_t* back,
+                             uint32_t* second) {
+    LogHostCall("GetFontAndColors");
+    if (font)
+        *font = S().font;
+    if (bold)
+        *bold = S().boldFont;
+    uint32_t* outs[3] = {text, back, second};
+    for (int i = 0; i < 3; ++i)
+        if (outs[i])
+            *outs[i] = S().colors[i];
+    return 1;
+}
 int __cdecl HasAllToolbar() {
-    return LogHostCall("HasAllToolbar"), 0;
+    return LogHostCall("HasAllToolbar"), S().options.allToolbar ? 1 : 0;
 }
 int __cdecl SwitchContext(int context) {
     LogHostCall("SwitchContext", context);
@@ -113,6 +176,7 @@ void FillCommandTable(HostCommandTable& t) {
     set(8, &GetPCRegisterName);
     set(11, &QueryMenuInsert);
     set(14, &GetHostObject);
+    set(18, &GetPaneInfo);
     set(15, &ExecuteUserButton);
     set(16, &ExecuteWindowCommand);
     set(20, &IsCommandClassEnabled);
@@ -129,6 +193,9 @@ void FillCommandTable(HostCommandTable& t) {
     set(54, &GetCoreMode);
     set(56, &IsMultiCore);
     set(57, &IsExtensionMode);
+    set(58, &GetWindowSetting);
+    set(59, &SetWindowSetting);
+    set(61, &GetFontAndColors);
     set(63, &HasAllToolbar);
     set(64, &SwitchContext);
 }

@@ -41,6 +41,23 @@ bool ParseCount(const std::wstring& text, int& value) {
     return true;
 }
 
+bool ParseNumber(const std::wstring& text, int& value) {
+    wchar_t* end = nullptr;
+    long v = wcstol(text.c_str(), &end, 0);
+    if (end == text.c_str() || *end)
+        return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+std::string Narrow(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string out(n > 0 ? n - 1 : 0, '\0');
+    if (n > 1)
+        WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, &out[0], n, nullptr, nullptr);
+    return out;
+}
+
 } // namespace
 
 bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& o, std::wstring& error) {
@@ -55,7 +72,11 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& o, std
                  {L"--no-mem-connect", &HostOptions::noMemConnect},
                  {L"--no-coco", &HostOptions::noCoco},
                  {L"--null-service", &HostOptions::nullService},
-                 {L"--demo", &HostOptions::demo}};
+                 {L"--demo", &HostOptions::demo},
+                 {L"--all-toolbar", &HostOptions::allToolbar},
+                 {L"--menu-insert-a", &HostOptions::menuInsertSetA},
+                 {L"--no-main-record", &HostOptions::noMainRecord}};
+    int takeMessage = 0;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::wstring& arg = args[i];
         bool matched = false;
@@ -72,7 +93,28 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& o, std
             ++i;
         else if (arg == L"--cores" && hasValue && ParseCount(value, o.cores))
             ++i;
-        else if ((arg == L"--log" || arg == L"--library") && hasValue && !value.empty()) {
+        else if (arg == L"--disable-class" && hasValue && ParseNumber(value, o.disabledClass))
+            ++i;
+        else if (arg == L"--take-message" && hasValue && ParseNumber(value, takeMessage)) {
+            o.takeMessage = static_cast<unsigned>(takeMessage);
+            ++i;
+        } else if (arg == L"--pump-mode" && hasValue && ParseNumber(value, o.pumpMode))
+            ++i;
+        else if (arg == L"--run-ms" && hasValue && ParseNumber(value, o.runMilliseconds))
+            ++i;
+        else if ((arg == L"--registry-root" || arg == L"--title") && hasValue) {
+            std::string narrow = Narrow(value);
+            if (arg == L"--title")
+                o.title = narrow;
+            else {
+                o.registryRoot = narrow;
+                o.registryRootGiven = true;
+            }
+            ++i;
+        } else if (arg == L"--screenshot" && hasValue && !value.empty()) {
+            o.screenshot = value;
+            ++i;
+        } else if ((arg == L"--log" || arg == L"--library") && hasValue && !value.empty()) {
             (arg == L"--log" ? o.logPath : o.library) = value;
             ++i;
         } else {
@@ -95,6 +137,26 @@ void ConfigureHost(const HostOptions& options) {
     s.memory.minor = options.memMinor;
     FillMemoryTable(s.memory);
     FillDragDropComponent(s.component, s.service);
+    if (options.registryRootGiven)
+        s.registryRoot = options.registryRoot;
+    // "(null)" makes the host answer a null root.
+    s.registryRootAnswer = s.registryRoot == "(null)" ? nullptr : s.registryRoot.c_str();
+    s.title = options.title;
+    s.mainRecord = HostMainWindowRecord{};
+    s.mainRecord.title = s.title.empty() ? nullptr : s.title.c_str();
+    s.placements.clear();
+    s.states.clear();
+    s.closeRequested = false;
+    if (!s.font && options.hostFonts) {
+        LOGFONTW plain{};
+        plain.lfHeight = -13;
+        plain.lfWeight = FW_NORMAL;
+        plain.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+        wcscpy(plain.lfFaceName, L"Courier New");
+        s.font = CreateFontIndirectW(&plain);
+        plain.lfWeight = FW_BOLD;
+        s.boldFont = CreateFontIndirectW(&plain);
+    }
     if (options.nullService)
         s.component.word[3] = nullptr;
     if (options.noGuiConnect)

@@ -2,6 +2,7 @@
 // component on a small simulated target, and records every call (call_log.h).
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,19 @@ struct HostOptions {
     bool noGuiConnect = false, noMemConnect = false, noCoco = false;
     bool nullService = false;
     bool demo = false;
+    // Answers of the host's switchable entries.
+    bool allToolbar = false;     // HasAllToolbar
+    bool menuInsertSetA = false; // QueryMenuInsert: the first anchor set
+    int disabledClass = 0;       // IsCommandClassEnabled answers 0 for this class
+    unsigned takeMessage = 0;    // the pre-translate hook takes messages of this number
+    bool noMainRecord = false;   // GetHostObject(15) answers 0
+    bool hostFonts = true;       // GetFontAndColors serves fonts (when the version has it)
+    int pumpMode = 0;            // PeekMessageApp's mode in the host's loop
+    int runMilliseconds = -1;    // the script's length; -1: until command 37
+    bool registryRootGiven = false;
+    std::string registryRoot; // --registry-root
+    std::string title = "MOX Stand-in Host";
+    std::wstring screenshot; // --screenshot FILE: write the frame as PNG and end
     std::wstring logPath;
     std::wstring library = L"moxguiu.dll";
 };

@@ -5,6 +5,10 @@
 #include "host/lib/host_sim.h"
 #include "ifac/h/coco.h"
 #include "ifac/h/hostcmd.h"
+#include "ifac/h/hostwnd.h"
+
+#include <functional>
+#include <map>
 #include "include/idragdrp.h"
 
 struct HostState {
@@ -22,6 +26,25 @@ struct HostState {
     int coreMode = 1;
     int context = 0;
     std::string registryRoot = "Software\\MOX\\Stand-in Host";
+    const char* registryRootAnswer = nullptr; // what GetRegistryRoot hands out (null allowed)
+
+    // GetHostObject(15)'s record: the title the library reads, the handles it writes back.
+    HostMainWindowRecord mainRecord{};
+    std::string title;
+    // Pane texts by pane code 1 to 4; GetPaneInfo answers 0 for an empty one.
+    std::string paneText[5];
+    // Placements and states kept by key (the address of the window's position record).
+    std::map<const void*, HostPlacement> placements;
+    std::map<const void*, int32_t> states;
+    // The list fonts the host hands out (made by ConfigureHost) and its colours.
+    void* font = nullptr;
+    void* boldFont = nullptr;
+    uint32_t colors[3] = {0x000000, 0xFFFFFF, 0x0000FF};
+    // Set when the library sends command 37 (the user closes the main window).
+    bool closeRequested = false;
+    // Tests and the demo act inside host calls through these.
+    std::function<void(int)> onCommand;
+    std::function<int(void*)> preTranslate;
 };
 
 // Fills the tables with the host's entries (host_commands.cpp, host_dragdrop.cpp).

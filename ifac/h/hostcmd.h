@@ -8,6 +8,8 @@
 
 #include "ifac/h/wire32.h"
 
+// A font handle as the host hands it over (a GDI handle, one word on the wire).
+typedef void* HFONT_WIRE;
 
 // The 96-byte request record. Every filler zeroes all of it first.
 struct HostRequest {
@@ -17,9 +19,7 @@ struct HostRequest {
     uint32_t reserved;  // the library leaves it 0
     uint64_t param[10]; // text pointer in the low 4 bytes, or a 64-bit number
 
-    void SetText(int slot, const char* text) {
-        param[slot] = reinterpret_cast<uintptr_t>(text);
-    }
+    void SetText(int slot, const char* text) { param[slot] = reinterpret_cast<uintptr_t>(text); }
     const char* Text(int slot) const {
         // On the 32-bit wire the pointer is the low 4 bytes; the cast keeps exactly those.
         return reinterpret_cast<const char*>(static_cast<uintptr_t>(param[slot]));
@@ -145,7 +145,22 @@ struct HostCommandTable : HostTableWords<kHostCommandWords> {
     int GetCoreName(char* buffer, int size, int core) const { return Call(55, buffer, size, core); }
     int IsMultiCore() const { return Call(56); }
     int IsExtensionMode() const { return Call(57); }
+    // Host-kept window settings; key is the address of the window's 5-word position record.
+    // The state alone (four null outs) or flags, x, y, width and height of the placement.
+    int GetWindowSetting(const void* key, int32_t* out0, int32_t* out1, int32_t* out2,
+                         int32_t* out3, int32_t* out4) const {
+        return Call(58, key, out0, out1, out2, out3, out4);
+    }
+    void SetWindowSetting(const void* key, int code, int32_t v0, int32_t v1, int32_t v2, int32_t v3,
+                          int32_t v4) const {
+        Call<void>(59, key, code, v0, v1, v2, v3, v4);
+    }
     int CanJumpToDefinition(const char* symbol, int* out) const { return Call(60, symbol, out); }
+    // The host's list fonts and colours: font, bold font, text, background, second text colour.
+    int GetFontAndColors(HFONT_WIRE* font, HFONT_WIRE* bold, uint32_t* text, uint32_t* back,
+                         uint32_t* second) const {
+        return Call(61, font, bold, text, back, second);
+    }
     const char* GetContextName(int value) const { return Call<const char*>(62, value); }
     int HasAllToolbar() const { return Call(63); }
     int SwitchContext(int context) const { return Call(64, context); }

@@ -9,3 +9,6 @@
 #define ID_BAR_RUN 0x8101
 #define ID_BAR_STOP 0x8102
 #define ID_BAR_EDIT 0x8103
+#define IDR_TEST_MAIN 310
+#define IDR_TEST_DOC 311
+#define ID_TEST_COMMAND 0x8110

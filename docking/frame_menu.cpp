@@ -1,0 +1,65 @@
+// The docking frames' menu plug-in and menu lookups.
+#include "docking/frame_menu.h"
+
+#include "docking/bar_manager.h"
+#include "editor/plugin/wnd_plugin.h"
+
+using corvalis::foundation::SECWndPlugIn;
+
+namespace sec_frame_menu {
+
+std::unique_ptr<SECWndPlugIn> CreateBitmapMenuPlugIn(CWnd* pFrame, SECControlBarManager* pManager) {
+    // The plug-in lives in the toolbar library, above this one: it is found by its class.
+    CRuntimeClass* pClass = CRuntimeClass::FromName("SECBmpMenuPlugIn");
+    CObject* pObject = pClass != nullptr ? pClass->CreateObject() : nullptr;
+    std::unique_ptr<SECWndPlugIn> pPlugIn(dynamic_cast<SECWndPlugIn*>(pObject));
+    if (pPlugIn == nullptr) {
+        delete pObject;
+        return nullptr;
+    }
+    pPlugIn->PlugInTo(pFrame);
+    if (pManager != nullptr)
+        pManager->ShareMenuImages(pPlugIn.get());
+    return pPlugIn;
+}
+
+BOOL OfferToPlugIn(SECWndPlugIn* pPlugIn, UINT message, WPARAM wParam, LPARAM lParam,
+                   LRESULT* pResult) {
+    if (pPlugIn == nullptr || !pPlugIn->IsPluggedIn())
+        return FALSE;
+    LRESULT result = 0;
+    pPlugIn->OnWndMsg(message, wParam, lParam, &result);
+    if (!pPlugIn->GetExitFlag())
+        return FALSE;
+    *pResult = result;
+    return TRUE;
+}
+
+HMENU SubMenu(HMENU hMenu, LPARAM nPos) {
+    if (hMenu == NULL || nPos < 0 || nPos >= ::GetMenuItemCount(hMenu))
+        return NULL;
+    return ::GetSubMenu(hMenu, (int)nPos);
+}
+
+BOOL InConfigMode(SECControlBarManager* pManager) {
+    return pManager != nullptr && pManager->IsConfigMode();
+}
+
+CObject* CreateFramePlugIn(CWnd* pFrame, WPARAM, WPARAM, CRuntimeClass* pClass, WPARAM) {
+    if (pClass == nullptr)
+        return nullptr;
+    CObject* pObject = pClass->CreateObject();
+    auto* pPlugIn = dynamic_cast<SECWndPlugIn*>(pObject);
+    if (pPlugIn == nullptr) {
+        delete pObject;
+        return nullptr;
+    }
+    pPlugIn->PlugInTo(pFrame);
+    if (!pPlugIn->IsPluggedIn()) {
+        delete pPlugIn;
+        return nullptr;
+    }
+    return pPlugIn;
+}
+
+} // namespace sec_frame_menu

@@ -1,0 +1,23 @@
+// A settings-tree node as a store of bar values (the tree's own calls are all virtual, so the
+// docking library reaches a tree without linking the toolbar library that makes it).
+#pragma once
+
+#include "framework/docview/barinfo.h"
+#include "toolbars/settings_tree.h"
+
+class SECTreeBarStore : public CBarValueStore {
+public:
+    explicit SECTreeBarStore(SECPersistentTreeNode* pNode) : m_pNode(pNode) {}
+    int GetInt(LPCTSTR lpszKey, int nDefault) override;
+    void SetInt(LPCTSTR lpszKey, int nValue) override;
+    CString GetString(LPCTSTR lpszKey, LPCTSTR lpszDefault) override;
+    void SetString(LPCTSTR lpszKey, LPCTSTR lpszValue) override;
+    BOOL GetBinary(LPCTSTR lpszKey, CByteArray& data) override;
+    void SetBinary(LPCTSTR lpszKey, const BYTE* pData, UINT nSize) override;
+
+private:
+    SECPersistentTreeNode* m_pNode;
+};
+
+// The child of pParent named lpszName, made when bCreate and missing; NULL otherwise.
+SECPersistentTreeNode* SECTreeChild(SECPersistentTreeNode* pParent, LPCTSTR lpszName, BOOL bCreate);

@@ -1,0 +1,71 @@
+#include "host/lib/host_window.h"
+
+#include <cstdio>
+#include <map>
+
+namespace {
+const wchar_t kClass[] = L"MoxHostRegisters";
+
+std::map<HWND, std::function<void(HWND)>>& CloseHandlers() {
+    static std::map<HWND, std::function<void(HWND)>> handlers;
+    return handlers;
+}
+
+void Paint(HWND hWnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hWnd, &ps);
+    RECT client;
+    GetClientRect(hWnd, &client);
+    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
+    const char* names[] = {"EAX", "EBX", "ECX", "EDX", "ESI", "EDI", "EBP", "ESP", "EIP"};
+    for (int i = 0; i < 9; ++i) {
+        char line[64];
+        int n = snprintf(line, sizeof line, "%s  %08X", names[i], 0x00401000u + i * 0x111u);
+        TextOutA(dc, 6, 4 + i * 16, line, n);
+    }
+    SelectObject(dc, old);
+    EndPaint(hWnd, &ps);
+}
+
+LRESULT CALLBACK Proc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_PAINT:
+        Paint(hWnd);
+        return 0;
+    case WM_CLOSE: {
+        auto found = CloseHandlers().find(hWnd);
+        if (found != CloseHandlers().end() && found->second) {
+            auto handler = found->second; // the handler may destroy this window
+            handler(hWnd);
+        }
+        return 0;
+    }
+    case WM_NCDESTROY:
+        CloseHandlers().erase(hWnd);
+        break;
+    default:
+        break;
+    }
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+} // namespace
+
+HWND CreateRegistersWindow(HWND parent, std::function<void(HWND)> onClose) {
+    static bool registered = false;
+    if (!registered) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &Proc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
+        wc.lpszClassName = kClass;
+        registered = RegisterClassW(&wc) != 0;
+    }
+    RECT client{};
+    GetClientRect(parent, &client);
+    HWND hWnd = CreateWindowExW(0, kClass, L"Registers", WS_CHILD | WS_VISIBLE, 0, 0, client.right,
+                                client.bottom, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (hWnd)
+        CloseHandlers()[hWnd] = std::move(onClose);
+    return hWnd;
+}

@@ -1,0 +1,10 @@
+// The stand-in host's own window inside a library view: the simulated target's registers.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+// Creates the registers window as a child of parent (a view the library opened for the host).
+// onClose runs when the window is asked to close (the library forwards its frame's close).
+HWND CreateRegistersWindow(HWND parent, std::function<void(HWND)> onClose);

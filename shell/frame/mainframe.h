@@ -1,0 +1,177 @@
+// The library's main window: the docking MDI frame that holds every debugger window, with the
+// table of window ids the host uses, its commands, menus, status bar and toolbars.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "docking/status_bar.h"
+#include "framework/afx.h"
+#include "ifac/h/hostwnd.h"
+#include "shell/bars/hosttoolbars.h"
+#include "shell/frame/mainframe_base.h"
+
+class SECToolBarManager;
+class CTBState;
+class CDropTarget;
+
+// One record per host toolbar ever created: the command ids of its buttons, for the
+// "Customize" sheet's groups.
+struct HostToolbarButtonGroup {
+    static constexpr int kMaxIds = 256;
+    int toolbarIndex = -1;
+    CString title;
+    int count = 0;
+    UINT ids[kMaxIds] = {};
+};
+
+// The ascending list of the open windows' handles through which the frame broadcasts.
+class CWindowIdList {
+public:
+    void Add(HWND hWnd);
+    void Remove(HWND hWnd);
+    const std::vector<HWND>& Handles() const { return m_handles; }
+
+private:
+    std::vector<HWND> m_handles;
+};
+CWindowIdList& WindowIdList();
+
+class CMainFrame : public CMainFrameBase {
+    DECLARE_DYNAMIC(CMainFrame)
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // Window table: the index of an entry is the window id the host uses; entry 0 is taken.
+    int RegisterWindowHandle(HWND hWnd);
+    // The handle, 0 for a free id, -1 for an id outside the table.
+    HWND GetWindowHandle(int nId) const;
+    void FreeWindowId(int nId);
+    // The window a host reference names, or NULL: a handle must be a live window of this
+    // thread inside the frame; an id must name a live window.
+    HWND ResolveWindowReference(intptr_t reference, BOOL bById) const;
+    // The library's object of the window or its nearest ancestor that has one; a view stands
+    // for its frame.
+    CWnd* FindFrameOfWindow(HWND hWnd) const;
+    void BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void RelayoutAllWindows();
+
+    // Placements kept by the host (key: the address of the window's position record).
+    void UpdateWndPos(intptr_t reference, BOOL bById, const WindowPosition* pPos);
+    BOOL GetWindowPos(intptr_t reference, BOOL bById, const WindowPosition* pPos);
+    void ShowFrameAtHostPlacement(CWnd* pFrame, const void* key);
+    CDocument* OpenFromTemplate(const WindowPosition* pPos, CDocTemplate* pTemplate,
+                                LPCTSTR lpszPath);
+    BOOL OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HWND* phWnd);
+    static UINT GetDockBarForSide(int32_t flags);
+    LRESULT SetWndIcon(intptr_t reference, BOOL bById, WPARAM kind, HICON hIcon);
+    BOOL SetWndCaption(intptr_t reference, BOOL bById, LPCTSTR lpszText);
+
+    // Commands, menus, status bar.
+    int EnableFunc(UINT nID, BOOL bEnable);
+    int InsertGuiMenuItem(LPCTSTR lpszText, UINT_PTR nID, int nSelector, UINT nFlags);
+    int ChangeLanguage(int nFlag);
+    BOOL SetPaneInfoText(LPCTSTR lpszText);
+    int SetStatusHelpText(LPCTSTR lpszText);
+    BOOL SetResetFlag(int nMode);
+    BOOL EnableMemoryMapping(BOOL bFlag);
+    BOOL IsResetFlagSet() const { return m_nResetFlag != 0; }
+    SECStatusBar& StatusBar() { return m_wndStatusBar; }
+
+    // Host toolbars, the user toolbar and the "Gui" toolbar.
+    BOOL CreateGuiToolbar(int* pIndex, const char* pszTitle, BOOL bReuse);
+    BOOL DeleteGuiToolbar(int nIndex);
+    BOOL AddToolbarButton(int nIndex, UINT nBitmap, UINT nBitmap2, const char* pszTooltip,
+                          UINT nID);
+    int ChangeButtons(LPCTSTR lpszLabel, LPCTSTR lpszTooltip, UINT nFlags, UINT nWord, UINT nBitmap,
+                      UINT nBitmap2);
+    BOOL IsToolbarTitleFree(LPCTSTR lpszTitle) const;
+    CUserTB* UserToolbar() const { return m_pUserTB; }
+    CGuiTB* GuiToolbar() const { return m_pGuiTB; }
+    const CToolbarArray& HostToolbars() const { return m_hostToolbars; }
+    const std::vector<HostToolbarButtonGroup>& HostButtonGroups() const { return m_groups; }
+    SECToolBarManager* ToolBarManager() const { return m_pManager.get(); }
+
+    // Drag and drop: the frame as "MainWnd" (id 0).
+    void RegisterDropTarget();
+    void ActivateDropTarget();
+    DROPEFFECT OnDragEnter(COleDataObject* pData, DWORD dwKeyState, CPoint point);
+    DROPEFFECT OnDragOver(COleDataObject* pData, DWORD dwKeyState, CPoint point);
+    void OnDragLeave();
+    BOOL OnDrop(COleDataObject* pData, DROPEFFECT effect, CPoint point);
+
+    // The end of the run: the layout saved (unless a print preview did) and the window gone.
+    void Close();
+    void SaveFrameState();
+    void LoadToolbarState(LPCTSTR lpszProfile);
+    void SaveToolbarState(LPCTSTR lpszProfile);
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void LoadBarState(LPCTSTR lpszProfileName) override;
+
+    // The print preview saved the layout already: closing does not save it again.
+    static BOOL s_bPreviewSavedLayout;
+
+protected:
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg void OnFileOpen();
+    afx_msg void OnResetConfiguration();
+    afx_msg void OnToggleUserToolbar();
+    afx_msg void OnUpdateToggleUserToolbar(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateMemoryMap(CCmdUI* pCmdUI);
+    afx_msg void OnUpdateEnabled(CCmdUI* pCmdUI);
+    afx_msg void OnUpdatePane(CCmdUI* pCmdUI);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    DECLARE_MESSAGE_MAP()
+
+private:
+    friend class CMainFrameCommands;
+    BOOL CreateStatusBar();
+    void DefineDefaultToolbars();
+    void AdoptSingleToolbars(BOOL bExtension);
+    void RestoreUserToolbarPlace();
+    CUserTB* CreateUserToolbar(LPCTSTR lpszTitle);
+    CGuiTB* CreateHostToolbarBar(LPCTSTR lpszTitle);
+    void AddHostButtonGroup(LPCTSTR lpszTitle, int nIndex);
+    void UpdatePane(CCmdUI* pCmdUI, int nCode, int nMinWidth);
+    void SetPaneWidthAndText(int nIndex, LPCTSTR lpszText, int nMinWidth);
+    // The host command behind a routed command id, or -1 when the frame handles it otherwise.
+    BOOL RouteHostCommand(UINT nID);
+    BOOL RouteUpdate(UINT nID, CCmdUI* pCmdUI);
+
+    SECStatusBar m_wndStatusBar;
+    std::unique_ptr<SECToolBarManager> m_pManager;
+    CToolbarArray m_hostToolbars;
+    CUserTB* m_pUserTB = nullptr;
+    CGuiTB* m_pGuiTB = nullptr;
+    std::vector<HostToolbarButtonGroup> m_groups;
+    std::unique_ptr<CTBState> m_pToolbarState;
+    std::vector<HWND> m_handles;
+    std::vector<UINT> m_disabledCommands;
+    int m_nResetFlag = 0;
+    BOOL m_bMemoryMapping = FALSE;
+    int m_nLanguageFlag = 0;
+    HMENU m_hLastPopup = NULL;
+    WindowPosition m_position{};
+    HWND m_hWndFirstOpened = NULL;
+    UINT m_nColumnOptions = 0;
+    CBitmap m_bitmaps[7];
+    std::unique_ptr<CDropTarget> m_pDropTarget;
+};
+
+// The main frame while it exists (from its construction to its destruction), else null.
+CMainFrame* MainFrame();
+
+// Host-kept placement, host 3.4 and later; an older host keeps nothing and reads 0.
+int32_t GetHostWindowState(const void* key);
+HostPlacement GetHostWindowPlacement(const void* key);
+void SetHostWindowState(const void* key, int32_t value);
+void SetHostWindowStateShown(const void* key);
+void SetHostWindowPlacement(const void* key, const HostPlacement& placement);

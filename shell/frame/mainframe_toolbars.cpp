@@ -1,0 +1,239 @@
+// The main frame's toolbars: the default bars, host toolbars made by title, the user toolbar
+// and the "Gui" toolbar that the host fills.
+#include "shell/frame/mainframe.h"
+
+#include <algorithm>
+
+#include "shell/app/tarvikapp.h"
+#include "docking/dock_state.h"
+#include "shell/bars/tbstate.h"
+#include "shell/frame/frame_ids.h"
+#include "shell/hostlink.h"
+#include "toolbars/drawing/bmpmgr.h"
+#include "toolbars/toolbar_manager.h"
+
+namespace {
+bool ExtensionMode() {
+    return HostVersionAtLeast(3, 3) && HostTable()->IsExtensionMode() != 0;
+}
+
+// The index of the last host toolbar made outside extension mode whose title an older one
+// bore; -1 while none did.
+int LastHostToolbarIndex = -1;
+
+const UINT kAllWithAll[] = {39, 272, 52, 57664};
+const UINT kAll[] = {39, 272, 52, 49, 57664};
+const UINT kMain[] = {20, 57601, 21, 0, 57634, 57607, 0, 57664};
+const UINT kEval[] = {55, 187, 272, 279, 0, 45, 134};
+const UINT kDebug[] = {23, 0, 181, 182, 0, 85, 86, 87, 0, 44, 57};
+const UINT kEdit[] = {57636, 45041, 0, 45267, 45333, 45300, 45366};
+const UINT kDisplayCores[] = {38, 39, 0, 40, 0, 282};
+const UINT kDisplay[] = {38, 39, 0, 40};
+const UINT kRun[] = {186, 0, 46, 50, 51, 48, 185, 213, 32983, 0, 52, 49};
+
+// Toolbar resources: small images and their 32 x 30 twins.
+const UINT kToolbarResources[][2] = {{200, 201}, {202, 203}};
+} // namespace
+
+void CMainFrame::DefineDefaultToolbars() {
+    m_pManager->GetBmpMgr()->SetLargeImageSize(32, 30);
+    for (const auto& pair : kToolbarResources)
+        m_pManager->LoadToolBarResource(MAKEINTRESOURCE(pair[0]), MAKEINTRESOURCE(pair[1]));
+    m_pManager->NoOp();
+    UINT previous = 0;
+    auto define = [this, &previous](UINT nBarID, LPCTSTR title, const UINT* ids, int count) {
+        m_pManager->DefineDefaultToolBar(nBarID, title, count, ids, CBRS_ALIGN_ANY,
+                                         AFX_IDW_DOCKBAR_TOP, previous, TRUE, TRUE);
+        previous = nBarID;
+    };
+#define DEFINE_BAR(id, title, ids) define(id, title, ids, static_cast<int>(std::size(ids)))
+    if (ExtensionMode()) {
+        if (HostVersionAtLeast(3, 11) && HostTable()->HasAllToolbar() != 0)
+            DEFINE_BAR(kBarMain, L"All", kAllWithAll);
+        else
+            DEFINE_BAR(kBarMain, L"All", kAll);
+        return;
+    }
+    DEFINE_BAR(kBarMain, L"Main", kMain);
+    DEFINE_BAR(kBarEval, L"Eval", kEval);
+    DEFINE_BAR(kBarDebug, L"Debug", kDebug);
+    DEFINE_BAR(kBarEdit, L"Edit", kEdit);
+    if (HostVersionAtLeast(3, 2) && HostTable()->IsMultiCore() != 0)
+        DEFINE_BAR(kBarDisplay, L"Display", kDisplayCores);
+    else
+        DEFINE_BAR(kBarDisplay, L"Display", kDisplay);
+    DEFINE_BAR(kBarRun, L"Run", kRun);
+#undef DEFINE_BAR
+}
+
+CUserTB* CMainFrame::CreateUserToolbar(LPCTSTR lpszTitle) {
+    if (ExtensionMode())
+        return nullptr;
+    auto pBar = std::make_unique<CUserTB>();
+    if (!pBar->Create(this, 0x50002834, CurrentHostToolbarId()))
+        return nullptr;
+    pBar->m_bAutoDelete = TRUE; // the bar's window owns it from now on
+    CUserTB* pUser = pBar.release();
+    pUser->EnableToolTips(m_pManager->GetToolTips());
+    pUser->EnableDocking(CBRS_ALIGN_ANY);
+    pUser->SetWindowText(lpszTitle);
+    return pUser;
+}
+
+CGuiTB* CMainFrame::CreateHostToolbarBar(LPCTSTR lpszTitle) {
+    CRuntimeClass* pPrevious = m_pManager->GetBarClass();
+    m_pManager->SetBarClass(RUNTIME_CLASS(CGuiTB));
+    SECCustomToolBar* pMade = m_pManager->CreateUserToolBar(lpszTitle);
+    m_pManager->SetBarClass(pPrevious);
+    auto* pBar = DYNAMIC_DOWNCAST(CGuiTB, pMade);
+    if (pBar == nullptr) {
+        if (pMade != nullptr)
+            pMade->DestroyWindow();
+        return nullptr;
+    }
+    const UINT nID = m_pToolbarState->IdForTitle(lpszTitle, this);
+    if (nID == 0) {
+        pBar->DestroyWindow();
+        return nullptr;
+    }
+    pBar->SetDlgCtrlID(static_cast<int>(nID));
+    pBar->EnableToolTips(m_pManager->GetToolTips());
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    return pBar;
+}
+
+BOOL CMainFrame::IsToolbarTitleFree(LPCTSTR lpszTitle) const {
+    for (SECCustomToolBar* pBar : m_pManager->GetToolBars()) {
+        CString text;
+        pBar->GetWindowText(text);
+        if (text == lpszTitle)
+            return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CMainFrame::CreateGuiToolbar(int* pIndex, const char* pszTitle, BOOL bReuse) {
+    if (pIndex == nullptr || pszTitle == nullptr || *pszTitle == 0)
+        return FALSE;
+    wchar_t* wide = nullptr;
+    AnsiToWideHeap(pszTitle, &wide);
+    const CString given(wide ? wide : L"");
+    if (wide)
+        ::HeapFree(::GetProcessHeap(), 0, wide);
+    if (given.IsEmpty())
+        return FALSE;
+    CString candidate = given;
+    while (!IsToolbarTitleFree(candidate)) {
+        if (bReuse) {
+            *pIndex = m_hostToolbars.FindByTitle(given);
+            return TRUE;
+        }
+        candidate += L"1";
+    }
+    CGuiTB* pBar = CreateHostToolbarBar(candidate);
+    if (pBar == nullptr)
+        return FALSE;
+    // A new toolbar docks at the top, after the others; one whose title an older host toolbar
+    // bore docks the same way (that index names no dock bar).
+    if (ExtensionMode()) {
+        DockControlBarAt(pBar, 0, 2, 0, 1.0f, 150);
+    } else {
+        DockControlBarAt(pBar, 0, 0, 2, 1.0f, 150);
+        LastHostToolbarIndex = m_hostToolbars.FindByTitle(given);
+    }
+    SECDockState partial(m_pManager.get());
+    if (m_pToolbarState->BuildPartialState(candidate, partial))
+        SetDockState(partial);
+    *pIndex = m_hostToolbars.Add(pBar);
+    AddHostButtonGroup(candidate, *pIndex);
+    RecalcLayout();
+    return TRUE;
+}
+
+void CMainFrame::AddHostButtonGroup(LPCTSTR lpszTitle, int nIndex) {
+    HostToolbarButtonGroup group;
+    group.toolbarIndex = nIndex;
+    group.title = lpszTitle;
+    m_groups.push_back(group);
+}
+
+BOOL CMainFrame::DeleteGuiToolbar(int nIndex) {
+    CGuiTB* pBar = nIndex >= 1 ? m_hostToolbars.GetAt(nIndex) : nullptr;
+    if (pBar == nullptr)
+        return FALSE;
+    m_hostToolbars.RemoveAt(nIndex);
+    // Buttons added later under the old index belong to the bar that now has it, not to the
+    // deleted bar's group.
+    for (HostToolbarButtonGroup& group : m_groups)
+        if (group.toolbarIndex == nIndex)
+            group.toolbarIndex = -1;
+        else if (group.toolbarIndex > nIndex)
+            --group.toolbarIndex;
+    if (::IsWindow(pBar->GetSafeHwnd()))
+        pBar->DestroyWindow();
+    RecalcLayout();
+    return TRUE;
+}
+
+BOOL CMainFrame::AddToolbarButton(int nIndex, UINT nBitmap, UINT nBitmap2, const char* pszTooltip,
+                                  UINT nID) {
+    CGuiTB* pBar = m_hostToolbars.GetAt(nIndex);
+    if (pBar == nullptr || nID == 0 || nID > 0xFFFF)
+        return FALSE;
+    if (nBitmap2 == 0)
+        nBitmap2 = nBitmap;
+    if (nBitmap != 0)
+        m_pManager->GetBmpMgr()->AddResource(MAKEINTRESOURCE(nBitmap), MAKEINTRESOURCE(nBitmap2),
+                                             &nID, 1);
+    wchar_t* tooltip = nullptr;
+    AnsiToWideHeap(pszTooltip, &tooltip);
+    const int number = pBar->AddButton(tooltip, nID);
+    if (tooltip)
+        ::HeapFree(::GetProcessHeap(), 0, tooltip);
+    if (number < 0)
+        return FALSE;
+    ShowControlBar(pBar, TRUE, FALSE);
+    auto group = std::find_if(m_groups.begin(), m_groups.end(),
+                              [nIndex](const auto& g) { return g.toolbarIndex == nIndex; });
+    // A group keeps 256 ids; beyond that the buttons work but are not listed.
+    if (group != m_groups.end() && group->count < HostToolbarButtonGroup::kMaxIds)
+        group->ids[group->count++] = nID;
+    RecalcLayout();
+    return TRUE;
+}
+
+int CMainFrame::ChangeButtons(LPCTSTR lpszLabel, LPCTSTR lpszTooltip, UINT nFlags, UINT nWord,
+                              UINT nBitmap, UINT nBitmap2) {
+    int result = -1;
+    const bool user = (nFlags & 0x1) != 0;
+    const bool extension = ExtensionMode();
+    if (!(nFlags & 0x8) && user && m_pUserTB == nullptr && !extension) {
+        m_pUserTB = CreateUserToolbar(L"User");
+        if (m_pUserTB != nullptr)
+            DockControlBar(m_pUserTB);
+    }
+    if (nFlags & 0x2) {
+        if (user && !extension && m_pUserTB != nullptr) {
+            result = m_pUserTB->AddButton(lpszLabel, lpszTooltip, nWord);
+            ShowControlBar(m_pUserTB, TRUE, FALSE);
+        } else if (!user && m_pGuiTB != nullptr && nWord != 0 && nWord <= 0xFFFF) {
+            if (nBitmap != 0)
+                m_pManager->GetBmpMgr()->AddResource(MAKEINTRESOURCE(nBitmap),
+                                                     MAKEINTRESOURCE(nBitmap2 ? nBitmap2 : nBitmap),
+                                                     &nWord, 1);
+            result = m_pGuiTB->AddButton(lpszTooltip, nWord);
+            ShowControlBar(m_pGuiTB, TRUE, FALSE);
+        }
+    }
+    if (nFlags & 0x4) {
+        if (user && !extension && m_pUserTB != nullptr) {
+            result = m_pUserTB->RemoveButton(static_cast<int>(nWord));
+            if (m_pUserTB->SendMessage(TB_BUTTONCOUNT) <= 0)
+                ShowControlBar(m_pUserTB, FALSE, FALSE);
+        } else if (!user && m_pGuiTB != nullptr) {
+            result = m_pGuiTB->RemoveButton(static_cast<int>(nWord));
+        }
+    }
+    CFrameWnd::RecalcLayout();
+    return result;
+}

@@ -1,0 +1,392 @@
+// The window table through which the host names windows, the host-kept placements, and the
+// operations on a window the host names.
+#include "shell/frame/mainframe.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "shell/app/appearance.h"
+#include "docking/dockable_frame.h"
+#include "shell/app/tarvikapp.h"
+#include "shell/hostlink.h"
+#include "shell/windows/families.h"
+
+void CWindowIdList::Add(HWND hWnd) {
+    auto at = std::lower_bound(m_handles.begin(), m_handles.end(), hWnd);
+    if (at == m_handles.end() || *at != hWnd)
+        m_handles.insert(at, hWnd);
+}
+
+void CWindowIdList::Remove(HWND hWnd) {
+    auto at = std::lower_bound(m_handles.begin(), m_handles.end(), hWnd);
+    if (at != m_handles.end() && *at == hWnd)
+        m_handles.erase(at);
+}
+
+CWindowIdList& WindowIdList() {
+    static CWindowIdList list;
+    return list;
+}
+
+int CMainFrame::RegisterWindowHandle(HWND hWnd) {
+    auto freeEntry = std::find(m_handles.begin() + 1, m_handles.end(), static_cast<HWND>(NULL));
+    if (freeEntry != m_handles.end()) {
+        *freeEntry = hWnd;
+        return static_cast<int>(freeEntry - m_handles.begin());
+    }
+    m_handles.push_back(hWnd);
+    return static_cast<int>(m_handles.size()) - 1;
+}
+
+HWND CMainFrame::GetWindowHandle(int nId) const {
+    if (nId < 0 || nId >= static_cast<int>(m_handles.size()))
+        return reinterpret_cast<HWND>(-1);
+    return m_handles[nId];
+}
+
+void CMainFrame::FreeWindowId(int nId) {
+    if (nId > 0 && nId < static_cast<int>(m_handles.size()))
+        m_handles[nId] = NULL;
+}
+
+HWND CMainFrame::ResolveWindowReference(intptr_t reference, BOOL bById) const {
+    HWND hWnd = NULL;
+    if (bById) {
+        const int id = static_cast<int>(reference);
+        if (id <= 0 || id >= static_cast<int>(m_handles.size()))
+            return NULL;
+        hWnd = m_handles[id];
+    } else {
+        hWnd = reinterpret_cast<HWND>(reference);
+    }
+    // Only a live window of this thread inside the frame: nothing goes to a dead or foreign one.
+    if (hWnd == NULL || !::IsWindow(hWnd) ||
+        ::GetWindowThreadProcessId(hWnd, nullptr) != ::GetCurrentThreadId() ||
+        (hWnd != m_hWnd && !::IsChild(m_hWnd, hWnd) && CWnd::FromHandlePermanent(hWnd) == nullptr))
+        return NULL;
+    return hWnd;
+}
+
+CWnd* CMainFrame::FindFrameOfWindow(HWND hWnd) const {
+    for (HWND h = hWnd; h != NULL; h = ::GetParent(h)) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(h);
+        if (pWnd == nullptr)
+            continue;
+        if (auto* pView = DYNAMIC_DOWNCAST(CView, pWnd))
+            return pView->GetParentFrame();
+        return pWnd;
+    }
+    return nullptr;
+}
+
+void CMainFrame::BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == 0)
+        return;
+    // A copy: a window may close while it handles the message.
+    const std::vector<HWND> handles = WindowIdList().Handles();
+    for (HWND hWnd : handles)
+        if (::IsWindow(hWnd))
+            ::SendMessageW(hWnd, message, wParam, lParam);
+}
+
+namespace {
+BOOL CALLBACK CollectChild(HWND hWnd, LPARAM lParam) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+} // namespace
+
+void CMainFrame::RelayoutAllWindows() {
+    const std::vector<HWND> handles = WindowIdList().Handles();
+    for (HWND hWnd : handles) {
+        if (!::IsWindow(hWnd))
+            continue;
+        std::vector<HWND> children;
+        ::EnumChildWindows(hWnd, &CollectChild, reinterpret_cast<LPARAM>(&children));
+        for (HWND child : children) {
+            RECT rect{};
+            if (::IsWindow(child) && ::GetClientRect(child, &rect))
+                ::SendMessageW(child, WM_SIZE, SIZE_RESTORED,
+                               MAKELPARAM(rect.right - rect.left, rect.bottom - rect.top));
+        }
+    }
+}
+
+// Host-kept placement.
+int32_t GetHostWindowState(const void* key) {
+    int32_t value = 0;
+    if (HostVersionAtLeast(3, 4))
+        HostTable()->GetWindowSetting(key, &value, nullptr, nullptr, nullptr, nullptr);
+    return value;
+}
+
+HostPlacement GetHostWindowPlacement(const void* key) {
+    HostPlacement p{};
+    if (key != nullptr && HostVersionAtLeast(3, 4))
+        HostTable()->GetWindowSetting(key, &p.flags, &p.x, &p.y, &p.width, &p.height);
+    return p;
+}
+
+void SetHostWindowState(const void* key, int32_t value) {
+    if (HostVersionAtLeast(3, 4))
+        HostTable()->SetWindowSetting(key, kWindowSettingState, value, 0, 0, 0, 0);
+}
+
+void SetHostWindowStateShown(const void* key) {
+    SetHostWindowState(key, 2);
+}
+
+void SetHostWindowPlacement(const void* key, const HostPlacement& p) {
+    if (HostVersionAtLeast(3, 4))
+        HostTable()->SetWindowSetting(key, kWindowSettingPlacement, p.flags, p.x, p.y, p.width,
+                                      p.height);
+}
+
+void CMainFrame::ShowFrameAtHostPlacement(CWnd* pFrame, const void* key) {
+    if (pFrame == nullptr || pFrame->GetSafeHwnd() == NULL)
+        return;
+    const HostPlacement p = GetHostWindowPlacement(key);
+    using namespace PlacementFlags;
+    if (!(p.flags & stored) || !(p.flags & mdiChild)) {
+        pFrame->ShowWindow((p.flags & activate) ? SW_SHOW : SW_SHOWNA);
+        return;
+    }
+    BOOL bMaximized = FALSE;
+    MDIGetActive(&bMaximized);
+    if (bMaximized) {
+        pFrame->ShowWindow(SW_SHOWMAXIMIZED);
+    } else if (p.flags & minimized) {
+        pFrame->ShowWindow(SW_SHOWMINIMIZED);
+    } else {
+        UINT swp = SWP_SHOWWINDOW;
+        if (!(p.flags & activate))
+            swp |= SWP_NOZORDER | SWP_NOACTIVATE;
+        if (p.x == kDefaultPlacementCoordinate && p.y == kDefaultPlacementCoordinate)
+            swp |= SWP_NOMOVE;
+        pFrame->SetWindowPos(nullptr, p.x, p.y, std::max(0, p.width), std::max(0, p.height), swp);
+    }
+}
+
+namespace {
+SECMultiDocTemplate* GuiTemplate() {
+    return DYNAMIC_DOWNCAST(SECMultiDocTemplate, TarvikApp()->FindTemplateByName(L"Gui"));
+}
+} // namespace
+
+UINT CMainFrame::GetDockBarForSide(int32_t flags) {
+    if (flags & PlacementFlags::sideLeft)
+        return AFX_IDW_DOCKBAR_LEFT;
+    if (flags & PlacementFlags::sideRight)
+        return AFX_IDW_DOCKBAR_RIGHT;
+    if (flags & PlacementFlags::sideTop)
+        return AFX_IDW_DOCKBAR_TOP;
+    return AFX_IDW_DOCKBAR_BOTTOM;
+}
+
+void CMainFrame::UpdateWndPos(intptr_t reference, BOOL bById, const WindowPosition* pPos) {
+    if (pPos == nullptr)
+        return; // a null record means no placement
+    HWND hWnd = ResolveWindowReference(reference, bById);
+    m_position = *pPos;
+    CWnd* pFrame = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
+    const HostPlacement p = GetHostWindowPlacement(pPos);
+    if (pFrame == nullptr || pFrame == this || (p.flags & PlacementFlags::leaveAlone))
+        return;
+    SECMultiDocTemplate* pTemplate = GuiTemplate();
+    auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame);
+    auto* pChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pFrame);
+    if (p.flags & PlacementFlags::docked) {
+        if (pDocked != nullptr && pDocked->GetHostBar() != nullptr) {
+            DockControlBarAt(pDocked->GetHostBar(), GetDockBarForSide(p.flags), p.y, p.x,
+                             std::max(0, p.width) / 100.0f, std::max(0, p.height));
+            RecalcLayout();
+        } else if (pChild != nullptr && pTemplate != nullptr) {
+            pTemplate->DockMDIChildDefault(pChild);
+        }
+    } else if (p.flags & PlacementFlags::floating) {
+        if (pDocked != nullptr && pDocked->GetHostBar() != nullptr) {
+            if (pDocked->IsInFloatingBar()) {
+                // Only the floating frame itself moves: the docked frame's third parent.
+                CWnd* pFloat = pDocked->GetParent() ? pDocked->GetParent()->GetParent() : nullptr;
+                pFloat = pFloat ? pFloat->GetParent() : nullptr;
+                if (pFloat != nullptr && pFloat->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
+                    pFloat->MoveWindow(p.x, p.y, p.width, p.height);
+            } else {
+                FloatControlBar(pDocked->GetHostBar(), p.x, p.y, 0x2000);
+                RecalcLayout();
+            }
+        } else if (pChild != nullptr && pTemplate != nullptr) {
+            auto* pNew = DYNAMIC_DOWNCAST(SECDockableFrame, pTemplate->DockMDIChildDefault(pChild));
+            if (pNew != nullptr && pNew->GetHostBar() != nullptr)
+                FloatControlBar(pNew->GetHostBar(), p.x, p.y, 0x2000);
+        }
+    } else if (pDocked != nullptr && pTemplate != nullptr) {
+        const bool wasDocked = !pDocked->IsInFloatingBar();
+        pTemplate->UndockToMDIChild(pDocked);
+        if (wasDocked)
+            RecalcLayout();
+    } else if (pChild != nullptr) {
+        ShowFrameAtHostPlacement(pChild, pPos);
+    }
+}
+
+BOOL CMainFrame::GetWindowPos(intptr_t reference, BOOL bById, const WindowPosition* pPos) {
+    if (pPos == nullptr)
+        return FALSE;
+    HWND hWnd = ResolveWindowReference(reference, bById);
+    CWnd* pFrame = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
+    if (pFrame == nullptr || pFrame == this)
+        return FALSE;
+    HostPlacement p{};
+    if (pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))) {
+        WINDOWPLACEMENT wp{};
+        wp.length = sizeof wp;
+        pFrame->GetWindowPlacement(&wp);
+        const RECT& r = wp.rcNormalPosition;
+        p = {0x11, r.left, r.top, r.right - r.left, r.bottom - r.top};
+        if (pFrame->IsIconic())
+            p.flags |= PlacementFlags::minimized;
+    } else if (auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame)) {
+        SECControlBar* pBar = pDocked->GetHostBar();
+        if (pBar == nullptr)
+            return FALSE;
+        if (pDocked->IsInFloatingBar()) {
+            CRect r;
+            pDocked->GetWindowRect(&r);
+            p = {0x21, r.left, r.top, r.Width(), r.Height()};
+        } else {
+            int row = 0, column = 0, thickness = 0;
+            UINT dockBar = 0;
+            float share = 0;
+            pBar->GetDockPosition(row, column, dockBar, share, thickness);
+            p = {0x41, row, column, static_cast<int32_t>(std::lround(share * 100.0f)), thickness};
+            static const int32_t sides[] = {PlacementFlags::sideTop, PlacementFlags::sideLeft,
+                                            PlacementFlags::sideBottom, PlacementFlags::sideRight};
+            SECMultiDocTemplate* pTemplate = GuiTemplate();
+            const int side = pTemplate ? pTemplate->GetDockSide(pDocked) : -1;
+            p.flags |= side >= 0 && side < 4 ? sides[side] : PlacementFlags::sideBottom;
+        }
+    } else {
+        return FALSE;
+    }
+    SetHostWindowPlacement(pPos, p);
+    return TRUE;
+}
+
+// Opening a window of a template where the host keeps its place.
+CDocument* CMainFrame::OpenFromTemplate(const WindowPosition* pPos, CDocTemplate* pTemplate,
+                                        LPCTSTR lpszPath) {
+    auto* pMulti = DYNAMIC_DOWNCAST(SECMultiDocTemplate, pTemplate);
+    if (pPos == nullptr || pMulti == nullptr)
+        return nullptr;
+    HWND hWndFocus = ::GetFocus();
+    const HostPlacement p = GetHostWindowPlacement(pPos);
+    if (p.flags & PlacementFlags::stored)
+        m_position = *pPos;
+    else
+        SetHostWindowStateShown(&m_position);
+    BOOL bVisible = TRUE, bDocked = FALSE;
+    if (p.flags & PlacementFlags::docked)
+        bDocked = TRUE;
+    else if (p.flags & PlacementFlags::floating)
+        bVisible = FALSE, bDocked = TRUE;
+    CDocument* pDoc = pMulti->OpenDocumentFileEx(lpszPath, bVisible, bDocked, 0);
+    if (pDoc == nullptr)
+        return nullptr;
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CView* pView = pos ? pDoc->GetNextView(pos) : nullptr;
+    CFrameWnd* pFrame = pView ? pView->GetParentFrame() : nullptr;
+    if (pFrame == nullptr) {
+        pDoc->OnCloseDocument(); // a half-opened document goes again
+        return nullptr;
+    }
+    ShowFrameAtHostPlacement(pFrame, pPos);
+    if (p.flags & PlacementFlags::floating) {
+        if (auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame);
+            pDocked && pDocked->GetHostBar())
+            FloatControlBar(pDocked->GetHostBar(), p.x, p.y, 0x2000);
+        pFrame->Invalidate(TRUE);
+    }
+    SetHostWindowStateShown(&m_position);
+    RecalcLayout();
+    WindowIdList().Add(pFrame->GetSafeHwnd());
+    if (m_hWndFirstOpened == NULL || !::IsWindow(m_hWndFirstOpened)) {
+        m_hWndFirstOpened = pView->GetSafeHwnd();
+    } else if (hWndFocus != NULL &&
+               (hWndFocus == m_hWndFirstOpened || ::GetParent(hWndFocus) == m_hWndFirstOpened ||
+                ::GetParent(::GetParent(hWndFocus)) == m_hWndFirstOpened)) {
+        ::PostMessageW(m_hWndFirstOpened, WM_ACTIVATE, 1, (LPARAM)pFrame->GetSafeHwnd());
+    }
+    return pDoc;
+}
+
+BOOL CMainFrame::OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HWND* phWnd) {
+    if (phWnd == nullptr || pPos == nullptr)
+        return FALSE;
+    m_position = *pPos;
+    CDocument* pDoc = OpenFromTemplate(pPos, TarvikApp()->FindTemplateByName(L"Gui"), nullptr);
+    if (pDoc == nullptr)
+        return FALSE;
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CView* pView = pos ? pDoc->GetNextView(pos) : nullptr;
+    CFrameWnd* pFrame = pView ? pView->GetParentFrame() : nullptr;
+    if (pFrame == nullptr)
+        return FALSE;
+    if (lpszName != nullptr) {
+        pDoc->SetTitle(lpszName);
+        pFrame->SetWindowText(lpszName);
+    }
+    *phWnd = pView->GetSafeHwnd();
+    return TRUE;
+}
+
+LRESULT CMainFrame::SetWndIcon(intptr_t reference, BOOL bById, WPARAM kind, HICON hIcon) {
+    HWND hWnd = ResolveWindowReference(reference, bById);
+    CWnd* pFrame = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
+    if (pFrame == nullptr || pFrame == this)
+        return 0;
+    if (auto* pFrameWnd = DYNAMIC_DOWNCAST(CFrameWnd, pFrame))
+        if (auto* pView = DYNAMIC_DOWNCAST(CDocView, pFrameWnd->GetActiveView())) {
+            pView->m_iconKind = kind;
+            pView->m_icon = reinterpret_cast<LPARAM>(hIcon);
+        }
+    return pFrame->SendMessage(WM_SETICON, kind, reinterpret_cast<LPARAM>(hIcon));
+}
+
+BOOL CMainFrame::SetWndCaption(intptr_t reference, BOOL bById, LPCTSTR lpszText) {
+    HWND hWnd = ResolveWindowReference(reference, bById);
+    auto* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, hWnd ? FindFrameOfWindow(hWnd) : nullptr);
+    if (pFrame == nullptr || pFrame == this || lpszText == nullptr)
+        return FALSE;
+    CView* pView = pFrame->GetActiveView();
+    CDocument* pDoc = pView ? pView->GetDocument() : nullptr;
+    if (pDoc == nullptr)
+        return FALSE;
+    pDoc->SetTitle(lpszText);
+    return TRUE;
+}
+
+// Drag and drop on the frame itself.
+DROPEFFECT CMainFrame::OnDragEnter(COleDataObject*, DWORD dwKeyState, CPoint) {
+    uint32_t effect = 0;
+    if (IDragDrop* service = DragDropService())
+        service->DragEnter("MainWnd", 0, "MainWnd", dwKeyState, &effect);
+    return effect;
+}
+
+DROPEFFECT CMainFrame::OnDragOver(COleDataObject*, DWORD dwKeyState, CPoint) {
+    uint32_t effect = 0;
+    if (IDragDrop* service = DragDropService())
+        service->DragOver("MainWnd", 0, "MainWnd", dwKeyState, &effect);
+    return effect;
+}
+
+void CMainFrame::OnDragLeave() {
+    if (IDragDrop* service = DragDropService())
+        service->DragLeave("MainWnd", 0);
+}
+
+BOOL CMainFrame::OnDrop(COleDataObject*, DROPEFFECT, CPoint) {
+    IDragDrop* service = DragDropService();
+    return service ? service->Drop("MainWnd", 0, "MainWnd") : FALSE;
+}

@@ -1,0 +1,151 @@
+#include "tests/app/app_fixture.h"
+
+#include <algorithm>
+
+#include "tests/support/run_host.h"
+
+namespace {
+std::string TestName() {
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    return name;
+}
+} // namespace
+
+std::string AppTest::RegistryRoot() const {
+    return "Software\\Orvex\\AppTests\\" + TestName();
+}
+
+void AppTest::Load(HostOptions options) {
+    if (!options.registryRootGiven) {
+        options.registryRoot = RegistryRoot();
+        options.registryRootGiven = true;
+    }
+    ConfigureHost(options);
+    CaptureMessageBoxes();
+    CallLog::Get().Clear();
+    HostState::Get().onCommand = nullptr;
+    HostState::Get().preTranslate = nullptr;
+    const std::wstring path = ProgramFolder() + L"\\moxguiu.dll";
+    m_module = LoadLibraryW(path.c_str());
+    ASSERT_NE(nullptr, m_module);
+}
+
+void AppTest::Start(HostOptions options) {
+    Load(options);
+    ASSERT_EQ(1, Call("StartApp"));
+    m_started = true;
+    Peek();
+}
+
+void AppTest::Unload() {
+    if (!m_module) {
+        RegDeleteTreeA(HKEY_CURRENT_USER, RegistryRoot().c_str());
+        return;
+    }
+    if (m_started)
+        Call("EndApp");
+    m_started = false;
+    HostState::Get().onCommand = nullptr;
+    HostState::Get().preTranslate = nullptr;
+    FreeLibrary(m_module);
+    m_module = nullptr;
+    // The profile of this test goes with it.
+    const std::string root = RegistryRoot();
+    RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str());
+}
+
+void AppTest::TearDown() {
+    Unload();
+}
+
+int AppTest::Call(const char* name) {
+    auto fn = Get<int(__cdecl*)()>(name);
+    return fn ? fn() : -999;
+}
+
+int AppTest::Peek(int mode) {
+    auto fn = Get<int(__cdecl*)(int)>("PeekMessageApp");
+    return fn ? fn(mode) : -999;
+}
+
+void AppTest::PumpAll() {
+    MSG msg;
+    for (int i = 0; i < 50 && PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE); ++i)
+        Peek();
+}
+
+int AppTest::Drain() {
+    int answer = 1;
+    for (int i = 0; i < 200 && answer == 1; ++i)
+        answer = Peek(0);
+    return answer;
+}
+
+HWND AppTest::Frame() const {
+    return static_cast<HWND>(HostState::Get().mainRecord.frameWindow);
+}
+
+std::wstring MenuItemText(HMENU menu, int position) {
+    wchar_t text[256] = {};
+    GetMenuStringW(menu, position, text, 256, MF_BYPOSITION);
+    return text;
+}
+
+HMENU AppTest::Popup(const wchar_t* title) const {
+    HMENU bar = GetMenu(Frame());
+    for (int i = 0; bar && i < GetMenuItemCount(bar); ++i)
+        if (MenuItemText(bar, i) == title)
+            return GetSubMenu(bar, i);
+    return nullptr;
+}
+
+std::vector<std::string> AppTest::Lines(const std::string& prefix) const {
+    std::vector<std::string> lines;
+    for (const HostCall& call : CallLog::Get().Calls()) {
+        std::string line = call.Line();
+        if (line.rfind(prefix, 0) == 0)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+bool AppTest::Logged(const std::string& line) const {
+    return IndexOf(line) >= 0;
+}
+
+int AppTest::IndexOf(const std::string& line) const {
+    const auto& calls = CallLog::Get().Calls();
+    for (size_t i = 0; i < calls.size(); ++i)
+        if (calls[i].Line() == line)
+            return static_cast<int>(i);
+    return -1;
+}
+
+namespace {
+struct TitleSearch {
+    const wchar_t* title;
+    HWND found;
+};
+BOOL CALLBACK MatchTitle(HWND hWnd, LPARAM lParam) {
+    auto* search = reinterpret_cast<TitleSearch*>(lParam);
+    // A dock bar shows the title of a bar it holds: the bar itself is wanted.
+    const int id = GetDlgCtrlID(hWnd);
+    if (id >= 0xE81B && id <= 0xE81E)
+        return TRUE;
+    wchar_t text[128] = {};
+    GetWindowTextW(hWnd, text, 128);
+    if (wcscmp(text, search->title) == 0) {
+        search->found = hWnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+} // namespace
+
+HWND ChildTitled(HWND parent, const wchar_t* title) {
+    TitleSearch search{title, nullptr};
+    EnumChildWindows(parent, &MatchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}

@@ -1,0 +1,47 @@
+// The test program is the host: it serves its tables, loads the library from its folder and
+// drives it through its exports, as the real host does.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "host/lib/call_log.h"
+#include "host/lib/host_sim.h"
+#include "host/lib/host_state.h"
+
+class AppTest : public ::testing::Test {
+protected:
+    void TearDown() override;
+
+    // Loads the library for a host with these options; the registry root is one per test.
+    void Load(HostOptions options = HostOptions());
+    // Load, StartApp, and one turn of the pump.
+    void Start(HostOptions options = HostOptions());
+    void Unload();
+
+    template <typename F> F Get(const char* name) const {
+        return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m_module, name)));
+    }
+    int Call(const char* name); // an export without arguments
+    int Peek(int mode = 0);     // PeekMessageApp
+    void PumpAll();             // turns until the queue is empty
+    int Drain();                // turns until one finds no message; its answer
+    HWND Frame() const;         // from the host's record
+    HMENU Popup(const wchar_t* title) const;
+    std::vector<std::string> Lines(const std::string& prefix = "") const;
+    bool Logged(const std::string& line) const;
+    // Index of the first log line equal to line, -1 when none.
+    int IndexOf(const std::string& line) const;
+    std::string RegistryRoot() const;
+
+    HMODULE m_module = nullptr;
+    bool m_started = false;
+};
+
+std::wstring MenuItemText(HMENU menu, int position);
+// The first child window (at any depth) with this text, or null.
+HWND ChildTitled(HWND parent, const wchar_t* title);

@@ -1,0 +1,137 @@
+// Host toolbars keep their places across runs: a first run creates them, floats one and docks
+// one on the left with the mouse and ends; a second run on the same profile creates them again.
+#include "tests/app/app_fixture.h"
+
+#include <set>
+
+namespace {
+
+using CreateFn = int(__cdecl*)(int*, const char*, int);
+using AddFn = int(__cdecl*)(int, unsigned, unsigned, const char*, unsigned);
+
+void Input(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    input.mi.dx = (at.x * 65535 + cx / 2) / (cx - 1);
+    input.mi.dy = (at.y * 65535 + cy / 2) / (cy - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+class Persistence : public AppTest {
+protected:
+    // Drags a bar by its left edge to the point, with the real mouse.
+    void Drag(HWND bar, POINT to) {
+        RECT r{};
+        GetWindowRect(bar, &r);
+        const POINT from{r.left + 3, (r.top + r.bottom) / 2};
+        Input(0, from);
+        PumpFor(50);
+        Input(MOUSEEVENTF_LEFTDOWN, from);
+        for (int step = 1; step <= 8; ++step)
+            Input(0,
+                  POINT{from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
+        Input(MOUSEEVENTF_LEFTUP, to);
+        PumpFor(300);
+    }
+    void PumpFor(DWORD ms) {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < ms) {
+            Peek();
+            Sleep(5);
+        }
+    }
+    void CreateBars() {
+        auto create = Get<CreateFn>("CreateGuiToolbar");
+        auto add = Get<AddFn>("AddTBButton");
+        int trace = -1, watch = -1;
+        ASSERT_EQ(1, create(&trace, "Trace", 0));
+        ASSERT_EQ(1, create(&watch, "Watch", 0));
+        add(trace, 179, 0, "Trace on", 1030);
+        add(watch, 179, 0, "Watch", 1031);
+        PumpFor(100);
+    }
+    HostOptions SharedRoot() {
+        HostOptions o;
+        o.registryRoot = RegistryRoot();
+        o.registryRootGiven = true;
+        return o;
+    }
+    void EndRunKeepingProfile() {
+        Call("EndApp");
+        m_started = false;
+        FreeLibrary(m_module);
+        m_module = nullptr;
+    }
+};
+
+TEST_F(Persistence, HostToolbarsComeBackWithTheirIdsAndPlaces) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, RegistryRoot().c_str());
+    Start(SharedRoot());
+    SetWindowPos(Frame(), HWND_TOP, 0, 0, 900, 700, SWP_SHOWWINDOW);
+    SetForegroundWindow(Frame());
+    CreateBars();
+    HWND trace = ChildTitled(Frame(), L"Trace");
+    HWND watch = ChildTitled(Frame(), L"Watch");
+    ASSERT_TRUE(trace && watch);
+    const int traceId = GetDlgCtrlID(trace), watchId = GetDlgCtrlID(watch);
+    RECT client{};
+    HWND mdi = static_cast<HWND>(HostState::Get().mainRecord.mdiClientWindow);
+    GetWindowRect(mdi, &client);
+    Drag(trace, POINT{(client.left + client.right) / 2, (client.top + client.bottom) / 2});
+    // A side dock bar takes a drag only with the pointer over it.
+    RECT left{};
+    GetWindowRect(GetDlgItem(Frame(), 0xE81C), &left);
+    Drag(watch, POINT{left.left, (client.top + client.bottom) / 2});
+    const bool traceFloats = GetAncestor(trace, GA_ROOT) != Frame();
+    const bool watchLeft = GetDlgCtrlID(GetParent(watch)) == 0xE81C;
+    EXPECT_TRUE(traceFloats);
+    EXPECT_TRUE(watchLeft);
+    EndRunKeepingProfile();
+
+    Start(SharedRoot());
+    SetWindowPos(Frame(), HWND_TOP, 0, 0, 900, 700, SWP_SHOWWINDOW);
+    CreateBars();
+    trace = ChildTitled(Frame(), L"Trace");
+    HWND floating = nullptr;
+    if (trace == nullptr) { // floating: in a frame of its own
+        for (HWND top = GetTopWindow(nullptr); top; top = GetWindow(top, GW_HWNDNEXT))
+            if (HWND found = ChildTitled(top, L"Trace"); found && top != Frame())
+                floating = found;
+        trace = floating;
+    }
+    watch = ChildTitled(Frame(), L"Watch");
+    ASSERT_TRUE(trace && watch);
+    EXPECT_EQ(traceId, GetDlgCtrlID(trace));
+    EXPECT_EQ(watchId, GetDlgCtrlID(watch));
+    if (traceFloats)
+        EXPECT_NE(Frame(), GetAncestor(trace, GA_ROOT));
+    if (watchLeft)
+        EXPECT_EQ(0xE81C, GetDlgCtrlID(GetParent(watch)));
+    int users = 0;
+    for (HWND h = GetWindow(GetDlgItem(Frame(), 0xE81B), GW_CHILD); h;
+         h = GetWindow(h, GW_HWNDNEXT)) {
+        wchar_t text[16] = {};
+        GetWindowTextW(h, text, 16);
+        users += wcscmp(text, L"User") == 0;
+    }
+    EXPECT_LE(users, 1);
+    EndRunKeepingProfile();
+
+    // Each section with a title names one bar.
+    std::set<std::string> titles;
+    const std::string profile = RegistryRoot() + "\\MoxGui";
+    for (int n = 0; n < 64; ++n) {
+        const std::string section = profile + "\\MOX Frame-Bar" + std::to_string(n);
+        char title[64] = {};
+        DWORD size = sizeof title;
+        if (RegGetValueA(HKEY_CURRENT_USER, section.c_str(), "Title", RRF_RT_REG_SZ, nullptr, title,
+                         &size) == ERROR_SUCCESS)
+            EXPECT_TRUE(titles.insert(title).second) << title;
+    }
+    EXPECT_EQ(1u, titles.count("Trace"));
+    EXPECT_EQ(1u, titles.count("Watch"));
+}
+
+} // namespace

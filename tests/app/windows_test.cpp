@@ -1,0 +1,209 @@
+// Host windows: the view that sizes the host's child, placements kept by the host, icons,
+// captions, the owner of the last message, and the view's drag-and-drop registration.
+#include "tests/app/app_fixture.h"
+
+#include "host/lib/host_window.h"
+#include "ifac/h/hostwnd.h"
+
+namespace {
+
+using OpenFn = int(__cdecl*)(const char*, const WindowPosition*, HWND*);
+using PosFn = int(__cdecl*)(intptr_t, int, const WindowPosition*);
+using UpdateFn = void(__cdecl*)(intptr_t, int, const WindowPosition*);
+
+class HostWindowTest : public AppTest {
+protected:
+    // Opens a host window with this placement; the view and the host's child in it.
+    void Open(HostPlacement placement) {
+        HostState::Get().placements[&m_position] = placement;
+        ASSERT_EQ(1, Get<OpenFn>("GetMDIWindow")("Registers", &m_position, &m_view));
+        ASSERT_TRUE(IsWindow(m_view));
+        m_child = CreateRegistersWindow(m_view, [this](HWND child) {
+            Get<int(__cdecl*)(intptr_t, int)>("CloseMDIWindow")((intptr_t)child, 0);
+        });
+        PumpAll();
+    }
+    HWND FrameOfView() const { return GetParent(m_view); }
+
+    WindowPosition m_position{};
+    HWND m_view = nullptr;
+    HWND m_child = nullptr;
+};
+
+TEST_F(HostWindowTest, TheViewSizesTheHostsChild) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    SetWindowPos(FrameOfView(), nullptr, 0, 0, 420, 330, SWP_NOMOVE | SWP_NOZORDER);
+    PumpAll();
+    RECT view{}, child{};
+    GetClientRect(m_view, &view);
+    GetWindowRect(m_child, &child);
+    EXPECT_EQ(view.right, child.right - child.left);
+    EXPECT_EQ(view.bottom, child.bottom - child.top);
+    wchar_t title[64] = {};
+    GetWindowTextW(FrameOfView(), title, 64);
+    EXPECT_STREQ(L"Registers", title);
+    EXPECT_EQ(m_view, Get<HWND(__cdecl*)(HWND)>("CDocViewFromHandle")(m_child));
+    EXPECT_EQ(nullptr, Get<HWND(__cdecl*)(HWND)>("CDocViewFromHandle")(Frame()));
+}
+
+TEST_F(HostWindowTest, APlacementReportedIsAPlacementRestored) {
+    Start();
+    Open({0x11, 30, 40, 300, 200});
+    RECT placed{};
+    GetWindowRect(FrameOfView(), &placed);
+    MapWindowPoints(nullptr, GetParent(FrameOfView()), reinterpret_cast<POINT*>(&placed), 2);
+    EXPECT_EQ(30, placed.left);
+    EXPECT_EQ(300, placed.right - placed.left);
+    SetWindowPos(FrameOfView(), nullptr, 70, 80, 250, 150, SWP_NOZORDER);
+    ASSERT_EQ(1, Get<PosFn>("GetWindowPos")((intptr_t)m_view, 0, &m_position));
+    const HostPlacement saved = HostState::Get().placements[&m_position];
+    EXPECT_EQ(0x11, saved.flags);
+    EXPECT_EQ(70, saved.x);
+    EXPECT_EQ(250, saved.width);
+    SetWindowPos(FrameOfView(), nullptr, 5, 5, 100, 100, SWP_NOZORDER);
+    Get<UpdateFn>("UpdateWndPos")((intptr_t)m_view, 0, &m_position);
+    RECT back{};
+    GetWindowRect(FrameOfView(), &back);
+    MapWindowPoints(nullptr, GetParent(FrameOfView()), reinterpret_cast<POINT*>(&back), 2);
+    EXPECT_EQ(70, back.left);
+    EXPECT_EQ(80, back.top);
+    EXPECT_EQ(250, back.right - back.left);
+    // A placement the host marks as its own is left alone.
+    HostState::Get().placements[&m_position].flags |= PlacementFlags::leaveAlone;
+    HostState::Get().placements[&m_position].x = 200;
+    Get<UpdateFn>("UpdateWndPos")((intptr_t)m_view, 0, &m_position);
+    GetWindowRect(FrameOfView(), &back);
+    MapWindowPoints(nullptr, GetParent(FrameOfView()), reinterpret_cast<POINT*>(&back), 2);
+    EXPECT_EQ(70, back.left);
+    Get<UpdateFn>("UpdateWndPos")((intptr_t)m_view, 0, nullptr); // no record: no placement
+}
+
+TEST_F(HostWindowTest, TheIconReachesTheFrameAsKindThenIcon) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    HICON icon = LoadIcon(nullptr, IDI_WARNING);
+    auto setIcon = Get<LRESULT(__cdecl*)(intptr_t, int, HICON, int)>("SetWndIcon");
+    setIcon((intptr_t)m_view, 0, icon, ICON_SMALL);
+    EXPECT_EQ((LRESULT)icon, SendMessageW(FrameOfView(), WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(0, setIcon((intptr_t)m_view, 0, icon, 7)); // no icon kind
+}
+
+TEST_F(HostWindowTest, TheLastMessagesOwnerIsTheViewAroundIt) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    auto owner = Get<HWND(__cdecl*)()>("GetLastMessageOwner");
+    HWND seen = nullptr;
+    HostState::Get().onCommand = [&](int) { seen = owner(); };
+    PostMessageW(m_child, WM_USER + 5, 0, 0);
+    PostMessageW(Frame(), 0x408, 45, 0);
+    Peek();
+    HostState::Get().onCommand = nullptr;
+    EXPECT_EQ(m_view, seen);
+}
+
+TEST_F(HostWindowTest, TheViewRegistersUnderTheHostsKindName) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    auto drop = Get<int(__cdecl*)(const char*, HWND)>("InitMDIDropTarget");
+    CallLog::Get().Clear();
+    EXPECT_EQ(1, drop("HostWnd", m_child));
+    EXPECT_EQ(1, drop("HostWnd2", m_child)); // replaces the first
+    EXPECT_EQ(0, drop(nullptr, m_child));
+    EXPECT_EQ(0, drop("X", Frame())); // no view around the frame
+    const std::string id = std::to_string((intptr_t)m_child);
+    EXPECT_EQ((std::vector<std::string>{"DD.RegisterDropTarget(\"HostWnd\", " + id + ")",
+                                        "DD.UnregisterDropTarget(\"HostWnd\", " + id + ")",
+                                        "DD.RegisterDropTarget(\"HostWnd2\", " + id + ")"}),
+              Lines("DD."));
+}
+
+TEST_F(HostWindowTest, DockedWindowsMoveBetweenSidesAndBackToMDI) {
+    Start();
+    Open({0x41, 0, 0, 100, 150});
+    HWND view = m_view;
+    auto pos = Get<PosFn>("GetWindowPos");
+    auto update = Get<UpdateFn>("UpdateWndPos");
+    // Docked on the left with half of its row.
+    HostState::Get().placements[&m_position] = {0x41 | 0x80, 0, 0, 50, 150};
+    update((intptr_t)view, 0, &m_position);
+    PumpAll();
+    ASSERT_EQ(1, pos((intptr_t)view, 0, &m_position));
+    HostPlacement p = HostState::Get().placements[&m_position];
+    EXPECT_EQ(0x41, p.flags & 0x41);
+    EXPECT_EQ(0x80, p.flags & 0x780);
+    // Back to an MDI child at a placement of its own.
+    HostState::Get().placements[&m_position] = {0x11, 20, 30, 240, 160};
+    update((intptr_t)view, 0, &m_position);
+    PumpAll();
+    ASSERT_EQ(1, pos((intptr_t)view, 0, &m_position));
+    p = HostState::Get().placements[&m_position];
+    EXPECT_EQ(0x11, p.flags & 0x71);
+    EXPECT_TRUE(IsWindow(m_child));
+}
+
+TEST_F(HostWindowTest, HostsBefore34KeepNoPlacements) {
+    HostOptions o;
+    o.major = 3;
+    o.minor = 3;
+    Start(o);
+    CallLog::Get().Clear();
+    Open({0x11, 10, 10, 300, 200});
+    EXPECT_TRUE(Lines("GetWindowSetting").empty());
+    EXPECT_TRUE(Lines("SetWindowSetting").empty());
+    EXPECT_TRUE(IsWindow(m_child));
+    EXPECT_EQ(0, Get<PosFn>("GetWindowPos")((intptr_t)Frame(), 0, &m_position));
+}
+
+TEST_F(HostWindowTest, AFloatingPlacementFloatsTheWindowAndIsReportedSo) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    HostState::Get().placements[&m_position] = {0x21, 300, 200, 260, 180};
+    Get<UpdateFn>("UpdateWndPos")((intptr_t)m_view, 0, &m_position);
+    PumpAll();
+    EXPECT_NE(Frame(), GetAncestor(m_view, GA_ROOT)); // in a frame of its own
+    ASSERT_EQ(1, Get<PosFn>("GetWindowPos")((intptr_t)m_view, 0, &m_position));
+    EXPECT_EQ(0x21, HostState::Get().placements[&m_position].flags);
+}
+
+WNDPROC g_registersProc = nullptr;
+int g_sizes = 0;
+LRESULT CALLBACK CountSizes(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SIZE)
+        ++g_sizes;
+    return CallWindowProcW(g_registersProc, hWnd, message, wParam, lParam);
+}
+
+TEST_F(HostWindowTest, FontAndColourChangesLayEveryWindowOutAgain) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    g_registersProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(m_child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountSizes)));
+    g_sizes = 0;
+    LOGFONTW lf{};
+    lf.lfHeight = -20;
+    wcscpy(lf.lfFaceName, L"Courier New");
+    HFONT font = CreateFontIndirectW(&lf);
+    Get<void(__cdecl*)(HFONT, HFONT)>("GUIChangeFont")(font, nullptr);
+    EXPECT_GE(g_sizes, 1);
+    const int afterFont = g_sizes;
+    Get<int(__cdecl*)(COLORREF, COLORREF, COLORREF)>("GUIChangeColor")(0, 0xFFFFFF, 0xFF);
+    EXPECT_GT(g_sizes, afterFont);
+    DeleteObject(font);
+    SetWindowLongPtrW(m_child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_registersProc));
+}
+
+class HostWindowLifetime : public HostWindowTest {};
+
+TEST_F(HostWindowLifetime, TheHostsChildClosesItsWindowWhenTheFrameIsClosed) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    HWND frame = FrameOfView();
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    PumpAll();
+    EXPECT_FALSE(IsWindow(frame));
+    EXPECT_FALSE(IsWindow(m_child));
+    EXPECT_TRUE(IsWindow(Frame()));
+}
+
+} // namespace
