@@ -40,9 +40,6 @@ class CCmdUI;
 #define FS_DISABLE 0x20
 #define FS_SYNCACTIVE 0x40
 #define WM_ACTIVATETOPLEVEL 0x036E
-// WM_FLOATSTATUS flags (wParam): floating windows follow their frame's activation look.
-#define FS_ACTIVATE 0x0004
-#define FS_DEACTIVATE 0x0008
 
 // One message on its way through a message map. Command and notification entries read nID and
 // pExtra; window-message entries read wParam and lParam. The handler's result goes to lResult.
