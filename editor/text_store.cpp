@@ -221,6 +221,7 @@ bool SECEditTextStore::ExtendLinesBehind(int line) {
         from = p + 1;
         m_lines[m_knownLines] = from;
         ++m_knownLines;
+        ++m_linesRescanned;
     }
     return true;
 }
@@ -242,9 +243,11 @@ BOOL SECEditTextStore::OffsetToPosition(int offset, int& line, int& column) {
         column = offset;
         return TRUE;
     }
-    // Extend the line table just far enough to cover the offset, then search what is known.
-    while (m_knownLines < m_lineCount && m_lines[m_knownLines - 1] <= offset)
-        if (!ExtendLines(std::min<int>(m_lineCount - 1, m_knownLines + 255)))
+    // Extend the line table just far enough to cover the offset, in steps that double: an
+    // offset just behind an edit needs a line or two, not a fixed stretch found again.
+    for (int step = 1; m_knownLines < m_lineCount && m_lines[m_knownLines - 1] <= offset;
+         step = std::min(step * 2, 4096))
+        if (!ExtendLines(std::min<int>(m_lineCount - 1, m_knownLines - 1 + step)))
             return FALSE;
     auto first = m_lines.begin();
     auto it = std::upper_bound(first, first + m_knownLines, offset);
@@ -359,8 +362,8 @@ void SECEditTextStore::NoteCarriageReturns(int from, int to) {
 }
 
 void SECEditTextStore::MarkEdited(int line) {
-    // Lines behind the edited one are rebuilt on demand.
-    m_knownLines = std::max(1, std::min<int>(m_knownLines, line));
+    // Lines behind the edited one are rebuilt on demand; the edited line starts where it did.
+    m_knownLines = std::max(1, std::min<int>(m_knownLines, line + 1));
     ForgetLengths();
 }
 
@@ -507,10 +510,9 @@ BOOL SECEditTextStore::IsWholeWord(int offset, int length) {
     int line = 0, column = 0;
     if (!OffsetToPosition(offset, line, column))
         return FALSE;
+    // Single characters: a search holding a run of the text keeps it valid.
     const int lineLength = GetLineTextLength(line);
-    const int start = LineStart(line);
-    const wchar_t* text = Span(start, LineEndWithTerminator(line));
-    const bool left = column == 0 || isDelimiter(text[column - 1]);
-    const bool right = column + length >= lineLength || isDelimiter(text[column + length]);
+    const bool left = column == 0 || isDelimiter(CharAt(offset - 1));
+    const bool right = column + length >= lineLength || isDelimiter(CharAt(offset + length));
     return left && right;
 }

@@ -143,6 +143,10 @@ public:
     // The engine regular-expression searches run on (null: one of their own each time), so
     // that every search of the editor compiles its pattern once.
     void SetRegExpEngine(SECEditBoundedRegExp* engine) { m_regExpEngine = engine; }
+    // How many line starts were found by scanning the text again behind an edit, since the
+    // store was made. An edit should cost the lines around it, not every line behind it once
+    // more: this shows whether something asks for far lines after each edit.
+    int64_t GetLinesRescanned() const { return m_linesRescanned; }
 
     static constexpr int kSliceLength = 256000;
 
@@ -198,4 +202,5 @@ private:
     BOOL m_patternInvalid = FALSE;
     SECEditBoundedRegExp* m_regExpEngine = nullptr;
     BOOL m_lossy = FALSE;
+    int64_t m_linesRescanned = 0;
 };
