@@ -187,10 +187,10 @@ int SECEditController::SearchModel(SECEditFindReplaceState* state, const SECEdit
         regExp = state->m_bRegExp;
     EngineLoan loan(m_editModel, state->m_pRegExp.get());
     int line = 0, column = 0;
-    const int length = m_editModel->Find(
-        from.m_line, from.m_column, line, column, state->m_strFind, down, wrap,
-        state->m_bMatchCase, state->m_bWholeWord && !regExp, regExp,
-        stop ? stop->m_line : -1, stop ? stop->m_column : -1);
+    const int length =
+        m_editModel->Find(from.m_line, from.m_column, line, column, state->m_strFind, down, wrap,
+                          state->m_bMatchCase, state->m_bWholeWord && !regExp, regExp,
+                          stop ? stop->m_line : -1, stop ? stop->m_column : -1);
     SECEditTextStore* store = m_editModel->GetStore();
     if (length <= 0 && store && store->WasPatternInvalid()) {
         Tell(IDS_FIND_INVALID, state->m_strFind);
@@ -220,8 +220,7 @@ SECEditPosition SECEditController::FindStart(BOOL down) {
         if (GetAdjacentToken(token, start.m_line, start.m_column, TRUE, line, column) &&
             !token.IsEmpty() && SECEditPosition(line, column) != start &&
             GetAdjacentToken(token, start.m_line, start.m_column, FALSE, line, column) &&
-            !token.IsEmpty() && token[0] != L'\r' && token[0] != L'\n' &&
-            IsWordChar(token[0]))
+            !token.IsEmpty() && token[0] != L'\r' && token[0] != L'\n' && IsWordChar(token[0]))
             start = SECEditPosition(line, column);
     }
     return start;
@@ -331,6 +330,20 @@ BOOL SECEditController::LineStaysShort(const SECEditRange& match, const CString&
     if (replacement.GetLength() <= matched.GetLength() && matched.Find(L'\t') >= 0 &&
         replacement.Find(L'\t') >= 0)
         return TRUE;
+    const int maximum = m_editModel->GetMaxLineColumns();
+    if (maximum <= 0)
+        return TRUE;
+    // A character takes a tab's width at the most: a line that is short even so needs no
+    // measuring, which would copy it for every replacement of a Replace All.
+    const SECEditLangConfig* config = m_editModel->GetLangConfig();
+    const int64_t widest = config ? std::max(1, config->GetTabSize()) : 8;
+    if (match.m_start.m_line == match.m_end.m_line && replacement.FindOneOf(L"\r\n") < 0) {
+        const int64_t length = int64_t(LineLengthOf(match.m_start.m_line)) -
+                               (match.m_end.m_column - match.m_start.m_column) +
+                               replacement.GetLength();
+        if (length * widest <= maximum)
+            return TRUE;
+    }
     std::wstring before, after;
     LineText(match.m_start.m_line, before);
     LineText(match.m_end.m_line, after);
@@ -343,8 +356,7 @@ BOOL SECEditController::LineStaysShort(const SECEditRange& match, const CString&
     const wchar_t* text = line.c_str() + (lastBreak == std::wstring::npos ? 0 : lastBreak + 1);
     const int length = static_cast<int>(line.size() - (text - line.c_str()));
     const int columns = m_editModel->DisplayColumnOf(length, 0, text, length, nullptr);
-    const int maximum = m_editModel->GetMaxLineColumns();
-    if (maximum <= 0 || columns <= maximum)
+    if (columns <= maximum)
         return TRUE;
     TellCount(IDS_REPLACE_LINE_TOO_LONG, maximum, MB_ICONEXCLAMATION);
     return FALSE;
@@ -387,8 +399,8 @@ BOOL SECEditController::Replace(SECEditFindReplaceState* state) {
     const SECEditRange match(at, SECEditPosition(endLine, endColumn));
     SetSelection(match, SECEditSelection::modeStream);
     CString matched;
-    m_editModel->GetText(matched, match.m_start.m_line, match.m_start.m_column,
-                         match.m_end.m_line, match.m_end.m_column);
+    m_editModel->GetText(matched, match.m_start.m_line, match.m_start.m_column, match.m_end.m_line,
+                         match.m_end.m_column);
     const CString replacement = Replacement(state, matched);
     if (!LineStaysShort(match, matched, replacement))
         return FALSE;

@@ -129,10 +129,16 @@ int SECEditViewport::DisplayWidthOf(int line) {
 }
 
 void SECEditViewport::LinesWidthChanged(int first, int last) {
-    if (m_longest < 0)
+    SECEditModel* model = GetEditModel();
+    if (m_longest < 0 || model == nullptr)
         return;
+    // A character takes a tab's width at the most: a line that cannot be wider than the
+    // widest is not measured.
+    const SECEditLangConfig* config = model->GetLangConfig();
+    const int64_t widest = config ? std::max(1, config->GetTabSize()) : 8;
     for (int line = std::max(0, first); line <= last; ++line)
-        m_longest = std::max(m_longest, DisplayWidthOf(line));
+        if (model->GetLineTextLength(line) * widest > m_longest)
+            m_longest = std::max(m_longest, DisplayWidthOf(line));
 }
 
 CPoint SECEditViewport::SetLogOrigin(int x, int y) {

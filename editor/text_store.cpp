@@ -161,6 +161,8 @@ BOOL SECEditTextStore::Reset() {
     m_blocks.push_back(std::make_unique<SECEditTextBlock>());
     m_lines.assign(1, 0);
     m_lines.reserve(1000);
+    m_shiftLine = 0;
+    m_shift = 0;
     m_knownLines = 1;
     m_knownBlocks = 1;
     m_lineCount = 1;
@@ -213,13 +215,13 @@ bool SECEditTextStore::ExtendLinesBehind(int line) {
         return true;
     const SECEditTextBlock* block = m_blocks[0].get();
     const int length = TextLength();
-    int from = m_lines[m_knownLines - 1];
+    int from = LineStart(m_knownLines - 1);
     while (m_knownLines <= line) {
         const int p = block->FindChar(m_lineTerminator, from, length);
         if (p < 0)
             return false; // the line count and the text disagree
         from = p + 1;
-        m_lines[m_knownLines] = from;
+        SetLineStart(m_knownLines, from);
         ++m_knownLines;
         ++m_linesRescanned;
     }
@@ -245,14 +247,12 @@ BOOL SECEditTextStore::OffsetToPosition(int offset, int& line, int& column) {
     }
     // Extend the line table just far enough to cover the offset, in steps that double: an
     // offset just behind an edit needs a line or two, not a fixed stretch found again.
-    for (int step = 1; m_knownLines < m_lineCount && m_lines[m_knownLines - 1] <= offset;
+    for (int step = 1; m_knownLines < m_lineCount && LineStart(m_knownLines - 1) <= offset;
          step = std::min(step * 2, 4096))
         if (!ExtendLines(std::min<int>(m_lineCount - 1, m_knownLines - 1 + step)))
             return FALSE;
-    auto first = m_lines.begin();
-    auto it = std::upper_bound(first, first + m_knownLines, offset);
-    line = static_cast<int>(it - first) - 1;
-    column = offset - m_lines[line];
+    line = FirstLineAfter(offset, 0, m_knownLines) - 1;
+    column = offset - LineStart(line);
     return TRUE;
 }
 
@@ -282,8 +282,40 @@ int SECEditTextStore::LineOfOffset(int offset, int fromLine) {
             break;
         low = high;
     }
-    auto it = std::upper_bound(m_lines.begin() + low + 1, m_lines.begin() + high, offset);
-    return static_cast<int>(it - m_lines.begin()) - 1;
+    return FirstLineAfter(offset, low + 1, high) - 1;
+}
+
+int SECEditTextStore::FirstLineAfter(int offset, int low, int high) const {
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (LineStart(middle) > offset)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+void SECEditTextStore::ShiftLinesBehind(int line, int delta) {
+    const int lastKnown = m_knownLines - 1;
+    if (delta == 0 || line >= lastKnown)
+        return; // no known line behind it
+    if (m_shift == 0 || m_shiftLine >= lastKnown) {
+        m_shiftLine = line;
+        m_shift = delta;
+        return;
+    }
+    if (line >= m_shiftLine) {
+        // Settle what the lines up to this one were owed; the rest owe the sum.
+        for (int i = m_shiftLine + 1; i <= line; ++i)
+            m_lines[i] += m_shift;
+        m_shiftLine = line;
+    } else {
+        // The lines between this edit and the owed ones move now.
+        for (int i = line + 1; i <= std::min(m_shiftLine, lastKnown); ++i)
+            m_lines[i] += delta;
+    }
+    m_shift += delta;
 }
 
 int SECEditTextStore::GetLineLength(int line) {
@@ -364,6 +396,8 @@ void SECEditTextStore::NoteCarriageReturns(int from, int to) {
 void SECEditTextStore::MarkEdited(int line) {
     // Lines behind the edited one are rebuilt on demand; the edited line starts where it did.
     m_knownLines = std::max(1, std::min<int>(m_knownLines, line + 1));
+    if (m_shiftLine >= m_knownLines - 1)
+        m_shift = 0; // nothing known is owed a shift any more
     ForgetLengths();
 }
 
@@ -402,8 +436,11 @@ int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int
         m_lineCount += breaks;
         if (static_cast<int>(m_lines.size()) < m_lineCount)
             m_lines.resize(m_lineCount + m_lineCount / 8 + 1000, 0);
+        MarkEdited(line);
+    } else {
+        ShiftLinesBehind(line, length);
+        ForgetLengths();
     }
-    MarkEdited(line);
     range.m_end = breaks == 0 ? SECEditPosition(line, column + length)
                               : SECEditPosition(line + breaks, behindLast);
     InvalidateBlockStarts(block);
@@ -416,10 +453,9 @@ void SECEditTextStore::Append(const wchar_t* text, int count) {
 }
 
 void SECEditTextStore::AppendLineStart(int start) {
-    if (static_cast<int>(m_lines.size()) > m_lineCount)
-        m_lines[m_lineCount] = start;
-    else
-        m_lines.push_back(start);
+    if (static_cast<int>(m_lines.size()) <= m_lineCount)
+        m_lines.push_back(0);
+    SetLineStart(m_lineCount, start);
     m_knownLines = ++m_lineCount;
 }
 
@@ -500,7 +536,12 @@ BOOL SECEditTextStore::DeleteText(const SECEditRange& range) {
         m_blocks.erase(m_blocks.begin() + block);
     InvalidateBlockStarts(block);
     m_lineCount -= breaks;
-    MarkEdited(startLine);
+    if (breaks > 0) {
+        MarkEdited(startLine);
+    } else {
+        ShiftLinesBehind(startLine, from - to);
+        ForgetLengths();
+    }
     return TRUE;
 }
 
