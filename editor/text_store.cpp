@@ -309,11 +309,15 @@ void SECEditTextStore::ShiftLinesBehind(int line, int delta) {
         // Settle what the lines up to this one were owed; the rest owe the sum.
         for (int i = m_shiftLine + 1; i <= line; ++i)
             m_lines[i] += m_shift;
+        m_linesShifted += line - m_shiftLine;
         m_shiftLine = line;
     } else {
-        // The lines between this edit and the owed ones move now.
-        for (int i = line + 1; i <= std::min(m_shiftLine, lastKnown); ++i)
-            m_lines[i] += delta;
+        // The owed shift moves back to this line: the lines between owe it now as well, and
+        // the next edit further up costs only the lines between the two.
+        for (int i = line + 1; i <= m_shiftLine; ++i)
+            m_lines[i] -= m_shift;
+        m_linesShifted += m_shiftLine - line;
+        m_shiftLine = line;
     }
     m_shift += delta;
 }

@@ -147,6 +147,9 @@ public:
     // store was made. An edit should cost the lines around it, not every line behind it once
     // more: this shows whether something asks for far lines after each edit.
     int64_t GetLinesRescanned() const { return m_linesRescanned; }
+    // How many line starts were moved one by one behind edits inside a line: the lines
+    // between one edit and the next, not the lines behind them.
+    int64_t GetLinesShifted() const { return m_linesShifted; }
 
     static constexpr int kSliceLength = 256000;
 
@@ -219,4 +222,5 @@ private:
     SECEditBoundedRegExp* m_regExpEngine = nullptr;
     BOOL m_lossy = FALSE;
     int64_t m_linesRescanned = 0;
+    int64_t m_linesShifted = 0;
 };

@@ -368,6 +368,14 @@ TEST(TextStore, EditsInsideLinesFindNoLineAgain) {
     for (int line = 19999; line >= 0; line -= 1000)
         Insert(store, line, 0, L"q");
     EXPECT_EQ(store.GetLinesRescanned() - before, 0);
+    // Edits down the text and back up again, as undoing them goes: each moves the starts
+    // between it and the one before, never all that lie behind.
+    const int64_t shifted = store.GetLinesShifted();
+    for (int line = 0; line < 20000; line += 50)
+        Insert(store, line, 1, L"u");
+    for (int line = 19950; line >= 0; line -= 50)
+        ASSERT_TRUE(store.DeleteText(SECEditRange(line, 1, line, 2)));
+    EXPECT_LE(store.GetLinesShifted() - shifted, 3 * 20000);
     EXPECT_EQ(store.PositionToOffset(1, 0), 16); // line 0 gained two characters and lost one
 }
 
