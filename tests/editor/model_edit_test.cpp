@@ -159,6 +159,26 @@ TEST_F(ModelTest, GivenDisplayInformationIsKept) {
     EXPECT_EQ(given->GetLineHeight(), 12);
 }
 
+// A new document measures the font again only when the configuration's font changed, and
+// never keeps a caller's display information as its own.
+TEST_F(ModelTest, ANewDocumentKeepsTheMeasuredFontUntilTheConfigurationChangesIt) {
+    SECEditDisplayInfo* first = model.GetDisplayInfo();
+    ASSERT_NE(first, nullptr);
+    model.SetText(L"a\nb");
+    EXPECT_EQ(model.GetDisplayInfo(), first);
+    SECEditLangConfig* config = model.GetLangConfig();
+    ASSERT_NE(config, nullptr);
+    const int size = config->GetSize();
+    config->SetSize(size + 4);
+    model.ResetDocument();
+    SECEditDisplayInfo* larger = model.GetDisplayInfo();
+    EXPECT_EQ(larger->GetPointSize(), size + 4);
+    config->SetSize(size);
+    model.SetDisplayInfo(std::make_unique<SECEditDisplayInfo>());
+    model.ResetDocument();
+    EXPECT_EQ(model.GetDisplayInfo()->GetPointSize(), size);
+}
+
 TEST_F(ModelTest, TypingIntoAFullLineBreaksItInTheSameStep) {
     const std::wstring full(2048, L'x');
     Type(0, 0, full.c_str());
