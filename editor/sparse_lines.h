@@ -45,28 +45,41 @@ public:
             node->object = std::move(object);
             return raw;
         }
-        Node* left = nullptr;
-        Node* right = nullptr;
-        Split(m_root, line, left, right);
         m_seed ^= m_seed << 13;
         m_seed ^= m_seed >> 17;
         m_seed ^= m_seed << 5;
         Node* node = new Node(line, std::move(object), m_seed);
-        m_root = Merge(Merge(left, node), right);
+        // Down from the root to the first node the new one outranks; what hangs there splits
+        // around the new line below it. Lines set one after another (an insertion marking
+        // its lines) then walk the tree's right edge only as far as the new node's rank.
+        Node** slot = &m_root;
+        while (*slot && (*slot)->priority > node->priority) {
+            ++m_steps;
+            HandDown(*slot);
+            slot = line < (*slot)->key ? &(*slot)->left : &(*slot)->right;
+        }
+        Split(*slot, line, node->left, node->right);
+        *slot = node;
         ++m_count;
         return raw;
     }
     // Hands the line's object to the caller, leaving the line without one.
     std::unique_ptr<T> Take(int line) {
-        if (!Find(line))
+        if (line < 0 || line >= m_size)
             return nullptr;
-        Node* left = nullptr;
-        Node* rest = nullptr;
-        Node* node = nullptr;
-        Node* right = nullptr;
-        Split(m_root, line, left, rest);
-        Split(rest, line + 1, node, right);
-        m_root = Merge(left, right);
+        // Down to the line's node, handing the shifts on the way down; its two subtrees
+        // take its place.
+        Node** slot = &m_root;
+        while (*slot && (*slot)->key != line) {
+            ++m_steps;
+            HandDown(*slot);
+            slot = line < (*slot)->key ? &(*slot)->left : &(*slot)->right;
+        }
+        Node* node = *slot;
+        if (!node)
+            return nullptr;
+        HandDown(node);
+        *slot = Merge(node->left, node->right);
         std::unique_ptr<T> object = std::move(node->object);
         delete node;
         --m_count;
