@@ -61,6 +61,7 @@ public:
         Split(*slot, line, node->left, node->right);
         *slot = node;
         ++m_count;
+        m_last = std::max(m_last, line);
         return raw;
     }
     // Hands the line's object to the caller, leaving the line without one.
@@ -83,6 +84,8 @@ public:
         std::unique_ptr<T> object = std::move(node->object);
         delete node;
         --m_count;
+        if (line == m_last)
+            m_last = LastLine();
         return object;
     }
 
@@ -91,6 +94,7 @@ public:
         Destroy(m_root);
         m_root = nullptr;
         m_count = 0;
+        m_last = -1;
         m_size = std::max(0, size);
     }
     // `count` lines without objects before `at`; the objects from `at` on move behind them.
@@ -104,6 +108,8 @@ public:
         Split(m_root, at, left, right);
         Shift(right, count);
         m_root = Merge(left, right);
+        if (m_last >= at)
+            m_last += count;
     }
     // The lines [first, first + count) go with their objects; the objects behind move up.
     void Erase(int first, int count) {
@@ -121,6 +127,7 @@ public:
         Shift(right, -count);
         m_root = Merge(left, right);
         m_size -= count;
+        m_last = LastLine();
     }
 
     // The first line at or after `line` (and at or before `last`) that has an object, or -1.
@@ -183,7 +190,8 @@ private:
     };
 
     const Node* Find(int line) const {
-        if (line < 0 || line >= m_size)
+        // Lines asked for in order, as colouring and marking go, lie behind the last object.
+        if (line < 0 || line >= m_size || line > m_last)
             return nullptr;
         int shift = 0;
         for (const Node* node = m_root; node;) {
@@ -194,6 +202,16 @@ private:
             node = line < key ? node->left : node->right;
         }
         return nullptr;
+    }
+    // The line of the last object, or -1: down the tree's right edge.
+    int LastLine() const {
+        int last = -1;
+        int shift = 0;
+        for (const Node* node = m_root; node; node = node->right) {
+            last = node->key + shift;
+            shift += node->shift;
+        }
+        return last;
     }
     static void Shift(Node* node, int amount) {
         if (node) {
@@ -253,6 +271,7 @@ private:
     }
 
     Node* m_root = nullptr;
+    int m_last = -1; // the line of the last object, or -1
     int m_size = 0;
     int m_count = 0;
     uint32_t m_seed = 2463534242u;
