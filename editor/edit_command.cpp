@@ -105,26 +105,15 @@ void SECEditCompositeCommand::ForEach(void* argument, IVisitor& visitor) {
         visitor.Visit(argument, c);
 }
 
-bool SECEditCompositeCommand::Holds(const CMvcCommand* command) const {
-    if (command == this)
-        return true;
-    for (CMvcCommand* c : m_commands) {
-        if (c == command)
-            return true;
-        auto* group = dynamic_cast<const SECEditCompositeCommand*>(c);
-        if (group && group->Holds(command))
-            return true;
-    }
-    return false;
-}
-
 BOOL SECEditCompositeCommand::CanAdd(CMvcCommand* command) const {
-    if (!command || Holds(command))
+    // A member of any group already has its owner. A group that this one belongs to, at any
+    // depth, would make a cycle: the chain of owners above this one is short, while a group
+    // of a Replace All holds a member for every replacement.
+    if (!command || command->GetGroup())
         return FALSE;
-    // A composite that already holds this one would make a cycle.
-    auto* group = dynamic_cast<const SECEditCompositeCommand*>(command);
-    if (group && group->Holds(this))
-        return FALSE;
+    for (const CMvcCommand* owner = this; owner; owner = owner->GetGroup())
+        if (owner == command)
+            return FALSE;
     return TRUE;
 }
 
@@ -132,11 +121,14 @@ BOOL SECEditCompositeCommand::Add(CMvcCommand* command) {
     if (!CanAdd(command))
         return FALSE;
     m_commands.push_back(command);
+    command->SetGroup(this);
     return TRUE;
 }
 
 std::list<corvalis::foundation::CMvcCommand*> SECEditCompositeCommand::TakeMembers() {
     std::list<CMvcCommand*> members;
     members.swap(m_commands);
+    for (CMvcCommand* c : members)
+        c->SetGroup(nullptr);
     return members;
 }

@@ -78,6 +78,5 @@ public:
     std::list<CMvcCommand*> TakeMembers();
 
 private:
-    bool Holds(const CMvcCommand* command) const;
     std::list<CMvcCommand*> m_commands;
 };

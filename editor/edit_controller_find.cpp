@@ -363,6 +363,20 @@ BOOL SECEditController::LineStaysShort(const SECEditRange& match, const CString&
     if (replacement.GetLength() <= matched.GetLength() && matched.Find(L'\t') >= 0 &&
         replacement.Find(L'\t') >= 0)
         return TRUE;
+    const int maximum = m_editModel->GetMaxLineColumns();
+    if (maximum <= 0)
+        return TRUE;
+    // A character takes a tab's width at the most: a line that is short even so needs no
+    // measuring, which would copy it for every replacement of a Replace All.
+    const SECEditLangConfig* config = m_editModel->GetLangConfig();
+    const int64_t widest = config ? std::max(1, config->GetTabSize()) : 8;
+    if (match.m_start.m_line == match.m_end.m_line && replacement.FindOneOf(L"\r\n") < 0) {
+        const int64_t length = int64_t(LineLengthOf(match.m_start.m_line)) -
+                               (match.m_end.m_column - match.m_start.m_column) +
+                               replacement.GetLength();
+        if (length * widest <= maximum)
+            return TRUE;
+    }
     std::wstring before, after;
     LineText(match.m_start.m_line, before);
     LineText(match.m_end.m_line, after);
@@ -375,8 +389,7 @@ BOOL SECEditController::LineStaysShort(const SECEditRange& match, const CString&
     const wchar_t* text = line.c_str() + (lastBreak == std::wstring::npos ? 0 : lastBreak + 1);
     const int length = static_cast<int>(line.size() - (text - line.c_str()));
     const int columns = m_editModel->DisplayColumnOf(length, 0, text, length, nullptr);
-    const int maximum = m_editModel->GetMaxLineColumns();
-    if (maximum <= 0 || columns <= maximum)
+    if (columns <= maximum)
         return TRUE;
     TellCount(IDS_REPLACE_LINE_TOO_LONG, maximum, MB_ICONEXCLAMATION);
     return FALSE;

@@ -86,6 +86,7 @@ void SECEditModel::SetDisplayInfo(std::unique_ptr<SECEditDisplayInfo> info) {
         return;
     }
     m_displayInfo = std::move(info);
+    m_displayFont = DisplayFont(); // the caller's: a new document makes the model's own again
     // Straight to the observers: the model's own handler would build a new display
     // information from the configuration and throw away the one just given.
     NotifyHint(SECEDIT_HINT_FONT);
@@ -97,10 +98,27 @@ std::unique_ptr<SECEditDisplayInfo> SECEditModel::CreateDisplayInfo() {
 
 BOOL SECEditModel::CreateDisplayInfoFont() {
     m_displayInfo = CreateDisplayInfo();
+    m_displayFont = DisplayFont();
     if (!m_langConfig)
         return FALSE;
-    return m_displayInfo->MeasureFont(m_langConfig->GetFaceName(), m_langConfig->GetSize(),
-                                      m_langConfig->GetBold(), m_langConfig->GetItalic());
+    DisplayFont font;
+    font.face = m_langConfig->GetFaceName();
+    font.size = m_langConfig->GetSize();
+    font.bold = m_langConfig->GetBold();
+    font.italic = m_langConfig->GetItalic();
+    if (!m_displayInfo->MeasureFont(font.face, font.size, font.bold, font.italic))
+        return FALSE;
+    font.made = true;
+    m_displayFont = font;
+    return TRUE;
+}
+
+bool SECEditModel::DisplayInfoFitsConfig() const {
+    return m_displayInfo && m_langConfig && m_displayFont.made &&
+           m_displayFont.face == m_langConfig->GetFaceName() &&
+           m_displayFont.size == m_langConfig->GetSize() &&
+           (m_displayFont.bold != FALSE) == (m_langConfig->GetBold() != FALSE) &&
+           (m_displayFont.italic != FALSE) == (m_langConfig->GetItalic() != FALSE);
 }
 
 int SECEditModel::CharsetFromOemCodePage(UINT codePage) {
@@ -136,7 +154,8 @@ void SECEditModel::ResetDocument() {
     m_lineData.Clear(1);
     m_store = CreateStore();
     m_store->Reset();
-    CreateDisplayInfoFont();
+    if (!DisplayInfoFitsConfig())
+        CreateDisplayInfoFont();
     ClearColourCache(1);
     m_firstDirtyLine = 0;
     m_spans.RemoveAll();

@@ -255,6 +255,18 @@ private:
     std::unique_ptr<SECEditCompositeCommand> m_compound;
     uint64_t m_savedTop = 0; // the serial of the undo stack's top at the last save or load
     std::unique_ptr<SECEditDisplayInfo> m_displayInfo;
+    // The configuration's font that m_displayInfo was made and measured with, when the model
+    // made it so: a new document keeps it while the font stays the same, for making and
+    // measuring a font again costs as much as reading a small file.
+    struct DisplayFont {
+        CString face;
+        int size = 0;
+        BOOL bold = FALSE;
+        BOOL italic = FALSE;
+        bool made = false;
+    };
+    DisplayFont m_displayFont;
+    bool DisplayInfoFitsConfig() const;
     SECEditLangConfig* m_langConfig = nullptr;
     BOOL m_dataFollowsText = FALSE;
 

@@ -3,6 +3,8 @@
 #include "editor/line_breaker.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <string>
@@ -80,10 +82,25 @@ DWORD CompleteBytes(UINT codePage, const char* bytes, DWORD count) {
     return i > count ? count - 1 : count;
 }
 
+// Whether every byte is below 0x80: every ANSI code page maps those to themselves.
+bool IsAscii(const char* bytes, int count) {
+    uint64_t any = 0;
+    int i = 0;
+    for (; i + 8 <= count; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, bytes + i, sizeof word);
+        any |= word;
+    }
+    for (; i < count; ++i)
+        any |= static_cast<unsigned char>(bytes[i]);
+    return (any & 0x8080808080808080ull) == 0;
+}
+
 // Whether the bytes convert without a replacement character: what cannot be converted would
-// be written back as something else.
+// be written back as something else. Plain ASCII needs no checking conversion of its own,
+// which would cost as much as the conversion itself.
 bool ConvertsExactly(UINT codePage, const char* bytes, int count) {
-    return count <= 0 ||
+    return count <= 0 || IsAscii(bytes, count) ||
            MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes, count, nullptr, 0) > 0;
 }
 

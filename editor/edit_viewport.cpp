@@ -117,15 +117,7 @@ int SECEditViewport::GetLongestLine() {
         return 0;
     if (m_longest < 0) {
         m_longest = 0;
-        m_longestLine = 0;
-        const int count = model->GetLineCount();
-        for (int line = 0; line < count; ++line) {
-            const int width = DisplayWidthOf(line);
-            if (width > m_longest) {
-                m_longest = width;
-                m_longestLine = line;
-            }
-        }
+        LinesWidthChanged(0, model->GetLineCount() - 1);
     }
     return m_longest;
 }
@@ -136,16 +128,17 @@ int SECEditViewport::DisplayWidthOf(int line) {
     return length <= 0 ? 0 : model->CharToDisplayColumn(length, 0, line, nullptr);
 }
 
-void SECEditViewport::LineWidthChanged(int line) {
-    if (m_longest < 0)
+void SECEditViewport::LinesWidthChanged(int first, int last) {
+    SECEditModel* model = GetEditModel();
+    if (m_longest < 0 || model == nullptr)
         return;
-    const int width = DisplayWidthOf(line);
-    if (width > m_longest) {
-        m_longest = width;
-        m_longestLine = line;
-    } else if (line == m_longestLine && width < m_longest) {
-        m_longest = -1;
-    }
+    // A character takes a tab's width at the most: a line that cannot be wider than the
+    // widest is not measured.
+    const SECEditLangConfig* config = model->GetLangConfig();
+    const int64_t widest = config ? std::max(1, config->GetTabSize()) : 8;
+    for (int line = std::max(0, first); line <= last; ++line)
+        if (model->GetLineTextLength(line) * widest > m_longest)
+            m_longest = std::max(m_longest, DisplayWidthOf(line));
 }
 
 CPoint SECEditViewport::SetLogOrigin(int x, int y) {
@@ -276,16 +269,17 @@ void SECEditViewport::OnUpdate(ISubject* subject, IMessage* message) {
         if (command == nullptr)
             return;
         const SECEditRange range = command->m_range.Normalized();
-        if (range.m_start.m_line == range.m_end.m_line) {
-            LineWidthChanged(range.m_start.m_line);
-            SECEditLineMsg one(range.m_start.m_line, range.m_start.m_line);
+        // An insertion (or an undone deletion) brings its lines; a deletion leaves one.
+        const int first = range.m_start.m_line;
+        LinesWidthChanged(first, command->m_executed ? range.m_end.m_line : first);
+        if (first == range.m_end.m_line) {
+            SECEditLineMsg one(first, first);
             OnUpdate(subject, &one);
             // A longer longest line needs a wider horizontal bar.
             if (GetVirtualSize() != sizeBefore)
                 OnLogSizeChanged(0, 0);
         } else {
-            m_longest = -1;
-            SECEditLineMsg rest(range.m_start.m_line, -1);
+            SECEditLineMsg rest(first, -1);
             OnUpdate(subject, &rest);
             OnLogSizeChanged(0, 0);
         }

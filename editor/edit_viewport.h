@@ -73,7 +73,10 @@ public:
     BOOL ContainerExists() const;
     // The model is going: the viewport stops observing it and shows no text.
     void ForgetModel();
-    // The widest line's display columns, kept until an edit may have changed it.
+    // The widest line's display columns: measured over the whole text when the text or the
+    // font is new, then only raised by the lines that edits leave wider. A line that narrows
+    // leaves the width where it was: finding the next widest would measure every line of the
+    // file for one keystroke.
     int GetLongestLine();
 
 protected:
@@ -83,11 +86,11 @@ protected:
     void DrawLine(CDC* dc, int line, int y, int textLeft, int tabWidth, int right, BOOL showSel);
 
     int DisplayWidthOf(int line);
-    void LineWidthChanged(int line);
+    // The lines [first, last] as an edit left them.
+    void LinesWidthChanged(int first, int last);
 
     HBRUSH m_gutterBrush = NULL;
     int m_longest = -1; // -1: to be measured
-    int m_longestLine = 0;
     // The line being painted, copied out of the store: hooks may call the model.
     std::vector<wchar_t> m_lineBuffer;
     std::vector<uint32_t> m_runBuffer;

@@ -32,11 +32,17 @@ public:
     // command for as long as anybody remembers it.
     uint64_t GetSerial() const { return m_serial; }
 
+    // The group command that owns this one as a member, or null. Kept by the group: asking
+    // whether a command already belongs somewhere costs a step, not a walk over every member.
+    CMvcCommand* GetGroup() const { return m_group; }
+    void SetGroup(CMvcCommand* group) { m_group = group; }
+
 protected:
     BOOL m_undoable = TRUE;
 
 private:
     uint64_t m_serial;
+    CMvcCommand* m_group = nullptr;
 };
 
 class MvcTransactionModel : public CMvcModel {

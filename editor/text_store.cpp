@@ -161,6 +161,8 @@ BOOL SECEditTextStore::Reset() {
     m_blocks.push_back(std::make_unique<SECEditTextBlock>());
     m_lines.assign(1, 0);
     m_lines.reserve(1000);
+    m_shiftLine = 0;
+    m_shift = 0;
     m_knownLines = 1;
     m_knownBlocks = 1;
     m_lineCount = 1;
@@ -213,14 +215,15 @@ bool SECEditTextStore::ExtendLinesBehind(int line) {
         return true;
     const SECEditTextBlock* block = m_blocks[0].get();
     const int length = TextLength();
-    int from = m_lines[m_knownLines - 1];
+    int from = LineStart(m_knownLines - 1);
     while (m_knownLines <= line) {
         const int p = block->FindChar(m_lineTerminator, from, length);
         if (p < 0)
             return false; // the line count and the text disagree
         from = p + 1;
-        m_lines[m_knownLines] = from;
+        SetLineStart(m_knownLines, from);
         ++m_knownLines;
+        ++m_linesRescanned;
     }
     return true;
 }
@@ -242,14 +245,14 @@ BOOL SECEditTextStore::OffsetToPosition(int offset, int& line, int& column) {
         column = offset;
         return TRUE;
     }
-    // Extend the line table just far enough to cover the offset, then search what is known.
-    while (m_knownLines < m_lineCount && m_lines[m_knownLines - 1] <= offset)
-        if (!ExtendLines(std::min<int>(m_lineCount - 1, m_knownLines + 255)))
+    // Extend the line table just far enough to cover the offset, in steps that double: an
+    // offset just behind an edit needs a line or two, not a fixed stretch found again.
+    for (int step = 1; m_knownLines < m_lineCount && LineStart(m_knownLines - 1) <= offset;
+         step = std::min(step * 2, 4096))
+        if (!ExtendLines(std::min<int>(m_lineCount - 1, m_knownLines - 1 + step)))
             return FALSE;
-    auto first = m_lines.begin();
-    auto it = std::upper_bound(first, first + m_knownLines, offset);
-    line = static_cast<int>(it - first) - 1;
-    column = offset - m_lines[line];
+    line = FirstLineAfter(offset, 0, m_knownLines) - 1;
+    column = offset - LineStart(line);
     return TRUE;
 }
 
@@ -279,8 +282,44 @@ int SECEditTextStore::LineOfOffset(int offset, int fromLine) {
             break;
         low = high;
     }
-    auto it = std::upper_bound(m_lines.begin() + low + 1, m_lines.begin() + high, offset);
-    return static_cast<int>(it - m_lines.begin()) - 1;
+    return FirstLineAfter(offset, low + 1, high) - 1;
+}
+
+int SECEditTextStore::FirstLineAfter(int offset, int low, int high) const {
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (LineStart(middle) > offset)
+            high = middle;
+        else
+            low = middle + 1;
+    }
+    return low;
+}
+
+void SECEditTextStore::ShiftLinesBehind(int line, int delta) {
+    const int lastKnown = m_knownLines - 1;
+    if (delta == 0 || line >= lastKnown)
+        return; // no known line behind it
+    if (m_shift == 0 || m_shiftLine >= lastKnown) {
+        m_shiftLine = line;
+        m_shift = delta;
+        return;
+    }
+    if (line >= m_shiftLine) {
+        // Settle what the lines up to this one were owed; the rest owe the sum.
+        for (int i = m_shiftLine + 1; i <= line; ++i)
+            m_lines[i] += m_shift;
+        m_linesShifted += line - m_shiftLine;
+        m_shiftLine = line;
+    } else {
+        // The owed shift moves back to this line: the lines between owe it now as well, and
+        // the next edit further up costs only the lines between the two.
+        for (int i = line + 1; i <= m_shiftLine; ++i)
+            m_lines[i] -= m_shift;
+        m_linesShifted += m_shiftLine - line;
+        m_shiftLine = line;
+    }
+    m_shift += delta;
 }
 
 int SECEditTextStore::GetLineLength(int line) {
@@ -359,8 +398,10 @@ void SECEditTextStore::NoteCarriageReturns(int from, int to) {
 }
 
 void SECEditTextStore::MarkEdited(int line) {
-    // Lines behind the edited one are rebuilt on demand.
-    m_knownLines = std::max(1, std::min<int>(m_knownLines, line));
+    // Lines behind the edited one are rebuilt on demand; the edited line starts where it did.
+    m_knownLines = std::max(1, std::min<int>(m_knownLines, line + 1));
+    if (m_shiftLine >= m_knownLines - 1)
+        m_shift = 0; // nothing known is owed a shift any more
     ForgetLengths();
 }
 
@@ -399,8 +440,11 @@ int SECEditTextStore::InsertTextAt(SECEditRange& range, const wchar_t* text, int
         m_lineCount += breaks;
         if (static_cast<int>(m_lines.size()) < m_lineCount)
             m_lines.resize(m_lineCount + m_lineCount / 8 + 1000, 0);
+        MarkEdited(line);
+    } else {
+        ShiftLinesBehind(line, length);
+        ForgetLengths();
     }
-    MarkEdited(line);
     range.m_end = breaks == 0 ? SECEditPosition(line, column + length)
                               : SECEditPosition(line + breaks, behindLast);
     InvalidateBlockStarts(block);
@@ -413,10 +457,9 @@ void SECEditTextStore::Append(const wchar_t* text, int count) {
 }
 
 void SECEditTextStore::AppendLineStart(int start) {
-    if (static_cast<int>(m_lines.size()) > m_lineCount)
-        m_lines[m_lineCount] = start;
-    else
-        m_lines.push_back(start);
+    if (static_cast<int>(m_lines.size()) <= m_lineCount)
+        m_lines.push_back(0);
+    SetLineStart(m_lineCount, start);
     m_knownLines = ++m_lineCount;
 }
 
@@ -497,7 +540,12 @@ BOOL SECEditTextStore::DeleteText(const SECEditRange& range) {
         m_blocks.erase(m_blocks.begin() + block);
     InvalidateBlockStarts(block);
     m_lineCount -= breaks;
-    MarkEdited(startLine);
+    if (breaks > 0) {
+        MarkEdited(startLine);
+    } else {
+        ShiftLinesBehind(startLine, from - to);
+        ForgetLengths();
+    }
     return TRUE;
 }
 
@@ -507,10 +555,9 @@ BOOL SECEditTextStore::IsWholeWord(int offset, int length) {
     int line = 0, column = 0;
     if (!OffsetToPosition(offset, line, column))
         return FALSE;
+    // Single characters: a search holding a run of the text keeps it valid.
     const int lineLength = GetLineTextLength(line);
-    const int start = LineStart(line);
-    const wchar_t* text = Span(start, LineEndWithTerminator(line));
-    const bool left = column == 0 || isDelimiter(text[column - 1]);
-    const bool right = column + length >= lineLength || isDelimiter(text[column + length]);
+    const bool left = column == 0 || isDelimiter(CharAt(offset - 1));
+    const bool right = column + length >= lineLength || isDelimiter(CharAt(offset + length));
     return left && right;
 }

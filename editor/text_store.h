@@ -143,6 +143,13 @@ public:
     // The engine regular-expression searches run on (null: one of their own each time), so
     // that every search of the editor compiles its pattern once.
     void SetRegExpEngine(SECEditBoundedRegExp* engine) { m_regExpEngine = engine; }
+    // How many line starts were found by scanning the text again behind an edit, since the
+    // store was made. An edit should cost the lines around it, not every line behind it once
+    // more: this shows whether something asks for far lines after each edit.
+    int64_t GetLinesRescanned() const { return m_linesRescanned; }
+    // How many line starts were moved one by one behind edits inside a line: the lines
+    // between one edit and the next, not the lines behind them.
+    int64_t GetLinesShifted() const { return m_linesShifted; }
 
     static constexpr int kSliceLength = 256000;
 
@@ -155,7 +162,17 @@ private:
         return line >= 0 && line < m_lineCount && (line < m_knownLines || ExtendLinesBehind(line));
     }
     bool ExtendLinesBehind(int line);
-    int LineStart(int line) const { return m_lines[line]; }
+    int LineStart(int line) const {
+        return line > m_shiftLine ? m_lines[line] + m_shift : m_lines[line];
+    }
+    // Stores a line's start as the table holds it, the shift owed behind m_shiftLine taken off.
+    void SetLineStart(int line, int start) {
+        m_lines[line] = line > m_shiftLine ? start - m_shift : start;
+    }
+    // An edit inside one line moved every known line behind it by `delta` characters.
+    void ShiftLinesBehind(int line, int delta);
+    // The first line in [low, high) that starts behind the offset, or high.
+    int FirstLineAfter(int offset, int low, int high) const;
     int LineEndWithTerminator(int line) {
         return line + 1 < m_lineCount && ExtendLines(line + 1) ? LineStart(line + 1) : TextLength();
     }
@@ -178,6 +195,12 @@ private:
     // line's length without terminators is measured when asked for: lines are short, and a
     // cached length would double what every line of a large file costs.
     std::vector<int32_t> m_lines;
+    // Edits inside one line move the starts of all the lines behind it: the move is owed to
+    // the known entries behind m_shiftLine as one amount, and settled only for the entries
+    // between one edit and the next. Typing or a Replace All then costs the lines between
+    // edits, and the lines behind need no search for their ends again.
+    int32_t m_shiftLine = 0;
+    int32_t m_shift = 0;
     // The last two lines measured: colouring asks for the length of a line again and again.
     struct KnownLength {
         int32_t line = -1;
@@ -198,4 +221,6 @@ private:
     BOOL m_patternInvalid = FALSE;
     SECEditBoundedRegExp* m_regExpEngine = nullptr;
     BOOL m_lossy = FALSE;
+    int64_t m_linesRescanned = 0;
+    int64_t m_linesShifted = 0;
 };

@@ -21,28 +21,25 @@ bool SameChars(const wchar_t* a, const wchar_t* b, int n, BOOL matchCase) {
 
 int SECEditTextStore::PlainFind(int from, int to, const wchar_t* pattern, int patternLength,
                                 BOOL forward, BOOL matchCase, BOOL wholeWord) {
-    // With the gap behind the text no line crosses it, so IsWholeWord leaves `text` valid.
-    const wchar_t* text = Data();
     const int length = TextLength();
+    if (forward && matchCase && !wholeWord) {
+        // Searched where the characters lie, on both sides of the gap: moving the gap out of
+        // the way would copy the text between the last edit and the end for every search.
+        const int p =
+            FindText(pattern, patternLength, from, std::min(length, to + patternLength - 1));
+        return p >= 0 && p < to ? p : -1;
+    }
+    // Only the searched characters (and one on each side for whole words) as one run: the
+    // gap moves only when it lies among them.
+    const int low = std::max(0, std::min(from, to) - 1);
+    const int high = std::min(length, std::max(from, to) + patternLength + 1);
+    const wchar_t* text = Span(low, high) - low;
     auto hit = [&](int p) {
         return p + patternLength <= length &&
                SameChars(text + p, pattern, patternLength, matchCase) &&
                (!wholeWord || IsWholeWord(p, patternLength));
     };
     if (forward) {
-        if (matchCase && !wholeWord) {
-            // Substring search: scan for the first character, then compare.
-            for (int p = from; p < to;) {
-                const wchar_t* q = std::wmemchr(text + p, pattern[0], to - p);
-                if (!q)
-                    return -1;
-                p = static_cast<int>(q - text);
-                if (hit(p))
-                    return p;
-                ++p;
-            }
-            return -1;
-        }
         for (int p = from; p < to; ++p)
             if (hit(p))
                 return p;
@@ -62,10 +59,11 @@ int SECEditTextStore::RegExpFind(int from, int to, const wchar_t* pattern, BOOL 
     engine.SetPattern(pattern);
     engine.SetIgnoreCase(!matchCase);
     const int length = TextLength();
-    const wchar_t* text = Data();
     int found;
     if (forward) {
-        found = engine.Search(text + from, text + from, text + length, matchLength);
+        // Only the text from the start on: the gap stays put when the last edit lies before it.
+        const wchar_t* rest = Span(from, length);
+        found = engine.Search(rest, rest, rest + (length - from), matchLength);
         if (found >= 0) {
             found += from;
             if (found >= to && to < length)
@@ -74,6 +72,7 @@ int SECEditTextStore::RegExpFind(int from, int to, const wchar_t* pattern, BOOL 
     } else {
         // The last match that lies between the stop and the start, with the text before the
         // stop as its context.
+        const wchar_t* text = Data();
         found = engine.SearchLast(text, text + to, text + from, text + length, matchLength);
     }
     m_searchStopped = m_searchStopped || engine.WasStopped();

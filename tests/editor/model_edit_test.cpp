@@ -159,6 +159,26 @@ TEST_F(ModelTest, GivenDisplayInformationIsKept) {
     EXPECT_EQ(given->GetLineHeight(), 12);
 }
 
+// A new document measures the font again only when the configuration's font changed, and
+// never keeps a caller's display information as its own.
+TEST_F(ModelTest, ANewDocumentKeepsTheMeasuredFontUntilTheConfigurationChangesIt) {
+    SECEditDisplayInfo* first = model.GetDisplayInfo();
+    ASSERT_NE(first, nullptr);
+    model.SetText(L"a\nb");
+    EXPECT_EQ(model.GetDisplayInfo(), first);
+    SECEditLangConfig* config = model.GetLangConfig();
+    ASSERT_NE(config, nullptr);
+    const int size = config->GetSize();
+    config->SetSize(size + 4);
+    model.ResetDocument();
+    SECEditDisplayInfo* larger = model.GetDisplayInfo();
+    EXPECT_EQ(larger->GetPointSize(), size + 4);
+    config->SetSize(size);
+    model.SetDisplayInfo(std::make_unique<SECEditDisplayInfo>());
+    model.ResetDocument();
+    EXPECT_EQ(model.GetDisplayInfo()->GetPointSize(), size);
+}
+
 TEST_F(ModelTest, TypingIntoAFullLineBreaksItInTheSameStep) {
     const std::wstring full(2048, L'x');
     Type(0, 0, full.c_str());
@@ -261,6 +281,39 @@ TEST_F(ModelTest, EditsLeaveEveryLineWithinTheWidthLimit) {
         EXPECT_TRUE(TextOf(model) == c.before);
         EXPECT_EQ(model.Undo(), nullptr); // the edit and its breaks were one step
     }
+}
+
+} // namespace
+
+namespace {
+
+// A Replace All over a large file as the model sees it: a deletion and an insertion on every
+// tenth line inside one step, undone and redone. Each edit may cost the lines between it and
+// the next; the lines behind it found again at each edit would be millions here.
+TEST_F(ModelTest, ReplacingOnEveryTenthLineCostsEachLineOnceAStep) {
+    constexpr int kLines = 100000;
+    std::wstring text;
+    for (int i = 0; i < kLines; ++i)
+        text += i % 10 == 0 ? L"    int value = needle + other;\n" : L"    int value = count + other;\n";
+    model.SetText(text.c_str(), static_cast<int>(text.size()));
+    const int64_t before = model.GetStore()->GetLinesRescanned();
+    model.BeginCompound(1);
+    for (int line = 0; line < kLines; line += 10) {
+        ASSERT_TRUE(model.DeleteText(line, 16, line, 22));
+        ASSERT_TRUE(model.InsertTextAt(line, 16, L"thread"));
+    }
+    model.EndCompound();
+    EXPECT_EQ(model.GetUndoCount(), 1);
+    std::wstring replaced = text;
+    for (size_t at = replaced.find(L"needle"); at != std::wstring::npos;
+         at = replaced.find(L"needle", at))
+        replaced.replace(at, 6, L"thread");
+    EXPECT_EQ(TextOf(model), replaced);
+    model.Undo();
+    EXPECT_EQ(TextOf(model), text);
+    model.Redo();
+    EXPECT_EQ(TextOf(model), replaced);
+    EXPECT_LT(model.GetStore()->GetLinesRescanned() - before, int64_t(4) * kLines);
 }
 
 } // namespace

@@ -102,3 +102,36 @@ TEST(SparseLines, OutsideLinesHoldNothingAndChangeNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// Lines coming and going in front of many objects shift them all at once: the steps an edit
+// takes stay near the logarithm of the objects held, not their number or the lines behind.
+TEST(SparseLines, EditsInFrontOfManyObjectsTakeFewSteps) {
+    constexpr int kLines = 1000000;
+    Lines lines;
+    lines.Clear(kLines);
+    for (int line = 0; line < kLines; line += 10)
+        lines.Set(line, std::make_unique<int>(line));
+    const int64_t before = lines.GetSteps();
+    for (int i = 0; i < 1000; ++i) {
+        lines.Insert(5, 3);
+        lines.Erase(7, 2);
+        lines.Set(6, std::make_unique<int>(-1));
+        ASSERT_NE(lines.Take(6), nullptr);
+    }
+    // Each round moved every object behind line 5 on by one line.
+    const int64_t steps = lines.GetSteps() - before;
+    EXPECT_LT(steps, int64_t(4000) * 200) << steps;
+    EXPECT_EQ(lines.GetSize(), kLines + 1000);
+    EXPECT_EQ(lines.GetCount(), kLines / 10);
+    for (int line = 10; line < kLines; line += 99990) {
+        ASSERT_NE(lines.Get(line + 1000), nullptr) << line;
+        EXPECT_EQ(*lines.Get(line + 1000), line);
+        EXPECT_EQ(lines.Get(line + 999), nullptr);
+    }
+    EXPECT_EQ(lines.NextFrom(1), 1010);
+    EXPECT_EQ(lines.PreviousFrom(1009), 0);
+}
+
+} // namespace

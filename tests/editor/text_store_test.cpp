@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <random>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -274,6 +276,107 @@ TEST(TextStore, CarriageReturnsLeftInsideALineByEdits) {
             EXPECT_EQ(store.GetLineTextLength(line), expected) << c.name << " line " << line;
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// The offset of each line's start in a plain string, for checking the store against.
+std::vector<int> StartsOf(const std::wstring& text) {
+    std::vector<int> starts(1, 0);
+    for (size_t i = 0; i < text.size(); ++i)
+        if (text[i] == L'\n')
+            starts.push_back(static_cast<int>(i + 1));
+    return starts;
+}
+
+// Edits inside lines and edits that add or join lines, at random places, with the lines asked
+// for in random order in between: the starts owed a shift by the edits inside a line, and
+// those found again behind the others, must always give the plain string's lines.
+TEST(TextStore, RandomEditsAndQueriesKeepEveryLineStart) {
+    std::mt19937 rng(1210);
+    SECEditTextStore store;
+    std::wstring text;
+    for (int i = 0; i < 400; ++i)
+        text += std::wstring(i % 9, L'a') + L"\n";
+    Insert(store, 0, 0, text.c_str());
+    auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+    for (int step = 0; step < 3000; ++step) {
+        const std::vector<int> starts = StartsOf(text);
+        const int lines = static_cast<int>(starts.size());
+        const int line = pick(lines);
+        const int lineEnd = line + 1 < lines ? starts[line + 1] - 1 : static_cast<int>(text.size());
+        const int length = lineEnd - starts[line];
+        const int column = pick(length + 1);
+        const int at = starts[line] + column;
+        switch (pick(4)) {
+        case 0:
+        case 1: {
+            const wchar_t* piece = pick(6) == 0 ? L"x\ny" : L"zz";
+            Insert(store, line, column, piece);
+            text.insert(size_t(at), piece);
+            break;
+        }
+        default: {
+            // Within the line mostly; now and then across its end into the next.
+            int end = at + pick(length - column + 1);
+            if (pick(6) == 0 && line + 1 < lines)
+                end = starts[line + 1] + pick(2);
+            end = std::min(end, static_cast<int>(text.size()));
+            int endLine = 0, endColumn = 0;
+            ASSERT_TRUE(store.OffsetToPosition(end, endLine, endColumn)) << step;
+            ASSERT_TRUE(store.DeleteText(SECEditRange(line, column, endLine, endColumn))) << step;
+            text.erase(size_t(at), size_t(end - at));
+            break;
+        }
+        }
+        const std::vector<int> now = StartsOf(text);
+        ASSERT_EQ(store.GetLineCount(), static_cast<int>(now.size())) << step;
+        for (int probe = 0; probe < 4; ++probe) {
+            const int l = pick(static_cast<int>(now.size()));
+            ASSERT_EQ(store.PositionToOffset(l, 0), now[l]) << "step " << step << " line " << l;
+            const int offset = pick(static_cast<int>(text.size()) + 1);
+            int gotLine = -1, gotColumn = -1;
+            ASSERT_TRUE(store.OffsetToPosition(offset, gotLine, gotColumn)) << step;
+            const int expected =
+                static_cast<int>(std::upper_bound(now.begin(), now.end(), offset) - now.begin()) -
+                1;
+            ASSERT_EQ(gotLine, expected) << "step " << step << " offset " << offset;
+            ASSERT_EQ(gotColumn, offset - now[expected]) << step;
+            ASSERT_EQ(store.LineOfOffset(offset, pick(expected + 1)), expected) << step;
+        }
+    }
+    EXPECT_EQ(All(store), CString(text.c_str()));
+}
+
+// Typing on one line and then on lines further on, as a Replace All does: the lines behind
+// are never searched for again, however far the table is known.
+TEST(TextStore, EditsInsideLinesFindNoLineAgain) {
+    SECEditTextStore store;
+    std::wstring text;
+    for (int i = 0; i < 20000; ++i)
+        text += L"int value = 1;\n";
+    Insert(store, 0, 0, text.c_str());
+    ASSERT_EQ(store.PositionToOffset(20000, 0), static_cast<int>(text.size()));
+    const int64_t before = store.GetLinesRescanned();
+    for (int line = 0; line < 20000; line += 7) {
+        Insert(store, line, 4, L"ab");
+        ASSERT_TRUE(store.DeleteText(SECEditRange(line, 0, line, 1)));
+        ASSERT_EQ(store.PositionToOffset(20000, 0), static_cast<int>(text.size()) + line / 7 + 1);
+    }
+    for (int line = 19999; line >= 0; line -= 1000)
+        Insert(store, line, 0, L"q");
+    EXPECT_EQ(store.GetLinesRescanned() - before, 0);
+    // Edits down the text and back up again, as undoing them goes: each moves the starts
+    // between it and the one before, never all that lie behind.
+    const int64_t shifted = store.GetLinesShifted();
+    for (int line = 0; line < 20000; line += 50)
+        Insert(store, line, 1, L"u");
+    for (int line = 19950; line >= 0; line -= 50)
+        ASSERT_TRUE(store.DeleteText(SECEditRange(line, 1, line, 2)));
+    EXPECT_LE(store.GetLinesShifted() - shifted, 3 * 20000);
+    EXPECT_EQ(store.PositionToOffset(1, 0), 16); // line 0 gained two characters and lost one
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <list>
 #include <string>
 #include <vector>
 
@@ -131,6 +132,33 @@ TEST(CompositeCommand, UndoesMembersInReverseAndRefusesCycles) {
         EXPECT_EQ(text, L"SECEditCompositeCommand");
     }
     EXPECT_NE(journal.find("~a"), std::string::npos);
+}
+
+TEST(CompositeCommand, AMemberHasOneOwnerAndGroupsOfAnySizeTakeMembersInOneStep) {
+    std::string journal;
+    SECEditCompositeCommand first, second;
+    auto* a = new Probe("a", journal);
+    ASSERT_TRUE(first.Add(a));
+    EXPECT_FALSE(second.Add(a)); // owned by the first group: two owners would free it twice
+    // A cycle through two levels: outer holds middle holds inner.
+    SECEditCompositeCommand outer;
+    auto* middle = new SECEditCompositeCommand;
+    auto* inner = new SECEditCompositeCommand;
+    ASSERT_TRUE(outer.Add(middle));
+    ASSERT_TRUE(middle->Add(inner));
+    EXPECT_FALSE(inner->Add(&outer));
+    EXPECT_FALSE(inner->Add(middle));
+    // Members handed back belong to nobody and can join another group.
+    std::list<CMvcCommand*> taken = first.TakeMembers();
+    ASSERT_EQ(taken.size(), 1u);
+    EXPECT_TRUE(second.Add(taken.front()));
+    // A Replace All over a large file records a member per replacement: checking a new member
+    // against every earlier one made such a group cost the square of its size.
+    SECEditCompositeCommand large;
+    std::string quiet;
+    for (int i = 0; i < 1000000; ++i)
+        ASSERT_TRUE(large.Add(new Probe("", quiet)));
+    EXPECT_EQ(large.GetCount(), 1000000);
 }
 
 TEST(MvcCommand, SerialsAreNeverReused) {
