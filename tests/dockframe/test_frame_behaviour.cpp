@@ -305,3 +305,58 @@ TEST(SdiFrame, DocksFloatsAndComesBackFromItsSavedLayout) {
     }
     ClearTestProfile();
 }
+
+TEST_F(FrameTest, AFloatingFrameShowsTheMainFramesCaptionState) {
+    CFrameTestBar* pBar = NewBar(m_pFrame, ID_BAR_OUTPUT);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->FloatControlBar(pBar, CPoint(400, 300));
+    PumpIdle();
+    CWnd* pMini = FloatingFrameOf(pBar);
+    ASSERT_NE(pMini, nullptr);
+    // The caption colour just inside the left border, half way down the caption.
+    const auto captionPixel = [&] {
+        pMini->RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC hdc = ::GetWindowDC(pMini->m_hWnd);
+        const int y = ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSMCAPTION) / 2;
+        const COLORREF c = ::GetPixel(hdc, ::GetSystemMetrics(SM_CXFRAME) + 2, y);
+        ::ReleaseDC(pMini->m_hWnd, hdc);
+        return c;
+    };
+    m_pFrame->NotifyFloatingWindows(FS_ACTIVATE);
+    const COLORREF active = captionPixel();
+    m_pFrame->NotifyFloatingWindows(FS_DEACTIVATE);
+    const COLORREF inactive = captionPixel();
+    EXPECT_NE(active, inactive);
+    // Back to active with the main frame: the same caption again.
+    m_pFrame->NotifyFloatingWindows(FS_ACTIVATE);
+    EXPECT_EQ(captionPixel(), active);
+}
+
+TEST_F(FrameTest, BarMenusOfferFloatingInTheMainWindow) {
+    CFrameTestBar* pBar = NewBar(m_pFrame, ID_BAR_OUTPUT);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    const auto extend = [&](WPARAM wParam, CMenu& menu) {
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, ID_SEC_ALLOWDOCKING, L"Allow Docking");
+        m_pFrame->SendMessage(WM_SEC_EXTENDCONTEXTMENU, wParam, (LPARAM)&menu);
+    };
+    CMenu docked;
+    extend((WPARAM) static_cast<CObject*>(pBar), docked);
+    ASSERT_EQ(docked.GetMenuItemCount(), 3u);
+    CString text;
+    docked.GetMenuString(ID_SEC_FLOATMAINWINDOW, text, MF_BYCOMMAND);
+    EXPECT_STREQ((LPCTSTR)text, L"Float In Main Window");
+    EXPECT_FALSE(docked.GetMenuState(ID_SEC_FLOATMAINWINDOW, MF_BYCOMMAND) & MF_CHECKED);
+
+    m_pFrame->FloatControlBarAsMDIChild(pBar, -1, -1, CBRS_ALIGN_TOP);
+    CMenu inMain;
+    extend((WPARAM) static_cast<CObject*>(pBar), inMain);
+    EXPECT_TRUE(inMain.GetMenuState(ID_SEC_FLOATMAINWINDOW, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(inMain.GetMenuState(ID_SEC_ALLOWDOCKING, MF_BYCOMMAND) & MF_GRAYED);
+
+    // Anything that is not one of the frame's bars is not taken for one.
+    CMenu forged;
+    int notABar = 0;
+    extend((WPARAM)&notABar, forged);
+    EXPECT_EQ(forged.GetMenuItemCount(), 1u);
+}
