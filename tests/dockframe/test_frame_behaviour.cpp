@@ -360,3 +360,23 @@ TEST_F(FrameTest, BarMenusOfferFloatingInTheMainWindow) {
     extend((WPARAM)&notABar, forged);
     EXPECT_EQ(forged.GetMenuItemCount(), 1u);
 }
+
+TEST_F(FrameTest, AHostedFrameGetsBackOnlyTheStylesItHadDocked) {
+    CFrameTestBar* pBar = NewBar(m_pFrame, ID_BAR_OUTPUT);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+    auto* pHosted = new SECFrameWnd;
+    ASSERT_TRUE(pHosted->Create(NULL, L"doc", WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 60), pBar));
+    EXPECT_EQ(m_pFrame->GetBarHostedFrame(pBar), pHosted);
+    const DWORD dwDocked = pHosted->GetStyle();
+    // Never floated through the frame: nothing stored, nothing taken away.
+    m_pFrame->SwapPreFloatStyle(pHosted, FALSE);
+    EXPECT_EQ(pHosted->GetStyle(), dwDocked);
+    // Floated and docked again: the docked styles come back.
+    m_pFrame->FloatControlBar(pBar, CPoint(300, 300));
+    PumpIdle();
+    EXPECT_TRUE(pHosted->GetStyle() & WS_CAPTION);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+    PumpIdle();
+    EXPECT_EQ(pHosted->GetStyle() & ~WS_VISIBLE, dwDocked & ~WS_VISIBLE);
+    EXPECT_EQ(::GetPropW(pHosted->m_hWnd, L"SECDockableFrame PreFloat Docked Style"), nullptr);
+}
