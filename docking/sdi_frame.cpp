@@ -264,6 +264,8 @@ BOOL SECFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 }
 
 BOOL SECFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    if (sec_frame_menu::PreTranslateInPlugIn(m_pMenuPlugIn.get(), this, pMsg))
+        return TRUE;
     if (pMsg->message == WM_SYSCOMMAND && (pMsg->wParam & 0xFFF0) == SC_CLOSE &&
         sec_frame_menu::InConfigMode(m_pControlBarManager))
         return TRUE;
