@@ -69,6 +69,14 @@ BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (message == WM_INITMENUPOPUP && m_bBitmapMenus) {
+        // The frame brings the items up to date first; the plug-in then draws what they are.
+        const HWND hWnd = m_hWnd;
+        result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
+        if (::IsWindow(hWnd))
+            sec_frame_menu::OfferToPlugIn(m_pMenuPlugIn.get(), message, wParam, lParam, &result);
+        return result;
+    }
     if (sec_frame_menu::OfferToPlugIn(m_pMenuPlugIn.get(), message, wParam, lParam, &result))
         return result;
     return CMDIFrameWnd::WindowProc(message, wParam, lParam);

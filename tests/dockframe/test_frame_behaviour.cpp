@@ -267,6 +267,16 @@ TEST(FrameMenus, BitmapMenusPlugInAndShareTheManagersImages) {
     ASSERT_NE(pPlugIn, nullptr);
     EXPECT_TRUE(pPlugIn->IsPluggedIn());
     EXPECT_EQ(pPlugIn->GetBmpMgr(), manager.GetBmpMgr());
+    // A drop-down of the frame's menu is drawn by the plug-in once the frame has updated it.
+    HMENU hFile = ::GetSubMenu(::GetMenu(pFrame->m_hWnd), 0);
+    ASSERT_NE(hFile, nullptr);
+    pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hFile, 0);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(::GetMenuItemInfoW(hFile, 0, TRUE, &info));
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    EXPECT_TRUE(pPlugIn->IsMenuRecorded(hFile));
     pFrame->SetControlBarManager(nullptr);
     CloseFrame(pFrame);
 }
