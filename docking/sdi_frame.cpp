@@ -237,12 +237,10 @@ int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
     return 0;
 }
 
+// The framework's close sequence (documents asked, the window destroyed); the menu plug-in goes
+// with the window in OnDestroy, before the bars.
 void SECFrameWnd::OnClose() {
-    // The frame's close sequence; the plug-in goes before the window does.
-    const HWND hWnd = m_hWnd;
     CFrameWnd::OnClose();
-    if (!::IsWindow(hWnd))
-        return;
 }
 
 void SECFrameWnd::OnDestroy() {

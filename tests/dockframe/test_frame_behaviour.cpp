@@ -91,6 +91,12 @@ TEST_F(FrameTest, DelayedShowAndHideAndTheFloatingFrameFollowTheLastBar) {
     CFrameTestBar* pBar = NewBar(m_pFrame, ID_BAR_OUTPUT);
     m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
     PumpIdle();
+    // Shown or hidden at once, the frame lays out at once.
+    const CRect inside = m_pFrame->GetInsideRect();
+    m_pFrame->ShowControlBar(pBar, FALSE, FALSE);
+    EXPECT_LT(m_pFrame->GetInsideRect().top, inside.top);
+    m_pFrame->ShowControlBar(pBar, TRUE, FALSE);
+    EXPECT_EQ(m_pFrame->GetInsideRect(), inside);
     // Hidden then shown again before idle time: shown.
     m_pFrame->ShowControlBar(pBar, FALSE, TRUE);
     m_pFrame->ShowControlBar(pBar, TRUE, TRUE);
