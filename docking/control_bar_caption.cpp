@@ -56,10 +56,10 @@ void SECControlBar::DrawBorders(CDC* pDC, CRect& rect) {
         return;
     }
     const SECDockAuxData& aux = SECDockAuxData::Get();
-    const COLORREF clrOuter =
-        (m_dwExStyle & CBRS_EX_DARKBORDERS) ? aux.m_clrWindowFrame : aux.m_clrBtnShadow;
-    const COLORREF clrInner =
-        (m_dwExStyle & CBRS_EX_DARKBORDERS) ? aux.m_clrBtnHilite : aux.m_clrBtnFace;
+    const COLORREF clrOuter = (m_dwExStyle & CBRS_EX_DARKBORDERS) ? aux.m_clrWindowFrame
+                                                                  : aux.m_clrBtnShadow;
+    const COLORREF clrInner = (m_dwExStyle & CBRS_EX_DARKBORDERS) ? aux.m_clrBtnHilite
+                                                                  : aux.m_clrBtnFace;
     DrawBorderLines(pDC, rect, clrOuter, clrInner, aux.m_cxBorder, aux.m_cyBorder);
     if ((m_dwExStyle & CBRS_EX_GRIPPER) && IsDocked())
         DrawGripperEx(pDC, rect, IsHorzDocked());

@@ -205,14 +205,14 @@ CRect SECDockBar::CalcDockPosition(CControlBar* pBar, const CRect& rectDrag, CPo
                 for (CControlBar* p : others)
                     if (SECControlBar* s = AsSECBar(p)) {
                         fSum += s->m_fFloatProportion;
-                        const CSize size =
-                            p->CalcDynamicLayout(-1, bHorz ? (LM_HORZDOCK | LM_HORZ) : LM_VERTDOCK);
+                        const CSize size = p->CalcDynamicLayout(-1, bHorz ? (LM_HORZDOCK | LM_HORZ)
+                                                                         : LM_VERTDOCK);
                         nThickness = std::max(nThickness, (int)(bHorz ? size.cy : size.cx));
                     }
                 if (fSum > 0.0f) {
                     fSum += sec->m_fFloatProportion;
-                    const CSize own =
-                        pBar->CalcDynamicLayout(-1, bHorz ? (LM_HORZDOCK | LM_HORZ) : LM_VERTDOCK);
+                    const CSize own = pBar->CalcDynamicLayout(-1, bHorz ? (LM_HORZDOCK | LM_HORZ)
+                                                                       : LM_VERTDOCK);
                     nThickness = std::max(nThickness, (int)(bHorz ? own.cy : own.cx));
                     const int nWin = bHorz ? win.Width() : win.Height();
                     const int nLen = (int)((float)nWin * sec->m_fFloatProportion / fSum);

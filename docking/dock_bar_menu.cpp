@@ -42,8 +42,7 @@ void SECDockBar::OnContextMenu(CWnd* pWnd, CPoint point) {
         CString text;
         pBar->GetWindowText(text);
         const UINT nFlags = MF_STRING | (pBar->IsVisible() ? MF_CHECKED : 0);
-        const bool bToolBar =
-            IsKindOfName(pBar, "SECToolBar") || IsKindOfName(pBar, "SECCustomToolBar");
+        const bool bToolBar = IsKindOfName(pBar, "SECToolBar") || IsKindOfName(pBar, "SECCustomToolBar");
         if (bToolBar) {
             ::AppendMenuW(hMenu, nFlags, nID, text);
         } else {
