@@ -12,9 +12,9 @@
 // A position in a dock bar: row and column, and how to count them.
 struct SECDockPos {
     enum Flags {
-        rowsFromEnd = 0x1, // rows counted from the last one
-        colsFromEnd = 0x2, // places counted from the end of the row
-        newRow = 0x4       // the bar takes a new row of its own at the row found
+        rowsFromEnd = 0x1,   // rows counted from the last one
+        colsFromEnd = 0x2,   // places counted from the end of the row
+        newRow = 0x4         // the bar takes a new row of its own at the row found
     };
     int nRow;
     int nCol;
