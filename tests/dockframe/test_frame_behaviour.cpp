@@ -396,3 +396,24 @@ TEST_F(FrameTest, AHostedFrameGetsBackOnlyTheStylesItHadDocked) {
     EXPECT_EQ(pHosted->GetStyle() & ~WS_VISIBLE, dwDocked & ~WS_VISIBLE);
     EXPECT_EQ(::GetPropW(pHosted->m_hWnd, L"SECDockableFrame PreFloat Docked Style"), nullptr);
 }
+
+TEST_F(FrameTest, CaptionButtonOptionsSwitchTheFourFilters) {
+    const struct {
+        DWORD flags;
+        bool on[4]; // 257, 256, 260, 261
+    } cases[] = {{0x1, {true, true, true, true}},
+                 {0x1 | 0x2, {true, false, false, true}},
+                 {0x1 | 0x4, {true, true, true, false}},
+                 {0x0, {false, false, false, false}}};
+    const int ids[] = {SEC_FILTER_SYSCOMMANDEX, SEC_FILTER_CAPTIONLIST, SEC_FILTER_MAXCHILD_BUTTON,
+                       SEC_FILTER_MAXCHILD_NCRDBLCLK};
+    for (const auto& c : cases) {
+        m_pFrame->EnableCaptionButtons(c.flags);
+        for (int i = 0; i < 4; ++i) {
+            SECMsgFilter* pFilter = m_pFrame->GetRootFilter()->FindFilter(ids[i], nullptr, -1);
+            const bool bOn = pFilter != nullptr && pFilter->IsEnabled();
+            // A filter switched off may also never have been made.
+            EXPECT_EQ(bOn, c.on[i]) << "flags " << c.flags << " filter " << ids[i];
+        }
+    }
+}
