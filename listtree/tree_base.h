@@ -374,6 +374,7 @@ protected:
     BOOL m_bNestedSort = FALSE;
     int m_nRowsRemoved = 0;
     int m_nRowsInserted = 0;
+    unsigned m_nExpandCalls = 0; // expansions that went as far as asking the owner
 };
 
 // Walks the node's visible subtree below it in pre-order (the node itself visible and expanded).

@@ -280,7 +280,7 @@ void SECTreeImpl<TList>::ApplyToNode(_Node* pNode, const TVITEMW* pItem, BOOL bN
         if (it.cChildren == I_CHILDRENCALLBACK)
             nCallbacks |= TVIF_CHILDREN;
         else
-            it.cChildren = pItem->cChildren;
+            m_nodes.SetClaimedChildren(pNode, pItem->cChildren);
     }
     if (m & TVIF_IMAGE) {
         if (it.iImage == I_IMAGECALLBACK)
