@@ -392,6 +392,7 @@ protected:
     void EndEditForChange();
     void FillBelow(const CRect& rcBelow);
     void Repaint(BOOL bErase = TRUE);
+    void ScrollPicture(int nOldTop, int nNewTop);
     void ShiftIndicesForInsert(int nRow);
     void ShiftIndicesForDelete(int nFirst, int nCount);
     // Deletes rows without telling the owner: the bookkeeping of DeleteItems.
@@ -486,7 +487,11 @@ protected:
     // Measuring outside a paint: a screen-compatible DC kept for the list's life (a window DC
     // per row costs a round trip to the window system each time).
     std::unique_ptr<CDC> m_pMeasureDC;
-    int m_nPaintFocus = -1;   // -1: not painting
+    // The off-screen picture's bitmap, kept from one paint to the next, and whether a paint
+    // holds it now.
+    CBitmap m_paintBuffer;
+    BOOL m_bPaintBufferTaken = FALSE;
+    int m_nPaintFocus = -1; // -1: not painting
     int m_nPaintEnabled = -1;
 };
 

@@ -31,7 +31,14 @@ template <class TBase> SECListPaintContext* SECListImpl<TBase>::NewPaintContext(
 template <class TBase> BOOL SECListImpl<TBase>::NewMemDC(CDC* pDC, CDC** ppMemDC, RECT* pRect) {
     *ppMemDC = NULL;
     try {
-        *ppMemDC = new SECMemDC(pDC, CRect(*pRect));
+        // The list's own bitmap is kept for the next paint, unless a paint inside this one (an
+        // owner updating the window while answering) finds it taken.
+        if (m_bPaintBufferTaken) {
+            *ppMemDC = new SECMemDC(pDC, CRect(*pRect));
+        } else {
+            *ppMemDC = new SECMemDC(pDC, CRect(*pRect), &m_paintBuffer);
+            m_bPaintBufferTaken = TRUE;
+        }
     } catch (CException* e) {
         e->Delete();
         return FALSE;
@@ -193,14 +200,25 @@ template <class TBase> void SECListImpl<TBase>::DoPaint(CDC* pDC) {
         rcPaint.right = rcInside.right;
     if (bH)
         rcPaint.bottom = rcInside.bottom;
-    CDC* pMemDC = NULL;
-    if (!m_bItemDrag && !m_bHeaderDrag)
-        NewMemDC(pDC, &pMemDC, &rcPaint);
-    std::unique_ptr<CDC> pOwnedMem(pMemDC);
-    CDC* pTarget = pMemDC != NULL ? pMemDC : pDC;
-    pTarget->FillSolidRect(&rcPaint, GetBkColor());
-    PaintDirect(pTarget, rcInside);
-    pOwnedMem.reset(); // copies the off-screen picture to the window
+    // Only what needs painting is drawn and copied: a strip scrolled into view, a changed row.
+    CRect rcClip;
+    if (pDC->GetClipBox(&rcClip) != ERROR && rcClip.Width() > 0 && rcClip.Height() > 0)
+        rcPaint.IntersectRect(&rcPaint, &rcClip);
+    if (!rcPaint.IsRectEmpty()) {
+        struct BufferBack {
+            BOOL& bTaken;
+            const BOOL bBefore;
+            ~BufferBack() { bTaken = bBefore; }
+        } bufferBack{m_bPaintBufferTaken, m_bPaintBufferTaken};
+        CDC* pMemDC = NULL;
+        if (!m_bItemDrag && !m_bHeaderDrag)
+            NewMemDC(pDC, &pMemDC, &rcPaint);
+        std::unique_ptr<CDC> pOwnedMem(pMemDC);
+        CDC* pTarget = pMemDC != NULL ? pMemDC : pDC;
+        pTarget->FillSolidRect(&rcPaint, GetBkColor());
+        PaintDirect(pTarget, rcInside);
+        pOwnedMem.reset(); // copies the off-screen picture to the window
+    }
     if (bH && bV && GetSafeHwnd() != NULL) {
         CRect rcCorner(rcInside.right, rcInside.bottom, rcClient.right, rcClient.bottom);
         pDC->FillSolidRect(&rcCorner, SECListShared().rgbFace);

@@ -157,6 +157,31 @@ TEST_F(TreePaint, DotsKeepTheirPatternOverAOnePixelScrollAndLinesAtRootIndentOnc
     EXPECT_EQ(tree.GetIndent(), rcWith.left - rcWithout.left);
 }
 
+// The tree's lines and buttons come out as in a whole paint after scrolls by lines and by the
+// wheel that move the rows already shown.
+TEST_F(TreePaint, SmallScrollsLookLikeAWholePaint) {
+    for (int i = 0; i < 12; ++i) {
+        const HTREEITEM h = tree.InsertItem((L"parent " + std::to_wstring(i)).c_str());
+        for (int j = 0; j < 4; ++j) {
+            const HTREEITEM c = tree.InsertItem((L"child " + std::to_wstring(j)).c_str(), h);
+            if (j == 1)
+                tree.InsertItem(L"grandchild", c);
+        }
+        if (i % 2 == 0)
+            tree.ExpandAll(h, FALSE);
+    }
+    tree.RecalcLayout();
+    tree.SelectItem(tree.GetItemFromIndex(6));
+    const std::vector<std::pair<UINT, WPARAM>> steps = {
+        {WM_VSCROLL, SB_LINEDOWN},
+        {WM_VSCROLL, SB_LINEDOWN},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA)},
+        {WM_VSCROLL, SB_LINEUP},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA)}};
+    ExpectScrollsMatchWholePaints(tree.m_hWnd, steps);
+    EXPECT_EQ(1, tree.GetTopIndex());
+}
+
 TEST_F(TreePaint, BoldDisabledAndSelectedImages) {
     auto pImages = MakeImages(16, 16, {RGB(200, 0, 0), RGB(0, 160, 0)});
     tree.SetImageList(pImages.get(), TVSIL_NORMAL);
