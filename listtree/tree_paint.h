@@ -423,7 +423,7 @@ template <class TList> void SECTreeImpl<TList>::DrawButton(SECListPaintContext* 
             return;
         }
     }
-    const bool bEnabled = GetSafeHwnd() == NULL || ::IsWindowEnabled(m_hWnd);
+    const bool bEnabled = this->IsEnabledNow();
     HDC hdc = pDC->m_hDC;
     HGDIOBJ hOldPen = ::SelectObject(hdc, SECTreeButtonPen(false));
     ::SetDCBrushColor(hdc, bEnabled ? RGB(255, 255, 255) : this->GetBkColor());
@@ -459,7 +459,7 @@ template <class TList> void SECTreeImpl<TList>::DrawItem(SECListPaintContext* pC
     const int nRow = pContext->lvi.iItem;
     const bool bEditing = nRow == this->m_nEditItem && std::max(0, this->m_nCurColumn) == 0;
     pDC->FillSolidRect(&rc, pContext->rgbItemBk);
-    const bool bFocus = GetSafeHwnd() != NULL && ::GetFocus() == m_hWnd;
+    const bool bFocus = this->HasFocusNow(); // asked once a paint: each asking is a round trip
     const bool bSelected = (pContext->lvi.state & LVIS_SELECTED) != 0;
     // State image, then the icon.
     CImageList* pState = this->GetImageList(TVSIL_STATE);
@@ -515,7 +515,9 @@ template <class TList> void SECTreeImpl<TList>::DrawItem(SECListPaintContext* pC
             rcText.right = std::max((int)rcText.right, (int)rcText.left);
             if (nColumns >= 2)
                 rcText.right = std::min((int)rcText.right, (int)rc.right - 5);
-            ::DrawTextW(pDC->m_hDC, psz, n, &rcText, 0x8864);
+            // A label as wide as measured fits: no ellipsis to fit (that measures it again).
+            const bool bFits = rcText.Width() >= pRow->rcText.right - pRow->rcText.left;
+            ::DrawTextW(pDC->m_hDC, psz, n, &rcText, bFits ? 0x0864 : 0x8864);
         } else if (pTree->pNode->m_bHangingIndent) {
             _Node* pNode = pTree->pNode;
             ::DrawTextW(pDC->m_hDC, pNode->m_strBeforeMarker, pNode->m_strBeforeMarker.GetLength(),
