@@ -580,6 +580,8 @@ template <class TBase> void SECListImpl<TBase>::DrawItemLabels(SECListPaintConte
     CRect rcHighlight(rcCell.left, rcCell.top, rcCell.left + rcLabel.right + 3, rcCell.bottom);
     if (bIcon)
         rcHighlight.SetRect(rcText.left - 2, rcCell.top, rcText.right + 2, rcCell.bottom);
+    if (bIcon && pContext->nView == LVS_ICON)
+        rcHighlight.top = rcText.top - 1; // the icon above the label stays visible
     if (HasExStyle(LVXS_FULLROWSELECT))
         rcHighlight.right = rcCell.right;
     rcHighlight.right = std::min(rcHighlight.right, rcCell.right);
