@@ -112,6 +112,7 @@ public:
     virtual BOOL RedrawItem(HTREEITEM hItem, BOOL bLabelOnly = FALSE, BOOL bToBottom = FALSE,
                             BOOL bErase = TRUE, BOOL bUpdateNow = FALSE);
     virtual CImageList* CreateDragImage(HTREEITEM hItem);
+    virtual void DrawDragImages(CDC* pDC, int dx, int dy);
     virtual int CalcLabelRect(CDC* pDC, _Node* pNode, LPCTSTR lpszText, RECT* pRect);
     virtual void DrawLines(SECListPaintContext* pContext);
     virtual void DrawButton(SECListPaintContext* pContext);

@@ -577,37 +577,45 @@ CImageList* SECTreeImpl<TList>::CreateTextDragImage(CDC* pDC, LPCTSTR lpszText) 
     std::unique_ptr<CImageList> pList(new CImageList);
     BOOL bOk = pList->Create(sz.cx, sz.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
     if (bOk)
-        bOk = ImageList_AddMasked(pList->GetSafeHandle(), hBitmap, 0xFFFFFFFF) >= 0;
+        // The white the text was drawn on is masked out. (The value with every bit set is no
+        // colour, and what it masks differs: under Wine it hid the text itself.)
+        bOk = ImageList_AddMasked(pList->GetSafeHandle(), hBitmap, RGB(255, 255, 255)) >= 0;
     ::DeleteObject(hBitmap);
     return bOk ? pList.release() : nullptr;
 }
 
+// Drag images are composed here rather than merged by the image list: a merge takes its mask
+// from the first list, and a list without a mask (or Wine's merge of one) leaves the whole
+// picture transparent. Each part is drawn on black (what a transparent pixel must hold) with
+// its mask beside it, opaque when its list has none.
+struct SECTreeDragPart {
+    HIMAGELIST hList;
+    int nImage;
+    int x;
+};
+CImageList* SECTreeComposeDragImage(const SECTreeDragPart* pParts, int nParts, int cx, int cy);
+
 template <class TList> CImageList* SECTreeImpl<TList>::CreateIconDragImage(int nImage) {
     CImageList* pNormal = this->GetImageList(TVSIL_NORMAL);
-    if (pNormal == NULL || nImage < 0 || nImage >= pNormal->GetImageCount())
+    IMAGEINFO info = {};
+    if (pNormal == NULL || pNormal->GetSafeHandle() == NULL || nImage < 0 ||
+        nImage >= pNormal->GetImageCount() || !pNormal->GetImageInfo(nImage, &info))
         return nullptr;
-    HIMAGELIST hCopy = ImageList_Merge(pNormal->GetSafeHandle(), nImage, pNormal->GetSafeHandle(),
-                                       nImage, 0, 0);
-    if (hCopy == NULL)
-        return nullptr;
-    std::unique_ptr<CImageList> pList(new CImageList);
-    pList->Attach(hCopy);
-    return pList.release();
+    const SECTreeDragPart part = {pNormal->GetSafeHandle(), nImage, 0};
+    return SECTreeComposeDragImage(&part, 1, info.rcImage.right - info.rcImage.left,
+                                   info.rcImage.bottom - info.rcImage.top);
 }
 
 template <class TList>
 CImageList* SECTreeImpl<TList>::MergeImageLists(CImageList* pIcon, CImageList* pText) {
     if (pIcon == nullptr || pText == nullptr)
         return nullptr;
-    int cx = 0, cy = 0;
-    pIcon->GetIconSize(&cx, &cy);
-    HIMAGELIST hMerged = ImageList_Merge(pIcon->GetSafeHandle(), 0, pText->GetSafeHandle(), 0,
-                                         cx + 6, 0);
-    if (hMerged == NULL)
+    int cxIcon = 0, cyIcon = 0, cxText = 0, cyText = 0;
+    if (!pIcon->GetIconSize(&cxIcon, &cyIcon) || !pText->GetIconSize(&cxText, &cyText))
         return nullptr;
-    std::unique_ptr<CImageList> pList(new CImageList);
-    pList->Attach(hMerged);
-    return pList.release();
+    const SECTreeDragPart parts[2] = {{pIcon->GetSafeHandle(), 0, 0},
+                                      {pText->GetSafeHandle(), 0, cxIcon + 6}};
+    return SECTreeComposeDragImage(parts, 2, cxIcon + 6 + cxText, std::max(cyIcon, cyText));
 }
 
 template <class TList> CImageList* SECTreeImpl<TList>::CreateDragImage(HTREEITEM hItem) {
@@ -631,4 +639,30 @@ template <class TList> CImageList* SECTreeImpl<TList>::CreateDragImage(HTREEITEM
     if (pIcon != nullptr && pText != nullptr)
         return MergeImageLists(pIcon.get(), pText.get());
     return pText != nullptr ? pText.release() : pIcon.release();
+}
+
+// Each selected row's drag image where the row is, less (dx, dy), indented by its level. The
+// rows are taken first: making an image may ask the owner for texts, and the owner may change
+// the tree while answering.
+template <class TList> void SECTreeImpl<TList>::DrawDragImages(CDC* pDC, int dx, int dy) {
+    if (pDC == NULL || pDC->GetSafeHdc() == NULL)
+        return;
+    std::vector<_Node*> selected;
+    for (INT_PTR i = 0; i < this->m_arSelected.GetSize(); ++i)
+        if (_Node* pNode = NodeOfRow((int)this->m_arSelected[i]))
+            selected.push_back(pNode);
+    const auto token = this->LifeToken();
+    for (_Node* pNode : selected) {
+        if (!this->Alive(token))
+            return;
+        if (!AliveNode(pNode))
+            continue;
+        std::unique_ptr<CImageList> pImage(CreateDragImage(HandleOfNode(pNode)));
+        CRect rc;
+        if (pImage == nullptr || !this->Alive(token) || !AliveNode(pNode) ||
+            !GetItemRect(HandleOfNode(pNode), &rc, FALSE))
+            continue;
+        rc.OffsetRect(-dx + (Level(pNode) - 1) * m_nIndent, -dy);
+        pImage->Draw(pDC, 0, rc.TopLeft(), ILD_NORMAL);
+    }
 }

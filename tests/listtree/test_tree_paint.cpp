@@ -182,6 +182,71 @@ TEST_F(TreePaint, SmallScrollsLookLikeAWholePaint) {
     EXPECT_EQ(1, tree.GetTopIndex());
 }
 
+// A drag image holds the item's icon and, 6 pixels past it, its text; there is none without a
+// normal image list or for a deleted item. Drawing the drag images puts one at each selected
+// row, moved by the offset and indented by the row's level.
+TEST_F(TreePaint, DragImagesShowTheIconAndTextOfEachSelectedRow) {
+    const HTREEITEM a = tree.InsertItem(L"alpha", 0, 0);
+    const HTREEITEM a1 = tree.InsertItem(L"beta", 0, 0, a);
+    const HTREEITEM b = tree.InsertItem(L"gamma", 0, 0);
+    const HTREEITEM c = tree.InsertItem(L"delta", 0, 0);
+    tree.Expand(a, TVE_EXPAND);
+    EXPECT_EQ(nullptr, tree.CreateDragImage(a)); // no normal image list
+    const COLORREF kRed = RGB(255, 0, 0);
+    auto pImages = MakeImages(16, 16, {kRed});
+    tree.SetImageList(pImages.get(), TVSIL_NORMAL);
+    tree.RecalcLayout();
+    Paint();
+
+    std::unique_ptr<CImageList> pDrag(tree.CreateDragImage(a1));
+    ASSERT_NE(nullptr, pDrag);
+    CSize text;
+    {
+        CClientDC dc(&tree);
+        CFont* pOld = dc.SelectObject(tree.GetItemFont());
+        text = dc.GetTextExtent(CString(L"beta"));
+        dc.SelectObject(pOld);
+    }
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(pDrag->GetSafeHandle(), &cx, &cy));
+    EXPECT_EQ(16 + 6 + text.cx, cx);
+    EXPECT_EQ(std::max(16, (int)text.cy), cy);
+    Pixels image(cx, cy);
+    image.DC().FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
+    pDrag->Draw(&image.DC(), 0, CPoint(0, 0), ILD_NORMAL);
+    EXPECT_EQ(16 * 16, image.Count(CRect(0, 0, 16, 16), kRed));
+    EXPECT_GT(DarkPixels(image, CRect(22, 0, cx, cy)), 10); // the text
+    EXPECT_EQ(0, DarkPixels(image, CRect(16, 0, 22, cy)));   // the gap
+
+    tree.DeleteItem(c);
+    EXPECT_EQ(nullptr, tree.CreateDragImage(c));
+
+    tree.EnableMultiSelect(TRUE);
+    tree.DeselectAllExcept(-1);
+    tree.SelectItem(tree.FindItemIndex(a), TRUE);
+    tree.SelectItem(tree.FindItemIndex(a1), TRUE);
+    CRect rcClient;
+    tree.GetClientRect(&rcClient);
+    Pixels p(rcClient.Width(), rcClient.Height());
+    p.DC().FillSolidRect(rcClient, RGB(255, 255, 255));
+    tree.DrawDragImages(&p.DC(), -3, -2); // moved right and down: nothing cut off
+    ASSERT_TRUE(p.Save(L"tree_drag_images.png"));
+    auto iconAt = [&](HTREEITEM h, int nLevel) {
+        CRect rc;
+        tree.GetItemRect(h, &rc, FALSE);
+        const CPoint at(rc.left + 3 + (nLevel - 1) * tree.GetIndent(), rc.top + 2);
+        return CRect(at, CSize(16, 16));
+    };
+    EXPECT_EQ(16 * 16, p.Count(iconAt(a, 1), kRed));
+    EXPECT_EQ(16 * 16, p.Count(iconAt(a1, 2), kRed));
+    EXPECT_EQ(2 * 16 * 16, p.Count(rcClient, kRed)); // b is not selected
+    const CRect rcIcon = iconAt(a1, 2);
+    EXPECT_GT(DarkPixels(p, CRect(rcIcon.right + 6, rcIcon.top, rcIcon.right + 6 + text.cx,
+                                  rcIcon.top + text.cy)),
+              10); // its text beside it
+    (void)b;
+}
+
 TEST_F(TreePaint, BoldDisabledAndSelectedImages) {
     auto pImages = MakeImages(16, 16, {RGB(200, 0, 0), RGB(0, 160, 0)});
     tree.SetImageList(pImages.get(), TVSIL_NORMAL);
