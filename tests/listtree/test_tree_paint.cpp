@@ -6,6 +6,10 @@
 #include "list_fixture.h"
 #include "list_pixels.h"
 
+#include "toolbars/drawing/themeapi.h"
+
+#include <cstdio>
+
 #include <memory>
 
 namespace {
@@ -122,6 +126,47 @@ TEST_F(TreePaint, ButtonSizesFollowTheIconHeight) {
         EXPECT_EQ(0, nAbove); // a minus
         tree.SetImageList(NULL, TVSIL_NORMAL);
     }
+}
+
+// With the theme entries bound, the buttons go through the theme when one is active (its own
+// glyph in place of the classic box) and through the classic box otherwise; either way an
+// open and a closed button look different, and both sit where the classic box would.
+TEST_F(TreePaint, ButtonsUseTheThemeGlyphWhenAThemeIsActive) {
+    InitThemeApi();
+    const HTREEITEM a = tree.InsertItem(L"closed");
+    tree.InsertItem(L"child", a);
+    const HTREEITEM b = tree.InsertItem(L"open");
+    tree.InsertItem(L"child", b);
+    tree.Expand(b, TVE_EXPAND);
+    tree.RecalcLayout();
+    FreeThemeApi();
+    auto classic = Paint();
+    const CRect boxClosed = ButtonBox(*classic, a), boxOpen = ButtonBox(*classic, b);
+    ASSERT_FALSE(boxClosed.IsRectEmpty());
+    InitThemeApi();
+    const bool bThemed = IsThemed() != FALSE;
+    std::printf("tree buttons: %s\n", bThemed ? "theme glyphs" : "no active theme, classic boxes");
+    RecordProperty("ButtonPath", bThemed ? "theme" : "classic");
+    auto p = Paint();
+    p->Save(L"tree_buttons_themed.png");
+    auto glyph = [&](Pixels& pic, const CRect& box) {
+        std::vector<COLORREF> out;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                out.push_back(pic.At(x, y));
+        return out;
+    };
+    EXPECT_NE(glyph(*p, boxClosed), glyph(*p, CRect(CPoint(boxClosed.left, boxOpen.top),
+                                                    boxClosed.Size())));
+    int nPainted = 0;
+    for (COLORREF c : glyph(*p, boxClosed))
+        nPainted += c != kBack;
+    EXPECT_GT(nPainted, boxClosed.Width()); // something is drawn there
+    if (bThemed)
+        EXPECT_NE(glyph(*classic, boxClosed), glyph(*p, boxClosed)); // not the classic box
+    else
+        EXPECT_EQ(glyph(*classic, boxClosed), glyph(*p, boxClosed)); // the classic path
+    FreeThemeApi();
 }
 
 TEST_F(TreePaint, DotsKeepTheirPatternOverAOnePixelScrollAndLinesAtRootIndentOnce) {
