@@ -491,8 +491,35 @@ protected:
     // holds it now.
     CBitmap m_paintBuffer;
     BOOL m_bPaintBufferTaken = FALSE;
-    int m_nPaintFocus = -1; // -1: not painting
+    int m_nPaintFocus = -1;   // -1: not painting or measuring
     int m_nPaintEnabled = -1;
+    // Focus and enabled state asked once for a paint or a batch of measuring rather than once a
+    // cell: each asking is a round trip to the window system. A fresh cache asks again; an
+    // inner one keeps what the outer one asked; each puts back what it found.
+    class StateCache {
+    public:
+        StateCache(SECListImpl* p, bool bFresh)
+            : m_p(p), m_nFocus(p->m_nPaintFocus), m_nEnabled(p->m_nPaintEnabled) {
+            if (bFresh || m_nFocus < 0) {
+                p->m_nPaintFocus = -1;
+                p->m_nPaintFocus = p->HasFocusNow() ? 1 : 0;
+            }
+            if (bFresh || m_nEnabled < 0) {
+                p->m_nPaintEnabled = -1;
+                p->m_nPaintEnabled = p->IsEnabledNow() ? 1 : 0;
+            }
+        }
+        ~StateCache() {
+            m_p->m_nPaintFocus = m_nFocus;
+            m_p->m_nPaintEnabled = m_nEnabled;
+        }
+        StateCache(const StateCache&) = delete;
+        StateCache& operator=(const StateCache&) = delete;
+
+    private:
+        SECListImpl* m_p;
+        const int m_nFocus, m_nEnabled;
+    };
 };
 
 using SECListBaseC = SECListImpl<CWnd>;

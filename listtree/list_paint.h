@@ -174,14 +174,7 @@ template <class TBase> void SECListImpl<TBase>::PaintDirect(CDC* pDC, const CRec
 template <class TBase> void SECListImpl<TBase>::DoPaint(CDC* pDC) {
     if (pDC == NULL)
         return;
-    struct PaintState {
-        SECListImpl* p;
-        ~PaintState() { p->m_nPaintFocus = p->m_nPaintEnabled = -1; }
-    } state{this};
-    m_nPaintFocus = -1;
-    m_nPaintEnabled = -1;
-    m_nPaintFocus = HasFocusNow() ? 1 : 0;
-    m_nPaintEnabled = IsEnabledNow() ? 1 : 0;
+    const StateCache state(this, true);
     CRect rcInside, rcClient;
     GetInsideRect(&rcInside);
     GetClientRect(&rcClient);
