@@ -413,6 +413,11 @@ protected:
     bool IsEnabledNow() const;
     int ClampColumnWidth(int nWidth) const;
     bool Alive(const std::weak_ptr<int>& token) const { return !token.expired(); }
+    // Fills a cell with its background unless the paint has filled it with that colour already.
+    void FillCellBk(CDC* pDC, const RECT& rc, COLORREF rgb) {
+        if (pDC != NULL && (pDC != m_pPrefilledDC || rgb != m_rgbPrefilled))
+            pDC->FillSolidRect(&rc, rgb);
+    }
     std::weak_ptr<int> LifeToken() const { return m_spLife; }
     // Rows, columns or the list itself changed: paints and walks in progress stop.
     void Changed() { ++m_nGeneration; }
@@ -491,6 +496,10 @@ protected:
     // holds it now.
     CBitmap m_paintBuffer;
     BOOL m_bPaintBufferTaken = FALSE;
+    // The DC a paint has just filled with the background colour, while its rows are drawn:
+    // cells of that colour need no fill of their own.
+    CDC* m_pPrefilledDC = NULL;
+    COLORREF m_rgbPrefilled = 0;
     int m_nPaintFocus = -1;   // -1: not painting or measuring
     int m_nPaintEnabled = -1;
     // Focus and enabled state asked once for a paint or a batch of measuring rather than once a

@@ -209,7 +209,14 @@ template <class TBase> void SECListImpl<TBase>::DoPaint(CDC* pDC) {
         std::unique_ptr<CDC> pOwnedMem(pMemDC);
         CDC* pTarget = pMemDC != NULL ? pMemDC : pDC;
         pTarget->FillSolidRect(&rcPaint, GetBkColor());
+        struct Prefilled {
+            SECListImpl* p;
+            ~Prefilled() { p->m_pPrefilledDC = NULL; }
+        } prefilled{this};
+        m_pPrefilledDC = pTarget;
+        m_rgbPrefilled = GetBkColor();
         PaintDirect(pTarget, rcInside);
+        m_pPrefilledDC = NULL;
         pOwnedMem.reset(); // copies the off-screen picture to the window
     }
     if (bH && bV && GetSafeHwnd() != NULL) {
@@ -521,7 +528,7 @@ template <class TBase> void SECListImpl<TBase>::DrawRow(SECListPaintContext* pCo
 }
 
 template <class TBase> void SECListImpl<TBase>::DrawItem(SECListPaintContext* pContext) {
-    pContext->pdc->FillSolidRect(&pContext->rect, pContext->rgbItemBk);
+    FillCellBk(pContext->pdc, pContext->rect, pContext->rgbItemBk);
     const bool bMain = pContext->pCol != NULL && pContext->pCol->iSubItem == 0;
     if (bMain)
         DrawItemImages(pContext);

@@ -51,9 +51,13 @@ struct SortState;
 
 // The draw record of a tree row.
 struct SECTreePaintContext : public SECListPaintContext {
+    ~SECTreePaintContext() override; // closes the buttons' theme
     TVITEMW tvi = {};
     SECListItemEx tvix;
     _Node* pNode = nullptr;
+    // The "TREEVIEW" theme of the buttons, asked for once a paint, by its first button.
+    HTHEME hButtonTheme = NULL;
+    bool bButtonThemeAsked = false;
 };
 
 template <class TList> class SECTreeImpl : public TList {

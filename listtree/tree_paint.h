@@ -134,14 +134,21 @@ int SECTreeImpl<TList>::CalcLabelRect(CDC* pDC, _Node* pNode, LPCTSTR lpszText, 
         while (n < nLen && n < 259 && psz[n] != L'\n' && psz[n] != L'\r')
             ++n;
         CRect rc(0, 0, 0, 0);
-        if (n > 0) {
+        int cx = 0;
+        if (n > 0 && ::wmemchr(psz, L'\t', n) == NULL) {
+            // One line without tabs: its extent is the whole measurement.
+            SIZE size = {0, 0};
+            ::GetTextExtentPoint32W(hdc, psz, n, &size);
+            rc.SetRect(0, 0, size.cx, size.cy);
+            cx = size.cx;
+        } else if (n > 0) {
             ::DrawTextW(hdc, psz, n, &rc, DT_CALCRECT | 0xD60);
+            cx = std::max((int)rc.Width(), (int)LOWORD(::GetTabbedTextExtentW(hdc, psz, n, 0, NULL)));
         } else {
             TEXTMETRICW tm = {};
             ::GetTextMetricsW(hdc, &tm);
             rc.bottom = tm.tmHeight;
         }
-        const int cx = std::max((int)rc.Width(), n > 0 ? (int)LOWORD(::GetTabbedTextExtentW(hdc, psz, n, 0, NULL)) : 0);
         ::SetRect(pRect, nLeft, 0, nLeft + cx, rc.Height() + 2);
         if (pNode != nullptr)
             pNode->m_bHangingIndent = FALSE;
@@ -416,10 +423,14 @@ template <class TList> void SECTreeImpl<TList>::DrawButton(SECListPaintContext* 
     GetButtonRect(pContext, pContext->lvi.iItem, &rc);
     CDC* pDC = pContext->pdc;
     const bool bOpen = pNode->IsExpanded() && pNode->GetFirstChild() != nullptr;
-    if (!pDC->IsPrinting() && DynIsAppThemed() && DynIsThemeActive()) {
-        if (HTHEME hTheme = DynOpenThemeData(m_hWnd, L"TREEVIEW")) {
-            DynDrawThemeBackground(hTheme, pDC->m_hDC, 2, bOpen ? 2 : 1, &rc, NULL);
-            DynCloseThemeData(hTheme);
+    if (!pDC->IsPrinting()) {
+        if (!pTree->bButtonThemeAsked) { // opening a theme is costly: once a paint
+            pTree->bButtonThemeAsked = true;
+            if (DynIsAppThemed() && DynIsThemeActive())
+                pTree->hButtonTheme = DynOpenThemeData(m_hWnd, L"TREEVIEW");
+        }
+        if (pTree->hButtonTheme != NULL) {
+            DynDrawThemeBackground(pTree->hButtonTheme, pDC->m_hDC, 2, bOpen ? 2 : 1, &rc, NULL);
             return;
         }
     }
@@ -458,7 +469,7 @@ template <class TList> void SECTreeImpl<TList>::DrawItem(SECListPaintContext* pC
     const TVITEMW& tv = pTree->tvi;
     const int nRow = pContext->lvi.iItem;
     const bool bEditing = nRow == this->m_nEditItem && std::max(0, this->m_nCurColumn) == 0;
-    pDC->FillSolidRect(&rc, pContext->rgbItemBk);
+    this->FillCellBk(pDC, rc, pContext->rgbItemBk);
     const bool bFocus = this->HasFocusNow(); // asked once a paint: each asking is a round trip
     const bool bSelected = (pContext->lvi.state & LVIS_SELECTED) != 0;
     // State image, then the icon.
