@@ -198,8 +198,10 @@ public:
         } else {
             m_v.erase(first + nIndex, first + nIndex + nCount);
         }
-        if (IsEmpty())
-            m_v.clear(), m_nFront = 0;
+        if (IsEmpty()) {
+            m_v.clear();
+            m_nFront = 0;
+        }
     }
 
     void Serialize(CArchive& ar) override {
