@@ -392,6 +392,7 @@ protected:
     void EndEditForChange();
     void FillBelow(const CRect& rcBelow);
     void Repaint(BOOL bErase = TRUE);
+    void ScrollPicture(int nOldTop, int nNewTop);
     void ShiftIndicesForInsert(int nRow);
     void ShiftIndicesForDelete(int nFirst, int nCount);
     // Deletes rows without telling the owner: the bookkeeping of DeleteItems.
@@ -412,6 +413,11 @@ protected:
     bool IsEnabledNow() const;
     int ClampColumnWidth(int nWidth) const;
     bool Alive(const std::weak_ptr<int>& token) const { return !token.expired(); }
+    // Fills a cell with its background unless the paint has filled it with that colour already.
+    void FillCellBk(CDC* pDC, const RECT& rc, COLORREF rgb) {
+        if (pDC != NULL && (pDC != m_pPrefilledDC || rgb != m_rgbPrefilled))
+            pDC->FillSolidRect(&rc, rgb);
+    }
     std::weak_ptr<int> LifeToken() const { return m_spLife; }
     // Rows, columns or the list itself changed: paints and walks in progress stop.
     void Changed() { ++m_nGeneration; }
@@ -486,8 +492,43 @@ protected:
     // Measuring outside a paint: a screen-compatible DC kept for the list's life (a window DC
     // per row costs a round trip to the window system each time).
     std::unique_ptr<CDC> m_pMeasureDC;
-    int m_nPaintFocus = -1;   // -1: not painting
+    // The off-screen picture's bitmap, kept from one paint to the next, and whether a paint
+    // holds it now.
+    CBitmap m_paintBuffer;
+    BOOL m_bPaintBufferTaken = FALSE;
+    // The DC a paint has just filled with the background colour, while its rows are drawn:
+    // cells of that colour need no fill of their own.
+    CDC* m_pPrefilledDC = NULL;
+    COLORREF m_rgbPrefilled = 0;
+    int m_nPaintFocus = -1;   // -1: not painting or measuring
     int m_nPaintEnabled = -1;
+    // Focus and enabled state asked once for a paint or a batch of measuring rather than once a
+    // cell: each asking is a round trip to the window system. A fresh cache asks again; an
+    // inner one keeps what the outer one asked; each puts back what it found.
+    class StateCache {
+    public:
+        StateCache(SECListImpl* p, bool bFresh)
+            : m_p(p), m_nFocus(p->m_nPaintFocus), m_nEnabled(p->m_nPaintEnabled) {
+            if (bFresh || m_nFocus < 0) {
+                p->m_nPaintFocus = -1;
+                p->m_nPaintFocus = p->HasFocusNow() ? 1 : 0;
+            }
+            if (bFresh || m_nEnabled < 0) {
+                p->m_nPaintEnabled = -1;
+                p->m_nPaintEnabled = p->IsEnabledNow() ? 1 : 0;
+            }
+        }
+        ~StateCache() {
+            m_p->m_nPaintFocus = m_nFocus;
+            m_p->m_nPaintEnabled = m_nEnabled;
+        }
+        StateCache(const StateCache&) = delete;
+        StateCache& operator=(const StateCache&) = delete;
+
+    private:
+        SECListImpl* m_p;
+        const int m_nFocus, m_nEnabled;
+    };
 };
 
 using SECListBaseC = SECListImpl<CWnd>;

@@ -106,6 +106,7 @@ template <class TBase> void SECListImpl<TBase>::MeasureItem(int nRow, CDC* pDC) 
         pMade = NewClientDC(&bOwned);
         pDC = pMade;
     }
+    const StateCache state(this, false);
     std::unique_ptr<SECListPaintContext> pContext(NewPaintContext(pDC));
     pContext->pdc = pDC;
     pContext->pItem = pRow;
@@ -559,6 +560,7 @@ template <class TBase> BOOL SECListImpl<TBase>::ShowScrollBarCtrl(int nBar, BOOL
 }
 
 template <class TBase> void SECListImpl<TBase>::UpdateScrollBars() {
+    const StateCache state(this, false); // the rows measured here ask for colours
     UpdateVScroll(GetScrollItemCount());
     if (IsWordWrap())
         InvalidateAllHeights();

@@ -31,7 +31,14 @@ template <class TBase> SECListPaintContext* SECListImpl<TBase>::NewPaintContext(
 template <class TBase> BOOL SECListImpl<TBase>::NewMemDC(CDC* pDC, CDC** ppMemDC, RECT* pRect) {
     *ppMemDC = NULL;
     try {
-        *ppMemDC = new SECMemDC(pDC, CRect(*pRect));
+        // The list's own bitmap is kept for the next paint, unless a paint inside this one (an
+        // owner updating the window while answering) finds it taken.
+        if (m_bPaintBufferTaken) {
+            *ppMemDC = new SECMemDC(pDC, CRect(*pRect));
+        } else {
+            *ppMemDC = new SECMemDC(pDC, CRect(*pRect), &m_paintBuffer);
+            m_bPaintBufferTaken = TRUE;
+        }
     } catch (CException* e) {
         e->Delete();
         return FALSE;
@@ -167,14 +174,7 @@ template <class TBase> void SECListImpl<TBase>::PaintDirect(CDC* pDC, const CRec
 template <class TBase> void SECListImpl<TBase>::DoPaint(CDC* pDC) {
     if (pDC == NULL)
         return;
-    struct PaintState {
-        SECListImpl* p;
-        ~PaintState() { p->m_nPaintFocus = p->m_nPaintEnabled = -1; }
-    } state{this};
-    m_nPaintFocus = -1;
-    m_nPaintEnabled = -1;
-    m_nPaintFocus = HasFocusNow() ? 1 : 0;
-    m_nPaintEnabled = IsEnabledNow() ? 1 : 0;
+    const StateCache state(this, true);
     CRect rcInside, rcClient;
     GetInsideRect(&rcInside);
     GetClientRect(&rcClient);
@@ -193,14 +193,32 @@ template <class TBase> void SECListImpl<TBase>::DoPaint(CDC* pDC) {
         rcPaint.right = rcInside.right;
     if (bH)
         rcPaint.bottom = rcInside.bottom;
-    CDC* pMemDC = NULL;
-    if (!m_bItemDrag && !m_bHeaderDrag)
-        NewMemDC(pDC, &pMemDC, &rcPaint);
-    std::unique_ptr<CDC> pOwnedMem(pMemDC);
-    CDC* pTarget = pMemDC != NULL ? pMemDC : pDC;
-    pTarget->FillSolidRect(&rcPaint, GetBkColor());
-    PaintDirect(pTarget, rcInside);
-    pOwnedMem.reset(); // copies the off-screen picture to the window
+    // Only what needs painting is drawn and copied: a strip scrolled into view, a changed row.
+    CRect rcClip;
+    if (pDC->GetClipBox(&rcClip) != ERROR && rcClip.Width() > 0 && rcClip.Height() > 0)
+        rcPaint.IntersectRect(&rcPaint, &rcClip);
+    if (!rcPaint.IsRectEmpty()) {
+        struct BufferBack {
+            BOOL& bTaken;
+            const BOOL bBefore;
+            ~BufferBack() { bTaken = bBefore; }
+        } bufferBack{m_bPaintBufferTaken, m_bPaintBufferTaken};
+        CDC* pMemDC = NULL;
+        if (!m_bItemDrag && !m_bHeaderDrag)
+            NewMemDC(pDC, &pMemDC, &rcPaint);
+        std::unique_ptr<CDC> pOwnedMem(pMemDC);
+        CDC* pTarget = pMemDC != NULL ? pMemDC : pDC;
+        pTarget->FillSolidRect(&rcPaint, GetBkColor());
+        struct Prefilled {
+            SECListImpl* p;
+            ~Prefilled() { p->m_pPrefilledDC = NULL; }
+        } prefilled{this};
+        m_pPrefilledDC = pTarget;
+        m_rgbPrefilled = GetBkColor();
+        PaintDirect(pTarget, rcInside);
+        m_pPrefilledDC = NULL;
+        pOwnedMem.reset(); // copies the off-screen picture to the window
+    }
     if (bH && bV && GetSafeHwnd() != NULL) {
         CRect rcCorner(rcInside.right, rcInside.bottom, rcClient.right, rcClient.bottom);
         pDC->FillSolidRect(&rcCorner, SECListShared().rgbFace);
@@ -510,7 +528,7 @@ template <class TBase> void SECListImpl<TBase>::DrawRow(SECListPaintContext* pCo
 }
 
 template <class TBase> void SECListImpl<TBase>::DrawItem(SECListPaintContext* pContext) {
-    pContext->pdc->FillSolidRect(&pContext->rect, pContext->rgbItemBk);
+    FillCellBk(pContext->pdc, pContext->rect, pContext->rgbItemBk);
     const bool bMain = pContext->pCol != NULL && pContext->pCol->iSubItem == 0;
     if (bMain)
         DrawItemImages(pContext);
@@ -562,6 +580,8 @@ template <class TBase> void SECListImpl<TBase>::DrawItemLabels(SECListPaintConte
     CRect rcHighlight(rcCell.left, rcCell.top, rcCell.left + rcLabel.right + 3, rcCell.bottom);
     if (bIcon)
         rcHighlight.SetRect(rcText.left - 2, rcCell.top, rcText.right + 2, rcCell.bottom);
+    if (bIcon && pContext->nView == LVS_ICON)
+        rcHighlight.top = rcText.top - 1; // the icon above the label stays visible
     if (HasExStyle(LVXS_FULLROWSELECT))
         rcHighlight.right = rcCell.right;
     rcHighlight.right = std::min(rcHighlight.right, rcCell.right);

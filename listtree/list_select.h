@@ -310,9 +310,42 @@ template <class TBase> BOOL SECListImpl<TBase>::ScrollRows(int nRows, BOOL bFrom
     const int nNew = (int)std::max<long long>(0, std::min<long long>(nWanted, std::max(nCount - 1, 0)));
     if (nNew == m_nTopIndex)
         return FALSE;
+    const int nOld = m_nTopIndex;
     m_nTopIndex = nNew;
-    Repaint(TRUE);
+    ScrollPicture(nOld, nNew);
     return TRUE;
+}
+
+// The rows still shown move by the height of the rows scrolled past, and only the strip that
+// comes into view is painted. The whole window is painted when that height is not known
+// without measuring (an owner would be asked mid-scroll), is a page or more, when the rows fit
+// the window anyway, or when something else is on it: an editor, a drag, a paint still pending.
+template <class TBase> void SECListImpl<TBase>::ScrollPicture(int nOldTop, int nNewTop) {
+    if (GetSafeHwnd() == NULL)
+        return;
+    CRect rcInside;
+    GetInsideRect(&rcInside);
+    const bool bAlone = (m_dwListStyle & LVS_TYPEMASK) == LVS_REPORT &&
+                        (m_dwScrollStyle & SECLIST_VSCROLL_SHOWN) && !m_bItemDrag &&
+                        !m_bHeaderDrag && m_nEditItem < 0 && ::IsWindowVisible(m_hWnd) &&
+                        !::GetUpdateRect(m_hWnd, NULL, FALSE);
+    long long dy = 0;
+    for (int i = std::min(nOldTop, nNewTop), n = std::max(nOldTop, nNewTop); bAlone && i < n; ++i) {
+        SECListItem* pRow = GetItemAt(i);
+        if (pRow == NULL || pRow->bDirty || pRow->cy < 0) {
+            dy = rcInside.Height();
+            break;
+        }
+        dy += GetRowSpacing() + pRow->cy;
+        if (dy >= rcInside.Height())
+            break;
+    }
+    if (!bAlone || dy <= 0 || dy >= rcInside.Height()) {
+        Repaint(TRUE);
+        return;
+    }
+    ::ScrollWindowEx(m_hWnd, 0, nNewTop > nOldTop ? -(int)dy : (int)dy, &rcInside, &rcInside, NULL,
+                     NULL, SW_INVALIDATE);
 }
 
 template <class TBase> void SECListImpl<TBase>::SetTopIndex(int nRow) {

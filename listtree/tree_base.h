@@ -51,9 +51,13 @@ struct SortState;
 
 // The draw record of a tree row.
 struct SECTreePaintContext : public SECListPaintContext {
+    ~SECTreePaintContext() override; // closes the buttons' theme
     TVITEMW tvi = {};
     SECListItemEx tvix;
     _Node* pNode = nullptr;
+    // The "TREEVIEW" theme of the buttons, asked for once a paint, by its first button.
+    HTHEME hButtonTheme = NULL;
+    bool bButtonThemeAsked = false;
 };
 
 template <class TList> class SECTreeImpl : public TList {
@@ -112,6 +116,7 @@ public:
     virtual BOOL RedrawItem(HTREEITEM hItem, BOOL bLabelOnly = FALSE, BOOL bToBottom = FALSE,
                             BOOL bErase = TRUE, BOOL bUpdateNow = FALSE);
     virtual CImageList* CreateDragImage(HTREEITEM hItem);
+    virtual void DrawDragImages(CDC* pDC, int dx, int dy);
     virtual int CalcLabelRect(CDC* pDC, _Node* pNode, LPCTSTR lpszText, RECT* pRect);
     virtual void DrawLines(SECListPaintContext* pContext);
     virtual void DrawButton(SECListPaintContext* pContext);
@@ -374,6 +379,7 @@ protected:
     BOOL m_bNestedSort = FALSE;
     int m_nRowsRemoved = 0;
     int m_nRowsInserted = 0;
+    unsigned m_nExpandCalls = 0; // expansions that went as far as asking the owner
 };
 
 // Walks the node's visible subtree below it in pre-order (the node itself visible and expanded).

@@ -1,6 +1,7 @@
 #include "listtree/tree_ctrl.h"
 
 #include "listtree/tree_impl.h"
+#include "toolbars/drawing/themeapi.h"
 
 #include <map>
 #include <memory>
@@ -35,6 +36,11 @@ CFont* SECTreeBoldFont(CFont* pBase) {
     CFont* pResult = pBold.get();
     bold.emplace(hBase, std::move(pBold));
     return pResult;
+}
+
+SECTreePaintContext::~SECTreePaintContext() {
+    if (hButtonTheme != NULL)
+        DynCloseThemeData(hButtonTheme);
 }
 
 HBRUSH SECTreeDotBrush() {

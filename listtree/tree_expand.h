@@ -18,6 +18,7 @@ BOOL SECTreeImpl<TList>::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL 
     if (nCode == TVE_TOGGLE)
         nCode = pNode->IsExpanded() ? TVE_COLLAPSE : TVE_EXPAND;
     const auto token = this->LifeToken();
+    ++m_nExpandCalls;
     if (NotifyItemExpanding(hItem, nCode) == 1)
         return FALSE;
     if (!this->Alive(token) || !AliveNode(pNode))
@@ -103,8 +104,12 @@ template <class TList> BOOL SECTreeImpl<TList>::ExpandAll(HTREEITEM hItem, BOOL 
         return FALSE;
     BarsDeferred deferred(this);
     const auto token = this->LifeToken();
-    // Parents first, in pre-order; a parent that does not open keeps its children closed.
+    // Parents first, in pre-order; a parent that does not open keeps its children closed. In a
+    // tree where no item can open, no item is visited at all.
     SECTreeNode* p = pTop == RootNode() ? pTop->GetFirstChild() : pTop;
+    if (pTop == RootNode() && m_nodes.NoItemCanOpen())
+        p = nullptr;
+    const unsigned nCallsBefore = m_nExpandCalls;
     while (p != nullptr) {
         _Node* pNode = AsNode(p);
         const BOOL bOpen = Expand(HandleOfNode(pNode), TVE_EXPAND, FALSE) && this->Alive(token);
@@ -117,7 +122,8 @@ template <class TList> BOOL SECTreeImpl<TList>::ExpandAll(HTREEITEM hItem, BOOL 
         if (p == pTop)
             break;
     }
-    if (bRedraw) {
+    // Nothing opened and no owner was asked: the picture is unchanged.
+    if (bRedraw && m_nExpandCalls != nCallsBefore) {
         this->RecalcLayout();
         this->Repaint(TRUE);
     }

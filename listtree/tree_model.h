@@ -40,37 +40,42 @@ template <class TList> _Node* SECTreeImpl<TList>::NodeOfRow(int nRow) const {
     return m_nodes.IsItem(pNode) ? AsNode(const_cast<SECTreeNode*>(pNode)) : nullptr;
 }
 
-// The row is looked for where it was last seen, moved by the rows inserted and removed since:
-// exact when those changes lay above it (appending, deleting from the top), and otherwise
-// near, so the search ends close by.
+// The row is looked for where it was last seen, moved by the rows inserted and removed since,
+// by the removals alone, by the inserts alone, or not at all: one of them is exact when those
+// changes lay all above or all below it (appending, deleting from the top, opening or closing a
+// branch further down). Otherwise the search widens around all four at once, so that it ends
+// near whichever was closest.
 template <class TList> int SECTreeImpl<TList>::RowOf(const _Node* pNode) {
     auto it = m_rowHint.find(pNode);
     if (it == m_rowHint.end())
         return -1;
     const int nCount = this->GetItemCount();
     const LPARAM lKey = reinterpret_cast<LPARAM>(pNode);
-    auto at = [&](int r) {
+    auto at = [&](long long r) {
         return r >= 0 && r < nCount &&
-               static_cast<SECListItem*>(this->m_arItems[r])->lParam == lKey;
+               static_cast<SECListItem*>(this->m_arItems[(INT_PTR)r])->lParam == lKey;
     };
     RowHint& hint = it->second;
-    auto found = [&](int r) {
-        hint = RowHint{r, m_nRowsInserted, m_nRowsRemoved};
-        return r;
+    auto found = [&](long long r) {
+        hint = RowHint{(int)r, m_nRowsInserted, m_nRowsRemoved};
+        return (int)r;
     };
-    const long long nMoved = (long long)hint.nRow + (m_nRowsInserted - hint.nInsertedAt) -
-                             (m_nRowsRemoved - hint.nRemovedAt);
-    const int h = (int)std::max<long long>(0, std::min<long long>(nMoved, nCount - 1));
-    if (at(h))
-        return found(h);
-    if (at(hint.nRow))
-        return found(hint.nRow);
-    for (int d = 1; h - d >= 0 || h + d < nCount; ++d) {
-        if (at(h - d))
-            return found(h - d);
-        if (at(h + d))
-            return found(h + d);
+    const long long nInserted = m_nRowsInserted - hint.nInsertedAt;
+    const long long nRemoved = m_nRowsRemoved - hint.nRemovedAt;
+    long long guesses[] = {hint.nRow + nInserted - nRemoved, hint.nRow - nRemoved,
+                           hint.nRow + nInserted, hint.nRow};
+    for (long long& g : guesses) {
+        g = std::max<long long>(0, std::min<long long>(g, nCount - 1));
+        if (at(g))
+            return found(g);
     }
+    for (long long d = 1; d < nCount; ++d)
+        for (const long long g : guesses) {
+            if (at(g - d))
+                return found(g - d);
+            if (at(g + d))
+                return found(g + d);
+        }
     m_rowHint.erase(it);
     return -1;
 }
@@ -280,7 +285,7 @@ void SECTreeImpl<TList>::ApplyToNode(_Node* pNode, const TVITEMW* pItem, BOOL bN
         if (it.cChildren == I_CHILDRENCALLBACK)
             nCallbacks |= TVIF_CHILDREN;
         else
-            it.cChildren = pItem->cChildren;
+            m_nodes.SetClaimedChildren(pNode, pItem->cChildren);
     }
     if (m & TVIF_IMAGE) {
         if (it.iImage == I_IMAGECALLBACK)

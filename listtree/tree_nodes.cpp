@@ -24,9 +24,26 @@ BOOL SECTreeNodes::ResetRoot(std::unique_ptr<_Node> pRoot) {
     std::unique_ptr<_Node> pOld = std::move(m_pRoot);
     m_pRoot = NewRoot(std::move(pRoot));
     m_items.clear();
+    m_nNested = m_nClaiming = 0;
     pOld.reset();
     ++m_nChanges;
     return TRUE;
+}
+
+void SECTreeNodes::Count(const _Node* pNode, bool bNested, int nDelta) {
+    if (bNested)
+        m_nNested += nDelta;
+    if (pNode->m_item.cChildren != 0)
+        m_nClaiming += nDelta;
+}
+
+void SECTreeNodes::SetClaimedChildren(_Node* pNode, int nChildren) {
+    const bool bLive = IsItem(pNode);
+    if (bLive)
+        Count(pNode, false, -1);
+    pNode->m_item.cChildren = nChildren;
+    if (bLive)
+        Count(pNode, false, +1);
 }
 
 _Node* SECTreeNodes::ItemFromHandle(HTREEITEM hItem) const {
@@ -72,6 +89,7 @@ HTREEITEM SECTreeNodes::Link(std::unique_ptr<_Node> pNode, _Node* pParent, UINT_
     }
     HTREEITEM hItem = HandleOfNode(pNode.get());
     pNode->m_item.hItem = hItem;
+    Count(pNode.get(), pParent != m_pRoot.get(), +1);
     pNode.release();
     ++m_nChanges;
     return hItem;
@@ -81,14 +99,17 @@ BOOL SECTreeNodes::Relink(_Node* pNode, _Node* pParent, UINT_PTR position) {
     if (!IsItem(pNode) || IsBeingDeleted(pNode) || !CanHoldChildren(pParent) ||
         !IsValidPosition(pParent, position, pNode))
         return FALSE;
+    const bool bWasNested = pNode->RawParent() != m_pRoot.get();
     if (!pParent->AddChild(pNode, position)) // refuses pParent inside pNode
         return FALSE;
+    m_nNested += (pParent != m_pRoot.get() ? 1 : 0) - (bWasNested ? 1 : 0);
     ++m_nChanges;
     return TRUE;
 }
 
-void SECTreeNodes::Destroy(_Node* pNode) {
-    m_items.erase(pNode);
+void SECTreeNodes::Destroy(_Node* pNode, bool bNested) {
+    if (m_items.erase(pNode) != 0)
+        Count(pNode, bNested, -1);
     for (Deletion* pDeletion : m_deletions)
         if (pDeletion->pTop == pNode)
             pDeletion->bTopGone = true;
@@ -116,6 +137,7 @@ BOOL SECTreeNodes::DeleteSubtree(_Node* pTop, const std::function<void(_Node*)>&
         _Node* pNode = AsNode(pAt);
         SECTreeNode* pParent = pNode->RawParent();
         const bool bLast = pNode == pTop;
+        const bool bNested = pParent != m_pRoot.get();
         pNode->Unlink();
         m_dying.push_back(pNode);
         const unsigned nChanges = m_nChanges;
@@ -124,12 +146,13 @@ BOOL SECTreeNodes::DeleteSubtree(_Node* pTop, const std::function<void(_Node*)>&
             struct Finish {
                 SECTreeNodes* pNodes;
                 _Node* pNode;
+                bool bNested;
                 ~Finish() {
                     auto& dying = pNodes->m_dying;
                     dying.erase(std::find(dying.begin(), dying.end(), pNode));
-                    pNodes->Destroy(pNode);
+                    pNodes->Destroy(pNode, bNested);
                 }
-            } finish{this, pNode};
+            } finish{this, pNode, bNested};
             if (notify)
                 notify(pNode);
         }

@@ -36,6 +36,11 @@ public:
     // The root or a live item.
     BOOL IsLive(const SECTreeNode* pNode) const { return pNode == m_pRoot.get() || IsItem(pNode); }
     int GetItemCount() const { return (int)m_items.size(); }
+    // No item lies below another item, and none claims a child count of its own: then no item
+    // can open, and a whole-tree expansion has nothing to do.
+    BOOL NoItemCanOpen() const { return m_nNested == 0 && m_nClaiming == 0; }
+    // Stores an item's claimed child count (cChildren), keeping the count of claiming items.
+    void SetClaimedChildren(_Node* pNode, int nChildren);
 
     // Links a new node (no links of its own) under pParent (the root or an item) at position: an
     // AddChild code or a child of pParent after which it goes. The node's hItem becomes its
@@ -94,11 +99,14 @@ private:
     std::vector<const _Node*> m_dying;  // unlinked, in their notification
     std::vector<Deletion*> m_deletions; // running DeleteSubtree calls, outermost first
     unsigned m_nChanges = 0;            // links and destructions, to notice re-entry
+    int m_nNested = 0;                  // live items whose parent is an item
+    int m_nClaiming = 0;                // live items whose stored cChildren is not 0
 
     static std::unique_ptr<_Node> NewRoot(std::unique_ptr<_Node> pRoot);
     BOOL CanHoldChildren(const _Node* pParent) const;
     BOOL IsValidPosition(const _Node* pParent, UINT_PTR position, const _Node* pMoving) const;
-    void Destroy(_Node* pNode);
+    void Destroy(_Node* pNode, bool bNested);
+    void Count(const _Node* pNode, bool bNested, int nDelta);
     BOOL HasFlagUp(HTREEITEM hItem, DWORD dwFlag) const;
 };
 

@@ -134,14 +134,21 @@ int SECTreeImpl<TList>::CalcLabelRect(CDC* pDC, _Node* pNode, LPCTSTR lpszText, 
         while (n < nLen && n < 259 && psz[n] != L'\n' && psz[n] != L'\r')
             ++n;
         CRect rc(0, 0, 0, 0);
-        if (n > 0) {
+        int cx = 0;
+        if (n > 0 && ::wmemchr(psz, L'\t', n) == NULL) {
+            // One line without tabs: its extent is the whole measurement.
+            SIZE size = {0, 0};
+            ::GetTextExtentPoint32W(hdc, psz, n, &size);
+            rc.SetRect(0, 0, size.cx, size.cy);
+            cx = size.cx;
+        } else if (n > 0) {
             ::DrawTextW(hdc, psz, n, &rc, DT_CALCRECT | 0xD60);
+            cx = std::max((int)rc.Width(), (int)LOWORD(::GetTabbedTextExtentW(hdc, psz, n, 0, NULL)));
         } else {
             TEXTMETRICW tm = {};
             ::GetTextMetricsW(hdc, &tm);
             rc.bottom = tm.tmHeight;
         }
-        const int cx = std::max((int)rc.Width(), n > 0 ? (int)LOWORD(::GetTabbedTextExtentW(hdc, psz, n, 0, NULL)) : 0);
         ::SetRect(pRect, nLeft, 0, nLeft + cx, rc.Height() + 2);
         if (pNode != nullptr)
             pNode->m_bHangingIndent = FALSE;
@@ -416,14 +423,18 @@ template <class TList> void SECTreeImpl<TList>::DrawButton(SECListPaintContext* 
     GetButtonRect(pContext, pContext->lvi.iItem, &rc);
     CDC* pDC = pContext->pdc;
     const bool bOpen = pNode->IsExpanded() && pNode->GetFirstChild() != nullptr;
-    if (!pDC->IsPrinting() && DynIsAppThemed() && DynIsThemeActive()) {
-        if (HTHEME hTheme = DynOpenThemeData(m_hWnd, L"TREEVIEW")) {
-            DynDrawThemeBackground(hTheme, pDC->m_hDC, 2, bOpen ? 2 : 1, &rc, NULL);
-            DynCloseThemeData(hTheme);
+    if (!pDC->IsPrinting()) {
+        if (!pTree->bButtonThemeAsked) { // opening a theme is costly: once a paint
+            pTree->bButtonThemeAsked = true;
+            if (DynIsAppThemed() && DynIsThemeActive())
+                pTree->hButtonTheme = DynOpenThemeData(m_hWnd, L"TREEVIEW");
+        }
+        if (pTree->hButtonTheme != NULL) {
+            DynDrawThemeBackground(pTree->hButtonTheme, pDC->m_hDC, 2, bOpen ? 2 : 1, &rc, NULL);
             return;
         }
     }
-    const bool bEnabled = GetSafeHwnd() == NULL || ::IsWindowEnabled(m_hWnd);
+    const bool bEnabled = this->IsEnabledNow();
     HDC hdc = pDC->m_hDC;
     HGDIOBJ hOldPen = ::SelectObject(hdc, SECTreeButtonPen(false));
     ::SetDCBrushColor(hdc, bEnabled ? RGB(255, 255, 255) : this->GetBkColor());
@@ -458,8 +469,8 @@ template <class TList> void SECTreeImpl<TList>::DrawItem(SECListPaintContext* pC
     const TVITEMW& tv = pTree->tvi;
     const int nRow = pContext->lvi.iItem;
     const bool bEditing = nRow == this->m_nEditItem && std::max(0, this->m_nCurColumn) == 0;
-    pDC->FillSolidRect(&rc, pContext->rgbItemBk);
-    const bool bFocus = GetSafeHwnd() != NULL && ::GetFocus() == m_hWnd;
+    this->FillCellBk(pDC, rc, pContext->rgbItemBk);
+    const bool bFocus = this->HasFocusNow(); // asked once a paint: each asking is a round trip
     const bool bSelected = (pContext->lvi.state & LVIS_SELECTED) != 0;
     // State image, then the icon.
     CImageList* pState = this->GetImageList(TVSIL_STATE);
@@ -515,7 +526,9 @@ template <class TList> void SECTreeImpl<TList>::DrawItem(SECListPaintContext* pC
             rcText.right = std::max((int)rcText.right, (int)rcText.left);
             if (nColumns >= 2)
                 rcText.right = std::min((int)rcText.right, (int)rc.right - 5);
-            ::DrawTextW(pDC->m_hDC, psz, n, &rcText, 0x8864);
+            // A label as wide as measured fits: no ellipsis to fit (that measures it again).
+            const bool bFits = rcText.Width() >= pRow->rcText.right - pRow->rcText.left;
+            ::DrawTextW(pDC->m_hDC, psz, n, &rcText, bFits ? 0x0864 : 0x8864);
         } else if (pTree->pNode->m_bHangingIndent) {
             _Node* pNode = pTree->pNode;
             ::DrawTextW(pDC->m_hDC, pNode->m_strBeforeMarker, pNode->m_strBeforeMarker.GetLength(),
@@ -575,37 +588,45 @@ CImageList* SECTreeImpl<TList>::CreateTextDragImage(CDC* pDC, LPCTSTR lpszText) 
     std::unique_ptr<CImageList> pList(new CImageList);
     BOOL bOk = pList->Create(sz.cx, sz.cy, ILC_COLOR24 | ILC_MASK, 1, 0);
     if (bOk)
-        bOk = ImageList_AddMasked(pList->GetSafeHandle(), hBitmap, 0xFFFFFFFF) >= 0;
+        // The white the text was drawn on is masked out. (The value with every bit set is no
+        // colour, and what it masks differs: under Wine it hid the text itself.)
+        bOk = ImageList_AddMasked(pList->GetSafeHandle(), hBitmap, RGB(255, 255, 255)) >= 0;
     ::DeleteObject(hBitmap);
     return bOk ? pList.release() : nullptr;
 }
 
+// Drag images are composed here rather than merged by the image list: a merge takes its mask
+// from the first list, and a list without a mask (or Wine's merge of one) leaves the whole
+// picture transparent. Each part is drawn on black (what a transparent pixel must hold) with
+// its mask beside it, opaque when its list has none.
+struct SECTreeDragPart {
+    HIMAGELIST hList;
+    int nImage;
+    int x;
+};
+CImageList* SECTreeComposeDragImage(const SECTreeDragPart* pParts, int nParts, int cx, int cy);
+
 template <class TList> CImageList* SECTreeImpl<TList>::CreateIconDragImage(int nImage) {
     CImageList* pNormal = this->GetImageList(TVSIL_NORMAL);
-    if (pNormal == NULL || nImage < 0 || nImage >= pNormal->GetImageCount())
+    IMAGEINFO info = {};
+    if (pNormal == NULL || pNormal->GetSafeHandle() == NULL || nImage < 0 ||
+        nImage >= pNormal->GetImageCount() || !pNormal->GetImageInfo(nImage, &info))
         return nullptr;
-    HIMAGELIST hCopy = ImageList_Merge(pNormal->GetSafeHandle(), nImage, pNormal->GetSafeHandle(),
-                                       nImage, 0, 0);
-    if (hCopy == NULL)
-        return nullptr;
-    std::unique_ptr<CImageList> pList(new CImageList);
-    pList->Attach(hCopy);
-    return pList.release();
+    const SECTreeDragPart part = {pNormal->GetSafeHandle(), nImage, 0};
+    return SECTreeComposeDragImage(&part, 1, info.rcImage.right - info.rcImage.left,
+                                   info.rcImage.bottom - info.rcImage.top);
 }
 
 template <class TList>
 CImageList* SECTreeImpl<TList>::MergeImageLists(CImageList* pIcon, CImageList* pText) {
     if (pIcon == nullptr || pText == nullptr)
         return nullptr;
-    int cx = 0, cy = 0;
-    pIcon->GetIconSize(&cx, &cy);
-    HIMAGELIST hMerged = ImageList_Merge(pIcon->GetSafeHandle(), 0, pText->GetSafeHandle(), 0,
-                                         cx + 6, 0);
-    if (hMerged == NULL)
+    int cxIcon = 0, cyIcon = 0, cxText = 0, cyText = 0;
+    if (!pIcon->GetIconSize(&cxIcon, &cyIcon) || !pText->GetIconSize(&cxText, &cyText))
         return nullptr;
-    std::unique_ptr<CImageList> pList(new CImageList);
-    pList->Attach(hMerged);
-    return pList.release();
+    const SECTreeDragPart parts[2] = {{pIcon->GetSafeHandle(), 0, 0},
+                                      {pText->GetSafeHandle(), 0, cxIcon + 6}};
+    return SECTreeComposeDragImage(parts, 2, cxIcon + 6 + cxText, std::max(cyIcon, cyText));
 }
 
 template <class TList> CImageList* SECTreeImpl<TList>::CreateDragImage(HTREEITEM hItem) {
@@ -629,4 +650,30 @@ template <class TList> CImageList* SECTreeImpl<TList>::CreateDragImage(HTREEITEM
     if (pIcon != nullptr && pText != nullptr)
         return MergeImageLists(pIcon.get(), pText.get());
     return pText != nullptr ? pText.release() : pIcon.release();
+}
+
+// Each selected row's drag image where the row is, less (dx, dy), indented by its level. The
+// rows are taken first: making an image may ask the owner for texts, and the owner may change
+// the tree while answering.
+template <class TList> void SECTreeImpl<TList>::DrawDragImages(CDC* pDC, int dx, int dy) {
+    if (pDC == NULL || pDC->GetSafeHdc() == NULL)
+        return;
+    std::vector<_Node*> selected;
+    for (INT_PTR i = 0; i < this->m_arSelected.GetSize(); ++i)
+        if (_Node* pNode = NodeOfRow((int)this->m_arSelected[i]))
+            selected.push_back(pNode);
+    const auto token = this->LifeToken();
+    for (_Node* pNode : selected) {
+        if (!this->Alive(token))
+            return;
+        if (!AliveNode(pNode))
+            continue;
+        std::unique_ptr<CImageList> pImage(CreateDragImage(HandleOfNode(pNode)));
+        CRect rc;
+        if (pImage == nullptr || !this->Alive(token) || !AliveNode(pNode) ||
+            !GetItemRect(HandleOfNode(pNode), &rc, FALSE))
+            continue;
+        rc.OffsetRect(-dx + (Level(pNode) - 1) * m_nIndent, -dy);
+        pImage->Draw(pDC, 0, rc.TopLeft(), ILD_NORMAL);
+    }
 }

@@ -79,12 +79,12 @@ public:
     CArray() : m_nGrowBy(0) {}
     ~CArray() override {}
 
-    INT_PTR GetSize() const { return (INT_PTR)m_v.size(); }
-    INT_PTR GetCount() const { return (INT_PTR)m_v.size(); }
-    BOOL IsEmpty() const { return m_v.empty(); }
-    INT_PTR GetUpperBound() const { return (INT_PTR)m_v.size() - 1; }
+    INT_PTR GetSize() const { return (INT_PTR)(m_v.size() - m_nFront); }
+    INT_PTR GetCount() const { return GetSize(); }
+    BOOL IsEmpty() const { return GetSize() == 0; }
+    INT_PTR GetUpperBound() const { return GetSize() - 1; }
     // The allocated element count (growth rule), for diagnostics and tests.
-    INT_PTR GetAllocSize() const { return (INT_PTR)m_v.capacity(); }
+    INT_PTR GetAllocSize() const { return (INT_PTR)(m_v.capacity() - m_nFront); }
 
     void SetSize(INT_PTR nNewSize, INT_PTR nGrowBy = -1) {
         if (nNewSize < 0)
@@ -93,19 +93,23 @@ public:
             m_nGrowBy = nGrowBy;
         if (nNewSize == 0) {
             std::vector<TYPE>().swap(m_v);
+            m_nFront = 0;
             return;
         }
+        if (m_nFront + (size_t)nNewSize > m_v.capacity())
+            DropFront();
         Reserve(nNewSize);
-        m_v.resize((size_t)nNewSize);
+        m_v.resize(m_nFront + (size_t)nNewSize);
     }
 
     void FreeExtra() {
-        if (m_v.size() != m_v.capacity()) {
+        if (m_nFront != 0 || m_v.size() != m_v.capacity()) {
             std::vector<TYPE> v;
-            v.reserve(m_v.size());
-            for (auto& e : m_v)
-                v.push_back(std::move(e));
+            v.reserve(m_v.size() - m_nFront);
+            for (size_t i = m_nFront; i < m_v.size(); ++i)
+                v.push_back(std::move(m_v[i]));
             m_v.swap(v);
+            m_nFront = 0;
         }
     }
     void RemoveAll() { SetSize(0, -1); }
@@ -118,8 +122,8 @@ public:
     const TYPE& operator[](INT_PTR nIndex) const { return GetAt(nIndex); }
     TYPE& operator[](INT_PTR nIndex) { return ElementAt(nIndex); }
 
-    const TYPE* GetData() const { return m_v.empty() ? NULL : m_v.data(); }
-    TYPE* GetData() { return m_v.empty() ? NULL : m_v.data(); }
+    const TYPE* GetData() const { return IsEmpty() ? NULL : m_v.data() + m_nFront; }
+    TYPE* GetData() { return IsEmpty() ? NULL : m_v.data() + m_nFront; }
 
     void SetAtGrow(INT_PTR nIndex, ARG_TYPE newElement) {
         if (nIndex < 0)
@@ -127,7 +131,7 @@ public:
         TYPE copy(newElement); // newElement may live in this array
         if (nIndex >= GetSize())
             SetSize(nIndex + 1, -1);
-        m_v[(size_t)nIndex] = std::move(copy);
+        m_v[m_nFront + (size_t)nIndex] = std::move(copy);
     }
     INT_PTR Add(ARG_TYPE newElement) {
         INT_PTR nIndex = GetSize();
@@ -137,16 +141,10 @@ public:
     // Appends a copy of src; returns the index of its first element.
     INT_PTR Append(const CArray& src) {
         INT_PTR nOldSize = GetSize();
-        if (&src == this) {
-            std::vector<TYPE> copy(m_v);
-            SetSize(nOldSize + (INT_PTR)copy.size());
-            for (size_t i = 0; i < copy.size(); ++i)
-                m_v[(size_t)nOldSize + i] = copy[i];
-        } else {
-            SetSize(nOldSize + src.GetSize());
-            for (INT_PTR i = 0; i < src.GetSize(); ++i)
-                m_v[(size_t)(nOldSize + i)] = src.m_v[(size_t)i];
-        }
+        std::vector<TYPE> copy(src.m_v.begin() + src.m_nFront, src.m_v.end());
+        SetSize(nOldSize + (INT_PTR)copy.size());
+        for (size_t i = 0; i < copy.size(); ++i)
+            m_v[m_nFront + (size_t)nOldSize + i] = std::move(copy[i]);
         return nOldSize;
     }
     void Copy(const CArray& src) {
@@ -154,7 +152,7 @@ public:
             return;
         SetSize(src.GetSize());
         for (INT_PTR i = 0; i < src.GetSize(); ++i)
-            m_v[(size_t)i] = src.m_v[(size_t)i];
+            m_v[m_nFront + (size_t)i] = src.m_v[src.m_nFront + (size_t)i];
     }
 
     // Inserts nCount copies at nIndex; an index beyond the end grows the array first.
@@ -169,25 +167,41 @@ public:
         } else {
             INT_PTR nOldSize = GetSize();
             SetSize(nOldSize + nCount, -1);
-            std::move_backward(m_v.begin() + nIndex, m_v.begin() + nOldSize, m_v.end());
+            std::move_backward(m_v.begin() + m_nFront + nIndex, m_v.begin() + m_nFront + nOldSize,
+                               m_v.end());
         }
         for (INT_PTR i = 0; i < nCount; ++i)
-            m_v[(size_t)(nIndex + i)] = copy;
+            m_v[m_nFront + (size_t)(nIndex + i)] = copy;
     }
     void InsertAt(INT_PTR nStartIndex, CArray* pNewArray) {
         if (pNewArray == NULL || nStartIndex < 0)
             AfxThrowInvalidArgException();
         if (pNewArray->GetSize() == 0)
             return;
-        std::vector<TYPE> items(pNewArray->m_v);
+        std::vector<TYPE> items(pNewArray->m_v.begin() + pNewArray->m_nFront, pNewArray->m_v.end());
         InsertAt(nStartIndex, items[0], (INT_PTR)items.size());
         for (size_t i = 0; i < items.size(); ++i)
-            m_v[(size_t)nStartIndex + i] = items[i];
+            m_v[m_nFront + (size_t)nStartIndex + i] = items[i];
     }
+    // Removing near the front moves the elements before the run, not those after it: taking
+    // elements off the front one at a time costs the same at any size.
     void RemoveAt(INT_PTR nIndex, INT_PTR nCount = 1) {
         if (nIndex < 0 || nCount < 0 || nIndex + nCount > GetSize())
             AfxThrowInvalidArgException();
-        m_v.erase(m_v.begin() + nIndex, m_v.begin() + nIndex + nCount);
+        if (nCount == 0)
+            return;
+        const auto first = m_v.begin() + m_nFront;
+        if (nIndex < GetSize() - (nIndex + nCount)) {
+            std::move_backward(first, first + nIndex, first + nIndex + nCount);
+            std::fill(first, first + nCount, TYPE()); // what they held is released now
+            m_nFront += (size_t)nCount;
+        } else {
+            m_v.erase(first + nIndex, first + nIndex + nCount);
+        }
+        if (IsEmpty()) {
+            m_v.clear();
+            m_nFront = 0;
+        }
     }
 
     void Serialize(CArchive& ar) override {
@@ -203,18 +217,26 @@ public:
     }
 
 protected:
+    // The elements are m_v[m_nFront ...]; the slots before them were freed by removals at the
+    // front and are given back when the array next grows.
     std::vector<TYPE> m_v;
+    size_t m_nFront = 0;
     INT_PTR m_nGrowBy;
 
     size_t Check(INT_PTR nIndex) const {
         if (nIndex < 0 || nIndex >= GetSize())
             AfxThrowInvalidArgException();
-        return (size_t)nIndex;
+        return m_nFront + (size_t)nIndex;
+    }
+
+    void DropFront() {
+        m_v.erase(m_v.begin(), m_v.begin() + m_nFront);
+        m_nFront = 0;
     }
 
     // Makes room for nNewSize elements by the framework's growth rule.
     void Reserve(INT_PTR nNewSize) {
-        INT_PTR nMax = (INT_PTR)m_v.capacity();
+        INT_PTR nMax = GetAllocSize();
         if (nNewSize <= nMax)
             return;
         INT_PTR nNewMax;

@@ -43,6 +43,40 @@ TEST(MemDC, PaintReachesTheTargetOnlyAtTheEndAndOnlyInsideTheBounds) {
     }
 }
 
+// A bitmap kept by the caller: made once, grown when the bounds outgrow it, and a larger one
+// draws and copies only inside the bounds (what it held before stays out of the target).
+TEST(MemDC, AKeptBitmapIsReusedGrownAndCutToTheBounds) {
+    CBitmap kept;
+    Canvas target(60, 40, kWhite);
+    {
+        SECMemDC mem(&target.dc, CRect(0, 0, 50, 30), &kept);
+        mem.FillSolidRect(CRect(0, 0, 50, 30), kRed);
+    }
+    const HGDIOBJ hFirst = kept.GetSafeHandle();
+    ASSERT_NE(nullptr, hFirst);
+    EXPECT_EQ(kRed, target.dc.GetPixel(49, 29));
+    target.dc.FillSolidRect(CRect(0, 0, 60, 40), kWhite);
+    {
+        SECMemDC mem(&target.dc, CRect(10, 5, 30, 20), &kept);
+        mem.FillSolidRect(CRect(0, 0, 60, 40), kBlue); // asked for more than the bounds
+    }
+    EXPECT_EQ(hFirst, kept.GetSafeHandle()); // large enough: the same bitmap
+    EXPECT_EQ(kBlue, target.dc.GetPixel(10, 5));
+    EXPECT_EQ(kBlue, target.dc.GetPixel(29, 19));
+    EXPECT_EQ(kWhite, target.dc.GetPixel(9, 5));
+    EXPECT_EQ(kWhite, target.dc.GetPixel(30, 19));
+    EXPECT_EQ(kWhite, target.dc.GetPixel(10, 20));
+    {
+        SECMemDC mem(&target.dc, CRect(0, 0, 60, 40), &kept);
+        mem.FillSolidRect(CRect(0, 0, 60, 40), kRed);
+    }
+    BITMAP bm = {};
+    ASSERT_TRUE(kept.GetBitmap(&bm));
+    EXPECT_EQ(60, bm.bmWidth); // grown to the new bounds
+    EXPECT_EQ(40, bm.bmHeight);
+    EXPECT_EQ(kRed, target.dc.GetPixel(59, 39));
+}
+
 TEST(MemDC, NullTargetThrowsTheResourceException) {
     bool thrown = false;
     try {

@@ -3,6 +3,9 @@
 #include "tests/support/screenshot.h"
 
 #include <algorithm>
+#include <memory>
+
+#include <gtest/gtest.h>
 
 Pixels::Pixels(int cx, int cy) : m_cx(std::max(cx, 1)), m_cy(std::max(cy, 1)) {
     m_dc.CreateCompatibleDC(NULL);
@@ -57,4 +60,39 @@ Pixels* CaptureScreen(HWND hWnd) {
              SRCCOPY);
     ::ReleaseDC(NULL, hScreen);
     return p;
+}
+
+int DifferentPixels(const Pixels& a, const Pixels& b) {
+    if (a.m_cx != b.m_cx || a.m_cy != b.m_cy)
+        return std::max(a.m_cx * a.m_cy, b.m_cx * b.m_cy);
+    int n = 0;
+    for (int y = 0; y < a.m_cy; ++y)
+        for (int x = 0; x < a.m_cx; ++x)
+            n += a.At(x, y) != b.At(x, y);
+    return n;
+}
+
+void ExpectScrollsMatchWholePaints(HWND hWnd, const std::vector<std::pair<UINT, WPARAM>>& steps) {
+    ::UpdateWindow(hWnd);
+    RECT rcClient;
+    ::GetClientRect(hWnd, &rcClient);
+    int nStep = 0;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(nStep++);
+        ::SendMessageW(hWnd, step.first, step.second, 0);
+        RECT rcUpdate = {};
+        if (::GetUpdateRect(hWnd, &rcUpdate, FALSE))
+            EXPECT_LT(rcUpdate.bottom - rcUpdate.top, (rcClient.bottom - rcClient.top) / 3);
+        ::UpdateWindow(hWnd);
+        std::unique_ptr<Pixels> scrolled(CaptureScreen(hWnd));
+        ::InvalidateRect(hWnd, NULL, TRUE);
+        ::UpdateWindow(hWnd);
+        std::unique_ptr<Pixels> whole(CaptureScreen(hWnd));
+        const int nDiffer = DifferentPixels(*scrolled, *whole);
+        EXPECT_EQ(0, nDiffer);
+        if (nDiffer != 0) { // the two pictures, to look at
+            scrolled->Save((L"scroll_mismatch_scrolled_" + std::to_wstring(nStep)).c_str());
+            whole->Save((L"scroll_mismatch_whole_" + std::to_wstring(nStep)).c_str());
+        }
+    }
 }

@@ -4,6 +4,7 @@
 #include "framework/afx.h"
 
 #include <string>
+#include <utility>
 #include <vector>
 
 class Pixels {
@@ -21,6 +22,7 @@ public:
     bool Save(const wchar_t* name);
 
 private:
+    friend int DifferentPixels(const Pixels& a, const Pixels& b);
     int m_cx, m_cy;
     CDC m_dc;
     HBITMAP m_hBitmap = NULL;
@@ -30,3 +32,9 @@ private:
 
 // The screen under a window (it must be shown and uncovered).
 Pixels* CaptureScreen(HWND hWnd);
+// Pixels that differ between two pictures of the same size (every pixel when the sizes differ).
+int DifferentPixels(const Pixels& a, const Pixels& b);
+// Scrolls hWnd by each message in turn (WM_VSCROLL or WM_MOUSEWHEEL with its wParam) and
+// checks that a small scroll leaves only a strip to paint (less than a third of the window),
+// and that the window, once updated, looks exactly as after painting it whole.
+void ExpectScrollsMatchWholePaints(HWND hWnd, const std::vector<std::pair<UINT, WPARAM>>& steps);

@@ -207,6 +207,26 @@ TEST_F(ListPaint, ResizingShowsAndHidesTheBars) {
 } // namespace
 
 namespace {
+// Scrolling by lines and by the wheel moves the rows already shown and paints only the strip
+// that comes into view: grid lines, the selection and the focus come out as in a whole paint.
+TEST_F(ListPaint, SmallScrollsPaintTheNewStripOnlyAndLookLikeAWholePaint) {
+    Fill(60);
+    list.ModifyListStyle(0, LVS_NOLABELWRAP, TRUE); // heights stay known while scrolling
+    list.ModifyListExStyle(0, LVXS_VERTGRID | LVXS_HORZGRID, TRUE);
+    list.SetFocus();
+    list.SelectItem(4, TRUE);
+    list.FocusItem(5, TRUE);
+    const std::vector<std::pair<UINT, WPARAM>> steps = {
+        {WM_VSCROLL, SB_LINEDOWN},
+        {WM_VSCROLL, SB_LINEDOWN},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA)},
+        {WM_VSCROLL, SB_LINEUP},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA)},
+        {WM_VSCROLL, SB_LINEDOWN}};
+    ExpectScrollsMatchWholePaints(list.m_hWnd, steps);
+    EXPECT_EQ(2, list.GetTopIndex());
+}
+
 
 TEST_F(ListPaint, ThemedHeaderPaintsAndHotTracks) {
     InitThemeApi();

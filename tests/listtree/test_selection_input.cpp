@@ -158,6 +158,45 @@ TEST_F(ListFixture, TabAndEscapeArePostedToTheParent) {
     EXPECT_EQ((WPARAM)IDCANCEL, msg.wParam);
 }
 
+// While a row is dragged, the drag-scroll timer scrolls a row at a time when the pointer rests
+// on the first or the last whole row, clearing the drop highlight; elsewhere, without a drag,
+// or once stopped, it does nothing.
+TEST_F(ListFixture, DraggingToTheEdgesScrollsOnTheDragTimer) {
+    Fill(60);
+    list.SetFocus();
+    list.SetTopIndex(5);
+    const CPoint pt = CellPoint(7, 0);
+    list.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+    list.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pt.x + 12, pt.y + 12));
+    ASSERT_NE(0u, list.StartTimer(40));
+    auto restOn = [&](int nRow) {
+        CPoint at = CellPoint(nRow, 0);
+        list.ClientToScreen(&at);
+        ::SetCursorPos(at.x, at.y);
+    };
+    auto tick = [&] { list.SendMessage(WM_TIMER, SECLIST_DRAGSCROLL_TIMER, 0); };
+    const int nLast = list.GetLastFullyVisibleIndex(NULL);
+    restOn(nLast);
+    list.SetDropHilite(nLast);
+    tick();
+    EXPECT_EQ(6, list.GetTopIndex());
+    EXPECT_EQ(-1, list.GetDropHilite());
+    restOn(list.GetTopIndex());
+    tick();
+    tick();
+    EXPECT_EQ(4, list.GetTopIndex());
+    restOn(list.GetTopIndex() + 3); // the middle: nothing
+    tick();
+    EXPECT_EQ(4, list.GetTopIndex());
+    EXPECT_TRUE(list.StopTimer());
+    EXPECT_FALSE(list.StopTimer());
+    list.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x + 12, pt.y + 12));
+    // The drag is over: the timer message alone scrolls nothing.
+    restOn(list.GetTopIndex());
+    tick();
+    EXPECT_EQ(4, list.GetTopIndex());
+}
+
 TEST_F(ListFixture, TinyWindowsStillPageByARow) {
     Fill(10);
     for (CSize size : {CSize(0, 0), CSize(1, 1)}) {

@@ -66,6 +66,51 @@ TEST_F(TreeNotify, ExpandingAnItemThatClaimsChildrenAsksTheOwnerToFillIt) {
     EXPECT_EQ(Codes({TVN_ITEMEXPANDINGW}), parent.Codes());
 }
 
+// Expanding everything asks only items that can open (children, or a claimed count), and a
+// tree where none can leaves the window as it is; the count of such items follows inserts,
+// moves, claims and deletions.
+TEST_F(TreeNotify, ExpandAllAsksOnlyItemsThatCanOpen) {
+    auto claim = [&](HTREEITEM h, int n) {
+        TVITEMW item = {};
+        item.mask = TVIF_HANDLE | TVIF_CHILDREN;
+        item.hItem = h;
+        item.cChildren = n;
+        tree.SetItem(&item);
+    };
+    auto expandAllLeavesNoUpdate = [&] {
+        tree.UpdateWindow();
+        parent.Clear();
+        EXPECT_TRUE(tree.ExpandAll(TVI_ROOT, TRUE));
+        EXPECT_EQ(Codes(), parent.Codes());
+        EXPECT_FALSE(::GetUpdateRect(tree.m_hWnd, NULL, FALSE));
+    };
+    tree.DeleteItem(a1);
+    tree.DeleteItem(a2);
+    expandAllLeavesNoUpdate();
+    claim(b, 1);
+    parent.Clear();
+    tree.ExpandAll(TVI_ROOT, TRUE);
+    EXPECT_EQ(Codes({TVN_ITEMEXPANDINGW}), parent.Codes());
+    EXPECT_EQ(b, parent.events[0].hNew);
+    claim(b, 0);
+    expandAllLeavesNoUpdate();
+    const HTREEITEM a3 = tree.InsertItem(L"a3", a);
+    parent.Clear();
+    tree.ExpandAll(TVI_ROOT, TRUE);
+    EXPECT_EQ(Codes({TVN_ITEMEXPANDINGW, TVN_ITEMEXPANDEDW}), parent.Codes());
+    EXPECT_EQ(std::vector<HTREEITEM>({a, a3, b}), Rows());
+    EXPECT_TRUE(tree.MoveItem(a3, TVI_ROOT));
+    expandAllLeavesNoUpdate();
+    EXPECT_TRUE(tree.MoveItem(b, a3));
+    parent.Clear();
+    tree.ExpandAll(TVI_ROOT, TRUE);
+    EXPECT_EQ(Codes({TVN_ITEMEXPANDINGW, TVN_ITEMEXPANDEDW}), parent.Codes());
+    EXPECT_EQ(std::vector<HTREEITEM>({a, a3, b}), Rows());
+    tree.DeleteItem(a3); // with b below it
+    expandAllLeavesNoUpdate();
+    EXPECT_EQ(std::vector<HTREEITEM>({a}), Rows());
+}
+
 TEST_F(TreeNotify, ToggleReportsTheCodeItResolvedTo) {
     tree.Expand(a, TVE_TOGGLE);
     tree.Expand(a, TVE_TOGGLE);

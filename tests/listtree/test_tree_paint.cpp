@@ -6,6 +6,10 @@
 #include "list_fixture.h"
 #include "list_pixels.h"
 
+#include "toolbars/drawing/themeapi.h"
+
+#include <cstdio>
+
 #include <memory>
 
 namespace {
@@ -124,6 +128,47 @@ TEST_F(TreePaint, ButtonSizesFollowTheIconHeight) {
     }
 }
 
+// With the theme entries bound, the buttons go through the theme when one is active (its own
+// glyph in place of the classic box) and through the classic box otherwise; either way an
+// open and a closed button look different, and both sit where the classic box would.
+TEST_F(TreePaint, ButtonsUseTheThemeGlyphWhenAThemeIsActive) {
+    InitThemeApi();
+    const HTREEITEM a = tree.InsertItem(L"closed");
+    tree.InsertItem(L"child", a);
+    const HTREEITEM b = tree.InsertItem(L"open");
+    tree.InsertItem(L"child", b);
+    tree.Expand(b, TVE_EXPAND);
+    tree.RecalcLayout();
+    FreeThemeApi();
+    auto classic = Paint();
+    const CRect boxClosed = ButtonBox(*classic, a), boxOpen = ButtonBox(*classic, b);
+    ASSERT_FALSE(boxClosed.IsRectEmpty());
+    InitThemeApi();
+    const bool bThemed = IsThemed() != FALSE;
+    std::printf("tree buttons: %s\n", bThemed ? "theme glyphs" : "no active theme, classic boxes");
+    RecordProperty("ButtonPath", bThemed ? "theme" : "classic");
+    auto p = Paint();
+    p->Save(L"tree_buttons_themed.png");
+    auto glyph = [&](Pixels& pic, const CRect& box) {
+        std::vector<COLORREF> out;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x)
+                out.push_back(pic.At(x, y));
+        return out;
+    };
+    EXPECT_NE(glyph(*p, boxClosed), glyph(*p, CRect(CPoint(boxClosed.left, boxOpen.top),
+                                                    boxClosed.Size())));
+    int nPainted = 0;
+    for (COLORREF c : glyph(*p, boxClosed))
+        nPainted += c != kBack;
+    EXPECT_GT(nPainted, boxClosed.Width()); // something is drawn there
+    if (bThemed)
+        EXPECT_NE(glyph(*classic, boxClosed), glyph(*p, boxClosed)); // not the classic box
+    else
+        EXPECT_EQ(glyph(*classic, boxClosed), glyph(*p, boxClosed)); // the classic path
+    FreeThemeApi();
+}
+
 TEST_F(TreePaint, DotsKeepTheirPatternOverAOnePixelScrollAndLinesAtRootIndentOnce) {
     const HTREEITEM a = tree.InsertItem(L"a");
     const HTREEITEM a1 = tree.InsertItem(std::wstring(120, L'w').c_str(), a);
@@ -155,6 +200,96 @@ TEST_F(TreePaint, DotsKeepTheirPatternOverAOnePixelScrollAndLinesAtRootIndentOnc
     Paint();
     tree.GetItemRect(a, &rcWithout, TRUE);
     EXPECT_EQ(tree.GetIndent(), rcWith.left - rcWithout.left);
+}
+
+// The tree's lines and buttons come out as in a whole paint after scrolls by lines and by the
+// wheel that move the rows already shown.
+TEST_F(TreePaint, SmallScrollsLookLikeAWholePaint) {
+    for (int i = 0; i < 12; ++i) {
+        const HTREEITEM h = tree.InsertItem((L"parent " + std::to_wstring(i)).c_str());
+        for (int j = 0; j < 4; ++j) {
+            const HTREEITEM c = tree.InsertItem((L"child " + std::to_wstring(j)).c_str(), h);
+            if (j == 1)
+                tree.InsertItem(L"grandchild", c);
+        }
+        if (i % 2 == 0)
+            tree.ExpandAll(h, FALSE);
+    }
+    tree.RecalcLayout();
+    tree.SelectItem(tree.GetItemFromIndex(6));
+    const std::vector<std::pair<UINT, WPARAM>> steps = {
+        {WM_VSCROLL, SB_LINEDOWN},
+        {WM_VSCROLL, SB_LINEDOWN},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA)},
+        {WM_VSCROLL, SB_LINEUP},
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA)}};
+    ExpectScrollsMatchWholePaints(tree.m_hWnd, steps);
+    EXPECT_EQ(1, tree.GetTopIndex());
+}
+
+// A drag image holds the item's icon and, 6 pixels past it, its text; there is none without a
+// normal image list or for a deleted item. Drawing the drag images puts one at each selected
+// row, moved by the offset and indented by the row's level.
+TEST_F(TreePaint, DragImagesShowTheIconAndTextOfEachSelectedRow) {
+    const HTREEITEM a = tree.InsertItem(L"alpha", 0, 0);
+    const HTREEITEM a1 = tree.InsertItem(L"beta", 0, 0, a);
+    const HTREEITEM b = tree.InsertItem(L"gamma", 0, 0);
+    const HTREEITEM c = tree.InsertItem(L"delta", 0, 0);
+    tree.Expand(a, TVE_EXPAND);
+    EXPECT_EQ(nullptr, tree.CreateDragImage(a)); // no normal image list
+    const COLORREF kRed = RGB(255, 0, 0);
+    auto pImages = MakeImages(16, 16, {kRed});
+    tree.SetImageList(pImages.get(), TVSIL_NORMAL);
+    tree.RecalcLayout();
+    Paint();
+
+    std::unique_ptr<CImageList> pDrag(tree.CreateDragImage(a1));
+    ASSERT_NE(nullptr, pDrag);
+    CSize text;
+    {
+        CClientDC dc(&tree);
+        CFont* pOld = dc.SelectObject(tree.GetItemFont());
+        text = dc.GetTextExtent(CString(L"beta"));
+        dc.SelectObject(pOld);
+    }
+    int cx = 0, cy = 0;
+    ASSERT_TRUE(ImageList_GetIconSize(pDrag->GetSafeHandle(), &cx, &cy));
+    EXPECT_EQ(16 + 6 + text.cx, cx);
+    EXPECT_EQ(std::max(16, (int)text.cy), cy);
+    Pixels image(cx, cy);
+    image.DC().FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
+    pDrag->Draw(&image.DC(), 0, CPoint(0, 0), ILD_NORMAL);
+    EXPECT_EQ(16 * 16, image.Count(CRect(0, 0, 16, 16), kRed));
+    EXPECT_GT(DarkPixels(image, CRect(22, 0, cx, cy)), 10); // the text
+    EXPECT_EQ(0, DarkPixels(image, CRect(16, 0, 22, cy)));   // the gap
+
+    tree.DeleteItem(c);
+    EXPECT_EQ(nullptr, tree.CreateDragImage(c));
+
+    tree.EnableMultiSelect(TRUE);
+    tree.DeselectAllExcept(-1);
+    tree.SelectItem(tree.FindItemIndex(a), TRUE);
+    tree.SelectItem(tree.FindItemIndex(a1), TRUE);
+    CRect rcClient;
+    tree.GetClientRect(&rcClient);
+    Pixels p(rcClient.Width(), rcClient.Height());
+    p.DC().FillSolidRect(rcClient, RGB(255, 255, 255));
+    tree.DrawDragImages(&p.DC(), -3, -2); // moved right and down: nothing cut off
+    ASSERT_TRUE(p.Save(L"tree_drag_images.png"));
+    auto iconAt = [&](HTREEITEM h, int nLevel) {
+        CRect rc;
+        tree.GetItemRect(h, &rc, FALSE);
+        const CPoint at(rc.left + 3 + (nLevel - 1) * tree.GetIndent(), rc.top + 2);
+        return CRect(at, CSize(16, 16));
+    };
+    EXPECT_EQ(16 * 16, p.Count(iconAt(a, 1), kRed));
+    EXPECT_EQ(16 * 16, p.Count(iconAt(a1, 2), kRed));
+    EXPECT_EQ(2 * 16 * 16, p.Count(rcClient, kRed)); // b is not selected
+    const CRect rcIcon = iconAt(a1, 2);
+    EXPECT_GT(DarkPixels(p, CRect(rcIcon.right + 6, rcIcon.top, rcIcon.right + 6 + text.cx,
+                                  rcIcon.top + text.cy)),
+              10); // its text beside it
+    (void)b;
 }
 
 TEST_F(TreePaint, BoldDisabledAndSelectedImages) {

@@ -6,6 +6,17 @@ namespace foundation {
 IMPLEMENT_DYNAMIC(SECMemDC, CDC)
 
 SECMemDC::SECMemDC(CDC* pTarget, const CRect& bounds) : m_pTarget(pTarget), m_rect(bounds) {
+    Init(NULL);
+}
+
+SECMemDC::SECMemDC(CDC* pTarget, const CRect& bounds, CBitmap* pKept)
+    : m_pTarget(pTarget), m_rect(bounds) {
+    Init(pKept);
+}
+
+void SECMemDC::Init(CBitmap* pKept) {
+    CDC* pTarget = m_pTarget;
+    const CRect& bounds = m_rect;
     if (pTarget == NULL || pTarget->GetSafeHdc() == NULL)
         AfxThrowResourceException();
     CDC* pAttrib = CDC::FromHandle(pTarget->m_hAttribDC ? pTarget->m_hAttribDC : pTarget->m_hDC);
@@ -22,12 +33,20 @@ SECMemDC::SECMemDC(CDC* pTarget, const CRect& bounds) : m_pTarget(pTarget), m_re
     m_viewportOrg.x -= corner.x;
     m_viewportOrg.y -= corner.y;
 
-    if (!CreateCompatibleDC(pTarget) ||
-        !m_bitmap.CreateCompatibleBitmap(pTarget, bounds.Width(), bounds.Height())) {
+    if (!CreateCompatibleDC(pTarget))
         AfxThrowResourceException();
+    CBitmap* pBitmap = pKept != NULL ? pKept : &m_bitmap;
+    BITMAP bm = {};
+    if (pBitmap->GetSafeHandle() == NULL || !pBitmap->GetBitmap(&bm) ||
+        bm.bmWidth < bounds.Width() || bm.bmHeight < bounds.Height()) {
+        pBitmap->DeleteObject();
+        if (!pBitmap->CreateCompatibleBitmap(pTarget, bounds.Width(), bounds.Height()))
+            AfxThrowResourceException();
     }
-    m_pOldBitmap = SelectObject(&m_bitmap);
+    m_pOldBitmap = SelectObject(pBitmap);
     ApplyMapping();
+    if (pKept != NULL)
+        IntersectClipRect(&m_rect); // a larger kept bitmap: drawing stops at the bounds
 }
 
 SECMemDC::~SECMemDC() {

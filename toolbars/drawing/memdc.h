@@ -13,12 +13,17 @@ class SECMemDC : public CDC {
 public:
     // Throws CResourceException when pTarget is NULL or the memory DC or bitmap cannot be made.
     SECMemDC(CDC* pTarget, const CRect& bounds);
+    // The same, drawing into *pKept, a bitmap the caller keeps from one paint to the next: it is
+    // made (again) only while it is smaller than the bounds, so that repeated paints allocate
+    // nothing. Its pixels outside the bounds are never copied.
+    SECMemDC(CDC* pTarget, const CRect& bounds, CBitmap* pKept);
     ~SECMemDC() override;
 
     SECMemDC(const SECMemDC&) = delete;
     SECMemDC& operator=(const SECMemDC&) = delete;
 
 private:
+    void Init(CBitmap* pKept);
     void ApplyMapping();
 
     CDC* m_pTarget;

@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
+#include <vector>
 
 TEST(Arrays, GrowByRule) {
     CDWordArray a;
@@ -91,6 +93,99 @@ TEST(Arrays, InsertRemoveAtTheEnds) {
         e->Delete();
     }
     EXPECT_TRUE(thrown);
+}
+
+// Removing near the front leaves the elements after the run where they are; every other
+// operation then still sees exactly the elements, against a plain vector as the model.
+TEST(Arrays, RemovingAtTheFrontAgainstAModel) {
+    CDWordArray a;
+    for (DWORD i = 0; i < 1000; ++i)
+        a.Add(i);
+    const DWORD* pTail = a.GetData() + 3;
+    a.RemoveAt(0, 3);
+    EXPECT_EQ(pTail, a.GetData()); // nothing after the run moved
+    a.RemoveAt(2);                 // near the front: the two before it move up
+    EXPECT_EQ(pTail + 1, a.GetData());
+    EXPECT_EQ(3u, a[0]);
+    EXPECT_EQ(4u, a[1]);
+    EXPECT_EQ(6u, a[2]);
+
+    std::vector<CString> model;
+    CStringArray s;
+    unsigned seed = 12345;
+    auto next = [&](unsigned n) {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 8) % n;
+    };
+    auto check = [&](int step) {
+        ASSERT_EQ((INT_PTR)model.size(), s.GetSize()) << "step " << step;
+        ASSERT_GE(s.GetAllocSize(), s.GetSize()) << "step " << step;
+        for (size_t i = 0; i < model.size(); ++i) {
+            ASSERT_STREQ((LPCWSTR)model[i], (LPCWSTR)s[(INT_PTR)i]) << "step " << step;
+            ASSERT_EQ(&s[(INT_PTR)i], s.GetData() + i) << "step " << step;
+        }
+    };
+    for (int step = 0; step < 3000; ++step) {
+        const CString text = CString(L"e") + CString(std::to_wstring(step).c_str());
+        switch (next(8)) {
+        case 0:
+        case 1:
+            s.Add(text);
+            model.push_back(text);
+            break;
+        case 2: {
+            const size_t at = model.empty() ? 0 : next((unsigned)model.size() + 1);
+            s.InsertAt((INT_PTR)at, text);
+            model.insert(model.begin() + at, text);
+            break;
+        }
+        case 3:
+        case 4:
+            if (!model.empty()) {
+                const size_t n = 1 + next(std::min<unsigned>(3, (unsigned)model.size()));
+                s.RemoveAt(0, (INT_PTR)n);
+                model.erase(model.begin(), model.begin() + n);
+            }
+            break;
+        case 5:
+            if (!model.empty()) {
+                const size_t at = next((unsigned)model.size());
+                s.RemoveAt((INT_PTR)at);
+                model.erase(model.begin() + at);
+            }
+            break;
+        case 6: {
+            CStringArray copy;
+            copy.Copy(s);
+            if (copy.GetSize() > 0)
+                copy.RemoveAt(0); // the source of an insert with room at its front
+            const size_t at = model.empty() ? 0 : next((unsigned)model.size() + 1);
+            const std::vector<CString> inserted(model.begin() + (model.empty() ? 0 : 1), model.end());
+            s.InsertAt((INT_PTR)at, &copy);
+            model.insert(model.begin() + at, inserted.begin(), inserted.end());
+            if (model.size() > 200) {
+                s.SetSize(100);
+                model.resize(100);
+            }
+            break;
+        }
+        default:
+            if (next(4) == 0) {
+                s.FreeExtra();
+                EXPECT_EQ(s.GetSize(), s.GetAllocSize());
+            } else {
+                s.Append(s);
+                const std::vector<CString> twice(model);
+                model.insert(model.end(), twice.begin(), twice.end());
+                if (model.size() > 200) {
+                    s.RemoveAt(0, (INT_PTR)model.size() - 50);
+                    model.erase(model.begin(), model.end() - 50);
+                }
+            }
+            break;
+        }
+        check(step);
+    }
 }
 
 TEST(Arrays, SetAtGrowAppendCopyInsertArray) {
