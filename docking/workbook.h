@@ -80,6 +80,8 @@ public:
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
     BOOL CreateClient(LPCREATESTRUCT lpcs, HMENU hWindowMenu) override;
+    // The worksheet of a bar floated in the main window shows the bar's icon on its tab.
+    CFrameWnd* CreateControlBarMDIChild(DWORD dwStyle, CControlBar* pBar) override;
 
     // Three-dimensional workbook tabs are shown somewhere in the process.
     static BOOL s_b3DTabs;

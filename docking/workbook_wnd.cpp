@@ -344,6 +344,16 @@ BOOL SECWorkbookWnd::CreateClient(LPCREATESTRUCT lpcs, HMENU hWindowMenu) {
     return bMade;
 }
 
+CFrameWnd* SECWorkbookWnd::CreateControlBarMDIChild(DWORD dwStyle, CControlBar* pBar) {
+    CFrameWnd* pChild = SECMDIFrameWnd::CreateControlBarMDIChild(dwStyle, pBar);
+    auto* pSheet = DYNAMIC_DOWNCAST(SECControlBarWorksheet, pChild);
+    if (pSheet == NULL || pBar == NULL || pBar->GetSafeHwnd() == NULL)
+        return pChild;
+    if (HICON hIcon = (HICON)pBar->SendMessage(WM_GETICON, ICON_BIG, 0))
+        SetTabIcon(pSheet, ::CopyIcon(hIcon), TRUE);
+    return pChild;
+}
+
 void SECWorkbookWnd::MakeDrawingTools() {
     HGDIOBJ hFont = ::GetStockObject(DEFAULT_GUI_FONT);
     if (hFont == NULL)
