@@ -3,6 +3,7 @@
 //       UpdateWindow, against the same 50 worksheets in a plain CMDIFrameWnd switched by
 //       WM_MDIACTIVATE and UpdateWindow (the workbook adds only the repainting of two tabs);
 //       target 2x the floor.
+//   (b) saving and loading a 200-bar layout (docking_frames_persist.cpp).
 #include "bench/bench_clock.h"
 #include "docking/workbook.h"
 #include "framework/afx.h"
@@ -66,6 +67,8 @@ TFrame* OpenFrame(CRuntimeClass* pChildClass, std::vector<CMDIChildWnd*>& childr
 
 } // namespace
 
+void RunPersistBench();
+
 int main() {
     // The floor: a plain MDI frame switching its children.
     std::vector<CMDIChildWnd*> plain;
@@ -114,5 +117,6 @@ int main() {
     std::printf("(a) switch among %d sheets: workbook tab click %.3f ms, plain MDI %.3f ms: "
                 "%.2fx (target <= 2x)%s\n",
                 kSheets, book, floor, book / floor, bFollowed ? "" : "  [tabs did not follow]");
+    RunPersistBench();
     return 0;
 }

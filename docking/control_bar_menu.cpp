@@ -97,6 +97,9 @@ void SECControlBar::GetBarInfoEx(SECControlBarInfo* pInfo) {
         pInfo->m_bPrevFloating = pContext->m_bFloatedInMainWindow;
     pInfo->m_strClassName = GetRuntimeClass()->m_lpszClassName;
     GetWindowText(pInfo->m_strWindowName);
+    // The manager's extra data of the bar's type (a custom toolbar's buttons) goes with it.
+    if (pInfo->m_pBarInfoEx == nullptr)
+        pInfo->MakeBarInfoEx();
     OnGetBarInfoEx(pInfo);
 }
 

@@ -351,14 +351,15 @@ void SECMDIFrameWnd::SetDockState(SECDockState& state) {
 }
 
 void SECMDIFrameWnd::GetDockState(SECDockState& state) const {
-    state.CaptureFromFrame(const_cast<SECMDIFrameWnd*>(this));
+    // Exactly the bars SaveBarState saves, in its order, whoever asks.
+    if (state.CaptureFromFrame(const_cast<SECMDIFrameWnd*>(this)))
+        state.DropUnsavedBars();
 }
 
 void SECMDIFrameWnd::GetDockState(CDockState& state) const {
     // Whatever form the caller keeps, it holds exactly the bars SaveBarState saves, in its order.
     if (auto* pSEC = dynamic_cast<SECDockState*>(&state)) {
         GetDockState(*pSEC);
-        pSEC->DropUnsavedBars();
         return;
     }
     SECDockState captured(m_pControlBarManager);

@@ -121,13 +121,14 @@ void SECFrameWnd::SetDockState(SECDockState& state) {
 }
 
 void SECFrameWnd::GetDockState(SECDockState& state) const {
-    state.CaptureFromFrame(const_cast<SECFrameWnd*>(this));
+    // Exactly the bars SaveBarState saves, in its order, whoever asks.
+    if (state.CaptureFromFrame(const_cast<SECFrameWnd*>(this)))
+        state.DropUnsavedBars();
 }
 
 void SECFrameWnd::GetDockState(CDockState& state) const {
     if (auto* pSEC = dynamic_cast<SECDockState*>(&state)) {
         GetDockState(*pSEC);
-        pSEC->DropUnsavedBars();
         return;
     }
     SECDockState captured(m_pControlBarManager);

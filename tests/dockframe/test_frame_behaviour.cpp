@@ -3,6 +3,9 @@
 #include "dockframe_fixture.h"
 
 #include "docking/frame_docking.h"
+#include "tests/support/screenshot.h"
+#include "layout_dump.h"
+#include "toolbars/bmpmenu.h"
 #include "toolbars/toolbar_manager.h"
 
 namespace {
@@ -203,4 +206,157 @@ TEST_F(FrameTest, FloatingFramesShareTheMainFramesActivation) {
     // Another program's window taking it does not.
     m_pFrame->SyncActivation(WA_INACTIVE, nullptr);
     EXPECT_FALSE(m_pFrame->m_bStayActive);
+}
+
+TEST_F(FrameTest, ScreenshotOfBarsDockedOnEverySideAndFloating) {
+    const struct {
+        UINT id;
+        const wchar_t* name;
+        UINT side;
+        int col, row;
+        float share;
+    } bars[] = {
+        {ID_BAR_OUTPUT, L"Output", AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 0.6f},
+        {ID_BAR_WATCH, L"Watch", AFX_IDW_DOCKBAR_BOTTOM, 1, 0, 0.4f},
+        {ID_BAR_LOCALS, L"Locals", AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f},
+        {ID_BAR_MEMORY, L"Memory", AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f},
+        {ID_BAR_STACK, L"Stack", AFX_IDW_DOCKBAR_TOP, 0, 0, 1.0f},
+    };
+    for (const auto& b : bars) {
+        auto* pBar = new CFrameTestBar;
+        pBar->m_bAutoDelete = TRUE;
+        ASSERT_TRUE(pBar->Make(m_pFrame, b.id, b.name, WS_VISIBLE | CBRS_TOP,
+                               CBRS_EX_GRIPPER | CBRS_EX_GRIPPER_CLOSE | CBRS_EX_STDCONTEXTMENU));
+        m_pFrame->DockControlBarAt(pBar, b.side, b.col, b.row, b.share, 90);
+    }
+    auto* pFloating = new CFrameTestBar;
+    pFloating->m_bAutoDelete = TRUE;
+    ASSERT_TRUE(pFloating->Make(m_pFrame, ID_BAR_THREADS, L"Threads"));
+    m_pFrame->DockControlBar(pFloating, AFX_IDW_DOCKBAR_TOP);
+    CRect frame;
+    m_pFrame->GetWindowRect(&frame);
+    m_pFrame->FloatControlBar(pFloating, CPoint(frame.right - 260, frame.bottom - 220));
+    PumpIdle();
+    m_pFrame->UpdateWindow();
+    PumpIdle();
+    // Every side holds its bars, the inside rectangle is what they leave.
+    const CRect inside = m_pFrame->GetInsideRect();
+    EXPECT_FALSE(inside.IsRectEmpty());
+    for (const auto& b : bars) {
+        CRect rect;
+        m_pFrame->GetControlBar(b.id)->GetWindowRect(&rect);
+        m_pFrame->ScreenToClient(&rect);
+        CRect overlap;
+        EXPECT_FALSE(overlap.IntersectRect(&rect, &inside)) << b.id;
+    }
+    CRect mini;
+    pFloating->GetParent()->GetParent()->GetWindowRect(&mini);
+    CRect shot;
+    shot.UnionRect(&frame, &mini);
+    EXPECT_TRUE(SaveScreenPng(shot, ScreenshotPath(L"dockframe_layout.png").c_str()));
+}
+
+TEST(FrameMenus, BitmapMenusPlugInAndShareTheManagersImages) {
+    ClearTestProfile();
+    auto* pFrame = new CTestMainFrame;
+    SECToolBarManager manager(pFrame);
+    pFrame->SetControlBarManager(&manager);
+    pFrame->EnableBitmapMenus(TRUE, TRUE);
+    ASSERT_TRUE(pFrame->Open());
+    auto* pPlugIn = dynamic_cast<SECBmpMenuPlugIn*>(pFrame->GetMenuPlugIn());
+    ASSERT_NE(pPlugIn, nullptr);
+    EXPECT_TRUE(pPlugIn->IsPluggedIn());
+    EXPECT_EQ(pPlugIn->GetBmpMgr(), manager.GetBmpMgr());
+    pFrame->SetControlBarManager(nullptr);
+    CloseFrame(pFrame);
+}
+
+TEST(SdiFrame, DocksFloatsAndComesBackFromItsSavedLayout) {
+    ClearTestProfile();
+    AfxGetApp()->SetRegistryKey(kTestRegistryKey);
+    std::map<UINT, BarPlace> saved;
+    for (int pass = 0; pass < 2; ++pass) {
+        auto* pFrame = new SECFrameWnd;
+        ASSERT_TRUE(pFrame->Create(NULL, L"SDI", WS_OVERLAPPEDWINDOW, CRect(40, 40, 740, 560)));
+        pFrame->EnableDocking(CBRS_ALIGN_ANY);
+        pFrame->ShowWindow(SW_SHOWNA);
+        for (UINT id : {ID_BAR_OUTPUT, ID_BAR_WATCH, ID_BAR_LOCALS}) {
+            CFrameTestBar* pBar = NewBar(pFrame, id);
+            pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+        }
+        PumpIdle();
+        if (pass == 0) {
+            SECDockPos pos{0, 0, 0};
+            SECDockSize size{1.0f, 120};
+            pFrame->DockControlBarSized(pFrame->GetControlBar(ID_BAR_WATCH), &pos,
+                                        AFX_IDW_DOCKBAR_RIGHT, &size);
+            pFrame->FloatControlBar(pFrame->GetControlBar(ID_BAR_LOCALS), CPoint(500, 400));
+            PumpIdle();
+            pFrame->SaveBarState(L"SDI");
+            saved = CaptureLayout(pFrame);
+            EXPECT_EQ(saved.at(ID_BAR_WATCH).dockBar, (UINT)AFX_IDW_DOCKBAR_RIGHT);
+            EXPECT_EQ(saved.at(ID_BAR_LOCALS).host, 1);
+        } else {
+            pFrame->LoadBarState(L"SDI");
+            PumpIdle();
+            EXPECT_EQ(CompareLayouts(saved, CaptureLayout(pFrame)), "");
+        }
+        CloseFrame(pFrame);
+    }
+    ClearTestProfile();
+}
+
+TEST_F(FrameTest, AFloatingFrameShowsTheMainFramesCaptionState) {
+    CFrameTestBar* pBar = NewBar(m_pFrame, ID_BAR_OUTPUT);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    m_pFrame->FloatControlBar(pBar, CPoint(400, 300));
+    PumpIdle();
+    CWnd* pMini = FloatingFrameOf(pBar);
+    ASSERT_NE(pMini, nullptr);
+    // The caption colour just inside the left border, half way down the caption.
+    const auto captionPixel = [&] {
+        pMini->RedrawWindow(NULL, NULL, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+        HDC hdc = ::GetWindowDC(pMini->m_hWnd);
+        const int y = ::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYSMCAPTION) / 2;
+        const COLORREF c = ::GetPixel(hdc, ::GetSystemMetrics(SM_CXFRAME) + 2, y);
+        ::ReleaseDC(pMini->m_hWnd, hdc);
+        return c;
+    };
+    m_pFrame->NotifyFloatingWindows(FS_ACTIVATE);
+    const COLORREF active = captionPixel();
+    m_pFrame->NotifyFloatingWindows(FS_DEACTIVATE);
+    const COLORREF inactive = captionPixel();
+    EXPECT_NE(active, inactive);
+    // Back to active with the main frame: the same caption again.
+    m_pFrame->NotifyFloatingWindows(FS_ACTIVATE);
+    EXPECT_EQ(captionPixel(), active);
+}
+
+TEST_F(FrameTest, BarMenusOfferFloatingInTheMainWindow) {
+    CFrameTestBar* pBar = NewBar(m_pFrame, ID_BAR_OUTPUT);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    const auto extend = [&](WPARAM wParam, CMenu& menu) {
+        menu.CreatePopupMenu();
+        menu.AppendMenu(MF_STRING, ID_SEC_ALLOWDOCKING, L"Allow Docking");
+        m_pFrame->SendMessage(WM_SEC_EXTENDCONTEXTMENU, wParam, (LPARAM)&menu);
+    };
+    CMenu docked;
+    extend((WPARAM) static_cast<CObject*>(pBar), docked);
+    ASSERT_EQ(docked.GetMenuItemCount(), 3u);
+    CString text;
+    docked.GetMenuString(ID_SEC_FLOATMAINWINDOW, text, MF_BYCOMMAND);
+    EXPECT_STREQ((LPCTSTR)text, L"Float In Main Window");
+    EXPECT_FALSE(docked.GetMenuState(ID_SEC_FLOATMAINWINDOW, MF_BYCOMMAND) & MF_CHECKED);
+
+    m_pFrame->FloatControlBarAsMDIChild(pBar, -1, -1, CBRS_ALIGN_TOP);
+    CMenu inMain;
+    extend((WPARAM) static_cast<CObject*>(pBar), inMain);
+    EXPECT_TRUE(inMain.GetMenuState(ID_SEC_FLOATMAINWINDOW, MF_BYCOMMAND) & MF_CHECKED);
+    EXPECT_TRUE(inMain.GetMenuState(ID_SEC_ALLOWDOCKING, MF_BYCOMMAND) & MF_GRAYED);
+
+    // Anything that is not one of the frame's bars is not taken for one.
+    CMenu forged;
+    int notABar = 0;
+    extend((WPARAM)&notABar, forged);
+    EXPECT_EQ(forged.GetMenuItemCount(), 1u);
 }

@@ -137,6 +137,12 @@ TEST(LayoutProcess, DISABLED_Load) {
     PumpIdle();
     f.pFrame->LoadBarState(kProfile);
     PumpIdle();
+    // The manager made the toolbar of its own type again, with its own saved values.
+    SECCustomToolBar* pToolBar = f.pManager->FindToolBar(SEC_IDW_FIRST_USERBAR);
+    ASSERT_NE(pToolBar, nullptr);
+    CString title;
+    pToolBar->GetWindowText(title);
+    EXPECT_STREQ((LPCTSTR)title, L"Mine");
     WriteDump(f.pFrame);
     f.pFrame->SaveBarState(kProfile);
 }
