@@ -117,6 +117,7 @@ protected:
     CRect m_rectLastLayout;
     BOOL m_bFlatTabs = FALSE;
     int m_nLastActive = 0;
+    HRGN m_hUpdateRgn = NULL; // while painting: the region to repaint (not owned)
 };
 
 // An MDI child shown as a tab of the workbook.
@@ -142,6 +143,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     DECLARE_MESSAGE_MAP()
 };
 

@@ -261,9 +261,18 @@ void SECWorkbookWnd::InvalidateTabStrip() {
 
 SECWorksheetWnd* SECWorkbookWnd::SheetFromPoint(CPoint point, BOOL bSkipActive) const {
     CMDIChildWnd* pActive = MDIGetActive();
+    const CRect r = ClientWindowRect();
+    int nColumn = -1;
     for (int i = 0; i < GetSheetCount(); ++i) {
         SECWorksheetWnd* pSheet = GetSheet(i);
-        if (!(pSheet->GetStyle() & WS_VISIBLE) || (bSkipActive && pSheet == pActive))
+        if (!(pSheet->GetStyle() & WS_VISIBLE))
+            continue;
+        ++nColumn;
+        if (bSkipActive && pSheet == pActive)
+            continue;
+        // Only a tab whose columns hold the point is tested against its outline.
+        const int nLeft = r.left + nColumn * m_nTabWidth - WorkbookTabs::activeWidening;
+        if (point.x < nLeft || point.x > nLeft + m_nTabWidth + 2 * WorkbookTabs::activeWidening)
             continue;
         std::vector<POINT> points;
         GetTabPolygon(pSheet, points);
