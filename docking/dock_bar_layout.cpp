@@ -9,7 +9,8 @@ bool IsFixedBar(CControlBar* pBar);
 // The mode a bar of this dock bar is measured with: floating, a bar that changes shape (or a
 // sizable control bar, whose floating size the resize commits) answers its floating size.
 DWORD MeasureMode(const SECDockBar* pDockBar, CControlBar* pBar) {
-    if (pDockBar->m_bFloating && ((pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) || !IsFixedBar(pBar)))
+    if (pDockBar->m_bFloating &&
+        ((pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) || !IsFixedBar(pBar)))
         return LM_HORZ | LM_MRUWIDTH | LM_LENGTHY;
     return pDockBar->IsHorz() ? (LM_HORZDOCK | LM_HORZ | LM_LENGTHY) : LM_VERTDOCK;
 }
@@ -44,7 +45,7 @@ void SECDockBar::SetRowThickness(int nFirst, int nThickness) {
     for (int i = RowStart(nFirst), e = RowEnd(nFirst); i < e; ++i)
         if (CControlBar* pBar = GetDockedControlBar(i))
             pBar->CalcDynamicLayout(nThickness, IsHorz() ? (LM_HORZDOCK | LM_LENGTHY | LM_COMMIT)
-                                                         : (LM_VERTDOCK | LM_COMMIT));
+                                                        : (LM_VERTDOCK | LM_COMMIT));
 }
 
 void SECDockBar::ShrinkRowThickness(int nFirst, int nDelta) {
@@ -128,13 +129,13 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
             e->m_bLive = FALSE;
     }
     const bool bTopOrLeft = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT)) != 0;
-    const UINT nMoveFlags =
-        SWP_NOZORDER | SWP_NOACTIVATE | (SECControlBar::GetLayoutNoRedraw() > 0 ? SWP_NOREDRAW : 0);
+    const UINT nMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE |
+                            (SECControlBar::GetLayoutNoRedraw() > 0 ? SWP_NOREDRAW : 0);
     auto across = [&](int a0, int a1, int c0, int c1) {
         return bHorzBar ? CRect(a0, c0, a1, c1) : CRect(c0, a0, c1, a1);
     };
-    int nPos = 0;    // across the rows
-    int nMaxRow = 0; // the longest row
+    int nPos = 0;      // across the rows
+    int nMaxRow = 0;   // the longest row
     for (int nFirst = 1; nFirst < m_arrBars.GetSize();) {
         const int nEnd = RowEnd(nFirst);
         int nSizable = 0, nFixed = 0;
@@ -155,9 +156,8 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         int nThickness = 0;
         for (CControlBar* p : bars) {
             if (!m_bFloating && !IsFixedBar(p))
-                p->CalcDynamicLayout(nCommit,
-                                     (bHorzBar ? LM_HORZDOCK : (LM_VERTDOCK | LM_LENGTHY)) |
-                                         LM_COMMIT | (nSizable > 0 ? LM_STRETCH : 0));
+                p->CalcDynamicLayout(nCommit, (bHorzBar ? LM_HORZDOCK : (LM_VERTDOCK | LM_LENGTHY)) |
+                                                  LM_COMMIT | (nSizable > 0 ? LM_STRETCH : 0));
             sizes.push_back(Measure(this, p));
             nThickness = std::max(nThickness, (int)(bHorzBar ? sizes.back().cy : sizes.back().cx));
         }
@@ -187,10 +187,11 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                 ScreenToClient(&now);
                 if (now != rect) {
                     const bool bResized = now.Size() != rect.Size();
-                    hDWP = hDWP != NULL ? ::DeferWindowPos(hDWP, p->m_hWnd, NULL, rect.left,
-                                                           rect.top, rect.Width(), rect.Height(),
-                                                           nMoveFlags | (bResized ? 0 : SWP_NOSIZE))
-                                        : NULL;
+                    hDWP = hDWP != NULL
+                               ? ::DeferWindowPos(hDWP, p->m_hWnd, NULL, rect.left, rect.top,
+                                                  rect.Width(), rect.Height(),
+                                                  nMoveFlags | (bResized ? 0 : SWP_NOSIZE))
+                               : NULL;
                     if (bResized)
                         AddInvalidBar(p);
                 }
@@ -224,14 +225,12 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     if (!bQuery) {
         if (hDWP != NULL)
             ::EndDeferWindowPos(hDWP);
-        m_splitters.erase(
-            std::remove_if(m_splitters.begin(), m_splitters.end(),
-                           [](const std::unique_ptr<Splitter>& s) { return !s->m_bLive; }),
-            m_splitters.end());
-        m_edges.erase(
-            std::remove_if(m_edges.begin(), m_edges.end(),
-                           [](const std::unique_ptr<ClientEdge>& e) { return !e->m_bLive; }),
-            m_edges.end());
+        m_splitters.erase(std::remove_if(m_splitters.begin(), m_splitters.end(),
+                                         [](const std::unique_ptr<Splitter>& s) { return !s->m_bLive; }),
+                          m_splitters.end());
+        m_edges.erase(std::remove_if(m_edges.begin(), m_edges.end(),
+                                     [](const std::unique_ptr<ClientEdge>& e) { return !e->m_bLive; }),
+                      m_edges.end());
         m_pLastChangedBar = nullptr;
     }
     CSize size = bHorzBar ? CSize(nMaxRow, nPos) : CSize(nPos, nMaxRow);
@@ -286,8 +285,8 @@ LRESULT SECDockBar::OnSizeParent(WPARAM, LPARAM lParam) {
         lpLayout->rect.right -= size.cx;
     }
     if (m_bFloating) // at the top-left corner of the space it was given, whatever its side
-        rect =
-            CRect(rectGiven.left, rectGiven.top, rectGiven.left + size.cx, rectGiven.top + size.cy);
+        rect = CRect(rectGiven.left, rectGiven.top, rectGiven.left + size.cx,
+                     rectGiven.top + size.cy);
     AfxRepositionWindow(lpLayout, m_hWnd, &rect);
     if (lpLayout->hDWP != NULL && m_arrInvalidBars.GetSize() > 0)
         ::InvalidateRect(m_hWnd, NULL, TRUE);

@@ -272,7 +272,11 @@ void ShowControlBar(CFrameWnd* pFrame, CControlBar* pBar, BOOL bShow, BOOL bDela
     if (bMDI && (pBar->IsVisible() != FALSE) == (bShow != FALSE))
         return;
     CFrameWnd* pDockFrame = pBar->m_pDockSite != nullptr ? pBar->m_pDockSite : pFrame;
+    const HWND hDockFrame = pDockFrame->m_hWnd;
     pDockFrame->CFrameWnd::ShowControlBar(pBar, bShow, bDelay);
+    // Shown or hidden at once: laid out at once too, unless only a floating bar went away.
+    if (!bDelay && ::IsWindow(hDockFrame) && (bShow || !pBar->IsFloating()))
+        pDockFrame->RecalcLayout(FALSE);
 }
 
 std::vector<CControlBar*> FrameBars(CFrameWnd* pFrame) {

@@ -8,9 +8,6 @@
 
 class SECFrameWnd;
 
-// The dock-bar ids in the order a frame tries them, with their sides.
-#define SEC_DOCKBAR_FLOAT AFX_IDW_DOCKBAR_FLOAT
-
 namespace sec_docking {
 
 // The dock bars of EnableDocking: top 0x2800, bottom 0x8200, left 0x1400, right 0x4100.

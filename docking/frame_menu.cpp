@@ -3,6 +3,7 @@
 
 #include "docking/bar_manager.h"
 #include "editor/plugin/wnd_plugin.h"
+#include "framework/docview/preview_view.h"
 
 using corvalis::foundation::SECWndPlugIn;
 
@@ -33,6 +34,15 @@ BOOL OfferToPlugIn(SECWndPlugIn* pPlugIn, UINT message, WPARAM wParam, LPARAM lP
         return FALSE;
     *pResult = result;
     return TRUE;
+}
+
+BOOL PreTranslateInPlugIn(SECWndPlugIn* pPlugIn, CFrameWnd* pFrame, MSG* pMsg) {
+    if (pPlugIn == nullptr || !pPlugIn->IsPluggedIn())
+        return FALSE;
+    CView* pView = pFrame->GetActiveView();
+    if (pView != nullptr && pView->IsKindOf(RUNTIME_CLASS(CPreviewView)))
+        return FALSE;
+    return pPlugIn->PreTranslateMessage(pMsg);
 }
 
 HMENU SubMenu(HMENU hMenu, LPARAM nPos) {

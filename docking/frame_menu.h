@@ -22,6 +22,9 @@ CreateBitmapMenuPlugIn(CWnd* pFrame, SECControlBarManager* pManager);
 // Offers a message to the plug-in: TRUE (with *pResult) when the plug-in finished it.
 BOOL OfferToPlugIn(corvalis::foundation::SECWndPlugIn* pPlugIn, UINT message, WPARAM wParam,
                    LPARAM lParam, LRESULT* pResult);
+// Offers a message being translated to the plug-in, unless pFrame shows a print preview.
+BOOL PreTranslateInPlugIn(corvalis::foundation::SECWndPlugIn* pPlugIn, CFrameWnd* pFrame,
+                          MSG* pMsg);
 // The sub-menu nPos of hMenu, or NULL.
 HMENU SubMenu(HMENU hMenu, LPARAM nPos);
 // The manager is a toolbar manager in customize mode.

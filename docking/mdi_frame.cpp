@@ -389,6 +389,8 @@ int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
     return 0;
 }
 
+// The framework's close sequence (documents asked, the window destroyed); the menu plug-in goes
+// with the window in OnDestroy, before the bars.
 void SECMDIFrameWnd::OnClose() {
     CMDIFrameWnd::OnClose();
 }

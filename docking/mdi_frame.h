@@ -83,7 +83,7 @@ public:
     BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
     SECMenuBar* GetMenuBar() const { return m_pMenuBar; }
     BOOL LoadAdditionalMenus(UINT nCount, ...);
-    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL) override;
     void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect);
     void FloatControlBarAt(CControlBar* pBar, int x, int y, DWORD dwStyle);
     using CFrameWnd::DockControlBar;

@@ -59,6 +59,8 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    if (sec_frame_menu::PreTranslateInPlugIn(m_pMenuPlugIn.get(), this, pMsg))
+        return TRUE;
     if (pMsg->message == WM_SYSCOMMAND && (pMsg->wParam & 0xFFF0) == SC_CLOSE &&
         sec_frame_menu::InConfigMode(m_pControlBarManager))
         return TRUE;
@@ -67,6 +69,14 @@ BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (message == WM_INITMENUPOPUP && m_bBitmapMenus) {
+        // The frame brings the items up to date first; the plug-in then draws what they are.
+        const HWND hWnd = m_hWnd;
+        result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
+        if (::IsWindow(hWnd))
+            sec_frame_menu::OfferToPlugIn(m_pMenuPlugIn.get(), message, wParam, lParam, &result);
+        return result;
+    }
     if (sec_frame_menu::OfferToPlugIn(m_pMenuPlugIn.get(), message, wParam, lParam, &result))
         return result;
     return CMDIFrameWnd::WindowProc(message, wParam, lParam);

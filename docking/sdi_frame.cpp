@@ -237,12 +237,10 @@ int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
     return 0;
 }
 
+// The framework's close sequence (documents asked, the window destroyed); the menu plug-in goes
+// with the window in OnDestroy, before the bars.
 void SECFrameWnd::OnClose() {
-    // The frame's close sequence; the plug-in goes before the window does.
-    const HWND hWnd = m_hWnd;
     CFrameWnd::OnClose();
-    if (!::IsWindow(hWnd))
-        return;
 }
 
 void SECFrameWnd::OnDestroy() {
@@ -264,6 +262,8 @@ BOOL SECFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO
 }
 
 BOOL SECFrameWnd::PreTranslateMessage(MSG* pMsg) {
+    if (sec_frame_menu::PreTranslateInPlugIn(m_pMenuPlugIn.get(), this, pMsg))
+        return TRUE;
     if (pMsg->message == WM_SYSCOMMAND && (pMsg->wParam & 0xFFF0) == SC_CLOSE &&
         sec_frame_menu::InConfigMode(m_pControlBarManager))
         return TRUE;
@@ -272,6 +272,14 @@ BOOL SECFrameWnd::PreTranslateMessage(MSG* pMsg) {
 
 LRESULT SECFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT result = 0;
+    if (message == WM_INITMENUPOPUP && m_bBitmapMenus) {
+        // The frame brings the items up to date first; the plug-in then draws what they are.
+        const HWND hWnd = m_hWnd;
+        result = CFrameWnd::WindowProc(message, wParam, lParam);
+        if (::IsWindow(hWnd))
+            sec_frame_menu::OfferToPlugIn(m_pMenuPlugIn.get(), message, wParam, lParam, &result);
+        return result;
+    }
     if (sec_frame_menu::OfferToPlugIn(m_pMenuPlugIn.get(), message, wParam, lParam, &result))
         return result;
     return CFrameWnd::WindowProc(message, wParam, lParam);

@@ -73,7 +73,7 @@ public:
     void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) override;
     void EnableBitmapMenus(BOOL bEnable, BOOL bSecond = TRUE);
     // The drag tracker's entries.
-    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect);
+    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL) override;
     void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect);
     void FloatControlBarAt(CControlBar* pBar, int x, int y, DWORD dwStyle);
     using CFrameWnd::DockControlBar;

@@ -65,7 +65,8 @@ public:
     // Docks pBar in the dock bar nDockBarID (0: the first side the bar may dock on), at lpRect
     // (screen) when given; the dock bar decides the place.
     void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = NULL);
-    void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
+    // Every docking request ends here (a docking library adds its hooks).
+    virtual void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL);
     // Floats pBar in a mini frame with its top left at point (screen); a bar alone in a mini
     // frame of a matching orientation only moves.
     virtual void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);

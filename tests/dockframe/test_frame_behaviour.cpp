@@ -91,6 +91,12 @@ TEST_F(FrameTest, DelayedShowAndHideAndTheFloatingFrameFollowTheLastBar) {
     CFrameTestBar* pBar = NewBar(m_pFrame, ID_BAR_OUTPUT);
     m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
     PumpIdle();
+    // Shown or hidden at once, the frame lays out at once.
+    const CRect inside = m_pFrame->GetInsideRect();
+    m_pFrame->ShowControlBar(pBar, FALSE, FALSE);
+    EXPECT_LT(m_pFrame->GetInsideRect().top, inside.top);
+    m_pFrame->ShowControlBar(pBar, TRUE, FALSE);
+    EXPECT_EQ(m_pFrame->GetInsideRect(), inside);
     // Hidden then shown again before idle time: shown.
     m_pFrame->ShowControlBar(pBar, FALSE, TRUE);
     m_pFrame->ShowControlBar(pBar, TRUE, TRUE);
@@ -267,6 +273,16 @@ TEST(FrameMenus, BitmapMenusPlugInAndShareTheManagersImages) {
     ASSERT_NE(pPlugIn, nullptr);
     EXPECT_TRUE(pPlugIn->IsPluggedIn());
     EXPECT_EQ(pPlugIn->GetBmpMgr(), manager.GetBmpMgr());
+    // A drop-down of the frame's menu is drawn by the plug-in once the frame has updated it.
+    HMENU hFile = ::GetSubMenu(::GetMenu(pFrame->m_hWnd), 0);
+    ASSERT_NE(hFile, nullptr);
+    pFrame->SendMessage(WM_INITMENUPOPUP, (WPARAM)hFile, 0);
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    ASSERT_TRUE(::GetMenuItemInfoW(hFile, 0, TRUE, &info));
+    EXPECT_TRUE(info.fType & MFT_OWNERDRAW);
+    EXPECT_TRUE(pPlugIn->IsMenuRecorded(hFile));
     pFrame->SetControlBarManager(nullptr);
     CloseFrame(pFrame);
 }
@@ -359,4 +375,45 @@ TEST_F(FrameTest, BarMenusOfferFloatingInTheMainWindow) {
     int notABar = 0;
     extend((WPARAM)&notABar, forged);
     EXPECT_EQ(forged.GetMenuItemCount(), 1u);
+}
+
+TEST_F(FrameTest, AHostedFrameGetsBackOnlyTheStylesItHadDocked) {
+    CFrameTestBar* pBar = NewBar(m_pFrame, ID_BAR_OUTPUT);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+    auto* pHosted = new SECFrameWnd;
+    ASSERT_TRUE(pHosted->Create(NULL, L"doc", WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 60), pBar));
+    EXPECT_EQ(m_pFrame->GetBarHostedFrame(pBar), pHosted);
+    const DWORD dwDocked = pHosted->GetStyle();
+    // Never floated through the frame: nothing stored, nothing taken away.
+    m_pFrame->SwapPreFloatStyle(pHosted, FALSE);
+    EXPECT_EQ(pHosted->GetStyle(), dwDocked);
+    // Floated and docked again: the docked styles come back.
+    m_pFrame->FloatControlBar(pBar, CPoint(300, 300));
+    PumpIdle();
+    EXPECT_TRUE(pHosted->GetStyle() & WS_CAPTION);
+    m_pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_LEFT);
+    PumpIdle();
+    EXPECT_EQ(pHosted->GetStyle() & ~WS_VISIBLE, dwDocked & ~WS_VISIBLE);
+    EXPECT_EQ(::GetPropW(pHosted->m_hWnd, L"SECDockableFrame PreFloat Docked Style"), nullptr);
+}
+
+TEST_F(FrameTest, CaptionButtonOptionsSwitchTheFourFilters) {
+    const struct {
+        DWORD flags;
+        bool on[4]; // 257, 256, 260, 261
+    } cases[] = {{0x1, {true, true, true, true}},
+                 {0x1 | 0x2, {true, false, false, true}},
+                 {0x1 | 0x4, {true, true, true, false}},
+                 {0x0, {false, false, false, false}}};
+    const int ids[] = {SEC_FILTER_SYSCOMMANDEX, SEC_FILTER_CAPTIONLIST, SEC_FILTER_MAXCHILD_BUTTON,
+                       SEC_FILTER_MAXCHILD_NCRDBLCLK};
+    for (const auto& c : cases) {
+        m_pFrame->EnableCaptionButtons(c.flags);
+        for (int i = 0; i < 4; ++i) {
+            SECMsgFilter* pFilter = m_pFrame->GetRootFilter()->FindFilter(ids[i], nullptr, -1);
+            const bool bOn = pFilter != nullptr && pFilter->IsEnabled();
+            // A filter switched off may also never have been made.
+            EXPECT_EQ(bOn, c.on[i]) << "flags " << c.flags << " filter " << ids[i];
+        }
+    }
 }
