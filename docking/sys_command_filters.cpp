@@ -158,19 +158,24 @@ void ScxButtonMsgFilter::Redraw() {
 }
 
 LRESULT ScxButtonMsgFilter::Fire(int nKind, int x, int y) {
-    m_nFireKind = nKind;
+    // The button that is still down tells the command what the action was.
+    const UINT nKeyState = nKind == fireRightPress ? MK_RBUTTON
+                           : nKind == fireHold     ? MK_LBUTTON
+                                                   : 0;
     CWnd* pWnd = NULL;
     UINT nMessage = 0;
     WPARAM wParam = 0;
     LPARAM lParam = 0;
-    if (!GetSysCommand(0, x, y, pWnd, nMessage, wParam, lParam) || pWnd == NULL)
+    if (!GetSysCommand(nKeyState, x, y, pWnd, nMessage, wParam, lParam) || pWnd == NULL)
         return 0;
     // A copy on the stack: the send may end in the owner's, and so this filter's, destruction.
     SysCommandExRecord record = m_record;
     return SendSysCommandEx(pWnd->GetSafeHwnd(), (UINT)wParam, record);
 }
 
-BOOL ScxButtonMsgFilter::GetSysCommand(UINT, int x, int y, CWnd*& pWnd, UINT& nMessage,
+// A release (no button down) toggles the form; a right press or a hold (a button still down)
+// asks for the menu.
+BOOL ScxButtonMsgFilter::GetSysCommand(UINT nKeyState, int x, int y, CWnd*& pWnd, UINT& nMessage,
                                        WPARAM& wParam, LPARAM& lParam) {
     CFrameWnd* pFrame = GetTargetFrame();
     HWND hOwner = m_pOwner != NULL ? m_pOwner->GetSafeHwnd() : NULL;
@@ -182,7 +187,7 @@ BOOL ScxButtonMsgFilter::GetSysCommand(UINT, int x, int y, CWnd*& pWnd, UINT& nM
     m_record.hWnd = pFrame->GetSafeHwnd();
     m_record.rectButton = m_rectControl;
     ::OffsetRect(&m_record.rectButton, rectWindow.left, rectWindow.top);
-    if (m_nFireKind == fireClick) {
+    if ((nKeyState & (MK_LBUTTON | MK_RBUTTON)) == 0) {
         wParam = cmdExecute;
         m_record.x = x;
         m_record.y = y;
@@ -195,8 +200,8 @@ BOOL ScxButtonMsgFilter::GetSysCommand(UINT, int x, int y, CWnd*& pWnd, UINT& nM
         wParam = cmdMenu;
         m_record.x = m_record.rectButton.left - border.cx;
         m_record.y = m_record.rectButton.bottom - border.cy;
-        if (m_nFireKind == fireHold)
-            m_record.dwFlags |= flagPosition;
+        if (nKeyState & MK_LBUTTON)
+            m_record.dwFlags |= flagPosition; // a hold
     }
     pWnd = pFrame;
     nMessage = Corvalis::WM_SYSCOMMANDEX();

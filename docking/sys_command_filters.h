@@ -74,7 +74,6 @@ protected:
     // Moves the control left of the caption's standard buttons.
     void PlaceLeftOfStandardButtons();
 
-    int m_nFireKind = fireClick;
     SysCommandExRecord m_record = {};
 };
 

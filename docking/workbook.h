@@ -80,6 +80,8 @@ public:
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
     BOOL CreateClient(LPCREATESTRUCT lpcs, HMENU hWindowMenu) override;
+    // The worksheet of a bar floated in the main window shows the bar's icon on its tab.
+    CFrameWnd* CreateControlBarMDIChild(DWORD dwStyle, CControlBar* pBar) override;
 
     // Three-dimensional workbook tabs are shown somewhere in the process.
     static BOOL s_b3DTabs;
@@ -115,6 +117,7 @@ protected:
     CRect m_rectLastLayout;
     BOOL m_bFlatTabs = FALSE;
     int m_nLastActive = 0;
+    HRGN m_hUpdateRgn = NULL; // while painting: the region to repaint (not owned)
 };
 
 // An MDI child shown as a tab of the workbook.
@@ -140,6 +143,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);
+    afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     DECLARE_MESSAGE_MAP()
 };
 

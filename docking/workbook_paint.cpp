@@ -156,10 +156,21 @@ void SECWorkbookWnd::DrawClientBorder(CDC* pDC) {
 
 // Only the area to repaint is drawn and copied: a tab click repaints two tabs, not the frame.
 void SECWorkbookWnd::OnPaint() {
+    // The region to repaint: two tabs far apart repaint those two, not all between them.
+    HRGN hUpdate = ::CreateRectRgn(0, 0, 0, 0);
+    if (hUpdate != NULL && ::GetUpdateRgn(m_hWnd, hUpdate, FALSE) == ERROR) {
+        ::DeleteObject(hUpdate);
+        hUpdate = NULL;
+    }
+    m_hUpdateRgn = hUpdate;
     PAINTSTRUCT ps;
     HDC hPaint = ::BeginPaint(m_hWnd, &ps);
-    if (hPaint == NULL)
+    if (hPaint == NULL) {
+        m_hUpdateRgn = NULL;
+        if (hUpdate != NULL)
+            ::DeleteObject(hUpdate);
         return;
+    }
     CRect rectClient;
     GetClientRect(&rectClient);
     CRect q;
@@ -170,6 +181,9 @@ void SECWorkbookWnd::OnPaint() {
     if (!area.IsRectEmpty())
         PaintArea(hPaint, area, q, rectClient);
     ::EndPaint(m_hWnd, &ps);
+    m_hUpdateRgn = NULL;
+    if (hUpdate != NULL)
+        ::DeleteObject(hUpdate);
 }
 
 void SECWorkbookWnd::PaintArea(HDC hPaint, const CRect& area, const CRect& q,
@@ -230,24 +244,32 @@ void SECWorkbookWnd::PaintTabs(HDC hMem, const CRect& area, const CRect& r) {
         return;
     CDC* pDC = CDC::FromHandle(hMem);
     ::SetBkMode(hMem, TRANSPARENT);
-    // Tabs outside the area are not drawn at all.
-    const auto inArea = [&](SECWorksheetWnd* pSheet) {
-        const int nLeft = r.left + GetTabColumn(pSheet) * m_nTabWidth - WorkbookTabs::bevel * 2;
-        return nLeft < area.right &&
-               nLeft + m_nTabWidth + WorkbookTabs::activeWidening + WorkbookTabs::bevel * 2 >
-                   area.left;
+    // Tabs outside the area are not drawn at all; the columns are counted on the way.
+    const auto inArea = [&](int nColumn) {
+        const int nLeft = r.left + nColumn * m_nTabWidth - WorkbookTabs::bevel * 2;
+        const int nRight =
+            nLeft + m_nTabWidth + WorkbookTabs::activeWidening + WorkbookTabs::bevel * 2;
+        const CRect rectTab(nLeft, r.bottom, nRight, r.bottom + 8 + WorkbookTabs::tabHeight);
+        return nLeft < area.right && nRight > area.left &&
+               (m_hUpdateRgn == NULL || ::RectInRegion(m_hUpdateRgn, &rectTab));
     };
     SECWorksheetWnd* pActive = ActiveSheet();
+    bool bActiveInArea = false;
+    int nColumn = 0;
     for (int i = 0; i < GetSheetCount(); ++i) {
         SECWorksheetWnd* pSheet = GetSheet(i);
-        if ((pSheet->GetStyle() & WS_VISIBLE) && inArea(pSheet)) {
+        if (!(pSheet->GetStyle() & WS_VISIBLE))
+            continue;
+        if (inArea(nColumn)) {
             DrawTab(pDC, pSheet);
             DrawTabLabel(pDC, pSheet);
+            bActiveInArea = bActiveInArea || pSheet == pActive;
         }
+        ++nColumn;
     }
     DrawClientBorder(pDC);
     // The active tab lies on top of its neighbours.
-    if (pActive != NULL && (pActive->GetStyle() & WS_VISIBLE) && inArea(pActive)) {
+    if (bActiveInArea) {
         DrawTab(pDC, pActive);
         DrawTabLabel(pDC, pActive);
     }

@@ -261,9 +261,18 @@ void SECWorkbookWnd::InvalidateTabStrip() {
 
 SECWorksheetWnd* SECWorkbookWnd::SheetFromPoint(CPoint point, BOOL bSkipActive) const {
     CMDIChildWnd* pActive = MDIGetActive();
+    const CRect r = ClientWindowRect();
+    int nColumn = -1;
     for (int i = 0; i < GetSheetCount(); ++i) {
         SECWorksheetWnd* pSheet = GetSheet(i);
-        if (!(pSheet->GetStyle() & WS_VISIBLE) || (bSkipActive && pSheet == pActive))
+        if (!(pSheet->GetStyle() & WS_VISIBLE))
+            continue;
+        ++nColumn;
+        if (bSkipActive && pSheet == pActive)
+            continue;
+        // Only a tab whose columns hold the point is tested against its outline.
+        const int nLeft = r.left + nColumn * m_nTabWidth - WorkbookTabs::activeWidening;
+        if (point.x < nLeft || point.x > nLeft + m_nTabWidth + 2 * WorkbookTabs::activeWidening)
             continue;
         std::vector<POINT> points;
         GetTabPolygon(pSheet, points);
@@ -342,6 +351,16 @@ BOOL SECWorkbookWnd::CreateClient(LPCREATESTRUCT lpcs, HMENU hWindowMenu) {
         MakeDrawingTools();
     }
     return bMade;
+}
+
+CFrameWnd* SECWorkbookWnd::CreateControlBarMDIChild(DWORD dwStyle, CControlBar* pBar) {
+    CFrameWnd* pChild = SECMDIFrameWnd::CreateControlBarMDIChild(dwStyle, pBar);
+    auto* pSheet = DYNAMIC_DOWNCAST(SECControlBarWorksheet, pChild);
+    if (pSheet == NULL || pBar == NULL || pBar->GetSafeHwnd() == NULL)
+        return pChild;
+    if (HICON hIcon = (HICON)pBar->SendMessage(WM_GETICON, ICON_BIG, 0))
+        SetTabIcon(pSheet, ::CopyIcon(hIcon), TRUE);
+    return pChild;
 }
 
 void SECWorkbookWnd::MakeDrawingTools() {

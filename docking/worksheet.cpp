@@ -12,6 +12,7 @@ BEGIN_MESSAGE_MAP(SECWorksheetWnd, SECMDIChildWnd)
 ON_WM_DESTROY()
 ON_WM_SHOWWINDOW()
 ON_WM_MOUSEACTIVATE()
+ON_WM_MDIACTIVATE()
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(SECControlBarWorksheet, SECWorksheetWnd)
@@ -84,6 +85,7 @@ int SECWorksheetWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT mess
     const int nResult = CMDIChildWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
     if (pBook == NULL || pBook->MDIGetActive() == this)
         return nResult;
+    const HMENU hMenuBefore = ::GetMenu(pBook->m_hWnd);
     pBook->MDIActivate(this);
     if (CView* pView = GetActiveView()) {
         HWND hFocus = ::GetFocus();
@@ -93,8 +95,19 @@ int SECWorksheetWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT mess
     SendMessage(WM_NCACTIVATE, TRUE);
     OnUpdateFrameTitle(TRUE);
     ActivateFrameMenu(this);
-    ::DrawMenuBar(pBook->m_hWnd);
+    // The menu bar is drawn again when the sheet brought another menu.
+    if (::GetMenu(pBook->m_hWnd) != hMenuBefore)
+        ::DrawMenuBar(pBook->m_hWnd);
     return nResult;
+}
+
+// The tabs of the sheet that lost and the sheet that took the activation are drawn again, also
+// when the frame's menu stays the same (no WM_MDISETMENU tells the workbook then).
+void SECWorksheetWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) {
+    SECMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+    if (bActivate)
+        if (SECWorkbookWnd* pBook = GetWorkbook())
+            pBook->SendMessage(WM_WORKBOOK_SHEETACTIVATED, 0, 0);
 }
 
 // --- the control-bar worksheet -----------------------------------------------------------------

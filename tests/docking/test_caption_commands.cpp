@@ -116,3 +116,39 @@ TEST_F(DocFrameTest, CaptionCommandsWithoutADockingTemplateChangeNothing) {
     PumpDocMessages();
     EXPECT_EQ(pChild, FrameOf(pDoc));
 }
+
+TEST_F(DocFrameTest, CaptionButtonHoldAsksForTheMenuBelowTheButton) {
+    m_pTemplate->SetCaptionButtonOption(TRUE, TRUE);
+    CFrameWnd* pChild = Open(FALSE);
+    ASSERT_NE(nullptr, pChild);
+    pChild->SendMessage(WM_NCACTIVATE, TRUE);
+    auto* pButton = DYNAMIC_DOWNCAST(
+        ScxButtonMsgFilter,
+        static_cast<SECMDIChildWnd*>(pChild)->GetFilters().GetRoot()->FindFilter(258, NULL, -1));
+    ASSERT_NE(nullptr, pButton);
+    EXPECT_EQ((UINT)ScxButtonMsgFilter::holdDelay, pButton->GetHoldDelay());
+    // What a hold (the left button still down) and a click send.
+    CWnd* pWnd = nullptr;
+    UINT nMessage = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+    ASSERT_TRUE(pButton->GetSysCommand(MK_LBUTTON, 5, 6, pWnd, nMessage, wParam, lParam));
+    const auto* pRecord = reinterpret_cast<const SysCommandExRecord*>(lParam);
+    CRect rectWindow;
+    pChild->GetWindowRect(&rectWindow);
+    CPoint origin(0, 0);
+    pChild->ClientToScreen(&origin);
+    const CRect button = pButton->GetControlRect() + rectWindow.TopLeft();
+    EXPECT_EQ(pChild, pWnd);
+    EXPECT_EQ(Corvalis::WM_SYSCOMMANDEX(), nMessage);
+    EXPECT_EQ((WPARAM)cmdMenu, wParam);
+    EXPECT_EQ((uint32_t)flagPosition, pRecord->dwFlags);
+    EXPECT_EQ(button.left - (origin.x - rectWindow.left), pRecord->x);
+    EXPECT_EQ(button.bottom - (origin.y - rectWindow.top), pRecord->y);
+    EXPECT_EQ(button, CRect(pRecord->rectButton));
+    ASSERT_TRUE(pButton->GetSysCommand(0, 5, 6, pWnd, nMessage, wParam, lParam));
+    pRecord = reinterpret_cast<const SysCommandExRecord*>(lParam);
+    EXPECT_EQ((WPARAM)cmdExecute, wParam);
+    EXPECT_EQ(stateToggle, pRecord->nTarget);
+    EXPECT_EQ(CPoint(5, 6), CPoint(pRecord->x, pRecord->y));
+}

@@ -205,7 +205,7 @@ TEST_F(WorkbookTest, ScreenWorkbookWithDockedAndFloatingDocuments) {
     CRect rectBook;
     m_pBook->GetWindowRect(&rectBook);
     m_pBook->FloatControlBar(pFloatFrame->GetHostBar(),
-                             CPoint(rectBook.right - 260, rectBook.top + 120), CBRS_ALIGN_TOP);
+                             CPoint(rectBook.right - 340, rectBook.top + 150), CBRS_ALIGN_TOP);
     PumpDocMessages();
     m_pBook->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_FRAME);
     PumpDocMessages();
