@@ -93,6 +93,9 @@ public:
     const CToolbarArray& HostToolbars() const { return m_hostToolbars; }
     const std::vector<HostToolbarButtonGroup>& HostButtonGroups() const { return m_groups; }
     SECToolBarManager* ToolBarManager() const { return m_pManager.get(); }
+    // The "Customize" sheet: the manager's Toolbars page and a Commands page with the frame's
+    // groups, then one group per host toolbar in creation order.
+    void RunCustomizeSheet();
 
     // Drag and drop: the frame as "MainWnd" (id 0).
     void RegisterDropTarget();
@@ -123,6 +126,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnFileOpen();
     afx_msg void OnResetConfiguration();
+    afx_msg void OnViewToolbars();
     afx_msg void OnToggleUserToolbar();
     afx_msg void OnUpdateToggleUserToolbar(CCmdUI* pCmdUI);
     afx_msg void OnUpdateMemoryMap(CCmdUI* pCmdUI);

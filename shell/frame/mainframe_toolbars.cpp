@@ -8,6 +8,7 @@
 #include "docking/dock_state.h"
 #include "shell/bars/tbstate.h"
 #include "shell/frame/frame_ids.h"
+#include "shell/frame/toolbar_lists.h"
 #include "shell/hostlink.h"
 #include "toolbars/drawing/bmpmgr.h"
 #include "toolbars/toolbar_manager.h"
@@ -21,16 +22,6 @@ bool ExtensionMode() {
 // bore; -1 while none did.
 int LastHostToolbarIndex = -1;
 
-const UINT kAllWithAll[] = {39, 272, 52, 57664};
-const UINT kAll[] = {39, 272, 52, 49, 57664};
-const UINT kMain[] = {20, 57601, 21, 0, 57634, 57607, 0, 57664};
-const UINT kEval[] = {55, 187, 272, 279, 0, 45, 134};
-const UINT kDebug[] = {23, 0, 181, 182, 0, 85, 86, 87, 0, 44, 57};
-const UINT kEdit[] = {57636, 45041, 0, 45267, 45333, 45300, 45366};
-const UINT kDisplayCores[] = {38, 39, 0, 40, 0, 282};
-const UINT kDisplay[] = {38, 39, 0, 40};
-const UINT kRun[] = {186, 0, 46, 50, 51, 48, 185, 213, 32983, 0, 52, 49};
-
 // Toolbar resources: small images and their 32 x 30 twins.
 const UINT kToolbarResources[][2] = {{200, 201}, {202, 203}};
 } // namespace
@@ -41,29 +32,12 @@ void CMainFrame::DefineDefaultToolbars() {
         m_pManager->LoadToolBarResource(MAKEINTRESOURCE(pair[0]), MAKEINTRESOURCE(pair[1]));
     m_pManager->NoOp();
     UINT previous = 0;
-    auto define = [this, &previous](UINT nBarID, LPCTSTR title, const UINT* ids, int count) {
-        m_pManager->DefineDefaultToolBar(nBarID, title, count, ids, CBRS_ALIGN_ANY,
-                                         AFX_IDW_DOCKBAR_TOP, previous, TRUE, TRUE);
-        previous = nBarID;
-    };
-#define DEFINE_BAR(id, title, ids) define(id, title, ids, static_cast<int>(std::size(ids)))
-    if (ExtensionMode()) {
-        if (HostVersionAtLeast(3, 11) && HostTable()->HasAllToolbar() != 0)
-            DEFINE_BAR(kBarMain, L"All", kAllWithAll);
-        else
-            DEFINE_BAR(kBarMain, L"All", kAll);
-        return;
+    for (const ToolbarButtonList& list : DefaultToolbarLists()) {
+        m_pManager->DefineDefaultToolBar(list.barId, list.title, static_cast<int>(list.ids.size()),
+                                         list.ids.data(), CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP,
+                                         previous, TRUE, TRUE);
+        previous = list.barId;
     }
-    DEFINE_BAR(kBarMain, L"Main", kMain);
-    DEFINE_BAR(kBarEval, L"Eval", kEval);
-    DEFINE_BAR(kBarDebug, L"Debug", kDebug);
-    DEFINE_BAR(kBarEdit, L"Edit", kEdit);
-    if (HostVersionAtLeast(3, 2) && HostTable()->IsMultiCore() != 0)
-        DEFINE_BAR(kBarDisplay, L"Display", kDisplayCores);
-    else
-        DEFINE_BAR(kBarDisplay, L"Display", kDisplay);
-    DEFINE_BAR(kBarRun, L"Run", kRun);
-#undef DEFINE_BAR
 }
 
 CUserTB* CMainFrame::CreateUserToolbar(LPCTSTR lpszTitle) {

@@ -2,11 +2,13 @@
 // real keyboard, popups opened and moved along the bar, captured from inside their loop.
 #include "toolbar_test_frame.h"
 
+#include "modal_script.h"
 #include "tests/support/screenshot.h"
 #include "shortcut_test_ids.h"
 #include "toolbars/drawing/resourcedata.h"
 #include "toolbars/menu_bar_feature.h"
 #include "toolbars/menu_bar_map.h"
+#include "toolbars/toolbars_base.h"
 
 namespace {
 const UINT kOpen = 40001, kExit = 40002, kCopy = 40003, kWrap = 40004, kAbout = 40005;
@@ -430,4 +432,57 @@ TEST_F(MenuBarTest, ButtonsFromAMenuResourceThroughTheManager) {
     manager.SetButtonMap(nullptr);
     pBar->DestroyWindow();
     PumpToolBarMessages();
+}
+
+// The Toolbars dialog lists the menu bar with the frame's bars: its row cannot be unchecked, and
+// Reset builds its buttons again from its menu.
+TEST_F(MenuBarTest, TheToolbarsDialogKeepsTheMenuBarShownAndResetsItFromItsMenu) {
+    m_pBar->RemoveButton(1);
+    ::AppendMenuW(m_hMenu, MF_STRING, kExit, L"&Quit");
+    ASSERT_EQ(3, m_pBar->GetButtonCount());
+    bool bRan = false;
+    ModalScript script;
+    script.Then(L"Toolbars", [&](HWND hDlg) {
+        bRan = true;
+        HWND hList = ::GetDlgItem(hDlg, SEC_IDC_TOOLBAR_LIST);
+        int nRow = -1;
+        const int nCount = static_cast<int>(::SendMessageW(hList, LB_GETCOUNT, 0, 0));
+        for (int i = 0; i < nCount; ++i)
+            if (::SendMessageW(hList, LB_GETITEMDATA, i, 0) == SEC_IDW_MENUBAR)
+                nRow = i;
+        if (nRow < 0) {
+            ADD_FAILURE() << "the menu bar has no row";
+            return IDCANCEL;
+        }
+        auto* pList = dynamic_cast<CCheckListBox*>(CWnd::FromHandlePermanent(hList));
+        if (pList == nullptr) {
+            ADD_FAILURE() << "no check list";
+            return IDCANCEL;
+        }
+        EXPECT_EQ(1, pList->GetCheck(nRow));
+        ::SendMessageW(hList, LB_SETCURSEL, nRow, 0);
+        ::SendMessageW(hDlg, WM_COMMAND, MAKEWPARAM(SEC_IDC_TOOLBAR_LIST, LBN_SELCHANGE),
+                       reinterpret_cast<LPARAM>(hList));
+        wchar_t text[32] = L"";
+        ::GetDlgItemTextW(hDlg, SEC_IDC_RESET_TOOLBAR, text, 32);
+        EXPECT_STREQ(L"&Reset", text) << "the menu bar is reset, never deleted";
+        EXPECT_FALSE(::IsWindowEnabled(::GetDlgItem(hDlg, SEC_IDC_TOOLBAR_NAME)));
+
+        ::SendMessageW(hList, WM_KEYDOWN, VK_SPACE, 0); // uncheck
+        EXPECT_EQ(1, pList->GetCheck(nRow));
+        EXPECT_TRUE(m_pBar->IsWindowVisible());
+
+        ::SendMessageW(::GetDlgItem(hDlg, SEC_IDC_RESET_TOOLBAR), BM_CLICK, 0, 0);
+        EXPECT_EQ(5, m_pBar->GetButtonCount());
+        EXPECT_EQ(1, m_pBar->FindMnemonic(L'e'));
+        EXPECT_EQ(4, m_pBar->FindMnemonic(L'q'));
+        EXPECT_EQ(kExit, m_pBar->GetButtonId(4));
+        EXPECT_TRUE(::IsWindow(m_pBar->m_hWnd));
+        return IDOK;
+    });
+    EXPECT_EQ(IDOK, m_pFrame->Manager().RunToolBarsDialog());
+    EXPECT_TRUE(bRan);
+    EXPECT_TRUE(m_pBar->IsWindowVisible());
+    EXPECT_EQ(5, m_pBar->GetButtonCount());
+    EXPECT_TRUE(::IsWindowEnabled(m_pFrame->m_hWnd));
 }
