@@ -39,9 +39,9 @@ ToolbarButtonList EditList() {
 
 // The "Eval" toolbar always holds "Mem&ory Map"; its group only while memory mapping is on.
 ToolbarButtonList EvalList(bool bMemoryMap) {
-    ToolbarButtonList list{L"Eval", kBarEval, {55, 187, 272, 279, 0, 45}};
-    if (bMemoryMap)
-        list.ids.push_back(kCmdMemoryMap);
+    ToolbarButtonList list{L"Eval", kBarEval, {55, 187, 272, 279, 0, 45, kCmdMemoryMap}};
+    if (!bMemoryMap)
+        list.ids.pop_back();
     return list;
 }
 } // namespace

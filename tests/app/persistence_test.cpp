@@ -105,10 +105,12 @@ TEST_F(Persistence, HostToolbarsComeBackWithTheirIdsAndPlaces) {
     ASSERT_TRUE(trace && watch);
     EXPECT_EQ(traceId, GetDlgCtrlID(trace));
     EXPECT_EQ(watchId, GetDlgCtrlID(watch));
-    if (traceFloats)
+    if (traceFloats) {
         EXPECT_NE(Frame(), GetAncestor(trace, GA_ROOT));
-    if (watchLeft)
+    }
+    if (watchLeft) {
         EXPECT_EQ(0xE81C, GetDlgCtrlID(GetParent(watch)));
+    }
     int users = 0;
     for (HWND h = GetWindow(GetDlgItem(Frame(), 0xE81B), GW_CHILD); h;
          h = GetWindow(h, GW_HWNDNEXT)) {
@@ -127,8 +129,9 @@ TEST_F(Persistence, HostToolbarsComeBackWithTheirIdsAndPlaces) {
         char title[64] = {};
         DWORD size = sizeof title;
         if (RegGetValueA(HKEY_CURRENT_USER, section.c_str(), "Title", RRF_RT_REG_SZ, nullptr, title,
-                         &size) == ERROR_SUCCESS)
+                         &size) == ERROR_SUCCESS) {
             EXPECT_TRUE(titles.insert(title).second) << title;
+        }
     }
     EXPECT_EQ(1u, titles.count("Trace"));
     EXPECT_EQ(1u, titles.count("Watch"));

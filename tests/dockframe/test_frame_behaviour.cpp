@@ -164,7 +164,10 @@ TEST_F(FrameTest, CustomizeModeRefusesHitsAndClose) {
     EXPECT_NE(m_pFrame->SendMessage(WM_NCHITTEST, 0, pt), HTERROR);
     manager.EnterConfigMode();
     EXPECT_EQ(m_pFrame->SendMessage(WM_NCHITTEST, 0, pt), HTERROR);
-    MSG msg{m_pFrame->m_hWnd, WM_SYSCOMMAND, SC_CLOSE, 0};
+    MSG msg = {};
+    msg.hwnd = m_pFrame->m_hWnd;
+    msg.message = WM_SYSCOMMAND;
+    msg.wParam = SC_CLOSE;
     EXPECT_TRUE(m_pFrame->PreTranslateMessage(&msg));
     EXPECT_TRUE(::IsWindow(m_pFrame->m_hWnd));
     manager.ExitConfigMode();

@@ -81,8 +81,9 @@ void ExpectScrollsMatchWholePaints(HWND hWnd, const std::vector<std::pair<UINT, 
         SCOPED_TRACE(nStep++);
         ::SendMessageW(hWnd, step.first, step.second, 0);
         RECT rcUpdate = {};
-        if (::GetUpdateRect(hWnd, &rcUpdate, FALSE))
+        if (::GetUpdateRect(hWnd, &rcUpdate, FALSE)) {
             EXPECT_LT(rcUpdate.bottom - rcUpdate.top, (rcClient.bottom - rcClient.top) / 3);
+        }
         ::UpdateWindow(hWnd);
         std::unique_ptr<Pixels> scrolled(CaptureScreen(hWnd));
         ::InvalidateRect(hWnd, NULL, TRUE);
