@@ -47,6 +47,13 @@ CString ButtonText(SECCustomToolBar* pBar, int nIndex) {
     return pBtn != nullptr ? pBtn->m_strText : CString(L"(not a menu button)");
 }
 
+// The frame owns its toolbar manager, as the application's main frame does: the manager goes
+// with the frame, while the frame's bar list still stands.
+class CMenuBarTestFrame : public CTestMainFrame {
+public:
+    std::unique_ptr<SECToolBarManager> m_pManager{new SECToolBarManager(this, nullptr)};
+};
+
 class MenuBarFrameTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -59,9 +66,10 @@ protected:
     }
     // A frame with a toolbar manager and one default toolbar; with bMenuBar an MDI menu bar.
     void Open(BOOL bMenuBar) {
-        m_pFrame = new CTestMainFrame;
-        m_pManager = std::make_unique<SECToolBarManager>(m_pFrame, nullptr);
-        m_pFrame->SetControlBarManager(m_pManager.get());
+        auto* pFrame = new CMenuBarTestFrame;
+        m_pFrame = pFrame;
+        m_pManager = pFrame->m_pManager.get();
+        m_pFrame->SetControlBarManager(m_pManager);
         m_pManager->DefineDefaultToolBar(59392, L"Standard", 3, kToolBarIds, CBRS_ALIGN_ANY,
                                          AFX_IDW_DOCKBAR_TOP, 0, TRUE, TRUE);
         if (bMenuBar) {
@@ -75,12 +83,12 @@ protected:
     void Close() {
         CloseFrame(m_pFrame);
         m_pFrame = nullptr;
-        m_pManager.reset(); // after the frame and its bars
+        m_pManager = nullptr;
     }
     SECMenuBar* Bar() const { return m_pFrame->GetMenuBar(); }
 
     CTestMainFrame* m_pFrame = nullptr;
-    std::unique_ptr<SECToolBarManager> m_pManager;
+    SECToolBarManager* m_pManager = nullptr; // the frame's
 };
 } // namespace
 
@@ -95,7 +103,7 @@ TEST_F(MenuBarFrameTest, TheDefaultBarsStartWithTheMenuBarShowingTheFramesMenu) 
     ASSERT_NE(HWND(NULL), pBar->GetSafeHwnd());
     EXPECT_EQ(pBar, m_pFrame->GetControlBar(SEC_IDW_MENUBAR));
     EXPECT_EQ(SEC_BARTYPE_MENUBAR, m_pManager->GetBarTypeId(pBar));
-    EXPECT_EQ(m_pManager.get(), pBar->GetToolBarManager());
+    EXPECT_EQ(m_pManager, pBar->GetToolBarManager());
     EXPECT_TRUE(pBar->IsWindowVisible());
     EXPECT_EQ(AFX_IDW_DOCKBAR_TOP, (UINT)pBar->GetParent()->GetDlgCtrlID());
     CString strTitle;
@@ -196,4 +204,15 @@ TEST_F(MenuBarFrameTest, F10WithTheFocusInAChildsViewOpensKeyboardModeOnTheBar) 
     PressAndRelease(VK_ESCAPE);
     EXPECT_FALSE(pFeature->InKeyboardMode());
     EXPECT_EQ(pView->m_hWnd, ::GetFocus()) << "the focus never left the view";
+}
+
+// The frame owns its bar whether or not the bar's window was ever made (checked under Wine's
+// heap checks): a frame closed before its bars, and one never opened.
+TEST_F(MenuBarFrameTest, AFrameDeletesAMenuBarWhoseWindowWasNeverMade) {
+    Open(TRUE);
+    ASSERT_EQ(HWND(NULL), Bar()->GetSafeHwnd());
+    Close();
+    auto pUnopened = std::make_unique<CMenuBarTestFrame>();
+    EXPECT_TRUE(pUnopened->SetMenuBar(new SECMenuBar));
+    EXPECT_TRUE(pUnopened->HasMenuBar());
 }
