@@ -216,3 +216,27 @@ TEST_F(MenuBarFrameTest, AFrameDeletesAMenuBarWhoseWindowWasNeverMade) {
     EXPECT_TRUE(pUnopened->SetMenuBar(new SECMenuBar));
     EXPECT_TRUE(pUnopened->HasMenuBar());
 }
+
+// The single-document frame: its menu shows in its bar from the load on, and its keys pass the
+// menu-bar feature in the same way.
+TEST_F(MenuBarFrameTest, TheSingleDocumentFrameShowsItsMenuInItsBar) {
+    struct CSDIMenuBarFrame : SECFrameWnd {
+        std::unique_ptr<SECToolBarManager> m_pManager{new SECToolBarManager(this, nullptr)};
+    };
+    auto* pFrame = new CSDIMenuBarFrame;
+    SECToolBarManager& manager = *pFrame->m_pManager;
+    pFrame->SetControlBarManager(&manager);
+    ASSERT_TRUE(pFrame->SetMenuBar(new SECMenuBar));
+    ASSERT_TRUE(pFrame->LoadFrame(IDR_TEST_MAIN, WS_OVERLAPPEDWINDOW));
+    pFrame->EnableDocking(CBRS_ALIGN_ANY);
+    ASSERT_TRUE(manager.CreateDefaultToolBars());
+    pFrame->ShowWindow(SW_SHOWNA);
+    PumpIdle();
+    SECMenuBar* pBar = pFrame->GetMenuBar();
+    EXPECT_EQ(pBar, pFrame->GetControlBar(SEC_IDW_MENUBAR));
+    EXPECT_EQ(HMENU(NULL), ::GetMenu(pFrame->m_hWnd));
+    ASSERT_EQ(2, pBar->GetButtonCount());
+    EXPECT_STREQ(L"&File", ButtonText(pBar, 0));
+    EXPECT_NE(nullptr, dynamic_cast<SECMenuBarFeature*>(pFrame->GetMenuPlugIn()));
+    CloseFrame(pFrame);
+}
