@@ -9,19 +9,42 @@ using corvalis::foundation::SECWndPlugIn;
 
 namespace sec_frame_menu {
 
-std::unique_ptr<SECWndPlugIn> CreateBitmapMenuPlugIn(CWnd* pFrame, SECControlBarManager* pManager) {
-    // The plug-in lives in the toolbar library, above this one: it is found by its class.
-    CRuntimeClass* pClass = CRuntimeClass::FromName("SECBmpMenuPlugIn");
+namespace {
+// The plug-ins live in the toolbar library, above this one: they are found by their class.
+std::unique_ptr<SECWndPlugIn> CreateMenuPlugIn(const char* lpszClass, CWnd* pFrame,
+                                               SECMenuBar* pMenuBar,
+                                               SECControlBarManager* pManager) {
+    CRuntimeClass* pClass = CRuntimeClass::FromName(lpszClass);
     CObject* pObject = pClass != nullptr ? pClass->CreateObject() : nullptr;
     std::unique_ptr<SECWndPlugIn> pPlugIn(dynamic_cast<SECWndPlugIn*>(pObject));
     if (pPlugIn == nullptr) {
         delete pObject;
         return nullptr;
     }
+    if (pMenuBar != nullptr) {
+        SECMenuBarLink* pLink = MenuBarLinkOf(pPlugIn.get());
+        if (pLink == nullptr)
+            return nullptr;
+        pLink->BindMenuBar(pMenuBar);
+    }
     pPlugIn->PlugInTo(pFrame);
     if (pManager != nullptr)
         pManager->ShareMenuImages(pPlugIn.get());
     return pPlugIn;
+}
+} // namespace
+
+std::unique_ptr<SECWndPlugIn> CreateBitmapMenuPlugIn(CWnd* pFrame, SECControlBarManager* pManager) {
+    return CreateMenuPlugIn("SECBmpMenuPlugIn", pFrame, nullptr, pManager);
+}
+
+std::unique_ptr<SECWndPlugIn> CreateMenuBarFeature(CWnd* pFrame, SECMenuBar* pMenuBar,
+                                                   SECControlBarManager* pManager) {
+    return CreateMenuPlugIn("SECMenuBarFeature", pFrame, pMenuBar, pManager);
+}
+
+SECMenuBarLink* MenuBarLinkOf(SECWndPlugIn* pPlugIn) {
+    return dynamic_cast<SECMenuBarLink*>(pPlugIn);
 }
 
 BOOL OfferToPlugIn(SECWndPlugIn* pPlugIn, UINT message, WPARAM wParam, LPARAM lParam,

@@ -7,11 +7,27 @@
 #include <memory>
 
 class SECControlBarManager;
+class SECMenuBar;
 namespace corvalis {
 namespace foundation {
 class SECWndPlugIn;
 }
 } // namespace corvalis
+
+// What a docking frame asks of the plug-in that runs its menu bar. The bar and that plug-in (the
+// menu-bar feature) live in the toolbar library above this one, so the frames reach them here.
+class SECMenuBarLink {
+public:
+    virtual ~SECMenuBarLink() = default;
+    virtual void BindMenuBar(SECMenuBar* pMenuBar) = 0;
+    // Shows hMenu (resource id nMenuID) on the bar; TRUE when its buttons changed.
+    virtual BOOL ShowMenuOnBar(HMENU hMenu, UINT nMenuID) = 0;
+    // An MDI bar brings its maximised child's buttons in line; TRUE when they changed.
+    virtual BOOL RefreshBarChildButtons() = 0;
+    virtual void SetBarNegotiatedBorder() = 0;
+    // Repaints the bar and lays out the frame that holds it.
+    virtual void RelayoutBar() = 0;
+};
 
 namespace sec_frame_menu {
 
@@ -19,6 +35,12 @@ namespace sec_frame_menu {
 // the program has no such plug-in class.
 std::unique_ptr<corvalis::foundation::SECWndPlugIn>
 CreateBitmapMenuPlugIn(CWnd* pFrame, SECControlBarManager* pManager);
+// The menu-bar feature plugged into pFrame and bound to pMenuBar, sharing the manager's button
+// images; NULL when the program has no such plug-in class.
+std::unique_ptr<corvalis::foundation::SECWndPlugIn>
+CreateMenuBarFeature(CWnd* pFrame, SECMenuBar* pMenuBar, SECControlBarManager* pManager);
+// The menu-bar side of a frame's menu plug-in; NULL for the bitmap-menu plug-in or none.
+SECMenuBarLink* MenuBarLinkOf(corvalis::foundation::SECWndPlugIn* pPlugIn);
 // Offers a message to the plug-in: TRUE (with *pResult) when the plug-in finished it.
 BOOL OfferToPlugIn(corvalis::foundation::SECWndPlugIn* pPlugIn, UINT message, WPARAM wParam,
                    LPARAM lParam, LRESULT* pResult);

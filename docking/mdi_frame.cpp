@@ -376,10 +376,22 @@ void SECMDIFrameWnd::SetDockState(const CDockState& state) {
 }
 
 // Life.
+BOOL SECMDIFrameWnd::AttachMenuBar(SECMenuBar* pMenuBar, CControlBar* pBar) {
+    if (pMenuBar == nullptr || pBar == nullptr || m_pMenuBar != nullptr || m_hWnd != NULL)
+        return FALSE;
+    // The frame's bar outlives its window: the frame deletes it, not the window's end.
+    pBar->m_bAutoDelete = FALSE;
+    m_pMenuBar = pMenuBar;
+    m_pMenuBarOwned.reset(pBar);
+    return TRUE;
+}
+
 int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
     if (CMDIFrameWnd::OnCreate(lpcs) == -1)
         return -1;
     if (m_pMenuBar != nullptr) {
+        m_pMenuPlugIn =
+            sec_frame_menu::CreateMenuBarFeature(this, m_pMenuBar, m_pControlBarManager);
         if (m_pCapConLstDescriptor != nullptr)
             m_filters.GetRoot()->EnableDescriptor(m_pCapConLstDescriptor, FALSE);
     } else if (m_bBitmapMenus) {

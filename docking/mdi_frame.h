@@ -82,6 +82,13 @@ public:
     CMenu* GetCurrentMenu();
     BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
     SECMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    // Gives the frame a menu bar that shows its menus in place of a Windows menu; the frame owns
+    // it from then on, and its toolbar manager creates its window with the other bars. Only
+    // before the window is created, and once: FALSE otherwise (the caller keeps the bar).
+    template <class TMenuBar> BOOL SetMenuBar(TMenuBar* pMenuBar) {
+        return AttachMenuBar(pMenuBar, pMenuBar);
+    }
+    BOOL AttachMenuBar(SECMenuBar* pMenuBar, CControlBar* pBar);
     BOOL LoadAdditionalMenus(UINT nCount, ...);
     void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = NULL) override;
     void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect);
@@ -165,6 +172,7 @@ protected:
     SECMsgFilter::Descriptor* m_pCapConLstDescriptor = nullptr;
     DWORD m_dwReserved4 = 0;
     SECMenuBar* m_pMenuBar = nullptr;
+    std::unique_ptr<CControlBar> m_pMenuBarOwned; // the menu bar above, owned
     std::unique_ptr<corvalis::foundation::SECWndPlugIn> m_pMenuPlugIn;
     BOOL m_bBitmapMenus = FALSE;
     BOOL m_bBitmapMenus2 = FALSE;

@@ -128,6 +128,8 @@ BOOL SECMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPa
     if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
         return FALSE;
     if (m_pMenuBar != nullptr) {
+        // The menus show in the bar; the loaded menu stays the MDI client's window-list source.
+        ::SetMenu(m_hWnd, NULL);
         m_hMenuDefaultBar = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource));
         SwitchMenuBarMenu((UINT)-1);
     }
@@ -154,8 +156,11 @@ void SECMDIFrameWnd::RecalcLayout(BOOL bNotify) {
 }
 
 BOOL SECMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
-    if (lpRectBorder != nullptr && !::IsRectEmpty(lpRectBorder) && m_pMenuBar != nullptr)
+    if (lpRectBorder != nullptr && !::IsRectEmpty(lpRectBorder) && m_pMenuBar != nullptr) {
         m_bMenuBarBorderNegotiated = TRUE;
+        if (SECMenuBarLink* pLink = sec_frame_menu::MenuBarLinkOf(m_pMenuPlugIn.get()))
+            pLink->SetBarNegotiatedBorder();
+    }
     return CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
 }
 
@@ -172,6 +177,11 @@ void SECMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
     }
     if (CMDIChildWnd* pChild = MDIGetActive()) {
         pChild->OnUpdateFrameMenu(TRUE, pChild, hMenuAlt);
+        return;
+    }
+    if (m_pMenuBar != nullptr) {
+        // The bar shows the menu: the frame keeps no Windows menu of its own.
+        UpdateWindowMenu();
         return;
     }
     HMENU hMenu = hMenuAlt != NULL ? hMenuAlt : GetDefaultMenu();
@@ -388,17 +398,26 @@ LRESULT SECMDIFrameWnd::OnSecGetMenu(WPARAM wParam, LPARAM lParam) {
     return (LRESULT)sec_frame_menu::SubMenu(FindMenuByID((UINT)wParam), lParam);
 }
 
-// This system makes no menu bar: with none, the menu-bar steps have nothing to show.
 void SECMDIFrameWnd::SwitchMenuBarMenu(UINT nID) {
-    if (m_pMenuBar == nullptr || m_pMenuPlugIn == nullptr)
+    SECMenuBarLink* pLink = sec_frame_menu::MenuBarLinkOf(m_pMenuPlugIn.get());
+    if (m_pMenuBar == nullptr || pLink == nullptr)
         return;
     if (nID == 0)
         nID = (UINT)-1;
     m_nCurrentMenuID = nID == (UINT)-1 ? m_nDefaultMenuID : nID;
+    BOOL bChanged = pLink->ShowMenuOnBar(FindMenuByID(m_nCurrentMenuID), m_nCurrentMenuID);
+    if (nID == (UINT)-1)
+        bChanged = pLink->RefreshBarChildButtons() || bChanged;
+    if (nID != (UINT)-1 || bChanged)
+        pLink->RelayoutBar();
     UpdateWindowMenu();
 }
 
-void SECMDIFrameWnd::RefreshMDIMenuBarButtons() {}
+void SECMDIFrameWnd::RefreshMDIMenuBarButtons() {
+    SECMenuBarLink* pLink = sec_frame_menu::MenuBarLinkOf(m_pMenuPlugIn.get());
+    if (pLink != nullptr && pLink->RefreshBarChildButtons())
+        pLink->RelayoutBar();
+}
 
 void SECMDIFrameWnd::UpdateWindowMenu() {
     if (m_pMenuBar == nullptr || m_nCurrentMenuID == 0 || m_hWndMDIClient == NULL)

@@ -226,13 +226,36 @@ CObject* SECFrameWnd::CreateFramePlugIn(WPARAM w1, WPARAM w2, CRuntimeClass* pCl
 BOOL SECFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                             CCreateContext* pContext) {
     m_nDefaultMenuID = nIDResource;
-    return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+    if (!CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
+        return FALSE;
+    if (m_pMenuBar != nullptr) {
+        ::SetMenu(m_hWnd, NULL); // the menus show in the bar
+        if (m_hMenuDefaultBar == NULL)
+            m_hMenuDefaultBar = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource));
+        if (SECMenuBarLink* pLink = sec_frame_menu::MenuBarLinkOf(m_pMenuPlugIn.get()))
+            if (pLink->ShowMenuOnBar(m_hMenuDefaultBar, nIDResource))
+                pLink->RelayoutBar();
+    }
+    return TRUE;
+}
+
+BOOL SECFrameWnd::AttachMenuBar(SECMenuBar* pMenuBar, CControlBar* pBar) {
+    if (pMenuBar == nullptr || pBar == nullptr || m_pMenuBar != nullptr || m_hWnd != NULL)
+        return FALSE;
+    // The frame's bar outlives its window: the frame deletes it, not the window's end.
+    pBar->m_bAutoDelete = FALSE;
+    m_pMenuBar = pMenuBar;
+    m_pMenuBarOwned.reset(pBar);
+    return TRUE;
 }
 
 int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
     if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
-    if (m_pMenuBar == nullptr && m_bBitmapMenus)
+    if (m_pMenuBar != nullptr)
+        m_pMenuPlugIn =
+            sec_frame_menu::CreateMenuBarFeature(this, m_pMenuBar, m_pControlBarManager);
+    else if (m_bBitmapMenus)
         m_pMenuPlugIn = sec_frame_menu::CreateBitmapMenuPlugIn(this, m_pControlBarManager);
     return 0;
 }

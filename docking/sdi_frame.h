@@ -80,6 +80,13 @@ public:
 
     BOOL HasMenuBar() const { return m_pMenuBar != nullptr; }
     SECMenuBar* GetMenuBar() const { return m_pMenuBar; }
+    // Gives the frame a menu bar that shows its menus in place of a Windows menu; the frame owns
+    // it from then on, and its toolbar manager creates its window with the other bars. Only
+    // before the window is created, and once: FALSE otherwise (the caller keeps the bar).
+    template <class TMenuBar> BOOL SetMenuBar(TMenuBar* pMenuBar) {
+        return AttachMenuBar(pMenuBar, pMenuBar);
+    }
+    BOOL AttachMenuBar(SECMenuBar* pMenuBar, CControlBar* pBar);
     // Own caption: returns the previous state.
     BOOL EnableOwnCaption(BOOL bEnable);
     BOOL HasOwnCaption() const { return m_bOwnCaption; }
@@ -129,6 +136,7 @@ protected:
     BOOL m_bBitmapMenus = FALSE;
     BOOL m_bBitmapMenus2 = FALSE;
     SECMenuBar* m_pMenuBar = nullptr;
+    std::unique_ptr<CControlBar> m_pMenuBarOwned; // the menu bar above, owned
     HMENU m_hMenuDefaultBar = NULL;
     UINT m_nDefaultMenuID = 0;
     // Bars the dock state made while loading; the frame owns them.

@@ -4,6 +4,7 @@
 #include "toolbars/registered_messages.h"
 #include "toolbars/toolbar_manager.h"
 
+#include <algorithm>
 #include <cwctype>
 
 IMPLEMENT_DYNCREATE(SECMenuBar, SECCustomToolBar)
@@ -56,6 +57,23 @@ CSize SECMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         else
             size.cy = 32767;
     }
+    return size;
+}
+
+CSize SECMenuBar::CalcDynamicLayout(int nLength, DWORD nMode) {
+    CSize size = SECCustomToolBar::CalcDynamicLayout(nLength, nMode);
+    // Docked, the bar takes the whole length of its row, as a frame's own menu does: the
+    // length of the frame's client area that its dock bar runs along.
+    CFrameWnd* pFrame = GetDockingFrame();
+    if (!(m_dwExStyle & CBRS_EX_OWNROW) || pFrame == nullptr || pFrame->m_hWnd == NULL ||
+        IsFloating())
+        return size;
+    CRect client;
+    pFrame->GetClientRect(&client);
+    if (nMode & LM_HORZDOCK)
+        size.cx = std::max<int>(size.cx, client.Width());
+    else if (nMode & LM_VERTDOCK)
+        size.cy = std::max<int>(size.cy, client.Height());
     return size;
 }
 
@@ -164,6 +182,13 @@ void SECMenuBar::ResetMenu(BOOL bKeepLayout) {
         return;
     }
     SetMenu(m_hMenu, m_nMenuId);
+}
+
+void SECMenuBar::OnSetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
+    // Saved drop-down buttons carry no command (they would come back as separators): the menu
+    // shown, or the manager's menu-bar ids, make them again.
+    SECCustomToolBar::OnSetBarInfoEx(pInfo, pFrameWnd);
+    ResetMenu(TRUE);
 }
 
 void SECMenuBar::InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL bNoUpdate) {

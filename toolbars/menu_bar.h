@@ -50,11 +50,14 @@ public:
     void AttachToDockBar(SECDockBar* pDockBar) override;
     // Stretched, the bar takes the whole length it is offered.
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
+    CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
     void InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL bNoUpdate = FALSE) override;
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     // Opens the popup of a menu button below it (the menu loop runs inside).
     void DropDownButton(SECStdBtn* pBtn, UINT nMenuId, int nPopup) override;
     BOOL FilterTrackingMessage(const MSG& msg) override;
+    // A restored bar keeps its saved title; its buttons come from what it shows.
+    void OnSetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
 
     // The frame got a non-empty rectangle from its border negotiation: the next frame-border
     // query answers TRUE, once.

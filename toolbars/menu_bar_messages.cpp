@@ -2,8 +2,14 @@
 // thread keyboard hook then moves the highlight (Left, Right), opens the popup (Down, Enter),
 // takes mnemonics and leaves (Escape); a thread mouse hook leaves at any click.
 #include "toolbars/menu_bar.h"
+#include "toolbars/menu_bar_feature.h"
 
 #include "toolbars/registered_messages.h"
+
+// The docking frames make their menu-bar feature by its class name. Its class is registered
+// here, beside the keyboard mode that every menu bar links, so that a program that has a menu
+// bar always has the feature too.
+IMPLEMENT_DYNCREATE(SECMenuBarFeature, SECBmpMenuPlugIn)
 
 SECMenuBarMessages* SECMenuBarMessages::s_pTracking = nullptr;
 BOOL SECMenuBarMessages::s_bTrackingMenu = FALSE;

@@ -1,6 +1,7 @@
 // SECToolBarManager: settings, bars of the frame, default and user bars, config mode.
 #include "toolbars/toolbar_manager.h"
 
+#include "docking/mdi_frame.h"
 #include "toolbars/bmpmenu.h"
 #include "toolbars/menu_bar.h"
 #include "toolbars/registered_messages.h"
@@ -22,8 +23,7 @@ const int kMaxTitle = 127;
 
 SECToolBarManager::SECToolBarManager(CFrameWnd* pFrameWnd, CWnd* pOwner)
     : SECControlBarManager(pFrameWnd), m_pPressed(std::make_shared<SECPressedBtnInfo>()),
-      m_pBmpMgr(new SECBmpMgr), m_pOwner(pOwner),
-      m_pBarClass(RUNTIME_CLASS(SECCustomToolBar)) {
+      m_pBmpMgr(new SECBmpMgr), m_pOwner(pOwner), m_pBarClass(RUNTIME_CLASS(SECCustomToolBar)) {
     // A new store is born with the manager's reference.
 }
 
@@ -59,11 +59,12 @@ void SECToolBarManager::ApplyImageSize(SECCustomToolBar* pBar) {
     pBar->RecalcButtonSizes(size.cx, size.cy);
 }
 
-BOOL SECToolBarManager::CreateManagedBar(SECCustomToolBar* pBar, UINT nID, LPCTSTR lpszTitle) {
+BOOL SECToolBarManager::CreateManagedBar(SECCustomToolBar* pBar, UINT nID, LPCTSTR lpszTitle,
+                                         BOOL bAutoDelete) {
     CFrameWnd* pFrame = GetFrameWnd();
     if (pBar == nullptr || pFrame == nullptr)
         return FALSE;
-    pBar->m_bAutoDelete = TRUE;
+    pBar->m_bAutoDelete = bAutoDelete;
     pBar->SetManager(this);
     pBar->SetBmpMgr(m_pBmpMgr);
     if (!pBar->CreateEx(m_bCoolLook ? 0x300 : 0, pFrame, GetBarStyle(), nID, lpszTitle))
@@ -94,14 +95,33 @@ DWORD SECToolBarManager::GetBarTypeId(CControlBar* pBar) {
 }
 
 SECControlBarInfoEx* SECToolBarManager::CreateBarInfo(SECControlBarInfo* pInfo) {
-    if (pInfo != nullptr &&
-        (pInfo->m_dwTypeID == SEC_BARTYPE_CUSTOMTOOLBAR || pInfo->m_dwTypeID == SEC_BARTYPE_MENUBAR))
+    if (pInfo != nullptr && (pInfo->m_dwTypeID == SEC_BARTYPE_CUSTOMTOOLBAR ||
+                             pInfo->m_dwTypeID == SEC_BARTYPE_MENUBAR))
         return new SECCustomToolBarInfoEx;
     return SECControlBarManager::CreateBarInfo(pInfo);
 }
 
+SECMenuBar* SECToolBarManager::MenuBarToCreate() const {
+    CFrameWnd* pFrame = GetFrameWnd();
+    SECMenuBar* pMenuBar = nullptr;
+    if (auto* pMDI = DYNAMIC_DOWNCAST(SECMDIFrameWnd, pFrame))
+        pMenuBar = pMDI->GetMenuBar();
+    else if (auto* pSDI = DYNAMIC_DOWNCAST(SECFrameWnd, pFrame))
+        pMenuBar = pSDI->GetMenuBar();
+    // A bar has one window: a menu bar already made is not made again.
+    return pMenuBar != nullptr && pMenuBar->GetSafeHwnd() == NULL ? pMenuBar : nullptr;
+}
+
 CControlBar* SECToolBarManager::CreateBar(SECControlBarInfo* pInfo) {
-    // No frame of this system makes a menu bar, so its type is not made here.
+    if (pInfo != nullptr && pInfo->m_dwTypeID == SEC_BARTYPE_MENUBAR) {
+        SECMenuBar* pMenuBar = MenuBarToCreate();
+        if (pMenuBar == nullptr || !CreateManagedBar(pMenuBar, pInfo->m_nBarID, nullptr, FALSE))
+            return nullptr;
+        // Its buttons are those of the menu it shows (or the menu-bar ids), never saved ones.
+        pMenuBar->ResetMenu(TRUE);
+        pMenuBar->EnableDocking(CBRS_ALIGN_ANY);
+        return pMenuBar;
+    }
     if (pInfo == nullptr || pInfo->m_dwTypeID != SEC_BARTYPE_CUSTOMTOOLBAR)
         return SECControlBarManager::CreateBar(pInfo);
     SECCustomToolBar* pBar = NewBar(m_pBarClass);
@@ -116,19 +136,17 @@ CControlBar* SECToolBarManager::CreateBar(SECControlBarInfo* pInfo) {
 }
 
 void SECToolBarManager::DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle, int nCount,
-                                             const UINT* pIDs, DWORD dwAlignment,
-                                             UINT nDockBarID, UINT nNeighbourID, BOOL bDocked,
-                                             BOOL bVisible) {
-    std::unique_ptr<DefaultToolBar> pRec(new DefaultToolBar{
-        nBarID, lpszTitle != nullptr ? lpszTitle : L"", std::max(nCount, 0), pIDs, dwAlignment,
-        nDockBarID, nNeighbourID, bDocked, bVisible});
+                                             const UINT* pIDs, DWORD dwAlignment, UINT nDockBarID,
+                                             UINT nNeighbourID, BOOL bDocked, BOOL bVisible) {
+    std::unique_ptr<DefaultToolBar> pRec(
+        new DefaultToolBar{nBarID, lpszTitle != nullptr ? lpszTitle : L"", std::max(nCount, 0),
+                           pIDs, dwAlignment, nDockBarID, nNeighbourID, bDocked, bVisible});
     m_defaults.push_back(std::move(pRec));
 }
 
-BOOL SECToolBarManager::DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle,
-                                             UINT nToolBarResource, DWORD dwAlignment,
-                                             UINT nDockBarID, UINT nNeighbourID, BOOL bDocked,
-                                             BOOL bVisible) {
+BOOL SECToolBarManager::DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle, UINT nToolBarResource,
+                                             DWORD dwAlignment, UINT nDockBarID, UINT nNeighbourID,
+                                             BOOL bDocked, BOOL bVisible) {
     std::vector<UINT> ids;
     int cx = 0, cy = 0;
     if (!SECBmpMgr::ReadToolBarResource(MAKEINTRESOURCEW(nToolBarResource), ids, cx, cy))
@@ -136,8 +154,8 @@ BOOL SECToolBarManager::DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle,
     // The record keeps a pointer: the ids live as long as the manager.
     m_resourceIds.push_back(std::move(ids));
     const std::vector<UINT>& kept = m_resourceIds.back();
-    DefineDefaultToolBar(nBarID, lpszTitle, static_cast<int>(kept.size()), kept.data(),
-                         dwAlignment, nDockBarID, nNeighbourID, bDocked, bVisible);
+    DefineDefaultToolBar(nBarID, lpszTitle, static_cast<int>(kept.size()), kept.data(), dwAlignment,
+                         nDockBarID, nNeighbourID, bDocked, bVisible);
     return TRUE;
 }
 
@@ -218,9 +236,26 @@ BOOL SECToolBarManager::RefreshToolBars() {
     return TRUE;
 }
 
+BOOL SECToolBarManager::CreateDefaultMenuBar() {
+    SECMenuBar* pMenuBar = MenuBarToCreate();
+    if (pMenuBar == nullptr)
+        return TRUE;
+    CString strTitle;
+    if (!strTitle.LoadString(SEC_IDS_MENUBAR_TITLE))
+        strTitle = L"Menu bar";
+    if (!CreateManagedBar(pMenuBar, SEC_IDW_MENUBAR, strTitle, FALSE))
+        return FALSE;
+    // The menu-bar ids when the application set them, else the top-level items of the menu the
+    // frame shows.
+    pMenuBar->ResetMenu(TRUE);
+    pMenuBar->EnableDocking(CBRS_ALIGN_ANY);
+    GetFrameWnd()->DockControlBar(pMenuBar, AFX_IDW_DOCKBAR_TOP, nullptr);
+    return TRUE;
+}
+
 BOOL SECToolBarManager::CreateDefaultToolBars() {
     CFrameWnd* pFrame = GetFrameWnd();
-    if (pFrame == nullptr)
+    if (pFrame == nullptr || !CreateDefaultMenuBar())
         return FALSE;
     for (const auto& pRec : m_defaults) {
         SECCustomToolBar* pBar = NewBar(m_pBarClass);
@@ -245,7 +280,8 @@ BOOL SECToolBarManager::CreateDefaultToolBars() {
             pFrame->RecalcLayout(TRUE);
             CRect rect;
             pBeside->GetWindowRect(&rect);
-            if (pRec->nDockBarID == AFX_IDW_DOCKBAR_TOP || pRec->nDockBarID == AFX_IDW_DOCKBAR_BOTTOM)
+            if (pRec->nDockBarID == AFX_IDW_DOCKBAR_TOP ||
+                pRec->nDockBarID == AFX_IDW_DOCKBAR_BOTTOM)
                 rect.OffsetRect(1, 0);
             else
                 rect.OffsetRect(0, 1);
@@ -398,7 +434,8 @@ void SECToolBarManager::GetCustomizeWndRect(CRect& rect) const {
 
 void SECToolBarManager::AddNotifyWnd(CWnd* pWnd) {
     const HWND hWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : NULL;
-    if (hWnd != NULL && std::find(m_notifyWnds.begin(), m_notifyWnds.end(), hWnd) == m_notifyWnds.end())
+    if (hWnd != NULL &&
+        std::find(m_notifyWnds.begin(), m_notifyWnds.end(), hWnd) == m_notifyWnds.end())
         m_notifyWnds.push_back(hWnd);
 }
 

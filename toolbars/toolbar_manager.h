@@ -32,6 +32,7 @@ const UINT SEC_IDS_USERBAR_TITLE = 20674;
 // The window style of every bar the manager makes, before tips and fly-by.
 const DWORD SEC_MANAGED_BAR_STYLE = 0x50002804;
 
+class SECMenuBar;
 class SECToolBarManager : public SECControlBarManager {
     DECLARE_DYNAMIC(SECToolBarManager)
 public:
@@ -90,7 +91,9 @@ public:
     void ExitConfigMode();
     BOOL GetCustomizeMode() const { return m_bCustomizeMode; }
     void SetCustomizeMode(BOOL bCustomize);
-    void SetCustomizeWnd(CWnd* pWnd) { m_hCustomizeWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : NULL; }
+    void SetCustomizeWnd(CWnd* pWnd) {
+        m_hCustomizeWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : NULL;
+    }
     void GetCustomizeWndRect(CRect& rect) const;
     HWND GetCustomizeWnd() const { return m_hCustomizeWnd; }
 
@@ -116,7 +119,14 @@ public:
     SECBtnDrawingCache& GetDrawingCache() { return m_cache; }
     CWnd* GetOwnerWnd() const { return m_pOwner; }
     // Readies a new bar object: owner, manager, store; then makes its window.
-    BOOL CreateManagedBar(SECCustomToolBar* pBar, UINT nID, LPCTSTR lpszTitle);
+    // bAutoDelete: the bar goes with its window (the frame's menu bar is the frame's own).
+    BOOL CreateManagedBar(SECCustomToolBar* pBar, UINT nID, LPCTSTR lpszTitle,
+                          BOOL bAutoDelete = TRUE);
+    // The frame's menu bar when it has one whose window is still to be made; else NULL.
+    SECMenuBar* MenuBarToCreate() const;
+    // Step one of the default bars: the frame's menu bar, docked at the top. FALSE when the
+    // frame has a menu bar that cannot be made.
+    BOOL CreateDefaultMenuBar();
     DWORD GetBarStyle() const;
     // Gives a bar the store's current image size.
     void ApplyImageSize(SECCustomToolBar* pBar);
