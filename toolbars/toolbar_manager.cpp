@@ -22,8 +22,7 @@ const int kMaxTitle = 127;
 
 SECToolBarManager::SECToolBarManager(CFrameWnd* pFrameWnd, CWnd* pOwner)
     : SECControlBarManager(pFrameWnd), m_pPressed(std::make_shared<SECPressedBtnInfo>()),
-      m_pBmpMgr(new SECBmpMgr), m_pOwner(pOwner),
-      m_pBarClass(RUNTIME_CLASS(SECCustomToolBar)) {
+      m_pBmpMgr(new SECBmpMgr), m_pOwner(pOwner), m_pBarClass(RUNTIME_CLASS(SECCustomToolBar)) {
     // A new store is born with the manager's reference.
 }
 
@@ -94,8 +93,8 @@ DWORD SECToolBarManager::GetBarTypeId(CControlBar* pBar) {
 }
 
 SECControlBarInfoEx* SECToolBarManager::CreateBarInfo(SECControlBarInfo* pInfo) {
-    if (pInfo != nullptr &&
-        (pInfo->m_dwTypeID == SEC_BARTYPE_CUSTOMTOOLBAR || pInfo->m_dwTypeID == SEC_BARTYPE_MENUBAR))
+    if (pInfo != nullptr && (pInfo->m_dwTypeID == SEC_BARTYPE_CUSTOMTOOLBAR ||
+                             pInfo->m_dwTypeID == SEC_BARTYPE_MENUBAR))
         return new SECCustomToolBarInfoEx;
     return SECControlBarManager::CreateBarInfo(pInfo);
 }
@@ -116,28 +115,25 @@ CControlBar* SECToolBarManager::CreateBar(SECControlBarInfo* pInfo) {
 }
 
 void SECToolBarManager::DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle, int nCount,
-                                             const UINT* pIDs, DWORD dwAlignment,
-                                             UINT nDockBarID, UINT nNeighbourID, BOOL bDocked,
-                                             BOOL bVisible) {
-    std::unique_ptr<DefaultToolBar> pRec(new DefaultToolBar{
-        nBarID, lpszTitle != nullptr ? lpszTitle : L"", std::max(nCount, 0), pIDs, dwAlignment,
-        nDockBarID, nNeighbourID, bDocked, bVisible});
-    m_defaults.push_back(std::move(pRec));
+                                             const UINT* pIDs, DWORD dwAlignment, UINT nDockBarID,
+                                             UINT nNeighbourID, BOOL bDocked, BOOL bVisible) {
+    std::vector<UINT> ids;
+    if (pIDs != nullptr && nCount > 0)
+        ids.assign(pIDs, pIDs + nCount);
+    m_defaults.push_back(std::make_unique<DefaultToolBar>(
+        DefaultToolBar{nBarID, lpszTitle != nullptr ? lpszTitle : L"", std::move(ids), dwAlignment,
+                       nDockBarID, nNeighbourID, bDocked, bVisible}));
 }
 
-BOOL SECToolBarManager::DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle,
-                                             UINT nToolBarResource, DWORD dwAlignment,
-                                             UINT nDockBarID, UINT nNeighbourID, BOOL bDocked,
-                                             BOOL bVisible) {
+BOOL SECToolBarManager::DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle, UINT nToolBarResource,
+                                             DWORD dwAlignment, UINT nDockBarID, UINT nNeighbourID,
+                                             BOOL bDocked, BOOL bVisible) {
     std::vector<UINT> ids;
     int cx = 0, cy = 0;
     if (!SECBmpMgr::ReadToolBarResource(MAKEINTRESOURCEW(nToolBarResource), ids, cx, cy))
         return FALSE;
-    // The record keeps a pointer: the ids live as long as the manager.
-    m_resourceIds.push_back(std::move(ids));
-    const std::vector<UINT>& kept = m_resourceIds.back();
-    DefineDefaultToolBar(nBarID, lpszTitle, static_cast<int>(kept.size()), kept.data(),
-                         dwAlignment, nDockBarID, nNeighbourID, bDocked, bVisible);
+    DefineDefaultToolBar(nBarID, lpszTitle, static_cast<int>(ids.size()), ids.data(), dwAlignment,
+                         nDockBarID, nNeighbourID, bDocked, bVisible);
     return TRUE;
 }
 
@@ -230,7 +226,7 @@ BOOL SECToolBarManager::CreateDefaultToolBars() {
             delete pBar;
             return FALSE;
         }
-        pBar->SetButtons(pRec->pIDs, pRec->nCount);
+        pBar->SetButtons(pRec->ids.data(), static_cast<int>(pRec->ids.size()));
         pBar->EnableDocking(pRec->dwAlignment);
         const DefaultToolBar* pNeighbour = nullptr;
         if (pRec->nNeighbourID != 0)
@@ -245,7 +241,8 @@ BOOL SECToolBarManager::CreateDefaultToolBars() {
             pFrame->RecalcLayout(TRUE);
             CRect rect;
             pBeside->GetWindowRect(&rect);
-            if (pRec->nDockBarID == AFX_IDW_DOCKBAR_TOP || pRec->nDockBarID == AFX_IDW_DOCKBAR_BOTTOM)
+            if (pRec->nDockBarID == AFX_IDW_DOCKBAR_TOP ||
+                pRec->nDockBarID == AFX_IDW_DOCKBAR_BOTTOM)
                 rect.OffsetRect(1, 0);
             else
                 rect.OffsetRect(0, 1);
@@ -398,7 +395,8 @@ void SECToolBarManager::GetCustomizeWndRect(CRect& rect) const {
 
 void SECToolBarManager::AddNotifyWnd(CWnd* pWnd) {
     const HWND hWnd = pWnd != nullptr ? pWnd->GetSafeHwnd() : NULL;
-    if (hWnd != NULL && std::find(m_notifyWnds.begin(), m_notifyWnds.end(), hWnd) == m_notifyWnds.end())
+    if (hWnd != NULL &&
+        std::find(m_notifyWnds.begin(), m_notifyWnds.end(), hWnd) == m_notifyWnds.end())
         m_notifyWnds.push_back(hWnd);
 }
 
@@ -424,8 +422,8 @@ BOOL SECToolBarManager::GetDefaultToolBarButtons(UINT nBarID, int& nCount,
                                                  const UINT*& pIDs) const {
     for (const auto& pRec : m_defaults)
         if (pRec->nBarID == nBarID) {
-            nCount = pRec->nCount;
-            pIDs = pRec->pIDs;
+            nCount = static_cast<int>(pRec->ids.size());
+            pIDs = pRec->ids.empty() ? nullptr : pRec->ids.data();
             return TRUE;
         }
     return FALSE;
