@@ -241,11 +241,14 @@ BOOL SECToolBarManager::CreateDefaultToolBars() {
             pFrame->RecalcLayout(TRUE);
             CRect rect;
             pBeside->GetWindowRect(&rect);
+            // Just past the neighbour's far edge: a dock bar puts a bar whose leading edge lies
+            // before a neighbour's middle ahead of that neighbour, so one pixel past the
+            // neighbour's own place would build the row backwards.
             if (pRec->nDockBarID == AFX_IDW_DOCKBAR_TOP ||
                 pRec->nDockBarID == AFX_IDW_DOCKBAR_BOTTOM)
-                rect.OffsetRect(1, 0);
+                rect.OffsetRect(rect.Width() + 1, 0);
             else
-                rect.OffsetRect(0, 1);
+                rect.OffsetRect(0, rect.Height() + 1);
             pFrame->DockControlBar(pBar, pRec->nDockBarID, &rect);
         } else {
             // No neighbour made: docked without a place.
