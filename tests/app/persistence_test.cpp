@@ -1,6 +1,7 @@
 // Host toolbars keep their places across runs: a first run creates them, floats one and docks
 // one on the left with the mouse and ends; a second run on the same profile creates them again.
 #include "tests/app/app_fixture.h"
+#include "tests/support/screenshot.h"
 
 #include <map>
 #include <set>
@@ -175,6 +176,13 @@ TEST_F(Persistence, TopRowComesBackInItsOrderAndPlaces) {
         change();
         PumpFor(100);
         places = TopBarPlaces();
+        if (&places == &runs[1]) { // the first start on a saved layout
+            RECT frame{};
+            GetWindowRect(Frame(), &frame);
+            RedrawWindow(Frame(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            EXPECT_TRUE(SaveScreenPng(frame, ScreenshotPath(L"app_restarted_top_row.png").c_str()));
+        }
         EndRunKeepingProfile();
     }
     // The default bars stand in the order they are defined, each beside the one before.
