@@ -164,7 +164,7 @@ std::unique_ptr<SECStdBtn> SECCustomToolBar::CreateButtonForId(UINT nID, SECBtnH
             break;
     }
     std::unique_ptr<SECStdBtn> pBtn(pFound != nullptr ? pFound->m_pClass->CreateButton()
-                                                       : new SECStdBtn);
+                                                      : new SECStdBtn);
     pBtn->m_nStyle = pFound != nullptr ? pFound->m_nStyle : 0;
     pBtn->m_nID = nID;
     UINT nOut = 0;
@@ -243,8 +243,8 @@ void SECCustomToolBar::InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL 
     m_btns.insert(m_btns.begin() + nIndex, std::move(pNew));
     int nTallest = 0;
     RowExtent(nIndex + 1, 1, nTallest);
-    const bool bNextWraps = nIndex + 1 < GetButtonCount() &&
-                            (m_btns[nIndex + 1]->m_nStyle & SEC_TBBS_WRAPPED);
+    const bool bNextWraps =
+        nIndex + 1 < GetButtonCount() && (m_btns[nIndex + 1]->m_nStyle & SEC_TBBS_WRAPPED);
     if (!bNextWraps)
         RowExtent(nIndex - 1, -1, nTallest);
     if (bSeparator) {
@@ -456,6 +456,11 @@ INT_PTR SECCustomToolBar::OnToolHitTest(CPoint point, TOOLINFO* pTI) const {
 
 void SECCustomToolBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) {
     SECControlBar::OnBarStyleChange(dwOldStyle, dwNewStyle);
+    // Borders, side and floating shape the inside rectangle: a size measured before the bar
+    // joined a dock bar (the frame lays out every child, docked or not) is stale after it.
+    const DWORD dwShape = CBRS_BORDER_ANY | CBRS_ALIGN_ANY | CBRS_FLOATING;
+    if ((dwOldStyle ^ dwNewStyle) & dwShape)
+        m_bRecalcMRU = m_bRecalcHorz = m_bRecalcVert = TRUE;
     for (auto& pBtn : m_btns)
         pBtn->OnBarStyleChanged(dwNewStyle);
 }
@@ -477,7 +482,8 @@ void SECCustomToolCmdUI::SetCheck(int nCheck) {
     SECStdBtn* pBtn = m_pBar != nullptr ? m_pBar->GetButton(static_cast<int>(m_nIndex)) : nullptr;
     if (pBtn == nullptr)
         return;
-    DWORD dwStyle = (pBtn->m_nStyle | SEC_TBBS_CHECKBOX) & ~(SEC_TBBS_CHECKED | SEC_TBBS_INDETERMINATE);
+    DWORD dwStyle =
+        (pBtn->m_nStyle | SEC_TBBS_CHECKBOX) & ~(SEC_TBBS_CHECKED | SEC_TBBS_INDETERMINATE);
     if (nCheck == 1)
         dwStyle |= SEC_TBBS_CHECKED;
     else if (nCheck == 2)
@@ -519,8 +525,8 @@ void SECCustomToolBar::UpdateButtonUI(int nIndex) {
 }
 
 void SECCustomToolBar::OnGetBarInfoEx(SECControlBarInfo* pInfo) {
-    auto* pEx = dynamic_cast<SECCustomToolBarInfoEx*>(pInfo != nullptr ? pInfo->m_pBarInfoEx
-                                                                        : nullptr);
+    auto* pEx =
+        dynamic_cast<SECCustomToolBarInfoEx*>(pInfo != nullptr ? pInfo->m_pBarInfoEx : nullptr);
     if (pEx == nullptr)
         return;
     if (m_hWnd != NULL)
@@ -541,8 +547,8 @@ void SECCustomToolBar::OnGetBarInfoEx(SECControlBarInfo* pInfo) {
 }
 
 void SECCustomToolBar::OnSetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd*) {
-    auto* pEx = dynamic_cast<SECCustomToolBarInfoEx*>(pInfo != nullptr ? pInfo->m_pBarInfoEx
-                                                                        : nullptr);
+    auto* pEx =
+        dynamic_cast<SECCustomToolBarInfoEx*>(pInfo != nullptr ? pInfo->m_pBarInfoEx : nullptr);
     if (pEx == nullptr)
         return;
     ResetButtons();

@@ -138,10 +138,12 @@ CControlBar* SECToolBarManager::CreateBar(SECControlBarInfo* pInfo) {
 void SECToolBarManager::DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle, int nCount,
                                              const UINT* pIDs, DWORD dwAlignment, UINT nDockBarID,
                                              UINT nNeighbourID, BOOL bDocked, BOOL bVisible) {
-    std::unique_ptr<DefaultToolBar> pRec(
-        new DefaultToolBar{nBarID, lpszTitle != nullptr ? lpszTitle : L"", std::max(nCount, 0),
-                           pIDs, dwAlignment, nDockBarID, nNeighbourID, bDocked, bVisible});
-    m_defaults.push_back(std::move(pRec));
+    std::vector<UINT> ids;
+    if (pIDs != nullptr && nCount > 0)
+        ids.assign(pIDs, pIDs + nCount);
+    m_defaults.push_back(std::make_unique<DefaultToolBar>(
+        DefaultToolBar{nBarID, lpszTitle != nullptr ? lpszTitle : L"", std::move(ids), dwAlignment,
+                       nDockBarID, nNeighbourID, bDocked, bVisible}));
 }
 
 BOOL SECToolBarManager::DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle, UINT nToolBarResource,
@@ -151,10 +153,7 @@ BOOL SECToolBarManager::DefineDefaultToolBar(UINT nBarID, LPCTSTR lpszTitle, UIN
     int cx = 0, cy = 0;
     if (!SECBmpMgr::ReadToolBarResource(MAKEINTRESOURCEW(nToolBarResource), ids, cx, cy))
         return FALSE;
-    // The record keeps a pointer: the ids live as long as the manager.
-    m_resourceIds.push_back(std::move(ids));
-    const std::vector<UINT>& kept = m_resourceIds.back();
-    DefineDefaultToolBar(nBarID, lpszTitle, static_cast<int>(kept.size()), kept.data(), dwAlignment,
+    DefineDefaultToolBar(nBarID, lpszTitle, static_cast<int>(ids.size()), ids.data(), dwAlignment,
                          nDockBarID, nNeighbourID, bDocked, bVisible);
     return TRUE;
 }
@@ -265,7 +264,7 @@ BOOL SECToolBarManager::CreateDefaultToolBars() {
             delete pBar;
             return FALSE;
         }
-        pBar->SetButtons(pRec->pIDs, pRec->nCount);
+        pBar->SetButtons(pRec->ids.data(), static_cast<int>(pRec->ids.size()));
         pBar->EnableDocking(pRec->dwAlignment);
         const DefaultToolBar* pNeighbour = nullptr;
         if (pRec->nNeighbourID != 0)
@@ -280,11 +279,14 @@ BOOL SECToolBarManager::CreateDefaultToolBars() {
             pFrame->RecalcLayout(TRUE);
             CRect rect;
             pBeside->GetWindowRect(&rect);
+            // Just past the neighbour's far edge: a dock bar puts a bar whose leading edge lies
+            // before a neighbour's middle ahead of that neighbour, so one pixel past the
+            // neighbour's own place would build the row backwards.
             if (pRec->nDockBarID == AFX_IDW_DOCKBAR_TOP ||
                 pRec->nDockBarID == AFX_IDW_DOCKBAR_BOTTOM)
-                rect.OffsetRect(1, 0);
+                rect.OffsetRect(rect.Width() + 1, 0);
             else
-                rect.OffsetRect(0, 1);
+                rect.OffsetRect(0, rect.Height() + 1);
             pFrame->DockControlBar(pBar, pRec->nDockBarID, &rect);
         } else {
             // No neighbour made: docked without a place.
@@ -461,8 +463,8 @@ BOOL SECToolBarManager::GetDefaultToolBarButtons(UINT nBarID, int& nCount,
                                                  const UINT*& pIDs) const {
     for (const auto& pRec : m_defaults)
         if (pRec->nBarID == nBarID) {
-            nCount = pRec->nCount;
-            pIDs = pRec->pIDs;
+            nCount = static_cast<int>(pRec->ids.size());
+            pIDs = pRec->ids.empty() ? nullptr : pRec->ids.data();
             return TRUE;
         }
     return FALSE;

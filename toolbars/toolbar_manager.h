@@ -9,7 +9,6 @@
 #include "toolbars/custom_toolbar.h"
 #include "toolbars/tbbtn_cache.h"
 
-#include <list>
 #include <memory>
 #include <vector>
 
@@ -39,8 +38,7 @@ public:
     struct DefaultToolBar {
         UINT nBarID;
         CString strTitle;
-        int nCount;
-        const UINT* pIDs; // the caller's
+        std::vector<UINT> ids; // a copy: callers hand in lists that do not outlive the call
         DWORD dwAlignment;
         UINT nDockBarID;
         UINT nNeighbourID;
@@ -152,7 +150,6 @@ protected:
     SECCustomToolBar* m_pSelectionBar = nullptr;
     std::shared_ptr<SECPressedBtnInfo> m_pPressed;
     std::vector<UINT> m_menuBarIds;
-    std::list<std::vector<UINT>> m_resourceIds; // ids of bars defined from resources
     SECBmpMgr* m_pBmpMgr = nullptr;
     SECBtnDrawingCache m_cache;
     CWnd* m_pOwner;

@@ -1,8 +1,11 @@
 // Host toolbars keep their places across runs: a first run creates them, floats one and docks
 // one on the left with the mouse and ends; a second run on the same profile creates them again.
 #include "tests/app/app_fixture.h"
+#include "tests/support/screenshot.h"
 
+#include <map>
 #include <set>
+#include <sstream>
 
 namespace {
 
@@ -51,6 +54,29 @@ protected:
         add(trace, 179, 0, "Trace on", 1030);
         add(watch, 179, 0, "Watch", 1031);
         PumpFor(100);
+    }
+    // Every shown bar on the top dock bar: its title and its rectangle in the frame's client
+    // area, one line each, sorted by row and then by place along the row.
+    std::string TopBarPlaces() {
+        HWND top = GetDlgItem(Frame(), 0xE81B);
+        std::map<std::pair<LONG, LONG>, std::string> places;
+        for (HWND h = GetWindow(top, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            if (!IsWindowVisible(h))
+                continue;
+            RECT r{};
+            GetWindowRect(h, &r);
+            MapWindowPoints(nullptr, Frame(), reinterpret_cast<POINT*>(&r), 2);
+            char title[64] = {};
+            GetWindowTextA(h, title, sizeof title);
+            std::ostringstream line;
+            line << title << " " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
+                 << "\n";
+            places[{r.top, r.left}] = line.str();
+        }
+        std::string all;
+        for (const auto& [at, line] : places)
+            all += line;
+        return all;
     }
     HostOptions SharedRoot() {
         HostOptions o;
@@ -135,6 +161,39 @@ TEST_F(Persistence, HostToolbarsComeBackWithTheirIdsAndPlaces) {
     }
     EXPECT_EQ(1u, titles.count("Trace"));
     EXPECT_EQ(1u, titles.count("Watch"));
+}
+
+// The default toolbars share the top row with the host's toolbar and the user toolbar; a restart
+// brings every one back in its row, in its order, at its place along the row.
+TEST_F(Persistence, TopRowComesBackInItsOrderAndPlaces) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, RegistryRoot().c_str());
+    auto change = [this] {
+        using ChangeFn = int(__cdecl*)(const char*, const char*, int, int, int, int);
+        Get<ChangeFn>("ChangeButtons")("Reset", "Reset the target", 0x1 | 0x2, 0, 0, 0);
+    };
+    std::string runs[3];
+    for (std::string& places : runs) {
+        Start(SharedRoot());
+        SetWindowPos(Frame(), HWND_TOP, 0, 0, 900, 700, SWP_SHOWWINDOW);
+        CreateBars();
+        change();
+        PumpFor(100);
+        places = TopBarPlaces();
+        if (&places == &runs[1]) { // the first start on a saved layout
+            RECT frame{};
+            GetWindowRect(Frame(), &frame);
+            RedrawWindow(Frame(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            EXPECT_TRUE(SaveScreenPng(frame, ScreenshotPath(L"app_restarted_top_row.png").c_str()));
+        }
+        EndRunKeepingProfile();
+    }
+    // The default bars stand in the order they are defined, each beside the one before.
+    const char* order[] = {"Main ", "Eval ", "Debug ", "Edit ", "Display ", "Run "};
+    for (size_t i = 0; i + 1 < std::size(order); ++i)
+        EXPECT_LT(runs[0].find(order[i]), runs[0].find(order[i + 1])) << runs[0];
+    EXPECT_EQ(runs[0], runs[1]);
+    EXPECT_EQ(runs[1], runs[2]);
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include "toolbars/toolbars_base.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 const UINT kIds[] = {40001, 40002, 0, 40003};
 
@@ -19,16 +22,22 @@ protected:
 } // namespace
 
 TEST_F(ToolBarManagerTest, DefaultBarsAreMadeInPlaceHiddenOrFloatingAsDefined) {
-    Manager().DefineDefaultToolBar(59392, L"Standard", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP);
-    Manager().DefineDefaultToolBar(59393, L"Beside", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP,
-                                   59392);
+    Manager().DefineDefaultToolBar(59392, L"Standard", 4, kIds, CBRS_ALIGN_ANY,
+                                   AFX_IDW_DOCKBAR_TOP);
+    {
+        // The caller's list may go before the bars are made: the manager keeps its own.
+        std::vector<UINT> ids(std::begin(kIds), std::end(kIds));
+        Manager().DefineDefaultToolBar(59393, L"Beside", 4, ids.data(), CBRS_ALIGN_ANY,
+                                       AFX_IDW_DOCKBAR_TOP, 59392);
+        std::fill(ids.begin(), ids.end(), 0xDEADu);
+    }
     Manager().DefineDefaultToolBar(59394, L"Left", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_LEFT);
     Manager().DefineDefaultToolBar(59395, L"Below", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_LEFT,
                                    59394);
     Manager().DefineDefaultToolBar(59396, L"Hidden", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP,
                                    0, TRUE, FALSE);
-    Manager().DefineDefaultToolBar(59397, L"Floating", 4, kIds, CBRS_ALIGN_ANY,
-                                   AFX_IDW_DOCKBAR_TOP, 0, FALSE, TRUE);
+    Manager().DefineDefaultToolBar(59397, L"Floating", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP,
+                                   0, FALSE, TRUE);
     Manager().DefineDefaultToolBar(59398, L"Lonely", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP,
                                    12345); // an unknown neighbour: docked without a place
     // Nothing restored: the first start builds them.
@@ -38,9 +47,9 @@ TEST_F(ToolBarManagerTest, DefaultBarsAreMadeInPlaceHiddenOrFloatingAsDefined) {
     ASSERT_EQ(7u, bars.size());
     // Beside the neighbour: in its row on the top, in its column on the left.
     EXPECT_EQ(WindowRect(59392).top, WindowRect(59393).top);
-    EXPECT_NE(WindowRect(59392).left, WindowRect(59393).left);
+    EXPECT_GE(WindowRect(59393).left, WindowRect(59392).right - 2); // after it, not before
     EXPECT_EQ(WindowRect(59394).left, WindowRect(59395).left);
-    EXPECT_NE(WindowRect(59394).top, WindowRect(59395).top);
+    EXPECT_GE(WindowRect(59395).top, WindowRect(59394).bottom - 2);
     EXPECT_FALSE(m_pFrame->GetControlBar(59396)->IsWindowVisible());
     EXPECT_TRUE(m_pFrame->GetControlBar(59397)->IsFloating());
     EXPECT_FALSE(m_pFrame->GetControlBar(59392)->IsFloating());
@@ -49,10 +58,15 @@ TEST_F(ToolBarManagerTest, DefaultBarsAreMadeInPlaceHiddenOrFloatingAsDefined) {
     Manager().FindToolBar(59393)->GetWindowText(title);
     EXPECT_STREQ(L"Beside", title.GetString());
     EXPECT_EQ(4, Manager().FindToolBar(59392)->GetButtonCount());
+    SECCustomToolBar* pBeside = Manager().FindToolBar(59393);
+    ASSERT_EQ(4, pBeside->GetButtonCount());
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(kIds[i], pBeside->GetButton(i)->m_nID) << i;
     int nCount = 0;
     const UINT* pIDs = nullptr;
     EXPECT_TRUE(Manager().GetDefaultToolBarButtons(59393, nCount, pIDs));
-    EXPECT_EQ(kIds, pIDs);
+    ASSERT_EQ(4, nCount);
+    EXPECT_TRUE(std::equal(kIds, kIds + 4, pIDs));
     EXPECT_FALSE(Manager().GetDefaultToolBarButtons(1, nCount, pIDs));
     // The bars the manager makes carry its style.
     EXPECT_EQ(CBRS_TOOLTIPS | CBRS_FLYBY,
@@ -88,7 +102,8 @@ TEST_F(ToolBarManagerTest, UserBarsTakeTheFirstFreeIdAndStopBeforeTheMenuBar) {
 
 TEST_F(ToolBarManagerTest, SettingsGoToTheirSectionAndLargeButtonsResizeEveryBar) {
     Manager().GetBmpMgr()->SetLargeImageSize(32, 30);
-    Manager().DefineDefaultToolBar(59392, L"Standard", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP);
+    Manager().DefineDefaultToolBar(59392, L"Standard", 4, kIds, CBRS_ALIGN_ANY,
+                                   AFX_IDW_DOCKBAR_TOP);
     Manager().DefineDefaultToolBar(59393, L"Float", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP, 0,
                                    FALSE);
     ASSERT_TRUE(Manager().CreateDefaultToolBars());
@@ -151,8 +166,8 @@ TEST_F(ToolBarManagerTest, ConfigModeReenablesExactlyWhatItDisabled) {
     CWnd* pChild[3] = {};
     for (int i = 0; i < 3; ++i) {
         pChild[i] = new CWnd;
-        ASSERT_TRUE(pChild[i]->CreateEx(0, L"STATIC", L"", WS_CHILD, CRect(0, 0, 5, 5), m_pFrame,
-                                        100 + i));
+        ASSERT_TRUE(
+            pChild[i]->CreateEx(0, L"STATIC", L"", WS_CHILD, CRect(0, 0, 5, 5), m_pFrame, 100 + i));
     }
     pChild[1]->EnableWindow(FALSE); // disabled before: stays so
     m_pFrame->EnableWindow(FALSE);  // the modal dialog's doing
