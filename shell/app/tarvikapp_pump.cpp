@@ -1,6 +1,7 @@
 // One turn of the message pump that the host drives.
 #include "shell/app/tarvikapp.h"
 
+#include "shell/app/idle_phase.h"
 #include "shell/hostlink.h"
 
 namespace {
@@ -12,9 +13,7 @@ bool MessageWaits() {
 
 int CTarvikApp::PumpTurn(int mode) {
     // Idle time while nothing waits; an empty queue makes two calls (0 and 1).
-    for (LONG count = 0; count < kMaxIdleCalls && !MessageWaits();)
-        if (!OnIdle(count++))
-            break;
+    RunIdlePhase([this](LONG count) { return OnIdle(count); }, kMaxIdleCalls);
     for (;;) {
         MSG msg;
         if (mode == 1) {

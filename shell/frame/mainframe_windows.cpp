@@ -8,6 +8,7 @@
 #include "shell/app/appearance.h"
 #include "docking/dockable_frame.h"
 #include "shell/app/tarvikapp.h"
+#include "shell/frame/dock_share.h"
 #include "shell/hostlink.h"
 #include "shell/windows/families.h"
 
@@ -259,7 +260,7 @@ BOOL CMainFrame::GetWindowPos(intptr_t reference, BOOL bById, const WindowPositi
             UINT dockBar = 0;
             float share = 0;
             pBar->GetDockPosition(row, column, dockBar, share, thickness);
-            p = {0x41, row, column, static_cast<int32_t>(std::lround(share * 100.0f)), thickness};
+            p = {0x41, row, column, SharePercent(share), thickness};
             static const int32_t sides[] = {PlacementFlags::sideTop, PlacementFlags::sideLeft,
                                             PlacementFlags::sideBottom, PlacementFlags::sideRight};
             SECMultiDocTemplate* pTemplate = GuiTemplate();

@@ -166,6 +166,67 @@ TEST_F(HostWindowTest, AFloatingPlacementFloatsTheWindowAndIsReportedSo) {
     EXPECT_EQ(0x21, HostState::Get().placements[&m_position].flags);
 }
 
+TEST_F(HostWindowTest, TwoWindowsInARowReportSharesThatAddUpAndComeBackTheSame) {
+    Start();
+    Open({0x41, 0, 0, 100, 150});
+    WindowPosition otherPosition{};
+    HWND other = nullptr;
+    HostState::Get().placements[&otherPosition] = {0x41, 0, 0, 100, 150};
+    ASSERT_EQ(1, Get<OpenFn>("GetMDIWindow")("Other", &otherPosition, &other));
+    auto pos = Get<PosFn>("GetWindowPos");
+    auto update = Get<UpdateFn>("UpdateWndPos");
+    auto placeBoth = [&] {
+        update((intptr_t)m_view, 0, &m_position);
+        update((intptr_t)other, 0, &otherPosition);
+        PumpAll();
+        ASSERT_EQ(1, pos((intptr_t)m_view, 0, &m_position));
+        ASSERT_EQ(1, pos((intptr_t)other, 0, &otherPosition));
+    };
+    // The row settles the shares by its pixels; what it reports, put back, stays put.
+    for (int percent : {29, 57, 71}) {
+        SCOPED_TRACE(percent);
+        HostState::Get().placements[&m_position] = {0x41 | 0x80, 0, 0, percent, 150};
+        HostState::Get().placements[&otherPosition] = {0x41 | 0x80, 0, 1, 100 - percent, 150};
+        placeBoth();
+        const HostPlacement first = HostState::Get().placements[&m_position];
+        const HostPlacement second = HostState::Get().placements[&otherPosition];
+        EXPECT_EQ(0xC1, first.flags);
+        EXPECT_EQ(0xC1, second.flags);
+        EXPECT_EQ(0, first.y);
+        EXPECT_EQ(1, second.y);
+        EXPECT_EQ(100, first.width + second.width); // cut shares lose a percent
+        for (int round = 0; round < 3; ++round) {
+            placeBoth();
+            EXPECT_EQ(first.width, HostState::Get().placements[&m_position].width);
+            EXPECT_EQ(second.width, HostState::Get().placements[&otherPosition].width);
+        }
+    }
+}
+
+TEST_F(HostWindowTest, AFloatingPlacementMovesOnlyTheFloatingFrame) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    HostState::Get().placements[&m_position] = {0x21, 300, 200, 260, 180};
+    auto update = Get<UpdateFn>("UpdateWndPos");
+    update((intptr_t)m_view, 0, &m_position);
+    PumpAll();
+    HWND floating = GetAncestor(m_view, GA_ROOT);
+    ASSERT_NE(Frame(), floating);
+    RECT mainBefore{};
+    GetWindowRect(Frame(), &mainBefore);
+    // Already floating: the floating frame goes to the new place, nothing else moves.
+    HostState::Get().placements[&m_position] = {0x21, 120, 140, 330, 210};
+    update((intptr_t)m_view, 0, &m_position);
+    PumpAll();
+    RECT moved{}, mainAfter{};
+    GetWindowRect(floating, &moved);
+    GetWindowRect(Frame(), &mainAfter);
+    EXPECT_EQ(120, moved.left);
+    EXPECT_EQ(140, moved.top);
+    EXPECT_TRUE(EqualRect(&mainBefore, &mainAfter));
+    EXPECT_EQ(floating, GetAncestor(m_view, GA_ROOT));
+}
+
 WNDPROC g_registersProc = nullptr;
 int g_sizes = 0;
 LRESULT CALLBACK CountSizes(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -190,6 +251,30 @@ TEST_F(HostWindowTest, FontAndColourChangesLayEveryWindowOutAgain) {
     Get<int(__cdecl*)(COLORREF, COLORREF, COLORREF)>("GUIChangeColor")(0, 0xFFFFFF, 0xFF);
     EXPECT_GT(g_sizes, afterFont);
     DeleteObject(font);
+    SetWindowLongPtrW(m_child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_registersProc));
+}
+
+TEST_F(HostWindowTest, AWindowThatChangesFormIsStillLaidOutAgain) {
+    Start();
+    Open({0x11, 10, 10, 300, 200});
+    g_registersProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(m_child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountSizes)));
+    auto update = Get<UpdateFn>("UpdateWndPos");
+    auto changeColor = Get<int(__cdecl*)(COLORREF, COLORREF, COLORREF)>("GUIChangeColor");
+    const HostPlacement forms[] = {{0x41 | 0x80, 0, 0, 100, 150}, // docked: a new frame
+                                   {0x11, 20, 30, 240, 160}};     // and back to MDI: another
+    for (const HostPlacement& form : forms) {
+        SCOPED_TRACE(form.flags);
+        HWND before = GetParent(m_view);
+        HostState::Get().placements[&m_position] = form;
+        update((intptr_t)m_view, 0, &m_position);
+        PumpAll();
+        ASSERT_TRUE(IsWindow(m_child));
+        ASSERT_NE(before, GetParent(m_view)); // the frame was replaced
+        g_sizes = 0;
+        changeColor(0, 0xFFFFFF, 0xFF);
+        EXPECT_GE(g_sizes, 1); // the new frame is in the list of open windows
+    }
     SetWindowLongPtrW(m_child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_registersProc));
 }
 
