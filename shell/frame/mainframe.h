@@ -152,9 +152,6 @@ private:
     BOOL RouteUpdate(UINT nID, CCmdUI* pCmdUI);
 
     SECStatusBar m_wndStatusBar;
-    // The manager keeps pointers into these lists and builds the default bars from them
-    // whenever it needs them: they live as long as it does.
-    std::vector<ToolbarButtonList> m_defaultToolbars;
     std::unique_ptr<SECToolBarManager> m_pManager;
     CToolbarArray m_hostToolbars;
     CUserTB* m_pUserTB = nullptr;

@@ -32,8 +32,7 @@ void CMainFrame::DefineDefaultToolbars() {
         m_pManager->LoadToolBarResource(MAKEINTRESOURCE(pair[0]), MAKEINTRESOURCE(pair[1]));
     m_pManager->NoOp();
     UINT previous = 0;
-    m_defaultToolbars = DefaultToolbarLists();
-    for (const ToolbarButtonList& list : m_defaultToolbars) {
+    for (const ToolbarButtonList& list : DefaultToolbarLists()) {
         m_pManager->DefineDefaultToolBar(list.barId, list.title, static_cast<int>(list.ids.size()),
                                          list.ids.data(), CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP,
                                          previous, TRUE, TRUE);
