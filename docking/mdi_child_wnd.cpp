@@ -11,6 +11,7 @@ using nsSysCommandEx::ScxButtonMDIChildMsgFilter;
 IMPLEMENT_DYNCREATE(SECMDIChildWnd, CMDIChildWnd)
 
 BEGIN_MESSAGE_MAP(SECMDIChildWnd, CMDIChildWnd)
+ON_WM_SIZE()
 ON_WM_DESTROY()
 ON_WM_CHILDACTIVATE()
 ON_WM_MOUSEACTIVATE()
@@ -23,6 +24,22 @@ namespace {
 // The docking main frame, when the application's main window is one (not at shutdown).
 SECMDIFrameWnd* DockingMainFrame() {
     return DYNAMIC_DOWNCAST(SECMDIFrameWnd, AfxGetMainWnd());
+}
+
+// The docking main frame when it shows its menus in a menu bar.
+SECMDIFrameWnd* MenuBarMainFrame() {
+    SECMDIFrameWnd* pMain = DockingMainFrame();
+    return pMain != nullptr && pMain->m_hWnd != NULL && pMain->HasMenuBar() ? pMain : nullptr;
+}
+
+// Another MDI child of the same client than pChild is visible.
+bool OtherChildVisible(CMDIChildWnd* pChild) {
+    const HWND hClient = ::GetParent(pChild->m_hWnd);
+    for (HWND h = ::GetWindow(hClient, GW_CHILD); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT))
+        if (h != pChild->m_hWnd && ::IsWindowVisible(h) &&
+            DYNAMIC_DOWNCAST(CMDIChildWnd, CWnd::FromHandlePermanent(h)) != nullptr)
+            return true;
+    return false;
 }
 
 bool FocusIsIn(CWnd* pWnd) {
@@ -56,18 +73,33 @@ LRESULT SECMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam
     return CMDIChildWnd::DefWindowProc(message, wParam, lParam);
 }
 
-BOOL SECMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
-                               CCreateContext* pContext) {
-    // No main frame of this library shows its menus in a menu bar: the child keeps the
-    // template's shared menu.
-    m_bUsesMenuBar = FALSE;
+void SECMDIChildWnd::TakeSharedMenu(UINT nIDResource, CCreateContext* pContext) {
+    m_bUsesMenuBar = MenuBarMainFrame() != nullptr;
+    if (m_bUsesMenuBar) {
+        // The bar shows the menu the main frame finds for the id; the child itself keeps none,
+        // so that no Windows menu comes back onto the main window.
+        m_nMenuID = nIDResource;
+        m_hMenuShared = NULL;
+        return;
+    }
     m_nMenuID = 0;
-    return CMDIChildWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+    CMDIChildWnd::TakeSharedMenu(nIDResource, pContext);
 }
 
 void SECMDIChildWnd::OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt) {
     m_hMenuAlt = hMenuAlt;
-    CMDIChildWnd::OnUpdateFrameMenu(bActive, pActivateWnd, hMenuAlt);
+    SECMDIFrameWnd* pMain = MenuBarMainFrame();
+    if (pMain == nullptr || hMenuAlt != NULL) {
+        CMDIChildWnd::OnUpdateFrameMenu(bActive, pActivateWnd, hMenuAlt);
+        if (pMain == nullptr)
+            return;
+    } else if ((bActive || pActivateWnd == nullptr) && ::GetMenu(pMain->m_hWnd) != NULL) {
+        // The bar shows the menus: the main window keeps none of its own, neither while a child
+        // is active nor once the last one went.
+        ::SetMenu(pMain->m_hWnd, NULL);
+        ::DrawMenuBar(pMain->m_hWnd);
+    }
+    pMain->UpdateWindowMenu();
 }
 
 LRESULT SECMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -117,6 +149,15 @@ LRESULT SECMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+void SECMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
+    // The bar carries a maximised child's icon and buttons.
+    if (nType == SIZE_RESTORED || nType == SIZE_MINIMIZED || nType == SIZE_MAXIMIZED)
+        if (auto* pMain = DYNAMIC_DOWNCAST(SECMDIFrameWnd, GetMDIFrame()))
+            if (pMain->HasMenuBar())
+                pMain->RefreshMDIMenuBarButtons();
+    CMDIChildWnd::OnSize(nType, cx, cy);
+}
+
 void SECMDIChildWnd::OnDestroy() {
     // A maximised child leaves: the main window's frame loses the child's buttons.
     if (IsZoomed())
@@ -154,7 +195,11 @@ int SECMDIChildWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT messa
     if (SECMDIFrameWnd* pMain = DockingMainFrame())
         pMain->DeactivateDockedFrame(FALSE);
     const int nResult = CMDIChildWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
+    const HWND hWnd = m_hWnd;
     ActivateFromClick();
+    if (::IsWindow(hWnd))
+        if (SECMDIFrameWnd* pMain = MenuBarMainFrame())
+            pMain->SwitchMenuBarMenu(m_nMenuID);
     return nResult;
 }
 
@@ -178,4 +223,15 @@ void SECMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDe
                 ::IsWindowVisible(pMain->m_hWnd))
                 pMain->SetActiveWindow();
     CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+    SECMDIFrameWnd* pMain = MenuBarMainFrame();
+    if (pMain == nullptr)
+        return;
+    if (bActivate) {
+        // A child without a menu of its own shows the frame's (id 0 is the frame's).
+        pMain->SwitchMenuBarMenu(m_nMenuID);
+    } else if (pActivateWnd == nullptr && !OtherChildVisible(this) &&
+               pMain->GetActiveDockedFrame() == nullptr) {
+        // The last child went or hid: the frame's own menu comes back.
+        pMain->SwitchMenuBarMenu((UINT)-1);
+    }
 }

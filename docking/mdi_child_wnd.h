@@ -18,22 +18,23 @@ public:
     virtual void EnableCaptionButtons(DWORD dwOptions);
 
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
     void OnUpdateFrameMenu(BOOL bActive, CWnd* pActivateWnd, HMENU hMenuAlt) override;
     using CMDIChildWnd::OnUpdateFrameMenu;
 
     SECMsgFilterChain& GetFilters() { return m_filters; }
 
-    UINT m_nMenuID = 0; // the template's resource id while the main frame has a menu bar
-    BOOL m_bUsesMenuBar = FALSE;
-    HMENU m_hMenuAlt = NULL; // the last alternative menu
+    UINT m_nMenuID = 0;          // the template's resource id while the main frame has a menu bar
+    BOOL m_bUsesMenuBar = FALSE; // the main frame had a menu bar when this child was loaded
+    HMENU m_hMenuAlt = NULL;     // the last alternative menu
 
 protected:
+    // A main frame with a menu bar shows the child's menu there, by the template's id.
+    void TakeSharedMenu(UINT nIDResource, CCreateContext* pContext) override;
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // Makes this child the active one (after a click or a mouse activation).
     void ActivateFromClick();
 
+    afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg void OnDestroy();
     afx_msg void OnChildActivate();
     afx_msg int OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message);

@@ -402,7 +402,9 @@ void SECMDIFrameWnd::SwitchMenuBarMenu(UINT nID) {
     SECMenuBarLink* pLink = sec_frame_menu::MenuBarLinkOf(m_pMenuPlugIn.get());
     if (m_pMenuBar == nullptr || pLink == nullptr)
         return;
-    if (nID == 0)
+    // An id without a menu (a float child's icon id, a template without a menu) shows the
+    // frame's own menu rather than an empty bar.
+    if (nID == 0 || (nID != (UINT)-1 && FindMenuByID(nID) == NULL))
         nID = (UINT)-1;
     m_nCurrentMenuID = nID == (UINT)-1 ? m_nDefaultMenuID : nID;
     BOOL bChanged = pLink->ShowMenuOnBar(FindMenuByID(m_nCurrentMenuID), m_nCurrentMenuID);

@@ -98,6 +98,8 @@ int SECWorksheetWnd::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT mess
     // The menu bar is drawn again when the sheet brought another menu.
     if (::GetMenu(pBook->m_hWnd) != hMenuBefore)
         ::DrawMenuBar(pBook->m_hWnd);
+    if (pBook->HasMenuBar())
+        pBook->SwitchMenuBarMenu(m_nMenuID);
     return nResult;
 }
 

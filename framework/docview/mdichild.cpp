@@ -91,16 +91,20 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     LPCTSTR lpszClass = PrepareLoadFrame(nIDResource);
     if (lpszClass == NULL)
         return FALSE;
-    if (pContext != nullptr)
-        if (auto* pTemplate =
-                DYNAMIC_DOWNCAST(CMultiDocTemplate, (CObject*)pContext->m_pNewDocTemplate))
-            m_hMenuShared = pTemplate->m_hMenuShared;
+    TakeSharedMenu(nIDResource, pContext);
     CMDIFrameWnd* pFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd);
     if (!Create(lpszClass, m_strTitle, dwDefaultStyle, rectDefault, pFrame, pContext))
         return FALSE;
     if (pContext == nullptr)
         SendMessageToDescendants(WM_INITIALUPDATE, 0, 0, TRUE, TRUE);
     return TRUE;
+}
+
+void CMDIChildWnd::TakeSharedMenu(UINT, CCreateContext* pContext) {
+    if (pContext != nullptr)
+        if (auto* pTemplate =
+                DYNAMIC_DOWNCAST(CMultiDocTemplate, (CObject*)pContext->m_pNewDocTemplate))
+            m_hMenuShared = pTemplate->m_hMenuShared;
 }
 
 CCreateContext* CMDIChildWnd::GetCreateContext(LPCREATESTRUCT lpcs) {

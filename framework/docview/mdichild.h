@@ -36,6 +36,9 @@ public:
     HMENU m_hMenuShared = NULL; // the template's menu (not owned)
 
 protected:
+    // While loading, before the window exists: the menu the child shows while active, by
+    // default its template's.
+    virtual void TakeSharedMenu(UINT nIDResource, CCreateContext* pContext);
     CCreateContext* GetCreateContext(LPCREATESTRUCT lpcs) override;
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
 
