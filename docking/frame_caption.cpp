@@ -221,4 +221,15 @@ BOOL DrawGradientCaption(CWnd* pWnd, BOOL bActive, BOOL bWin4, CFont& font, CFon
     return TRUE;
 }
 
+BOOL EnableOwnCaption(CWnd* pWnd, BOOL& bOwnCaption, BOOL bWin4, BOOL bEnable) {
+    const BOOL bOld = bOwnCaption;
+    if (!bWin4 || ThemesActive())
+        return bOld;
+    bOwnCaption = bEnable;
+    if (pWnd->m_hWnd != NULL)
+        pWnd->SetWindowPos(NULL, 0, 0, 0, 0,
+                           SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DRAWFRAME);
+    return bOld;
+}
+
 } // namespace sec_caption

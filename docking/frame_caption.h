@@ -26,4 +26,9 @@ void PaintFrameAroundCaption(CWnd* pWnd, BOOL bWin4);
 // Paints pWnd's caption rectangle: FALSE when no memory DC or bitmap could be made.
 BOOL DrawGradientCaption(CWnd* pWnd, BOOL bActive, BOOL bWin4, CFont& font, CFont& fontItalic);
 
+// Turns pWnd's own caption on or off (bOwnCaption its flag) and has the frame drawn again; it
+// stays as it is where the system has no flat caption (bWin4 off) or themes draw it. Answers
+// the old setting.
+BOOL EnableOwnCaption(CWnd* pWnd, BOOL& bOwnCaption, BOOL bWin4, BOOL bEnable);
+
 } // namespace sec_caption

@@ -78,6 +78,38 @@ BOOL InConfigMode(SECControlBarManager* pManager) {
     return pManager != nullptr && pManager->IsConfigMode();
 }
 
+BOOL AttachMenuBar(const CWnd* pFrame, SECMenuBar*& menuBar, std::unique_ptr<CControlBar>& ownedBar,
+                   SECMenuBar* pMenuBar, CControlBar* pBar) {
+    if (pMenuBar == nullptr || pBar == nullptr || menuBar != nullptr || pFrame->m_hWnd != NULL)
+        return FALSE;
+    // The frame's bar outlives its window: the frame deletes it, not the window's end.
+    pBar->m_bAutoDelete = FALSE;
+    menuBar = pMenuBar;
+    ownedBar.reset(pBar);
+    return TRUE;
+}
+
+BOOL CommandInPlugIn(CObject* pPlugIn, UINT nID, int nCode, void* pExtra,
+                     AFX_CMDHANDLERINFO* pHandlerInfo, BOOL* pHandled) {
+    auto* pWndPlugIn = dynamic_cast<corvalis::foundation::SECWndPlugIn*>(pPlugIn);
+    if (pWndPlugIn == nullptr)
+        return FALSE;
+    const BOOL bHandled = pWndPlugIn->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+    if (!pWndPlugIn->GetExitFlag())
+        return FALSE;
+    pWndPlugIn->SetExitFlag(FALSE);
+    *pHandled = bHandled;
+    return TRUE;
+}
+
+void LayoutWhileConfiguring(CFrameWnd* pFrame, SECControlBarManager* pManager, UINT nWhy) {
+    if (InConfigMode(pManager) && nWhy == 0 && (pFrame->m_nIdleFlags & CFrameWnd::idleLayout)) {
+        pFrame->m_nIdleFlags |= CFrameWnd::idleNotify;
+        pFrame->RecalcLayout(TRUE);
+        pFrame->UpdateWindow();
+    }
+}
+
 CObject* CreateFramePlugIn(CWnd* pFrame, WPARAM, WPARAM, CRuntimeClass* pClass, WPARAM) {
     if (pClass == nullptr)
         return nullptr;

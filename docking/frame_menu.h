@@ -47,10 +47,21 @@ BOOL OfferToPlugIn(corvalis::foundation::SECWndPlugIn* pPlugIn, UINT message, WP
 // Offers a message being translated to the plug-in, unless pFrame shows a print preview.
 BOOL PreTranslateInPlugIn(corvalis::foundation::SECWndPlugIn* pPlugIn, CFrameWnd* pFrame,
                           MSG* pMsg);
+// Offers a command to the frame's plug-in (pPlugIn, when it is one): TRUE when the plug-in
+// ended its routing, *pHandled then says whether it handled the command.
+BOOL CommandInPlugIn(CObject* pPlugIn, UINT nID, int nCode, void* pExtra,
+                     AFX_CMDHANDLERINFO* pHandlerInfo, BOOL* pHandled);
+// Gives a frame not yet created its menu bar (pMenuBar, the bar pBar), once: the frame keeps
+// them in menuBar and ownedBar. FALSE for a missing one, a second one or a live frame.
+BOOL AttachMenuBar(const CWnd* pFrame, SECMenuBar*& menuBar, std::unique_ptr<CControlBar>& ownedBar,
+                   SECMenuBar* pMenuBar, CControlBar* pBar);
 // The sub-menu nPos of hMenu, or NULL.
 HMENU SubMenu(HMENU hMenu, LPARAM nPos);
 // The manager is a toolbar manager in customize mode.
 BOOL InConfigMode(SECControlBarManager* pManager);
+// While the bars are customized, a layout waiting for idle time (nWhy 0) is done at once and
+// painted, so the bars being dragged about show where they land.
+void LayoutWhileConfiguring(CFrameWnd* pFrame, SECControlBarManager* pManager, UINT nWhy);
 // The object pClass makes, configured with the words and plugged into pFrame; NULL (deleted)
 // when it is no plug-in or refuses.
 CObject* CreateFramePlugIn(CWnd* pFrame, WPARAM w1, WPARAM w2, CRuntimeClass* pClass, WPARAM w3);

@@ -7,6 +7,7 @@
 #include "docking/msgfilter_list.h"
 #include "docking/dock_state.h"
 #include "docking/frame_docking.h"
+#include "docking/frame_dock_state.h"
 #include "docking/frame_menu.h"
 #include "docking/mini_dock_frame.h"
 #include "docking/sys_command_filters.h"
@@ -329,21 +330,11 @@ void SECMDIFrameWnd::EnableCaptionButtons(DWORD dwFlags) {
 
 // Dock state.
 void SECMDIFrameWnd::LoadBarState(LPCTSTR lpszProfileName) {
-    SECDockState state(m_pControlBarManager);
-    state.SetCreatedBarsList(&m_listCreatedBars);
-    if (CWinApp* pApp = AfxGetApp())
-        if (pApp->m_pMainWnd == nullptr)
-            pApp->m_pMainWnd = this;
-    state.LoadState(lpszProfileName);
-    state.ApplyToFrame(this);
+    sec_frame_state::LoadBarState(this, m_pControlBarManager, m_listCreatedBars, lpszProfileName);
 }
 
 void SECMDIFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const {
-    SECDockState state(m_pControlBarManager);
-    if (state.CaptureFromFrame(const_cast<SECMDIFrameWnd*>(this))) {
-        state.DropUnsavedBars();
-        state.SaveState(lpszProfileName);
-    }
+    sec_frame_state::SaveBarState(this, m_pControlBarManager, lpszProfileName);
 }
 
 void SECMDIFrameWnd::SetDockState(SECDockState& state) {
@@ -351,39 +342,20 @@ void SECMDIFrameWnd::SetDockState(SECDockState& state) {
 }
 
 void SECMDIFrameWnd::GetDockState(SECDockState& state) const {
-    // Exactly the bars SaveBarState saves, in its order, whoever asks.
-    if (state.CaptureFromFrame(const_cast<SECMDIFrameWnd*>(this)))
-        state.DropUnsavedBars();
+    sec_frame_state::CaptureSaved(this, state);
 }
 
 void SECMDIFrameWnd::GetDockState(CDockState& state) const {
-    // Whatever form the caller keeps, it holds exactly the bars SaveBarState saves, in its order.
-    if (auto* pSEC = dynamic_cast<SECDockState*>(&state)) {
-        GetDockState(*pSEC);
-        return;
-    }
-    SECDockState captured(m_pControlBarManager);
-    captured.CaptureFromFrame(const_cast<SECMDIFrameWnd*>(this));
-    captured.DropUnsavedBars();
-    captured.MoveInfosTo(state);
+    sec_frame_state::GetDockState(*this, m_pControlBarManager, state);
 }
 
 void SECMDIFrameWnd::SetDockState(const CDockState& state) {
-    if (auto* pSEC = dynamic_cast<const SECDockState*>(&state))
-        const_cast<SECDockState*>(pSEC)->ApplyToFrame(this);
-    else
-        CMDIFrameWnd::SetDockState(state);
+    sec_frame_state::ApplyDockState(this, state);
 }
 
 // Life.
 BOOL SECMDIFrameWnd::AttachMenuBar(SECMenuBar* pMenuBar, CControlBar* pBar) {
-    if (pMenuBar == nullptr || pBar == nullptr || m_pMenuBar != nullptr || m_hWnd != NULL)
-        return FALSE;
-    // The frame's bar outlives its window: the frame deletes it, not the window's end.
-    pBar->m_bAutoDelete = FALSE;
-    m_pMenuBar = pMenuBar;
-    m_pMenuBarOwned.reset(pBar);
-    return TRUE;
+    return sec_frame_menu::AttachMenuBar(this, m_pMenuBar, m_pMenuBarOwned, pMenuBar, pBar);
 }
 
 int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {

@@ -32,13 +32,10 @@ BOOL SECMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERI
         if (pChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
             return TRUE;
     }
-    if (auto* pPlugIn = dynamic_cast<corvalis::foundation::SECWndPlugIn*>(m_pFramePlugIn.get())) {
-        const BOOL bHandled = pPlugIn->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-        if (pPlugIn->GetExitFlag()) {
-            pPlugIn->SetExitFlag(FALSE);
-            return bHandled;
-        }
-    }
+    BOOL bHandled = FALSE;
+    if (sec_frame_menu::CommandInPlugIn(m_pFramePlugIn.get(), nID, nCode, pExtra, pHandlerInfo,
+                                        &bHandled))
+        return bHandled;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
@@ -438,12 +435,7 @@ CObject* SECMDIFrameWnd::CreateFramePlugIn(WPARAM w1, WPARAM w2, CRuntimeClass* 
 
 // Idle and other handlers.
 void SECMDIFrameWnd::OnIdleLayout(UINT nWhy, CWnd* pWho) {
-    if (sec_frame_menu::InConfigMode(m_pControlBarManager) && nWhy == 0 &&
-        (m_nIdleFlags & idleLayout)) {
-        m_nIdleFlags |= idleNotify;
-        RecalcLayout(TRUE);
-        UpdateWindow();
-    }
+    sec_frame_menu::LayoutWhileConfiguring(this, m_pControlBarManager, nWhy);
     CMDIFrameWnd::OnEnterIdle(nWhy, pWho);
 }
 
@@ -485,14 +477,7 @@ void SECMDIFrameWnd::DrawGradientCaption() {
 }
 
 BOOL SECMDIFrameWnd::EnableOwnCaption(BOOL bEnable) {
-    const BOOL bOld = m_bOwnCaption;
-    if (!m_bWin4 || sec_caption::ThemesActive())
-        return bOld;
-    m_bOwnCaption = bEnable;
-    if (m_hWnd != NULL)
-        SetWindowPos(NULL, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DRAWFRAME);
-    return bOld;
+    return sec_caption::EnableOwnCaption(this, m_bOwnCaption, m_bWin4, bEnable);
 }
 
 BOOL SECMDIFrameWnd::OnNcActivate(BOOL bActive) {

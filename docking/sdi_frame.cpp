@@ -5,6 +5,7 @@
 #include "docking/dock_state.h"
 #include "docking/frame_caption.h"
 #include "docking/frame_docking.h"
+#include "docking/frame_dock_state.h"
 #include "docking/frame_help.h"
 #include "docking/frame_menu.h"
 #include "docking/mini_dock_frame.h"
@@ -99,21 +100,11 @@ void SECFrameWnd::EnableBitmapMenus(BOOL bEnable, BOOL bSecond) {
 
 // Dock state.
 void SECFrameWnd::LoadBarState(LPCTSTR lpszProfileName) {
-    SECDockState state(m_pControlBarManager);
-    state.SetCreatedBarsList(&m_listCreatedBars);
-    state.LoadState(lpszProfileName);
-    if (CWinApp* pApp = AfxGetApp())
-        if (pApp->m_pMainWnd == nullptr)
-            pApp->m_pMainWnd = this;
-    state.ApplyToFrame(this);
+    sec_frame_state::LoadBarState(this, m_pControlBarManager, m_listCreatedBars, lpszProfileName);
 }
 
 void SECFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const {
-    SECDockState state(m_pControlBarManager);
-    if (state.CaptureFromFrame(const_cast<SECFrameWnd*>(this))) {
-        state.DropUnsavedBars();
-        state.SaveState(lpszProfileName);
-    }
+    sec_frame_state::SaveBarState(this, m_pControlBarManager, lpszProfileName);
 }
 
 void SECFrameWnd::SetDockState(SECDockState& state) {
@@ -121,27 +112,15 @@ void SECFrameWnd::SetDockState(SECDockState& state) {
 }
 
 void SECFrameWnd::GetDockState(SECDockState& state) const {
-    // Exactly the bars SaveBarState saves, in its order, whoever asks.
-    if (state.CaptureFromFrame(const_cast<SECFrameWnd*>(this)))
-        state.DropUnsavedBars();
+    sec_frame_state::CaptureSaved(this, state);
 }
 
 void SECFrameWnd::GetDockState(CDockState& state) const {
-    if (auto* pSEC = dynamic_cast<SECDockState*>(&state)) {
-        GetDockState(*pSEC);
-        return;
-    }
-    SECDockState captured(m_pControlBarManager);
-    captured.CaptureFromFrame(const_cast<SECFrameWnd*>(this));
-    captured.DropUnsavedBars();
-    captured.MoveInfosTo(state);
+    sec_frame_state::GetDockState(*this, m_pControlBarManager, state);
 }
 
 void SECFrameWnd::SetDockState(const CDockState& state) {
-    if (auto* pSEC = dynamic_cast<const SECDockState*>(&state))
-        const_cast<SECDockState*>(pSEC)->ApplyToFrame(this);
-    else
-        CFrameWnd::SetDockState(state);
+    sec_frame_state::ApplyDockState(this, state);
 }
 
 // Caption.
@@ -162,14 +141,7 @@ void SECFrameWnd::DrawGradientCaption() {
 }
 
 BOOL SECFrameWnd::EnableOwnCaption(BOOL bEnable) {
-    const BOOL bOld = m_bOwnCaption;
-    if (!m_bWin4 || sec_caption::ThemesActive())
-        return bOld;
-    m_bOwnCaption = bEnable;
-    if (m_hWnd != NULL)
-        SetWindowPos(NULL, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DRAWFRAME);
-    return bOld;
+    return sec_caption::EnableOwnCaption(this, m_bOwnCaption, m_bWin4, bEnable);
 }
 
 BOOL SECFrameWnd::OnNcActivate(BOOL bActive) {
@@ -240,13 +212,7 @@ BOOL SECFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParen
 }
 
 BOOL SECFrameWnd::AttachMenuBar(SECMenuBar* pMenuBar, CControlBar* pBar) {
-    if (pMenuBar == nullptr || pBar == nullptr || m_pMenuBar != nullptr || m_hWnd != NULL)
-        return FALSE;
-    // The frame's bar outlives its window: the frame deletes it, not the window's end.
-    pBar->m_bAutoDelete = FALSE;
-    m_pMenuBar = pMenuBar;
-    m_pMenuBarOwned.reset(pBar);
-    return TRUE;
+    return sec_frame_menu::AttachMenuBar(this, m_pMenuBar, m_pMenuBarOwned, pMenuBar, pBar);
 }
 
 int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
@@ -274,13 +240,10 @@ void SECFrameWnd::OnDestroy() {
 
 // Routing.
 BOOL SECFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    if (auto* pPlugIn = dynamic_cast<corvalis::foundation::SECWndPlugIn*>(m_pFramePlugIn.get())) {
-        const BOOL bHandled = pPlugIn->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-        if (pPlugIn->GetExitFlag()) {
-            pPlugIn->SetExitFlag(FALSE);
-            return bHandled;
-        }
-    }
+    BOOL bHandled = FALSE;
+    if (sec_frame_menu::CommandInPlugIn(m_pFramePlugIn.get(), nID, nCode, pExtra, pHandlerInfo,
+                                        &bHandled))
+        return bHandled;
     return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
@@ -322,12 +285,7 @@ void SECFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
 }
 
 void SECFrameWnd::OnIdleLayout(UINT nWhy, CWnd* pWho) {
-    if (sec_frame_menu::InConfigMode(m_pControlBarManager) && nWhy == 0 &&
-        (m_nIdleFlags & idleLayout)) {
-        m_nIdleFlags |= idleNotify;
-        RecalcLayout(TRUE);
-        UpdateWindow();
-    }
+    sec_frame_menu::LayoutWhileConfiguring(this, m_pControlBarManager, nWhy);
     CFrameWnd::OnEnterIdle(nWhy, pWho);
 }
 
