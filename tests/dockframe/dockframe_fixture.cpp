@@ -43,22 +43,6 @@ BOOL CTestMainFrame::Open(int cx, int cy) {
     return TRUE;
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-void PumpIdle() {
-    PumpMessages();
-    AfxGetApp()->OnIdle(0);
-    PumpMessages();
-}
-
 namespace {
 BOOL CALLBACK HideShown(HWND hWnd, LPARAM) {
     if (::IsWindowVisible(hWnd))

@@ -1,6 +1,8 @@
 // The docking-frame tests' application, main frame and bars.
 #pragma once
 
+#include "tests/support/message_pump.h"
+
 #include "docking/control_bar.h"
 #include "docking/dock_bar.h"
 #include "docking/dock_state.h"
@@ -44,8 +46,6 @@ public:
     UINT RingSize() const { return (UINT)m_dockRing.size(); }
 };
 
-void PumpMessages();
-void PumpIdle();
 void HideThreadWindows();
 // Hides and destroys a top-level frame (a shown one under Xvfb without a window manager waits
 // for a withdrawal that never comes).

@@ -55,22 +55,6 @@ void CTestBar::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
     SECControlBar::OnWindowPosChanged(lpwndpos);
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT)
-            continue;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
-void PumpIdle() {
-    PumpMessages();
-    AfxGetApp()->OnIdle(0);
-    PumpMessages();
-}
-
 void DockingTest::SetUp() {
     SECControlBar::SetLayoutNoRedraw(0);
     m_pFrame = new CDockTestFrame;

@@ -1,6 +1,8 @@
 // The docking tests' application, frame and bars, and the idle pump they measure after.
 #pragma once
 
+#include "tests/support/message_pump.h"
+
 #include "docking/control_bar.h"
 #include "docking/dock_bar.h"
 #include "docking/dock_context.h"
@@ -46,8 +48,6 @@ protected:
 };
 
 // One idle pass of the application, after the waiting messages.
-void PumpIdle();
-void PumpMessages();
 // Hides every shown top-level window of the thread (see TearDown).
 void HideThreadWindows();
 // Posts a mouse message to hWnd for a point given in screen coordinates.
