@@ -1,6 +1,8 @@
 // The library's button images: every command of the frame's toolbars has one of its own, small
 // and 32 x 30, and the single bitmaps match the strips' images of their commands.
 #include "tests/app/app_fixture.h"
+#include "tests/app/screen_image.h"
+#include "tests/toolbars/modal_script.h"
 
 #include <algorithm>
 #include <map>
@@ -120,6 +122,68 @@ TEST_F(AppTest, EveryToolbarCommandHasAnImageOfItsOwn) {
         EXPECT_GE(Drawn(image), 24) << mark;
         EXPECT_TRUE(seen.insert(image).second) << mark << " repeats an image";
     }
+}
+
+// The Toolbars dialog's "&Large Buttons": the bars show the 32 x 30 images.
+TEST_F(AppTest, LargeButtonsShowTheLargeImages) {
+    Start();
+    SetWindowPos(Frame(), HWND_TOP, 0, 0, 1200, 700, SWP_SHOWWINDOW);
+    PumpFor(100);
+    ScreenImage before;
+    ASSERT_TRUE(before.Read(Frame()));
+    std::map<std::wstring, int> small;
+    for (const auto& [title, rect] : TopRow(Frame()))
+        small[title] = GlyphPixels(before, rect);
+    ModalScript script;
+    script.Then(L"Toolbars", [](HWND hDlg) {
+        SendMessageW(GetDlgItem(hDlg, 43103), BM_CLICK, 0, 0); // "&Large Buttons"
+        return IDOK;
+    });
+    PostMessageW(Frame(), WM_COMMAND, 32929, 0); // "&Toolbars ..."
+    PumpAll();
+    PumpFor(200);
+    ASSERT_TRUE(script.Finished());
+    RedrawWindow(Frame(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ScreenImage after;
+    ASSERT_TRUE(after.Read(Frame(), L"app_large_buttons.png"));
+    const auto bars = TopRow(Frame());
+    ASSERT_FALSE(bars.empty());
+    const auto& [title, rect] = bars.front(); // the first bar is whole on the screen
+    EXPECT_GE(rect.bottom - rect.top, 30 + 6);
+    // Four times the pixels of each small image.
+    ASSERT_GT(small[title], 0);
+    EXPECT_GE(GlyphPixels(after, rect), 3 * small[title])
+        << std::string(title.begin(), title.end());
+}
+
+// The open menu, read from inside its loop, which this then ends.
+ScreenImage g_menu;
+bool g_menuRead = false;
+
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (!g_menuRead && popup != nullptr && IsWindowVisible(popup)) {
+        g_menuRead = g_menu.Read(popup, L"app_file_menu.png");
+        EndMenu();
+    }
+}
+
+// The frame's menus draw the toolbar images beside their items.
+TEST_F(AppTest, TheFileMenuShowsTheImagesOfItsCommands) {
+    Start();
+    HMENU file = Popup(L"&File");
+    ASSERT_NE(nullptr, file);
+    g_menuRead = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, &ReadOpenMenu);
+    RECT frame{};
+    GetWindowRect(Frame(), &frame);
+    SetForegroundWindow(Frame());
+    TrackPopupMenuEx(file, TPM_RETURNCMD, frame.left + 40, frame.top + 60, Frame(), nullptr);
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menuRead);
+    // "&Open ..." has the folder's yellow, "&Load Program ..." the arrow's green.
+    EXPECT_GE(g_menu.Count(g_menu.Rect(), 0xFFFF00), 20);
+    EXPECT_GE(g_menu.Count(g_menu.Rect(), 0x008000), 10);
 }
 
 } // namespace
