@@ -6,9 +6,10 @@
 #   r  red            R  dark red       g  green          G  dark green
 #   y  yellow         Y  olive          b  blue           B  navy
 #   m  magenta        M  purple         c  cyan           C  teal
-# An image is named for the command its button sends.
+# An image is named for the command its button sends; beside the name, the menu item with that
+# command, else what the command does.
 
-# 20 "Load Program": a program window, loaded by the green arrow.
+# 20 (File, Load Program): a program window, loaded by the green arrow.
 set(MOX_GLYPH_20
     ".......GG......."
     ".......GG......."
@@ -25,7 +26,7 @@ set(MOX_GLYPH_20
     ".kwsssssssswwwk."
     ".kwwwwwwwwwwwwk."
     ".kkkkkkkkkkkkkk.")
-# 57601 "Open": an opened folder.
+# 57601 (File, Open): an opened folder.
 set(MOX_GLYPH_57601
     "................"
     "................"
@@ -42,7 +43,7 @@ set(MOX_GLYPH_57601
     "kkyyyyyyyyyyk..."
     "kkkkkkkkkkkk...."
     "................")
-# 21 "Load Symbols": a page of symbols (#), loaded by the green arrow.
+# 21 (File, Load Symbols): a page of symbols (#), loaded by the green arrow.
 set(MOX_GLYPH_21
     ".GG............."
     ".GG............."
@@ -59,7 +60,7 @@ set(MOX_GLYPH_21
     ".....kwwwwwwwwwk"
     ".....kwwwwwwwwwk"
     ".....kkkkkkkkkkk")
-# 57634 "Copy": two pages.
+# 57634 (Edit, Copy): two pages.
 set(MOX_GLYPH_57634
     "kkkkkkkk........"
     "kwwwwwkwk......."
@@ -76,7 +77,7 @@ set(MOX_GLYPH_57634
     "......kwwwwwwwk."
     "......kwwwwwwwk."
     "......kkkkkkkkk.")
-# 57607 "Print": a printer with its page.
+# 57607 (print): a printer with its page.
 set(MOX_GLYPH_57607
     "................"
     "....kkkkkkkk...."
@@ -93,7 +94,7 @@ set(MOX_GLYPH_57607
     "...kwkkkkkkwk..."
     "...kwwwwwwwwk..."
     "...kkkkkkkkkk...")
-# 57664 "About": the information sign.
+# 57664 (Help, About): the information sign.
 set(MOX_GLYPH_57664
     ".....BBBBB......"
     "...BBbbbbbBB...."
@@ -110,7 +111,7 @@ set(MOX_GLYPH_57664
     "..BbbbbbbbbbB..."
     "...BBbbbbbBB...."
     ".....BBBBB......")
-# 55 "Evaluations": a calculator.
+# 55 (Display, Evaluations): a calculator.
 set(MOX_GLYPH_55
     "..kkkkkkkkkkk..."
     "..kkkkkkkkkkk..."
@@ -127,7 +128,7 @@ set(MOX_GLYPH_55
     "..kswwswwsGGk..."
     "..kswwswwsGGk..."
     "..kkkkkkkkkkk...")
-# 187 "Settings": a gear wheel.
+# 187 (Options, Settings): a gear wheel.
 set(MOX_GLYPH_187
     "................"
     "...kkk...kkk...."
@@ -144,7 +145,7 @@ set(MOX_GLYPH_187
     "...ksk...ksk...."
     "...kkk...kkk...."
     "................")
-# 272 "Watch": spectacles.
+# 272 (Display, Watch): spectacles.
 set(MOX_GLYPH_272
     "................"
     "................"
@@ -161,7 +162,7 @@ set(MOX_GLYPH_272
     "................"
     "................"
     "................")
-# 279 "Local Variables": a variable in braces.
+# 279 (Display, Local Variables): a variable in braces.
 set(MOX_GLYPH_279
     "................"
     "..kk........kk.."
@@ -178,7 +179,7 @@ set(MOX_GLYPH_279
     ".k............k."
     ".k............k."
     "..kk........kk..")
-# 45 "Memory": a memory chip.
+# 45 (Display, Memory): a memory chip.
 set(MOX_GLYPH_45
     "..k.k.k.k.k.k..."
     "..k.k.k.k.k.k..."
@@ -195,7 +196,7 @@ set(MOX_GLYPH_45
     "..k.k.k.k.k.k..."
     "..k.k.k.k.k.k..."
     "..k.k.k.k.k.k...")
-# 134 "Memory Map": the regions of an address space.
+# 134 (Display, Memory Map): the regions of an address space.
 set(MOX_GLYPH_134
     ".k.kkkkkkkkkk..."
     "...kbbbbbbbbk..."
@@ -212,7 +213,7 @@ set(MOX_GLYPH_134
     "...krrrrrrrrk..."
     "...krrrrrrrrk..."
     ".k.kkkkkkkkkk...")
-# 23 "Breakpoints": the red breakpoint dot.
+# 23 (Debug, Breakpoints): the red breakpoint dot.
 set(MOX_GLYPH_23
     "................"
     "....RRRRRRR....."
@@ -229,7 +230,7 @@ set(MOX_GLYPH_23
     "...RRrrrrrRR...."
     "....RRRRRRR....."
     "................")
-# 181 "Call Stack": stacked frames, the current one marked.
+# 181 (Debug, Call Stack): stacked frames, the current one marked.
 set(MOX_GLYPH_181
     "................"
     ".r.kkkkkkkkkkkk."
@@ -246,7 +247,7 @@ set(MOX_GLYPH_181
     "...kwwwwwwwwwwk."
     "...kkkkkkkkkkkk."
     "................")
-# 182 "Trace": a path through its points.
+# 182 (Debug, Trace): a path through its points.
 set(MOX_GLYPH_182
     "................"
     "...........BBB.."
@@ -263,7 +264,7 @@ set(MOX_GLYPH_182
     "BcB............."
     "BBB............."
     "................")
-# 85 "Fill": a bucket of paint.
+# 85 (Debug, Data, Fill): a bucket of paint.
 set(MOX_GLYPH_85
     ".....kk........."
     "....k..k........"
@@ -280,7 +281,7 @@ set(MOX_GLYPH_85
     ".kbk...kk.....bb"
     ".kk............."
     "................")
-# 86 "Data Copy": a block, copied by the arrow into another.
+# 86 (Debug, Data, Copy): a block, copied by the arrow into another.
 set(MOX_GLYPH_86
     "kkkkkk.........."
     "kcccck.........."
@@ -297,7 +298,7 @@ set(MOX_GLYPH_86
     ".....GGGGGkcccck"
     ".......GG.kcccck"
     ".......G..kkkkkk")
-# 87 "Block Compare": two blocks and an equals sign.
+# 87 (Debug, Data, Block Compare): two blocks and an equals sign.
 set(MOX_GLYPH_87
     "................"
     "................"
@@ -314,7 +315,7 @@ set(MOX_GLYPH_87
     "................"
     "................"
     "................")
-# 44 "Coverage": a pie chart: covered and not covered.
+# 44 (Debug, Coverage): a pie chart: covered and not covered.
 set(MOX_GLYPH_44
     "................"
     ".....kkkkk......"
@@ -331,7 +332,7 @@ set(MOX_GLYPH_44
     "...kkgggggkk...."
     ".....kkkkk......"
     "................")
-# 57: a stopwatch.
+# 57 (no menu item): a stopwatch.
 set(MOX_GLYPH_57
     "......kkk......."
     "......kkk......."
@@ -348,7 +349,7 @@ set(MOX_GLYPH_57
     "...kwwwwwwwk...."
     "....kkwwwkk....."
     ".....kkkkk......")
-# 57636 "Find": a magnifying glass.
+# 57636 (Edit, Find): a magnifying glass.
 set(MOX_GLYPH_57636
     "................"
     ".....kkk........"
@@ -365,7 +366,7 @@ set(MOX_GLYPH_57636
     "...........kkk.."
     "............kkk."
     ".............kk.")
-# 45041 "Find Next": the magnifying glass, moving on.
+# 45041 (find next): the magnifying glass, moving on.
 set(MOX_GLYPH_45041
     "................"
     "...kkkkk........"
@@ -382,7 +383,7 @@ set(MOX_GLYPH_45041
     "..........GGGGG."
     "..........GGGGG."
     "............GG..")
-# 45267 "Toggle Bookmark": a bookmark flag.
+# 45267 (toggle bookmark): a bookmark flag.
 set(MOX_GLYPH_45267
     "................"
     "....kBBBBBBB...."
@@ -399,7 +400,7 @@ set(MOX_GLYPH_45267
     "....k..........."
     "..kkkkkk........"
     "..kkkkkk........")
-# 45333 "Previous Bookmark": the flag and an arrow up.
+# 45333 (previous bookmark): the flag and an arrow up.
 set(MOX_GLYPH_45333
     "................"
     ".kBBBBBBB......."
@@ -416,7 +417,7 @@ set(MOX_GLYPH_45333
     ".k.........GG..."
     "kkkkk......GG..."
     "kkkkk......GG...")
-# 45300 "Next Bookmark": the flag and an arrow down.
+# 45300 (next bookmark): the flag and an arrow down.
 set(MOX_GLYPH_45300
     "................"
     ".kBBBBBBB......."
@@ -433,7 +434,7 @@ set(MOX_GLYPH_45300
     ".k.......GGGGGG."
     "kkkkk.....GGGG.."
     "kkkkk......GG...")
-# 45366 "Clear All Bookmarks": the flag, crossed out.
+# 45366 (clear all bookmarks): the flag, crossed out.
 set(MOX_GLYPH_45366
     "................"
     ".kBBBBBBB......."
@@ -450,7 +451,7 @@ set(MOX_GLYPH_45366
     ".k........rr.rr."
     "kkkkk....rr...rr"
     "kkkkk...........")
-# 38 "Source": a page of source text.
+# 38 (Display, Source): a page of source text.
 set(MOX_GLYPH_38
     ".kkkkkkkkkkk...."
     ".kwwwwwwwwkwk..."
@@ -467,7 +468,7 @@ set(MOX_GLYPH_38
     ".kwwwwwwwwwwwk.."
     ".kwwwwwwwwwwwk.."
     ".kkkkkkkkkkkkk..")
-# 39 "Disassembly": addresses, opcodes and operands in columns.
+# 39 (Display, Disassembly): addresses, opcodes and operands in columns.
 set(MOX_GLYPH_39
     "................"
     ".kkkkkkkkkkkkkk."
@@ -484,7 +485,7 @@ set(MOX_GLYPH_39
     ".kwwwwwwwwwwwwk."
     ".kwwwwwwwwwwwwk."
     ".kkkkkkkkkkkkkk.")
-# 40 "Register": named register cells.
+# 40 (Display, Register): named register cells.
 set(MOX_GLYPH_40
     "....kkkkkkkkkkkk"
     "BBB.kwwwwwwwwwwk"
@@ -501,7 +502,7 @@ set(MOX_GLYPH_40
     "BBB.kwkkwkkwkkwk"
     "BBB.kwwwwwwwwwwk"
     "....kkkkkkkkkkkk")
-# 282 "Cores": a processor with four cores.
+# 282 (Display, Cores): a processor with four cores.
 set(MOX_GLYPH_282
     "....k..k..k....."
     "....k..k..k....."
@@ -518,7 +519,7 @@ set(MOX_GLYPH_282
     "..kkkkkkkkkkkk.."
     "....k..k..k....."
     "....k..k..k.....")
-# 186: high level or assembler.
+# 186 (the language button): high level or assembler.
 set(MOX_GLYPH_186
     "................"
     "................"
@@ -535,7 +536,7 @@ set(MOX_GLYPH_186
     "................"
     "................"
     "................")
-# 46 "Go": the play triangle.
+# 46 (Run, Go): the play triangle.
 set(MOX_GLYPH_46
     "................"
     "...G............"
@@ -552,7 +553,7 @@ set(MOX_GLYPH_46
     "...GG..........."
     "...G............"
     "................")
-# 50 "Step Into": an arrow down into the statement.
+# 50 (Run, Step Into): an arrow down into the statement.
 set(MOX_GLYPH_50
     "......bb........"
     "......bb........"
@@ -569,7 +570,7 @@ set(MOX_GLYPH_50
     "......kkk......."
     "......kkk......."
     "......kkk.......")
-# 51 "Step Over": an arrow over the statement.
+# 51 (Run, Step Over): an arrow over the statement.
 set(MOX_GLYPH_51
     "................"
     ".....bbbbb......"
@@ -586,7 +587,7 @@ set(MOX_GLYPH_51
     "......kkk......."
     "......kkk......."
     "......kkk.......")
-# 48 "Step Out": an arrow up out of the statement.
+# 48 (Run, Step Out): an arrow up out of the statement.
 set(MOX_GLYPH_48
     "......bb........"
     ".....bbbb......."
@@ -603,7 +604,7 @@ set(MOX_GLYPH_48
     "......kkk......."
     "......kkk......."
     "......kkk.......")
-# 185 "Run to Cursor": an arrow to the text cursor.
+# 185 (Run, Run to Cursor): an arrow to the text cursor.
 set(MOX_GLYPH_185
     ".....kkkkkkkkkkk"
     ".....kwwwwwwwwwk"
@@ -620,7 +621,7 @@ set(MOX_GLYPH_185
     ".....kwwwwwwwwwk"
     ".....kwwwwwwwwwk"
     ".....kkkkkkkkkkk")
-# 213: the play triangle, doubled.
+# 213 (no menu item): the play triangle, doubled.
 set(MOX_GLYPH_213
     "................"
     "................"
@@ -637,7 +638,7 @@ set(MOX_GLYPH_213
     "G......G........"
     "................"
     "................")
-# 32983 "Stop": the stop square.
+# 32983 (Run, Stop): the stop square.
 set(MOX_GLYPH_32983
     "................"
     "................"
@@ -654,7 +655,7 @@ set(MOX_GLYPH_32983
     "..RrrrrrrrrrrR.."
     "..RRRRRRRRRRRR.."
     "................")
-# 52 "Reset Target": the power sign.
+# 52 (Run, Reset Target): the power sign.
 set(MOX_GLYPH_52
     ".......rr......."
     ".......rr......."
@@ -671,7 +672,7 @@ set(MOX_GLYPH_52
     "...rrrr..rrrr..."
     "....rrrrrrrr...."
     "......rrrr......")
-# 49 "Restart": a circular arrow.
+# 49 (Run, Restart): a circular arrow.
 set(MOX_GLYPH_49
     ".......G........"
     ".......GGG......"
@@ -688,7 +689,7 @@ set(MOX_GLYPH_49
     "...GGGGGGGGGG..."
     "....GGGGGGGG...."
     "......GGGG......")
-# 32784 "High Level": a C.
+# 32784 (Language, High Level): a C.
 set(MOX_GLYPH_32784
     "................"
     "................"
@@ -705,7 +706,7 @@ set(MOX_GLYPH_32784
     "................"
     "................"
     "................")
-# 32785 "Assembler": ASM.
+# 32785 (Language, Assembler): ASM.
 set(MOX_GLYPH_32785
     "................"
     "................"
