@@ -45,21 +45,21 @@ set(MOX_GLYPH_57601
     "................")
 # 21 (File, Load Symbols): a page of symbols (#), loaded by the green arrow.
 set(MOX_GLYPH_21
-    ".GG............."
-    ".GG............."
-    ".GG..kkkkkkkkk.."
-    ".GG..kwwwwwwkwk."
-    ".GG..kwwwwwwkwwk"
-    ".GG..kwwwwwwkkkk"
-    "GGGGGkwwbwbbwwwk"
-    "GGGG.kwbbbbbbwwk"
-    ".GG..kwwbwbbwwwk"
-    ".....kwbbbbbwwwk"
-    ".....kwbbbbbbwwk"
-    ".....kwwbwwbwwwk"
-    ".....kwwwwwwwwwk"
-    ".....kwwwwwwwwwk"
-    ".....kkkkkkkkkkk")
+    "..GG............"
+    "..GG............"
+    "..GG..kkkkkkkk.."
+    "..GG..kwwwwwkwk."
+    "..GG..kwwwwwkwwk"
+    "..GG..kwwwwwkkkk"
+    "GGGGGGkwbbwbbwwk"
+    ".GGGG.kbbbbbbbwk"
+    "..GG..kwbbwbbwwk"
+    "......kwbbwbbwwk"
+    "......kbbbbbbbwk"
+    "......kwbbwbbwwk"
+    "......kwwwwwwwwk"
+    "......kwwwwwwwwk"
+    "......kkkkkkkkkk")
 # 57634 (Edit, Copy): two pages.
 set(MOX_GLYPH_57634
     "kkkkkkkk........"
