@@ -1,26 +1,139 @@
-# mox_strip_resources(VAR BITMAP id IMAGES n [SCALE k] [TOOLBAR id COMMANDS id...]): appends to
-# VAR the resource-script text of a strip of n button images, each 16k x 15k pixels, as a
-# 4-bit bitmap resource in the 16-colour palette (black, both greys, white and colours), and
-# optionally its toolbar resource (version 1, the image size, the command ids, 0 a separator).
+# mox_strip_resources(VAR BITMAP id {GLYPHS name... | IMAGES n} [SCALE k | SCALE 2 SMOOTH]
+#                     [TOOLBAR id COMMANDS id...]): appends to VAR the resource-script text of a
+# strip of button images, each 16k x 15k pixels, as a 4-bit bitmap resource in the 16-colour
+# palette (black, both greys, white and colours), and optionally its toolbar resource (version 1,
+# the image size, the command ids, 0 a separator). The images are the glyphs named, in order
+# (glyph n is the list MOX_GLYPH_<n>: 15 rows of 16 palette letters, see MOX_STRIP_LETTERS), or
+# n times a plain framed square; SCALE k draws every pixel as k x k. SMOOTH doubles the way
+# pixel art is doubled (EPX): an edge that steps diagonally in the small image runs diagonally
+# in the large one instead of in steps of two.
 # The text is written with raw data, so no binary file has to be kept in the sources.
-set(MOX_STRIP_GLYPH
-    "7777777777777777" "7700000000000777" "7709999999990877" "7709FFFFFFF90877"
-    "7709F77777F90877" "7709F7CCC7F90877" "7709F7CCC7F90877" "7709F7CCC7F90877"
-    "7709F77777F90877" "7709FFFFFFF90877" "7709999999990877" "7700000000000877"
-    "7778888888888877" "7777777777777777" "7777777777777777")
-# Colour-table entries 0x00RRGGBB, in index order.
+
+# Colour-table entries 0x00RRGGBB, in index order, and the letter that names each in a glyph.
 set(MOX_STRIP_PALETTE
     0x000000 0x800000 0x008000 0x808000 0x000080 0x800080 0x008080 0xC0C0C0
     0x808080 0xFF0000 0x00FF00 0xFFFF00 0x0000FF 0xFF00FF 0x00FFFF 0xFFFFFF)
+set(MOX_STRIP_LETTERS k R G Y B M C . s r g y b m c w)
+set(MOX_STRIP_DIGITS 0 1 2 3 4 5 6 7 8 9 A B C D E F)
+# For strips whose images need only stand out from the button face.
+set(MOX_GLYPH_SQUARE
+    "................" "..kkkkkkkkkkk..." "..krrrrrrrrrks.." "..krwwwwwwwrks.."
+    "..krw.....wrks.." "..krw.bbb.wrks.." "..krw.bbb.wrks.." "..krw.bbb.wrks.."
+    "..krw.....wrks.." "..krwwwwwwwrks.." "..krrrrrrrrrks.." "..kkkkkkkkkkks.."
+    "...sssssssssss.." "................" "................")
+
+# OUT: the glyph's rows as hex digits, one a pixel. A glyph of the wrong shape or with a letter
+# outside the palette stops the configuration.
+function(mox_glyph_digits out name)
+  if(NOT DEFINED MOX_GLYPH_${name})
+    message(FATAL_ERROR "toolbar image ${name}: no MOX_GLYPH_${name}")
+  endif()
+  set(rows ${MOX_GLYPH_${name}})
+  list(LENGTH rows count)
+  if(NOT count EQUAL 15)
+    message(FATAL_ERROR "toolbar image ${name}: ${count} rows, not 15")
+  endif()
+  set(digits "")
+  foreach(row ${rows})
+    if(NOT row MATCHES "^[kRGYBMC.srgybmcw]+$")
+      message(FATAL_ERROR "toolbar image ${name}: row \"${row}\" has a letter outside the palette")
+    endif()
+    string(LENGTH "${row}" n)
+    if(NOT n EQUAL 16)
+      message(FATAL_ERROR "toolbar image ${name}: row \"${row}\" is ${n} pixels, not 16")
+    endif()
+    # The digits B and C are letters too: those two are replaced before any digit is written.
+    foreach(i 4 6 0 1 2 3 5 7 8 9 10 11 12 13 14 15)
+      list(GET MOX_STRIP_LETTERS ${i} letter)
+      list(GET MOX_STRIP_DIGITS ${i} digit)
+      string(REPLACE "${letter}" "${digit}" row "${row}")
+    endforeach()
+    list(APPEND digits "${row}")
+  endforeach()
+  set(${out} "${digits}" PARENT_SCOPE)
+endfunction()
+
+# OUT: the 30 rows of 32 digits of the glyph doubled (glyph: 15 rows of 16 digits). Each pixel
+# P becomes four; a corner takes the colour of its two neighbours (above or below, left or
+# right) when they agree and the other two differ from them.
+function(mox_glyph_doubled out glyph)
+  # Rows as lists of pixels, framed by sentinels that match no pixel; a missing neighbour leaves
+  # P unchanged either way.
+  set(edge "v;v;v;v;v;v;v;v;v;v;v;v;v;v;v;v;v;v")
+  set(padded "")
+  foreach(row ${glyph})
+    string(REGEX MATCHALL "." pixels "${row}")
+    string(REPLACE ";" "|" pixels "${pixels}")
+    list(APPEND padded "h|${pixels}|h")
+  endforeach()
+  set(lefts 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15)
+  set(centres 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16)
+  set(rights 2 3 4 5 6 7 8 9 10 11 12 13 14 15 16 17)
+  set(result "")
+  foreach(y RANGE 14)
+    list(GET padded ${y} row)
+    string(REPLACE "|" ";" row "${row}")
+    set(up "${edge}")
+    set(down "${edge}")
+    if(y GREATER 0)
+      math(EXPR above "${y} - 1")
+      list(GET padded ${above} up)
+      string(REPLACE "|" ";" up "${up}")
+    endif()
+    if(y LESS 14)
+      math(EXPR below "${y} + 1")
+      list(GET padded ${below} down)
+      string(REPLACE "|" ";" down "${down}")
+    endif()
+    set(top "")
+    set(bottom "")
+    foreach(l c r IN ZIP_LISTS lefts centres rights)
+      list(GET row ${c} P)
+      list(GET up ${c} A)
+      list(GET row ${r} B)
+      list(GET row ${l} C)
+      list(GET down ${c} D)
+      set(p1 ${P})
+      set(p2 ${P})
+      set(p3 ${P})
+      set(p4 ${P})
+      if(C STREQUAL A AND NOT C STREQUAL D AND NOT A STREQUAL B)
+        set(p1 ${A})
+      endif()
+      if(A STREQUAL B AND NOT A STREQUAL C AND NOT B STREQUAL D)
+        set(p2 ${B})
+      endif()
+      if(D STREQUAL C AND NOT D STREQUAL B AND NOT C STREQUAL A)
+        set(p3 ${C})
+      endif()
+      if(B STREQUAL D AND NOT B STREQUAL A AND NOT D STREQUAL C)
+        set(p4 ${D})
+      endif()
+      string(APPEND top "${p1}${p2}")
+      string(APPEND bottom "${p3}${p4}")
+    endforeach()
+    list(APPEND result "${top}" "${bottom}")
+  endforeach()
+  set(${out} "${result}" PARENT_SCOPE)
+endfunction()
 
 function(mox_strip_resources var)
-  cmake_parse_arguments(S "" "BITMAP;IMAGES;SCALE;TOOLBAR" "COMMANDS" ${ARGN})
+  cmake_parse_arguments(S "SMOOTH" "BITMAP;IMAGES;SCALE;TOOLBAR" "GLYPHS;COMMANDS" ${ARGN})
   if(NOT S_SCALE)
     set(S_SCALE 1)
   endif()
+  if(S_SMOOTH AND NOT S_SCALE EQUAL 2)
+    message(FATAL_ERROR "strip ${S_BITMAP}: SMOOTH doubles, it needs SCALE 2")
+  endif()
+  if(NOT S_GLYPHS)
+    foreach(i RANGE 1 ${S_IMAGES})
+      list(APPEND S_GLYPHS SQUARE)
+    endforeach()
+  endif()
+  list(LENGTH S_GLYPHS images)
   math(EXPR cx "16 * ${S_SCALE}")
   math(EXPR cy "15 * ${S_SCALE}")
-  math(EXPR width "${cx} * ${S_IMAGES}")
+  math(EXPR width "${cx} * ${images}")
   set(text "${${var}}")
   if(S_TOOLBAR)
     list(LENGTH S_COMMANDS count)
@@ -32,31 +145,54 @@ function(mox_strip_resources var)
     string(APPEND text ", ${colour}L")
   endforeach()
   string(APPEND text "\n")
-  # Rows bottom-up; one image row is cx pixels = cx / 2 bytes, written as 16-bit words whose
-  # low byte comes first.
-  list(REVERSE MOX_STRIP_GLYPH)
-  foreach(row ${MOX_STRIP_GLYPH})
+  # A glyph used again is converted once.
+  set(index 0)
+  foreach(name ${S_GLYPHS})
+    if(NOT DEFINED digits_${name})
+      mox_glyph_digits(digits_${name} ${name})
+      if(S_SMOOTH)
+        mox_glyph_doubled(digits_${name} "${digits_${name}}")
+      endif()
+    endif()
+    set(glyph${index} "${digits_${name}}")
+    math(EXPR index "${index} + 1")
+  endforeach()
+  math(EXPR lastImage "${images} - 1")
+  # Doubled glyphs have their full size already; others are stretched here.
+  set(stretch ${S_SCALE})
+  set(lastRow 14)
+  if(S_SMOOTH)
+    set(stretch 1)
+    set(lastRow 29)
+  endif()
+  # Rows bottom-up; a strip row is the images' rows side by side, cx / 2 bytes each, written as
+  # 16-bit words whose low byte comes first.
+  foreach(r RANGE ${lastRow} 0 -1)
     set(pixels "")
-    string(LENGTH "${row}" n)
-    math(EXPR last "${n} - 1")
-    foreach(i RANGE ${last})
-      string(SUBSTRING "${row}" ${i} 1 p)
-      string(REPEAT "${p}" ${S_SCALE} scaled)
-      string(APPEND pixels "${scaled}")
+    foreach(i RANGE ${lastImage})
+      list(GET glyph${i} ${r} row)
+      if(stretch EQUAL 1)
+        string(APPEND pixels "${row}")
+      else()
+        string(REGEX MATCHALL "." dots "${row}")
+        foreach(p ${dots})
+          string(REPEAT "${p}" ${stretch} stretched)
+          string(APPEND pixels "${stretched}")
+        endforeach()
+      endif()
     endforeach()
     set(words "")
     string(LENGTH "${pixels}" n)
     math(EXPR last "${n} / 4 - 1")
-    foreach(i RANGE ${last})
-      math(EXPR at "${i} * 4")
-      string(SUBSTRING "${pixels}" ${at} 4 quad)
-      string(SUBSTRING "${quad}" 0 2 lowByte)
-      string(SUBSTRING "${quad}" 2 2 highByte)
+    foreach(at RANGE 0 ${last})
+      math(EXPR from "${at} * 4")
+      string(SUBSTRING "${pixels}" ${from} 2 lowByte)
+      math(EXPR from "${from} + 2")
+      string(SUBSTRING "${pixels}" ${from} 2 highByte)
       string(APPEND words ", 0x${highByte}${lowByte}")
     endforeach()
-    string(REPEAT "${words}" ${S_IMAGES} stripRow)
-    string(REPEAT "${stripRow}\n" ${S_SCALE} scaledRows)
-    string(APPEND text "${scaledRows}")
+    string(REPEAT "${words}\n" ${stretch} stretchedRows)
+    string(APPEND text "${stretchedRows}")
   endforeach()
   string(APPEND text "END\n")
   set(${var} "${text}" PARENT_SCOPE)

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "host/lib/call_log.h"
+#include "host/lib/demo_script.h"
 #include "host/lib/host_sim.h"
 #include "host/lib/host_state.h"
-#include "host/lib/host_window.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -44,39 +44,6 @@ struct Library {
 using IntFn = int(__cdecl*)();
 using PeekFn = int(__cdecl*)(int);
 
-// The demo's host-side set-up: a host toolbar with one button, a user button, a menu item and
-// the Info pane's text.
-void RunDemoScript(const Library& gui) {
-    using CreateTbFn = int(__cdecl*)(int*, const char*, int);
-    using AddBtnFn = int(__cdecl*)(int, int, int, const char*, int);
-    using ChangeFn = int(__cdecl*)(const char*, const char*, int, int, int, int);
-    using MenuFn = int(__cdecl*)(const char*, int, int, int);
-    using TextFn = int(__cdecl*)(const char*);
-    int index = -1;
-    if (auto create = gui.Get<CreateTbFn>("CreateGuiToolbar"); create && create(&index, "Trace", 0))
-        if (auto add = gui.Get<AddBtnFn>("AddTBButton"))
-            add(index, 179, 180, "Trace on", 1030);
-    if (auto change = gui.Get<ChangeFn>("ChangeButtons"))
-        change("Reset", "Reset the target", 0x1 | 0x2, 0, 0, 0);
-    if (auto menu = gui.Get<MenuFn>("InsertGuiMenuItem"))
-        menu("&Trace Settings ...", 1031, -5, 0);
-    if (auto pane = gui.Get<TextFn>("SetPaneInfoText"))
-        pane("Target halted at 0x00401000");
-    // A window of the host's own: the registers, in a view the library opens.
-    using OpenFn = int(__cdecl*)(const char*, const WindowPosition*, HWND*);
-    using CloseFn = int(__cdecl*)(intptr_t, int);
-    static WindowPosition registers{};
-    HostState::Get().placements[&registers] = HostPlacement{0x11, 20, 20, 260, 190};
-    HWND view = nullptr;
-    auto open = gui.Get<OpenFn>("GetMDIWindow");
-    auto close = gui.Get<CloseFn>("CloseMDIWindow");
-    if (open && open("Registers", &registers, &view) && view)
-        CreateRegistersWindow(view, [close](HWND child) {
-            if (close)
-                close(reinterpret_cast<intptr_t>(child), 0);
-        });
-}
-
 bool WriteFrameScreenshot(const std::wstring& path) {
     HWND frame = static_cast<HWND>(HostState::Get().mainRecord.frameWindow);
     RECT rect{};
@@ -95,7 +62,7 @@ int Drive(const Library& gui, const HostOptions& options) {
         return 0; // a library without the life cycle only identifies itself
     LogHostCall("StartApp", start());
     if (options.demo || !options.screenshot.empty())
-        RunDemoScript(gui);
+        RunDemoScript(gui.module);
     // The script's length: the switch, else a moment for a screenshot, else one turn for a
     // scripted run and the user's closing of the window for the demo.
     const bool untilClosed =

@@ -54,17 +54,33 @@ std::wstring ScreenshotPath(const wchar_t* name) {
     return dir + L"\\" + name;
 }
 
-bool SaveScreenPng(const RECT& rect, const wchar_t* pszPath) {
+HBITMAP CaptureScreen(const RECT& rect) {
     const int cx = rect.right - rect.left, cy = rect.bottom - rect.top;
+    if (cx <= 0 || cy <= 0)
+        return NULL;
+    // Wine hands a window's paints to the display when its thread next waits for messages: the
+    // screen read before that still shows the windows painted last as they were before, such as
+    // a toolbar repainted just now as an empty strip.
+    ::GdiFlush();
+    ::MsgWaitForMultipleObjects(0, NULL, FALSE, 0, QS_ALLINPUT);
     HDC hScreen = ::GetDC(NULL);
     HDC hMem = ::CreateCompatibleDC(hScreen);
     HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
+    if (hMem != NULL && hBitmap != NULL) {
+        HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+        ::BitBlt(hMem, 0, 0, cx, cy, hScreen, rect.left, rect.top, SRCCOPY);
+        ::SelectObject(hMem, hOld);
+    }
+    if (hMem != NULL)
+        ::DeleteDC(hMem);
     ::ReleaseDC(NULL, hScreen);
+    return hBitmap;
+}
 
+bool SaveScreenPng(const RECT& rect, const wchar_t* pszPath) {
+    HBITMAP hBitmap = CaptureScreen(rect);
+    if (hBitmap == NULL)
+        return false;
     const bool bOk = WriteBitmapPng(hBitmap, pszPath);
     ::DeleteObject(hBitmap);
     return bOk;

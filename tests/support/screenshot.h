@@ -12,5 +12,9 @@ bool WriteBitmapPng(HBITMAP hBitmap, const std::wstring& path);
 // <build tree>\screens\<name> for the running test program; the folder is made when missing.
 std::wstring ScreenshotPath(const wchar_t* name);
 
+// What the screen shows inside rect (screen coordinates), once the thread's last paints have
+// reached the display; the caller deletes the bitmap. Null when it cannot be read.
+HBITMAP CaptureScreen(const RECT& rect);
+
 // Writes what the screen shows inside rect (screen coordinates) as a PNG file.
 bool SaveScreenPng(const RECT& rect, const wchar_t* pszPath);

@@ -1,0 +1,210 @@
+// The library's button images: every command of the frame's toolbars has one of its own, small
+// and 32 x 30, and the single bitmaps match the strips' images of their commands.
+#include "tests/app/app_fixture.h"
+#include "tests/app/screen_image.h"
+#include "tests/toolbars/modal_script.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace {
+
+const DWORD kFace = 0xC0C0C0;
+
+// A bitmap resource's pixels, 0x00RRGGBB, row by row from the top.
+struct Pixels {
+    int cx = 0, cy = 0;
+    std::vector<DWORD> data;
+    DWORD At(int x, int y) const { return data[static_cast<size_t>(y) * cx + x] & 0xFFFFFF; }
+};
+
+Pixels ReadBitmap(HMODULE module, UINT id) {
+    Pixels pixels;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    BITMAP info{};
+    if (bitmap == nullptr || !GetObjectW(bitmap, sizeof info, &info)) {
+        if (bitmap)
+            DeleteObject(bitmap);
+        return pixels;
+    }
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    header.bmiHeader.biWidth = info.bmWidth;
+    header.bmiHeader.biHeight = -info.bmHeight; // top-down
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    pixels.data.assign(static_cast<size_t>(info.bmWidth) * info.bmHeight, 0);
+    HDC dc = GetDC(nullptr);
+    if (GetDIBits(dc, bitmap, 0, info.bmHeight, pixels.data.data(), &header, DIB_RGB_COLORS) ==
+        info.bmHeight) {
+        pixels.cx = info.bmWidth;
+        pixels.cy = info.bmHeight;
+    }
+    ReleaseDC(nullptr, dc);
+    DeleteObject(bitmap);
+    return pixels;
+}
+
+// The command ids of a toolbar resource (version, width, height, count, ids: 16-bit words).
+std::vector<UINT> ToolbarCommands(HMODULE module, UINT id) {
+    std::vector<UINT> ids;
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(241));
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const auto* words = loaded ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
+    if (words == nullptr || SizeofResource(module, found) < 8)
+        return ids;
+    const size_t count = std::min<size_t>(words[3], (SizeofResource(module, found) - 8) / 2);
+    ids.assign(words + 4, words + 4 + count);
+    return ids;
+}
+
+// Image n of a strip whose images are cx x cy, as a key: its pixels in order.
+std::vector<DWORD> Image(const Pixels& strip, int n, int cx, int cy) {
+    std::vector<DWORD> image;
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x)
+            image.push_back(strip.At(n * cx + x, y));
+    return image;
+}
+
+int Drawn(const std::vector<DWORD>& image) {
+    return static_cast<int>(
+        std::count_if(image.begin(), image.end(), [](DWORD pixel) { return pixel != kFace; }));
+}
+
+// Whether the 32 x 30 image is the 16 x 15 one doubled: each pixel became four, of which at
+// least two keep its colour and the others (rounding a diagonal edge) take a neighbour's.
+bool IsDoubled(const std::vector<DWORD>& small, const std::vector<DWORD>& large) {
+    if (small.size() != 16 * 15 || large.size() != 32 * 30)
+        return false;
+    auto at = [&small](int x, int y, DWORD outside) {
+        return x < 0 || x >= 16 || y < 0 || y >= 15 ? outside
+                                                    : small[static_cast<size_t>(y) * 16 + x];
+    };
+    for (int y = 0; y < 15; ++y)
+        for (int x = 0; x < 16; ++x) {
+            const DWORD p = at(x, y, 0);
+            const DWORD neighbours[] = {at(x, y - 1, p), at(x + 1, y, p), at(x - 1, y, p),
+                                        at(x, y + 1, p)};
+            int kept = 0;
+            for (int dy = 0; dy < 2; ++dy)
+                for (int dx = 0; dx < 2; ++dx) {
+                    const DWORD q = large[static_cast<size_t>(2 * y + dy) * 32 + 2 * x + dx];
+                    if (q == p)
+                        ++kept;
+                    else if (std::find(std::begin(neighbours), std::end(neighbours), q) ==
+                             std::end(neighbours))
+                        return false;
+                }
+            if (kept < 2)
+                return false;
+        }
+    return true;
+}
+
+TEST_F(AppTest, EveryToolbarCommandHasAnImageOfItsOwn) {
+    Load();
+    std::map<UINT, std::vector<DWORD>> images; // by command
+    std::set<std::vector<DWORD>> seen;
+    for (UINT small : {200u, 202u}) {
+        const std::vector<UINT> commands = ToolbarCommands(m_module, small);
+        ASSERT_FALSE(commands.empty()) << small;
+        EXPECT_EQ(commands, ToolbarCommands(m_module, small + 1)) << small;
+        const Pixels strip = ReadBitmap(m_module, small);
+        const Pixels large = ReadBitmap(m_module, small + 1);
+        ASSERT_EQ(16 * static_cast<int>(commands.size()), strip.cx) << small;
+        ASSERT_EQ(15, strip.cy);
+        ASSERT_EQ(32 * static_cast<int>(commands.size()), large.cx) << small;
+        ASSERT_EQ(30, large.cy);
+        for (size_t n = 0; n < commands.size(); ++n) {
+            const auto image = Image(strip, static_cast<int>(n), 16, 15);
+            // Drawn, yet with the face showing around it; no other command's image.
+            EXPECT_GE(Drawn(image), 24) << commands[n];
+            EXPECT_LE(Drawn(image), 16 * 15 - 24) << commands[n];
+            EXPECT_TRUE(seen.insert(image).second) << commands[n] << " repeats an image";
+            EXPECT_TRUE(IsDoubled(image, Image(large, static_cast<int>(n), 32, 30))) << commands[n];
+            images[commands[n]] = image;
+        }
+    }
+    // The language buttons' own bitmaps are their commands' images; the source view's marks
+    // are three more.
+    const std::pair<UINT, UINT> languages[] = {{171, 32784}, {179, 32785}};
+    for (auto [bitmap, command] : languages) {
+        EXPECT_EQ(images[command], Image(ReadBitmap(m_module, bitmap), 0, 16, 15)) << bitmap;
+        EXPECT_TRUE(IsDoubled(images[command], Image(ReadBitmap(m_module, bitmap + 1), 0, 32, 30)))
+            << bitmap;
+    }
+    for (UINT mark : {167u, 170u, 169u}) {
+        const auto image = Image(ReadBitmap(m_module, mark), 0, 16, 15);
+        EXPECT_GE(Drawn(image), 24) << mark;
+        EXPECT_TRUE(seen.insert(image).second) << mark << " repeats an image";
+    }
+}
+
+// The Toolbars dialog's "&Large Buttons": the bars show the 32 x 30 images.
+TEST_F(AppTest, LargeButtonsShowTheLargeImages) {
+    Start();
+    SetWindowPos(Frame(), HWND_TOP, 0, 0, 1200, 700, SWP_SHOWWINDOW);
+    PumpFor(100);
+    ScreenImage before;
+    ASSERT_TRUE(before.Read(Frame()));
+    std::map<std::wstring, int> small;
+    for (const auto& [title, rect] : TopRow(Frame()))
+        small[title] = GlyphPixels(before, rect);
+    ModalScript script;
+    script.Then(L"Toolbars", [](HWND hDlg) {
+        SendMessageW(GetDlgItem(hDlg, 43103), BM_CLICK, 0, 0); // "&Large Buttons"
+        return IDOK;
+    });
+    PostMessageW(Frame(), WM_COMMAND, 32929, 0); // "&Toolbars ..."
+    PumpAll();
+    PumpFor(200);
+    ASSERT_TRUE(script.Finished());
+    RedrawWindow(Frame(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ScreenImage after;
+    ASSERT_TRUE(after.Read(Frame(), L"app_large_buttons.png"));
+    const auto bars = TopRow(Frame());
+    ASSERT_FALSE(bars.empty());
+    const auto& [title, rect] = bars.front(); // the first bar is whole on the screen
+    EXPECT_GE(rect.bottom - rect.top, 30 + 6);
+    // Four times the pixels of each small image.
+    ASSERT_GT(small[title], 0);
+    EXPECT_GE(GlyphPixels(after, rect), 3 * small[title])
+        << std::string(title.begin(), title.end());
+}
+
+// The open menu, read from inside its loop, which this then ends.
+ScreenImage g_menu;
+bool g_menuRead = false;
+
+void CALLBACK ReadOpenMenu(HWND, UINT, UINT_PTR, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (!g_menuRead && popup != nullptr && IsWindowVisible(popup)) {
+        g_menuRead = g_menu.Read(popup, L"app_file_menu.png");
+        EndMenu();
+    }
+}
+
+// The frame's menus draw the toolbar images beside their items.
+TEST_F(AppTest, TheFileMenuShowsTheImagesOfItsCommands) {
+    Start();
+    HMENU file = Popup(L"&File");
+    ASSERT_NE(nullptr, file);
+    g_menuRead = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 300, &ReadOpenMenu);
+    RECT frame{};
+    GetWindowRect(Frame(), &frame);
+    SetForegroundWindow(Frame());
+    TrackPopupMenuEx(file, TPM_RETURNCMD, frame.left + 40, frame.top + 60, Frame(), nullptr);
+    KillTimer(nullptr, timer);
+    ASSERT_TRUE(g_menuRead);
+    // "&Open ..." has the folder's yellow, "&Load Program ..." the arrow's green.
+    EXPECT_GE(g_menu.Count(g_menu.Rect(), 0xFFFF00), 20);
+    EXPECT_GE(g_menu.Count(g_menu.Rect(), 0x008000), 10);
+}
+
+} // namespace

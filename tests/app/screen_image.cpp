@@ -1,0 +1,85 @@
+#include "tests/app/screen_image.h"
+
+#include <algorithm>
+#include <climits>
+#include <iterator>
+
+#include "tests/support/screenshot.h"
+
+bool ScreenImage::Read(HWND hWnd, const wchar_t* pszScreenshot) {
+    if (!GetWindowRect(hWnd, &m_rect))
+        return false;
+    HBITMAP bitmap = CaptureScreen(m_rect);
+    if (bitmap == nullptr)
+        return false;
+    const int cx = m_rect.right - m_rect.left, cy = m_rect.bottom - m_rect.top;
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = cx;
+    info.bmiHeader.biHeight = -cy; // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    m_pixels.assign(static_cast<size_t>(cx) * cy, 0);
+    HDC dc = GetDC(nullptr);
+    const int rows = GetDIBits(dc, bitmap, 0, cy, m_pixels.data(), &info, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, dc);
+    if (pszScreenshot != nullptr)
+        WriteBitmapPng(bitmap, ScreenshotPath(pszScreenshot));
+    DeleteObject(bitmap);
+    return rows == cy;
+}
+
+DWORD ScreenImage::At(int x, int y) const {
+    const size_t at = static_cast<size_t>(y - m_rect.top) * (m_rect.right - m_rect.left) +
+                      static_cast<size_t>(x - m_rect.left);
+    return m_pixels[at] & 0xFFFFFF;
+}
+
+int ScreenImage::Count(RECT rect, DWORD colour) const {
+    int count = 0;
+    for (int y = std::max(rect.top, m_rect.top); y < std::min(rect.bottom, m_rect.bottom); ++y)
+        for (int x = std::max(rect.left, m_rect.left); x < std::min(rect.right, m_rect.right); ++x)
+            if (At(x, y) == colour)
+                ++count;
+    return count;
+}
+
+DWORD Rgb(COLORREF colour) {
+    return (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+}
+
+int GlyphPixels(const ScreenImage& image, RECT bar) {
+    const DWORD plain[] = {Rgb(GetSysColor(COLOR_BTNFACE)), Rgb(GetSysColor(COLOR_BTNSHADOW)),
+                           Rgb(GetSysColor(COLOR_BTNHIGHLIGHT)),
+                           Rgb(GetSysColor(COLOR_3DDKSHADOW))};
+    const RECT& shown = image.Rect();
+    int count = 0;
+    for (int y = std::max(bar.top, shown.top) + 2; y < std::min(bar.bottom, shown.bottom) - 2; ++y)
+        for (int x = std::max(bar.left, shown.left) + 2; x < std::min(bar.right, shown.right) - 2;
+             ++x)
+            if (std::find(std::begin(plain), std::end(plain), image.At(x, y)) == std::end(plain))
+                ++count;
+    return count;
+}
+
+std::vector<std::pair<std::wstring, RECT>> TopRow(HWND frame) {
+    std::vector<std::pair<std::wstring, RECT>> bars;
+    HWND top = GetDlgItem(frame, 0xE81B);
+    LONG rowTop = LONG_MAX;
+    for (HWND h = GetWindow(top, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        RECT r{};
+        if (IsWindowVisible(h) && GetWindowRect(h, &r))
+            rowTop = std::min(rowTop, r.top);
+    }
+    for (HWND h = GetWindow(top, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        RECT r{};
+        wchar_t title[64] = {};
+        GetWindowTextW(h, title, 64);
+        if (IsWindowVisible(h) && GetWindowRect(h, &r) && r.top == rowTop)
+            bars.emplace_back(title, r);
+    }
+    std::sort(bars.begin(), bars.end(),
+              [](const auto& a, const auto& b) { return a.second.left < b.second.left; });
+    return bars;
+}
