@@ -393,7 +393,8 @@ bool SECEditModel::ScanTagLineQuickly(int line, int offset) {
     CString buffer;
     const int lineLength = GetLinePointer(line, buffer, text);
     const int column = offset - m_store->PositionToOffset(line, 0);
-    if (column < 0 || column >= lineLength)
+    // A begin text that starts with a blank would belong to the blanks' token.
+    if (column < 0 || column >= lineLength || IsBlank(text[column]))
         return false;
     for (int i = 0; i < column; ++i)
         if (!IsBlank(text[i]))

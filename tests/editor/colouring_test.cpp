@@ -268,17 +268,19 @@ public:
 // Generated text of the constructs that carry a state from line to line, and of the ones that
 // look like them: comments opened at a line's start, behind blanks, behind code, inside
 // strings and single-line comments, nested and unclosed; escaped quotes and backslashes; tags
-// at line ends; lone carriage returns; surrogate pairs.
+// at line ends; lone carriage returns; surrogate pairs; a begin text that starts with a blank.
 std::wstring GeneratedSource(unsigned seed, int lines) {
     std::mt19937 rng(seed);
     const wchar_t* const starts[] = {
         L"/*",     L"  /*",           L"\t/*", L" \t /**/", L"x /*",     L"// /*",
         L"\"/*\"", L"\"\\\"/*",       L"*/",   L"",         L"while /*", L"(*",
-        L"  (*",   L"\xD83D\xDE00/*", L"/**"};
+        L"  (*",   L"\xD83D\xDE00/*", L"/**",  L"  <",      L"\t <"};
     const wchar_t* const pieces[] = {
-        L" word", L" /*", L" */",  L" /* /* */ */",  L" \"a\\\"b\"", L" \"c\\\\\"", L" \"open",
-        L" //",   L"\r",  L"\r/*", L" \xD83D\xDE00", L" while",      L"\t",         L" *)",
-        L" (*",   L"/"};
+        L" word",       L" /*",        L" */",           L" /* /* */ */",
+        L" \"a\\\"b\"", L" \"c\\\\\"", L" \"open",       L" //",
+        L"\r",          L"\r/*",       L" \xD83D\xDE00", L" while",
+        L"\t",          L" *)",        L" (*",           L"/",
+        L" <",          L">"};
     std::wstring text;
     for (int line = 0; line < lines; ++line) {
         text += starts[std::uniform_int_distribution<int>(0, std::size(starts) - 1)(rng)];
@@ -294,12 +296,13 @@ const wchar_t kQuirkyIni[] =
     L"[ColorGroups]\nNumGroups=4\nGroup1=Keyword\nGroup2=Comment\nGroup3=String\n"
     L"Group4=Highlight\n"
     L"[Keywords]\nwhile=Keyword\n"
-    L"[Parser]\nOperators=+-*/=()\t\nDelimiters=+-*/=();:\"\nNumTags=5\n"
+    L"[Parser]\nOperators=+-*/=()\t\nDelimiters=+-*/=();:\"\nNumTags=6\n"
     L"[Tag1]\nBeginTag=/*\nEndTag=*/\nMultiLine=1\nColorGroup=Comment\n"
     L"[Tag2]\nBeginTag=//\nColorGroup=Comment\n"
     L"[Tag3]\nBeginTag=\"\nEndTag=\"\nEscapeChar=\\\nColorGroup=String\n"
     L"[Tag4]\nBeginTag=(*\nEndTag=*)\nMultiLine=1\nColorGroup=String\n"
-    L"[Tag5]\nBeginTag=/**\nEndTag=*/\nColorGroup=String\n";
+    L"[Tag5]\nBeginTag=/**\nEndTag=*/\nColorGroup=String\n"
+    L"[Tag6]\nBeginTag=\" <\"\nEndTag=>\nMultiLine=1\nColorGroup=Comment\n";
 
 TEST_F(Colouring, FarLinesColourAsTheStepByStepScanDoes) {
     // A line far down is coloured once every multi-line tag above it is known: most lines
