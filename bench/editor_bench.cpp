@@ -210,7 +210,7 @@ void CopyLines(QuietModel& model, int first, int count) {
     }
     std::vector<wchar_t> target(static_cast<size_t>(longest) + 1);
     CString line;
-    constexpr int kRounds = 15;
+    constexpr int kRounds = 51;
     std::vector<Measured> peers, copies;
     for (int round = 0; round < kRounds; ++round) {
         peers.push_back(Measure([&] {
