@@ -270,12 +270,15 @@ void RunFile(const std::wstring& path, size_t megabytes, bool oneLine) {
     });
     Report("colour 10,000 lines from the top", top, floor, "floor", colourTarget);
     ReportCount("  allocations a coloured line", top.allocations / 10000.0, "allocations", 0.01);
+    // A line in the middle is coloured only once the comments and strings of every line above
+    // it are known: besides the 10k lines, half the file is scanned for what carries over. That
+    // scan is allowed 0.2 of the floor (0.4 of the floor of the half it covers).
     const int middle = lines / 2;
     Report("colour 10,000 lines from the middle", Measure([&] {
                for (int i = middle; i < middle + 10000 && i < lines; ++i)
                    model.GetLineColouring(i);
            }),
-           floor, "floor", colourTarget);
+           floor, "floor", oneLine ? colourTarget : colourTarget + 0.2);
     const std::wstring saved = path + L".saved";
     Report("save (8-bit)", Measure([&] { model.SaveFile(saved.c_str()); }), floor, "floor",
            kNoTarget);
