@@ -231,6 +231,16 @@ private:
     // Colours a line and the end lines of the multi-line tags that start on it; a scan only
     // finds those tags and keeps no colouring.
     SECEditLineColouring* ColourLines(int line, int fromColumn, bool scan);
+    // Keeps a multi-line tag found from (line, column) to `end`: the lines inside are coloured
+    // from it, and the model's observers hear that they change.
+    void KeepMultiLineSpan(int line, int column, const SECEditPosition& end, int group);
+    // The scan that a range's colouring makes of a line on which a multi-line tag's begin text
+    // was found at `offset`, taken without the token steps where the line holds nothing but
+    // blanks before it; false when the line needs the full scan.
+    bool ScanTagLineQuickly(int line, int offset);
+    // Whether every step of the tokeniser is this class's own (a derived model may replace
+    // them): only then may a scan skip them.
+    bool HasOwnScanner();
     // The colouring of a line that a known multi-line tag covers from its start, or null.
     SECEditLineColouring* ColourFromSpan(int line);
     void ResizeLineArrays(int lines);

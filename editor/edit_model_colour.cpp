@@ -135,15 +135,7 @@ int SECEditModel::StartMultiLineTag(int line, int column, SECEditTag* tag) {
     const int lineLength = GetLineTextLength(line);
     FlushPlain();
     m_building->Add(lineLength - column, tag->m_group);
-    const SECEditSpan span(SECEditRange(SECEditPosition(line, column), end), tag->m_group);
-    if (!m_spans.Holds(span)) {
-        m_spans.InsertSorted(span);
-        // The lines inside are coloured from the span when they are asked for; what they had
-        // was coloured without it.
-        InvalidateColourLines(line + 1, end.m_line);
-        SECEditLineMsg msg(line, end.m_line);
-        NotifyObservers(nullptr, &msg);
-    }
+    KeepMultiLineSpan(line, column, end, tag->m_group);
     if (!m_scanning) {
         auto last = std::make_unique<SECEditLineColouring>();
         last->Add(end.m_column, tag->m_group);
@@ -154,6 +146,18 @@ int SECEditModel::StartMultiLineTag(int line, int column, SECEditTag* tag) {
     m_continueLine = end.m_line;
     m_continueColumn = end.m_column;
     return lineLength - column;
+}
+
+void SECEditModel::KeepMultiLineSpan(int line, int column, const SECEditPosition& end, int group) {
+    const SECEditSpan span(SECEditRange(SECEditPosition(line, column), end), group);
+    if (m_spans.Holds(span))
+        return;
+    m_spans.InsertSorted(span);
+    // The lines inside are coloured from the span when they are asked for; what they had was
+    // coloured without it.
+    InvalidateColourLines(line + 1, end.m_line);
+    SECEditLineMsg msg(line, end.m_line);
+    NotifyObservers(nullptr, &msg);
 }
 
 void SECEditModel::ColourTokens(int line, const wchar_t* text, int column, int lineLength) {
@@ -325,6 +329,7 @@ BOOL SECEditModel::ColourRange(const SECEditRange& range) {
     // good until the scan has passed it.
     constexpr int kUnknown = -2;
     m_tagFinds.assign(tags.size(), kUnknown);
+    int quick = -1; // whether lines may be scanned quickly: asked when the first one is met
     while (m_firstDirtyLine <= endLine) {
         const int from = m_store->PositionToOffset(m_firstDirtyLine, 0);
         int best = -1;
@@ -332,7 +337,8 @@ BOOL SECEditModel::ColourRange(const SECEditRange& range) {
             int& find = m_tagFinds[i];
             if (find == kUnknown || (find >= 0 && find < from)) {
                 const CString& begin = tags[i]->m_beginTag;
-                find = begin.IsEmpty() ? -1 : m_store->FindText(begin, begin.GetLength(), from, limit);
+                find =
+                    begin.IsEmpty() ? -1 : m_store->FindText(begin, begin.GetLength(), from, limit);
             }
             if (find >= 0 && (best < 0 || find < best))
                 best = find;
@@ -346,9 +352,74 @@ BOOL SECEditModel::ColourRange(const SECEditRange& range) {
             break;
         m_firstDirtyLine = line;
         // The line asked for is coloured for keeps; the others only for the tags they start.
-        ColourLines(line, 0, line != endLine);
+        if (line != endLine && quick < 0)
+            quick = HasOwnScanner() ? 1 : 0;
+        if (line == endLine || quick == 0 || !ScanTagLineQuickly(line, best))
+            ColourLines(line, 0, line != endLine);
         if (m_firstDirtyLine <= line)
             break; // nothing moved on: never loop
     }
     return TRUE;
+}
+
+// The hooks are compared by address: a bound member function's address is the override that
+// the object's class calls, the plain one is this class's own.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wpmf-conversions"
+namespace {
+template <auto Hook> bool IsOwn(SECEditModel* model) {
+    using Plain = void (*)();
+    return reinterpret_cast<Plain>(model->*Hook) == reinterpret_cast<Plain>(Hook);
+}
+} // namespace
+
+bool SECEditModel::HasOwnScanner() {
+    return IsOwn<&SECEditModel::ScanToken>(this) && IsOwn<&SECEditModel::ScanKeyword>(this) &&
+           IsOwn<&SECEditModel::LookupKeyword>(this) && IsOwn<&SECEditModel::ScanTag>(this) &&
+           IsOwn<&SECEditModel::FindBeginTag>(this) && IsOwn<&SECEditModel::ScanOperator>(this) &&
+           IsOwn<&SECEditModel::StartMultiLineTag>(this) &&
+           IsOwn<&SECEditModel::ScanSingleLineTag>(this) &&
+           IsOwn<&SECEditModel::FlushPlain>(this) && IsOwn<&SECEditModel::FindTagEnd>(this) &&
+           IsOwn<&SECEditModel::GetLinePointer>(this) &&
+           IsOwn<&SECEditModel::GetLineTextLength>(this);
+}
+#pragma GCC diagnostic pop
+
+bool SECEditModel::ScanTagLineQuickly(int line, int offset) {
+    // What ColourLines' scan of the line does, step for step, where the line begins with blanks
+    // and then the begin text: the blanks are one token (no keyword, tag or operator, or the
+    // full scan decides), the begin text the next, and the tag it starts ends on a later line.
+    const wchar_t* text = nullptr;
+    CString buffer;
+    const int lineLength = GetLinePointer(line, buffer, text);
+    const int column = offset - m_store->PositionToOffset(line, 0);
+    // A begin text that starts with a blank would belong to the blanks' token.
+    if (column < 0 || column >= lineLength || IsBlank(text[column]))
+        return false;
+    for (int i = 0; i < column; ++i)
+        if (!IsBlank(text[i]))
+            return false;
+    int group = 0;
+    if (column > 0 && (m_langConfig->ClassifyWord(text, column, group) != 0 ||
+                       m_langConfig->FindTag(text, lineLength, 0, 2) ||
+                       m_langConfig->GetCharSet(SECEDIT_OPERATORS)->Has(text[0])))
+        return false;
+    const wchar_t* token = text + column;
+    const int remaining = lineLength - column;
+    if (m_langConfig->ClassifyWord(token, NextTokenEnd(m_langConfig, token, remaining), group) != 0)
+        return false;
+    SECEditTag* tag = m_langConfig->FindTag(token, remaining, 0, 2);
+    if (!tag || !tag->m_multiLine)
+        return false;
+    const SECEditPosition end = FindTagEnd(line, column + tag->m_beginTag.GetLength(), tag);
+    if (end.m_line <= line)
+        return false;
+    KeepMultiLineSpan(line, column, end, tag->m_group);
+    // The end line goes on behind the tag's end as ColourLines' own loop would take it.
+    if (end.m_column < GetLineTextLength(end.m_line)) {
+        m_firstDirtyLine = std::max(m_firstDirtyLine, end.m_line);
+        ColourLines(end.m_line, end.m_column, true);
+    }
+    m_firstDirtyLine = std::max(m_firstDirtyLine, end.m_line + 1);
+    return true;
 }

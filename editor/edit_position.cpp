@@ -121,6 +121,9 @@ void SECEditSpanList::InsertSorted(const SECEditSpan& span) {
 }
 
 int SECEditSpanList::FirstEndingAtOrAfter(const SECEditPosition& pos) const {
+    // Colouring line after line asks about lines behind every span found so far.
+    if (m_spans.empty() || m_spans.back().m_end < pos)
+        return GetSize();
     auto it = std::lower_bound(
         m_spans.begin(), m_spans.end(), pos,
         [](const SECEditSpan& s, const SECEditPosition& p) { return s.m_end < p; });

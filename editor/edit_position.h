@@ -7,6 +7,7 @@
 class CArchive;
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 class SECEditPosition {
@@ -117,5 +118,7 @@ public:
     void Serialize(CArchive& ar);
 
 private:
-    std::vector<SECEditSpan> m_spans;
+    // In blocks: the scan of a large file adds a span for every comment above the line asked
+    // for, and a single array would copy all of them again each time it grew.
+    std::deque<SECEditSpan> m_spans;
 };

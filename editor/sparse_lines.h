@@ -134,7 +134,7 @@ public:
     int NextFrom(int line, int last = INT_MAX) const {
         line = std::max(0, line);
         last = std::min(last, m_size - 1);
-        if (line > last)
+        if (line > last || line > m_last)
             return -1;
         int best = -1;
         int shift = 0;

@@ -32,6 +32,18 @@ const wchar_t* SECEditTextBlock::Span(int from, int to) {
     return m_buf.get() + (from < m_gapStart ? from : from + GapLength());
 }
 
+void SECEditTextBlock::CopyOut(int from, int to, wchar_t* out) const {
+    const wchar_t* b = m_buf.get();
+    const int beforeEnd = std::min(to, m_gapStart);
+    if (from < beforeEnd) {
+        std::memcpy(out, b + from, (beforeEnd - from) * sizeof(wchar_t));
+        out += beforeEnd - from;
+    }
+    const int afterStart = std::max(from, m_gapStart);
+    if (afterStart < to)
+        std::memcpy(out, b + afterStart + GapLength(), (to - afterStart) * sizeof(wchar_t));
+}
+
 int SECEditTextBlock::FindChar(wchar_t ch, int from, int to) const {
     const wchar_t* b = m_buf.get();
     const int beforeEnd = std::min(to, m_gapStart);
@@ -352,32 +364,46 @@ int SECEditTextStore::GetLineTextLength(int line) {
     return end - start;
 }
 
+bool SECEditTextStore::RangeOffsets(int line1, int col1, int line2, int col2, int& from, int& to) {
+    if (col1 == 0 && (line2 == -1 || col2 == -1)) {
+        // A whole line, as copying lines out asks again and again: no column to check.
+        if (!ExtendLines(line1))
+            return false;
+        from = LineStart(line1);
+        to = LineEndWithTerminator(line1);
+        return true;
+    }
+    from = PositionToOffset(line1, col1);
+    to = line2 == -1 || col2 == -1 ? LineEndWithTerminator(line1) : PositionToOffset(line2, col2);
+    if (from < 0 || to < 0)
+        return false;
+    if (to < from)
+        std::swap(from, to);
+    return true;
+}
+
 BOOL SECEditTextStore::GetText(CString& out, int line1, int col1, int line2, int col2) {
-    const wchar_t* p = nullptr;
-    const int n = GetTextPointer(&p, line1, col1, line2, col2);
-    if (n < 0 || (n > 0 && !p)) {
+    int from = 0, to = 0;
+    if (!RangeOffsets(line1, col1, line2, col2, from, to)) {
         out.Empty();
         return FALSE;
     }
-    out.SetString(p, n);
+    // Copied from where the characters lie: a run across the gap is copied in its two parts
+    // rather than moving the gap (and with it perhaps much of the text) out of its way.
+    const SECEditTextBlock* block = m_blocks[0].get();
+    if (const wchar_t* run = block->RunAt(from, to))
+        out.SetString(run, to - from);
+    else
+        block->CopyOut(from, to, out.GetBufferSetLength(to - from));
     return TRUE;
 }
 
 int SECEditTextStore::GetTextPointer(const wchar_t** out, int line1, int col1, int line2,
                                      int col2) {
     *out = nullptr;
-    int from = PositionToOffset(line1, col1);
-    if (from < 0)
+    int from = 0, to = 0;
+    if (!RangeOffsets(line1, col1, line2, col2, from, to))
         return -1;
-    int to;
-    if (line2 == -1 || col2 == -1)
-        to = LineEndWithTerminator(line1);
-    else
-        to = PositionToOffset(line2, col2);
-    if (to < 0)
-        return -1;
-    if (to < from)
-        std::swap(from, to);
     *out = Span(from, to);
     return to - from;
 }

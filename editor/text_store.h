@@ -22,6 +22,14 @@ public:
     // The characters [from, to) as one run. It stays valid only until the next edit or the next
     // Span: asking for another run may move the gap over this one.
     const wchar_t* Span(int from, int to);
+    // The characters [from, to) copied to `out`, the gap left where it is.
+    void CopyOut(int from, int to, wchar_t* out) const;
+    // A run wholly on one side of the gap, where it lies, or null for one that spans the gap.
+    const wchar_t* RunAt(int from, int to) const {
+        if (to <= m_gapStart)
+            return m_buf.get() + from;
+        return from >= m_gapStart ? m_buf.get() + from + GapLength() : nullptr;
+    }
     // The index of the first `ch` in [from, to), or -1; the gap stays where it is.
     int FindChar(wchar_t ch, int from, int to) const;
     // The index of the first copy of text[0, n) that lies wholly in [from, to), or -1; the gap
@@ -173,6 +181,9 @@ private:
     void ShiftLinesBehind(int line, int delta);
     // The first line in [low, high) that starts behind the offset, or high.
     int FirstLineAfter(int offset, int low, int high) const;
+    // The offsets of a text range as GetText takes it: a line2 or col2 of -1 means to the end
+    // of line1 with its terminators. False for a position outside the text.
+    bool RangeOffsets(int line1, int col1, int line2, int col2, int& from, int& to);
     int LineEndWithTerminator(int line) {
         return line + 1 < m_lineCount && ExtendLines(line + 1) ? LineStart(line + 1) : TextLength();
     }

@@ -486,13 +486,6 @@ void CString::SetString(LPCWSTR psz) {
         m_str.assign(psz);
 }
 
-void CString::SetString(LPCWSTR pch, int nLength) {
-    if (pch == NULL || nLength <= 0)
-        m_str.clear();
-    else
-        m_str.assign(pch, (size_t)nLength);
-}
-
 void CString::Append(LPCWSTR psz) {
     if (psz != NULL)
         m_str.append(psz);

@@ -64,7 +64,13 @@ public:
     const std::wstring& str() const noexcept { return m_str; }
 
     void SetString(LPCWSTR psz);
-    void SetString(LPCWSTR pch, int nLength);
+    // Inline: copying lines out of a text sets one string again and again, reusing its room.
+    void SetString(LPCWSTR pch, int nLength) {
+        if (pch == NULL || nLength <= 0)
+            m_str.clear();
+        else
+            m_str.assign(pch, (size_t)nLength);
+    }
     void Append(LPCWSTR psz);
     void Append(LPCWSTR pch, int nLength);
     void Append(const CString& s) { m_str += s.m_str; }

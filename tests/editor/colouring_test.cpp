@@ -245,3 +245,128 @@ TEST_F(Colouring, AnyOrderOfLinesGivesTheSameColouring) {
 }
 
 } // namespace
+
+namespace {
+
+// Colours through the base class's steps, but as a class of its own: a model that takes over
+// a step of the tokeniser, so every line is scanned token by token.
+class StepByStepModel : public edtest::TestModel {
+public:
+    int ScanTag(int line, const wchar_t* text, int column, int lineLength) override {
+        return SECEditModel::ScanTag(line, text, column, lineLength);
+    }
+};
+
+// A tokeniser step that sees things differently: a tag at the very start of a line is text.
+class MarginBlindModel : public edtest::TestModel {
+public:
+    int ScanTag(int line, const wchar_t* text, int column, int lineLength) override {
+        return column == 0 ? 0 : SECEditModel::ScanTag(line, text, column, lineLength);
+    }
+};
+
+// Generated text of the constructs that carry a state from line to line, and of the ones that
+// look like them: comments opened at a line's start, behind blanks, behind code, inside
+// strings and single-line comments, nested and unclosed; escaped quotes and backslashes; tags
+// at line ends; lone carriage returns; surrogate pairs; a begin text that starts with a blank.
+std::wstring GeneratedSource(unsigned seed, int lines) {
+    std::mt19937 rng(seed);
+    const wchar_t* const starts[] = {
+        L"/*",     L"  /*",           L"\t/*", L" \t /**/", L"x /*",     L"// /*",
+        L"\"/*\"", L"\"\\\"/*",       L"*/",   L"",         L"while /*", L"(*",
+        L"  (*",   L"\xD83D\xDE00/*", L"/**",  L"  <",      L"\t <"};
+    const wchar_t* const pieces[] = {
+        L" word",       L" /*",        L" */",           L" /* /* */ */",
+        L" \"a\\\"b\"", L" \"c\\\\\"", L" \"open",       L" //",
+        L"\r",          L"\r/*",       L" \xD83D\xDE00", L" while",
+        L"\t",          L" *)",        L" (*",           L"/",
+        L" <",          L">"};
+    std::wstring text;
+    for (int line = 0; line < lines; ++line) {
+        text += starts[std::uniform_int_distribution<int>(0, std::size(starts) - 1)(rng)];
+        const int count = std::uniform_int_distribution<int>(0, 4)(rng);
+        for (int i = 0; i < count; ++i)
+            text += pieces[std::uniform_int_distribution<int>(0, std::size(pieces) - 1)(rng)];
+        text += L"\n";
+    }
+    return text;
+}
+
+const wchar_t kQuirkyIni[] =
+    L"[ColorGroups]\nNumGroups=4\nGroup1=Keyword\nGroup2=Comment\nGroup3=String\n"
+    L"Group4=Highlight\n"
+    L"[Keywords]\nwhile=Keyword\n"
+    L"[Parser]\nOperators=+-*/=()\t\nDelimiters=+-*/=();:\"\nNumTags=6\n"
+    L"[Tag1]\nBeginTag=/*\nEndTag=*/\nMultiLine=1\nColorGroup=Comment\n"
+    L"[Tag2]\nBeginTag=//\nColorGroup=Comment\n"
+    L"[Tag3]\nBeginTag=\"\nEndTag=\"\nEscapeChar=\\\nColorGroup=String\n"
+    L"[Tag4]\nBeginTag=(*\nEndTag=*)\nMultiLine=1\nColorGroup=String\n"
+    L"[Tag5]\nBeginTag=/**\nEndTag=*/\nColorGroup=String\n"
+    L"[Tag6]\nBeginTag=\" <\"\nEndTag=>\nMultiLine=1\nColorGroup=Comment\n";
+
+TEST_F(Colouring, FarLinesColourAsTheStepByStepScanDoes) {
+    // A line far down is coloured once every multi-line tag above it is known: most lines
+    // with a tag's begin text are scanned without their token steps. Colours, the tags found
+    // and what the observers hear must be those of the step-by-step scan.
+    SECEditLangConfig* quirky = new SECEditLangConfig;
+    const std::wstring quirkyPath = dir.Path(L"quirky.ini");
+    edtest::WriteText(quirkyPath, kQuirkyIni);
+    auto* reader = new SECEditLangIniReader(quirkyPath.c_str());
+    ASSERT_TRUE(reader->Read(quirky));
+    reader->Release();
+    for (SECEditLangConfig* language : {config, quirky}) {
+        for (unsigned seed = 1; seed <= 6; ++seed) {
+            SCOPED_TRACE("seed " + std::to_string(seed) +
+                         (language == quirky ? ", quirky language" : ""));
+            const std::wstring text = GeneratedSource(seed, 400);
+            auto load = [&](edtest::TestModel& m) {
+                m.SetLangConfig(language);
+                m.ResetDocument();
+                m.InsertTextAt(0, 0, text.c_str());
+            };
+            StepByStepModel reference;
+            load(reference);
+            const int lines = reference.GetLineCount();
+            std::vector<Runs> expected;
+            for (int line = 0; line < lines; ++line)
+                expected.push_back(RunsOf(reference, line));
+            // Far lines first, then every line: the same questions to both kinds of model.
+            const std::vector<int> order = {lines / 2, lines - 1, lines / 3, 2 * lines / 3};
+            StepByStepModel stepwise;
+            edtest::TestModel quick;
+            edtest::RecordingObserver heardStepwise, heardQuick;
+            load(stepwise);
+            load(quick);
+            stepwise.AddObserver(&heardStepwise);
+            quick.AddObserver(&heardQuick);
+            for (int line : order) {
+                ASSERT_EQ(RunsOf(stepwise, line), expected[line]) << "line " << line;
+                ASSERT_EQ(RunsOf(quick, line), expected[line]) << "line " << line;
+            }
+            for (int line = 0; line < lines; ++line)
+                ASSERT_EQ(RunsOf(quick, line), expected[line]) << "again, line " << line;
+            ASSERT_EQ(heardQuick.entries.size(), heardStepwise.entries.size());
+            for (size_t i = 0; i < heardQuick.entries.size(); ++i) {
+                EXPECT_EQ(heardQuick.entries[i].hint, heardStepwise.entries[i].hint) << i;
+                EXPECT_EQ(heardQuick.entries[i].first, heardStepwise.entries[i].first) << i;
+                EXPECT_EQ(heardQuick.entries[i].last, heardStepwise.entries[i].last) << i;
+            }
+            stepwise.RemoveObserver(&heardStepwise);
+            quick.RemoveObserver(&heardQuick);
+
+            // A model whose own step disagrees is asked, not passed by.
+            MarginBlindModel blindTop, blindFar;
+            load(blindTop);
+            load(blindFar);
+            std::vector<Runs> blindExpected;
+            for (int line = 0; line < lines; ++line)
+                blindExpected.push_back(RunsOf(blindTop, line));
+            ASSERT_NE(blindExpected, expected); // the generated text shows the difference
+            for (int line : order)
+                ASSERT_EQ(RunsOf(blindFar, line), blindExpected[line]) << "blind, line " << line;
+        }
+    }
+    quirky->Release();
+}
+
+} // namespace

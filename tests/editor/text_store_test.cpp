@@ -100,6 +100,31 @@ TEST(TextStore, GetTextToTheEndOfTheLine) {
     EXPECT_EQ(CString(p, 4), L"two\n");
 }
 
+TEST(TextStore, GetTextCopiesAroundTheGapWithoutMovingIt) {
+    SECEditTextStore store;
+    Insert(store, 0, 0, L"first\nsecond\nthird\n");
+    Insert(store, 1, 3, L"XY"); // the gap now stands inside line 1, behind "secXY"
+    const uint32_t moves = store.GetTextMoves();
+    struct Case {
+        int line1, col1, line2, col2;
+        const wchar_t* text;
+    };
+    for (const Case& c : {Case{0, 0, -1, -1, L"first\n"}, Case{1, 0, -1, -1, L"secXYond\n"},
+                          Case{2, 0, -1, -1, L"third\n"}, Case{1, 2, 1, 6, L"cXYo"},
+                          Case{0, 3, 2, 2, L"st\nsecXYond\nth"},
+                          Case{2, 2, 0, 3, L"st\nsecXYond\nth"}, Case{3, 0, -1, -1, L""}}) {
+        CString out(L"longer than any of the texts above, to be reused");
+        ASSERT_TRUE(store.GetText(out, c.line1, c.col1, c.line2, c.col2))
+            << c.line1 << "," << c.col1;
+        EXPECT_EQ(out, c.text) << c.line1 << "," << c.col1;
+    }
+    EXPECT_EQ(store.GetTextMoves(), moves); // copying out moved no characters
+    CString out(L"x");
+    EXPECT_FALSE(store.GetText(out, 4, 0, -1, -1));
+    EXPECT_FALSE(store.GetText(out, -1, 0, -1, -1));
+    EXPECT_TRUE(out.IsEmpty());
+}
+
 struct FindCase {
     const char* name;
     int line, column;
