@@ -116,8 +116,10 @@ BOOL CMainFrame::CreateGuiToolbar(int* pIndex, const char* pszTitle, BOOL bReuse
         LastHostToolbarIndex = m_hostToolbars.FindByTitle(given);
     }
     SECDockState partial(m_pManager.get());
-    if (m_pToolbarState->BuildPartialState(candidate, partial))
+    if (m_pToolbarState->BuildPartialState(candidate, partial)) {
         SetDockState(partial);
+        pBar->KeepRestoredWidth();
+    }
     *pIndex = m_hostToolbars.Add(pBar);
     AddHostButtonGroup(candidate, *pIndex);
     RecalcLayout();
