@@ -16,6 +16,7 @@
 class SECToolBarManager;
 class CTBState;
 class CDropTarget;
+class SECDockableFrame;
 
 // One record per host toolbar ever created: the command ids of its buttons, for the
 // "Customize" sheet's groups.
@@ -63,6 +64,9 @@ public:
     void UpdateWndPos(intptr_t reference, BOOL bById, const WindowPosition* pPos);
     BOOL GetWindowPos(intptr_t reference, BOOL bById, const WindowPosition* pPos);
     void ShowFrameAtHostPlacement(CWnd* pFrame, const void* key);
+    // Floats the docked frame's bar (when it is not floating yet) with its floating frame at
+    // the placement's rectangle, size included.
+    void FloatAtHostPlacement(SECDockableFrame* pDocked, const HostPlacement& p);
     CDocument* OpenFromTemplate(const WindowPosition* pPos, CDocTemplate* pTemplate,
                                 LPCTSTR lpszPath);
     BOOL OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HWND* phWnd);
