@@ -101,6 +101,8 @@ public:
     // The "Customize" sheet: the manager's Toolbars page and a Commands page with the frame's
     // groups, then one group per host toolbar in creation order.
     void RunCustomizeSheet();
+    // Docks a bar in its neighbour's row, right after it.
+    void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pNeighbour);
 
     // Drag and drop: the frame as "MainWnd" (id 0).
     void RegisterDropTarget();

@@ -7,6 +7,7 @@
 #include "shell/app/tarvikapp.h"
 #include "docking/dock_state.h"
 #include "shell/bars/tbstate.h"
+#include "shell/frame/dock_beside.h"
 #include "shell/frame/frame_ids.h"
 #include "shell/frame/toolbar_lists.h"
 #include "shell/hostlink.h"
@@ -212,4 +213,8 @@ int CMainFrame::ChangeButtons(LPCTSTR lpszLabel, LPCTSTR lpszTooltip, UINT nFlag
     }
     CFrameWnd::RecalcLayout();
     return result;
+}
+
+void CMainFrame::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pNeighbour) {
+    ::DockControlBarLeftOf(this, pBar, pNeighbour);
 }
