@@ -10,6 +10,7 @@
 #include "framework/afx.h"
 #include "ifac/h/hostwnd.h"
 #include "shell/bars/hosttoolbars.h"
+#include "shell/frame/host_toolbar_groups.h"
 #include "shell/frame/mainframe_base.h"
 #include "shell/frame/toolbar_lists.h"
 
@@ -17,16 +18,6 @@ class SECToolBarManager;
 class CTBState;
 class CDropTarget;
 class SECDockableFrame;
-
-// One record per host toolbar ever created: the command ids of its buttons, for the
-// "Customize" sheet's groups.
-struct HostToolbarButtonGroup {
-    static constexpr int kMaxIds = 256;
-    int toolbarIndex = -1;
-    CString title;
-    int count = 0;
-    UINT ids[kMaxIds] = {};
-};
 
 // The ascending list of the open windows' handles through which the frame broadcasts.
 class CWindowIdList {
@@ -96,7 +87,9 @@ public:
     CUserTB* UserToolbar() const { return m_pUserTB; }
     CGuiTB* GuiToolbar() const { return m_pGuiTB; }
     const CToolbarArray& HostToolbars() const { return m_hostToolbars; }
-    const std::vector<HostToolbarButtonGroup>& HostButtonGroups() const { return m_groups; }
+    const std::vector<HostToolbarButtonGroup>& HostButtonGroups() const {
+        return m_groups.Groups();
+    }
     SECToolBarManager* ToolBarManager() const { return m_pManager.get(); }
     // The "Customize" sheet: the manager's Toolbars page and a Commands page with the frame's
     // groups, then one group per host toolbar in creation order.
@@ -162,7 +155,7 @@ private:
     CToolbarArray m_hostToolbars;
     CUserTB* m_pUserTB = nullptr;
     CGuiTB* m_pGuiTB = nullptr;
-    std::vector<HostToolbarButtonGroup> m_groups;
+    HostToolbarGroups m_groups;
     std::unique_ptr<CTBState> m_pToolbarState;
     std::vector<HWND> m_handles;
     std::vector<UINT> m_disabledCommands;
