@@ -9,6 +9,7 @@
 #include "docking/dockable_frame.h"
 #include "shell/app/tarvikapp.h"
 #include "shell/frame/dock_share.h"
+#include "shell/frame/new_document.h"
 #include "shell/hostlink.h"
 #include "shell/windows/families.h"
 
@@ -324,13 +325,11 @@ CDocument* CMainFrame::OpenFromTemplate(const WindowPosition* pPos, CDocTemplate
     CDocument* pDoc = pMulti->OpenDocumentFileEx(lpszPath, bVisible, bDocked, 0);
     if (pDoc == nullptr)
         return nullptr;
-    POSITION pos = pDoc->GetFirstViewPosition();
-    CView* pView = pos ? pDoc->GetNextView(pos) : nullptr;
-    CFrameWnd* pFrame = pView ? pView->GetParentFrame() : nullptr;
-    if (pFrame == nullptr) {
-        pDoc->OnCloseDocument(); // a half-opened document goes again
+    CFrameWnd* pFrame = FrameOfNewDocument(pDoc);
+    if (pFrame == nullptr)
         return nullptr;
-    }
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CView* pView = pDoc->GetNextView(pos);
     ShowFrameAtHostPlacement(pFrame, pPos);
     if (p.flags & PlacementFlags::floating) {
         if (auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame);
