@@ -207,6 +207,15 @@ namespace {
 SECMultiDocTemplate* GuiTemplate() {
     return DYNAMIC_DOWNCAST(SECMultiDocTemplate, TarvikApp()->FindTemplateByName(L"Gui"));
 }
+
+// The template whose family the frame is: its document's; the "Gui" template when it has none.
+SECMultiDocTemplate* TemplateOfFrame(CWnd* pFrame) {
+    auto* pFrameWnd = DYNAMIC_DOWNCAST(CFrameWnd, pFrame);
+    CDocument* pDoc = pFrameWnd ? pFrameWnd->GetActiveDocument() : nullptr;
+    auto* pTemplate =
+        pDoc ? DYNAMIC_DOWNCAST(SECMultiDocTemplate, pDoc->GetDocTemplate()) : nullptr;
+    return pTemplate ? pTemplate : GuiTemplate();
+}
 } // namespace
 
 UINT CMainFrame::GetDockBarForSide(int32_t flags) {
@@ -228,7 +237,7 @@ void CMainFrame::UpdateWndPos(intptr_t reference, BOOL bById, const WindowPositi
     const HostPlacement p = GetHostWindowPlacement(pPos);
     if (pFrame == nullptr || pFrame == this || (p.flags & PlacementFlags::leaveAlone))
         return;
-    SECMultiDocTemplate* pTemplate = GuiTemplate();
+    SECMultiDocTemplate* pTemplate = TemplateOfFrame(pFrame);
     auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame);
     auto* pChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pFrame);
     if (p.flags & PlacementFlags::docked) {
