@@ -20,28 +20,34 @@ void Pump() {
     }
 }
 
+// The frame owns its toolbar manager, as the main frame does: the manager goes with the frame
+// object, after the bars.
+class CBesideFrame : public SECMDIFrameWnd {
+public:
+    std::unique_ptr<SECToolBarManager> m_pManager;
+};
+
 class DockBeside : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_pFrame = new SECMDIFrameWnd;
+        m_pFrame = new CBesideFrame;
         ASSERT_TRUE(
             m_pFrame->Create(NULL, L"Beside", WS_OVERLAPPEDWINDOW, CRect(40, 40, 900, 700)));
         m_pFrame->EnableDocking(CBRS_ALIGN_ANY);
-        m_pManager = std::make_unique<SECToolBarManager>(m_pFrame);
+        m_pFrame->m_pManager = std::make_unique<SECToolBarManager>(m_pFrame);
         m_pFrame->ShowWindow(SW_SHOWNORMAL);
         Pump();
     }
     void TearDown() override {
         if (m_pFrame != nullptr)
             m_pFrame->DestroyWindow(); // the frame and its bars delete themselves
-        m_pManager.reset();
         Pump();
     }
     // A toolbar of three buttons docked at that dock bar, in a row of its own.
     SECCustomToolBar* Bar(UINT nID, UINT nDockBar) {
         static const UINT ids[] = {40001, 40002, 40003};
         auto* pBar = new SECCustomToolBar;
-        EXPECT_TRUE(m_pManager->CreateManagedBar(pBar, nID, L"Bar"));
+        EXPECT_TRUE(m_pFrame->m_pManager->CreateManagedBar(pBar, nID, L"Bar"));
         pBar->SetButtons(ids, 3);
         pBar->EnableDocking(CBRS_ALIGN_ANY);
         m_pFrame->DockControlBar(pBar, nDockBar, nullptr);
@@ -55,8 +61,7 @@ protected:
         return rect;
     }
 
-    SECMDIFrameWnd* m_pFrame = nullptr;
-    std::unique_ptr<SECToolBarManager> m_pManager;
+    CBesideFrame* m_pFrame = nullptr;
 };
 
 TEST_F(DockBeside, TheBarJoinsTheNeighboursRowRightAfterIt) {
