@@ -3,6 +3,7 @@
 #include "tests/app/app_fixture.h"
 
 #include "host/lib/host_window.h"
+#include "tests/support/screenshot.h"
 #include "ifac/h/hostwnd.h"
 
 namespace {
@@ -256,6 +257,11 @@ TEST_F(HostWindowTest, AFloatingWindowTakesTheHostsRectangle) {
         ASSERT_NE(Frame(), floating);
         EXPECT_EQ((std::vector<LONG>{120, 140, 330, 210}), rectOf(floating));
     }
+    RedrawWindow(floating, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpAll();
+    RECT shown{};
+    GetWindowRect(floating, &shown);
+    EXPECT_TRUE(SaveScreenPng(shown, ScreenshotPath(L"app_floating_host_window.png").c_str()));
     // Reported, then put back: nothing moves.
     ASSERT_EQ(1, Get<PosFn>("GetWindowPos")((intptr_t)m_view, 0, &m_position));
     const HostPlacement reported = HostState::Get().placements[&m_position];
