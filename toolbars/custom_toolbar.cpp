@@ -11,6 +11,8 @@ IMPLEMENT_DYNCREATE(SECCustomToolBar, SECControlBar)
 namespace {
 // Posted to a user bar emptied during a button drag: it goes once the drag is over.
 const UINT SEC_WM_DESTROYIFEMPTY = WM_APP + 0x3A0;
+// The remembered floating width of a bar that never floated: one row, however long.
+constexpr int kUnboundedWidth = 32767;
 } // namespace
 
 BEGIN_MESSAGE_MAP(SECCustomToolBar, SECControlBar)
@@ -255,7 +257,11 @@ void SECCustomToolBar::InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL 
             if ((p->m_nStyle & SEC_TBBS_SEPARATOR) && p->m_cy < pBtn->m_cy)
                 p->m_cy = pBtn->m_cy;
     }
-    m_nMRUWidth += pBtn->m_cx;
+    // A floating row keeps its buttons in one row by growing with them; the unbounded width of
+    // a bar that never floated stays unbounded (it would otherwise creep with every button
+    // added again after a restart, and be saved so).
+    if (m_nMRUWidth < kUnboundedWidth)
+        m_nMRUWidth = std::min(kUnboundedWidth, m_nMRUWidth + pBtn->m_cx);
     if (m_nCurBtn >= nIndex) {
         ++m_nCurBtn;
         if (m_bCustomize && m_hWnd != NULL)

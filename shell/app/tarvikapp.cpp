@@ -5,6 +5,7 @@
 #include "editor/lang_ini.h"
 #include "editor/lang_registry.h"
 #include "shell/app/appkey.h"
+#include "shell/app/module_directory.h"
 #include "shell/app/open_file.h"
 #include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
@@ -62,13 +63,8 @@ BOOL CTarvikApp::InitInstance() {
         return FALSE;
     m_pMainWnd = pNewFrame;
     // 6. The library's own directory, for its language files.
-    wchar_t path[MAX_PATH + 1] = {};
-    DWORD length = ::GetModuleFileNameW(m_hInstance, path, MAX_PATH + 1);
-    if (length > 0 && length <= MAX_PATH) {
-        CString full(path);
-        int slash = full.ReverseFind(L'\\');
-        m_strDirectory = slash >= 0 ? full.Left(slash + 1) : CString();
-    }
+    // The library's own handle: the process's file is the host's, elsewhere.
+    m_strDirectory = ModuleDirectory(m_hInstance);
     // 7. Accelerators and languages, outside extension mode.
     CMainFrame* pFrame = MainFrame();
     if (!ExtensionMode()) {

@@ -17,8 +17,10 @@ public:
     // answers the wParam of the last message taken.
     int ExitInstance() override;
 
+    // How mode 1 waits for a message: GetMessageW, or a stand-in that tests let fail.
+    using MessageFetch = BOOL(WINAPI*)(LPMSG, HWND, UINT, UINT);
     // One turn of the pump (mode 1 waits for a message); see tarvikapp_pump.cpp.
-    int PumpTurn(int mode);
+    int PumpTurn(int mode, MessageFetch fetch = &::GetMessageW);
     // The library's directory with its trailing backslash, empty when its path was unusable.
     const CString& LibraryDirectory() const { return m_strDirectory; }
     CDocTemplate* FindTemplateByName(LPCTSTR lpszName);

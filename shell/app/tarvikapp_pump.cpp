@@ -11,15 +11,15 @@ bool MessageWaits() {
 }
 } // namespace
 
-int CTarvikApp::PumpTurn(int mode) {
+int CTarvikApp::PumpTurn(int mode, MessageFetch fetch) {
     // Idle time while nothing waits; an empty queue makes two calls (0 and 1).
     RunIdlePhase([this](LONG count) { return OnIdle(count); }, kMaxIdleCalls);
     for (;;) {
         MSG msg;
         if (mode == 1) {
-            BOOL taken = ::GetMessageW(&msg, NULL, 0, 0);
+            BOOL taken = fetch(&msg, NULL, 0, 0);
             if (taken == -1)
-                return ExitInstance(); // a failed wait took nothing
+                return ExitInstance(); // a failed wait took nothing: what it wrote is no message
             m_msgCur = msg;
             if (!taken)
                 return ExitInstance(); // the quit message's wParam

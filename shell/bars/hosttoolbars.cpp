@@ -48,7 +48,11 @@ UINT TooltipCommandId(const NMTTDISPINFOW* pInfo) {
 int CGuiTB::AddButton(LPCTSTR lpszTooltip, UINT nID) {
     if (nID == 0 || nID > 0xFFFF)
         return -1; // a button of command 0 is a separator; the bar's ids are 16-bit
-    InsertButton(GetButtonCount(), nID, FALSE, FALSE);
+    const int width = m_nMRUWidth;
+    InsertButton(GetButtonCount(), nID, FALSE, TRUE);
+    if (m_bRestoredWidth)
+        m_nMRUWidth = width;
+    AfterLayoutChange();
     return m_buttons.Add(nID, lpszTooltip);
 }
 

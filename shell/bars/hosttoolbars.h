@@ -49,9 +49,13 @@ public:
     BOOL GetTooltip(NMTTDISPINFOW* pInfo) const;
     BOOL m_bToolTipsOn = TRUE;
     const CHostButtonList& Buttons() const { return m_buttons; }
+    // The bar came back from a saved layout: its remembered floating width already holds the
+    // buttons the host adds again, so adding keeps that width (a restart changes nothing).
+    void KeepRestoredWidth() { m_bRestoredWidth = TRUE; }
 
 private:
     CHostButtonList m_buttons;
+    BOOL m_bRestoredWidth = FALSE;
 };
 
 // The classic toolbar base of the user toolbar.

@@ -10,22 +10,14 @@
 #include "framework/afx.h"
 #include "ifac/h/hostwnd.h"
 #include "shell/bars/hosttoolbars.h"
+#include "shell/frame/host_toolbar_groups.h"
 #include "shell/frame/mainframe_base.h"
 #include "shell/frame/toolbar_lists.h"
 
 class SECToolBarManager;
 class CTBState;
 class CDropTarget;
-
-// One record per host toolbar ever created: the command ids of its buttons, for the
-// "Customize" sheet's groups.
-struct HostToolbarButtonGroup {
-    static constexpr int kMaxIds = 256;
-    int toolbarIndex = -1;
-    CString title;
-    int count = 0;
-    UINT ids[kMaxIds] = {};
-};
+class SECDockableFrame;
 
 // The ascending list of the open windows' handles through which the frame broadcasts.
 class CWindowIdList {
@@ -63,6 +55,9 @@ public:
     void UpdateWndPos(intptr_t reference, BOOL bById, const WindowPosition* pPos);
     BOOL GetWindowPos(intptr_t reference, BOOL bById, const WindowPosition* pPos);
     void ShowFrameAtHostPlacement(CWnd* pFrame, const void* key);
+    // Floats the docked frame's bar (when it is not floating yet) with its floating frame at
+    // the placement's rectangle, size included.
+    void FloatAtHostPlacement(SECDockableFrame* pDocked, const HostPlacement& p);
     CDocument* OpenFromTemplate(const WindowPosition* pPos, CDocTemplate* pTemplate,
                                 LPCTSTR lpszPath);
     BOOL OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HWND* phWnd);
@@ -92,11 +87,15 @@ public:
     CUserTB* UserToolbar() const { return m_pUserTB; }
     CGuiTB* GuiToolbar() const { return m_pGuiTB; }
     const CToolbarArray& HostToolbars() const { return m_hostToolbars; }
-    const std::vector<HostToolbarButtonGroup>& HostButtonGroups() const { return m_groups; }
+    const std::vector<HostToolbarButtonGroup>& HostButtonGroups() const {
+        return m_groups.Groups();
+    }
     SECToolBarManager* ToolBarManager() const { return m_pManager.get(); }
     // The "Customize" sheet: the manager's Toolbars page and a Commands page with the frame's
     // groups, then one group per host toolbar in creation order.
     void RunCustomizeSheet();
+    // Docks a bar in its neighbour's row, right after it.
+    void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pNeighbour);
 
     // Drag and drop: the frame as "MainWnd" (id 0).
     void RegisterDropTarget();
@@ -156,7 +155,7 @@ private:
     CToolbarArray m_hostToolbars;
     CUserTB* m_pUserTB = nullptr;
     CGuiTB* m_pGuiTB = nullptr;
-    std::vector<HostToolbarButtonGroup> m_groups;
+    HostToolbarGroups m_groups;
     std::unique_ptr<CTBState> m_pToolbarState;
     std::vector<HWND> m_handles;
     std::vector<UINT> m_disabledCommands;

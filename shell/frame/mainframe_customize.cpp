@@ -40,7 +40,7 @@ void CMainFrame::RunCustomizeSheet() {
     for (const ToolbarButtonList& group : CustomizeGroupLists(m_bMemoryMapping))
         commandsPage.DefineBtnGroup(group.title, static_cast<int>(group.ids.size()),
                                     group.ids.data());
-    for (const HostToolbarButtonGroup& group : m_groups)
+    for (const HostToolbarButtonGroup& group : m_groups.Groups())
         commandsPage.DefineBtnGroup(group.title, group.count, group.ids);
     sheet.AddPage(&commandsPage);
     sheet.DoModal();

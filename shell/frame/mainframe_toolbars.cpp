@@ -7,6 +7,7 @@
 #include "shell/app/tarvikapp.h"
 #include "docking/dock_state.h"
 #include "shell/bars/tbstate.h"
+#include "shell/frame/dock_beside.h"
 #include "shell/frame/frame_ids.h"
 #include "shell/frame/toolbar_lists.h"
 #include "shell/hostlink.h"
@@ -116,8 +117,10 @@ BOOL CMainFrame::CreateGuiToolbar(int* pIndex, const char* pszTitle, BOOL bReuse
         LastHostToolbarIndex = m_hostToolbars.FindByTitle(given);
     }
     SECDockState partial(m_pManager.get());
-    if (m_pToolbarState->BuildPartialState(candidate, partial))
+    if (m_pToolbarState->BuildPartialState(candidate, partial)) {
         SetDockState(partial);
+        pBar->KeepRestoredWidth();
+    }
     *pIndex = m_hostToolbars.Add(pBar);
     AddHostButtonGroup(candidate, *pIndex);
     RecalcLayout();
@@ -125,10 +128,7 @@ BOOL CMainFrame::CreateGuiToolbar(int* pIndex, const char* pszTitle, BOOL bReuse
 }
 
 void CMainFrame::AddHostButtonGroup(LPCTSTR lpszTitle, int nIndex) {
-    HostToolbarButtonGroup group;
-    group.toolbarIndex = nIndex;
-    group.title = lpszTitle;
-    m_groups.push_back(group);
+    m_groups.Add(lpszTitle, nIndex);
 }
 
 BOOL CMainFrame::DeleteGuiToolbar(int nIndex) {
@@ -136,13 +136,7 @@ BOOL CMainFrame::DeleteGuiToolbar(int nIndex) {
     if (pBar == nullptr)
         return FALSE;
     m_hostToolbars.RemoveAt(nIndex);
-    // Buttons added later under the old index belong to the bar that now has it, not to the
-    // deleted bar's group.
-    for (HostToolbarButtonGroup& group : m_groups)
-        if (group.toolbarIndex == nIndex)
-            group.toolbarIndex = -1;
-        else if (group.toolbarIndex > nIndex)
-            --group.toolbarIndex;
+    m_groups.ToolbarRemoved(nIndex);
     if (::IsWindow(pBar->GetSafeHwnd()))
         pBar->DestroyWindow();
     RecalcLayout();
@@ -167,11 +161,7 @@ BOOL CMainFrame::AddToolbarButton(int nIndex, UINT nBitmap, UINT nBitmap2, const
     if (number < 0)
         return FALSE;
     ShowControlBar(pBar, TRUE, FALSE);
-    auto group = std::find_if(m_groups.begin(), m_groups.end(),
-                              [nIndex](const auto& g) { return g.toolbarIndex == nIndex; });
-    // A group keeps 256 ids; beyond that the buttons work but are not listed.
-    if (group != m_groups.end() && group->count < HostToolbarButtonGroup::kMaxIds)
-        group->ids[group->count++] = nID;
+    m_groups.NoteButton(nIndex, nID);
     RecalcLayout();
     return TRUE;
 }
@@ -210,4 +200,8 @@ int CMainFrame::ChangeButtons(LPCTSTR lpszLabel, LPCTSTR lpszTooltip, UINT nFlag
     }
     CFrameWnd::RecalcLayout();
     return result;
+}
+
+void CMainFrame::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pNeighbour) {
+    ::DockControlBarLeftOf(this, pBar, pNeighbour);
 }

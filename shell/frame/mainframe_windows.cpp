@@ -9,6 +9,7 @@
 #include "docking/dockable_frame.h"
 #include "shell/app/tarvikapp.h"
 #include "shell/frame/dock_share.h"
+#include "shell/frame/new_document.h"
 #include "shell/hostlink.h"
 #include "shell/windows/families.h"
 
@@ -169,8 +170,51 @@ void CMainFrame::ShowFrameAtHostPlacement(CWnd* pFrame, const void* key) {
 }
 
 namespace {
+// The floating frame around a docked frame whose bar floats, or null.
+CWnd* FloatingFrameOf(SECDockableFrame* pDocked) {
+    SECControlBar* pBar = pDocked->GetHostBar();
+    if (pBar == nullptr || !pBar->IsFloating())
+        return nullptr;
+    CWnd* pRoot = CWnd::FromHandlePermanent(::GetAncestor(pBar->m_hWnd, GA_ROOT));
+    return pRoot != nullptr && pRoot->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)) ? pRoot : nullptr;
+}
+} // namespace
+
+void CMainFrame::FloatAtHostPlacement(SECDockableFrame* pDocked, const HostPlacement& p) {
+    SECControlBar* pBar = pDocked->GetHostBar();
+    if (pBar == nullptr)
+        return;
+    if (!pBar->IsFloating())
+        FloatControlBar(pBar, p.x, p.y, 0x2000);
+    CWnd* pFloat = FloatingFrameOf(pDocked);
+    if (pFloat == nullptr)
+        return;
+    // A floating frame is as large as its bar: the bar takes the size less what the frame adds
+    // around it (caption, borders, dock bar), then the frame lays itself out and moves.
+    CRect frame, bar;
+    pFloat->GetWindowRect(&frame);
+    pBar->GetWindowRect(&bar);
+    const CSize extra = frame.Size() - bar.Size();
+    pBar->CalcDynamicLayout(std::max<int>(0, p.width - extra.cx), LM_COMMIT | LM_HORZ);
+    pBar->CalcDynamicLayout(std::max<int>(0, p.height - extra.cy),
+                            LM_COMMIT | LM_LENGTHY | LM_HORZ);
+    if (auto* pFrameWnd = DYNAMIC_DOWNCAST(CFrameWnd, pFloat))
+        pFrameWnd->RecalcLayout();
+    pFloat->SetWindowPos(nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+namespace {
 SECMultiDocTemplate* GuiTemplate() {
     return DYNAMIC_DOWNCAST(SECMultiDocTemplate, TarvikApp()->FindTemplateByName(L"Gui"));
+}
+
+// The template whose family the frame is: its document's; the "Gui" template when it has none.
+SECMultiDocTemplate* TemplateOfFrame(CWnd* pFrame) {
+    auto* pFrameWnd = DYNAMIC_DOWNCAST(CFrameWnd, pFrame);
+    CDocument* pDoc = pFrameWnd ? pFrameWnd->GetActiveDocument() : nullptr;
+    auto* pTemplate =
+        pDoc ? DYNAMIC_DOWNCAST(SECMultiDocTemplate, pDoc->GetDocTemplate()) : nullptr;
+    return pTemplate ? pTemplate : GuiTemplate();
 }
 } // namespace
 
@@ -193,7 +237,7 @@ void CMainFrame::UpdateWndPos(intptr_t reference, BOOL bById, const WindowPositi
     const HostPlacement p = GetHostWindowPlacement(pPos);
     if (pFrame == nullptr || pFrame == this || (p.flags & PlacementFlags::leaveAlone))
         return;
-    SECMultiDocTemplate* pTemplate = GuiTemplate();
+    SECMultiDocTemplate* pTemplate = TemplateOfFrame(pFrame);
     auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame);
     auto* pChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pFrame);
     if (p.flags & PlacementFlags::docked) {
@@ -206,20 +250,16 @@ void CMainFrame::UpdateWndPos(intptr_t reference, BOOL bById, const WindowPositi
         }
     } else if (p.flags & PlacementFlags::floating) {
         if (pDocked != nullptr && pDocked->GetHostBar() != nullptr) {
-            if (pDocked->IsInFloatingBar()) {
-                // Only the floating frame itself moves: the docked frame's third parent.
-                CWnd* pFloat = pDocked->GetParent() ? pDocked->GetParent()->GetParent() : nullptr;
-                pFloat = pFloat ? pFloat->GetParent() : nullptr;
-                if (pFloat != nullptr && pFloat->IsKindOf(RUNTIME_CLASS(CMiniFrameWnd)))
-                    pFloat->MoveWindow(p.x, p.y, p.width, p.height);
-            } else {
-                FloatControlBar(pDocked->GetHostBar(), p.x, p.y, 0x2000);
+            // Only the floating frame moves (the main frame's layout changes when the bar
+            // leaves its dock bar).
+            const bool wasDocked = !pDocked->IsInFloatingBar();
+            FloatAtHostPlacement(pDocked, p);
+            if (wasDocked)
                 RecalcLayout();
-            }
         } else if (pChild != nullptr && pTemplate != nullptr) {
             auto* pNew = DYNAMIC_DOWNCAST(SECDockableFrame, pTemplate->DockMDIChildDefault(pChild));
             if (pNew != nullptr && pNew->GetHostBar() != nullptr)
-                FloatControlBar(pNew->GetHostBar(), p.x, p.y, 0x2000);
+                FloatAtHostPlacement(pNew, p);
         }
     } else if (pDocked != nullptr && pTemplate != nullptr) {
         const bool wasDocked = !pDocked->IsInFloatingBar();
@@ -294,18 +334,16 @@ CDocument* CMainFrame::OpenFromTemplate(const WindowPosition* pPos, CDocTemplate
     CDocument* pDoc = pMulti->OpenDocumentFileEx(lpszPath, bVisible, bDocked, 0);
     if (pDoc == nullptr)
         return nullptr;
-    POSITION pos = pDoc->GetFirstViewPosition();
-    CView* pView = pos ? pDoc->GetNextView(pos) : nullptr;
-    CFrameWnd* pFrame = pView ? pView->GetParentFrame() : nullptr;
-    if (pFrame == nullptr) {
-        pDoc->OnCloseDocument(); // a half-opened document goes again
+    CFrameWnd* pFrame = FrameOfNewDocument(pDoc);
+    if (pFrame == nullptr)
         return nullptr;
-    }
+    POSITION pos = pDoc->GetFirstViewPosition();
+    CView* pView = pDoc->GetNextView(pos);
     ShowFrameAtHostPlacement(pFrame, pPos);
     if (p.flags & PlacementFlags::floating) {
         if (auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame);
             pDocked && pDocked->GetHostBar())
-            FloatControlBar(pDocked->GetHostBar(), p.x, p.y, 0x2000);
+            FloatAtHostPlacement(pDocked, p);
         pFrame->Invalidate(TRUE);
     }
     SetHostWindowStateShown(&m_position);

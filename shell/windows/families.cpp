@@ -36,10 +36,18 @@ void MoveListEntry(HWND hWndOld, CFrameWnd* pNew) {
 }
 } // namespace
 
+bool CMultiDoc::IsOwnFrame(CFrameWnd* pFrame, bool bDocked) const {
+    CRuntimeClass* pClass = bDocked ? m_pDockingFrameClass : m_pFrameClass;
+    return pFrame != nullptr && pClass != nullptr && pFrame->GetSafeHwnd() != NULL &&
+           pFrame->IsKindOf(pClass);
+}
+
 CFrameWnd* CMultiDoc::DockMDIChild(CFrameWnd* pFrame, UINT nDockBarID, const SECDockPos* pPos,
                                    const SECDockSize* pSize) {
-    if (pFrame == nullptr || !pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
-        return nullptr; // only an MDI child of this library's families docks
+    // Only this family's MDI frame turns into this family's docked frame; anything else is
+    // refused before the list of open windows is touched.
+    if (!IsOwnFrame(pFrame, false))
+        return nullptr;
     const HWND hWndOld = pFrame->GetSafeHwnd();
     CFrameWnd* pNew = SECMultiDocTemplate::DockMDIChild(pFrame, nDockBarID, pPos, pSize);
     MoveListEntry(hWndOld, pNew);
@@ -47,7 +55,7 @@ CFrameWnd* CMultiDoc::DockMDIChild(CFrameWnd* pFrame, UINT nDockBarID, const SEC
 }
 
 CFrameWnd* CMultiDoc::UndockToMDIChild(CFrameWnd* pDockedFrame) {
-    if (pDockedFrame == nullptr || !pDockedFrame->IsKindOf(RUNTIME_CLASS(SECDockableFrame)))
+    if (!IsOwnFrame(pDockedFrame, true))
         return nullptr;
     const HWND hWndOld = pDockedFrame->GetSafeHwnd();
     CFrameWnd* pNew = SECMultiDocTemplate::UndockToMDIChild(pDockedFrame);

@@ -23,6 +23,9 @@ public:
     CFrameWnd* DockMDIChild(CFrameWnd* pFrame, UINT nDockBarID = 0, const SECDockPos* pPos = NULL,
                             const SECDockSize* pSize = NULL) override;
     CFrameWnd* UndockToMDIChild(CFrameWnd* pDockedFrame) override;
+    // The frame is a live frame of this template's family: its MDI frame class, or with bDocked
+    // its docked-frame class.
+    bool IsOwnFrame(CFrameWnd* pFrame, bool bDocked) const;
 };
 
 // Host windows: a frame whose close asks the host's window (through the view) to close.

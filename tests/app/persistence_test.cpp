@@ -196,4 +196,45 @@ TEST_F(Persistence, TopRowComesBackInItsOrderAndPlaces) {
     EXPECT_EQ(runs[1], runs[2]);
 }
 
+// A restart with the same host toolbars saves the same layout: the host adds its buttons again
+// at each start, and nothing moved, so no bar's remembered floating width may change.
+TEST_F(Persistence, RestartsWithTheSameButtonsSaveTheSameWidths) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, RegistryRoot().c_str());
+    auto widths = [this] {
+        std::map<std::string, DWORD> byTitle;
+        const std::string profile = RegistryRoot() + "\\MoxGui";
+        for (int n = 0; n < 64; ++n) {
+            const std::string section = profile + "\\MOX Frame-Bar" + std::to_string(n);
+            char title[64] = {};
+            DWORD size = sizeof title;
+            DWORD width = 0, widthSize = sizeof width;
+            if (RegGetValueA(HKEY_CURRENT_USER, section.c_str(), "Title", RRF_RT_REG_SZ, nullptr,
+                             title, &size) == ERROR_SUCCESS &&
+                RegGetValueA(HKEY_CURRENT_USER, section.c_str(), "MRUWidth", RRF_RT_REG_DWORD,
+                             nullptr, &width, &widthSize) == ERROR_SUCCESS)
+                byTitle[title] = width;
+        }
+        return byTitle;
+    };
+    std::map<std::string, DWORD> saved[3];
+    for (auto& runWidths : saved) {
+        Start(SharedRoot());
+        SetWindowPos(Frame(), HWND_TOP, 0, 0, 900, 700, SWP_SHOWWINDOW);
+        SetForegroundWindow(Frame());
+        CreateBars();
+        if (&runWidths == &saved[0]) { // one bar floats: its width is a real one
+            RECT client{};
+            GetWindowRect(static_cast<HWND>(HostState::Get().mainRecord.mdiClientWindow), &client);
+            Drag(ChildTitled(Frame(), L"Watch"),
+                 POINT{(client.left + client.right) / 2, (client.top + client.bottom) / 2});
+        }
+        EndRunKeepingProfile();
+        runWidths = widths();
+    }
+    EXPECT_EQ(32767u, saved[0]["Trace"]);
+    EXPECT_LT(saved[0]["Watch"], 32767u);
+    EXPECT_EQ(saved[0], saved[1]);
+    EXPECT_EQ(saved[1], saved[2]);
+}
+
 } // namespace

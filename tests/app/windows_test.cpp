@@ -3,6 +3,7 @@
 #include "tests/app/app_fixture.h"
 
 #include "host/lib/host_window.h"
+#include "tests/support/screenshot.h"
 #include "ifac/h/hostwnd.h"
 
 namespace {
@@ -225,6 +226,53 @@ TEST_F(HostWindowTest, AFloatingPlacementMovesOnlyTheFloatingFrame) {
     EXPECT_EQ(140, moved.top);
     EXPECT_TRUE(EqualRect(&mainBefore, &mainAfter));
     EXPECT_EQ(floating, GetAncestor(m_view, GA_ROOT));
+}
+
+// A floating window takes the host's whole placement, x, y, width and height, on the floating
+// frame the user sees; what it reports is that rectangle, and puts it back unchanged.
+TEST_F(HostWindowTest, AFloatingWindowTakesTheHostsRectangle) {
+    auto rectOf = [](HWND hWnd) {
+        RECT r{};
+        GetWindowRect(hWnd, &r);
+        return std::vector<LONG>{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    };
+    const std::vector<LONG> wanted = {300, 200, 260, 180};
+    Start();
+    Open({0x21, 300, 200, 260, 180}); // opened floating
+    HWND floating = GetAncestor(m_view, GA_ROOT);
+    ASSERT_NE(Frame(), floating);
+    EXPECT_EQ(wanted, rectOf(floating));
+    // From an MDI child and from a docked bar the same.
+    auto update = Get<UpdateFn>("UpdateWndPos");
+    for (int32_t from : {0x11, 0x41 | 0x80}) {
+        SCOPED_TRACE(from);
+        HostState::Get().placements[&m_position] = {from, 10, 10, 300, 200};
+        update((intptr_t)m_view, 0, &m_position);
+        PumpAll();
+        ASSERT_EQ(Frame(), GetAncestor(m_view, GA_ROOT));
+        HostState::Get().placements[&m_position] = {0x21, 120, 140, 330, 210};
+        update((intptr_t)m_view, 0, &m_position);
+        PumpAll();
+        floating = GetAncestor(m_view, GA_ROOT);
+        ASSERT_NE(Frame(), floating);
+        EXPECT_EQ((std::vector<LONG>{120, 140, 330, 210}), rectOf(floating));
+    }
+    RedrawWindow(floating, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    PumpAll();
+    RECT shown{};
+    GetWindowRect(floating, &shown);
+    EXPECT_TRUE(SaveScreenPng(shown, ScreenshotPath(L"app_floating_host_window.png").c_str()));
+    // Reported, then put back: nothing moves.
+    ASSERT_EQ(1, Get<PosFn>("GetWindowPos")((intptr_t)m_view, 0, &m_position));
+    const HostPlacement reported = HostState::Get().placements[&m_position];
+    EXPECT_EQ(0x21, reported.flags);
+    EXPECT_EQ((std::vector<LONG>{reported.x, reported.y, reported.width, reported.height}),
+              rectOf(floating));
+    for (int round = 0; round < 2; ++round) {
+        update((intptr_t)m_view, 0, &m_position);
+        PumpAll();
+        EXPECT_EQ((std::vector<LONG>{120, 140, 330, 210}), rectOf(floating));
+    }
 }
 
 WNDPROC g_registersProc = nullptr;
