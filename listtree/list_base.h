@@ -247,6 +247,7 @@ public:
     virtual BOOL LoadDrawRecord(SECListPaintContext* pContext);
     virtual SECListPaintContext* NewPaintContext(CDC* pDC);
     virtual BOOL NewMemDC(CDC* pDC, CDC** ppMemDC, RECT* pRect);
+    void KeepPaintBufferFor(CDC* pDC, const RECT& rcPaint);
     virtual void DrawHeader(SECListPaintContext* pContext);
     virtual void DrawHeaderItem(int nCol, BOOL bPressed);
     virtual BOOL DrawHeaderIcon(CDC* pDC, SECListColumn* pCol, RECT* pRect, UINT* pFormat);
