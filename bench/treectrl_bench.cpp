@@ -8,12 +8,14 @@
 //            there is nothing to expand, times the call as the median of many);
 //   paint    the full window scrolled to the top left (the median of several);
 //   page     a page scroll, the median over scrolling page by page from the top to the end
-//            (at most 200 pages); both must reach the last page, and the line says if not;
+//            (at most 200 pages); the line gives the rows and each side's pages, and says so
+//            where a side stopped before the last page or saw other rows;
 //   delhalf  deleting half, one top-level item at a time;
 //   delall   deleting everything (TVI_ROOT on both); up to 10k items the same half is built
 //            again (untimed) and deleted again, and the median is printed.
-// Where the peer's expand phase is skipped (too slow), its items are expanded untimed, deepest
-// first, so that the phases after it see the same rows on both sides.
+// Where a peer phase is skipped (too slow), the peer reaches the state after it untimed: its
+// items inserted again expanded (expand), the half deleted at once and built again (delhalf),
+// so that the phases after it see the same rows on both sides.
 // The per-item cost at 100k is compared with that at 1k (target at most 2x); paint and a page
 // scroll should not grow with the count.
 #include "bench/bench_clock.h"
@@ -104,6 +106,21 @@ void Build(const Shape& shape, int nFirst, bool bExpanded, F&& insert, std::vect
     }
 }
 
+SCROLLINFO VertScroll(HWND hWnd, int nBar) {
+    SCROLLINFO si = {};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    if (!::GetScrollInfo(hWnd, nBar, &si))
+        si.nMax = si.nPage = si.nPos = 0;
+    return si;
+}
+
+// The vertical scroll bar (a window's own, or a bar control) shows the last page.
+bool AtLastPage(HWND hWnd, int nBar) {
+    const SCROLLINFO si = VertScroll(hWnd, nBar);
+    return si.nPos + (int)si.nPage > si.nMax;
+}
+
 TVINSERTSTRUCTW InsertRecord(HTREEITEM hParent, const std::wstring& text, UINT state) {
     TVINSERTSTRUCTW is = {};
     is.hParent = hParent;
@@ -171,7 +188,7 @@ Figures RunOurs(HWND hHost, const RECT& rc, HFONT hFont, const Shape& shape) {
     }
     f.ms["page"] = Median(pages);
     f.nPages = (int)pages.size();
-    f.bPageEnd = f.nPages == kMaxPages || tree.GetTopIndex() == tree.GetLastPageTopIndex();
+    f.bPageEnd = f.nPages == kMaxPages || AtLastPage(tree.GetScrollBarCtrl(SB_VERT)->m_hWnd, SB_CTL);
 
     t = Now();
     for (size_t i = 0; i < tops.size() / 2; ++i)
@@ -254,15 +271,7 @@ Figures RunPeer(HWND hHost, const RECT& rc, HFONT hFont, const Shape& shape,
         ::UpdateWindow(hTree);
     });
 
-    auto position = [&] {
-        SCROLLINFO si = {};
-        si.cbSize = sizeof(si);
-        si.fMask = SIF_ALL;
-        if (!::GetScrollInfo(hTree, SB_VERT, &si))
-            si.nMax = si.nPage = si.nPos = 0;
-        return si;
-    };
-    f.nRows = position().nMax + 1;
+    f.nRows = VertScroll(hTree, SB_VERT).nMax + 1;
     std::vector<double> pages;
     while ((int)pages.size() < kMaxPages) {
         const HTREEITEM hBefore =
@@ -277,8 +286,7 @@ Figures RunPeer(HWND hHost, const RECT& rc, HFONT hFont, const Shape& shape,
     }
     f.ms["page"] = Median(pages);
     f.nPages = (int)pages.size();
-    const SCROLLINFO si = position();
-    f.bPageEnd = f.nPages == kMaxPages || si.nPos + (int)si.nPage > si.nMax;
+    f.bPageEnd = f.nPages == kMaxPages || AtLastPage(hTree, SB_VERT);
 
     t = Now();
     if (!skipped("delhalf")) {
