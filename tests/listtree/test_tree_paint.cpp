@@ -453,8 +453,8 @@ void InsertChain(SECTreeCtrl& tree, int nItems) {
 
 } // namespace
 
-// Deleting everything takes both bars away and paints their strips with the background at
-// once; bars that come back after a resize while they were hidden sit at the new edges.
+// Deleting everything takes both bars away and paints their strips with the background; bars
+// that come back after a resize while they were hidden sit at the new edges, drawn.
 TEST_F(TreePaint, DeletingEverythingTakesTheBarsAwayAndTheyComeBackAtTheEdges) {
     InsertChain(tree, 40);
     tree.UpdateWindow();
