@@ -247,6 +247,7 @@ public:
     virtual BOOL LoadDrawRecord(SECListPaintContext* pContext);
     virtual SECListPaintContext* NewPaintContext(CDC* pDC);
     virtual BOOL NewMemDC(CDC* pDC, CDC** ppMemDC, RECT* pRect);
+    void KeepPaintBufferFor(CDC* pDC, const RECT& rcPaint);
     virtual void DrawHeader(SECListPaintContext* pContext);
     virtual void DrawHeaderItem(int nCol, BOOL bPressed);
     virtual BOOL DrawHeaderIcon(CDC* pDC, SECListColumn* pCol, RECT* pRect, UINT* pFormat);
@@ -311,6 +312,35 @@ public:
     virtual BOOL UpdateSelection(int nRow, UINT nHitFlags, UINT nKeyFlags, BOOL bMouse);
     virtual void OnSelectionUpdated(int nRow, BOOL bMouse);
     virtual CWnd* GetNotifyTarget();
+    // Where a notification goes: the target window and the control id (no target: NULL).
+    struct NotifyRoute {
+        HWND hTarget = NULL;
+        int nID = 0;
+    };
+    NotifyRoute ReadNotifyRoute();
+    const NotifyRoute* FixedNotifyRoute() const { return m_pFixedRoute; }
+    // While one lives, the notifications take the route read when it was made: a batch of them
+    // (one per deleted item) would otherwise ask the window system for it twice each time.
+    class RouteFixed {
+    public:
+        explicit RouteFixed(SECListImpl* pList)
+            : m_pList(pList), m_token(pList->LifeToken()), m_pBefore(pList->m_pFixedRoute),
+              m_route(pList->ReadNotifyRoute()) {
+            pList->m_pFixedRoute = &m_route;
+        }
+        ~RouteFixed() {
+            if (!m_token.expired())
+                m_pList->m_pFixedRoute = m_pBefore;
+        }
+        RouteFixed(const RouteFixed&) = delete;
+        RouteFixed& operator=(const RouteFixed&) = delete;
+
+    private:
+        SECListImpl* m_pList;
+        std::weak_ptr<int> m_token;
+        const NotifyRoute* m_pBefore;
+        NotifyRoute m_route;
+    };
     virtual BOOL SplitCreateStyles(CREATESTRUCT* pcs);
     virtual UINT ClickSelectRule(POINT* pPoint, int nRow, UINT nHitFlags, int* pArmDrag,
                                  int* pSelect);
@@ -480,6 +510,7 @@ protected:
     CDWordArray m_arSelected;
     std::unique_ptr<SECListEdit> m_pEdit;
     CWnd* m_pNotifyWnd = NULL;
+    const NotifyRoute* m_pFixedRoute = nullptr;
     int m_nPressedColumn = -1;
     int m_nDropColumn = -1;
 

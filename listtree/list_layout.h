@@ -549,10 +549,11 @@ template <class TBase> BOOL SECListImpl<TBase>::ShowScrollBarCtrl(int nBar, BOOL
     else
         m_dwScrollStyle &= ~dwFlag;
     if (bWasShown != (bShow != FALSE)) {
-        ::ShowScrollBar(pBar->m_hWnd, SB_CTL, bShow);
-        ::ShowWindow(pBar->m_hWnd, bShow ? SW_SHOWNA : SW_HIDE);
-        ::InvalidateRect(pBar->m_hWnd, NULL, TRUE);
-        ::UpdateWindow(pBar->m_hWnd);
+        // One window-position change: LayoutScrollBars places a bar shown (it paints there with
+        // the next update), and the strip of a hidden one is painted with the rows.
+        ::SetWindowPos(pBar->m_hWnd, NULL, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                           (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     } else if (bShow && pInfo != NULL) {
         ::InvalidateRect(pBar->m_hWnd, NULL, FALSE);
     }
@@ -627,7 +628,10 @@ template <class TBase> void SECListImpl<TBase>::LayoutScrollBars() {
     HDWP hdwp = ::BeginDeferWindowPos(2);
     for (int i = 0; i < 2; ++i) {
         CScrollBar* pBar = m_pScrollBars[i];
-        if (pBar == NULL || pBar->GetSafeHwnd() == NULL)
+        // A hidden bar stays where it is until it is shown again: moving it would cost a
+        // window-position change for nothing.
+        const DWORD dwShown = i == 0 ? SECLIST_HSCROLL_SHOWN : SECLIST_VSCROLL_SHOWN;
+        if (pBar == NULL || pBar->GetSafeHwnd() == NULL || !(m_dwScrollStyle & dwShown))
             continue;
         CRect rcNow;
         ::GetWindowRect(pBar->m_hWnd, &rcNow);

@@ -21,16 +21,30 @@ template <class TBase> CWnd* SECListImpl<TBase>::GetNotifyTarget() {
     return GetSafeHwnd() != NULL ? TBase::GetParent() : NULL;
 }
 
-// Every notification goes this way: the header filled, sent (not posted) to the target.
+template <class TBase>
+typename SECListImpl<TBase>::NotifyRoute SECListImpl<TBase>::ReadNotifyRoute() {
+    NotifyRoute route;
+    CWnd* pTarget = GetNotifyTarget();
+    if (pTarget == NULL || pTarget->GetSafeHwnd() == NULL || GetSafeHwnd() == NULL)
+        return route;
+    route.hTarget = pTarget->m_hWnd;
+    route.nID = ::GetDlgCtrlID(m_hWnd);
+    return route;
+}
+
+// Every notification goes this way: the header filled, sent (not posted) to the target. A
+// target gone within a batch (its route fixed) makes the send fail, with the same 0.
 template <class TBase> static LRESULT SECListSend(SECListImpl<TBase>* pList, NMHDR* pHdr, UINT nCode) {
-    CWnd* pTarget = pList->GetNotifyTarget();
-    if (pTarget == NULL || pTarget->GetSafeHwnd() == NULL || pList->GetSafeHwnd() == NULL)
+    if (pList->GetSafeHwnd() == NULL)
         return 0;
-    const int nID = ::GetDlgCtrlID(pList->m_hWnd);
+    const auto* pFixed = pList->FixedNotifyRoute();
+    const auto route = pFixed != nullptr ? *pFixed : pList->ReadNotifyRoute();
+    if (route.hTarget == NULL)
+        return 0;
     pHdr->hwndFrom = pList->m_hWnd;
-    pHdr->idFrom = (UINT_PTR)nID;
+    pHdr->idFrom = (UINT_PTR)route.nID;
     pHdr->code = nCode;
-    return ::SendMessageW(pTarget->m_hWnd, WM_NOTIFY, (WPARAM)nID, (LPARAM)pHdr);
+    return ::SendMessageW(route.hTarget, WM_NOTIFY, (WPARAM)route.nID, (LPARAM)pHdr);
 }
 
 template <class TBase> LRESULT SECListImpl<TBase>::NotifyParent(UINT nCode) {

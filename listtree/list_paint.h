@@ -36,6 +36,7 @@ template <class TBase> BOOL SECListImpl<TBase>::NewMemDC(CDC* pDC, CDC** ppMemDC
         if (m_bPaintBufferTaken) {
             *ppMemDC = new SECMemDC(pDC, CRect(*pRect));
         } else {
+            KeepPaintBufferFor(pDC, *pRect);
             *ppMemDC = new SECMemDC(pDC, CRect(*pRect), &m_paintBuffer);
             m_bPaintBufferTaken = TRUE;
         }
@@ -46,6 +47,23 @@ template <class TBase> BOOL SECListImpl<TBase>::NewMemDC(CDC* pDC, CDC** ppMemDC
         return FALSE;
     }
     return TRUE;
+}
+
+// The kept bitmap covers the whole client area at once: a paint of it all right after a scroll
+// bar went (one bar wider than the paints before) must not make a fresh bitmap, whose first
+// touch of every page costs more than the paint itself.
+template <class TBase> void SECListImpl<TBase>::KeepPaintBufferFor(CDC* pDC, const RECT& rcPaint) {
+    CRect rcClient;
+    if (GetSafeHwnd() != NULL)
+        GetClientRect(&rcClient);
+    const int cx = std::max<int>(rcClient.Width(), rcPaint.right - rcPaint.left);
+    const int cy = std::max<int>(rcClient.Height(), rcPaint.bottom - rcPaint.top);
+    BITMAP bm = {};
+    if (m_paintBuffer.GetSafeHandle() != NULL && m_paintBuffer.GetBitmap(&bm) && bm.bmWidth >= cx &&
+        bm.bmHeight >= cy)
+        return;
+    m_paintBuffer.DeleteObject();
+    m_paintBuffer.CreateCompatibleBitmap(pDC, cx, cy); // on failure SECMemDC makes its own
 }
 
 template <class TBase> BOOL SECListImpl<TBase>::LoadDrawRecord(SECListPaintContext* pContext) {
@@ -203,8 +221,12 @@ template <class TBase> void SECListImpl<TBase>::DoPaint(CDC* pDC) {
             const BOOL bBefore;
             ~BufferBack() { bTaken = bBefore; }
         } bufferBack{m_bPaintBufferTaken, m_bPaintBufferTaken};
+        // Without rows the paint is the background alone, one fill that cannot flicker: an
+        // off-screen copy would only double it.
+        const bool bHeader = (m_dwListStyle & LVS_TYPEMASK) == LVS_REPORT && IsHeaderVisible();
+        const bool bBackgroundOnly = GetItemCount() == 0 && !bHeader;
         CDC* pMemDC = NULL;
-        if (!m_bItemDrag && !m_bHeaderDrag)
+        if (!m_bItemDrag && !m_bHeaderDrag && !bBackgroundOnly)
             NewMemDC(pDC, &pMemDC, &rcPaint);
         std::unique_ptr<CDC> pOwnedMem(pMemDC);
         CDC* pTarget = pMemDC != NULL ? pMemDC : pDC;

@@ -835,6 +835,7 @@ template <class TList> BOOL SECTreeImpl<TList>::DeleteItemTree(HTREEITEM hItem) 
     const bool bWindow = GetSafeHwnd() != NULL;
     const auto token = this->LifeToken();
     BarsDeferred deferred(this);
+    typename TList::RouteFixed route(this);
     if (pTop == RootNode()) {
         const BOOL bDone = m_nodes.DeleteSubtree(pTop, [&](_Node* pNode) {
             if (bWindow && this->Alive(token))

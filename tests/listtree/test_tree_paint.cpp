@@ -417,3 +417,76 @@ TEST_F(TreePaint, AMultiColumnTreeWithStoredTextsAndFullRowSelect) {
 }
 
 } // namespace
+
+namespace {
+
+bool BarShown(SECTreeCtrl& tree, int nBar) {
+    CScrollBar* pBar = tree.GetScrollBarCtrl(nBar);
+    return pBar != NULL && ::IsWindowVisible(pBar->m_hWnd);
+}
+
+// The bar's rectangle in the tree's client coordinates.
+CRect BarRect(SECTreeCtrl& tree, int nBar) {
+    CRect rc;
+    ::GetWindowRect(tree.GetScrollBarCtrl(nBar)->m_hWnd, &rc);
+    ::MapWindowPoints(NULL, tree.m_hWnd, (LPPOINT)&rc, 2);
+    return rc;
+}
+
+// The screen once the window system has shown what was painted.
+std::unique_ptr<Pixels> SettledScreen(HWND hWnd) {
+    for (int i = 0; i < 5; ++i) {
+        PumpPending();
+        ::Sleep(20);
+    }
+    PumpPending();
+    return std::unique_ptr<Pixels>(CaptureScreen(hWnd));
+}
+
+// A chain deep and long enough for both bars.
+void InsertChain(SECTreeCtrl& tree, int nItems) {
+    HTREEITEM h = TVI_ROOT;
+    for (int i = 0; i < nItems; ++i)
+        h = tree.InsertItem((L"level " + std::to_wstring(i)).c_str(), h);
+    tree.ExpandAll(TVI_ROOT, TRUE);
+}
+
+} // namespace
+
+// Deleting everything takes both bars away and paints their strips with the background; bars
+// that come back after a resize while they were hidden sit at the new edges, drawn.
+TEST_F(TreePaint, DeletingEverythingTakesTheBarsAwayAndTheyComeBackAtTheEdges) {
+    InsertChain(tree, 40);
+    tree.UpdateWindow();
+    ASSERT_TRUE(BarShown(tree, SB_VERT));
+    ASSERT_TRUE(BarShown(tree, SB_HORZ));
+    CRect rcClient;
+    tree.GetClientRect(&rcClient);
+    const CRect rcV = BarRect(tree, SB_VERT);
+    EXPECT_NEAR(rcClient.right, rcV.right, 1);
+    std::unique_ptr<Pixels> before = SettledScreen(tree.m_hWnd);
+    EXPECT_LT(before->Count(rcV, kBack), rcV.Width() * rcV.Height() / 2); // the bar is drawn
+
+    tree.DeleteItem(TVI_ROOT);
+    tree.UpdateWindow();
+    EXPECT_FALSE(BarShown(tree, SB_VERT));
+    EXPECT_FALSE(BarShown(tree, SB_HORZ));
+    std::unique_ptr<Pixels> after = SettledScreen(tree.m_hWnd);
+    after->Save(L"tree_bars_gone.png");
+    EXPECT_EQ(rcClient.Width() * rcClient.Height(), after->Count(rcClient, kBack));
+
+    tree.SetWindowPos(NULL, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOMOVE);
+    InsertChain(tree, 40);
+    tree.UpdateWindow();
+    ASSERT_TRUE(BarShown(tree, SB_VERT));
+    ASSERT_TRUE(BarShown(tree, SB_HORZ));
+    tree.GetClientRect(&rcClient);
+    const CRect rcV2 = BarRect(tree, SB_VERT), rcH2 = BarRect(tree, SB_HORZ);
+    EXPECT_NEAR(rcClient.right, rcV2.right, 1);
+    EXPECT_NEAR(rcClient.bottom, rcH2.bottom, 1);
+    EXPECT_EQ(rcV2.left, rcH2.right - 1);
+    std::unique_ptr<Pixels> back = SettledScreen(tree.m_hWnd);
+    back->Save(L"tree_bars_back.png");
+    EXPECT_LT(back->Count(rcV2, kBack), rcV2.Width() * rcV2.Height() / 2);
+    EXPECT_LT(back->Count(rcH2, kBack), rcH2.Width() * rcH2.Height() / 2);
+}
