@@ -23,6 +23,18 @@ void CollectGreyed(HWND frame, HMENU menu, const std::wstring& path,
     }
 }
 
+HWND g_menuOwner = nullptr;
+int g_keyTicks = 0;
+
+// Types the item's key into the open menu; a menu still open after that (the item was greyed)
+// is closed with Escape rather than left waiting.
+void CALLBACK TypeExitKey(HWND, UINT, UINT_PTR, DWORD) {
+    const bool bGiveUp = ++g_keyTicks > 3;
+    PostMessageW(g_menuOwner, WM_KEYDOWN, bGiveUp ? VK_ESCAPE : 'X', 0);
+    if (!bGiveUp)
+        PostMessageW(g_menuOwner, WM_CHAR, 'x', 0);
+}
+
 bool PrinterInstalled() {
     PRINTDLGW pd = {};
     pd.lStructSize = sizeof(pd);
@@ -63,6 +75,23 @@ TEST_F(AppTest, ExitAsksTheHostToClose) {
     CallLog::Get().Clear();
     PostMessageW(Frame(), WM_COMMAND, MAKEWPARAM(57665, 0), 0);
     PumpAll();
+    EXPECT_EQ(std::vector<std::string>{"ExecuteCommand(37)"}, Lines("Execute"));
+    EXPECT_TRUE(IsWindow(Frame()));
+}
+
+// Through the real menu: the keyboard opens "&File" and picks "E&xit", which only works when
+// the update pass left the item enabled.
+TEST_F(AppTest, ExitFromTheMenuAsksTheHostToClose) {
+    Start();
+    PumpAll();
+    CallLog::Get().Clear();
+    // The key is typed once the menu's own loop runs.
+    g_menuOwner = Frame();
+    g_keyTicks = 0;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &TypeExitKey);
+    PostMessageW(Frame(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    PumpAll();
+    KillTimer(nullptr, timer);
     EXPECT_EQ(std::vector<std::string>{"ExecuteCommand(37)"}, Lines("Execute"));
     EXPECT_TRUE(IsWindow(Frame()));
 }
