@@ -34,6 +34,12 @@ public:
     int GetFromPage() const { return m_pd.nFromPage; }
     int GetToPage() const { return m_pd.nToPage; }
 
+    // The device handles now in m_pd become the caller's: the dialog will not free them.
+    void ReleaseDeviceHandles() {
+        m_hOwnedDevMode = NULL;
+        m_hOwnedDevNames = NULL;
+    }
+
     PRINTDLGW m_pd;
 
 private:

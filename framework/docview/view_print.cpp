@@ -2,76 +2,48 @@
 #include "framework/docview/view.h"
 
 #include "framework/win/dc.h"
+#include "framework/dialogs/printdialog.h"
 #include "framework/docview/document.h"
 #include "framework/docview/frameids.h"
 #include "framework/docview/preview_view.h"
 #include "framework/win/winapp.h"
 
-#include <commdlg.h>
-
-namespace {
-// Frees what the printer dialog handed over, whatever happens to the job.
-struct PrinterHandles {
-    HGLOBAL hDevMode = NULL;
-    HGLOBAL hDevNames = NULL;
-    ~PrinterHandles() {
-        if (hDevMode != NULL)
-            ::GlobalFree(hDevMode);
-        if (hDevNames != NULL)
-            ::GlobalFree(hDevNames);
-    }
-};
-
-// Asks for the default printer without showing anything.
-bool PrinterInstalled(HWND hWndOwner) {
-    PRINTDLGW pd = {};
-    pd.lStructSize = sizeof(pd);
-    pd.hwndOwner = hWndOwner;
-    pd.Flags = PD_RETURNDEFAULT;
-    PrinterHandles handles;
-    const BOOL bOK = ::PrintDlgW(&pd);
-    handles.hDevMode = pd.hDevMode;
-    handles.hDevNames = pd.hDevNames;
-    return bOK || ::CommDlgExtendedError() != PDERR_NODEFAULTPRN;
-}
-} // namespace
-
-// A preview without a printer goes on with the stand-in page (m_hPrinterDC stays NULL); printing
-// without one says so.
+// Printing starts from the application's kept printer choice (Print Setup's), and the print
+// dialog's answer becomes that choice. A preview without a printer goes on with the stand-in
+// page (m_hPrinterDC stays NULL); printing without one says so.
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     if (pInfo == nullptr)
         return FALSE;
-    PRINTDLGW pd = {};
-    pd.lStructSize = sizeof(pd);
+    CWinApp* pApp = AfxGetApp();
     CWnd* pTop = GetTopLevelParent();
-    pd.hwndOwner = pTop ? pTop->m_hWnd : m_hWnd;
-    if (!PrinterInstalled(pd.hwndOwner)) {
+    CPrintDialog dialog(FALSE, PD_ALLPAGES | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE,
+                        pTop ? pTop : this);
+    if (pApp == nullptr || !pApp->GetPrinterDeviceDefaults(&dialog.m_pd)) {
         if (pInfo->m_bPreview)
             return TRUE;
         AfxMessageBox(L"No printer is installed.", MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
     }
-    pd.Flags = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
-    if (pInfo->m_bPreview || pInfo->m_bDirect)
-        pd.Flags |= PD_RETURNDEFAULT;
     const UINT nMax = pInfo->GetMaxPage() < 0xFFFF ? pInfo->GetMaxPage() : 0xFFFF;
-    pd.nMinPage = (WORD)pInfo->GetMinPage();
-    pd.nMaxPage = (WORD)nMax;
-    pd.nFromPage = (WORD)pInfo->GetMinPage();
-    pd.nToPage = (WORD)nMax;
+    dialog.m_pd.nMinPage = (WORD)pInfo->GetMinPage();
+    dialog.m_pd.nMaxPage = (WORD)nMax;
+    dialog.m_pd.nFromPage = (WORD)pInfo->GetMinPage();
+    dialog.m_pd.nToPage = (WORD)nMax;
     if (nMax != 0xFFFF)
-        pd.Flags |= PD_PAGENUMS;
-    PrinterHandles handles;
-    BOOL bOK = ::PrintDlgW(&pd);
-    handles.hDevMode = pd.hDevMode;
-    handles.hDevNames = pd.hDevNames;
-    if (!bOK || pd.hDC == NULL)
-        return FALSE;
-    if (pd.Flags & PD_PAGENUMS) {
-        pInfo->m_nFromPage = pd.nFromPage;
-        pInfo->m_nToPage = pd.nToPage;
+        dialog.m_pd.Flags |= PD_PAGENUMS;
+    if (pInfo->m_bPreview || pInfo->m_bDirect) {
+        pInfo->m_hPrinterDC = dialog.CreatePrinterDC();
+        return pInfo->m_hPrinterDC != NULL;
     }
-    pInfo->m_hPrinterDC = pd.hDC;
+    if (pApp->DoPrintDialog(&dialog) != IDOK || dialog.m_pd.hDC == NULL)
+        return FALSE;
+    if (dialog.m_pd.Flags & PD_PAGENUMS) {
+        pInfo->m_nFromPage = dialog.m_pd.nFromPage;
+        pInfo->m_nToPage = dialog.m_pd.nToPage;
+    }
+    // The print job frees the device context from here on.
+    pInfo->m_hPrinterDC = dialog.m_pd.hDC;
+    dialog.m_pd.hDC = NULL;
     return TRUE;
 }
 

@@ -1,6 +1,7 @@
 // CWinApp: the application object, global accessors and message boxes.
 #include "framework/win/winapp.h"
 
+#include "framework/docview/frameids.h"
 #include "framework/win/wnd.h"
 
 namespace {
@@ -25,6 +26,7 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 
 BEGIN_MESSAGE_MAP(CWinApp, CWinThread)
 ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
+ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCTSTR lpszAppName) {
@@ -48,6 +50,7 @@ CWinApp::CWinApp(LPCTSTR lpszAppName) {
 CWinApp::~CWinApp() {
     delete m_pRecentFileList;
     m_pRecentFileList = NULL;
+    SelectPrinter(NULL, NULL);
     if (g_pApp == this)
         g_pApp = NULL;
 }
@@ -71,6 +74,11 @@ BOOL CWinApp::OnIdle(LONG lCount) {
     if (lCount == 1)
         CWinThread::OnIdle(lCount);
     return FALSE;
+}
+
+void CWinApp::OnAppExit() {
+    if (CWnd* pMainWnd = GetMainWnd(); pMainWnd != NULL && pMainWnd->GetSafeHwnd() != NULL)
+        pMainWnd->SendMessage(WM_CLOSE);
 }
 
 HCURSOR CWinApp::LoadCursor(LPCTSTR lpszResourceName) const {

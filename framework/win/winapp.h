@@ -15,6 +15,7 @@ class CWnd;
 class CCmdUI;
 class CDocTemplate;
 class CDocument;
+class CPrintDialog;
 
 // The string resource holding the application's title.
 #define AFX_IDS_APP_TITLE 0xE000
@@ -103,6 +104,10 @@ public:
     HINSTANCE m_hInstance = NULL;
     int m_nCmdShow = SW_SHOWNORMAL;
     CRecentFileList* m_pRecentFileList = NULL;
+    // The printer the user chose last (Print Setup or a print dialog), owned by the
+    // application; NULL until a printer is first needed.
+    HGLOBAL m_hDevMode = NULL;
+    HGLOBAL m_hDevNames = NULL;
 
     BOOL InitInstance() override;
     int ExitInstance() override;
@@ -130,6 +135,19 @@ public:
     CDocTemplate* GetNextDocTemplate(POSITION& pos) const;
     virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
     afx_msg void OnFileNew();
+    // Closes the main window the ordinary way: it gets WM_CLOSE and decides.
+    afx_msg void OnAppExit();
+    // The system's Print Setup dialog, starting from the kept printer choice.
+    afx_msg void OnFilePrintSetup();
+
+    // Runs a print dialog seeded with the kept printer choice and keeps what it ends with (the
+    // handles in its m_pd stay the application's). Without a printer the system says so.
+    virtual INT_PTR DoPrintDialog(CPrintDialog* pPD);
+    // Puts the kept printer choice (the default printer when there is none yet) in the
+    // structure's device handles, which stay the application's; FALSE without a printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGW* pPrintDlg);
+    // Makes these handles the kept choice, freeing the previous ones that are not among them.
+    void SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode);
 
     // Creates the recent-file list (nMaxMRU entries, none for 0) and reads it.
     void LoadStdProfileSettings(UINT nMaxMRU = 4);

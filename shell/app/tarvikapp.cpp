@@ -31,6 +31,7 @@ BEGIN_MESSAGE_MAP(CTarvikApp, CWinApp)
 ON_COMMAND(57664, OnAppAbout)
 ON_COMMAND_RANGE(57616, 57631, OnOpenRecentFile)
 ON_COMMAND(57600, OnFileNew)
+ON_COMMAND(57606, OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 CTarvikApp::CTarvikApp() : CWinApp(L"MoxGui") {}
