@@ -296,14 +296,17 @@ void SECMDIFrameWnd::DeactivateDockedFrame(BOOL bReactivateMDIChild) {
     }
 }
 
+CView* SECMDIFrameWnd::GetActivationView() {
+    if (CView* pView = GetActiveView())
+        return pView;
+    CFrameWnd* pActive = GetActiveFrame();
+    return pActive != nullptr && pActive != this ? pActive->GetActiveView() : nullptr;
+}
+
 void SECMDIFrameWnd::ActivateFrameEx(UINT nState, CWnd*, BOOL bMinimized) {
     if (m_bActivating)
         return;
-    CView* pView = GetActiveView();
-    if (pView == nullptr) {
-        CFrameWnd* pActive = GetActiveFrame();
-        pView = pActive != nullptr && pActive != this ? pActive->GetActiveView() : nullptr;
-    }
+    CView* pView = GetActivationView();
     if (pView == nullptr)
         return;
     const HWND hForeground = ::GetForegroundWindow();
@@ -320,7 +323,8 @@ void SECMDIFrameWnd::ActivateFrameEx(UINT nState, CWnd*, BOOL bMinimized) {
         ::SetForegroundWindow(hBack);
         m_bActivating = FALSE;
     }
-    if (::IsWindow(hFrame) && GetActiveView() == pView)
+    // Only a view that is still the one: the activation may have closed or replaced it.
+    if (::IsWindow(hFrame) && GetActivationView() == pView)
         pView->OnActivateFrame(nState, this);
 }
 
