@@ -193,7 +193,7 @@ void SECMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     if (!(GetStyle() & FWS_ADDTOTITLE))
         return;
     BOOL bMaximized = FALSE;
-    MDIGetActive(&bMaximized);
+    CMDIChildWnd* pChild = MDIGetActive(&bMaximized);
     CFrameWnd* pActive = GetActiveFrame();
     if (bAddToTitle && !bMaximized) {
         CDocument* pDoc = CFrameWnd::GetActiveDocument();
@@ -204,7 +204,10 @@ void SECMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
             return;
         }
     }
-    if (pActive != nullptr && pActive != this && pActive->m_hWnd != NULL) {
+    // The system names a maximised child itself ("Title - [child]"): its text is not added
+    // twice.
+    const bool bNamedBySystem = bMaximized && pActive == pChild;
+    if (pActive != nullptr && pActive != this && pActive->m_hWnd != NULL && !bNamedBySystem) {
         CString text;
         pActive->GetWindowText(text);
         if (!text.IsEmpty()) {
