@@ -105,8 +105,14 @@ void SECWorkbookWnd::DrawTabLabel(CDC* pDC, SECWorksheetWnd* pSheet) {
         ::DrawIconEx(hDC, p[2].x + 1, p[0].y + 4, hIcon, nIcon, nIcon, 0, NULL, DI_NORMAL);
     CRect rect;
     GetTabLabelRect(p, nIcon, rect);
-    const CString strText = WorkbookTabs::FitLabel(
-        GetTabLabel(pSheet), rect.Width(), [&](const CString& s) { return MeasureText(hDC, s); });
+    const CString strLabel = GetTabLabel(pSheet);
+    if (strLabel != pSheet->m_strTabLabel || rect.Width() != pSheet->m_nTabLabelWidth) {
+        pSheet->m_strTabLabelFitted = WorkbookTabs::FitLabel(
+            strLabel, rect.Width(), [&](const CString& s) { return MeasureText(hDC, s); });
+        pSheet->m_strTabLabel = strLabel;
+        pSheet->m_nTabLabelWidth = rect.Width();
+    }
+    const CString& strText = pSheet->m_strTabLabelFitted;
     if (strText.IsEmpty())
         return;
     Selected font(hDC, m_fontTab.GetSafeHandle() != NULL ? m_fontTab.GetSafeHandle()
