@@ -5,6 +5,7 @@
 #include "toolbars/drawing/colors.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -259,8 +260,9 @@ void SECWorkbookWnd::PaintTabs(HDC hMem, const CRect& area, const CRect& r) {
         return nLeft < area.right && nRight > area.left &&
                (m_hUpdateRgn == NULL || ::RectInRegion(m_hUpdateRgn, &rectTab));
     };
+    // Raised tabs (the active one, and one being pressed) lie on top of their neighbours.
     SECWorksheetWnd* pActive = ActiveSheet();
-    bool bActiveInArea = false;
+    std::vector<SECWorksheetWnd*> raised;
     int nColumn = 0;
     for (int i = 0; i < GetSheetCount(); ++i) {
         SECWorksheetWnd* pSheet = GetSheet(i);
@@ -269,14 +271,14 @@ void SECWorkbookWnd::PaintTabs(HDC hMem, const CRect& area, const CRect& r) {
         if (inArea(nColumn)) {
             DrawTab(pDC, pSheet);
             DrawTabLabel(pDC, pSheet);
-            bActiveInArea = bActiveInArea || pSheet == pActive;
+            if (pSheet == pActive || pSheet->m_bPressed)
+                raised.push_back(pSheet);
         }
         ++nColumn;
     }
     DrawClientBorder(pDC);
-    // The active tab lies on top of its neighbours.
-    if (bActiveInArea) {
-        DrawTab(pDC, pActive);
-        DrawTabLabel(pDC, pActive);
+    for (SECWorksheetWnd* pSheet : raised) {
+        DrawTab(pDC, pSheet);
+        DrawTabLabel(pDC, pSheet);
     }
 }

@@ -444,7 +444,8 @@ LRESULT SECWorkbookWnd::OnSheetActivated(WPARAM, LPARAM) {
     if (m_nLastActive < GetSheetCount())
         InvalidateTab(GetSheet(m_nLastActive));
     SECWorksheetWnd* pActive = ActiveSheet();
-    if (pActive != NULL)
+    // A tab being clicked was drawn raised, on top, when it was pressed: as it looks active.
+    if (pActive != NULL && !pActive->m_bPressed)
         InvalidateTab(pActive);
     m_nLastActive = pActive != NULL ? pActive->m_nSheetIndex : GetSheetCount();
     BOOL bMaximized = FALSE;

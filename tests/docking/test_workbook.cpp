@@ -354,3 +354,63 @@ TEST_F(WorkbookBarTest, ABarInTheWorkbookComesBackAsASheetAfterSaveAndLoad) {
     ASSERT_TRUE(pSheet->GetWindowPlacement(&loaded));
     EXPECT_EQ(CRect(saved.rcNormalPosition), CRect(loaded.rcNormalPosition));
 }
+
+namespace {
+
+// The frame's tab strip as it stands on the screen, one value a pixel.
+std::vector<COLORREF> StripPixels(SECWorkbookWnd* pBook) {
+    CRect client;
+    ::GetWindowRect(pBook->m_hWndMDIClient, &client);
+    pBook->ScreenToClient(&client);
+    const CRect strip(0, client.bottom, client.right + 20, client.bottom + 34);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = strip.Width();
+    bmi.bmiHeader.biHeight = -strip.Height();
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HDC hDC = ::GetDC(pBook->m_hWnd);
+    HDC hMem = ::CreateCompatibleDC(hDC);
+    HBITMAP hDib = ::CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    std::vector<COLORREF> pixels;
+    if (hDib != NULL) {
+        HGDIOBJ hOld = ::SelectObject(hMem, hDib);
+        ::BitBlt(hMem, 0, 0, strip.Width(), strip.Height(), hDC, strip.left, strip.top, SRCCOPY);
+        ::GdiFlush();
+        const auto* p = static_cast<const COLORREF*>(pBits);
+        pixels.assign(p, p + strip.Width() * strip.Height());
+        ::SelectObject(hMem, hOld);
+        ::DeleteObject(hDib);
+    }
+    ::DeleteDC(hMem);
+    ::ReleaseDC(pBook->m_hWnd, hDC);
+    return pixels;
+}
+
+} // namespace
+
+TEST_F(WorkbookTest, TabClicksRepaintOnlyTheirTabsAndLeaveTheStripAsAFullPaintDraws) {
+    std::vector<SECWorksheetWnd*> sheets;
+    for (int i = 0; i < 8; ++i) {
+        CString strPath;
+        strPath.Format(L"C:\\sheet%d.c", i);
+        sheets.push_back(OpenSheet(strPath));
+        ASSERT_NE(nullptr, sheets.back());
+    }
+    m_pBook->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Neighbours, far ones, back again: each click repaints what the click changed.
+    for (int nSheet : {3, 4, 0, 7, 6, 3}) {
+        SECWorksheetWnd* pSheet = sheets[(size_t)nSheet];
+        const CPoint point = TabPoint(pSheet);
+        m_pBook->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        m_pBook->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        m_pBook->UpdateWindow();
+        ASSERT_EQ(pSheet, m_pBook->MDIGetActive());
+        const std::vector<COLORREF> afterClick = StripPixels(m_pBook);
+        m_pBook->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+        const std::vector<COLORREF> full = StripPixels(m_pBook);
+        ASSERT_FALSE(full.empty());
+        EXPECT_TRUE(afterClick == full) << "after the click on sheet " << nSheet;
+    }
+}
