@@ -427,6 +427,10 @@ void SECDockState::RestoreMDIChildPlacements(CFrameWnd*) {
         else if (wp.showCmd != SW_SHOWMINIMIZED && wp.showCmd != SW_SHOWMAXIMIZED)
             wp.showCmd = SW_SHOWNOACTIVATE;
         ::SetWindowPlacement(hHost, &wp);
+        // Made without its bar, the child now takes from it what a floated bar's child has from
+        // the start: in a workbook, the bar's icon on its tab.
+        if (auto* pChild = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hHost)))
+            pChild->OnUpdateFrameTitle(TRUE);
     }
 }
 

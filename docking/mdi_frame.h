@@ -137,6 +137,8 @@ protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
     // Offers the message being handled to the filters; FALSE when none took it.
     BOOL RouteToFilters(LRESULT* pResult);
+    // The view an activation of the frame goes to: its own active view, else the active frame's.
+    CView* GetActivationView();
 
     afx_msg void OnSysColorChange();
     afx_msg void OnEnable(BOOL bEnable);

@@ -193,7 +193,7 @@ void SECMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     if (!(GetStyle() & FWS_ADDTOTITLE))
         return;
     BOOL bMaximized = FALSE;
-    MDIGetActive(&bMaximized);
+    CMDIChildWnd* pChild = MDIGetActive(&bMaximized);
     CFrameWnd* pActive = GetActiveFrame();
     if (bAddToTitle && !bMaximized) {
         CDocument* pDoc = CFrameWnd::GetActiveDocument();
@@ -204,7 +204,10 @@ void SECMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
             return;
         }
     }
-    if (pActive != nullptr && pActive != this && pActive->m_hWnd != NULL) {
+    // The system names a maximised child itself ("Title - [child]"): its text is not added
+    // twice.
+    const bool bNamedBySystem = bMaximized && pActive == pChild;
+    if (pActive != nullptr && pActive != this && pActive->m_hWnd != NULL && !bNamedBySystem) {
         CString text;
         pActive->GetWindowText(text);
         if (!text.IsEmpty()) {
@@ -296,14 +299,17 @@ void SECMDIFrameWnd::DeactivateDockedFrame(BOOL bReactivateMDIChild) {
     }
 }
 
+CView* SECMDIFrameWnd::GetActivationView() {
+    if (CView* pView = GetActiveView())
+        return pView;
+    CFrameWnd* pActive = GetActiveFrame();
+    return pActive != nullptr && pActive != this ? pActive->GetActiveView() : nullptr;
+}
+
 void SECMDIFrameWnd::ActivateFrameEx(UINT nState, CWnd*, BOOL bMinimized) {
     if (m_bActivating)
         return;
-    CView* pView = GetActiveView();
-    if (pView == nullptr) {
-        CFrameWnd* pActive = GetActiveFrame();
-        pView = pActive != nullptr && pActive != this ? pActive->GetActiveView() : nullptr;
-    }
+    CView* pView = GetActivationView();
     if (pView == nullptr)
         return;
     const HWND hForeground = ::GetForegroundWindow();
@@ -320,7 +326,8 @@ void SECMDIFrameWnd::ActivateFrameEx(UINT nState, CWnd*, BOOL bMinimized) {
         ::SetForegroundWindow(hBack);
         m_bActivating = FALSE;
     }
-    if (::IsWindow(hFrame) && GetActiveView() == pView)
+    // Only a view that is still the one: the activation may have closed or replaced it.
+    if (::IsWindow(hFrame) && GetActivationView() == pView)
         pView->OnActivateFrame(nState, this);
 }
 

@@ -10,7 +10,6 @@
 #include <windowsx.h>
 
 #include <algorithm>
-#include <vector>
 
 namespace nsSysCommandEx {
 
@@ -23,8 +22,15 @@ IMPLEMENT_DYNCREATE(ScxContextMenuFilter, SECCaptionMsgFilter)
 
 namespace {
 
-// The records this thread is sending now, innermost last.
-thread_local std::vector<SysCommandExRecord*> t_liveRecords;
+// The records this thread is sending now, innermost first, linked through the senders' stack
+// frames. Plain data on purpose: a thread-local object with a destructor is destroyed at thread
+// exit after the runtime has already freed its storage, and the fault inside the thread's exit
+// leaves the runtime's key lock held, so that the process hangs when it ends.
+struct LiveEntry {
+    const SysCommandExRecord* pRecord;
+    const LiveEntry* pOuter;
+};
+thread_local const LiveEntry* t_pLiveRecords = nullptr;
 
 // The maximised MDI child of a main frame that shows it in its caption area.
 CFrameWnd* ActiveMaxChild(CWnd* pOwner) {
@@ -53,10 +59,12 @@ SysCommandExRecord PointRecord(HWND hWnd, CPoint point, int nTarget) {
 LRESULT SendSysCommandEx(HWND hWnd, UINT nCode, SysCommandExRecord& record) {
     if (hWnd == NULL || !::IsWindow(hWnd))
         return 0;
-    t_liveRecords.push_back(&record);
+    const LiveEntry live = {&record, t_pLiveRecords};
+    t_pLiveRecords = &live;
     struct Pop {
-        ~Pop() { t_liveRecords.pop_back(); }
-    } pop;
+        const LiveEntry* pOuter;
+        ~Pop() { t_pLiveRecords = pOuter; }
+    } pop = {live.pOuter};
     return ::SendMessageW(hWnd, Corvalis::WM_SYSCOMMANDEX(), nCode, (LPARAM)&record);
 }
 
@@ -64,9 +72,11 @@ SysCommandExRecord* LiveRecord(LPARAM lParam) {
     if (lParam == 0)
         return NULL;
     auto* pRecord = reinterpret_cast<SysCommandExRecord*>(lParam);
-    return std::find(t_liveRecords.begin(), t_liveRecords.end(), pRecord) != t_liveRecords.end()
-               ? pRecord
-               : NULL;
+    for (const LiveEntry* pLive = t_pLiveRecords; pLive != nullptr; pLive = pLive->pOuter) {
+        if (pLive->pRecord == pRecord)
+            return pRecord;
+    }
+    return NULL;
 }
 
 void AddDocumentFrameDescriptors(SECMsgFilterChain& chain, CRuntimeClass* pButtonClass) {

@@ -76,6 +76,8 @@ public:
     SECWorksheetWnd* SheetFromPoint(CPoint point, BOOL bSkipActive) const;
     void InvalidateTab(SECWorksheetWnd* pSheet, BOOL bToStripEnd = FALSE);
     void InvalidateTabStrip();
+    // Draws what the frame itself has to draw (its tabs) now; its children paint in their turn.
+    void UpdateTabsNow();
 
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     void RecalcLayout(BOOL bNotify = TRUE) override;
@@ -138,6 +140,11 @@ public:
     HICON m_hTabIcon = NULL; // owned
     int m_nSheetIndex = 0;
     BOOL m_bPressed = FALSE; // a click on its tab is being turned into an activation
+    // The label its tab was last drawn with, the label rectangle's width then, and the label as
+    // fitted into it: a tab drawn again with both unchanged measures nothing.
+    CString m_strTabLabel;
+    int m_nTabLabelWidth = -1;
+    CString m_strTabLabelFitted;
 
 protected:
     afx_msg void OnDestroy();

@@ -5,6 +5,7 @@
 #include "toolbars/drawing/colors.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -105,8 +106,14 @@ void SECWorkbookWnd::DrawTabLabel(CDC* pDC, SECWorksheetWnd* pSheet) {
         ::DrawIconEx(hDC, p[2].x + 1, p[0].y + 4, hIcon, nIcon, nIcon, 0, NULL, DI_NORMAL);
     CRect rect;
     GetTabLabelRect(p, nIcon, rect);
-    const CString strText = WorkbookTabs::FitLabel(
-        GetTabLabel(pSheet), rect.Width(), [&](const CString& s) { return MeasureText(hDC, s); });
+    const CString strLabel = GetTabLabel(pSheet);
+    if (strLabel != pSheet->m_strTabLabel || rect.Width() != pSheet->m_nTabLabelWidth) {
+        pSheet->m_strTabLabelFitted = WorkbookTabs::FitLabel(
+            strLabel, rect.Width(), [&](const CString& s) { return MeasureText(hDC, s); });
+        pSheet->m_strTabLabel = strLabel;
+        pSheet->m_nTabLabelWidth = rect.Width();
+    }
+    const CString& strText = pSheet->m_strTabLabelFitted;
     if (strText.IsEmpty())
         return;
     Selected font(hDC, m_fontTab.GetSafeHandle() != NULL ? m_fontTab.GetSafeHandle()
@@ -253,8 +260,9 @@ void SECWorkbookWnd::PaintTabs(HDC hMem, const CRect& area, const CRect& r) {
         return nLeft < area.right && nRight > area.left &&
                (m_hUpdateRgn == NULL || ::RectInRegion(m_hUpdateRgn, &rectTab));
     };
+    // Raised tabs (the active one, and one being pressed) lie on top of their neighbours.
     SECWorksheetWnd* pActive = ActiveSheet();
-    bool bActiveInArea = false;
+    std::vector<SECWorksheetWnd*> raised;
     int nColumn = 0;
     for (int i = 0; i < GetSheetCount(); ++i) {
         SECWorksheetWnd* pSheet = GetSheet(i);
@@ -263,14 +271,14 @@ void SECWorkbookWnd::PaintTabs(HDC hMem, const CRect& area, const CRect& r) {
         if (inArea(nColumn)) {
             DrawTab(pDC, pSheet);
             DrawTabLabel(pDC, pSheet);
-            bActiveInArea = bActiveInArea || pSheet == pActive;
+            if (pSheet == pActive || pSheet->m_bPressed)
+                raised.push_back(pSheet);
         }
         ++nColumn;
     }
     DrawClientBorder(pDC);
-    // The active tab lies on top of its neighbours.
-    if (bActiveInArea) {
-        DrawTab(pDC, pActive);
-        DrawTabLabel(pDC, pActive);
+    for (SECWorksheetWnd* pSheet : raised) {
+        DrawTab(pDC, pSheet);
+        DrawTabLabel(pDC, pSheet);
     }
 }

@@ -259,6 +259,13 @@ void SECWorkbookWnd::InvalidateTabStrip() {
     InvalidateRect(&rect, FALSE);
 }
 
+// Only the frame: a sheet that is being activated would otherwise be painted before its
+// activation has brought it to the front, and once more afterwards.
+void SECWorkbookWnd::UpdateTabsNow() {
+    if (m_hWnd != NULL)
+        ::RedrawWindow(m_hWnd, NULL, NULL, RDW_UPDATENOW | RDW_NOCHILDREN);
+}
+
 SECWorksheetWnd* SECWorkbookWnd::SheetFromPoint(CPoint point, BOOL bSkipActive) const {
     CMDIChildWnd* pActive = MDIGetActive();
     const CRect r = ClientWindowRect();
@@ -392,7 +399,7 @@ void SECWorkbookWnd::OnLButtonDown(UINT, CPoint point) {
     if (pSheet != NULL && CanActivateSheet(pSheet)) {
         pSheet->m_bPressed = TRUE;
         InvalidateTab(pSheet);
-        UpdateWindow(); // the tab is drawn raised at once
+        UpdateTabsNow(); // the tab is drawn raised at once
         pSheet->SendMessage(WM_MOUSEACTIVATE, (WPARAM)m_hWnd, 0);
     }
     Default();
@@ -437,11 +444,12 @@ LRESULT SECWorkbookWnd::OnSheetActivated(WPARAM, LPARAM) {
     if (m_nLastActive < GetSheetCount())
         InvalidateTab(GetSheet(m_nLastActive));
     SECWorksheetWnd* pActive = ActiveSheet();
-    if (pActive != NULL)
+    // A tab being clicked was drawn raised, on top, when it was pressed: as it looks active.
+    if (pActive != NULL && !pActive->m_bPressed)
         InvalidateTab(pActive);
     m_nLastActive = pActive != NULL ? pActive->m_nSheetIndex : GetSheetCount();
     BOOL bMaximized = FALSE;
     if (MDIGetActive(&bMaximized) != NULL && !bMaximized)
-        UpdateWindow();
+        UpdateTabsNow();
     return 0;
 }

@@ -63,8 +63,10 @@ void SECWorksheetWnd::OnShowWindow(BOOL, UINT) {
 
 void SECWorksheetWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
     SECMDIChildWnd::OnUpdateFrameTitle(bAddToTitle);
+    // Every activation updates the title: the tab is drawn again only when its label changed.
     if (SECWorkbookWnd* pBook = GetWorkbook())
-        pBook->InvalidateTab(this);
+        if (pBook->GetTabLabel(this) != m_strTabLabel)
+            pBook->InvalidateTab(this);
     ActivateFrameMenu(this);
 }
 

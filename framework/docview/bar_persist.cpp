@@ -86,8 +86,8 @@ void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
                                 : pFrameWnd->GetControlBar(nID);
         bool bListed = false;
         for (INT_PTR j = 0; j < arrNew.GetSize(); ++j)
-            bListed = bListed || (pBar != nullptr && arrNew[j] == pBar) ||
-                      arrNew[j] == Placeholder(nID);
+            bListed =
+                bListed || (pBar != nullptr && arrNew[j] == pBar) || arrNew[j] == Placeholder(nID);
         if (bListed)
             continue; // one place for each bar
         if (pBar == nullptr || pBar->IsDockBar())
@@ -123,6 +123,16 @@ void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
             pOld->RemoveControlBar(pBar, -1, FALSE);
     }
     if (m_bFloating) {
+        // The floating frame's caption is its dock bar's text: the bar's, as when it docks here.
+        for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i)
+            if (CControlBar* pBar = GetDockedControlBar((int)i)) {
+                if (!(pBar->GetBarStyle() & CBRS_FLOAT_MULTI)) {
+                    CString strText;
+                    pBar->GetWindowText(strText);
+                    SetWindowText(strText);
+                }
+                break;
+            }
         CWnd* pFrame = GetParent();
         if (pFrame != nullptr)
             pFrame->SetWindowPos(NULL, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0,

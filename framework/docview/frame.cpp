@@ -42,7 +42,8 @@ HICON LoadFrameIcon(UINT nIDResource, int cx, int cy) {
 } // namespace
 
 CFrameWnd::CFrameWnd()
-    : m_pDockBarClass(RUNTIME_CLASS(CDockBar)), m_pFloatingFrameClass(RUNTIME_CLASS(CMiniDockFrameWnd)) {}
+    : m_pDockBarClass(RUNTIME_CLASS(CDockBar)),
+      m_pFloatingFrameClass(RUNTIME_CLASS(CMiniDockFrameWnd)) {}
 
 CFrameWnd::~CFrameWnd() {
     if (m_hMenuDefault != NULL && (m_hWnd == NULL || ::GetMenu(m_hWnd) != m_hMenuDefault))
@@ -180,7 +181,8 @@ void CFrameWnd::RecalcLayout(BOOL bNotify) {
         SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(),
                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
     }
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST);
+    // The pane leaves the border an in-place server's tools negotiated.
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
     m_bInRecalcLayout = FALSE;
 }
 

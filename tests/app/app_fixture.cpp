@@ -130,9 +130,10 @@ struct TitleSearch {
 };
 BOOL CALLBACK MatchTitle(HWND hWnd, LPARAM lParam) {
     auto* search = reinterpret_cast<TitleSearch*>(lParam);
-    // A dock bar shows the title of a bar it holds: the bar itself is wanted.
+    // A dock bar (the four sides and a floating frame's) shows the title of a bar it holds: the
+    // bar itself is wanted.
     const int id = GetDlgCtrlID(hWnd);
-    if (id >= 0xE81B && id <= 0xE81E)
+    if (id >= 0xE81B && id <= 0xE81F)
         return TRUE;
     wchar_t text[128] = {};
     GetWindowTextW(hWnd, text, 128);

@@ -240,3 +240,41 @@ TEST_F(MenuBarFrameTest, TheSingleDocumentFrameShowsItsMenuInItsBar) {
     EXPECT_NE(nullptr, dynamic_cast<SECMenuBarFeature*>(pFrame->GetMenuPlugIn()));
     CloseFrame(pFrame);
 }
+
+TEST_F(MenuBarFrameTest, ABorderNegotiationTellsTheMenuBarAndMakesRoom) {
+    Open(TRUE);
+    ASSERT_TRUE(m_pManager->CreateDefaultToolBars());
+    m_pFrame->RecalcLayout();
+    PumpIdle();
+    ASSERT_NE(nullptr, Bar());
+    Bar()->QueryNegotiatedBorder(); // nothing told yet
+    CRect before;
+    ::GetWindowRect(m_pFrame->m_hWndMDIClient, &before);
+    const struct {
+        const char* what;
+        UINT nCmd;
+        bool bRect;
+        CRect border;
+        BOOL bTold;
+        CRect inset; // of the MDI client, from before
+    } cases[] = {
+        {"tools on every side", CFrameWnd::borderSet, true, CRect(4, 6, 24, 26), TRUE,
+         CRect(4, 6, 24, 26)},
+        {"a request", CFrameWnd::borderRequest, true, CRect(8, 8, 30, 30), TRUE,
+         CRect(4, 6, 24, 26)},
+        {"the tools gone", CFrameWnd::borderSet, true, CRect(0, 0, 0, 0), FALSE, CRect()},
+        {"tools again", CFrameWnd::borderSet, true, CRect(4, 6, 24, 26), TRUE, CRect(4, 6, 24, 26)},
+        {"no rectangle: no tools", CFrameWnd::borderSet, false, CRect(), FALSE, CRect()},
+    };
+    for (const auto& c : cases) {
+        CRect border = c.border;
+        m_pFrame->NegotiateBorderSpace(c.nCmd, c.bRect ? &border : nullptr);
+        EXPECT_EQ(c.bTold, Bar()->QueryNegotiatedBorder()) << c.what;
+        EXPECT_FALSE(Bar()->QueryNegotiatedBorder()) << c.what << ": told once";
+        CRect now;
+        ::GetWindowRect(m_pFrame->m_hWndMDIClient, &now);
+        EXPECT_EQ(c.inset, CRect(now.left - before.left, now.top - before.top,
+                                 before.right - now.right, before.bottom - now.bottom))
+            << c.what;
+    }
+}

@@ -152,3 +152,55 @@ TEST_F(DocFrameTest, CaptionButtonHoldAsksForTheMenuBelowTheButton) {
     EXPECT_EQ(stateToggle, pRecord->nTarget);
     EXPECT_EQ(CPoint(5, 6), CPoint(pRecord->x, pRecord->y));
 }
+
+namespace {
+
+// Another thread sends the docking command with a record of its own, live on that thread.
+struct ForeignSend {
+    HWND hWnd = NULL;
+    SysCommandExRecord record = {};
+    LRESULT resultLive = -1;
+    LRESULT resultRaw = -1;
+};
+
+DWORD WINAPI SendFromAnotherThread(LPVOID pParam) {
+    auto* pSend = static_cast<ForeignSend*>(pParam);
+    pSend->resultLive = SendSysCommandEx(pSend->hWnd, cmdExecute, pSend->record);
+    pSend->resultRaw = ::SendMessageW(pSend->hWnd, Corvalis::WM_SYSCOMMANDEX(), cmdExecute,
+                                      (LPARAM)&pSend->record);
+    return 0;
+}
+
+// Runs the send on a new thread; this thread serves the sent messages until it ends.
+bool RunForeignSend(ForeignSend& send) {
+    HANDLE hThread = ::CreateThread(NULL, 0, &SendFromAnotherThread, &send, 0, NULL);
+    if (hThread == NULL)
+        return false;
+    const DWORD dwStart = ::GetTickCount();
+    bool bDone = false;
+    while (!bDone && ::GetTickCount() - dwStart < 10000) {
+        const DWORD dwWait = ::MsgWaitForMultipleObjects(1, &hThread, FALSE, 100, QS_ALLINPUT);
+        bDone = dwWait == WAIT_OBJECT_0;
+        PumpDocMessages();
+    }
+    ::CloseHandle(hThread);
+    return bDone;
+}
+
+} // namespace
+
+TEST_F(DocFrameTest, CaptionCommandRecordFromAnotherThreadIsIgnored) {
+    CFrameWnd* pChild = Open(FALSE);
+    ASSERT_NE(nullptr, pChild);
+    CDocument* pDoc = pChild->GetActiveDocument();
+    ForeignSend send;
+    send.hWnd = pChild->m_hWnd;
+    send.record.hWnd = pChild->m_hWnd;
+    send.record.nTarget = stateToggle;
+    ASSERT_TRUE(RunForeignSend(send));
+    EXPECT_EQ(0, send.resultLive);
+    EXPECT_EQ(0, send.resultRaw);
+    PumpDocMessages();
+    EXPECT_EQ(pChild, FrameOf(pDoc));
+    EXPECT_EQ(stateMDIChildRestored, QueryState(pChild));
+}

@@ -1,6 +1,7 @@
 // The workbook in a real frame: sheets and their tabs (hidden ones closing up), tabs that follow
 // activation, closing and renaming, tips only for cut labels, the tab drawing on a 32-bpp DIB,
-// and a picture of a workbook with docked and floating document frames.
+// a picture of a workbook with docked and floating document frames, and bars floated into the
+// workbook as sheets of their own (also after a save and load).
 #include "docframe_test_support.h"
 
 #include "docking/workbook.h"
@@ -8,6 +9,7 @@
 #include "tests/support/screenshot.h"
 
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -15,6 +17,15 @@ class WorkbookTest : public DocFrameTest {
 protected:
     void SetUp() override {
         CDocTestView::Handled().clear();
+        MakeBook();
+        m_pTemplate =
+            new SECMultiDocTemplate(IDR_TEST_DOC, RUNTIME_CLASS(CDocTestDoc),
+                                    RUNTIME_CLASS(SECWorksheetWnd), RUNTIME_CLASS(CDocTestView));
+        AfxGetDocManager()->AddDocTemplate(m_pTemplate);
+        PumpDocMessages();
+    }
+
+    void MakeBook() {
         m_pBook = new SECWorkbookWnd;
         m_pMain = m_pBook;
         ASSERT_TRUE(m_pBook->LoadFrame(IDR_TEST_MAIN, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE));
@@ -23,11 +34,6 @@ protected:
         AfxGetApp()->m_pMainWnd = m_pBook;
         m_pBook->ShowWindow(SW_SHOW);
         m_pBook->SetWorkbookMode(TRUE);
-        m_pTemplate =
-            new SECMultiDocTemplate(IDR_TEST_DOC, RUNTIME_CLASS(CDocTestDoc),
-                                    RUNTIME_CLASS(SECWorksheetWnd), RUNTIME_CLASS(CDocTestView));
-        AfxGetDocManager()->AddDocTemplate(m_pTemplate);
-        PumpDocMessages();
     }
 
     SECWorksheetWnd* OpenSheet(LPCTSTR lpszPath) {
@@ -214,4 +220,197 @@ TEST_F(WorkbookTest, ScreenWorkbookWithDockedAndFloatingDocuments) {
     EXPECT_EQ(3, m_pBook->GetSheetCount());
     EXPECT_EQ(4, m_pTemplate->GetDockSide(pFloatFrame));
     EXPECT_TRUE(SaveScreenPng(rectBook, ScreenshotPath(L"docking_frames.png").c_str()));
+}
+
+namespace {
+
+const wchar_t kBookKey[] = L"MoxDockingWorkbookTests";
+
+void ClearBookKey() {
+    std::wstring key = L"Software\\";
+    key += kBookKey;
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+}
+
+// A sizable bar the workbook's profile can save, docked at the top.
+SECControlBar* NewDockedBar(CFrameWnd* pFrame, UINT nID, LPCTSTR lpszName) {
+    auto* pBar = new SECControlBar;
+    if (!pBar->Create(pFrame, lpszName, WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC,
+                      CBRS_EX_ALLOW_MDI_FLOAT, nID)) {
+        delete pBar;
+        return nullptr;
+    }
+    pBar->m_bAutoDelete = TRUE;
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    return pBar;
+}
+
+SECControlBarWorksheet* SheetOf(CControlBar* pBar) {
+    CWnd* pDockBar = pBar->GetParent();
+    return pDockBar != nullptr ? DYNAMIC_DOWNCAST(SECControlBarWorksheet, pDockBar->GetParent())
+                               : nullptr;
+}
+
+class WorkbookBarTest : public WorkbookTest {
+protected:
+    void SetUp() override {
+        ClearBookKey();
+        AfxGetApp()->SetRegistryKey(kBookKey);
+        WorkbookTest::SetUp();
+    }
+    void TearDown() override {
+        WorkbookTest::TearDown();
+        AfxGetApp()->SetRegistryKey(L"");
+        ClearBookKey();
+    }
+};
+
+} // namespace
+
+TEST_F(WorkbookBarTest, ABarFloatedInTheWorkbookIsASheetWithATab) {
+    OpenSheet(L"C:\\a.c");
+    SECControlBar* pBar = NewDockedBar(m_pBook, 0xE8E0, L"Registers");
+    ASSERT_NE(nullptr, pBar);
+    HICON hIcon = ::LoadIconW(NULL, IDI_INFORMATION);
+    pBar->SendMessage(WM_SETICON, ICON_BIG, (LPARAM)hIcon);
+    m_pBook->FloatControlBarAsMDIChild(pBar, -1, -1, CBRS_ALIGN_TOP);
+    PumpDocMessages();
+    SECControlBarWorksheet* pSheet = SheetOf(pBar);
+    ASSERT_NE(nullptr, pSheet);
+    const HWND hSheet = pSheet->m_hWnd;
+    ASSERT_EQ(2, m_pBook->GetSheetCount());
+    EXPECT_EQ(pSheet, m_pBook->GetSheet(1));
+    // Its tab: the bar's text and the bar's icon, clickable like any other.
+    EXPECT_STREQ(L"Registers", m_pBook->GetTabLabel(pSheet));
+    EXPECT_EQ(1, m_pBook->GetTabColumn(pSheet));
+    EXPECT_EQ(pSheet, m_pBook->SheetFromPoint(TabPoint(pSheet), FALSE));
+    EXPECT_NE((HICON)NULL, m_pBook->GetTabIcon(pSheet));
+    EXPECT_EQ((LRESULT)hIcon, pSheet->SendMessage(WM_GETICON, ICON_BIG, 0));
+    Click(TabPoint(m_pBook->GetSheet(0)));
+    Click(TabPoint(pSheet));
+    EXPECT_EQ(pSheet, m_pBook->MDIGetActive());
+
+    // The bar's floating size and place follow the sheet's.
+    pSheet->SetWindowPos(NULL, 0, 0, 320, 200, SWP_NOMOVE | SWP_NOZORDER);
+    PumpDocMessages();
+    const CSize sizeBefore = pBar->m_szFloat;
+    pSheet->SetWindowPos(NULL, 30, 40, 360, 260, SWP_NOZORDER);
+    PumpDocMessages();
+    EXPECT_EQ(CSize(40, 60), pBar->m_szFloat - sizeBefore);
+    CRect rect;
+    pSheet->GetWindowRect(&rect);
+    EXPECT_EQ(rect.TopLeft(), pBar->m_pDockContext->m_ptMRUFloatPos);
+
+    // Closing hides the bar and the tab; the sheet stays, and both come back with the bar.
+    pSheet->SendMessage(WM_CLOSE);
+    PumpDocMessages();
+    ASSERT_TRUE(::IsWindow(hSheet));
+    EXPECT_FALSE(pBar->IsWindowVisible());
+    EXPECT_FALSE(::IsWindowVisible(hSheet));
+    EXPECT_EQ(2, m_pBook->GetSheetCount());
+    EXPECT_EQ(nullptr, m_pBook->SheetFromPoint(TabPoint(pSheet), FALSE));
+    m_pBook->ShowControlBar(pBar, TRUE, FALSE);
+    PumpDocMessages();
+    EXPECT_TRUE(::IsWindowVisible(hSheet));
+    EXPECT_EQ(pSheet, m_pBook->SheetFromPoint(TabPoint(pSheet), FALSE));
+}
+
+TEST_F(WorkbookBarTest, ABarInTheWorkbookComesBackAsASheetAfterSaveAndLoad) {
+    SECControlBar* pBar = NewDockedBar(m_pBook, 0xE8E0, L"Registers");
+    ASSERT_NE(nullptr, pBar);
+    m_pBook->FloatControlBarAsMDIChild(pBar, -1, -1, CBRS_ALIGN_TOP);
+    PumpDocMessages();
+    SECControlBarWorksheet* pSheet = SheetOf(pBar);
+    ASSERT_NE(nullptr, pSheet);
+    pSheet->SetWindowPos(NULL, 50, 60, 340, 220, SWP_NOZORDER);
+    PumpDocMessages();
+    WINDOWPLACEMENT saved = {};
+    saved.length = sizeof saved;
+    ASSERT_TRUE(pSheet->GetWindowPlacement(&saved));
+    m_pBook->SaveBarState(L"Book");
+
+    m_pBook->ShowWindow(SW_HIDE);
+    m_pBook->DestroyWindow();
+    PumpDocMessages();
+    MakeBook();
+    pBar = NewDockedBar(m_pBook, 0xE8E0, L"Registers");
+    ASSERT_NE(nullptr, pBar);
+    PumpDocMessages();
+    ASSERT_EQ(nullptr, SheetOf(pBar));
+    m_pBook->LoadBarState(L"Book");
+    PumpDocMessages();
+    pSheet = SheetOf(pBar);
+    ASSERT_NE(nullptr, pSheet);
+    ASSERT_EQ(1, m_pBook->GetSheetCount());
+    EXPECT_EQ(pSheet, m_pBook->GetSheet(0));
+    EXPECT_TRUE(pBar->IsWindowVisible());
+    EXPECT_EQ(pSheet, m_pBook->SheetFromPoint(TabPoint(pSheet), FALSE));
+    // The caption comes from the loaded bar, as when the bar was floated here.
+    EXPECT_STREQ(L"Registers", m_pBook->GetTabLabel(pSheet));
+    EXPECT_NE((HICON)NULL, m_pBook->GetTabIcon(pSheet));
+    WINDOWPLACEMENT loaded = {};
+    loaded.length = sizeof loaded;
+    ASSERT_TRUE(pSheet->GetWindowPlacement(&loaded));
+    EXPECT_EQ(CRect(saved.rcNormalPosition), CRect(loaded.rcNormalPosition));
+}
+
+namespace {
+
+// The frame's tab strip as it stands on the screen, one value a pixel.
+std::vector<COLORREF> StripPixels(SECWorkbookWnd* pBook) {
+    CRect client;
+    ::GetWindowRect(pBook->m_hWndMDIClient, &client);
+    pBook->ScreenToClient(&client);
+    const CRect strip(0, client.bottom, client.right + 20, client.bottom + 34);
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
+    bmi.bmiHeader.biWidth = strip.Width();
+    bmi.bmiHeader.biHeight = -strip.Height();
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    void* pBits = nullptr;
+    HDC hDC = ::GetDC(pBook->m_hWnd);
+    HDC hMem = ::CreateCompatibleDC(hDC);
+    HBITMAP hDib = ::CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
+    std::vector<COLORREF> pixels;
+    if (hDib != NULL) {
+        HGDIOBJ hOld = ::SelectObject(hMem, hDib);
+        ::BitBlt(hMem, 0, 0, strip.Width(), strip.Height(), hDC, strip.left, strip.top, SRCCOPY);
+        ::GdiFlush();
+        const auto* p = static_cast<const COLORREF*>(pBits);
+        pixels.assign(p, p + strip.Width() * strip.Height());
+        ::SelectObject(hMem, hOld);
+        ::DeleteObject(hDib);
+    }
+    ::DeleteDC(hMem);
+    ::ReleaseDC(pBook->m_hWnd, hDC);
+    return pixels;
+}
+
+} // namespace
+
+TEST_F(WorkbookTest, TabClicksRepaintOnlyTheirTabsAndLeaveTheStripAsAFullPaintDraws) {
+    std::vector<SECWorksheetWnd*> sheets;
+    for (int i = 0; i < 8; ++i) {
+        CString strPath;
+        strPath.Format(L"C:\\sheet%d.c", i);
+        sheets.push_back(OpenSheet(strPath));
+        ASSERT_NE(nullptr, sheets.back());
+    }
+    m_pBook->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // Neighbours, far ones, back again: each click repaints what the click changed.
+    for (int nSheet : {3, 4, 0, 7, 6, 3}) {
+        SECWorksheetWnd* pSheet = sheets[(size_t)nSheet];
+        const CPoint point = TabPoint(pSheet);
+        m_pBook->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
+        m_pBook->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
+        m_pBook->UpdateWindow();
+        ASSERT_EQ(pSheet, m_pBook->MDIGetActive());
+        const std::vector<COLORREF> afterClick = StripPixels(m_pBook);
+        m_pBook->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
+        const std::vector<COLORREF> full = StripPixels(m_pBook);
+        ASSERT_FALSE(full.empty());
+        EXPECT_TRUE(afterClick == full) << "after the click on sheet " << nSheet;
+    }
 }
