@@ -200,7 +200,8 @@ public:
 // filled in place, and the picture is the same as a paint done wholly in place.
 TEST_F(ListPaint, OnlyTheBandOfTheRowsIsPaintedOffScreen) {
     SpyMemDCList spy;
-    ASSERT_TRUE(spy.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 240), &parent, 103));
+    ASSERT_TRUE(
+        spy.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 240), &parent, 103));
     spy.AppendColumnArgs(L"Name", LVCFMT_LEFT, 120);
     for (int i = 0; i < 3; ++i)
         spy.InsertItemText(i, L"row");
