@@ -433,6 +433,7 @@ protected:
                             BOOL bPressed, HTHEME hTheme);
     void DrawHeaderText(CDC* pDC, SECListColumn* pCol, CRect rcText);
     void PaintDirect(CDC* pDC, const CRect& rcInside);
+    int RowsBottom(const CRect& rcInside);
     void ResizeEditor();
     void ArmDelayedEdit(int nRow, UINT nHitFlags, int nCol);
     void EndHeaderDrag();

@@ -189,6 +189,22 @@ template <class TBase> void SECListImpl<TBase>::PaintDirect(CDC* pDC, const CRec
     pDC->RestoreDC(nSaved);
 }
 
+// The bottom of the rows shown from the top index, where every one of them has its height;
+// otherwise (a row not measured yet, a view that is not a column of rows) the bottom of the
+// inside, as if rows filled it.
+template <class TBase> int SECListImpl<TBase>::RowsBottom(const CRect& rcInside) {
+    if ((m_dwListStyle & LVS_TYPEMASK) != LVS_REPORT)
+        return rcInside.bottom;
+    int y = rcInside.top;
+    for (int i = m_nTopIndex; i < GetItemCount() && y < rcInside.bottom; ++i) {
+        const SECListItem* pRow = GetItemAt(i);
+        if (pRow->bDirty || pRow->cy < 0)
+            return rcInside.bottom;
+        y += GetRowSpacing() + pRow->cy;
+    }
+    return std::min<int>(y, rcInside.bottom);
+}
+
 template <class TBase> void SECListImpl<TBase>::DoPaint(CDC* pDC) {
     if (pDC == NULL)
         return;
@@ -226,8 +242,21 @@ template <class TBase> void SECListImpl<TBase>::DoPaint(CDC* pDC) {
         const bool bHeader = (m_dwListStyle & LVS_TYPEMASK) == LVS_REPORT && IsHeaderVisible();
         const bool bBackgroundOnly = GetItemCount() == 0 && !bHeader;
         CDC* pMemDC = NULL;
-        if (!m_bItemDrag && !m_bHeaderDrag && !bBackgroundOnly)
-            NewMemDC(pDC, &pMemDC, &rcPaint);
+        if (!m_bItemDrag && !m_bHeaderDrag && !bBackgroundOnly) {
+            // The background below the last row is filled in place, for the same reason: a few
+            // rows in a large window then cost a few rows, not a copy of the whole window (whose
+            // first paint would also touch every page of a fresh bitmap).
+            CRect rcRows = rcPaint;
+            rcRows.bottom = std::min<int>(rcRows.bottom, RowsBottom(rcInside));
+            if (rcRows.bottom < rcPaint.bottom) {
+                pDC->FillSolidRect(CRect(rcPaint.left, std::max(rcRows.bottom, rcPaint.top),
+                                         rcPaint.right, rcPaint.bottom),
+                                   GetBkColor());
+                rcPaint.bottom = std::max(rcRows.bottom, rcPaint.top);
+            }
+            if (!rcPaint.IsRectEmpty())
+                NewMemDC(pDC, &pMemDC, &rcPaint);
+        }
         std::unique_ptr<CDC> pOwnedMem(pMemDC);
         CDC* pTarget = pMemDC != NULL ? pMemDC : pDC;
         pTarget->FillSolidRect(&rcPaint, GetBkColor());

@@ -182,6 +182,52 @@ TEST_F(ListPaint, WithoutAnOffScreenDCThePaintGoesStraightToTheTarget) {
     direct.DestroyWindow();
 }
 
+// Records the part of each paint that goes through an off-screen bitmap; with bDirect none does.
+class SpyMemDCList : public SECListCtrl {
+public:
+    bool bDirect = false;
+    CRect rcOffScreen;
+    BOOL NewMemDC(CDC* pDC, CDC** ppMemDC, RECT* pRect) override {
+        rcOffScreen = *pRect;
+        if (!bDirect)
+            return SECListCtrl::NewMemDC(pDC, ppMemDC, pRect);
+        *ppMemDC = NULL;
+        return FALSE;
+    }
+};
+
+// A few rows in a tall window: only their band is painted off-screen, the background below is
+// filled in place, and the picture is the same as a paint done wholly in place.
+TEST_F(ListPaint, OnlyTheBandOfTheRowsIsPaintedOffScreen) {
+    SpyMemDCList spy;
+    ASSERT_TRUE(
+        spy.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 240), &parent, 103));
+    spy.AppendColumnArgs(L"Name", LVCFMT_LEFT, 120);
+    for (int i = 0; i < 3; ++i)
+        spy.InsertItemText(i, L"row");
+    spy.SetBkColor(RGB(255, 255, 0));
+    spy.SelectItem(1, TRUE);
+    const COLORREF rgbStale = RGB(255, 0, 0);
+    auto paint = [&] {
+        auto p = std::make_unique<Pixels>(300, 240);
+        p->DC().FillSolidRect(0, 0, 300, 240, rgbStale);
+        spy.DoPaint(&p->DC());
+        return p;
+    };
+    paint(); // measures the rows
+    const auto banded = paint();
+    CRect rcLast;
+    spy.GetSubItemRect(2, 0, &rcLast, LVIR_BOUNDS);
+    EXPECT_EQ(CRect(0, 0, 300, rcLast.bottom), spy.rcOffScreen);
+    EXPECT_EQ(0, banded->Count(CRect(0, 0, 300, 240), rgbStale));
+    EXPECT_EQ(RGB(255, 255, 0), banded->At(150, rcLast.bottom));
+    EXPECT_EQ(RGB(255, 255, 0), banded->At(299, 239));
+    spy.bDirect = true;
+    const auto direct = paint();
+    EXPECT_EQ(0, DifferentPixels(*banded, *direct));
+    spy.DestroyWindow();
+}
+
 TEST_F(ListPaint, ResizingShowsAndHidesTheBars) {
     Fill(40);
     auto shown = [&](int nBar) {
