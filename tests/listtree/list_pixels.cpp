@@ -55,10 +55,16 @@ Pixels* CaptureScreen(HWND hWnd) {
     RECT rc;
     ::GetWindowRect(hWnd, &rc);
     auto* p = new Pixels(rc.right - rc.left, rc.bottom - rc.top);
-    HDC hScreen = ::GetDC(NULL);
-    ::BitBlt(p->DC().m_hDC, 0, 0, rc.right - rc.left, rc.bottom - rc.top, hScreen, rc.left, rc.top,
-             SRCCOPY);
-    ::ReleaseDC(NULL, hScreen);
+    // Through the shared capture, which lets Wine hand the last paints to the display first.
+    HBITMAP hShot = CaptureScreen(rc);
+    if (hShot == NULL)
+        return p;
+    HDC hShotDC = ::CreateCompatibleDC(p->DC().m_hDC);
+    HGDIOBJ hOld = ::SelectObject(hShotDC, hShot);
+    ::BitBlt(p->DC().m_hDC, 0, 0, rc.right - rc.left, rc.bottom - rc.top, hShotDC, 0, 0, SRCCOPY);
+    ::SelectObject(hShotDC, hOld);
+    ::DeleteDC(hShotDC);
+    ::DeleteObject(hShot);
     return p;
 }
 
