@@ -77,7 +77,7 @@ template <class F> double MedianMs(int nRuns, F&& fn) {
 const int kPaintRuns = 9;
 const int kTinyRuns = 101;
 const int kMaxPages = 200;
-const int kDelAllRuns = 5;
+const int kDelAllRuns = 11;
 const int kDelAllRepeatMax = 10000;
 
 // The items of one shape, in insertion order: every nDepth-th starts a new top-level chain.

@@ -27,11 +27,11 @@ public:
     ~SECListImpl() override;
 
     // Window plumbing shared by both bases.
-    using TBase::m_hWnd;
-    using TBase::GetSafeHwnd;
-    using TBase::Default;
     using CWnd::Create;
     using CWnd::CreateEx;
+    using TBase::Default;
+    using TBase::GetSafeHwnd;
+    using TBase::m_hWnd;
 
     BOOL Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                 CWnd* pParentWnd, UINT nID, CCreateContext* pContext = NULL) override;
@@ -148,8 +148,8 @@ public:
     virtual int GetSelectedCount();
     virtual BOOL GetMainItemRect(int nRow, RECT* pRect, int nCode);
     virtual int InsertRow(int nRow, SECListItem* pItem);
-    virtual int InsertItemArgs(UINT nMask, int nRow, LPCTSTR lpszText, UINT nState,
-                               UINT nStateMask, int nImage, LPARAM lParam);
+    virtual int InsertItemArgs(UINT nMask, int nRow, LPCTSTR lpszText, UINT nState, UINT nStateMask,
+                               int nImage, LPARAM lParam);
     virtual int InsertItemImage(int nRow, LPCTSTR lpszText, int nImage);
     virtual int InsertItemText(int nRow, LPCTSTR lpszText);
     virtual int InsertItem(LVITEM* pItem);
@@ -532,26 +532,28 @@ protected:
     // cells of that colour need no fill of their own.
     CDC* m_pPrefilledDC = NULL;
     COLORREF m_rgbPrefilled = 0;
-    int m_nPaintFocus = -1;   // -1: not painting or measuring
+    // -1: not painting or measuring (asked each time); -2: asked once, when first needed.
+    mutable int m_nPaintFocus = -1;
     int m_nPaintEnabled = -1;
     // Focus and enabled state asked once for a paint or a batch of measuring rather than once a
-    // cell: each asking is a round trip to the window system. A fresh cache asks again; an
-    // inner one keeps what the outer one asked; each puts back what it found.
+    // cell: each asking of the focus is a round trip to the window server, so it waits until a
+    // row needs it (a batch without rows never asks). A fresh cache asks again; an inner one
+    // keeps what the outer one asked (or finds it for the outer one); each puts back what it
+    // found.
     class StateCache {
     public:
         StateCache(SECListImpl* p, bool bFresh)
-            : m_p(p), m_nFocus(p->m_nPaintFocus), m_nEnabled(p->m_nPaintEnabled) {
-            if (bFresh || m_nFocus < 0) {
-                p->m_nPaintFocus = -1;
-                p->m_nPaintFocus = p->HasFocusNow() ? 1 : 0;
-            }
+            : m_p(p), m_nFocus(p->m_nPaintFocus), m_nEnabled(p->m_nPaintEnabled), m_bFresh(bFresh) {
+            if (bFresh || m_nFocus == -1)
+                p->m_nPaintFocus = -2;
             if (bFresh || m_nEnabled < 0) {
                 p->m_nPaintEnabled = -1;
                 p->m_nPaintEnabled = p->IsEnabledNow() ? 1 : 0;
             }
         }
         ~StateCache() {
-            m_p->m_nPaintFocus = m_nFocus;
+            if (m_bFresh || m_nFocus != -2)
+                m_p->m_nPaintFocus = m_nFocus;
             m_p->m_nPaintEnabled = m_nEnabled;
         }
         StateCache(const StateCache&) = delete;
@@ -560,6 +562,7 @@ protected:
     private:
         SECListImpl* m_p;
         const int m_nFocus, m_nEnabled;
+        const bool m_bFresh;
     };
 };
 

@@ -131,7 +131,8 @@ template <class TBase> int SECListImpl<TBase>::RowHeight(int nRow) {
     return pRow != NULL ? GetRowSpacing() + std::max(0, pRow->cy) : 0;
 }
 
-template <class TBase> int SECListImpl<TBase>::CalcItemRects(SECListPaintContext* pContext, int* pHeight) {
+template <class TBase>
+int SECListImpl<TBase>::CalcItemRects(SECListPaintContext* pContext, int* pHeight) {
     CRect rcIcon(0, 0, 0, 0);
     const bool bMain = pContext->pCol != NULL && pContext->pCol->iSubItem == 0;
     if (bMain) {
@@ -149,7 +150,8 @@ template <class TBase> int SECListImpl<TBase>::CalcItemRects(SECListPaintContext
     return *pHeight;
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::CalcIconRect(SECListPaintContext* pContext, RECT* pRect) {
+template <class TBase>
+BOOL SECListImpl<TBase>::CalcIconRect(SECListPaintContext* pContext, RECT* pRect) {
     ::SetRectEmpty(pRect);
     CImageList* pList = m_pImageLists[pContext->nView == LVS_ICON ? 0 : 1];
     if (pList == NULL || pList->GetSafeHandle() == NULL || pContext->lvi.iImage < 0)
@@ -162,7 +164,8 @@ template <class TBase> BOOL SECListImpl<TBase>::CalcIconRect(SECListPaintContext
     return TRUE;
 }
 
-template <class TBase> void SECListImpl<TBase>::MeasureLabel(SECListPaintContext* pContext, RECT* pRect) {
+template <class TBase>
+void SECListImpl<TBase>::MeasureLabel(SECListPaintContext* pContext, RECT* pRect) {
     CDC* pDC = pContext->pdc;
     LPCTSTR pszText = pContext->lvi.pszText != NULL ? pContext->lvi.pszText : L"";
     if (SECListIsCallback(pszText))
@@ -189,7 +192,8 @@ template <class TBase> void SECListImpl<TBase>::MeasureLabel(SECListPaintContext
         if (pContext->pFont != NULL && pContext->pFont->GetSafeHandle() != NULL &&
             ::GetCurrentObject(hdc, OBJ_FONT) != pContext->pFont->GetSafeHandle())
             hOld = ::SelectObject(hdc, pContext->pFont->GetSafeHandle());
-        const bool bPlainLine = (nFormat & DT_SINGLELINE) && ::wmemchr(pszText, L'\t', nLen) == NULL;
+        const bool bPlainLine =
+            (nFormat & DT_SINGLELINE) && ::wmemchr(pszText, L'\t', nLen) == NULL;
         if (nLen == 0) {
             TEXTMETRIC tm = {};
             ::GetTextMetrics(hdc, &tm);
@@ -307,7 +311,8 @@ template <class TBase> int SECListImpl<TBase>::GetLastPageTopIndex() {
     return std::min(nTop, std::max(nCount - 1, 0));
 }
 
-template <class TBase> int SECListImpl<TBase>::GetLastFullyVisibleIndex(SECListPaintContext* /*pContext*/) {
+template <class TBase>
+int SECListImpl<TBase>::GetLastFullyVisibleIndex(SECListPaintContext* /*pContext*/) {
     const int nCount = GetItemCount();
     if (m_nTopIndex >= nCount)
         return m_nTopIndex - 1;
@@ -382,7 +387,8 @@ template <class TBase> int SECListImpl<TBase>::GetItemsHeight(int nFrom, int nTo
     return bNegate ? -(int)nSum : (int)nSum;
 }
 
-template <class TBase> int SECListImpl<TBase>::GetRowsInHeight(int nHeight, int nStartRow, BOOL bDown) {
+template <class TBase>
+int SECListImpl<TBase>::GetRowsInHeight(int nHeight, int nStartRow, BOOL bDown) {
     const int nCount = GetItemCount();
     int nSum = 0, nRows = 0;
     for (int i = nStartRow; i >= 0 && i < nCount && nSum < nHeight; i += bDown ? 1 : -1) {
@@ -408,7 +414,7 @@ template <class TBase> void SECListImpl<TBase>::FillBelow(const CRect& rcBelow) 
 
 template <class TBase>
 BOOL SECListImpl<TBase>::InvalidateItem(int nRow, BOOL bLabelOnly, BOOL bToBottom, BOOL bErase,
-                                    BOOL bUpdateNow) {
+                                        BOOL bUpdateNow) {
     if (GetSafeHwnd() == NULL || nRow < m_nTopIndex || nRow < 0)
         return FALSE;
     CRect rcInside;
@@ -521,7 +527,8 @@ template <class TBase> BOOL SECListImpl<TBase>::CreateScrollBar(DWORD dwStyle, U
     return TRUE;
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pInfo) {
+template <class TBase>
+BOOL SECListImpl<TBase>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pInfo) {
     if (HasStyle(LVS_NOSCROLL))
         bShow = FALSE;
     if (nBar == SB_BOTH) {
@@ -607,8 +614,8 @@ template <class TBase> BOOL SECListImpl<TBase>::UpdateHScroll(int nContentWidth)
     }
     if (m_ptScroll.x > nContentWidth - rcInside.Width())
         ScrollHorz(m_ptScroll.x - (nContentWidth - rcInside.Width()));
-    SCROLLINFO si = {sizeof(SCROLLINFO), SIF_ALL, 0, nContentWidth, (UINT)rcInside.Width(),
-                     m_ptScroll.x, 0};
+    SCROLLINFO si = {sizeof(SCROLLINFO),     SIF_ALL,      0, nContentWidth,
+                     (UINT)rcInside.Width(), m_ptScroll.x, 0};
     return ShowScrollBarCtrl(SB_HORZ, TRUE, &si);
 }
 
@@ -625,7 +632,9 @@ template <class TBase> void SECListImpl<TBase>::LayoutScrollBars() {
         CRect(CPoint(rcInside.left, rcInside.bottom - 1), CSize(rcInside.Width() + 1, cyH)),
         CRect(CPoint(rcInside.right, rcClient.top),
               CSize(cxV, rcInside.Height() + 1 + (bHeader ? m_nHeaderHeight : 0)))};
-    HDWP hdwp = ::BeginDeferWindowPos(2);
+    // A batch costs a handle from the window server: begun only when a bar moves.
+    HDWP hdwp = NULL;
+    bool bMoved = false;
     for (int i = 0; i < 2; ++i) {
         CScrollBar* pBar = m_pScrollBars[i];
         // A hidden bar stays where it is until it is shown again: moving it would cost a
@@ -638,6 +647,10 @@ template <class TBase> void SECListImpl<TBase>::LayoutScrollBars() {
         ::MapWindowPoints(NULL, m_hWnd, (LPPOINT)&rcNow, 2);
         if (rcNow == rcWant[i])
             continue;
+        if (!bMoved) {
+            bMoved = true;
+            hdwp = ::BeginDeferWindowPos(2);
+        }
         if (hdwp != NULL)
             hdwp = ::DeferWindowPos(hdwp, pBar->m_hWnd, NULL, rcWant[i].left, rcWant[i].top,
                                     rcWant[i].Width(), rcWant[i].Height(),
@@ -675,7 +688,8 @@ template <class TBase> BOOL SECListImpl<TBase>::AutoFitColumns() {
 
 // ---- Cell rectangles.
 
-template <class TBase> BOOL SECListImpl<TBase>::GetSubItemRect(int nRow, int nCol, RECT* pRect, int nCode) {
+template <class TBase>
+BOOL SECListImpl<TBase>::GetSubItemRect(int nRow, int nCol, RECT* pRect, int nCode) {
     SECListColumn* pCol = GetColumnAt(nCol);
     if (pRect == NULL || pCol == NULL || !IsValidRow(nRow) || nRow < m_nTopIndex)
         return FALSE;

@@ -12,7 +12,10 @@
 template <class TBase> bool SECListImpl<TBase>::HasFocusNow() const {
     if (m_nPaintFocus >= 0)
         return m_nPaintFocus != 0;
-    return m_hWnd != NULL && ::GetFocus() == m_hWnd;
+    const bool bFocus = m_hWnd != NULL && ::GetFocus() == m_hWnd;
+    if (m_nPaintFocus == -2)
+        m_nPaintFocus = bFocus ? 1 : 0;
+    return bFocus;
 }
 
 template <class TBase> bool SECListImpl<TBase>::IsEnabledNow() const {
@@ -130,8 +133,8 @@ template <class TBase> void SECListImpl<TBase>::PickTextColors(SECListPaintConte
     const bool bSubCell = pContext->pCol != NULL && pContext->pCol->iSubItem != 0;
     const bool bFullRow = HasExStyle(LVXS_FULLROWSELECT);
     const bool bDisabledRow = (pContext->lvix.state & SECLIST_EXSTATE_DISABLED) != 0;
-    bool bHighlight = (pContext->lvi.state & LVIS_SELECTED) &&
-                      (HasStyle(LVS_SHOWSELALWAYS) || bFocus);
+    bool bHighlight =
+        (pContext->lvi.state & LVIS_SELECTED) && (HasStyle(LVS_SHOWSELALWAYS) || bFocus);
     if (bSubCell && !bFullRow)
         bHighlight = false;
     if (bHighlight) {
@@ -278,7 +281,8 @@ template <class TBase> void SECListImpl<TBase>::DoPaint(CDC* pDC) {
 
 // ---- Header.
 
-template <class TBase> void SECListImpl<TBase>::DrawHeaderText(CDC* pDC, SECListColumn* pCol, CRect rc) {
+template <class TBase>
+void SECListImpl<TBase>::DrawHeaderText(CDC* pDC, SECListColumn* pCol, CRect rc) {
     UINT nFormat = DT_NOPREFIX | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER;
     const int nAlign = pCol->fmt & 3;
     if (nAlign == LVCFMT_RIGHT)
@@ -334,7 +338,7 @@ BOOL SECListImpl<TBase>::DrawHeaderIcon(CDC* pDC, SECListColumn* pCol, RECT* pRe
 
 template <class TBase>
 void SECListImpl<TBase>::DrawHeaderItemFace(CDC* pDC, SECListColumn* pCol, int nCol,
-                                        const CRect& rcItem, BOOL bPressed, HTHEME hTheme) {
+                                            const CRect& rcItem, BOOL bPressed, HTHEME hTheme) {
     (void)pCol;
     CRect rc = rcItem;
     if (hTheme != NULL) {
@@ -373,9 +377,8 @@ template <class TBase> void SECListImpl<TBase>::DrawHeader(SECListPaintContext* 
         x += pCol->cx;
     }
     if (x < rcBand.right)
-        DrawHeaderItemFace(pDC, NULL, GetColumnCount(), CRect(x, rcBand.top, rcBand.right,
-                                                              rcBand.bottom),
-                           FALSE, hTheme);
+        DrawHeaderItemFace(pDC, NULL, GetColumnCount(),
+                           CRect(x, rcBand.top, rcBand.right, rcBand.bottom), FALSE, hTheme);
     if (hTheme != NULL)
         DynCloseThemeData(hTheme);
     x = rcClient.left - m_ptScroll.x;
@@ -463,7 +466,8 @@ template <class TBase> void SECListImpl<TBase>::DrawItems(SECListPaintContext* p
                     break;
             }
             const int h = GetRowSpacing() + std::max(0, pRow->cy);
-            CRect rcRow(rcInside.left - m_ptScroll.x, y, std::max(nRight, (int)rcInside.right), y + h);
+            CRect rcRow(rcInside.left - m_ptScroll.x, y, std::max(nRight, (int)rcInside.right),
+                        y + h);
             if (bPrinting || pDC->RectVisible(&rcRow)) {
                 pContext->rect = rcRow;
                 pContext->pItem = pRow;
@@ -512,10 +516,14 @@ template <class TBase> void SECListImpl<TBase>::DrawItems(SECListPaintContext* p
     if (!bPrinting && (m_dwScrollStyle & SECLIST_VSCROLL_SHOWN) && m_pScrollBars[1] != NULL) {
         SCROLLINFO now = {sizeof(SCROLLINFO), SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
         m_pScrollBars[1]->GetScrollInfo(&now, SIF_PAGE | SIF_POS);
-        SCROLLINFO si = {sizeof(SCROLLINFO), SIF_PAGE | SIF_POS, 0, 0, (UINT)std::max(nDrawn, 1),
-                         m_nTopIndex, 0};
-        if (now.nPage != si.nPage || now.nPos != si.nPos)
-            m_pScrollBars[1]->SetScrollInfo(&si, TRUE);
+        SCROLLINFO si = {sizeof(SCROLLINFO),        SIF_PAGE | SIF_POS, 0, 0,
+                         (UINT)std::max(nDrawn, 1), m_nTopIndex,        0};
+        // The bar is drawn once, with the window's children, not here as well: a draw of a
+        // bar costs more than a dozen rows.
+        if (now.nPage != si.nPage || now.nPos != si.nPos) {
+            m_pScrollBars[1]->SetScrollInfo(&si, FALSE);
+            ::InvalidateRect(m_pScrollBars[1]->m_hWnd, NULL, FALSE);
+        }
     }
 }
 
@@ -559,8 +567,8 @@ template <class TBase> void SECListImpl<TBase>::DrawRow(SECListPaintContext* pCo
     if (pContext->nView != LVS_REPORT)
         return;
     const bool bFocus = HasFocusNow();
-    if (HasExStyle(LVXS_FULLROWSELECT) && nRow == m_nFocusIndex && bFocus &&
-        GetColumnCount() > 1 && !bPrinting) {
+    if (HasExStyle(LVXS_FULLROWSELECT) && nRow == m_nFocusIndex && bFocus && GetColumnCount() > 1 &&
+        !bPrinting) {
         CRect rcFocus = rcRow;
         CRect rcLabel;
         const int nMain = MainColumn();
@@ -639,8 +647,8 @@ template <class TBase> void SECListImpl<TBase>::DrawItemLabels(SECListPaintConte
     const bool bPrinting = IsPrintingDC(pDC);
     if (pContext->rgbTextBk != pContext->rgbItemBk && !bPrinting)
         pDC->FillSolidRect(&rcHighlight, pContext->rgbTextBk);
-    const bool bEditing = pContext->lvi.iItem == m_nEditItem &&
-                          pContext->iCol == std::max(0, m_nCurColumn);
+    const bool bEditing =
+        pContext->lvi.iItem == m_nEditItem && pContext->iCol == std::max(0, m_nCurColumn);
     if (bEditing)
         return;
     HGDIOBJ hFont = pContext->pFont != NULL ? pContext->pFont->GetSafeHandle() : NULL;
@@ -679,7 +687,8 @@ template <class TBase> void SECListImpl<TBase>::DrawItemLabels(SECListPaintConte
         ::SelectObject(pDC->m_hDC, hOldFont);
 }
 
-template <class TBase> void SECListImpl<TBase>::DrawVertGridLines(CDC* pDC, int nRow, RECT* pRowRect) {
+template <class TBase>
+void SECListImpl<TBase>::DrawVertGridLines(CDC* pDC, int nRow, RECT* pRowRect) {
     CPen* pPenAlt = NULL;
     CPen* pPen = NULL;
     GetGridPenAlt(&pPenAlt);
@@ -708,7 +717,8 @@ template <class TBase> void SECListImpl<TBase>::DrawVertGridLines(CDC* pDC, int 
     ::SelectObject(pDC->m_hDC, hOld);
 }
 
-template <class TBase> void SECListImpl<TBase>::DrawHorzGridLine(CDC* pDC, int /*nRow*/, RECT* pRowRect) {
+template <class TBase>
+void SECListImpl<TBase>::DrawHorzGridLine(CDC* pDC, int /*nRow*/, RECT* pRowRect) {
     CPen* pPen = NULL;
     GetGridPen(&pPen);
     HGDIOBJ hOld = ::SelectObject(pDC->m_hDC, pPen->GetSafeHandle());

@@ -8,25 +8,29 @@
 
 template <class TBase>
 BOOL SECListImpl<TBase>::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle,
-                            const RECT& rect, CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
+                                const RECT& rect, CWnd* pParentWnd, UINT nID,
+                                CCreateContext* pContext) {
     return TBase::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID, pContext);
 }
 
 template <class TBase>
 BOOL SECListImpl<TBase>::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName,
-                              DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hWndParent,
-                              HMENU nIDorHMenu, LPVOID lpParam) {
+                                  DWORD dwStyle, int x, int y, int nWidth, int nHeight,
+                                  HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam) {
     CREATESTRUCT cs = {};
     cs.style = dwStyle;
     cs.dwExStyle = dwExStyle;
     SplitCreateStyles(&cs);
+    // The scroll bars and the label editor are child windows: the rows are never painted under
+    // them, and repainting the rows does not repaint them too.
+    cs.style |= WS_CLIPCHILDREN;
     return TBase::CreateEx(cs.dwExStyle, lpszClassName, lpszWindowName, cs.style, x, y, nWidth,
                            nHeight, hWndParent, nIDorHMenu, lpParam);
 }
 
 template <class TBase>
-BOOL SECListImpl<TBase>::CreateEx(DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd,
-                              UINT nID, CCreateContext* pContext) {
+BOOL SECListImpl<TBase>::CreateEx(DWORD dwStyle, DWORD dwExStyle, const RECT& rect,
+                                  CWnd* pParentWnd, UINT nID, CCreateContext* pContext) {
     LPCTSTR lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursor(NULL, IDC_ARROW));
     return CreateEx(dwExStyle, lpszClass, L"", dwStyle | WS_CHILD, rect.left, rect.top,
                     rect.right - rect.left, rect.bottom - rect.top, pParentWnd->GetSafeHwnd(),
@@ -35,7 +39,7 @@ BOOL SECListImpl<TBase>::CreateEx(DWORD dwStyle, DWORD dwExStyle, const RECT& re
 
 template <class TBase>
 BOOL SECListImpl<TBase>::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID,
-                            CCreateContext* pContext) {
+                                CCreateContext* pContext) {
     return CreateEx(dwStyle, 0, rect, pParentWnd, nID, pContext);
 }
 
@@ -55,9 +59,9 @@ template <class TBase> BOOL SECListImpl<TBase>::CreateFromDlgItem(UINT nID, CWnd
 template <class TBase> int SECListImpl<TBase>::OnCreate(LPCREATESTRUCT lpcs) {
     if (TBase::OnCreate(lpcs) == -1)
         return -1;
-    m_hResizeCursor = ::LoadCursorW(AfxFindResourceHandle(MAKEINTRESOURCEW(SECLIST_RESIZE_CURSOR),
-                                                          RT_GROUP_CURSOR),
-                                    MAKEINTRESOURCEW(SECLIST_RESIZE_CURSOR));
+    m_hResizeCursor = ::LoadCursorW(
+        AfxFindResourceHandle(MAKEINTRESOURCEW(SECLIST_RESIZE_CURSOR), RT_GROUP_CURSOR),
+        MAKEINTRESOURCEW(SECLIST_RESIZE_CURSOR));
     if (m_hResizeCursor == NULL)
         m_hResizeCursor = ::LoadCursorW(NULL, IDC_SIZEWE);
     const bool bReport = (m_dwListStyle & LVS_TYPEMASK) == LVS_REPORT ||

@@ -397,8 +397,8 @@ HTREEITEM SECTreeImpl<TList>::InsertItem(LPCTSTR lpszItem, HTREEITEM hParent, HT
 template <class TList>
 HTREEITEM SECTreeImpl<TList>::InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage,
                                          HTREEITEM hParent, HTREEITEM hAfter) {
-    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage,
-                      nSelectedImage, 0, 0, 0, hParent, hAfter);
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage,
+                      0, 0, 0, hParent, hAfter);
 }
 
 template <class TList>
@@ -611,8 +611,7 @@ template <class TList> int SECTreeImpl<TList>::CompareItems(HTREEITEM hItem1, HT
     return ::_wcsicmp(s1, s2);
 }
 
-template <class TList>
-BOOL SECTreeImpl<TList>::SetItemEx(TVITEMW* pItem, SECListItemEx* pItemEx) {
+template <class TList> BOOL SECTreeImpl<TList>::SetItemEx(TVITEMW* pItem, SECListItemEx* pItemEx) {
     if (pItem == nullptr || pItemEx == nullptr)
         return FALSE;
     _Node* pNode = LiveItem(pItem->hItem);
@@ -870,9 +869,11 @@ template <class TList> BOOL SECTreeImpl<TList>::DeleteItemTree(HTREEITEM hItem) 
 
 template <class TList> BOOL SECTreeImpl<TList>::DeleteItem(HTREEITEM hItem) {
     const auto token = this->LifeToken();
+    // Emptying the tree empties the list, which brings the bars up to date and repaints.
+    const bool bAll = m_nodes.ItemFromHandle(hItem) == RootNode();
     if (!DeleteItemTree(hItem))
         return FALSE;
-    if (this->Alive(token) && this->IsRedrawOn()) {
+    if (!bAll && this->Alive(token) && this->IsRedrawOn()) {
         this->UpdateScrollBars();
         this->Repaint(TRUE);
     }
@@ -897,14 +898,12 @@ template <class TList> int SECTreeImpl<TList>::FindItemIndex(HTREEITEM hItem, in
     return nRow >= nStart ? nRow : -1;
 }
 
-template <class TList>
-HTREEITEM SECTreeImpl<TList>::GetNextSiblingItem(HTREEITEM hItem) const {
+template <class TList> HTREEITEM SECTreeImpl<TList>::GetNextSiblingItem(HTREEITEM hItem) const {
     _Node* pNode = m_nodes.ItemFromHandle(hItem);
     return pNode == nullptr || pNode == RootNode() ? NULL : m_nodes.GetNextSiblingItem(hItem);
 }
 
-template <class TList>
-HTREEITEM SECTreeImpl<TList>::GetPrevSiblingItem(HTREEITEM hItem) const {
+template <class TList> HTREEITEM SECTreeImpl<TList>::GetPrevSiblingItem(HTREEITEM hItem) const {
     _Node* pNode = m_nodes.ItemFromHandle(hItem);
     return pNode == nullptr || pNode == RootNode() ? NULL : m_nodes.GetPrevSiblingItem(hItem);
 }
@@ -1103,7 +1102,8 @@ template <class TList> BOOL SECTreeImpl<TList>::SelectItem(HTREEITEM hItem) {
     return TRUE;
 }
 
-template <class TList> BOOL SECTreeImpl<TList>::GetItemRect(HTREEITEM hItem, RECT* pRect, BOOL bTextOnly) {
+template <class TList>
+BOOL SECTreeImpl<TList>::GetItemRect(HTREEITEM hItem, RECT* pRect, BOOL bTextOnly) {
     const int nRow = FindItemIndex(hItem);
     if (nRow < 0 || pRect == nullptr)
         return FALSE;
@@ -1118,9 +1118,9 @@ template <class TList> void SECTreeImpl<TList>::ReMeasureItem(HTREEITEM hItem) {
     this->UpdateScrollBars();
 }
 
-template <class TList> BOOL SECTreeImpl<TList>::RedrawItem(HTREEITEM hItem, BOOL bLabelOnly,
-                                                            BOOL bToBottom, BOOL bErase,
-                                                            BOOL bUpdateNow) {
+template <class TList>
+BOOL SECTreeImpl<TList>::RedrawItem(HTREEITEM hItem, BOOL bLabelOnly, BOOL bToBottom, BOOL bErase,
+                                    BOOL bUpdateNow) {
     const int nRow = FindItemIndex(hItem);
     if (nRow < 0)
         return FALSE;

@@ -92,8 +92,9 @@ void ExpectScrollsMatchWholePaints(HWND hWnd, const std::vector<std::pair<UINT, 
         }
         ::UpdateWindow(hWnd);
         std::unique_ptr<Pixels> scrolled(CaptureScreen(hWnd));
-        ::InvalidateRect(hWnd, NULL, TRUE);
-        ::UpdateWindow(hWnd);
+        // The whole paint takes the scroll bars too: they must already show the new position.
+        ::RedrawWindow(hWnd, NULL, NULL,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         std::unique_ptr<Pixels> whole(CaptureScreen(hWnd));
         const int nDiffer = DifferentPixels(*scrolled, *whole);
         EXPECT_EQ(0, nDiffer);

@@ -36,5 +36,6 @@ Pixels* CaptureScreen(HWND hWnd);
 int DifferentPixels(const Pixels& a, const Pixels& b);
 // Scrolls hWnd by each message in turn (WM_VSCROLL or WM_MOUSEWHEEL with its wParam) and
 // checks that a small scroll leaves only a strip to paint (less than a third of the window),
-// and that the window, once updated, looks exactly as after painting it whole.
+// and that the window, once updated, looks exactly as after painting it whole (its scroll bars
+// included).
 void ExpectScrollsMatchWholePaints(HWND hWnd, const std::vector<std::pair<UINT, WPARAM>>& steps);

@@ -156,8 +156,8 @@ TEST_F(TreePaint, ButtonsUseTheThemeGlyphWhenAThemeIsActive) {
                 out.push_back(pic.At(x, y));
         return out;
     };
-    EXPECT_NE(glyph(*p, boxClosed), glyph(*p, CRect(CPoint(boxClosed.left, boxOpen.top),
-                                                    boxClosed.Size())));
+    EXPECT_NE(glyph(*p, boxClosed),
+              glyph(*p, CRect(CPoint(boxClosed.left, boxOpen.top), boxClosed.Size())));
     int nPainted = 0;
     for (COLORREF c : glyph(*p, boxClosed))
         nPainted += c != kBack;
@@ -261,7 +261,7 @@ TEST_F(TreePaint, DragImagesShowTheIconAndTextOfEachSelectedRow) {
     pDrag->Draw(&image.DC(), 0, CPoint(0, 0), ILD_NORMAL);
     EXPECT_EQ(16 * 16, image.Count(CRect(0, 0, 16, 16), kRed));
     EXPECT_GT(DarkPixels(image, CRect(22, 0, cx, cy)), 10); // the text
-    EXPECT_EQ(0, DarkPixels(image, CRect(16, 0, 22, cy)));   // the gap
+    EXPECT_EQ(0, DarkPixels(image, CRect(16, 0, 22, cy)));  // the gap
 
     tree.DeleteItem(c);
     EXPECT_EQ(nullptr, tree.CreateDragImage(c));
@@ -297,8 +297,8 @@ TEST_F(TreePaint, BoldDisabledAndSelectedImages) {
     tree.SetImageList(pImages.get(), TVSIL_NORMAL);
     const HTREEITEM plain = tree.InsertItem(L"Same text", 0, 1);
     const HTREEITEM bold = tree.InsertItem(L"Same text", 0, 1);
-    const HTREEITEM never = tree.InsertItem(TVIF_TEXT | TVIF_IMAGE, L"never set", 0, 0, 0, 0, 0,
-                                            TVI_ROOT, TVI_LAST);
+    const HTREEITEM never =
+        tree.InsertItem(TVIF_TEXT | TVIF_IMAGE, L"never set", 0, 0, 0, 0, 0, TVI_ROOT, TVI_LAST);
     const HTREEITEM grey = tree.InsertItem(L"disabled", 0, 1);
     tree.SetItemState(bold, TVIS_BOLD, TVIS_BOLD);
     tree.SetItemDisabled(grey, TRUE);
@@ -451,7 +451,71 @@ void InsertChain(SECTreeCtrl& tree, int nItems) {
     tree.ExpandAll(TVI_ROOT, TRUE);
 }
 
+// WM_PAINTs the window receives (a thread hook sees every sent message).
+class PaintCounter {
+public:
+    explicit PaintCounter(HWND hWnd) {
+        s_hWnd = hWnd;
+        s_nPaints = 0;
+        m_hHook = ::SetWindowsHookExW(WH_CALLWNDPROC, Hook, NULL, ::GetCurrentThreadId());
+    }
+    ~PaintCounter() { ::UnhookWindowsHookEx(m_hHook); }
+    PaintCounter(const PaintCounter&) = delete;
+    PaintCounter& operator=(const PaintCounter&) = delete;
+    int Paints() const { return s_nPaints; }
+
+private:
+    static LRESULT CALLBACK Hook(int nCode, WPARAM wParam, LPARAM lParam) {
+        const auto* p = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (nCode == HC_ACTION && p->hwnd == s_hWnd && p->message == WM_PAINT)
+            ++s_nPaints;
+        return ::CallNextHookEx(NULL, nCode, wParam, lParam);
+    }
+    static HWND s_hWnd;
+    static int s_nPaints;
+    HHOOK m_hHook;
+};
+HWND PaintCounter::s_hWnd = NULL;
+int PaintCounter::s_nPaints = 0;
+
 } // namespace
+
+// The bar is a child window that the rows never paint under: repainting the rows leaves it
+// alone, and a page scroll repaints it once, showing the new position as a fresh paint would.
+TEST_F(TreePaint, RowPaintsLeaveTheBarAloneAndAPageRepaintsItOnce) {
+    for (int i = 0; i < 200; ++i)
+        tree.InsertItem((L"item " + std::to_wstring(i)).c_str());
+    tree.RecalcLayout();
+    tree.UpdateWindow();
+    ASSERT_TRUE(BarShown(tree, SB_VERT));
+    HWND hBar = tree.GetScrollBarCtrl(SB_VERT)->m_hWnd;
+    PaintCounter counter(hBar);
+    tree.Invalidate();
+    tree.UpdateWindow();
+    EXPECT_EQ(0, counter.Paints());
+
+    const CRect rcBar = BarRect(tree, SB_VERT);
+    std::unique_ptr<Pixels> top = SettledScreen(tree.m_hWnd);
+    for (int nPage = 1; nPage <= 2; ++nPage) {
+        SCOPED_TRACE(nPage);
+        const int nPaintsBefore = counter.Paints();
+        tree.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
+        tree.UpdateWindow();
+        EXPECT_EQ(nPaintsBefore + 1, counter.Paints());
+        std::unique_ptr<Pixels> paged(CaptureScreen(tree.m_hWnd));
+        ::RedrawWindow(tree.m_hWnd, NULL, NULL,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        std::unique_ptr<Pixels> whole(CaptureScreen(tree.m_hWnd));
+        EXPECT_EQ(0, DifferentPixels(*paged, *whole));
+    }
+    // The thumb has moved: the bar's own pixels changed.
+    std::unique_ptr<Pixels> bottom = SettledScreen(tree.m_hWnd);
+    int nMoved = 0;
+    for (int y = rcBar.top; y < rcBar.bottom; ++y)
+        for (int x = rcBar.left; x < rcBar.right; ++x)
+            nMoved += top->At(x, y) != bottom->At(x, y) ? 1 : 0;
+    EXPECT_GT(nMoved, 0);
+}
 
 // Deleting everything takes both bars away and paints their strips with the background; bars
 // that come back after a resize while they were hidden sit at the new edges, drawn.
