@@ -12,7 +12,9 @@
 //            where a side stopped before the last page or saw other rows;
 //   delhalf  deleting half, one top-level item at a time;
 //   delall   deleting everything (TVI_ROOT on both); up to 10k items the same half is built
-//            again (untimed) and deleted again, and the median is printed.
+//            again (untimed) and deleted again, and the median is printed. The two sides take
+//            turns, each shown alone while it runs, so that a machine that speeds up or slows
+//            down over the run weighs on both alike.
 // Where a peer phase is skipped (too slow), the peer reaches the state after it untimed: its
 // items inserted again expanded (expand), the half deleted at once and built again (delhalf),
 // so that the phases after it see the same rows on both sides.
@@ -27,6 +29,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -37,11 +40,20 @@ const double kTarget = 1.0;
 
 class Host : public CWnd {};
 
+// One side's window after its phases up to delete-half, kept for the delete-all turns.
+struct DelAllSide {
+    std::function<void(bool)> show;  // untimed: shown (and painted) alone, or hidden
+    std::function<void()> rebuild;   // untimed: the half kept by delete-half, expanded
+    std::function<void()> deleteAll; // timed: TVI_ROOT, then the update
+    std::function<void()> destroy;
+};
+
 struct Figures {
     std::map<std::string, double> ms;
     int nPages = 0;       // pages scrolled
     bool bPageEnd = true; // the page phase reached the last page (or scrolled kMaxPages)
     int nRows = 0;        // rows when the page phase began
+    DelAllSide delAll;
 };
 
 void Pump() {
@@ -136,17 +148,20 @@ TVINSERTSTRUCTW InsertRecord(HTREEITEM hParent, const std::wstring& text, UINT s
 
 Figures RunOurs(HWND hHost, const RECT& rc, HFONT hFont, const Shape& shape) {
     Figures f;
-    SECTreeCtrl tree;
+    auto pTree = std::make_shared<SECTreeCtrl>();
+    SECTreeCtrl& tree = *pTree;
     tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, rc,
                 CWnd::FromHandle(hHost), 1);
     tree.SetItemFont(CFont::FromHandle(hFont));
-    auto insert = [&](HTREEITEM hParent, int i, UINT state) {
-        const std::wstring text = Text(i);
-        TVINSERTSTRUCTW is = InsertRecord(hParent, text, state);
-        return tree.InsertItem(&is);
-    };
-    auto build = [&](int nFirst, bool bExpanded, std::vector<HTREEITEM>* tops,
-                     std::vector<HTREEITEM>* parents) {
+    // Held by value: the delete-all turns use it after this function has returned.
+    auto build = [pTree, shape](int nFirst, bool bExpanded, std::vector<HTREEITEM>* tops,
+                                std::vector<HTREEITEM>* parents) {
+        SECTreeCtrl& tree = *pTree;
+        auto insert = [&](HTREEITEM hParent, int i, UINT state) {
+            const std::wstring text = Text(i);
+            TVINSERTSTRUCTW is = InsertRecord(hParent, text, state);
+            return tree.InsertItem(&is);
+        };
         tree.SetRedrawFlag(FALSE);
         Build(shape, nFirst, bExpanded, insert, tops, parents);
         tree.SetRedrawFlag(TRUE);
@@ -188,7 +203,8 @@ Figures RunOurs(HWND hHost, const RECT& rc, HFONT hFont, const Shape& shape) {
     }
     f.ms["page"] = Median(pages);
     f.nPages = (int)pages.size();
-    f.bPageEnd = f.nPages == kMaxPages || AtLastPage(tree.GetScrollBarCtrl(SB_VERT)->m_hWnd, SB_CTL);
+    f.bPageEnd =
+        f.nPages == kMaxPages || AtLastPage(tree.GetScrollBarCtrl(SB_VERT)->m_hWnd, SB_CTL);
 
     t = Now();
     for (size_t i = 0; i < tops.size() / 2; ++i)
@@ -198,18 +214,19 @@ Figures RunOurs(HWND hHost, const RECT& rc, HFONT hFont, const Shape& shape) {
 
     // The half left: everything from the first top-level item not deleted, all expanded.
     const int nKeptFirst = (int)(tops.size() / 2) * shape.nDepth;
-    std::vector<double> delall;
-    for (int k = 0; k < (shape.nItems <= kDelAllRepeatMax ? kDelAllRuns : 1); ++k) {
-        if (k > 0)
-            build(nKeptFirst, true, nullptr, nullptr);
-        t = Now();
-        tree.DeleteItem(TVI_ROOT);
-        tree.UpdateWindow();
-        delall.push_back((Now() - t) * 1000);
-    }
-    f.ms["delall"] = Median(delall);
-    tree.DestroyWindow();
-    Pump();
+    f.delAll.show = [pTree](bool bShow) {
+        pTree->ShowWindow(bShow ? SW_SHOW : SW_HIDE);
+        pTree->UpdateWindow();
+    };
+    f.delAll.rebuild = [build, nKeptFirst] { build(nKeptFirst, true, nullptr, nullptr); };
+    f.delAll.deleteAll = [pTree] {
+        pTree->DeleteItem(TVI_ROOT);
+        pTree->UpdateWindow();
+    };
+    f.delAll.destroy = [pTree] {
+        pTree->DestroyWindow();
+        Pump();
+    };
     return f;
 }
 
@@ -231,13 +248,13 @@ Figures RunPeer(HWND hHost, const RECT& rc, HFONT hFont, const Shape& shape,
         WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT, rc.left, rc.top,
         rc.right - rc.left, rc.bottom - rc.top, hHost, (HMENU)2, NULL, NULL);
     ::SendMessageW(hTree, WM_SETFONT, (WPARAM)hFont, TRUE);
-    auto insert = [&](HTREEITEM hParent, int i, UINT state) {
-        const std::wstring text = Text(i);
-        TVINSERTSTRUCTW is = InsertRecord(hParent, text, state);
-        return (HTREEITEM)::SendMessageW(hTree, TVM_INSERTITEMW, 0, (LPARAM)&is);
-    };
-    auto build = [&](int nFirst, bool bExpanded, std::vector<HTREEITEM>* tops,
-                     std::vector<HTREEITEM>* parents) {
+    auto build = [hTree, shape](int nFirst, bool bExpanded, std::vector<HTREEITEM>* tops,
+                                std::vector<HTREEITEM>* parents) {
+        auto insert = [&](HTREEITEM hParent, int i, UINT state) {
+            const std::wstring text = Text(i);
+            TVINSERTSTRUCTW is = InsertRecord(hParent, text, state);
+            return (HTREEITEM)::SendMessageW(hTree, TVM_INSERTITEMW, 0, (LPARAM)&is);
+        };
         ::SendMessageW(hTree, WM_SETREDRAW, FALSE, 0);
         Build(shape, nFirst, bExpanded, insert, tops, parents);
         ::SendMessageW(hTree, WM_SETREDRAW, TRUE, 0);
@@ -301,19 +318,47 @@ Figures RunPeer(HWND hHost, const RECT& rc, HFONT hFont, const Shape& shape,
     }
 
     const int nKeptFirst = (int)(tops.size() / 2) * shape.nDepth;
-    std::vector<double> delall;
-    for (int k = 0; k < (shape.nItems <= kDelAllRepeatMax ? kDelAllRuns : 1); ++k) {
-        if (k > 0)
-            build(nKeptFirst, true, nullptr, nullptr);
-        t = Now();
+    f.delAll.show = [hTree](bool bShow) {
+        ::ShowWindow(hTree, bShow ? SW_SHOW : SW_HIDE);
+        ::UpdateWindow(hTree);
+    };
+    f.delAll.rebuild = [build, nKeptFirst] { build(nKeptFirst, true, nullptr, nullptr); };
+    f.delAll.deleteAll = [hTree] {
         ::SendMessageW(hTree, TVM_DELETEITEM, 0, (LPARAM)TVI_ROOT);
         ::UpdateWindow(hTree);
-        delall.push_back((Now() - t) * 1000);
-    }
-    f.ms["delall"] = Median(delall);
-    ::DestroyWindow(hTree);
-    Pump();
+    };
+    f.delAll.destroy = [hTree] {
+        ::DestroyWindow(hTree);
+        Pump();
+    };
     return f;
+}
+
+// Delete-all, the two sides taking turns (the first in each round alternating): each turn shows
+// its side alone, builds the kept half again after the first round (untimed), and times the
+// deletion. Both windows are destroyed afterwards.
+void DelAllInTurns(Figures* pOurs, Figures* pPeer, int nItems) {
+    Figures* sides[2] = {pOurs, pPeer};
+    std::vector<double> ms[2];
+    const int nRuns = nItems <= kDelAllRepeatMax ? kDelAllRuns : 1;
+    for (int k = 0; k < nRuns; ++k) {
+        for (int j = 0; j < 2; ++j) {
+            const int i = (k + j) % 2;
+            DelAllSide& side = sides[i]->delAll;
+            sides[1 - i]->delAll.show(false);
+            side.show(true);
+            if (k > 0)
+                side.rebuild();
+            Pump();
+            const double t = Now();
+            side.deleteAll();
+            ms[i].push_back((Now() - t) * 1000);
+        }
+    }
+    for (int i = 0; i < 2; ++i) {
+        sides[i]->ms["delall"] = Median(ms[i]);
+        sides[i]->delAll.destroy();
+    }
 }
 
 // Both sides paged over the same rows from the top: the pages each scrolled, and a warning
@@ -355,6 +400,7 @@ int main(int argc, char** argv) {
                 break;
             const Shape sized = {n, shape.nDepth, shape.bExpanded};
             ours[n] = RunOurs(host.m_hWnd, rc, hFont, sized);
+            ours[n].delAll.show(false); // the peer's phases run with the window to themselves
             // A peer phase that would pass 30 s at this count (growing as the square) is skipped.
             std::map<std::string, bool> skip;
             for (const char* phase : phases) {
@@ -365,6 +411,7 @@ int main(int argc, char** argv) {
                 }
             }
             peer[n] = RunPeer(host.m_hWnd, rc, hFont, sized, skip);
+            DelAllInTurns(&ours[n], &peer[n], n);
             std::printf("%s, %d items\n", shape.name, n);
             for (const char* phase : phases) {
                 const double a = ours[n].ms[phase], b = peer[n].ms[phase];
