@@ -557,9 +557,12 @@ BOOL SECListImpl<TBase>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pIn
         m_dwScrollStyle &= ~dwFlag;
     if (bWasShown != (bShow != FALSE)) {
         // One window-position change: LayoutScrollBars places a bar shown (it paints there with
-        // the next update), and the strip of a hidden one is painted with the rows.
+        // the next update), and the strip of a hidden one is painted with the rows. The rows
+        // erase nothing, so the window server is not asked to erase the strip at once: that would
+        // take a device context for the window, and each one the next change has to release
+        // costs the window server several round trips.
         ::SetWindowPos(pBar->m_hWnd, NULL, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE |
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE |
                            (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
     } else if (bShow && pInfo != NULL) {
         ::InvalidateRect(pBar->m_hWnd, NULL, FALSE);
