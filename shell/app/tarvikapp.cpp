@@ -9,7 +9,7 @@
 #include "shell/app/open_file.h"
 #include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
-#include "shell/windows/families.h"
+#include "windows/common/families.h"
 #include "toolbars/drawing/themeapi.h"
 #include "toolbars/drawing/toolkitcolors.h"
 

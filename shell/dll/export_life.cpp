@@ -5,7 +5,7 @@
 #include "shell/app/tarvikapp.h"
 #include "shell/dll/export_guard.h"
 #include "shell/frame/mainframe.h"
-#include "shell/windows/docview.h"
+#include "windows/common/docview.h"
 
 extern "C" {
 

@@ -4,7 +4,7 @@
 #include "shell/dll/export_guard.h"
 #include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
-#include "shell/windows/docview.h"
+#include "windows/common/docview.h"
 
 #include <memory>
 

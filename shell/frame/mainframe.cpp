@@ -2,7 +2,7 @@
 // command message, closing and the saving of the layout.
 #include "shell/frame/mainframe.h"
 
-#include "shell/frame/droptarget.h"
+#include "windows/common/droptarget.h"
 #include "shell/app/appearance.h"
 #include "shell/app/appkey.h"
 #include "shell/app/tarvikapp.h"

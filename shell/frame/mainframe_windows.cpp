@@ -11,7 +11,7 @@
 #include "shell/frame/dock_share.h"
 #include "shell/frame/new_document.h"
 #include "shell/hostlink.h"
-#include "shell/windows/families.h"
+#include "windows/common/families.h"
 
 void CWindowIdList::Add(HWND hWnd) {
     auto at = std::lower_bound(m_handles.begin(), m_handles.end(), hWnd);

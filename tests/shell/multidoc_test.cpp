@@ -7,7 +7,7 @@
 
 #include "shell/app/tarvikapp.h"
 #include "shell/frame/mainframe.h"
-#include "shell/windows/families.h"
+#include "windows/common/families.h"
 
 namespace {
 

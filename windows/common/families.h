@@ -7,7 +7,7 @@
 #include "docking/doc_template.h"
 #include "docking/mdi_child_wnd.h"
 #include "framework/afx.h"
-#include "shell/windows/docview.h"
+#include "windows/common/docview.h"
 
 // The template of every family: a docking template whose docked frames report their moves to
 // the views that ask for it.

@@ -1,7 +1,7 @@
-#include "shell/frame/droptarget.h"
+#include "windows/common/droptarget.h"
 
 #include "shell/frame/mainframe.h"
-#include "shell/windows/docview.h"
+#include "windows/common/docview.h"
 
 // The windows are asked in a fixed order of kinds; the kinds of the debugger windows join the
 // main frame as those windows come.

@@ -1,6 +1,6 @@
-#include "shell/windows/docview.h"
+#include "windows/common/docview.h"
 
-#include "shell/frame/droptarget.h"
+#include "windows/common/droptarget.h"
 #include "shell/hostlink.h"
 
 IMPLEMENT_DYNCREATE(CDoc, CDocument)

@@ -1,4 +1,4 @@
-#include "shell/windows/families.h"
+#include "windows/common/families.h"
 
 #include "shell/frame/mainframe.h"
 
