@@ -24,6 +24,18 @@ constexpr DWORD kSubkeyNameBuffer = 256;
 // The longest class name read back whole.
 constexpr size_t kLongestClassName = 0x10000;
 
+// Runs an enumeration step with buffers of cch characters, doubling them while the system says
+// a name did not fit (ERROR_MORE_DATA; Wine may say ERROR_INSUFFICIENT_BUFFER for a class), so
+// that a name is read whole or not at all.
+template <typename Step> LONG WithBuffersThatFit(DWORD cch, Step step) {
+    for (;; cch *= 2) {
+        const LONG lResult = step(cch);
+        if ((lResult != ERROR_MORE_DATA && lResult != ERROR_INSUFFICIENT_BUFFER) ||
+            cch >= kLongestClassName)
+            return lResult;
+    }
+}
+
 bool IsEmptyText(LPCTSTR psz) {
     return psz == NULL || *psz == 0;
 }
@@ -234,11 +246,17 @@ LONG SECRegistry::EnumerateKeys(DWORD dwIndex, LPTSTR lpszName, LPDWORD pcchName
 }
 
 BOOL SECRegistry::EnumerateKeys(DWORD dwIndex, CString& strName, CString& strClass) {
-    std::vector<wchar_t> name(kKeyNameBuffer), cls(kKeyNameBuffer);
-    DWORD cchName = kKeyNameBuffer, cchClass = kKeyNameBuffer;
+    std::vector<wchar_t> name, cls;
+    DWORD cchName = 0, cchClass = 0;
     strName.Empty();
     strClass.Empty();
-    if (EnumerateKeys(dwIndex, name.data(), &cchName, cls.data(), &cchClass) != ERROR_SUCCESS)
+    const LONG lResult = WithBuffersThatFit(kKeyNameBuffer, [&](DWORD cch) {
+        name.assign(cch, 0);
+        cls.assign(cch, 0);
+        cchName = cchClass = cch;
+        return EnumerateKeys(dwIndex, name.data(), &cchName, cls.data(), &cchClass);
+    });
+    if (lResult != ERROR_SUCCESS)
         return FALSE;
     strName = CString(name.data(), (int)cchName);
     strClass = CString(cls.data(), (int)cchClass);
@@ -246,10 +264,15 @@ BOOL SECRegistry::EnumerateKeys(DWORD dwIndex, CString& strName, CString& strCla
 }
 
 BOOL SECRegistry::EnumerateKeys(DWORD dwIndex, CString& strName) {
-    std::vector<wchar_t> name(kKeyNameBuffer);
-    DWORD cchName = kKeyNameBuffer;
+    std::vector<wchar_t> name;
+    DWORD cchName = 0;
     strName.Empty();
-    if (EnumerateKeys(dwIndex, name.data(), &cchName, NULL, NULL) != ERROR_SUCCESS)
+    const LONG lResult = WithBuffersThatFit(kKeyNameBuffer, [&](DWORD cch) {
+        name.assign(cch, 0);
+        cchName = cch;
+        return EnumerateKeys(dwIndex, name.data(), &cchName, NULL, NULL);
+    });
+    if (lResult != ERROR_SUCCESS)
         return FALSE;
     strName = CString(name.data(), (int)cchName);
     return TRUE;
@@ -268,10 +291,22 @@ BOOL SECRegistry::EnumerateValues(DWORD dwIndex, CString& strName, LPDWORD pdwTy
     strName.Empty();
     if (pData != NULL && pcbData == NULL)
         return Result(ERROR_INVALID_PARAMETER);
-    std::vector<wchar_t> name(kValueNameBuffer);
-    DWORD cchName = kValueNameBuffer;
-    LONG lResult =
-        ::RegEnumValueW(m_hKey, dwIndex, name.data(), &cchName, NULL, pdwType, pData, pcbData);
+    // The name first, whole (with the data's size when only that is asked for); then the data
+    // into the caller's buffer. Data that does not fit is a failure (ERROR_MORE_DATA, the size
+    // needed in *pcbData), never a partial buffer reported as read.
+    std::vector<wchar_t> name;
+    DWORD cchName = 0;
+    LONG lResult = WithBuffersThatFit(kValueNameBuffer, [&](DWORD cch) {
+        name.assign(cch, 0);
+        cchName = cch;
+        return ::RegEnumValueW(m_hKey, dwIndex, name.data(), &cchName, NULL, pdwType, NULL,
+                               pData != NULL ? NULL : pcbData);
+    });
+    if (lResult == ERROR_SUCCESS && pData != NULL) {
+        cchName = (DWORD)name.size();
+        lResult =
+            ::RegEnumValueW(m_hKey, dwIndex, name.data(), &cchName, NULL, pdwType, pData, pcbData);
+    }
     if (lResult != ERROR_SUCCESS)
         return Result(lResult);
     strName = CString(name.data(), (int)cchName);

@@ -275,29 +275,51 @@ TEST_F(RegistryTest, BadValuesAreReadWithinTheirBytesOrRefused) {
 }
 
 TEST_F(RegistryTest, BadKeysAndNames) {
-    // Names longer than the enumeration buffers: FALSE with 234, never a cut name.
-    const std::wstring longName(5000, L'n');
-    key.SetRaw(L"", longName.c_str(), REG_DWORD, "\1\0\0\0", 4);
-    CString name(L"stale"), cls(L"stale");
-    DWORD type = 0;
-    EXPECT_FALSE(reg.EnumerateValues(0, name, &type));
-    EXPECT_EQ(ERROR_MORE_DATA, reg.GetErrorCode());
-    EXPECT_TRUE(name.IsEmpty());
+    // Names that fill or pass the first buffers are read whole: never a cut name, never a
+    // refusal of a name the registry holds.
+    for (size_t nLength : {4095u, 4096u, 5000u, 16383u}) {
+        const std::wstring longName(nLength, L'n');
+        key.SetRaw(L"", longName.c_str(), REG_DWORD, "\1\0\0\0", 4);
+        CString name(L"stale");
+        DWORD type = 0;
+        ASSERT_TRUE(reg.EnumerateValues(0, name, &type)) << nLength << " " << reg.GetErrorCode();
+        EXPECT_TRUE(longName == name.str()) << nLength;
+        EXPECT_EQ((DWORD)REG_DWORD, type);
+        // With the data: read when it fits, refused with the size needed when it does not.
+        BYTE data[4] = {};
+        DWORD cbData = sizeof data;
+        ASSERT_TRUE(reg.EnumerateValues(0, name, &type, data, &cbData)) << nLength;
+        EXPECT_TRUE(longName == name.str()) << nLength;
+        EXPECT_EQ(1, data[0]);
+        cbData = 2;
+        EXPECT_FALSE(reg.EnumerateValues(0, name, &type, data, &cbData)) << nLength;
+        EXPECT_EQ(ERROR_MORE_DATA, reg.GetErrorCode());
+        EXPECT_EQ(4u, cbData);
+        EXPECT_TRUE(name.IsEmpty());
+        ASSERT_TRUE(reg.DeleteValue(longName.c_str()));
+    }
 
+    CString name(L"stale"), cls(L"stale");
+    for (size_t nLength : {4094u, 4095u, 5000u}) {
+        const std::wstring longClass(nLength, L'c');
+        const std::wstring sub = L"classy" + std::to_wstring(nLength);
+        HKEY hSub = NULL;
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegCreateKeyExW(HKEY_CURRENT_USER, key.Path(sub.c_str()).c_str(), 0,
+                                  (LPWSTR)longClass.c_str(), 0, KEY_ALL_ACCESS, NULL, &hSub, NULL));
+        RegCloseKey(hSub);
+        ASSERT_TRUE(reg.EnumerateKeys(0, name, cls)) << nLength << " " << reg.GetErrorCode();
+        EXPECT_EQ(sub, name.str());
+        EXPECT_TRUE(longClass == cls.str()) << nLength;
+        EXPECT_TRUE(reg.EnumerateKeys(0, name));
+        EXPECT_EQ(sub, name.str());
+        if (nLength != 5000u)
+            ASSERT_EQ(ERROR_SUCCESS,
+                      RegDeleteKeyW(HKEY_CURRENT_USER, key.Path(sub.c_str()).c_str()));
+    }
     const std::wstring longClass(5000, L'c');
-    HKEY hSub = NULL;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExW(HKEY_CURRENT_USER, key.Path(L"classy").c_str(), 0,
-                              (LPWSTR)longClass.c_str(), 0, KEY_ALL_ACCESS, NULL, &hSub, NULL));
-    RegCloseKey(hSub);
-    EXPECT_FALSE(reg.EnumerateKeys(0, name, cls));
-    EXPECT_EQ(ERROR_MORE_DATA, reg.GetErrorCode());
-    EXPECT_TRUE(name.IsEmpty());
-    EXPECT_TRUE(cls.IsEmpty());
-    EXPECT_TRUE(reg.EnumerateKeys(0, name));
-    EXPECT_EQ(L"classy", name.str());
+    ASSERT_TRUE(reg.Open(key.Path(L"classy5000").c_str()));
     // The key's own class is read whole.
-    ASSERT_TRUE(reg.Open(key.Path(L"classy").c_str()));
     EXPECT_EQ(longClass.size(), (size_t)reg.GetClassName().GetLength());
     EXPECT_TRUE(longClass == reg.GetClassName().str());
 
