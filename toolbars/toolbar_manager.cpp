@@ -512,9 +512,12 @@ BOOL SECToolBarManager::SaveStateToNode(SECPersistentTreeNode* pNode,
                                         SECPersistentTreeNode* pParent) {
     if (!SECControlBarManager::SaveStateToNode(pNode, pParent))
         return FALSE;
-    SECPersistentTreeNode* pChild = pParent->FindChildNode(kNodeName);
+    // The settings go where LoadStateFromNode looks for them: under the node, or under the
+    // parent when the caller gives no node of its own.
+    SECPersistentTreeNode* pHolder = pNode != nullptr ? pNode : pParent;
+    SECPersistentTreeNode* pChild = pHolder->FindChildNode(kNodeName);
     if (pChild == nullptr)
-        pChild = pParent->CreateChildNode(kNodeName, pParent);
+        pChild = pHolder->CreateChildNode(kNodeName, pHolder);
     if (pChild == nullptr)
         return FALSE;
     pChild->SetIntValue(kToolTips, m_bToolTips ? 1 : 0);

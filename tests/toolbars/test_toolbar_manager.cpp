@@ -2,6 +2,7 @@
 // settings and their profile section, the bar under a rectangle, config mode.
 #include "toolbar_test_frame.h"
 
+#include "toolbars/settings_tree.h"
 #include "toolbars/toolbars_base.h"
 
 #include <algorithm>
@@ -141,6 +142,39 @@ TEST_F(ToolBarManagerTest, SettingsGoToTheirSectionAndLargeButtonsResizeEveryBar
     EXPECT_FALSE(Manager().FindToolBar(59392)->GetBarStyle() & CBRS_TOOLTIPS);
     EXPECT_EQ(2u, Manager().GetToolBars().size()); // bars present: none made again
     pApp->WriteProfileString(L"TbManagerTest-ToolBarManager", nullptr, nullptr);
+}
+
+TEST_F(ToolBarManagerTest, SettingsComeBackFromTheTreeNodeTheyWereSavedTo) {
+    SECPersistentTreeNode root;
+    ASSERT_EQ(0u, root.Create(L"Frame"));
+    SECPersistentTreeNode* pNode = root.CreateChildNode(L"Manager", &root);
+    ASSERT_NE(nullptr, pNode);
+    struct Case {
+        SECPersistentTreeNode* pSaveNode; // null: the parent holds the settings
+        SECPersistentTreeNode* pLoadNode;
+    } cases[] = {{pNode, pNode}, {nullptr, &root}};
+    for (const Case& c : cases) {
+        Manager().SetToolTips(FALSE);
+        Manager().SetCoolLook(FALSE);
+        Manager().SetLargeButtons(TRUE);
+        ASSERT_TRUE(Manager().SaveStateToNode(c.pSaveNode, &root));
+        Manager().SetToolTips(TRUE);
+        Manager().SetCoolLook(TRUE);
+        Manager().SetLargeButtons(FALSE);
+        EXPECT_TRUE(Manager().LoadStateFromNode(c.pLoadNode));
+        EXPECT_FALSE(Manager().GetToolTips()) << (c.pSaveNode != nullptr);
+        EXPECT_FALSE(Manager().GetCoolLook()) << (c.pSaveNode != nullptr);
+        EXPECT_TRUE(Manager().GetLargeButtons()) << (c.pSaveNode != nullptr);
+    }
+    // A node that holds no settings gives the defaults; no node at all is refused.
+    SECPersistentTreeNode empty;
+    ASSERT_EQ(0u, empty.Create(L"Empty"));
+    EXPECT_TRUE(Manager().LoadStateFromNode(&empty));
+    EXPECT_TRUE(Manager().GetToolTips());
+    EXPECT_TRUE(Manager().GetCoolLook());
+    EXPECT_FALSE(Manager().GetLargeButtons());
+    EXPECT_FALSE(Manager().SaveStateToNode(pNode, nullptr));
+    EXPECT_FALSE(Manager().LoadStateFromNode(nullptr));
 }
 
 TEST_F(ToolBarManagerTest, TheBarUnderARectanglePrefersTheFloatingOne) {
