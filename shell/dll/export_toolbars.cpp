@@ -74,7 +74,8 @@ __declspec(dllexport) int __cdecl InsertGuiMenuItem(const char* text, UINT_PTR c
     return GuardExport(L"InsertGuiMenuItem", 0, [=] {
         WideArg wide(text);
         CMainFrame* pFrame = ActiveFrame();
-        if (pFrame == nullptr || wide.get() == nullptr)
+        // A text that cannot be converted reaches the frame as null, which inserts it empty.
+        if (pFrame == nullptr)
             return 0;
         return pFrame->InsertGuiMenuItem(wide.get(), command, selector, flags);
     });

@@ -145,7 +145,7 @@ private:
     CGuiTB* CreateHostToolbarBar(LPCTSTR lpszTitle);
     void AddHostButtonGroup(LPCTSTR lpszTitle, int nIndex);
     void UpdatePane(CCmdUI* pCmdUI, int nCode, int nMinWidth);
-    void SetPaneWidthAndText(int nIndex, LPCTSTR lpszText, int nMinWidth);
+    BOOL SetPaneWidthAndText(int nIndex, LPCTSTR lpszText, int nMinWidth);
     // The host command behind a routed command id, or -1 when the frame handles it otherwise.
     BOOL RouteHostCommand(UINT nID);
     BOOL RouteUpdate(UINT nID, CCmdUI* pCmdUI);

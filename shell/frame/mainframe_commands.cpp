@@ -243,7 +243,7 @@ int CMainFrame::ChangeLanguage(int nFlag) {
 }
 
 // Status bar.
-void CMainFrame::SetPaneWidthAndText(int nIndex, LPCTSTR lpszText, int nMinWidth) {
+BOOL CMainFrame::SetPaneWidthAndText(int nIndex, LPCTSTR lpszText, int nMinWidth) {
     CClientDC dc(&m_wndStatusBar);
     HFONT font = reinterpret_cast<HFONT>(m_wndStatusBar.SendMessage(WM_GETFONT));
     HGDIOBJ old = font ? ::SelectObject(dc.GetSafeHdc(), font) : NULL;
@@ -258,8 +258,7 @@ void CMainFrame::SetPaneWidthAndText(int nIndex, LPCTSTR lpszText, int nMinWidth
     const int width = std::max<int>(size.cx, nMinWidth);
     if (width != cx)
         m_wndStatusBar.SetPaneInfo(nIndex, nID, nStyle, width);
-    if (m_wndStatusBar.GetPaneText(nIndex) != text)
-        m_wndStatusBar.SetPaneText(nIndex, text, TRUE);
+    return m_wndStatusBar.SetPaneText(nIndex, text, TRUE);
 }
 
 void CMainFrame::UpdatePane(CCmdUI* pCmdUI, int nCode, int nMinWidth) {
@@ -297,8 +296,7 @@ BOOL CMainFrame::SetPaneInfoText(LPCTSTR lpszText) {
     const int index = m_wndStatusBar.CommandToIndex(kPaneInfo);
     if (index < 0)
         return FALSE;
-    SetPaneWidthAndText(index, lpszText, 100);
-    return TRUE;
+    return SetPaneWidthAndText(index, lpszText, 100);
 }
 
 int CMainFrame::SetStatusHelpText(LPCTSTR lpszText) {

@@ -73,8 +73,17 @@ TEST_F(AppTest, RefusedInsertionsChangeNothing) {
     EXPECT_EQ(0, insert("Bad", 1100, 0, 0));
     EXPECT_EQ(0, insert("Bad", 0x10000, -1, 0));
     EXPECT_EQ(0, insert("Bad", 1234, -1, 0x4)); // a popup without a menu
-    EXPECT_EQ(0, insert(nullptr, 1100, -1, 0));
     EXPECT_EQ(count, GetMenuItemCount(file));
+}
+
+TEST_F(AppTest, ANullTextInsertsAnEmptyItem) {
+    Start();
+    auto insert = Get<InsertFn>("InsertGuiMenuItem");
+    HMENU file = Popup(L"&File");
+    const int anchor = Position(file, L"Close Log&file");
+    EXPECT_EQ(1, insert(nullptr, 1100, -1, 0));
+    EXPECT_EQ(1100u, GetMenuItemID(file, anchor + 1));
+    EXPECT_EQ(L"", MenuItemText(file, anchor + 1));
 }
 
 TEST_F(AppTest, EnableFuncRemovesEveryOccurrence) {

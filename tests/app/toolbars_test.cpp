@@ -93,6 +93,19 @@ TEST_F(AppTest, UserButtonsRunTheHostsUserCommands) {
     PostMessageW(Frame(), WM_COMMAND, 20481, 0);
     PumpAll();
     EXPECT_TRUE(Logged("ExecuteUserButton(1)"));
+    // The word after the flags is no position: each button goes to the end, also after a
+    // removal.
+    EXPECT_EQ(1, change(nullptr, nullptr, 0x1 | 0x4, 0, 0, 0));
+    change("C", "c", 3, 0, 0, 0);
+    HWND user = BarTitled(Frame(), L"User");
+    ASSERT_NE(nullptr, user);
+    std::vector<int> ids;
+    for (int i = 0; i < (int)SendMessageW(user, TB_BUTTONCOUNT, 0, 0); ++i) {
+        TBBUTTON button{};
+        SendMessageW(user, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(&button));
+        ids.push_back(button.idCommand);
+    }
+    EXPECT_EQ((std::vector<int>{20481, 20482}), ids);
 }
 
 } // namespace
