@@ -1,6 +1,7 @@
 // SECCustomToolBar: its buttons, creation, painting, update-UI and saved form.
 #include "toolbars/custom_toolbar.h"
 
+#include "toolbars/drawing/toolkitcolors.h"
 #include "toolbars/registered_messages.h"
 #include "toolbars/toolbar_manager.h"
 
@@ -27,6 +28,7 @@ ON_WM_SHOWWINDOW()
 ON_WM_WINDOWPOSCHANGING()
 ON_WM_SYSCOLORCHANGE()
 ON_WM_DESTROY()
+ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 ON_REGISTERED_MESSAGE(WM_NODELAYHIDE, OnNoDelayHide)
 ON_MESSAGE(TB_ADDBUTTONSW, OnAddButtons)
 ON_MESSAGE(TB_DELETEBUTTON, OnDeleteButton)
@@ -221,14 +223,18 @@ BOOL SECCustomToolBar::SetButtonsWithBitmap(HBITMAP hBitmap, const UINT* pIDs, i
     return SetButtons(pIDs, nCount);
 }
 
-// The tallest real button of the row through nFrom, walking by nStep until a row end.
-void SECCustomToolBar::RowExtent(int nFrom, int nStep, int& nTallest) const {
+// The tallest real button of the row through nFrom, walking by nStep until a row end, and the
+// separators met on the way.
+void SECCustomToolBar::RowExtent(int nFrom, int nStep, int& nTallest,
+                                 std::vector<SECStdBtn*>& seps) const {
     for (int i = nFrom; i >= 0 && i < GetButtonCount(); i += nStep) {
-        const SECStdBtn* pBtn = m_btns[i].get();
+        SECStdBtn* pBtn = m_btns[i].get();
         if (nStep < 0 && (pBtn->m_nStyle & SEC_TBBS_WRAPPED))
             break;
         if (!(pBtn->m_nStyle & SEC_TBBS_SEPARATOR))
             nTallest = std::max(nTallest, pBtn->m_cy);
+        else
+            seps.push_back(pBtn);
         if (nStep > 0 && (pBtn->m_nStyle & SEC_TBBS_WRAPPED))
             break;
     }
@@ -244,18 +250,18 @@ void SECCustomToolBar::InsertButton(int nIndex, UINT nID, BOOL bSeparator, BOOL 
     SECStdBtn* pBtn = pNew.get();
     m_btns.insert(m_btns.begin() + nIndex, std::move(pNew));
     int nTallest = 0;
-    RowExtent(nIndex + 1, 1, nTallest);
+    std::vector<SECStdBtn*> seps;
+    RowExtent(nIndex + 1, 1, nTallest, seps);
     const bool bNextWraps =
         nIndex + 1 < GetButtonCount() && (m_btns[nIndex + 1]->m_nStyle & SEC_TBBS_WRAPPED);
     if (!bNextWraps)
-        RowExtent(nIndex - 1, -1, nTallest);
+        RowExtent(nIndex - 1, -1, nTallest, seps);
     if (bSeparator) {
         if (nTallest > 0)
             pBtn->m_cy = nTallest;
     } else {
-        for (auto& p : m_btns)
-            if ((p->m_nStyle & SEC_TBBS_SEPARATOR) && p->m_cy < pBtn->m_cy)
-                p->m_cy = pBtn->m_cy;
+        for (SECStdBtn* p : seps)
+            p->m_cy = std::max(p->m_cy, pBtn->m_cy);
     }
     // A floating row keeps its buttons in one row by growing with them; the unbounded width of
     // a bar that never floated stays unbounded (it would otherwise creep with every button
@@ -293,15 +299,15 @@ BOOL SECCustomToolBar::RemoveButton(int nIndex, BOOL bNoUpdate) {
     m_btns.erase(m_btns.begin() + nIndex);
     const bool bWasSep = (pGone->m_nStyle & SEC_TBBS_SEPARATOR) != 0;
     int nTallest = 0;
-    RowExtent(nIndex, 1, nTallest);
+    std::vector<SECStdBtn*> seps;
+    RowExtent(nIndex, 1, nTallest, seps);
     if (!(pGone->m_nStyle & SEC_TBBS_WRAPPED))
-        RowExtent(nIndex - 1, -1, nTallest);
+        RowExtent(nIndex - 1, -1, nTallest, seps);
     if (nTallest == 0)
         nTallest = 2 * GetSeparatorWidth() / 3;
     if (!bWasSep)
-        for (auto& p : m_btns)
-            if (p->m_nStyle & SEC_TBBS_SEPARATOR)
-                p->m_cy = nTallest;
+        for (SECStdBtn* p : seps)
+            p->m_cy = nTallest;
     pGone.reset();
     // One superfluous separator goes with it.
     int nExtra = -1;
@@ -319,21 +325,29 @@ BOOL SECCustomToolBar::RemoveButton(int nIndex, BOOL bNoUpdate) {
     }
     if (nExtra >= 0)
         m_btns.erase(m_btns.begin() + nExtra);
-    const int d = nExtra >= 0 ? 2 : 1;
-    if (m_nCurBtn == nIndex) {
-        m_nCurBtn = -1;
-        if (SECToolBarManager* pManager = GetToolBarManager())
-            if (pManager->GetSelectionBar() == this)
-                pManager->SetSelectionBar(nullptr);
-    } else if (m_nCurBtn > nIndex) {
-        m_nCurBtn = std::max(0, m_nCurBtn - d);
+    // An index follows its button: it moves back past each removed button that stood before
+    // it, and goes (-1) with the button it stood on. The extra separator may stand after it.
+    auto follow = [nIndex, nExtra](int i) {
+        for (const int nGone : {nIndex, nExtra}) {
+            if (nGone < 0 || i < nGone)
+                continue;
+            if (i == nGone)
+                return -1;
+            --i;
+        }
+        return i;
+    };
+    if (m_nCurBtn >= 0) {
+        m_nCurBtn = follow(m_nCurBtn);
+        if (m_nCurBtn < 0)
+            if (SECToolBarManager* pManager = GetToolBarManager())
+                if (pManager->GetSelectionBar() == this)
+                    pManager->SetSelectionBar(nullptr);
     }
-    if (m_nHotBtn == nIndex) {
-        m_nHotBtn = -1;
-        if (m_hWnd != NULL)
+    if (m_nHotBtn >= 0) {
+        m_nHotBtn = follow(m_nHotBtn);
+        if (m_nHotBtn < 0 && m_hWnd != NULL)
             KillTimer(SEC_HOT_TIMER);
-    } else if (m_nHotBtn > nIndex) {
-        m_nHotBtn = std::max(0, m_nHotBtn - d);
     }
     m_bRecalcMRU = m_bRecalcHorz = m_bRecalcVert = TRUE;
     if (bNoUpdate)
@@ -437,7 +451,10 @@ SECBtnDrawingCache* SECCustomToolBar::DrawingCache() {
 }
 
 void SECCustomToolBar::DoPaint(CDC* pDC) {
-    SECControlBar::DoPaint(pDC);
+    if (IsFlatLook())
+        DrawFlatBackground(pDC);
+    else
+        SECControlBar::DoPaint(pDC);
     if (m_btns.empty())
         return;
     SECBtnDrawingCache* pCache = DrawingCache();
@@ -477,9 +494,11 @@ void SECCustomToolCmdUI::Enable(BOOL bOn) {
     if (pBtn == nullptr)
         return;
     DWORD dwStyle = pBtn->m_nStyle;
+    // A handler's answer holds for every button: the no-disable bit only spares a button that
+    // has no handler at all (OnUpdateCmdUI).
     if (bOn)
         dwStyle &= ~SEC_TBBS_DISABLED;
-    else if (!(dwStyle & SEC_TBBS_NODISABLE) || m_bContinueRouting)
+    else
         dwStyle |= SEC_TBBS_DISABLED;
     m_pBar->SetButtonStyle(static_cast<int>(m_nIndex), dwStyle);
 }

@@ -14,6 +14,9 @@
 
 class SECToolBarManager;
 
+// A full-length bar spans its docking side in a row of its own.
+const DWORD CBRS_EX_FULLLENGTH = CBRS_EX_OWNROW;
+
 // Bar type ids in the dock state.
 const DWORD SEC_BARTYPE_CUSTOMTOOLBAR = 14946;
 const DWORD SEC_BARTYPE_MENUBAR = 14947;
@@ -72,16 +75,22 @@ public:
                             BOOL bCopy, BOOL bNoUpdate = FALSE);
     virtual std::unique_ptr<SECStdBtn> CreateButtonForId(UINT nID, SECBtnHost* pOwner = NULL);
     // Drags button nIndex from the press at x, y (client coordinates) with the manager's
-    // DragButton. TRUE when a bar changed.
+    // DragButton. TRUE when a bar changed or the move was cancelled.
     virtual BOOL DragViaManager(int nIndex, int x, int y);
     // Drags pBtn with the mouse from the press at x, y (client coordinates of pWnd, where the
     // button's rectangle lies too): onto a bar that accepts it, off every bar (a move removes
     // it, a copy makes a new floating user bar), or onto the customize dialog (nothing).
     // pSource holds the button at nIndex, or is NULL for a button of no bar. TRUE when a bar
-    // changed; a cancelled move changes nothing.
+    // changed, and for a cancelled move, which changes nothing.
     static BOOL DragButton(SECToolBarManager* pManager, SECStdBtn* pBtn, int nIndex, int x, int y,
                            SECCustomToolBar* pSource, CWnd* pWnd, BOOL bCopy);
     virtual std::unique_ptr<SECStdBtn> CreateSeparatorButton(SECBtnHost* pOwner = NULL);
+    // A bar that cannot be docked (no dock context) spans its parent: its width, or its height
+    // when the bar stands vertically.
+    virtual void ResizeToParent();
+    // A full-length bar in a rebar control: the band holding the bar takes its size as the
+    // band's minimum child size.
+    virtual void UpdateRebarBand(HWND hRebar, CSize size);
 
     CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
     CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
@@ -90,6 +99,7 @@ public:
     void DrawBorders(CDC* pDC, CRect& rect) override;
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
+    void DelayShow(BOOL bShow) override;
     void OnGetBarInfoEx(SECControlBarInfo* pInfo) override;
     void OnSetBarInfoEx(SECControlBarInfo* pInfo, CFrameWnd* pFrameWnd) override;
 
@@ -150,10 +160,19 @@ protected:
     void UpdateHotButton();
     void SetHotButton(int nIndex);
     void SendCommand(int nIndex, UINT nID);
-    void RowExtent(int nFrom, int nStep, int& nTallest) const;
-    void SizeRowSeparators(int nIndex, BOOL bRemoved, int nHeight);
+    void RowExtent(int nFrom, int nStep, int& nTallest, std::vector<SECStdBtn*>& seps) const;
     void AfterLayoutChange();
     void SetStatusText(UINT nID);
+    // The rebar control the bar stands in, or NULL.
+    HWND RebarHost() const;
+    // The length a full-length bar takes along its docking side for a layout mode; 0 for any
+    // other bar or mode.
+    int FullLength(DWORD dwMode) const;
+    // A far-end button that ends a full-length bar of that size goes to its far end (right
+    // end, or bottom), 2 pixels in.
+    void PlaceFarEndButton(CSize size, BOOL bHorz);
+    // The flat look's background, frame and gripper marks.
+    void DrawFlatBackground(CDC* pDC);
     SECBtnDrawingCache* DrawingCache();
 
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
@@ -168,6 +187,7 @@ protected:
     afx_msg void OnSysColorChange();
     afx_msg void OnDestroy();
     afx_msg LRESULT OnNoDelayHide(WPARAM wParam, LPARAM lParam);
+    afx_msg LRESULT OnSizeParent(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnAddButtons(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDeleteButton(WPARAM wParam, LPARAM lParam);
     afx_msg LRESULT OnDestroyIfEmpty(WPARAM wParam, LPARAM lParam);

@@ -131,8 +131,11 @@ BOOL SECCustomToolBar::DragButton(SECToolBarManager* pManager, SECStdBtn* pBtn, 
     const BOOL bMoved = tracker.Track(pWnd, CPoint(x, y));
     if (hOldCursor != NULL)
         ::SetCursor(hOldCursor);
-    if (!bMoved || !::IsWindow(hWnd))
+    if (!::IsWindow(hWnd))
         return FALSE;
+    // A cancelled move is a drag that ran and ended as the user chose: it changes nothing.
+    if (!bMoved)
+        return TRUE;
     CRect rect = tracker.m_rect;
     ::MapWindowPoints(hWnd, HWND_DESKTOP, reinterpret_cast<POINT*>(&rect), 2);
 

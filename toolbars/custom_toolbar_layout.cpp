@@ -1,6 +1,10 @@
 // A custom toolbar's layout: rows for a length, their balance, the buttons' places, hit tests.
 #include "toolbars/custom_toolbar.h"
 
+#include "docking/dock_bar.h"
+
+#include <commctrl.h>
+
 #include <algorithm>
 
 namespace {
@@ -62,7 +66,16 @@ int SECCustomToolBar::LayoutRow(int nWidth, std::vector<SECBtnRow>& rows) {
 }
 
 void SECCustomToolBar::BalanceRows(std::vector<SECBtnRow>& rows) {
-    // Moves the last button of the widest row into the next row while that stays narrower.
+    // Moves buttons out of the widest row into the next one while that stays narrower: the
+    // last button, or, when the row ends at a breaking separator, the button before it with
+    // the separator, which then stands inside the next row (the break is undone).
+    auto height = [this](int nFirst, int nLast) {
+        int cy = 0;
+        for (int j = nFirst; j <= nLast; ++j)
+            if (!IsSep(m_btns[j].get()))
+                cy = std::max(cy, m_btns[j]->m_cy);
+        return cy > 0 ? cy : GetButtonHeight();
+    };
     for (int nGuard = 0; nGuard < GetButtonCount() * 2; ++nGuard) {
         int nWidest = 0;
         for (int i = 0; i < static_cast<int>(rows.size()); ++i)
@@ -73,17 +86,20 @@ void SECCustomToolBar::BalanceRows(std::vector<SECBtnRow>& rows) {
         SECBtnRow& row = rows[nWidest];
         SECBtnRow& next = rows[nWidest + 1];
         const int nFirst = nWidest > 0 ? rows[nWidest - 1].nLast + 1 : 0;
-        int nMove = row.bBreak ? row.nLast - 1 : row.nLast;
-        if (nMove <= nFirst)
+        // A break after a single button stays: undoing it would empty the row.
+        const int nMove = row.bBreak ? row.nLast - 1 : row.nLast;
+        if (nMove <= nFirst || IsSep(m_btns[nMove].get()) || IsSep(m_btns[nMove - 1].get()))
             return;
         const int cx = m_btns[nMove]->m_cx;
-        if (next.nWidth + cx >= row.nWidth - cx || IsSep(m_btns[nMove].get()))
+        const int cxCarried = row.bBreak ? cx + m_btns[row.nLast]->m_cx : cx;
+        if (next.nWidth + cxCarried >= row.nWidth - cx)
             return;
-        if (row.bBreak)
-            return; // a separator break is not undone for a single button
-        row.nLast -= 1;
+        row.nLast = nMove - 1;
+        row.bBreak = 0;
         row.nWidth -= cx;
-        next.nWidth += cx;
+        next.nWidth += cxCarried;
+        row.nHeight = height(nFirst, row.nLast);
+        next.nHeight = height(row.nLast + 1, next.nLast);
     }
 }
 
@@ -91,9 +107,9 @@ int SECCustomToolBar::LayoutWrap(int nLength, DWORD dwMode, std::vector<SECBtnRo
     if (m_dwStyle & CBRS_SIZE_FIXED)
         nLength = 32767;
     // From the docking side: left and right dock bars stack the buttons.
-    m_bVertical = (dwMode & LM_VERTDOCK) != 0 ||
-                  (!(dwMode & (LM_HORZ | LM_HORZDOCK)) && !IsFloating() &&
-                   (m_dwStyle & CBRS_ORIENT_ANY) == CBRS_ORIENT_VERT);
+    m_bVertical =
+        (dwMode & LM_VERTDOCK) != 0 || (!(dwMode & (LM_HORZ | LM_HORZDOCK)) && !IsFloating() &&
+                                        (m_dwStyle & CBRS_ORIENT_ANY) == CBRS_ORIENT_VERT);
     if (nLength < 0)
         nLength = m_bVertical ? 0 : 32767;
     int nRows = 0;
@@ -138,12 +154,18 @@ CSize SECCustomToolBar::CalcLayout(int nLength, DWORD dwMode) {
     CalcInsideRect(rcBorder, bHorz);
     const CSize border(-rcBorder.Width(), -rcBorder.Height());
     const CPoint origin(rcBorder.left, rcBorder.top);
+    const HWND hRebar = RebarHost();
+    // A full-length bar spans its docking side: a horizontal one wraps its rows at that
+    // length; a vertical one keeps a button a row and only grows to it.
+    const int nFull = FullLength(dwMode);
+    if (nFull > 0 && (dwMode & LM_HORZDOCK))
+        nLength = nFull;
     CSize size;
     if (m_btns.empty()) {
         size = CSize(GetButtonWidth(), GetButtonHeight()) + border;
     } else {
         std::vector<SECBtnRow> rows;
-        if (dwMode & LM_COMMIT || m_bRecalcHorz || m_bRecalcVert || m_bRecalcMRU)
+        if (dwMode & LM_COMMIT || hRebar != NULL || m_bRecalcHorz || m_bRecalcVert || m_bRecalcMRU)
             LayoutWrap(nLength > 0 && nLength < 32767
                            ? nLength - ((dwMode & LM_LENGTHY) ? border.cy : border.cx)
                            : nLength,
@@ -182,6 +204,11 @@ CSize SECCustomToolBar::CalcLayout(int nLength, DWORD dwMode) {
         }
         size = CSize(cxMax, y - origin.y) + border;
     }
+    if (nFull > 0) {
+        LONG& extent = (dwMode & LM_HORZDOCK) ? size.cx : size.cy;
+        extent = std::max<LONG>(extent, nFull);
+        PlaceFarEndButton(size, (dwMode & LM_HORZDOCK) != 0);
+    }
     for (auto it = hidden.rbegin(); it != hidden.rend(); ++it)
         m_btns.insert(m_btns.begin() + it->first, std::move(it->second));
     if (dwMode & LM_HORZDOCK) {
@@ -194,9 +221,123 @@ CSize SECCustomToolBar::CalcLayout(int nLength, DWORD dwMode) {
         m_szLayoutFloat = size;
         m_bRecalcMRU = FALSE;
     }
-    if ((dwMode & LM_COMMIT) && !(dwMode & LM_LENGTHY) && !(dwMode & (LM_HORZDOCK | LM_VERTDOCK)))
+    const bool bFloating = !(dwMode & (LM_HORZDOCK | LM_VERTDOCK));
+    if ((dwMode & LM_COMMIT) && !(dwMode & LM_LENGTHY) && bFloating)
         m_nMRUWidth = size.cx;
+    // A floating frame draws its own border, where the bar's outermost pixels would be.
+    if (bFloating)
+        size -= CSize(2, 2);
+    UpdateRebarBand(hRebar, size);
     return size;
+}
+
+HWND SECCustomToolBar::RebarHost() const {
+    HWND hParent = m_hWnd != NULL ? ::GetParent(m_hWnd) : NULL;
+    wchar_t szClass[32] = {};
+    if (hParent == NULL || !::GetClassNameW(hParent, szClass, 32) ||
+        ::lstrcmpiW(szClass, REBARCLASSNAMEW) != 0)
+        return NULL;
+    return hParent;
+}
+
+int SECCustomToolBar::FullLength(DWORD dwMode) const {
+    if (!(m_dwExStyle & CBRS_EX_FULLLENGTH) || m_hWnd == NULL)
+        return 0;
+    if (dwMode & LM_HORZDOCK) {
+        const HWND hRebar = RebarHost();
+        const CWnd* pOwner = GetOwner();
+        const HWND hOwner = hRebar != NULL ? hRebar : pOwner != nullptr ? pOwner->m_hWnd : NULL;
+        RECT rc = {};
+        if (hOwner == NULL || !::GetClientRect(hOwner, &rc))
+            return 0;
+        return rc.right - rc.left - (hRebar != NULL ? 12 : 0);
+    }
+    if (dwMode & LM_VERTDOCK) {
+        const UINT nDockBar = m_pDockBar != nullptr ? m_pDockBar->GetDlgCtrlID() : 0;
+        CFrameWnd* pFrame = GetDockingFrame();
+        CWnd* pSide = nDockBar == AFX_IDW_DOCKBAR_LEFT || nDockBar == AFX_IDW_DOCKBAR_RIGHT
+                          ? static_cast<CWnd*>(m_pDockBar)
+                      : pFrame != nullptr ? pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT)
+                                          : nullptr;
+        if (pSide == nullptr || pSide->m_hWnd == NULL)
+            return 0;
+        CRect rect;
+        pSide->GetWindowRect(&rect);
+        return rect.Height();
+    }
+    return 0;
+}
+
+void SECCustomToolBar::PlaceFarEndButton(CSize size, BOOL bHorz) {
+    const int nCount = GetButtonCount();
+    SECStdBtn* pLast = nCount > 0 ? m_btns.back().get() : nullptr;
+    if (pLast == nullptr || pLast->m_nType != SEC_BTNKIND_FAREND || m_hWnd == NULL ||
+        !(m_dwExStyle & CBRS_EX_FULLLENGTH))
+        return;
+    // Along one row only: a wrapped horizontal bar keeps the button in its row. Never over
+    // the button before it.
+    const SECStdBtn* pBefore = nCount > 1 ? m_btns[nCount - 2].get() : nullptr;
+    CPoint pt(pLast->m_x, pLast->m_y);
+    if (bHorz) {
+        for (int i = 0; i + 1 < nCount; ++i)
+            if (m_btns[i]->m_nStyle & SEC_TBBS_WRAPPED)
+                return;
+        pt.x = size.cx - 2 - pLast->m_cx;
+        if (pBefore != nullptr)
+            pt.x = std::max<LONG>(pt.x, pBefore->m_x + pBefore->m_cx);
+    } else {
+        pt.y = size.cy - 2 - pLast->m_cy;
+        if (pBefore != nullptr)
+            pt.y = std::max<LONG>(pt.y, pBefore->m_y + pBefore->m_cy);
+    }
+    if (pt == CPoint(pLast->m_x, pLast->m_y))
+        return;
+    InvalidateButton(nCount - 1);
+    pLast->SetPos(pt.x, pt.y);
+    InvalidateButton(nCount - 1);
+}
+
+void SECCustomToolBar::UpdateRebarBand(HWND hRebar, CSize size) {
+    if (hRebar == NULL || !(m_dwExStyle & CBRS_EX_FULLLENGTH))
+        return;
+    const int nBands = static_cast<int>(::SendMessageW(hRebar, RB_GETBANDCOUNT, 0, 0));
+    for (int i = 0; i < nBands; ++i) {
+        REBARBANDINFOW band = {};
+        band.cbSize = sizeof band;
+        band.fMask = RBBIM_CHILD | RBBIM_CHILDSIZE;
+        if (!::SendMessageW(hRebar, RB_GETBANDINFOW, i, reinterpret_cast<LPARAM>(&band)) ||
+            band.hwndChild != m_hWnd)
+            continue;
+        const bool bHeight = band.cyMinChild != static_cast<UINT>(size.cy);
+        const bool bWidth = size.cx > 0 && band.cxMinChild != static_cast<UINT>(size.cx);
+        if (!bHeight && !bWidth)
+            return;
+        band.fMask = RBBIM_CHILDSIZE;
+        band.cyMinChild = size.cy;
+        if (bWidth)
+            band.cxMinChild = size.cx;
+        ::SendMessageW(hRebar, RB_SETBANDINFOW, i, reinterpret_cast<LPARAM>(&band));
+        return;
+    }
+}
+
+void SECCustomToolBar::ResizeToParent() {
+    CWnd* pParent = m_hWnd != NULL ? GetParent() : nullptr;
+    if (m_pDockContext != nullptr || pParent == nullptr)
+        return;
+    CRect rcParent, rcBar;
+    pParent->GetClientRect(&rcParent);
+    GetWindowRect(&rcBar);
+    const bool bVert = !(m_dwStyle & CBRS_ORIENT_HORZ) && (m_dwStyle & CBRS_ORIENT_VERT);
+    const CSize size =
+        bVert ? CSize(rcBar.Width(), rcParent.Height()) : CSize(rcParent.Width(), rcBar.Height());
+    if (size != rcBar.Size())
+        SetWindowPos(NULL, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT SECCustomToolBar::OnSizeParent(WPARAM wParam, LPARAM lParam) {
+    ResizeToParent();
+    return SECControlBar::OnSizeParent(wParam, lParam);
 }
 
 int SECCustomToolBar::HitTest(int x, int y, CRect* pRect) {

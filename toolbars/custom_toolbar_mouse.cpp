@@ -234,10 +234,28 @@ void SECCustomToolBar::OnDestroy() {
     SECControlBar::OnDestroy();
 }
 
+void SECCustomToolBar::DelayShow(BOOL bShow) {
+    // While a customize dialog runs, the frame's idle time, which would hide the bar, may not
+    // come before the user looks: a floating bar hides itself as soon as its message arrives.
+    SECToolBarManager* pManager = GetToolBarManager();
+    const BOOL bShown = m_hWnd != NULL && (GetStyle() & WS_VISIBLE) != 0;
+    if (bShow || !bShown || pManager == nullptr || !pManager->IsConfigMode() || !IsFloating()) {
+        SECControlBar::DelayShow(bShow);
+        return;
+    }
+    const BOOL bPosted = (m_nStateFlags & delayHide) != 0;
+    m_nStateFlags = (m_nStateFlags & ~delayShow) | delayHide;
+    if (!bPosted)
+        PostMessage(WM_NODELAYHIDE);
+}
+
 LRESULT SECCustomToolBar::OnNoDelayHide(WPARAM, LPARAM) {
-    if (m_bCustomize && IsFloating())
-        if (CFrameWnd* pFrame = GetDockingFrame())
-            pFrame->ShowControlBar(this, FALSE, FALSE);
+    // A show asked for since then, or the idle time, has had the last word.
+    if (!(m_nStateFlags & delayHide) || !m_bCustomize || !IsFloating())
+        return 0;
+    m_nStateFlags &= ~delayHide;
+    if (CFrameWnd* pFrame = GetDockingFrame())
+        pFrame->ShowControlBar(this, FALSE, FALSE);
     return 0;
 }
 

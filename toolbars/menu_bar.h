@@ -18,8 +18,6 @@ CString MenuButtonText(const CString& strItem);
 
 // The control id of the menu bar (the one past the last user toolbar).
 const UINT SEC_IDW_MENUBAR = SEC_IDW_END_USERBAR;
-// The kind of a button that a full-length bar puts at its far end.
-const int SEC_BTNKIND_FAREND = 5;
 // Every button enabled whatever the mask asks.
 const DWORD SEC_MENUBTN_ALWAYS = 0xFFFFFFFF;
 
@@ -175,14 +173,11 @@ public:
     // state; TRUE when anything changed.
     virtual BOOL RefreshChildButtons();
     BOOL SetMenu(HMENU hMenu, UINT nMenuId) override;
-    CSize CalcLayout(int nLength, DWORD dwMode) override;
     SECCapMenuBtn* GetIconButton() const;
     SECBtnCaption* GetCaptionButton() const;
 
 protected:
     HWND MaximizedChild();
-    // Puts the far-end button at the end of the first row, 2 pixels in.
-    void PlaceFarEndButton();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     DECLARE_MESSAGE_MAP()
 };

@@ -293,33 +293,8 @@ BOOL SECMDIMenuBar::RefreshChildButtons() {
     return bChanged;
 }
 
-CSize SECMDIMenuBar::CalcLayout(int nLength, DWORD dwMode) {
-    const CSize size = SECMenuBar::CalcLayout(nLength, dwMode);
-    PlaceFarEndButton();
-    return size;
-}
-
-void SECMDIMenuBar::PlaceFarEndButton() {
-    SECStdBtn* pLast = GetButtonCount() > 1 ? m_btns.back().get() : nullptr;
-    if (pLast == nullptr || pLast->m_nType != SEC_BTNKIND_FAREND || m_hWnd == NULL ||
-        !(m_dwExStyle & CBRS_EX_OWNROW) || IsVertical())
-        return;
-    // Only when the row it ends is the first: a wrapped bar keeps it in its row.
-    for (int i = 0; i + 1 < GetButtonCount(); ++i)
-        if (m_btns[i]->m_nStyle & SEC_TBBS_WRAPPED)
-            return;
-    CRect client;
-    GetClientRect(&client);
-    const SECStdBtn* pBefore = m_btns[GetButtonCount() - 2].get();
-    const int x = std::max<int>(pBefore->m_x + pBefore->m_cx, client.right - 2 - pLast->m_cx);
-    if (x != pLast->m_x) {
-        InvalidateButton(GetButtonCount() - 1);
-        pLast->SetPos(x, pLast->m_y);
-        InvalidateButton(GetButtonCount() - 1);
-    }
-}
-
 void SECMDIMenuBar::OnSize(UINT nType, int cx, int cy) {
     SECMenuBar::OnSize(nType, cx, cy);
-    PlaceFarEndButton();
+    if (!IsVertical())
+        PlaceFarEndButton(CSize(cx, cy), TRUE);
 }

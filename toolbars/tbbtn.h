@@ -31,6 +31,7 @@ const DWORD SEC_TBBS_NODISABLE = 0x10000000; // never disabled for lack of a han
 const int SEC_BTNKIND_PLAIN = 0;
 const int SEC_BTNKIND_MENU = 3;
 const int SEC_BTNKIND_DROPDOWN = 4; // tracked like a menu button
+const int SEC_BTNKIND_FAREND = 5;   // the last of a full-length bar goes to its far end
 
 // Notification codes of the buttons' WM_NOTIFY.
 const int SEC_TBN_DROPDOWN = -710; // TBN_DROPDOWN
