@@ -136,6 +136,9 @@ public:
     int RowStart(int nIndex) const;
     int RowEnd(int nFirst) const;
     static SECControlBar* AsSECBar(CControlBar* pBar);
+    // Whether the object's class, or one of its bases, has that name: the docking layer knows
+    // the toolbars, menu bar and status bar above it by name only.
+    static bool IsKindOfName(const CObject* pObject, const char* lpszName);
     // The process-wide switch of the dock bars' context menu (a docking frame turns it on).
     static BOOL s_bContextMenu;
 

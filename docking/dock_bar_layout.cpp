@@ -1,6 +1,8 @@
 // SECDockBar: the layout pass that places the rows and their bars, splitters and edges.
 #include "docking/dock_bar.h"
 
+#include "docking/workbook.h"
+
 #include <algorithm>
 
 namespace {
@@ -24,6 +26,26 @@ CSize Measure(const SECDockBar* pDockBar, CControlBar* pBar) {
 bool IsFixedBar(CControlBar* pBar) {
     SECControlBar* sec = SECDockBar::AsSECBar(pBar);
     return sec == nullptr || (sec->m_dwExStyle & CBRS_EX_FIXEDSIZE) != 0;
+}
+
+// A toolbar in its own border style, whose borders its neighbours overlap.
+bool IsCoolToolBar(CControlBar* pBar) {
+    SECControlBar* sec = SECDockBar::AsSECBar(pBar);
+    return sec != nullptr && (sec->m_dwExStyle & CBRS_EX_COOL) &&
+           SECDockBar::IsKindOfName(sec, "SECCustomToolBar");
+}
+
+// Where the first bar of a row starts along it: toolbars in their own border style just past
+// the dock bar's edge (further with sizable bars in the row), other bars over its border.
+int RowStartOffset(const SECDockBar* pDockBar, CControlBar* pFirst, bool bSizableRow) {
+    if (pDockBar->m_bFloating)
+        return 0;
+    const int nOffset = IsCoolToolBar(pFirst) ? (bSizableRow ? -3 : -1) : -2;
+    // Three-dimensional workbook tabs take two pixels of the frame's edge.
+    CFrameWnd* pFrame = pDockBar->GetParentFrame();
+    const bool bTabs = SECWorkbookWnd::s_b3DTabs && pFrame != nullptr &&
+                       pFrame->IsKindOf(RUNTIME_CLASS(SECWorkbookWnd));
+    return nOffset + (bTabs ? 2 : 0);
 }
 } // namespace
 
@@ -136,6 +158,8 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     };
     int nPos = 0;      // across the rows
     int nMaxRow = 0;   // the longest row
+    // The rows nearest to and farthest from the frame's edge whose thickness changed.
+    int nThickFirst = -1, nThickLast = -1;
     for (int nFirst = 1; nFirst < m_arrBars.GetSize();) {
         const int nEnd = RowEnd(nFirst);
         int nSizable = 0, nFixed = 0;
@@ -173,10 +197,13 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                             nRowFirst);
             nPos += SEC_SPLITTER_SIZE;
         }
-        int nAlong = m_bFloating ? 0 : -2;
+        int nAlong = RowStartOffset(this, bars.front(), bSizableRow);
         for (size_t k = 0; k < bars.size(); ++k) {
             CControlBar* p = bars[k];
             const int nBarLength = bHorzBar ? sizes[k].cx : sizes[k].cy;
+            // Neighbouring toolbars share their border lines.
+            if (k > 0 && !m_bFloating && IsCoolToolBar(p) && IsCoolToolBar(bars[k - 1]))
+                nAlong -= 2;
             CRect rect = across(nAlong, nAlong + nBarLength, nPos, nPos + nThickness);
             const bool bLast = k + 1 == bars.size();
             if (bLast && !IsFixedBar(p) && !m_bFloating)
@@ -187,6 +214,11 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                 ScreenToClient(&now);
                 if (now != rect) {
                     const bool bResized = now.Size() != rect.Size();
+                    if ((bHorzBar ? now.Height() : now.Width()) != nThickness) {
+                        nThickLast = nRowFirst;
+                        if (nThickFirst < 0)
+                            nThickFirst = nRowFirst;
+                    }
                     hDWP = hDWP != NULL
                                ? ::DeferWindowPos(hDWP, p->m_hWnd, NULL, rect.left, rect.top,
                                                   rect.Width(), rect.Height(),
@@ -232,6 +264,9 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                                      [](const std::unique_ptr<ClientEdge>& e) { return !e->m_bLive; }),
                       m_edges.end());
         m_pLastChangedBar = nullptr;
+        // A row that grew or shrank moves every row beyond it: those repaint too.
+        if (nThickFirst >= 0)
+            InvalidateRowsToFarSide(bTopOrLeft ? nThickFirst : nThickLast);
     }
     CSize size = bHorzBar ? CSize(nMaxRow, nPos) : CSize(nPos, nMaxRow);
     CRect inside(0, 0, 0, 0);

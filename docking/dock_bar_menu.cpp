@@ -1,23 +1,15 @@
 // SECDockBar: the context menu that lists the frame's bars to show or hide.
 #include "docking/dock_bar.h"
 
-#include <cstring>
-
 namespace {
-bool IsKindOfName(const CObject* pObject, const char* lpszName) {
-    for (const CRuntimeClass* p = pObject->GetRuntimeClass(); p != nullptr; p = p->m_pBaseClass)
-        if (std::strcmp(p->m_lpszClassName, lpszName) == 0)
-            return true;
-    return false;
-}
-
 // The bars a person shows and hides by name: not the status bar, the menu bar, dock bars or the
 // bars that hold documents.
 bool IsListed(CControlBar* pBar) {
     if (pBar->m_hWnd == NULL || pBar->IsDockBar() || pBar->GetDlgCtrlID() == AFX_IDW_STATUS_BAR)
         return false;
-    return !IsKindOfName(pBar, "SECStatusBar") && !IsKindOfName(pBar, "SECMenuBar") &&
-           !IsKindOfName(pBar, "SECFrameBar") && pBar->GetWindowTextLength() > 0;
+    return !SECDockBar::IsKindOfName(pBar, "SECStatusBar") &&
+           !SECDockBar::IsKindOfName(pBar, "SECMenuBar") &&
+           !SECDockBar::IsKindOfName(pBar, "SECFrameBar") && pBar->GetWindowTextLength() > 0;
 }
 } // namespace
 

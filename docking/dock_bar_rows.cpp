@@ -3,6 +3,7 @@
 #include "docking/dock_bar.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cmath>
 
 int SECDockBar::RowStart(int nIndex) const {
@@ -204,12 +205,16 @@ void SECDockBar::InvalidateCustomToolBarsInRow(CControlBar* pBar) {
     std::vector<CControlBar*> bars;
     GetRowBars(bars, pBar);
     for (CControlBar* p : bars)
-        for (CRuntimeClass* pClass = p->GetRuntimeClass(); pClass != nullptr;
-             pClass = pClass->m_pBaseClass)
-            if (strcmp(pClass->m_lpszClassName, "SECCustomToolBar") == 0) {
-                AddInvalidBar(p);
-                break;
-            }
+        if (IsKindOfName(p, "SECCustomToolBar"))
+            AddInvalidBar(p);
+}
+
+bool SECDockBar::IsKindOfName(const CObject* pObject, const char* lpszName) {
+    for (const CRuntimeClass* p = pObject != nullptr ? pObject->GetRuntimeClass() : nullptr;
+         p != nullptr; p = p->m_pBaseClass)
+        if (std::strcmp(p->m_lpszClassName, lpszName) == 0)
+            return true;
+    return false;
 }
 
 int SECDockBar::InsertWithBreaks(int nIndex, CControlBar* pBar, int nBefore, int nAfter) {

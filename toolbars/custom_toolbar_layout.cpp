@@ -107,9 +107,9 @@ int SECCustomToolBar::LayoutWrap(int nLength, DWORD dwMode, std::vector<SECBtnRo
     if (m_dwStyle & CBRS_SIZE_FIXED)
         nLength = 32767;
     // From the docking side: left and right dock bars stack the buttons.
-    m_bVertical =
-        (dwMode & LM_VERTDOCK) != 0 || (!(dwMode & (LM_HORZ | LM_HORZDOCK)) && !IsFloating() &&
-                                        (m_dwStyle & CBRS_ORIENT_ANY) == CBRS_ORIENT_VERT);
+    m_bVertical = (dwMode & LM_VERTDOCK) != 0 ||
+                  (!(dwMode & (LM_HORZ | LM_HORZDOCK)) && !IsFloating() &&
+                   (m_dwStyle & CBRS_ORIENT_ANY) == CBRS_ORIENT_VERT);
     if (nLength < 0)
         nLength = m_bVertical ? 0 : 32767;
     int nRows = 0;

@@ -146,9 +146,10 @@ TEST_F(ToolBarMouseTest, CoolBordersAreRaisedAndEtchedAtTheTopOfAFixedBar) {
         ::ReleaseDC(NULL, hdc);
         return colours;
     };
-    // Top, left, right and bottom edges of the dockable bar.
-    EXPECT_EQ((std::vector<COLORREF>{hilite, hilite, shadow, shadow}),
-              pixels(pDocked, {CPoint(20, 0), CPoint(0, 10), CPoint(-1, 10), CPoint(20, -1)}));
+    // Top, right and bottom edges of the dockable bar; its left edge lies past the dock bar's
+    // edge (a toolbar starts a pixel before it).
+    EXPECT_EQ((std::vector<COLORREF>{hilite, shadow, shadow}),
+              pixels(pDocked, {CPoint(20, 0), CPoint(-1, 10), CPoint(20, -1)}));
     // The fixed bar's top: shadow, then highlight.
     EXPECT_EQ((std::vector<COLORREF>{shadow, hilite}),
               pixels(pFixed, {CPoint(20, 0), CPoint(20, 1)}));
