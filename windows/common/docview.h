@@ -8,6 +8,7 @@
 
 #include "framework/afx.h"
 #include "include/idragdrp.h"
+#include "windows/common/content_window.h"
 
 class CDropTarget;
 
@@ -60,7 +61,7 @@ protected:
 private:
     void UnregisterFromService();
 
-    HWND m_hWndHosted = NULL;
+    CContentWindow m_hosted;
     std::unique_ptr<CDropTarget> m_pDropTarget;
     DocViewDragCallback m_pfnDrag = nullptr;
     std::string m_dragName;
