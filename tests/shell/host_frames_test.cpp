@@ -10,6 +10,7 @@
 #include "shell/app/tarvikapp.h"
 #include "shell/frame/mainframe.h"
 #include "windows/common/families.h"
+#include "windows/common/file_viewer_list.h"
 
 namespace {
 
@@ -245,6 +246,19 @@ TEST_F(HostFrameTest, ClosingForTheHostNeverAsksTheContentAgain) {
             m_pMain->FreeWindowId(m_id);
         }
     EXPECT_EQ(1, m_pMain->CloseMDIWindow(9999, TRUE)); // nothing there: 1 all the same
+}
+
+TEST_F(HostFrameTest, AFileViewerClosesByItsExactName) {
+    CFrameWnd* pFrame = Open();
+    ASSERT_NE(nullptr, pFrame);
+    FileViewerList().Add(L"C:/src/main.c", pFrame->m_hWnd);
+    m_pMain->CloseFileViewer(L"C:/src/Main.c"); // another name: nothing
+    EXPECT_TRUE(m_log.closes.empty());
+    m_pMain->CloseFileViewer(L"C:/src/main.c");
+    ASSERT_EQ(1u, m_log.closes.size()); // asked through its frame and view
+    EXPECT_EQ(NULL, FileViewerList().Find(L"C:/src/main.c"));
+    m_pMain->CloseFileViewer(L"C:/src/main.c"); // gone from the list: asked no more
+    EXPECT_EQ(1u, m_log.closes.size());
 }
 
 TEST_F(HostFrameTest, AFailedConversionOfAHostWindowLeavesItAsItWas) {
