@@ -509,7 +509,10 @@ int CMainFrame::CloseMDIWindow(intptr_t reference, BOOL bById) {
     if (bById)
         FreeWindowId(static_cast<int>(reference));
     CWnd* pFrame = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
-    if (pFrame == nullptr || pFrame == this)
+    // Only a window's frame closes: a handle inside a bar or the frame itself closes nothing.
+    if (pFrame == nullptr || pFrame == this ||
+        !(pFrame->IsKindOf(RUNTIME_CLASS(SECDockableFrame)) ||
+          pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))))
         return 1;
     const HWND hFrame = pFrame->GetSafeHwnd();
     if (IsAsmFrame(pFrame))
@@ -521,10 +524,8 @@ int CMainFrame::CloseMDIWindow(intptr_t reference, BOOL bById) {
         if (!CMultiDoc::CloseDockedFrame(pDocked))
             pDocked->DestroyWindow();
         RecalcLayout();
-    } else if (auto* pChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pFrame)) {
-        pChild->MDIDestroy();
     } else {
-        pFrame->DestroyWindow();
+        static_cast<CMDIChildWnd*>(pFrame)->MDIDestroy();
     }
     return 1;
 }

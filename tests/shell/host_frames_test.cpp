@@ -245,7 +245,49 @@ TEST_F(HostFrameTest, ClosingForTheHostNeverAsksTheContentAgain) {
             EXPECT_EQ(bById ? NULL : hFrame, m_pMain->GetWindowHandle(m_id));
             m_pMain->FreeWindowId(m_id);
         }
-    EXPECT_EQ(1, m_pMain->CloseMDIWindow(9999, TRUE)); // nothing there: 1 all the same
+    // Nothing there, or no window's frame: 1 all the same, and nothing closes.
+    EXPECT_EQ(1, m_pMain->CloseMDIWindow(9999, TRUE));
+    CWnd bar;
+    ASSERT_TRUE(bar.Create(nullptr, L"", WS_CHILD, CRect(0, 0, 10, 10), m_pMain, 5));
+    EXPECT_EQ(1, m_pMain->CloseMDIWindow((intptr_t)bar.m_hWnd, FALSE));
+    EXPECT_EQ(1, m_pMain->CloseMDIWindow((intptr_t)m_pMain->m_hWnd, FALSE));
+    EXPECT_TRUE(::IsWindow(bar.m_hWnd));
+    EXPECT_TRUE(::IsWindow(m_pMain->m_hWnd));
+}
+
+// The host's drag callback: it fills a record for the rows it lets go.
+int g_dragRows = 0;
+int __cdecl DragCallback(intptr_t context, int row, void** record, int user) {
+    ++g_dragRows;
+    static int theRecord;
+    *record = row == 2 && context == 42 && user == -1 ? &theRecord : nullptr;
+    return *record != nullptr;
+}
+
+TEST_F(HostFrameTest, AClickStartsADragOnlyForASelectedRowTheHostLetsGo) {
+    ASSERT_NE(nullptr, Open());
+    auto* pView = static_cast<CDocView*>(CWnd::FromHandlePermanent(m_view));
+    HWND list = ::CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE, 0, 0, 80, 80, m_view,
+                                  nullptr, nullptr, nullptr);
+    for (const wchar_t* row : {L"EAX", L"EBX", L"ECX"})
+        ::SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(row));
+    const int id = static_cast<int>((intptr_t)list);
+    EXPECT_EQ(0, pView->InitDragSource("SysRegWnd", id, 0, &DragCallback)); // no context
+    EXPECT_EQ(0, pView->InitDragSource(nullptr, id, 42, &DragCallback));
+    ASSERT_EQ(1, pView->InitDragSource("SysRegWnd", id, 42, &DragCallback));
+    g_dragRows = 0;
+    CallLog::Get().Clear();
+    const int rows[] = {-1, 0, 2}; // none selected, a row the host refuses, one it lets go
+    for (int row : rows) {
+        ::SendMessageW(list, LB_SETCURSEL, row, 0);
+        pView->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(100, 100));
+        pView->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(100, 100));
+    }
+    EXPECT_EQ(2, g_dragRows);
+    const std::string name = "\"SysRegWnd\"";
+    EXPECT_EQ((std::vector<std::string>{"DD.StartDrag(" + name + ", " + std::to_string(id) + ", " +
+                                        name + ")"}),
+              CallLines());
 }
 
 TEST_F(HostFrameTest, AFileViewerClosesByItsExactName) {

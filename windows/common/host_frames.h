@@ -1,6 +1,7 @@
 // The frames of host-filled windows (host windows and the file viewer): an MDI child and its
 // docked twin that keep their content window (the view) laid over their client area, pass
-// moves and focus on to it, and leave closing to it.
+// moves and focus on to it, and leave closing to it. Both forms behave alike: one template on
+// either base.
 #pragma once
 
 #include "docking/dockable_frame.h"
@@ -8,10 +9,9 @@
 #include "framework/afx.h"
 #include "windows/common/content_window.h"
 
-class CWndFrm : public SECMDIChildWnd {
-    DECLARE_DYNCREATE(CWndFrm)
+template <class Base> class CHostFrame : public Base {
 public:
-    HWND ContentWindow() { return m_content.Get(m_hWnd); }
+    HWND ContentWindow() { return m_content.Get(this->m_hWnd); }
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
@@ -20,28 +20,20 @@ protected:
     afx_msg void OnMove(int x, int y);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnClose();
-    DECLARE_MESSAGE_MAP()
+    static const AFX_MSGMAP* PASCAL GetThisMessageMap();
+    const AFX_MSGMAP* GetMessageMap() const override { return GetThisMessageMap(); }
 
 private:
     CContentWindow m_content;
 };
 
-class CDocWndFrm : public SECDockableFrame {
+class CWndFrm : public CHostFrame<SECMDIChildWnd> {
+    DECLARE_DYNCREATE(CWndFrm)
+};
+
+class CDocWndFrm : public CHostFrame<SECDockableFrame> {
     DECLARE_DYNCREATE(CDocWndFrm)
 public:
-    HWND ContentWindow() { return m_content.Get(m_hWnd); }
     // The docking frame's own close, which the content window's request to close never runs.
-    void Close();
-
-protected:
-    afx_msg int OnCreate(LPCREATESTRUCT lpcs);
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg void OnSize(UINT nType, int cx, int cy);
-    afx_msg void OnMove(int x, int y);
-    afx_msg void OnSetFocus(CWnd* pOldWnd);
-    afx_msg void OnClose();
-    DECLARE_MESSAGE_MAP()
-
-private:
-    CContentWindow m_content;
+    void Close() { SECDockableFrame::OnClose(); }
 };
