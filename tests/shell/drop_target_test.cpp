@@ -7,6 +7,8 @@
 #include <ole2.h>
 
 #include "shell/frame/mainframe.h"
+#include "tests/shell/bare_main_frame.h"
+#include "tests/support/message_pump.h"
 #include "windows/common/docview.h"
 #include "windows/common/droptarget.h"
 #include "windows/common/mem_drop_hooks.h"
@@ -44,16 +46,6 @@ public:
     }
 };
 using CGrid = CGridHooks<CWnd>;
-
-// A main frame without its bars, menus and saved layout: only the window the target asks.
-class CBareMainFrame : public CMainFrame {
-protected:
-    afx_msg int OnCreate(LPCREATESTRUCT lpcs) { return CMainFrameBase::OnCreate(lpcs); }
-    DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CBareMainFrame, CMainFrame)
-ON_WM_CREATE()
-END_MESSAGE_MAP()
 
 class DropTargetTest : public ::testing::Test {
 protected:

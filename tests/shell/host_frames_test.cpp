@@ -9,6 +9,8 @@
 
 #include "shell/app/tarvikapp.h"
 #include "shell/frame/mainframe.h"
+#include "tests/shell/bare_main_frame.h"
+#include "tests/support/message_pump.h"
 #include "windows/common/families.h"
 #include "windows/common/file_viewer_list.h"
 
@@ -55,14 +57,6 @@ LRESULT CALLBACK RecordSizes(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
     return ::CallWindowProcW(g_viewProc, hWnd, message, wParam, lParam);
 }
 
-void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
-
 // A docked host frame that cannot be made.
 class CFailingDockedHostFrame : public CDocWndFrm {
     DECLARE_DYNCREATE(CFailingDockedHostFrame)
@@ -72,21 +66,6 @@ protected:
 };
 IMPLEMENT_DYNCREATE(CFailingDockedHostFrame, CDocWndFrm)
 BEGIN_MESSAGE_MAP(CFailingDockedHostFrame, CDocWndFrm)
-ON_WM_CREATE()
-END_MESSAGE_MAP()
-
-// A main frame without its bars, menus and saved layout.
-class CBareMainFrame : public CMainFrame {
-protected:
-    afx_msg int OnCreate(LPCREATESTRUCT lpcs) {
-        if (CMainFrameBase::OnCreate(lpcs) == -1)
-            return -1;
-        EnableDocking(CBRS_ALIGN_ANY);
-        return 0;
-    }
-    DECLARE_MESSAGE_MAP()
-};
-BEGIN_MESSAGE_MAP(CBareMainFrame, CMainFrame)
 ON_WM_CREATE()
 END_MESSAGE_MAP()
 
@@ -112,7 +91,7 @@ protected:
         TarvikApp()->m_pMainWnd = nullptr;
         if (::IsWindow(m_pMain->GetSafeHwnd()))
             m_pMain->DestroyWindow();
-        Pump();
+        PumpMessages();
         ::OleUninitialize();
     }
     // A host window as the main frame opens one: listed, with an id, the host's child in it.
@@ -128,7 +107,7 @@ protected:
         m_child = CreateHostChild(m_view);
         WindowIdList().Add(pFrame->m_hWnd);
         m_id = m_pMain->RegisterWindowHandle(pFrame->m_hWnd);
-        Pump();
+        PumpMessages();
         return pFrame;
     }
     static CFrameWnd* FrameOf(HWND hView) {
@@ -149,7 +128,7 @@ TEST_F(HostFrameTest, TheFrameLaysItsContentOverItsClientAreaAndLeavesClosingToI
     auto* pWndFrm = static_cast<CWndFrm*>(pFrame);
     EXPECT_EQ(m_view, pWndFrm->ContentWindow());
     pFrame->SetWindowPos(nullptr, -20, 35, 320, 240, SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump();
+    PumpMessages();
     CRect client, content;
     pFrame->GetClientRect(&client);
     ::GetWindowRect(m_view, &content);
@@ -167,7 +146,7 @@ TEST_F(HostFrameTest, TheFrameLaysItsContentOverItsClientAreaAndLeavesClosingToI
     EXPECT_EQ(1, pFrame->SendMessage(WM_ERASEBKGND, 0, 0));
     // Closing asks the content (wParam 1), which asks the host's child; the frame stays.
     pFrame->SendMessage(WM_CLOSE);
-    Pump();
+    PumpMessages();
     EXPECT_TRUE(::IsWindow(pFrame->m_hWnd));
     EXPECT_EQ(1u, m_log.closes.size());
     // The host replaces its child: the next close reaches the new one.
@@ -212,7 +191,7 @@ TEST_F(HostFrameTest, AWindowThatChangesFormKeepsItsIdContentIconAndRegistration
         ::GetClientRect(m_view, &view);
         EXPECT_EQ(view.Width(), g_sizes.back().cx);
         EXPECT_EQ(view.Height(), g_sizes.back().cy);
-        Pump();
+        PumpMessages();
         pFrame = pNew;
     }
     // The view kept its registration all along: nothing was withdrawn or announced again.
@@ -232,12 +211,12 @@ TEST_F(HostFrameTest, ClosingForTheHostNeverAsksTheContentAgain) {
             if (bDocked)
                 pFrame = m_template->DockMDIChild(pFrame);
             ASSERT_NE(nullptr, pFrame);
-            Pump();
+            PumpMessages();
             const HWND hFrame = pFrame->m_hWnd;
             m_log.closes.clear();
             CallLog::Get().Clear();
             EXPECT_EQ(1, m_pMain->CloseMDIWindow(bById ? m_id : (intptr_t)m_child, bById));
-            Pump();
+            PumpMessages();
             EXPECT_FALSE(::IsWindow(hFrame));
             EXPECT_FALSE(::IsWindow(m_child));
             EXPECT_TRUE(m_log.closes.empty());
@@ -312,7 +291,7 @@ TEST_F(HostFrameTest, AFailedConversionOfAHostWindowLeavesItAsItWas) {
     const HWND hFrame = pFrame->m_hWnd;
     CallLog::Get().Clear();
     EXPECT_EQ(nullptr, m_template->DockMDIChild(pFrame));
-    Pump();
+    PumpMessages();
     ASSERT_TRUE(::IsWindow(hFrame));
     EXPECT_TRUE(Listed(hFrame));
     EXPECT_EQ(hFrame, m_pMain->GetWindowHandle(m_id));
