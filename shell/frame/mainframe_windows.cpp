@@ -456,8 +456,7 @@ LRESULT CMainFrame::SetWndIcon(intptr_t reference, BOOL bById, WPARAM kind, HICO
         return 0;
     if (auto* pFrameWnd = DYNAMIC_DOWNCAST(CFrameWnd, pFrame))
         if (auto* pView = DYNAMIC_DOWNCAST(CDocView, pFrameWnd->GetActiveView())) {
-            pView->m_iconKind = kind;
-            pView->m_icon = reinterpret_cast<LPARAM>(hIcon);
+            pView->NoteIcon(kind, reinterpret_cast<LPARAM>(hIcon));
         }
     return pFrame->SendMessage(WM_SETICON, kind, reinterpret_cast<LPARAM>(hIcon));
 }

@@ -358,8 +358,21 @@ TEST_F(HostWindowTest, AWindowKeepsItsContentIconAndRegistrationThroughEveryForm
         ASSERT_TRUE(IsWindow(m_child));
         EXPECT_EQ(m_view, GetParent(m_child));
         EXPECT_EQ((LRESULT)icon, SendMessageW(FrameOfView(), WM_GETICON, ICON_SMALL, 0));
+        // The host's child names the frame in this form too.
+        HICON large = LoadIcon(nullptr, IDI_INFORMATION);
+        setIcon((intptr_t)m_child, 0, large, ICON_BIG);
+        EXPECT_EQ((LRESULT)large, SendMessageW(FrameOfView(), WM_GETICON, ICON_BIG, 0));
         ASSERT_EQ(1, pos((intptr_t)m_child, 0, &m_position));
         EXPECT_EQ(form->reported, HostState::Get().placements[&m_position].flags & 0x7F1);
+        if (form == &kForms[1]) { // docked on the left: worth a look
+            RECT shown{};
+            GetWindowRect(Frame(), &shown);
+            RedrawWindow(Frame(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            PumpAll();
+            EXPECT_TRUE(
+                SaveScreenPng(shown, ScreenshotPath(L"app_host_window_docked_left.png").c_str()));
+        }
         const std::string title = std::string("Registers ") + form->name;
         EXPECT_EQ(1, caption((intptr_t)m_child, 0, title.c_str()));
         wchar_t shown[64] = {};

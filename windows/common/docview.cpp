@@ -144,6 +144,19 @@ void CDocView::OnDestroy() {
     CView::OnDestroy();
 }
 
+void CDocView::NoteIcon(WPARAM kind, LPARAM icon) {
+    m_iconKind = kind;
+    m_icon = icon;
+    if (kind <= ICON_SMALL2)
+        m_icons[kind] = icon;
+}
+
+void CDocView::ResendIcons(CWnd* pFrame) const {
+    for (WPARAM kind = 0; kind <= ICON_SMALL2; ++kind)
+        if (m_icons[kind] != 0)
+            pFrame->SendMessage(WM_SETICON, kind, m_icons[kind]);
+}
+
 CDocView* DocViewOf(HWND hWnd) {
     for (HWND h = hWnd; h != NULL; h = ::GetParent(h))
         if (auto* pView = DYNAMIC_DOWNCAST(CDocView, CWnd::FromHandlePermanent(h)))

@@ -92,6 +92,6 @@ void ApplyPlacementRule(CFrameWnd* pFrame) {
 
 void ResendViewIcon(CFrameWnd* pFrame) {
     auto* pView = pFrame != nullptr ? DYNAMIC_DOWNCAST(CDocView, pFrame->GetActiveView()) : nullptr;
-    if (pView != nullptr && pView->m_icon != 0)
-        pFrame->SendMessage(WM_SETICON, pView->m_iconKind, pView->m_icon);
+    if (pView != nullptr)
+        pView->ResendIcons(pFrame);
 }

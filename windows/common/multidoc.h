@@ -53,5 +53,5 @@ private:
 // Re-applies a new frame's placement twice, one pixel larger and then exactly, so that its
 // children lay themselves out again in it.
 void ApplyPlacementRule(CFrameWnd* pFrame);
-// Sends the new frame the window icon its active view keeps (when the host gave one).
+// Sends the new frame the window icons its active view keeps (those the host gave).
 void ResendViewIcon(CFrameWnd* pFrame);
