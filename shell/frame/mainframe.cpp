@@ -2,6 +2,7 @@
 // command message, closing and the saving of the layout.
 #include "shell/frame/mainframe.h"
 
+#include "windows/common/asm_frame_table.h"
 #include "windows/common/droptarget.h"
 #include "shell/app/appearance.h"
 #include "shell/app/appkey.h"
@@ -49,6 +50,7 @@ END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() {
     m_pDockBarClass = RUNTIME_CLASS(SECDockBar);
+    AsmFrameTable().Reset();
     m_pFloatingFrameClass = RUNTIME_CLASS(SECMiniDockFrameWnd);
     m_pManager = std::make_unique<SECToolBarManager>(this, nullptr);
     SetControlBarManager(m_pManager.get());

@@ -17,6 +17,7 @@
 class SECToolBarManager;
 class CTBState;
 class CDropTarget;
+struct IDragDrop;
 class SECDockableFrame;
 
 // The ascending list of the open windows' handles through which the frame broadcasts.
@@ -24,6 +25,7 @@ class CWindowIdList {
 public:
     void Add(HWND hWnd);
     void Remove(HWND hWnd);
+    bool Contains(HWND hWnd) const;
     const std::vector<HWND>& Handles() const { return m_handles; }
 
 private:
@@ -42,6 +44,14 @@ public:
     // The handle, 0 for a free id, -1 for an id outside the table.
     HWND GetWindowHandle(int nId) const;
     void FreeWindowId(int nId);
+    // The id under which the table holds hWnd, -1 when none; an id's entry replaced.
+    int FindWindowId(HWND hWnd) const;
+    void SetWindowHandle(int nId, HWND hWnd);
+    // Closes the window the host names (its id freed when named by id); 1, also when no
+    // window is found.
+    int CloseMDIWindow(intptr_t reference, BOOL bById);
+    // The file viewer open for exactly that name leaves the list and is asked to close.
+    void CloseFileViewer(LPCTSTR lpszName);
     // The window a host reference names, or NULL: a handle must be a live window of this
     // thread inside the frame; an id must name a live window.
     HWND ResolveWindowReference(intptr_t reference, BOOL bById) const;
@@ -58,6 +68,12 @@ public:
     // Floats the docked frame's bar (when it is not floating yet) with its floating frame at
     // the placement's rectangle, size included.
     void FloatAtHostPlacement(SECDockableFrame* pDocked, const HostPlacement& p);
+    // A frame being created takes the MDI placement the host keeps for the record being
+    // opened or placed.
+    void PlaceNewFrame(CWnd* pFrame);
+    // A newly docked window goes where the host's placement for the record being opened or
+    // placed says (its side, row, column, share and thickness); else where the base puts it.
+    void GetNextDockingPosition(UINT& nDockBarID, SECDockPos& pos, SECDockSize& size) override;
     CDocument* OpenFromTemplate(const WindowPosition* pPos, CDocTemplate* pTemplate,
                                 LPCTSTR lpszPath);
     BOOL OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HWND* phWnd);
@@ -68,6 +84,10 @@ public:
     // Commands, menus, status bar.
     int EnableFunc(UINT nID, BOOL bEnable);
     int InsertGuiMenuItem(LPCTSTR lpszText, UINT_PTR nID, int nSelector, UINT nFlags);
+    // The last item of the menu (popups not entered) whose text is exactly the text: removed,
+    // or enabled (else greyed); FALSE when no item matches.
+    static BOOL RemoveMenuItemByText(HMENU hMenu, LPCTSTR lpszText);
+    static BOOL EnableMenuItemByText(HMENU hMenu, LPCTSTR lpszText, BOOL bEnable);
     int ChangeLanguage(int nFlag);
     BOOL SetPaneInfoText(LPCTSTR lpszText);
     int SetStatusHelpText(LPCTSTR lpszText);
@@ -104,6 +124,7 @@ public:
     DROPEFFECT OnDragOver(COleDataObject* pData, DWORD dwKeyState, CPoint point);
     void OnDragLeave();
     BOOL OnDrop(COleDataObject* pData, DROPEFFECT effect, CPoint point);
+    CDropTarget* DropTarget() const { return m_pDropTarget.get(); }
 
     // The end of the run: the layout saved (unless a print preview did) and the window gone.
     void Close();
@@ -149,6 +170,8 @@ private:
     // The host command behind a routed command id, or -1 when the frame handles it otherwise.
     BOOL RouteHostCommand(UINT nID);
     BOOL RouteUpdate(UINT nID, CCmdUI* pCmdUI);
+    // The drag-and-drop service while the frame is announced to it, else null.
+    IDragDrop* DropService() const;
 
     SECStatusBar m_wndStatusBar;
     std::unique_ptr<SECToolBarManager> m_pManager;
@@ -164,6 +187,8 @@ private:
     int m_nLanguageFlag = 0;
     HMENU m_hLastPopup = NULL;
     WindowPosition m_position{};
+    // The host's record of the window being opened or placed: the key of its placement.
+    const WindowPosition* m_pPendingRecord = nullptr;
     HWND m_hWndFirstOpened = NULL;
     UINT m_nColumnOptions = 0;
     CBitmap m_bitmaps[7];

@@ -262,8 +262,11 @@ BOOL CMainFrame::SetPaneWidthAndText(int nIndex, LPCTSTR lpszText, int nMinWidth
 }
 
 void CMainFrame::UpdatePane(CCmdUI* pCmdUI, int nCode, int nMinWidth) {
+    // In extension mode the panes 1 to 3 keep the disabled style creation gave them.
+    if (ExtensionMode() && nCode != 4)
+        return;
     pCmdUI->Enable(TRUE);
-    if (HostTable() == nullptr || (ExtensionMode() && nCode != 4))
+    if (HostTable() == nullptr)
         return;
     HostPaneInfo info{};
     if (!HostTable()->GetPaneInfo(nCode, &info) || info.text == nullptr)

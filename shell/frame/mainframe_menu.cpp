@@ -143,3 +143,33 @@ int CMainFrame::InsertGuiMenuItem(LPCTSTR lpszText, UINT_PTR nID, int nSelector,
     DrawMenuBar();
     return 1;
 }
+
+namespace {
+// The last item of the menu (no popup entered) whose text is exactly text, case and trailing
+// blanks counting; -1 when none. The whole text is read, so a long item never matches a text
+// that is only its beginning.
+int FindLastItemByExactText(HMENU hMenu, LPCTSTR lpszText) {
+    if (hMenu == NULL || lpszText == nullptr || !::IsMenu(hMenu))
+        return -1;
+    for (int i = ::GetMenuItemCount(hMenu) - 1; i >= 0; --i) {
+        CString text;
+        if (GetBmpMenuString(hMenu, static_cast<UINT>(i), text, MF_BYPOSITION) && text == lpszText)
+            return i;
+    }
+    return -1;
+}
+} // namespace
+
+BOOL CMainFrame::RemoveMenuItemByText(HMENU hMenu, LPCTSTR lpszText) {
+    const int position = FindLastItemByExactText(hMenu, lpszText);
+    return position >= 0 && ::RemoveMenu(hMenu, static_cast<UINT>(position), MF_BYPOSITION);
+}
+
+BOOL CMainFrame::EnableMenuItemByText(HMENU hMenu, LPCTSTR lpszText, BOOL bEnable) {
+    const int position = FindLastItemByExactText(hMenu, lpszText);
+    if (position < 0)
+        return FALSE;
+    ::EnableMenuItem(hMenu, static_cast<UINT>(position),
+                     MF_BYPOSITION | (bEnable ? MF_ENABLED : MF_GRAYED | MF_DISABLED));
+    return TRUE;
+}

@@ -11,7 +11,9 @@
 #include "shell/frame/dock_share.h"
 #include "shell/frame/new_document.h"
 #include "shell/hostlink.h"
+#include "windows/common/asm_frame_table.h"
 #include "windows/common/families.h"
+#include "windows/common/file_viewer_list.h"
 
 void CWindowIdList::Add(HWND hWnd) {
     auto at = std::lower_bound(m_handles.begin(), m_handles.end(), hWnd);
@@ -23,6 +25,10 @@ void CWindowIdList::Remove(HWND hWnd) {
     auto at = std::lower_bound(m_handles.begin(), m_handles.end(), hWnd);
     if (at != m_handles.end() && *at == hWnd)
         m_handles.erase(at);
+}
+
+bool CWindowIdList::Contains(HWND hWnd) const {
+    return std::binary_search(m_handles.begin(), m_handles.end(), hWnd);
 }
 
 CWindowIdList& WindowIdList() {
@@ -51,6 +57,18 @@ void CMainFrame::FreeWindowId(int nId) {
         m_handles[nId] = NULL;
 }
 
+int CMainFrame::FindWindowId(HWND hWnd) const {
+    if (hWnd == NULL)
+        return -1;
+    auto found = std::find(m_handles.begin() + 1, m_handles.end(), hWnd);
+    return found != m_handles.end() ? static_cast<int>(found - m_handles.begin()) : -1;
+}
+
+void CMainFrame::SetWindowHandle(int nId, HWND hWnd) {
+    if (nId > 0 && nId < static_cast<int>(m_handles.size()))
+        m_handles[nId] = hWnd;
+}
+
 HWND CMainFrame::ResolveWindowReference(intptr_t reference, BOOL bById) const {
     HWND hWnd = NULL;
     if (bById) {
@@ -61,10 +79,11 @@ HWND CMainFrame::ResolveWindowReference(intptr_t reference, BOOL bById) const {
     } else {
         hWnd = reinterpret_cast<HWND>(reference);
     }
-    // Only a live window of this thread inside the frame: nothing goes to a dead or foreign one.
+    // Only a live window of this thread inside the frame or inside one of the library's windows
+    // (a floating frame is no child of the frame): nothing goes to a dead or foreign one.
     if (hWnd == NULL || !::IsWindow(hWnd) ||
         ::GetWindowThreadProcessId(hWnd, nullptr) != ::GetCurrentThreadId() ||
-        (hWnd != m_hWnd && !::IsChild(m_hWnd, hWnd) && CWnd::FromHandlePermanent(hWnd) == nullptr))
+        (hWnd != m_hWnd && !::IsChild(m_hWnd, hWnd) && FindFrameOfWindow(hWnd) == nullptr))
         return NULL;
     return hWnd;
 }
@@ -204,6 +223,22 @@ void CMainFrame::FloatAtHostPlacement(SECDockableFrame* pDocked, const HostPlace
 }
 
 namespace {
+// The record whose placement a window being opened or placed takes, for the scope of one call.
+class PendingRecordScope {
+public:
+    PendingRecordScope(const WindowPosition*& slot, const WindowPosition* pRecord)
+        : m_slot(slot), m_old(slot) {
+        m_slot = pRecord;
+    }
+    ~PendingRecordScope() { m_slot = m_old; }
+    PendingRecordScope(const PendingRecordScope&) = delete;
+    PendingRecordScope& operator=(const PendingRecordScope&) = delete;
+
+private:
+    const WindowPosition*& m_slot;
+    const WindowPosition* m_old;
+};
+
 SECMultiDocTemplate* GuiTemplate() {
     return DYNAMIC_DOWNCAST(SECMultiDocTemplate, TarvikApp()->FindTemplateByName(L"Gui"));
 }
@@ -217,6 +252,39 @@ SECMultiDocTemplate* TemplateOfFrame(CWnd* pFrame) {
     return pTemplate ? pTemplate : GuiTemplate();
 }
 } // namespace
+
+void CMainFrame::PlaceNewFrame(CWnd* pFrame) {
+    using namespace PlacementFlags;
+    if (pFrame == nullptr || m_pPendingRecord == nullptr ||
+        !pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
+        return;
+    const HostPlacement p = GetHostWindowPlacement(m_pPendingRecord);
+    if ((p.flags & (stored | mdiChild)) != (stored | mdiChild) || (p.flags & minimized))
+        return;
+    UINT swp = SWP_NOZORDER | SWP_NOACTIVATE;
+    if (p.x == kDefaultPlacementCoordinate && p.y == kDefaultPlacementCoordinate)
+        swp |= SWP_NOMOVE;
+    pFrame->SetWindowPos(nullptr, p.x, p.y, std::max(0, p.width), std::max(0, p.height), swp);
+}
+
+void CMainFrame::GetNextDockingPosition(UINT& nDockBarID, SECDockPos& pos, SECDockSize& size) {
+    using namespace PlacementFlags;
+    const HostPlacement p =
+        m_pPendingRecord ? GetHostWindowPlacement(m_pPendingRecord) : HostPlacement{};
+    if ((p.flags & (stored | docked)) != (stored | docked)) {
+        CMainFrameBase::GetNextDockingPosition(nDockBarID, pos, size);
+        return;
+    }
+    // Row and column as the frame reports them; a share or thickness out of range keeps the
+    // base's default.
+    nDockBarID = GetDockBarForSide(p.flags);
+    pos = SECDockPos{std::max(0, p.x), std::max(0, p.y), 0};
+    size = SECDockSize{};
+    if (p.width > 0 && p.width <= 100)
+        size.fPctWidth = p.width / 100.0f;
+    if (p.height > 0)
+        size.nHeight = p.height;
+}
 
 UINT CMainFrame::GetDockBarForSide(int32_t flags) {
     if (flags & PlacementFlags::sideLeft)
@@ -233,6 +301,7 @@ void CMainFrame::UpdateWndPos(intptr_t reference, BOOL bById, const WindowPositi
         return; // a null record means no placement
     HWND hWnd = ResolveWindowReference(reference, bById);
     m_position = *pPos;
+    PendingRecordScope pending(m_pPendingRecord, pPos);
     CWnd* pFrame = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
     const HostPlacement p = GetHostWindowPlacement(pPos);
     if (pFrame == nullptr || pFrame == this || (p.flags & PlacementFlags::leaveAlone))
@@ -321,6 +390,7 @@ CDocument* CMainFrame::OpenFromTemplate(const WindowPosition* pPos, CDocTemplate
     if (pPos == nullptr || pMulti == nullptr)
         return nullptr;
     HWND hWndFocus = ::GetFocus();
+    PendingRecordScope pending(m_pPendingRecord, pPos);
     const HostPlacement p = GetHostWindowPlacement(pPos);
     if (p.flags & PlacementFlags::stored)
         m_position = *pPos;
@@ -386,8 +456,7 @@ LRESULT CMainFrame::SetWndIcon(intptr_t reference, BOOL bById, WPARAM kind, HICO
         return 0;
     if (auto* pFrameWnd = DYNAMIC_DOWNCAST(CFrameWnd, pFrame))
         if (auto* pView = DYNAMIC_DOWNCAST(CDocView, pFrameWnd->GetActiveView())) {
-            pView->m_iconKind = kind;
-            pView->m_icon = reinterpret_cast<LPARAM>(hIcon);
+            pView->NoteIcon(kind, reinterpret_cast<LPARAM>(hIcon));
         }
     return pFrame->SendMessage(WM_SETICON, kind, reinterpret_cast<LPARAM>(hIcon));
 }
@@ -405,27 +474,64 @@ BOOL CMainFrame::SetWndCaption(intptr_t reference, BOOL bById, LPCTSTR lpszText)
     return TRUE;
 }
 
-// Drag and drop on the frame itself.
+// Drag and drop on the frame itself, while it is announced as "MainWnd".
+IDragDrop* CMainFrame::DropService() const {
+    return m_pDropTarget ? DragDropService() : nullptr;
+}
+
 DROPEFFECT CMainFrame::OnDragEnter(COleDataObject*, DWORD dwKeyState, CPoint) {
     uint32_t effect = 0;
-    if (IDragDrop* service = DragDropService())
+    if (IDragDrop* service = DropService())
         service->DragEnter("MainWnd", 0, "MainWnd", dwKeyState, &effect);
     return effect;
 }
 
 DROPEFFECT CMainFrame::OnDragOver(COleDataObject*, DWORD dwKeyState, CPoint) {
     uint32_t effect = 0;
-    if (IDragDrop* service = DragDropService())
+    if (IDragDrop* service = DropService())
         service->DragOver("MainWnd", 0, "MainWnd", dwKeyState, &effect);
     return effect;
 }
 
 void CMainFrame::OnDragLeave() {
-    if (IDragDrop* service = DragDropService())
+    if (IDragDrop* service = DropService())
         service->DragLeave("MainWnd", 0);
 }
 
 BOOL CMainFrame::OnDrop(COleDataObject*, DROPEFFECT, CPoint) {
-    IDragDrop* service = DragDropService();
+    IDragDrop* service = DropService();
     return service ? service->Drop("MainWnd", 0, "MainWnd") : FALSE;
+}
+
+int CMainFrame::CloseMDIWindow(intptr_t reference, BOOL bById) {
+    HWND hWnd = ResolveWindowReference(reference, bById);
+    if (bById)
+        FreeWindowId(static_cast<int>(reference));
+    CWnd* pFrame = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
+    // Only a window's frame closes: a handle inside a bar or the frame itself closes nothing.
+    if (pFrame == nullptr || pFrame == this ||
+        !(pFrame->IsKindOf(RUNTIME_CLASS(SECDockableFrame)) ||
+          pFrame->IsKindOf(RUNTIME_CLASS(CMDIChildWnd))))
+        return 1;
+    const HWND hFrame = pFrame->GetSafeHwnd();
+    if (IsAsmFrame(pFrame))
+        AsmFrameTable().ClearFrame(hFrame);
+    WindowIdList().Remove(hFrame);
+    // Never by WM_CLOSE: a host window's frame answers it by asking the host, which is what
+    // brought the host here.
+    if (auto* pDocked = DYNAMIC_DOWNCAST(SECDockableFrame, pFrame)) {
+        if (!CMultiDoc::CloseDockedFrame(pDocked))
+            pDocked->DestroyWindow();
+        RecalcLayout();
+    } else {
+        static_cast<CMDIChildWnd*>(pFrame)->MDIDestroy();
+    }
+    return 1;
+}
+
+void CMainFrame::CloseFileViewer(LPCTSTR lpszName) {
+    HWND hFrame = FileViewerList().Find(lpszName);
+    if (!FileViewerList().Remove(lpszName) || hFrame == NULL)
+        return;
+    ::SendMessageW(hFrame, WM_CLOSE, 1, 0);
 }

@@ -46,6 +46,26 @@ TEST_F(AppTest, ExtensionModeAsksOnlyForTheInfoPane) {
         EXPECT_EQ(0u, line.find("GetPaneInfo(4")) << line;
 }
 
+TEST_F(AppTest, ExtensionModePanesStayDisabledPastTheIdlePasses) {
+    for (bool extension : {false, true}) {
+        SCOPED_TRACE(extension);
+        HostOptions o;
+        o.extension = extension;
+        Start(o);
+        HostState::Get().paneText[1] = "DI 7";
+        for (int pass = 0; pass < 2; ++pass) {
+            Sleep(150); // past the idle update's interval
+            Drain();
+        }
+        HWND bar = StatusBar(Frame());
+        ASSERT_NE(nullptr, bar);
+        EXPECT_EQ(extension ? L"" : L"DI 7", PaneText(bar, 1)); // a disabled pane shows nothing
+        for (int pane : {2, 3})
+            EXPECT_EQ(extension, PaneText(bar, pane).empty()) << pane;
+        Unload();
+    }
+}
+
 TEST_F(AppTest, HelpTextOrTheIdlePrompt) {
     Start();
     auto help = Get<int(__cdecl*)(const char*)>("SetStatusHelpText");

@@ -20,6 +20,7 @@ protected:
         ASSERT_EQ(1, Get<OpenFn>("GetMDIWindow")("Registers", &m_position, &m_view));
         ASSERT_TRUE(IsWindow(m_view));
         m_child = CreateRegistersWindow(m_view, [this](HWND child) {
+            ++m_closeRequests;
             Get<int(__cdecl*)(intptr_t, int)>("CloseMDIWindow")((intptr_t)child, 0);
         });
         PumpAll();
@@ -29,7 +30,18 @@ protected:
     WindowPosition m_position{};
     HWND m_view = nullptr;
     HWND m_child = nullptr;
+    int m_closeRequests = 0; // the host's child asked to close
 };
+
+// The three forms a host window takes, as the host places them and as it reads them back.
+struct Form {
+    const char* name;
+    HostPlacement placement;
+    int32_t reported; // flags bits 0x7F1
+};
+const Form kForms[] = {{"MDI", {0x11, 20, 30, 240, 160}, 0x11},
+                       {"docked left", {0x41 | 0x80, 0, 0, 100, 150}, 0x41 | 0x80},
+                       {"floating", {0x21, 300, 200, 260, 180}, 0x21}};
 
 TEST_F(HostWindowTest, TheViewSizesTheHostsChild) {
     Start();
@@ -326,7 +338,134 @@ TEST_F(HostWindowTest, AWindowThatChangesFormIsStillLaidOutAgain) {
     SetWindowLongPtrW(m_child, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_registersProc));
 }
 
+// MDI -> docked -> floating -> MDI, the host naming the window by its own child each time.
+TEST_F(HostWindowTest, AWindowKeepsItsContentIconAndRegistrationThroughEveryForm) {
+    Start();
+    Open(kForms[0].placement);
+    HICON icon = LoadIcon(nullptr, IDI_WARNING);
+    auto setIcon = Get<LRESULT(__cdecl*)(intptr_t, int, HICON, int)>("SetWndIcon");
+    auto caption = Get<int(__cdecl*)(intptr_t, int, const char*)>("SetWndCaption");
+    auto update = Get<UpdateFn>("UpdateWndPos");
+    auto pos = Get<PosFn>("GetWindowPos");
+    setIcon((intptr_t)m_child, 0, icon, ICON_SMALL);
+    ASSERT_EQ(1, Get<int(__cdecl*)(const char*, HWND)>("InitMDIDropTarget")("HostWnd", m_child));
+    CallLog::Get().Clear();
+    for (const Form* form : {&kForms[1], &kForms[2], &kForms[0]}) {
+        SCOPED_TRACE(form->name);
+        HostState::Get().placements[&m_position] = form->placement;
+        update((intptr_t)m_child, 0, &m_position);
+        PumpAll();
+        ASSERT_TRUE(IsWindow(m_child));
+        EXPECT_EQ(m_view, GetParent(m_child));
+        EXPECT_EQ((LRESULT)icon, SendMessageW(FrameOfView(), WM_GETICON, ICON_SMALL, 0));
+        // The host's child names the frame in this form too.
+        HICON large = LoadIcon(nullptr, IDI_INFORMATION);
+        setIcon((intptr_t)m_child, 0, large, ICON_BIG);
+        EXPECT_EQ((LRESULT)large, SendMessageW(FrameOfView(), WM_GETICON, ICON_BIG, 0));
+        ASSERT_EQ(1, pos((intptr_t)m_child, 0, &m_position));
+        EXPECT_EQ(form->reported, HostState::Get().placements[&m_position].flags & 0x7F1);
+        if (form == &kForms[1]) { // docked on the left: worth a look
+            RECT shown{};
+            GetWindowRect(Frame(), &shown);
+            RedrawWindow(Frame(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            PumpAll();
+            EXPECT_TRUE(
+                SaveScreenPng(shown, ScreenshotPath(L"app_host_window_docked_left.png").c_str()));
+        }
+        const std::string title = std::string("Registers ") + form->name;
+        EXPECT_EQ(1, caption((intptr_t)m_child, 0, title.c_str()));
+        wchar_t shown[64] = {};
+        GetWindowTextW(FrameOfView(), shown, 64);
+        EXPECT_EQ(std::wstring(title.begin(), title.end()), shown);
+    }
+    EXPECT_EQ(0, m_closeRequests);
+    for (const std::string& line : Lines("DD."))
+        EXPECT_EQ(std::string::npos, line.find("DropTarget")) << line; // never announced again
+}
+
+// A docked window goes to the side its placement names: opened docked, or docked by the host.
+TEST_F(HostWindowTest, ANewlyDockedWindowTakesTheSideItsPlacementNames) {
+    Start();
+    auto open = Get<OpenFn>("GetMDIWindow");
+    auto update = Get<UpdateFn>("UpdateWndPos");
+    auto pos = Get<PosFn>("GetWindowPos");
+    auto close = Get<int(__cdecl*)(intptr_t, int)>("CloseMDIWindow");
+    const struct {
+        int32_t side, reported;
+    } sides[] = {{0x80, 0x80}, {0x100, 0x100}, {0x400, 0x400}, {0x200, 0x200}, {0, 0x200}};
+    for (const auto& s : sides) {
+        SCOPED_TRACE(s.side);
+        WindowPosition opened{}, moved{};
+        HWND openedView = nullptr, movedView = nullptr;
+        HostState::Get().placements[&opened] = {0x41 | s.side, 0, 0, 100, 150};
+        HostState::Get().placements[&moved] = {0x11, 10, 10, 200, 120};
+        ASSERT_EQ(1, open("Opened", &opened, &openedView));
+        ASSERT_EQ(1, open("Moved", &moved, &movedView));
+        HostState::Get().placements[&moved] = {0x41 | s.side, 0, 1, 100, 150};
+        update((intptr_t)movedView, 0, &moved);
+        PumpAll();
+        ASSERT_EQ(1, pos((intptr_t)openedView, 0, &opened));
+        ASSERT_EQ(1, pos((intptr_t)movedView, 0, &moved));
+        EXPECT_EQ(0x41 | s.reported, HostState::Get().placements[&opened].flags);
+        EXPECT_EQ(0x41 | s.reported, HostState::Get().placements[&moved].flags);
+        close((intptr_t)openedView, 0);
+        close((intptr_t)movedView, 0);
+        PumpAll();
+        EXPECT_FALSE(IsWindow(openedView));
+        EXPECT_FALSE(IsWindow(movedView));
+    }
+    // Row, column, share and thickness out of range: the side still holds, nothing else breaks.
+    WindowPosition wild{};
+    HWND wildView = nullptr;
+    HostState::Get().placements[&wild] = {0x41 | 0x100, -5, 99999, 5000, -1};
+    ASSERT_EQ(1, open("Wild", &wild, &wildView));
+    PumpAll();
+    ASSERT_EQ(1, pos((intptr_t)wildView, 0, &wild));
+    EXPECT_EQ(0x41 | 0x100, HostState::Get().placements[&wild].flags);
+    EXPECT_LE(HostState::Get().placements[&wild].width, 100);
+}
+
+// Without the host's drag-and-drop service (here: the component has none; a host without
+// "__COCO__" cannot be had again in this process) a window is no drop target, and nothing asks
+// for one.
+TEST_F(HostWindowTest, WithoutTheServiceNothingIsAnnounced) {
+    HostOptions o;
+    o.nullService = true;
+    Start(o);
+    Open(kForms[1].placement);
+    EXPECT_EQ(0, Get<int(__cdecl*)(const char*, HWND)>("InitMDIDropTarget")("HostWnd", m_child));
+    EXPECT_EQ(1, Get<int(__cdecl*)(intptr_t, int)>("CloseMDIWindow")((intptr_t)m_child, 0));
+    PumpAll();
+    EXPECT_FALSE(IsWindow(m_view));
+    EXPECT_TRUE(Lines("DD.").empty());
+}
+
 class HostWindowLifetime : public HostWindowTest {};
+
+// Closed by the host through its child's handle, or by the user through the frame, in every
+// form: the window goes once, and the host's child is asked at most once.
+TEST_F(HostWindowLifetime, AWindowClosesFromEveryForm) {
+    Start();
+    auto close = Get<int(__cdecl*)(intptr_t, int)>("CloseMDIWindow");
+    for (const Form& form : kForms)
+        for (bool byUser : {false, true}) {
+            SCOPED_TRACE(std::string(form.name) + (byUser ? " by the user" : " by the host"));
+            m_closeRequests = 0;
+            Open(form.placement);
+            const HWND frame = FrameOfView();
+            if (byUser)
+                PostMessageW(frame, WM_CLOSE, 0, 0);
+            else
+                EXPECT_EQ(1, close((intptr_t)m_child, 0));
+            PumpAll();
+            EXPECT_FALSE(IsWindow(m_child));
+            EXPECT_FALSE(IsWindow(m_view));
+            EXPECT_FALSE(IsWindow(frame));
+            EXPECT_EQ(byUser ? 1 : 0, m_closeRequests);
+            EXPECT_TRUE(IsWindow(Frame()));
+        }
+}
 
 TEST_F(HostWindowLifetime, TheHostsChildClosesItsWindowWhenTheFrameIsClosed) {
     Start();

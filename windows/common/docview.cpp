@@ -20,9 +20,7 @@ CDocView::CDocView() = default;
 CDocView::~CDocView() = default;
 
 HWND CDocView::HostedChild() {
-    if (m_hWndHosted == NULL || !::IsWindow(m_hWndHosted) || ::GetParent(m_hWndHosted) != m_hWnd)
-        m_hWndHosted = m_hWnd ? ::GetWindow(m_hWnd, GW_CHILD) : NULL;
-    return m_hWndHosted;
+    return m_hosted.Get(m_hWnd);
 }
 
 int CDocView::OnCreate(LPCREATESTRUCT lpcs) {
@@ -60,8 +58,11 @@ int CDocView::InitDropTarget(const char* name, int id) {
     UnregisterFromService(); // a second registration replaces the first
     m_dragName.assign(name, strnlen(name, kMaxDragName));
     m_nServiceId = id;
-    m_pDropTarget = std::make_unique<CDropTarget>();
-    m_pDropTarget->Register(this);
+    // A window another target holds is refused, not announced for drops it would never get.
+    auto pTarget = std::make_unique<CDropTarget>();
+    if (!pTarget->Register(this))
+        return 0;
+    m_pDropTarget = std::move(pTarget);
     service->RegisterDropTarget(m_dragName.c_str(), m_nServiceId);
     m_bDropRegistered = true;
     return 1;
@@ -98,7 +99,7 @@ void CDocView::OnLButtonDown(UINT nFlags, CPoint point) {
 
 DROPEFFECT CDocView::OnDragEnter(COleDataObject*, DWORD dwKeyState, CPoint) {
     uint32_t effect = 0;
-    if (IDragDrop* service = DragDropService(); service && !m_dragName.empty())
+    if (IDragDrop* service = DragDropService(); service && m_bDropRegistered)
         service->DragEnter(m_dragName.c_str(), m_nServiceId, m_dragName.c_str(), dwKeyState,
                            &effect);
     return effect;
@@ -106,20 +107,20 @@ DROPEFFECT CDocView::OnDragEnter(COleDataObject*, DWORD dwKeyState, CPoint) {
 
 DROPEFFECT CDocView::OnDragOver(COleDataObject*, DWORD dwKeyState, CPoint) {
     uint32_t effect = 0;
-    if (IDragDrop* service = DragDropService(); service && !m_dragName.empty())
+    if (IDragDrop* service = DragDropService(); service && m_bDropRegistered)
         service->DragOver(m_dragName.c_str(), m_nServiceId, m_dragName.c_str(), dwKeyState,
                           &effect);
     return effect;
 }
 
 void CDocView::OnDragLeave() {
-    if (IDragDrop* service = DragDropService(); service && !m_dragName.empty())
+    if (IDragDrop* service = DragDropService(); service && m_bDropRegistered)
         service->DragLeave(m_dragName.c_str(), m_nServiceId);
 }
 
 BOOL CDocView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) {
     IDragDrop* service = DragDropService();
-    if (service == nullptr || m_dragName.empty())
+    if (service == nullptr || !m_bDropRegistered)
         return FALSE;
     return service->Drop(m_dragName.c_str(), m_nServiceId, m_dragName.c_str());
 }
@@ -141,6 +142,19 @@ void CDocView::OnDestroy() {
         service->UnregisterDragSource(m_dragName.c_str(), m_nServiceId);
     m_pfnDrag = nullptr;
     CView::OnDestroy();
+}
+
+void CDocView::NoteIcon(WPARAM kind, LPARAM icon) {
+    m_iconKind = kind;
+    m_icon = icon;
+    if (kind <= ICON_SMALL2)
+        m_icons[kind] = icon;
+}
+
+void CDocView::ResendIcons(CWnd* pFrame) const {
+    for (WPARAM kind = 0; kind <= ICON_SMALL2; ++kind)
+        if (m_icons[kind] != 0)
+            pFrame->SendMessage(WM_SETICON, kind, m_icons[kind]);
 }
 
 CDocView* DocViewOf(HWND hWnd) {

@@ -8,6 +8,7 @@
 
 #include "framework/afx.h"
 #include "include/idragdrp.h"
+#include "windows/common/content_window.h"
 
 class CDropTarget;
 
@@ -33,9 +34,13 @@ public:
     int InitDropTarget(const char* name, int id);
     int InitDragSource(const char* name, int id, intptr_t context, DocViewDragCallback callback);
 
-    // The icon words that the frame's icon message carried.
+    // The icon words that the frame's last icon message carried.
     WPARAM m_iconKind = 0;
     LPARAM m_icon = 0;
+    // Notes an icon message for the frame; each kind (small, big, small2) keeps its own icon,
+    // so that a new frame gets all of them again.
+    void NoteIcon(WPARAM kind, LPARAM icon);
+    void ResendIcons(CWnd* pFrame) const;
     int m_nUserWord = -1;
 
     DROPEFFECT OnDragEnter(COleDataObject* pData, DWORD dwKeyState, CPoint point) override;
@@ -60,7 +65,8 @@ protected:
 private:
     void UnregisterFromService();
 
-    HWND m_hWndHosted = NULL;
+    CContentWindow m_hosted;
+    LPARAM m_icons[ICON_SMALL2 + 1] = {};
     std::unique_ptr<CDropTarget> m_pDropTarget;
     DocViewDragCallback m_pfnDrag = nullptr;
     std::string m_dragName;

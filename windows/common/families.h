@@ -8,40 +8,8 @@
 #include "docking/mdi_child_wnd.h"
 #include "framework/afx.h"
 #include "windows/common/docview.h"
-
-// The template of every family: a docking template whose docked frames report their moves to
-// the views that ask for it.
-class CMultiDoc : public SECMultiDocTemplate {
-    DECLARE_DYNAMIC(CMultiDoc)
-public:
-    CMultiDoc(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
-              CRuntimeClass* pViewClass)
-        : SECMultiDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass) {}
-    ISECVwDockFeedBack* QueryDockFeedBack(CObject* pObject) override;
-    // A frame that changes form keeps its place in the list of open windows; a conversion
-    // that fails leaves the old frame as it was.
-    CFrameWnd* DockMDIChild(CFrameWnd* pFrame, UINT nDockBarID = 0, const SECDockPos* pPos = NULL,
-                            const SECDockSize* pSize = NULL) override;
-    CFrameWnd* UndockToMDIChild(CFrameWnd* pDockedFrame) override;
-    // The frame is a live frame of this template's family: its MDI frame class, or with bDocked
-    // its docked-frame class.
-    bool IsOwnFrame(CFrameWnd* pFrame, bool bDocked) const;
-};
-
-// Host windows: a frame whose close asks the host's window (through the view) to close.
-class CWndFrm : public SECMDIChildWnd {
-    DECLARE_DYNCREATE(CWndFrm)
-protected:
-    afx_msg void OnClose();
-    DECLARE_MESSAGE_MAP()
-};
-
-class CDocWndFrm : public SECDockableFrame {
-    DECLARE_DYNCREATE(CDocWndFrm)
-protected:
-    afx_msg void OnClose();
-    DECLARE_MESSAGE_MAP()
-};
+#include "windows/common/host_frames.h"
+#include "windows/common/multidoc.h"
 
 // The source, evaluation, file-viewer and assembler families.
 class CTarvikDoc : public CDocument {
@@ -77,10 +45,29 @@ protected:
 };
 class CAsmFrame : public SECMDIChildWnd {
     DECLARE_DYNCREATE(CAsmFrame)
+public:
+    // The core the window shows: 0 unless the host is 3.2 or later and reports several cores.
+    void SetCoreId(int nCoreId);
+    int GetCoreId() const { return m_nCoreId; }
+
+private:
+    int m_nCoreId = 0;
 };
 class CDocAsmFrame : public SECDockableFrame {
     DECLARE_DYNCREATE(CDocAsmFrame)
+public:
+    void SetCoreId(int nCoreId) { m_nCoreId = nCoreId; }
+    int GetCoreId() const { return m_nCoreId; }
+
+private:
+    int m_nCoreId = 0;
 };
+
+// Frame kinds: a source frame or an assembler frame in either form, and the assembler frame's
+// core id through the twin it is (-1 for any other frame).
+bool IsSourceFrame(const CWnd* pFrame);
+bool IsAsmFrame(const CWnd* pFrame);
+int AsmFrameCoreId(const CWnd* pFrame);
 class CAsmSourceView : public CDocView {
     DECLARE_DYNCREATE(CAsmSourceView)
 };
