@@ -18,7 +18,10 @@ struct DropRule {
     const char* description;
 };
 MOX_WIRE32_ASSERT(sizeof(DropRule) == 16, "DropRule is 16 bytes");
+MOX_WIRE32_ASSERT(offsetof(DropRule, pattern) == 0, "pattern at 0");
+MOX_WIRE32_ASSERT(offsetof(DropRule, command) == 4, "command at 4");
 MOX_WIRE32_ASSERT(offsetof(DropRule, effect) == 8, "effect at 8");
+MOX_WIRE32_ASSERT(offsetof(DropRule, description) == 12, "description at 12");
 
 // Kinds of property record that a drag source begins.
 enum DragRecordKind : int {

@@ -111,6 +111,9 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& o, std
                 o.registryRootGiven = true;
             }
             ++i;
+        } else if (arg == L"--refuse-rules" && hasValue && !value.empty()) {
+            o.refusedRuleKinds.push_back(Narrow(value));
+            ++i;
         } else if (arg == L"--screenshot" && hasValue && !value.empty()) {
             o.screenshot = value;
             ++i;
@@ -137,6 +140,9 @@ void ConfigureHost(const HostOptions& options) {
     s.memory.minor = options.memMinor;
     FillMemoryTable(s.memory);
     FillDragDropComponent(s.component, s.service);
+    s.dragDrop = HostDragDrop{};
+    s.dragDrop.refusedKinds.insert(options.refusedRuleKinds.begin(),
+                                   options.refusedRuleKinds.end());
     if (options.registryRootGiven)
         s.registryRoot = options.registryRoot;
     // "(null)" makes the host answer a null root.
@@ -159,12 +165,14 @@ void ConfigureHost(const HostOptions& options) {
     }
     if (options.nullService)
         s.component.word[3] = nullptr;
-    if (options.noGuiConnect)
-        HideHostExport("gui_Connect");
-    if (options.noMemConnect)
-        HideHostExport("Mem_ConnectG2C");
-    if (options.noCoco)
-        HideHostExport("__COCO__");
+    const struct {
+        const char* name;
+        bool hidden;
+    } exports[] = {{"gui_Connect", options.noGuiConnect},
+                   {"Mem_ConnectG2C", options.noMemConnect},
+                   {"__COCO__", options.noCoco}};
+    for (const auto& e : exports)
+        e.hidden ? HideHostExport(e.name) : ShowHostExport(e.name);
     if (!options.logPath.empty())
         CallLog::Get().OpenFile(options.logPath);
 }

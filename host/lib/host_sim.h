@@ -29,6 +29,8 @@ struct HostOptions {
     std::string registryRoot; // --registry-root
     std::string title = "MOX Stand-in Host";
     std::wstring screenshot; // --screenshot FILE: write the frame as PNG and end
+    // --refuse-rules KIND: the drag-and-drop service refuses that kind's rule set
+    std::vector<std::string> refusedRuleKinds;
     std::wstring logPath;
     std::wstring library = L"moxguiu.dll";
 };

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "host/lib/call_log.h"
+#include "host/lib/host_dragdrop.h"
 #include "host/lib/host_sim.h"
 #include "ifac/h/coco.h"
 #include "ifac/h/hostcmd.h"
@@ -19,6 +20,7 @@ struct HostState {
     HostMemoryTable memory{};
     CocoComponent component{};
     IDragDrop service{};
+    HostDragDrop dragDrop;
 
     // The simulated target.
     int currentCore = 0;
@@ -52,4 +54,6 @@ void FillCommandTable(HostCommandTable& table);
 void FillMemoryTable(HostMemoryTable& table);
 void FillDragDropComponent(CocoComponent& component, IDragDrop& service);
 
+// Hides one of the host's exports from the library's lookup, or shows it again.
 bool HideHostExport(const char* name);
+bool ShowHostExport(const char* name);

@@ -9,6 +9,7 @@
 #include "shell/app/open_file.h"
 #include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
+#include "windows/common/drop_rules.h"
 #include "windows/common/families.h"
 #include "toolbars/drawing/themeapi.h"
 #include "toolbars/drawing/toolkitcolors.h"
@@ -77,12 +78,24 @@ BOOL CTarvikApp::InitInstance() {
     // 11, 12. Drag and drop.
     if (DragDropEnabled) {
         ImportDragDropService();
-        if (DragDropService())
+        if (DragDropService()) {
+            RegisterDropRules();
             pFrame->RegisterDropTarget();
+        }
     }
     // 13.
     OnIdle(0);
     return TRUE;
+}
+
+void CTarvikApp::RegisterDropRules() {
+    IDragDrop* service = DragDropService();
+    if (!service)
+        return;
+    DropRuleHost host;
+    host.extensionMode = ExtensionMode();
+    host.multiCore = HostVersionAtLeast(3, 2) && HostTable()->IsMultiCore() != 0;
+    RegisterDropRuleSets(*service, host);
 }
 
 void CTarvikApp::AddTemplates() {

@@ -41,6 +41,10 @@ protected:
     afx_msg void OnOpenRecentFile(UINT nID);
     DECLARE_MESSAGE_MAP()
 
+    // Hands the host's drag-and-drop service the rule set of every window kind; nothing without
+    // the service.
+    void RegisterDropRules();
+
 private:
     void AddTemplates();
     void TrimMenus(HMENU hMenu);
