@@ -194,6 +194,11 @@ void DockUnknownBar(CTestMainFrame* pFrame) {
     PumpIdle();
 }
 
+void RemoveKeys(const CString& section, std::initializer_list<LPCTSTR> keys) {
+    for (LPCTSTR key : keys)
+        App()->WriteProfileString(section, key, nullptr);
+}
+
 // Writes every number of the section again as text (or as bytes).
 void StoreNumbersAs(const CString& section, bool bText) {
     for (LPCTSTR key : {L"BarID", L"Visible", L"Horz", L"Floating", L"XPos", L"YPos", L"Style"}) {
@@ -230,9 +235,8 @@ std::vector<HostileCase> Cases() {
          nullptr},
         {"the main window's floating record half written",
          [] {
-             const CString s = SectionListing(ID_BAR_REGS);
-             for (LPCTSTR key : {L"Bars", L"Bar#0", L"Bar#1", L"Bar#2", L"MDIChild"})
-                 App()->WriteProfileString(s, key, nullptr);
+             RemoveKeys(SectionListing(ID_BAR_REGS),
+                        {L"Bars", L"Bar#0", L"Bar#1", L"Bar#2", L"MDIChild"});
          },
          {ID_BAR_REGS},
          nullptr},
@@ -260,9 +264,8 @@ std::vector<HostileCase> Cases() {
          nullptr},
         {"a side's record missing half its keys",
          [] {
-             const CString s = SectionListing(ID_BAR_MEMORY);
-             for (LPCTSTR key : {L"Visible", L"Horz", L"Floating", L"Bar#1", L"Bar#2"})
-                 App()->WriteProfileString(s, key, nullptr);
+             RemoveKeys(SectionListing(ID_BAR_MEMORY),
+                        {L"Visible", L"Horz", L"Floating", L"Bar#1", L"Bar#2"});
          },
          {ID_BAR_MEMORY},
          nullptr},
@@ -312,10 +315,9 @@ std::vector<HostileCase> Cases() {
          nullptr},
         {"a bar section missing most keys",
          [] {
-             const CString s = BarSection(ID_BAR_LOCALS);
-             for (LPCTSTR key : {L"Style", L"ExStyle", L"PctWidth", L"MRUFloatCX", L"MRUHorzDockCX",
-                                 L"MRUVertDockCX", L"DockingStyle", L"ClassName", L"XPos"})
-                 App()->WriteProfileString(s, key, nullptr);
+             RemoveKeys(BarSection(ID_BAR_LOCALS),
+                        {L"Style", L"ExStyle", L"PctWidth", L"MRUFloatCX", L"MRUHorzDockCX",
+                         L"MRUVertDockCX", L"DockingStyle", L"ClassName", L"XPos"});
          },
          {ID_BAR_REGS, ID_BAR_LOCALS},
          nullptr},
