@@ -11,7 +11,9 @@
 #include "docking/sdi_frame.h"
 #include "docking/tree_store.h"
 
+#include <algorithm>
 #include <set>
+#include <vector>
 
 IMPLEMENT_SERIAL(SECDockState, CDockState, 2)
 
@@ -38,12 +40,17 @@ BOOL IsFrameBarHost(CControlBar* pBar) {
     return FALSE;
 }
 
-// A section exists when any of the values every saved bar has is there.
+// A section exists when any of the values every saved bar has is there, of whatever type: a
+// record whose numbers were stored as text or bytes is one damaged record (skipped by its own
+// load), not the end of the list.
 BOOL SectionExists(LPCTSTR lpszProfileName, int nIndex) {
     CProfileBarStore store(AfxBarSection(lpszProfileName, nIndex));
     const int kAbsentA = (int)0x80000001, kAbsentB = (int)0x80000002;
+    const wchar_t kAbsentText[] = L"\x01\x02";
+    CByteArray bytes;
     for (LPCTSTR key : {L"BarID", L"Visible", L"Horz", L"Floating", L"XPos", L"Style"})
-        if (store.GetInt(key, kAbsentA) != kAbsentA || store.GetInt(key, kAbsentB) != kAbsentB)
+        if (store.GetInt(key, kAbsentA) != kAbsentA || store.GetInt(key, kAbsentB) != kAbsentB ||
+            store.GetString(key, kAbsentText) != kAbsentText || store.GetBinary(key, bytes))
             return TRUE;
     return FALSE;
 }
@@ -147,9 +154,15 @@ void SECDockState::LoadState(LPCTSTR lpszProfileName) {
     CProfileBarStore summary(AfxSummarySection(lpszProfileName));
     const int nBars = ClampCount(summary.GetInt(L"Bars", 0));
     m_sizeScreen = CSize(summary.GetInt(L"ScreenCX", 0), summary.GetInt(L"ScreenCY", 0));
-    for (int i = 0; i < nBars; ++i) {
-        if (!SectionExists(lpszProfileName, i))
-            break; // the count said more than was saved
+    // A removed section is one record lost, not the end of the list; a run of missing ones
+    // means the count said more than was saved.
+    const int kMissingRun = 16;
+    for (int i = 0, nMissing = 0; i < nBars && nMissing < kMissingRun; ++i) {
+        if (!SectionExists(lpszProfileName, i)) {
+            ++nMissing;
+            continue;
+        }
+        nMissing = 0;
         SECControlBarInfo* pInfo = CreateControlBarInfo();
         if (pInfo->LoadState(lpszProfileName, i, this))
             m_arrBarInfo.Add(pInfo);
@@ -315,6 +328,30 @@ CDockBar* MakeFloatingDockBar(CFrameWnd* pFrame, SECControlBarInfo* pInfo, BOOL 
 }
 } // namespace
 
+namespace {
+const std::pair<DWORD, UINT> kSides[] = {{CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP},
+                                         {CBRS_ALIGN_BOTTOM, AFX_IDW_DOCKBAR_BOTTOM},
+                                         {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT},
+                                         {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT}};
+
+BOOL IsDockBarID(UINT nID) {
+    return nID >= AFX_IDW_DOCKBAR_TOP && nID <= AFX_IDW_DOCKBAR_FLOAT;
+}
+
+// A record is applied only to a bar of its own kind: a side's record to that side's dock bar, a
+// bar's record to a bar. A forged or half-written record that named a dock bar as a bar would
+// empty it (and a floating one would then be destroyed under the records that still use it).
+CControlBar* FindBarOfKind(CFrameWnd* pFrame, const SECControlBarInfo* pInfo) {
+    CControlBar* pBar = pFrame->GetControlBar(pInfo->m_nBarID);
+    if (pBar == nullptr)
+        return nullptr;
+    if (!pInfo->m_bDockBar)
+        return pBar->IsDockBar() ? nullptr : pBar;
+    auto* pDockBar = pBar->IsDockBar() ? static_cast<CDockBar*>(pBar) : nullptr;
+    return pDockBar != nullptr && !pDockBar->m_bFloating ? pDockBar : nullptr;
+}
+} // namespace
+
 void SECDockState::ResolveBars(CFrameWnd* pFrame, BOOL bMDI) {
     std::set<UINT> placed; // a bar id listed by one dock bar is taken by no other
     for (INT_PTR i = 0; i < m_arrBarInfo.GetSize();) {
@@ -333,11 +370,11 @@ void SECDockState::ResolveBars(CFrameWnd* pFrame, BOOL bMDI) {
         if (pInfo->m_bDockBar && pInfo->m_bFloating) {
             pInfo->m_pBar = MakeFloatingDockBar(pFrame, pInfo, bMDI);
         } else {
-            CControlBar* pBar = pFrame->GetControlBar(pInfo->m_nBarID);
-            if (pBar == nullptr && !pInfo->m_bDockBar) {
+            CControlBar* pBar = FindBarOfKind(pFrame, pInfo);
+            if (pBar == nullptr && !pInfo->m_bDockBar && !IsDockBarID(pInfo->m_nBarID)) {
                 if (m_pManager != nullptr)
                     pBar = m_pManager->CreateBar(pInfo);
-                if (pBar == nullptr && pInfo->m_dwTypeID == 0)
+                else
                     pBar = CreateBarByClassName(pInfo->m_strClassName, pFrame, pInfo);
             }
             pInfo->m_pBar = pBar;
@@ -375,6 +412,7 @@ void SECDockState::FitFloatingToScreen() {
 
 void SECDockState::FixDockBars() {
     FitFloatingToScreen();
+    std::vector<CDockBar*> empty;
     for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
         SECControlBarInfo* pInfo = GetInfo(i);
         CControlBar* pBar = pInfo->m_pBar;
@@ -383,54 +421,144 @@ void SECDockState::FixDockBars() {
         if (auto* pSECBar = DYNAMIC_DOWNCAST(SECControlBar, pBar))
             if (!pBar->IsDockBar())
                 pSECBar->SetExBarStyle(pSECBar->GetExBarStyle(), FALSE);
-        if (auto* pDockBar =
-                DYNAMIC_DOWNCAST(SECDockBar, pBar->IsDockBar() ? nullptr : pBar->m_pDockBar))
-            pDockBar->AddInvalidBar(pBar);
-        if (!(pInfo->m_bDockBar && pInfo->m_bFloating))
+        if (!(pInfo->m_bDockBar && pInfo->m_bFloating)) {
+            if (auto* pDockBar =
+                    DYNAMIC_DOWNCAST(SECDockBar, pBar->IsDockBar() ? nullptr : pBar->m_pDockBar))
+                pDockBar->AddInvalidBar(pBar);
             continue;
+        }
         auto* pDockBar = static_cast<CDockBar*>(pBar);
         auto* pHost = DYNAMIC_DOWNCAST(CFrameWnd, pDockBar->GetParent());
         if (pHost == nullptr)
             continue;
         if (pDockBar->GetDockedCount() == 0) {
-            pHost->DestroyWindow(); // every bar it held is gone: no empty frame stays
-            pInfo->m_pBar = nullptr;
+            empty.push_back(pDockBar); // every bar it was to hold is gone: no empty frame stays
             continue;
         }
-        pHost->RecalcLayout();
+        // The saved position is the floating frame's own (its window, not its client area), so
+        // it is applied as it stands; a frame in the main window is placed by its placement.
         if (!pInfo->m_bMDIChild)
             pHost->SetWindowPos(NULL, pInfo->m_pointPos.x, pInfo->m_pointPos.y, 0, 0,
                                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        if (pDockBar->GetDockedVisibleCount() > 0)
+        if (pDockBar->GetDockedVisibleCount() > 0) {
+            pHost->RecalcLayout();
             pHost->ShowWindow(SW_SHOWNA);
-        else
-            pHost->ShowWindow(SW_HIDE);
+        } else {
+            pHost->ShowWindow(SW_HIDE); // made shown by its creation, it holds no shown bar
+        }
+    }
+    // Destroyed only once every record is through: no record is left pointing at a freed host.
+    for (CDockBar* pDockBar : empty) {
+        for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
+            if (GetInfo(i)->m_pBar == pDockBar)
+                GetInfo(i)->m_pBar = nullptr;
+        if (::GetWindow(pDockBar->m_hWnd, GW_CHILD) == NULL)
+            pDockBar->GetParent()->DestroyWindow();
     }
 }
 
 void SECDockState::RestoreMDIChildPlacements(CFrameWnd*) {
     for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
         SECControlBarInfo* pInfo = GetInfo(i);
+        // Only a whole placement is applied: a record without one (or with a damaged one)
+        // leaves the frame where its creation put it.
         if (!pInfo->m_bMDIChild || pInfo->m_pBar == nullptr || pInfo->m_pBar->m_hWnd == NULL ||
             pInfo->m_wpMDIChild.length != sizeof(WINDOWPLACEMENT))
             continue;
-        HWND hHost = pInfo->m_bDockBar ? ::GetParent(pInfo->m_pBar->m_hWnd) : NULL;
-        if (hHost == NULL)
+        CFrameWnd* pHost = pInfo->m_pBar->GetParentFrame();
+        if (pHost == nullptr || pHost->m_hWnd == NULL)
             continue;
         WINDOWPLACEMENT wp = pInfo->m_wpMDIChild;
         CRect rect(wp.rcNormalPosition);
         rect.NormalizeRect();
         wp.rcNormalPosition = rect;
-        if (wp.showCmd != SW_HIDE && (pInfo->m_pBar->GetStyle() & WS_VISIBLE) == 0 &&
-            static_cast<CDockBar*>(pInfo->m_pBar)->GetDockedVisibleCount() == 0)
-            wp.showCmd = SW_HIDE;
+        auto* pDockBar = pInfo->m_pBar->IsDockBar() ? static_cast<CDockBar*>(pInfo->m_pBar)
+                                                    : pInfo->m_pBar->m_pDockBar;
+        if (pDockBar != nullptr && pDockBar->GetDockedVisibleCount() == 0)
+            wp.showCmd = SW_HIDE; // a frame whose bars are all hidden is never shown empty
         else if (wp.showCmd != SW_SHOWMINIMIZED && wp.showCmd != SW_SHOWMAXIMIZED)
-            wp.showCmd = SW_SHOWNOACTIVATE;
-        ::SetWindowPlacement(hHost, &wp);
+            wp.showCmd = SW_SHOWNOACTIVATE; // a load never takes the activation from the user
+        pHost->SetWindowPlacement(&wp);
         // Made without its bar, the child now takes from it what a floated bar's child has from
         // the start: in a workbook, the bar's icon on its tab.
-        if (auto* pChild = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hHost)))
-            pChild->OnUpdateFrameTitle(TRUE);
+        pHost->OnUpdateFrameTitle(TRUE);
+    }
+}
+
+// A bar whose own record survived while no dock bar's list names it (that list's record was
+// unusable) goes back to the kind of place its record gives: floating (in the main window when
+// it floated there) or docked on the side its style names. Shown or hidden as it was.
+void SECDockState::PlaceUnlistedBars(CFrameWnd* pFrame, BOOL bMDI) {
+    std::set<UINT> listed;
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
+        const SECControlBarInfo* pInfo = GetInfo(i);
+        if (pInfo->m_bDockBar && pInfo->m_pBar != nullptr)
+            for (INT_PTR j = 0; j < pInfo->m_arrBarID.GetSize(); ++j)
+                if (!(pInfo->m_arrBarID[j] & AFX_BARINFO_PLACEHOLDER))
+                    listed.insert(LOWORD(pInfo->m_arrBarID[j]));
+    }
+    std::vector<std::pair<HWND, const SECControlBarInfo*>> unlisted;
+    for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
+        const SECControlBarInfo* pInfo = GetInfo(i);
+        if (!pInfo->m_bDockBar && pInfo->m_pBar != nullptr && pInfo->m_pBar->m_hWnd != NULL &&
+            listed.count(pInfo->m_nBarID) == 0)
+            unlisted.emplace_back(pInfo->m_pBar->m_hWnd, pInfo);
+    }
+    for (const auto& [hBar, pInfo] : unlisted) {
+        auto* pBar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hBar));
+        if (pBar == nullptr)
+            continue;
+        const BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
+        auto* pMDI = bMDI ? static_cast<SECMDIFrameWnd*>(pFrame) : nullptr;
+        if (pInfo->m_bFloating && pInfo->m_bMDIChild && pMDI != nullptr &&
+            pMDI->m_pFloatingMDIChildClass != nullptr) {
+            pMDI->FloatControlBarAsMDIChild(pBar, -1, -1,
+                                            pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
+        } else if (pInfo->m_bFloating) {
+            const CPoint at = pInfo->m_bDocking ? pInfo->m_ptMRUFloatPos : CPoint(100, 100);
+            pFrame->FloatControlBar(pBar, at, pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
+        } else {
+            UINT nSide = 0;
+            for (const auto& side : kSides)
+                if (nSide == 0 && (pInfo->m_dwStyle & side.first))
+                    nSide = side.second;
+            const CDockBar* pNow = pBar->m_pDockBar;
+            if (nSide != 0 &&
+                (pNow == nullptr || pNow->m_bFloating || (UINT)pNow->GetDlgCtrlID() != nSide))
+                pFrame->DockControlBar(pBar, nSide);
+        }
+        if (((pBar->GetStyle() & WS_VISIBLE) != 0) != (bVisible != 0))
+            pFrame->ShowControlBar(pBar, bVisible, FALSE);
+    }
+}
+
+// After a load every bar that was docked, or that a record named, is in exactly one dock bar or
+// floating: a bar that no applied list took (its side's record was unusable, or it was made for
+// a record that no dock bar lists) docks at its side's default place, shown or hidden as before.
+void SECDockState::DockUnplacedBars(CFrameWnd* pFrame, const std::vector<HWND>& bars) {
+    std::set<CDockBar*> dockBars;
+    for (CControlBar* pBar : sec_docking::FrameBars(pFrame))
+        if (pBar->IsDockBar() && pBar->m_hWnd != NULL)
+            dockBars.insert(static_cast<CDockBar*>(pBar));
+    for (HWND hBar : bars) {
+        auto* pBar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hBar));
+        if (pBar == nullptr || pBar->IsDockBar())
+            continue;
+        CDockBar* pDockBar = pBar->m_pDockBar;
+        if (dockBars.count(pDockBar) != 0 && pDockBar->FindBar(pBar) >= 0)
+            continue;
+        pBar->m_pDockBar = nullptr;
+        const BOOL bVisible = (pBar->GetStyle() & WS_VISIBLE) != 0;
+        UINT nSide = 0;
+        for (const auto& side : kSides)
+            if (nSide == 0 && (pBar->GetBarStyle() & side.first) &&
+                (pBar->m_dwDockStyle & side.first))
+                nSide = side.second;
+        pFrame->DockControlBar(pBar, nSide);
+        if (pBar->m_pDockBar == nullptr) // a bar that allows no side still needs a place
+            pFrame->DockControlBar(pBar, (UINT)AFX_IDW_DOCKBAR_TOP);
+        if (((pBar->GetStyle() & WS_VISIBLE) != 0) != (bVisible != 0))
+            pFrame->ShowControlBar(pBar, bVisible, FALSE);
     }
 }
 
@@ -440,12 +568,18 @@ BOOL SECDockState::ApplyToFrame(CFrameWnd* pFrame) {
     if (m_pManager == nullptr)
         m_pManager = ManagerOf(pFrame);
     const BOOL bMDI = pFrame->IsKindOf(RUNTIME_CLASS(SECMDIFrameWnd));
+    std::vector<HWND> bars; // handles: the apply may destroy a bar or a floating frame
+    for (CControlBar* pBar : sec_docking::FrameBars(pFrame))
+        if (!pBar->IsDockBar() && pBar->m_pDockBar != nullptr && pBar->m_hWnd != NULL)
+            bars.push_back(pBar->m_hWnd);
     ResolveBars(pFrame, bMDI);
     for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i) {
         SECControlBarInfo* pInfo = GetInfo(i);
         CControlBar* pBar = pInfo->m_pBar;
         if (pBar == nullptr || pBar->m_hWnd == NULL)
             continue;
+        if (!pBar->IsDockBar() && std::find(bars.begin(), bars.end(), pBar->m_hWnd) == bars.end())
+            bars.push_back(pBar->m_hWnd);
         auto* pSECBar = DYNAMIC_DOWNCAST(SECControlBar, pBar);
         if (pSECBar != nullptr && !pBar->IsDockBar()) {
             if (pInfo->m_dwStyle == 0)
@@ -455,6 +589,8 @@ BOOL SECDockState::ApplyToFrame(CFrameWnd* pFrame) {
             pBar->SetBarInfo(pInfo, pFrame);
         }
     }
+    PlaceUnlistedBars(pFrame, bMDI);
+    DockUnplacedBars(pFrame, bars);
     FixDockBars();
     pFrame->RecalcLayout();
     if (bMDI) {

@@ -6,6 +6,8 @@
 #include "docking/control_bar_info.h"
 #include "framework/afx.h"
 
+#include <vector>
+
 class SECControlBarManager;
 class SECPersistentTreeNode;
 
@@ -48,4 +50,6 @@ public:
 protected:
     // Floating frames moved onto this screen when the state was saved on another one.
     void FitFloatingToScreen();
+    void PlaceUnlistedBars(CFrameWnd* pFrame, BOOL bMDI);
+    void DockUnplacedBars(CFrameWnd* pFrame, const std::vector<HWND>& bars);
 };

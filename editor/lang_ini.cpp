@@ -321,10 +321,12 @@ BOOL SECEditLangIniWriter::Write(SECEditLangConfig* config) {
         return FALSE;
     m_inWrite = true;
     RemoveStaleSections();
-    const BOOL ok = WriteColorGroups(config) && WriteParser(config) && WriteFont(config) &&
-                    WriteKeywords(config) && WriteEditor(config);
+    BOOL ok = WriteColorGroups(config) && WriteParser(config) && WriteFont(config);
+    // Keywords the format cannot hold make the answer FALSE, but the rest is still saved.
+    const BOOL bKeywordsWhole = ok && WriteKeywords(config);
+    ok = ok && WriteEditor(config);
     m_inWrite = false;
-    return ok && m_file.Save(m_path);
+    return ok && m_file.Save(m_path) && bKeywordsWhole;
 }
 
 BOOL SECEditLangIniWriter::WriteColorGroups(SECEditLangConfig* config) {
@@ -399,18 +401,25 @@ bool CanBeKey(const std::wstring& k) {
 BOOL SECEditLangIniWriter::WriteKeywords(SECEditLangConfig* config) {
     if (!config)
         return FALSE;
-    return Run([&] {
+    bool bWhole = true; // a keyword that cannot be a key is lost: the answer says so
+    const BOOL bWritten = Run([&] {
         std::vector<std::pair<const std::wstring*, uint16_t>> keywords;
         config->GetKeywordEntries(keywords);
         const std::vector<CString> names = config->GetColorGroupNames();
         std::wstring lines;
         lines.reserve(keywords.size() * 32); // a guess: measuring first costs a second walk
-        for (const auto& k : keywords)
-            if (CanBeKey(*k.first) && k.second < names.size() && !names[k.second].IsEmpty())
+        for (const auto& k : keywords) {
+            if (k.second >= names.size() || names[k.second].IsEmpty())
+                continue;
+            if (CanBeKey(*k.first))
                 SECEditIniFile::AppendEntry(lines, *k.first, names[k.second].str());
+            else
+                bWhole = false;
+        }
         m_file.SetSectionText(L"Keywords", std::move(lines));
         return TRUE;
     });
+    return bWritten && bWhole;
 }
 
 BOOL SECEditLangIniWriter::WriteFont(SECEditLangConfig* config) {

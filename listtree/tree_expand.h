@@ -91,7 +91,8 @@ template <class TList> void SECTreeImpl<TList>::ScrollAfterExpand(_Node* pNode) 
         return;
     const int nLast = nRow + CountVisibleDescendants(pNode);
     if (nLast > nRow)
-        TList::EnsureRangeVisible(nRow, std::min(nLast, nRow + std::max(1, this->GetCountPerPage()) - 1), FALSE);
+        TList::EnsureRangeVisible(
+            nRow, std::min(nLast, nRow + std::max(1, this->GetCountPerPage()) - 1), FALSE);
     if (nRow < this->GetTopIndex()) {
         this->SetTopIndex(nRow);
         this->FocusItem(nRow, TRUE);
@@ -171,7 +172,8 @@ template <class TList> BOOL SECTreeImpl<TList>::EnsureVisible(HTREEITEM hItem, B
     if (!HasRow(pNode)) {
         // Top-down, so that every expansion finds its node's row.
         std::vector<_Node*> chain;
-        for (SECTreeNode* p = pNode->GetParent(); p != nullptr && p != RootNode(); p = p->GetParent())
+        for (SECTreeNode* p = pNode->GetParent(); p != nullptr && p != RootNode();
+             p = p->GetParent())
             chain.push_back(AsNode(p));
         for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
             if ((*it)->IsExpanded())
@@ -255,7 +257,8 @@ template <class TList> WORD SECTreeImpl<TList>::GetSkippedLevel() const {
 
 // ---- Drop highlight and hover expansion.
 
-template <class TList> BOOL SECTreeImpl<TList>::SelectDropTarget(HTREEITEM hItem, BOOL bMakeVisible) {
+template <class TList>
+BOOL SECTreeImpl<TList>::SelectDropTarget(HTREEITEM hItem, BOOL bMakeVisible) {
     if (hItem == NULL) {
         this->SetDropHilite(-1);
         if (m_nHoverTimer != 0 && GetSafeHwnd() != NULL)
@@ -284,25 +287,40 @@ template <class TList> BOOL SECTreeImpl<TList>::SelectDropTarget(HTREEITEM hItem
 // ---- Hiding and disabling.
 
 template <class TList> void SECTreeImpl<TList>::HideBranch(_Node* pTop, BOOL bHide) {
-    // Pre-order over the subtree: each node's flag, then its row as its visibility says.
+    // Pre-order over the subtree: each node's flag, then its row as its visibility says. The
+    // owner hears of the rows that go and may change the tree then: the walk holds handles, and
+    // starts again from the top when the node it stood on left the subtree (a node already done
+    // asks for nothing the second time).
     ForgetKnown();
+    const HTREEITEM hTop = HandleOfNode(pTop);
     SECTreeNode* p = pTop;
     const auto token = this->LifeToken();
     while (p != nullptr) {
         _Node* pNode = AsNode(p);
+        const HTREEITEM hNode = HandleOfNode(pNode);
         if (pNode->HasFlag(_Node::flagHidden) != bHide)
             pNode->SetFlag(_Node::flagHidden, bHide);
-        const BOOL bVisible = m_nodes.IsItemVisible(HandleOfNode(pNode));
+        const BOOL bVisible = m_nodes.IsItemVisible(hNode);
         const int nRow = RowOf(pNode);
         if (bVisible && nRow < 0) {
             MakeRowInPlace(pNode);
         } else if (!bVisible && nRow >= 0) {
             if (this->IsSelected(nRow))
                 TList::SetItemState(nRow, 0, LVIS_SELECTED);
-            const int nAt = RowOf(pNode);
-            DeleteRowRange(nAt >= 0 ? nAt : nRow, 1);
-            if (!this->Alive(token))
+            if (!this->Alive(token) || LiveItem(hTop) == nullptr)
                 return;
+            pNode = LiveItem(hNode);
+            const int nAt = pNode != nullptr ? RowOf(pNode) : -1;
+            if (nAt >= 0)
+                DeleteRowRange(nAt, 1);
+            if (!this->Alive(token) || LiveItem(hTop) == nullptr)
+                return;
+            pNode = LiveItem(hNode);
+            pTop = LiveItem(hTop);
+            if (pNode == nullptr || (pNode != pTop && !pTop->IsAncestorOf(pNode))) {
+                p = pTop;
+                continue;
+            }
         }
         p = pNode->GetNextInOrderWithin(pTop);
     }
@@ -345,14 +363,22 @@ template <class TList> BOOL SECTreeImpl<TList>::SetItemDisabled(HTREEITEM hItem,
 template <class TList> BOOL SECTreeImpl<TList>::SetHideDisabled(BOOL bMode) {
     m_bHideDisabled = bMode;
     BarsDeferred deferred(this);
+    const auto token = this->LifeToken();
     for (SECTreeNode* p = RootNode()->GetFirstChild(); p != nullptr;) {
         _Node* pNode = AsNode(p);
-        if (pNode->HasFlag(_Node::flagDisabled)) {
-            HideItem(HandleOfNode(pNode), bMode);
-            p = pNode->GetNextSkippingChildren(RootNode());
-        } else {
+        if (!pNode->HasFlag(_Node::flagDisabled)) {
             p = pNode->GetNextInOrderWithin(RootNode());
+            continue;
         }
+        const HTREEITEM hNode = HandleOfNode(pNode);
+        HideItem(hNode, bMode);
+        if (!this->Alive(token))
+            return TRUE;
+        // The owner may have deleted the branch while its rows went: start again from the top
+        // (branches done already ask for nothing).
+        pNode = LiveItem(hNode);
+        p = pNode != nullptr ? pNode->GetNextSkippingChildren(RootNode())
+                             : RootNode()->GetFirstChild();
     }
     return TRUE;
 }

@@ -4,6 +4,7 @@
 #include "toolbars/settings_tree_strategy.h"
 
 #include <cwchar>
+#include <cwctype>
 #include <memory>
 
 IMPLEMENT_DYNCREATE(SECPersistentTreeNode, CObject)
@@ -38,6 +39,7 @@ SECPersistentTreeNode* SECPTNFactory::CreateNode(LPCTSTR lpszName, SECPersistent
 SECPersistentTreeNode::SECPersistentTreeNode() : m_pParent(NULL), m_bCreated(FALSE) {}
 
 SECPersistentTreeNode::~SECPersistentTreeNode() {
+    m_index.clear();
     while (!m_pairs.IsEmpty())
         delete m_pairs.RemoveHead();
     // The factory member deletes the children it made; those added from elsewhere stay their
@@ -91,16 +93,39 @@ SECPersistentTreeNode* SECPersistentTreeNode::CreateChildNode(LPCTSTR lpszName,
     return m_factory.CreateNode(lpszName, pParent, RUNTIME_CLASS(SECPersistentTreeNode));
 }
 
+std::wstring SECPersistentTreeNode::FoldKey(LPCTSTR lpszKey) {
+    std::wstring folded(lpszKey);
+    for (wchar_t& ch : folded)
+        ch = (wchar_t)std::towlower(ch); // as the comparison without case compares
+    return folded;
+}
+
 SECPersistentTreeNode::SECPersTreeNodeKeyValuePair*
 SECPersistentTreeNode::FindPair(LPCTSTR lpszKey) const {
     if (IsEmptyText(lpszKey))
         return NULL;
-    for (POSITION pos = m_pairs.GetHeadPosition(); pos != NULL;) {
-        SECPersTreeNodeKeyValuePair* pPair = m_pairs.GetNext(pos);
-        if (pPair->m_strKey.CompareNoCase(lpszKey) == 0)
-            return pPair;
-    }
-    return NULL;
+    auto it = m_index.find(FoldKey(lpszKey));
+    if (it == m_index.end())
+        return NULL;
+    SECPersTreeNodeKeyValuePair* pPair = m_pairs.GetAt(it->second);
+    return pPair->m_strKey.CompareNoCase(lpszKey) == 0 ? pPair : NULL;
+}
+
+void SECPersistentTreeNode::AddPair(LPCTSTR lpszKey, LPCTSTR lpszValue) {
+    std::unique_ptr<SECPersTreeNodeKeyValuePair> pair(
+        new SECPersTreeNodeKeyValuePair(lpszKey, lpszValue));
+    const POSITION pos = m_pairs.AddTail(pair.get());
+    pair.release();
+    m_index[FoldKey(lpszKey)] = pos;
+}
+
+void SECPersistentTreeNode::RemovePairAt(POSITION pos) {
+    SECPersTreeNodeKeyValuePair* pPair = m_pairs.GetAt(pos);
+    auto it = m_index.find(FoldKey(pPair->m_strKey));
+    if (it != m_index.end() && it->second == pos)
+        m_index.erase(it);
+    m_pairs.RemoveAt(pos);
+    delete pPair;
 }
 
 void SECPersistentTreeNode::GetNodePath(CStringList& path) const {
@@ -126,10 +151,7 @@ DWORD SECPersistentTreeNode::SetStringValue(LPCTSTR lpszKey, LPCTSTR lpszValue, 
         pPair->m_strValue = lpszValue;
         return ptnOK;
     }
-    std::unique_ptr<SECPersTreeNodeKeyValuePair> pair(
-        new SECPersTreeNodeKeyValuePair(lpszKey, lpszValue));
-    m_pairs.AddTail(pair.get());
-    pair.release();
+    AddPair(lpszKey, lpszValue);
     return ptnOK;
 }
 
@@ -151,14 +173,11 @@ DWORD SECPersistentTreeNode::DeleteValue(LPCTSTR lpszKey) {
 }
 
 void SECPersistentTreeNode::RemovePairs(LPCTSTR lpszKey) {
-    for (POSITION pos = m_pairs.GetHeadPosition(); pos != NULL;) {
-        POSITION at = pos;
-        SECPersTreeNodeKeyValuePair* pPair = m_pairs.GetNext(pos);
-        if (pPair->m_strKey.CompareNoCase(lpszKey) == 0) {
-            m_pairs.RemoveAt(at);
-            delete pPair;
-        }
-    }
+    if (IsEmptyText(lpszKey))
+        return;
+    auto it = m_index.find(FoldKey(lpszKey));
+    if (it != m_index.end())
+        RemovePairAt(it->second);
 }
 
 DWORD SECPersistentTreeNode::GetStringValue(LPCTSTR lpszKey, CString& strValue,

@@ -6,6 +6,9 @@
 #include "framework/core/lists.h"
 #include "framework/core/object.h"
 
+#include <string>
+#include <unordered_map>
+
 class SECPersistentTreeNode;
 class SECPTNStrategy;
 
@@ -81,7 +84,8 @@ public:
 
     // Names and keys compare without case, as both storage media do.
     virtual SECPersistentTreeNode* FindChildNode(LPCTSTR lpszName) const;
-    virtual SECPersistentTreeNode* CreateChildNode(LPCTSTR lpszName, SECPersistentTreeNode* pParent);
+    virtual SECPersistentTreeNode* CreateChildNode(LPCTSTR lpszName,
+                                                   SECPersistentTreeNode* pParent);
     SECPersTreeNodeKeyValuePair* FindPair(LPCTSTR lpszKey) const;
     // This node's name and its ancestors', innermost first.
     void GetNodePath(CStringList& path) const;
@@ -109,4 +113,12 @@ protected:
     CTypedPtrList<CPtrList, SECPersistentTreeNode*> m_children;
     CTypedPtrList<CPtrList, SECPersTreeNodeKeyValuePair*> m_pairs;
     BOOL m_bCreated;
+
+private:
+    // Every pair by its key folded as the comparison without case folds it, so that finding a
+    // pair (and so loading or setting n pairs) costs no walk through all of them.
+    static std::wstring FoldKey(LPCTSTR lpszKey);
+    void AddPair(LPCTSTR lpszKey, LPCTSTR lpszValue);
+    void RemovePairAt(POSITION pos);
+    std::unordered_map<std::wstring, POSITION> m_index;
 };

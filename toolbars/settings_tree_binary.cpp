@@ -49,10 +49,8 @@ void SECPersistentTreeNode::RemoveChunks(LPCTSTR lpszKey, int nFirstChunk) {
     for (POSITION pos = m_pairs.GetHeadPosition(); pos != NULL;) {
         POSITION at = pos;
         SECPersTreeNodeKeyValuePair* pPair = m_pairs.GetNext(pos);
-        if (ChunkNumber(pPair->m_strKey, lpszKey) >= nFirstChunk) {
-            m_pairs.RemoveAt(at);
-            delete pPair;
-        }
+        if (ChunkNumber(pPair->m_strKey, lpszKey) >= nFirstChunk)
+            RemovePairAt(at);
     }
     if (nFirstChunk == 0)
         RemovePairs(CountKey(lpszKey));

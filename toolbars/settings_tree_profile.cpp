@@ -6,6 +6,7 @@
 
 #include <cwctype>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -31,7 +32,91 @@ bool StartsWithNoCase(const CString& strText, const CString& strPrefix) {
            strText.Left(strPrefix.GetLength()).CompareNoCase(strPrefix) == 0;
 }
 
+// The section's lines ("key=value") in one read, the buffer growing while the result fills it.
+bool ReadWholeSection(LPCWSTR lpszSection, LPCWSTR lpszFile, std::wstring& text) {
+    const DWORD kLongest = 16u * 1024u * 1024u;
+    for (DWORD dwSize = 4096; dwSize <= kLongest; dwSize *= 2) {
+        std::vector<wchar_t> buffer(dwSize, L'\0');
+        const DWORD dwGot =
+            ::GetPrivateProfileSectionW(lpszSection, buffer.data(), dwSize, lpszFile);
+        if (dwGot < dwSize - 2) {
+            text.assign(buffer.data(), dwGot);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Text the ANSI code page holds as it stands.
+bool FitsCodePage(const CString& strText) {
+    if (strText.IsEmpty())
+        return true;
+    BOOL bLossy = FALSE;
+    const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, strText, strText.GetLength(),
+                                        NULL, 0, NULL, &bLossy);
+    return n > 0 && !bLossy;
+}
+
+bool IsUnicodeFile(LPCWSTR lpszFile) {
+    HANDLE hFile = ::CreateFileW(lpszFile, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    BYTE bom[2] = {};
+    DWORD dwRead = 0;
+    const BOOL bRead = ::ReadFile(hFile, bom, 2, &dwRead, NULL);
+    ::CloseHandle(hFile);
+    return bRead && dwRead == 2 && bom[0] == 0xFF && bom[1] == 0xFE;
+}
+
+// Makes the file UTF-16 (the profile functions then keep that encoding): a new file is started
+// with the byte-order mark, an ANSI one is rewritten in UTF-16 with what it held.
+bool MakeUnicodeFile(LPCWSTR lpszFile) {
+    if (IsUnicodeFile(lpszFile))
+        return true;
+    ::WritePrivateProfileStringW(NULL, NULL, NULL, lpszFile); // what is cached reaches the file
+    std::string bytes;
+    HANDLE hFile = ::CreateFileW(lpszFile, GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile != INVALID_HANDLE_VALUE) {
+        char chunk[65536];
+        DWORD dwRead = 0;
+        while (::ReadFile(hFile, chunk, sizeof chunk, &dwRead, NULL) && dwRead > 0)
+            bytes.append(chunk, dwRead);
+        ::CloseHandle(hFile);
+    } else if (::GetLastError() != ERROR_FILE_NOT_FOUND) {
+        return false;
+    }
+    std::wstring text;
+    if (!bytes.empty()) {
+        const int n = ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), (int)bytes.size(), NULL, 0);
+        if (n <= 0)
+            return false;
+        text.resize((size_t)n);
+        ::MultiByteToWideChar(CP_ACP, 0, bytes.data(), (int)bytes.size(), &text[0], n);
+    }
+    text.insert(text.begin(), L'\xFEFF');
+    hFile =
+        ::CreateFileW(lpszFile, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+    if (hFile == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD dwWritten = 0;
+    const DWORD dwBytes = (DWORD)(text.size() * sizeof(wchar_t));
+    const BOOL bOk = ::WriteFile(hFile, text.data(), dwBytes, &dwWritten, NULL);
+    ::CloseHandle(hFile);
+    return bOk && dwWritten == dwBytes;
+}
+
 } // namespace
+
+// What the ANSI code page cannot hold would be written as "?": before such text goes in, the
+// file becomes UTF-16; when it cannot, the write fails rather than save a changed text.
+BOOL SECPTNStrategyProfile::WriteText(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue) {
+    if ((!FitsCodePage(lpszSection) || !FitsCodePage(lpszKey) || !FitsCodePage(lpszValue)) &&
+        !MakeUnicodeFile(m_strFileName))
+        return FALSE;
+    return ::WritePrivateProfileStringW(lpszSection, lpszKey, lpszValue, m_strFileName);
+}
 
 SECPTNStrategyProfile::SECPTNStrategyProfile(LPCTSTR lpszFileName)
     : m_strFileName(lpszFileName), m_strChildPrefix(L"ptn_Child"), m_strSeparator(L"."),
@@ -77,7 +162,7 @@ BOOL SECPTNStrategyProfile::WriteValue(const CStringList& path, LPCTSTR lpszKey,
         StartsWithNoCase(strKey, m_strChildPrefix) || HasLineBreak(strValue) ||
         IsPadded(strValue) || IsQuoted(strValue))
         return FALSE;
-    return ::WritePrivateProfileStringW(strSection, strKey, strValue, m_strFileName);
+    return WriteText(strSection, strKey, strValue);
 }
 
 BOOL SECPTNStrategyProfile::WriteChildNames(const CStringList& path, const CStringList& names) {
@@ -90,8 +175,7 @@ BOOL SECPTNStrategyProfile::WriteChildNames(const CStringList& path, const CStri
         const CString& strName = names.GetNext(pos);
         CString strKey;
         strKey.Format(L"%s%d", (LPCTSTR)m_strChildPrefix, nIndex++);
-        if (!IsNodeNameStorable(strName) ||
-            !::WritePrivateProfileStringW(strSection, strKey, strName, m_strFileName))
+        if (!IsNodeNameStorable(strName) || !WriteText(strSection, strKey, strName))
             bOk = FALSE;
     }
     return bOk;
@@ -116,10 +200,24 @@ BOOL SECPTNStrategyProfile::ReadSection(const CStringList& path, CStringList& ch
     CStringList sectionKeys;
     if (!GetSectionKeys(strSection, sectionKeys))
         return FALSE;
+    // The values come from one read of the whole section (a read a key would cost a search of
+    // the section each); a key the lines do not show plainly is read on its own.
+    std::wstring lines;
+    std::unordered_map<std::wstring, std::wstring> byKey;
+    if (ReadWholeSection(strSection, m_strFileName, lines))
+        for (const std::wstring& line : SplitNullSeparated(lines)) {
+            const size_t eq = line.find(L'=');
+            if (eq != std::wstring::npos)
+                byKey.emplace(line.substr(0, eq), line.substr(eq + 1));
+        }
     for (POSITION pos = sectionKeys.GetHeadPosition(); pos != NULL;) {
         const CString& strKey = sectionKeys.GetNext(pos);
         std::wstring value;
-        if (!AfxReadWholeProfileString(strSection, strKey, L"", m_strFileName, 256, value))
+        auto it = byKey.find(strKey.str());
+        if (it != byKey.end() && !it->second.empty() && !std::iswspace(it->second[0]) &&
+            !std::iswspace(it->second.back()) && it->second[0] != L'"' && it->second[0] != L'\'')
+            value = it->second;
+        else if (!AfxReadWholeProfileString(strSection, strKey, L"", m_strFileName, 256, value))
             return FALSE;
         if (StartsWithNoCase(strKey, m_strChildPrefix)) {
             childNames.AddTail(CString(value));

@@ -37,6 +37,7 @@ public:
 
 protected:
     bool IsNodeNameStorable(const CString& strName) const;
+    BOOL WriteText(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue);
 
     CString m_strFileName;
     CString m_strChildPrefix;

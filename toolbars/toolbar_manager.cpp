@@ -223,6 +223,9 @@ BOOL SECToolBarManager::ApplyButtonSettings() {
     return TRUE;
 }
 
+// Bars already there are handed the manager again; a default toolbar that a saved layout left
+// out (its record unusable, or written before the toolbar existed) is made again at its default
+// place, so that no default toolbar is lost for good.
 BOOL SECToolBarManager::RefreshToolBars() {
     std::vector<SECCustomToolBar*> bars = GetToolBars();
     if (bars.empty())
@@ -232,6 +235,18 @@ BOOL SECToolBarManager::RefreshToolBars() {
         pBar->SetBmpMgr(m_pBmpMgr);
         pBar->Invalidate(TRUE);
     }
+    CFrameWnd* pFrame = GetFrameWnd();
+    if (pFrame == nullptr)
+        return TRUE;
+    std::vector<const DefaultToolBar*> missing;
+    for (const auto& pRec : m_defaults)
+        if (pFrame->GetControlBar(pRec->nBarID) == nullptr)
+            missing.push_back(pRec.get());
+    for (const DefaultToolBar* pRec : missing)
+        if (!CreateDefaultToolBar(*pRec))
+            return FALSE;
+    if (!missing.empty())
+        PlaceDefaultToolBars(missing);
     return TRUE;
 }
 
@@ -253,48 +268,62 @@ BOOL SECToolBarManager::CreateDefaultMenuBar() {
 }
 
 BOOL SECToolBarManager::CreateDefaultToolBars() {
-    CFrameWnd* pFrame = GetFrameWnd();
-    if (pFrame == nullptr || !CreateDefaultMenuBar())
+    if (GetFrameWnd() == nullptr || !CreateDefaultMenuBar())
         return FALSE;
+    std::vector<const DefaultToolBar*> made;
     for (const auto& pRec : m_defaults) {
-        SECCustomToolBar* pBar = NewBar(m_pBarClass);
-        if (pBar == nullptr)
+        if (!CreateDefaultToolBar(*pRec))
             return FALSE;
-        if (!CreateManagedBar(pBar, pRec->nBarID, pRec->strTitle)) {
-            delete pBar;
-            return FALSE;
-        }
-        pBar->SetButtons(pRec->ids.data(), static_cast<int>(pRec->ids.size()));
-        pBar->EnableDocking(pRec->dwAlignment);
-        const DefaultToolBar* pNeighbour = nullptr;
-        if (pRec->nNeighbourID != 0)
-            for (const auto& pOther : m_defaults)
-                if (pOther->nBarID == pRec->nNeighbourID) {
-                    pNeighbour = pOther.get();
-                    break;
-                }
-        CControlBar* pBeside =
-            pNeighbour != nullptr ? pFrame->GetControlBar(pNeighbour->nBarID) : nullptr;
-        if (pBeside != nullptr && pBeside->GetSafeHwnd() != NULL) {
-            pFrame->RecalcLayout(TRUE);
-            CRect rect;
-            pBeside->GetWindowRect(&rect);
-            // Just past the neighbour's far edge: a dock bar puts a bar whose leading edge lies
-            // before a neighbour's middle ahead of that neighbour, so one pixel past the
-            // neighbour's own place would build the row backwards.
-            if (pRec->nDockBarID == AFX_IDW_DOCKBAR_TOP ||
-                pRec->nDockBarID == AFX_IDW_DOCKBAR_BOTTOM)
-                rect.OffsetRect(rect.Width() + 1, 0);
-            else
-                rect.OffsetRect(0, rect.Height() + 1);
-            pFrame->DockControlBar(pBar, pRec->nDockBarID, &rect);
-        } else {
-            // No neighbour made: docked without a place.
-            pFrame->DockControlBar(pBar, pRec->nDockBarID, nullptr);
-        }
+        made.push_back(pRec.get());
     }
+    PlaceDefaultToolBars(made);
+    return TRUE;
+}
+
+BOOL SECToolBarManager::CreateDefaultToolBar(const DefaultToolBar& rec) {
+    CFrameWnd* pFrame = GetFrameWnd();
+    SECCustomToolBar* pBar = NewBar(m_pBarClass);
+    if (pFrame == nullptr || pBar == nullptr)
+        return FALSE;
+    if (!CreateManagedBar(pBar, rec.nBarID, rec.strTitle)) {
+        delete pBar;
+        return FALSE;
+    }
+    pBar->SetButtons(rec.ids.data(), static_cast<int>(rec.ids.size()));
+    pBar->EnableDocking(rec.dwAlignment);
+    const DefaultToolBar* pNeighbour = nullptr;
+    if (rec.nNeighbourID != 0)
+        for (const auto& pOther : m_defaults)
+            if (pOther->nBarID == rec.nNeighbourID) {
+                pNeighbour = pOther.get();
+                break;
+            }
+    CControlBar* pBeside =
+        pNeighbour != nullptr ? pFrame->GetControlBar(pNeighbour->nBarID) : nullptr;
+    if (pBeside != nullptr && pBeside->GetSafeHwnd() != NULL && pBeside->m_pDockBar != nullptr &&
+        !pBeside->IsFloating()) {
+        pFrame->RecalcLayout(TRUE);
+        CRect rect;
+        pBeside->GetWindowRect(&rect);
+        // Just past the neighbour's far edge: a dock bar puts a bar whose leading edge lies
+        // before a neighbour's middle ahead of that neighbour, so one pixel past the
+        // neighbour's own place would build the row backwards.
+        if (rec.nDockBarID == AFX_IDW_DOCKBAR_TOP || rec.nDockBarID == AFX_IDW_DOCKBAR_BOTTOM)
+            rect.OffsetRect(rect.Width() + 1, 0);
+        else
+            rect.OffsetRect(0, rect.Height() + 1);
+        pFrame->DockControlBar(pBar, rec.nDockBarID, &rect);
+    } else {
+        // No neighbour docked: docked without a place.
+        pFrame->DockControlBar(pBar, rec.nDockBarID, nullptr);
+    }
+    return TRUE;
+}
+
+void SECToolBarManager::PlaceDefaultToolBars(const std::vector<const DefaultToolBar*>& bars) {
+    CFrameWnd* pFrame = GetFrameWnd();
     pFrame->RecalcLayout(TRUE);
-    for (const auto& pRec : m_defaults) {
+    for (const DefaultToolBar* pRec : bars) {
         CControlBar* pBar = pFrame->GetControlBar(pRec->nBarID);
         if (pBar == nullptr)
             continue;
@@ -303,7 +332,6 @@ BOOL SECToolBarManager::CreateDefaultToolBars() {
         if (!pRec->bDocked && pBar->m_pDockContext != nullptr)
             pBar->m_pDockContext->ToggleDocking();
     }
-    return TRUE;
 }
 
 SECCustomToolBar* SECToolBarManager::FindToolBar(UINT nID) {

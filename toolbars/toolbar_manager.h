@@ -116,6 +116,10 @@ public:
     std::shared_ptr<SECPressedBtnInfo> GetPressedBtnInfo() const { return m_pPressed; }
     SECBtnDrawingCache& GetDrawingCache() { return m_cache; }
     CWnd* GetOwnerWnd() const { return m_pOwner; }
+    // One default toolbar, docked at its default place (beside its neighbour when that is
+    // docked); then the defaults' visibility and docking as defined.
+    BOOL CreateDefaultToolBar(const DefaultToolBar& rec);
+    void PlaceDefaultToolBars(const std::vector<const DefaultToolBar*>& bars);
     // Readies a new bar object: owner, manager, store; then makes its window.
     // bAutoDelete: the bar goes with its window (the frame's menu bar is the frame's own).
     BOOL CreateManagedBar(SECCustomToolBar* pBar, UINT nID, LPCTSTR lpszTitle,

@@ -69,6 +69,33 @@ void CDockBar::GetBarInfo(CControlBarInfo* pInfo) {
     }
 }
 
+// A bar docked here that the list does not name stays, in rows of its own below the listed
+// ones: the list may predate the bar (a layout saved before its toolbar existed) or come from a
+// damaged record, and a shown bar that no dock bar holds is laid out by nobody. A dock bar whose
+// record names the bar takes it from here when its own list is applied.
+void CDockBar::KeepUnlistedBars(CPtrArray& arrNew) const {
+    bool bRowOpen = false;
+    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i) {
+        CControlBar* pOld = GetDockedControlBar((int)i);
+        if (pOld == nullptr) {
+            if (m_arrBars[i] == nullptr && bRowOpen) {
+                arrNew.Add(nullptr);
+                bRowOpen = false;
+            }
+            continue;
+        }
+        bool bListed = false;
+        for (INT_PTR j = 0; j < arrNew.GetSize() && !bListed; ++j)
+            bListed = arrNew[j] == pOld;
+        if (bListed || pOld->m_pDockBar != this)
+            continue;
+        arrNew.Add(pOld);
+        bRowOpen = true;
+    }
+    if (bRowOpen)
+        arrNew.Add(nullptr);
+}
+
 void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
     // Bars listed here come back; bars the frame lacks keep their place as placeholders.
     CPtrArray arrNew;
@@ -97,15 +124,7 @@ void CDockBar::SetBarInfo(CControlBarInfo* pInfo, CFrameWnd* pFrameWnd) {
     }
     if (arrNew[arrNew.GetSize() - 1] != nullptr)
         arrNew.Add(nullptr);
-    // Bars that stay or arrive are adopted; the others leave this array.
-    for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i)
-        if (CControlBar* pOld = GetDockedControlBar((int)i)) {
-            bool bKept = false;
-            for (INT_PTR j = 0; j < arrNew.GetSize(); ++j)
-                bKept = bKept || arrNew[j] == pOld;
-            if (!bKept && pOld->m_pDockBar == this)
-                pOld->m_pDockBar = nullptr;
-        }
+    KeepUnlistedBars(arrNew);
     m_arrBars.RemoveAll();
     m_arrBars.Add(nullptr);
     for (INT_PTR j = 1; j < arrNew.GetSize(); ++j) {

@@ -57,6 +57,8 @@ public:
     CPtrArray m_arrInvalidBars;
 
 protected:
+    // Appends, in rows of their own, the bars docked here that arrNew does not list.
+    void KeepUnlistedBars(CPtrArray& arrNew) const;
     // Adjusts a bar that joins: this side, the border bits, floating or not.
     void TakeBarStyle(CControlBar* pBar) const;
     // Re-parents pBar here and takes it from its old dock bar.

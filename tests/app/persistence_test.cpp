@@ -238,3 +238,40 @@ TEST_F(Persistence, RestartsWithTheSameButtonsSaveTheSameWidths) {
 }
 
 } // namespace
+
+// Nothing damaged: a start whose host first makes a toolbar the saved layout does not know, and
+// then its usual ones, keeps the new one docked where it was put, beside the others and over
+// none of them (the usual ones' saved places are applied after it was docked).
+TEST_F(Persistence, AToolbarTheLayoutDoesNotKnowKeepsItsPlace) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, RegistryRoot().c_str());
+    Start(SharedRoot());
+    SetWindowPos(Frame(), HWND_TOP, 0, 0, 900, 700, SWP_SHOWWINDOW);
+    CreateBars();
+    EndRunKeepingProfile();
+
+    Start(SharedRoot());
+    SetWindowPos(Frame(), HWND_TOP, 0, 0, 900, 700, SWP_SHOWWINDOW);
+    int fresh = -1;
+    ASSERT_EQ(1, Get<CreateFn>("CreateGuiToolbar")(&fresh, "Fresh", 0));
+    Get<AddFn>("AddTBButton")(fresh, 179, 0, "Fresh", 1032);
+    CreateBars();
+    PumpFor(100);
+    HWND hFresh = ChildTitled(Frame(), L"Fresh");
+    ASSERT_NE(nullptr, hFresh);
+    EXPECT_TRUE(IsWindowVisible(hFresh));
+    const int side = GetDlgCtrlID(GetParent(hFresh));
+    EXPECT_TRUE(side >= 0xE81B && side <= 0xE81E) << side;
+    RECT r{};
+    GetWindowRect(hFresh, &r);
+    EXPECT_GT(r.right - r.left, 0);
+    for (HWND h = GetWindow(GetParent(hFresh), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        if (h == hFresh || !IsWindowVisible(h))
+            continue;
+        RECT other{}, overlap{};
+        GetWindowRect(h, &other);
+        char title[64] = {};
+        GetWindowTextA(h, title, sizeof title);
+        EXPECT_FALSE(IntersectRect(&overlap, &r, &other)) << "the new toolbar lies over " << title;
+    }
+    EndRunKeepingProfile();
+}

@@ -3,6 +3,7 @@
 #include "dockframe_fixture.h"
 #include "layout_dump.h"
 
+#include "docking/frame_docking.h"
 #include "framework/core/archive.h"
 #include "framework/core/file.h"
 
@@ -12,7 +13,8 @@
 
 namespace {
 const wchar_t kProfile[] = L"Hostile";
-const UINT kBars[] = {ID_BAR_OUTPUT, ID_BAR_WATCH, ID_BAR_LOCALS, ID_BAR_MEMORY, ID_BAR_STACK};
+const UINT kBars[] = {ID_BAR_OUTPUT, ID_BAR_WATCH, ID_BAR_LOCALS, ID_BAR_MEMORY,
+                      ID_BAR_STACK,  ID_BAR_REGS,  ID_BAR_THREADS};
 
 CWinApp* App() {
     return AfxGetApp();
@@ -49,6 +51,22 @@ CString BarSection(UINT nID) {
     return AfxBarSection(kProfile, SectionOf(nID));
 }
 
+// The section of the dock bar whose saved list holds the bar.
+CString SectionListing(UINT nBarID) {
+    const int n = (int)App()->GetProfileInt(AfxSummarySection(kProfile), L"Bars", 0);
+    for (int i = 0; i < n; ++i) {
+        const CString s = AfxBarSection(kProfile, i);
+        const int nIDs = (int)App()->GetProfileInt(s, L"Bars", 0);
+        for (int j = 0; j < nIDs; ++j) {
+            CString key;
+            key.Format(L"Bar#%d", j);
+            if (App()->GetProfileInt(s, key, 0) == nBarID)
+                return s;
+        }
+    }
+    return CString();
+}
+
 // A value of the wrong registry type: text where a number belongs.
 void WriteTextValue(const CString& section, LPCTSTR key, LPCTSTR text) {
     App()->WriteProfileString(section, key, text);
@@ -59,6 +77,8 @@ struct HostileCase {
     std::function<void()> damage;
     std::set<UINT> touched; // bars the damage may put elsewhere
     std::function<void(CTestMainFrame*)> check;
+    // Run on the new frame before the load (a bar the host made that the layout does not know).
+    std::function<void(CTestMainFrame*)> before = nullptr;
 };
 
 class HostileLayout : public ::testing::TestWithParam<int> {
@@ -74,6 +94,9 @@ protected:
         pFrame->DockControlBarAt(bar(ID_BAR_LOCALS), AFX_IDW_DOCKBAR_LEFT, 0, 0, 1.0f, 120);
         pFrame->DockControlBarAt(bar(ID_BAR_MEMORY), AFX_IDW_DOCKBAR_RIGHT, 0, 0, 1.0f, 120);
         pFrame->FloatControlBar(bar(ID_BAR_STACK), CPoint(500, 400));
+        pFrame->FloatControlBarAsMDIChild(bar(ID_BAR_REGS), 40, 40, CBRS_ALIGN_TOP);
+        pFrame->DockControlBarAt(bar(ID_BAR_THREADS), AFX_IDW_DOCKBAR_BOTTOM, 0, 0, 1.0f, 60);
+        pFrame->ShowControlBar(bar(ID_BAR_THREADS), FALSE, FALSE);
         PumpIdle();
         pFrame->SaveBarState(kProfile);
         m_baseline = CaptureLayout(pFrame);
@@ -118,24 +141,169 @@ void AddForgedBar(UINT nID, LPCTSTR lpszClass, int nTypeID = 0) {
 }
 
 const UINT kForged = 0x8500;
+const UINT kUnknown = 0x8600;
+
+// What every load leaves, damaged or not: each bar in exactly one dock bar (its own), every
+// floating frame shown exactly when it holds a shown bar, and every hidden bar comes back on
+// the screen when shown.
+void ExpectSoundLayout(CTestMainFrame* pFrame, const char* name) {
+    std::vector<CDockBar*> dockBars;
+    std::vector<CControlBar*> bars;
+    for (CControlBar* pBar : sec_docking::FrameBars(pFrame)) {
+        if (pBar->m_hWnd == NULL)
+            continue;
+        if (pBar->IsDockBar())
+            dockBars.push_back(static_cast<CDockBar*>(pBar));
+        else if (pBar->IsKindOf(RUNTIME_CLASS(SECControlBar)))
+            bars.push_back(pBar);
+    }
+    for (CControlBar* pBar : bars) {
+        int nHolders = 0;
+        for (CDockBar* pDockBar : dockBars)
+            nHolders += pDockBar->FindBar(pBar) >= 0 ? 1 : 0;
+        EXPECT_EQ(nHolders, 1) << name << ": bar " << pBar->GetDlgCtrlID();
+        if (nHolders == 1)
+            EXPECT_EQ(::GetParent(pBar->m_hWnd), pBar->m_pDockBar->m_hWnd)
+                << name << ": bar " << pBar->GetDlgCtrlID();
+    }
+    for (CDockBar* pDockBar : dockBars) {
+        if (!pDockBar->m_bFloating)
+            continue;
+        const BOOL bShown = ::IsWindowVisible(pDockBar->GetParent()->m_hWnd);
+        EXPECT_EQ(bShown != FALSE, pDockBar->GetDockedVisibleCount() > 0)
+            << name << ": a floating frame shown " << bShown << " with "
+            << pDockBar->GetDockedVisibleCount() << " shown bars";
+    }
+    for (CControlBar* pBar : bars) {
+        if (pBar->GetStyle() & WS_VISIBLE)
+            continue;
+        pFrame->ShowControlBar(pBar, TRUE, FALSE);
+        PumpIdle();
+        EXPECT_TRUE(::IsWindowVisible(pBar->m_hWnd)) << name << ": bar " << pBar->GetDlgCtrlID();
+        CRect rect;
+        pBar->GetWindowRect(&rect);
+        EXPECT_FALSE(rect.IsRectEmpty()) << name << ": bar " << pBar->GetDlgCtrlID();
+    }
+}
+
+void DockUnknownBar(CTestMainFrame* pFrame) {
+    auto* pBar = new CFrameTestBar;
+    pBar->m_bAutoDelete = TRUE;
+    pBar->Make(pFrame, kUnknown, L"New bar");
+    pFrame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    PumpIdle();
+}
+
+void RemoveKeys(const CString& section, std::initializer_list<LPCTSTR> keys) {
+    for (LPCTSTR key : keys)
+        App()->WriteProfileString(section, key, nullptr);
+}
+
+// Writes every number of the section again as text (or as bytes).
+void StoreNumbersAs(const CString& section, bool bText) {
+    for (LPCTSTR key : {L"BarID", L"Visible", L"Horz", L"Floating", L"XPos", L"YPos", L"Style"}) {
+        const int n = (int)App()->GetProfileInt(section, key, 0);
+        CString text;
+        text.Format(L"%d", n);
+        App()->WriteProfileString(section, key, nullptr);
+        if (bText)
+            App()->WriteProfileString(section, key, text);
+        else
+            App()->WriteProfileBinary(section, key, (LPBYTE)&n, sizeof n);
+    }
+}
 
 std::vector<HostileCase> Cases() {
     const CString summary = AfxSummarySection(kProfile);
     return {
+        {"a bar the layout does not know, docked before the load",
+         [] {},
+         // A row more on top moves the sides and the main window's client down.
+         {ID_BAR_LOCALS, ID_BAR_MEMORY, ID_BAR_REGS},
+         [](CTestMainFrame* f) {
+             ASSERT_NE(f->GetControlBar(kUnknown), nullptr);
+             EXPECT_TRUE(f->GetControlBar(kUnknown)->IsVisible());
+         },
+         DockUnknownBar},
+        {"a forged bar record with the floating dock bar's id",
+         [] { AddForgedBar(AFX_IDW_DOCKBAR_FLOAT, L""); },
+         {},
+         nullptr},
+        {"a forged bar record with a side's id",
+         [] { AddForgedBar(AFX_IDW_DOCKBAR_LEFT, L"CFrameTestBar"); },
+         {},
+         nullptr},
+        {"the main window's floating record half written",
+         [] {
+             RemoveKeys(SectionListing(ID_BAR_REGS),
+                        {L"Bars", L"Bar#0", L"Bar#1", L"Bar#2", L"MDIChild"});
+         },
+         {ID_BAR_REGS},
+         nullptr},
+        {"the main window's floating record with a negative list count",
+         [] { App()->WriteProfileInt(SectionListing(ID_BAR_REGS), L"Bars", -1); },
+         {ID_BAR_REGS},
+         nullptr},
+        {"a side's record without its id",
+         [] { App()->WriteProfileString(SectionListing(ID_BAR_LOCALS), L"BarID", nullptr); },
+         {ID_BAR_LOCALS},
+         nullptr},
+        {"a side's record with a forged id",
+         [] { App()->WriteProfileInt(SectionListing(ID_BAR_LOCALS), L"BarID", 0x7777); },
+         {ID_BAR_LOCALS},
+         nullptr},
+        {"a side's record naming another side",
+         [] {
+             App()->WriteProfileInt(SectionListing(ID_BAR_LOCALS), L"BarID", AFX_IDW_DOCKBAR_RIGHT);
+         },
+         {ID_BAR_REGS, ID_BAR_LOCALS, ID_BAR_MEMORY},
+         nullptr},
+        {"a side's record with a list length of -5",
+         [] { App()->WriteProfileInt(SectionListing(ID_BAR_LOCALS), L"Bars", -5); },
+         {ID_BAR_LOCALS},
+         nullptr},
+        {"a side's record missing half its keys",
+         [] {
+             RemoveKeys(SectionListing(ID_BAR_MEMORY),
+                        {L"Visible", L"Horz", L"Floating", L"Bar#1", L"Bar#2"});
+         },
+         {ID_BAR_MEMORY},
+         nullptr},
+        {"a side's record removed",
+         [] { App()->WriteProfileString(SectionListing(ID_BAR_MEMORY), nullptr, nullptr); },
+         {ID_BAR_MEMORY, ID_BAR_STACK, ID_BAR_REGS, ID_BAR_THREADS, ID_BAR_LOCALS},
+         nullptr},
+        {"the summary count cut to one",
+         [=] { App()->WriteProfileInt(summary, L"Bars", 1); },
+         {ID_BAR_OUTPUT, ID_BAR_WATCH, ID_BAR_LOCALS, ID_BAR_MEMORY, ID_BAR_STACK, ID_BAR_REGS,
+          ID_BAR_THREADS},
+         nullptr},
+        {"a record with its numbers stored as text",
+         [] { StoreNumbersAs(BarSection(ID_BAR_LOCALS), true); },
+         {ID_BAR_REGS, ID_BAR_LOCALS},
+         nullptr},
+        {"a record with its numbers stored as bytes",
+         [] { StoreNumbersAs(BarSection(ID_BAR_LOCALS), false); },
+         {ID_BAR_REGS, ID_BAR_LOCALS},
+         nullptr},
         {"summary count far too large",
          [=] { App()->WriteProfileInt(summary, L"Bars", INT_MAX); },
          {},
          nullptr},
         {"negative summary count keeps the default bars",
          [=] { App()->WriteProfileInt(summary, L"Bars", -7); },
-         {ID_BAR_OUTPUT, ID_BAR_WATCH, ID_BAR_LOCALS, ID_BAR_MEMORY, ID_BAR_STACK},
+         {ID_BAR_OUTPUT, ID_BAR_WATCH, ID_BAR_LOCALS, ID_BAR_MEMORY, ID_BAR_STACK, ID_BAR_REGS,
+          ID_BAR_THREADS},
          nullptr},
         {"dock bar count far too large",
          [] { App()->WriteProfileInt(BarSection(AFX_IDW_DOCKBAR_TOP), L"Bars", INT_MAX); },
          {},
          nullptr},
         {"summary count above the sections saved",
-         [=] { App()->WriteProfileInt(summary, L"Bars", 10); },
+         [=] {
+             const int n = (int)App()->GetProfileInt(summary, L"Bars", 0);
+             App()->WriteProfileInt(summary, L"Bars", n + 10);
+         },
          {},
          nullptr},
         {"a bar section without its id",
@@ -147,12 +315,11 @@ std::vector<HostileCase> Cases() {
          nullptr},
         {"a bar section missing most keys",
          [] {
-             const CString s = BarSection(ID_BAR_LOCALS);
-             for (LPCTSTR key : {L"Style", L"ExStyle", L"PctWidth", L"MRUFloatCX", L"MRUHorzDockCX",
-                                 L"MRUVertDockCX", L"DockingStyle", L"ClassName", L"XPos"})
-                 App()->WriteProfileString(s, key, nullptr);
+             RemoveKeys(BarSection(ID_BAR_LOCALS),
+                        {L"Style", L"ExStyle", L"PctWidth", L"MRUFloatCX", L"MRUHorzDockCX",
+                         L"MRUVertDockCX", L"DockingStyle", L"ClassName", L"XPos"});
          },
-         {ID_BAR_LOCALS},
+         {ID_BAR_REGS, ID_BAR_LOCALS},
          nullptr},
         {"a bar that no longer exists listed on a side",
          [] {
@@ -284,6 +451,8 @@ TEST_P(HostileLayout, LoadsWithEveryUntouchedBarInPlace) {
     c.damage();
     m_pFrame = OpenWithDefaults();
     ASSERT_NE(m_pFrame, nullptr);
+    if (c.before)
+        c.before(m_pFrame);
     m_pFrame->LoadBarState(kProfile);
     PumpIdle();
     const auto got = CaptureLayout(m_pFrame);
@@ -296,6 +465,7 @@ TEST_P(HostileLayout, LoadsWithEveryUntouchedBarInPlace) {
         EXPECT_NE(m_pFrame->GetControlBar(id), nullptr) << c.name;
     if (c.check)
         c.check(m_pFrame);
+    ExpectSoundLayout(m_pFrame, c.name);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, HostileLayout, ::testing::Range(0, (int)Cases().size()),
@@ -306,3 +476,39 @@ INSTANTIATE_TEST_SUITE_P(Cases, HostileLayout, ::testing::Range(0, (int)Cases().
                                      ch = '_';
                              return name;
                          });
+
+// Not damage at all: a bar floating in the main window, hidden when the layout was saved, comes
+// back hidden, and its frame with it; shown again it is where it was.
+TEST(HiddenInMainWindow, ComesBackWithoutAnEmptyFrame) {
+    ClearTestProfile();
+    App()->SetRegistryKey(kTestRegistryKey);
+    CTestMainFrame* pFrame = OpenWithDefaults();
+    ASSERT_NE(pFrame, nullptr);
+    CControlBar* pBar = pFrame->GetControlBar(ID_BAR_REGS);
+    pFrame->FloatControlBarAsMDIChild(pBar, 40, 40, CBRS_ALIGN_TOP);
+    PumpIdle();
+    CRect before;
+    pBar->GetParentFrame()->GetWindowRect(&before);
+    pFrame->ShowControlBar(pBar, FALSE, FALSE);
+    PumpIdle();
+    pFrame->SaveBarState(kProfile);
+    CloseFrame(pFrame);
+
+    pFrame = OpenWithDefaults();
+    ASSERT_NE(pFrame, nullptr);
+    pFrame->LoadBarState(kProfile);
+    PumpIdle();
+    pBar = pFrame->GetControlBar(ID_BAR_REGS);
+    ASSERT_NE(pBar, nullptr);
+    EXPECT_FALSE(pBar->GetStyle() & WS_VISIBLE);
+    auto* pDockBar = DYNAMIC_DOWNCAST(SECDockBar, pBar->m_pDockBar);
+    ASSERT_NE(pDockBar, nullptr);
+    EXPECT_TRUE(pDockBar->m_bHostedInMainWindow);
+    EXPECT_FALSE(::IsWindowVisible(pDockBar->GetParent()->m_hWnd)) << "an empty frame is shown";
+    ExpectSoundLayout(pFrame, "hidden in the main window");
+    CRect after;
+    pBar->GetParentFrame()->GetWindowRect(&after);
+    EXPECT_EQ(after, before);
+    CloseFrame(pFrame);
+    ClearTestProfile();
+}

@@ -220,3 +220,27 @@ TEST(IniFile, FollowsTheProfileRules) {
 }
 
 } // namespace
+
+// A keyword the file format cannot hold as a key ("=" inside, "[" or ";" first) is not written:
+// the write says FALSE, and everything else is saved and reads back.
+TEST(LangIniLimits, KeywordsTheFormatCannotHoldMakeTheWriteSayFalse) {
+    edtest::TempDir dir;
+    const std::wstring path = dir.Path(L"keywords.ini");
+    Config c;
+    const int group = c->FindColorGroup(L"Number");
+    ASSERT_GE(group, 0);
+    c->PutKeyword(L"int", (uint16_t)group);
+    EXPECT_TRUE(Write(path, c.config));
+    for (const wchar_t* bad : {L"[a-z", L"a=b", L";note"}) {
+        Config d;
+        d->PutKeyword(L"int", (uint16_t)group);
+        d->PutKeyword(bad, (uint16_t)group);
+        d->RebuildFoldedKeywords();
+        EXPECT_FALSE(Write(path, d.config)) << CString(bad).GetString();
+        Config back;
+        Read(path, back.config);
+        int found = -1;
+        EXPECT_EQ(back->ClassifyWord(L"int", 3, found), 3);
+        EXPECT_EQ(found, group);
+    }
+}

@@ -437,3 +437,238 @@ TEST(SettingsTree, TreesTwoHundredLevelsDeep) {
     EXPECT_TRUE(reg.DeleteKey(L"n0", TRUE));
     EXPECT_FALSE(key.Exists(L"n0"));
 }
+
+namespace {
+
+// A tree saved and loaded again through a medium: what SaveNode answered, and whether the tree
+// that came back is the one saved.
+struct Trip {
+    BOOL saved = FALSE;
+    BOOL loaded = FALSE;
+    bool same = false;
+    double saveSeconds = 0;
+    double loadSeconds = 0;
+};
+
+Trip RoundTrip(SECPTNStrategy& strategy, const std::function<void(Node&)>& build,
+               const wchar_t* rootName = L"Root") {
+    Trip trip;
+    Node saved;
+    EXPECT_EQ(0u, saved.Create(rootName));
+    build(saved);
+    LARGE_INTEGER t0, t1, freq;
+    ::QueryPerformanceFrequency(&freq);
+    ::QueryPerformanceCounter(&t0);
+    trip.saved = saved.SaveNode(&strategy);
+    ::QueryPerformanceCounter(&t1);
+    trip.saveSeconds = double(t1.QuadPart - t0.QuadPart) / double(freq.QuadPart);
+    Node loaded;
+    EXPECT_EQ(0u, loaded.Create(rootName));
+    ::QueryPerformanceCounter(&t0);
+    trip.loaded = loaded.LoadNode(&strategy);
+    ::QueryPerformanceCounter(&t1);
+    trip.loadSeconds = double(t1.QuadPart - t0.QuadPart) / double(freq.QuadPart);
+    trip.same = Dump(saved) == Dump(loaded);
+    return trip;
+}
+
+const wchar_t kOutsideCodePage[] = L"\u4e2d\u6587 \u0416\u0437 \u05d0 \U0001F600 \u2603";
+
+struct TripCase {
+    const char* name;
+    std::function<void(Node&)> build;
+};
+
+std::vector<TripCase> HardTrees() {
+    return {
+        {"an empty root", [](Node&) {}},
+        {"an empty child beside a full one",
+         [](Node& root) {
+             root.CreateChildNode(L"Empty", &root);
+             Node* full = root.CreateChildNode(L"Full", &root);
+             full->SetStringValue(L"k", L"v");
+             full->CreateChildNode(L"EmptyGrandchild", full);
+         }},
+        {"names of 4,095 to 16,383 characters",
+         [](Node& root) {
+             for (size_t n : {4095u, 4096u, 5000u, 16383u})
+                 root.SetStringValue(std::wstring(n, (wchar_t)(L'a' + n % 7)).c_str(),
+                                     std::to_wstring(n).c_str());
+         }},
+        {"a name longer than the registry takes",
+         [](Node& root) {
+             root.SetStringValue(std::wstring(20000, L'z').c_str(), L"too long");
+             root.SetStringValue(L"short", L"kept");
+         }},
+        {"text outside the code page",
+         [](Node& root) {
+             root.SetStringValue(L"plain", L"ascii");
+             root.SetStringValue(kOutsideCodePage, kOutsideCodePage);
+             Node* child = root.CreateChildNode(L"\u0416child", &root);
+             child->SetStringValue(L"v", kOutsideCodePage);
+         }},
+    };
+}
+
+// What is saved comes back, or the save says FALSE.
+void ExpectNoLossySave(SECPTNStrategy& strategy, const TripCase& c) {
+    const Trip trip = RoundTrip(strategy, c.build);
+    if (trip.saved) {
+        EXPECT_TRUE(trip.loaded) << c.name;
+        EXPECT_TRUE(trip.same) << c.name << ": the save answered TRUE and the tree changed";
+    }
+}
+
+void FillMany(Node& root, int nValues) {
+    for (int i = 0; i < nValues; ++i)
+        root.SetStringValue((L"value" + std::to_wstring(i)).c_str(),
+                            (L"text " + std::to_wstring(i * 7)).c_str());
+}
+
+const std::vector<BYTE>& Megabyte() {
+    static const std::vector<BYTE> data = Blob(1u << 20, 99);
+    return data;
+}
+
+} // namespace
+
+TEST(SettingsTreeUnderStrain, TheRegistryGivesBackWhatItSaid) {
+    for (const TripCase& c : HardTrees()) {
+        TestKey key(L"SettingsStrain");
+        SECPTNStrategyRegistry strategy(key.Path().c_str(), HKEY_CURRENT_USER);
+        ExpectNoLossySave(strategy, c);
+    }
+    // The cases the registry holds come back whole, the empty nodes as nodes.
+    for (int i : {0, 1, 2, 4}) {
+        TestKey key(L"SettingsStrain");
+        SECPTNStrategyRegistry strategy(key.Path().c_str(), HKEY_CURRENT_USER);
+        const Trip trip = RoundTrip(strategy, HardTrees()[(size_t)i].build);
+        EXPECT_TRUE(trip.saved && trip.loaded && trip.same) << HardTrees()[(size_t)i].name;
+    }
+    TestKey key(L"SettingsStrain");
+    SECPTNStrategyRegistry strategy(key.Path().c_str(), HKEY_CURRENT_USER);
+    EXPECT_FALSE(RoundTrip(strategy, HardTrees()[3].build).saved);
+}
+
+TEST(SettingsTreeUnderStrain, TheIniFileGivesBackWhatItSaid) {
+    for (const TripCase& c : HardTrees()) {
+        TempIni ini;
+        SECPTNStrategyProfile strategy(ini.Path().c_str());
+        ExpectNoLossySave(strategy, c);
+    }
+    // Text outside the code page makes the file UTF-16; an ANSI file written before keeps what
+    // it held.
+    TempIni ini;
+    ::WritePrivateProfileStringW(L"Other", L"kept", L"before", ini.Path().c_str());
+    SECPTNStrategyProfile strategy(ini.Path().c_str());
+    const Trip trip = RoundTrip(strategy, HardTrees()[4].build);
+    EXPECT_TRUE(trip.saved && trip.loaded && trip.same);
+    wchar_t text[32] = {};
+    ::GetPrivateProfileStringW(L"Other", L"kept", L"", text, 32, ini.Path().c_str());
+    EXPECT_STREQ(L"before", text);
+    const std::string bytes = ini.Contents();
+    ASSERT_GE(bytes.size(), 2u);
+    EXPECT_EQ("\xFF\xFE", bytes.substr(0, 2));
+}
+
+namespace {
+
+// Stores a node's pairs straight through the system, each medium in its quickest way (one open
+// key; one section write), so that the load of a large node is measured without the per-pair
+// writes of saving it.
+void StoreDirectly(const Node& node, const TestKey* key, const TempIni* ini) {
+    const auto& pairs = node.GetPairs();
+    if (key != nullptr) {
+        HKEY hKey = NULL;
+        ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CURRENT_USER, key->Path(L"Root").c_str(), 0,
+                                                   NULL, 0, KEY_ALL_ACCESS, NULL, &hKey, NULL));
+        for (POSITION pos = pairs.GetHeadPosition(); pos != NULL;) {
+            const Node::SECPersTreeNodeKeyValuePair* pair = pairs.GetNext(pos);
+            ::RegSetValueExW(hKey, pair->m_strKey, 0, REG_SZ,
+                             (const BYTE*)(LPCWSTR)pair->m_strValue,
+                             (DWORD)((pair->m_strValue.GetLength() + 1) * sizeof(wchar_t)));
+        }
+        ::RegCloseKey(hKey);
+        return;
+    }
+    std::wstring lines;
+    for (POSITION pos = pairs.GetHeadPosition(); pos != NULL;) {
+        const Node::SECPersTreeNodeKeyValuePair* pair = pairs.GetNext(pos);
+        lines += pair->m_strKey.str() + L"=" + pair->m_strValue.str();
+        lines += L'\0';
+    }
+    lines += L'\0';
+    ASSERT_TRUE(::WritePrivateProfileSectionW(L"Root", lines.c_str(), ini->Path().c_str()));
+}
+
+double Seconds(const std::function<void()>& work) {
+    LARGE_INTEGER t0, t1, freq;
+    ::QueryPerformanceFrequency(&freq);
+    ::QueryPerformanceCounter(&t0);
+    work();
+    ::QueryPerformanceCounter(&t1);
+    return double(t1.QuadPart - t0.QuadPart) / double(freq.QuadPart);
+}
+
+} // namespace
+
+// Many values and one large binary value load back whole, in time that grows with their number
+// (the times are printed, not judged).
+TEST(SettingsTreeUnderStrain, ManyValuesAndAMegabyte) {
+    struct {
+        const char* name;
+        bool registry;
+        int values;
+    } cases[] = {{"registry, 50,000 values", true, 50000},
+                 {"registry, 1 MB binary", true, 0},
+                 {"ini, 10,000 values", false, 10000},
+                 {"ini, 50,000 values", false, 50000},
+                 {"ini, 1 MB binary", false, 0}};
+    for (const auto& c : cases) {
+        TestKey key(L"SettingsMany");
+        TempIni ini;
+        Node saved;
+        saved.Create(L"Root");
+        if (c.values > 0)
+            FillMany(saved, c.values);
+        else
+            saved.SetBinaryValue(L"blob", Megabyte().data(), (UINT)Megabyte().size());
+        StoreDirectly(saved, c.registry ? &key : nullptr, c.registry ? nullptr : &ini);
+        std::unique_ptr<SECPTNStrategy> strategy;
+        if (c.registry)
+            strategy.reset(new SECPTNStrategyRegistry(key.Path().c_str(), HKEY_CURRENT_USER));
+        else
+            strategy.reset(new SECPTNStrategyProfile(ini.Path().c_str()));
+        Node loaded;
+        loaded.Create(L"Root");
+        BOOL bLoaded = FALSE;
+        const double seconds = Seconds([&] { bLoaded = loaded.LoadNode(strategy.get()); });
+        EXPECT_TRUE(bLoaded) << c.name;
+        EXPECT_TRUE(Dump(saved) == Dump(loaded)) << c.name;
+        printf("[ load time ] %s: %.3f s\n", c.name, seconds);
+    }
+    // A megabyte saved by the tree itself comes back whole.
+    {
+        TestKey key(L"SettingsMany");
+        SECPTNStrategyRegistry strategy(key.Path().c_str(), HKEY_CURRENT_USER);
+        const Trip trip = RoundTrip(strategy, [](Node& root) {
+            root.SetBinaryValue(L"blob", Megabyte().data(), (UINT)Megabyte().size());
+        });
+        EXPECT_TRUE(trip.saved && trip.loaded && trip.same);
+        printf(
+            "[ load time ] registry, 1 MB binary saved by the tree: %.3f s (saving took %.3f s)\n",
+            trip.loadSeconds, trip.saveSeconds);
+    }
+    // Setting and reading back a megabyte in memory.
+    Node node;
+    node.Create(L"Top");
+    const double set = Seconds([&] {
+        ASSERT_EQ(0u, node.SetBinaryValue(L"blob", Megabyte().data(), (UINT)Megabyte().size()));
+    });
+    DWORD result = 1;
+    std::vector<BYTE> back;
+    const double read = Seconds([&] { back = ReadBinary(node, L"blob", result); });
+    EXPECT_EQ(Megabyte(), back);
+    EXPECT_EQ(0u, result);
+    printf("[ load time ] 1 MB binary in memory: set %.3f s, read %.3f s\n", set, read);
+}

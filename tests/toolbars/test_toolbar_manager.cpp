@@ -223,3 +223,34 @@ TEST_F(ToolBarManagerTest, ConfigModeReenablesExactlyWhatItDisabled) {
         delete p;
     }
 }
+
+// A layout whose record of a default toolbar was unusable leaves the frame with its other
+// toolbars: the missing one is made again, at its default place, beside its docked neighbour.
+TEST_F(ToolBarManagerTest, ADefaultToolbarMissingAfterALoadIsMadeAgain) {
+    Manager().DefineDefaultToolBar(59392, L"Standard", 4, kIds, CBRS_ALIGN_ANY,
+                                   AFX_IDW_DOCKBAR_TOP);
+    Manager().DefineDefaultToolBar(59393, L"Beside", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_TOP,
+                                   59392);
+    Manager().DefineDefaultToolBar(59394, L"Hidden", 4, kIds, CBRS_ALIGN_ANY, AFX_IDW_DOCKBAR_LEFT,
+                                   0, TRUE, FALSE);
+    ASSERT_TRUE(Manager().CreateDefaultToolBars());
+    PumpToolBarMessages();
+    const CRect besideBefore = WindowRect(59393);
+    for (UINT nID : {59393u, 59394u})
+        m_pFrame->GetControlBar(nID)->DestroyWindow();
+    PumpToolBarMessages();
+    ASSERT_EQ(1u, Manager().GetToolBars().size());
+
+    Manager().LoadState(L"TbManagerMissing");
+    PumpToolBarMessages();
+    ASSERT_EQ(3u, Manager().GetToolBars().size());
+    SECCustomToolBar* pBeside = Manager().FindToolBar(59393);
+    ASSERT_NE(nullptr, pBeside);
+    EXPECT_TRUE(pBeside->IsVisible());
+    EXPECT_EQ(besideBefore, WindowRect(59393));
+    SECCustomToolBar* pHidden = Manager().FindToolBar(59394);
+    ASSERT_NE(nullptr, pHidden);
+    EXPECT_FALSE(pHidden->GetStyle() & WS_VISIBLE);
+    EXPECT_EQ(m_pFrame->GetControlBar(AFX_IDW_DOCKBAR_LEFT), pHidden->m_pDockBar);
+    AfxGetApp()->WriteProfileString(L"TbManagerMissing-ToolBarManager", nullptr, nullptr);
+}
