@@ -44,6 +44,9 @@ public:
     // Asks for a layout at the next idle time (docking code changes many bars at once).
     void DelayRecalcLayout(BOOL bNotify = TRUE);
     enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+    // Asks for the title to be brought up to date at the next idle time (a child that is going
+    // still counts as the active one while it goes).
+    void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
     UINT m_nIdleFlags = 0;
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,

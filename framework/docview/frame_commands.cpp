@@ -165,7 +165,13 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
 // Idle time: shows and hides that waited, then the layout they and docking asked for. The bars'
 // items are updated by their own handling of this message (they are descendants).
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
-    if (m_hWnd != NULL && !IsIconic())
+    if (m_hWnd == NULL)
+        return 0;
+    if (m_nIdleFlags & idleTitle) {
+        m_nIdleFlags &= ~idleTitle;
+        OnUpdateFrameTitle(TRUE);
+    }
+    if (!IsIconic())
         RunIdleLayout();
     return 0;
 }
