@@ -145,8 +145,8 @@ void CControlBar::DoPaint(CDC* pDC) {
 void CControlBar::DrawBorders(CDC* pDC, CRect& rect) {
     if (!(m_dwStyle & CBRS_BORDER_ANY))
         return;
-    DrawBorderLines(pDC, rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT),
-                    2, 2);
+    DrawBorderLines(pDC, rect, ::GetSysColor(COLOR_BTNSHADOW), ::GetSysColor(COLOR_BTNHIGHLIGHT), 2,
+                    2);
 }
 
 void CControlBar::DrawBorderLines(CDC* pDC, CRect& rect, COLORREF clrOuter, COLORREF clrInner,
@@ -206,9 +206,7 @@ BOOL CControlBar::PreCreateWindow(CREATESTRUCT& cs) {
 }
 
 BOOL CControlBar::PreTranslateMessage(MSG* pMsg) {
-    if (m_bToolTips || (m_dwStyle & CBRS_TOOLTIPS))
-        FilterToolTipMessage(pMsg);
-    return CWnd::PreTranslateMessage(pMsg);
+    return CWnd::PreTranslateMessage(pMsg); // which shows the tips
 }
 
 // Commands of the bar's controls go to the owner when the bar itself has no handler.

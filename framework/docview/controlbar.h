@@ -107,6 +107,7 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL ShowsToolTips() const override { return m_bToolTips || (m_dwStyle & CBRS_TOOLTIPS); }
 
     enum StateFlags { delayHide = 1, delayShow = 2, tempHide = 4 };
 

@@ -44,6 +44,9 @@ public:
     // Asks for a layout at the next idle time (docking code changes many bars at once).
     void DelayRecalcLayout(BOOL bNotify = TRUE);
     enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+    // Asks for the title to be brought up to date at the next idle time (a child that is going
+    // still counts as the active one while it goes).
+    void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
     UINT m_nIdleFlags = 0;
     void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,
                         LPRECT lpRectParam = nullptr, LPCRECT lpRectClient = nullptr,
@@ -173,6 +176,7 @@ protected:
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+    afx_msg BOOL OnToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
     afx_msg BOOL OnNcActivate(BOOL bActive);
     afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);

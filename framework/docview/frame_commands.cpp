@@ -7,6 +7,9 @@
 #include "framework/docview/view.h"
 #include "framework/win/winapp.h"
 
+#include <commctrl.h>
+
+#include <iterator>
 #include <vector>
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -20,6 +23,7 @@ ON_WM_ERASEBKGND()
 ON_WM_INITMENUPOPUP()
 ON_WM_MENUSELECT()
 ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
+ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOW, 0, 0xFFFFFFFF, OnToolTipText)
 ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 ON_WM_NCACTIVATE()
 ON_WM_ENABLE()
@@ -98,6 +102,25 @@ void CFrameWnd::GetMessageString(UINT nID, CString& rMessage) const {
         AfxExtractSubString(rMessage, strFull, 0, L'\n');
 }
 
+// A tip of a tool that names a command (by id, or by a control's id) is the text after the first
+// '\n' of the command's string resource; without one the tip is left to others.
+BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
+    auto* pInfo = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+    UINT_PTR nID = pNMHDR->idFrom;
+    if (pInfo->uFlags & TTF_IDISHWND)
+        nID = static_cast<UINT_PTR>(::GetDlgCtrlID(reinterpret_cast<HWND>(nID)));
+    CString strFull, strTip;
+    if (nID == 0 || nID > 0xFFFF || !strFull.LoadString(static_cast<UINT>(nID)) ||
+        !AfxExtractSubString(strTip, strFull, 1, L'\n') || strTip.IsEmpty())
+        return FALSE;
+    ::lstrcpynW(pInfo->szText, strTip, static_cast<int>(std::size(pInfo->szText)));
+    pInfo->lpszText = pInfo->szText;
+    pInfo->hinst = NULL;
+    if (pResult != nullptr)
+        *pResult = 0;
+    return TRUE;
+}
+
 // The status bar may live in a dock bar: the bar list knows it wherever it is.
 CWnd* CFrameWnd::GetMessageBar() {
     if (CControlBar* pBar = GetControlBar(AFX_IDW_STATUS_BAR))
@@ -142,7 +165,13 @@ void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu) {
 // Idle time: shows and hides that waited, then the layout they and docking asked for. The bars'
 // items are updated by their own handling of this message (they are descendants).
 LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
-    if (m_hWnd != NULL && !IsIconic())
+    if (m_hWnd == NULL)
+        return 0;
+    if (m_nIdleFlags & idleTitle) {
+        m_nIdleFlags &= ~idleTitle;
+        OnUpdateFrameTitle(TRUE);
+    }
+    if (!IsIconic())
         RunIdleLayout();
     return 0;
 }

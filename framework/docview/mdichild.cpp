@@ -15,6 +15,7 @@ IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
 ON_WM_MDIACTIVATE()
 ON_WM_SIZE()
+ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
 namespace {
@@ -146,7 +147,13 @@ BOOL CMDIChildWnd::DestroyWindow() {
 }
 
 LRESULT CMDIChildWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefMDIChildProcW(m_hWnd, message, wParam, lParam);
+    const LRESULT lResult = ::DefMDIChildProcW(m_hWnd, message, wParam, lParam);
+    // The client names its window-list item when the child is made, mostly before the child
+    // has its title: the list is built again with the title as it is now.
+    if (message == WM_SETTEXT && m_hWnd != NULL)
+        if (HWND hClient = ::GetParent(m_hWnd))
+            ::SendMessageW(hClient, WM_MDIREFRESHMENU, 0, 0);
+    return lResult;
 }
 
 void CMDIChildWnd::ActivateFrame(int nCmdShow) {
@@ -176,6 +183,13 @@ void CMDIChildWnd::OnSize(UINT nType, int cx, int cy) {
     if (CMDIFrameWnd* pFrame = GetMDIFrame())
         if (pFrame->MDIGetActive() == this)
             pFrame->OnUpdateFrameTitle(TRUE);
+}
+
+// The main title names the active child: once this one is gone, it names the next or none.
+void CMDIChildWnd::OnDestroy() {
+    if (CMDIFrameWnd* pFrame = GetMDIFrame())
+        pFrame->DelayUpdateFrameTitle();
+    CFrameWnd::OnDestroy();
 }
 
 void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) {

@@ -44,6 +44,7 @@ protected:
 
     afx_msg void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnDestroy();
 
     DECLARE_MESSAGE_MAP()
 };

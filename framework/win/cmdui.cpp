@@ -77,7 +77,8 @@ BOOL CCmdUI::DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
     // A control bound to an object may keep its own state (ON_UPDATE_COMMAND_UI_REFLECT).
     if (m_pOther != NULL && m_pMenu == NULL) {
         CWnd* pControl = CWnd::FromHandlePermanent(m_pOther->m_hWnd);
-        const int nReflect = (int)MAKELONG(LOWORD(CN_UPDATE_COMMAND_UI), WM_REFLECT_BASE + WM_COMMAND);
+        const int nReflect =
+            (int)MAKELONG(LOWORD(CN_UPDATE_COMMAND_UI), WM_REFLECT_BASE + WM_COMMAND);
         if (pControl != NULL && pControl->OnCmdMsg(0, nReflect, this, NULL))
             return TRUE;
     }
@@ -102,6 +103,8 @@ void AfxUpdatePopupMenu(CCmdTarget* pTarget, CMenu* pPopupMenu, BOOL bAutoMenuEn
             continue; // separator
         if (state.m_nID == (UINT)-1)
             continue; // a popup is updated when it opens itself
+        if (state.m_nID >= 0xFF00)
+            continue; // the MDI client's window list, which the client keeps itself
         state.m_pSubMenu = NULL;
         state.DoUpdate(pTarget, bAutoMenuEnable);
         // An update handler may have removed items (the recent-file list does): step back so

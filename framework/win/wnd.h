@@ -269,6 +269,9 @@ public:
     // Tooltips: a window with tooltips enabled is asked, as the mouse moves over it, which tool
     // the point is on (OnToolHitTest) and its tip is shown by the thread's tooltip control.
     BOOL EnableToolTips(BOOL bEnable = TRUE);
+    // Whether the window shows tips now: enabled by EnableToolTips, or by a style of its own
+    // (a control bar's CBRS_TOOLTIPS).
+    virtual BOOL ShowsToolTips() const { return m_bToolTips; }
     // Fills pTI for the tool at point (client coordinates) and returns its id, or -1. The
     // default answers the child control under the point, its text asked for by TTN_NEEDTEXT.
     // A text other than LPSTR_TEXTCALLBACK must be allocated with malloc: it is freed here.

@@ -78,7 +78,7 @@ void FreeToolText(TOOLINFOW& ti) {
 BOOL CWnd::EnableToolTips(BOOL bEnable) {
     BOOL bOld = m_bToolTips;
     m_bToolTips = bEnable ? TRUE : FALSE;
-    if (!m_bToolTips && TipState().hWndOwner == m_hWnd)
+    if (!ShowsToolTips() && TipState().hWndOwner == m_hWnd)
         RemoveCurrentTool();
     return bOld;
 }
@@ -115,7 +115,7 @@ void CWnd::FilterToolTipMessage(MSG* pMsg) {
     CWnd* pOwner = NULL;
     for (HWND hWnd = pMsg->hwnd; hWnd != NULL && pOwner == NULL; hWnd = ::GetParent(hWnd)) {
         CWnd* pWnd = FromHandlePermanent(hWnd);
-        if (pWnd != NULL && pWnd->m_bToolTips && ::IsWindowVisible(hWnd))
+        if (pWnd != NULL && pWnd->ShowsToolTips() && ::IsWindowVisible(hWnd))
             pOwner = pWnd;
     }
     if (pOwner == NULL) {
@@ -141,7 +141,11 @@ void CWnd::FilterToolTipMessage(MSG* pMsg) {
     if (nHit != state.nLastHit || pOwner->m_hWnd != state.hWndOwner) {
         RemoveCurrentTool();
         if (nHit != -1) {
-            if (ti.hwnd == NULL)
+            // The control matches relayed messages against the window they came to, in its
+            // coordinates, where the hit test measured the tool: a tool that names another
+            // window (a bar naming the frame that answers its texts) is kept on the window
+            // under the mouse, whose text requests a control bar passes on to its owner.
+            if (ti.hwnd == NULL || !(ti.uFlags & TTF_IDISHWND))
                 ti.hwnd = pOwner->m_hWnd;
             if (!(ti.uFlags & TTF_IDISHWND) && ::IsRectEmpty(&ti.rect))
                 ::GetClientRect(ti.hwnd, &ti.rect);
