@@ -82,10 +82,9 @@ void SECEditCtrl::CreateModel() {
 
 void SECEditCtrl::SetModel(SECEditModel* model, BOOL owns) {
     SECEditModel* old = GetEditModel();
-    if (model == old && model != nullptr) {
-        m_bOwnsModel = owns;
+    // The model shown already: whoever owns it keeps it.
+    if (model == old)
         return;
-    }
     const BOOL ownedOld = m_bOwnsModel;
     // The old model loses this observer before it can go.
     if (CMvcModel* current = GetModel())

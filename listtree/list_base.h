@@ -413,6 +413,9 @@ protected:
     int MainColumn() const;     // the first column with sub-item 0, or -1
     int LastMainColumn() const; // the last such column, or -1
     BOOL IsSelected(int nRow) const;
+    // Asks the owner, then makes the row the caret and the only selected row: FALSE when the
+    // owner vetoed (the veto is kept) or the row went while it was asked.
+    BOOL SelectAlone(int nRow, BOOL bMouse);
     BOOL SelectedInsert(int nRow);
     BOOL SelectedRemove(int nRow);
     int RowHeight(int nRow); // spacing + height, measured when needed

@@ -115,10 +115,10 @@ template <class TBase> void SECListImpl<TBase>::OnLButtonUp(UINT nFlags, CPoint 
     const int nRow = HitTest(point.x, point.y, &nHit, &nCol);
     const bool bModifier = (nFlags & (MK_SHIFT | MK_CONTROL)) != 0;
     if (nRow >= 0 && IsSelected(nRow) && GetSelectedCount() > 1 && !bModifier) {
-        // The click did not start a drag: the selection collapses to the row.
-        DeselectAllExcept(nRow);
-        FocusItem(nRow, TRUE);
-        OnSelectionUpdated(nRow, TRUE);
+        // The click did not start a drag: the selection collapses to the row, as a selection
+        // change the owner hears of and may refuse.
+        if (SelectAlone(nRow, TRUE) && Alive(token))
+            OnSelectionUpdated(nRow, TRUE);
     } else if (nRow >= 0 && (nFlags & MK_CONTROL) && !(nFlags & MK_SHIFT)) {
         if (UpdateSelection(nRow, nHit, MK_CONTROL, TRUE) && Alive(token))
             OnSelectionUpdated(nRow, TRUE);

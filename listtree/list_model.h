@@ -619,15 +619,21 @@ template <class TBase> void SECListImpl<TBase>::ShiftIndicesForDelete(int nFirst
     const int nLeft = GetItemCount();
     if (m_nTopIndex >= nLeft)
         m_nTopIndex = nLeft;
-    // The caret stays on a row while rows remain.
+    // The caret on the first row of the run stays at its index, on the row that takes its
+    // place; elsewhere in the run, or with nothing after it, it goes to the row above. It stays
+    // on a row while rows remain: a run deleted from the top leaves it on row 0.
     if (m_nFocusIndex >= nEnd)
         m_nFocusIndex -= nCount;
-    else if (m_nFocusIndex >= nFirst)
+    else if (m_nFocusIndex > nFirst || (m_nFocusIndex == nFirst && nFirst >= nLeft))
         m_nFocusIndex = nLeft > 0 ? std::max(nFirst - 1, 0) : -1;
-    if (m_nFocusIndex >= nLeft)
-        m_nFocusIndex = nLeft - 1;
-    // Indices inside the run lose their row.
-    int* indices[] = {&m_nDropHilite, &m_nAnchor, &m_nPendingEdit};
+    // The drop highlight stays under the pointer: on the first row of the run it moves to the
+    // row that takes its place, further inside to the row above.
+    if (m_nDropHilite >= nEnd)
+        m_nDropHilite -= nCount;
+    else if (m_nDropHilite > nFirst)
+        m_nDropHilite = nFirst - 1;
+    // Other indices inside the run lose their row.
+    int* indices[] = {&m_nAnchor, &m_nPendingEdit};
     for (int* p : indices) {
         if (*p >= nEnd)
             *p -= nCount;
@@ -706,8 +712,8 @@ template <class TBase> BOOL SECListImpl<TBase>::DeleteAllItems() {
     Changed();
     m_nTopIndex = 0;
     m_nFocusIndex = -1;
-    m_nAnchor = -1;
-    m_nDropHilite = -1;
+    // The anchor and the drop highlight are left as they were: the first row to come takes
+    // the caret and the anchor with it, and the drop highlight is the owner's to set or clear.
     m_nEditItem = -1;
     m_nPendingEdit = -1;
     UpdateScrollBars();

@@ -96,7 +96,9 @@ template <class TBase> BOOL SECListImpl<TBase>::SetDropHilite(int nRow) {
     if (nOld == nRow)
         return TRUE;
     if (nOld >= 0) {
-        SetItemState(nOld, 0, LVIS_DROPHILITED);
+        // A highlight left on a row that went is cleared all the same.
+        if (!SetItemState(nOld, 0, LVIS_DROPHILITED))
+            m_nDropHilite = -1;
         InvalidateItem(nOld, FALSE, FALSE, FALSE, TRUE);
     }
     if (nRow >= 0)
@@ -151,7 +153,8 @@ template <class TBase> int SECListImpl<TBase>::HitTest(int x, int y, UINT* pFlag
         }
     const bool bHeader = (m_dwListStyle & LVS_TYPEMASK) == LVS_REPORT && IsHeaderVisible();
     if (bHeader && y < rcClient.top + m_nHeaderHeight) {
-        const int nWalk = HasExStyle(LVXS_FITCOLUMNSONSIZE) ? GetColumnCount() - 1 : GetColumnCount();
+        const int nWalk =
+            HasExStyle(LVXS_FITCOLUMNSONSIZE) ? GetColumnCount() - 1 : GetColumnCount();
         for (int i = 0; i < nWalk; ++i) {
             const int right = GetColumnRight(i);
             if (x >= right - 4 && x <= right + 4) {
@@ -196,7 +199,7 @@ template <class TBase> int SECListImpl<TBase>::HitTest(int x, int y, UINT* pFlag
 
 template <class TBase>
 UINT SECListImpl<TBase>::ClickSelectRule(POINT* pPoint, int nRow, UINT nHitFlags, int* pArmDrag,
-                                     int* pSelect) {
+                                         int* pSelect) {
     int bArm = FALSE, bSelect = FALSE;
     if (nHitFlags & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)) {
         bArm = bSelect = TRUE;
@@ -219,7 +222,8 @@ UINT SECListImpl<TBase>::ClickSelectRule(POINT* pPoint, int nRow, UINT nHitFlags
 }
 
 template <class TBase>
-BOOL SECListImpl<TBase>::UpdateSelection(int nRow, UINT /*nHitFlags*/, UINT nKeyFlags, BOOL bMouse) {
+BOOL SECListImpl<TBase>::UpdateSelection(int nRow, UINT /*nHitFlags*/, UINT nKeyFlags,
+                                         BOOL bMouse) {
     m_nLastSelectEvent = -1;
     if (!IsValidRow(nRow))
         return FALSE;
@@ -262,20 +266,27 @@ BOOL SECListImpl<TBase>::UpdateSelection(int nRow, UINT /*nHitFlags*/, UINT nKey
             FocusItem(nRow, !IsSelected(nRow));
         }
     } else {
-        if (nRow == nCaret && IsSelected(nRow) && GetSelectedCount() == 1)
+        // Nothing changes on the caret row, nor on a row already selected: a press on a member
+        // of a selection waits for the button-up. Two cases would leave the user stuck and do
+        // change: the caret row that lost its selection is selected again, and a key onto
+        // another selected row moves the caret there and collapses the selection to it.
+        if (IsSelected(nRow) && (nRow == nCaret || bMouse))
             return TRUE;
-        // A press on a member of a selection waits for the button-up; a key collapses it.
-        if (bMouse && IsSelected(nRow))
-            return TRUE;
-        m_lSelectionVeto = NotifySelChanging(nRow, nCaret, bMouse);
-        if (!Alive(token) || !IsValidRow(nRow))
-            return FALSE;
-        if (m_lSelectionVeto != 0)
-            return FALSE;
-        HideTip();
-        DeselectAllExcept(nRow);
-        FocusItem(nRow, TRUE);
+        return SelectAlone(nRow, bMouse);
     }
+    NotifySelChanged(nRow, nCaret, bMouse);
+    return TRUE;
+}
+
+template <class TBase> BOOL SECListImpl<TBase>::SelectAlone(int nRow, BOOL bMouse) {
+    const int nCaret = GetFocusIndex();
+    const auto token = LifeToken();
+    m_lSelectionVeto = NotifySelChanging(nRow, nCaret, bMouse);
+    if (!Alive(token) || !IsValidRow(nRow) || m_lSelectionVeto != 0)
+        return FALSE;
+    HideTip();
+    DeselectAllExcept(nRow);
+    FocusItem(nRow, TRUE);
     NotifySelChanged(nRow, nCaret, bMouse);
     return TRUE;
 }
@@ -307,7 +318,8 @@ template <class TBase> BOOL SECListImpl<TBase>::ScrollRows(int nRows, BOOL bFrom
         return ScrollRows(std::max(n, nRows > 0 ? 1 : 0), FALSE);
     }
     const long long nWanted = (long long)m_nTopIndex + nRows;
-    const int nNew = (int)std::max<long long>(0, std::min<long long>(nWanted, std::max(nCount - 1, 0)));
+    const int nNew =
+        (int)std::max<long long>(0, std::min<long long>(nWanted, std::max(nCount - 1, 0)));
     if (nNew == m_nTopIndex)
         return FALSE;
     const int nOld = m_nTopIndex;
@@ -363,8 +375,8 @@ template <class TBase> BOOL SECListImpl<TBase>::EnsureVisible(int nRow, BOOL /*b
     if (nRow >= nLast && nLast >= m_nTopIndex) {
         ScrollRows(nRow - nLast + (nRow < nCount - 1 ? 1 : 0), TRUE);
         // Scrolling by heights may fall short for tall rows: go on until the row shows.
-        for (int nGuard = 0; nGuard < nCount && nRow > GetLastFullyVisibleIndex(NULL) &&
-                             m_nTopIndex < nRow;
+        for (int nGuard = 0;
+             nGuard < nCount && nRow > GetLastFullyVisibleIndex(NULL) && m_nTopIndex < nRow;
              ++nGuard)
             ScrollRows(1, FALSE);
         // A page too small for the row of context keeps the row itself on top.
@@ -380,22 +392,25 @@ template <class TBase> BOOL SECListImpl<TBase>::EnsureVisible(int nRow, BOOL /*b
     return nRow >= m_nTopIndex;
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::EnsureRangeVisible(int nFirst, int nLast, BOOL /*bFlag*/) {
+// The range is shown from its first row down, as much of it as a page holds; a page that the
+// rows from there to the end do not fill takes rows from above as well. The last row may be the
+// count: the range then reaches the end of the list.
+template <class TBase>
+BOOL SECListImpl<TBase>::EnsureRangeVisible(int nFirst, int nLast, BOOL /*bFlag*/) {
     const int nCount = GetItemCount();
-    if (nFirst < 0 || nFirst > nLast || nLast > nCount - 1)
+    if (nFirst < 0 || nFirst > nLast || nLast > nCount)
         return FALSE;
     if (nFirst >= m_nTopIndex && nLast <= GetLastFullyVisibleIndex(NULL))
         return TRUE;
     const int nPage = PageHeight();
-    int nSum = 0, i = nFirst;
-    for (; i <= nLast && nSum + RowHeight(i) <= nPage; ++i)
+    int nSum = 0;
+    for (int i = nFirst; i < nCount && nSum < nPage; ++i)
         nSum += RowHeight(i);
-    int nTop = nFirst;
-    if (i > nLast)
-        for (int j = nFirst - 1; j >= 0 && nSum + RowHeight(j) <= nPage; --j) {
-            nSum += RowHeight(j);
-            nTop = j;
-        }
+    int nTop = std::min(nFirst, std::max(nCount - 1, 0));
+    for (int j = nFirst - 1; j >= 0 && nSum + RowHeight(j) <= nPage; --j) {
+        nSum += RowHeight(j);
+        nTop = j;
+    }
     SetTopIndex(nTop);
     return TRUE;
 }

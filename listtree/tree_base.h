@@ -300,6 +300,7 @@ protected:
     int CountVisibleDescendants(_Node* pNode) const;
     void AddDescendantRows(_Node* pNode, int nRow);
     void RemoveDescendantRows(_Node* pNode, int nRow);
+    BOOL ReopenBranch(_Node* pParent);
     void RemoveRowOf(_Node* pNode);
     void DeleteRowRange(int nFirst, int nCount);
     void FinishRowRemoval();

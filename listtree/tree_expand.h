@@ -402,51 +402,79 @@ BOOL SECTreeImpl<TList>::MoveItem(HTREEITEM hItem, HTREEITEM hNewParent, BOOL bR
             return FALSE;
     }
     const auto token = this->LifeToken();
+    auto gone = [&] { return !this->Alive(token) || !AliveNode(pNode); };
     BarsDeferred deferred(this);
     _Node* pCaret = NodeOfRow(this->GetFocusIndex());
     this->DeselectAllExcept(-1);
-    // The subtree leaves the rows, then the node moves and gets its rows at the new place.
-    SECTreeNode* pOldParent = pNode->GetParent();
+    _Node* pOldParent = AsNode(pNode->GetParent());
+    // An open item closes for the move and opens again at its new place; the parents it leaves
+    // and joins close and open again. The owner hears of each as of any other expansion.
+    BOOL bReopen = FALSE;
+    if (HasRow(pNode) && pNode->IsExpanded()) {
+        Expand(hItem, TVE_COLLAPSE, FALSE);
+        if (gone())
+            return FALSE;
+        bReopen = !pNode->IsExpanded();
+    }
     const int nRow = RowOf(pNode);
     if (nRow >= 0) {
-        RemoveDescendantRows(pNode, nRow);
-        if (!this->Alive(token) || !AliveNode(pNode))
+        RemoveDescendantRows(pNode, nRow); // an owner that kept it open
+        if (gone())
             return FALSE;
         const int nAt = RowOf(pNode);
         if (nAt >= 0)
             DeleteRowRange(nAt, 1);
-        if (!this->Alive(token) || !AliveNode(pNode))
+        if (gone())
             return FALSE;
     }
     m_known.clear(); // the subtree changes level
-    if (!m_nodes.Relink(pNode, pNewParent, position))
-        m_nodes.Relink(pNode, AsNode(pOldParent), SECTreeNode::addLast); // never lost
-    if (bSort) {
+    // The owner may have taken the place away while it heard of the collapse: the item then
+    // stays where it was.
+    const BOOL bMoved = m_nodes.Relink(pNode, pNewParent, position);
+    if (bMoved && bSort) {
         const UINT_PTR sorted = SortedPosition(pNewParent, pNode, bDesc);
         if (AliveNode(pNode) && sorted != SECTreeNode::addLast)
             m_nodes.Relink(pNode, pNewParent, sorted);
     }
-    if (!this->Alive(token) || !AliveNode(pNode))
+    if (gone())
         return FALSE;
-    if (m_nodes.IsItemVisible(HandleOfNode(pNode))) {
+    if (m_nodes.IsItemVisible(hItem)) {
         const int nNew = MakeRowInPlace(pNode);
         if (nNew >= 0)
             AddDescendantRows(pNode, nNew);
     }
+    if (bMoved && (!ReopenBranch(pOldParent) || !ReopenBranch(pNewParent)))
+        return FALSE;
+    if (bReopen && !gone())
+        Expand(hItem, TVE_EXPAND, FALSE);
+    if (!this->Alive(token))
+        return FALSE;
     if (bRedraw) {
         this->RecalcLayout();
         this->Repaint(TRUE);
     }
     this->DeselectAllExcept(-1);
-    _Node* pShow = pCaret != nullptr && AliveNode(pCaret) && HasRow(pCaret)
-                       ? pCaret
-                       : (pNewParent != RootNode() && HasRow(pNewParent) ? pNewParent : nullptr);
+    _Node* pShow = pCaret != nullptr && AliveNode(pCaret) && HasRow(pCaret) ? pCaret : nullptr;
+    if (pShow == nullptr && pNewParent != RootNode() && AliveNode(pNewParent) && HasRow(pNewParent))
+        pShow = pNewParent;
     if (pShow != nullptr) {
         const int r = RowOf(pShow);
         this->FocusItem(r, TRUE);
         TList::EnsureVisible(r, FALSE);
     }
-    return TRUE;
+    return bMoved;
+}
+
+// Closes and opens again a parent that shows its children, so that its rows are made anew;
+// FALSE when the window went meanwhile.
+template <class TList> BOOL SECTreeImpl<TList>::ReopenBranch(_Node* pParent) {
+    if (pParent == RootNode() || !AliveNode(pParent) || !HasRow(pParent) || !pParent->IsExpanded())
+        return TRUE;
+    const auto token = this->LifeToken();
+    Expand(HandleOfNode(pParent), TVE_COLLAPSE, FALSE);
+    if (this->Alive(token) && AliveNode(pParent))
+        Expand(HandleOfNode(pParent), TVE_EXPAND, FALSE);
+    return this->Alive(token);
 }
 
 template <class TList> void SECTreeImpl<TList>::UpdateScrollBars() {

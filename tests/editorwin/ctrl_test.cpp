@@ -273,6 +273,26 @@ TEST(EditorLifetime, ReplacingAnOwnedModelThatAnotherWindowShows) {
     EXPECT_EQ(first.Model().GetLineTextLength(0), 8);
 }
 
+TEST(EditorLifetime, SettingTheModelShownAgainLeavesItsOwnerAsItWas) {
+    Host first(200, 100);
+    first.Load(kFixture);
+    SECEditModel* own = first.Ctrl().GetEditModel();
+    const int lines = own->GetLineCount();
+    first.Ctrl().SetModel(own, FALSE);
+    EXPECT_TRUE(first.Ctrl().OwnsModel());
+    {
+        Host second(200, 100);
+        second.Ctrl().SetModel(own, FALSE);
+        // Were it to own the model now, it would take it along when it goes.
+        second.Ctrl().SetModel(own, TRUE);
+        EXPECT_FALSE(second.Ctrl().OwnsModel());
+        second.Repaint();
+    }
+    ASSERT_EQ(first.Ctrl().GetEditModel(), own);
+    EXPECT_EQ(own->GetLineCount(), lines);
+    first.Repaint();
+}
+
 TEST(EditorLifetime, AControllerGoneWhileHoldingTheCaptureGetsNoMoreMessages) {
     Host keep(200, 100);
     keep.Load(kFixture);

@@ -53,8 +53,11 @@ TEST_F(BadInput, RowIndicesOutsideTheRowsChangeNothing) {
     EXPECT_EQ(5, list.GetItemCount());
     EXPECT_EQ(1, list.GetSelectedCount());
     EXPECT_EQ(0, list.GetFocusIndex());
-    EXPECT_FALSE(list.EnsureRangeVisible(0, 5, FALSE)); // last = count is no row
+    EXPECT_TRUE(list.EnsureRangeVisible(0, 5, FALSE)); // last = count: to the end of the list
     EXPECT_TRUE(list.EnsureRangeVisible(0, 4, FALSE));
+    EXPECT_FALSE(list.EnsureRangeVisible(0, 6, FALSE));
+    EXPECT_FALSE(list.EnsureRangeVisible(-1, 2, FALSE));
+    EXPECT_FALSE(list.EnsureRangeVisible(3, 2, FALSE));
 }
 
 TEST_F(BadInput, InsertsAndDeletesAreClampedToTheRows) {

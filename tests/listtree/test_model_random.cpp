@@ -58,16 +58,21 @@ struct Reference {
         const int left = Count();
         if (top >= left)
             top = left;
+        // The caret on the first deleted row keeps its index while a row takes its place;
+        // elsewhere in the run it goes to the row above (row 0 for a run from the top).
         if (caret >= end)
             caret -= count;
-        else if (caret >= first)
+        else if (caret > first || (caret == first && first >= left))
             caret = left > 0 ? std::max(first - 1, 0) : -1;
-        for (int* p : {&drop, &anchor}) {
-            if (*p >= end)
-                *p -= count;
-            else if (*p >= first)
-                *p = -1;
-        }
+        // The drop highlight likewise, but it may leave the top.
+        if (drop >= end)
+            drop -= count;
+        else if (drop > first)
+            drop = first - 1;
+        if (anchor >= end)
+            anchor -= count;
+        else if (anchor >= first)
+            anchor = -1;
         std::set<int> kept;
         for (int s : selected)
             if (s < first)
@@ -80,9 +85,10 @@ struct Reference {
         top = left <= 1 ? 0 : std::min(top, left - 1);
     }
     void DeleteAll() {
+        // The anchor and the drop highlight are left as they were.
         rows.clear();
         selected.clear();
-        caret = anchor = drop = -1;
+        caret = -1;
         top = 0;
     }
     void UpdateSelection(int r, bool shift, bool ctrl, bool mouse) {
@@ -105,9 +111,8 @@ struct Reference {
             }
             FocusItem(r, selected.count(r) == 0);
         } else {
-            if (r == old && selected.count(r) && selected.size() == 1)
-                return;
-            if (mouse && selected.count(r))
+            // The caret row and a row under the button that are selected stay as they are.
+            if (selected.count(r) && (r == old || mouse))
                 return;
             selected.clear();
             FocusItem(r, true);

@@ -4,6 +4,8 @@
 
 #include "list_fixture.h"
 
+#include <tuple>
+
 namespace {
 
 using Codes = std::vector<UINT>;
@@ -177,6 +179,105 @@ TEST_F(TreeNotify, SelectionActionsSayWhoMovedIt) {
             bSeen = true;
         }
     EXPECT_TRUE(bSeen);
+    EXPECT_EQ(b, tree.GetSelectedItem());
+}
+
+TEST_F(TreeNotify, AClickThatCollapsesAMultipleSelectionIsASelectionChangeTheOwnerMayRefuse) {
+    tree.ModifyTreeExStyle(0, TVXS_MULTISEL, FALSE);
+    tree.Expand(a, TVE_EXPAND);
+    tree.SetFocus();
+    auto click = [&](HTREEITEM h, UINT nFlags) {
+        const CPoint pt = LabelPoint(h);
+        tree.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON | nFlags, MAKELPARAM(pt.x, pt.y));
+        tree.SendMessage(WM_LBUTTONUP, nFlags, MAKELPARAM(pt.x, pt.y));
+    };
+    auto selected = [&] {
+        std::vector<HTREEITEM> out;
+        for (HTREEITEM h = tree.GetFirstSelectedItem(); h != NULL; h = tree.GetNextSelectedItem(h))
+            out.push_back(h);
+        return out;
+    };
+    for (bool bRefuse : {false, true}) {
+        SCOPED_TRACE(bRefuse ? "refused" : "allowed");
+        parent.answer = nullptr;
+        click(a1, 0);
+        click(b, MK_SHIFT);
+        ASSERT_EQ(std::vector<HTREEITEM>({a1, a2, b}), selected());
+        parent.Clear();
+        if (bRefuse)
+            parent.answer = [](NMHDR* p) -> LRESULT { return p->code == TVN_SELCHANGINGW ? 1 : 0; };
+        click(a2, 0);
+        std::vector<TreeEvent> changes;
+        for (const TreeEvent& e : parent.events)
+            if (e.code == TVN_SELCHANGINGW || e.code == TVN_SELCHANGEDW)
+                changes.push_back(e);
+        ASSERT_EQ(bRefuse ? 1u : 2u, changes.size());
+        for (const TreeEvent& e : changes) {
+            EXPECT_EQ((UINT)TVC_BYMOUSE, e.action);
+            EXPECT_EQ(b, e.hOld);
+            EXPECT_EQ(a2, e.hNew);
+        }
+        EXPECT_EQ(bRefuse ? std::vector<HTREEITEM>({a1, a2, b}) : std::vector<HTREEITEM>({a2}),
+                  selected());
+        EXPECT_EQ(bRefuse ? b : a2, tree.GetSelectedItem());
+    }
+}
+
+// The expansions of a move, as the owner hears them: (code, action, item).
+std::vector<std::tuple<UINT, UINT, HTREEITEM>> Expansions(const std::vector<TreeEvent>& events) {
+    std::vector<std::tuple<UINT, UINT, HTREEITEM>> out;
+    for (const TreeEvent& e : events)
+        if (e.code == TVN_ITEMEXPANDINGW || e.code == TVN_ITEMEXPANDEDW)
+            out.emplace_back(e.code, e.action, e.hNew);
+    return out;
+}
+
+TEST_F(TreeNotify, MovingAnItemClosesAndReopensItAndTheBranchesItLeavesAndJoins) {
+    const HTREEITEM c = tree.InsertItem(L"c", a1);
+    const HTREEITEM b1 = tree.InsertItem(L"b1", b);
+    for (HTREEITEM h : {a, a1, b})
+        tree.Expand(h, TVE_EXPAND);
+    tree.SelectItem(b);
+    ASSERT_EQ(std::vector<HTREEITEM>({a, a1, c, a2, b, b1}), Rows());
+    parent.Clear();
+    ASSERT_TRUE(tree.MoveItem(a1, b, FALSE, TVI_LAST));
+    const UINT ing = TVN_ITEMEXPANDINGW, ed = TVN_ITEMEXPANDEDW;
+    const UINT col = TVE_COLLAPSE, exp = TVE_EXPAND;
+    EXPECT_EQ(
+        (std::vector<std::tuple<UINT, UINT, HTREEITEM>>{{ing, col, a1},
+                                                        {ed, col, a1}, // the item closes
+                                                        {ing, col, a},
+                                                        {ed, col, a},
+                                                        {ing, exp, a},
+                                                        {ed, exp, a}, // the branch it left
+                                                        {ing, col, b},
+                                                        {ed, col, b},
+                                                        {ing, exp, b},
+                                                        {ed, exp, b}, // the one it joined
+                                                        {ing, exp, a1},
+                                                        {ed, exp, a1}}), // the item opens again
+        Expansions(parent.events));
+    EXPECT_EQ(std::vector<HTREEITEM>({a, a2, b, b1, a1, c}), Rows());
+    EXPECT_EQ(b, tree.GetSelectedItem());
+
+    // The owner takes the place away while it hears of the item closing: the item stays where
+    // it was, open as before, and the move fails.
+    tree.MoveItem(a1, a, FALSE, TVI_FIRST);
+    tree.SelectItem(b);
+    ASSERT_EQ(std::vector<HTREEITEM>({a, a1, c, a2, b, b1}), Rows());
+    bool bDeleted = false;
+    parent.answer = [&](NMHDR* p) -> LRESULT {
+        if (p->code == TVN_ITEMEXPANDINGW && !bDeleted) {
+            bDeleted = true;
+            tree.DeleteItem(b1);
+        }
+        return 0;
+    };
+    EXPECT_FALSE(tree.MoveItem(a1, b, FALSE, b1));
+    EXPECT_TRUE(bDeleted);
+    EXPECT_EQ(a, tree.GetParentItem(a1));
+    EXPECT_TRUE(tree.IsItemExpanded(a1));
+    EXPECT_EQ(std::vector<HTREEITEM>({a, a1, c, a2, b}), Rows());
     EXPECT_EQ(b, tree.GetSelectedItem());
 }
 
