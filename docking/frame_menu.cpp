@@ -12,8 +12,8 @@ namespace sec_frame_menu {
 namespace {
 // The plug-ins live in the toolbar library, above this one: they are found by their class.
 std::unique_ptr<SECWndPlugIn> CreateMenuPlugIn(const char* lpszClass, CWnd* pFrame,
-                                               SECMenuBar* pMenuBar,
-                                               SECControlBarManager* pManager) {
+                                               SECMenuBar* pMenuBar, SECControlBarManager* pManager,
+                                               BOOL bShareImages) {
     CRuntimeClass* pClass = CRuntimeClass::FromName(lpszClass);
     CObject* pObject = pClass != nullptr ? pClass->CreateObject() : nullptr;
     std::unique_ptr<SECWndPlugIn> pPlugIn(dynamic_cast<SECWndPlugIn*>(pObject));
@@ -28,19 +28,21 @@ std::unique_ptr<SECWndPlugIn> CreateMenuPlugIn(const char* lpszClass, CWnd* pFra
         pLink->BindMenuBar(pMenuBar);
     }
     pPlugIn->PlugInTo(pFrame);
-    if (pManager != nullptr)
+    // Menus draw the toolbars' images only while bitmap menus are on.
+    if (pManager != nullptr && bShareImages)
         pManager->ShareMenuImages(pPlugIn.get());
     return pPlugIn;
 }
 } // namespace
 
 std::unique_ptr<SECWndPlugIn> CreateBitmapMenuPlugIn(CWnd* pFrame, SECControlBarManager* pManager) {
-    return CreateMenuPlugIn("SECBmpMenuPlugIn", pFrame, nullptr, pManager);
+    return CreateMenuPlugIn("SECBmpMenuPlugIn", pFrame, nullptr, pManager, TRUE);
 }
 
 std::unique_ptr<SECWndPlugIn> CreateMenuBarFeature(CWnd* pFrame, SECMenuBar* pMenuBar,
-                                                   SECControlBarManager* pManager) {
-    return CreateMenuPlugIn("SECMenuBarFeature", pFrame, pMenuBar, pManager);
+                                                   SECControlBarManager* pManager,
+                                                   BOOL bBitmapMenus) {
+    return CreateMenuPlugIn("SECMenuBarFeature", pFrame, pMenuBar, pManager, bBitmapMenus);
 }
 
 SECMenuBarLink* MenuBarLinkOf(SECWndPlugIn* pPlugIn) {

@@ -36,9 +36,10 @@ namespace sec_frame_menu {
 std::unique_ptr<corvalis::foundation::SECWndPlugIn>
 CreateBitmapMenuPlugIn(CWnd* pFrame, SECControlBarManager* pManager);
 // The menu-bar feature plugged into pFrame and bound to pMenuBar, sharing the manager's button
-// images; NULL when the program has no such plug-in class.
+// images when bitmap menus are on; NULL when the program has no such plug-in class.
 std::unique_ptr<corvalis::foundation::SECWndPlugIn>
-CreateMenuBarFeature(CWnd* pFrame, SECMenuBar* pMenuBar, SECControlBarManager* pManager);
+CreateMenuBarFeature(CWnd* pFrame, SECMenuBar* pMenuBar, SECControlBarManager* pManager,
+                     BOOL bBitmapMenus);
 // The menu-bar side of a frame's menu plug-in; NULL for the bitmap-menu plug-in or none.
 SECMenuBarLink* MenuBarLinkOf(corvalis::foundation::SECWndPlugIn* pPlugIn);
 // Offers a message to the plug-in: TRUE (with *pResult) when the plug-in finished it.

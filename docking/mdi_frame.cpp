@@ -362,8 +362,8 @@ int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
     if (CMDIFrameWnd::OnCreate(lpcs) == -1)
         return -1;
     if (m_pMenuBar != nullptr) {
-        m_pMenuPlugIn =
-            sec_frame_menu::CreateMenuBarFeature(this, m_pMenuBar, m_pControlBarManager);
+        m_pMenuPlugIn = sec_frame_menu::CreateMenuBarFeature(this, m_pMenuBar, m_pControlBarManager,
+                                                             m_bBitmapMenus);
         if (m_pCapConLstDescriptor != nullptr)
             m_filters.GetRoot()->EnableDescriptor(m_pCapConLstDescriptor, FALSE);
     } else if (m_bBitmapMenus) {

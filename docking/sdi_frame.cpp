@@ -219,8 +219,8 @@ int SECFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
     if (CFrameWnd::OnCreate(lpcs) == -1)
         return -1;
     if (m_pMenuBar != nullptr)
-        m_pMenuPlugIn =
-            sec_frame_menu::CreateMenuBarFeature(this, m_pMenuBar, m_pControlBarManager);
+        m_pMenuPlugIn = sec_frame_menu::CreateMenuBarFeature(this, m_pMenuBar, m_pControlBarManager,
+                                                             m_bBitmapMenus);
     else if (m_bBitmapMenus)
         m_pMenuPlugIn = sec_frame_menu::CreateBitmapMenuPlugIn(this, m_pControlBarManager);
     return 0;

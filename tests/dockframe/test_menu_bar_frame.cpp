@@ -65,11 +65,12 @@ protected:
         ClearTestProfile();
     }
     // A frame with a toolbar manager and one default toolbar; with bMenuBar an MDI menu bar.
-    void Open(BOOL bMenuBar) {
+    void Open(BOOL bMenuBar, BOOL bBitmapMenus = FALSE) {
         auto* pFrame = new CMenuBarTestFrame;
         m_pFrame = pFrame;
         m_pManager = pFrame->m_pManager.get();
         m_pFrame->SetControlBarManager(m_pManager);
+        m_pFrame->EnableBitmapMenus(bBitmapMenus, FALSE);
         m_pManager->DefineDefaultToolBar(59392, L"Standard", 3, kToolBarIds, CBRS_ALIGN_ANY,
                                          AFX_IDW_DOCKBAR_TOP, 0, TRUE, TRUE);
         if (bMenuBar) {
@@ -135,6 +136,18 @@ TEST_F(MenuBarFrameTest, TheDefaultBarsStartWithTheMenuBarShowingTheFramesMenu) 
     CRect shot;
     m_pFrame->GetWindowRect(&shot);
     EXPECT_TRUE(SaveScreenPng(shot, ScreenshotPath(L"menubar-frame.png").c_str()));
+}
+
+TEST_F(MenuBarFrameTest, TheMenuBarsMenusDrawTheToolbarImagesOnlyWithBitmapMenusOn) {
+    for (BOOL bBitmapMenus : {FALSE, TRUE}) {
+        Open(TRUE, bBitmapMenus);
+        auto* pFeature = dynamic_cast<SECBmpMenuPlugIn*>(m_pFrame->GetMenuPlugIn());
+        ASSERT_NE(nullptr, pFeature);
+        EXPECT_TRUE(pFeature->IsPluggedIn());
+        EXPECT_EQ(bBitmapMenus != FALSE, pFeature->GetBmpMgr() == m_pManager->GetBmpMgr())
+            << bBitmapMenus;
+        Close();
+    }
 }
 
 TEST_F(MenuBarFrameTest, ASavedLayoutBringsTheMenuBarBackThroughTheManager) {

@@ -180,3 +180,43 @@ TEST_F(DockingTest, ADockBarOfNoSizeAndACrowdedRowGiveNoNegativeLengths) {
     EXPECT_EQ(0, nRow + nCol + nHeight + (int)nID);
     EXPECT_EQ(0.0f, fShare);
 }
+
+// A bar dropped between two rows goes into a new row there, not to the top of the dock bar; one
+// dropped past every row goes into a new last row.
+TEST_F(DockingTest, ABarDroppedBetweenRowsTakesANewRowThere) {
+    SECDockBar* pDock = m_pFrame->DockBar(AFX_IDW_DOCKBAR_TOP);
+    struct Case {
+        int y; // in the dock bar
+        int nDroppedRow, nSecondRow;
+    } cases[] = {
+        {2 + 40 + 3, 1, 2}, // on the splitter below the first row
+        {300, 2, 1},        // below every row
+        {1, 0, 2},          // above the first bar
+    };
+    UINT nID = ID_A + 0x40;
+    for (const Case& c : cases) {
+        CTestBar a, b, dropped;
+        ASSERT_TRUE(a.Make(m_pFrame, nID++, L"a"));
+        ASSERT_TRUE(b.Make(m_pFrame, nID++, L"b"));
+        ASSERT_TRUE(dropped.Make(m_pFrame, nID++, L"dropped"));
+        for (CTestBar* p : {&a, &b, &dropped})
+            Shape(*p);
+        pDock->DockControlBarColumnRow(&a, 0, 0);
+        pDock->DockControlBarAtPosition(&b, SECDockPos{1, 0, SECDockPos::newRow});
+        PumpIdle();
+        ASSERT_EQ(2 + 40 + 6 + 2, InParent(b).top);
+        dropped.SetParent(pDock);
+        dropped.m_pDockBar = pDock;
+        const CPoint pt(100, c.y);
+        pDock->FindInsertIndexAtPoint(&dropped, CRect(pt - CSize(50, 20), CSize(100, 40)), pt);
+        PumpIdle();
+        int nRow, nCol;
+        ASSERT_TRUE(dropped.GetDockPosition(nRow, nCol)) << c.y;
+        EXPECT_EQ(c.nDroppedRow, nRow) << c.y;
+        ASSERT_TRUE(b.GetDockPosition(nRow, nCol));
+        EXPECT_EQ(c.nSecondRow, nRow) << c.y;
+        for (CTestBar* p : {&a, &b, &dropped})
+            p->DestroyWindow();
+        PumpIdle();
+    }
+}
