@@ -267,6 +267,28 @@ TEST_F(HostFrameTest, AClickStartsADragOnlyForASelectedRowTheHostLetsGo) {
     EXPECT_EQ((std::vector<std::string>{"DD.StartDrag(" + name + ", " + std::to_string(id) + ", " +
                                         name + ")"}),
               CallLines());
+    // Going, the view withdraws the drag source it announced (and no drop target: none was).
+    CallLog::Get().Clear();
+    m_pMain->CloseMDIWindow((intptr_t)m_child, FALSE);
+    PumpMessages();
+    EXPECT_EQ((std::vector<std::string>{"DD.UnregisterDragSource(" + name + ", " +
+                                        std::to_string(id) + ")"}),
+              CallLines());
+}
+
+TEST_F(HostFrameTest, AViewWithoutItsHostsChildForwardsNothing) {
+    CFrameWnd* pFrame = Open();
+    ASSERT_NE(nullptr, pFrame);
+    ::DestroyWindow(m_child);
+    pFrame->SetWindowPos(nullptr, 5, 5, 260, 190, SWP_NOZORDER | SWP_NOACTIVATE);
+    pFrame->SendMessage(WM_CLOSE);
+    ::SendMessageW(m_view, WM_SETFOCUS, 0, 0);
+    ::SendMessageW(m_view, WM_CLOSE, 0, 0);
+    PumpMessages();
+    EXPECT_TRUE(::IsWindow(pFrame->m_hWnd));
+    EXPECT_TRUE(::IsWindow(m_view));
+    EXPECT_EQ(NULL, ::GetWindow(m_view, GW_CHILD));
+    EXPECT_TRUE(m_log.closes.empty());
 }
 
 TEST_F(HostFrameTest, AFileViewerClosesByItsExactName) {
