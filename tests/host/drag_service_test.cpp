@@ -41,6 +41,8 @@ protected:
         Service().AddRules(kind, wire.data());
         for (std::string& t : *texts)
             t.assign(t.size(), '#');
+        texts.reset();
+        wire.assign(wire.size(), DropRule{});
     }
     // Starts a drag from (kind, id) with these string properties.
     int Drag(const char* kind, int id, const char* type,
@@ -77,6 +79,8 @@ TEST_F(DragService, SetsAreCopiedAndTheFirstFittingRuleAnswers) {
     uint32_t effect = 99;
     Service().DragEnter("BrkWnd", 0, "BrkWnd", 0, &effect);
     EXPECT_EQ(4u, effect);
+    EXPECT_EQ((std::vector<std::string>{"4", "\"B 0x40\""}),
+              CallLog::Get().Named("DD.Offer")[0].args);
     EXPECT_EQ(1u, Over("BrkWnd", 0, "BrkWnd", MK_CONTROL | MK_LBUTTON));
     EXPECT_EQ(0u, Over("ModWnd", 0, "ModWnd")); // no set: nothing offered
     // The drop keeps the key state of the last move.
