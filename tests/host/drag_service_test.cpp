@@ -212,3 +212,21 @@ TEST_F(DragService, HugeRecordsReachTheCommandWhole) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(HostSwitches, RefusedRuleKindsRepeatAndNeedAName) {
+    HostOptions o;
+    std::wstring error;
+    ASSERT_TRUE(ParseHostOptions(
+        {L"--refuse-rules", L"SrcWnd", L"--cores", L"2", L"--refuse-rules", L"MainWnd"}, o, error));
+    EXPECT_EQ((std::vector<std::string>{"SrcWnd", "MainWnd"}), o.refusedRuleKinds);
+    for (const std::vector<std::wstring>& bad :
+         {std::vector<std::wstring>{L"--refuse-rules"}, {L"--refuse-rules", L""}}) {
+        HostOptions b;
+        EXPECT_FALSE(ParseHostOptions(bad, b, error));
+        EXPECT_NE(std::wstring::npos, error.find(L"--refuse-rules"));
+    }
+}
+
+} // namespace
