@@ -13,6 +13,15 @@ std::string TestName() {
 }
 } // namespace
 
+HostOptions Host(unsigned major, unsigned minor, int cores, bool extension) {
+    HostOptions o;
+    o.major = major;
+    o.minor = minor;
+    o.cores = cores;
+    o.extension = extension;
+    return o;
+}
+
 std::string AppTest::RegistryRoot() const {
     return "Software\\Orvex\\AppTests\\" + TestName();
 }

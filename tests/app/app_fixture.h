@@ -42,6 +42,9 @@ protected:
     bool m_started = false;
 };
 
+// A host of this version, number of cores and mode.
+HostOptions Host(unsigned major, unsigned minor, int cores = 1, bool extension = false);
+
 std::wstring MenuItemText(HMENU menu, int position);
 // The first child window (at any depth) with this text, or null.
 HWND ChildTitled(HWND parent, const wchar_t* title);

@@ -7,15 +7,6 @@
 
 namespace {
 
-HostOptions Host(unsigned major, unsigned minor, int cores = 1, bool extension = false) {
-    HostOptions o;
-    o.major = major;
-    o.minor = minor;
-    o.cores = cores;
-    o.extension = extension;
-    return o;
-}
-
 // The registration calls as the host saw them, in order.
 std::vector<std::string> RuleCalls() {
     std::vector<std::string> lines;

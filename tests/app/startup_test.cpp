@@ -4,15 +4,6 @@
 
 namespace {
 
-HostOptions Host(unsigned major, unsigned minor, int cores = 1, bool extension = false) {
-    HostOptions o;
-    o.major = major;
-    o.minor = minor;
-    o.cores = cores;
-    o.extension = extension;
-    return o;
-}
-
 bool HasItem(HMENU menu, UINT id) {
     return menu && GetMenuState(menu, id, MF_BYCOMMAND) != static_cast<UINT>(-1);
 }

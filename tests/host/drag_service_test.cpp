@@ -41,6 +41,8 @@ protected:
         Service().AddRules(kind, wire.data());
         for (std::string& t : *texts)
             t.assign(t.size(), '#');
+        texts.reset();
+        wire.assign(wire.size(), DropRule{});
     }
     // Starts a drag from (kind, id) with these string properties.
     int Drag(const char* kind, int id, const char* type,
@@ -77,6 +79,8 @@ TEST_F(DragService, SetsAreCopiedAndTheFirstFittingRuleAnswers) {
     uint32_t effect = 99;
     Service().DragEnter("BrkWnd", 0, "BrkWnd", 0, &effect);
     EXPECT_EQ(4u, effect);
+    EXPECT_EQ((std::vector<std::string>{"4", "\"B 0x40\""}),
+              CallLog::Get().Named("DD.Offer")[0].args);
     EXPECT_EQ(1u, Over("BrkWnd", 0, "BrkWnd", MK_CONTROL | MK_LBUTTON));
     EXPECT_EQ(0u, Over("ModWnd", 0, "ModWnd")); // no set: nothing offered
     // The drop keeps the key state of the last move.
@@ -205,6 +209,24 @@ TEST_F(DragService, HugeRecordsReachTheCommandWhole) {
     const auto logged = CallLog::Get().Named("DD.Command");
     ASSERT_EQ(1u, logged.size());
     EXPECT_EQ("\"PRINT \"" + big + "\"\"", logged[0].args[0]); // the log line is whole too
+}
+
+} // namespace
+
+namespace {
+
+TEST(HostSwitches, RefusedRuleKindsRepeatAndNeedAName) {
+    HostOptions o;
+    std::wstring error;
+    ASSERT_TRUE(ParseHostOptions(
+        {L"--refuse-rules", L"SrcWnd", L"--cores", L"2", L"--refuse-rules", L"MainWnd"}, o, error));
+    EXPECT_EQ((std::vector<std::string>{"SrcWnd", "MainWnd"}), o.refusedRuleKinds);
+    for (const std::vector<std::wstring>& bad :
+         {std::vector<std::wstring>{L"--refuse-rules"}, {L"--refuse-rules", L""}}) {
+        HostOptions b;
+        EXPECT_FALSE(ParseHostOptions(bad, b, error));
+        EXPECT_NE(std::wstring::npos, error.find(L"--refuse-rules"));
+    }
 }
 
 } // namespace
