@@ -258,6 +258,10 @@ TEST_F(Persistence, AToolbarTheLayoutDoesNotKnowKeepsItsPlace) {
     PumpFor(100);
     HWND hFresh = ChildTitled(Frame(), L"Fresh");
     ASSERT_NE(nullptr, hFresh);
+    RECT frame{};
+    GetWindowRect(Frame(), &frame);
+    RedrawWindow(Frame(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    EXPECT_TRUE(SaveScreenPng(frame, ScreenshotPath(L"app_unknown_toolbar_kept.png").c_str()));
     EXPECT_TRUE(IsWindowVisible(hFresh));
     const int side = GetDlgCtrlID(GetParent(hFresh));
     EXPECT_TRUE(side >= 0xE81B && side <= 0xE81E) << side;
