@@ -1,7 +1,8 @@
 // Times the editor's text core on generated C sources of 1, 10 and 100 MB and on one of a
 // single 20 MB line, and prints every figure as a ratio to its reference in the same run (the
 // floor: reading the same file into memory and converting it to UTF-16 with the platform
-// call; or a named peer) with the target beside it, and the heap allocations it made.
+// call; or a named peer) with the target beside it, and the heap allocations it made. Each
+// source is also loaded once by a process of its own, as the first file a user opens is.
 #include "bench/bench_clock.h"
 #include "editor/edit_model.h"
 #include "editor/lang_config.h"
@@ -234,12 +235,38 @@ void CopyLines(QuietModel& model, int first, int count) {
     Report("copy out 10,000 lines (peer: memcpy)", median(copies), peer.seconds, "memcpy", 1.5);
 }
 
+// The first file a user opens: one load in a process of its own, against the floor measured
+// there. Its line goes into this table.
+void FirstLoadInAFreshProcess(size_t megabytes, bool oneLine) {
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring command = L"\"" + std::wstring(exe) + L"\" --first-load " +
+                           std::to_wstring(megabytes) + (oneLine ? L" 1" : L" 0");
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process = {};
+    std::fflush(stdout);
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                        &process)) {
+        std::printf("  (the first load: no fresh process, error %lu)\n", GetLastError());
+        return;
+    }
+    WaitForSingleObject(process.hProcess, INFINITE);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
 void RunFile(const std::wstring& path, size_t megabytes, bool oneLine) {
     Floor(path); // warm the file cache so that floor and load read alike
     const double floor = Floor(path);
     std::printf("%zu MB source%s (floor: read + convert to UTF-16 = %.3f ms)\n", megabytes,
                 oneLine ? " of one line" : "", floor * 1000.0);
     Header();
+    FirstLoadInAFreshProcess(megabytes, oneLine);
     QuietModel model;
     model.SetLangConfigByName(L"CPP");
     model.SetUnicode(FALSE);
@@ -287,9 +314,28 @@ void RunFile(const std::wstring& path, size_t megabytes, bool oneLine) {
     DeleteFileW(saved.c_str());
 }
 
+std::wstring SourcePath(size_t megabytes, const std::wstring& folder, bool oneLine) {
+    return folder + L"bench_" + std::to_wstring(megabytes) + L"mb" + (oneLine ? L"_line" : L"") +
+           L".c";
+}
+
+// In the fresh process: the floor, then the one load.
+void FirstLoad(size_t megabytes, const std::wstring& folder, bool oneLine) {
+    const std::wstring path = SourcePath(megabytes, folder, oneLine);
+    Floor(path);
+    const double floor = Floor(path);
+    QuietModel model;
+    model.SetLangConfigByName(L"CPP");
+    model.SetUnicode(FALSE);
+    // Its own floor, measured in that process, is part of the name.
+    char what[48];
+    std::snprintf(what, sizeof what, "first load, fresh process (floor %.3f)", floor * 1000.0);
+    Report(what, Measure([&] { model.OpenFile(path.c_str()); }), floor, "floor", 1.5);
+    std::fflush(stdout);
+}
+
 void RunSize(size_t megabytes, const std::wstring& folder, bool oneLine) {
-    const std::wstring path = folder + L"bench_" + std::to_wstring(megabytes) + L"mb" +
-                              (oneLine ? L"_line" : L"") + L".c";
+    const std::wstring path = SourcePath(megabytes, folder, oneLine);
     if (!WriteSource(path, megabytes * 1024 * 1024, oneLine)) {
         std::printf("cannot write %ls\n", path.c_str());
         return;
@@ -468,8 +514,10 @@ void RunSearches() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // "--first-load MB ONE_LINE": the child that loads the source of that size once.
+    const bool firstLoad = argc > 3 && std::strcmp(argv[1], "--first-load") == 0;
     std::vector<size_t> sizes = {1, 10, 100};
-    if (argc > 1)
+    if (argc > 1 && !firstLoad)
         sizes = {static_cast<size_t>(std::atoi(argv[1]))};
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
@@ -483,6 +531,10 @@ int main(int argc, char** argv) {
     auto* reader = new SECEditLangIniReader(ini.c_str());
     SECEditLangConfigRegistry::RegisterLangConfig(L"CPP", reader, nullptr);
     reader->Release();
+    if (firstLoad) {
+        FirstLoad(static_cast<size_t>(std::atoi(argv[2])), temp, std::atoi(argv[3]) != 0);
+        return 0;
+    }
     for (size_t mb : sizes)
         RunSize(mb, temp, false);
     if (argc <= 1)

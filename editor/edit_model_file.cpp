@@ -12,7 +12,10 @@
 
 namespace {
 
-constexpr DWORD kChunkBytes = 512000;
+// A chunk, and the same text converted, stay in the processor's cache until they are in the
+// store: the text is read from memory once, and a load touches no more fresh pages than the
+// store itself needs.
+constexpr DWORD kChunkBytes = 131072;
 // The first chunk is small: its lines tell how large to make the line table before the rest
 // comes in, and the table needs no doubling on the way.
 constexpr DWORD kFirstChunkBytes = 65536;

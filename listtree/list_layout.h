@@ -573,10 +573,18 @@ BOOL SECListImpl<TBase>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pIn
 template <class TBase> void SECListImpl<TBase>::UpdateScrollBars() {
     const StateCache state(this, false); // the rows measured here ask for colours
     UpdateVScroll(GetScrollItemCount());
-    if (IsWordWrap())
+    const BOOL bWrap = IsWordWrap();
+    if (bWrap)
         InvalidateAllHeights();
+    CRect rcBefore;
+    GetInsideRect(&rcBefore);
     UpdateHScroll(CalcContentWidth(NULL));
-    UpdateVScroll(GetScrollItemCount());
+    // The vertical bar is set again only when what it shows may have changed: the rows'
+    // heights, or the height the horizontal bar leaves them.
+    CRect rcAfter;
+    GetInsideRect(&rcAfter);
+    if (bWrap || rcAfter != rcBefore)
+        UpdateVScroll(GetScrollItemCount());
     LayoutScrollBars();
 }
 

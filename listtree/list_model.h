@@ -626,8 +626,10 @@ template <class TBase> void SECListImpl<TBase>::ShiftIndicesForDelete(int nFirst
         m_nFocusIndex -= nCount;
     else if (m_nFocusIndex > nFirst || (m_nFocusIndex == nFirst && nFirst >= nLeft))
         m_nFocusIndex = nLeft > 0 ? std::max(nFirst - 1, 0) : -1;
-    // The drop highlight stays under the pointer: on the first row of the run it moves to the
-    // row that takes its place, further inside to the row above.
+    if (m_nFocusIndex >= nLeft)
+        m_nFocusIndex = nLeft - 1;
+    // The drop highlight stays under the pointer: on the first row of the run it keeps its
+    // index, on the row that takes its place; further inside it goes to the row above.
     if (m_nDropHilite >= nEnd)
         m_nDropHilite -= nCount;
     else if (m_nDropHilite > nFirst)

@@ -871,12 +871,16 @@ template <class TList> BOOL SECTreeImpl<TList>::DeleteItem(HTREEITEM hItem) {
     const auto token = this->LifeToken();
     // Emptying the tree empties the list, which brings the bars up to date and repaints.
     const bool bAll = m_nodes.ItemFromHandle(hItem) == RootNode();
-    if (!DeleteItemTree(hItem))
-        return FALSE;
-    if (!bAll && this->Alive(token) && this->IsRedrawOn()) {
-        this->UpdateScrollBars();
-        this->Repaint(TRUE);
+    {
+        // The bars follow the deletion and the layout once, not once for each.
+        BarsDeferred deferred(this);
+        if (!DeleteItemTree(hItem))
+            return FALSE;
+        if (!bAll && this->Alive(token) && this->IsRedrawOn())
+            this->UpdateScrollBars();
     }
+    if (!bAll && this->Alive(token) && this->IsRedrawOn())
+        this->Repaint(TRUE);
     return TRUE;
 }
 
