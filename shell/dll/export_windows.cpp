@@ -5,6 +5,7 @@
 #include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
 #include "windows/common/docview.h"
+#include "windows/memory/meminterface.h"
 
 #include <memory>
 
@@ -27,21 +28,7 @@ __declspec(dllexport) HWND __cdecl GetWindowHandle(int id) {
 __declspec(dllexport) int __cdecl CloseMDIWindow(intptr_t reference, int byId) {
     return GuardExport(L"CloseMDIWindow", 0, [=] {
         CMainFrame* pFrame = ActiveFrame();
-        if (pFrame == nullptr)
-            return 0;
-        HWND hWnd = pFrame->ResolveWindowReference(reference, byId);
-        if (byId)
-            pFrame->FreeWindowId(static_cast<int>(reference));
-        CWnd* pChild = hWnd ? pFrame->FindFrameOfWindow(hWnd) : nullptr;
-        if (pChild == nullptr || pChild == pFrame)
-            return 1;
-        WindowIdList().Remove(pChild->GetSafeHwnd());
-        // Destroyed directly: a frame of a host window answers WM_CLOSE by asking the host.
-        if (auto* pMDIChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pChild))
-            pMDIChild->MDIDestroy();
-        else
-            pChild->DestroyWindow();
-        return 1;
+        return pFrame ? pFrame->CloseHostWindow(reference, byId) : 0;
     });
 }
 
@@ -93,6 +80,14 @@ __declspec(dllexport) int __cdecl CheckMDIMaximizedState() {
         if (pFrame == nullptr || pFrame->MDIGetActive(&bMaximized) == nullptr)
             return 0;
         return bMaximized ? 1 : 0;
+    });
+}
+
+__declspec(dllexport) int __cdecl Mem_Connect(const MemoryWindowInterface** out) {
+    return GuardExport(L"Mem_Connect", 0, [out] {
+        if (out != nullptr)
+            *out = &MemoryWindowTable();
+        return 1;
     });
 }
 

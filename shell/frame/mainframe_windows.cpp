@@ -359,6 +359,22 @@ CDocument* CMainFrame::OpenFromTemplate(const WindowPosition* pPos, CDocTemplate
     return pDoc;
 }
 
+int CMainFrame::CloseHostWindow(intptr_t reference, BOOL bById) {
+    HWND hWnd = ResolveWindowReference(reference, bById);
+    if (bById)
+        FreeWindowId(static_cast<int>(reference));
+    CWnd* pChild = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
+    if (pChild == nullptr || pChild == this)
+        return 1;
+    WindowIdList().Remove(pChild->GetSafeHwnd());
+    // Destroyed directly: a frame of a host window answers WM_CLOSE by asking the host.
+    if (auto* pMDIChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pChild))
+        pMDIChild->MDIDestroy();
+    else
+        pChild->DestroyWindow();
+    return 1;
+}
+
 BOOL CMainFrame::OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HWND* phWnd) {
     if (phWnd == nullptr || pPos == nullptr)
         return FALSE;
