@@ -336,8 +336,16 @@ void __cdecl AddField(HWND, int32_t* xy, const char* text, int length, HDC dc,
                       uint32_t attributes) {
     if (dc == nullptr || xy == nullptr || text == nullptr)
         return;
-    TEXTMETRICA tm{};
-    ::GetTextMetricsA(dc, &tm);
+    // One refill draws every field into the same DC with the same font: measured once.
+    static HDC measured = nullptr;
+    static HGDIOBJ measuredFont = nullptr;
+    static TEXTMETRICA tm{};
+    HGDIOBJ font = ::GetCurrentObject(dc, OBJ_FONT);
+    if (dc != measured || font != measuredFont) {
+        ::GetTextMetricsA(dc, &tm);
+        measured = dc;
+        measuredFont = font;
+    }
     const int rowPitch = tm.tmHeight + tm.tmExternalLeading;
     const int left = xy[0] * tm.tmAveCharWidth + tm.tmAveCharWidth / 2;
     const int top = xy[1] * rowPitch + tm.tmExternalLeading;
