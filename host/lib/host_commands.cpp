@@ -20,6 +20,9 @@ int __cdecl ExecuteRequestChain(int one, HostRequest* r, int* out, int zero, int
     LogHostCall("ExecuteRequestChain", one, r, static_cast<const void*>(out), zero, one2);
     if (out)
         *out = 0;
+    // A memory window's close request: the host closes the window it owns.
+    if (r && r->code == 161)
+        CloseMemoryView(FindMemoryView(reinterpret_cast<void*>(static_cast<uintptr_t>(r->param[1]))));
     return 1;
 }
 int __cdecl GetTargetType() {

@@ -566,14 +566,19 @@ std::string ViewTitle(const HostMemView& view) {
     return text;
 }
 
-HostMemView* OpenMemoryView(uint32_t address, int rows, int columns, int format, int radix,
-                            const char* caption, const char* title) {
+HostMemView* OpenMemoryView(uint32_t address, int rows, int columns,
+                            const HostMemViewOptions& options) {
     if (g_iface == nullptr)
         return nullptr;
     auto owned = std::make_unique<HostMemView>();
     HostMemView* view = owned.get();
-    view->descriptor.format = format;
-    view->descriptor.radix = radix;
+    view->descriptor.format = options.format;
+    view->descriptor.radix = options.radix;
+    view->bytesPerRow = std::max(options.bytesPerRow, 1);
+    if (options.placement) {
+        HostState::Get().states[&view->position] = 1;
+        HostState::Get().placements[&view->position] = *options.placement;
+    }
     view->top = Clamp(*view, address);
     UpdateDescriptor(*view);
     MemoryViews().push_back(std::move(owned));
@@ -584,8 +589,8 @@ HostMemView* OpenMemoryView(uint32_t address, int rows, int columns, int format,
         MemoryViews().pop_back();
         return nullptr;
     }
-    g_iface->SetCaption(state, caption);
-    g_iface->SetTitle(state, title ? title : ViewTitle(*view).c_str());
+    g_iface->SetCaption(state, options.caption);
+    g_iface->SetTitle(state, ViewTitle(*view).c_str());
     g_iface->Repaint(state, 1);
     return view;
 }

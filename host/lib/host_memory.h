@@ -44,9 +44,23 @@ struct HostMemView {
 const MemoryWindowInterface* ConnectMemoryWindows(HMODULE library);
 const MemoryWindowInterface* MemoryWindows();
 // Opens a memory window showing address in a format and radix; null when the library refused.
-HostMemView* OpenMemoryView(uint32_t address, int rows, int columns, int format = 21,
-                            int radix = 16, const char* caption = "Memory",
-                            const char* title = nullptr);
+// With a placement the host has one stored for the window; without, the window sizes itself.
+struct HostMemViewOptions {
+    int format = 21;
+    int radix = 16;
+    int bytesPerRow = 8;
+    const char* caption = "Memory";
+    const HostPlacement* placement = nullptr;
+};
+HostMemView* OpenMemoryView(uint32_t address, int rows, int columns,
+                            const HostMemViewOptions& options);
+inline HostMemView* OpenMemoryView(uint32_t address, int rows, int columns, int format = 21,
+                                   int radix = 16) {
+    HostMemViewOptions options;
+    options.format = format;
+    options.radix = radix;
+    return OpenMemoryView(address, rows, columns, options);
+}
 // Asks the library to close the view's window and forgets the view.
 void CloseMemoryView(HostMemView* view);
 std::vector<std::unique_ptr<HostMemView>>& MemoryViews();
