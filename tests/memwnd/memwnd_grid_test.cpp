@@ -49,6 +49,7 @@ TEST_F(MemWndTest, TheHostFillsASixteenByEightGrid) {
     EXPECT_STREQ(L"Address   Byte, radix 16", title);
     EXPECT_STREQ("Address   Byte, radix 16", s->titleText);
     EXPECT_TRUE(Logged("Mem.OpenHandle()"));
+    EXPECT_NE(0, SendMessageW(FrameOf(view), WM_GETICON, ICON_BIG, 0)) << "the frame's icon";
 }
 
 TEST_F(MemWndTest, TheWindowShowsTheFieldsTheSelectionAndTheTitle) {
@@ -160,6 +161,13 @@ TEST_F(ScriptedGridTest, FieldsBecomeCellsLinesAndRowsAsTheirFlagsSay) {
     const std::vector<std::pair<std::string, uint32_t>> drawn = {
         {"ADDR", 0}, {"AA", 0}, {"BB", 2}, {"note", 0}, {"CC", 0x20}, {"DD", 0x12}, {"EE", 0x40}};
     EXPECT_EQ(drawn, g_drawn);
+    // A click finds a cell by the line it stands on, not by its grid row: CC is row 0's cell on
+    // line 1, DD row 1's on line 2.
+    ClearLog();
+    Click(view, 0, 2, 0);
+    Click(view, 1, 0, 1);
+    EXPECT_EQ((std::vector<std::string>{"Mem.RequestRows(18, 1, 0)", "Mem.RequestRows(32, 1, 1)"}),
+              Since("Mem.RequestRows"));
 }
 
 TEST_F(ScriptedGridTest, ASecondRefillWithFewerCellsLeavesNoStaleCells) {

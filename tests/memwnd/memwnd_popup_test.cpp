@@ -39,6 +39,25 @@ TEST_F(MemWndTest, ThePopupChecksTheFormatRadixAndModesAndGreysWhatCannotRun) {
         EXPECT_TRUE(Has(menu, item)) << item << " in " << menu;
 }
 
+TEST_F(MemWndTest, CtrlEnterOpensThePopupAtTheSelectedCell) {
+    StartMemory();
+    HostMemView* view = OpenGrid();
+    ASSERT_NE(nullptr, view);
+    Click(view, 0, 1, 0);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = 0x80;
+    SetKeyboardState(keys);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &EndOpenMenu);
+    ClearLog();
+    SendMessageW(Grid(view), WM_KEYDOWN, VK_RETURN, 0);
+    KillTimer(nullptr, timer);
+    keys[VK_CONTROL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_TRUE(Logged("BuildMemPopupMenu(1)"));
+    EXPECT_FALSE(Logged("Mem.Modify()"));
+}
+
 struct CommandCase {
     int command;
     int format; // the window's format before the command

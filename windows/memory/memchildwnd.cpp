@@ -162,15 +162,15 @@ CMemChildWnd::Hit CMemChildWnd::HitTest(CPoint point) const {
     const MemMetrics m = MemoryMetrics();
     if (m_pState == nullptr || point.y < m.topMargin || point.x < m.leftMargin)
         return hit;
-    const int line = (point.y - m.topMargin) / m.rowPitch;
-    if (line >= m_pState->rows)
+    hit.line = (point.y - m.topMargin) / m.rowPitch;
+    if (hit.line >= m_pState->rows)
         return hit;
     // Cells are found by the text line they stand on: rows and lines part where the host
     // ends a line without ending a grid row.
-    hit.row = MemRowOfLine(m_pState, line);
+    hit.row = MemRowOfLine(m_pState, hit.line);
     hit.column = (point.x - m.leftMargin) / m.colPitch;
     if (hit.row >= 0)
-        hit.value = hit.column + 1 >= MemCellAt(m_pState, hit.row, 0)->x;
+        hit.value = hit.column + 1 >= FirstMemCellOnLine(m_pState, hit.row, hit.line)->x;
     return hit;
 }
 
@@ -301,7 +301,8 @@ void CMemChildWnd::OnClick(CPoint point) {
     }
     for (int i = last; i >= 0; --i) {
         const MemCell* cell = MemCellAt(s, hit.row, i);
-        if (cell == nullptr || hit.column < cell->x || hit.column > cell->x + cell->length)
+        if (cell == nullptr || cell->y != hit.line || hit.column < cell->x ||
+            hit.column > cell->x + cell->length)
             continue;
         const RECT r = MemoryMetrics().FieldRect(cell->x, cell->y, cell->length);
         ::InvalidateRect(m_hWnd, &r, FALSE);

@@ -44,6 +44,7 @@ public:
     // What a client point hits: a grid row (of the latest refill) and the area in it.
     struct Hit {
         int row = -1;
+        int line = 0;
         int column = 0;
         bool value = false;
     };

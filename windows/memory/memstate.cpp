@@ -165,13 +165,22 @@ int MemRowCellCount(const MemWndState* state, int row) {
 
 int MemRowOfLine(const MemWndState* state, int line) {
     for (int row = 0; row < kMemMaxRows; ++row) {
-        const MemCell* first = MemCellAt(state, row, 0);
-        if (first == nullptr)
+        const int count = MemRowCellCount(state, row);
+        if (count == 0)
             return -1; // rows are filled from the top: no later row has cells
-        if (first->y == line)
-            return row;
+        for (int i = 0; i < count; ++i)
+            if (state->cells[row][i]->y == line)
+                return row;
     }
     return -1;
+}
+
+MemCell* FirstMemCellOnLine(const MemWndState* state, int row, int line) {
+    const int count = MemRowCellCount(state, row);
+    for (int i = 0; i < count; ++i)
+        if (state->cells[row][i]->y == line)
+            return state->cells[row][i];
+    return nullptr;
 }
 
 uint32_t MemFieldAttributes(uint32_t flags) {

@@ -24,8 +24,9 @@ MemCell* SelectedMemCell(const MemWndState* state);
 // Cells of a grid row up to and including the first one marked last-of-row, within what the
 // latest refill added.
 int MemRowCellCount(const MemWndState* state, int row);
-// The grid row whose cells stand on text line y, -1 when none.
+// The grid row with a cell on text line y, -1 when none; the first such cell of a row.
 int MemRowOfLine(const MemWndState* state, int line);
+MemCell* FirstMemCellOnLine(const MemWndState* state, int row, int line);
 inline bool IsActiveCell(const MemCell* cell) {
     return cell && (cell->flags & kMemCellActive);
 }
