@@ -85,6 +85,27 @@ TEST_F(MemWndLifetime, CloseWhileQueuedForARefill) {
     EXPECT_TRUE(Logged("Mem.RequestRows(16385, 1, 0)"));
 }
 
+TEST_F(MemWndLifetime, MoreWindowsWaitingThanTheQueueHoldsAreFilledLater) {
+    std::vector<HostMemView*> views;
+    for (int i = 0; i < 44; ++i) {
+        HostMemView* view = OpenMemoryView(0x100u * i, 2, 30);
+        ASSERT_NE(nullptr, view) << i;
+        views.push_back(view);
+    }
+    PumpAll();
+    // While the first refills, every other window asks for its refill: more than the queue's 40.
+    g_duringFill = [&views](HostMemView*) {
+        for (size_t i = 1; i < views.size(); ++i)
+            MemoryWindows()->Repaint(views[i]->state, 0);
+    };
+    g_filled.clear();
+    MemoryWindows()->Repaint(views[0]->state, 0);
+    for (int i = 0; i < 5; ++i)
+        PumpAll();
+    for (HostMemView* view : views)
+        EXPECT_NE(g_filled.end(), std::find(g_filled.begin(), g_filled.end(), view));
+}
+
 // The host's modify command closes the window from inside the window's own key handling.
 void __cdecl ModifyCloses(MemWndState* state) {
     MemoryWindows()->Close(state);
