@@ -193,6 +193,44 @@ TEST_F(MemWndTest, PagingAndTheScrollBarStepThroughTheHost) {
     EXPECT_EQ(1u, Since("Mem.RequestRows").size()) << "a thumb drag scrolls no lines";
 }
 
+// The left button pressed and released by real input, over a spot of the grid without fields.
+void PressLeft(HWND grid, bool down) {
+    RECT client{};
+    GetClientRect(grid, &client);
+    POINT p{client.right - 3, client.bottom - 3};
+    ClientToScreen(grid, &p);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = (p.x * 65535 + cx / 2) / (cx - 1);
+    input.mi.dy = (p.y * 65535 + cy / 2) / (cy - 1);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE |
+                       (down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
+    SendInput(1, &input, sizeof input);
+    for (int i = 0; i < 20 && ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) != 0) != down; ++i)
+        Sleep(10);
+}
+
+TEST_F(MemWndTest, TheScrollBarStepsOnlyWhileTheButtonIsHeld) {
+    StartMemory();
+    HostMemView* view = OpenGrid();
+    ASSERT_NE(nullptr, view);
+    PressLeft(Grid(view), true);
+    if ((GetAsyncKeyState(VK_LBUTTON) & 0x8000) == 0)
+        GTEST_SKIP() << "the display takes no injected input";
+    ClearLog();
+    SendMessageW(Grid(view), WM_VSCROLL, SB_LINEDOWN, 0);
+    SendMessageW(Grid(view), WM_VSCROLL, SB_PAGEUP, 0);
+    PressLeft(Grid(view), false);
+    PumpAll();
+    SendMessageW(Grid(view), WM_VSCROLL, SB_LINEDOWN, 0);
+    EXPECT_EQ((std::vector<std::string>{"Mem.AutoScroll(1, 2)",
+                                        "Mem.AutoScroll(" + std::to_string(view->state->rows - 1) +
+                                            ", 1)"}),
+              Since("Mem.AutoScroll"));
+    EXPECT_EQ(50, GetScrollPos(Grid(view), SB_VERT));
+}
+
 TEST_F(MemWndTest, ABusyHostHearsNothingOfTheUsersInput) {
     StartMemory();
     HostMemView* view = OpenGrid();
