@@ -293,6 +293,18 @@ TEST_F(MemWndTest, WithoutAPlacementTheWindowIsSizedForItsGrid) {
               p.height);
 }
 
+TEST_F(MemWndTest, ACreateBeforeStartUpIsRefusedAndLeavesNothing) {
+    Load();
+    ASSERT_NE(nullptr, ConnectMemoryWindows(m_module));
+    EXPECT_EQ(nullptr, OpenMemoryView(0x4000, 8, 44));
+    EXPECT_TRUE(Since("Mem.OpenHandle").empty());
+    ASSERT_EQ(1, Call("StartApp"));
+    m_started = true;
+    HostMemView* view = OpenGrid();
+    ASSERT_NE(nullptr, view);
+    EXPECT_GE(view->state->rows, 8);
+}
+
 TEST_F(MemWndTest, AFontChangeMeasuresTheGridAgain) {
     StartMemory();
     HostMemView* view = OpenGrid();
