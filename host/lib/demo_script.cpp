@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "host/lib/host_memory.h"
 #include "host/lib/host_state.h"
 #include "host/lib/host_window.h"
 
@@ -41,4 +42,12 @@ void RunDemoScript(HMODULE library) {
             if (close)
                 close(reinterpret_cast<intptr_t>(child), 0);
         });
+    // A memory window at the simulated program's data.
+    static const HostPlacement memoryPlace{0x11, 290, 20, 645, 250};
+    HostMemViewOptions memory;
+    memory.bytesPerRow = 16;
+    memory.caption = "Memory - data";
+    memory.placement = &memoryPlace;
+    if (ConnectMemoryWindows(library))
+        OpenMemoryView(TargetRegions()[1].start, 8, 80, memory);
 }

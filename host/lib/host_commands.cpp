@@ -2,7 +2,9 @@
 // answer something answer from HostState.
 #include <windows.h>
 
+#include "host/lib/host_memory.h"
 #include "host/lib/host_state.h"
+#include "host/lib/host_window.h"
 
 namespace {
 
@@ -18,6 +20,9 @@ int __cdecl ExecuteRequestChain(int one, HostRequest* r, int* out, int zero, int
     LogHostCall("ExecuteRequestChain", one, r, static_cast<const void*>(out), zero, one2);
     if (out)
         *out = 0;
+    // A memory window's close request: the host closes the window it owns.
+    if (r && r->code == 161)
+        CloseMemoryView(FindMemoryView(reinterpret_cast<void*>(static_cast<uintptr_t>(r->param[1]))));
     return 1;
 }
 int __cdecl GetTargetType() {
@@ -41,6 +46,10 @@ void* __cdecl GetHostObject(int kind, void** out) {
     void* answer = nullptr;
     if (kind == kHostObjectMainWindow && !S().options.noMainRecord)
         answer = &S().mainRecord;
+    else if (kind == 1)
+        answer = HostKeyRecord();
+    else if (kind == 5)
+        answer = &S().assemblerObject;
     if (out)
         *out = answer;
     return answer;
@@ -198,8 +207,5 @@ void FillCommandTable(HostCommandTable& t) {
     set(61, &GetFontAndColors);
     set(63, &HasAllToolbar);
     set(64, &SwitchContext);
-}
-
-void FillMemoryTable(HostMemoryTable& t) {
-    (void)t; // the memory window's entries arrive with the memory window
+    FillMemoryCommands(t);
 }

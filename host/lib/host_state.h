@@ -42,6 +42,8 @@ struct HostState {
     void* font = nullptr;
     void* boldFont = nullptr;
     uint32_t colors[3] = {0x000000, 0xFFFFFF, 0x0000FF};
+    // GetHostObject(5): the host's assembler object.
+    uint32_t assemblerObject[16] = {};
     // Set when the library sends command 37 (the user closes the main window).
     bool closeRequested = false;
     // Tests and the demo act inside host calls through these.

@@ -1,5 +1,7 @@
 #include "host/lib/host_window.h"
 
+#include "host/lib/call_log.h"
+
 #include <cstdio>
 #include <map>
 
@@ -68,4 +70,28 @@ HWND CreateRegistersWindow(HWND parent, std::function<void(HWND)> onClose) {
     if (hWnd)
         CloseHandlers()[hWnd] = std::move(onClose);
     return hWnd;
+}
+
+namespace {
+LRESULT CALLBACK HostKeyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN) {
+        LogHostCall("HostKey", static_cast<int>(wParam));
+        return 0;
+    }
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+} // namespace
+
+void* HostKeyRecord() {
+    static void* record[64] = {};
+    if (record[47] == nullptr || !IsWindow(static_cast<HWND>(record[47]))) {
+        WNDCLASSW wc{};
+        wc.lpfnWndProc = &HostKeyProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.lpszClassName = L"MoxHostKeys";
+        RegisterClassW(&wc);
+        record[47] = CreateWindowExW(0, L"MoxHostKeys", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     wc.hInstance, nullptr);
+    }
+    return record;
 }

@@ -8,3 +8,7 @@
 // Creates the registers window as a child of parent (a view the library opened for the host).
 // onClose runs when the window is asked to close (the library forwards its frame's close).
 HWND CreateRegistersWindow(HWND parent, std::function<void(HWND)> onClose);
+
+// GetHostObject(1): the host's record whose word 47 is the window that takes the keys the
+// library's windows pass on (logged as HostKey(key)).
+void* HostKeyRecord();

@@ -122,9 +122,17 @@ struct HostCommandTable : HostTableWords<kHostCommandWords> {
         return Call(36, r, text, index, a, b);
     }
     int ExecuteCommandLine(const char* line) const { return Call(37, line); }
+    // The host's text builder: AppendText takes the number of texts, then the texts.
+    template <typename... T> void AppendText(T... texts) const {
+        Call<void>(38, static_cast<int>(sizeof...(texts)), static_cast<const char*>(texts)...);
+    }
     void ClearText() const { Call<void>(40); }
     const char* GetText() const { return Call<const char*>(39); }
     int IsBusy() const { return Call(42); }
+    // (item table, non-zero when the selected cell is active, enable callback) -> menu handle.
+    void* BuildMemPopupMenu(const void* items, int active, void* enable) const {
+        return Call<void*>(43, items, active, enable);
+    }
     uint64_t GetDocumentKey(int document) const { return Call<uint64_t>(44, document); }
     int GetValueTypeFlags(int value, int* flags) const { return Call(45, value, flags); }
     int QueryLineInfo(const char* file, int line, int zero, int* a, int* b) const {
@@ -170,6 +178,53 @@ MOX_WIRE32_ASSERT(sizeof(HostCommandTable) == kHostCommandWords * 4, "66 words")
 MOX_WIRE32_ASSERT(offsetof(HostCommandTable, entry) == 8, "entries start at word 2");
 
 // The host's memory-service table: the same version header, then words 2 to 24, which only the
-// memory window calls.
-struct HostMemoryTable : HostTableWords<kHostMemoryWords> {};
+// memory window calls. "object" is the host's window object, "view" the descriptor's view
+// handle, "state" the window's MemWndState.
+//
+// RequestRows: the three places that call it pass (object, key, active flag, caret offset) in
+// that order everywhere; offset 0 where no caret moves.
+struct HostMemoryTable : HostTableWords<kHostMemoryWords> {
+    void RequestRows(void* object, uint32_t key, int active, int caret) const {
+        Call<void>(2, object, key, active, caret);
+    }
+    int AutoScroll(void* object, int lines, int direction) const {
+        return Call(3, object, lines, direction);
+    }
+    void* GetRowDescriptor(void* object) const { return Call<void*>(4, object); }
+    void GotoExpression(void* view, const char* text) const { Call<void>(5, view, text); }
+    const char* GetCellText(void* view, uint32_t keyLow, uint32_t keyHigh) const {
+        return Call<const char*>(6, view, keyLow, keyHigh, 0);
+    }
+    void SetDisplayFormat(void* object, int format, int radix, uint32_t mode) const {
+        Call<void>(7, object, format, radix, mode);
+    }
+    void PopupCommand87(void* object) const { Call<void>(8, object); }
+    void PopupCommand46(void* view) const { Call<void>(9, view); }
+    void FillWindow(void* object, int rows, int columns) const {
+        Call<void>(10, object, rows, columns);
+    }
+    void EditCell(void* object, int caret, int character, uint32_t keyLow, uint32_t keyHigh,
+                  int characterCell) const {
+        Call<void>(11, object, caret, character, keyLow, keyHigh, characterCell);
+    }
+    void OnFocusLost(void* object) const { Call<void>(12, object); }
+    void SelectAddress(void* object, uint32_t keyLow, uint32_t keyHigh) const {
+        Call<void>(13, object, keyLow, keyHigh);
+    }
+    void ReleaseHandle(void* pool) const { Call<void>(14, pool); }
+    void* AllocCell(void* pool, int count) const { return Call<void*>(15, pool, count); }
+    void* OpenHandle(int size, int zero) const { return Call<void*>(16, size, zero); }
+    // Draws one field at *xy (x characters, y lines) into dc.
+    void AddField(void* grid, int32_t* xy, const char* text, int length, void* dc,
+                  uint32_t attributes) const {
+        Call<void>(17, grid, xy, text, length, dc, attributes);
+    }
+    void PopupCommand161(void* state) const { Call<void>(18, state); }
+    void PopupCommand113(void* state) const { Call<void>(19, state); }
+    void PopupCommand121(void* state) const { Call<void>(20, state); }
+    void PopupCommand2(void* state) const { Call<void>(21, state); }
+    void SubmitText(void* mainWindow, void* record) const { Call<void>(22, mainWindow, record); }
+    const char* GetAsmContext(void* state) const { return Call<const char*>(23, state); }
+    void ReplaceMemory(void* state) const { Call<void>(24, state); }
+};
 MOX_WIRE32_ASSERT(sizeof(HostMemoryTable) == kHostMemoryWords * 4, "25 words");

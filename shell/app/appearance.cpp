@@ -114,7 +114,7 @@ BOOL ChangeSharedColors(COLORREF text, COLORREF background, COLORREF secondText)
     return all;
 }
 
-void InitMemoryWindowMetrics() {
+void InitWindowFonts() {
     LOGFONTW first{};
     if (HostVersionAtLeast(3, 6)) {
         HFONT_WIRE font = nullptr, bold = nullptr;

@@ -29,6 +29,6 @@ BOOL ChangeSharedFonts(HFONT font, HFONT boldFont);
 BOOL ChangeSharedColors(COLORREF text, COLORREF background, COLORREF secondText);
 // The memory windows' font and metrics as the memory window's start-up computes them: the host's
 // font (3.6 and later) copied, else the stock fixed-pitch font.
-void InitMemoryWindowMetrics();
+void InitWindowFonts();
 // Deletes every font the library made.
 void FreeSharedAppearance();

@@ -52,7 +52,7 @@ int StartLibrary() {
     CMainFrame* pFrame = MainFrame();
     if (pFrame == nullptr || !::IsWindow(pFrame->GetSafeHwnd()))
         return 0;
-    InitMemoryWindowMetrics();
+    InitWindowFonts();
     auto* record = static_cast<HostMainWindowRecord*>(
         HostTable()->GetHostObject(kHostObjectMainWindow, nullptr));
     if (record != nullptr) {

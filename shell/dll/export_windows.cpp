@@ -5,6 +5,7 @@
 #include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
 #include "windows/common/docview.h"
+#include "windows/memory/meminterface.h"
 
 #include <memory>
 
@@ -81,6 +82,14 @@ __declspec(dllexport) int __cdecl CheckMDIMaximizedState() {
         if (pFrame == nullptr || pFrame->MDIGetActive(&bMaximized) == nullptr)
             return 0;
         return bMaximized ? 1 : 0;
+    });
+}
+
+__declspec(dllexport) int __cdecl Mem_Connect(const MemoryWindowInterface** out) {
+    return GuardExport(L"Mem_Connect", 0, [out] {
+        if (out != nullptr)
+            *out = &MemoryWindowTable();
+        return 1;
     });
 }
 

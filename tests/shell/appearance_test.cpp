@@ -56,7 +56,7 @@ TEST(SharedAppearance, AHostOf36GivesFontsAndColoursAndKeepsItsHandles) {
 TEST(SharedAppearance, ChangingTheFontRemakesAllFourAndCopiesTheMemoryFont) {
     BindTestHost(HostVersion(3, 13));
     InitFontsAndColors();
-    InitMemoryWindowMetrics();
+    InitWindowFonts();
     HFONT font = MakeFont(L"Courier New", 400, -40);
     EXPECT_TRUE(ChangeSharedFonts(font, nullptr));
     const SharedAppearance& a = Appearance();
