@@ -41,6 +41,8 @@ void* __cdecl GetHostObject(int kind, void** out) {
     void* answer = nullptr;
     if (kind == kHostObjectMainWindow && !S().options.noMainRecord)
         answer = &S().mainRecord;
+    if (kind == 1 && S().keyTargetRecord[47] != 0)
+        answer = S().keyTargetRecord;
     if (out)
         *out = answer;
     return answer;
@@ -164,6 +166,9 @@ int __cdecl SwitchContext(int context) {
     S().context = context;
     return previous;
 }
+void __cdecl OnListWindowCreated(int window) {
+    LogHostCall("OnListWindowCreated", window);
+}
 
 } // namespace
 
@@ -198,6 +203,7 @@ void FillCommandTable(HostCommandTable& t) {
     set(61, &GetFontAndColors);
     set(63, &HasAllToolbar);
     set(64, &SwitchContext);
+    set(65, &OnListWindowCreated);
 }
 
 void FillMemoryTable(HostMemoryTable& t) {

@@ -40,6 +40,9 @@ struct HostState {
     void* font = nullptr;
     void* boldFont = nullptr;
     uint32_t colors[3] = {0x000000, 0xFFFFFF, 0x0000FF};
+    // GetHostObject(1)'s record: word 47 is the window that takes the function keys pressed in
+    // the library's windows (0: the host has none, and the entry answers 0).
+    uint32_t keyTargetRecord[48] = {};
     // Set when the library sends command 37 (the user closes the main window).
     bool closeRequested = false;
     // Tests and the demo act inside host calls through these.

@@ -27,21 +27,7 @@ __declspec(dllexport) HWND __cdecl GetWindowHandle(int id) {
 __declspec(dllexport) int __cdecl CloseMDIWindow(intptr_t reference, int byId) {
     return GuardExport(L"CloseMDIWindow", 0, [=] {
         CMainFrame* pFrame = ActiveFrame();
-        if (pFrame == nullptr)
-            return 0;
-        HWND hWnd = pFrame->ResolveWindowReference(reference, byId);
-        if (byId)
-            pFrame->FreeWindowId(static_cast<int>(reference));
-        CWnd* pChild = hWnd ? pFrame->FindFrameOfWindow(hWnd) : nullptr;
-        if (pChild == nullptr || pChild == pFrame)
-            return 1;
-        WindowIdList().Remove(pChild->GetSafeHwnd());
-        // Destroyed directly: a frame of a host window answers WM_CLOSE by asking the host.
-        if (auto* pMDIChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pChild))
-            pMDIChild->MDIDestroy();
-        else
-            pChild->DestroyWindow();
-        return 1;
+        return pFrame ? static_cast<int>(pFrame->CloseMDIWindow(reference, byId)) : 0;
     });
 }
 

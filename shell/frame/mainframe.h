@@ -61,6 +61,8 @@ public:
     CDocument* OpenFromTemplate(const WindowPosition* pPos, CDocTemplate* pTemplate,
                                 LPCTSTR lpszPath);
     BOOL OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HWND* phWnd);
+    // Closes the frame of a host window without asking the host (the host asked for it).
+    BOOL CloseMDIWindow(intptr_t reference, BOOL bById);
     static UINT GetDockBarForSide(int32_t flags);
     LRESULT SetWndIcon(intptr_t reference, BOOL bById, WPARAM kind, HICON hIcon);
     BOOL SetWndCaption(intptr_t reference, BOOL bById, LPCTSTR lpszText);

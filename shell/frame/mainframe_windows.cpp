@@ -379,6 +379,22 @@ BOOL CMainFrame::OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HW
     return TRUE;
 }
 
+BOOL CMainFrame::CloseMDIWindow(intptr_t reference, BOOL bById) {
+    HWND hWnd = ResolveWindowReference(reference, bById);
+    if (bById)
+        FreeWindowId(static_cast<int>(reference));
+    CWnd* pChild = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
+    if (pChild == nullptr || pChild == this)
+        return TRUE;
+    WindowIdList().Remove(pChild->GetSafeHwnd());
+    // Destroyed directly: a frame of a host window answers WM_CLOSE by asking the host.
+    if (auto* pMDIChild = DYNAMIC_DOWNCAST(CMDIChildWnd, pChild))
+        pMDIChild->MDIDestroy();
+    else
+        pChild->DestroyWindow();
+    return TRUE;
+}
+
 LRESULT CMainFrame::SetWndIcon(intptr_t reference, BOOL bById, WPARAM kind, HICON hIcon) {
     HWND hWnd = ResolveWindowReference(reference, bById);
     CWnd* pFrame = hWnd ? FindFrameOfWindow(hWnd) : nullptr;
