@@ -771,3 +771,36 @@ TEST_F(ListWindowTest, HostileRecordsAndMenusAreRefusedOrBounded) {
 }
 
 } // namespace
+
+namespace {
+bool VerticalBarShown(HWND tree) {
+    for (HWND h = GetWindow(tree, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+        wchar_t cls[32] = {};
+        GetClassNameW(h, cls, 32);
+        if (lstrcmpiW(cls, L"ScrollBar") == 0 && (GetWindowLongW(h, GWL_STYLE) & SBS_VERT) &&
+            IsWindowVisible(h))
+            return true;
+    }
+    return false;
+}
+
+TEST_F(ListWindowTest, ARefillLeavesTheScrollBarInStepWithTheRows) {
+    Open();
+    for (int pass = 0; pass < 2; ++pass) {
+        SCOPED_TRACE(pass);
+        t->Reset(m_id, 8);
+        Insert(0, ListParent::rememberedRoot, "group", "",
+               ListItemFlag::expanded | ListItemFlag::select);
+        for (int i = 1; i < 40; ++i)
+            Insert(i, ListParent::childOfRemembered, "register");
+        t->Rebuild(m_id);
+        PumpAll();
+        EXPECT_TRUE(VerticalBarShown(m_tree));
+    }
+    t->Reset(m_id, 8);
+    Insert(0, ListParent::root, "alone");
+    t->Rebuild(m_id);
+    PumpAll();
+    EXPECT_FALSE(VerticalBarShown(m_tree));
+}
+} // namespace

@@ -260,6 +260,7 @@ void CListWindow::Rebuild() {
     if (m_pTree->GetSafeHwnd() == NULL)
         return;
     m_pTree->LayoutColumns();
+    m_pTree->UpdateScrollBars();
     m_pTree->Invalidate();
     m_pTree->UpdateWindow();
 }
