@@ -86,6 +86,8 @@ BOOL CListTree::CreateIn(HWND hWndView) {
 int CListTree::OnCreate(LPCREATESTRUCT lpcs) {
     if (SECTreeCtrl::OnCreate(lpcs) == -1)
         return -1;
+    // The host's rows are single lines.
+    ModifyListStyle(0, LVS_NOLABELWRAP, FALSE);
     m_stateImages.Create(kStateImagesBitmap, 16, 0, RGB(255, 0, 0));
     m_images.Create(16, 16, ILC_COLOR24 | ILC_MASK, 0, 8);
     SetImageList(&m_images, TVSIL_NORMAL);
@@ -124,12 +126,24 @@ void CListTree::OnClose() {
 
 void CListTree::SuspendRedraw(DWORD dwFlags) {
     m_dwRedraw |= dwFlags;
+    // The control then neither repaints nor lays out its bars for each row the host adds.
+    if (m_dwRedraw != 0 && IsRedrawOn()) {
+        m_bControlRedrawWasOn = TRUE;
+        SetRedrawFlag(FALSE);
+    }
 }
 
 void CListTree::ResumeRedraw(DWORD dwFlags, BOOL bRepaint) {
     const bool bWasSuspended = m_dwRedraw != 0;
     m_dwRedraw &= ~dwFlags;
-    if (!bWasSuspended || m_dwRedraw != 0 || GetSafeHwnd() == NULL)
+    if (!bWasSuspended || m_dwRedraw != 0)
+        return;
+    if (m_bControlRedrawWasOn) {
+        m_bControlRedrawWasOn = FALSE;
+        SetRedrawFlag(TRUE);
+        m_bBarsPendingWhileSuspended = TRUE;
+    }
+    if (GetSafeHwnd() == NULL)
         return;
     if (m_bBarsPendingWhileSuspended) {
         m_bBarsPendingWhileSuspended = FALSE;
@@ -144,7 +158,10 @@ void CListTree::ResumeRedraw(DWORD dwFlags, BOOL bRepaint) {
 void CListTree::DoPaint(CDC* pDC) {
     if (m_dwRedraw != 0)
         return; // the picture stays as it was until the host resumes
+    // The host is asked for the colours of the rows painted, not of rows only measured.
+    m_bPainting = TRUE;
     SECTreeCtrl::DoPaint(pDC);
+    m_bPainting = FALSE;
 }
 
 void CListTree::UpdateScrollBars() {
@@ -399,7 +416,8 @@ void CListTree::ApplyColors(SECListPaintContext* pContext, CListItem* pItem, int
         text = kListGreyText;
     else if (pItem->m_bSecond)
         text = a.secondText;
-    if (auto fn = reinterpret_cast<ListColorsFn>(m_pWindow->Callback(ListCallback::colors))) {
+    auto fn = reinterpret_cast<ListColorsFn>(m_pWindow->Callback(ListCallback::colors));
+    if (fn != nullptr && m_bPainting) {
         uint32_t t = text, b = back;
         {
             CListCallScope scope(this);

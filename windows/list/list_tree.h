@@ -145,6 +145,8 @@ private:
     CListWindow* m_pWindow;
     DWORD m_dwRedraw = 0;
     BOOL m_bBarsPendingWhileSuspended = FALSE;
+    BOOL m_bControlRedrawWasOn = FALSE;
+    BOOL m_bPainting = FALSE;
     ListDragSourceFn m_pfnDrag = nullptr;
     std::string m_kindName;
     int m_nId = 0;

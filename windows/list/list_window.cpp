@@ -136,6 +136,12 @@ int CListWindow::Insert(const ListItemRecord& record) {
     insert.item.iSelectedImage = I_IMAGECALLBACK;
     insert.item.state = StateBits(record.stateImage);
     insert.item.stateMask = TVIS_STATEIMAGEMASK;
+    // Open from the start in a tree: its children get their rows as they come, and the rebuild
+    // has nothing left to open.
+    if (pItem->m_nExpanded && m_pTree->m_bTreeMode) {
+        insert.item.state |= TVIS_EXPANDED;
+        insert.item.stateMask |= TVIS_EXPANDED;
+    }
     if (bFront)
         m_items.push_front(std::move(pOwned));
     else
@@ -248,7 +254,7 @@ void CListWindow::Rebuild() {
         pSelect = m_pTree->ItemOfRow(bFront ? 0 : m_pTree->GetItemCount() - 1);
     const unsigned nDeletions = m_nDeletions;
     for (size_t i = 0; i < m_items.size() && nDeletions == m_nDeletions; ++i)
-        if (m_items[i]->m_nExpanded)
+        if (m_items[i]->m_nExpanded && !m_pTree->IsItemExpanded(m_items[i]->m_hItem))
             m_pTree->SECTreeCtrl::Expand(m_items[i]->m_hItem, TVE_EXPAND, FALSE);
     if (pSelect != nullptr && Owns(pSelect) && m_pTree->GetSafeHwnd()) {
         m_pTree->DeselectAllExcept(-1);
