@@ -804,3 +804,33 @@ TEST_F(ListWindowTest, ARefillLeavesTheScrollBarInStepWithTheRows) {
     EXPECT_FALSE(VerticalBarShown(m_tree));
 }
 } // namespace
+
+namespace {
+TEST_F(ListWindowTest, TheColumnMenuHidesAndShowsColumnsAtTheirPlace) {
+    Open();
+    FillTree();
+    // Over the header: one entry per column listed in the menu, checked while shown.
+    RightClick(POINT{60, 8}, 0);
+    ASSERT_EQ(2u, m_lastMenu.size());
+    EXPECT_EQ(L"State", m_lastMenu[0].text);
+    EXPECT_EQ(1001u, m_lastMenu[0].id);
+    EXPECT_EQ(L"Condition", m_lastMenu[1].text);
+    // Hiding through the menu's command, and the host's entry 26 with the plain index.
+    RightClick(POINT{60, 8}, 1001);
+    EXPECT_EQ(0, t->GetColumnWidth(m_id, 1));
+    SendMessageW(m_tree, WM_COMMAND, ListNotice::copyAll, 0);
+    EXPECT_EQ(0u, Clipboard().find("main.c\ton\t \t\n")); // the item keeps every text
+    EXPECT_EQ(1, t->ShowColumn(m_id, 1));
+    EXPECT_GT(t->GetColumnWidth(m_id, 1), 0);
+    EXPECT_EQ(1, t->SetColumnTitle(m_id, 1, "Enabled"));
+    RightClick(POINT{60, 8}, 0);
+    ASSERT_EQ(2u, m_lastMenu.size());
+    EXPECT_EQ(L"Enabled", m_lastMenu[0].text);
+    // Select All in a list that allows several: Copy then copies every row.
+    t->SetStyle(m_id, 0, 64);
+    SendMessageW(m_tree, WM_COMMAND, ListNotice::selectAll, 0);
+    SendMessageW(m_tree, WM_COMMAND, ListNotice::copy, 0);
+    const std::string copied = Clipboard();
+    EXPECT_EQ(4, std::count(copied.begin(), copied.end(), '\n'));
+}
+} // namespace
