@@ -282,6 +282,14 @@ protected:
         return found;
     }
 
+    // The tree of the study with the host's edit callbacks.
+    void OpenForEdits() {
+        Open();
+        t->SetCallback(m_id, ListCallback::editStart, reinterpret_cast<uintptr_t>(&OnEditStart));
+        t->SetCallback(m_id, ListCallback::editEnd, reinterpret_cast<uintptr_t>(&OnEditEnd));
+        FillTree();
+    }
+
     POINT NoItemPoint() const {
         RECT rc;
         GetClientRect(m_tree, &rc);
@@ -564,10 +572,7 @@ TEST_F(ListWindowTest, AWindowWithoutAMenuTableActivatesWith501) {
 }
 
 TEST_F(ListWindowTest, AnInPlaceEditAsksTheHostAndHoldsTheBusyFlag) {
-    Open();
-    t->SetCallback(m_id, ListCallback::editStart, reinterpret_cast<uintptr_t>(&OnEditStart));
-    t->SetCallback(m_id, ListCallback::editEnd, reinterpret_cast<uintptr_t>(&OnEditEnd));
-    FillTree();
+    OpenForEdits();
     const POINT row3 = RowPoint(3);
     ASSERT_GE(row3.y, 0);
     m_host.calls.clear();
@@ -697,10 +702,7 @@ TEST_F(ListWindowTest, TheHostDestroysTheWindowWhileItPaints) {
 }
 
 TEST_F(ListWindowTest, TheHostDeletesTheEditedItemDuringTheEdit) {
-    Open();
-    t->SetCallback(m_id, ListCallback::editStart, reinterpret_cast<uintptr_t>(&OnEditStart));
-    t->SetCallback(m_id, ListCallback::editEnd, reinterpret_cast<uintptr_t>(&OnEditEnd));
-    FillTree();
+    OpenForEdits();
     const POINT row3 = RowPoint(3);
     ASSERT_GE(row3.y, 0);
     SendMessageW(m_tree, WM_LBUTTONDBLCLK, 0, MAKELPARAM(row3.x, row3.y));
