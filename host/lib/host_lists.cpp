@@ -264,7 +264,7 @@ HostLists OpenHostLists(HMODULE library) {
         t.SetColumn(id, 0, "Register", ListColumnFlag::inMenu);
         t.SetColumn(id, 1, "Value", ListColumnFlag::editable | ListColumnFlag::fill);
         t.SetColumnWidth(id, 0, 45);
-        t.SetStyle(id, 0, 1 | 2 | 4 | 0x100);
+        t.SetStyle(id, 0, 1 | 2 | 4 | 8 | 0x100); // a tree, its labels editable
         set(id, ListCallback::command, &OnRegisterCommand);
         set(id, ListCallback::editStart, &OnRegisterEditStart);
         set(id, ListCallback::editEnd, &OnRegisterEditEnd);

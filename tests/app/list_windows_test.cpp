@@ -2,6 +2,7 @@
 // fills a window item by item, stores its callbacks, and learns what the user does from them.
 #include "tests/app/app_fixture.h"
 
+#include "host/lib/host_lists.h"
 #include "include/list.h"
 #include "tests/app/screen_image.h"
 
@@ -834,5 +835,82 @@ TEST_F(ListWindowTest, TheColumnMenuHidesAndShowsColumnsAtTheirPlace) {
     SendMessageW(m_tree, WM_COMMAND, ListNotice::copy, 0);
     const std::string copied = Clipboard();
     EXPECT_EQ(4, std::count(copied.begin(), copied.end(), '\n'));
+}
+} // namespace
+
+namespace {
+TEST_F(AppTest, EnableWindowUpdateAnswersTheMaskAsItWas) {
+    Start();
+    auto update = Get<uint32_t(__cdecl*)(uint32_t, int)>("EnableWindowUpdate");
+    ASSERT_NE(nullptr, update);
+    EXPECT_EQ(3u, update(2, 0));
+    EXPECT_EQ(1u, update(1, 0));
+    EXPECT_EQ(0u, update(3, 1));
+    EXPECT_EQ(3u, update(0, 1));
+}
+} // namespace
+
+namespace {
+// The stand-in host's own lists, as the demo opens them.
+class HostListsTest : public ListWindowTest {
+protected:
+    HWND TreeOf(int id) {
+        return GetWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(id)), GW_CHILD);
+    }
+};
+
+TEST_F(HostListsTest, EditsAndCommandsChangeTheTargetAndTheListsAreRefilled) {
+    Start();
+    ListTarget::Get().ResetToDefaults();
+    const HostLists lists = OpenHostLists(m_module);
+    ASSERT_NE(0, lists.registers);
+    ASSERT_NE(0, lists.breakpoints);
+    ASSERT_NE(0, lists.callStack);
+    ASSERT_NE(0, lists.modules);
+    PumpAll();
+    t = Iface();
+    // The registers: a tree of groups, more rows than the window shows, so a scroll bar.
+    m_tree = TreeOf(lists.registers);
+    EXPECT_TRUE(VerticalBarShown(m_tree));
+    SendMessageW(m_tree, WM_COMMAND, ListNotice::copyAll, 0);
+    EXPECT_EQ(0u, Clipboard().find("Core\t \t\nEAX\t0x00401000\t\nEBX\t0x00401111\t\n"));
+    // A value edit sets the register, and the refilled list shows it.
+    m_id = lists.registers;
+    m_host.window = lists.registers;
+    const int eaxRow = 1;
+    t->SelectItem(lists.registers, 0, 1);
+    RECT rc;
+    GetClientRect(m_tree, &rc);
+    ScreenImage image;
+    ASSERT_TRUE(image.Read(m_tree, L"host_lists_registers.png"));
+    // The value column of EAX's row: rows follow the header, one font height each.
+    const int rowHeight = 20;
+    const POINT value{rc.right * 3 / 4, 20 + rowHeight * eaxRow + rowHeight / 2};
+    SendMessageW(m_tree, WM_LBUTTONDBLCLK, 0, MAKELPARAM(value.x, value.y));
+    PumpAll();
+    HWND edit = FindWindowExW(m_tree, nullptr, L"Edit", nullptr);
+    ASSERT_NE(nullptr, edit);
+    SetWindowTextW(edit, L"0x1234");
+    SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    PumpAll();
+    EXPECT_EQ(0x1234u, ListTarget::Get().registers[0].value);
+    SendMessageW(m_tree, WM_COMMAND, ListNotice::copyAll, 0);
+    EXPECT_NE(std::string::npos, Clipboard().find("EAX\t0x00001234\t"));
+    // The breakpoints: Delete on the selected one removes it from the target.
+    HWND brk = TreeOf(lists.breakpoints);
+    t->SelectItem(lists.breakpoints, 1, 1);
+    SetFocus(brk);
+    SendMessageW(brk, WM_KEYDOWN, VK_DELETE, 0);
+    PumpAll();
+    ASSERT_EQ(2u, ListTarget::Get().breakpoints.size());
+    EXPECT_EQ(7, ListTarget::Get().breakpoints[1].line);
+    SendMessageW(brk, WM_COMMAND, ListNotice::copyAll, 0);
+    EXPECT_EQ("main.c:12\tenabled\t3\t\nutil.c:7\tenabled\t1\t\n", Clipboard());
+    // Closing a list asks the host, which destroys it.
+    SendMessageW(GetParent(reinterpret_cast<HWND>(static_cast<intptr_t>(lists.modules))), WM_CLOSE,
+                 0, 0);
+    PumpAll();
+    EXPECT_EQ(0, CurrentHostLists().modules);
+    EXPECT_EQ(0, t->GetUserData(lists.modules));
 }
 } // namespace

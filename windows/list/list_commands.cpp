@@ -151,8 +151,7 @@ void CListTree::OpenContextMenu(CPoint ptScreen) {
         ColumnMenuAt(ptScreen);
         return;
     }
-    UINT nHit = 0;
-    HTREEITEM hItem = HitTest(pt, &nHit);
+    HTREEITEM hItem = ItemAtPoint(pt, nullptr, nullptr);
     CListItem* pItem = hItem ? reinterpret_cast<CListItem*>(GetItemData(hItem)) : nullptr;
     if (hItem != NULL) {
         SelectItem(hItem);

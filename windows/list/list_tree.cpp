@@ -631,15 +631,26 @@ void CListTree::OnLButtonDown(UINT nFlags, CPoint point) {
     SECTreeCtrl::OnLButtonDown(nFlags, point);
     if (token.expired() || GetSafeHwnd() == NULL || m_pfnDrag == nullptr)
         return;
-    UINT nHit = 0;
-    HTREEITEM hItem = HitTest(point, &nHit);
-    if (hItem != NULL && (nHit & (TVHT_ONITEM | TVHT_ONROW)))
+    if (HTREEITEM hItem = ItemAtPoint(point, nullptr, nullptr))
         StartDrag(point, FindItemIndex(hItem));
+}
+
+HTREEITEM CListTree::ItemAtPoint(CPoint point, int* pControlColumn, UINT* pTreeHit) {
+    // Any column of the row counts: the tree's own test knows only the tree column.
+    UINT nListHit = 0;
+    int nCol = -1;
+    const int nRow = SECListBaseC::HitTest(point.x, point.y, &nListHit, &nCol);
+    if (pControlColumn)
+        *pControlColumn = nCol;
+    if (pTreeHit)
+        HitTest(point, pTreeHit);
+    return (nListHit & SECLVHT_ONROW) ? GetItemFromIndex(nRow) : NULL;
 }
 
 void CListTree::OnLButtonDblClk(UINT nFlags, CPoint point) {
     UINT nHit = 0;
-    HTREEITEM hItem = HitTest(point, &nHit);
+    int nControlColumn = -1;
+    HTREEITEM hItem = ItemAtPoint(point, &nControlColumn, &nHit);
     if (hItem == NULL || (nHit & TVHT_ONITEMBUTTON) || m_pWindow == nullptr) {
         SECTreeCtrl::OnLButtonDblClk(nFlags, point);
         return;
@@ -654,9 +665,6 @@ void CListTree::OnLButtonDblClk(UINT nFlags, CPoint point) {
         }
         return;
     }
-    UINT nListHit = 0;
-    int nControlColumn = -1;
-    SECListBaseC::HitTest(point.x, point.y, &nListHit, &nControlColumn);
     const int nHost = HostColumnOfControl(nControlColumn);
     if (nHost >= 0 && (m_pWindow->ColumnFlags(nHost) & ListColumnFlag::editable) &&
         m_pWindow->Callback(ListCallback::editStart) != 0) {

@@ -135,6 +135,8 @@ private:
     void HostScroll(int nCode, int nFlag);
     void ResetHostScrollBar();
     void ColumnMenuAt(CPoint ptScreen);
+    // The item of the row under the point (in any column), its control column and tree hit.
+    HTREEITEM ItemAtPoint(CPoint point, int* pControlColumn, UINT* pTreeHit);
     UINT TrackMenu(HMENU hMenu, CPoint ptScreen);
     void StartDrag(CPoint point, int nRow);
     void ClearEditBusy();

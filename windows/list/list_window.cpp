@@ -266,9 +266,11 @@ void CListWindow::Rebuild() {
     if (m_pTree->GetSafeHwnd() == NULL)
         return;
     m_pTree->LayoutColumns();
-    m_pTree->UpdateScrollBars();
     m_pTree->Invalidate();
     m_pTree->UpdateWindow();
+    // The paint measured the rows it shows as they are drawn: the bars follow those heights.
+    if (m_pTree->GetSafeHwnd())
+        m_pTree->UpdateScrollBars();
 }
 
 uint32_t CListWindow::ColumnFlags(int nColumn) const {
