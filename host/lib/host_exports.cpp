@@ -1,4 +1,6 @@
 // The three entries the library looks up in the host executable, and the means to hide them.
+#include <utility>
+#include <vector>
 #include <windows.h>
 
 #include <cstring>
@@ -28,6 +30,28 @@ __declspec(dllexport) int __cdecl __COCO__(uint32_t componentId, void** out) {
 }
 }
 
+namespace {
+// The entries hidden so far and the last characters they had: a later configuration of the
+// same process shows them again.
+std::vector<std::pair<char*, char>>& HiddenExports() {
+    static std::vector<std::pair<char*, char>> hidden;
+    return hidden;
+}
+void SetLastChar(char* p, char c) {
+    DWORD old = 0;
+    if (VirtualProtect(p, 1, PAGE_READWRITE, &old)) {
+        *p = c;
+        VirtualProtect(p, 1, old, &old);
+    }
+}
+} // namespace
+
+void RestoreHostExports() {
+    for (const auto& [p, c] : HiddenExports())
+        SetLastChar(p, c);
+    HiddenExports().clear();
+}
+
 // GetProcAddress consults only the export name table, so an entry is hidden by renaming it
 // there. The new last character '~' sorts after every other, which keeps the table ordered for
 // the loader's binary search.
@@ -46,11 +70,8 @@ bool HideHostExport(const char* name) {
         if (strcmp(entry, name) != 0)
             continue;
         size_t last = strlen(entry) - 1;
-        DWORD old = 0;
-        if (!VirtualProtect(entry + last, 1, PAGE_READWRITE, &old))
-            return false;
-        entry[last] = '~';
-        VirtualProtect(entry + last, 1, old, &old);
+        HiddenExports().push_back({entry + last, entry[last]});
+        SetLastChar(entry + last, '~');
         return true;
     }
     return false;

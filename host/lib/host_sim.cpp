@@ -159,6 +159,7 @@ void ConfigureHost(const HostOptions& options) {
     }
     if (options.nullService)
         s.component.word[3] = nullptr;
+    RestoreHostExports();
     if (options.noGuiConnect)
         HideHostExport("gui_Connect");
     if (options.noMemConnect)

@@ -56,3 +56,5 @@ void FillMemoryTable(HostMemoryTable& table);
 void FillDragDropComponent(CocoComponent& component, IDragDrop& service);
 
 bool HideHostExport(const char* name);
+// Shows every entry hidden before again (each configuration starts from all three).
+void RestoreHostExports();

@@ -914,3 +914,38 @@ TEST_F(HostListsTest, EditsAndCommandsChangeTheTargetAndTheListsAreRefilled) {
     EXPECT_EQ(0, t->GetUserData(lists.modules));
 }
 } // namespace
+
+namespace {
+int g_dragRecord = 0;
+int __cdecl OnDragSource(void* data, int row, void** record, int user) {
+    g_host->calls.push_back("drag(" + Str(DataOf(data)) + "," + Str(row) + "," + Str(user) + ")");
+    *record = &g_dragRecord;
+    return 1;
+}
+
+TEST_F(ListWindowTest, ADragStartsWithTheKindNameAndTheColumnUnderThePoint) {
+    Open();
+    FillTree();
+    const POINT row3 = RowPoint(3);
+    ASSERT_GE(row3.y, 0);
+    // The kind name is kept to 255 characters; the column's title follows it.
+    const std::string kind(300, 'K');
+    ASSERT_EQ(1, t->SetDragSource(m_id, &OnDragSource, kind.c_str()));
+    const std::string kept(255, 'K');
+    EXPECT_TRUE(Logged("DD.RegisterDragSource(\"" + kept + "\", " + std::to_string(m_id) + ")"));
+    CallLog::Get().Clear();
+    m_host.calls.clear();
+    SendMessageW(m_tree, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(row3.x, row3.y));
+    SendMessageW(m_tree, WM_LBUTTONUP, 0, MAKELPARAM(row3.x, row3.y));
+    PumpAll();
+    EXPECT_EQ((std::vector<std::string>{"drag(3,3,77)"}), m_host.calls);
+    EXPECT_TRUE(Logged("DD.StartDrag(\"" + kept + "\", " + std::to_string(m_id) + ", \"" + kept +
+                       "Location\")"));
+    // The rule entries reach the service.
+    const DropRule rules[] = {{"{LINE}", "BREAK {LINE}", 1, "Break"}, {}};
+    EXPECT_EQ(1, t->AddDropRules("BrkWnd", rules));
+    EXPECT_TRUE(Logged("DD.CommitRules(\"BrkWnd\")"));
+    EXPECT_EQ(1, t->DropServiceCall(7, 9));
+    EXPECT_TRUE(Logged("DD.CallEntry16(7, 9)"));
+}
+} // namespace
