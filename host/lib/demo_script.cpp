@@ -4,7 +4,7 @@
 
 #include "host/lib/host_memory.h"
 #include "host/lib/host_state.h"
-#include "host/lib/host_window.h"
+#include "host/lib/host_lists.h"
 
 namespace {
 template <typename F> F Export(HMODULE library, const char* name) {
@@ -29,19 +29,6 @@ void RunDemoScript(HMODULE library) {
         menu("&Trace Settings ...", 1031, -5, 0);
     if (auto pane = Export<TextFn>(library, "SetPaneInfoText"))
         pane("Target halted at 0x00401000");
-    // A window of the host's own: the registers, in a view the library opens.
-    using OpenFn = int(__cdecl*)(const char*, const WindowPosition*, HWND*);
-    using CloseFn = int(__cdecl*)(intptr_t, int);
-    static WindowPosition registers{};
-    HostState::Get().placements[&registers] = HostPlacement{0x11, 20, 20, 260, 190};
-    HWND view = nullptr;
-    auto open = Export<OpenFn>(library, "GetMDIWindow");
-    auto close = Export<CloseFn>(library, "CloseMDIWindow");
-    if (open && open("Registers", &registers, &view) && view)
-        CreateRegistersWindow(view, [close](HWND child) {
-            if (close)
-                close(reinterpret_cast<intptr_t>(child), 0);
-        });
     // A memory window at the simulated program's data.
     static const HostPlacement memoryPlace{0x11, 290, 20, 645, 250};
     HostMemViewOptions memory;
@@ -50,4 +37,6 @@ void RunDemoScript(HMODULE library) {
     memory.placement = &memoryPlace;
     if (ConnectMemoryWindows(library))
         OpenMemoryView(TargetRegions()[1].start, 8, 80, memory);
+    // The host's lists: registers, breakpoints, call stack and modules.
+    OpenHostLists(library);
 }

@@ -5,6 +5,6 @@
 #include <windows.h>
 
 // Through the library's exports: a host toolbar with one button, a user button, a menu item,
-// the Info pane's text and a window of the host's own showing the simulated target's
-// registers. An export the library lacks is left out.
+// the Info pane's text and the host's list windows: the simulated target's registers,
+// breakpoints, call stack and modules. An export the library lacks is left out.
 void RunDemoScript(HMODULE library);

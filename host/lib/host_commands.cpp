@@ -173,6 +173,9 @@ int __cdecl SwitchContext(int context) {
     S().context = context;
     return previous;
 }
+void __cdecl OnListWindowCreated(int window) {
+    LogHostCall("OnListWindowCreated", window);
+}
 
 } // namespace
 
@@ -208,4 +211,5 @@ void FillCommandTable(HostCommandTable& t) {
     set(63, &HasAllToolbar);
     set(64, &SwitchContext);
     FillMemoryCommands(t);
+    set(65, &OnListWindowCreated);
 }

@@ -1,4 +1,6 @@
 // The three entries the library looks up in the host executable, and the means to hide them.
+#include <utility>
+#include <vector>
 #include <windows.h>
 
 #include <cstring>

@@ -44,6 +44,10 @@ struct HostState {
     uint32_t colors[3] = {0x000000, 0xFFFFFF, 0x0000FF};
     // GetHostObject(5): the host's assembler object.
     uint32_t assemblerObject[16] = {};
+    // GetHostObject(1)'s record: word 47 is the window that takes the function keys pressed in
+    // the library's windows (a test may put its own there; 0 or a window that is gone: the
+    // host's own key window is made again).
+    uint32_t keyTargetRecord[48] = {};
     // Set when the library sends command 37 (the user closes the main window).
     bool closeRequested = false;
     // Tests and the demo act inside host calls through these.

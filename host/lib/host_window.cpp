@@ -1,6 +1,7 @@
 #include "host/lib/host_window.h"
 
 #include "host/lib/call_log.h"
+#include "host/lib/host_state.h"
 
 #include <cstdio>
 #include <map>
@@ -83,15 +84,17 @@ LRESULT CALLBACK HostKeyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
 } // namespace
 
 void* HostKeyRecord() {
-    static void* record[64] = {};
-    if (record[47] == nullptr || !IsWindow(static_cast<HWND>(record[47]))) {
+    uint32_t* record = HostState::Get().keyTargetRecord;
+    HWND hWnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(record[47]));
+    if (hWnd == nullptr || !IsWindow(hWnd)) {
         WNDCLASSW wc{};
         wc.lpfnWndProc = &HostKeyProc;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = L"MoxHostKeys";
         RegisterClassW(&wc);
-        record[47] = CreateWindowExW(0, L"MoxHostKeys", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                     wc.hInstance, nullptr);
+        hWnd = CreateWindowExW(0, L"MoxHostKeys", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               wc.hInstance, nullptr);
+        record[47] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hWnd));
     }
     return record;
 }

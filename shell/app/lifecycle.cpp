@@ -5,6 +5,7 @@
 #include "shell/frame/mainframe.h"
 #include "framework/core/guard.h"
 #include "shell/hostlink.h"
+#include "windows/list/list_admin.h"
 
 namespace {
 LibraryPhase g_phase = LibraryPhase::loaded;
@@ -15,6 +16,7 @@ void FinishEnd() {
     g_endPending = false;
     g_phase = LibraryPhase::ended;
     AfxWinTerm();
+    DeleteListAdmin();
     if (CMainFrame* pFrame = MainFrame())
         pFrame->Close();
     TarvikApp()->m_pMainWnd = nullptr;
@@ -52,6 +54,7 @@ int StartLibrary() {
     CMainFrame* pFrame = MainFrame();
     if (pFrame == nullptr || !::IsWindow(pFrame->GetSafeHwnd()))
         return 0;
+    CreateListAdmin();
     InitWindowFonts();
     auto* record = static_cast<HostMainWindowRecord*>(
         HostTable()->GetHostObject(kHostObjectMainWindow, nullptr));

@@ -1,0 +1,309 @@
+#include "host/lib/host_lists.h"
+
+#include "host/lib/call_log.h"
+#include "host/lib/host_state.h"
+#include "include/list.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+
+namespace {
+const ListWindowInterface* g_iface = nullptr;
+HostLists g_lists;
+
+// Command ids of the breakpoints window's menu.
+constexpr int kBrkGoTo = 4001, kBrkEnable = 4002, kBrkDisable = 4003, kBrkDelete = 4004,
+              kBrkDeleteAll = 4005;
+// Item flags the breakpoint items carry, as context flags of their menus: 16 an enabled one
+// (Enable greys), 32 a disabled one (Disable greys).
+constexpr uint32_t kContextEnabled = 16, kContextDisabled = 32;
+
+const ListMenuEntry kBreakpointMenu[] = {
+    {"&Go To Source", ListMenuFlag::defaultEntry | ListMenuFlag::greyIfContext1, kBrkGoTo},
+    {"-", ListMenuFlag::separator, 0},
+    {"&Enable", ListMenuFlag::greyIfContext1 | ListMenuFlag::greyIfContext16, kBrkEnable},
+    {"&Disable", ListMenuFlag::greyIfContext1 | ListMenuFlag::greyIfContext32, kBrkDisable},
+    {"De&lete", ListMenuFlag::greyIfContext1, kBrkDelete},
+    {"Delete &All", 0, kBrkDeleteAll},
+    {nullptr, 0, 0}};
+
+// One insertion: the texts live until the library has copied them.
+int Insert(int id, int data, int parent, std::vector<std::string> texts, uint32_t flags = 0,
+           int stateImage = 0xFFFF) {
+    std::vector<const char*> pointers;
+    for (const std::string& t : texts)
+        pointers.push_back(t.c_str());
+    ListItemRecord r{};
+    r.window = id;
+    r.flags = flags;
+    r.texts = pointers.data();
+    r.data = &data;
+    r.dataLength = sizeof data;
+    r.parent = parent;
+    r.image = 0xFFFF;
+    r.stateImage = (uint16_t)stateImage;
+    return g_iface->InsertItem(&r);
+}
+
+int DataOf(void* data) {
+    return data ? *static_cast<int*>(data) : -1;
+}
+
+std::string Hex(uint32_t v) {
+    char text[16];
+    snprintf(text, sizeof text, "0x%08X", v);
+    return text;
+}
+
+std::vector<std::string> Split(const std::string& s) {
+    std::vector<std::string> parts;
+    size_t start = 0;
+    for (size_t bar; (bar = s.find('|', start)) != std::string::npos; start = bar + 1)
+        parts.push_back(s.substr(start, bar - start));
+    parts.push_back(s.substr(start));
+    return parts;
+}
+
+// ---- Callbacks of the windows.
+
+int __cdecl OnRegisterCommand(void* data, int command, int row, int user, int window) {
+    LogHostCall("SysRegWnd.Command", DataOf(data), command, row, user);
+    if (command == ListNotice::closing)
+        g_iface->Destroy(window), g_lists.registers = 0;
+    return 0;
+}
+int __cdecl OnRegisterEditStart(void* data) {
+    return DataOf(data) >= 0 ? 1 : 0; // groups have no value
+}
+int __cdecl OnRegisterEditEnd(void* data, const char* text, int column, int) {
+    const int index = DataOf(data);
+    auto& regs = ListTarget::Get().registers;
+    LogHostCall("SysRegWnd.SetValue", index, text, column);
+    if (index < 0 || index >= (int)regs.size() || text == nullptr)
+        return 0;
+    char* end = nullptr;
+    const unsigned long value = strtoul(text, &end, 0);
+    if (end == text || *end != 0)
+        return 0; // no number: the old value stays
+    for (auto& r : regs)
+        r.changed = false;
+    regs[index].value = (uint32_t)value;
+    regs[index].changed = true;
+    FillRegisters(g_lists.registers);
+    return 0; // the refill shows the new value
+}
+int __cdecl OnRegisterColors(void* data, int column, uint32_t* text, uint32_t*) {
+    const int index = DataOf(data);
+    const auto& regs = ListTarget::Get().registers;
+    if (index < 0)
+        *text = (*text & 0xFFFFFF) | 0x1000000; // group rows in bold
+    else if (column == 1 && index < (int)regs.size() && regs[index].changed)
+        *text = 0x0000FF; // a changed value in red
+    return 0;
+}
+
+int __cdecl OnBreakpointCommand(void* data, int command, int row, int user, int window) {
+    LogHostCall("BrkWnd.Command", DataOf(data), command, row, user);
+    auto& bps = ListTarget::Get().breakpoints;
+    const int index = DataOf(data);
+    const bool valid = index >= 0 && index < (int)bps.size();
+    switch (command) {
+    case ListNotice::closing:
+        g_iface->Destroy(window);
+        g_lists.breakpoints = 0;
+        return 0;
+    case kBrkEnable:
+    case kBrkDisable:
+        if (valid)
+            bps[index].enabled = command == kBrkEnable;
+        break;
+    case kBrkDelete:
+    case ListNotice::deleteKey:
+        if (valid)
+            bps.erase(bps.begin() + index);
+        break;
+    case kBrkDeleteAll:
+        bps.clear();
+        break;
+    default:
+        return 0;
+    }
+    FillBreakpoints(g_lists.breakpoints);
+    return 0;
+}
+
+int __cdecl OnPlainCommand(void* data, int command, int row, int user, int window) {
+    LogHostCall("List.Command", DataOf(data), command, row, user);
+    if (command == ListNotice::closing) {
+        g_iface->Destroy(window);
+        if (window == g_lists.callStack)
+            g_lists.callStack = 0;
+        if (window == g_lists.modules)
+            g_lists.modules = 0;
+    }
+    return 0;
+}
+
+int Open(const char* name, WindowPosition* position, const ListMenuEntry* menu) {
+    int id = 0;
+    return g_iface->Create(name, position, &id, menu, 0) ? id : 0;
+}
+
+void FillCallStack(int id) {
+    if (!id)
+        return;
+    g_iface->Reset(id, 8);
+    int n = 0;
+    for (const std::string& frame : ListTarget::Get().frames) {
+        const auto parts = Split(frame);
+        Insert(id, n, ListParent::root, {parts[0], parts.size() > 1 ? parts[1] : ""},
+               n == 0 ? ListItemFlag::bold | ListItemFlag::select : 0);
+        ++n;
+    }
+    g_iface->Rebuild(id);
+}
+
+void FillModules(int id) {
+    if (!id)
+        return;
+    g_iface->Reset(id, 8);
+    int n = 0;
+    for (const std::string& module : ListTarget::Get().modules)
+        Insert(id, n++, ListParent::root, Split(module));
+    g_iface->Rebuild(id);
+}
+
+WindowPosition g_positions[4];
+} // namespace
+
+ListTarget& ListTarget::Get() {
+    static ListTarget target = [] {
+        ListTarget t;
+        t.ResetToDefaults();
+        return t;
+    }();
+    return target;
+}
+
+void ListTarget::ResetToDefaults() {
+    registers.clear();
+    const char* core[] = {"EAX", "EBX", "ECX", "EDX", "ESI", "EDI", "EBP", "ESP", "EIP"};
+    for (int i = 0; i < 9; ++i)
+        registers.push_back({"Core", core[i], 0x00401000u + i * 0x111u});
+    registers.push_back({"Status", "EFLAGS", 0x00000246u});
+    registers.push_back({"Status", "CS", 0x0000001Bu});
+    breakpoints = {{"main.c", 12, true, 3}, {"main.c", 40, false, 0}, {"util.c", 7, true, 1}};
+    frames = {"main|main.c:12", "start|crt0.s:88", "boot|boot.s:4"};
+    modules = {"target.elf|0x00400000|0x00012000|C:\\target\\target.elf",
+               "libc.a|0x00420000|0x00008000|C:\\target\\lib\\libc.a"};
+}
+
+void FillRegisters(int id) {
+    if (!id)
+        return;
+    g_iface->Reset(id, 8);
+    const auto& regs = ListTarget::Get().registers;
+    // The changed register is selected; with none, the first group, so the list shows its top.
+    bool anyChanged = false;
+    for (const auto& r : regs)
+        anyChanged = anyChanged || r.changed;
+    std::string group;
+    for (int i = 0; i < (int)regs.size(); ++i) {
+        if (regs[i].group != group) {
+            group = regs[i].group;
+            const uint32_t select = !anyChanged && i == 0 ? ListItemFlag::select : 0;
+            Insert(id, -1, ListParent::rememberedRoot, {group, ""},
+                   ListItemFlag::expanded | select);
+        }
+        Insert(id, i, ListParent::childOfRemembered, {regs[i].name, Hex(regs[i].value)},
+               regs[i].changed ? ListItemFlag::select : 0);
+    }
+    g_iface->Rebuild(id);
+}
+
+void FillBreakpoints(int id) {
+    if (!id)
+        return;
+    g_iface->Reset(id, 8);
+    int n = 0;
+    for (const auto& bp : ListTarget::Get().breakpoints) {
+        const uint32_t flags = bp.enabled ? kContextEnabled : kContextDisabled | ListItemFlag::grey;
+        Insert(id, n++, ListParent::root,
+               {bp.file + ":" + std::to_string(bp.line), bp.enabled ? "enabled" : "disabled",
+                std::to_string(bp.hits)},
+               flags, bp.enabled ? 1 : 2);
+    }
+    g_iface->Rebuild(id);
+}
+
+const HostLists& CurrentHostLists() {
+    return g_lists;
+}
+
+HostLists OpenHostLists(HMODULE library) {
+    using GetFn = const ListWindowInterface**(__cdecl*)(const ListWindowInterface**);
+    auto get = reinterpret_cast<GetFn>(
+        reinterpret_cast<void*>(GetProcAddress(library, "GetListWndIfacPtr")));
+    g_lists = HostLists();
+    if (get == nullptr || get(&g_iface) == nullptr || g_iface == nullptr)
+        return g_lists;
+    auto& t = *g_iface;
+    // MDI children side by side (flags 0x11: x, y, width, height).
+    const HostPlacement places[4] = {{0x11, 10, 10, 250, 300},
+                                     {0x11, 270, 10, 330, 130},
+                                     {0x11, 270, 150, 330, 120},
+                                     {0x11, 610, 10, 330, 160}};
+    for (int i = 0; i < 4; ++i)
+        HostState::Get().placements[&g_positions[i]] = places[i];
+    auto set = [&t](int id, int code, auto fn) {
+        t.SetCallback(id, code, reinterpret_cast<uintptr_t>(fn));
+    };
+
+    if (int id = g_lists.registers = Open("Registers", &g_positions[0], nullptr)) {
+        t.SetColumn(id, 0, "Register", ListColumnFlag::inMenu);
+        t.SetColumn(id, 1, "Value", ListColumnFlag::editable | ListColumnFlag::fill);
+        t.SetColumnWidth(id, 0, 45);
+        t.SetStyle(id, 0, 1 | 2 | 4 | 8 | 0x100); // a tree, its labels editable
+        set(id, ListCallback::command, &OnRegisterCommand);
+        set(id, ListCallback::editStart, &OnRegisterEditStart);
+        set(id, ListCallback::editEnd, &OnRegisterEditEnd);
+        set(id, ListCallback::colors, &OnRegisterColors);
+        t.SetDragSource(id, nullptr, "SysRegWnd");
+        FillRegisters(id);
+    }
+    if (int id = g_lists.breakpoints = Open("Breakpoints", &g_positions[1], kBreakpointMenu)) {
+        t.SetColumn(id, 0, "Location", ListColumnFlag::inMenu);
+        t.SetColumn(id, 1, "State", ListColumnFlag::inMenu);
+        t.SetColumn(id, 2, "Hits", ListColumnFlag::inMenu | ListColumnFlag::fill);
+        t.SetColumnWidth(id, 0, 50);
+        t.SetColumnWidth(id, 1, 30);
+        t.SetStyle(id, 0, 0x100);
+        set(id, ListCallback::command, &OnBreakpointCommand);
+        t.SetDragSource(id, nullptr, "BrkWnd");
+        FillBreakpoints(id);
+    }
+    if (int id = g_lists.callStack = Open("Call Stack", &g_positions[2], nullptr)) {
+        t.SetColumn(id, 0, "Function", 0);
+        t.SetColumn(id, 1, "Location", ListColumnFlag::fill);
+        t.SetColumnWidth(id, 0, 45);
+        t.SetStyle(id, 0, 0x100);
+        set(id, ListCallback::command, &OnPlainCommand);
+        t.SetDragSource(id, nullptr, "CallWnd");
+        FillCallStack(id);
+    }
+    if (int id = g_lists.modules = Open("Modules", &g_positions[3], nullptr)) {
+        t.SetColumn(id, 0, "Module", ListColumnFlag::inMenu);
+        t.SetColumn(id, 1, "Base", ListColumnFlag::inMenu);
+        t.SetColumn(id, 2, "Size", ListColumnFlag::inMenu);
+        t.SetColumn(id, 3, "Path", ListColumnFlag::inMenu | ListColumnFlag::fill);
+        t.SetColumnWidth(id, 0, 25);
+        t.SetColumnWidth(id, 1, 22);
+        t.SetColumnWidth(id, 2, 22);
+        t.SetStyle(id, 0, 0x100);
+        set(id, ListCallback::command, &OnPlainCommand);
+        t.SetDragSource(id, nullptr, "ModWnd");
+        FillModules(id);
+    }
+    return g_lists;
+}
