@@ -30,7 +30,7 @@ void RunDemoScript(HMODULE library) {
     if (auto pane = Export<TextFn>(library, "SetPaneInfoText"))
         pane("Target halted at 0x00401000");
     // A memory window at the simulated program's data.
-    static const HostPlacement memoryPlace{0x11, 290, 20, 645, 250};
+    static const HostPlacement memoryPlace{0x11, 275, 290, 645, 250};
     HostMemViewOptions memory;
     memory.bytesPerRow = 16;
     memory.caption = "Memory - data";
