@@ -19,7 +19,7 @@ END_MESSAGE_MAP()
 
 namespace {
 // Share of the tree's client width each column takes, in percent.
-const int kColumnShares[] = {22, 34, 10, 14, 20};
+const int kColumnShares[] = {20, 30, 8, 12, 30};
 const wchar_t* const kColumnTitles[] = {L"Plug-in", L"Description", L"Version", L"Command",
                                         L"Path"};
 } // namespace

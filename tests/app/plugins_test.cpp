@@ -98,19 +98,27 @@ TEST_F(AppTest, TheDialogShowsThePluginsAndWritesTheirProtocol) {
     EXPECT_NE(std::string::npos, text.find(trace)) << text;
     EXPECT_NE(std::string::npos, text.find("\r\n  tracefmt.dll "));
     EXPECT_NE(std::string::npos, text.find("\r\n  flashalg.dll ")); // collapsed, still written
-    EXPECT_EQ(std::string::npos, text.find("support")); // hidden with its child
+    EXPECT_EQ(std::string::npos, text.find("support"));             // hidden with its child
     EXPECT_EQ(text.size() - 43, text.rfind("\r\nLibraries marked with '*' are Plug-ins.\r\n"));
     DeleteFileW(path.c_str());
 }
 
-// A folder that does not exist: the user is told, and no file appears. Closing the dialog
-// without OK answers 0.
+// Cancelling the save dialog writes nothing; a folder that does not exist: the user is told,
+// and no file appears. Closing the dialog without OK answers 0.
 TEST_F(AppTest, AProtocolThatCannotBeWrittenIsReported) {
     Start();
     const std::wstring path = TempPath(L"mox_no_such_folder\\protocol.txt");
+    const std::wstring cancelled = TempPath(L"mox_cancelled_protocol.txt");
+    DeleteFileW(cancelled.c_str());
     std::vector<std::wstring> types;
     ModalScript script;
     script.Then(L"Show Plug-ins", [](HWND) { return 1010; })
+        .Then(L"Plug-in Protocol",
+              [&](HWND hDlg) {
+                  SaveAs(cancelled, &types)(hDlg);
+                  return IDCANCEL;
+              })
+        .Then(L"Show Plug-ins", [](HWND) { return 1010; })
         .Then(L"Plug-in Protocol", SaveAs(path, &types))
         .Then(L"Show Plug-ins", [](HWND) { return IDCANCEL; });
     EXPECT_EQ(0, Get<PluginDialogFn>("PluginDialog")(StandInPluginTree()));
@@ -119,6 +127,7 @@ TEST_F(AppTest, AProtocolThatCannotBeWrittenIsReported) {
                         "written to")
                       .size());
     EXPECT_EQ("<missing>", ReadFileBytes(path));
+    EXPECT_EQ("<missing>", ReadFileBytes(cancelled));
 }
 
 } // namespace
