@@ -1,9 +1,7 @@
 #include "host/lib/plugin_tree.h"
 
-namespace {
-
-PluginInfoNode Record(uintptr_t flags, const char* name, const char* description,
-                      const char* version, const char* command, const char* path) {
+PluginInfoNode PluginRecord(uintptr_t flags, const char* name, const char* description,
+                            const char* version, const char* command, const char* path) {
     PluginInfoNode node{};
     node.flags = flags;
     node.name = name;
@@ -14,29 +12,27 @@ PluginInfoNode Record(uintptr_t flags, const char* name, const char* description
     return node;
 }
 
-} // namespace
-
 PluginInfoNode* StandInPluginTree() {
     using namespace PluginFlags;
     static PluginInfoNode host =
-        Record(expanded, "moxhost.exe", "Debugger host", "3.13", "", "C:\\mox\\moxhost.exe");
-    static PluginInfoNode gui =
-        Record(0, "moxguiu.dll", "Graphical User Interface", "2.4.2", "", "C:\\mox\\moxguiu.dll");
-    static PluginInfoNode trace = Record(plugin | expanded, "trace.dll", "Trace recorder", "1.2",
-                                         "TRACE", "C:\\mox\\plugins\\trace.dll");
-    static PluginInfoNode traceFormats =
-        Record(0, "tracefmt.dll", "Trace formats", "1.0", "", "C:\\mox\\plugins\\tracefmt.dll");
+        PluginRecord(expanded, "moxhost.exe", "Debugger host", "3.13", "", "C:\\mox\\moxhost.exe");
+    static PluginInfoNode gui = PluginRecord(0, "moxguiu.dll", "Graphical User Interface", "2.4.2",
+                                             "", "C:\\mox\\moxguiu.dll");
+    static PluginInfoNode trace = PluginRecord(plugin | expanded, "trace.dll", "Trace recorder",
+                                               "1.2", "TRACE", "C:\\mox\\plugins\\trace.dll");
+    static PluginInfoNode traceFormats = PluginRecord(0, "tracefmt.dll", "Trace formats", "1.0", "",
+                                                      "C:\\mox\\plugins\\tracefmt.dll");
     static PluginInfoNode flash =
-        Record(plugin | expanded | collapsed, "flash.dll", "Flash programmer", "0.9", "FLASH",
-               "C:\\mox\\plugins\\flash.dll");
-    static PluginInfoNode flashAlgorithms =
-        Record(0, "flashalg.dll", "Flash algorithms", "0.9", "", "C:\\mox\\plugins\\flashalg.dll");
+        PluginRecord(plugin | expanded | collapsed, "flash.dll", "Flash programmer", "0.9", "FLASH",
+                     "C:\\mox\\plugins\\flash.dll");
+    static PluginInfoNode flashAlgorithms = PluginRecord(
+        0, "flashalg.dll", "Flash algorithms", "0.9", "", "C:\\mox\\plugins\\flashalg.dll");
     static PluginInfoNode hiddenSupport =
-        Record(hidden, "support.dll", "Host support", "3.13", "", "C:\\mox\\support.dll");
-    static PluginInfoNode hiddenChild =
-        Record(0, "supportx.dll", "Host support extension", "3.13", "", "C:\\mox\\supportx.dll");
-    static PluginInfoNode coverage = Record(plugin, "coverage.dll", "Code coverage", "2.1", "COV",
-                                            "C:\\mox\\plugins\\coverage.dll");
+        PluginRecord(hidden, "support.dll", "Host support", "3.13", "", "C:\\mox\\support.dll");
+    static PluginInfoNode hiddenChild = PluginRecord(0, "supportx.dll", "Host support extension",
+                                                     "3.13", "", "C:\\mox\\supportx.dll");
+    static PluginInfoNode coverage = PluginRecord(plugin, "coverage.dll", "Code coverage", "2.1",
+                                                  "COV", "C:\\mox\\plugins\\coverage.dll");
     host.firstChild = &gui;
     gui.next = &trace;
     trace.firstChild = &traceFormats;

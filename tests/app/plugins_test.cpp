@@ -3,6 +3,7 @@
 #include "host/lib/plugin_tree.h"
 #include "tests/app/app_fixture.h"
 #include "tests/app/screen_image.h"
+#include "tests/support/file_bytes.h"
 #include "tests/toolbars/modal_script.h"
 
 #include <string>
@@ -10,26 +11,6 @@
 namespace {
 
 using PluginDialogFn = int(__cdecl*)(PluginInfoNode*);
-
-std::wstring TempPath(const wchar_t* name) {
-    wchar_t folder[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, folder);
-    return std::wstring(folder) + name;
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    char chunk[4096];
-    DWORD got = 0;
-    while (ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    CloseHandle(h);
-    return bytes;
-}
 
 std::wstring ControlText(HWND hWnd) {
     wchar_t text[256] = {};
@@ -57,7 +38,7 @@ std::function<int(HWND)> SaveAs(const std::wstring& path, std::vector<std::wstri
 
 TEST_F(AppTest, TheDialogShowsThePluginsAndWritesTheirProtocol) {
     Start();
-    const std::wstring path = TempPath(L"mox_plugins_protocol.txt");
+    const std::wstring path = TempFilePath(L"mox_plugins_protocol.txt");
     DeleteFileW(path.c_str());
     std::vector<std::wstring> types;
     std::wstring okText, protocolText;
@@ -88,7 +69,7 @@ TEST_F(AppTest, TheDialogShowsThePluginsAndWritesTheirProtocol) {
     // One file type, and no empty or stray entry after it.
     EXPECT_EQ(std::vector<std::wstring>{L"Write Plug-in Protocol (*.txt)"}, types);
 
-    const std::string text = ReadFileBytes(path);
+    const std::string text = ReadFileBytes(path).value_or("<missing>");
     const std::string title = std::string(43, ' ') + "Loaded Plug-ins:\r\n\r\n\r\n";
     ASSERT_EQ(0u, text.find(title)) << text;
     // " trace.dll*" (11) to 20, "Trace recorder" (34) to 70, "1.2" (73) to 80, "TRACE" (85) to 95.
@@ -107,8 +88,8 @@ TEST_F(AppTest, TheDialogShowsThePluginsAndWritesTheirProtocol) {
 // and no file appears. Closing the dialog without OK answers 0.
 TEST_F(AppTest, AProtocolThatCannotBeWrittenIsReported) {
     Start();
-    const std::wstring path = TempPath(L"mox_no_such_folder\\protocol.txt");
-    const std::wstring cancelled = TempPath(L"mox_cancelled_protocol.txt");
+    const std::wstring path = TempFilePath(L"mox_no_such_folder\\protocol.txt");
+    const std::wstring cancelled = TempFilePath(L"mox_cancelled_protocol.txt");
     DeleteFileW(cancelled.c_str());
     std::vector<std::wstring> types;
     ModalScript script;
@@ -126,8 +107,8 @@ TEST_F(AppTest, AProtocolThatCannotBeWrittenIsReported) {
     EXPECT_EQ(1u, Lines("MessageBox(\"Plug-in Protocol\", \"The plug-in protocol could not be "
                         "written to")
                       .size());
-    EXPECT_EQ("<missing>", ReadFileBytes(path));
-    EXPECT_EQ("<missing>", ReadFileBytes(cancelled));
+    EXPECT_FALSE(ReadFileBytes(path).has_value());
+    EXPECT_FALSE(ReadFileBytes(cancelled).has_value());
 }
 
 } // namespace

@@ -9,30 +9,17 @@
 
 #include "host/lib/call_log.h"
 #include "host/lib/host_sim.h"
+#include "host/lib/plugin_tree.h"
 #include "shell/plugins/plugin_dialog.h"
 #include "shell/plugins/plugin_walk.h"
+#include "tests/support/message_pump.h"
 
 namespace {
-
-void Pump() {
-    MSG msg;
-    while (::PeekMessageW(&msg, NULL, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-}
 
 struct Records {
     std::deque<PluginInfoNode> nodes;
     PluginInfoNode* Add(const char* name, uintptr_t flags = 0) {
-        PluginInfoNode node{};
-        node.name = name;
-        node.flags = flags;
-        node.description = "desc";
-        node.version = "1.0";
-        node.command = "CMD";
-        node.path = "C:\\p";
-        nodes.push_back(node);
+        nodes.push_back(PluginRecord(flags, name, "desc", "1.0", "CMD", "C:\\p"));
         return &nodes.back();
     }
 };
@@ -42,12 +29,12 @@ protected:
     void Open(PluginInfoNode* root) {
         dialog.m_pRoot = root;
         ASSERT_TRUE(dialog.Create(IDD_PLUGINS));
-        Pump();
+        PumpMessages();
     }
     void TearDown() override {
         if (dialog.m_hWnd != NULL)
             dialog.DestroyWindow();
-        Pump();
+        PumpMessages();
     }
     // The names of the rows, from the top.
     std::vector<std::wstring> Rows() {

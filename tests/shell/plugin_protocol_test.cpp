@@ -6,8 +6,10 @@
 #include <deque>
 #include <string>
 
+#include "host/lib/plugin_tree.h"
 #include "shell/plugins/plugin_protocol.h"
 #include "shell/plugins/plugin_walk.h"
+#include "tests/support/file_bytes.h"
 
 namespace {
 
@@ -21,17 +23,8 @@ const std::string kFooter = "\r\nLibraries marked with '*' are Plug-ins.\r\n";
 // Records that the test owns, linked as the host links them.
 struct Tree {
     std::deque<PluginInfoNode> nodes;
-    PluginInfoNode* Add(const char* name, uintptr_t flags = 0, const char* description = "d",
-                        const char* version = "v", const char* command = "c",
-                        const char* path = "p") {
-        PluginInfoNode node{};
-        node.name = name;
-        node.flags = flags;
-        node.description = description;
-        node.version = version;
-        node.command = command;
-        node.path = path;
-        nodes.push_back(node);
+    PluginInfoNode* Add(const char* name, uintptr_t flags = 0) {
+        nodes.push_back(PluginRecord(flags, name, "d", "v", "c", "p"));
         return &nodes.back();
     }
 };
@@ -75,13 +68,8 @@ TEST(PluginProtocol, FieldsStandInTheirColumns) {
          std::string(95, ' ') + "\r\n"},
     };
     for (const Case& c : cases) {
-        PluginInfoNode node{};
-        node.name = c.name;
-        node.description = c.description;
-        node.version = c.version;
-        node.command = c.command;
-        node.path = c.path;
-        node.flags = c.flags;
+        PluginInfoNode node =
+            PluginRecord(c.flags, c.name, c.description, c.version, c.command, c.path);
         EXPECT_EQ(c.line, Body(PluginProtocolText(&node))) << c.what;
     }
 }
@@ -152,50 +140,26 @@ TEST(PluginProtocol, DeepCyclicAndHugeTreesAreWrittenBoundedAndSaySo) {
     }
     {
         const std::string huge(65536, 'x');
-        PluginInfoNode node{};
-        node.name = huge.c_str();
-        node.description = huge.c_str();
-        node.version = "1";
+        PluginInfoNode node = PluginRecord(0, huge.c_str(), huge.c_str(), "1", nullptr, nullptr);
         EXPECT_EQ(huge + "," + huge + ",1,,\r\n", Body(PluginProtocolText(&node)));
     }
 }
 
-std::wstring TempFolder() {
-    wchar_t buffer[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, buffer);
-    return buffer;
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-    std::string bytes;
-    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                             nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return "<missing>";
-    char chunk[4096];
-    DWORD got = 0;
-    while (::ReadFile(h, chunk, sizeof chunk, &got, nullptr) && got > 0)
-        bytes.append(chunk, got);
-    ::CloseHandle(h);
-    return bytes;
-}
-
 TEST(PluginProtocolFile, WrittenWholeOrNotAtAllWithAReason) {
-    const std::wstring folder = TempFolder();
-    const std::wstring good = folder + L"mox_protocol_test.txt";
+    const std::wstring good = TempFilePath(L"mox_protocol_test.txt");
     CString error;
     ASSERT_TRUE(WriteProtocolFile(good.c_str(), "first\r\n", error));
     ASSERT_TRUE(WriteProtocolFile(good.c_str(), "short", error)); // emptied first
-    EXPECT_EQ("short", ReadFileBytes(good));
+    EXPECT_EQ("short", ReadFileBytes(good).value_or("<missing>"));
 
-    const std::wstring missing = folder + L"mox_no_such_folder\\protocol.txt";
+    const std::wstring missing = TempFilePath(L"mox_no_such_folder\\protocol.txt");
     EXPECT_FALSE(WriteProtocolFile(missing.c_str(), "text", error));
     EXPECT_FALSE(error.IsEmpty());
-    EXPECT_EQ("<missing>", ReadFileBytes(missing));
+    EXPECT_FALSE(ReadFileBytes(missing).has_value());
 
     // A name the system will not open as a file (read-only files are writable to the
     // administrator Wine runs the tests as, so a folder stands in for them).
-    const std::wstring folderName = folder + L"mox_protocol_folder.txt";
+    const std::wstring folderName = TempFilePath(L"mox_protocol_folder.txt");
     ::CreateDirectoryW(folderName.c_str(), nullptr);
     error.Empty();
     EXPECT_FALSE(WriteProtocolFile(folderName.c_str(), "replaced", error));
