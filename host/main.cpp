@@ -11,6 +11,7 @@
 #include "host/lib/demo_script.h"
 #include "host/lib/host_sim.h"
 #include "host/lib/host_state.h"
+#include "host/lib/plugin_tree.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -63,6 +64,10 @@ int Drive(const Library& gui, const HostOptions& options) {
     LogHostCall("StartApp", start());
     if (options.demo || !options.screenshot.empty())
         RunDemoScript(gui.module);
+    using PluginDialogFn = int(__cdecl*)(PluginInfoNode*);
+    if (options.plugins)
+        if (auto plugins = gui.Get<PluginDialogFn>("PluginDialog"))
+            LogHostCall("PluginDialog", plugins(StandInPluginTree()));
     // The script's length: the switch, else a moment for a screenshot, else one turn for a
     // scripted run and the user's closing of the window for the demo.
     const bool untilClosed =
@@ -93,13 +98,14 @@ int Run() {
     std::wstring error;
     if (!ParseHostOptions(Arguments(), options, error)) {
         fwprintf(stderr, L"moxhost: %ls\n", error.c_str());
-        fwprintf(stderr, L"usage: moxhost [--host-version M.N] [--mem-version M.N] [--cores N] "
-                         L"[--extension] [--busy] [--null-table] [--null-mem-table] "
-                         L"[--no-gui-connect] [--no-mem-connect] [--no-coco] [--null-service] "
-                         L"[--all-toolbar] [--menu-insert-a] [--disable-class N] "
-                         L"[--take-message MSG] [--no-main-record] [--title TEXT] "
-                         L"[--registry-root KEY] [--pump-mode N] [--run-ms N] "
-                         L"[--screenshot FILE] [--log FILE] [--library DLL] [--demo]\n");
+        fwprintf(stderr,
+                 L"usage: moxhost [--host-version M.N] [--mem-version M.N] [--cores N] "
+                 L"[--extension] [--busy] [--null-table] [--null-mem-table] "
+                 L"[--no-gui-connect] [--no-mem-connect] [--no-coco] [--null-service] "
+                 L"[--all-toolbar] [--menu-insert-a] [--disable-class N] "
+                 L"[--take-message MSG] [--no-main-record] [--title TEXT] "
+                 L"[--registry-root KEY] [--pump-mode N] [--run-ms N] "
+                 L"[--screenshot FILE] [--log FILE] [--library DLL] [--demo] [--plugins]\n");
         return 2;
     }
     ConfigureHost(options);

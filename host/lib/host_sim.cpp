@@ -73,6 +73,7 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& o, std
                  {L"--no-coco", &HostOptions::noCoco},
                  {L"--null-service", &HostOptions::nullService},
                  {L"--demo", &HostOptions::demo},
+                 {L"--plugins", &HostOptions::plugins},
                  {L"--all-toolbar", &HostOptions::allToolbar},
                  {L"--menu-insert-a", &HostOptions::menuInsertSetA},
                  {L"--no-main-record", &HostOptions::noMainRecord}};

@@ -16,6 +16,7 @@ struct HostOptions {
     bool noGuiConnect = false, noMemConnect = false, noCoco = false;
     bool nullService = false;
     bool demo = false;
+    bool plugins = false; // --plugins: show the plug-in list once started
     // Answers of the host's switchable entries.
     bool allToolbar = false;     // HasAllToolbar
     bool menuInsertSetA = false; // QueryMenuInsert: the first anchor set

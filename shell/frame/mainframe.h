@@ -114,6 +114,8 @@ public:
     // The "Customize" sheet: the manager's Toolbars page and a Commands page with the frame's
     // groups, then one group per host toolbar in creation order.
     void RunCustomizeSheet();
+    // "Show Plug-ins" over the host's plug-in tree; TRUE when it ended with OK.
+    BOOL ShowPluginDialog(struct PluginInfoNode* pRoot);
     // Docks a bar in its neighbour's row, right after it.
     void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pNeighbour);
 
