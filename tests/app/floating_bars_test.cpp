@@ -13,19 +13,6 @@ const int kNewToolbarName = 43096; // the name box of the "New Toolbar" dialog
 
 class FloatingBars : public AppTest {
 protected:
-    HostOptions SharedRoot() {
-        HostOptions o;
-        o.registryRoot = RegistryRoot();
-        o.registryRootGiven = true;
-        return o;
-    }
-    void Run(DWORD ms) {
-        const DWORD begin = GetTickCount();
-        do {
-            Peek();
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        } while (GetTickCount() - begin < ms);
-    }
     // Drags the bar by its gripper into the middle of the workspace with the real mouse.
     void FloatByDrag(HWND bar) {
         RECT rect, client;
@@ -33,7 +20,7 @@ protected:
         GetWindowRect(static_cast<HWND>(HostState::Get().mainRecord.mdiClientWindow), &client);
         DragWithMouse(POINT{rect.left + 3, (rect.top + rect.bottom) / 2},
                       POINT{(client.left + client.right) / 2, (client.top + client.bottom) / 2});
-        Run(300);
+        RunFor(300);
     }
     // The frame of its own in which the bar with this title floats, or null.
     HWND FloatingFrameOf(const wchar_t* title) {
@@ -57,22 +44,19 @@ TEST_F(FloatingBars, ABarRestoredFloatingShowsAboveTheMainWindow) {
     Start(SharedRoot());
     SetWindowPos(Frame(), HWND_TOP, 0, 0, 900, 700, SWP_SHOWWINDOW);
     SetForegroundWindow(Frame());
-    Run(100);
+    RunFor(100);
     HWND debug = ChildTitled(Frame(), L"Debug");
     ASSERT_NE(nullptr, debug);
     FloatByDrag(debug);
     HWND floating = FloatingFrameOf(L"Debug");
     ASSERT_NE(nullptr, floating);
     SetWindowPos(floating, nullptr, 300, 300, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Run(100);
+    RunFor(100);
     EXPECT_TRUE(SeenOnTop(floating));
-    Call("EndApp");
-    m_started = false;
-    FreeLibrary(m_module);
-    m_module = nullptr;
+    EndKeepingProfile();
 
     Start(SharedRoot());
-    Run(300);
+    RunFor(300);
     floating = FloatingFrameOf(L"Debug");
     ASSERT_NE(nullptr, floating);
     EXPECT_TRUE(SeenOnTop(floating));
@@ -84,7 +68,7 @@ TEST_F(FloatingBars, ABarRestoredFloatingShowsAboveTheMainWindow) {
 
 TEST_F(FloatingBars, ANewToolbarShowsAboveTheMainWindow) {
     Start();
-    Run(100);
+    RunFor(100);
     ModalScript script;
     script.Then(L"Toolbars", [](HWND) { return kNewToolbar; });
     script.Then(L"New Toolbar", [](HWND hNew) {
@@ -94,7 +78,7 @@ TEST_F(FloatingBars, ANewToolbarShowsAboveTheMainWindow) {
     // "&New..." goes on to the "Customize" sheet, over the new bar.
     script.Then(L"Customize", [](HWND) { return IDCANCEL; });
     PostMessageW(Frame(), WM_COMMAND, kCmdViewToolbars, 0);
-    Run(1500);
+    RunFor(1500);
     EXPECT_TRUE(script.Finished());
     HWND floating = FloatingFrameOf(L"Mine");
     ASSERT_NE(nullptr, floating);
