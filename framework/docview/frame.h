@@ -43,7 +43,13 @@ public:
     virtual void RecalcLayout(BOOL bNotify = TRUE);
     // Asks for a layout at the next idle time (docking code changes many bars at once).
     void DelayRecalcLayout(BOOL bNotify = TRUE);
-    enum IdleFlags { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+    enum IdleFlags {
+        idleMenu = 1,
+        idleTitle = 2,
+        idleNotify = 4,
+        idleLayout = 8,
+        idleFloating = 16
+    };
     // Asks for the title to be brought up to date at the next idle time (a child that is going
     // still counts as the active one while it goes).
     void DelayUpdateFrameTitle() { m_nIdleFlags |= idleTitle; }
@@ -170,6 +176,7 @@ protected:
     afx_msg void OnDestroy();
     afx_msg void OnClose();
     afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
@@ -185,6 +192,8 @@ protected:
     CRect m_rectBorder;
     // Idle time: delayed shows, a pending layout.
     void RunIdleLayout();
+    // Puts the shown floating frames of this frame's bars that lie below it just above it.
+    void RaiseFloatingFrames();
     // The frame is going: its bars no longer point at it.
     void DetachControlBars();
 

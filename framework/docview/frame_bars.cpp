@@ -71,8 +71,8 @@ void CFrameWnd::EnableDocking(DWORD dwDockStyle) {
             continue;
         }
         pDockBar->m_bAutoDelete = TRUE;
-        if (!pDockBar->Create(this, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE |
-                                        entry[1],
+        if (!pDockBar->Create(this,
+                              WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CHILD | WS_VISIBLE | entry[1],
                               entry[0]))
             delete pDockBar;
     }
@@ -226,4 +226,55 @@ void CFrameWnd::DetachControlBars() {
         if (pBar->m_pDockSite == this)
             pBar->m_pDockSite = nullptr;
     m_listControlBars.RemoveAll();
+}
+
+// The window server stacks a window that is shown or brought up above the windows it owns where
+// no window manager keeps them above it: the bars floating in their own frames would lie unseen
+// under the frame.
+void CFrameWnd::OnWindowPosChanged(WINDOWPOS* lpwndpos) {
+    CWnd::OnWindowPosChanged(lpwndpos);
+    if (m_hWnd == NULL || (GetStyle() & WS_CHILD) || !IsWindowVisible())
+        return;
+    if (!(lpwndpos->flags & SWP_SHOWWINDOW) && (lpwndpos->flags & SWP_NOZORDER))
+        return;
+    // A floating frame shown or moved in the order checks its owner's floating frames.
+    CFrameWnd* pFrame = this;
+    if (IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd))) {
+        CWnd* pOwner = CWnd::FromHandlePermanent(::GetWindow(m_hWnd, GW_OWNER));
+        pFrame =
+            pOwner != nullptr && pOwner->IsFrameWnd() ? static_cast<CFrameWnd*>(pOwner) : nullptr;
+    }
+    // The window server settles the order only once the show is through: the frames are
+    // looked at when the queue has run dry.
+    if (pFrame != nullptr)
+        pFrame->m_nIdleFlags |= idleFloating;
+}
+
+void CFrameWnd::RaiseFloatingFrames() {
+    // Raising a frame tells it, and so its owner, of its new place: once is enough.
+    static bool s_bRaising = false;
+    if (s_bRaising)
+        return;
+    struct Guard {
+        Guard() { s_bRaising = true; }
+        ~Guard() { s_bRaising = false; }
+    } guard;
+    std::vector<HWND> below; // from the top down
+    for (HWND h = ::GetWindow(m_hWnd, GW_HWNDNEXT); h != NULL; h = ::GetWindow(h, GW_HWNDNEXT)) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(h);
+        if (::GetWindow(h, GW_OWNER) == m_hWnd && ::IsWindowVisible(h) && pWnd != nullptr &&
+            pWnd->IsKindOf(RUNTIME_CLASS(CMiniDockFrameWnd)))
+            below.push_back(h);
+    }
+    if (below.empty())
+        return;
+    // Each goes just under the window above the frame (top-most windows aside), the lowest
+    // first, so that they keep their order among themselves.
+    HWND hAbove = ::GetWindow(m_hWnd, GW_HWNDPREV);
+    while (hAbove != NULL && (::GetWindowLongW(hAbove, GWL_EXSTYLE) & WS_EX_TOPMOST))
+        hAbove = ::GetWindow(hAbove, GW_HWNDPREV);
+    for (auto it = below.rbegin(); it != below.rend(); ++it) {
+        ::SetWindowPos(*it, hAbove != NULL ? hAbove : HWND_TOP, 0, 0, 0, 0,
+                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    }
 }

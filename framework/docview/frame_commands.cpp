@@ -17,6 +17,7 @@ ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_CLOSE()
 ON_WM_SIZE()
+ON_WM_WINDOWPOSCHANGED()
 ON_WM_SETFOCUS()
 ON_WM_ACTIVATE()
 ON_WM_ERASEBKGND()
@@ -173,6 +174,10 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     }
     if (!IsIconic())
         RunIdleLayout();
+    if ((m_nIdleFlags & idleFloating) && IsWindowVisible()) {
+        m_nIdleFlags &= ~idleFloating;
+        RaiseFloatingFrames();
+    }
     return 0;
 }
 

@@ -159,6 +159,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    // The host's image for a command, and the bars already showing that command repainted
+    // with it (a restored layout shows the host's buttons before the host names their images).
+    void AddHostImage(UINT nBitmap, UINT nBitmap2, UINT nID);
     friend class CMainFrameCommands;
     BOOL CreateStatusBar();
     void DefineDefaultToolbars();

@@ -11,7 +11,9 @@
 #include "shell/frame/frame_ids.h"
 #include "shell/frame/toolbar_lists.h"
 #include "shell/hostlink.h"
+#include "toolbars/custom_toolbar.h"
 #include "toolbars/drawing/bmpmgr.h"
+#include "toolbars/tbbtn.h"
 #include "toolbars/toolbar_manager.h"
 
 namespace {
@@ -143,16 +145,24 @@ BOOL CMainFrame::DeleteGuiToolbar(int nIndex) {
     return TRUE;
 }
 
+void CMainFrame::AddHostImage(UINT nBitmap, UINT nBitmap2, UINT nID) {
+    if (nBitmap == 0)
+        return;
+    m_pManager->GetBmpMgr()->AddResource(MAKEINTRESOURCE(nBitmap),
+                                         MAKEINTRESOURCE(nBitmap2 ? nBitmap2 : nBitmap), &nID, 1);
+    for (SECCustomToolBar* pBar : m_pManager->GetToolBars()) {
+        for (int i = 0; pBar->GetSafeHwnd() != NULL && i < pBar->GetButtonCount(); ++i)
+            if (SECStdBtn* pBtn = pBar->GetButton(i); pBtn != nullptr && pBtn->m_nID == nID)
+                pBar->InvalidateButton(i);
+    }
+}
+
 BOOL CMainFrame::AddToolbarButton(int nIndex, UINT nBitmap, UINT nBitmap2, const char* pszTooltip,
                                   UINT nID) {
     CGuiTB* pBar = m_hostToolbars.GetAt(nIndex);
     if (pBar == nullptr || nID == 0 || nID > 0xFFFF)
         return FALSE;
-    if (nBitmap2 == 0)
-        nBitmap2 = nBitmap;
-    if (nBitmap != 0)
-        m_pManager->GetBmpMgr()->AddResource(MAKEINTRESOURCE(nBitmap), MAKEINTRESOURCE(nBitmap2),
-                                             &nID, 1);
+    AddHostImage(nBitmap, nBitmap2, nID);
     wchar_t* tooltip = nullptr;
     AnsiToWideHeap(pszTooltip, &tooltip);
     const int number = pBar->AddButton(tooltip, nID);
@@ -181,10 +191,7 @@ int CMainFrame::ChangeButtons(LPCTSTR lpszLabel, LPCTSTR lpszTooltip, UINT nFlag
             result = m_pUserTB->AddButton(lpszLabel, lpszTooltip, nWord);
             ShowControlBar(m_pUserTB, TRUE, FALSE);
         } else if (!user && m_pGuiTB != nullptr && nWord != 0 && nWord <= 0xFFFF) {
-            if (nBitmap != 0)
-                m_pManager->GetBmpMgr()->AddResource(MAKEINTRESOURCE(nBitmap),
-                                                     MAKEINTRESOURCE(nBitmap2 ? nBitmap2 : nBitmap),
-                                                     &nWord, 1);
+            AddHostImage(nBitmap, nBitmap2, nWord);
             result = m_pGuiTB->AddButton(lpszTooltip, nWord);
             ShowControlBar(m_pGuiTB, TRUE, FALSE);
         }

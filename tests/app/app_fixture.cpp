@@ -85,6 +85,29 @@ void AppTest::PumpAll() {
         Peek();
 }
 
+void AppTest::RunFor(DWORD ms) {
+    const DWORD begin = GetTickCount();
+    do {
+        Peek();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    } while (GetTickCount() - begin < ms);
+}
+
+HostOptions AppTest::SharedRoot() const {
+    HostOptions o;
+    o.registryRoot = RegistryRoot();
+    o.registryRootGiven = true;
+    return o;
+}
+
+void AppTest::EndKeepingProfile() {
+    if (m_started)
+        Call("EndApp");
+    m_started = false;
+    FreeLibrary(m_module);
+    m_module = nullptr;
+}
+
 int AppTest::Drain() {
     int answer = 1;
     for (int i = 0; i < 200 && answer == 1; ++i)

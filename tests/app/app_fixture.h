@@ -30,7 +30,12 @@ protected:
     int Peek(int mode = 0);     // PeekMessageApp
     void PumpAll();             // turns until the queue is empty
     int Drain();                // turns until one finds no message; its answer
-    HWND Frame() const;         // from the host's record
+    void RunFor(DWORD ms);      // the host's loop, waiting for messages, for ms milliseconds
+    // Options whose registry root is this test's, so that a second run finds the first one's
+    // profile; and the end of a run that keeps it.
+    HostOptions SharedRoot() const;
+    void EndKeepingProfile();
+    HWND Frame() const; // from the host's record
     HMENU Popup(const wchar_t* title) const;
     std::vector<std::string> Lines(const std::string& prefix = "") const;
     bool Logged(const std::string& line) const;

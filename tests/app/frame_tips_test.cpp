@@ -62,20 +62,12 @@ protected:
         Get<ChangeFn>("ChangeButtons")("Reset", "Reset the target", 3, 0, 0, 0);
         ShowWindow(Frame(), SW_SHOW);
         SetForegroundWindow(Frame());
-        Run(300);
+        RunFor(300);
     }
     void TearDown() override {
         SetCursorPos(5, 1000);
-        Run(50);
+        RunFor(50);
         AppTest::TearDown();
-    }
-    // The host's loop for ms milliseconds.
-    void Run(DWORD ms) {
-        const DWORD begin = GetTickCount();
-        do {
-            Peek();
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        } while (GetTickCount() - begin < ms);
     }
     // Moves the real cursor along the middle of the bar until the tip control holds the tool of
     // this command; the screen point, or (-1, -1).
@@ -85,7 +77,7 @@ protected:
         const int y = (rect.top + rect.bottom) / 2;
         for (int x = rect.left + 2; x < rect.right; x += 4) {
             SetCursorPos(x, y);
-            Run(20);
+            RunFor(20);
             if (CurrentToolId() == static_cast<INT_PTR>(command))
                 return POINT{x, y};
         }
@@ -95,10 +87,10 @@ protected:
     std::wstring ShownTip(HWND* phTip = nullptr) {
         const DWORD begin = GetTickCount();
         while (GetTickCount() - begin < 2000) {
-            Run(20);
+            RunFor(20);
             HWND hTip = TipControl();
             if (hTip != nullptr && IsWindowVisible(hTip)) {
-                Run(50);
+                RunFor(50);
                 wchar_t text[128] = L"";
                 GetWindowTextW(hTip, text, 128);
                 if (phTip != nullptr)
@@ -130,7 +122,7 @@ TEST_F(FrameTips, EveryKindOfBarShowsItsButtonsTipUnderTheCursor) {
         HWND bar = ChildTitled(Frame(), c.bar);
         ASSERT_NE(nullptr, bar);
         SetCursorPos(5, 1000);
-        Run(100);
+        RunFor(100);
         const POINT at = HoverButton(bar, c.command);
         ASSERT_NE(-1, at.x) << "no tool for the button";
         HWND hTip = nullptr;
@@ -166,10 +158,10 @@ TEST_F(FrameTips, MenuItemsAndPressedButtonsPromptInTheStatusBar) {
     POINT client = at;
     ScreenToClient(bar, &client);
     PostMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
-    Run(50);
+    RunFor(50);
     EXPECT_EQ(L"Runs the target", StatusText(frame));
     PostMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
-    Run(50);
+    RunFor(50);
     EXPECT_TRUE(Logged("ExecuteCommand(46)"));
     EXPECT_EQ(L"For Help, Press F1", StatusText(frame));
 }

@@ -62,14 +62,7 @@ protected:
         CreateRegistersWindow(m_view, [this](HWND child) {
             Get<int(__cdecl*)(intptr_t, int)>("CloseMDIWindow")((intptr_t)child, 0);
         });
-        Run(200);
-    }
-    void Run(DWORD ms) {
-        const DWORD begin = GetTickCount();
-        do {
-            Peek();
-            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-        } while (GetTickCount() - begin < ms);
+        RunFor(200);
     }
     // Alt+W as the user presses it: the Window menu opens and is read while shown.
     ShownMenu OpenWindowMenu(const wchar_t* screenshot) {
@@ -79,7 +72,7 @@ protected:
         g_shown = &shown;
         SetTimer(nullptr, 0, 400, &ReadShownMenu);
         PostMessageW(Frame(), WM_SYSCOMMAND, SC_KEYMENU, L'w');
-        Run(900);
+        RunFor(900);
         g_shown = nullptr;
         return shown;
     }
@@ -130,12 +123,12 @@ TEST_F(WindowMenu, TheTitleLosesTheWindowsNameWhenTheLastWindowCloses) {
         if (c.keyboard) {
             SetForegroundWindow(Frame());
             SetFocus(m_view);
-            Run(50);
+            RunFor(50);
             PressCtrlF4();
         } else {
             PostMessageW(child, WM_SYSCOMMAND, SC_CLOSE, 0);
         }
-        Run(300);
+        RunFor(300);
         EXPECT_FALSE(IsWindow(child));
         EXPECT_EQ(L"MOX Stand-in Host", Title());
     }
