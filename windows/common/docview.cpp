@@ -37,6 +37,8 @@ void CDocView::OnSize(UINT nType, int cx, int cy) {
 
 void CDocView::OnMove(int x, int y) {
     CView::OnMove(x, y);
+    // Packed as two 16-bit halves, as the system packs a move: a sum x + y * 65536 would take
+    // one off y for every negative x.
     if (HWND hChild = HostedChild())
         ::SendMessageW(hChild, WM_MOVE, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)), 0);
 }
