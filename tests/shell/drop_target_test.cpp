@@ -225,6 +225,42 @@ TEST_F(DropTargetTest, AViewIsRegisteredOnceAndWithdrawnWithItsWindow) {
               ServiceCalls());
 }
 
+int __cdecl NoDrag(intptr_t, int, void**, int) {
+    return 0;
+}
+
+// The service keeps a drop target and a drag source apart: each is withdrawn under the name and
+// id it was announced with, and a name reaches the service whole, however long.
+TEST_F(DropTargetTest, AViewWithdrawsItsTargetAndItsSourceUnderTheirOwnNames) {
+    const std::string longName(300, 'K');
+    const struct {
+        const char* name;
+        std::string target, source;
+        int targetId, sourceId;
+    } cases[] = {
+        {"other source", "EvalWnd", "CallWnd", 5, 9},
+        {"same source", "MemWnd", "MemWnd", 7, 7},
+        {"long names", longName, longName + "S", 3, 4},
+    };
+    for (const auto& c : cases) {
+        auto* pView = new CDocView; // its window owns it
+        Child(pView, 1);
+        CallLog::Get().Clear();
+        ASSERT_EQ(1, pView->InitDropTarget(c.target.c_str(), c.targetId)) << c.name;
+        ASSERT_EQ(1, pView->InitDragSource(c.source.c_str(), c.sourceId, 1, &NoDrag)) << c.name;
+        m_target.OnDragEnter(pView, nullptr, 0, CPoint(5, 5));
+        pView->DestroyWindow();
+        const std::string t = "\"" + c.target + "\", " + std::to_string(c.targetId);
+        const std::string s = "\"" + c.source + "\", " + std::to_string(c.sourceId);
+        EXPECT_EQ((std::vector<std::string>{
+                      "DD.RegisterDropTarget(" + t + ")", "DD.RegisterDragSource(" + s + ")",
+                      "DD.DragEnter(" + t + ", \"" + c.target + "\", 0)",
+                      "DD.UnregisterDropTarget(" + t + ")", "DD.UnregisterDragSource(" + s + ")"}),
+                  ServiceCalls())
+            << c.name;
+    }
+}
+
 TEST_F(DropTargetTest, TheMainFrameIsAnnouncedOnceAndWithdrawnWithItsWindow) {
     m_pMain->RegisterDropTarget(); // a second time: nothing more
     m_pMain->ActivateDropTarget();

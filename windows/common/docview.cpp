@@ -37,6 +37,8 @@ void CDocView::OnSize(UINT nType, int cx, int cy) {
 
 void CDocView::OnMove(int x, int y) {
     CView::OnMove(x, y);
+    // Packed as two 16-bit halves, as the system packs a move: a sum x + y * 65536 would take
+    // one off y for every negative x.
     if (HWND hChild = HostedChild())
         ::SendMessageW(hChild, WM_MOVE, MAKELPARAM(static_cast<WORD>(x), static_cast<WORD>(y)), 0);
 }
@@ -56,14 +58,14 @@ int CDocView::InitDropTarget(const char* name, int id) {
     if (name == nullptr || *name == 0 || service == nullptr)
         return 0;
     UnregisterFromService(); // a second registration replaces the first
-    m_dragName.assign(name, strnlen(name, kMaxDragName));
-    m_nServiceId = id;
+    m_dropName = name;
+    m_nDropId = id;
     // A window another target holds is refused, not announced for drops it would never get.
     auto pTarget = std::make_unique<CDropTarget>();
     if (!pTarget->Register(this))
         return 0;
     m_pDropTarget = std::move(pTarget);
-    service->RegisterDropTarget(m_dragName.c_str(), m_nServiceId);
+    service->RegisterDropTarget(m_dropName.c_str(), m_nDropId);
     m_bDropRegistered = true;
     return 1;
 }
@@ -75,7 +77,7 @@ int CDocView::InitDragSource(const char* name, int id, intptr_t context,
         return 0;
     if (m_pfnDrag != nullptr)
         service->UnregisterDragSource(m_dragName.c_str(), m_nServiceId);
-    m_dragName.assign(name, strnlen(name, kMaxDragName));
+    m_dragName = name;
     m_pfnDrag = callback;
     m_context = context;
     m_hWndDragList = reinterpret_cast<HWND>(static_cast<intptr_t>(id));
@@ -100,29 +102,27 @@ void CDocView::OnLButtonDown(UINT nFlags, CPoint point) {
 DROPEFFECT CDocView::OnDragEnter(COleDataObject*, DWORD dwKeyState, CPoint) {
     uint32_t effect = 0;
     if (IDragDrop* service = DragDropService(); service && m_bDropRegistered)
-        service->DragEnter(m_dragName.c_str(), m_nServiceId, m_dragName.c_str(), dwKeyState,
-                           &effect);
+        service->DragEnter(m_dropName.c_str(), m_nDropId, m_dropName.c_str(), dwKeyState, &effect);
     return effect;
 }
 
 DROPEFFECT CDocView::OnDragOver(COleDataObject*, DWORD dwKeyState, CPoint) {
     uint32_t effect = 0;
     if (IDragDrop* service = DragDropService(); service && m_bDropRegistered)
-        service->DragOver(m_dragName.c_str(), m_nServiceId, m_dragName.c_str(), dwKeyState,
-                          &effect);
+        service->DragOver(m_dropName.c_str(), m_nDropId, m_dropName.c_str(), dwKeyState, &effect);
     return effect;
 }
 
 void CDocView::OnDragLeave() {
     if (IDragDrop* service = DragDropService(); service && m_bDropRegistered)
-        service->DragLeave(m_dragName.c_str(), m_nServiceId);
+        service->DragLeave(m_dropName.c_str(), m_nDropId);
 }
 
 BOOL CDocView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) {
     IDragDrop* service = DragDropService();
     if (service == nullptr || !m_bDropRegistered)
         return FALSE;
-    return service->Drop(m_dragName.c_str(), m_nServiceId, m_dragName.c_str());
+    return service->Drop(m_dropName.c_str(), m_nDropId, m_dropName.c_str());
 }
 
 void CDocView::UnregisterFromService() {
@@ -132,7 +132,7 @@ void CDocView::UnregisterFromService() {
         m_pDropTarget.reset();
     }
     if (service != nullptr && m_bDropRegistered)
-        service->UnregisterDropTarget(m_dragName.c_str(), m_nServiceId);
+        service->UnregisterDropTarget(m_dropName.c_str(), m_nDropId);
     m_bDropRegistered = false;
 }
 

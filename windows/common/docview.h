@@ -48,9 +48,6 @@ public:
     void OnDragLeave() override;
     BOOL OnDrop(COleDataObject* pData, DROPEFFECT effect, CPoint point) override;
 
-    // The longest drag name kept.
-    static constexpr size_t kMaxDragName = 255;
-
 protected:
     void OnDraw(CDC*) override {}
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
@@ -68,12 +65,17 @@ private:
     CContentWindow m_hosted;
     LPARAM m_icons[ICON_SMALL2 + 1] = {};
     std::unique_ptr<CDropTarget> m_pDropTarget;
+    // The view is known to the service as a drop target and as a drag source under names and
+    // ids of their own: the host may announce the two differently, and each is withdrawn and
+    // asked under what it was announced with. Names are kept whole, as the host gave them.
+    std::string m_dropName;
+    int m_nDropId = 0;
+    bool m_bDropRegistered = false;
     DocViewDragCallback m_pfnDrag = nullptr;
     std::string m_dragName;
     intptr_t m_context = 0;
     HWND m_hWndDragList = NULL;
     int m_nServiceId = 0;
-    bool m_bDropRegistered = false;
 };
 
 // The outermost CDocView window around hWnd, hWnd itself when it lies in none, 0 for a

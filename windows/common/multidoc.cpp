@@ -55,6 +55,8 @@ template <class MakeFrame> CFrameWnd* CMultiDoc::Convert(CFrameWnd* pOld, MakeFr
         return nullptr;
     }
     steps->After(pNew);
+    // The id follows the new frame in every family, host windows included: left alone it
+    // would name the closed old frame, and closing or placing by id would reach nothing.
     if (id > 0 && pMain != nullptr)
         pMain->SetWindowHandle(id, pNew->GetSafeHwnd());
     list.Add(pNew->GetSafeHwnd());
