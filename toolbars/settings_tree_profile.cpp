@@ -1,6 +1,8 @@
 // The settings tree in a private profile (ini) file.
 #include "toolbars/settings_tree_strategy.h"
 
+#include "toolbars/settings_tree.h"
+
 #include "toolbars/null_separated.h"
 #include "framework/win/profile_text.h"
 
@@ -169,7 +171,8 @@ BOOL SECPTNStrategyProfile::WriteValue(const CStringList& path, LPCTSTR lpszKey,
         StartsWithNoCase(strKey, m_strChildPrefix) || HasLineBreak(strValue) ||
         IsPadded(strValue) || IsQuoted(strValue))
         return FALSE;
-    if (strSection == m_strPending && m_pendingKeys.insert(FoldedKey(strKey)).second) {
+    if (strSection == m_strPending &&
+        m_pendingKeys.insert(SECPersistentTreeNode::FoldKey(strKey)).second) {
         AddPendingLine(strKey, strValue);
         return TRUE;
     }
@@ -189,7 +192,8 @@ BOOL SECPTNStrategyProfile::WriteChildNames(const CStringList& path, const CStri
         strKey.Format(L"%s%d", (LPCTSTR)m_strChildPrefix, nIndex++);
         if (!IsNodeNameStorable(strName))
             bOk = FALSE;
-        else if (strSection == m_strPending && m_pendingKeys.insert(FoldedKey(strKey)).second)
+        else if (strSection == m_strPending &&
+                 m_pendingKeys.insert(SECPersistentTreeNode::FoldKey(strKey)).second)
             AddPendingLine(strKey, strName);
         else if (!FlushPending() || !WriteText(strSection, strKey, strName))
             bOk = FALSE;
@@ -221,13 +225,6 @@ BOOL SECPTNStrategyProfile::FlushPending() {
         return FALSE;
     lines += L'\0';
     return ::WritePrivateProfileSectionW(strSection, lines.c_str(), m_strFileName);
-}
-
-std::wstring SECPTNStrategyProfile::FoldedKey(const CString& strKey) {
-    std::wstring folded(strKey.str());
-    for (wchar_t& ch : folded)
-        ch = (wchar_t)std::towlower(ch);
-    return folded;
 }
 
 BOOL SECPTNStrategyProfile::GetSectionKeys(LPCTSTR lpszSection, CStringList& keys) {

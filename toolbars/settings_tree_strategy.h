@@ -50,7 +50,6 @@ protected:
     BOOL WriteText(LPCTSTR lpszSection, LPCTSTR lpszKey, LPCTSTR lpszValue);
     void AddPendingLine(const CString& strKey, const CString& strValue);
     BOOL FlushPending();
-    static std::wstring FoldedKey(const CString& strKey);
 
     CString m_strFileName;
     CString m_strChildPrefix;

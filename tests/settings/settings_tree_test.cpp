@@ -704,3 +704,26 @@ TEST(SettingsTreeUnderStrain, ManyValuesSavedByTheTree) {
                trip.loadSeconds);
     }
 }
+
+// Values written straight into a section just emptied are in the file by the time anything
+// reads it: a read through the same strategy, or any reader once the strategy is gone.
+TEST(SettingsTree, IniValuesWrittenOutsideASaveReachTheFile) {
+    TempIni ini;
+    CStringList path;
+    path.AddTail(L"Root");
+    wchar_t text[32] = {};
+    {
+        SECPTNStrategyProfile strategy(ini.Path().c_str());
+        ASSERT_TRUE(strategy.DeleteSection(path));
+        EXPECT_TRUE(strategy.WriteValue(path, L"k", L"v"));
+        EXPECT_TRUE(strategy.WriteValue(path, L"K", L"replaced")); // the same key, any case
+        CStringList children, keys, values;
+        ASSERT_TRUE(strategy.ReadSection(path, children, keys, values));
+        ASSERT_EQ(1, (int)keys.GetCount());
+        EXPECT_STREQ(L"replaced", values.GetHead());
+        EXPECT_TRUE(strategy.DeleteSection(path));
+        EXPECT_TRUE(strategy.WriteValue(path, L"later", L"kept"));
+    }
+    ::GetPrivateProfileStringW(L"Root", L"later", L"", text, 32, ini.Path().c_str());
+    EXPECT_STREQ(L"kept", text);
+}
