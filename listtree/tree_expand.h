@@ -170,17 +170,34 @@ template <class TList> BOOL SECTreeImpl<TList>::EnsureVisible(HTREEITEM hItem, B
     const auto token = this->LifeToken();
     BarsDeferred deferred(this);
     if (!HasRow(pNode)) {
-        // Top-down, so that every expansion finds its node's row.
+        // Top-down, so that every expansion finds its node's row. The owner hears of each
+        // expansion and may move or delete items then: when any link changed, the ancestors
+        // are taken again (those opened already are passed over), up to a bound for an owner
+        // that never stops.
         std::vector<_Node*> chain;
-        for (SECTreeNode* p = pNode->GetParent(); p != nullptr && p != RootNode();
-             p = p->GetParent())
-            chain.push_back(AsNode(p));
-        for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-            if ((*it)->IsExpanded())
+        auto takeChain = [&] {
+            chain.clear();
+            for (SECTreeNode* p = pNode->GetParent(); p != nullptr && p != RootNode();
+                 p = p->GetParent())
+                chain.push_back(AsNode(p));
+        };
+        takeChain();
+        const int kMaxRetakes = 64;
+        int nRetakes = 0;
+        for (size_t i = chain.size(); i > 0;) {
+            _Node* pAncestor = chain[--i];
+            if (pAncestor->IsExpanded())
                 continue;
-            if (!Expand(HandleOfNode(*it), TVE_EXPAND, FALSE) || !this->Alive(token) ||
+            const unsigned nChanges = m_nodes.GetChangeCount();
+            if (!Expand(HandleOfNode(pAncestor), TVE_EXPAND, FALSE) || !this->Alive(token) ||
                 !AliveNode(pNode))
                 return FALSE;
+            if (m_nodes.GetChangeCount() != nChanges) {
+                if (++nRetakes > kMaxRetakes)
+                    return FALSE;
+                takeChain();
+                i = chain.size();
+            }
         }
         if (!HasRow(pNode))
             RebuildRows();

@@ -87,6 +87,9 @@ public:
     BOOL IsItemVisible(HTREEITEM hItem) const;
     // The children in order and their number; null (and 0) when there are none.
     std::unique_ptr<HTREEITEM[]> GetChildArray(HTREEITEM hItem, int& nCount) const;
+    // Grows with every link and destruction: a caller that saw it unchanged across a call that
+    // may re-enter knows that no item moved or went.
+    unsigned GetChangeCount() const { return m_nChanges; }
 
 private:
     struct Deletion {

@@ -87,6 +87,9 @@ public:
     virtual SECPersistentTreeNode* CreateChildNode(LPCTSTR lpszName,
                                                    SECPersistentTreeNode* pParent);
     SECPersTreeNodeKeyValuePair* FindPair(LPCTSTR lpszKey) const;
+    // A key or name folded as the comparison without case folds it: equal for names that
+    // compare equal.
+    static std::wstring FoldKey(LPCTSTR lpszKey);
     // This node's name and its ancestors', innermost first.
     void GetNodePath(CStringList& path) const;
     void GetChildNames(CStringList& names) const;
@@ -115,9 +118,8 @@ protected:
     BOOL m_bCreated;
 
 private:
-    // Every pair by its key folded as the comparison without case folds it, so that finding a
-    // pair (and so loading or setting n pairs) costs no walk through all of them.
-    static std::wstring FoldKey(LPCTSTR lpszKey);
+    // Every pair by its key folded (FoldKey), so that finding a pair (and so loading or
+    // setting n pairs) costs no walk through all of them.
     void AddPair(LPCTSTR lpszKey, LPCTSTR lpszValue);
     void RemovePairAt(POSITION pos);
     std::unordered_map<std::wstring, POSITION> m_index;

@@ -1,6 +1,8 @@
 // The settings tree in a private profile (ini) file.
 #include "toolbars/settings_tree_strategy.h"
 
+#include "toolbars/settings_tree.h"
+
 #include "toolbars/null_separated.h"
 #include "framework/win/profile_text.h"
 
@@ -122,6 +124,10 @@ SECPTNStrategyProfile::SECPTNStrategyProfile(LPCTSTR lpszFileName)
     : m_strFileName(lpszFileName), m_strChildPrefix(L"ptn_Child"), m_strSeparator(L"."),
       m_dwLargestBuffer(8192) {}
 
+SECPTNStrategyProfile::~SECPTNStrategyProfile() {
+    FlushPending();
+}
+
 bool SECPTNStrategyProfile::IsNodeNameStorable(const CString& strName) const {
     // A name that holds the separator or ends a section header would name another section.
     return !strName.IsEmpty() && !HasLineBreak(strName) && strName.Find(m_strSeparator) < 0 &&
@@ -142,13 +148,16 @@ CString SECPTNStrategyProfile::MakeSectionName(const CStringList& path) const {
 }
 
 BOOL SECPTNStrategyProfile::DeleteSection(const CStringList& path) {
+    const BOOL bFlushed = FlushPending();
     CString strSection = MakeSectionName(path);
     if (strSection.IsEmpty())
         return FALSE;
-    if (::WritePrivateProfileStringW(strSection, NULL, NULL, m_strFileName))
-        return TRUE;
     // No file yet: nothing to remove.
-    return ::GetFileAttributesW(m_strFileName) == INVALID_FILE_ATTRIBUTES;
+    if (!::WritePrivateProfileStringW(strSection, NULL, NULL, m_strFileName) &&
+        ::GetFileAttributesW(m_strFileName) != INVALID_FILE_ATTRIBUTES)
+        return FALSE;
+    m_strPending = strSection; // empty now: what is written next is gathered for one write
+    return bFlushed;
 }
 
 BOOL SECPTNStrategyProfile::WriteValue(const CStringList& path, LPCTSTR lpszKey,
@@ -162,7 +171,13 @@ BOOL SECPTNStrategyProfile::WriteValue(const CStringList& path, LPCTSTR lpszKey,
         StartsWithNoCase(strKey, m_strChildPrefix) || HasLineBreak(strValue) ||
         IsPadded(strValue) || IsQuoted(strValue))
         return FALSE;
-    return WriteText(strSection, strKey, strValue);
+    if (strSection == m_strPending &&
+        m_pendingKeys.insert(SECPersistentTreeNode::FoldKey(strKey)).second) {
+        AddPendingLine(strKey, strValue);
+        return TRUE;
+    }
+    const BOOL bFlushed = FlushPending();
+    return WriteText(strSection, strKey, strValue) && bFlushed;
 }
 
 BOOL SECPTNStrategyProfile::WriteChildNames(const CStringList& path, const CStringList& names) {
@@ -175,14 +190,47 @@ BOOL SECPTNStrategyProfile::WriteChildNames(const CStringList& path, const CStri
         const CString& strName = names.GetNext(pos);
         CString strKey;
         strKey.Format(L"%s%d", (LPCTSTR)m_strChildPrefix, nIndex++);
-        if (!IsNodeNameStorable(strName) || !WriteText(strSection, strKey, strName))
+        if (!IsNodeNameStorable(strName))
+            bOk = FALSE;
+        else if (strSection == m_strPending &&
+                 m_pendingKeys.insert(SECPersistentTreeNode::FoldKey(strKey)).second)
+            AddPendingLine(strKey, strName);
+        else if (!FlushPending() || !WriteText(strSection, strKey, strName))
             bOk = FALSE;
     }
-    return bOk;
+    // The child names end a node's section: what was gathered for it is written now, and its
+    // failure is this call's.
+    return FlushPending() && bOk;
+}
+
+void SECPTNStrategyProfile::AddPendingLine(const CString& strKey, const CString& strValue) {
+    m_bPendingWide = m_bPendingWide || !FitsCodePage(strKey) || !FitsCodePage(strValue);
+    m_pendingLines += strKey.str();
+    m_pendingLines += L'=';
+    m_pendingLines += strValue.str();
+    m_pendingLines += L'\0';
+}
+
+BOOL SECPTNStrategyProfile::FlushPending() {
+    const CString strSection = m_strPending;
+    std::wstring lines;
+    lines.swap(m_pendingLines);
+    const bool bWide = m_bPendingWide || !FitsCodePage(strSection);
+    m_strPending.Empty();
+    m_pendingKeys.clear();
+    m_bPendingWide = false;
+    if (lines.empty())
+        return TRUE;
+    if (bWide && !MakeUnicodeFile(m_strFileName))
+        return FALSE;
+    lines += L'\0';
+    return ::WritePrivateProfileSectionW(strSection, lines.c_str(), m_strFileName);
 }
 
 BOOL SECPTNStrategyProfile::GetSectionKeys(LPCTSTR lpszSection, CStringList& keys) {
     keys.RemoveAll();
+    if (!FlushPending())
+        return FALSE;
     if (lpszSection == NULL || *lpszSection == 0)
         return FALSE;
     std::wstring list;
@@ -196,6 +244,8 @@ BOOL SECPTNStrategyProfile::GetSectionKeys(LPCTSTR lpszSection, CStringList& key
 
 BOOL SECPTNStrategyProfile::ReadSection(const CStringList& path, CStringList& childNames,
                                         CStringList& keys, CStringList& values) {
+    if (!FlushPending())
+        return FALSE;
     CString strSection = MakeSectionName(path);
     CStringList sectionKeys;
     if (!GetSectionKeys(strSection, sectionKeys))

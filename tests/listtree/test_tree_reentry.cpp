@@ -217,3 +217,132 @@ TEST_F(TreeReentry, RandomOperationsWithARandomOwner) {
     }
     parent.answer = nullptr;
 }
+
+// Wider random runs: several seeds, an owner that answers every kind of tree notification and
+// may delete a root, insert at the root or under any item, select a hidden item, hide, disable,
+// expand, or switch hide-disabled inside the notification itself.
+TEST_F(TreeReentry, RandomOwnersThatChangeAnythingInsideAnyNotification) {
+    for (unsigned seed : {1u, 7u, 28u, 111u, 1015u, 2026u, 65537u}) {
+        tree.DeleteAllItems();
+        std::mt19937 rng(seed);
+        auto pick = [&](int n) { return (int)(rng() % (unsigned)n); };
+        std::vector<HTREEITEM> items;
+        auto any = [&]() -> HTREEITEM {
+            std::vector<HTREEITEM> live;
+            for (HTREEITEM h : items)
+                if (h != NULL && tree.ItemFromHandle(h) != nullptr)
+                    live.push_back(h);
+            items = live;
+            return live.empty() ? NULL : live[(size_t)pick((int)live.size())];
+        };
+        auto aRoot = [&]() -> HTREEITEM {
+            std::vector<HTREEITEM> roots;
+            for (HTREEITEM h = tree.GetRootItem(); h != NULL; h = tree.GetNextSiblingItem(h))
+                roots.push_back(h);
+            return roots.empty() ? NULL : roots[(size_t)pick((int)roots.size())];
+        };
+        auto aHidden = [&]() -> HTREEITEM {
+            for (int n = 0; n < 8; ++n)
+                if (HTREEITEM h = any(); h != NULL && !tree.IsItemVisible(h))
+                    return h;
+            return any();
+        };
+        int nDepth = 0;
+        std::function<void(int)> change = [&](int nWhat) {
+            switch (nWhat) {
+            case 0:
+                items.push_back(tree.InsertItem(L"owner's root"));
+                break;
+            case 1:
+                items.push_back(tree.InsertItem(L"owner's", any()));
+                break;
+            case 2:
+                tree.SelectItem(aHidden());
+                break;
+            case 3:
+                tree.SelectItem(any());
+                break;
+            case 4:
+                tree.DeleteItem(aRoot());
+                break;
+            case 5:
+                tree.DeleteItem(any());
+                break;
+            case 6:
+                tree.SetHideDisabled(pick(2));
+                break;
+            case 7:
+                tree.SetItemDisabled(any(), pick(2));
+                break;
+            case 8:
+                tree.HideItem(any(), pick(2));
+                break;
+            case 9:
+                tree.Expand(any(), pick(2) ? TVE_EXPAND : TVE_COLLAPSE);
+                break;
+            default:
+                tree.MoveItem(any(), pick(2) ? any() : TVI_ROOT);
+                break;
+            }
+        };
+        parent.answer = [&](NMHDR* p) -> LRESULT {
+            const bool bTreeNote = p->code == TVN_DELETEITEMW || p->code == TVN_SELCHANGEDW ||
+                                   p->code == TVN_SELCHANGINGW || p->code == TVN_ITEMEXPANDEDW ||
+                                   p->code == TVN_ITEMEXPANDINGW;
+            if (!bTreeNote || nDepth > 1 || pick(2) != 0)
+                return 0;
+            ++nDepth;
+            change(pick(11));
+            if (pick(2) == 0)
+                change(pick(11));
+            --nDepth;
+            return 0;
+        };
+        for (int nStep = 0; nStep < 1000; ++nStep) {
+            const int nWhat = pick(14);
+            if (nWhat >= 11)
+                items.push_back(tree.InsertItem(L"x", pick(3) ? any() : TVI_ROOT));
+            else
+                change(nWhat);
+            std::vector<HTREEITEM> expected;
+            CollectVisible(tree, TVI_ROOT, expected);
+            ASSERT_EQ(Rows(), expected)
+                << "seed " << seed << " step " << nStep << " change " << nWhat;
+            if (tree.GetItemCountInTree() > 150)
+                tree.DeleteAllItems();
+        }
+        parent.answer = nullptr;
+    }
+}
+
+// Showing an item opens its closed ancestors one by one, and the owner hears of each: one that
+// moves the item into another closed branch and deletes its old parent there leaves the item to
+// be shown at its new place (its new ancestors open), with no look at the deleted parent.
+TEST_F(TreeReentry, ShowingAnItemWhoseBranchTheOwnerMovesWhileItOpens) {
+    tree.DeleteAllItems();
+    HTREEITEM hA = tree.InsertItem(L"a");
+    HTREEITEM hB = tree.InsertItem(L"b", hA);
+    HTREEITEM hItem = tree.InsertItem(L"item", hB);
+    HTREEITEM hC = tree.InsertItem(L"c");
+    HTREEITEM hD = tree.InsertItem(L"d", hC);
+    tree.InsertItem(L"e", hD);
+    bool bMoved = false;
+    parent.answer = [&](NMHDR* p) -> LRESULT {
+        if (p->code == TVN_ITEMEXPANDEDW && !bMoved &&
+            reinterpret_cast<NMTREEVIEWW*>(p)->itemNew.hItem == hA) {
+            bMoved = true;
+            EXPECT_TRUE(tree.MoveItem(hItem, hD));
+            EXPECT_TRUE(tree.DeleteItem(hB));
+        }
+        return 0;
+    };
+    EXPECT_TRUE(tree.SelectItem(hItem));
+    parent.answer = nullptr;
+    EXPECT_TRUE(bMoved);
+    EXPECT_EQ(tree.GetSelectedItem(), hItem);
+    EXPECT_EQ(tree.GetParentItem(hItem), hD);
+    EXPECT_TRUE(tree.GetItemState(hC, TVIS_EXPANDED) & TVIS_EXPANDED);
+    EXPECT_TRUE(tree.GetItemState(hD, TVIS_EXPANDED) & TVIS_EXPANDED);
+    Paint();
+    ExpectRowsAreTheVisibleItems("after the owner moved the item");
+}
