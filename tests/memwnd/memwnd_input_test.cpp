@@ -228,6 +228,11 @@ TEST_F(MemWndTest, TheWheelScrollsTheUsersLinesANotch) {
                                         "Mem.AutoScroll(" + std::to_string(2 * lines) + ", 1)"}),
               Since("Mem.AutoScroll"));
     EXPECT_EQ(top, view->top);
+    // Half a notch one way is forgotten when the wheel turns back.
+    ClearLog();
+    Wheel(view, WHEEL_DELTA / 2);
+    Wheel(view, -WHEEL_DELTA);
+    EXPECT_EQ(std::vector<std::string>{"Mem.AutoScroll(" + step + ", 2)"}, Since("Mem.AutoScroll"));
 }
 
 // The left button pressed and released by real input, over a spot of the grid without fields.

@@ -383,6 +383,7 @@ void CMemChildWnd::OnKey(UINT nKey) {
         return;
     case VK_PRIOR:
     case VK_NEXT:
+        // A key scrolls at once: the step's held-key gate serves the scroll bar's repeats.
         Mem()->AutoScroll(s->object, std::max(s->rows - 1, 0), nKey == VK_PRIOR ? 1 : 2);
         return;
     case VK_LEFT:
@@ -526,6 +527,8 @@ void CMemChildWnd::OnWheel(int nDelta) {
     MemWndState* s = m_pState;
     if (!guard || s == nullptr || HostBusy())
         return;
+    if ((m_nWheelDelta < 0 && nDelta > 0) || (m_nWheelDelta > 0 && nDelta < 0))
+        m_nWheelDelta = 0; // a turn back starts a new notch
     m_nWheelDelta += nDelta;
     const int notches = m_nWheelDelta / WHEEL_DELTA;
     if (notches == 0)
