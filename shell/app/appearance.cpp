@@ -36,6 +36,8 @@ void MeasureMemoryFont() {
     ::ReleaseDC(NULL, dc);
 }
 
+// The memory windows draw with a font of their own made from the host's description: the same
+// face and metrics, and no handle the host may delete while a window still draws with it.
 void SetMemoryFont(const LOGFONTW* lf) {
     if (g_appearance.memoryFont != NULL)
         ::DeleteObject(g_appearance.memoryFont);

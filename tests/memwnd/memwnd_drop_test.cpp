@@ -61,6 +61,15 @@ TEST_F(MemWndTest, DropEventsNameTheAreaUnderThePoint) {
         "DD.DragLeave(\"MemWnd\", " + id + ")", // the stand-in service took nothing
     };
     EXPECT_EQ(expected, Since("DD."));
+    // The margins left of the first column and above the first line belong to them.
+    ClearLog();
+    effect = DROPEFFECT_COPY;
+    target->DragEnter(data, MK_LBUTTON, ScreenPoint(Grid(view), 0, 0), &effect);
+    target->DragLeave();
+    EXPECT_EQ(
+        (std::vector<std::string>{"DD.DragEnter(\"MemWnd\", " + id + ", \"MemWndAddress\", 1)",
+                                  "DD.DragLeave(\"MemWnd\", " + id + ")"}),
+        Since("DD."));
     // Near the end of memory the host fills two rows: the lines below them hit nothing.
     view->top = kTargetMemorySize - 16;
     MemoryWindows()->Repaint(view->state, 1);

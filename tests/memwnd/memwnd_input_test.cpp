@@ -193,6 +193,48 @@ TEST_F(MemWndTest, PagingAndTheScrollBarStepThroughTheHost) {
     EXPECT_EQ(1u, Since("Mem.RequestRows").size()) << "a thumb drag scrolls no lines";
 }
 
+void Wheel(const HostMemView* view, int delta) {
+    SendMessageW(static_cast<HWND>(view->state->grid), WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+}
+
+// The wheel scrolls through the host as the scroll bar's steps do, by the user's lines a notch
+// (no button needs holding), and the parts of a notch that a fine wheel sends add up.
+TEST_F(MemWndTest, TheWheelScrollsTheUsersLinesANotch) {
+    StartMemory();
+    HostMemView* view = OpenGrid();
+    ASSERT_NE(nullptr, view);
+    UINT lines = 3;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    if (lines == 0 || lines == WHEEL_PAGESCROLL)
+        GTEST_SKIP() << "the user's wheel setting scrolls no lines";
+    const std::string step = std::to_string(lines);
+    const uint32_t top = view->top;
+    SetScrollPos(Grid(view), SB_VERT, 80, FALSE);
+    ClearLog();
+    Wheel(view, -WHEEL_DELTA);
+    EXPECT_EQ(std::vector<std::string>{"Mem.AutoScroll(" + step + ", 2)"}, Since("Mem.AutoScroll"));
+    EXPECT_EQ(top + 8 * lines, view->top);
+    ASSERT_FALSE(Since("Mem.RequestRows").empty());
+    EXPECT_EQ("Mem.RequestRows(" + std::to_string(view->top) + ", 1, 0)",
+              Since("Mem.RequestRows").back())
+        << "the host hears of the selected cell again";
+    EXPECT_EQ(50, GetScrollPos(Grid(view), SB_VERT));
+    ClearLog();
+    Wheel(view, -WHEEL_DELTA / 2);
+    EXPECT_TRUE(Since("Mem.AutoScroll").empty()) << "half a notch scrolls nothing yet";
+    Wheel(view, -WHEEL_DELTA / 2);
+    Wheel(view, 2 * WHEEL_DELTA);
+    EXPECT_EQ((std::vector<std::string>{"Mem.AutoScroll(" + step + ", 2)",
+                                        "Mem.AutoScroll(" + std::to_string(2 * lines) + ", 1)"}),
+              Since("Mem.AutoScroll"));
+    EXPECT_EQ(top, view->top);
+    // Half a notch one way is forgotten when the wheel turns back.
+    ClearLog();
+    Wheel(view, WHEEL_DELTA / 2);
+    Wheel(view, -WHEEL_DELTA);
+    EXPECT_EQ(std::vector<std::string>{"Mem.AutoScroll(" + step + ", 2)"}, Since("Mem.AutoScroll"));
+}
+
 // The left button pressed and released by real input, over a spot of the grid without fields.
 void PressLeft(HWND grid, bool down) {
     RECT client{};
@@ -241,6 +283,7 @@ TEST_F(MemWndTest, ABusyHostHearsNothingOfTheUsersInput) {
     Key(view, VK_DOWN);
     Char(view, '5');
     SendMessageW(Grid(view), WM_VSCROLL, SB_PAGEDOWN, 0);
+    Wheel(view, -WHEEL_DELTA);
     SendMessageW(Grid(view), WM_LBUTTONDBLCLK, 0, 0);
     SendMessageW(Grid(view), WM_RBUTTONDOWN, 0, 0);
     HostState::Get().options.busy = false;

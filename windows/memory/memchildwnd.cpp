@@ -1,6 +1,7 @@
 #include "windows/memory/memchildwnd.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "shell/hostlink.h"
 #include "windows/common/droptarget.h"
@@ -160,7 +161,8 @@ void CMemChildWnd::InvalidateSelected() {
 CMemChildWnd::Hit CMemChildWnd::HitTest(CPoint point) const {
     Hit hit;
     const MemMetrics m = MemoryMetrics();
-    if (m_pState == nullptr || point.y < m.topMargin || point.x < m.leftMargin)
+    // The margins belong to the first line and column (the division truncates towards 0).
+    if (m_pState == nullptr || point.y < 0 || point.x < 0)
         return hit;
     hit.line = (point.y - m.topMargin) / m.rowPitch;
     if (hit.line >= m_pState->rows)
@@ -216,15 +218,19 @@ LRESULT CMemChildWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_VSCROLL:
         OnScroll(LOWORD(wParam));
         break;
+    case WM_MOUSEWHEEL:
+        OnWheel(GET_WHEEL_DELTA_WPARAM(wParam));
+        return 0; // taken: the frame around must not scroll as well
     case WM_SIZE:
         if (LOWORD(lParam) != 0 && HIWORD(lParam) != 0)
             OnSized(LOWORD(lParam), HIWORD(lParam));
         break;
     case WM_FONTCHANGE: {
+        // Measured as a resize is: the width less both left margins. The top margin belongs
+        // to the height and has no place in the column count.
         CRect client;
         GetClientRect(&client);
-        OnSized(client.Width(), client.Height()); // measured as a resize is
-
+        OnSized(client.Width(), client.Height());
         break;
     }
     case WM_COMMAND:
@@ -377,12 +383,15 @@ void CMemChildWnd::OnKey(UINT nKey) {
         return;
     case VK_PRIOR:
     case VK_NEXT:
+        // A key scrolls at once: the step's held-key gate serves the scroll bar's repeats.
         Mem()->AutoScroll(s->object, std::max(s->rows - 1, 0), nKey == VK_PRIOR ? 1 : 2);
         return;
     case VK_LEFT:
         if (cell == nullptr)
             return;
         if (m_nCaret == 0) {
+            // The caret lands at the current cell's last offset, kept inside the previous
+            // cell when that one is shorter (the hex cell left of the first character cell).
             if (const MemCell* previous = MemCellAt(s, s->selRow, s->selCell - 1))
                 MoveSelection(s->selRow, s->selCell - 1,
                               std::max(std::min(cell->length, previous->length) - 1, 0));
@@ -485,16 +494,53 @@ void CMemChildWnd::OnScroll(UINT nCode) {
         lines = std::max(s->rows - 1, 0), direction = 2;
         break;
     }
-    if (lines >= 1) {
-        AutoScrollStep(s, lines, direction);
+    ScrollLines(lines, direction, true);
+}
+
+// One scroll of the scroll bar or the wheel: the host's step, the thumb back in the middle and
+// the selected cell announced again. The scroll bar steps only while a button or key that
+// scrolls is held; a wheel holds none.
+void CMemChildWnd::ScrollLines(int nLines, int nDirection, bool bHeldOnly) {
+    MemWndState* s = m_pState;
+    if (nLines >= 1) {
+        if (bHeldOnly) {
+            AutoScrollStep(s, nLines, nDirection);
+        } else {
+            Reentry guard(s_autoDepth);
+            if (guard)
+                Mem()->AutoScroll(s->object, nLines, nDirection);
+        }
         if (m_pState != s)
             return; // closed by the host while it scrolled
     }
     SetScrollPos(SB_VERT, 50, TRUE);
-    if (lines < 1)
+    if (nLines < 1)
         return;
     if (const MemCell* cell = SelectedMemCell(s))
         Mem()->RequestRows(s->object, cell->keyLow, IsActiveCell(cell) ? 1 : 0, 0);
+}
+
+// Each whole notch is one step of the lines the user set for the wheel (a page when the user
+// asked for pages), forward towards lower addresses; what is left of a notch waits for more.
+void CMemChildWnd::OnWheel(int nDelta) {
+    Reentry guard(s_scrollDepth);
+    MemWndState* s = m_pState;
+    if (!guard || s == nullptr || HostBusy())
+        return;
+    if ((m_nWheelDelta < 0 && nDelta > 0) || (m_nWheelDelta > 0 && nDelta < 0))
+        m_nWheelDelta = 0; // a turn back starts a new notch
+    m_nWheelDelta += nDelta;
+    const int notches = m_nWheelDelta / WHEEL_DELTA;
+    if (notches == 0)
+        return;
+    m_nWheelDelta -= notches * WHEEL_DELTA;
+    UINT perNotch = 3;
+    if (!::SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &perNotch, 0))
+        perNotch = 3;
+    const int lines = perNotch == WHEEL_PAGESCROLL
+                          ? std::max(s->rows - 1, 0)
+                          : static_cast<int>(std::min<UINT>(perNotch, kMemMaxRows));
+    ScrollLines(std::abs(notches) * lines, notches > 0 ? 1 : 2, false);
 }
 
 void CMemChildWnd::OnSized(int cx, int cy) {

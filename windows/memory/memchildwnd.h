@@ -67,6 +67,8 @@ private:
     void OnKey(UINT nKey);
     void OnCharacter(UINT nChar);
     void OnScroll(UINT nCode);
+    void OnWheel(int nDelta);
+    void ScrollLines(int nLines, int nDirection, bool bHeldOnly);
     void OnSized(int cx, int cy);
     bool StepCaretRight(const MemCell* cell);
     void InvalidateSelected();
@@ -77,6 +79,7 @@ private:
     std::unique_ptr<CDropTarget> m_pDropTarget;
     bool m_bServiceRegistered = false;
     int m_nCaret = 0;
+    int m_nWheelDelta = 0; // the part of a notch a fine wheel has turned so far
     int m_nHandlerDepth = 0;
     bool m_bDisposed = false;
 };

@@ -66,6 +66,9 @@ void Assembler(MemWndState* s, const MemCell* cell) {
     Mem().SelectAddress(s->object, cell->keyLow, cell->keyHigh);
     host->GetHostObject(5, nullptr);
     const char* text = host->GetText();
+    // Operation 7 hands the host its two further words where the text and the index go: the
+    // builder's 8-bit text is the first of them, so the address reaches the host, and 1 the
+    // second.
     SendHostRequest(&request, nullptr, 1, 7, reinterpret_cast<intptr_t>(text), 1, 0);
 }
 
