@@ -145,7 +145,9 @@ int SECDockBar::FindInsertIndexAtPoint(CControlBar* pBar, const CRect& rect, CPo
             continue;
         const int nFirst = RowStart(i);
         if ((bHorz ? pt.y < r.top : pt.x < r.left)) {
-            // Before this row's band: a new row of its own there.
+            // Before this row's band (above the first row, or on the splitter between two
+            // rows): a new row of its own just there. Sending a bar dropped between the second
+            // and third rows to the front would put it where the user did not drop it.
             m_bRowsChanged = TRUE;
             return InsertWithBreaks(nFirst, pBar, 0, 1);
         }
@@ -167,6 +169,8 @@ int SECDockBar::FindInsertIndexAtPoint(CControlBar* pBar, const CRect& rect, CPo
         InvalidateRowsFrom(nAt);
         return InsertBarAt(nAt, pBar);
     }
+    // Past every row: a new last row. The array already ends in a row break, so the bar comes
+    // with one break after it; a second one would leave an empty row behind each such drop.
     m_bRowsChanged = TRUE;
     return InsertWithBreaks((int)m_arrBars.GetSize(), pBar, 0, 1);
 }
@@ -205,14 +209,14 @@ CRect SECDockBar::CalcDockPosition(CControlBar* pBar, const CRect& rectDrag, CPo
                 for (CControlBar* p : others)
                     if (SECControlBar* s = AsSECBar(p)) {
                         fSum += s->m_fFloatProportion;
-                        const CSize size = p->CalcDynamicLayout(-1, bHorz ? (LM_HORZDOCK | LM_HORZ)
-                                                                         : LM_VERTDOCK);
+                        const CSize size =
+                            p->CalcDynamicLayout(-1, bHorz ? (LM_HORZDOCK | LM_HORZ) : LM_VERTDOCK);
                         nThickness = std::max(nThickness, (int)(bHorz ? size.cy : size.cx));
                     }
                 if (fSum > 0.0f) {
                     fSum += sec->m_fFloatProportion;
-                    const CSize own = pBar->CalcDynamicLayout(-1, bHorz ? (LM_HORZDOCK | LM_HORZ)
-                                                                       : LM_VERTDOCK);
+                    const CSize own =
+                        pBar->CalcDynamicLayout(-1, bHorz ? (LM_HORZDOCK | LM_HORZ) : LM_VERTDOCK);
                     nThickness = std::max(nThickness, (int)(bHorz ? own.cy : own.cx));
                     const int nWin = bHorz ? win.Width() : win.Height();
                     const int nLen = (int)((float)nWin * sec->m_fFloatProportion / fSum);

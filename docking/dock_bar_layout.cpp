@@ -11,8 +11,7 @@ bool IsFixedBar(CControlBar* pBar);
 // The mode a bar of this dock bar is measured with: floating, a bar that changes shape (or a
 // sizable control bar, whose floating size the resize commits) answers its floating size.
 DWORD MeasureMode(const SECDockBar* pDockBar, CControlBar* pBar) {
-    if (pDockBar->m_bFloating &&
-        ((pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) || !IsFixedBar(pBar)))
+    if (pDockBar->m_bFloating && ((pBar->GetBarStyle() & CBRS_SIZE_DYNAMIC) || !IsFixedBar(pBar)))
         return LM_HORZ | LM_MRUWIDTH | LM_LENGTHY;
     return pDockBar->IsHorz() ? (LM_HORZDOCK | LM_HORZ | LM_LENGTHY) : LM_VERTDOCK;
 }
@@ -26,6 +25,16 @@ CSize Measure(const SECDockBar* pDockBar, CControlBar* pBar) {
 bool IsFixedBar(CControlBar* pBar) {
     SECControlBar* sec = SECDockBar::AsSECBar(pBar);
     return sec == nullptr || (sec->m_dwExStyle & CBRS_EX_FIXEDSIZE) != 0;
+}
+
+// Whether a bar is told the row's length before it is measured. A sizable bar takes it as its
+// length; a custom toolbar takes it as the length its rows must fit, and wraps only when it is
+// longer than the whole row. Any other fixed bar keeps the size it has (the length would
+// replace it), and a row with no room asks no toolbar to fold into it.
+bool TakesRowLength(CControlBar* pBar, int nLength) {
+    if (!IsFixedBar(pBar))
+        return true;
+    return nLength > 0 && SECDockBar::IsKindOfName(pBar, "SECCustomToolBar");
 }
 
 // A toolbar in its own border style, whose borders its neighbours overlap.
@@ -67,7 +76,7 @@ void SECDockBar::SetRowThickness(int nFirst, int nThickness) {
     for (int i = RowStart(nFirst), e = RowEnd(nFirst); i < e; ++i)
         if (CControlBar* pBar = GetDockedControlBar(i))
             pBar->CalcDynamicLayout(nThickness, IsHorz() ? (LM_HORZDOCK | LM_LENGTHY | LM_COMMIT)
-                                                        : (LM_VERTDOCK | LM_COMMIT));
+                                                         : (LM_VERTDOCK | LM_COMMIT));
 }
 
 void SECDockBar::ShrinkRowThickness(int nFirst, int nDelta) {
@@ -151,13 +160,13 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
             e->m_bLive = FALSE;
     }
     const bool bTopOrLeft = (m_dwStyle & (CBRS_ALIGN_TOP | CBRS_ALIGN_LEFT)) != 0;
-    const UINT nMoveFlags = SWP_NOZORDER | SWP_NOACTIVATE |
-                            (SECControlBar::GetLayoutNoRedraw() > 0 ? SWP_NOREDRAW : 0);
+    const UINT nMoveFlags =
+        SWP_NOZORDER | SWP_NOACTIVATE | (SECControlBar::GetLayoutNoRedraw() > 0 ? SWP_NOREDRAW : 0);
     auto across = [&](int a0, int a1, int c0, int c1) {
         return bHorzBar ? CRect(a0, c0, a1, c1) : CRect(c0, a0, c1, a1);
     };
-    int nPos = 0;      // across the rows
-    int nMaxRow = 0;   // the longest row
+    int nPos = 0;    // across the rows
+    int nMaxRow = 0; // the longest row
     // The rows nearest to and farthest from the frame's edge whose thickness changed.
     int nThickFirst = -1, nThickLast = -1;
     for (int nFirst = 1; nFirst < m_arrBars.GetSize();) {
@@ -179,9 +188,10 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         std::vector<CSize> sizes;
         int nThickness = 0;
         for (CControlBar* p : bars) {
-            if (!m_bFloating && !IsFixedBar(p))
-                p->CalcDynamicLayout(nCommit, (bHorzBar ? LM_HORZDOCK : (LM_VERTDOCK | LM_LENGTHY)) |
-                                                  LM_COMMIT | (nSizable > 0 ? LM_STRETCH : 0));
+            if (!m_bFloating && TakesRowLength(p, nCommit))
+                p->CalcDynamicLayout(nCommit,
+                                     (bHorzBar ? LM_HORZDOCK : (LM_VERTDOCK | LM_LENGTHY)) |
+                                         LM_COMMIT | (nSizable > 0 ? LM_STRETCH : 0));
             sizes.push_back(Measure(this, p));
             nThickness = std::max(nThickness, (int)(bHorzBar ? sizes.back().cy : sizes.back().cx));
         }
@@ -219,11 +229,10 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                         if (nThickFirst < 0)
                             nThickFirst = nRowFirst;
                     }
-                    hDWP = hDWP != NULL
-                               ? ::DeferWindowPos(hDWP, p->m_hWnd, NULL, rect.left, rect.top,
-                                                  rect.Width(), rect.Height(),
-                                                  nMoveFlags | (bResized ? 0 : SWP_NOSIZE))
-                               : NULL;
+                    hDWP = hDWP != NULL ? ::DeferWindowPos(hDWP, p->m_hWnd, NULL, rect.left,
+                                                           rect.top, rect.Width(), rect.Height(),
+                                                           nMoveFlags | (bResized ? 0 : SWP_NOSIZE))
+                                        : NULL;
                     if (bResized)
                         AddInvalidBar(p);
                 }
@@ -257,12 +266,14 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     if (!bQuery) {
         if (hDWP != NULL)
             ::EndDeferWindowPos(hDWP);
-        m_splitters.erase(std::remove_if(m_splitters.begin(), m_splitters.end(),
-                                         [](const std::unique_ptr<Splitter>& s) { return !s->m_bLive; }),
-                          m_splitters.end());
-        m_edges.erase(std::remove_if(m_edges.begin(), m_edges.end(),
-                                     [](const std::unique_ptr<ClientEdge>& e) { return !e->m_bLive; }),
-                      m_edges.end());
+        m_splitters.erase(
+            std::remove_if(m_splitters.begin(), m_splitters.end(),
+                           [](const std::unique_ptr<Splitter>& s) { return !s->m_bLive; }),
+            m_splitters.end());
+        m_edges.erase(
+            std::remove_if(m_edges.begin(), m_edges.end(),
+                           [](const std::unique_ptr<ClientEdge>& e) { return !e->m_bLive; }),
+            m_edges.end());
         m_pLastChangedBar = nullptr;
         // A row that grew or shrank moves every row beyond it: those repaint too.
         if (nThickFirst >= 0)

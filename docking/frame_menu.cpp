@@ -112,6 +112,8 @@ void LayoutWhileConfiguring(CFrameWnd* pFrame, SECControlBarManager* pManager, U
     }
 }
 
+// The three words are the caller's configuration of the plug-in; the window plug-ins of this
+// library take none (they are set up by being plugged in), so the words go nowhere.
 CObject* CreateFramePlugIn(CWnd* pFrame, WPARAM, WPARAM, CRuntimeClass* pClass, WPARAM) {
     if (pClass == nullptr)
         return nullptr;

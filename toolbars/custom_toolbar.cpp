@@ -309,7 +309,10 @@ BOOL SECCustomToolBar::RemoveButton(int nIndex, BOOL bNoUpdate) {
         for (SECStdBtn* p : seps)
             p->m_cy = nTallest;
     pGone.reset();
-    // One superfluous separator goes with it.
+    // One superfluous separator goes with it: the trailing one when this button was the last,
+    // else the one that now doubles the separator before it, else a separator left at the
+    // front; a trailing separator that stood there already goes only when nothing doubles.
+    // Taking the trailing one first would leave the double separator that this removal made.
     int nExtra = -1;
     const int nCount = GetButtonCount();
     auto isSep = [this](int i) { return (m_btns[i]->m_nStyle & SEC_TBBS_SEPARATOR) != 0; };

@@ -107,9 +107,9 @@ int SECCustomToolBar::LayoutWrap(int nLength, DWORD dwMode, std::vector<SECBtnRo
     if (m_dwStyle & CBRS_SIZE_FIXED)
         nLength = 32767;
     // From the docking side: left and right dock bars stack the buttons.
-    m_bVertical = (dwMode & LM_VERTDOCK) != 0 ||
-                  (!(dwMode & (LM_HORZ | LM_HORZDOCK)) && !IsFloating() &&
-                   (m_dwStyle & CBRS_ORIENT_ANY) == CBRS_ORIENT_VERT);
+    m_bVertical =
+        (dwMode & LM_VERTDOCK) != 0 || (!(dwMode & (LM_HORZ | LM_HORZDOCK)) && !IsFloating() &&
+                                        (m_dwStyle & CBRS_ORIENT_ANY) == CBRS_ORIENT_VERT);
     if (nLength < 0)
         nLength = m_bVertical ? 0 : 32767;
     int nRows = 0;
@@ -117,8 +117,9 @@ int SECCustomToolBar::LayoutWrap(int nLength, DWORD dwMode, std::vector<SECBtnRo
         nRows = LayoutRow(m_bVertical ? 0 : 32767, rows);
     } else if (dwMode & LM_MRUWIDTH) {
         nRows = LayoutRow(m_nMRUWidth, rows);
-    } else if ((dwMode & LM_LENGTHY) && !(dwMode & (LM_HORZDOCK | LM_VERTDOCK))) {
-        // The narrowest width whose rows fit the height.
+    } else if ((dwMode & LM_LENGTHY) && !(dwMode & LM_HORZDOCK)) {
+        // The narrowest width whose rows fit the height: floating, or docked on a side that
+        // gives the bar no more than that height.
         int nWidth = 0;
         for (; nWidth < 32767; nWidth += 4) {
             LayoutRow(nWidth, rows);

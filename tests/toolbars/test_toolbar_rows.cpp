@@ -88,3 +88,49 @@ TEST_F(ToolBarRowsTest, ARowThatGrowsRepaintsTheRowsItMoves) {
         PumpToolBarMessages();
     }
 }
+
+TEST_F(ToolBarRowsTest, AToolBarLongerThanItsRowFoldsToItAndUnfoldsWithRoom) {
+    struct Case {
+        UINT nDockBar;
+        CSize narrow; // the frame's client size that leaves the row shorter than the bar
+    } cases[] = {
+        {AFX_IDW_DOCKBAR_TOP, CSize(150, 400)},  // rows of buttons no wider than the frame
+        {AFX_IDW_DOCKBAR_LEFT, CSize(640, 150)}, // columns no taller than the dock bar
+    };
+    std::vector<UINT> ids;
+    for (UINT i = 0; i < 12; ++i)
+        ids.push_back(40010 + i);
+    UINT nID = 59392;
+    for (const Case& c : cases) {
+        auto* pBar = new SECCustomToolBar;
+        ASSERT_TRUE(m_pFrame->Manager().CreateManagedBar(pBar, nID++, L"Long"));
+        pBar->SetButtons(ids.data(), static_cast<int>(ids.size()));
+        pBar->EnableDocking(CBRS_ALIGN_ANY);
+        m_pFrame->DockControlBar(pBar, c.nDockBar, nullptr);
+        m_pFrame->RecalcLayout();
+        PumpToolBarMessages();
+        const bool bHorz = c.nDockBar == AFX_IDW_DOCKBAR_TOP;
+        auto along = [bHorz](const CRect& r) { return bHorz ? r.Width() : r.Height(); };
+        auto across = [bHorz](const CRect& r) { return bHorz ? r.Height() : r.Width(); };
+        const CRect wide = InDockBar(pBar);
+        ASSERT_GT(along(wide), 200) << "one row of twelve buttons";
+        auto resize = [&](CSize client) {
+            CRect rect(0, 0, client.cx, client.cy);
+            ::AdjustWindowRectEx(&rect, WS_OVERLAPPEDWINDOW, FALSE, 0);
+            m_pFrame->SetWindowPos(NULL, 0, 0, rect.Width(), rect.Height(),
+                                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+            m_pFrame->RecalcLayout();
+            PumpToolBarMessages();
+        };
+        resize(c.narrow);
+        CRect dock;
+        DockBar(c.nDockBar)->GetClientRect(&dock);
+        const CRect folded = InDockBar(pBar);
+        EXPECT_LE(along(folded), along(dock) + 2) << c.nDockBar;
+        EXPECT_GE(across(folded), across(wide) + 16) << c.nDockBar << ": a row more";
+        resize(CSize(640, 400));
+        EXPECT_EQ(wide.Size(), InDockBar(pBar).Size()) << c.nDockBar;
+        pBar->DestroyWindow();
+        PumpToolBarMessages();
+    }
+}
