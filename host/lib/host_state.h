@@ -32,6 +32,11 @@ struct HostState {
 
     // GetHostObject(15)'s record: the title the library reads, the handles it writes back.
     HostMainWindowRecord mainRecord{};
+    // GetHostObject(1)'s record: word 47 the window that takes the function keys.
+    HostKeyObject keyObject{};
+    // GetOption answers by option code (absent: 0); GetValueTypeFlags answers these bits.
+    std::map<int, int> optionAnswers;
+    int valueTypeFlags = 0;
     std::string title;
     // Pane texts by pane code 1 to 4; GetPaneInfo answers 0 for an empty one.
     std::string paneText[5];
@@ -47,6 +52,10 @@ struct HostState {
     // Tests and the demo act inside host calls through these.
     std::function<void(int)> onCommand;
     std::function<int(void*)> preTranslate;
+    // A window's command (ExecuteWindowCommand): (window, command, item record) -> answer.
+    std::function<int(void*, int, int)> onWindowCommand;
+    // A command line the library sends (ExecuteCommandLine), after it is logged.
+    std::function<void(const char*)> onCommandLine;
 };
 
 // Fills the tables with the host's entries (host_commands.cpp, host_dragdrop.cpp).
