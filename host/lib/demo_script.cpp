@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "host/lib/host_eval.h"
 #include "host/lib/host_state.h"
 #include "host/lib/host_window.h"
 
@@ -41,4 +42,18 @@ void RunDemoScript(HMODULE library) {
             if (close)
                 close(reinterpret_cast<intptr_t>(child), 0);
         });
+    // The watch and local-variables windows over the target's variables, one struct opened,
+    // after a step (its changed values red).
+    static HostEvalWindow watch(library, HostEvalWindow::watch);
+    static HostEvalWindow locals(library, HostEvalWindow::locals);
+    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 300, 20, 360, 250};
+    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 300, 290, 360, 170};
+    if (watch.Open())
+        if (HostEvalWindow::Node* point = watch.Find("point"))
+            watch.Update(8, 0, reinterpret_cast<intptr_t>(point->item));
+    if (locals.Open())
+        if (HostEvalWindow::Node* origin = locals.Find("origin"))
+            locals.Update(8, 0, reinterpret_cast<intptr_t>(origin->item));
+    watch.Step();
+    locals.Step();
 }

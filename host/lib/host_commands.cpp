@@ -62,6 +62,10 @@ int __cdecl ExecuteWindowCommand(void* hwnd, int command, int item) {
     LogHostCall("ExecuteWindowCommand", static_cast<const void*>(hwnd), command, item);
     return S().onWindowCommand ? S().onWindowCommand(hwnd, command, item) : 0;
 }
+void __cdecl ShowWindowContextMenu(void* hwnd, long x, long y, const void* info, int item,
+                                   int window) {
+    LogHostCall("ShowWindowContextMenu", hwnd, x, y, info, item, window);
+}
 int __cdecl IsCommandClassEnabled(int commandClass) {
     LogHostCall("IsCommandClassEnabled", commandClass);
     return commandClass == S().options.disabledClass ? 0 : 1;
@@ -195,6 +199,7 @@ void FillCommandTable(HostCommandTable& t) {
     set(18, &GetPaneInfo);
     set(15, &ExecuteUserButton);
     set(16, &ExecuteWindowCommand);
+    set(17, &ShowWindowContextMenu);
     set(20, &IsCommandClassEnabled);
     set(30, &OnIdle);
     set(31, &PreTranslateMessage);

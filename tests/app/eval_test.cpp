@@ -292,3 +292,87 @@ TEST_F(EvalLifetime, TheWindowClosesDuringAnEdit) {
 }
 
 } // namespace
+
+namespace {
+
+std::vector<UINT>& KeysTaken() {
+    static std::vector<UINT> keys;
+    return keys;
+}
+
+LRESULT CALLBACK KeyWindowProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_KEYDOWN)
+        KeysTaken().push_back(static_cast<UINT>(wParam));
+    return DefWindowProcW(hWnd, message, wParam, lParam);
+}
+
+std::string RecordArg(const HostEvalWindow::Node* node) {
+    return std::to_string(static_cast<int>(reinterpret_cast<intptr_t>(&node->record)));
+}
+
+TEST_F(EvalTest, CommandsKeysAndTheContextMenuGoToTheHost) {
+    Open();
+    HostEvalWindow::Node* limit = m_eval->Find("limit");
+    m_eval->Update(256, 0, (intptr_t)limit->item);
+    SendMessageW(m_ctrl, WM_COMMAND, 175, 0);
+    SendMessageW(m_ctrl, WM_COMMAND, 999, 0); // not the host's
+    SendMessageW(m_ctrl, WM_KEYDOWN, VK_DELETE, 0);
+    const std::vector<std::string> commands = Lines("ExecuteWindowCommand");
+    ASSERT_EQ(2u, commands.size());
+    EXPECT_EQ("ExecuteWindowCommand(ptr, 175, " + RecordArg(limit) + ")", commands[0]);
+    EXPECT_EQ("ExecuteWindowCommand(ptr, 178, " + RecordArg(limit) + ")", commands[1]);
+
+    // Function keys reach the host's window and do nothing in the tree.
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &KeyWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"EvalTestKeys";
+    RegisterClassW(&wc);
+    HWND keys = CreateWindowW(L"EvalTestKeys", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                              wc.hInstance, nullptr);
+    HostState::Get().keyObject.SetKeyWindow(keys);
+    KeysTaken().clear();
+    PostMessageW(m_ctrl, WM_KEYDOWN, VK_F5, 0x003F0001);
+    PumpAll();
+    EXPECT_EQ(std::vector<UINT>{VK_F5}, KeysTaken());
+    DestroyWindow(keys);
+
+    // A right click selects the row under the mouse and hands it to the host's menu.
+    RECT rect{};
+    GetClientRect(m_ctrl, &rect);
+    POINT onCounter{60, 30}; // below the header, in the first row
+    ClientToScreen(m_ctrl, &onCounter);
+    SetCursorPos(onCounter.x, onCounter.y);
+    POINT client{60, 30};
+    SendMessageW(m_ctrl, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(client.x, client.y));
+    SendMessageW(m_ctrl, WM_RBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    const std::vector<std::string> menus = Lines("ShowWindowContextMenu");
+    ASSERT_EQ(1u, menus.size());
+    EXPECT_EQ("ShowWindowContextMenu(ptr, " + std::to_string(onCounter.x) + ", " +
+                  std::to_string(onCounter.y) + ", ptr, " + RecordArg(m_eval->Find("counter")) +
+                  ", 1)",
+              menus[0]);
+    EXPECT_EQ((intptr_t)Item("counter"), m_eval->Update(32, 0, 0));
+}
+
+TEST_F(EvalTest, ADragCarriesTheItemsProperties) {
+    Open();
+    HostState::Get().valueTypeFlags = 0x4 | 0x10; // octal first
+    POINT onLimit{60, 50};                        // the second row, in the name column
+    SendMessageW(m_ctrl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(onLimit.x, onLimit.y));
+    SendMessageW(m_ctrl, WM_LBUTTONUP, 0, MAKELPARAM(onLimit.x, onLimit.y));
+    EXPECT_TRUE(Logged("DD.StartDrag(\"EvalWnd\", 1, \"EvalWndSymbol\")"));
+    for (const char* line :
+         {"DD.AddString(0, \"TEXT\", \"limit\")", "DD.AddString(0, \"NAME\", \"limit\")",
+          "DD.AddString(0, \"ADDRESS\", \"(char*)limit\")", "DD.AddString(0, \"VALUE\", \"100\")",
+          "DD.AddString(0, \"FORMAT\", \"OCT\")", "DD.AddInteger(0, \"ID\", 2)"})
+        EXPECT_TRUE(Logged(line)) << line;
+
+    // A grey item is no drag source.
+    m_eval->Find("counter")->record.flags |= EvalItemFlags::grey;
+    SendMessageW(m_ctrl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 30));
+    SendMessageW(m_ctrl, WM_LBUTTONUP, 0, MAKELPARAM(60, 30));
+    EXPECT_EQ(1u, Lines("DD.StartDrag").size());
+}
+
+} // namespace
