@@ -376,3 +376,32 @@ TEST_F(EvalTest, ADragCarriesTheItemsProperties) {
 }
 
 } // namespace
+
+namespace {
+
+// Docked and back, the window keeps its id, its tree and its items; a docked window closes for
+// the host.
+TEST_F(EvalLifetime, AWindowKeepsItsIdAndTreeThroughEveryForm) {
+    Open();
+    auto place = Get<void(__cdecl*)(intptr_t, int, const WindowPosition*)>("UpdateWndPos");
+    auto handle = Get<HWND(__cdecl*)(int)>("GetWindowHandle");
+    const HostPlacement forms[] = {{0x41 | 0x80, 0, 0, 200, 150}, {0x11, 20, 30, 300, 200}};
+    for (const HostPlacement& form : forms) {
+        HostState::Get().placements[&m_eval->position] = form;
+        place(m_eval->Id(), 1, &m_eval->position);
+        PumpAll();
+        HWND frame = handle(m_eval->Id());
+        ASSERT_TRUE(IsWindow(frame));
+        EXPECT_TRUE(IsChild(frame, m_ctrl)) << "the same tree in the new frame";
+        EXPECT_EQ((intptr_t)Item("counter"), m_eval->Update(1, 0, (intptr_t)Item("limit")));
+    }
+    HostState::Get().placements[&m_eval->position] = forms[0];
+    place(m_eval->Id(), 1, &m_eval->position);
+    PumpAll();
+    Get<int(__cdecl*)(intptr_t, int)>("CloseMDIWindow")(m_eval->Id(), 1);
+    PumpAll();
+    EXPECT_FALSE(IsWindow(m_ctrl));
+    EXPECT_TRUE(Logged("DD.UnregisterDropTarget(\"EvalWnd\", 1)"));
+}
+
+} // namespace

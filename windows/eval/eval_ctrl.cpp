@@ -485,20 +485,27 @@ void CEvalCtrl::StartDrag(const EvalItemRecord* pRecord, CPoint point) {
     service->StartDrag(kKind, m_nWindow, dragKind.c_str(), record.Get());
 }
 
-DROPEFFECT CEvalCtrl::OnDragEnter(COleDataObject*, DWORD dwKeyState, CPoint point) {
+// Entering and moving over the tree ask the service alike: the name column takes symbols, the
+// value column values.
+DROPEFFECT CEvalCtrl::OfferDrop(bool bEnter, DWORD dwKeyState, CPoint point) {
     uint32_t effect = 0;
-    if (IDragDrop* service = DragDropService(); service && m_nWindow != kLocalsWindow)
-        service->DragEnter(kKind, m_nWindow, InNameColumn(point) ? "EvalWndSymbol" : "EvalWndValue",
-                           dwKeyState, &effect);
+    IDragDrop* service = DragDropService();
+    if (service == nullptr || m_nWindow == kLocalsWindow)
+        return effect;
+    const char* target = InNameColumn(point) ? "EvalWndSymbol" : "EvalWndValue";
+    if (bEnter)
+        service->DragEnter(kKind, m_nWindow, target, dwKeyState, &effect);
+    else
+        service->DragOver(kKind, m_nWindow, target, dwKeyState, &effect);
     return effect;
 }
 
+DROPEFFECT CEvalCtrl::OnDragEnter(COleDataObject*, DWORD dwKeyState, CPoint point) {
+    return OfferDrop(true, dwKeyState, point);
+}
+
 DROPEFFECT CEvalCtrl::OnDragOver(COleDataObject*, DWORD dwKeyState, CPoint point) {
-    uint32_t effect = 0;
-    if (IDragDrop* service = DragDropService(); service && m_nWindow != kLocalsWindow)
-        service->DragOver(kKind, m_nWindow, InNameColumn(point) ? "EvalWndSymbol" : "EvalWndValue",
-                          dwKeyState, &effect);
-    return effect;
+    return OfferDrop(false, dwKeyState, point);
 }
 
 DROPEFFECT CEvalCtrl::OnDrop(COleDataObject*, DROPEFFECT, CPoint point) {

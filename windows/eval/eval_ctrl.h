@@ -74,6 +74,7 @@ private:
     void ForgetEdit();
     void StartDrag(const EvalItemRecord* pRecord, CPoint point);
     bool InNameColumn(CPoint point);
+    DROPEFFECT OfferDrop(bool bEnter, DWORD dwKeyState, CPoint point);
     bool MultiCoreHost() const;
 
     int m_nCoreId = -1;
