@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "host/lib/host_memory.h"
+#include "host/lib/host_eval.h"
 #include "host/lib/host_state.h"
 #include "host/lib/host_lists.h"
 
@@ -30,13 +31,27 @@ void RunDemoScript(HMODULE library) {
     if (auto pane = Export<TextFn>(library, "SetPaneInfoText"))
         pane("Target halted at 0x00401000");
     // A memory window at the simulated program's data.
-    static const HostPlacement memoryPlace{0x11, 275, 290, 645, 250};
+    static const HostPlacement memoryPlace{0x11, 275, 285, 335, 275};
     HostMemViewOptions memory;
-    memory.bytesPerRow = 16;
+    memory.bytesPerRow = 8;
     memory.caption = "Memory - data";
     memory.placement = &memoryPlace;
     if (ConnectMemoryWindows(library))
         OpenMemoryView(TargetRegions()[1].start, 8, 80, memory);
     // The host's lists: registers, breakpoints, call stack and modules.
     OpenHostLists(library);
+    // The watch and local-variables windows over the target's variables, one struct opened,
+    // after a step (its changed values red).
+    static HostEvalWindow watch(library, HostEvalWindow::watch);
+    static HostEvalWindow locals(library, HostEvalWindow::locals);
+    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 615, 170, 325, 200};
+    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 615, 380, 325, 180};
+    if (watch.Open())
+        if (HostEvalWindow::Node* point = watch.Find("point"))
+            watch.Update(8, 0, reinterpret_cast<intptr_t>(point->item));
+    if (locals.Open())
+        if (HostEvalWindow::Node* origin = locals.Find("origin"))
+            locals.Update(8, 0, reinterpret_cast<intptr_t>(origin->item));
+    watch.Step();
+    locals.Step();
 }

@@ -46,7 +46,7 @@ void* __cdecl GetHostObject(int kind, void** out) {
     void* answer = nullptr;
     if (kind == kHostObjectMainWindow && !S().options.noMainRecord)
         answer = &S().mainRecord;
-    else if (kind == 1)
+    else if (kind == kHostObjectKeys)
         answer = HostKeyRecord();
     else if (kind == 5)
         answer = &S().assemblerObject;
@@ -65,8 +65,13 @@ int __cdecl GetPaneInfo(int pane, HostPaneInfo* out) {
 void __cdecl ExecuteUserButton(int button) {
     LogHostCall("ExecuteUserButton", button);
 }
-void __cdecl ExecuteWindowCommand(void* hwnd, int command, int item) {
+int __cdecl ExecuteWindowCommand(void* hwnd, int command, int item) {
     LogHostCall("ExecuteWindowCommand", static_cast<const void*>(hwnd), command, item);
+    return S().onWindowCommand ? S().onWindowCommand(hwnd, command, item) : 0;
+}
+void __cdecl ShowWindowContextMenu(void* hwnd, long x, long y, const void* info, int item,
+                                   int window) {
+    LogHostCall("ShowWindowContextMenu", hwnd, x, y, info, item, window);
 }
 int __cdecl IsCommandClassEnabled(int commandClass) {
     LogHostCall("IsCommandClassEnabled", commandClass);
@@ -91,7 +96,20 @@ int __cdecl ExecuteRequestEx(HostRequest* r, const char* text, int index, int a,
 }
 int __cdecl ExecuteCommandLine(const char* line) {
     LogHostCall("ExecuteCommandLine", line);
+    if (S().onCommandLine)
+        S().onCommandLine(line);
     return 1;
+}
+int __cdecl GetOption(int option) {
+    LogHostCall("GetOption", option);
+    auto found = S().optionAnswers.find(option);
+    return found != S().optionAnswers.end() ? found->second : 0;
+}
+int __cdecl GetValueTypeFlags(int value, int* flags) {
+    LogHostCall("GetValueTypeFlags", value);
+    if (flags)
+        *flags = S().valueTypeFlags;
+    return S().valueTypeFlags;
 }
 int __cdecl IsBusy() {
     return S().options.busy ? 1 : 0;
@@ -191,12 +209,15 @@ void FillCommandTable(HostCommandTable& t) {
     set(18, &GetPaneInfo);
     set(15, &ExecuteUserButton);
     set(16, &ExecuteWindowCommand);
+    set(17, &ShowWindowContextMenu);
     set(20, &IsCommandClassEnabled);
     set(30, &OnIdle);
     set(31, &PreTranslateMessage);
     set(36, &ExecuteRequestEx);
     set(37, &ExecuteCommandLine);
+    set(25, &GetOption);
     set(42, &IsBusy);
+    set(45, &GetValueTypeFlags);
     set(47, &GetRegistryRoot);
     set(50, &SetCurrentCore);
     set(51, &GetCurrentCore);

@@ -32,6 +32,13 @@ struct HostState {
 
     // GetHostObject(15)'s record: the title the library reads, the handles it writes back.
     HostMainWindowRecord mainRecord{};
+    // GetHostObject(1)'s record: word 47 is the window that takes the function keys pressed in
+    // the library's windows (a test may put its own there; 0 or a window that is gone: the
+    // host's own key window is made again).
+    HostKeyObject keyObject{};
+    // GetOption answers by option code (absent: 0); GetValueTypeFlags answers these bits.
+    std::map<int, int> optionAnswers;
+    int valueTypeFlags = 0;
     std::string title;
     // Pane texts by pane code 1 to 4; GetPaneInfo answers 0 for an empty one.
     std::string paneText[5];
@@ -44,15 +51,15 @@ struct HostState {
     uint32_t colors[3] = {0x000000, 0xFFFFFF, 0x0000FF};
     // GetHostObject(5): the host's assembler object.
     uint32_t assemblerObject[16] = {};
-    // GetHostObject(1)'s record: word 47 is the window that takes the function keys pressed in
-    // the library's windows (a test may put its own there; 0 or a window that is gone: the
-    // host's own key window is made again).
-    uint32_t keyTargetRecord[48] = {};
     // Set when the library sends command 37 (the user closes the main window).
     bool closeRequested = false;
     // Tests and the demo act inside host calls through these.
     std::function<void(int)> onCommand;
     std::function<int(void*)> preTranslate;
+    // A window's command (ExecuteWindowCommand): (window, command, item record) -> answer.
+    std::function<int(void*, int, int)> onWindowCommand;
+    // A command line the library sends (ExecuteCommandLine), after it is logged.
+    std::function<void(const char*)> onCommandLine;
 };
 
 // Fills the tables with the host's entries (host_commands.cpp, host_dragdrop.cpp).

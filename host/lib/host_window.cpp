@@ -84,7 +84,7 @@ LRESULT CALLBACK HostKeyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lPar
 } // namespace
 
 void* HostKeyRecord() {
-    uint32_t* record = HostState::Get().keyTargetRecord;
+    uint32_t* record = HostState::Get().keyObject.word;
     HWND hWnd = reinterpret_cast<HWND>(static_cast<uintptr_t>(record[47]));
     if (hWnd == nullptr || !IsWindow(hWnd)) {
         WNDCLASSW wc{};

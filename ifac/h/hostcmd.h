@@ -87,8 +87,9 @@ struct HostCommandTable : HostTableWords<kHostCommandWords> {
     }
     void* GetHostObject(int kind, void** out) const { return Call<void*>(14, kind, out); }
     void ExecuteUserButton(int button) const { Call<void>(15, button); }
-    void ExecuteWindowCommand(void* hwnd, int command, int item) const {
-        Call<void>(16, hwnd, command, item);
+    // Non-zero when the host did what the command asks (command 6: children were added).
+    int ExecuteWindowCommand(void* hwnd, int command, int item) const {
+        return Call(16, hwnd, command, item);
     }
     void ShowWindowContextMenu(void* hwnd, long x, long y, const char* text, int data,
                                int windowWord) const {

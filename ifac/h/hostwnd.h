@@ -23,6 +23,16 @@ MOX_WIRE32_ASSERT(offsetof(HostMainWindowRecord, title) == 28, "title at 28");
 MOX_WIRE32_ASSERT(offsetof(HostMainWindowRecord, frameWindow) == 184, "frame at 184");
 MOX_WIRE32_ASSERT(offsetof(HostMainWindowRecord, mdiClientWindow) == 188, "MDI client at 188");
 
+// GetHostObject kind 1: the host's object whose word 47 is the window that takes the function
+// keys pressed in the library's source, evaluation and list windows.
+constexpr int kHostObjectKeys = 1;
+struct HostKeyObject {
+    uint32_t word[48];
+    void SetKeyWindow(void* hwnd) {
+        word[47] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(hwnd));
+    }
+};
+
 // GetPaneInfo (pane code, out): the host fills this record and answers non-zero when it has data
 // for the pane. The text stays the host's; the library copies it at once. Pane codes: 1 "DI",
 // 2 "PC", 3 "Lan", 4 "Info".

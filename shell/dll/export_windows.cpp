@@ -155,3 +155,21 @@ __declspec(dllexport) int __cdecl InitMDIDragSource(const char* kind, HWND windo
     });
 }
 }
+
+extern "C" {
+
+__declspec(dllexport) int __cdecl CreateEvalWindow(int windowNumber,
+                                                   const WindowPosition* position) {
+    return GuardExport(L"CreateEvalWindow", 0, [=] {
+        CMainFrame* pFrame = ActiveFrame();
+        return pFrame ? pFrame->OpenEvalWindow(windowNumber, position) : 0;
+    });
+}
+
+__declspec(dllexport) intptr_t __cdecl UpdateEvalWindow(int kind, int id, intptr_t a, intptr_t b) {
+    return GuardExport(L"UpdateEvalWindow", static_cast<intptr_t>(0), [=]() -> intptr_t {
+        CMainFrame* pFrame = ActiveFrame();
+        return pFrame ? pFrame->UpdateEvalWindow(kind, id, a, b, 0) : 0;
+    });
+}
+}

@@ -77,6 +77,10 @@ public:
     CDocument* OpenFromTemplate(const WindowPosition* pPos, CDocTemplate* pTemplate,
                                 LPCTSTR lpszPath);
     BOOL OpenHostWindow(LPCTSTR lpszName, const WindowPosition* pPos, HWND* phWnd);
+    // An evaluation window for the host's window number: its window id, 0 on failure.
+    int OpenEvalWindow(int nWindowNumber, const WindowPosition* pPos);
+    // The host's update of the evaluation window with that id (kinds of the export).
+    intptr_t UpdateEvalWindow(int nKind, int nId, intptr_t a, intptr_t b, int nReserved);
     static UINT GetDockBarForSide(int32_t flags);
     LRESULT SetWndIcon(intptr_t reference, BOOL bById, WPARAM kind, HICON hIcon);
     BOOL SetWndCaption(intptr_t reference, BOOL bById, LPCTSTR lpszText);

@@ -529,7 +529,7 @@ TEST_F(ListWindowTest, KeysActivateDeleteAndReachTheHost) {
     RegisterClassW(&wc);
     HWND host = CreateWindowW(L"ListTestHostKeys", L"", 0, 0, 0, 10, 10, nullptr, nullptr,
                               wc.hInstance, nullptr);
-    HostState::Get().keyTargetRecord[47] = static_cast<uint32_t>(reinterpret_cast<uintptr_t>(host));
+    HostState::Get().keyObject.SetKeyWindow(host);
     t->SelectItem(m_id, 1, 1);
     SetFocus(m_tree);
     m_host.calls.clear();
@@ -548,7 +548,7 @@ TEST_F(ListWindowTest, KeysActivateDeleteAndReachTheHost) {
     EXPECT_TRUE(m_host.calls.empty());
     RightClick(NoItemPoint(), 0);
     EXPECT_FALSE(m_lastMenu.empty());
-    HostState::Get().keyTargetRecord[47] = 0;
+    HostState::Get().keyObject.SetKeyWindow(nullptr);
     DestroyWindow(host);
 }
 

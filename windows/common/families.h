@@ -10,6 +10,7 @@
 #include "windows/common/docview.h"
 #include "windows/common/host_frames.h"
 #include "windows/common/multidoc.h"
+#include "windows/eval/eval_frames.h"
 
 // The source, evaluation, file-viewer and assembler families.
 class CTarvikDoc : public CDocument {
@@ -25,15 +26,6 @@ class CTarvikView : public CView {
     DECLARE_DYNCREATE(CTarvikView)
 protected:
     void OnDraw(CDC*) override {}
-};
-class CEvalWnd : public SECMDIChildWnd {
-    DECLARE_DYNCREATE(CEvalWnd)
-};
-class CDocEvalWnd : public SECDockableFrame {
-    DECLARE_DYNCREATE(CDocEvalWnd)
-};
-class CEvalView : public CDocView {
-    DECLARE_DYNCREATE(CEvalView)
 };
 class CFileDoc : public CDocument {
     DECLARE_DYNCREATE(CFileDoc)

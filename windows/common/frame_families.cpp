@@ -24,7 +24,7 @@ const CFrameFamily* FrameFamilies() {
     static const CFrameFamily families[] = {
         // Source windows: their host data passes over with the source window's own steps.
         {RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CDocChildFrame), &Make<CFrameFamilySteps>},
-        {RUNTIME_CLASS(CEvalWnd), RUNTIME_CLASS(CDocEvalWnd), &Make<CPlacedFrameSteps>},
+        {RUNTIME_CLASS(CEvalWnd), RUNTIME_CLASS(CDocEvalWnd), &Make<CEvalFamilySteps>},
         {RUNTIME_CLASS(CWndFrm), RUNTIME_CLASS(CDocWndFrm), &Make<CHostWindowSteps>},
         // Assembler windows: core, frame table and view map pass over with their own steps.
         {RUNTIME_CLASS(CAsmFrame), RUNTIME_CLASS(CDocAsmFrame), &Make<CPlacedFrameSteps>},

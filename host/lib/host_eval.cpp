@@ -1,0 +1,275 @@
+#include "host/lib/host_eval.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "host/lib/host_state.h"
+
+namespace {
+using UpdateFn = intptr_t(__cdecl*)(int, int, intptr_t, intptr_t);
+using CreateFn = int(__cdecl*)(int, const WindowPosition*);
+
+std::vector<HostEvalWindow*>& LiveWindows() {
+    static std::vector<HostEvalWindow*> windows;
+    return windows;
+}
+
+// The shape of the target's variables: the children of an expression, by the text that
+// extends it.
+std::vector<std::string> ChildrenOf(const std::string& key) {
+    if (key == "point" || key == "origin")
+        return {".x", ".y", key == "point" ? ".inner" : ".z"};
+    if (key == "point.inner")
+        return {".depth", ".flag"};
+    if (key == "buffer")
+        return {"[0]", "[1]", "[2]", "[3]"};
+    if (key == "ptr" || key == "p")
+        return {"->x", "->y"};
+    return {};
+}
+
+bool IsPointer(const std::string& key) {
+    return key == "ptr" || key == "p";
+}
+
+// What a pointer's member stands for.
+std::string Alias(const std::string& key) {
+    if (key.rfind("ptr->", 0) == 0)
+        return "point." + key.substr(5);
+    if (key.rfind("p->", 0) == 0)
+        return "origin." + key.substr(3);
+    return key;
+}
+
+std::string MemberName(const std::string& part) {
+    if (part[0] == '.')
+        return part.substr(1);
+    if (part.rfind("->", 0) == 0)
+        return part.substr(2);
+    return part;
+}
+} // namespace
+
+std::map<std::string, int>& EvalTargetValues() {
+    static std::map<std::string, int> values = {
+        {"counter", 7},           {"limit", 100},          {"point.x", 3},    {"point.y", -4},
+        {"point.inner.depth", 2}, {"point.inner.flag", 1}, {"buffer[0]", 10}, {"buffer[1]", 20},
+        {"buffer[2]", 30},        {"buffer[3]", 40},       {"i", 0},          {"total", 0},
+        {"origin.x", 1},          {"origin.y", 2},         {"origin.z", 3}};
+    return values;
+}
+
+void HostEvalWindow::Node::Refresh() {
+    const std::vector<std::string> parts = ChildrenOf(key);
+    const auto& values = EvalTargetValues();
+    if (IsPointer(key)) {
+        value = key == "ptr" ? "0x00402000" : "0x0012FF40";
+        edit.clear();
+    } else if (!parts.empty()) {
+        value = parts[0][0] == '[' ? "[" + std::to_string(parts.size()) + "]" : "{...}";
+        edit.clear();
+    } else {
+        auto found = values.find(Alias(key));
+        value = found != values.end() ? std::to_string(found->second) : "?";
+        edit = value;
+    }
+    record.value = value.c_str();
+    record.editValue = edit.empty() ? nullptr : edit.c_str();
+    record.flags = (record.flags & ~(EvalItemFlags::notEditable | EvalItemFlags::hasChildren)) |
+                   (edit.empty() ? EvalItemFlags::notEditable : 0) |
+                   (parts.empty() ? 0 : EvalItemFlags::hasChildren);
+}
+
+HostEvalWindow::HostEvalWindow(HMODULE library, Kind kind) : m_library(library), m_kind(kind) {
+    LiveWindows().push_back(this);
+    HostState& s = HostState::Get();
+    s.onWindowCommand = [](void* hwnd, int command, int item) {
+        for (HostEvalWindow* w : LiveWindows())
+            if (int answer = w->OnWindowCommand(hwnd, command, item); answer >= 0)
+                return answer;
+        return 0;
+    };
+    s.onCommandLine = [](const char* line) { RunCommandLine(line); };
+}
+
+HostEvalWindow::~HostEvalWindow() {
+    auto& live = LiveWindows();
+    live.erase(std::remove(live.begin(), live.end(), this), live.end());
+    if (live.empty()) {
+        HostState::Get().onWindowCommand = nullptr;
+        HostState::Get().onCommandLine = nullptr;
+    }
+}
+
+bool HostEvalWindow::Open() {
+    auto create = reinterpret_cast<CreateFn>(
+        reinterpret_cast<void*>(GetProcAddress(m_library, "CreateEvalWindow")));
+    if (create == nullptr)
+        return false;
+    m_id = create(Number(), &position);
+    if (m_id <= 0)
+        return false;
+    const std::vector<std::string> roots =
+        m_kind == locals ? std::vector<std::string>{"i", "total", "origin", "p"}
+                         : std::vector<std::string>{"counter", "limit", "point", "buffer", "ptr"};
+    for (const std::string& root : roots)
+        AddNode(nullptr, root);
+    return true;
+}
+
+HostEvalWindow::Node* HostEvalWindow::AddNode(Node* parent, const std::string& part) {
+    auto node = std::make_unique<Node>();
+    node->parent = parent;
+    node->key = parent ? parent->key + part : part;
+    if (parent == nullptr) {
+        // A watch shows its expression; each has an info record of its own.
+        auto info = std::make_unique<EvalInfoRecord>();
+        m_expressions.push_back(std::make_unique<std::string>(part));
+        info->id = static_cast<int32_t>(m_infos.size() + 1);
+        info->expression = m_expressions.back()->c_str();
+        info->dragKey = -1;
+        node->info = info.get();
+        m_infos.push_back(std::move(info));
+        if (m_kind == locals) {
+            node->name = part;
+            node->record.name = node->name.c_str();
+        }
+    } else {
+        node->info = parent->info;
+        node->suffix = parent->suffix + part;
+        node->name = MemberName(part);
+        node->record.name = node->name.c_str();
+    }
+    node->record.suffix = node->suffix.c_str();
+    node->record.info = node->info;
+    node->Refresh();
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = parent ? parent->item : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_CHILDREN;
+    insert.item.pszText = LPSTR_TEXTCALLBACKA;
+    insert.item.cChildren = (node->record.flags & EvalItemFlags::hasChildren) ? 1 : 0;
+    insert.item.lParam = reinterpret_cast<LPARAM>(&node->record);
+    Node* raw = node.get();
+    (parent ? parent->children : m_roots).push_back(std::move(node));
+    raw->item = reinterpret_cast<HTREEITEM>(Update(4, reinterpret_cast<intptr_t>(&insert), 0));
+    return raw;
+}
+
+intptr_t HostEvalWindow::Update(int kind, intptr_t a, intptr_t b) {
+    auto update = reinterpret_cast<UpdateFn>(
+        reinterpret_cast<void*>(GetProcAddress(m_library, "UpdateEvalWindow")));
+    return update ? update(kind, m_id, a, b) : 0;
+}
+
+void HostEvalWindow::ForEach(Node* node, void (*fn)(Node*, void*), void* context) {
+    auto& list = node ? node->children : m_roots;
+    for (auto& child : list) {
+        fn(child.get(), context);
+        ForEach(child.get(), fn, context);
+    }
+}
+
+HostEvalWindow::Node* HostEvalWindow::Find(const std::string& key) {
+    struct Search {
+        const std::string* key;
+        Node* found;
+    } search{&key, nullptr};
+    ForEach(
+        nullptr,
+        [](Node* n, void* c) {
+            auto* s = static_cast<Search*>(c);
+            if (n->key == *s->key)
+                s->found = n;
+        },
+        &search);
+    return search.found;
+}
+
+HostEvalWindow::Node* HostEvalWindow::NodeOfRecord(const void* record) {
+    struct Search {
+        const void* record;
+        Node* found;
+    } search{record, nullptr};
+    ForEach(
+        nullptr,
+        [](Node* n, void* c) {
+            auto* s = static_cast<Search*>(c);
+            if (&n->record == s->record)
+                s->found = n;
+        },
+        &search);
+    return search.found;
+}
+
+void HostEvalWindow::InsertChildren(Node* node) {
+    for (const std::string& part : ChildrenOf(node->key))
+        AddNode(node, part);
+}
+
+int HostEvalWindow::OnWindowCommand(void*, int command, int item) {
+    Node* node = NodeOfRecord(reinterpret_cast<const void*>(static_cast<intptr_t>(item)));
+    if (node == nullptr)
+        return -1;
+    if (command != 6 || node->requested)
+        return 0;
+    node->requested = true;
+    InsertChildren(node);
+    return 1;
+}
+
+void HostEvalWindow::Step() {
+    auto& values = EvalTargetValues();
+    static int step = 0;
+    ++step;
+    values["counter"] += 1;
+    values["point.x"] += 2;
+    values["buffer[" + std::to_string(step % 4) + "]"] += 5;
+    values["i"] += 1;
+    values["total"] += values["i"];
+    ForEach(
+        nullptr,
+        [](Node* n, void*) {
+            const std::string before = n->value;
+            n->Refresh();
+            n->record.flags = (n->record.flags & ~EvalItemFlags::changed) |
+                              (n->value != before ? EvalItemFlags::changed : 0);
+        },
+        nullptr);
+    Update(512, 0, 0);
+}
+
+void HostEvalWindow::RefreshAll() {
+    ForEach(
+        nullptr, [](Node* n, void*) { n->Refresh(); }, nullptr);
+    Update(512, 0, 0);
+}
+
+// "SET VALUE (root)suffix=value", alone or between core switches.
+bool HostEvalWindow::RunCommandLine(const char* line) {
+    if (line == nullptr)
+        return false;
+    const char* set = std::strstr(line, "SET VALUE ");
+    if (set == nullptr)
+        return false;
+    std::string rest(set + 10);
+    const size_t end = rest.find(" ; ");
+    if (end != std::string::npos)
+        rest.resize(end);
+    size_t open = rest.rfind("*(", 0) == 0 ? 2 : rest.rfind("(", 0) == 0 ? 1 : 0;
+    const size_t close = rest.find(')');
+    const size_t equals = rest.find('=', close == std::string::npos ? 0 : close);
+    if (open == 0 || close == std::string::npos || equals == std::string::npos)
+        return false;
+    const std::string key =
+        Alias(rest.substr(open, close - open) + rest.substr(close + 1, equals - close - 1));
+    auto& values = EvalTargetValues();
+    auto found = values.find(key);
+    if (found == values.end())
+        return false;
+    found->second = static_cast<int>(std::strtol(rest.c_str() + equals + 1, nullptr, 0));
+    for (HostEvalWindow* w : LiveWindows())
+        w->RefreshAll();
+    return true;
+}

@@ -1,0 +1,76 @@
+// The stand-in host's evaluation windows: a watch window and a local-variables window (window
+// number 15) over the simulated target's variables: integers, a struct with a nested struct,
+// an array and a pointer. The host keeps an item record for every item it shows; it adds an
+// item's children when the library asks for them (window command 6), changes values between
+// steps (marked changed, so that the library shows them red) and carries out the "SET VALUE"
+// command lines that value edits become.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ifac/h/evalrec.h"
+#include "ifac/h/hostwnd.h"
+
+// The simulated target's variables by their full expression ("point.inner.depth").
+std::map<std::string, int>& EvalTargetValues();
+
+class HostEvalWindow {
+public:
+    enum Kind { watch, locals };
+    struct Node {
+        std::string suffix, name, value, edit, key;
+        EvalItemRecord record{};
+        const EvalInfoRecord* info = nullptr;
+        HTREEITEM item = nullptr;
+        Node* parent = nullptr;
+        std::vector<std::unique_ptr<Node>> children;
+        std::vector<std::string> childNames; // member names, or "[i]", or "->x"
+        bool requested = false;
+        void Refresh(); // texts from the target's value
+    };
+
+    HostEvalWindow(HMODULE library, Kind kind);
+    ~HostEvalWindow();
+    HostEvalWindow(const HostEvalWindow&) = delete;
+    HostEvalWindow& operator=(const HostEvalWindow&) = delete;
+
+    // Opens the window and shows the variables; false when the library refuses.
+    bool Open();
+    int Id() const { return m_id; }
+    int Number() const { return m_kind == locals ? 15 : 1; }
+    // The node of a full expression ("point", "point.inner", "buffer[2]"), or null while it is
+    // not shown.
+    Node* Find(const std::string& key);
+    // The library's update export with this window's id.
+    intptr_t Update(int kind, intptr_t a, intptr_t b);
+    // The next step of the target: values change and the changed ones are marked.
+    void Step();
+    // Shows the values the target has now (after an edit), without changed marks.
+    void RefreshAll();
+    // A window command of the library for this window; -1 when it is for another window.
+    int OnWindowCommand(void* hwnd, int command, int item);
+    // Carries out the "SET VALUE" part of a command line; false when it names nothing known.
+    static bool RunCommandLine(const char* line);
+
+    WindowPosition position{};
+
+private:
+    Node* AddNode(Node* parent, const std::string& childName);
+    void InsertChildren(Node* node);
+    Node* NodeOfRecord(const void* record);
+    void ForEach(Node* node, void (*fn)(Node*, void*), void* context);
+
+    HMODULE m_library;
+    Kind m_kind;
+    int m_id = 0;
+    HWND m_ctrl = nullptr;
+    std::vector<std::unique_ptr<Node>> m_roots;
+    std::vector<std::unique_ptr<EvalInfoRecord>> m_infos;
+    std::vector<std::unique_ptr<std::string>> m_expressions;
+};
