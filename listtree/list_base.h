@@ -419,7 +419,9 @@ protected:
     BOOL SelectedInsert(int nRow);
     BOOL SelectedRemove(int nRow);
     int RowHeight(int nRow); // spacing + height, measured when needed
-    int PageHeight();        // the inside height, at least 1
+    // The top row of the page whose last fully shown row is nRow.
+    int TopOfPageEndingAt(int nRow);
+    int PageHeight(); // the inside height, at least 1
     void EnsureMeasured(int nRow);
     void HideTip();
     void EndEditForChange();

@@ -298,17 +298,19 @@ template <class TBase> int SECListImpl<TBase>::GetCountPerPageAbove() {
 }
 
 template <class TBase> int SECListImpl<TBase>::GetLastPageTopIndex() {
+    return std::max(0, TopOfPageEndingAt(GetItemCount() - 1));
+}
+
+template <class TBase> int SECListImpl<TBase>::TopOfPageEndingAt(int nRow) {
     const int nPage = PageHeight();
-    const int nCount = GetItemCount();
-    int nSum = 0, nTop = nCount;
-    for (int i = nCount - 1; i >= 0; --i) {
-        const int h = RowHeight(i);
-        if (nSum + h > nPage)
+    int nSum = 0, nTop = nRow;
+    for (int i = nRow; i >= 0; --i) {
+        nSum += RowHeight(i);
+        if (nSum > nPage)
             break;
-        nSum += h;
         nTop = i;
     }
-    return std::min(nTop, std::max(nCount - 1, 0));
+    return nTop;
 }
 
 template <class TBase>

@@ -313,8 +313,17 @@ template <class TBase> BOOL SECListImpl<TBase>::ScrollRows(int nRows, BOOL bFrom
     const int nCount = GetItemCount();
     if (bFromLastVisible) {
         const int nLast = GetLastFullyVisibleIndex(NULL);
-        const int h = GetItemsHeight(nLast + 1, nLast + nRows, TRUE);
-        const int n = GetRowsInHeight(h, m_nTopIndex, TRUE);
+        const int nPage = PageHeight();
+        const int nEnd = std::min(nLast + nRows, nCount - 1);
+        // A scroll of a page or more lands with the row at the foot of the page: only the rows
+        // of that page are measured, never every row passed over (each one asks the owner).
+        long long h = 0;
+        for (int i = nLast + 1; i <= nEnd; ++i) {
+            h += RowHeight(i);
+            if (h >= nPage)
+                return ScrollRows(TopOfPageEndingAt(nEnd) - m_nTopIndex, FALSE);
+        }
+        const int n = GetRowsInHeight((int)h, m_nTopIndex, TRUE);
         return ScrollRows(std::max(n, nRows > 0 ? 1 : 0), FALSE);
     }
     const long long nWanted = (long long)m_nTopIndex + nRows;

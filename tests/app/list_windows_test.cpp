@@ -6,6 +6,8 @@
 #include "include/list.h"
 #include "tests/app/screen_image.h"
 
+#include <ole2.h>
+
 #include <algorithm>
 #include <deque>
 #include <functional>
@@ -947,5 +949,130 @@ TEST_F(ListWindowTest, ADragStartsWithTheKindNameAndTheColumnUnderThePoint) {
     EXPECT_TRUE(Logged("DD.CommitRules(\"BrkWnd\")"));
     EXPECT_EQ(1, t->DropServiceCall(7, 9));
     EXPECT_TRUE(Logged("DD.CallEntry16(7, 9)"));
+}
+
+// A service that takes every drag it is shown, so that the drop itself is reached.
+int __cdecl TakeDrag(void*, const char* kind, int id, const char* target, uint32_t keys,
+                     uint32_t* effect) {
+    LogHostCall("DD.DragOver", kind, id, target, keys);
+    *effect = DROPEFFECT_COPY;
+    return 0;
+}
+
+// Through the system's interface, as a real drag reaches the list: the tree holds the drop
+// target, and the service hears the kind, the id and the column under each point.
+TEST_F(ListWindowTest, ADropOverTheListNamesTheColumnUnderThePoint) {
+    Open();
+    FillTree();
+    const POINT row3 = RowPoint(3);
+    ASSERT_GE(row3.y, 0);
+    ASSERT_EQ(1, t->SetDragSource(m_id, &OnDragSource, "BrkWnd"));
+    const std::string id = std::to_string(m_id);
+    EXPECT_TRUE(Logged("DD.RegisterDropTarget(\"BrkWnd\", " + id + ")"));
+    auto* target = static_cast<IDropTarget*>(GetPropW(m_tree, L"OleDropTargetInterface"));
+    ASSERT_NE(nullptr, target) << "the tree holds no drop target";
+    EXPECT_EQ(nullptr, GetPropW(m_view, L"OleDropTargetInterface")); // the tree's, not the view's
+    auto screen = [&](int x, int y) {
+        POINT p{x, y};
+        ClientToScreen(m_tree, &p);
+        return POINTL{p.x, p.y};
+    };
+    const POINTL onLocation = screen(row3.x, row3.y);
+    const POINTL onState = screen(t->GetColumnWidth(m_id, 0) + 8, row3.y);
+    IDataObject* data = nullptr; // any data: the service decides from the drag's properties
+    ASSERT_EQ(S_OK, OleGetClipboard(&data));
+    CallLog::Get().Clear();
+    DWORD effect = DROPEFFECT_COPY;
+    target->DragEnter(data, MK_LBUTTON, onLocation, &effect);
+    target->DragOver(MK_LBUTTON, onState, &effect);
+    target->DragLeave();
+    void*& dragOver = HostState::Get().service.word[28];
+    void* const realDragOver = dragOver;
+    dragOver = reinterpret_cast<void*>(&TakeDrag);
+    target->DragEnter(data, MK_LBUTTON, onState, &effect);
+    effect = DROPEFFECT_COPY;
+    target->Drop(data, 0, onLocation, &effect);
+    dragOver = realDragOver;
+    data->Release();
+    EXPECT_EQ((std::vector<std::string>{
+                  "DD.DragEnter(\"BrkWnd\", " + id + ", \"BrkWndLocation\", 1)",
+                  "DD.DragOver(\"BrkWnd\", " + id + ", \"BrkWndState\", 1)",
+                  "DD.DragLeave(\"BrkWnd\", " + id + ")",
+                  "DD.DragEnter(\"BrkWnd\", " + id + ", \"BrkWndState\", 1)",
+                  "DD.DragOver(\"BrkWnd\", " + id + ", \"BrkWndLocation\", 0)",
+                  "DD.Drop(\"BrkWnd\", " + id + ", \"BrkWndLocation\")",
+                  "DD.DragLeave(\"BrkWnd\", " + id + ")",
+              }),
+              Lines("DD."));
+    // The window goes: its registrations go with it, and the tree's target with its window.
+    CallLog::Get().Clear();
+    const HWND tree = m_tree;
+    EXPECT_EQ(1, t->Destroy(m_id));
+    PumpAll();
+    EXPECT_FALSE(IsWindow(tree));
+    EXPECT_TRUE(Logged("DD.UnregisterDropTarget(\"BrkWnd\", " + id + ")"));
+    EXPECT_TRUE(Logged("DD.UnregisterDragSource(\"BrkWnd\", " + id + ")"));
+}
+} // namespace
+
+namespace {
+// The same list docked, floating and as an MDI child, turned from each form into the next: the
+// host's window, its tree and everything the host put in it come along.
+TEST_F(ListWindowTest, AListThatChangesFormKeepsItsItemsColumnsSelectionAndId) {
+    Open();
+    FillTree();
+    ASSERT_EQ(1, t->SetDragSource(m_id, &OnDragSource, "BrkWnd"));
+    SendMessageW(m_tree, WM_COMMAND, 1001, 0); // the host's "State" column hidden
+    t->SelectItem(m_id, 3, 1);
+    PumpAll();
+    SendMessageW(m_tree, WM_COMMAND, ListNotice::copyAll, 0);
+    const std::string items = Clipboard();
+    ASSERT_FALSE(items.empty());
+    const HWND tree = m_tree;
+    using PosFn = int(__cdecl*)(intptr_t, int, const WindowPosition*);
+    const struct {
+        const char* name;
+        HostPlacement placement;
+        int32_t reported;
+    } forms[] = {{"docked left", {0x41 | 0x80, 0, 0, 100, 150}, 0x41},
+                 {"floating", {0x21, 300, 200, 260, 180}, 0x21},
+                 {"MDI", {0x11, 20, 30, 240, 160}, 0x11},
+                 {"floating again", {0x21, 320, 210, 260, 180}, 0x21},
+                 {"docked again", {0x41 | 0x80, 0, 0, 100, 150}, 0x41},
+                 {"MDI again", {0x11, 20, 30, 300, 200}, 0x11}};
+    for (const auto& form : forms) {
+        SCOPED_TRACE(form.name);
+        HostState::Get().placements[&m_position] = form.placement;
+        ASSERT_EQ(1, t->SetWindowPos(m_id, &m_position));
+        PumpAll();
+        ASSERT_EQ(1, Get<PosFn>("GetWindowPos")(m_id, 0, &m_position));
+        EXPECT_EQ(form.reported, HostState::Get().placements[&m_position].flags & 0x71);
+        // The id still names the window, with the same tree in it.
+        ASSERT_TRUE(IsWindow(m_view));
+        EXPECT_EQ(tree, GetWindow(m_view, GW_CHILD));
+        EXPECT_NE(nullptr, GetPropW(tree, L"OleDropTargetInterface"));
+        int index = -1;
+        ASSERT_EQ(1, t->QueryItem(m_id, 2 | 16, nullptr, &index));
+        EXPECT_EQ(3, index);
+        index = -1;
+        ASSERT_EQ(1, t->QueryItem(m_id, 4 | 16, nullptr, &index));
+        EXPECT_EQ(4, index);
+        EXPECT_GT(t->GetColumnWidth(m_id, 0), 0);
+        EXPECT_EQ(0, t->GetColumnWidth(m_id, 1));
+        EXPECT_GT(t->GetColumnWidth(m_id, 2), 0);
+        SendMessageW(m_tree, WM_COMMAND, ListNotice::copyAll, 0);
+        EXPECT_EQ(items, Clipboard());
+        // The rows fill the frame the list is in now.
+        RECT view{}, client{};
+        GetClientRect(m_view, &view);
+        GetClientRect(tree, &client);
+        EXPECT_EQ(view.right, client.right);
+        EXPECT_EQ(view.bottom, client.bottom);
+    }
+    CallLog::Get().Clear();
+    EXPECT_EQ(1, t->Destroy(m_id));
+    PumpAll();
+    EXPECT_FALSE(IsWindow(tree));
+    EXPECT_TRUE(Logged("DD.UnregisterDropTarget(\"BrkWnd\", " + std::to_string(m_id) + ")"));
 }
 } // namespace

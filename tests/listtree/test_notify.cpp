@@ -1,6 +1,8 @@
 // What reaches the owner, in which order, for clicks, keys, deletions and callbacks.
 #include "list_fixture.h"
 
+#include <set>
+
 namespace {
 
 using Codes = std::vector<UINT>;
@@ -79,6 +81,38 @@ TEST_F(ListFixture, ACallbackAnsweredWithSetItemIsAskedOnce) {
     list.GetItemText(1, 2, text, 32);
     EXPECT_EQ(1, nAsked);
     EXPECT_STREQ(L"answered", text);
+    parent.answer = nullptr;
+}
+
+// Bringing a far row into view measures the rows of the page it lands on, not every row passed
+// over: each one measured asks the owner for its texts.
+TEST_F(ListFixture, AFarRowBroughtIntoViewAsksOnlyForTheRowsAroundIt) {
+    const int kRows = 3000;
+    Fill(kRows);
+    for (int i = 0; i < kRows; ++i)
+        list.SetItemText(i, 0, LPSTR_TEXTCALLBACK);
+    list.Invalidate();
+    list.UpdateWindow();
+    std::set<int> asked;
+    parent.answer = [&](NMHDR* pHdr) -> LRESULT {
+        if (pHdr->code == (UINT)LVN_GETDISPINFOW)
+            asked.insert(reinterpret_cast<NMLVDISPINFOW*>(pHdr)->item.iItem);
+        return 0;
+    };
+    const int nPage = list.GetCountPerPage();
+    ASSERT_GT(nPage, 2);
+    for (int nRow : {1500, kRows - 1, 700}) {
+        SCOPED_TRACE(nRow);
+        asked.clear();
+        ASSERT_TRUE(list.EnsureVisible(nRow, FALSE));
+        EXPECT_LE((int)asked.size(), 3 * nPage + 2);
+        const int nTop = list.GetTopIndex();
+        EXPECT_LE(nTop, nRow);
+        EXPECT_GT(nTop + list.GetCountPerPage(), nRow);
+        // From above, the row lands at the foot of the page with one row of context below it.
+        if (nRow == 1500)
+            EXPECT_EQ(nRow + 1, nTop + list.GetCountPerPage() - 1);
+    }
     parent.answer = nullptr;
 }
 

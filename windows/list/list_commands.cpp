@@ -203,7 +203,7 @@ void CListTree::ColumnMenuAt(CPoint ptScreen) {
 
 BOOL CListTree::OnCommand(WPARAM wParam, LPARAM lParam) {
     if (lParam != 0 || HIWORD(wParam) != 0)
-        return SECTreeCtrl::OnCommand(wParam, lParam);
+        return XSECTreeCtrl::OnCommand(wParam, lParam);
     RunCommand(LOWORD(wParam), SelectedListItem());
     return TRUE;
 }

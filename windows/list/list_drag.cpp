@@ -2,7 +2,6 @@
 #include "windows/list/list_tree.h"
 
 #include "shell/hostlink.h"
-#include "windows/common/docview.h"
 #include "windows/list/list_window.h"
 
 namespace {
@@ -19,9 +18,8 @@ BOOL CListTree::SetDragSource(ListDragSourceFn pfn, const char* lpszKind, int nI
     m_pfnDrag = pfn;
     m_kindName.assign(lpszKind, strnlen(lpszKind, kMaxKindName));
     m_nId = nId;
-    // The host's view around the list is the window the system's drags find.
-    if (CDocView* pView = GetSafeHwnd() ? DocViewOf(::GetParent(m_hWnd)) : nullptr)
-        pView->InitDropTarget(m_kindName.c_str(), m_nId);
+    // The tree is the drop target the system's drags find (registered at its creation).
+    service->RegisterDropTarget(m_kindName.c_str(), m_nId);
     service->RegisterDragSource(m_kindName.c_str(), m_nId);
     m_bDragRegistered = true;
     return TRUE;
@@ -31,8 +29,10 @@ void CListTree::UnregisterDrag() {
     if (!m_bDragRegistered)
         return;
     m_bDragRegistered = false;
-    if (IDragDrop* service = DragDropService())
+    if (IDragDrop* service = DragDropService()) {
+        service->UnregisterDropTarget(m_kindName.c_str(), m_nId);
         service->UnregisterDragSource(m_kindName.c_str(), m_nId);
+    }
 }
 
 std::string CListTree::DragType(CPoint point) {
@@ -82,10 +82,10 @@ DROPEFFECT CListTree::OnDragOver(COleDataObject*, DWORD dwKeyState, CPoint point
     return effect;
 }
 
-BOOL CListTree::OnDrop(COleDataObject*, DROPEFFECT, CPoint point) {
+DROPEFFECT CListTree::OnDrop(COleDataObject*, DROPEFFECT, CPoint point) {
     IDragDrop* service = DragDropService();
     if (service == nullptr || m_kindName.empty())
-        return FALSE;
+        return DROPEFFECT_NONE;
     return service->Drop(m_kindName.c_str(), m_nId, DragType(point).c_str());
 }
 

@@ -3,13 +3,14 @@
 #include "shell/app/appearance.h"
 #include "shell/app/tarvikapp.h"
 #include "shell/hostlink.h"
+#include "windows/common/droptarget.h"
 #include "windows/list/list_window.h"
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CListTree, SECTreeCtrl)
+IMPLEMENT_DYNAMIC(CListTree, XSECTreeCtrl)
 
-BEGIN_MESSAGE_MAP(CListTree, SECTreeCtrl)
+BEGIN_MESSAGE_MAP(CListTree, XSECTreeCtrl)
 ON_WM_CREATE()
 ON_WM_DESTROY()
 ON_WM_CLOSE()
@@ -84,7 +85,7 @@ BOOL CListTree::CreateIn(HWND hWndView) {
 }
 
 int CListTree::OnCreate(LPCREATESTRUCT lpcs) {
-    if (SECTreeCtrl::OnCreate(lpcs) == -1)
+    if (XSECTreeCtrl::OnCreate(lpcs) == -1)
         return -1;
     // The host's rows are single lines.
     ModifyListStyle(0, LVS_NOLABELWRAP, FALSE);
@@ -99,6 +100,10 @@ int CListTree::OnCreate(LPCREATESTRUCT lpcs) {
         DeselectAllExcept(-1);
     if (CFont* pFont = SharedFont(m_fonts, 0))
         SetItemFont(pFont);
+    // Drags over the list reach the tree's own hooks, which know the row under the point.
+    auto pTarget = std::make_unique<CDropTarget>();
+    if (pTarget->Register(this))
+        m_pDropTarget = std::move(pTarget);
     const SharedAppearance& a = Appearance();
     SetTextColor(a.text);
     SetTextBkColor(a.background);
@@ -115,7 +120,13 @@ int CListTree::AddImage(HICON hIcon) {
 void CListTree::OnDestroy() {
     ClearEditBusy();
     UnregisterDrag();
-    SECTreeCtrl::OnDestroy();
+    // Revoked with the window: a registration left behind would send the next drag into the
+    // freed tree.
+    if (m_pDropTarget) {
+        m_pDropTarget->Revoke();
+        m_pDropTarget.reset();
+    }
+    XSECTreeCtrl::OnDestroy();
 }
 
 void CListTree::OnClose() {
@@ -160,7 +171,7 @@ void CListTree::DoPaint(CDC* pDC) {
         return; // the picture stays as it was until the host resumes
     // The host is asked for the colours of the rows painted, not of rows only measured.
     m_bPainting = TRUE;
-    SECTreeCtrl::DoPaint(pDC);
+    XSECTreeCtrl::DoPaint(pDC);
     m_bPainting = FALSE;
 }
 
@@ -169,7 +180,7 @@ void CListTree::UpdateScrollBars() {
         m_bBarsPendingWhileSuspended = TRUE;
         return;
     }
-    SECTreeCtrl::UpdateScrollBars();
+    XSECTreeCtrl::UpdateScrollBars();
 }
 
 void CListTree::UpdateVScroll(int nRowCount) {
@@ -184,7 +195,7 @@ void CListTree::UpdateVScroll(int nRowCount) {
         ResetHostScrollBar();
         return;
     }
-    SECTreeCtrl::UpdateVScroll(nRowCount);
+    XSECTreeCtrl::UpdateVScroll(nRowCount);
 }
 
 void CListTree::ResetHostScrollBar() {
@@ -330,12 +341,12 @@ BOOL CListTree::ToggleColumn(int nColumn) {
 }
 
 void CListTree::OnSize(UINT nType, int cx, int cy) {
-    SECTreeCtrl::OnSize(nType, cx, cy);
+    XSECTreeCtrl::OnSize(nType, cx, cy);
     LayoutColumns();
 }
 
 int CListTree::TrackColumnResize(int x, int y, int nCol) {
-    const int dx = SECTreeCtrl::TrackColumnResize(x, y, nCol);
+    const int dx = XSECTreeCtrl::TrackColumnResize(x, y, nCol);
     if (m_pWindow != nullptr && GetSafeHwnd() != NULL && dx != 0) {
         // The user's width becomes the column's own; the layout follows with the next size.
         const int nHost = HostColumnOfControl(nCol);
@@ -356,7 +367,7 @@ int CListTree::TrackColumnResize(int x, int y, int nCol) {
 }
 
 LRESULT CListTree::NotifyColumnClick(int nCol) {
-    const LRESULT lResult = SECTreeCtrl::NotifyColumnClick(nCol);
+    const LRESULT lResult = XSECTreeCtrl::NotifyColumnClick(nCol);
     if (m_pWindow == nullptr)
         return lResult;
     m_nLastColumn = HostColumnOfControl(nCol);
@@ -406,7 +417,7 @@ LRESULT CListTree::NotifyGetDispInfo(LVITEM* pItem) {
         if (pItem->mask == LVIF_TEXT)
             return 0;
     }
-    return SECTreeCtrl::NotifyGetDispInfo(pItem);
+    return XSECTreeCtrl::NotifyGetDispInfo(pItem);
 }
 
 void CListTree::ApplyColors(SECListPaintContext* pContext, CListItem* pItem, int nColumn) {
@@ -438,7 +449,7 @@ void CListTree::ApplyColors(SECListPaintContext* pContext, CListItem* pItem, int
 }
 
 void CListTree::PickTextColors(SECListPaintContext* pContext) {
-    SECTreeCtrl::PickTextColors(pContext);
+    XSECTreeCtrl::PickTextColors(pContext);
     CListItem* pItem = m_pWindow ? ItemOfRow(pContext->lvi.iItem) : nullptr;
     if (pItem == nullptr)
         return;
@@ -461,7 +472,7 @@ void CListTree::PickTextColors(SECListPaintContext* pContext) {
 }
 
 CFont* CListTree::PickTextFont(SECListPaintContext* pContext) {
-    CFont* pBase = SECTreeCtrl::PickTextFont(pContext);
+    CFont* pBase = XSECTreeCtrl::PickTextFont(pContext);
     CListItem* pItem = m_pWindow ? ItemOfRow(pContext->lvi.iItem) : nullptr;
     if (pItem == nullptr)
         return pBase;
@@ -499,7 +510,7 @@ BOOL CListTree::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce) {
         hItem && ItemFromHandle(hItem) ? reinterpret_cast<CListItem*>(GetItemData(hItem)) : nullptr;
     const BOOL bWasExpanded = hItem && ItemFromHandle(hItem) ? IsItemExpanded(hItem) : FALSE;
     const auto token = LifeToken();
-    const BOOL bResult = SECTreeCtrl::Expand(hItem, nCode, bRedraw, bForce);
+    const BOOL bResult = XSECTreeCtrl::Expand(hItem, nCode, bRedraw, bForce);
     if (token.expired() || pItem == nullptr || !m_bTreeMode || m_pWindow == nullptr ||
         !m_pWindow->Owns(pItem))
         return bResult;
@@ -517,7 +528,7 @@ BOOL CListTree::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce) {
 
 void CListTree::NotifySelChanged(int nRow, int nOldRow, BOOL bHow) {
     const auto token = LifeToken();
-    SECTreeCtrl::NotifySelChanged(nRow, nOldRow, bHow);
+    XSECTreeCtrl::NotifySelChanged(nRow, nOldRow, bHow);
     if (token.expired() || m_pWindow == nullptr || nRow < 0)
         return;
     if (auto fn = reinterpret_cast<ListScrollFn>(m_pWindow->Callback(ListCallback::scroll))) {
@@ -534,7 +545,7 @@ BOOL CListTree::PreTranslateMessage(MSG* pMsg) {
             ::SendMessageW(hHost, WM_KEYDOWN, pMsg->wParam, pMsg->lParam);
         return TRUE;
     }
-    return SECTreeCtrl::PreTranslateMessage(pMsg);
+    return XSECTreeCtrl::PreTranslateMessage(pMsg);
 }
 
 LRESULT CListTree::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -551,7 +562,7 @@ LRESULT CListTree::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             ::SendMessageW(hHost, WM_KEYDOWN, wParam, lParam);
         return 0;
     }
-    return SECTreeCtrl::WindowProc(message, wParam, lParam);
+    return XSECTreeCtrl::WindowProc(message, wParam, lParam);
 }
 
 BOOL CListTree::OnReturnKey(int nRow, int, BOOL, BOOL, UINT, UINT) {
@@ -573,7 +584,7 @@ void CListTree::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
         if (token.expired() || GetSafeHwnd() == NULL)
             return;
     }
-    SECTreeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
+    XSECTreeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
 void CListTree::HostScroll(int nCode, int nFlag) {
@@ -595,7 +606,7 @@ void CListTree::HostScroll(int nCode, int nFlag) {
 
 void CListTree::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
     if (m_pWindow == nullptr || m_pWindow->Callback(ListCallback::scroll) == 0) {
-        SECTreeCtrl::OnVScroll(nSBCode, nPos, pScrollBar);
+        XSECTreeCtrl::OnVScroll(nSBCode, nPos, pScrollBar);
         return;
     }
     static const struct {
@@ -621,14 +632,14 @@ void CListTree::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
 
 BOOL CListTree::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
     if (m_pWindow == nullptr || m_pWindow->Callback(ListCallback::scroll) == 0)
-        return SECTreeCtrl::OnMouseWheel(nFlags, zDelta, pt);
+        return XSECTreeCtrl::OnMouseWheel(nFlags, zDelta, pt);
     HostScroll(zDelta > 0 ? ListScroll::lineUp : ListScroll::lineDown, 1);
     return TRUE;
 }
 
 void CListTree::OnLButtonDown(UINT nFlags, CPoint point) {
     const auto token = LifeToken();
-    SECTreeCtrl::OnLButtonDown(nFlags, point);
+    XSECTreeCtrl::OnLButtonDown(nFlags, point);
     if (token.expired() || GetSafeHwnd() == NULL || m_pfnDrag == nullptr)
         return;
     if (HTREEITEM hItem = ItemAtPoint(point, nullptr, nullptr))
@@ -652,7 +663,7 @@ void CListTree::OnLButtonDblClk(UINT nFlags, CPoint point) {
     int nControlColumn = -1;
     HTREEITEM hItem = ItemAtPoint(point, &nControlColumn, &nHit);
     if (hItem == NULL || (nHit & TVHT_ONITEMBUTTON) || m_pWindow == nullptr) {
-        SECTreeCtrl::OnLButtonDblClk(nFlags, point);
+        XSECTreeCtrl::OnLButtonDblClk(nFlags, point);
         return;
     }
     auto* pItem = reinterpret_cast<CListItem*>(GetItemData(hItem));
@@ -730,7 +741,7 @@ BOOL CListTree::NotifyEndLabelEdit(int nRow, int nSubItem, CString* pText, BOOL 
 
 void CListTree::OnEndLabelEditDone(int nRow, int nSubItem) {
     ClearEditBusy();
-    SECTreeCtrl::OnEndLabelEditDone(nRow, nSubItem);
+    XSECTreeCtrl::OnEndLabelEditDone(nRow, nSubItem);
 }
 
 void CListTree::ClearEditBusy() {

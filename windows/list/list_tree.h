@@ -5,12 +5,13 @@
 
 #include "framework/afx.h"
 #include "include/list.h"
-#include "listtree/tree_ctrl.h"
+#include "windows/common/xsec_tree_ctrl.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
+class CDropTarget;
 class CListWindow;
 class CListItem;
 
@@ -29,7 +30,7 @@ constexpr COLORREF kListGreyText = 0xC0C0C0;
 constexpr int kListHostScrollRange = 500;
 constexpr int kListHostScrollRest = 250;
 
-class CListTree : public SECTreeCtrl {
+class CListTree : public XSECTreeCtrl {
     DECLARE_DYNAMIC(CListTree)
 public:
     explicit CListTree(CListWindow* pWindow);
@@ -80,10 +81,12 @@ public:
     BOOL SetDragSource(ListDragSourceFn pfn, const char* lpszKind, int nId);
     // The source or target type under the point: the kind name and the column's title.
     std::string DragType(CPoint point);
-    DROPEFFECT OnDragEnter(COleDataObject* pData, DWORD dwKeyState, CPoint point);
-    DROPEFFECT OnDragOver(COleDataObject* pData, DWORD dwKeyState, CPoint point);
-    BOOL OnDrop(COleDataObject* pData, DROPEFFECT effect, CPoint point);
-    void OnDragLeave();
+    // The drop hooks the library's drop target calls, with the point in the tree's client
+    // coordinates: the service hears the kind, the id and the type under the point.
+    DROPEFFECT OnDragEnter(COleDataObject* pData, DWORD dwKeyState, CPoint point) override;
+    DROPEFFECT OnDragOver(COleDataObject* pData, DWORD dwKeyState, CPoint point) override;
+    DROPEFFECT OnDrop(COleDataObject* pData, DROPEFFECT effect, CPoint point) override;
+    void OnDragLeave() override;
 
     // Expands or collapses, recording the item's state (tree mode only).
     BOOL Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw = TRUE, BOOL bForce = FALSE) override;
@@ -153,6 +156,7 @@ private:
     std::string m_kindName;
     int m_nId = 0;
     bool m_bDragRegistered = false;
+    std::unique_ptr<CDropTarget> m_pDropTarget; // registered on the tree while it lives
     int m_nCallbackDepth = 0;
     bool m_bEditBusy = false;
     int m_nEditColumnHost = -1;
