@@ -31,7 +31,7 @@ void RunDemoScript(HMODULE library) {
     if (auto pane = Export<TextFn>(library, "SetPaneInfoText"))
         pane("Target halted at 0x00401000");
     // A memory window at the simulated program's data.
-    static const HostPlacement memoryPlace{0x11, 275, 285, 335, 275};
+    static const HostPlacement memoryPlace{0x11, 15, 312, 440, 228};
     HostMemViewOptions memory;
     memory.bytesPerRow = 8;
     memory.caption = "Memory - data";
@@ -44,8 +44,8 @@ void RunDemoScript(HMODULE library) {
     // after a step (its changed values red).
     static HostEvalWindow watch(library, HostEvalWindow::watch);
     static HostEvalWindow locals(library, HostEvalWindow::locals);
-    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 615, 170, 325, 200};
-    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 615, 380, 325, 180};
+    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 615, 160, 325, 200};
+    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 615, 365, 325, 165};
     if (watch.Open())
         if (HostEvalWindow::Node* point = watch.Find("point"))
             watch.Update(8, 0, reinterpret_cast<intptr_t>(point->item));
