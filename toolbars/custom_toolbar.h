@@ -175,6 +175,10 @@ protected:
     void DrawFlatBackground(CDC* pDC);
     SECBtnDrawingCache* DrawingCache();
 
+    // A press on an enabled button: the button's press handler decides, and an accepted press
+    // makes it the current button under the bar's capture.
+    void PressButton(int nIndex, CPoint point);
+
     afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
     afx_msg void OnLButtonUp(UINT nFlags, CPoint point);

@@ -42,6 +42,13 @@ void SECCustomToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
             pManager->GetSelectionBar()->ClearSelection(TRUE);
         return;
     }
+    PressButton(nIndex, point);
+}
+
+void SECCustomToolBar::PressButton(int nIndex, CPoint point) {
+    SECStdBtn* pBtn = GetButton(nIndex);
+    if (pBtn == nullptr)
+        return;
     UpdateButtonUI(nIndex);
     HWND hWnd = m_hWnd;
     const int nAccept = pBtn->OnPress(point.x, point.y);
@@ -56,11 +63,17 @@ void SECCustomToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
 }
 
 void SECCustomToolBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
-    if (m_bCustomize) {
+    // The second press of a double click starts no drag: the user means the toggle, and a
+    // double click that comes without its button-up would leave the tracking loop waiting for
+    // one. Off an enabled button (the gripper, the background) it toggles docked and floating.
+    const int nIndex = HitTest(point.x, point.y);
+    SECStdBtn* pBtn = GetButton(nIndex);
+    if (m_bCustomize || pBtn == nullptr || IsBtnCommandBeingSent() ||
+        (pBtn->m_nStyle & SEC_TBBS_DISABLED)) {
         SECControlBar::OnLButtonDblClk(nFlags, point);
         return;
     }
-    OnLButtonDown(nFlags, point);
+    PressButton(nIndex, point);
 }
 
 void SECCustomToolBar::OnMouseMove(UINT nFlags, CPoint point) {

@@ -1,5 +1,6 @@
 #include "modal_script.h"
 
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -122,5 +123,16 @@ void DragWithMouse(POINT from, POINT to, bool bCtrl) {
     if (bCtrl)
         inputs.push_back(Key(VK_CONTROL, true));
     ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpFor(400);
+}
+
+void DoubleClickWithMouse(POINT at) {
+    ::SetCursorPos(at.x, at.y);
+    // An earlier press here must not pair with the first of these two.
+    PumpFor(::GetDoubleClickTime() + 50);
+    const INPUT inputs[] = {MouseAt(at, 0), MouseAt(at, MOUSEEVENTF_LEFTDOWN),
+                            MouseAt(at, MOUSEEVENTF_LEFTUP), MouseAt(at, MOUSEEVENTF_LEFTDOWN),
+                            MouseAt(at, MOUSEEVENTF_LEFTUP)};
+    ::SendInput(static_cast<UINT>(std::size(inputs)), const_cast<INPUT*>(inputs), sizeof(INPUT));
     PumpFor(400);
 }

@@ -44,3 +44,5 @@ void PumpFor(DWORD ms);
 // Control key is held throughout. All input is queued before any of it is handled, so a drag
 // loop that starts on the press finds the rest waiting.
 void DragWithMouse(POINT from, POINT to, bool bCtrl = false);
+// The real mouse: two quick presses and releases at one point (screen), all queued at once.
+void DoubleClickWithMouse(POINT at);

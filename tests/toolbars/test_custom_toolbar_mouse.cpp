@@ -75,6 +75,29 @@ TEST_F(ToolBarMouseTest, APressBecomesOneCommandOnlyWhenReleasedOnItsEnabledButt
     EXPECT_FALSE(pBar->GetButtonStyle(3) & SEC_TBBS_PRESSED);
 }
 
+// The second press of a double click presses an enabled button again; on a disabled button (as
+// on the gripper) it starts no drag of the bar but floats it, and docks it back.
+TEST_F(ToolBarMouseTest, ADoubleClickPressesAnEnabledButtonAndTogglesOnADisabledOne) {
+    SECCustomToolBar* pBar = MakeBar(59392, {kA, kB, 0, kC});
+    m_pFrame->m_nDisabledID = kC;
+    pBar->OnUpdateCmdUI(m_pFrame, TRUE);
+    const auto doubleClick = [&](int nButton) {
+        MoveMouseTo(ScreenMiddle(pBar, nButton));
+        PumpUntil([] { return false; }, ::GetDoubleClickTime() + 50); // no pairing with before
+        ClickMouse();
+        ClickMouse();
+        EXPECT_EQ(NULL, ::GetCapture()) << nButton;
+    };
+    doubleClick(0);
+    EXPECT_EQ((std::vector<UINT>{kA, kA}), m_pFrame->m_commands);
+    m_pFrame->m_commands.clear();
+    doubleClick(3);
+    EXPECT_TRUE(pBar->IsFloating());
+    doubleClick(3);
+    EXPECT_FALSE(pBar->IsFloating());
+    EXPECT_TRUE(m_pFrame->m_commands.empty());
+}
+
 TEST_F(ToolBarMouseTest, ACheckButtonTogglesEverySameIdButtonBeforeItsCommand) {
     SECCustomToolBar* pBar = MakeBar(59392, {kA, kB});
     SECCustomToolBar* pOther = MakeBar(59393, {kC, kB});
