@@ -5,6 +5,23 @@
 #include "tests/support/run_host.h"
 
 namespace {
+int __cdecl TakeDrag(void*, const char* kind, int id, const char* target, uint32_t keys,
+                     uint32_t* effect) {
+    LogHostCall("DD.DragOver", kind, id, target, keys);
+    *effect = DROPEFFECT_COPY;
+    return 0;
+}
+} // namespace
+
+TakeEveryDrag::TakeEveryDrag() : m_realDragOver(HostState::Get().service.word[28]) {
+    HostState::Get().service.word[28] = reinterpret_cast<void*>(&TakeDrag);
+}
+
+TakeEveryDrag::~TakeEveryDrag() {
+    HostState::Get().service.word[28] = m_realDragOver;
+}
+
+namespace {
 std::string TestName() {
     const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(info->test_suite_name()) + "." + info->name();

@@ -13,6 +13,19 @@
 #include "host/lib/host_sim.h"
 #include "host/lib/host_state.h"
 
+// While it lives, the stand-in service takes every drag it is shown (logging each DragOver as
+// the service does), so that a test driving a drop target reaches the drop itself.
+class TakeEveryDrag {
+public:
+    TakeEveryDrag();
+    ~TakeEveryDrag();
+    TakeEveryDrag(const TakeEveryDrag&) = delete;
+    TakeEveryDrag& operator=(const TakeEveryDrag&) = delete;
+
+private:
+    void* m_realDragOver;
+};
+
 class AppTest : public ::testing::Test {
 protected:
     void TearDown() override;

@@ -951,14 +951,6 @@ TEST_F(ListWindowTest, ADragStartsWithTheKindNameAndTheColumnUnderThePoint) {
     EXPECT_TRUE(Logged("DD.CallEntry16(7, 9)"));
 }
 
-// A service that takes every drag it is shown, so that the drop itself is reached.
-int __cdecl TakeDrag(void*, const char* kind, int id, const char* target, uint32_t keys,
-                     uint32_t* effect) {
-    LogHostCall("DD.DragOver", kind, id, target, keys);
-    *effect = DROPEFFECT_COPY;
-    return 0;
-}
-
 // Through the system's interface, as a real drag reaches the list: the tree holds the drop
 // target, and the service hears the kind, the id and the column under each point.
 TEST_F(ListWindowTest, ADropOverTheListNamesTheColumnUnderThePoint) {
@@ -986,13 +978,12 @@ TEST_F(ListWindowTest, ADropOverTheListNamesTheColumnUnderThePoint) {
     target->DragEnter(data, MK_LBUTTON, onLocation, &effect);
     target->DragOver(MK_LBUTTON, onState, &effect);
     target->DragLeave();
-    void*& dragOver = HostState::Get().service.word[28];
-    void* const realDragOver = dragOver;
-    dragOver = reinterpret_cast<void*>(&TakeDrag);
-    target->DragEnter(data, MK_LBUTTON, onState, &effect);
-    effect = DROPEFFECT_COPY;
-    target->Drop(data, 0, onLocation, &effect);
-    dragOver = realDragOver;
+    {
+        TakeEveryDrag take;
+        target->DragEnter(data, MK_LBUTTON, onState, &effect);
+        effect = DROPEFFECT_COPY;
+        target->Drop(data, 0, onLocation, &effect);
+    }
     data->Release();
     EXPECT_EQ((std::vector<std::string>{
                   "DD.DragEnter(\"BrkWnd\", " + id + ", \"BrkWndLocation\", 1)",

@@ -11,14 +11,6 @@ IDropTarget* DropTargetOf(HWND hWnd) {
     return static_cast<IDropTarget*>(GetPropW(hWnd, L"OleDropTargetInterface"));
 }
 
-// A service that takes every drag it is shown, so that the drop itself is reached.
-int __cdecl TakeDrag(void*, const char* kind, int id, const char* target, uint32_t keys,
-                     uint32_t* effect) {
-    LogHostCall("DD.DragOver", kind, id, target, keys);
-    *effect = DROPEFFECT_COPY;
-    return 0;
-}
-
 POINTL ScreenPoint(HWND grid, int x, int y) {
     POINT p{x, y};
     ClientToScreen(grid, &p);
@@ -44,13 +36,12 @@ TEST_F(MemWndTest, DropEventsNameTheAreaUnderThePoint) {
     target->DragEnter(data, MK_LBUTTON, onValue, &effect);
     target->DragOver(MK_LBUTTON, onAddress, &effect);
     target->DragLeave();
-    void*& dragOver = HostState::Get().service.word[28];
-    void* const realDragOver = dragOver;
-    dragOver = reinterpret_cast<void*>(&TakeDrag);
-    target->DragEnter(data, MK_LBUTTON, onAddress, &effect);
-    effect = DROPEFFECT_COPY;
-    target->Drop(data, 0, onValue, &effect);
-    dragOver = realDragOver;
+    {
+        TakeEveryDrag take;
+        target->DragEnter(data, MK_LBUTTON, onAddress, &effect);
+        effect = DROPEFFECT_COPY;
+        target->Drop(data, 0, onValue, &effect);
+    }
     const std::vector<std::string> expected = {
         "DD.DragEnter(\"MemWnd\", " + id + ", \"MemWndValue\", 1)",
         "DD.DragOver(\"MemWnd\", " + id + ", \"MemWndAddress\", 1)",
