@@ -529,6 +529,19 @@ template <class TBase> BOOL SECListImpl<TBase>::CreateScrollBar(DWORD dwStyle, U
     return TRUE;
 }
 
+// Whether the bar's range, page and position are already those the record sets.
+inline bool SECListSameScrollInfo(CScrollBar* pBar, const SCROLLINFO& want) {
+    SCROLLINFO now = {};
+    now.cbSize = sizeof(SCROLLINFO);
+    now.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    if (!::GetScrollInfo(pBar->m_hWnd, SB_CTL, &now))
+        return false;
+    const UINT m = want.fMask;
+    return (!(m & SIF_RANGE) || (now.nMin == want.nMin && now.nMax == want.nMax)) &&
+           (!(m & SIF_PAGE) || now.nPage == want.nPage) &&
+           (!(m & SIF_POS) || now.nPos == want.nPos);
+}
+
 template <class TBase>
 BOOL SECListImpl<TBase>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pInfo) {
     if (HasStyle(LVS_NOSCROLL))
@@ -550,9 +563,12 @@ BOOL SECListImpl<TBase>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pIn
             AfxThrowResourceException();
         ::ShowWindow(pBar->m_hWnd, SW_HIDE);
     }
-    if (pInfo != NULL)
-        pBar->SetScrollInfo(pInfo, FALSE);
     const bool bWasShown = (m_dwScrollStyle & dwFlag) != 0;
+    // A shown bar that already says this is left alone: painting it again for nothing costs the
+    // window server a round trip on every refill.
+    const bool bSame = bWasShown && bShow && pInfo != NULL && SECListSameScrollInfo(pBar, *pInfo);
+    if (pInfo != NULL && !bSame)
+        pBar->SetScrollInfo(pInfo, FALSE);
     if (bShow)
         m_dwScrollStyle |= dwFlag;
     else
@@ -566,7 +582,7 @@ BOOL SECListImpl<TBase>::ShowScrollBarCtrl(int nBar, BOOL bShow, SCROLLINFO* pIn
         ::SetWindowPos(pBar->m_hWnd, NULL, 0, 0, 0, 0,
                        SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_DEFERERASE |
                            (bShow ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
-    } else if (bShow && pInfo != NULL) {
+    } else if (bShow && pInfo != NULL && !bSame) {
         ::InvalidateRect(pBar->m_hWnd, NULL, FALSE);
     }
     return TRUE;

@@ -1047,7 +1047,10 @@ BOOL SECTreeImpl<TList>::SelectRange(HTREEITEM hItem1, HTREEITEM hItem2, BOOL bS
 }
 
 template <class TList> BOOL SECTreeImpl<TList>::SelectSetFirstVisible(HTREEITEM hItem) {
-    if (!EnsureVisible(hItem, FALSE))
+    // A node that has its row is not scrolled into view first: the top index is set outright,
+    // and only the page it lands on is measured, not the page it leaves.
+    _Node* pNode = LiveItem(hItem);
+    if (pNode == nullptr || (!HasRow(pNode) && !EnsureVisible(hItem, FALSE)))
         return FALSE;
     const int nRow = FindItemIndex(hItem);
     if (nRow < 0)

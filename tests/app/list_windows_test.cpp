@@ -651,6 +651,21 @@ TEST_F(ListWindowTest, HostDrivenScrollingReportsCodesAndKeepsTheThumbAtRest) {
     EXPECT_EQ(0, si.nMin);
     EXPECT_EQ(500, si.nMax);
     EXPECT_EQ(250, si.nPos);
+    // Back at rest after a call from the wheel as from the bar; held only while dragged.
+    struct Move {
+        UINT message;
+        WPARAM wParam;
+        int pos;
+    } moves[] = {
+        {WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 250},
+        {WM_VSCROLL, MAKEWPARAM(SB_LINEDOWN, 0), 250},
+        {WM_VSCROLL, MAKEWPARAM(SB_THUMBTRACK, 400), 400},
+    };
+    for (const Move& m : moves) {
+        SetScrollPos(bar, SB_CTL, 400, FALSE);
+        SendMessageW(m_tree, m.message, m.wParam, 0);
+        EXPECT_EQ(m.pos, GetScrollPos(bar, SB_CTL)) << m.message << " " << LOWORD(m.wParam);
+    }
     // A key sends the same codes with flag 1; a change of selection reports its row.
     t->SelectItem(m_id, 0, 1);
     m_host.calls.clear();

@@ -113,6 +113,20 @@ HMENU CListTree::BuildColumnMenu() {
     return hMenu;
 }
 
+void CListTree::Activate(CListItem* pItem, int nRow) {
+    if (m_pWindow == nullptr)
+        return;
+    // The table's default entry, looked for as far as a menu is built from it.
+    int nCommand = ListNotice::activated;
+    const ListMenuEntry* table = m_pWindow->Menu();
+    for (int i = 0; table != nullptr && i < kMaxMenuEntries && table[i].text != nullptr; ++i)
+        if (table[i].flags & ListMenuFlag::defaultEntry) {
+            nCommand = (int)table[i].command;
+            break;
+        }
+    Notify(pItem, nCommand, nRow);
+}
+
 UINT CListTree::TrackMenu(HMENU hMenu, CPoint ptScreen) {
     // The command comes back from the tracking itself: a posted one would arrive after the
     // selection was cleared and act on another item.

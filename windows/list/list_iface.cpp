@@ -65,8 +65,12 @@ int __cdecl Create(const char* name, const WindowPosition* position, int* id,
             ::GetWindowThreadProcessId(hView, nullptr) != ::GetCurrentThreadId())
             return 0;
         auto pWindow = std::make_unique<CListWindow>(*id, menu);
-        if (!pWindow->Tree()->CreateIn(hView))
+        if (!pWindow->Tree()->CreateIn(hView)) {
+            // Nothing is left of a list that could not be made: not the frame opened for it.
+            if (!frameExists)
+                CloseFrameOf(*id);
             return 0;
+        }
         CListWindow* pAdded = admin->Add(std::move(pWindow));
         HostCommandTable* table = HostTable();
         if (HostVersionAtLeast(3, 2) && table->IsMultiCore())

@@ -493,18 +493,6 @@ int CListTree::Notify(CListItem* pItem, int nCommand, int nRow) {
     return fn(pItem ? pItem->Data() : nullptr, nCommand, pItem ? nRow : 0, m_nUser, nId);
 }
 
-void CListTree::Activate(CListItem* pItem, int nRow) {
-    if (m_pWindow == nullptr)
-        return;
-    int nCommand = ListNotice::activated;
-    for (const ListMenuEntry* p = m_pWindow->Menu(); p != nullptr && p->text != nullptr; ++p)
-        if (p->flags & ListMenuFlag::defaultEntry) {
-            nCommand = (int)p->command;
-            break;
-        }
-    Notify(pItem, nCommand, nRow);
-}
-
 BOOL CListTree::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL bForce) {
     CListItem* pItem =
         hItem && ItemFromHandle(hItem) ? reinterpret_cast<CListItem*>(GetItemData(hItem)) : nullptr;
@@ -600,8 +588,16 @@ void CListTree::HostScroll(int nCode, int nFlag) {
         nPercent = 100;
     if ((nCode == ListScroll::lineUp || nCode == ListScroll::pageUp) && nTop == 0)
         nPercent = 0;
-    CListCallScope scope(this);
-    fn(nCode, nPercent, nFlag, nPage, m_nUser);
+    const auto token = LifeToken();
+    {
+        CListCallScope scope(this);
+        fn(nCode, nPercent, nFlag, nPage, m_nUser);
+    }
+    // The thumb goes back to rest after every call, from the bar, the keys or the wheel; only
+    // while it is dragged does it stay where the user holds it.
+    if (!token.expired() && GetSafeHwnd() != NULL &&
+        (m_dwOptions & ListTreeOption::hostScrolling) && nCode != ListScroll::thumbTrack)
+        ResetHostScrollBar();
 }
 
 void CListTree::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
@@ -622,12 +618,7 @@ void CListTree::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
             nCode = c.host;
     if (nCode == 0)
         return;
-    const auto token = LifeToken();
     HostScroll(nCode, 0);
-    if (token.expired() || GetSafeHwnd() == NULL)
-        return;
-    if ((m_dwOptions & ListTreeOption::hostScrolling) && nCode != ListScroll::thumbTrack)
-        ResetHostScrollBar();
 }
 
 BOOL CListTree::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {

@@ -40,6 +40,8 @@ public:
     BOOL CreateIn(HWND hWndView);
 
     // Painting suspended while any of the flags is set; clearing the last repaints if asked.
+    // Flags 1 and 2 are the host's; kHeld is the library's own, for a batch painted once.
+    static constexpr DWORD kHeld = 0x100;
     void SuspendRedraw(DWORD dwFlags);
     void ResumeRedraw(DWORD dwFlags, BOOL bRepaint);
     BOOL IsRedrawSuspended() const { return m_dwRedraw != 0; }
@@ -163,6 +165,28 @@ private:
     CImageList m_images;
     CImageList m_stateImages;
     CFont m_fonts[4]; // the shared list fonts: plain, bold, italic, bold italic
+};
+
+// Holds the tree's painting through a batch of changes (its selection and scrolling paint
+// nothing); released, the bars are laid out and the rows painted once, when asked and nothing
+// else suspends them.
+class CListPaintHold {
+public:
+    explicit CListPaintHold(CListTree* pTree) : m_pTree(pTree) {
+        pTree->SuspendRedraw(CListTree::kHeld);
+    }
+    ~CListPaintHold() { Release(FALSE); }
+    void Release(BOOL bRepaint) {
+        if (CListTree* pTree = m_pTree) {
+            m_pTree = nullptr;
+            pTree->ResumeRedraw(CListTree::kHeld, bRepaint);
+        }
+    }
+    CListPaintHold(const CListPaintHold&) = delete;
+    CListPaintHold& operator=(const CListPaintHold&) = delete;
+
+private:
+    CListTree* m_pTree;
 };
 
 // One call into the host from the tree: while any is running, the administrator keeps the

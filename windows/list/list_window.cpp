@@ -246,6 +246,8 @@ void CListWindow::Reset(uint32_t flags) {
 void CListWindow::Rebuild() {
     const bool bFront = (m_resetFlags & 2) != 0;
     m_resetFlags = 0;
+    // The selection and the scrolling below paint nothing: the rows are painted once, at the end.
+    CListPaintHold hold(m_pTree.get());
     m_pTree->ResumeRedraw(1, FALSE);
     if (m_pTree->GetSafeHwnd() == NULL)
         return;
@@ -258,7 +260,11 @@ void CListWindow::Rebuild() {
             m_pTree->SECTreeCtrl::Expand(m_items[i]->m_hItem, TVE_EXPAND, FALSE);
     if (pSelect != nullptr && Owns(pSelect) && m_pTree->GetSafeHwnd()) {
         m_pTree->DeselectAllExcept(-1);
-        m_pTree->SelectItem(pSelect->m_hItem);
+        // Scrolled there first: the selection then finds its row on the page, and no row of
+        // the page it would leave is measured.
+        m_pTree->SelectSetFirstVisible(pSelect->m_hItem);
+        if (Owns(pSelect) && m_pTree->GetSafeHwnd())
+            m_pTree->SelectItem(pSelect->m_hItem);
         if (Owns(pSelect) && m_pTree->GetSafeHwnd())
             m_pTree->SelectSetFirstVisible(pSelect->m_hItem);
     }
@@ -266,8 +272,7 @@ void CListWindow::Rebuild() {
     if (m_pTree->GetSafeHwnd() == NULL)
         return;
     m_pTree->LayoutColumns();
-    m_pTree->Invalidate();
-    m_pTree->UpdateWindow();
+    hold.Release(TRUE);
     // The paint measured the rows it shows as they are drawn: the bars follow those heights.
     if (m_pTree->GetSafeHwnd())
         m_pTree->UpdateScrollBars();
