@@ -126,6 +126,11 @@ bool HostEvalWindow::Open() {
     m_id = create(Number(), &position);
     if (m_id <= 0)
         return false;
+    // The host keeps one window of a number: an older one (of a library loaded before) is
+    // forgotten, so that the library's requests for the number reach this one.
+    for (HostEvalWindow* w : LiveWindows())
+        if (w != this && w->Number() == Number())
+            w->m_id = 0;
     const std::vector<std::string> roots =
         m_kind == locals ? std::vector<std::string>{"i", "total", "origin", "p"}
                          : std::vector<std::string>{"counter", "limit", "point", "buffer", "ptr"};
