@@ -75,7 +75,10 @@ BOOL SECTreeImpl<TList>::Expand(HTREEITEM hItem, UINT nCode, BOOL bRedraw, BOOL 
         ScrollAfterExpand(pNode);
     if (!this->Alive(token) || !AliveNode(pNode))
         return TRUE;
-    this->RecalcLayout();
+    // The rows that came or went are the only change: the others keep their heights (measuring
+    // them all again would cost a page of text measurements each time a host opens an item),
+    // and the scroll bars follow, wrapped rows measured again there.
+    this->UpdateScrollBars();
     CRect rcAfter;
     this->GetInsideRect(&rcAfter);
     if (rcAfter == rcBefore)

@@ -78,19 +78,25 @@ BOOL AnsiToWideHeap(const char* text, wchar_t** out) {
     return MultiByteToWideChar(CP_ACP, 0, text, -1, buffer, count) > 0;
 }
 
-BOOL WideToAnsiHeap(const wchar_t* text, char** out) {
+BOOL WideToAnsiHeap(const wchar_t* text, char** out, BOOL* pLossy) {
     *out = nullptr;
+    if (pLossy)
+        *pLossy = FALSE;
     if (!text)
         return FALSE;
-    BOOL usedDefault = FALSE;
-    int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, &usedDefault);
+    // A best fit ("a" for an alpha) would be as wrong as the default character; UTF-8 takes
+    // every character and knows neither.
+    const bool check = pLossy != nullptr && GetACP() != CP_UTF8;
+    const DWORD flags = check ? WC_NO_BEST_FIT_CHARS : 0;
+    BOOL* usedDefault = check ? pLossy : nullptr;
+    int size = WideCharToMultiByte(CP_ACP, flags, text, -1, nullptr, 0, nullptr, usedDefault);
     if (size <= 0)
         return FALSE;
     auto* buffer = static_cast<char*>(HeapAlloc(GetProcessHeap(), 0, size));
     if (!buffer)
         return FALSE;
     *out = buffer;
-    return WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, size, nullptr, &usedDefault) > 0;
+    return WideCharToMultiByte(CP_ACP, flags, text, -1, buffer, size, nullptr, usedDefault) > 0;
 }
 
 namespace {
@@ -130,8 +136,8 @@ int Dispatch(const HostCommandTable& host, HostRequest* request, const char* tex
 
 } // namespace
 
-int SendHostRequest(HostRequest* request, const wchar_t* text, int index, int operation,
-                    intptr_t a, int b, int context) {
+int SendHostRequest(HostRequest* request, const wchar_t* text, int index, int operation, intptr_t a,
+                    int b, int context) {
     char* ansi = nullptr;
     if (text)
         WideToAnsiHeap(text, &ansi);

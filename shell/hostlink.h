@@ -34,11 +34,13 @@ inline HostCommandTable* HostTable() {
 // Heap conversions at the host boundary. out is always written (null on failure); the caller
 // frees a non-null out with HeapFree on the process heap.
 BOOL AnsiToWideHeap(const char* text, wchar_t** out);
-BOOL WideToAnsiHeap(const wchar_t* text, char** out);
+// With pLossy, it is set when a character has no 8-bit form (it would become the default
+// character): the text is then not what the user wrote.
+BOOL WideToAnsiHeap(const wchar_t* text, char** out, BOOL* pLossy = nullptr);
 
 // The request dispatcher: operation 1 to 7 selects the host entry (see hostlink.cpp).
-int SendHostRequest(HostRequest* request, const wchar_t* text, int index, int operation,
-                    intptr_t a, int b, int context);
+int SendHostRequest(HostRequest* request, const wchar_t* text, int index, int operation, intptr_t a,
+                    int b, int context);
 
 // Places core-selection records around a request chain on a multi-core host.
 HostRequest* WrapRequestInCoreSwitch(int viewCore, HostRequest* request, int returnCore);

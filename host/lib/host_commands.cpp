@@ -14,6 +14,8 @@ HostState& S() {
 
 int __cdecl ExecuteRequest(HostRequest* r, const char* text, int index, int a, int b) {
     LogHostCall("ExecuteRequest", r, text, index, a, b);
+    if (S().onRequest)
+        S().onRequest(r, text);
     return 1;
 }
 int __cdecl ExecuteRequestChain(int one, HostRequest* r, int* out, int zero, int one2) {
@@ -22,7 +24,8 @@ int __cdecl ExecuteRequestChain(int one, HostRequest* r, int* out, int zero, int
         *out = 0;
     // A memory window's close request: the host closes the window it owns.
     if (r && r->code == 161)
-        CloseMemoryView(FindMemoryView(reinterpret_cast<void*>(static_cast<uintptr_t>(r->param[1]))));
+        CloseMemoryView(
+            FindMemoryView(reinterpret_cast<void*>(static_cast<uintptr_t>(r->param[1]))));
     return 1;
 }
 int __cdecl GetTargetType() {

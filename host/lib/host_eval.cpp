@@ -9,6 +9,14 @@
 namespace {
 using UpdateFn = intptr_t(__cdecl*)(int, int, intptr_t, intptr_t);
 using CreateFn = int(__cdecl*)(int, const WindowPosition*);
+using CloseFn = int(__cdecl*)(intptr_t, int);
+// The library's close request of an evaluation window: its window number is the text, and slot
+// 4 says which kind of window it is.
+constexpr uint32_t kRequestClose = 5;
+constexpr uint32_t kRequestCloseFlags = 0x4000;
+constexpr uint64_t kCloseLocals = 32, kCloseWatch = 2;
+// Longest chain the host follows (a close request comes alone or between two core switches).
+constexpr int kMaxChain = 16;
 
 std::vector<HostEvalWindow*>& LiveWindows() {
     static std::vector<HostEvalWindow*> windows;
@@ -91,6 +99,13 @@ HostEvalWindow::HostEvalWindow(HMODULE library, Kind kind) : m_library(library),
         return 0;
     };
     s.onCommandLine = [](const char* line) { RunCommandLine(line); };
+    s.onRequest = [](const HostRequest* chain, const char* text) {
+        // A copy: closing a window may run host code that opens or ends other windows.
+        const std::vector<HostEvalWindow*> windows = LiveWindows();
+        for (HostEvalWindow* w : windows)
+            if (w->OnRequest(chain, text))
+                return;
+    };
 }
 
 HostEvalWindow::~HostEvalWindow() {
@@ -99,6 +114,7 @@ HostEvalWindow::~HostEvalWindow() {
     if (live.empty()) {
         HostState::Get().onWindowCommand = nullptr;
         HostState::Get().onCommandLine = nullptr;
+        HostState::Get().onRequest = nullptr;
     }
 }
 
@@ -110,6 +126,11 @@ bool HostEvalWindow::Open() {
     m_id = create(Number(), &position);
     if (m_id <= 0)
         return false;
+    // The host keeps one window of a number: an older one (of a library loaded before) is
+    // forgotten, so that the library's requests for the number reach this one.
+    for (HostEvalWindow* w : LiveWindows())
+        if (w != this && w->Number() == Number())
+            w->m_id = 0;
     const std::vector<std::string> roots =
         m_kind == locals ? std::vector<std::string>{"i", "total", "origin", "p"}
                          : std::vector<std::string>{"counter", "limit", "point", "buffer", "ptr"};
@@ -158,6 +179,8 @@ HostEvalWindow::Node* HostEvalWindow::AddNode(Node* parent, const std::string& p
 }
 
 intptr_t HostEvalWindow::Update(int kind, intptr_t a, intptr_t b) {
+    if (m_id <= 0)
+        return 0; // not open, or closed
     auto update = reinterpret_cast<UpdateFn>(
         reinterpret_cast<void*>(GetProcAddress(m_library, "UpdateEvalWindow")));
     return update ? update(kind, m_id, a, b) : 0;
@@ -217,6 +240,27 @@ int HostEvalWindow::OnWindowCommand(void*, int command, int item) {
     node->requested = true;
     InsertChildren(node);
     return 1;
+}
+
+bool HostEvalWindow::OnRequest(const HostRequest* chain, const char* text) {
+    if (m_id <= 0 || text == nullptr || std::to_string(Number()) != text)
+        return false;
+    const HostRequest* close = chain;
+    for (int i = 0; close != nullptr && i < kMaxChain; ++i, close = close->next)
+        if (close->code == kRequestClose)
+            break;
+    if (close == nullptr || close->code != kRequestClose || close->flags != kRequestCloseFlags ||
+        close->param[4] != (m_kind == locals ? kCloseLocals : kCloseWatch))
+        return false;
+    auto closeWindow = reinterpret_cast<CloseFn>(
+        reinterpret_cast<void*>(GetProcAddress(m_library, "CloseMDIWindow")));
+    if (closeWindow == nullptr)
+        return false;
+    const int id = m_id;
+    m_id = 0; // the id is the library's again once the window goes
+    m_closedOnRequest = true;
+    closeWindow(id, 1);
+    return true;
 }
 
 void HostEvalWindow::Step() {

@@ -2,8 +2,8 @@
 // number 15) over the simulated target's variables: integers, a struct with a nested struct,
 // an array and a pointer. The host keeps an item record for every item it shows; it adds an
 // item's children when the library asks for them (window command 6), changes values between
-// steps (marked changed, so that the library shows them red) and carries out the "SET VALUE"
-// command lines that value edits become.
+// steps (marked changed, so that the library shows them red), carries out the "SET VALUE"
+// command lines that value edits become, and closes the window when the library asks it to.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "ifac/h/evalrec.h"
+#include "ifac/h/hostcmd.h"
 #include "ifac/h/hostwnd.h"
 
 // The simulated target's variables by their full expression ("point.inner.depth").
@@ -42,7 +43,10 @@ public:
 
     // Opens the window and shows the variables; false when the library refuses.
     bool Open();
+    // The library's id of the window; 0 before it opens and once the host has closed it.
     int Id() const { return m_id; }
+    // The window has been closed on the library's close request.
+    bool ClosedOnRequest() const { return m_closedOnRequest; }
     int Number() const { return m_kind == locals ? 15 : 1; }
     // The node of a full expression ("point", "point.inner", "buffer[2]"), or null while it is
     // not shown.
@@ -57,6 +61,9 @@ public:
     int OnWindowCommand(void* hwnd, int command, int item);
     // Carries out the "SET VALUE" part of a command line; false when it names nothing known.
     static bool RunCommandLine(const char* line);
+    // A request of the library: its close request for this window closes the window; true
+    // when the request was that.
+    bool OnRequest(const HostRequest* chain, const char* text);
 
     WindowPosition position{};
 
@@ -69,7 +76,7 @@ private:
     HMODULE m_library;
     Kind m_kind;
     int m_id = 0;
-    HWND m_ctrl = nullptr;
+    bool m_closedOnRequest = false;
     std::vector<std::unique_ptr<Node>> m_roots;
     std::vector<std::unique_ptr<EvalInfoRecord>> m_infos;
     std::vector<std::unique_ptr<std::string>> m_expressions;

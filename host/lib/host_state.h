@@ -60,6 +60,8 @@ struct HostState {
     std::function<int(void*, int, int)> onWindowCommand;
     // A command line the library sends (ExecuteCommandLine), after it is logged.
     std::function<void(const char*)> onCommandLine;
+    // A request the library sends (ExecuteRequest), after it is logged: (chain, text).
+    std::function<void(const HostRequest*, const char*)> onRequest;
 };
 
 // Fills the tables with the host's entries (host_commands.cpp, host_dragdrop.cpp).

@@ -5,7 +5,9 @@
 
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
+#include <utility>
 
 #include "host/lib/host_eval.h"
 #include "tests/app/screen_image.h"
@@ -215,24 +217,34 @@ TEST_F(EvalTest, OnAMultiCoreHostTheLocalsEditIsWrappedInCoreSwitches) {
               "SET CORE /NOCAPTURE 0\")",
               CommandLines()[0]);
 
-    // The close request names window 15 with 32, wrapped for the window's core.
+    // The close request names window 15 with 32, wrapped for the window's core; the host
+    // closes the window.
     SendMessageW(m_frame, WM_CLOSE, 0, 0);
     const std::vector<std::string> requests = Lines("ExecuteRequest(");
     ASSERT_FALSE(requests.empty());
     EXPECT_NE(std::string::npos, requests.back().find("[5/0x4000 s4=32]"));
     EXPECT_NE(std::string::npos, requests.back().find("[130/0x30000 s1=1]"));
     EXPECT_NE(std::string::npos, requests.back().find("\"15\""));
-    EXPECT_TRUE(IsWindow(m_frame)) << "the host closes the window";
+    EXPECT_TRUE(m_eval->ClosedOnRequest());
+    EXPECT_FALSE(IsWindow(m_frame));
+    EXPECT_TRUE(Logged("DD.UnregisterDragSource(\"EvalWnd\", 15)"));
 }
 
 TEST_F(EvalTest, TheWatchWindowIsADropTargetAndAsksToCloseWith2) {
     Open();
     EXPECT_TRUE(Logged("DD.RegisterDropTarget(\"EvalWnd\", 1)"));
     EXPECT_TRUE(Logged("DD.RegisterDragSource(\"EvalWnd\", 1)"));
+    // A host that does not answer the request: the window stays, for closing is the host's.
+    auto closes = std::exchange(HostState::Get().onRequest, nullptr);
     SendMessageW(m_frame, WM_CLOSE, 0, 0);
+    HostState::Get().onRequest = closes;
     const std::vector<std::string> requests = Lines("ExecuteRequest(");
-    ASSERT_FALSE(requests.empty());
+    ASSERT_EQ(1u, requests.size());
     EXPECT_NE(std::string::npos, requests.back().find("[5/0x4000 s4=2], \"1\", 1"));
+    EXPECT_TRUE(IsWindow(m_frame));
+    SendMessageW(m_frame, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(m_frame));
+    EXPECT_EQ(0, m_eval->Id());
 }
 
 // Values the command line cannot carry: nothing is sent, and the busy flag is cleared.
@@ -242,7 +254,11 @@ TEST_F(EvalTest, EditsThatCannotBecomeACommandSendNothing) {
     const wchar_t* cases[] = {tooLong.c_str(),
                               L"4\x01"
                               L"2",
-                              L"1 ; GO", L"", L"   "};
+                              L"1 ; GO",
+                              L"",
+                              L"   ",
+                              L"\x03C0",
+                              L"\x03B1"};
     for (const wchar_t* text : cases) {
         HWND edit = EditValue("counter");
         ASSERT_TRUE(IsWindow(edit));
@@ -375,6 +391,69 @@ TEST_F(EvalTest, ADragCarriesTheItemsProperties) {
     EXPECT_EQ(1u, Lines("DD.StartDrag").size());
 }
 
+// Text that ends where readable memory ends: a read past its terminator faults.
+class TextAtPageEnd {
+public:
+    TextAtPageEnd() {
+        SYSTEM_INFO info{};
+        GetSystemInfo(&info);
+        m_page = info.dwPageSize;
+        m_base = static_cast<char*>(
+            VirtualAlloc(nullptr, 2 * m_page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+        DWORD old = 0;
+        VirtualProtect(m_base + m_page, m_page, PAGE_NOACCESS, &old);
+    }
+    ~TextAtPageEnd() { VirtualFree(m_base, 0, MEM_RELEASE); }
+    const char* Put(const std::string& text) {
+        char* at = m_base + m_page - text.size() - 1;
+        std::memcpy(at, text.c_str(), text.size() + 1);
+        return at;
+    }
+
+private:
+    char* m_base = nullptr;
+    size_t m_page = 0;
+};
+
+// On a multi-core host a watch expression that names a core ("CORE:" and, one character on, a
+// number) gives the drag that core; the number is read only within the text.
+TEST_F(EvalTest, TheCoreAnExpressionNamesGoesWithItsDrag) {
+    Open(HostEvalWindow::watch, Host(3, 13, 2));
+    TextAtPageEnd memory;
+    EvalInfoRecord info{};
+    info.dragKey = -1;
+    EvalItemRecord record{};
+    record.info = &info;
+    TVINSERTSTRUCTA insert{};
+    insert.hParent = TVI_ROOT;
+    insert.hInsertAfter = TVI_FIRST; // the first row
+    insert.item.mask = TVIF_TEXT | TVIF_PARAM;
+    insert.item.pszText = LPSTR_TEXTCALLBACKA;
+    insert.item.lParam = reinterpret_cast<LPARAM>(&record);
+    ASSERT_NE(0, m_eval->Update(4, reinterpret_cast<intptr_t>(&insert), 0));
+    const struct {
+        const char* expression;
+        int core; // -1: no core
+    } cases[] = {{"reg CORE: 3", 3}, {"CORE:#12 + x", 12}, {"CORE: 0x1F", 31}, {"CORE: x", -1},
+                 {"CORE:7", -1},     {"no core here", -1}, {"x CORE:", -1},    {"x CORE: ", -1}};
+    for (const auto& c : cases) {
+        info.expression = memory.Put(c.expression);
+        CallLog::Get().Clear();
+        SendMessageW(m_ctrl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 30));
+        SendMessageW(m_ctrl, WM_LBUTTONUP, 0, MAKELPARAM(60, 30));
+        EXPECT_EQ(1u, Lines("DD.StartDrag").size()) << c.expression;
+        const std::vector<std::string> cores = Lines("DD.AddInteger(0, \"COREID\"");
+        if (c.core < 0)
+            EXPECT_TRUE(cores.empty()) << c.expression;
+        else
+            EXPECT_EQ(std::vector<std::string>{"DD.AddInteger(0, \"COREID\", " +
+                                               std::to_string(c.core) + ")"},
+                      cores)
+                << c.expression;
+    }
+    m_eval->Update(128, 0, m_eval->Update(1, 0, reinterpret_cast<intptr_t>(Item("counter"))));
+}
+
 } // namespace
 
 namespace {
@@ -395,11 +474,13 @@ TEST_F(EvalLifetime, AWindowKeepsItsIdAndTreeThroughEveryForm) {
         EXPECT_TRUE(IsChild(frame, m_ctrl)) << "the same tree in the new frame";
         EXPECT_EQ((intptr_t)Item("counter"), m_eval->Update(1, 0, (intptr_t)Item("limit")));
     }
+    // The user closes the docked window: the host, asked, closes it inside the request.
     HostState::Get().placements[&m_eval->position] = forms[0];
     place(m_eval->Id(), 1, &m_eval->position);
     PumpAll();
-    Get<int(__cdecl*)(intptr_t, int)>("CloseMDIWindow")(m_eval->Id(), 1);
+    SendMessageW(handle(m_eval->Id()), WM_CLOSE, 0, 0);
     PumpAll();
+    EXPECT_TRUE(m_eval->ClosedOnRequest());
     EXPECT_FALSE(IsWindow(m_ctrl));
     EXPECT_TRUE(Logged("DD.UnregisterDropTarget(\"EvalWnd\", 1)"));
 }

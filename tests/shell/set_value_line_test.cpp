@@ -47,6 +47,8 @@ TEST(SetValueLine, BuildsTheLineOrRefusesIt) {
          SetValueResult::controlCharacter, nullptr},
         {"a line break in the host's expression", "x\ny", "", false, "1", false, 1024,
          SetValueResult::controlCharacter, nullptr},
+        {"a control character in the host's suffix", "x", ".a\x1b", false, "1", false, 1024,
+         SetValueResult::controlCharacter, nullptr},
     };
     for (const Row& row : rows) {
         SetValueInput in;

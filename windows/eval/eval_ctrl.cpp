@@ -237,10 +237,13 @@ BOOL CEvalCtrl::NotifyEndLabelEdit(int nRow, int nSubItem, CString* pText, BOOL 
     if (!bAccept || pText == nullptr || pText->IsEmpty() || pRecord == nullptr ||
         RecordOf(hItem) != pRecord || HostTable() == nullptr)
         return FALSE;
+    // A character without an 8-bit form would reach the host as another one: nothing is sent.
     char* text = nullptr;
-    if (!WideToAnsiHeap(*pText, &text) || text == nullptr) {
+    BOOL bLossy = FALSE;
+    if (!WideToAnsiHeap(*pText, &text, &bLossy) || text == nullptr || bLossy) {
         if (text != nullptr)
             ::HeapFree(::GetProcessHeap(), 0, text);
+        ::MessageBeep((UINT)-1);
         return FALSE;
     }
     SetValueInput in;
@@ -476,9 +479,8 @@ void CEvalCtrl::StartDrag(const EvalItemRecord* pRecord, CPoint point) {
         record.Add("VALUE", pRecord->value);
     const int id = pRecord->info != nullptr ? pRecord->info->id : 0;
     if (HostVersionAtLeast(3, 2)) {
-        int flags = 0;
-        const int answer = HostTable()->GetValueTypeFlags(id, &flags);
-        if (const char* format = FormatOf(answer | flags))
+        int unused = 0;
+        if (const char* format = FormatOf(HostTable()->GetValueTypeFlags(id, &unused)))
             record.Add("FORMAT", format);
     }
     record.Add("ID", id);

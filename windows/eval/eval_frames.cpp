@@ -22,7 +22,7 @@ END_MESSAGE_MAP()
 
 namespace {
 constexpr DWORD kCtrlStyle = 0x5000002F;
-// Tree: column header, label tips, expand on hover; list: columns fit the width.
+// The list's: columns fit the width, both grids.
 constexpr DWORD kCtrlExStyle = 0x06C00000;
 // Full-row selection and both grids.
 constexpr DWORD kListExStyleAdded = 0x02C00000;

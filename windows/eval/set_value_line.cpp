@@ -38,12 +38,12 @@ SetValueResult BuildSetValueLine(const SetValueInput& in, size_t capacity, std::
     const std::string text = in.text.substr(first);
     if (text.empty())
         return SetValueResult::empty;
-    // The host's expressions are its own, but a line break or another control character in
-    // any part would split the command or the core wrapper around it.
-    if (HasControlCharacter(text) ||
-        (in.expression != nullptr && HasControlCharacter(in.expression)))
+    // The host's expression and suffix are its own, but a line break or another control
+    // character in any part would split the command or the core wrapper around it.
+    const std::string target = Target(in, text);
+    if (HasControlCharacter(text) || HasControlCharacter(target))
         return SetValueResult::controlCharacter;
-    const std::string assignment = "SET VALUE " + Target(in, text) + "=" + text;
+    const std::string assignment = "SET VALUE " + target + "=" + text;
     std::string result;
     if (in.wrapCore) {
         char head[48], tail[48];
