@@ -6,10 +6,14 @@
 
 #include "toolbars/registered_messages.h"
 
-// The docking frames make their menu-bar feature by its class name. Its class is registered
-// here, beside the keyboard mode that every menu bar links, so that a program that has a menu
-// bar always has the feature too.
+// The docking frames make their menu-bar feature through the maker registered here, beside the
+// keyboard mode that every menu bar links, so that a program that has a menu bar always has the
+// feature too.
 IMPLEMENT_DYNCREATE(SECMenuBarFeature, SECBmpMenuPlugIn)
+namespace {
+const SECMenuPlugInFactoryOf<SECMenuBarFeature>
+    kMenuBarFeatureMaker(SECMenuPlugInFactory::kindMenuBarFeature);
+}
 
 SECMenuBarMessages* SECMenuBarMessages::s_pTracking = nullptr;
 BOOL SECMenuBarMessages::s_bTrackingMenu = FALSE;
