@@ -20,13 +20,6 @@ class SECMenuBar;
 #define SEC_WM_GETMENU_NAME L"WM_SECGETMENU"
 UINT SECGetMenuMessage();
 
-#ifndef ID_CONTEXT_HELP
-#define ID_CONTEXT_HELP 57669
-#endif
-#ifndef ID_DEFAULT_HELP
-#define ID_DEFAULT_HELP 57671
-#endif
-
 // Commands the frames answer with nothing (their menu items stay as they are).
 #define ID_SEC_RESERVED_FIRST 43007
 #define ID_SEC_RESERVED_RANGE_FIRST 43031

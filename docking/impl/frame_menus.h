@@ -272,7 +272,7 @@ template <class TBase> void SECFrameImpl<TBase>::RunContextHelp() {
     }
     m_bHelpPending = FALSE;
     m_bHelpMode = TRUE;
-    if (::SendMessageW(hFrame, WM_SETMESSAGESTRING, 57346, 0) == 0)
+    if (::SendMessageW(hFrame, WM_SETMESSAGESTRING, AFX_IDS_HELPMODEMESSAGE, 0) == 0)
         ::SendMessageW(hFrame, WM_SETMESSAGESTRING, AFX_IDS_IDLEMESSAGE, 0);
     ::SetCursor(::LoadCursorW(NULL, IDC_HELP));
     ::SetCapture(hFrame);
