@@ -60,6 +60,15 @@ public:
     CString m_strContractTip;
 };
 
+// Bits of SECControlBar::GetToolBarTraits.
+// A toolbar: the dock bar's bar menu lists it after the other bars.
+#define SEC_BAR_TOOLBAR 0x1
+// A toolbar that lays its buttons out in rows: it is told a dock row's length and wraps to it,
+// and its neighbours overlap its borders in the cool style.
+#define SEC_BAR_WRAPS 0x2
+// The menu bar: no bar menu lists it.
+#define SEC_BAR_MENU 0x4
+
 class SECControlBar : public CControlBar {
     DECLARE_DYNAMIC(SECControlBar)
 public:
@@ -94,6 +103,8 @@ public:
     virtual void OnGetBarInfoEx(SECControlBarInfo*) {}
     virtual void OnSetBarInfoEx(SECControlBarInfo*, CFrameWnd*) {}
     virtual void OnExtendContextMenu(CMenu*) {}
+    // What docking must know of a toolbar of the library above it: SEC_BAR_TOOLBAR bits.
+    virtual DWORD GetToolBarTraits() const { return 0; }
     virtual BOOL CanCloseFromCaption() { return TRUE; }
     virtual BOOL CanExpandFromCaption() { return TRUE; }
     virtual int AddGripperSize(CSize& size, BOOL bHorz) const;

@@ -47,6 +47,7 @@ static_assert(sizeof(SECBtnRow) == 16, "a row record is 16 bytes");
 class SECCustomToolBar : public SECControlBar, public SECBtnHost {
     DECLARE_DYNCREATE(SECCustomToolBar)
 public:
+    DWORD GetToolBarTraits() const override { return SEC_BAR_TOOLBAR | SEC_BAR_WRAPS; }
     SECCustomToolBar();
     ~SECCustomToolBar() override;
 

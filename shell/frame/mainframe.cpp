@@ -179,6 +179,9 @@ void CMainFrame::OnClose() {
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kHostCommandMessage) {
         const int command = static_cast<int>(wParam);
+        // The host sends itself commands 0 and 195 through this message, also while one of its
+        // commands is still running: the busy guard would turn them into a beep, so they go to
+        // the host as they come.
         if (command == 0 || command == 195)
             HostTable()->ExecuteCommand(command);
         else

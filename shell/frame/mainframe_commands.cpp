@@ -39,10 +39,10 @@ int MappedHostCommand(UINT nID) {
         return static_cast<int>(nID);
     switch (nID) {
     case 89:
-    case 57667:
-    case 57669:
-    case 57670:
-    case 57671:
+    case ID_HELP_FINDER:
+    case ID_CONTEXT_HELP:
+    case ID_HELP:
+    case ID_DEFAULT_HELP:
         return 89;
     case 194:
         return 194;
@@ -312,7 +312,7 @@ int CMainFrame::SetStatusHelpText(LPCTSTR lpszText) {
         m_wndStatusBar.SetWindowText(lpszText);
     } else {
         CString prompt;
-        prompt.LoadString(57345);
+        prompt.LoadString(AFX_IDS_IDLEMESSAGE);
         m_wndStatusBar.SetWindowText(prompt);
     }
     return 1;
