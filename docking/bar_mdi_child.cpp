@@ -27,22 +27,11 @@ void SECControlBarMDIChildWnd::RecalcLayout(BOOL bNotify) {
     if (m_bInRecalcLayout)
         return;
     SECMDIChildWnd::RecalcLayout(bNotify);
-    const CString strText = m_host.GetText();
-    CString strOld;
-    GetWindowText(strOld);
-    if (strOld != strText)
-        SetWindowText(strText);
+    m_host.ShowTextAsCaption(this);
 }
 
-// The caption stays the bar's text whatever the document title says.
 void SECControlBarMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle) {
-    CString strText;
-    GetWindowText(strText);
-    SECMDIChildWnd::OnUpdateFrameTitle(bAddToTitle);
-    CString strNow;
-    GetWindowText(strNow);
-    if (strNow != strText)
-        SetWindowText(strText);
+    SECFloatBarHost::KeepCaption(this, [&] { SECMDIChildWnd::OnUpdateFrameTitle(bAddToTitle); });
 }
 
 void SECControlBarMDIChildWnd::OnSize(UINT nType, int cx, int cy) {

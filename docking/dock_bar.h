@@ -138,7 +138,8 @@ public:
     static SECControlBar* AsSECBar(CControlBar* pBar);
     // Whether the object's class, or one of its bases, has that name: the docking layer knows
     // the toolbars, menu bar and status bar above it by name only.
-    static bool IsKindOfName(const CObject* pObject, const char* lpszName);
+    // The bar's SEC_BAR_TOOLBAR bits (none for a bar of the framework's own kind).
+    static DWORD ToolBarTraitsOf(CControlBar* pBar);
     // The process-wide switch of the dock bars' context menu (a docking frame turns it on).
     static BOOL s_bContextMenu;
 

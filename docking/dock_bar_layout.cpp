@@ -34,14 +34,14 @@ bool IsFixedBar(CControlBar* pBar) {
 bool TakesRowLength(CControlBar* pBar, int nLength) {
     if (!IsFixedBar(pBar))
         return true;
-    return nLength > 0 && SECDockBar::IsKindOfName(pBar, "SECCustomToolBar");
+    return nLength > 0 && (SECDockBar::ToolBarTraitsOf(pBar) & SEC_BAR_WRAPS);
 }
 
 // A toolbar in its own border style, whose borders its neighbours overlap.
 bool IsCoolToolBar(CControlBar* pBar) {
     SECControlBar* sec = SECDockBar::AsSECBar(pBar);
     return sec != nullptr && (sec->m_dwExStyle & CBRS_EX_COOL) &&
-           SECDockBar::IsKindOfName(sec, "SECCustomToolBar");
+           (sec->GetToolBarTraits() & SEC_BAR_WRAPS);
 }
 
 // Where the first bar of a row starts along it: toolbars in their own border style just past

@@ -1,15 +1,19 @@
 // SECDockBar: the context menu that lists the frame's bars to show or hide.
 #include "docking/dock_bar.h"
 
+#include "docking/control_bar.h"
+#include "docking/dialog_bar.h"
+#include "docking/status_bar.h"
+
 namespace {
 // The bars a person shows and hides by name: not the status bar, the menu bar, dock bars or the
 // bars that hold documents.
 bool IsListed(CControlBar* pBar) {
     if (pBar->m_hWnd == NULL || pBar->IsDockBar() || pBar->GetDlgCtrlID() == AFX_IDW_STATUS_BAR)
         return false;
-    return !SECDockBar::IsKindOfName(pBar, "SECStatusBar") &&
-           !SECDockBar::IsKindOfName(pBar, "SECMenuBar") &&
-           !SECDockBar::IsKindOfName(pBar, "SECFrameBar") && pBar->GetWindowTextLength() > 0;
+    return !pBar->IsKindOf(RUNTIME_CLASS(SECStatusBar)) &&
+           !(SECDockBar::ToolBarTraitsOf(pBar) & SEC_BAR_MENU) &&
+           !pBar->IsKindOf(RUNTIME_CLASS(SECFrameBar)) && pBar->GetWindowTextLength() > 0;
 }
 } // namespace
 
@@ -34,7 +38,7 @@ void SECDockBar::OnContextMenu(CWnd* pWnd, CPoint point) {
         CString text;
         pBar->GetWindowText(text);
         const UINT nFlags = MF_STRING | (pBar->IsVisible() ? MF_CHECKED : 0);
-        const bool bToolBar = IsKindOfName(pBar, "SECToolBar") || IsKindOfName(pBar, "SECCustomToolBar");
+        const bool bToolBar = (ToolBarTraitsOf(pBar) & SEC_BAR_TOOLBAR) != 0;
         if (bToolBar) {
             ::AppendMenuW(hMenu, nFlags, nID, text);
         } else {

@@ -3,7 +3,6 @@
 #include "docking/dock_bar.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cmath>
 
 int SECDockBar::RowStart(int nIndex) const {
@@ -205,16 +204,13 @@ void SECDockBar::InvalidateCustomToolBarsInRow(CControlBar* pBar) {
     std::vector<CControlBar*> bars;
     GetRowBars(bars, pBar);
     for (CControlBar* p : bars)
-        if (IsKindOfName(p, "SECCustomToolBar"))
+        if (ToolBarTraitsOf(p) & SEC_BAR_WRAPS)
             AddInvalidBar(p);
 }
 
-bool SECDockBar::IsKindOfName(const CObject* pObject, const char* lpszName) {
-    for (const CRuntimeClass* p = pObject != nullptr ? pObject->GetRuntimeClass() : nullptr;
-         p != nullptr; p = p->m_pBaseClass)
-        if (std::strcmp(p->m_lpszClassName, lpszName) == 0)
-            return true;
-    return false;
+DWORD SECDockBar::ToolBarTraitsOf(CControlBar* pBar) {
+    SECControlBar* pSEC = AsSECBar(pBar);
+    return pSEC != nullptr ? pSEC->GetToolBarTraits() : 0;
 }
 
 int SECDockBar::InsertWithBreaks(int nIndex, CControlBar* pBar, int nBefore, int nAfter) {

@@ -89,3 +89,23 @@ CString SECFloatBarHost::GetText() const {
         m_dockBar.GetWindowText(strText);
     return strText;
 }
+
+namespace {
+void SetCaption(CWnd* pWnd, const CString& strText) {
+    CString strOld;
+    pWnd->GetWindowText(strOld);
+    if (strOld != strText)
+        pWnd->SetWindowText(strText);
+}
+} // namespace
+
+void SECFloatBarHost::ShowTextAsCaption(CWnd* pChild) const {
+    SetCaption(pChild, GetText());
+}
+
+void SECFloatBarHost::KeepCaption(CWnd* pChild, const std::function<void()>& update) {
+    CString strText;
+    pChild->GetWindowText(strText);
+    update();
+    SetCaption(pChild, strText);
+}

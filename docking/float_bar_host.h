@@ -6,6 +6,8 @@
 
 #include "docking/dock_bar.h"
 
+#include <functional>
+
 class CFrameWnd;
 
 class SECFloatBarHost {
@@ -31,6 +33,11 @@ public:
     void OnWindowPosChanged(CFrameWnd* pChild);
     // The dock bar's text, for the child's caption.
     CString GetText() const;
+    // The child's caption becomes the dock bar's text (left alone when it already is).
+    void ShowTextAsCaption(CWnd* pChild) const;
+    // Runs update (the child's own title update) and keeps the child's caption as it was: it
+    // stays the bar's text whatever the document title says.
+    static void KeepCaption(CWnd* pChild, const std::function<void()>& update);
 
 private:
     SECDockBar m_dockBar;

@@ -1,12 +1,11 @@
-// The menu side both docking frames share: the bitmap-menu plug-in they make and offer every
-// message to first, the menu of an id, and the frames' registered menu query.
+// What a docking frame asks of the plug-ins that run its menus, and the makers of those plug-ins
+// the toolbar library registers.
 #pragma once
 
 #include "framework/afx.h"
 
 #include <memory>
 
-class SECControlBarManager;
 class SECMenuBar;
 namespace corvalis {
 namespace foundation {
@@ -29,42 +28,33 @@ public:
     virtual void RelayoutBar() = 0;
 };
 
-namespace sec_frame_menu {
+// The menu plug-ins a docking frame plugs in live in the toolbar library above this one. That
+// library registers a maker of each kind here, beside the plug-in's class, so a program that
+// links the class has its maker; a frame without one plugs in nothing.
+class SECMenuPlugInFactory {
+public:
+    enum Kind { kindBitmapMenus, kindMenuBarFeature, kindCount };
+    virtual ~SECMenuPlugInFactory() = default;
+    virtual std::unique_ptr<corvalis::foundation::SECWndPlugIn> CreatePlugIn() const = 0;
 
-// The bitmap-menu plug-in plugged into pFrame, sharing the manager's button images; NULL when
-// the program has no such plug-in class.
-std::unique_ptr<corvalis::foundation::SECWndPlugIn>
-CreateBitmapMenuPlugIn(CWnd* pFrame, SECControlBarManager* pManager);
-// The menu-bar feature plugged into pFrame and bound to pMenuBar, sharing the manager's button
-// images when bitmap menus are on; NULL when the program has no such plug-in class.
-std::unique_ptr<corvalis::foundation::SECWndPlugIn>
-CreateMenuBarFeature(CWnd* pFrame, SECMenuBar* pMenuBar, SECControlBarManager* pManager,
-                     BOOL bBitmapMenus);
-// The menu-bar side of a frame's menu plug-in; NULL for the bitmap-menu plug-in or none.
-SECMenuBarLink* MenuBarLinkOf(corvalis::foundation::SECWndPlugIn* pPlugIn);
-// Offers a message to the plug-in: TRUE (with *pResult) when the plug-in finished it.
-BOOL OfferToPlugIn(corvalis::foundation::SECWndPlugIn* pPlugIn, UINT message, WPARAM wParam,
-                   LPARAM lParam, LRESULT* pResult);
-// Offers a message being translated to the plug-in, unless pFrame shows a print preview.
-BOOL PreTranslateInPlugIn(corvalis::foundation::SECWndPlugIn* pPlugIn, CFrameWnd* pFrame,
-                          MSG* pMsg);
-// Offers a command to the frame's plug-in (pPlugIn, when it is one): TRUE when the plug-in
-// ended its routing, *pHandled then says whether it handled the command.
-BOOL CommandInPlugIn(CObject* pPlugIn, UINT nID, int nCode, void* pExtra,
-                     AFX_CMDHANDLERINFO* pHandlerInfo, BOOL* pHandled);
-// Gives a frame not yet created its menu bar (pMenuBar, the bar pBar), once: the frame keeps
-// them in menuBar and ownedBar. FALSE for a missing one, a second one or a live frame.
-BOOL AttachMenuBar(const CWnd* pFrame, SECMenuBar*& menuBar, std::unique_ptr<CControlBar>& ownedBar,
-                   SECMenuBar* pMenuBar, CControlBar* pBar);
-// The sub-menu nPos of hMenu, or NULL.
-HMENU SubMenu(HMENU hMenu, LPARAM nPos);
-// The manager is a toolbar manager in customize mode.
-BOOL InConfigMode(SECControlBarManager* pManager);
-// While the bars are customized, a layout waiting for idle time (nWhy 0) is done at once and
-// painted, so the bars being dragged about show where they land.
-void LayoutWhileConfiguring(CFrameWnd* pFrame, SECControlBarManager* pManager, UINT nWhy);
-// The object pClass makes, configured with the words and plugged into pFrame; NULL (deleted)
-// when it is no plug-in or refuses.
-CObject* CreateFramePlugIn(CWnd* pFrame, WPARAM w1, WPARAM w2, CRuntimeClass* pClass, WPARAM w3);
+    // The maker registered for kind, or NULL.
+    static const SECMenuPlugInFactory* Get(Kind kind);
+    // The last registration of a kind holds; NULL takes it back.
+    static void Register(Kind kind, const SECMenuPlugInFactory* pFactory);
+};
 
-} // namespace sec_frame_menu
+// A maker of TPlugIn, registered for its kind as long as it lives.
+template <class TPlugIn> class SECMenuPlugInFactoryOf : public SECMenuPlugInFactory {
+public:
+    explicit SECMenuPlugInFactoryOf(Kind kind) : m_kind(kind) { Register(kind, this); }
+    ~SECMenuPlugInFactoryOf() override {
+        if (Get(m_kind) == this)
+            Register(m_kind, nullptr);
+    }
+    std::unique_ptr<corvalis::foundation::SECWndPlugIn> CreatePlugIn() const override {
+        return std::make_unique<TPlugIn>();
+    }
+
+private:
+    Kind m_kind;
+};

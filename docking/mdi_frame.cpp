@@ -7,8 +7,6 @@
 #include "docking/msgfilter_list.h"
 #include "docking/dock_state.h"
 #include "docking/frame_docking.h"
-#include "docking/frame_dock_state.h"
-#include "docking/frame_menu.h"
 #include "docking/mini_dock_frame.h"
 #include "docking/sys_command_filters.h"
 #include "editor/plugin/wnd_plugin.h"
@@ -24,10 +22,6 @@ IMPLEMENT_DYNCREATE(SECMDIFrameWnd, CMDIFrameWnd)
 
 namespace {
 const UINT kSecGetMenu = SECGetMenuMessage();
-
-void SwapHook(CFrameWnd* pFrame, SECFrameWnd* pHosted, BOOL bFloating) {
-    static_cast<SECMDIFrameWnd*>(pFrame)->SwapPreFloatStyle(pHosted, bFloating);
-}
 
 // The dock-bar ring: six passes, a 0 before an entry starts a new row with it.
 std::vector<UINT> BuildDockRing() {
@@ -61,36 +55,19 @@ BOOL AnyDockingTemplate() {
 } // namespace
 
 BEGIN_MESSAGE_MAP(SECMDIFrameWnd, CMDIFrameWnd)
-ON_WM_CREATE()
-ON_WM_DESTROY()
-ON_WM_CLOSE()
-ON_WM_SYSCOLORCHANGE()
-ON_WM_ENABLE()
+SEC_FRAME_IMPL_MESSAGES(kSecGetMenu)
 ON_WM_ACTIVATE()
 ON_WM_ACTIVATEAPP()
-ON_WM_NCACTIVATE()
-ON_WM_NCPAINT()
-ON_MESSAGE(WM_SETTEXT, OnSetText)
-ON_WM_NCHITTEST()
-ON_WM_ENTERIDLE()
 ON_WM_NCLBUTTONDOWN()
 ON_WM_NCRBUTTONDOWN()
 ON_WM_NCRBUTTONDBLCLK()
 ON_WM_LBUTTONUP()
 ON_WM_MOUSEMOVE()
 ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
-ON_REGISTERED_MESSAGE(kSecGetMenu, OnSecGetMenu)
 ON_MESSAGE(WM_SEC_EXTENDCONTEXTMENU, OnExtendContextMenu)
-ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
-ON_COMMAND_RANGE(43007, 43009, OnReservedCommand)
-ON_COMMAND_RANGE(43012, 43014, OnReservedCommand)
-ON_COMMAND_RANGE(ID_SEC_RESERVED_RANGE_FIRST, ID_SEC_RESERVED_RANGE_LAST, OnReservedCommand)
-ON_UPDATE_COMMAND_UI_RANGE(43007, 43009, OnUpdateReservedCommand)
-ON_UPDATE_COMMAND_UI_RANGE(43012, 43014, OnUpdateReservedCommand)
-ON_UPDATE_COMMAND_UI(ID_SEC_RESERVED_RANGE_FIRST, OnUpdateReservedCommand)
 END_MESSAGE_MAP()
 
-SECMDIFrameWnd::SECMDIFrameWnd() : m_rectInside(0, 0, 0, 0), m_filters(this) {
+SECMDIFrameWnd::SECMDIFrameWnd() : m_filters(this) {
     m_filters.AddDescriptor(SEC_FILTER_SYSCOMMANDEX, -1, RUNTIME_CLASS(ScxMsgFilter), 0);
     m_pCapConLstDescriptor = m_filters.AddDescriptor(
         SEC_FILTER_CAPTIONLIST, -1, RUNTIME_CLASS(SECCapConLstMDIMaxChildMsgFilter), 0);
@@ -104,12 +81,6 @@ SECMDIFrameWnd::SECMDIFrameWnd() : m_rectInside(0, 0, 0, 0), m_filters(this) {
 }
 
 SECMDIFrameWnd::~SECMDIFrameWnd() {
-    if (m_hMenuDefaultBar != NULL)
-        ::DestroyMenu(m_hMenuDefaultBar);
-    m_pMenuPlugIn.reset();
-    m_pFramePlugIn.reset();
-    while (!m_listCreatedBars.IsEmpty())
-        delete m_listCreatedBars.RemoveHead();
     for (auto& entry : m_menuMap)
         ::DestroyMenu(entry.second);
     m_menuMap.clear();
@@ -127,17 +98,9 @@ CDockBar* SECMDIFrameWnd::CreateDockBar() {
 }
 
 void SECMDIFrameWnd::EnableDocking(DWORD dwDockStyle, DWORD dwDockBarExtraStyle) {
-    sec_docking::FillClassSlots(this, RUNTIME_CLASS(SECControlBarMDIChildWnd),
-                                &m_pFloatingMDIChildClass);
-    sec_docking::EnableDocking(this, dwDockStyle, dwDockBarExtraStyle,
-                               [this] { return CreateDockBar(); });
-}
-
-void SECMDIFrameWnd::DockControlBarSized(CControlBar* pBar, SECDockPos* pPos, UINT nDockBarID,
-                                         SECDockSize* pSize) {
-    const SECDockPos pos = pPos != nullptr ? *pPos : SECDockPos{0, 0, 0};
-    const SECDockSize size = pSize != nullptr ? *pSize : SECDockSize{};
-    sec_docking::DockControlBarSized(this, pBar, pos, nDockBarID, size, SwapHook);
+    if (m_pFloatingMDIChildClass == nullptr)
+        m_pFloatingMDIChildClass = RUNTIME_CLASS(SECControlBarMDIChildWnd);
+    SECFrameImpl::EnableDocking(dwDockStyle, dwDockBarExtraStyle);
 }
 
 void SECMDIFrameWnd::DockControlBarAt(CControlBar* pBar, UINT nDockBarID, int b, int a,
@@ -145,22 +108,6 @@ void SECMDIFrameWnd::DockControlBarAt(CControlBar* pBar, UINT nDockBarID, int b,
     SECDockPos pos{a, b, 0};
     SECDockSize size{fProportion, nLength};
     DockControlBarSized(pBar, &pos, nDockBarID, &size);
-}
-
-void SECMDIFrameWnd::DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect) {
-    sec_docking::DockControlBarRect(this, pBar, pDockBar, lpRect, FALSE, SwapHook);
-}
-
-void SECMDIFrameWnd::ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect) {
-    sec_docking::DockControlBarRect(this, pBar, pDockBar, lpRect, TRUE, SwapHook);
-}
-
-void SECMDIFrameWnd::FloatControlBar(CControlBar* pBar, int x, int y, DWORD dwStyle) {
-    sec_docking::FloatControlBar(this, pBar, x, y, dwStyle, TRUE, SwapHook);
-}
-
-void SECMDIFrameWnd::FloatControlBarAt(CControlBar* pBar, int x, int y, DWORD dwStyle) {
-    sec_docking::FloatControlBar(this, pBar, x, y, dwStyle, FALSE, SwapHook);
 }
 
 CFrameWnd* SECMDIFrameWnd::CreateControlBarMDIChild(DWORD dwStyle, CControlBar*) {
@@ -277,8 +224,11 @@ void SECMDIFrameWnd::FitToParent(CWnd* pWnd) {
     sec_docking::FitToParent(pWnd);
 }
 
+// A bar already in that state is left alone.
 void SECMDIFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay) {
-    sec_docking::ShowControlBar(this, pBar, bShow, bDelay, TRUE);
+    if (pBar != nullptr && pBar->m_hWnd != NULL && (pBar->IsVisible() != FALSE) == (bShow != FALSE))
+        return;
+    SECFrameImpl::ShowControlBar(pBar, bShow, bDelay);
 }
 
 void SECMDIFrameWnd::GetNextDockingPosition(UINT& nDockBarID, SECDockPos& pos, SECDockSize& size) {
@@ -310,11 +260,6 @@ void SECMDIFrameWnd::GetNextDockingPosition(UINT& nDockBarID, SECDockPos& pos, S
     }
 }
 
-void SECMDIFrameWnd::EnableBitmapMenus(BOOL bEnable, BOOL bSecond) {
-    m_bBitmapMenus = bEnable;
-    m_bBitmapMenus2 = bSecond;
-}
-
 void SECMDIFrameWnd::EnableCaptionButtons(DWORD dwFlags) {
     // One word per descriptor: 257, 256, 260, 261.
     CDWordArray record;
@@ -328,62 +273,20 @@ void SECMDIFrameWnd::EnableCaptionButtons(DWORD dwFlags) {
         m_filters.GetRoot()->EnableDescriptor(m_pCapConLstDescriptor, FALSE);
 }
 
-// Dock state.
-void SECMDIFrameWnd::LoadBarState(LPCTSTR lpszProfileName) {
-    sec_frame_state::LoadBarState(this, m_pControlBarManager, m_listCreatedBars, lpszProfileName);
-}
-
-void SECMDIFrameWnd::SaveBarState(LPCTSTR lpszProfileName) const {
-    sec_frame_state::SaveBarState(this, m_pControlBarManager, lpszProfileName);
-}
-
-void SECMDIFrameWnd::SetDockState(SECDockState& state) {
-    state.ApplyToFrame(this);
-}
-
-void SECMDIFrameWnd::GetDockState(SECDockState& state) const {
-    sec_frame_state::CaptureSaved(this, state);
-}
-
-void SECMDIFrameWnd::GetDockState(CDockState& state) const {
-    sec_frame_state::GetDockState(*this, m_pControlBarManager, state);
-}
-
-void SECMDIFrameWnd::SetDockState(const CDockState& state) {
-    sec_frame_state::ApplyDockState(this, state);
-}
-
 // Life.
-BOOL SECMDIFrameWnd::AttachMenuBar(SECMenuBar* pMenuBar, CControlBar* pBar) {
-    return sec_frame_menu::AttachMenuBar(this, m_pMenuBar, m_pMenuBarOwned, pMenuBar, pBar);
-}
-
 int SECMDIFrameWnd::OnCreate(LPCREATESTRUCT lpcs) {
-    if (CMDIFrameWnd::OnCreate(lpcs) == -1)
+    if (SECFrameImpl::OnCreate(lpcs) == -1)
         return -1;
-    if (m_pMenuBar != nullptr) {
-        m_pMenuPlugIn = sec_frame_menu::CreateMenuBarFeature(this, m_pMenuBar, m_pControlBarManager,
-                                                             m_bBitmapMenus);
-        if (m_pCapConLstDescriptor != nullptr)
-            m_filters.GetRoot()->EnableDescriptor(m_pCapConLstDescriptor, FALSE);
-    } else if (m_bBitmapMenus) {
-        m_pMenuPlugIn = sec_frame_menu::CreateBitmapMenuPlugIn(this, m_pControlBarManager);
-    }
+    // A menu bar shows the maximised child's buttons itself.
+    if (m_pMenuBar != nullptr && m_pCapConLstDescriptor != nullptr)
+        m_filters.GetRoot()->EnableDescriptor(m_pCapConLstDescriptor, FALSE);
     SECDockBar::s_bContextMenu = TRUE;
     return 0;
 }
 
-// The framework's close sequence (documents asked, the window destroyed); the menu plug-in goes
-// with the window in OnDestroy, before the bars.
-void SECMDIFrameWnd::OnClose() {
-    CMDIFrameWnd::OnClose();
-}
-
 void SECMDIFrameWnd::OnDestroy() {
     m_pActiveDockedFrame = nullptr;
-    m_pMenuPlugIn.reset();
-    sec_docking::DestroyBars(this);
-    CMDIFrameWnd::OnDestroy();
+    SECFrameImpl::OnDestroy();
 }
 
 void SECMDIFrameWnd::OnDockedFrameDestroyed(SECFrameWnd* pFrame) {
@@ -417,7 +320,3 @@ LRESULT SECMDIFrameWnd::OnExtendContextMenu(WPARAM wParam, LPARAM lParam) {
     }
     return 0;
 }
-
-void SECMDIFrameWnd::OnReservedCommand(UINT) {}
-
-void SECMDIFrameWnd::OnUpdateReservedCommand(CCmdUI*) {}

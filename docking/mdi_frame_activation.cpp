@@ -1,11 +1,9 @@
 // SECMDIFrameWnd: a docked document frame as the active frame (routing of commands, help and
-// messages, activation, menus), the frame's layout hooks and its own caption.
+// messages, activation, menus) and what the frame's caption filters see.
 #include "docking/mdi_frame.h"
 
 #include "docking/bar_manager.h"
-#include "docking/frame_caption.h"
 #include "docking/frame_docking.h"
-#include "docking/frame_help.h"
 #include "docking/frame_menu.h"
 #include "editor/plugin/wnd_plugin.h"
 #include "framework/docview/document.h"
@@ -23,26 +21,15 @@ CFrameWnd* SECMDIFrameWnd::GetActiveFrame() {
     return CMDIFrameWnd::GetActiveFrame();
 }
 
-BOOL SECMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    CFrameWnd* pChild = m_pActiveDockedFrame;
-    if (pChild == nullptr)
-        pChild = MDIGetActive();
-    if (pChild != nullptr && pChild->m_hWnd != NULL) {
-        CPushRoutingFrame push(this);
-        if (pChild->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-            return TRUE;
-    }
-    BOOL bHandled = FALSE;
-    if (sec_frame_menu::CommandInPlugIn(m_pFramePlugIn.get(), nID, nCode, pExtra, pHandlerInfo,
-                                        &bHandled))
-        return bHandled;
-    return CFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+// Commands and help go to the active docked frame, else to the active MDI child, first.
+CFrameWnd* SECMDIFrameWnd::GetRoutingChild() {
+    if (m_pActiveDockedFrame != nullptr)
+        return m_pActiveDockedFrame;
+    return MDIGetActive();
 }
 
 BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-    CWnd* pChild = m_pActiveDockedFrame;
-    if (pChild == nullptr)
-        pChild = MDIGetActive();
+    CWnd* pChild = GetRoutingChild();
     if (pChild != nullptr && pChild->m_hWnd != NULL &&
         pChild->SendMessage(WM_COMMAND, wParam, lParam) != 0)
         return TRUE;
@@ -53,34 +40,6 @@ BOOL SECMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     return FALSE;
-}
-
-BOOL SECMDIFrameWnd::PreTranslateMessage(MSG* pMsg) {
-    if (sec_frame_menu::PreTranslateInPlugIn(m_pMenuPlugIn.get(), this, pMsg))
-        return TRUE;
-    if (pMsg->message == WM_SYSCOMMAND && (pMsg->wParam & 0xFFF0) == SC_CLOSE &&
-        sec_frame_menu::InConfigMode(m_pControlBarManager))
-        return TRUE;
-    return CMDIFrameWnd::PreTranslateMessage(pMsg);
-}
-
-LRESULT SECMDIFrameWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (message == WM_INITMENUPOPUP && m_bBitmapMenus) {
-        // The frame brings the items up to date first; the plug-in then draws what they are.
-        const HWND hWnd = m_hWnd;
-        result = CMDIFrameWnd::WindowProc(message, wParam, lParam);
-        if (::IsWindow(hWnd))
-            sec_frame_menu::OfferToPlugIn(m_pMenuPlugIn.get(), message, wParam, lParam, &result);
-        return result;
-    }
-    if (sec_frame_menu::OfferToPlugIn(m_pMenuPlugIn.get(), message, wParam, lParam, &result))
-        return result;
-    return CMDIFrameWnd::WindowProc(message, wParam, lParam);
-}
-
-LRESULT SECMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return CMDIFrameWnd::DefWindowProc(message, wParam, lParam);
 }
 
 BOOL SECMDIFrameWnd::RouteToFilters(LRESULT* pResult) {
@@ -121,16 +80,11 @@ void SECMDIFrameWnd::OnLButtonUp(UINT, CPoint) {
 BOOL SECMDIFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd,
                                CCreateContext* pContext) {
     m_nCurrentMenuID = nIDResource;
-    m_nDefaultMenuID = nIDResource;
-    if (!CMDIFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext))
-        return FALSE;
-    if (m_pMenuBar != nullptr) {
-        // The menus show in the bar; the loaded menu stays the MDI client's window-list source.
-        ::SetMenu(m_hWnd, NULL);
-        m_hMenuDefaultBar = ::LoadMenuW(AfxGetResourceHandle(), MAKEINTRESOURCEW(nIDResource));
-        SwitchMenuBarMenu((UINT)-1);
-    }
-    return TRUE;
+    return SECFrameImpl::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+}
+
+void SECMDIFrameWnd::OnMenuBarMenuLoaded(UINT) {
+    SwitchMenuBarMenu((UINT)-1);
 }
 
 BOOL SECMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*) {
@@ -146,25 +100,13 @@ BOOL SECMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*) {
     return CreateClient(lpcs, hWindowMenu);
 }
 
-void SECMDIFrameWnd::RecalcLayout(BOOL bNotify) {
-    CMDIFrameWnd::RecalcLayout(bNotify);
-    sec_docking::AfterLayout(this);
-    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &m_rectInside);
-}
-
 BOOL SECMDIFrameWnd::NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder) {
     if (lpRectBorder != nullptr && !::IsRectEmpty(lpRectBorder) && m_pMenuBar != nullptr) {
         m_bMenuBarBorderNegotiated = TRUE;
-        if (SECMenuBarLink* pLink = sec_frame_menu::MenuBarLinkOf(m_pMenuPlugIn.get()))
+        if (SECMenuBarLink* pLink = GetMenuBarLink())
             pLink->SetBarNegotiatedBorder();
     }
     return CMDIFrameWnd::NegotiateBorderSpace(nBorderCmd, lpRectBorder);
-}
-
-void SECMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
-    CMDIFrameWnd::OnSetPreviewMode(bPreview, pState);
-    if (!bPreview)
-        RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void SECMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
@@ -335,29 +277,18 @@ void SECMDIFrameWnd::ActivateFrameEx(UINT nState, CWnd*, BOOL bMinimized) {
 LRESULT SECMDIFrameWnd::OnCommandHelp(WPARAM wParam, LPARAM lParam) {
     if (lParam == 0 && m_nIDTracking != 0)
         lParam = (LPARAM)(m_nIDTracking + 0x10000);
-    CFrameWnd* pChild = m_pActiveDockedFrame;
-    if (pChild == nullptr)
-        pChild = MDIGetActive();
+    CFrameWnd* pChild = GetRoutingChild();
     if (pChild != nullptr && pChild->m_hWnd != NULL &&
         pChild->SendMessage(WM_COMMANDHELP, wParam, lParam) != 0)
         return TRUE;
     return CFrameWnd::OnCommandHelp(wParam, lParam);
 }
 
-void SECMDIFrameWnd::OnContextHelp() {
-    sec_frame_help::RunContextHelp(this, m_bHelpMode, m_bHelpPending);
-}
-
-// Menus.
-HMENU SECMDIFrameWnd::GetDefaultMenu() {
-    return m_pMenuBar != nullptr ? m_hMenuDefaultBar : CMDIFrameWnd::GetDefaultMenu();
-}
-
 HMENU SECMDIFrameWnd::FindMenuByID(UINT nID) {
     if (nID == 0)
         return NULL;
-    if (nID == m_nDefaultMenuID && GetDefaultMenu() != NULL)
-        return GetDefaultMenu();
+    if (HMENU hMenu = SECFrameImpl::FindMenuByID(nID))
+        return hMenu;
     if (CWinApp* pApp = AfxGetApp())
         for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != NULL;) {
             auto* pTemplate = DYNAMIC_DOWNCAST(CMultiDocTemplate, pApp->GetNextDocTemplate(pos));
@@ -398,12 +329,8 @@ BOOL SECMDIFrameWnd::LoadAdditionalMenus(UINT nCount, ...) {
     return bOK;
 }
 
-LRESULT SECMDIFrameWnd::OnSecGetMenu(WPARAM wParam, LPARAM lParam) {
-    return (LRESULT)sec_frame_menu::SubMenu(FindMenuByID((UINT)wParam), lParam);
-}
-
 void SECMDIFrameWnd::SwitchMenuBarMenu(UINT nID) {
-    SECMenuBarLink* pLink = sec_frame_menu::MenuBarLinkOf(m_pMenuPlugIn.get());
+    SECMenuBarLink* pLink = GetMenuBarLink();
     if (m_pMenuBar == nullptr || pLink == nullptr)
         return;
     // An id without a menu (a float child's icon id, a template without a menu) shows the
@@ -420,7 +347,7 @@ void SECMDIFrameWnd::SwitchMenuBarMenu(UINT nID) {
 }
 
 void SECMDIFrameWnd::RefreshMDIMenuBarButtons() {
-    SECMenuBarLink* pLink = sec_frame_menu::MenuBarLinkOf(m_pMenuPlugIn.get());
+    SECMenuBarLink* pLink = GetMenuBarLink();
     if (pLink != nullptr && pLink->RefreshBarChildButtons())
         pLink->RelayoutBar();
 }
@@ -435,93 +362,11 @@ void SECMDIFrameWnd::UpdateWindowMenu() {
         ::SendMessageW(m_hWndMDIClient, WM_MDISETMENU, 0, (LPARAM)hWindow);
 }
 
-CObject* SECMDIFrameWnd::CreateFramePlugIn(WPARAM w1, WPARAM w2, CRuntimeClass* pClass, WPARAM w3) {
-    m_pFramePlugIn.reset(sec_frame_menu::CreateFramePlugIn(this, w1, w2, pClass, w3));
-    return m_pFramePlugIn.get();
-}
-
-// Idle and other handlers.
-void SECMDIFrameWnd::OnIdleLayout(UINT nWhy, CWnd* pWho) {
-    sec_frame_menu::LayoutWhileConfiguring(this, m_pControlBarManager, nWhy);
-    CMDIFrameWnd::OnEnterIdle(nWhy, pWho);
-}
-
-void SECMDIFrameWnd::OnEnterIdle(UINT nWhy, CWnd* pWho) {
-    OnIdleLayout(nWhy, pWho);
-}
-
-void SECMDIFrameWnd::OnSysColorChange() {
-    sec_docking::RefreshColors(this);
-}
-
-void SECMDIFrameWnd::OnEnable(BOOL bEnable) {
-    if (sec_frame_menu::InConfigMode(m_pControlBarManager))
-        m_bStayActive = FALSE;
-    CMDIFrameWnd::OnEnable(bEnable);
-}
-
-LRESULT SECMDIFrameWnd::OnNcHitTest(CPoint) {
-    if (sec_frame_menu::InConfigMode(m_pControlBarManager))
-        return HTERROR;
-    return Default();
-}
-
-// Own caption.
-BOOL SECMDIFrameWnd::CreateCaptionFontItalic(CFont& font) {
-    return sec_caption::CreateCaptionFont(font, TRUE);
-}
-
-BOOL SECMDIFrameWnd::CreateCaptionFont(CFont& font) {
-    return sec_caption::CreateCaptionFont(font, FALSE);
-}
-
-void SECMDIFrameWnd::DrawGradientCaption() {
-    CFont font, fontItalic;
-    CreateCaptionFont(font);
-    CreateCaptionFontItalic(fontItalic);
-    if (!sec_caption::DrawGradientCaption(this, m_bCaptionActive, m_bWin4, font, fontItalic))
-        EnableOwnCaption(FALSE);
-}
-
-BOOL SECMDIFrameWnd::EnableOwnCaption(BOOL bEnable) {
-    return sec_caption::EnableOwnCaption(this, m_bOwnCaption, m_bWin4, bEnable);
-}
-
-BOOL SECMDIFrameWnd::OnNcActivate(BOOL bActive) {
-    if (!m_bOwnCaption) {
-        const BOOL bResult = CMDIFrameWnd::OnNcActivate(bActive);
-        LRESULT result = 0;
+// The caption filters see the system's caption painting.
+void SECMDIFrameWnd::OfferCaptionPaint(BOOL bActivating) {
+    LRESULT result = 0;
+    if (bActivating)
         m_filters.Route(WM_NCPAINT, 1, 0, &result);
-        return bResult;
-    }
-    if (m_bStayActive)
-        bActive = TRUE;
-    if (!IsWindowEnabled())
-        bActive = FALSE;
-    m_bCaptionActive = bActive;
-    CFrameWnd* pActive = GetActiveFrame();
-    if (pActive != nullptr && pActive != this && pActive->m_hWnd != NULL)
-        pActive->SendMessage(WM_NCACTIVATE, bActive, 0);
-    const BOOL bResult = (BOOL)sec_caption::DefaultHidden(this, WM_NCACTIVATE, bActive, 0);
-    SendMessage(WM_NCPAINT, 1, 0);
-    return bResult;
-}
-
-void SECMDIFrameWnd::OnNcPaint() {
-    if (!m_bOwnCaption) {
-        Default();
-        LRESULT result = 0;
+    else
         m_filters.RouteCurrent(&result);
-        return;
-    }
-    sec_caption::PaintFrameAroundCaption(this, m_bWin4);
-    DrawGradientCaption();
-}
-
-LRESULT SECMDIFrameWnd::OnSetText(WPARAM wParam, LPARAM lParam) {
-    if (!m_bOwnCaption)
-        return Default();
-    const LRESULT result = sec_caption::DefaultHidden(this, WM_SETTEXT, wParam, lParam);
-    DrawGradientCaption();
-    return result;
 }

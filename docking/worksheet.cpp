@@ -146,21 +146,11 @@ void SECControlBarWorksheet::RecalcLayout(BOOL bNotify) {
     if (m_bInRecalcLayout)
         return;
     SECWorksheetWnd::RecalcLayout(bNotify);
-    const CString strText = m_host.GetText();
-    CString strOld;
-    GetWindowText(strOld);
-    if (strOld != strText)
-        SetWindowText(strText);
+    m_host.ShowTextAsCaption(this);
 }
 
 void SECControlBarWorksheet::OnUpdateFrameTitle(BOOL bAddToTitle) {
-    CString strText;
-    GetWindowText(strText);
-    SECWorksheetWnd::OnUpdateFrameTitle(bAddToTitle);
-    CString strNow;
-    GetWindowText(strNow);
-    if (strNow != strText)
-        SetWindowText(strText);
+    SECFloatBarHost::KeepCaption(this, [&] { SECWorksheetWnd::OnUpdateFrameTitle(bAddToTitle); });
     if (m_hTabIcon != NULL)
         return;
     // The first bar with an icon lends it to the tab and the sheet.

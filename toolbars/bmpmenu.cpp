@@ -1,5 +1,7 @@
 #include "toolbars/bmpmenu.h"
 
+#include "docking/frame_menu.h"
+
 #include <algorithm>
 
 namespace {
@@ -58,11 +60,15 @@ void SetItemForm(HMENU hMenu, UINT nPos, const SECBmpMenuItemInfo& info, BOOL bO
     }
 }
 
+// The docking frames make their bitmap-menu plug-in through this maker.
+const SECMenuPlugInFactoryOf<SECBmpMenuPlugIn>
+    kBitmapMenuMaker(SECMenuPlugInFactory::kindBitmapMenus);
+
 } // namespace
 
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wunused-local-typedefs"
-// Frames that make it by name know its base only as a window.
+// Its run-time class names its base only as a window.
 IMPLEMENT_DYNCREATE(SECBmpMenuPlugIn, CWnd)
 
 BEGIN_MESSAGE_MAP(SECBmpMenuPlugIn, corvalis::foundation::SECWndPlugIn)

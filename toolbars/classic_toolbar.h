@@ -11,6 +11,7 @@
 class SECToolBar : public SECControlBar {
     DECLARE_DYNAMIC(SECToolBar)
 public:
+    DWORD GetToolBarTraits() const override { return SEC_BAR_TOOLBAR; }
     SECToolBar();
     ~SECToolBar() override;
 

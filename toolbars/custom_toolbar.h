@@ -47,6 +47,7 @@ static_assert(sizeof(SECBtnRow) == 16, "a row record is 16 bytes");
 class SECCustomToolBar : public SECControlBar, public SECBtnHost {
     DECLARE_DYNCREATE(SECCustomToolBar)
 public:
+    DWORD GetToolBarTraits() const override { return SEC_BAR_TOOLBAR | SEC_BAR_WRAPS; }
     SECCustomToolBar();
     ~SECCustomToolBar() override;
 
@@ -97,6 +98,8 @@ public:
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     void DoPaint(CDC* pDC) override;
     void DrawBorders(CDC* pDC, CRect& rect) override;
+    // A toolbar's gripper is a few pixels wide: its title would show as scraps of letters.
+    BOOL GripperShowsTitle() const override { return FALSE; }
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
     void DelayShow(BOOL bShow) override;

@@ -24,6 +24,9 @@ const DWORD SEC_MENUBTN_ALWAYS = 0xFFFFFFFF;
 class SECMenuBar : public SECCustomToolBar {
     DECLARE_DYNCREATE(SECMenuBar)
 public:
+    DWORD GetToolBarTraits() const override {
+        return SEC_BAR_TOOLBAR | SEC_BAR_WRAPS | SEC_BAR_MENU;
+    }
     SECMenuBar();
     ~SECMenuBar() override;
 

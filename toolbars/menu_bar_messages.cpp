@@ -4,12 +4,17 @@
 #include "toolbars/menu_bar.h"
 #include "toolbars/menu_bar_feature.h"
 
+#include "framework/core/guard.h"
 #include "toolbars/registered_messages.h"
 
-// The docking frames make their menu-bar feature by its class name. Its class is registered
-// here, beside the keyboard mode that every menu bar links, so that a program that has a menu
-// bar always has the feature too.
+// The docking frames make their menu-bar feature through the maker registered here, beside the
+// keyboard mode that every menu bar links, so that a program that has a menu bar always has the
+// feature too.
 IMPLEMENT_DYNCREATE(SECMenuBarFeature, SECBmpMenuPlugIn)
+namespace {
+const SECMenuPlugInFactoryOf<SECMenuBarFeature>
+    kMenuBarFeatureMaker(SECMenuPlugInFactory::kindMenuBarFeature);
+}
 
 SECMenuBarMessages* SECMenuBarMessages::s_pTracking = nullptr;
 BOOL SECMenuBarMessages::s_bTrackingMenu = FALSE;
@@ -190,8 +195,11 @@ LRESULT CALLBACK SECMenuBarMessages::KeyboardHook(int nCode, WPARAM wParam, LPAR
     SECMenuBarMessages* pThis = s_pTracking;
     const HHOOK hHook = pThis != nullptr ? pThis->m_hKeyboardHook : NULL;
     // While a popup is open its own loop has the keys.
-    if (nCode == HC_ACTION && pThis != nullptr && !s_bTrackingMenu &&
-        pThis->OnHookKey(static_cast<UINT>(wParam), (lParam & 0x80000000) != 0))
+    const BOOL bTaken = AfxGuardWndProc(L"menu bar keyboard hook", FALSE, [&]() -> BOOL {
+        return nCode == HC_ACTION && pThis != nullptr && !s_bTrackingMenu &&
+               pThis->OnHookKey(static_cast<UINT>(wParam), (lParam & 0x80000000) != 0);
+    });
+    if (bTaken)
         return 1;
     return ::CallNextHookEx(hHook, nCode, wParam, lParam);
 }
@@ -200,19 +208,23 @@ LRESULT CALLBACK SECMenuBarMessages::MouseHook(int nCode, WPARAM wParam, LPARAM 
     SECMenuBarMessages* pThis = s_pTracking;
     const LRESULT result =
         ::CallNextHookEx(pThis != nullptr ? pThis->m_hMouseHook : NULL, nCode, wParam, lParam);
-    if (nCode == HC_ACTION && pThis != nullptr && !s_bTrackingMenu) {
-        switch (wParam) {
-        case WM_LBUTTONDOWN:
-        case WM_RBUTTONDOWN:
-        case WM_MBUTTONDOWN:
-        case WM_NCLBUTTONDOWN:
-        case WM_NCRBUTTONDOWN:
-        case WM_NCMBUTTONDOWN:
-            pThis->LeaveKeyboardMode(); // the click itself goes on to its window
-            break;
-        default:
-            break;
-        }
+    if (nCode != HC_ACTION || pThis == nullptr || s_bTrackingMenu)
+        return result;
+    switch (wParam) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCMBUTTONDOWN:
+        // The click itself goes on to its window.
+        AfxGuardWndProc(L"menu bar mouse hook", 0, [&] {
+            pThis->LeaveKeyboardMode();
+            return 0;
+        });
+        break;
+    default:
+        break;
     }
     return result;
 }

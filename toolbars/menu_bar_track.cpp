@@ -4,6 +4,7 @@
 // The bar owns the popup, so the menu's messages come here first and go on to the frame.
 #include "toolbars/menu_bar.h"
 
+#include "framework/core/guard.h"
 #include "toolbars/registered_messages.h"
 
 namespace {
@@ -136,8 +137,11 @@ void SECMenuBar::TrackPopup(int nIndex, BOOL bKeyboard) {
 LRESULT CALLBACK SECMenuBar::MenuFilterHook(int nCode, WPARAM wParam, LPARAM lParam) {
     SECMenuBar* pBar = s_pTracking;
     const HHOOK hHook = pBar != nullptr ? pBar->m_hFilterHook : NULL;
-    if (nCode == MSGF_MENU && pBar != nullptr && lParam != 0 &&
-        pBar->FilterMenuMessage(*reinterpret_cast<const MSG*>(lParam)))
+    const BOOL bTaken = AfxGuardWndProc(L"menu bar filter hook", FALSE, [&]() -> BOOL {
+        return nCode == MSGF_MENU && pBar != nullptr && lParam != 0 &&
+               pBar->FilterMenuMessage(*reinterpret_cast<const MSG*>(lParam));
+    });
+    if (bTaken)
         return TRUE;
     return ::CallNextHookEx(hHook, nCode, wParam, lParam);
 }

@@ -53,6 +53,21 @@
 #define ID_NEXT_PANE 0xE150
 #define ID_PREV_PANE 0xE151
 #endif
+// Help commands.
+#ifndef ID_HELP_INDEX
+#define ID_HELP_INDEX 0xE142
+#define ID_HELP_FINDER 0xE143
+#define ID_HELP_USING 0xE144
+#endif
+#ifndef ID_CONTEXT_HELP
+#define ID_CONTEXT_HELP 0xE145
+#endif
+#ifndef ID_HELP
+#define ID_HELP 0xE146
+#endif
+#ifndef ID_DEFAULT_HELP
+#define ID_DEFAULT_HELP 0xE147
+#endif
 #define AFX_IDM_WINDOW_FIRST 0xE130
 #define AFX_IDM_WINDOW_LAST 0xE13F
 
@@ -60,5 +75,7 @@
 #ifndef AFX_IDS_IDLEMESSAGE
 #define AFX_IDS_IDLEMESSAGE 0xE001
 #endif
+// The status prompt while the context-help mode runs.
+#define AFX_IDS_HELPMODEMESSAGE 0xE002
 #define AFX_IDP_FAILED_TO_CREATE_DOC 0xF104
 #define AFX_IDP_ASK_TO_SAVE 0xF105

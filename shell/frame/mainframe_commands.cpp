@@ -39,10 +39,10 @@ int MappedHostCommand(UINT nID) {
         return static_cast<int>(nID);
     switch (nID) {
     case 89:
-    case 57667:
-    case 57669:
-    case 57670:
-    case 57671:
+    case ID_HELP_FINDER:
+    case ID_CONTEXT_HELP:
+    case ID_HELP:
+    case ID_DEFAULT_HELP:
         return 89;
     case 194:
         return 194;
@@ -162,8 +162,12 @@ void CMainFrame::OnUpdateToggleUserToolbar(CCmdUI* pCmdUI) {
 }
 
 void CMainFrame::OnToggleUserToolbar() {
-    if (m_pUserTB != nullptr)
-        ShowControlBar(m_pUserTB, !m_pUserTB->IsWindowVisible(), FALSE);
+    if (m_pUserTB == nullptr)
+        return;
+    if (m_pUserTB->IsWindowVisible())
+        ShowControlBar(m_pUserTB, FALSE, FALSE);
+    else
+        ShowNewControlBar(m_pUserTB);
 }
 
 void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
@@ -229,6 +233,7 @@ void CMainFrame::OnResetConfiguration() {
 
 int CMainFrame::ChangeLanguage(int nFlag) {
     m_nLanguageFlag = nFlag;
+    m_bLanguageNamed = true;
     if (ExtensionMode())
         return nFlag;
     auto* pRun = DYNAMIC_DOWNCAST(SECCustomToolBar, GetControlBar(kBarRun));
@@ -307,7 +312,7 @@ int CMainFrame::SetStatusHelpText(LPCTSTR lpszText) {
         m_wndStatusBar.SetWindowText(lpszText);
     } else {
         CString prompt;
-        prompt.LoadString(57345);
+        prompt.LoadString(AFX_IDS_IDLEMESSAGE);
         m_wndStatusBar.SetWindowText(prompt);
     }
     return 1;
