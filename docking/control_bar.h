@@ -21,15 +21,15 @@ class SECControlBarInfo;
 #define CBRS_EX_SCALECHILDREN 0x00000002L  // child windows scale with the bar
 #define CBRS_EX_FIXEDSIZE 0x00000004L      // fixed in its row; its floating frame does not size
 #define CBRS_EX_DARKBORDERS 0x00000008L
-#define CBRS_EX_BORDERSPACE 0x00000010L    // the border rectangle is an inner margin
+#define CBRS_EX_BORDERSPACE 0x00000010L     // the border rectangle is an inner margin
 #define CBRS_EX_ALLOW_MDI_FLOAT 0x00000020L // may float in the main window
-#define CBRS_EX_FILLCHILD 0x00000040L      // the first child fills the inside area
-#define CBRS_EX_OWNROW 0x00000080L         // a row of its own
-#define CBRS_EX_COOL 0x00000100L           // its own border style
-#define CBRS_EX_GRIPPER 0x00000200L        // a gripper while docked
+#define CBRS_EX_FILLCHILD 0x00000040L       // the first child fills the inside area
+#define CBRS_EX_OWNROW 0x00000080L          // a row of its own
+#define CBRS_EX_COOL 0x00000100L            // its own border style
+#define CBRS_EX_GRIPPER 0x00000200L         // a gripper while docked
 #define CBRS_EX_GRIPPER_CLOSE 0x00000400L
 #define CBRS_EX_GRIPPER_EXPAND 0x00000800L
-#define CBRS_EX_STICKY 0x00020000L         // once set, kept through every style change
+#define CBRS_EX_STICKY 0x00020000L // once set, kept through every style change
 
 // Commands of the bar's context menu, and the message its frame gets before the menu shows.
 #define ID_SEC_ALLOWDOCKING 43040
@@ -109,6 +109,8 @@ public:
     virtual BOOL CanExpandFromCaption() { return TRUE; }
     virtual int AddGripperSize(CSize& size, BOOL bHorz) const;
     virtual void DrawGripperEx(CDC* pDC, CRect& rect, BOOL bHorz);
+    // Whether the gripper band carries the bar's title.
+    virtual BOOL GripperShowsTitle() const { return TRUE; }
     virtual void LayoutCloseButton(CDC* pDC, CRect& rectBand, BOOL bHorz);
     virtual void DrawCloseButtonPressed(CDC* pDC);
     virtual void DrawCloseButton(CDC* pDC);

@@ -3,6 +3,7 @@
 
 #include "docking/dock_bar.h"
 #include "framework/docview/miniframe.h"
+#include "toolbars/drawing/frame_glyphs.h"
 #include "toolbars/drawing/themeapi.h"
 
 #include <algorithm>
@@ -20,6 +21,29 @@ HFONT MakeFont(HDC hDC, LPCWSTR lpszFace, int nHeight, int nEscapement) {
     wcsncpy(lf.lfFaceName, lpszFace, LF_FACESIZE - 1);
     (void)hDC;
     return ::CreateFontIndirectW(&lf);
+}
+
+// The bar's title in its gripper band, along the band. A band thinner than a line of the text
+// (a toolbar's gripper) would show only clipped scraps of its letters: it shows none.
+void DrawGripperText(CDC* pDC, const CRect& band, BOOL bHorz, const CString& text) {
+    if (text.IsEmpty())
+        return;
+    const int nHeight = -MulDiv(8, pDC->GetDeviceCaps(LOGPIXELSY), 72);
+    HFONT hFont = MakeFont(pDC->m_hDC, L"Tahoma", nHeight, bHorz ? 900 : 0);
+    HGDIOBJ hOld = ::SelectObject(pDC->m_hDC, hFont);
+    TEXTMETRICW tm{};
+    ::GetTextMetricsW(pDC->m_hDC, &tm);
+    if ((bHorz ? band.Width() : band.Height()) >= tm.tmHeight) {
+        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
+        const COLORREF clrOld = pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
+        const int x = bHorz ? band.left + 1 : band.left + 4;
+        const int y = bHorz ? band.bottom - 2 : band.top + 2;
+        ::ExtTextOutW(pDC->m_hDC, x, y, ETO_CLIPPED, &band, text, (UINT)text.GetLength(), NULL);
+        pDC->SetTextColor(clrOld);
+        pDC->SetBkMode(nOldMode);
+    }
+    ::SelectObject(pDC->m_hDC, hOld);
+    ::DeleteObject(hFont);
 }
 
 wchar_t* DupTip(const CString& text) {
@@ -56,10 +80,10 @@ void SECControlBar::DrawBorders(CDC* pDC, CRect& rect) {
         return;
     }
     const SECDockAuxData& aux = SECDockAuxData::Get();
-    const COLORREF clrOuter = (m_dwExStyle & CBRS_EX_DARKBORDERS) ? aux.m_clrWindowFrame
-                                                                  : aux.m_clrBtnShadow;
-    const COLORREF clrInner = (m_dwExStyle & CBRS_EX_DARKBORDERS) ? aux.m_clrBtnHilite
-                                                                  : aux.m_clrBtnFace;
+    const COLORREF clrOuter =
+        (m_dwExStyle & CBRS_EX_DARKBORDERS) ? aux.m_clrWindowFrame : aux.m_clrBtnShadow;
+    const COLORREF clrInner =
+        (m_dwExStyle & CBRS_EX_DARKBORDERS) ? aux.m_clrBtnHilite : aux.m_clrBtnFace;
     DrawBorderLines(pDC, rect, clrOuter, clrInner, aux.m_cxBorder, aux.m_cyBorder);
     if ((m_dwExStyle & CBRS_EX_GRIPPER) && IsDocked())
         DrawGripperEx(pDC, rect, IsHorzDocked());
@@ -99,25 +123,9 @@ void SECControlBar::DrawGripperEx(CDC* pDC, CRect& rect, BOOL bHorz) {
         m_rectExpand.SetRectEmpty();
 
     CString text;
-    GetWindowText(text);
-    if (!text.IsEmpty()) {
-        const int nHeight = -MulDiv(8, pDC->GetDeviceCaps(LOGPIXELSY), 72);
-        HFONT hFont = MakeFont(pDC->m_hDC, L"Tahoma", nHeight, bHorz ? 900 : 0);
-        HGDIOBJ hOld = ::SelectObject(pDC->m_hDC, hFont);
-        const int nOldMode = pDC->SetBkMode(TRANSPARENT);
-        const COLORREF clrOld = pDC->SetTextColor(::GetSysColor(COLOR_BTNTEXT));
-        CRect clip = buttons;
-        if (bHorz)
-            ::ExtTextOutW(pDC->m_hDC, clip.left + 1, clip.bottom - 2, ETO_CLIPPED, &clip, text,
-                          (UINT)text.GetLength(), NULL);
-        else
-            ::ExtTextOutW(pDC->m_hDC, clip.left + 4, clip.top + 2, ETO_CLIPPED, &clip, text,
-                          (UINT)text.GetLength(), NULL);
-        pDC->SetTextColor(clrOld);
-        pDC->SetBkMode(nOldMode);
-        ::SelectObject(pDC->m_hDC, hOld);
-        ::DeleteObject(hFont);
-    }
+    if (GripperShowsTitle())
+        GetWindowText(text);
+    DrawGripperText(pDC, buttons, bHorz, text);
     if (bHorz)
         rect.left = band.right;
     else
@@ -166,9 +174,9 @@ void SECControlBar::DrawCloseButton(CDC* pDC) {
         return;
     CRect r = m_rectClose;
     pDC->FillSolidRect(&r, ::GetSysColor(COLOR_BTNFACE));
-    // The frame control draws the close glyph in the Marlett font.
-    ::DrawFrameControl(pDC->m_hDC, &r, DFC_CAPTION,
-                       DFCS_CAPTIONCLOSE | (m_bClosePressed ? DFCS_PUSHED : 0));
+    // The frame control draws the close glyph (by lines where its symbol font is missing).
+    DrawFrameButton(pDC->m_hDC, &r, DFC_CAPTION,
+                    DFCS_CAPTIONCLOSE | (m_bClosePressed ? DFCS_PUSHED : 0));
 }
 
 void SECControlBar::LayoutExpandButton(CDC* pDC, CRect& rectBand, BOOL bHorz) {
@@ -197,9 +205,9 @@ void SECControlBar::DrawExpandButton(CDC* pDC) {
     const bool bRowHorz = IsHorzDocked() != FALSE;
     const UINT nArrow = bRowHorz ? (m_bCanExpand ? DFCS_SCROLLRIGHT : DFCS_SCROLLLEFT)
                                  : (m_bCanExpand ? DFCS_SCROLLDOWN : DFCS_SCROLLUP);
-    ::DrawFrameControl(pDC->m_hDC, &r, DFC_SCROLL,
-                       nArrow | (m_bExpandEnabled ? 0 : DFCS_INACTIVE) |
-                           (m_bExpandPressed ? DFCS_PUSHED : 0));
+    DrawFrameButton(pDC->m_hDC, &r, DFC_SCROLL,
+                    nArrow | (m_bExpandEnabled ? 0 : DFCS_INACTIVE) |
+                        (m_bExpandPressed ? DFCS_PUSHED : 0));
 }
 
 BOOL SECControlBar::IsOverClose(CPoint pt) const {

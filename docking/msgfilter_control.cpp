@@ -2,6 +2,8 @@
 
 #include <windowsx.h>
 
+#include "toolbars/drawing/frame_glyphs.h"
+
 IMPLEMENT_DYNCREATE(SECCaptionControlMsgFilter, SECCaptionMsgFilter)
 
 namespace {
@@ -127,7 +129,7 @@ void SECCaptionControlMsgFilter::Redraw() {
     if (hDC == NULL)
         return;
     CRect rect = m_rectControl;
-    ::DrawFrameControl(hDC, &rect, m_nDrawType, (m_nState & ~0xFFu) | (UINT)nKind);
+    DrawFrameButton(hDC, &rect, m_nDrawType, (m_nState & ~0xFFu) | (UINT)nKind);
     ::ReleaseDC(hOwner, hDC);
 }
 

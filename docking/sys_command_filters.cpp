@@ -246,6 +246,13 @@ UINT ScxCaptionNCRDBLClkFilter::OnMessage(UINT message, WPARAM wParam, LPARAM lP
 
 UINT ScxContextMenuFilter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
     CFrameWnd* pFrame = OwnerFrame(m_pOwner);
+    // The system's own handling of the press on a caption follows the right button itself and
+    // eats its release, which the menu comes with: the press is taken here.
+    if (message == WM_NCRBUTTONDOWN && wParam == HTCAPTION && pFrame != NULL) {
+        if (pResult != NULL)
+            *pResult = 0;
+        return resultHandled | resultConsumed | resultControl | resultStop;
+    }
     if (message != WM_NCRBUTTONUP || wParam != HTCAPTION || pFrame == NULL)
         return FilterChildren(message, wParam, lParam, pResult);
     SysCommandExRecord record = PointRecord(

@@ -454,10 +454,17 @@ SECBtnDrawingCache* SECCustomToolBar::DrawingCache() {
 }
 
 void SECCustomToolBar::DoPaint(CDC* pDC) {
-    if (IsFlatLook())
+    if (IsFlatLook()) {
         DrawFlatBackground(pDC);
-    else
+    } else {
+        // The background erase leaves the space inside the borders to the bar, and neither the
+        // borders nor the buttons cover all of it: what a switch of the look or of the button
+        // size moved away would stay there.
+        CRect client;
+        GetClientRect(&client);
+        pDC->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
         SECControlBar::DoPaint(pDC);
+    }
     if (m_btns.empty())
         return;
     SECBtnDrawingCache* pCache = DrawingCache();

@@ -98,6 +98,8 @@ public:
     void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
     void DoPaint(CDC* pDC) override;
     void DrawBorders(CDC* pDC, CRect& rect) override;
+    // A toolbar's gripper is a few pixels wide: its title would show as scraps of letters.
+    BOOL GripperShowsTitle() const override { return FALSE; }
     INT_PTR OnToolHitTest(CPoint point, TOOLINFO* pTI) const override;
     void OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) override;
     void DelayShow(BOOL bShow) override;

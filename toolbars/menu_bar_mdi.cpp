@@ -2,6 +2,7 @@
 // first and its minimise, restore and close glyphs last in the bar's first row.
 #include "toolbars/menu_bar.h"
 
+#include "toolbars/drawing/frame_glyphs.h"
 #include "toolbars/drawing/themeapi.h"
 #include "toolbars/tbbtn_cache.h"
 
@@ -170,9 +171,9 @@ void SECBtnCaption::DrawFace(SECBtnDrawingCache& cache, BOOL, CRect& rcImage) {
             if (SUCCEEDED(DynDrawThemeBackground(hTheme, dc, parts[glyph], nState, &rect, NULL)))
                 continue;
         }
-        ::DrawFrameControl(dc, &rect, DFC_CAPTION,
-                           kinds[glyph] | (bPressed ? DFCS_PUSHED : 0) |
-                               (bInactive ? DFCS_INACTIVE : 0));
+        DrawFrameButton(dc, &rect, DFC_CAPTION,
+                        kinds[glyph] | (bPressed ? DFCS_PUSHED : 0) |
+                            (bInactive ? DFCS_INACTIVE : 0));
     }
     if (hTheme != NULL)
         DynCloseThemeData(hTheme);

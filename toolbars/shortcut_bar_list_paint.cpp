@@ -2,6 +2,7 @@
 // framed icons, centred labels, the scroll buttons and the insertion marker.
 #include "toolbars/shortcut_bar_list.h"
 
+#include "toolbars/drawing/frame_glyphs.h"
 #include "toolbars/drawing/themeapi.h"
 #include "toolbars/drawing/toolkitcolors.h"
 
@@ -150,7 +151,7 @@ void SECShortcutListCtrl::DrawScrollButtons(CDC* pDC) {
             if (pButton->IsPressed())
                 nState |= DFCS_PUSHED;
             CRect rc = pButton->m_rect;
-            ::DrawFrameControl(pDC->m_hDC, &rc, DFC_SCROLL, nState);
+            DrawFrameButton(pDC->m_hDC, &rc, DFC_SCROLL, nState);
         }
     }
     if (hTheme != NULL)

@@ -10,6 +10,7 @@
 #include "toolbars/tbbtn_cache.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 // Filled while a button's command is sent: where the button was and that it was pressed.
@@ -101,6 +102,10 @@ public:
     void NotifyButtons(UINT nID, UINT nCode, void* pData);
     BOOL GetDefaultToolBarButtons(UINT nBarID, int& nCount, const UINT*& pIDs) const;
     SECCustomToolBar* CreateUserToolBar(LPCTSTR lpszTitle = nullptr);
+    // The bar the next Toolbars list opens on (the one a closing form just made), taken once;
+    // 0 for none.
+    void SetBarToSelect(UINT nBarID) { m_nBarToSelect = nBarID; }
+    UINT TakeBarToSelect() { return std::exchange(m_nBarToSelect, 0u); }
     void GetMenuBarIds(const UINT*& pIDs, int& nCount) const;
     void SetMenuBarIds(const UINT* pIDs, int nCount);
 
@@ -143,6 +148,7 @@ protected:
     std::vector<std::unique_ptr<DefaultToolBar>> m_defaults;
     std::vector<HWND> m_notifyWnds;
     HWND m_hCustomizeWnd = NULL;
+    UINT m_nBarToSelect = 0;
     BOOL m_bConfigMode = FALSE;
     BOOL m_bCustomizeMode = FALSE;
     BOOL m_bToolTips = TRUE;

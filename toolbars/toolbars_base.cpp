@@ -72,7 +72,8 @@ void SECToolBarsBase::FillToolBarList() {
         m_toolBarList.SetItemData(nRow, static_cast<UINT>(pBar->GetDlgCtrlID()));
         m_toolBarList.SetCheck(nRow, pBar->IsWindowVisible() ? 1 : 0);
     }
-    m_toolBarList.SetCurSel(0);
+    const int nSelect = RowOf(m_pManager->TakeBarToSelect());
+    m_toolBarList.SetCurSel(nSelect >= 0 ? nSelect : 0);
     UpdateControls();
 }
 
@@ -231,6 +232,14 @@ BOOL SECToolBarsBase::OnNewToolBar() {
         pFrame->ClientToScreen(&rect);
     }
     pFrame->FloatControlBar(pBar, CPoint(rect.left + 5, rect.top + 5), CBRS_ALIGN_TOP);
+    // The user goes on with the bar just made: its name and buttons come next.
+    const UINT nID = static_cast<UINT>(pBar->GetDlgCtrlID());
+    const int nRow = RowOf(nID);
+    if (nRow >= 0) {
+        m_toolBarList.SetCurSel(nRow);
+        UpdateControls();
+    }
+    m_nNewBarID = nID;
     return TRUE;
 }
 

@@ -65,6 +65,7 @@ protected:
 
     CCheckListBox m_toolBarList;
     CWnd* m_pDialog = nullptr;
+    UINT m_nNewBarID = 0; // the bar "&New..." made last
 
 private:
     int RowOf(UINT nBarID) const;

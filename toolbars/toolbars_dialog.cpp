@@ -100,8 +100,12 @@ void SECToolBarsDlg::OnNameKillFocus() {
 }
 
 void SECToolBarsDlg::OnNew() {
-    if (OnNewToolBar())
-        Close(SEC_IDC_CUSTOMIZE);
+    if (!OnNewToolBar())
+        return;
+    // The sheet that follows opens on the new bar.
+    if (m_pManager != nullptr)
+        m_pManager->SetBarToSelect(m_nNewBarID);
+    Close(SEC_IDC_CUSTOMIZE);
 }
 
 void SECToolBarsDlg::OnReset() {

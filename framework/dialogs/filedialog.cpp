@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/core/guard.h"
 #include "framework/win/resources.h"
 
 IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
@@ -10,6 +11,16 @@ IMPLEMENT_DYNAMIC(CFileDialog, CCommonDialog)
 namespace {
 // Room for the longest path the system can name (and a multiple selection of shorter ones).
 const size_t kFileBufferLength = 32768;
+
+// Left to itself the system puts the dialog at the screen's top left, over its owner's menu:
+// once it is laid out, it goes over the middle of its owner as every other dialog does.
+UINT_PTR CALLBACK CentringHook(HWND hHook, UINT message, WPARAM, LPARAM lParam) {
+    return AfxGuardWndProc(L"file dialog hook", (UINT_PTR)0, [&]() -> UINT_PTR {
+        if (message == WM_NOTIFY && reinterpret_cast<NMHDR*>(lParam)->code == CDN_INITDONE)
+            CWnd::FromHandle(::GetParent(hHook))->CenterWindow();
+        return 0;
+    });
+}
 } // namespace
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName,
@@ -18,7 +29,8 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszF
       m_fileBuffer(kFileBufferLength, L'\0') {
     std::memset(&m_ofn, 0, sizeof(m_ofn));
     m_ofn.lStructSize = sizeof(m_ofn);
-    m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLESIZING;
+    m_ofn.Flags = dwFlags | OFN_EXPLORER | OFN_ENABLESIZING | OFN_ENABLEHOOK;
+    m_ofn.lpfnHook = &CentringHook;
     if (lpszFileName != NULL) {
         size_t n = std::min(std::wcslen(lpszFileName), kFileBufferLength - 1);
         std::copy(lpszFileName, lpszFileName + n, m_fileBuffer.begin());

@@ -243,6 +243,9 @@ int CALLBACK CPropertySheet::SheetCallback(HWND hWnd, UINT message, LPARAM) {
         return 0;
     return AfxGuardWndProc(L"property sheet callback", 0, [&] {
         pSheet->OnInitDialog();
+        // A sheet of its own comes up over the middle of its owner, as dialogs do.
+        if (!(pSheet->GetStyle() & WS_CHILD))
+            pSheet->CenterWindow();
         return 0;
     });
 }

@@ -57,6 +57,22 @@ int CDockBar::GetDockedCount() const {
     return n;
 }
 
+CRect CDockBar::GetDropTargetRect() const {
+    CRect rect;
+    GetWindowRect(&rect);
+    const int cxReach = ::GetSystemMetrics(SM_CXFRAME);
+    if ((m_dwStyle & (CBRS_ALIGN_LEFT | CBRS_ALIGN_RIGHT)) && rect.Width() <= 2 * cxReach) {
+        const int x = rect.left;
+        rect.left = x - cxReach;
+        rect.right = x + cxReach + 1;
+    }
+    if (rect.Width() == 0)
+        rect.right++;
+    if (rect.Height() == 0)
+        rect.bottom++;
+    return rect;
+}
+
 int CDockBar::GetDockedVisibleCount() const {
     int n = 0;
     for (INT_PTR i = 0; i < m_arrBars.GetSize(); ++i)

@@ -31,6 +31,9 @@ public:
     int FindPlaceholder(UINT nID, int nPosExclude = -1) const;
     void ShowAll(BOOL bShow);
 
+    // Where a dragged bar can reach this dock bar (screen): its window; an empty one, a pixel
+    // thin, reaches over the frame's sizing border on either side, so that the pointer finds it.
+    CRect GetDropTargetRect() const;
     // Docks pBar here: at lpRect (screen) when given, else in a new last row.
     virtual void DockControlBar(CControlBar* pBar, LPCRECT lpRect = NULL);
     // Takes pBar out (not at nPosExclude); with bAddPlaceholder its id stays in its place. A

@@ -7,8 +7,50 @@
 #include "framework/docview/miniframe.h"
 #include "framework/win/dc.h"
 
-#define HORZF(dw) (((dw) & CBRS_ORIENT_HORZ) != 0)
-#define VERTF(dw) (((dw) & CBRS_ORIENT_VERT) != 0)
+namespace {
+// The floating drag frame's dots: white and mid grey. Inverted over the grey of an MDI
+// workspace, black and white dots (the halftone) give two greys a step apart, which nobody
+// sees; these give black and grey there, and stand out on white and on button faces alike.
+class DragBrush {
+public:
+    DragBrush() {
+        struct {
+            BITMAPINFOHEADER header;
+            DWORD pixels[8 * 8];
+        } dib{};
+        dib.header.biSize = sizeof(BITMAPINFOHEADER);
+        dib.header.biWidth = 8;
+        dib.header.biHeight = 8;
+        dib.header.biPlanes = 1;
+        dib.header.biBitCount = 32;
+        dib.header.biCompression = BI_RGB;
+        for (int y = 0; y < 8; ++y)
+            for (int x = 0; x < 8; ++x)
+                dib.pixels[y * 8 + x] = ((x + y) & 1) ? 0x00FFFFFF : 0x00808080;
+        m_hBrush = ::CreateDIBPatternBrushPt(&dib, DIB_RGB_COLORS);
+    }
+    ~DragBrush() {
+        if (m_hBrush != NULL)
+            ::DeleteObject(m_hBrush);
+    }
+    DragBrush(const DragBrush&) = delete;
+    DragBrush& operator=(const DragBrush&) = delete;
+    CBrush* Get() const {
+        return m_hBrush != NULL ? CBrush::FromHandle(m_hBrush) : CDC::GetHalftoneBrush();
+    }
+
+private:
+    HBRUSH m_hBrush = NULL;
+};
+
+CBrush* FloatingDragBrush() {
+    static const DragBrush brush;
+    return brush.Get();
+}
+} // namespace
+
+#define HORZF(dw) (((dw)&CBRS_ORIENT_HORZ) != 0)
+#define VERTF(dw) (((dw)&CBRS_ORIENT_VERT) != 0)
 
 // What a running loop holds and must give back on every way out, an exception's too.
 struct CDockContext::LoopResources {
@@ -16,6 +58,8 @@ struct CDockContext::LoopResources {
     HDC hDC = NULL;
     BOOL bLocked = FALSE;
     CDC dc;
+    // Everything the loop drew on the screen, so that it can be painted afresh afterwards.
+    CRect rectTouched{0, 0, 0, 0};
     void Release() {
         if (hWndCapture != NULL && ::GetCapture() == hWndCapture)
             ::ReleaseCapture();
@@ -33,10 +77,9 @@ struct CDockContext::LoopResources {
 };
 
 CDockContext::CDockContext(CControlBar* pBar)
-    : m_pBar(pBar), m_pDockSite(nullptr), m_ptLast(0, 0), m_rectLast(0, 0, 0, 0),
-      m_sizeLast(0, 0), m_rectDragHorz(0, 0, 0, 0), m_rectDragVert(0, 0, 0, 0),
-      m_rectFrameDragHorz(0, 0, 0, 0), m_rectFrameDragVert(0, 0, 0, 0),
-      m_rectMRUDockPos(0, 0, 0, 0), m_ptMRUFloatPos(-1, -1) {
+    : m_pBar(pBar), m_pDockSite(nullptr), m_ptLast(0, 0), m_rectLast(0, 0, 0, 0), m_sizeLast(0, 0),
+      m_rectDragHorz(0, 0, 0, 0), m_rectDragVert(0, 0, 0, 0), m_rectFrameDragHorz(0, 0, 0, 0),
+      m_rectFrameDragVert(0, 0, 0, 0), m_rectMRUDockPos(0, 0, 0, 0), m_ptMRUFloatPos(-1, -1) {
     // No dock site known: the bar's parent frame stands in.
     m_pDockSite = pBar != nullptr ? pBar->GetDockingFrame() : nullptr;
 }
@@ -88,9 +131,16 @@ void CDockContext::CancelLoop() {
     if (m_loop == nullptr)
         return;
     DrawFocusRect(TRUE);
+    const CRect rectTouched = m_loop->rectTouched;
     m_loop->Release();
     m_loop.reset();
     m_pDC = nullptr;
+    // Inverting the frame twice gives back what was under it only where nothing was painted in
+    // between: a window that repainted under the frame during the loop would keep a scrap of
+    // it. Whatever the loop drew on is painted afresh.
+    if (!rectTouched.IsRectEmpty())
+        ::RedrawWindow(NULL, &rectTouched, NULL,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void CDockContext::GetTrackRect(CRect& rect, BOOL& bDocked) {
@@ -112,17 +162,19 @@ void CDockContext::DrawFocusRect(BOOL bRemoveRect) {
         BOOL bDocked = FALSE;
         GetTrackRect(rect, bDocked);
         bDither = !bDocked;
-        size = bDocked ? CSize(1, 1)
-                       : CSize(::GetSystemMetrics(SM_CXFRAME) - 1,
-                               ::GetSystemMetrics(SM_CYFRAME) - 1);
+        size = bDocked
+                   ? CSize(1, 1)
+                   : CSize(::GetSystemMetrics(SM_CXFRAME) - 1, ::GetSystemMetrics(SM_CYFRAME) - 1);
     }
     if (rect == m_rectLast && size == m_sizeLast && bDither == m_bDitherLast)
         return;
     CBrush* pWhite = CBrush::FromHandle((HBRUSH)::GetStockObject(WHITE_BRUSH));
-    CBrush* pNew = bDither ? CDC::GetHalftoneBrush() : pWhite;
-    CBrush* pOld = m_bDitherLast ? CDC::GetHalftoneBrush() : pWhite;
+    CBrush* pNew = bDither ? FloatingDragBrush() : pWhite;
+    CBrush* pOld = m_bDitherLast ? FloatingDragBrush() : pWhite;
     m_pDC->DrawDragRect(rect.IsRectEmpty() ? NULL : &rect, size,
                         m_rectLast.IsRectEmpty() ? NULL : &m_rectLast, m_sizeLast, pNew, pOld);
+    if (m_loop != nullptr && !rect.IsRectEmpty())
+        m_loop->rectTouched.UnionRect(&m_loop->rectTouched, &rect);
     m_rectLast = rect;
     m_sizeLast = size;
     m_bDitherLast = bDither;
@@ -160,10 +212,8 @@ void CDockContext::StartDrag(CPoint pt) {
         m_rectFrameDragHorz = m_rectDragHorz;
         m_rectFrameDragVert = m_rectDragVert;
     }
-    ::AdjustWindowRectEx(&m_rectFrameDragHorz, WS_CAPTION | WS_THICKFRAME, FALSE,
-                         WS_EX_TOOLWINDOW);
-    ::AdjustWindowRectEx(&m_rectFrameDragVert, WS_CAPTION | WS_THICKFRAME, FALSE,
-                         WS_EX_TOOLWINDOW);
+    ::AdjustWindowRectEx(&m_rectFrameDragHorz, WS_CAPTION | WS_THICKFRAME, FALSE, WS_EX_TOOLWINDOW);
+    ::AdjustWindowRectEx(&m_rectFrameDragVert, WS_CAPTION | WS_THICKFRAME, FALSE, WS_EX_TOOLWINDOW);
     const int cxBorder = 2;
     AdjustForPointer(m_rectDragHorz, pt, cxBorder);
     AdjustForPointer(m_rectDragVert, pt, cxBorder);
@@ -211,11 +261,8 @@ DWORD CDockContext::CanDock() {
         if (dw == 0)
             continue;
         if (!bHorz && pDockBar != nullptr) {
-            // A side bar takes the drag only with the pointer over it.
-            CRect rectBar;
-            pDockBar->GetWindowRect(&rectBar);
-            if (rectBar.Width() == 0)
-                rectBar.right++;
+            // A side bar takes the drag only with the pointer over it (or, empty, beside it).
+            const CRect rectBar = pDockBar->GetDropTargetRect();
             if (!rectBar.PtInRect(m_ptLast))
                 continue;
         }
@@ -260,7 +307,8 @@ void CDockContext::EndDrag() {
         return;
     }
     const BOOL bVert = !(m_dwStyle & CBRS_SIZE_DYNAMIC) && (HORZF(m_dwStyle) == (m_bFlip != FALSE));
-    m_dwMRUFloatStyle = (bVert ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP) | (m_dwDockStyle & CBRS_FLOAT_MULTI);
+    m_dwMRUFloatStyle =
+        (bVert ? CBRS_ALIGN_LEFT : CBRS_ALIGN_TOP) | (m_dwDockStyle & CBRS_FLOAT_MULTI);
     m_ptMRUFloatPos = bVert ? m_rectFrameDragVert.TopLeft() : m_rectFrameDragHorz.TopLeft();
     m_pDockSite->FloatControlBar(m_pBar, m_ptMRUFloatPos, m_dwMRUFloatStyle);
 }
@@ -324,10 +372,10 @@ void CDockContext::ToggleDocking() {
             return;
         CControlBar* pTarget =
             m_uMRUDockID != 0 ? m_pDockSite->GetControlBar(m_uMRUDockID) : nullptr;
-        CDockBar* pDockBar = pTarget != nullptr && pTarget->IsDockBar()
-                                 ? static_cast<CDockBar*>(pTarget)
-                                 : nullptr;
-        if (pDockBar != nullptr && (pDockBar->GetBarStyle() & m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY)) {
+        CDockBar* pDockBar =
+            pTarget != nullptr && pTarget->IsDockBar() ? static_cast<CDockBar*>(pTarget) : nullptr;
+        if (pDockBar != nullptr &&
+            (pDockBar->GetBarStyle() & m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY)) {
             CRect rect = m_rectMRUDockPos;
             pDockBar->ClientToScreen(&rect);
             m_pDockSite->DockControlBar(m_pBar, pDockBar, &rect);

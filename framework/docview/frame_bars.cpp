@@ -183,13 +183,8 @@ DWORD CFrameWnd::CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar) {
         CControlBar* pFound = GetControlBar(entry[0]);
         if (pFound == nullptr || !pFound->IsDockBar() || !(pFound->GetStyle() & WS_VISIBLE))
             continue;
-        CRect rectBar;
-        pFound->GetWindowRect(&rectBar);
-        // An empty side still takes a drag that reaches its edge.
-        if (rectBar.Width() == 0)
-            rectBar.right++;
-        if (rectBar.Height() == 0)
-            rectBar.bottom++;
+        // An empty side still takes a drag that reaches it.
+        const CRect rectBar = static_cast<CDockBar*>(pFound)->GetDropTargetRect();
         CRect overlap;
         if (overlap.IntersectRect(&rectBar, &rect)) {
             if (ppDockBar != nullptr)

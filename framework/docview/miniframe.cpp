@@ -28,9 +28,21 @@ BOOL CMiniFrameWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWin
     if (dwStyle & MFS_THICKFRAME)
         dwStyle |= WS_THICKFRAME;
     m_strTitle = lpWindowName != NULL ? lpWindowName : L"";
-    return CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, dwStyle,
-                          rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                          pParentWnd->GetSafeHwnd(), NULL, NULL);
+    if (!CWnd::CreateEx(dwExStyle | WS_EX_TOOLWINDOW, lpClassName, lpWindowName, dwStyle, rect.left,
+                        rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                        pParentWnd->GetSafeHwnd(), NULL, NULL))
+        return FALSE;
+    // Made while its owner is active, it missed the activation notice that the owner sends
+    // its floating windows: it starts out with the owner's active caption.
+    if (GetStyle() & MFS_SYNCACTIVE) {
+        const HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
+        const HWND hActive = ::GetActiveWindow();
+        m_bOwnerActive = hOwner != NULL && hActive != NULL &&
+                         (hActive == hOwner || ::GetWindow(hActive, GW_OWNER) == hOwner);
+        if (m_bOwnerActive)
+            ::SendMessageW(m_hWnd, WM_NCACTIVATE, TRUE, 0);
+    }
+    return TRUE;
 }
 
 LRESULT CMiniFrameWnd::AdjustHitTest(DWORD dwStyle, LRESULT nHit) {
@@ -107,7 +119,8 @@ void CMiniDockFrameWnd::RecalcLayout(BOOL bNotify) {
 
 void CMiniDockFrameWnd::OnNcLButtonDown(UINT nHitTest, CPoint point) {
     CControlBar* pBar = GetFirstBar();
-    const bool bMulti = m_pWndDockBar != nullptr && (m_pWndDockBar->GetBarStyle() & CBRS_FLOAT_MULTI);
+    const bool bMulti =
+        m_pWndDockBar != nullptr && (m_pWndDockBar->GetBarStyle() & CBRS_FLOAT_MULTI);
     if (pBar != nullptr && pBar->m_pDockContext != nullptr) {
         if (nHitTest == HTCAPTION && !bMulti) {
             BringWindowToTop();

@@ -22,6 +22,7 @@ constexpr UINT kCmdUserToolbar = 32930;
 constexpr UINT kCmdResetConfiguration = 32998;
 constexpr UINT kCmdLanguageA = 32784;
 constexpr UINT kCmdLanguageB = 32785;
+constexpr UINT kCmdLanguageSwitch = 186; // the "Run" toolbar's default first button
 
 // Host-added items and buttons, and user-toolbar buttons.
 constexpr UINT kHostItemFirst = 1024;

@@ -2,6 +2,8 @@
 // command message, closing and the saving of the layout.
 #include "shell/frame/mainframe.h"
 
+#include <algorithm>
+
 #include "windows/common/asm_frame_table.h"
 #include "windows/common/droptarget.h"
 #include "shell/app/appearance.h"
@@ -135,16 +137,23 @@ void CMainFrame::AdoptSingleToolbars(BOOL bExtension) {
         }
         if (m_pUserTB == nullptr) {
             m_pUserTB = CreateUserToolbar(L"User");
-            if (m_pUserTB != nullptr)
+            if (m_pUserTB != nullptr) {
                 DockControlBar(m_pUserTB);
+                m_barsToPlace.push_back(m_pUserTB->GetSafeHwnd());
+            }
         }
     }
 }
 
 void CMainFrame::RestoreUserToolbarPlace() {
     SECDockState partial(m_pManager.get());
-    if (m_pUserTB != nullptr && m_pToolbarState->BuildPartialState(L"User", partial))
+    if (m_pUserTB != nullptr && m_pToolbarState->BuildPartialState(L"User", partial)) {
         SetDockState(partial);
+        // Its saved place holds.
+        m_barsToPlace.erase(
+            std::remove(m_barsToPlace.begin(), m_barsToPlace.end(), m_pUserTB->GetSafeHwnd()),
+            m_barsToPlace.end());
+    }
 }
 
 void CMainFrame::OnDestroy() {

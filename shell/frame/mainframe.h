@@ -171,6 +171,10 @@ private:
     void DefineDefaultToolbars();
     void AdoptSingleToolbars(BOOL bExtension);
     void RestoreUserToolbarPlace();
+    // Shows a bar without delay. The first time, a bar made new this run (no saved place) that
+    // the docking left alone on a row moves to the end of the first row above with room for
+    // it, so that a one-button bar does not take a row's height of its own.
+    void ShowNewControlBar(CControlBar* pBar);
     CUserTB* CreateUserToolbar(LPCTSTR lpszTitle);
     CGuiTB* CreateHostToolbarBar(LPCTSTR lpszTitle);
     void AddHostButtonGroup(LPCTSTR lpszTitle, int nIndex);
@@ -194,6 +198,8 @@ private:
     int m_nResetFlag = 0;
     BOOL m_bMemoryMapping = FALSE;
     int m_nLanguageFlag = 0;
+    bool m_bLanguageNamed = false;   // the host has called ChangeLanguage
+    std::vector<HWND> m_barsToPlace; // bars made this run with no saved place, not yet shown
     HMENU m_hLastPopup = NULL;
     WindowPosition m_position{};
     // The host's record of the window being opened or placed: the key of its placement.

@@ -162,8 +162,12 @@ void CMainFrame::OnUpdateToggleUserToolbar(CCmdUI* pCmdUI) {
 }
 
 void CMainFrame::OnToggleUserToolbar() {
-    if (m_pUserTB != nullptr)
-        ShowControlBar(m_pUserTB, !m_pUserTB->IsWindowVisible(), FALSE);
+    if (m_pUserTB == nullptr)
+        return;
+    if (m_pUserTB->IsWindowVisible())
+        ShowControlBar(m_pUserTB, FALSE, FALSE);
+    else
+        ShowNewControlBar(m_pUserTB);
 }
 
 void CMainFrame::OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu) {
@@ -229,6 +233,7 @@ void CMainFrame::OnResetConfiguration() {
 
 int CMainFrame::ChangeLanguage(int nFlag) {
     m_nLanguageFlag = nFlag;
+    m_bLanguageNamed = true;
     if (ExtensionMode())
         return nFlag;
     auto* pRun = DYNAMIC_DOWNCAST(SECCustomToolBar, GetControlBar(kBarRun));

@@ -2,7 +2,9 @@
 // "Customize" sheet with the frame's command groups and one group per host toolbar.
 #include "shell/frame/mainframe.h"
 
+#include "shell/frame/frame_ids.h"
 #include "shell/frame/toolbar_lists.h"
+#include "toolbars/custom_toolbar.h"
 #include "shell/hostlink.h"
 #include "toolbars/toolbar_cmd_page.h"
 #include "toolbars/toolbar_manager.h"
@@ -26,8 +28,21 @@ void CMainFrame::OnViewToolbars() {
             pBar->m_bToolTipsOn = bToolTips;
     if (m_pUserTB != nullptr && !ExtensionMode())
         m_pUserTB->m_bToolTipsOn = bToolTips;
-    // The dialogs may have reset the "Run" toolbar, and with it the language button.
-    ChangeLanguage(m_nLanguageFlag);
+    // The dialogs' settings (large buttons, cool look) change the bars' sizes.
+    RecalcLayout();
+    // The dialogs may have reset the "Run" toolbar, and with it the language button: it shows
+    // the host's language again once the host has named one. Before that the bar's own
+    // switch button stays, and a first button the user put there is never taken for it.
+    if (!m_bLanguageNamed)
+        return;
+    auto* pRun = DYNAMIC_DOWNCAST(SECCustomToolBar, GetControlBar(kBarRun));
+    if (pRun == nullptr || pRun->GetButtonCount() == 0)
+        return;
+    const UINT nFirst = pRun->GetButtonId(0);
+    const UINT nWanted = m_nLanguageFlag ? kCmdLanguageB : kCmdLanguageA;
+    if (nFirst != nWanted &&
+        (nFirst == kCmdLanguageA || nFirst == kCmdLanguageB || nFirst == kCmdLanguageSwitch))
+        ChangeLanguage(m_nLanguageFlag);
 }
 
 void CMainFrame::RunCustomizeSheet() {

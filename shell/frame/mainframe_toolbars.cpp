@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "shell/app/tarvikapp.h"
+#include "docking/dock_bar.h"
 #include "docking/dock_state.h"
 #include "shell/bars/tbstate.h"
 #include "shell/frame/dock_beside.h"
@@ -122,6 +123,8 @@ BOOL CMainFrame::CreateGuiToolbar(int* pIndex, const char* pszTitle, BOOL bReuse
     if (m_pToolbarState->BuildPartialState(candidate, partial)) {
         SetDockState(partial);
         pBar->KeepRestoredWidth();
+    } else if (!ExtensionMode()) {
+        m_barsToPlace.push_back(pBar->GetSafeHwnd());
     }
     *pIndex = m_hostToolbars.Add(pBar);
     AddHostButtonGroup(candidate, *pIndex);
@@ -170,7 +173,7 @@ BOOL CMainFrame::AddToolbarButton(int nIndex, UINT nBitmap, UINT nBitmap2, const
         ::HeapFree(::GetProcessHeap(), 0, tooltip);
     if (number < 0)
         return FALSE;
-    ShowControlBar(pBar, TRUE, FALSE);
+    ShowNewControlBar(pBar);
     m_groups.NoteButton(nIndex, nID);
     RecalcLayout();
     return TRUE;
@@ -183,13 +186,15 @@ int CMainFrame::ChangeButtons(LPCTSTR lpszLabel, LPCTSTR lpszTooltip, UINT nFlag
     const bool extension = ExtensionMode();
     if (!(nFlags & 0x8) && user && m_pUserTB == nullptr && !extension) {
         m_pUserTB = CreateUserToolbar(L"User");
-        if (m_pUserTB != nullptr)
+        if (m_pUserTB != nullptr) {
             DockControlBar(m_pUserTB);
+            m_barsToPlace.push_back(m_pUserTB->GetSafeHwnd());
+        }
     }
     if (nFlags & 0x2) {
         if (user && !extension && m_pUserTB != nullptr) {
             result = m_pUserTB->AddButton(lpszLabel, lpszTooltip, nWord);
-            ShowControlBar(m_pUserTB, TRUE, FALSE);
+            ShowNewControlBar(m_pUserTB);
         } else if (!user && m_pGuiTB != nullptr && nWord != 0 && nWord <= 0xFFFF) {
             AddHostImage(nBitmap, nBitmap2, nWord);
             result = m_pGuiTB->AddButton(lpszTooltip, nWord);
@@ -207,6 +212,22 @@ int CMainFrame::ChangeButtons(LPCTSTR lpszLabel, LPCTSTR lpszTooltip, UINT nFlag
     }
     CFrameWnd::RecalcLayout();
     return result;
+}
+
+void CMainFrame::ShowNewControlBar(CControlBar* pBar) {
+    ShowControlBar(pBar, TRUE, FALSE);
+    const auto it = std::find(m_barsToPlace.begin(), m_barsToPlace.end(), pBar->GetSafeHwnd());
+    if (it == m_barsToPlace.end())
+        return;
+    m_barsToPlace.erase(it);
+    RecalcLayout();
+    const int nRow = RowWithRoomAbove(pBar);
+    if (nRow < 0)
+        return;
+    SECDockPos pos{nRow, 1, SECDockPos::colsFromEnd};
+    SECDockSize size{1.0f, 150};
+    DockControlBarSized(pBar, &pos, static_cast<UINT>(pBar->m_pDockBar->GetDlgCtrlID()), &size);
+    RecalcLayout();
 }
 
 void CMainFrame::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pNeighbour) {

@@ -30,7 +30,8 @@ ToolbarButtonList DisplayList() {
 }
 
 ToolbarButtonList RunList() {
-    return {L"Run", kBarRun, {186, 0, 46, 50, 51, 48, 185, 213, kCmdStop, 0, 52, 49}};
+    return {
+        L"Run", kBarRun, {kCmdLanguageSwitch, 0, 46, 50, 51, 48, 185, 213, kCmdStop, 0, 52, 49}};
 }
 
 ToolbarButtonList EditList() {

@@ -199,3 +199,11 @@ HWND ChildTitled(HWND parent, const wchar_t* title) {
     EnumChildWindows(parent, &MatchTitle, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
+
+std::vector<UINT> SavedButtonIds(const std::vector<BYTE>& bytes) {
+    std::vector<UINT> ids;
+    for (size_t at = 0; at + 5 <= bytes.size(); at += 5 + bytes[at + 4])
+        ids.push_back(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+                      static_cast<UINT>(bytes[at + 3]) << 24);
+    return ids;
+}

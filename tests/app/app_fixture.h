@@ -64,5 +64,8 @@ protected:
 HostOptions Host(unsigned major, unsigned minor, int cores = 1, bool extension = false);
 
 std::wstring MenuItemText(HMENU menu, int position);
+// The command ids of a toolbar's saved "Buttons" value: records of a 32-bit command id, a
+// length byte and that many bytes.
+std::vector<UINT> SavedButtonIds(const std::vector<BYTE>& bytes);
 // The first child window (at any depth) with this text, or null.
 HWND ChildTitled(HWND parent, const wchar_t* title);

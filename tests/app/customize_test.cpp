@@ -6,6 +6,10 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <utility>
+
 #include "tests/support/screenshot.h"
 #include "tests/toolbars/modal_script.h"
 
@@ -170,6 +174,81 @@ TEST_F(Customize, TheTooltipSettingReachesHostAndUserToolbars) {
     toggleTips();
     EXPECT_EQ(L"Trace on", TooltipFor(Frame(), 1030));
     EXPECT_EQ(L"Reset the target", TooltipFor(Frame(), 20480));
+}
+
+// How far the centre of a window lies from the centre of the main frame, in pixels.
+int OffCentre(HWND hWnd, HWND frame) {
+    RECT a, b;
+    GetWindowRect(hWnd, &a);
+    GetWindowRect(frame, &b);
+    return std::max(std::abs((a.left + a.right) - (b.left + b.right)) / 2,
+                    std::abs((a.top + a.bottom) - (b.top + b.bottom)) / 2);
+}
+
+const int kNewToolbar = 43098;     // the Toolbars dialog's "&New..."
+const int kNewToolbarName = 43096; // the "New Toolbar" dialog's name
+const int kToolbarList = 43094;    // the Toolbars dialog's and page's list
+const int kToolbarName = 43102;    // their name edit
+
+// The Toolbars dialog, the "Customize" sheet and File Open each come up over the middle of the
+// main frame, not at the screen's corner over the menu.
+TEST_F(Customize, TheDialogsComeUpCentredOnTheMainFrame) {
+    Start();
+    SetWindowPos(Frame(), nullptr, 300, 200, 900, 700, SWP_NOZORDER);
+    PumpAll();
+    std::vector<std::pair<std::wstring, int>> seen;
+    auto measure = [&](const wchar_t* caption, int answer) {
+        return [&seen, caption, answer, this](HWND hWnd) {
+            seen.emplace_back(caption, OffCentre(hWnd, Frame()));
+            return answer;
+        };
+    };
+    ModalScript script;
+    script.Then(L"Toolbars", measure(L"Toolbars", kCustomize))
+        .Then(L"Customize", measure(L"Customize", IDCANCEL));
+    PostMessageW(Frame(), WM_COMMAND, kCmdViewToolbars, 0);
+    PumpAll();
+    ModalScript open;
+    open.Then(L"Open", measure(L"Open", IDCANCEL));
+    PostMessageW(Frame(), WM_COMMAND, 57601, 0); // File Open
+    PumpAll();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(open.Finished());
+    const std::vector<std::pair<std::wstring, int>> centred = {
+        {L"Toolbars", 0}, {L"Customize", 0}, {L"Open", 0}};
+    for (auto& s : seen)
+        s.second = s.second <= 1 ? 0 : s.second; // halves of odd sizes
+    EXPECT_EQ(centred, seen);
+}
+
+// After "&New..." the sheet that follows has the new toolbar selected, its name ready to edit.
+TEST_F(Customize, TheSheetAfterNewSelectsTheNewToolbar) {
+    Start();
+    std::wstring selected, name;
+    ModalScript script;
+    script.Then(L"Toolbars", [](HWND) { return kNewToolbar; })
+        .Then(L"New Toolbar",
+              [](HWND hNew) {
+                  SetDlgItemTextW(hNew, kNewToolbarName, L"Mine");
+                  return IDOK;
+              })
+        .Then(L"Customize", [&](HWND hSheet) {
+            HWND hPage = reinterpret_cast<HWND>(SendMessageW(hSheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+            HWND hList = GetDlgItem(hPage, kToolbarList);
+            const LRESULT row = SendMessageW(hList, LB_GETCURSEL, 0, 0);
+            wchar_t text[130] = L"";
+            if (row >= 0 && SendMessageW(hList, LB_GETTEXTLEN, row, 0) < 130)
+                SendMessageW(hList, LB_GETTEXT, row, reinterpret_cast<LPARAM>(text));
+            selected = text;
+            GetDlgItemTextW(hPage, kToolbarName, text, 130);
+            name = text;
+            return IDCANCEL;
+        });
+    PostMessageW(Frame(), WM_COMMAND, kCmdViewToolbars, 0);
+    PumpAll();
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(L"Mine", selected);
+    EXPECT_EQ(L"Mine", name);
 }
 
 } // namespace

@@ -207,4 +207,123 @@ TEST_F(AppTest, TheFileMenuShowsTheImagesOfItsCommands) {
     EXPECT_GE(g_menu.Count(g_menu.Rect(), 0x008000), 10);
 }
 
+// What the frame's bars show right after a look is switched in the Toolbars dialog is what they
+// show once the whole frame is painted again, and their grippers hold no scraps of ink.
+TEST_F(AppTest, SwitchingTheLookLeavesNothingStale) {
+    const struct {
+        const char* name;
+        int box;
+        const wchar_t* screenshot;
+    } cases[] = {
+        {"Cool Look", 43104, L"app_cool_look.png"},
+        {"Large Buttons", 43103, nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Start();
+        SetWindowPos(Frame(), HWND_TOP, 0, 0, 1200, 700, SWP_SHOWWINDOW);
+        PumpFor(100);
+        ModalScript script;
+        script.Then(L"Toolbars", [&](HWND hDlg) {
+            SendMessageW(GetDlgItem(hDlg, c.box), BM_CLICK, 0, 0);
+            return IDOK;
+        });
+        PostMessageW(Frame(), WM_COMMAND, 32929, 0); // "&Toolbars ..."
+        PumpAll();
+        PumpFor(300);
+        ASSERT_TRUE(script.Finished());
+        ScreenImage shown;
+        ASSERT_TRUE(shown.Read(Frame(), c.screenshot));
+        RedrawWindow(Frame(), nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpFor(100);
+        ScreenImage repainted;
+        ASSERT_TRUE(repainted.Read(Frame()));
+        RECT bars;
+        ASSERT_TRUE(GetWindowRect(GetDlgItem(Frame(), 0xE81B), &bars)); // the top dock bar
+        EXPECT_EQ(0, Differing(shown, repainted, bars));
+        // Before its first button a bar shows its gripper and borders, no scraps of ink.
+        for (const auto& [title, rect] : TopRow(Frame())) {
+            const RECT grip{rect.left, rect.top, rect.left + 6, rect.bottom};
+            EXPECT_EQ(0, repainted.Count(grip, Rgb(GetSysColor(COLOR_BTNTEXT))))
+                << std::string(title.begin(), title.end());
+        }
+        Unload();
+    }
+}
+
+// Appends a button record (a 32-bit command id and a length byte of 0) to the saved button list
+// of the toolbar whose list is `ids`, at any depth under key; false when no list matches.
+bool AppendSavedButton(HKEY key, const std::vector<UINT>& ids, UINT command) {
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExW(key, L"Buttons", nullptr, &type, nullptr, &size) == ERROR_SUCCESS &&
+        type == REG_BINARY) {
+        std::vector<BYTE> bytes(size);
+        RegQueryValueExW(key, L"Buttons", nullptr, &type, bytes.data(), &size);
+        if (SavedButtonIds(bytes) == ids) {
+            for (int shift = 0; shift < 32; shift += 8)
+                bytes.push_back(static_cast<BYTE>(command >> shift));
+            bytes.push_back(0);
+            return RegSetValueExW(key, L"Buttons", 0, REG_BINARY, bytes.data(),
+                                  static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+        }
+    }
+    for (DWORD i = 0;; ++i) {
+        wchar_t name[256];
+        DWORD length = 256;
+        if (RegEnumKeyExW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            return false;
+        HKEY child = nullptr;
+        if (RegOpenKeyExW(key, name, 0, KEY_READ | KEY_WRITE, &child) != ERROR_SUCCESS)
+            continue;
+        const bool done = AppendSavedButton(child, ids, command);
+        RegCloseKey(child);
+        if (done)
+            return true;
+    }
+}
+
+// A host's button that the user put on a default bar comes back at the next start with its
+// image as soon as the host names the image (after the bars were drawn): no click or repaint
+// of the user's brings it.
+TEST_F(AppTest, ACustomizedHostButtonShowsItsImageAfterARestart) {
+    using CreateFn = int(__cdecl*)(int*, const char*, int);
+    using AddFn = int(__cdecl*)(int, unsigned, unsigned, const char*, unsigned);
+    RegDeleteTreeA(HKEY_CURRENT_USER, RegistryRoot().c_str());
+    Start(SharedRoot());
+    SetWindowPos(Frame(), HWND_TOP, 0, 0, 1200, 700, SWP_SHOWWINDOW);
+    PumpFor(100);
+    RECT plain;
+    GetWindowRect(ChildTitled(Frame(), L"Main"), &plain);
+    EndKeepingProfile();
+    // What customizing leaves behind: the host's command 1030 after the "Main" bar's buttons.
+    HKEY root = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, RegistryRoot().c_str(), 0,
+                                           KEY_READ | KEY_WRITE, &root));
+    const bool appended = AppendSavedButton(root, {20, 57601, 21, 0, 57634, 57607, 0, 57664}, 1030);
+    RegCloseKey(root);
+    ASSERT_TRUE(appended);
+
+    Start(SharedRoot());
+    SetWindowPos(Frame(), HWND_TOP, 0, 0, 1200, 700, SWP_SHOWWINDOW);
+    PumpFor(200);
+    HWND mainBar = ChildTitled(Frame(), L"Main");
+    ASSERT_NE(nullptr, mainBar);
+    RECT bar;
+    GetWindowRect(mainBar, &bar);
+    ASSERT_GT(bar.right - bar.left, plain.right - plain.left) << "the button did not come back";
+    ScreenImage blank;
+    ASSERT_TRUE(blank.Read(Frame()));
+    const int before = GlyphPixels(blank, bar);
+    int index = -1;
+    ASSERT_EQ(1, Get<CreateFn>("CreateGuiToolbar")(&index, "Trace", 0));
+    ASSERT_EQ(1, Get<AddFn>("AddTBButton")(index, 179, 180, "Trace on", 1030));
+    PumpFor(200);
+    GetWindowRect(mainBar, &bar);
+    ScreenImage shown;
+    ASSERT_TRUE(shown.Read(Frame(), L"app_customized_host_button.png"));
+    EXPECT_GT(GlyphPixels(shown, bar), before);
+}
+
 } // namespace

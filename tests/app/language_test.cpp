@@ -4,6 +4,9 @@
 
 #include <algorithm>
 
+#include "tests/app/screen_image.h"
+#include "tests/toolbars/modal_script.h"
+
 namespace {
 
 using LanguageFn = int(__cdecl*)(int);
@@ -19,12 +22,7 @@ void CollectButtonLists(HKEY key, std::vector<std::vector<UINT>>& lists) {
             continue;
         std::vector<BYTE> bytes(size);
         RegQueryValueExW(key, L"Buttons", nullptr, &type, bytes.data(), &size);
-        // Records of a 32-bit command id, a length byte and that many bytes.
-        std::vector<UINT> ids;
-        for (size_t at = 0; at + 5 <= bytes.size(); at += 5 + bytes[at + 4])
-            ids.push_back(bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-                          static_cast<UINT>(bytes[at + 3]) << 24);
-        lists.push_back(ids);
+        lists.push_back(SavedButtonIds(bytes));
     }
     for (DWORD i = 0;; ++i) {
         wchar_t name[256];
@@ -97,6 +95,62 @@ TEST_F(Language, TheRunToolbarLeadsWithTheButtonOfTheLastFlag) {
         EXPECT_NE(lists.end(), std::find(lists.begin(), lists.end(), debug));
         Unload();
     }
+}
+
+// What the screen shows of the "Run" toolbar, pixel by pixel.
+std::vector<DWORD> RunBarPixels(HWND frame) {
+    HWND bar = ChildTitled(frame, L"Run");
+    RedrawWindow(bar, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    PumpFor(50);
+    ScreenImage image;
+    std::vector<DWORD> pixels;
+    if (bar == nullptr || !image.Read(bar))
+        return pixels;
+    const RECT& r = image.Rect();
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            pixels.push_back(image.At(x, y));
+    return pixels;
+}
+
+// The language button shows what the host last said: closing the Toolbars dialog with nothing
+// changed leaves it as it was, and the Language menu's items change it once the host, which
+// switches the language on the command they send, answers with ChangeLanguage.
+TEST_F(Language, TheButtonFollowsTheHostAndNotTheToolbarsDialog) {
+    Start();
+    SetWindowPos(Frame(), HWND_TOP, 0, 0, 1200, 700, SWP_SHOWWINDOW);
+    PumpFor(100);
+    int language = 0;
+    auto changeLanguage = Get<LanguageFn>("ChangeLanguage");
+    HostState::Get().onCommand = [&](int command) {
+        if (command == 186)
+            changeLanguage(language = !language);
+    };
+    const std::vector<DWORD> start = RunBarPixels(Frame());
+    ASSERT_FALSE(start.empty());
+    ModalScript script;
+    script.Then(L"Toolbars", [](HWND) { return IDOK; });
+    PostMessageW(Frame(), WM_COMMAND, 32929, 0); // "&Toolbars ..."
+    PumpAll();
+    ASSERT_TRUE(script.Finished());
+    EXPECT_TRUE(start == RunBarPixels(Frame())) << "the dialog changed the language button";
+    PostMessageW(Frame(), WM_COMMAND, 32785, 0); // "&Assembler"
+    PumpAll();
+    EXPECT_EQ(1, language);
+    const std::vector<DWORD> assembler = RunBarPixels(Frame());
+    EXPECT_TRUE(start != assembler);
+    PostMessageW(Frame(), WM_COMMAND, 32784, 0); // "&High Level"
+    PumpAll();
+    EXPECT_EQ(0, language);
+    const std::vector<DWORD> highLevel = RunBarPixels(Frame());
+    EXPECT_TRUE(assembler != highLevel);
+    // Now that the host has named a language, the dialog keeps it too.
+    ModalScript again;
+    again.Then(L"Toolbars", [](HWND) { return IDOK; });
+    PostMessageW(Frame(), WM_COMMAND, 32929, 0);
+    PumpAll();
+    EXPECT_TRUE(highLevel == RunBarPixels(Frame()));
+    HostState::Get().onCommand = nullptr;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <iterator>
 
 #include "tests/support/screenshot.h"
@@ -82,4 +83,18 @@ std::vector<std::pair<std::wstring, RECT>> TopRow(HWND frame) {
     std::sort(bars.begin(), bars.end(),
               [](const auto& a, const auto& b) { return a.second.left < b.second.left; });
     return bars;
+}
+
+int Differing(const ScreenImage& a, const ScreenImage& b, const RECT& rect, int minStep) {
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x) {
+            const DWORD p = a.At(x, y), q = b.At(x, y);
+            for (int shift = 0; shift < 24; shift += 8)
+                if (std::abs(int((p >> shift) & 0xFF) - int((q >> shift) & 0xFF)) >= minStep) {
+                    ++count;
+                    break;
+                }
+        }
+    return count;
 }

@@ -24,6 +24,10 @@ private:
     std::vector<DWORD> m_pixels;
 };
 
+// Pixels inside rect (screen coordinates) that two reads show differently: by at least minStep
+// in one of the colour channels.
+int Differing(const ScreenImage& a, const ScreenImage& b, const RECT& rect, int minStep = 1);
+
 // 0x00RRGGBB of a COLORREF.
 DWORD Rgb(COLORREF colour);
 

@@ -51,6 +51,9 @@ private:
 
 const DWORD kWatch = 5000;
 
+using OpenFn = int(__cdecl*)(const char*, const WindowPosition*, HWND*);
+using PosFn = int(__cdecl*)(intptr_t, int, const WindowPosition*);
+
 class ToggleDocking : public AppTest {
 protected:
     void SetUp() override {
@@ -80,10 +83,28 @@ protected:
         return POINT{(rect.left + rect.right) / 2,
                      rect.top + GetSystemMetrics(SM_CYSMCAPTION) / 2 + 2};
     }
+    // The stand-in host's registers window, opened in the form and place given; its view.
+    HWND OpenRegisters(const HostPlacement& placement) {
+        HostState::Get().placements[&m_position] = placement;
+        HWND view = nullptr;
+        if (Get<OpenFn>("GetMDIWindow")("Registers", &m_position, &view) != 1 || view == nullptr)
+            return nullptr;
+        CreateRegistersWindow(view, [](HWND) {});
+        RunFor(100);
+        return view;
+    }
+    // The form the library reports for the window (0x11 MDI child, 0x21 floating, 0x41 docked).
+    int FormOf(HWND view) {
+        EXPECT_EQ(1, Get<PosFn>("GetWindowPos")((intptr_t)view, 0, &m_position));
+        return HostState::Get().placements[&m_position].flags & 0x71;
+    }
     static void PostNcDoubleClick(HWND frame) {
         const POINT pt = CaptionOf(frame);
         PostMessageW(frame, WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(pt.x, pt.y));
     }
+
+private:
+    WindowPosition m_position{};
 };
 
 // Posted, as a tool or a test gives it: no button-up follows the double click.
@@ -159,21 +180,11 @@ TEST_F(ToggleDocking, ARealDoubleClickOnTheGripperFloatsTheBarAtItsLastFloatingP
     EXPECT_EQ(left.top, back.top);
 }
 
-using OpenFn = int(__cdecl*)(const char*, const WindowPosition*, HWND*);
-using PosFn = int(__cdecl*)(intptr_t, int, const WindowPosition*);
-
 // A docked host window's caption floats it; the floating frame's caption docks it again.
 TEST_F(ToggleDocking, ADoubleClickOnADockedHostWindowsCaptionFloatsItAndBack) {
-    WindowPosition position{};
-    HostState::Get().placements[&position] = {0x41, 0, 0, 100, 150};
-    HWND view = nullptr;
-    ASSERT_EQ(1, Get<OpenFn>("GetMDIWindow")("Registers", &position, &view));
-    CreateRegistersWindow(view, [](HWND) {});
-    RunFor(100);
-    auto form = [&] {
-        EXPECT_EQ(1, Get<PosFn>("GetWindowPos")((intptr_t)view, 0, &position));
-        return HostState::Get().placements[&position].flags & 0x71;
-    };
+    HWND view = OpenRegisters({0x41, 0, 0, 100, 150});
+    ASSERT_NE(nullptr, view);
+    auto form = [&] { return FormOf(view); };
     ASSERT_EQ(0x41, form());
     {
         HangWatch watch(kWatch);
@@ -190,6 +201,90 @@ TEST_F(ToggleDocking, ADoubleClickOnADockedHostWindowsCaptionFloatsItAndBack) {
         ASSERT_FALSE(watch.Fired()) << "the floating caption's double click left a loop waiting";
     }
     EXPECT_EQ(0x41, form());
+}
+
+// The key that picks an item of the menu open on this thread, pressed once the menu shows.
+WORD g_menuKey = 0;
+bool g_menuSeen = false;
+
+void CALLBACK PressMenuKey(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND menu = FindWindowW(L"#32768", nullptr);
+    if (menu == nullptr || !IsWindowVisible(menu))
+        return;
+    KillTimer(nullptr, id);
+    g_menuSeen = true;
+    INPUT keys[2] = {};
+    for (INPUT& key : keys) {
+        key.type = INPUT_KEYBOARD;
+        key.ki.wVk = g_menuKey;
+    }
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, keys, sizeof(INPUT));
+}
+
+// Right-clicks the frame's caption with the real mouse (left of its buttons) and picks the item
+// of the menu that comes up by its key; false when no menu came.
+bool ChooseFromCaptionMenu(HWND frame, WORD key) {
+    RECT rect;
+    GetWindowRect(frame, &rect);
+    const POINT at{rect.left + (rect.right - rect.left) / 4,
+                   rect.top + GetSystemMetrics(SM_CYFRAME) + 5};
+    SetCursorPos(at.x, at.y);
+    PumpFor(GetDoubleClickTime() + 50);
+    g_menuKey = key;
+    g_menuSeen = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 100, &PressMenuKey);
+    INPUT clicks[2] = {};
+    for (INPUT& click : clicks)
+        click.type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, clicks, sizeof(INPUT));
+    PumpFor(800);
+    KillTimer(nullptr, timer);
+    return g_menuSeen;
+}
+
+// The caption's right button brings up the docking menu in every form; a window that went from
+// an MDI child to floating, then docked, comes back as an MDI child of its old size and place.
+TEST_F(ToggleDocking, TheCaptionsMenuChangesTheFormAndTheMdiChildGetsItsPlaceBack) {
+    HWND view = OpenRegisters({0x11, 20, 30, 258, 188});
+    ASSERT_NE(nullptr, view);
+    auto form = [&] { return FormOf(view); };
+    auto placeInClient = [&] {
+        RECT rect;
+        GetWindowRect(GetParent(view), &rect);
+        MapWindowPoints(nullptr, GetParent(GetParent(view)), reinterpret_cast<POINT*>(&rect), 2);
+        return rect;
+    };
+    ASSERT_EQ(0x11, form());
+    const RECT child = placeInClient();
+    EXPECT_EQ(258, child.right - child.left);
+    EXPECT_EQ(188, child.bottom - child.top);
+    {
+        HangWatch watch(kWatch);
+        ASSERT_TRUE(ChooseFromCaptionMenu(GetParent(view), 'F')) << "no menu on the MDI child";
+        ASSERT_FALSE(watch.Fired());
+    }
+    EXPECT_EQ(0x21, form());
+    {
+        HangWatch watch(kWatch);
+        PostNcDoubleClick(GetAncestor(view, GA_ROOT));
+        RunFor(300);
+        ASSERT_FALSE(watch.Fired());
+    }
+    ASSERT_EQ(0x41, form() & 0x41);
+    {
+        HangWatch watch(kWatch);
+        ASSERT_TRUE(ChooseFromCaptionMenu(GetParent(view), 'M')) << "no menu on the docked frame";
+        ASSERT_FALSE(watch.Fired());
+    }
+    ASSERT_EQ(0x11, form());
+    const RECT back = placeInClient();
+    EXPECT_EQ(child.left, back.left);
+    EXPECT_EQ(child.top, back.top);
+    EXPECT_EQ(258, back.right - back.left);
+    EXPECT_EQ(188, back.bottom - back.top);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+
 namespace {
 
 using CreateFn = int(__cdecl*)(int*, const char*, int);
@@ -152,6 +154,42 @@ TEST_F(AppTest, TooltipsOfHostButtonsAreCutTo79Characters) {
     EXPECT_EQ(L"Trace on", TooltipFor(Frame(), 1030));
     EXPECT_EQ(std::wstring(79, L'x'), TooltipFor(Frame(), 1031));
     EXPECT_EQ(L"Reset the target", TooltipFor(Frame(), 20480));
+}
+
+// The one-button user toolbar and a one-button host toolbar, made new at the start, go to the
+// end of the first row that has room for them instead of taking a row each.
+TEST_F(AppTest, NewOneButtonToolbarsJoinARowWithRoom) {
+    const struct {
+        const char* name;
+        int width;
+        bool topRow; // both fit beside the default bars
+    } cases[] = {
+        {"wide frame: beside the default bars", 1260, true},
+        {"narrow frame: together on the next row", 960, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Start();
+        SetWindowPos(Frame(), HWND_TOP, 0, 0, c.width, 700, SWP_SHOWWINDOW);
+        PumpAll();
+        int index = -1;
+        ASSERT_EQ(1, Get<CreateFn>("CreateGuiToolbar")(&index, "Trace", 0));
+        Get<AddFn>("AddTBButton")(index, 179, 180, "Trace on", 1030);
+        Get<ChangeFn>("ChangeButtons")("Reset", "Reset the target", 0x1 | 0x2, 0, 0, 0);
+        PumpAll();
+        RECT main, user, trace;
+        GetWindowRect(BarTitled(Frame(), L"Main"), &main);
+        GetWindowRect(BarTitled(Frame(), L"User"), &user);
+        GetWindowRect(BarTitled(Frame(), L"Trace"), &trace);
+        EXPECT_EQ(user.top, trace.top);
+        EXPECT_EQ(c.topRow, user.top == main.top);
+        if (!c.topRow)
+            EXPECT_LE(user.top, main.bottom + 2); // the row right below the default bars
+        RECT frame;
+        GetWindowRect(Frame(), &frame);
+        EXPECT_LE(std::max(user.right, trace.right), frame.right);
+        Unload();
+    }
 }
 
 } // namespace

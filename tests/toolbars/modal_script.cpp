@@ -1,5 +1,6 @@
 #include "modal_script.h"
 
+#include <functional>
 #include <iterator>
 #include <vector>
 
@@ -105,13 +106,13 @@ void PumpFor(DWORD ms) {
     } while (::GetTickCount() - start < ms);
 }
 
-void DragWithMouse(POINT from, POINT to, bool bCtrl) {
+namespace {
+// The press and the moves of a drag from one point to another.
+std::vector<INPUT> PressAndMove(POINT from, POINT to) {
     ::SetCursorPos(from.x, from.y);
     // Two presses in one place would make a double click.
     PumpFor(::GetDoubleClickTime() + 50);
     std::vector<INPUT> inputs;
-    if (bCtrl)
-        inputs.push_back(Key(VK_CONTROL, false));
     inputs.push_back(MouseAt(from, 0));
     inputs.push_back(MouseAt(from, MOUSEEVENTF_LEFTDOWN));
     const int nSteps = 6;
@@ -119,6 +120,38 @@ void DragWithMouse(POINT from, POINT to, bool bCtrl) {
         POINT pt = {from.x + (to.x - from.x) * i / nSteps, from.y + (to.y - from.y) * i / nSteps};
         inputs.push_back(MouseAt(pt, 0));
     }
+    return inputs;
+}
+
+const std::function<void()>* g_pWhileHeld = nullptr;
+POINT g_releaseAt{};
+
+void CALLBACK ReleaseHeldButton(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(NULL, id);
+    if (g_pWhileHeld != nullptr)
+        (*g_pWhileHeld)();
+    g_pWhileHeld = nullptr;
+    INPUT up = MouseAt(g_releaseAt, MOUSEEVENTF_LEFTUP);
+    ::SendInput(1, &up, sizeof(INPUT));
+}
+} // namespace
+
+void DragWithMouseHolding(POINT from, POINT to, const std::function<void()>& whileHeld) {
+    std::vector<INPUT> inputs = PressAndMove(from, to);
+    g_pWhileHeld = &whileHeld;
+    g_releaseAt = to;
+    ::SetTimer(NULL, 0, 400, &ReleaseHeldButton);
+    ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    PumpFor(1000);
+    g_pWhileHeld = nullptr;
+}
+
+void DragWithMouse(POINT from, POINT to, bool bCtrl) {
+    std::vector<INPUT> inputs;
+    if (bCtrl)
+        inputs.push_back(Key(VK_CONTROL, false));
+    const std::vector<INPUT> moves = PressAndMove(from, to);
+    inputs.insert(inputs.end(), moves.begin(), moves.end());
     inputs.push_back(MouseAt(to, MOUSEEVENTF_LEFTUP));
     if (bCtrl)
         inputs.push_back(Key(VK_CONTROL, true));

@@ -44,5 +44,9 @@ void PumpFor(DWORD ms);
 // Control key is held throughout. All input is queued before any of it is handled, so a drag
 // loop that starts on the press finds the rest waiting.
 void DragWithMouse(POINT from, POINT to, bool bCtrl = false);
+// The real mouse: press at from, move to to in steps; whileHeld runs from inside whatever
+// loop the press started (a drag's), with the button still down, and then the button is
+// released at to.
+void DragWithMouseHolding(POINT from, POINT to, const std::function<void()>& whileHeld);
 // The real mouse: two quick presses and releases at one point (screen), all queued at once.
 void DoubleClickWithMouse(POINT at);

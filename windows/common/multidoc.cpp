@@ -1,5 +1,7 @@
 #include "windows/common/multidoc.h"
 
+#include <iterator>
+
 #include "shell/frame/mainframe.h"
 #include "windows/common/docview.h"
 #include "windows/common/frame_families.h"
@@ -33,6 +35,29 @@ BOOL CMultiDoc::CloseDockedFrame(CFrameWnd* pDocked) {
     return TRUE;
 }
 
+// A window docked from an MDI child and made one again gets its old size and place back, not
+// the size a new MDI child gets. Entries of docked frames that are gone are dropped.
+void CMultiDoc::KeepMdiPlace(HWND hOld, const RECT* pChildPlace, CFrameWnd* pNew) {
+    const auto found = m_mdiPlaces.find(hOld);
+    const bool bKnown = found != m_mdiPlaces.end();
+    const RECT place = bKnown ? found->second : RECT{};
+    for (auto it = m_mdiPlaces.begin(); it != m_mdiPlaces.end();)
+        it = ::IsWindow(it->first) ? std::next(it) : m_mdiPlaces.erase(it);
+    if (pChildPlace != nullptr) {
+        m_mdiPlaces[pNew->GetSafeHwnd()] = *pChildPlace;
+        return;
+    }
+    if (!bKnown || !pNew->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
+        return;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    if (::GetWindowPlacement(pNew->m_hWnd, &placement)) {
+        placement.rcNormalPosition = place;
+        placement.flags = 0;
+        ::SetWindowPlacement(pNew->m_hWnd, &placement);
+    }
+}
+
 // The conversion of both directions: the family is chosen before anything is touched, and a
 // new frame that cannot be made leaves the old one with its place in the lists and its data.
 template <class MakeFrame> CFrameWnd* CMultiDoc::Convert(CFrameWnd* pOld, MakeFrame makeFrame) {
@@ -47,6 +72,10 @@ template <class MakeFrame> CFrameWnd* CMultiDoc::Convert(CFrameWnd* pOld, MakeFr
     CWindowIdList& list = WindowIdList();
     const bool bListed = list.Contains(hOld);
     list.Remove(hOld);
+    WINDOWPLACEMENT wasChild{};
+    wasChild.length = sizeof(wasChild);
+    const bool bFromChild = pOld->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) &&
+                            ::GetWindowPlacement(hOld, &wasChild) != FALSE;
     CFrameWnd* pNew = makeFrame(); // the old frame is gone once this succeeds
     if (pNew == nullptr) {
         if (bListed)
@@ -54,6 +83,7 @@ template <class MakeFrame> CFrameWnd* CMultiDoc::Convert(CFrameWnd* pOld, MakeFr
         steps->Undo(pOld);
         return nullptr;
     }
+    KeepMdiPlace(hOld, bFromChild ? &wasChild.rcNormalPosition : nullptr, pNew);
     steps->After(pNew);
     // The id follows the new frame in every family, host windows included: left alone it
     // would name the closed old frame, and closing or placing by id would reach nothing.

@@ -4,6 +4,7 @@
 // the drag-and-drop registration and the screen placement on to the new frame.
 #pragma once
 
+#include <map>
 #include <memory>
 
 #include "docking/doc_template.h"
@@ -48,6 +49,12 @@ public:
 
 private:
     template <class MakeFrame> CFrameWnd* Convert(CFrameWnd* pOld, MakeFrame makeFrame);
+    // Notes the MDI child's place (pChildPlace) under the docked frame made from it, or gives a
+    // new MDI child the place noted under the docked frame hOld it was made from.
+    void KeepMdiPlace(HWND hOld, const RECT* pChildPlace, CFrameWnd* pNew);
+    // The place (in its MDI client) of the MDI child a docked frame was made from, by the docked
+    // frame's window: an MDI child made from that frame again takes it back.
+    std::map<HWND, RECT> m_mdiPlaces;
 };
 
 // Re-applies a new frame's placement twice, one pixel larger and then exactly, so that its
