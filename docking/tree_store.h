@@ -1,9 +1,8 @@
-// A settings-tree node as a store of bar values (the tree's own calls are all virtual, so the
-// docking library reaches a tree without linking the toolbar library that makes it).
+// A settings-tree node as a store of bar values.
 #pragma once
 
 #include "framework/docview/barinfo.h"
-#include "toolbars/settings_tree.h"
+#include "toolbars/settings/settings_tree.h"
 
 class SECTreeBarStore : public CBarValueStore {
 public:

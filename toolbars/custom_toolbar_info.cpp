@@ -1,7 +1,7 @@
 // A custom toolbar's saved title and buttons.
 #include "toolbars/custom_toolbar_info.h"
 
-#include "toolbars/settings_tree.h"
+#include "toolbars/settings/settings_tree.h"
 
 #include <algorithm>
 #include <memory>

@@ -1,7 +1,7 @@
 // The settings tree in a private profile (ini) file.
-#include "toolbars/settings_tree_strategy.h"
+#include "toolbars/settings/settings_tree_strategy.h"
 
-#include "toolbars/settings_tree.h"
+#include "toolbars/settings/settings_tree.h"
 
 #include "toolbars/null_separated.h"
 #include "framework/win/profile_text.h"

@@ -1,7 +1,7 @@
 // The settings tree in the registry: a key a node, its pairs as string values, its children as
 // subkeys.
 #include "toolbars/registry.h"
-#include "toolbars/settings_tree_strategy.h"
+#include "toolbars/settings/settings_tree_strategy.h"
 
 #include <vector>
 

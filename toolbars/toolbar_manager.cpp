@@ -6,7 +6,7 @@
 #include "toolbars/menu_bar.h"
 #include "toolbars/registered_messages.h"
 #include "framework/docview/dockbar.h"
-#include "toolbars/settings_tree.h"
+#include "toolbars/settings/settings_tree.h"
 
 #include <algorithm>
 

@@ -5,8 +5,8 @@
 #include "docking/control_bar_info.h"
 #include "framework/core/archive.h"
 #include "framework/core/file.h"
-#include "toolbars/settings_tree.h"
-#include "toolbars/settings_tree_strategy.h"
+#include "toolbars/settings/settings_tree.h"
+#include "toolbars/settings/settings_tree_strategy.h"
 
 #include <vector>
 

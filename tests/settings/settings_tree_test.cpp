@@ -1,7 +1,7 @@
 #include "settings_test_support.h"
 #include "toolbars/registry.h"
-#include "toolbars/settings_tree.h"
-#include "toolbars/settings_tree_strategy.h"
+#include "toolbars/settings/settings_tree.h"
+#include "toolbars/settings/settings_tree_strategy.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A custom toolbar's saved buttons: the "Buttons" bytes, their bounded reading, and the archive,
 // profile and tree-node forms.
 #include "toolbars/custom_toolbar_info.h"
-#include "toolbars/settings_tree.h"
+#include "toolbars/settings/settings_tree.h"
 
 #include <gtest/gtest.h>
 

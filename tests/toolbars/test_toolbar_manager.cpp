@@ -2,7 +2,7 @@
 // settings and their profile section, the bar under a rectangle, config mode.
 #include "toolbar_test_frame.h"
 
-#include "toolbars/settings_tree.h"
+#include "toolbars/settings/settings_tree.h"
 #include "toolbars/toolbars_base.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 // Binary values of the settings tree: two letters a byte ("A" plus the low half, then "A" plus
 // the high half); texts over 250 characters go into numbered chunks with a count beside them.
-#include "toolbars/settings_tree.h"
+#include "toolbars/settings/settings_tree.h"
 
 #include "framework/win/profile_text.h"
 

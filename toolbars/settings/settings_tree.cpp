@@ -1,7 +1,7 @@
 // Settings-tree nodes: creation, children, text pairs and their typed forms, saving and loading.
-#include "toolbars/settings_tree.h"
+#include "toolbars/settings/settings_tree.h"
 
-#include "toolbars/settings_tree_strategy.h"
+#include "toolbars/settings/settings_tree_strategy.h"
 
 #include <cwchar>
 #include <cwctype>
