@@ -1,6 +1,6 @@
 // Commands from the menu, the host's command message and toolbar buttons, as one table of what
 // reaches the host; the busy flag against a command arriving inside another.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 namespace {
 

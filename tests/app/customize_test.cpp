@@ -1,13 +1,13 @@
 // "&Toolbars ..." from the frame's menu: the Toolbars dialog, its way to the "Customize" sheet,
 // the Commands page's groups by host mode, and what the frame takes over afterwards. The
 // dialogs are driven from inside their modal loops.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include <commctrl.h>
 #include <prsht.h>
 
 #include "tests/support/screenshot.h"
-#include "tests/toolbars/modal_script.h"
+#include "tests/support/modal_script.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // What the stand-in host's demo shows: its script run through the exports, the host's pump, then
 // the frame read back from the screen the way the demo's screenshot reads it.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include "host/lib/demo_script.h"
-#include "tests/app/screen_image.h"
+#include "tests/support/screen_image.h"
 
 namespace {
 

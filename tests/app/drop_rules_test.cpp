@@ -1,6 +1,6 @@
 // The drag-and-drop rule sets as the host's service receives them at start-up, and the command
 // lines that drags between the debugger's windows run with them.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include <cstring>
 #include <map>

@@ -1,14 +1,14 @@
 // Evaluation windows driven by a test that is the host: the tree filled and changed through
 // UpdateEvalWindow, children on expand, colours on the screen, value edits that become command
 // lines, the local-variables window's own rules, and edits that the host or the user cuts short.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include <commctrl.h>
 
 #include <string>
 
 #include "host/lib/host_eval.h"
-#include "tests/app/screen_image.h"
+#include "tests/support/screen_image.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Floating toolbars where the user can see them: one restored from the saved layout at the next
 // start, and one made new from the Toolbars dialog, each above the main window.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include "tests/support/screenshot.h"
-#include "tests/toolbars/modal_script.h"
+#include "tests/support/modal_script.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Tips and status prompts of the main frame, as the user meets them: the real cursor over the
 // toolbars' buttons, a menu item or a pressed button, and what the screen then shows.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include <commctrl.h>
 

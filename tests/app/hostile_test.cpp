@@ -1,6 +1,6 @@
 // Every export called when it must fail: before the frame exists, after EndApp, and with
 // arguments that name nothing.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include "ifac/h/hostwnd.h"
 

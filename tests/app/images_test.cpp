@@ -1,8 +1,8 @@
 // The library's button images: every command of the frame's toolbars has one of its own, small
 // and 32 x 30, and the single bitmaps match the strips' images of their commands.
-#include "tests/app/app_fixture.h"
-#include "tests/app/screen_image.h"
-#include "tests/toolbars/modal_script.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/screen_image.h"
+#include "tests/support/modal_script.h"
 
 #include <algorithm>
 #include <map>

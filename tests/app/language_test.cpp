@@ -1,6 +1,6 @@
 // The language button that leads the "Run" toolbar, and the default bars' buttons, seen in the
 // layout saved at the end.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include <algorithm>
 

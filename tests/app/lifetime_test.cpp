@@ -1,5 +1,5 @@
 // Runs that end inside a host call, buttons that delete their own bar, two runs in one process.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 namespace {
 

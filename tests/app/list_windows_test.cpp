@@ -1,10 +1,10 @@
 // List windows driven through the list-window interface as a debugger host drives them: the host
 // fills a window item by item, stores its callbacks, and learns what the user does from them.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include "host/lib/host_lists.h"
 #include "include/list.h"
-#include "tests/app/screen_image.h"
+#include "tests/support/screen_image.h"
 
 #include <ole2.h>
 

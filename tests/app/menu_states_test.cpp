@@ -1,6 +1,6 @@
 // The main menu as the frame shows it: which items the update pass greys, and the application's
 // own commands (Exit, Print Setup) reaching their handlers.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The host's menu items: anchors of both sets, the counters, the flags, refused calls; the
 // disabled-command list.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Host toolbars keep their places across runs: a first run creates them, floats one and docks
 // one on the left with the mouse and ends; a second run on the same profile creates them again.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 #include "tests/support/screenshot.h"
 
 #include <map>

@@ -1,10 +1,10 @@
 // The host shows its loaded libraries through PluginDialog, and the user writes them to a
 // protocol file from the dialog's "&Protocol" button, through the system's save dialog.
 #include "host/lib/plugin_tree.h"
-#include "tests/app/app_fixture.h"
-#include "tests/app/screen_image.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/screen_image.h"
 #include "tests/support/file_bytes.h"
-#include "tests/toolbars/modal_script.h"
+#include "tests/support/modal_script.h"
 
 #include <string>
 

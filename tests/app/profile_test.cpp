@@ -1,6 +1,6 @@
 // The library's one registry key: the layout, "Reset" and the deletion before saving all use
 // the profile's key, and nothing beside it goes; hostile saved layouts still give a frame.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 namespace {
 

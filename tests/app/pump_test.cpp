@@ -1,6 +1,6 @@
 // The pump the host drives: idle calls per turn and mode, the host's hook, the kick-idle
 // message, the window of the last message.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 namespace {
 

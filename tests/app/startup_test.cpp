@@ -1,6 +1,6 @@
 // Start-up per host scenario: what reached the host and in which order, the frame's title and
 // menu, the handles written back into the host's record.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 namespace {
 

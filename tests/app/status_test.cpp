@@ -1,5 +1,5 @@
 // The status bar's panes: the host's pane data, the Info text, the help text.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include <commctrl.h>
 

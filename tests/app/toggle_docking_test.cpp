@@ -2,11 +2,11 @@
 // toolbar's gripper, on a floating toolbar's caption and on a docked host window's caption.
 // Each runs under a watchdog, so that a tracking loop left waiting fails the test instead of
 // stalling the suite.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include "host/lib/host_window.h"
 #include "ifac/h/hostwnd.h"
-#include "tests/toolbars/modal_script.h"
+#include "tests/support/modal_script.h"
 
 #include <atomic>
 

@@ -1,5 +1,5 @@
 // Host toolbars by title, their buttons and the user toolbar, seen on the frame's bars.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 // The Window menu and the main title as the user meets them with a host window open and
 // closed: the menu opened from the keyboard, its items read while it is shown.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include "host/lib/host_window.h"
 #include "ifac/h/hostwnd.h"

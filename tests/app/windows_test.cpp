@@ -1,6 +1,6 @@
 // Host windows: the view that sizes the host's child, placements kept by the host, icons,
 // captions, the owner of the last message, and the view's drag-and-drop registration.
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include "host/lib/host_window.h"
 #include "tests/support/screenshot.h"

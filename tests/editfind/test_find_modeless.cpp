@@ -1,7 +1,7 @@
 // The modeless find dialog: it keeps the found text marked while it has the focus, closes
 // itself, and goes with the window it searches.
 #include "find_support.h"
-#include "screenshot.h"
+#include "tests/support/screenshot.h"
 
 #include "editor/edit_find_dialog.h"
 #include "editor/edit_model.h"

@@ -1,7 +1,7 @@
 // After OK in the font and colour dialog, an edit control showing the language repaints in the
 // colours and the font chosen.
-#include "editorwin_support.h"
-#include "font_dialog_driver.h"
+#include "tests/support/editorwin_support.h"
+#include "tests/support/font_dialog_driver.h"
 
 #include "editor/font_colour_dialog.h"
 

@@ -1,6 +1,6 @@
 // Hostile input for the editor's windows: a 20 MB line, odd tab sizes, fonts that cannot be
 // had, colour runs that do not fit their line, and routing that must not offer twice.
-#include "editorwin_support.h"
+#include "tests/support/editorwin_support.h"
 
 #include <gtest/gtest.h>
 

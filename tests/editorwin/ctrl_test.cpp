@@ -1,6 +1,6 @@
 // The edit control as a dialog's child: taking a placeholder's place, keys, focus notices; its
 // edit-control calls; and the lifetimes of its model and controller.
-#include "editorwin_support.h"
+#include "tests/support/editorwin_support.h"
 
 #include <gtest/gtest.h>
 

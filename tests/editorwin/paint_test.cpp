@@ -1,6 +1,6 @@
 // What the editor paints: colour groups, the selection in every mode, whitespace marks, the
 // gutter, the caret and sideways scrolling, sampled where no glyph ink falls.
-#include "editorwin_support.h"
+#include "tests/support/editorwin_support.h"
 
 #include "editor/edit_find_state.h"
 

@@ -1,6 +1,6 @@
 // The editor window's routing with real windows: the controller before the window's own map,
 // and a mouse message outside the viewport offered to the controller once.
-#include "editorwin_support.h"
+#include "tests/support/editorwin_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Scroll bars in step with the origin through edits, font changes, resizing and every scroll
 // code; resizing repaints only what appeared; a drag held near the edge scrolls.
-#include "editorwin_support.h"
+#include "tests/support/editorwin_support.h"
 
 #include "editor/edit_drop_target.h"
 

@@ -1,6 +1,6 @@
 // The edit view in an MDI frame: its document gives the model, a dynamic splitter keeps its
 // panes together, and printing runs through the framework on the stand-in page.
-#include "editorwin_support.h"
+#include "tests/support/editorwin_support.h"
 #include "test_ids.h"
 
 #include <gtest/gtest.h>

@@ -2,7 +2,7 @@
 // page by page through the print preview on the stand-in page.
 #include "list_fixture.h"
 #include "list_ids.h"
-#include "window_capture.h"
+#include "tests/support/window_capture.h"
 
 #include "framework/docview/page_device.h"
 #include "framework/docview/preview_bar.h"

@@ -2,7 +2,7 @@
 // selection that survives refills, and what the window shows.
 #include "tests/memwnd/memwnd_fixture.h"
 
-#include "tests/app/screen_image.h"
+#include "tests/support/screen_image.h"
 #include "tests/support/screenshot.h"
 
 namespace {

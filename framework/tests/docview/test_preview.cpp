@@ -1,7 +1,7 @@
 // Print preview: a view of three pages previewed on the stand-in page device, read back by its
 // pixels.
 #include "test_app.h"
-#include "window_capture.h"
+#include "tests/support/window_capture.h"
 
 #include <commdlg.h>
 

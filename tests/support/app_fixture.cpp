@@ -1,4 +1,4 @@
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "tests/app/screen_image.h"
+#include "tests/support/screen_image.h"
 
 #include <algorithm>
 #include <climits>

@@ -1,4 +1,4 @@
-#include "drawing_test_support.h"
+#include "tests/support/drawing_test_support.h"
 
 Canvas::Canvas(int width, int height, COLORREF fill) : cx(width), cy(height) {
     CClientDC screen(NULL);

@@ -1,4 +1,4 @@
-#include "editorwin_support.h"
+#include "tests/support/editorwin_support.h"
 
 #include "editor/lang_ini.h"
 #include "editor/lang_registry.h"

@@ -1,4 +1,4 @@
-#include "font_dialog_driver.h"
+#include "tests/support/font_dialog_driver.h"
 
 #include "editor/font_colour_dialog.h"
 

@@ -1,4 +1,4 @@
-#include "modal_script.h"
+#include "tests/support/modal_script.h"
 
 #include <iterator>
 #include <vector>

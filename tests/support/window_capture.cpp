@@ -1,4 +1,4 @@
-#include "window_capture.h"
+#include "tests/support/window_capture.h"
 
 #include "tests/support/screenshot.h"
 
