@@ -1,6 +1,7 @@
 // The library's button images: every command of the frame's toolbars has one of its own, small
 // and 32 x 30, and the single bitmaps match the strips' images of their commands.
 #include "tests/support/app_fixture.h"
+#include "tests/support/picture.h"
 #include "tests/support/screen_image.h"
 #include "tests/support/modal_script.h"
 
@@ -13,39 +14,13 @@ namespace {
 
 const DWORD kFace = 0xC0C0C0;
 
-// A bitmap resource's pixels, 0x00RRGGBB, row by row from the top.
-struct Pixels {
-    int cx = 0, cy = 0;
-    std::vector<DWORD> data;
-    DWORD At(int x, int y) const { return data[static_cast<size_t>(y) * cx + x] & 0xFFFFFF; }
-};
-
-Pixels ReadBitmap(HMODULE module, UINT id) {
-    Pixels pixels;
+// A bitmap resource's pixels.
+Picture ReadBitmap(HMODULE module, UINT id) {
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-    BITMAP info{};
-    if (bitmap == nullptr || !GetObjectW(bitmap, sizeof info, &info)) {
-        if (bitmap)
-            DeleteObject(bitmap);
-        return pixels;
-    }
-    BITMAPINFO header{};
-    header.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    header.bmiHeader.biWidth = info.bmWidth;
-    header.bmiHeader.biHeight = -info.bmHeight; // top-down
-    header.bmiHeader.biPlanes = 1;
-    header.bmiHeader.biBitCount = 32;
-    header.bmiHeader.biCompression = BI_RGB;
-    pixels.data.assign(static_cast<size_t>(info.bmWidth) * info.bmHeight, 0);
-    HDC dc = GetDC(nullptr);
-    if (GetDIBits(dc, bitmap, 0, info.bmHeight, pixels.data.data(), &header, DIB_RGB_COLORS) ==
-        info.bmHeight) {
-        pixels.cx = info.bmWidth;
-        pixels.cy = info.bmHeight;
-    }
-    ReleaseDC(nullptr, dc);
-    DeleteObject(bitmap);
+    Picture pixels = PictureOfBitmap(bitmap);
+    if (bitmap)
+        DeleteObject(bitmap);
     return pixels;
 }
 
@@ -63,7 +38,7 @@ std::vector<UINT> ToolbarCommands(HMODULE module, UINT id) {
 }
 
 // Image n of a strip whose images are cx x cy, as a key: its pixels in order.
-std::vector<DWORD> Image(const Pixels& strip, int n, int cx, int cy) {
+std::vector<DWORD> Image(const Picture& strip, int n, int cx, int cy) {
     std::vector<DWORD> image;
     for (int y = 0; y < cy; ++y)
         for (int x = 0; x < cx; ++x)
@@ -114,8 +89,8 @@ TEST_F(AppTest, EveryToolbarCommandHasAnImageOfItsOwn) {
         const std::vector<UINT> commands = ToolbarCommands(m_module, small);
         ASSERT_FALSE(commands.empty()) << small;
         EXPECT_EQ(commands, ToolbarCommands(m_module, small + 1)) << small;
-        const Pixels strip = ReadBitmap(m_module, small);
-        const Pixels large = ReadBitmap(m_module, small + 1);
+        const Picture strip = ReadBitmap(m_module, small);
+        const Picture large = ReadBitmap(m_module, small + 1);
         ASSERT_EQ(16 * static_cast<int>(commands.size()), strip.cx) << small;
         ASSERT_EQ(15, strip.cy);
         ASSERT_EQ(32 * static_cast<int>(commands.size()), large.cx) << small;

@@ -33,8 +33,8 @@ TEST(FontColourView, OkRepaintsTheViewsOfTheLanguage) {
     }
     ASSERT_TRUE(bChosen);
     ewtest::Pump();
-    const ewtest::Pixels after = ewtest::Grab(host.Ctrl().m_hWnd);
-    ewtest::SavePng(after, L"editor_font_colour_view.png");
+    const Picture after = ewtest::Grab(host.Ctrl().m_hWnd);
+    SavePng(after, ScreenshotPath(L"editor_font_colour_view.png"));
     EXPECT_EQ(ewtest::Hex(after.At(probe.x, probe.y)), ewtest::Hex(chosen));
     EXPECT_EQ(host.LineHeight(), nLineHeight) << "same font, same lines";
 

@@ -136,7 +136,7 @@ TEST_F(EditorView, TwoChildrenEachShowTheirDocumentsModel) {
     static_cast<CMDIChildWnd*>(f2)->MDIActivate();
     ::RedrawWindow(v2->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     Pump();
-    const Pixels p = Printed(v2->m_hWnd);
+    const Picture p = Printed(v2->m_hWnd);
     CPoint at;
     v2->GetEditController()->PointFromPosition(at, SECEditPosition(1, 0));
     EXPECT_EQ(Hex(p.At(at.x + 1, at.y)), Hex(kKeywordBack)) << "the second document's keyword";
@@ -381,16 +381,16 @@ TEST_F(EditorPrint, PagesShowTitleRulesBodyAndNumber) {
         if (number == 2) {
             EXPECT_TRUE(SavePng(
                 [&] {
-                    Pixels p;
+                    Picture p;
                     p.cx = 850;
                     p.cy = 1100;
-                    p.data.resize(size_t(p.cx) * p.cy);
+                    p.pixels.resize(size_t(p.cx) * p.cy);
                     for (int y = 0; y < p.cy; ++y)
                         for (int x = 0; x < p.cx; ++x)
-                            p.data[size_t(y) * p.cx + x] = ::GetPixel(page.dc, x, y);
+                            p.Set(x, y, ::GetPixel(page.dc, x, y));
                     return p;
                 }(),
-                L"editor_print_page2.png"));
+                ScreenshotPath(L"editor_print_page2.png")));
         }
     }
     m_view->OnEndPrinting(&dc, &job);

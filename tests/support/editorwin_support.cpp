@@ -133,20 +133,10 @@ const wchar_t* TestLanguage() {
     return name.c_str();
 }
 
-bool Pixels::SameRows(const Pixels& other, int top, int bottom) const {
-    if (cx != other.cx || cy != other.cy)
-        return false;
-    for (int y = std::max(0, top); y < std::min(bottom, cy); ++y)
-        for (int x = 0; x < cx; ++x)
-            if (At(x, y) != other.At(x, y))
-                return false;
-    return true;
-}
-
 namespace {
 // Reads a window into a bitmap: copied from its own context, or drawn by its print handler.
-Pixels Read(HWND window, bool print) {
-    Pixels p;
+Picture Read(HWND window, bool print) {
+    Picture p;
     RECT rc;
     ::GetClientRect(window, &rc);
     p.cx = rc.right;
@@ -169,10 +159,8 @@ Pixels Read(HWND window, bool print) {
     else
         ::BitBlt(memory, 0, 0, p.cx, p.cy, screen, 0, 0, SRCCOPY);
     ::GdiFlush();
-    p.data.resize(size_t(p.cx) * p.cy);
     const DWORD* src = static_cast<const DWORD*>(bits);
-    for (size_t i = 0; i < p.data.size(); ++i)
-        p.data[i] = RGB((src[i] >> 16) & 0xFF, (src[i] >> 8) & 0xFF, src[i] & 0xFF);
+    p.pixels.assign(src, src + size_t(p.cx) * p.cy);
     ::SelectObject(memory, old);
     ::DeleteDC(memory);
     ::DeleteObject(bitmap);
@@ -182,32 +170,12 @@ Pixels Read(HWND window, bool print) {
 
 } // namespace
 
-Pixels Grab(HWND window) {
+Picture Grab(HWND window) {
     return Read(window, false);
 }
 
-Pixels Printed(HWND window) {
+Picture Printed(HWND window) {
     return Read(window, true);
-}
-
-bool SavePng(const Pixels& p, const wchar_t* name) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = p.cx;
-    info.bmiHeader.biHeight = -p.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap)
-        return false;
-    DWORD* dst = static_cast<DWORD*>(bits);
-    for (size_t i = 0; i < p.data.size(); ++i)
-        dst[i] = (DWORD(GetRValue(p.data[i])) << 16) | (DWORD(GetGValue(p.data[i])) << 8) |
-                 GetBValue(p.data[i]);
-    const bool ok = WriteBitmapPng(bitmap, ScreenshotPath(name));
-    ::DeleteObject(bitmap);
-    return ok;
 }
 
 void Pump() {

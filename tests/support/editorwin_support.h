@@ -5,6 +5,8 @@
 #include "editor/edit_ctrl.h"
 #include "editor/edit_view.h"
 #include "framework/afx.h"
+#include "tests/support/picture.h"
+#include "tests/support/screenshot.h"
 
 #include <memory>
 #include <string>
@@ -27,18 +29,9 @@ const wchar_t* TestLanguage();
 extern const wchar_t* const kFixture;
 
 // Everything the window painted, read back from its client area.
-struct Pixels {
-    int cx = 0, cy = 0;
-    std::vector<COLORREF> data;
-    COLORREF At(int x, int y) const {
-        return x >= 0 && y >= 0 && x < cx && y < cy ? data[size_t(y) * cx + x] : CLR_INVALID;
-    }
-    bool SameRows(const Pixels& other, int top, int bottom) const;
-};
-Pixels Grab(HWND window);
+Picture Grab(HWND window);
 // What the window draws when asked to print its client area (it need not show).
-Pixels Printed(HWND window);
-bool SavePng(const Pixels& pixels, const wchar_t* name);
+Picture Printed(HWND window);
 
 // Runs what is pending, paint messages included.
 void Pump();

@@ -12,28 +12,17 @@ bool ScreenImage::Read(HWND hWnd, const wchar_t* pszScreenshot) {
     HBITMAP bitmap = CaptureScreen(m_rect);
     if (bitmap == nullptr)
         return false;
-    const int cx = m_rect.right - m_rect.left, cy = m_rect.bottom - m_rect.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = cx;
-    info.bmiHeader.biHeight = -cy; // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    m_pixels.assign(static_cast<size_t>(cx) * cy, 0);
-    HDC dc = GetDC(nullptr);
-    const int rows = GetDIBits(dc, bitmap, 0, cy, m_pixels.data(), &info, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, dc);
+    m_picture = PictureOfBitmap(bitmap);
     if (pszScreenshot != nullptr)
         WriteBitmapPng(bitmap, ScreenshotPath(pszScreenshot));
     DeleteObject(bitmap);
-    return rows == cy;
+    return m_picture.cy == m_rect.bottom - m_rect.top;
 }
 
 DWORD ScreenImage::At(int x, int y) const {
     const size_t at = static_cast<size_t>(y - m_rect.top) * (m_rect.right - m_rect.left) +
                       static_cast<size_t>(x - m_rect.left);
-    return m_pixels[at] & 0xFFFFFF;
+    return at < m_picture.pixels.size() ? m_picture.pixels[at] & 0xFFFFFF : 0;
 }
 
 int ScreenImage::Count(RECT rect, DWORD colour) const {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "tests/support/picture.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,7 +23,7 @@ public:
 
 private:
     RECT m_rect{};
-    std::vector<DWORD> m_pixels;
+    Picture m_picture;
 };
 
 // 0x00RRGGBB of a COLORREF.

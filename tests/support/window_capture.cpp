@@ -2,7 +2,6 @@
 
 #include "tests/support/screenshot.h"
 
-#include <algorithm>
 
 namespace {
 // A 32-bit top-down DIB the size of the capture, with a DC selected on it.
@@ -25,9 +24,9 @@ public:
         ::DeleteDC(m_hDC);
     }
     HDC dc() const { return m_hDC; }
-    Capture Take() const {
+    Picture Take() const {
         ::GdiFlush();
-        Capture c;
+        Picture c;
         c.cx = m_cx;
         c.cy = m_cy;
         const DWORD* p = static_cast<const DWORD*>(m_pBits);
@@ -65,14 +64,7 @@ void PrintTree(HWND hWnd, HDC hDC, POINT origin) {
 
 } // namespace
 
-COLORREF Capture::At(int x, int y) const {
-    if (x < 0 || y < 0 || x >= cx || y >= cy)
-        return CLR_INVALID;
-    const DWORD p = pixels[(size_t)y * cx + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
-
-Capture CaptureClient(HWND hWnd) {
+Picture CaptureClient(HWND hWnd) {
     RECT rc;
     ::GetClientRect(hWnd, &rc);
     DibCanvas canvas(rc.right, rc.bottom);
@@ -80,7 +72,7 @@ Capture CaptureClient(HWND hWnd) {
     return canvas.Take();
 }
 
-Capture CaptureWindow(HWND hWnd) {
+Picture CaptureWindow(HWND hWnd) {
     RECT rc;
     ::GetWindowRect(hWnd, &rc);
     DibCanvas canvas(rc.right - rc.left, rc.bottom - rc.top);
@@ -88,7 +80,7 @@ Capture CaptureWindow(HWND hWnd) {
     return canvas.Take();
 }
 
-Capture CaptureShownWindow(HWND hWnd) {
+Picture CaptureShownWindow(HWND hWnd) {
     RECT rc;
     ::GetWindowRect(hWnd, &rc);
     DibCanvas canvas(rc.right - rc.left, rc.bottom - rc.top);
@@ -97,22 +89,3 @@ Capture CaptureShownWindow(HWND hWnd) {
     ::ReleaseDC(hWnd, hWindowDC);
     return canvas.Take();
 }
-
-bool SavePng(const Capture& capture, const std::wstring& path) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = capture.cx;
-    info.bmiHeader.biHeight = -capture.cy; // top row first, as the capture holds it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HBITMAP hBitmap = ::CreateDIBSection(NULL, &info, DIB_RGB_COLORS, &pBits, NULL, 0);
-    if (hBitmap == NULL)
-        return false;
-    // 0x00RRGGBB is the DIB's own layout of a 32-bit pixel.
-    std::copy(capture.pixels.begin(), capture.pixels.end(), static_cast<DWORD*>(pBits));
-    const bool ok = WriteBitmapPng(hBitmap, path);
-    ::DeleteObject(hBitmap);
-    return ok;
-}
-
