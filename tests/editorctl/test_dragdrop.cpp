@@ -1,7 +1,7 @@
 // Drops into edit views, driven at the controllers' drop side with the data a drag of the
 // source selection offers, or data no editor makes: a move and a copy between two views, a
 // drop into the dragged selection, a read-only target, a move inside one view, and data
-// without text. The same drags through the system's loop are in dragloop_test.cpp.
+// without text. The same drags through the system's loop are in test_dragloop.cpp.
 #include "editorctl_support.h"
 
 #include "editor/edit_controller.h"
