@@ -51,7 +51,7 @@ TEST(FindModeless, FoundTextStaysMarkedWhileTheDialogHasTheFocus) {
     host.Repaint();
     EXPECT_NE(::GetFocus(), host.Ctrl().m_hWnd);
     const CPoint inMatch = host.PointOf(2, 10) + CPoint(2, host.LineHeight() / 2);
-    EXPECT_EQ(ewtest::Hex(ewtest::Grab(host.Ctrl().m_hWnd).At(inMatch.x, inMatch.y)),
+    EXPECT_EQ(ewtest::Hex(CaptureShownClient(host.Ctrl().m_hWnd).At(inMatch.x, inMatch.y)),
               ewtest::Hex(ewtest::kSelectionBack));
     RECT hostRect, dialogRect, area;
     ::GetWindowRect(host.Frame().m_hWnd, &hostRect);

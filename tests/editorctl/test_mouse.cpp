@@ -113,7 +113,7 @@ TEST(EditorMouse, AltDragMakesABlockAndAZeroWideOneGoes) {
     EXPECT_EQ(last, 7);
     EXPECT_FALSE(e.Controller().GetColumnSpan(1, first, last)) << "line 1 is outside";
     e.Repaint();
-    const Picture pixels = ewtest::Grab(w);
+    const Picture pixels = CaptureShownClient(w);
     const CPoint inside = e.PointOf(3, 5) + CPoint(1, e.LineHeight() / 2);
     const CPoint outside = e.PointOf(3, 8) + CPoint(1, e.LineHeight() / 2);
     EXPECT_EQ(pixels.At(inside.x, inside.y), ewtest::kSelectionBack) << "the block is painted";

@@ -91,7 +91,7 @@ TEST(EditorBadInput, OddTabSizesKeepPaintCaretAndClicksTogether) {
         EXPECT_GE(config->GetTabSize(), 1) << size;
         EXPECT_LE(config->GetTabSize(), 64) << size;
         host.Repaint();
-        const Picture p = Grab(host.Ctrl().m_hWnd);
+        const Picture p = CaptureShownClient(host.Ctrl().m_hWnd);
         SECEditController& c = host.Controller();
         const int tab = c.GetTabWidth();
         const CPoint a = host.PointOf(0, 1), b = host.PointOf(0, 2);
@@ -190,7 +190,7 @@ TEST(EditorBadInput, ColourRunsThatDoNotFitTheirLine) {
     model->SetText(L"abcdefghij\nshort\nplain");
     host.Ctrl().SetModel(model, TRUE);
     host.Repaint();
-    const Picture p = Grab(host.Ctrl().m_hWnd);
+    const Picture p = CaptureShownClient(host.Ctrl().m_hWnd);
     auto back = [&](int line, int column) {
         const CPoint at = host.PointOf(line, column);
         return Hex(p.At(at.x + 1, at.y));

@@ -23,7 +23,7 @@ struct CellCase {
 };
 
 void ExpectCells(Host& host, const std::vector<CellCase>& cases) {
-    const Picture p = Grab(host.Ctrl().m_hWnd);
+    const Picture p = CaptureShownClient(host.Ctrl().m_hWnd);
     for (const CellCase& c : cases)
         EXPECT_EQ(Hex(CellBack(host, p, c.line, c.column)), Hex(c.back))
             << c.what << " at " << c.line << "," << c.column;
@@ -126,7 +126,7 @@ TEST(EditorPaint, TabsStopOnTheGridAndShowTheirMark) {
     for (BOOL show : {FALSE, TRUE}) {
         config->SetShowWhitespace(show);
         host.Repaint();
-        const Picture p = Grab(host.Ctrl().m_hWnd);
+        const Picture p = CaptureShownClient(host.Ctrl().m_hWnd);
         const int tabWidth = host.Controller().GetTabWidth();
         const CPoint b = host.PointOf(0, 2);
         EXPECT_EQ(b.x, host.TextLeft() + tabWidth) << "b at the stop, show " << show;
@@ -146,7 +146,7 @@ TEST(EditorPaint, NulCharactersTakeOneCellEach) {
     host.Model().SetLangConfigByName(TestLanguage());
     host.Model().SetText(text, 6);
     host.Repaint();
-    const Picture p = Grab(host.Ctrl().m_hWnd);
+    const Picture p = CaptureShownClient(host.Ctrl().m_hWnd);
     EXPECT_EQ(host.Model().GetLineTextLength(0), 6);
     // Every position lies one cell further than the one before it.
     for (int column = 1; column <= 6; ++column)
@@ -216,7 +216,7 @@ TEST(EditorPaint, GutterModesPlaceMarksAndLineNumbers) {
     for (const Case& k : cases) {
         c.SetGutterMode(k.mode);
         host.Repaint();
-        const Picture p = Grab(host.Ctrl().m_hWnd);
+        const Picture p = CaptureShownClient(host.Ctrl().m_hWnd);
         const int textLeft = c.GetTextLeft();
         EXPECT_EQ(textLeft, c.GetMarginWidth() + c.GetGutterWidth()) << k.mode;
         EXPECT_EQ(k.marks, c.GetMarginWidth() > 0) << k.mode;
@@ -332,11 +332,11 @@ TEST(EditorPaint, SidewaysScrollMovesTheTextByWholeColumnsAndKeepsTheGutter) {
         int columns; // -1: a page
     } cases[] = {{SB_LINERIGHT, 1}, {SB_PAGERIGHT, -1}, {SB_LINELEFT, 1}};
     for (const Case& k : cases) {
-        const Picture before = Grab(w);
+        const Picture before = CaptureShownClient(w);
         const int originBefore = host.Ctrl().GetLogOrigin().x;
         ::SendMessageW(w, WM_HSCROLL, k.code, 0);
         Pump();
-        const Picture after = Grab(w);
+        const Picture after = CaptureShownClient(w);
         const int moved = host.Ctrl().GetLogOrigin().x - originBefore;
         ASSERT_NE(moved, 0) << k.code;
         EXPECT_EQ(moved % cw, 0) << "whole columns";
@@ -366,7 +366,7 @@ TEST(EditorPaint, OneLineHintRepaintsThatRowAlone) {
     host.Repaint();
     const HWND w = host.Ctrl().m_hWnd;
     const int lh = host.LineHeight();
-    const Picture before = Grab(w);
+    const Picture before = CaptureShownClient(w);
     // The mark changes what line 3 paints; the hint alone makes it show.
     host.Model().SetLineFlag(3, SECEDIT_FLAG_HIGHLIGHT, TRUE);
     ::ValidateRect(w, nullptr);
@@ -376,7 +376,7 @@ TEST(EditorPaint, OneLineHintRepaintsThatRowAlone) {
     ASSERT_TRUE(::GetUpdateRect(w, &update, FALSE));
     EXPECT_EQ(update, CRect(0, 3 * lh, before.cx, 4 * lh));
     ::UpdateWindow(w);
-    const Picture after = Grab(w);
+    const Picture after = CaptureShownClient(w);
     EXPECT_TRUE(after.SameRows(before, 0, 3 * lh)) << "rows above";
     EXPECT_TRUE(after.SameRows(before, 4 * lh, after.cy)) << "rows below";
     EXPECT_FALSE(after.SameRows(before, 3 * lh, 4 * lh)) << "the row itself";
@@ -419,7 +419,7 @@ TEST(EditorPaint, Screenshot) {
     host.Controller().SetKeepSelectionVisible(TRUE);
     host.Controller().SetSelection(SECEditRange(5, 0, 6, 5), SECEditSelection::modeStream);
     host.Repaint();
-    const Picture p = Grab(host.Ctrl().m_hWnd);
+    const Picture p = CaptureShownClient(host.Ctrl().m_hWnd);
     host.Model().GetLangConfig()->SetShowWhitespace(FALSE);
     EXPECT_TRUE(SavePng(p, ScreenshotPath(L"editor_view.png")));
 }

@@ -218,7 +218,7 @@ TEST(EditorScrollBars, EmptyWindowsAndViewsWithoutModelPaintTheBackground) {
 
     host.Ctrl().ForgetModel();
     host.Repaint();
-    const Picture p = Grab(w);
+    const Picture p = CaptureShownClient(w);
     EXPECT_EQ(Hex(p.At(p.cx / 2, p.cy / 2)), Hex(::GetSysColor(COLOR_WINDOW)));
     for (UINT code : {SB_LINEDOWN, SB_PAGEDOWN, SB_THUMBTRACK})
         ::SendMessageW(w, WM_VSCROLL, code, 0); // no metrics: nothing happens

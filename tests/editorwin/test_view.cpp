@@ -136,7 +136,7 @@ TEST_F(EditorView, TwoChildrenEachShowTheirDocumentsModel) {
     static_cast<CMDIChildWnd*>(f2)->MDIActivate();
     ::RedrawWindow(v2->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     Pump();
-    const Picture p = Printed(v2->m_hWnd);
+    const Picture p = CaptureClient(v2->m_hWnd);
     CPoint at;
     v2->GetEditController()->PointFromPosition(at, SECEditPosition(1, 0));
     EXPECT_EQ(Hex(p.At(at.x + 1, at.y)), Hex(kKeywordBack)) << "the second document's keyword";

@@ -133,51 +133,6 @@ const wchar_t* TestLanguage() {
     return name.c_str();
 }
 
-namespace {
-// Reads a window into a bitmap: copied from its own context, or drawn by its print handler.
-Picture Read(HWND window, bool print) {
-    Picture p;
-    RECT rc;
-    ::GetClientRect(window, &rc);
-    p.cx = rc.right;
-    p.cy = rc.bottom;
-    if (p.cx <= 0 || p.cy <= 0)
-        return p;
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = p.cx;
-    info.bmiHeader.biHeight = -p.cy;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC screen = ::GetDC(window);
-    HBITMAP bitmap = ::CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    if (print)
-        ::SendMessageW(window, WM_PRINTCLIENT, WPARAM(memory), PRF_CLIENT);
-    else
-        ::BitBlt(memory, 0, 0, p.cx, p.cy, screen, 0, 0, SRCCOPY);
-    ::GdiFlush();
-    const DWORD* src = static_cast<const DWORD*>(bits);
-    p.pixels.assign(src, src + size_t(p.cx) * p.cy);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::DeleteObject(bitmap);
-    ::ReleaseDC(window, screen);
-    return p;
-}
-
-} // namespace
-
-Picture Grab(HWND window) {
-    return Read(window, false);
-}
-
-Picture Printed(HWND window) {
-    return Read(window, true);
-}
-
 void Pump() {
     MSG msg;
     for (int round = 0; round < 4; ++round)

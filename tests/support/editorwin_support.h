@@ -1,12 +1,12 @@
 // Shared pieces of the editor window tests: a language whose groups each paint their own
-// background, a C fixture, a host window with an edit control, and reading what it painted.
+// background, a C fixture, a host window with an edit control (read what it painted with the
+// window captures).
 #pragma once
 
 #include "editor/edit_ctrl.h"
 #include "editor/edit_view.h"
 #include "framework/afx.h"
-#include "tests/support/picture.h"
-#include "tests/support/screenshot.h"
+#include "tests/support/window_capture.h"
 
 #include <memory>
 #include <string>
@@ -27,11 +27,6 @@ const wchar_t* TestLanguage();
 
 // Lines 0..6 of a small C file: keywords, a comment over two lines, a string.
 extern const wchar_t* const kFixture;
-
-// Everything the window painted, read back from its client area.
-Picture Grab(HWND window);
-// What the window draws when asked to print its client area (it need not show).
-Picture Printed(HWND window);
 
 // Runs what is pending, paint messages included.
 void Pump();

@@ -80,6 +80,16 @@ Picture CaptureWindow(HWND hWnd) {
     return canvas.Take();
 }
 
+Picture CaptureShownClient(HWND hWnd) {
+    RECT rc;
+    ::GetClientRect(hWnd, &rc);
+    DibCanvas canvas(rc.right, rc.bottom);
+    HDC hClientDC = ::GetDC(hWnd);
+    ::BitBlt(canvas.dc(), 0, 0, rc.right, rc.bottom, hClientDC, 0, 0, SRCCOPY);
+    ::ReleaseDC(hWnd, hClientDC);
+    return canvas.Take();
+}
+
 Picture CaptureShownWindow(HWND hWnd) {
     RECT rc;
     ::GetWindowRect(hWnd, &rc);

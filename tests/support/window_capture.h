@@ -11,5 +11,7 @@
 Picture CaptureClient(HWND hWnd);
 // The whole window, frame and visible descendants included, each printing itself.
 Picture CaptureWindow(HWND hWnd);
+// The client area of a shown window as it has been painted, copied from its own DC.
+Picture CaptureShownClient(HWND hWnd);
 // The whole of a shown window as it has been painted, copied from its own DC.
 Picture CaptureShownWindow(HWND hWnd);
