@@ -36,3 +36,17 @@ function(mox_test name)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# mox_heap_test(NAME PROGRAM program FILTER gtest-filter [SERIAL]): runs the program's tests that
+# match the filter again under Wine's heap checks, where any heap warning fails the run (for
+# objects that go inside their own handlers, re-entrant owners and hostile input). SERIAL when
+# the tests read the screen or move the real cursor.
+function(mox_heap_test name)
+  cmake_parse_arguments(H "SERIAL" "PROGRAM;FILTER" "" ${ARGN})
+  add_test(NAME ${name} COMMAND ${H_PROGRAM} --gtest_filter=${H_FILTER})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT WINEDEBUG=warn+heap
+                       FAIL_REGULAR_EXPRESSION "err:heap|warn:heap")
+  if(H_SERIAL)
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL TRUE)
+  endif()
+endfunction()

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "bmpmenu_fixture.h"
-#include "drawing_test_support.h"
+#include "tests/support/drawing_test_support.h"
 #include "toolbars/drawing/themeapi.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "drawing_test_support.h"
+#include "tests/support/drawing_test_support.h"
 #include "tbbtn_fixture.h"
 #include "tests/support/screenshot.h"
 #include "toolbars/drawing/themeapi.h"

@@ -1,5 +1,5 @@
 #include "controls_test_support.h"
-#include "dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 
 #include "tests/support/screenshot.h"
 #include "toolbars/drawing/themeapi.h"

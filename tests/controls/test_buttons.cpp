@@ -1,7 +1,7 @@
 // Owner-drawn buttons: the frame's face rectangle in every look, the plain look's lines, the
 // flat look under the mouse, the dialog codes, the bitmap layout and the menu button's drop.
 #include "controls_test_support.h"
-#include "drawing_test_support.h"
+#include "tests/support/drawing_test_support.h"
 #include "toolbars/drawing/themeapi.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Colour wells without the real mouse: what SetColor selects, the keyboard moves, the plain
 // well's messages, the "&Other..." custom cell and the data exchange.
 #include "controls_test_support.h"
-#include "dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The popup well under the real mouse and keyboard: hovering, choosing, leaving by Escape, by a
 // click elsewhere or on its own button, Tab to "&Other..." and the colour dialog behind it.
 #include "controls_test_support.h"
-#include "dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 
 #include <gtest/gtest.h>
 

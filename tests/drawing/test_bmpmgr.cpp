@@ -1,7 +1,7 @@
 // The button image store over the test program's strips: 2001 (16 x 15, ids 100, 0, 101),
 // 2002 (ids 100, 102), 2003 (32 x 30, ids 100, 101), broken toolbars 2010 (count past its end),
 // 2011 (version 2) and 2012 (no bitmap).
-#include "drawing_test_support.h"
+#include "tests/support/drawing_test_support.h"
 #include "toolbars/drawing/bmpmgr.h"
 #include "toolbars/drawing/syscolorbitmap.h"
 #include "toolbars/drawing/toolkitcolors.h"

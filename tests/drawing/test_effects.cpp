@@ -1,6 +1,6 @@
 // The image effects, the rectangle blend, the masked copy, embossing and the themed glyph on
 // small fixtures in memory bitmaps.
-#include "drawing_test_support.h"
+#include "tests/support/drawing_test_support.h"
 #include "toolbars/drawing/emboss.h"
 #include "toolbars/drawing/imageeffects.h"
 #include "toolbars/drawing/themeapi.h"

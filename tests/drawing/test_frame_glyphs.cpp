@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <set>
 
-#include "tests/drawing/drawing_test_support.h"
+#include "tests/support/drawing_test_support.h"
 #include "tests/support/screenshot.h"
 
 namespace {

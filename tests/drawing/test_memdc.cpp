@@ -1,6 +1,6 @@
 // The off-screen DC: a paint in the target's logical coordinates reaches the target's pixels
 // when the DC goes out of scope, whatever the target's viewport origin and the bounds' place.
-#include "drawing_test_support.h"
+#include "tests/support/drawing_test_support.h"
 #include "toolbars/drawing/memdc.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Palette bitmaps with the system's button colours: well-formed variants load with the greys
 // replaced, malformed ones answer FALSE, and no byte past the block is read (the block ends
 // where an inaccessible page begins).
-#include "drawing_test_support.h"
+#include "tests/support/drawing_test_support.h"
 #include "toolbars/drawing/syscolorbitmap.h"
 
 #include <gtest/gtest.h>

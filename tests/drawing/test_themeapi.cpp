@@ -1,6 +1,6 @@
 // The late-bound theme entries: bound under Wine's default (themed) prefix, every wrapper's
 // failure value once unbound, and both paths painting in one run.
-#include "drawing_test_support.h"
+#include "tests/support/drawing_test_support.h"
 #include "toolbars/drawing/themeapi.h"
 
 #include <gtest/gtest.h>

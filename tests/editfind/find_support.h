@@ -1,7 +1,7 @@
 // Driving the find and replace dialogs and answering the editor's message boxes.
 #pragma once
 
-#include "editorwin_support.h"
+#include "tests/support/editorwin_support.h"
 
 #include "editor/edit_find_state.h"
 

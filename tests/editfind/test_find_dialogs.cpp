@@ -1,7 +1,7 @@
 // The find and replace dialogs driven from inside their modal loops over a real edit control:
 // text typed into the combo box, options clicked, buttons pressed, message boxes answered.
 #include "find_support.h"
-#include "font_dialog_driver.h"
+#include "tests/support/font_dialog_driver.h"
 
 #include "editor/edit_find_dialog.h"
 #include "editor/edit_model.h"

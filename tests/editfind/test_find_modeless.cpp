@@ -1,7 +1,7 @@
 // The modeless find dialog: it keeps the found text marked while it has the focus, closes
 // itself, and goes with the window it searches.
 #include "find_support.h"
-#include "screenshot.h"
+#include "tests/support/screenshot.h"
 
 #include "editor/edit_find_dialog.h"
 #include "editor/edit_model.h"
@@ -51,7 +51,7 @@ TEST(FindModeless, FoundTextStaysMarkedWhileTheDialogHasTheFocus) {
     host.Repaint();
     EXPECT_NE(::GetFocus(), host.Ctrl().m_hWnd);
     const CPoint inMatch = host.PointOf(2, 10) + CPoint(2, host.LineHeight() / 2);
-    EXPECT_EQ(ewtest::Hex(ewtest::Grab(host.Ctrl().m_hWnd).At(inMatch.x, inMatch.y)),
+    EXPECT_EQ(ewtest::Hex(CaptureShownClient(host.Ctrl().m_hWnd).At(inMatch.x, inMatch.y)),
               ewtest::Hex(ewtest::kSelectionBack));
     RECT hostRect, dialogRect, area;
     ::GetWindowRect(host.Frame().m_hWnd, &hostRect);

@@ -5,7 +5,7 @@
 #include "editor/edit_find_dialog.h"
 #include "editor/edit_model.h"
 #include "editor/mvc_interfaces.h"
-#include "font_dialog_driver.h"
+#include "tests/support/font_dialog_driver.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // the windows' pre-translation, characters, and mouse messages at text positions.
 #pragma once
 
-#include "editorwin_support.h"
+#include "tests/support/editorwin_support.h"
 
 #include "editor/edit_model.h"
 

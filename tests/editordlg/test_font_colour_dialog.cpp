@@ -1,8 +1,8 @@
 // The font and colour dialog, driven from inside its modal loop: the automatic colours, the
 // groups it lists and writes back, "Reset All", Cancel, the font chooser, the sample, and the
 // notification that reaches every model and view of the language after OK.
-#include "dialog_test_support.h"
-#include "font_dialog_driver.h"
+#include "tests/support/dialog_test_support.h"
+#include "tests/support/font_dialog_driver.h"
 #include "editor/edit_model.h"
 #include "editor/font_colour_dialog.h"
 #include "tests/support/screenshot.h"

@@ -1,7 +1,7 @@
 // After OK in the font and colour dialog, an edit control showing the language repaints in the
 // colours and the font chosen.
-#include "editorwin_support.h"
-#include "font_dialog_driver.h"
+#include "tests/support/editorwin_support.h"
+#include "tests/support/font_dialog_driver.h"
 
 #include "editor/font_colour_dialog.h"
 
@@ -18,7 +18,7 @@ TEST(FontColourView, OkRepaintsTheViewsOfTheLanguage) {
 
     // Past the end of the last line: the text group's background.
     const CPoint probe = host.PointOf(6, 30) + CPoint(2, 2);
-    EXPECT_EQ(ewtest::Hex(ewtest::Grab(host.Ctrl().m_hWnd).At(probe.x, probe.y)),
+    EXPECT_EQ(ewtest::Hex(CaptureShownClient(host.Ctrl().m_hWnd).At(probe.x, probe.y)),
               ewtest::Hex(ewtest::kTextBack));
 
     const COLORREF chosen = RGB(255, 255, 200);
@@ -33,8 +33,8 @@ TEST(FontColourView, OkRepaintsTheViewsOfTheLanguage) {
     }
     ASSERT_TRUE(bChosen);
     ewtest::Pump();
-    const ewtest::Pixels after = ewtest::Grab(host.Ctrl().m_hWnd);
-    ewtest::SavePng(after, L"editor_font_colour_view.png");
+    const Picture after = CaptureShownClient(host.Ctrl().m_hWnd);
+    SavePng(after, ScreenshotPath(L"editor_font_colour_view.png"));
     EXPECT_EQ(ewtest::Hex(after.At(probe.x, probe.y)), ewtest::Hex(chosen));
     EXPECT_EQ(host.LineHeight(), nLineHeight) << "same font, same lines";
 

@@ -2,7 +2,7 @@
 // page by page through the print preview on the stand-in page.
 #include "list_fixture.h"
 #include "list_ids.h"
-#include "window_capture.h"
+#include "tests/support/window_capture.h"
 
 #include "framework/docview/page_device.h"
 #include "framework/docview/preview_bar.h"
@@ -189,7 +189,7 @@ TEST_F(ListViewPrint, PagesBreakAfterTheLastWholeRowAndCloseRestoresTheList) {
     const UINT nPages = pPreview->GetPrintInfo()->GetMaxPage();
     EXPECT_GT(nPages, 2u);
     EXPECT_LT(nPages, 200u);
-    const Capture c = CaptureClient(pPreview->m_hWnd); // the preview draws as it paints
+    const Picture c = CaptureClient(pPreview->m_hWnd); // the preview draws as it paints
     pPreview->SendMessage(WM_COMMAND, AFX_ID_PREVIEW_NEXT);
     CaptureClient(pPreview->m_hWnd);
     ASSERT_GE(pView->pages.size(), 2u);

@@ -3,7 +3,7 @@
 // messages, as a user would.
 #pragma once
 
-#include "tests/app/app_fixture.h"
+#include "tests/support/app_fixture.h"
 
 #include "host/lib/host_memory.h"
 

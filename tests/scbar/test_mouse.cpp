@@ -2,6 +2,7 @@
 // real cursor, the icon-size commands and a picture of the list.
 #include "scbar_fixture.h"
 
+#include "tests/support/picture.h"
 #include "tests/support/screenshot.h"
 
 TEST_F(ShortcutFixture, ClickNotifiesAndMakesTheItemHot) {
@@ -99,31 +100,6 @@ TEST_F(ShortcutFixture, IconSizeCommandsAndHitTestOfSmallIcons) {
                                                  left.GetDownButton()->m_rect.CenterPoint().y));
 }
 
-namespace {
-HBITMAP Capture(CWnd& wnd) {
-    CRect rc;
-    wnd.GetWindowRect(&rc);
-    HDC hScreen = ::GetDC(NULL);
-    HDC hdc = ::CreateCompatibleDC(hScreen);
-    HBITMAP hbm = ::CreateCompatibleBitmap(hScreen, rc.Width(), rc.Height());
-    HGDIOBJ hOld = ::SelectObject(hdc, hbm);
-    ::BitBlt(hdc, 0, 0, rc.Width(), rc.Height(), hScreen, rc.left, rc.top, SRCCOPY);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
-    ::ReleaseDC(NULL, hScreen);
-    return hbm;
-}
-
-COLORREF PixelAt(HBITMAP hbm, int x, int y) {
-    HDC hdc = ::CreateCompatibleDC(NULL);
-    HGDIOBJ hOld = ::SelectObject(hdc, hbm);
-    const COLORREF rgb = ::GetPixel(hdc, x, y);
-    ::SelectObject(hdc, hOld);
-    ::DeleteDC(hdc);
-    return rgb;
-}
-} // namespace
-
 TEST_F(ShortcutFixture, LargeIconsWithScrollButtonsPicture) {
     Fill(left, 12);
     Fill(right, 12);
@@ -132,23 +108,26 @@ TEST_F(ShortcutFixture, LargeIconsWithScrollButtonsPicture) {
     Send(left, WM_MOUSEMOVE, 0, IconPoint(left, 1));
     parent.RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpFor(50);
-    HBITMAP hbm = Capture(parent);
+    CRect rcParent;
+    parent.GetWindowRect(&rcParent);
+    HBITMAP hbm = CaptureScreen(rcParent);
     EXPECT_TRUE(WriteBitmapPng(hbm, ScreenshotPath(L"shortcut-list.png")));
+    const Picture shot = PictureOfBitmap(hbm);
+    ::DeleteObject(hbm);
 
     const COLORREF rgbBk = ::GetSysColor(COLOR_BTNSHADOW);
     const CRect upL = left.GetUpButton()->m_rect, downL = left.GetDownButton()->m_rect;
     // The left list is at its top: no up button, a down button.
-    EXPECT_EQ(rgbBk, PixelAt(hbm, upL.left + 2, upL.top + 2));
-    EXPECT_NE(rgbBk, PixelAt(hbm, downL.left + 2, downL.top + 2));
+    EXPECT_EQ(rgbBk, shot.At(upL.left + 2, upL.top + 2));
+    EXPECT_NE(rgbBk, shot.At(downL.left + 2, downL.top + 2));
     // The right one is scrolled: an up button too.
     const int xRight = 170;
     const CRect upR = right.GetUpButton()->m_rect;
-    EXPECT_NE(rgbBk, PixelAt(hbm, xRight + upR.left + 2, upR.top + 2));
+    EXPECT_NE(rgbBk, shot.At(xRight + upR.left + 2, upR.top + 2));
     // The hot icon has a raised frame: highlight above it.
     const CPoint icon = IconPoint(left, 1);
     int y = icon.y;
-    while (y > 0 && PixelAt(hbm, icon.x, y - 1) == RGB(40, 180, 40))
+    while (y > 0 && shot.At(icon.x, y - 1) == RGB(40, 180, 40))
         --y;
-    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), PixelAt(hbm, icon.x, y - 1));
-    ::DeleteObject(hbm);
+    EXPECT_EQ(::GetSysColor(COLOR_BTNHIGHLIGHT), shot.At(icon.x, y - 1));
 }

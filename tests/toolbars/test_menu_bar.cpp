@@ -2,7 +2,7 @@
 // real keyboard, popups opened and moved along the bar, captured from inside their loop.
 #include "toolbar_test_frame.h"
 
-#include "modal_script.h"
+#include "tests/support/modal_script.h"
 #include "tests/support/screenshot.h"
 #include "shortcut_test_ids.h"
 #include "toolbars/drawing/resourcedata.h"

@@ -4,7 +4,7 @@
 // bars come back from a profile as they were left.
 #include "toolbar_test_frame.h"
 
-#include "modal_script.h"
+#include "tests/support/modal_script.h"
 #include "shortcut_test_ids.h"
 #include "tests/support/screenshot.h"
 #include "toolbars/registered_messages.h"

@@ -3,7 +3,7 @@
 
 #include <cwchar>
 
-#include "dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 #include "framework/dialogs/colordialog.h"
 #include "framework/dialogs/filedialog.h"
 #include "framework/dialogs/fontdialog.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dialog_ids.h"
-#include "dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 #include "framework/dialogs/controls.h"
 #include "framework/dialogs/dataexchange.h"
 #include "framework/dialogs/dialog.h"

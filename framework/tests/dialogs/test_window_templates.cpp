@@ -1,6 +1,6 @@
 // Windows other than dialogs made from dialog templates, and the templates' initialisation data.
 #include "dialog_ids.h"
-#include "dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 #include "framework/afx.h"
 
 #include <gtest/gtest.h>

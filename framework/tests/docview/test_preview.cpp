@@ -1,7 +1,7 @@
 // Print preview: a view of three pages previewed on the stand-in page device, read back by its
 // pixels.
 #include "test_app.h"
-#include "window_capture.h"
+#include "tests/support/window_capture.h"
 
 #include <commdlg.h>
 
@@ -108,7 +108,7 @@ protected:
     }
     // The colour at (fx, fy) of the page in slot nSlot, as fractions of the page.
     static COLORREF PageColour(CPreviewView* pPreview, int nSlot, double fx, double fy) {
-        const Capture c = CaptureClient(pPreview->m_hWnd);
+        const Picture c = CaptureClient(pPreview->m_hWnd);
         const CRect r = pPreview->GetPageRect(nSlot);
         return c.At(r.left + (int)(fx * r.Width()), r.top + (int)(fy * r.Height()));
     }

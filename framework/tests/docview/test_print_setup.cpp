@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "../dialogs/dialog_test_support.h"
+#include "tests/support/dialog_test_support.h"
 #include "framework/dialogs/printdialog.h"
 
 namespace {
