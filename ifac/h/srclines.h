@@ -1,6 +1,6 @@
-// The host-filled record lists of the source window's columns, handed over by SetColumnDatas:
-// the line records of the source view and the line-number column, and the coverage records
-// of the coverage column. The host owns both; the library only walks them.
+// The records the host hands to a source window through SetColumnDatas: the line marks of the
+// source view and the line-number column, and the texts of the coverage column. The host owns
+// them; the library only reads them, at its next painting.
 #pragma once
 
 #include <cstddef>
@@ -9,30 +9,29 @@
 #include "ifac/h/wire32.h"
 
 // Flags of a source line record.
-enum : uint32_t {
-    kLineBreakpoint = 0x2,
-    kLineCurrent = 0x20,
-    kLineCode = 0x80,
-    kLineStatements = 0x100,
-    kLineColumnBreakpoints = 0x200,
-};
+constexpr uint32_t kLineBreakpoint = 0x0002; // a breakpoint is set on the line
+constexpr uint32_t kLineCurrent = 0x0020;    // the current execution line
+constexpr uint32_t kLineCode = 0x0080;       // the line has code
+constexpr uint32_t kLineStatements = 0x0100; // several statements stand on the line
+constexpr uint32_t kLineColumns = 0x0200;    // breakpoints can be set on columns of the line
 
 struct SourceLineRecord {
     int32_t line; // 1-based
     uint32_t flags;
-    SourceLineRecord* next;
+    const SourceLineRecord* next; // null ends the list
 };
-MOX_WIRE32_ASSERT(sizeof(SourceLineRecord) == 12, "line record: three words");
+MOX_WIRE32_ASSERT(sizeof(SourceLineRecord) == 12, "SourceLineRecord is 12 bytes");
+MOX_WIRE32_ASSERT(offsetof(SourceLineRecord, next) == 8, "next at 8");
 
+// One text of the coverage column: the host's name of a multi-line text (GetMultiLineText) and
+// the colour of the line (used when its top byte is 0).
+constexpr unsigned kCoverageNameSize = 32;
 struct CoverageRecord {
-    static constexpr int kNameSize = 64;
-    CoverageRecord* next;
-    int32_t lineKey;      // compared with the line plus the column's line offset
-    char name[kNameSize]; // the host's text name, asked through GetMultiLineText
-    uint32_t colour;      // COLORREF; used when its top byte is 0
+    const CoverageRecord* next; // null ends the list
+    int32_t lineKey;            // compared with the control's line + its line offset
+    char textName[kCoverageNameSize];
+    uint32_t colour;
 };
-MOX_WIRE32_ASSERT(offsetof(CoverageRecord, name) == 8, "coverage name at 8");
-MOX_WIRE32_ASSERT(offsetof(CoverageRecord, colour) == 72, "coverage colour at 72");
-
-// Walks of host lists stop after this many records: a list that loops or runs on stays bounded.
-constexpr int kMaxHostRecords = 1024;
+MOX_WIRE32_ASSERT(sizeof(CoverageRecord) == 44, "CoverageRecord is 44 bytes");
+MOX_WIRE32_ASSERT(offsetof(CoverageRecord, textName) == 8, "name at 8");
+MOX_WIRE32_ASSERT(offsetof(CoverageRecord, colour) == 40, "colour at 40");

@@ -10,6 +10,9 @@
 #include "framework/afx.h"
 #include "ifac/h/srclines.h"
 
+// Walks of host lists stop after this many records: a list that loops or runs on stays bounded.
+constexpr int kMaxHostRecords = 1024;
+
 class CEditController;
 class CTarvikView;
 
