@@ -16,7 +16,7 @@
 using namespace corvalis::foundation;
 
 // Until the menu builder is linked in, the popup keeps only the editor's items.
-void BuildSourceContextMenu(CEditController&, CMenu&, CTarvikView&) __attribute__((weak));
+void BuildSourceContextMenu(CMenu*, CTarvikView*) __attribute__((weak));
 
 BEGIN_MESSAGE_MAP(CEditController, SECEditController)
 ON_WM_LBUTTONDBLCLK()
@@ -155,13 +155,6 @@ void CEditController::DestroyBreakpointPopup() {
         m_breakpointPopup.DestroyMenu();
 }
 
-void CEditController::ResetMenuTables() {
-    m_columnTable = nullptr;
-    m_columnCount = 0;
-    m_hostEntries = nullptr;
-    m_hostEntryCount = 0;
-}
-
 BOOL CEditController::GetContextMenu(CMenu& menu, CMenu*& popup) {
     popup = nullptr;
     if (!menu.LoadMenu(kSourceMenuResource))
@@ -177,7 +170,7 @@ BOOL CEditController::GetContextMenu(CMenu& menu, CMenu*& popup) {
         return FALSE;
     DestroyBreakpointPopup();
     if (&BuildSourceContextMenu != nullptr)
-        BuildSourceContextMenu(*this, *popup, *view);
+        BuildSourceContextMenu(popup, view);
     popup->RemoveMenu(0, MF_BYPOSITION);
     return TRUE;
 }

@@ -8,14 +8,12 @@
 #include "framework/afx.h"
 #include "ifac/h/hostcmd.h"
 #include "ifac/h/srclines.h"
+#include "windows/source/src_menu.h"
 
 #include <cstdint>
 
 class CTarvikView;
 
-// The first and last id of the context menu's breakpoint submenu.
-constexpr UINT kSourceSubmenuFirst = 32950;
-constexpr UINT kSourceSubmenuLast = 32970;
 // The context menu's resource and the placeholder item it starts with.
 constexpr UINT kSourceMenuResource = 146;
 constexpr UINT kSourceMenuPlaceholder = 32997;
@@ -52,19 +50,7 @@ public:
     CTarvikView* GetOwnerView() const { return m_ownerView; }
 
     // What the last menu build kept for the submenu's commands.
-    void ResetMenuTables();
-    void SetColumnTable(const uint32_t* table, int count) {
-        m_columnTable = table;
-        m_columnCount = count;
-    }
-    const uint32_t* GetColumnTable() const { return m_columnTable; }
-    int GetColumnCount() const { return m_columnCount; }
-    void SetHostEntries(const HostLineEntry* entries, int count) {
-        m_hostEntries = entries;
-        m_hostEntryCount = count;
-    }
-    const HostLineEntry* GetHostEntries() const { return m_hostEntries; }
-    int GetHostEntryCount() const { return m_hostEntryCount; }
+    SourceMenuChoices& MenuChoices() { return m_menuChoices; }
     // The submenu of the last build: destroyed here before the next build and with the
     // controller.
     CMenu& GetBreakpointPopup() { return m_breakpointPopup; }
@@ -85,10 +71,7 @@ protected:
     CTarvikView* m_ownerView = nullptr;
     CMenu m_contextMenu;
     CMenu m_breakpointPopup;
-    int m_columnCount = 0;
-    const uint32_t* m_columnTable = nullptr;      // the host's
-    const HostLineEntry* m_hostEntries = nullptr; // the host's
-    int m_hostEntryCount = 0;
+    SourceMenuChoices m_menuChoices;
     // Drag bookkeeping.
     int m_dragLine = -1;
     int m_dragColumn = -1;
