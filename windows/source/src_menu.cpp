@@ -47,7 +47,7 @@ void AppendStatementList(CMenu& menu, const SourceMenuContext& c, SourceMenuChoi
         if (!entry.text || !entry.value)
             continue;
         CString text(entry.text);
-        AppendItem(popup, kFirstBreakChoice + k, MenuItemText(text), (entry.flags & 1) != 0);
+        AppendItem(popup, kFirstBreakChoice + k, AsMenuText(text), (entry.flags & 1) != 0);
     }
     AppendPopup(menu, popup, L"Toggle &Breakpoint");
 }
@@ -160,7 +160,7 @@ void SourceMenuChoices::Reset() {
     statements.clear();
 }
 
-CString MenuItemText(const CString& text) {
+CString AsMenuText(const CString& text) {
     CString shown = text;
     int lineFeed = shown.Find(L'\n');
     if (lineFeed >= 0)
@@ -179,7 +179,7 @@ CString BreakColumnText(uint32_t word, const CString& line) {
     int start = std::max(0, std::min(column - 1, length));
     int count = std::min(wanted, length - start);
     CString text;
-    text.Format(L"Break Column %d '%s'", column, MenuItemText(line.Mid(start, count)).GetString());
+    text.Format(L"Break Column %d '%s'", column, AsMenuText(line.Mid(start, count)).GetString());
     return text;
 }
 

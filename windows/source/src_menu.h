@@ -54,7 +54,7 @@ void BuildSourceContextMenu(CMenu* popup, CTarvikView* view);
 // The item text of a column word for a line ("Break Column %d '%s'"), "&" shown as text.
 CString BreakColumnText(uint32_t word, const CString& line);
 // A host or line text as a menu shows it: up to its first line feed, "&" shown as text.
-CString MenuItemText(const CString& text);
+CString AsMenuText(const CString& text);
 
 // What choosing id does with the tables of the last build.
 enum class BreakChoiceAction { None, SetColumn, ClearColumn, SetStatement, ClearStatement };
