@@ -184,7 +184,7 @@ TEST(ShowLine, MiddleThirdRule) {
         {125, 30, 100, 1000, 135}, // near the bottom: a third below it first
         {110, 30, 100, 1000, 120}, // on the edge of the third counts as outside
         {3, 30, 0, 1000, 0},       // never above the first line
-        {999, 30, 980, 1000, 999}, // never past the last line
+        {999, 30, 960, 1000, 999}, // never past the last line
         {0, 0, 0, 1, 0},           // a window with no room still puts the caret
     };
     for (const auto& c : cases)

@@ -17,6 +17,8 @@ class CTarvikView;
 // The context menu's resource and the placeholder item it starts with.
 constexpr UINT kSourceMenuResource = 146;
 constexpr UINT kSourceMenuPlaceholder = 32997;
+// The most statements of one line a margin double click walks.
+constexpr int kMaxLineEntries = 1024;
 
 // The middle-third scroll of ShowLine, apart from the window: where the caret goes first
 // (-1: nowhere, the line shows already) for a 0-based line.
@@ -51,10 +53,6 @@ public:
 
     // What the last menu build kept for the submenu's commands.
     SourceMenuChoices& MenuChoices() { return m_menuChoices; }
-    // The submenu of the last build: destroyed here before the next build and with the
-    // controller.
-    CMenu& GetBreakpointPopup() { return m_breakpointPopup; }
-    void DestroyBreakpointPopup();
 
 protected:
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
@@ -64,13 +62,15 @@ protected:
 
     // The message of a column's controller, in the source view's terms; TRUE when handled.
     BOOL OnColumnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A double click in the margin: the breakpoint of a 0-based line set or cleared, or every
+    // statement breakpoint of a line of several statements cleared.
+    void ToggleMarginBreakpoint(int line);
     // The point lies left of the text area.
     BOOL InMargin(CPoint point);
 
     int m_kind = kindSource;
     CTarvikView* m_ownerView = nullptr;
     CMenu m_contextMenu;
-    CMenu m_breakpointPopup;
     SourceMenuChoices m_menuChoices;
     // Drag bookkeeping.
     int m_dragLine = -1;
