@@ -176,7 +176,8 @@ BOOL CEditController::GetContextMenu(CMenu& menu, CMenu*& popup) {
     if (view == nullptr)
         return FALSE;
     DestroyBreakpointPopup();
-    if (&BuildSourceContextMenu != nullptr)
+    using Builder = void (*)(CEditController&, CMenu&, CTarvikView&);
+    if (static_cast<Builder>(&BuildSourceContextMenu) != nullptr)
         BuildSourceContextMenu(*this, *popup, *view);
     popup->RemoveMenu(0, MF_BYPOSITION);
     return TRUE;
