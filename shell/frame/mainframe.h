@@ -141,6 +141,10 @@ public:
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void LoadBarState(LPCTSTR lpszProfileName) override;
 
+    // The source margin's breakpoint images: 0 a breakpoint, 1 one on a line of several
+    // statements.
+    CBitmap* BreakpointBitmap(int n) { return n == 0 || n == 1 ? &m_bitmaps[1 + n] : nullptr; }
+
     // The print preview saved the layout already: closing does not save it again.
     static BOOL s_bPreviewSavedLayout;
 

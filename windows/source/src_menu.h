@@ -4,17 +4,15 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "framework/afx.h"
 #include "ifac/h/hostcmd.h"
 #include "ifac/h/srclines.h"
+#include "windows/source/src_controller.h"
 
 class CTarvikView;
 
-constexpr UINT kFirstBreakChoice = 32950;
-constexpr UINT kLastBreakChoice = 32970;
-constexpr int kBreakChoices = kLastBreakChoice - kFirstBreakChoice + 1;
+constexpr int kBreakChoices = kSourceSubmenuLast - kSourceSubmenuFirst + 1;
 
 // What the menu is built for: the caret's line and what the view knows of it.
 struct SourceMenuContext {
@@ -29,27 +27,20 @@ struct SourceMenuContext {
     HWND owner = NULL; // of the coverage message boxes
 };
 
-// A statement of the host's list, as far as a choice needs it.
-struct SourceStatementChoice {
-    uint32_t flags;
-    uint32_t value;
-};
-
-// The tables of the last build that the submenu's items stand for. Copies, bounded by the ids
-// there are: the host's own tables are valid only until its next call.
+// The host's tables of the last build that the submenu's items stand for (the controller keeps
+// them until the next build); the counts never pass the ids there are.
 struct SourceMenuChoices {
-    bool columnsKept = false;
-    std::vector<uint32_t> columns;
-    bool statementsKept = false;
-    std::vector<SourceStatementChoice> statements;
-    void Reset();
+    const uint32_t* columns = nullptr;
+    int columnCount = 0;
+    const HostLineEntry* statements = nullptr;
+    int statementCount = 0;
 };
 
 // Fills popup for the context (the host is asked for the lists and coverage blocks it names).
 void BuildSourceMenu(CMenu& popup, const SourceMenuContext& context, SourceMenuChoices& choices);
 
-// The menu for a source view's caret, kept in the view's controller until the next build.
-void BuildSourceContextMenu(CMenu* popup, CTarvikView* view);
+// The menu for the caret of the controller's source view; the controller keeps the tables.
+void BuildSourceContextMenu(CEditController& controller, CMenu& popup, CTarvikView& view);
 
 // The item text of a column word for a line ("Break Column %d '%s'"), "&" shown as text.
 CString BreakColumnText(uint32_t word, const CString& line);
