@@ -68,10 +68,8 @@ void BuildSourceContextMenu(CEditController& controller, CMenu& popup, CTarvikVi
 }
 
 SourceRequestArgs CTarvikView::CaretRequestArgs(int column) {
-    SourceRequestArgs args;
-    args.core = m_coreId;
-    FormatCodeAddress(args.codeAddress, m_moduleName, CaretOf(*this).m_line + 1, column,
-                      static_cast<int>(m_contextTag));
+    SourceRequestArgs args = LineRequestArgs(m_moduleName, CaretOf(*this).m_line + 1, column,
+                                             static_cast<int>(m_contextTag), m_coreId);
     args.selection = SelectionOf(*this);
     return args;
 }
@@ -82,9 +80,8 @@ void CTarvikView::SendCaretRequest(SourceRequest request) {
 
 void CTarvikView::SendBreakpointRequest(SourceRequest request, int line, int column,
                                         uint32_t value) {
-    SourceRequestArgs args;
-    args.core = m_coreId;
-    FormatCodeAddress(args.codeAddress, m_moduleName, line, column, static_cast<int>(m_contextTag));
+    SourceRequestArgs args =
+        LineRequestArgs(m_moduleName, line, column, static_cast<int>(m_contextTag), m_coreId);
     args.entryValue = value;
     // The host may close the window while it runs the request.
     HWND self = GetSafeHwnd();
