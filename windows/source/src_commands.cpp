@@ -9,6 +9,7 @@
 #include "shell/hostlink.h"
 #include "windows/source/core_switch.h"
 #include "windows/source/set_val_dlg.h"
+#include "windows/source/src_controller.h"
 #include "windows/source/src_coverage.h"
 #include "windows/source/src_menu.h"
 #include "windows/source/src_view.h"
@@ -47,24 +48,24 @@ CString CoveragePosition(const CTarvikView& view) {
 
 } // namespace
 
-void BuildSourceContextMenu(CEditController& controller, CMenu& popup, CTarvikView& view) {
+void BuildSourceContextMenu(CMenu* popup, CTarvikView* view) {
+    CEditController* source = view ? view->GetSourceController() : nullptr;
+    if (!popup || !source)
+        return;
+    CEditController& controller = *source;
     SourceMenuContext context;
     SECEditPosition caret = controller.GetCaretPosition();
     context.line = caret.m_line;
     context.column = caret.m_column;
-    context.record = view.FindLineRecord(caret.m_line + 1);
+    context.record = view->FindLineRecord(caret.m_line + 1);
     context.lineText = LineTextOf(controller, caret.m_line);
-    context.moduleName = view.GetModuleName();
-    context.contextTag = static_cast<int>(view.GetUpdateTag());
+    context.moduleName = view->GetModuleName();
+    context.contextTag = static_cast<int>(view->GetUpdateTag());
     context.hasSelection = controller.HasSelection() != FALSE;
     if (context.hasSelection)
         context.selection = controller.GetSelectedText();
-    context.owner = view.GetSafeHwnd();
-    controller.ResetMenuTables();
-    SourceMenuChoices choices;
-    BuildSourceMenu(popup, context, choices);
-    controller.SetColumnTable(choices.columns, choices.columnCount);
-    controller.SetHostEntries(choices.statements, choices.statementCount);
+    context.owner = view->GetSafeHwnd();
+    BuildSourceMenu(*popup, context, controller.MenuChoices());
 }
 
 SourceRequestArgs CTarvikView::CaretRequestArgs(int column) {
@@ -162,12 +163,7 @@ void CTarvikView::OnBreakChoice(UINT id) {
     CEditController* controller = m_controller;
     if (!controller)
         return;
-    SourceMenuChoices choices;
-    choices.columns = controller->GetColumnTable();
-    choices.columnCount = controller->GetColumnCount();
-    choices.statements = controller->GetHostEntries();
-    choices.statementCount = controller->GetHostEntryCount();
-    BreakChoice choice = ResolveBreakChoice(choices, id);
+    BreakChoice choice = ResolveBreakChoice(controller->MenuChoices(), id);
     int line = CaretOf(*this).m_line + 1;
     switch (choice.action) {
     case BreakChoiceAction::None:

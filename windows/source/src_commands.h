@@ -1,7 +1,7 @@
 // The source view's command ids and their message-map entries (expanded inside the view's map).
 #pragma once
 
-#include "windows/source/src_controller.h"
+#include "windows/source/src_menu.h"
 
 enum : UINT {
     kCmdSetBreakpoint = 32771,

@@ -8,10 +8,12 @@
 #include "framework/afx.h"
 #include "ifac/h/hostcmd.h"
 #include "ifac/h/srclines.h"
-#include "windows/source/src_controller.h"
 
 class CTarvikView;
 
+// The first and last id of the breakpoint submenu: past them lie real commands.
+constexpr UINT kSourceSubmenuFirst = 32950;
+constexpr UINT kSourceSubmenuLast = 32970;
 constexpr int kBreakChoices = kSourceSubmenuLast - kSourceSubmenuFirst + 1;
 
 // What the menu is built for: the caret's line and what the view knows of it.
@@ -28,7 +30,7 @@ struct SourceMenuContext {
 };
 
 // The host's tables of the last build that the submenu's items stand for (the controller keeps
-// them until the next build); the counts never pass the ids there are.
+// them until the next build, MenuChoices); the counts never pass the ids there are.
 struct SourceMenuChoices {
     const uint32_t* columns = nullptr;
     int columnCount = 0;
@@ -39,8 +41,8 @@ struct SourceMenuChoices {
 // Fills popup for the context (the host is asked for the lists and coverage blocks it names).
 void BuildSourceMenu(CMenu& popup, const SourceMenuContext& context, SourceMenuChoices& choices);
 
-// The menu for the caret of the controller's source view; the controller keeps the tables.
-void BuildSourceContextMenu(CEditController& controller, CMenu& popup, CTarvikView& view);
+// The menu for the caret of a source view; its controller keeps the tables.
+void BuildSourceContextMenu(CMenu* popup, CTarvikView* view);
 
 // The item text of a column word for a line ("Break Column %d '%s'"), "&" shown as text.
 CString BreakColumnText(uint32_t word, const CString& line);
