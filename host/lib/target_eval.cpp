@@ -235,10 +235,6 @@ bool ParseCodeLine(const char* text, CodeLine& out) {
     }
     if (*end)
         return false;
-    // A module may come with a folder: the host knows its files by name.
-    const size_t slash = module.find_last_of("\\/");
-    if (slash != std::string::npos)
-        module = module.substr(slash + 1);
     out.file = Sample().FileIndex(module);
     out.line = static_cast<int>(line);
     out.column = static_cast<int>(column);

@@ -440,8 +440,11 @@ std::string DisassembleInstruction(const Instruction& in) {
 }
 
 int SampleProgram::FileIndex(const std::string& module) const {
+    // A module may come with a folder: the host knows its files by name.
+    const size_t slash = module.find_last_of("\\/");
+    const std::string name = slash == std::string::npos ? module : module.substr(slash + 1);
     for (size_t i = 0; i < files.size(); ++i)
-        if (_stricmp(files[i].module.c_str(), module.c_str()) == 0)
+        if (_stricmp(files[i].module.c_str(), name.c_str()) == 0)
             return static_cast<int>(i);
     return -1;
 }

@@ -96,7 +96,8 @@ struct SampleProgram {
     static constexpr uint32_t kDataBase = 0x4200;
     static constexpr uint32_t kDataSize = 0x40;
 
-    int FileIndex(const std::string& module) const; // -1 when unknown (case ignored)
+    // -1 when unknown (case ignored; a folder before the name is left aside)
+    int FileIndex(const std::string& module) const;
     // The statement whose code holds address; null outside the program.
     const Statement* StatementAt(uint32_t address) const;
     // The statement that starts at address; null when none does.

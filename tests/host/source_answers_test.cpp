@@ -113,6 +113,7 @@ TEST_F(SourceAnswers, ColumnWordsAndStatementEntriesDescribeTheirLine) {
     EXPECT_EQ(0, count);
     EXPECT_EQ(0, T().QueryLineInfo(nullptr, 17, 0, &count, &entries));
     EXPECT_EQ(0, T().QueryLineInfo("other.c", 17, 0, &count, &entries));
+    EXPECT_EQ(1, T().QueryLineInfo("C:\\src\\main.c", 17, 0, &count, &entries));
 }
 
 TEST_F(SourceAnswers, CodeAddressesInEveryFormTheWindowsBuildEvaluate) {
