@@ -2,8 +2,6 @@
 
 #include "shell/hostlink.h"
 
-IMPLEMENT_DYNCREATE(CChildFrame, SECMDIChildWnd)
-IMPLEMENT_DYNCREATE(CDocChildFrame, SECDockableFrame)
 IMPLEMENT_DYNCREATE(CAsmFrame, SECMDIChildWnd)
 IMPLEMENT_DYNCREATE(CDocAsmFrame, SECDockableFrame)
 IMPLEMENT_DYNCREATE(CAsmSourceView, CDocView)

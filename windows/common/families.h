@@ -14,15 +14,10 @@
 #include "windows/source/file_doc.h"
 #include "windows/source/file_view.h"
 #include "windows/source/src_doc.h"
+#include "windows/source/src_frames.h"
 #include "windows/source/src_view.h"
 
-// The source, evaluation, file-viewer and assembler families.
-class CChildFrame : public SECMDIChildWnd {
-    DECLARE_DYNCREATE(CChildFrame)
-};
-class CDocChildFrame : public SECDockableFrame {
-    DECLARE_DYNCREATE(CDocChildFrame)
-};
+// The assembler family.
 class CAsmFrame : public SECMDIChildWnd {
     DECLARE_DYNCREATE(CAsmFrame)
 public:
