@@ -7,6 +7,7 @@
 #include "toolbars/tooltip_ctrl.h"
 #include "windows/common/host_keys.h"
 #include "windows/source/core_switch.h"
+#include "windows/source/src_commands.h"
 #include "windows/source/src_controller.h"
 #include "windows/source/src_doc.h"
 
@@ -18,6 +19,7 @@ BEGIN_MESSAGE_MAP(CTarvikView, SECEditView)
 ON_WM_SETFOCUS()
 ON_WM_DESTROY()
 ON_WM_KEYDOWN()
+SOURCE_VIEW_COMMAND_ENTRIES()
 END_MESSAGE_MAP()
 
 namespace {
