@@ -18,9 +18,6 @@
 
 using namespace corvalis::foundation;
 
-// Until the menu builder is linked in, the popup keeps only the editor's items.
-void BuildSourceContextMenu(CMenu*, CTarvikView*) __attribute__((weak));
-
 BEGIN_MESSAGE_MAP(CEditController, SECEditController)
 ON_WM_LBUTTONDBLCLK()
 ON_WM_LBUTTONDOWN()
@@ -164,8 +161,7 @@ BOOL CEditController::GetContextMenu(CMenu& menu, CMenu*& popup) {
         m_hWnd ? DYNAMIC_DOWNCAST(CTarvikView, CWnd::FromHandlePermanent(m_hWnd)) : nullptr;
     if (view == nullptr)
         return FALSE;
-    if (&BuildSourceContextMenu != nullptr)
-        BuildSourceContextMenu(popup, view);
+    BuildSourceContextMenu(popup, view);
     popup->RemoveMenu(0, MF_BYPOSITION);
     return TRUE;
 }

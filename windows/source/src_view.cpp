@@ -7,6 +7,10 @@
 #include "toolbars/tooltip_ctrl.h"
 #include "windows/common/host_keys.h"
 #include "windows/source/core_switch.h"
+#include "windows/source/line_ctrl.h"
+#include "windows/source/line_view.h"
+#include "windows/source/line_wnd.h"
+#include "windows/source/splitter.h"
 #include "windows/source/src_commands.h"
 #include "windows/source/src_controller.h"
 #include "windows/source/src_doc.h"
@@ -193,7 +197,8 @@ void CTarvikView::UnregisterDragDrop() {
 }
 
 COXToolTipCtrl* CTarvikView::PaneToolTip() const {
-    return nullptr;
+    auto* pane = DYNAMIC_DOWNCAST(CLineView, GetParent());
+    return pane ? pane->ToolTip().GetToolTip() : nullptr;
 }
 
 BOOL CTarvikView::PreTranslateMessage(MSG* pMsg) {
@@ -307,7 +312,11 @@ void CTarvikView::ClearHighlight() {
 }
 
 CWnd* CTarvikView::GetLineNumberWindow() const {
-    return nullptr;
+    // The view sits in its pane, the pane in the frame's splitter.
+    CWnd* pane = GetParent();
+    auto* splitter = pane ? DYNAMIC_DOWNCAST(CSplitter, pane->GetParent()) : nullptr;
+    auto* column = splitter ? DYNAMIC_DOWNCAST(CLineWnd, splitter->GetLineNumberPane()) : nullptr;
+    return column ? column->LineCtrl() : nullptr;
 }
 
 void CTarvikView::DrawLineMarks(int line, CDC* dc, int left, int top, int right, int bottom) {
