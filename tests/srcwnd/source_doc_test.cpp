@@ -339,3 +339,46 @@ TEST_F(SourceDocs, GotoLineHighlightsOverTheHostsColours) {
 }
 
 } // namespace
+
+namespace {
+
+std::string g_asked;
+int __cdecl Evaluate(const char* text, const char** result, int* mode) {
+    g_asked = text ? text : "";
+    static std::string answer;
+    answer = g_asked + ": 45 (mode " + std::to_string(mode ? *mode : -1) + ")";
+    *result = answer.c_str();
+    return g_asked == "total" ? 1 : 0; // the host knows only "total"
+}
+
+TEST_F(SourceDocs, TooltipShowsTheHostsValueAndSurvivesAReload) {
+    HostState::Get().commands.Word(24) = reinterpret_cast<void*>(&Evaluate);
+    CTarvikView* view = nullptr;
+    CTarvikDoc* doc = OpenSource("sample.c", &view);
+    ASSERT_TRUE(doc && view);
+    CEditController* c = view->GetSourceController();
+    auto pointOf = [&](int line, int column) {
+        CPoint p;
+        c->PointFromPosition(p, SECEditPosition(line, column));
+        return p + CPoint(2, 2);
+    };
+    CString text;
+    // "total" selected in "        total = add(total, i);": the selection is the expression.
+    c->SetSelection(SECEditRange(SECEditPosition(11, 8), SECEditPosition(11, 13)), 1);
+    EXPECT_TRUE(view->GetTipText(2, pointOf(11, 10), text));
+    EXPECT_EQ("total", g_asked);
+    EXPECT_STREQ(L"total: 45 (mode 0)", text.GetString());
+    // Outside the selection the word under the mouse; the host declines it: an empty tip, and
+    // its copy goes all the same.
+    EXPECT_FALSE(view->GetTipText(1, pointOf(9, 5), text));
+    EXPECT_EQ("int", g_asked);
+    EXPECT_TRUE(text.IsEmpty());
+    // The host's context changes while the tip is up: the file comes again and the tip goes on.
+    view->OnTipPop();
+    ASSERT_TRUE(doc->ReloadFile(FixturePath("sample.c")));
+    c->SetSelection(SECEditRange(SECEditPosition(11, 8), SECEditPosition(11, 13)), 1);
+    EXPECT_TRUE(view->GetTipText(1, pointOf(11, 9), text));
+    EXPECT_STREQ(L"total: 45 (mode 2)", text.GetString()) << "request kind 1 asks mode 2";
+}
+
+} // namespace
