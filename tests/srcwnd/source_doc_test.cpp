@@ -382,3 +382,28 @@ TEST_F(SourceDocs, TooltipShowsTheHostsValueAndSurvivesAReload) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SourceDocs, FontDialogOnAnAsmFileGivesItsFontToEveryLanguage) {
+    CTarvikView* view = nullptr;
+    CTarvikDoc* doc = OpenSource("start.asm", &view);
+    ASSERT_TRUE(doc && view);
+    SECEditLangConfig* asmConfig = SECEditLangConfigRegistry::GetLangConfig(L"ASM");
+    SECEditLangConfig* cppConfig = SECEditLangConfigRegistry::GetLangConfig(L"CPP");
+    ASSERT_TRUE(asmConfig && cppConfig);
+    asmConfig->SetSize(14); // what the dialog shows and keeps on OK
+    cppConfig->SetSize(9);
+    DialogDismisser answer(IDOK);
+    doc->OnCmdMsg(kCmdLanguageConfig, CN_COMMAND, nullptr, nullptr);
+    Pump();
+    ASSERT_FALSE(answer.m_titles.empty());
+    EXPECT_EQ(L"Font and Color Settings", answer.m_titles[0]);
+    for (const wchar_t* name : {L"ASM", L"CPP", L"No"})
+        EXPECT_EQ(14, SECEditLangConfigRegistry::GetLangConfig(name)->GetSize())
+            << "the ASM file's font, not CPP's";
+    EXPECT_TRUE(view->GetSourceController()->HasCaret() || ::GetFocus() != view->m_hWnd)
+        << "the caret comes back";
+}
+
+} // namespace

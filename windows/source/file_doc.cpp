@@ -108,9 +108,5 @@ void CFileDoc::OnLanguageConfig() {
 }
 
 CFileView* CFileDoc::GetFileView() const {
-    POSITION pos = GetFirstViewPosition();
-    while (pos != nullptr)
-        if (auto* view = DYNAMIC_DOWNCAST(CFileView, GetNextView(pos)))
-            return view;
-    return nullptr;
+    return FirstViewOf<CFileView>(*this);
 }

@@ -89,11 +89,7 @@ BOOL CTarvikDoc::SaveModified() {
 }
 
 CTarvikView* CTarvikDoc::GetSourceView() const {
-    POSITION pos = GetFirstViewPosition();
-    while (pos != nullptr)
-        if (auto* view = DYNAMIC_DOWNCAST(CTarvikView, GetNextView(pos)))
-            return view;
-    return nullptr;
+    return FirstViewOf<CTarvikView>(*this);
 }
 
 BOOL CTarvikDoc::SelectLanguage(LPCTSTR lpszPath) {

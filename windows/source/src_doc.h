@@ -18,6 +18,15 @@ enum : UINT {
 // other path (one without an extension too), "Default" without a path.
 const wchar_t* SourceLanguageOf(const wchar_t* path);
 
+// The first of the document's views that is a V, or null.
+template <class V> V* FirstViewOf(const CDocument& doc) {
+    POSITION pos = doc.GetFirstViewPosition();
+    while (pos != nullptr)
+        if (auto* view = dynamic_cast<V*>(doc.GetNextView(pos)))
+            return view;
+    return nullptr;
+}
+
 class CTarvikDoc : public CDocument {
     DECLARE_DYNCREATE(CTarvikDoc)
 public:
