@@ -90,16 +90,13 @@ HostEvalWindow::HostEvalWindow(HMODULE library, Kind kind) : m_library(library),
                 return answer;
         return 0;
     };
-    s.onCommandLine = [](const char* line) { RunCommandLine(line); };
 }
 
 HostEvalWindow::~HostEvalWindow() {
     auto& live = LiveWindows();
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
-    if (live.empty()) {
+    if (live.empty())
         HostState::Get().onWindowCommand = nullptr;
-        HostState::Get().onCommandLine = nullptr;
-    }
 }
 
 bool HostEvalWindow::Open() {
