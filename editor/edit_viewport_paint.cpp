@@ -140,7 +140,7 @@ void SECEditViewport::DrawLine(CDC* dc, int line, int y, int textLeft, int tabWi
         CString scratch;
         const wchar_t* chars = nullptr;
         const int got = model->GetLinePointer(line, scratch, chars);
-        // An empty line copies nothing: a range from the empty text to null has no length.
+        // An empty line has no characters to copy (and no end pointer to copy them up to).
         if (chars != nullptr && got > 0)
             m_lineBuffer.assign(chars, chars + got);
         else
