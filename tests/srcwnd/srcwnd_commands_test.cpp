@@ -3,6 +3,7 @@
 #include "tests/srcwnd/frames_fixture.h"
 
 #include "host/lib/host_state.h"
+#include "tests/srcwnd/menu_dump.h"
 
 namespace {
 
@@ -55,6 +56,58 @@ TEST_F(SrcWndCommands, AMultiCoreHostGetsThemOnTheWindowsCore) {
                   "ExecuteRequest([130/0x30000 s1=1][106/0x1000][130/0x30000], \"C(& main\\@LINE "
                   "3)\", 0, 0, 0)"}),
               Requests());
+}
+
+// The menu the view shows, read when it opens and closed again at once.
+std::vector<std::string> g_shownMenu;
+HHOOK g_menuHook = nullptr;
+
+LRESULT CALLBACK ReadMenu(int code, WPARAM wParam, LPARAM lParam) {
+    const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_INITMENUPOPUP && g_shownMenu.empty() &&
+        HIWORD(message->lParam) == 0) {
+        g_shownMenu = DumpMenu(reinterpret_cast<HMENU>(message->wParam));
+        PostMessageW(message->hwnd, WM_CANCELMODE, 0, 0);
+        EndMenu();
+    }
+    return CallNextHookEx(g_menuHook, code, wParam, lParam);
+}
+
+TEST_F(SrcWndCommands, TheRightButtonShowsTheMenuOfTheCaretLinesRecord) {
+    Start(Host(3, 13));
+    HWND view = OpenView();
+    ASSERT_NE(nullptr, view);
+    // Line 3 holds code and a breakpoint.
+    static const SourceLineRecord marks[] = {{3, kLineBreakpoint | kLineCode, nullptr}};
+    SetColumnDatas(m_id, 0x1, marks);
+    Show(FrameOf(m_id));
+    g_shownMenu.clear();
+    g_menuHook = SetWindowsHookExW(WH_CALLWNDPROC, ReadMenu, nullptr, GetCurrentThreadId());
+    // From the keyboard: the menu of the caret's line, where the update put the caret.
+    SendMessageW(view, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view), static_cast<LPARAM>(-1));
+    UnhookWindowsHookEx(g_menuHook);
+    EXPECT_EQ((std::vector<std::string>{"32772 Toggle &Breakpoint", "-", "32773 &Go Here",
+                                        "32782 &Set PC", "32802 &Jump To Assembler", "-",
+                                        "32774 &Run Until Caller", "32775 Run &Until Return", "-",
+                                        "45267 Toggle B&ookmark", "> Co&verage",
+                                        "  32986 Jump to &Browser", "  32984 &Complex Conditions"}),
+              g_shownMenu)
+        << "the stand-in host runs with coverage on";
+}
+
+TEST_F(SrcWndCommands, ComplexConditionsAskTheHostOnTheWindowsCore) {
+    Start(Host(3, 4, 2));
+    HostState::Get().activeCore = 1;
+    HWND view = OpenView(1);
+    ASSERT_NE(nullptr, view);
+    HostState::Get().currentCore = 0;
+    CallLog::Get().Clear();
+    SendMessageW(view, WM_COMMAND, 32984, 0);
+    std::vector<std::string> lines = Lines();
+    int shown = IndexOf("ShowConditionTree(\"C(& main\\@LINE 3)\")");
+    ASSERT_GE(shown, 0);
+    EXPECT_LT(IndexOf("SetCurrentCore(1)"), shown);
+    EXPECT_GT(IndexOf("SetCurrentCore(0)"), shown);
 }
 
 int g_closeId = 0;
