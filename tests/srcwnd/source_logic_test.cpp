@@ -28,10 +28,17 @@ TEST(SourceLanguage, ExtensionPicksTheConfiguration) {
         const wchar_t* path;
         const wchar_t* language;
     } cases[] = {
-        {L"C:\\src\\start.asm", L"ASM"}, {L"b.S", L"ASM"},          {L"x.s", L"ASM"},
-        {L"y.a51", L"ASM"},              {L"a.c", L"CPP"},          {L"a.h", L"CPP"},
-        {L"a.cpp", L"CPP"},              {L"C:\\dir.s1\\file", L"CPP"}, // the point is a folder's
-        {L"README", L"CPP"},             {L"trailing.", L"CPP"},    {nullptr, L"Default"},
+        {L"C:\\src\\start.asm", L"ASM"},
+        {L"b.S", L"ASM"},
+        {L"x.s", L"ASM"},
+        {L"y.a51", L"ASM"},
+        {L"a.c", L"CPP"},
+        {L"a.h", L"CPP"},
+        {L"a.cpp", L"CPP"},
+        {L"C:\\dir.s1\\file", L"CPP"}, // the point is a folder's
+        {L"README", L"CPP"},
+        {L"trailing.", L"CPP"},
+        {nullptr, L"Default"},
     };
     for (const auto& c : cases)
         EXPECT_STREQ(c.language, SourceLanguageOf(c.path)) << (c.path ? c.path : L"(none)");
@@ -56,9 +63,9 @@ TEST(FileViewerSniff, TextKindsOfTheFixturesAndTheEdges) {
         {"an odd byte left at the end", wide + "x", FileTextKind::Utf16},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(int(c.kind), int(SniffFileText(
-                                   reinterpret_cast<const unsigned char*>(c.bytes.data()),
-                                   c.bytes.size())))
+        EXPECT_EQ(int(c.kind),
+                  int(SniffFileText(reinterpret_cast<const unsigned char*>(c.bytes.data()),
+                                    c.bytes.size())))
             << c.name;
 }
 
@@ -107,15 +114,22 @@ TEST(GotoLinePlan, SentinelsClampsAndTheHighlight) {
     } cases[] = {
         {"first line, nothing asked", {0, 0, 0, 0, TRUE}, 50, {true, 0, 0, 10, true, 0}},
         {"line 1, nothing asked", {1, 0, 0, 0, TRUE}, 50, {true, 0, 0, 10, true, 0}},
-        {"whole line 5", {5, 1023, 1023, 63, TRUE}, 50,
+        {"whole line 5",
+         {5, 1023, 1023, 63, TRUE},
+         50,
          {false, 4, 0, 14, true, 4, false, true, true}},
         {"columns 3 to 7 of line 8", {8, 3, 7, 0, TRUE}, 50, {false, 7, 2, 6, true, 7}},
-        {"three more lines, to the end of the last", {8, 2, 0, 3, TRUE}, 50,
+        {"three more lines, to the end of the last",
+         {8, 2, 0, 3, TRUE},
+         50,
          {false, 7, 1, 20, true, 10}},
         {"past the end", {80, 0, 0, 0, TRUE}, 50, {false, 49, 0, 59, true, 49, true}},
         {"an empty model", {7, 0, 0, 0, TRUE}, 0, {false, 0, 0, 10, true, 0, true}},
         {"count past the end", {48, 1, 0, 9, TRUE}, 50, {false, 47, 0, 59, true, 49}},
-        {"no highlight", {9, 1023, 4, 63, FALSE}, 50, {false, 8, 0, 3, false, 0, false, true, true}},
+        {"no highlight",
+         {9, 1023, 4, 63, FALSE},
+         50,
+         {false, 8, 0, 3, false, 0, false, true, true}},
     };
     for (const auto& c : cases) {
         const GotoLinePlan p = PlanGotoLine(c.request, c.lines, &LengthOfLine, nullptr);
@@ -151,8 +165,7 @@ TEST(RunColours, HighlightHostColourAndTextContrast) {
         {"far enough", false, true, RGB(200, 200, 200), RGB(128, 128, 128), RGB(200, 200, 200),
          CLR_INVALID},
         // 0xC0C0C0 - 0x808080 = 0x404040: 192 turns it black.
-        {"too close", false, true, RGB(192, 192, 192), RGB(128, 128, 128), RGB(192, 192, 192),
-         0},
+        {"too close", false, true, RGB(192, 192, 192), RGB(128, 128, 128), RGB(192, 192, 192), 0},
     };
     for (const auto& c : cases) {
         const RunColours r = PickRunColours(c.inHighlight, c.asked, c.host, c.text);
