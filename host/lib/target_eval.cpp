@@ -99,8 +99,13 @@ bool ApplySuffix(Place& p, std::string& rest, int core) {
     return false;
 }
 
+// Longer texts are no expression of the program (and "*" and "&" nest by recursion).
+constexpr size_t kLongestExpression = 256;
+
 Place Resolve(std::string e, int core) {
     e = TrimBlanks(e);
+    if (e.size() > kLongestExpression)
+        return Place{};
     while (Enclosed(e))
         e = TrimBlanks(e.substr(1, e.size() - 2));
     Place p;

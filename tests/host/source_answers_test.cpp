@@ -179,6 +179,13 @@ TEST_F(SourceAnswers, TooltipsShowValuesOfTheStoppedProgram) {
             EXPECT_EQ(nullptr, result) << c.expression;
     }
     EXPECT_EQ(0, T().EvaluateForTooltip(nullptr, nullptr, nullptr));
+    // A selection of a whole file is no expression, however it nests.
+    const std::string deep = std::string(200000, '*') + "total";
+    const char* result = nullptr;
+    int mode = 0;
+    EXPECT_EQ(0, T().EvaluateForTooltip(deep.c_str(), &result, &mode));
+    EXPECT_EQ(0, T().EvaluateForTooltip(("(" + std::string(100000, '(') + "total").c_str(), &result,
+                                        &mode));
 }
 
 TEST_F(SourceAnswers, CodeBlocksOfALineAndTheirCommentsFollowExecution) {
