@@ -108,6 +108,10 @@ protected:
     void SetUp() override {
         HostOptions options = HostVersion(3, 13);
         SourceHost::Bind(options);
+        // These tests answer their dialogs and message boxes themselves: a box that the host's
+        // capture (left by an earlier test of the program) answered first would leave them
+        // waiting for it.
+        ReleaseMessageBoxes();
         m_main = new CMDIFrameWnd;
         ASSERT_TRUE(m_main->LoadFrame(9100, WS_OVERLAPPEDWINDOW));
         AfxGetApp()->m_pMainWnd = m_main;
