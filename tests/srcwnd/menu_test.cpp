@@ -228,8 +228,8 @@ TEST(SourceMenuIds, MoreColumnsThanIdsLeaveTheRestOut) {
     int count = GetMenuItemCount(sub);
     EXPECT_EQ(kBreakChoices, count);
     for (int i = 0; i < count; ++i)
-        EXPECT_EQ(kFirstBreakChoice + i, GetMenuItemID(sub, i));
-    EXPECT_EQ(BreakChoiceAction::None, ResolveBreakChoice(choices, kLastBreakChoice + 1).action);
+        EXPECT_EQ(kSourceSubmenuFirst + i, GetMenuItemID(sub, i));
+    EXPECT_EQ(BreakChoiceAction::None, ResolveBreakChoice(choices, kSourceSubmenuLast + 1).action);
 }
 
 TEST(SourceMenuIds, CoverageNotesForSeveralRunsOrComments) {
@@ -265,29 +265,31 @@ TEST(SourceMenuIds, CoverageNotesForSeveralRunsOrComments) {
 }
 
 TEST(SourceMenuChoice, AnItemStandsForItsColumnOrStatement) {
+    const uint32_t columnWords[] = {Column(5, true, 3), Column(13)};
     SourceMenuChoices columns;
-    columns.columnsKept = true;
-    columns.columns = {Column(5, true, 3), Column(13)};
-    BreakChoice clear = ResolveBreakChoice(columns, kFirstBreakChoice);
+    columns.columns = columnWords;
+    columns.columnCount = 2;
+    BreakChoice clear = ResolveBreakChoice(columns, kSourceSubmenuFirst);
     EXPECT_EQ(BreakChoiceAction::ClearColumn, clear.action);
     EXPECT_EQ(5, clear.column);
-    BreakChoice set = ResolveBreakChoice(columns, kFirstBreakChoice + 1);
+    BreakChoice set = ResolveBreakChoice(columns, kSourceSubmenuFirst + 1);
     EXPECT_EQ(BreakChoiceAction::SetColumn, set.action);
     EXPECT_EQ(13, set.column);
-    EXPECT_EQ(BreakChoiceAction::None, ResolveBreakChoice(columns, kFirstBreakChoice + 2).action);
+    EXPECT_EQ(BreakChoiceAction::None, ResolveBreakChoice(columns, kSourceSubmenuFirst + 2).action);
 
+    const HostLineEntry entries[] = {{1, "a", 7}, {0, "b", 8}, {0, "c", 0}};
     SourceMenuChoices statements;
-    statements.statementsKept = true;
-    statements.statements = {{1, 7}, {0, 8}, {0, 0}};
-    BreakChoice clearStatement = ResolveBreakChoice(statements, kFirstBreakChoice);
+    statements.statements = entries;
+    statements.statementCount = 3;
+    BreakChoice clearStatement = ResolveBreakChoice(statements, kSourceSubmenuFirst);
     EXPECT_EQ(BreakChoiceAction::ClearStatement, clearStatement.action);
     EXPECT_EQ(7u, clearStatement.value);
     EXPECT_EQ(BreakChoiceAction::SetStatement,
-              ResolveBreakChoice(statements, kFirstBreakChoice + 1).action);
+              ResolveBreakChoice(statements, kSourceSubmenuFirst + 1).action);
     EXPECT_EQ(BreakChoiceAction::None,
-              ResolveBreakChoice(statements, kFirstBreakChoice + 2).action);
+              ResolveBreakChoice(statements, kSourceSubmenuFirst + 2).action);
     EXPECT_EQ(BreakChoiceAction::None,
-              ResolveBreakChoice(SourceMenuChoices(), kFirstBreakChoice).action);
+              ResolveBreakChoice(SourceMenuChoices(), kSourceSubmenuFirst).action);
 }
 
 } // namespace

@@ -177,3 +177,52 @@ TEST(RequestWrap, SetPcAsksTheRegisterOnTheViewsCoreAndSendsItsSecondRecordAlone
 }
 
 } // namespace
+
+namespace {
+
+struct GoHereCase {
+    unsigned minor;
+    int column;
+    const char* text;
+};
+
+class GoHere : public ::testing::TestWithParam<GoHereCase> {};
+
+// The host's context names: 3.9 hosts put the name of the view's context in the address.
+const char* __cdecl ContextName(int context) {
+    return context == 7 ? "task2" : nullptr;
+}
+
+TEST_P(GoHere, SendsTheCodeAddressInTheHostsForm) {
+    const GoHereCase& c = GetParam();
+    SourceHost::Bind(HostVersion(3, c.minor));
+    HostState::Get().commands.Word(62) = reinterpret_cast<void*>(&ContextName);
+    for (int context : {7, 8}) {
+        SourceHost::Get().sent.clear();
+        SendSourceRequest(SourceRequest::GoHere,
+                          LineRequestArgs(L"main.c", 12, c.column, context, -1));
+        ASSERT_EQ(1u, SourceHost::Get().sent.size());
+        const SentRequest& s = SourceHost::Get().sent[0];
+        HostRequest goHere{};
+        goHere.code = 106;
+        goHere.flags = 0x1000;
+        ASSERT_EQ(1u, s.records.size());
+        EXPECT_EQ(0, std::memcmp(&goHere, &s.records[0], sizeof goHere));
+        std::string expected = c.text;
+        // A context without a name reads ".".
+        if (context == 8 && expected.find("task2") != std::string::npos)
+            expected.replace(expected.find("task2"), 5, ".");
+        EXPECT_EQ(expected, s.textRead);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Hosts, GoHere,
+                         ::testing::Values(GoHereCase{0, 0, "C(& main.c\\@LINE 12)"},
+                                           GoHereCase{0, 4, "C(& main.c\\@LINE 12:4)"},
+                                           GoHereCase{7, 0, "C(& \"main.c\"\\@LINE 12)"},
+                                           GoHereCase{8, 4, "C(& \"main.c\"\\@LINE 12:4)"},
+                                           GoHereCase{9, 0, "C(& {\"task2\"}\"main.c\"\\@LINE 12)"},
+                                           GoHereCase{13, 4,
+                                                      "C(& {\"task2\"}\"main.c\"\\@LINE 12:4)"}));
+
+} // namespace

@@ -4,19 +4,22 @@
 #include "editor/edit_model.h"
 #include "editor/edit_viewport.h"
 #include "editor/mvc_interfaces.h"
+#include "shell/host_text.h"
 #include "shell/hostlink.h"
 #include "windows/common/host_keys.h"
 #include "windows/source/src_menu.h"
+#include "windows/source/src_requests.h"
 #include "windows/source/src_view.h"
 
 #include <windowsx.h>
 
 #include <algorithm>
+#include <vector>
 
 using namespace corvalis::foundation;
 
 // Until the menu builder is linked in, the popup keeps only the editor's items.
-void BuildSourceContextMenu(CEditController&, CMenu&, CTarvikView&) __attribute__((weak));
+void BuildSourceContextMenu(CMenu*, CTarvikView*) __attribute__((weak));
 
 BEGIN_MESSAGE_MAP(CEditController, SECEditController)
 ON_WM_LBUTTONDBLCLK()
@@ -68,9 +71,7 @@ CEditController::CEditController(int kind, CTarvikView* ownerView)
 
 CEditController::CEditController(int kind, CWnd*) : m_kind(kind) {}
 
-CEditController::~CEditController() {
-    DestroyBreakpointPopup();
-}
+CEditController::~CEditController() = default;
 
 bool CEditController::QueryGuid(const GUID& guid, void** out) {
     if (SameGuid(guid, IID_IEventRouter)) {
@@ -150,18 +151,6 @@ void CEditController::SetMarginWidth(int width) {
     SECEditController::SetMarginWidth(width);
 }
 
-void CEditController::DestroyBreakpointPopup() {
-    if (m_breakpointPopup.m_hMenu != NULL)
-        m_breakpointPopup.DestroyMenu();
-}
-
-void CEditController::ResetMenuTables() {
-    m_columnTable = nullptr;
-    m_columnCount = 0;
-    m_hostEntries = nullptr;
-    m_hostEntryCount = 0;
-}
-
 BOOL CEditController::GetContextMenu(CMenu& menu, CMenu*& popup) {
     popup = nullptr;
     if (!menu.LoadMenu(kSourceMenuResource))
@@ -175,10 +164,8 @@ BOOL CEditController::GetContextMenu(CMenu& menu, CMenu*& popup) {
         m_hWnd ? DYNAMIC_DOWNCAST(CTarvikView, CWnd::FromHandlePermanent(m_hWnd)) : nullptr;
     if (view == nullptr)
         return FALSE;
-    DestroyBreakpointPopup();
-    using Builder = void (*)(CEditController&, CMenu&, CTarvikView&);
-    if (static_cast<Builder>(&BuildSourceContextMenu) != nullptr)
-        BuildSourceContextMenu(*this, *popup, *view);
+    if (&BuildSourceContextMenu != nullptr)
+        BuildSourceContextMenu(popup, view);
     popup->RemoveMenu(0, MF_BYPOSITION);
     return TRUE;
 }
@@ -250,4 +237,47 @@ void CEditController::OnLButtonDblClk(UINT nFlags, CPoint point) {
         SECEditController::OnLButtonDblClk(nFlags, point);
         return;
     }
+    ToggleMarginBreakpoint(GetCaretPosition().m_line);
+}
+
+void CEditController::ToggleMarginBreakpoint(int line) {
+    CTarvikView* view = m_ownerView;
+    const SourceLineRecord* record = view->FindLineRecord(line + 1);
+    if (record == nullptr)
+        return;
+    const HWND self = view->GetSafeHwnd();
+    SourceRequestArgs args;
+    args.core = view->GetCoreId();
+    FormatCodeAddress(args.codeAddress, view->GetModuleName(), line + 1, 0,
+                      int(view->GetUpdateTag()));
+    const uint32_t flags = record->flags;
+    if (!(flags & kLineStatements)) {
+        if (flags & kLineBreakpoint)
+            SendSourceRequest(SourceRequest::ClearBreakpoint, args);
+        else if (flags & kLineCode)
+            SendSourceRequest(SourceRequest::SetBreakpoint, args);
+    } else if ((flags & kLineBreakpoint) && HostVersionAtLeast(2, 2)) {
+        HostText module(view->GetModuleName());
+        int count = 0;
+        const HostLineEntry* table = nullptr;
+        if (HostTable()->QueryLineInfo(module.get(), line + 1, 0, &count, &table) == 1 &&
+            table != nullptr) {
+            // Copied first: the host's table lasts only until its next call, and each request
+            // is one.
+            std::vector<HostLineEntry> entries(
+                table, table + std::max(0, std::min(count, kMaxLineEntries)));
+            for (const HostLineEntry& entry : entries) {
+                if (entry.value == 0 || !(entry.flags & 1))
+                    continue;
+                args.entryValue = entry.value;
+                SendSourceRequest(SourceRequest::ClearStatementBreakpoint, args);
+                if (!::IsWindow(self))
+                    return; // the host closed the window inside its request
+            }
+        }
+    } else if (flags & kLineCode) {
+        SendSourceRequest(SourceRequest::SetBreakpoint, args);
+    }
+    if (::IsWindow(self))
+        view->CWnd::Invalidate(FALSE);
 }

@@ -8,17 +8,17 @@
 #include "framework/afx.h"
 #include "ifac/h/hostcmd.h"
 #include "ifac/h/srclines.h"
+#include "windows/source/src_menu.h"
 
 #include <cstdint>
 
 class CTarvikView;
 
-// The first and last id of the context menu's breakpoint submenu.
-constexpr UINT kSourceSubmenuFirst = 32950;
-constexpr UINT kSourceSubmenuLast = 32970;
 // The context menu's resource and the placeholder item it starts with.
 constexpr UINT kSourceMenuResource = 146;
 constexpr UINT kSourceMenuPlaceholder = 32997;
+// The most statements of one line a margin double click walks.
+constexpr int kMaxLineEntries = 1024;
 
 // The middle-third scroll of ShowLine, apart from the window: where the caret goes first
 // (-1: nowhere, the line shows already) for a 0-based line.
@@ -52,23 +52,7 @@ public:
     CTarvikView* GetOwnerView() const { return m_ownerView; }
 
     // What the last menu build kept for the submenu's commands.
-    void ResetMenuTables();
-    void SetColumnTable(const uint32_t* table, int count) {
-        m_columnTable = table;
-        m_columnCount = count;
-    }
-    const uint32_t* GetColumnTable() const { return m_columnTable; }
-    int GetColumnCount() const { return m_columnCount; }
-    void SetHostEntries(const HostLineEntry* entries, int count) {
-        m_hostEntries = entries;
-        m_hostEntryCount = count;
-    }
-    const HostLineEntry* GetHostEntries() const { return m_hostEntries; }
-    int GetHostEntryCount() const { return m_hostEntryCount; }
-    // The submenu of the last build: destroyed here before the next build and with the
-    // controller.
-    CMenu& GetBreakpointPopup() { return m_breakpointPopup; }
-    void DestroyBreakpointPopup();
+    SourceMenuChoices& MenuChoices() { return m_menuChoices; }
 
 protected:
     afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
@@ -78,17 +62,16 @@ protected:
 
     // The message of a column's controller, in the source view's terms; TRUE when handled.
     BOOL OnColumnMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // A double click in the margin: the breakpoint of a 0-based line set or cleared, or every
+    // statement breakpoint of a line of several statements cleared.
+    void ToggleMarginBreakpoint(int line);
     // The point lies left of the text area.
     BOOL InMargin(CPoint point);
 
     int m_kind = kindSource;
     CTarvikView* m_ownerView = nullptr;
     CMenu m_contextMenu;
-    CMenu m_breakpointPopup;
-    int m_columnCount = 0;
-    const uint32_t* m_columnTable = nullptr;      // the host's
-    const HostLineEntry* m_hostEntries = nullptr; // the host's
-    int m_hostEntryCount = 0;
+    SourceMenuChoices m_menuChoices;
     // Drag bookkeeping.
     int m_dragLine = -1;
     int m_dragColumn = -1;

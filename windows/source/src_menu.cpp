@@ -38,16 +38,16 @@ void AppendStatementList(CMenu& menu, const SourceMenuContext& c, SourceMenuChoi
     const HostLineEntry* table = nullptr;
     if (host->QueryLineInfo(module.get(), c.line + 1, 0, &count, &table) != 1)
         return;
-    choices.statementsKept = true;
+    choices.statements = table;
+    choices.statementCount = table ? ChoiceCount(count) : 0;
     CMenu popup;
     popup.CreatePopupMenu();
-    for (int k = 0; table && k < ChoiceCount(count); ++k) {
+    for (int k = 0; k < choices.statementCount; ++k) {
         const HostLineEntry& entry = table[k];
-        choices.statements.push_back({entry.flags, entry.value});
         if (!entry.text || !entry.value)
             continue;
         CString text(entry.text);
-        AppendItem(popup, kFirstBreakChoice + k, AsMenuText(text), (entry.flags & 1) != 0);
+        AppendItem(popup, kSourceSubmenuFirst + k, AsMenuText(text), (entry.flags & 1) != 0);
     }
     AppendPopup(menu, popup, L"Toggle &Breakpoint");
 }
@@ -55,12 +55,12 @@ void AppendStatementList(CMenu& menu, const SourceMenuContext& c, SourceMenuChoi
 void AppendColumnList(CMenu& menu, const SourceMenuContext& c, SourceMenuChoices& choices) {
     const uint32_t* table = nullptr;
     int count = HostTable()->QuerySourceLine(c.contextTag, c.line + 1, &table);
-    choices.columnsKept = true;
+    choices.columns = table;
+    choices.columnCount = table ? ChoiceCount(count) : 0;
     CMenu popup;
     popup.CreatePopupMenu();
-    for (int k = 0; table && k < ChoiceCount(count); ++k) {
-        choices.columns.push_back(table[k]);
-        AppendItem(popup, kFirstBreakChoice + k, BreakColumnText(table[k], c.lineText),
+    for (int k = 0; k < choices.columnCount; ++k) {
+        AppendItem(popup, kSourceSubmenuFirst + k, BreakColumnText(table[k], c.lineText),
                    (table[k] & kColumnBreakpoint) != 0);
     }
     AppendPopup(menu, popup, L"Toggle &Breakpoint");
@@ -153,13 +153,6 @@ void AppendCoverageItems(CMenu& menu, const SourceMenuContext& c) {
 
 } // namespace
 
-void SourceMenuChoices::Reset() {
-    columnsKept = false;
-    columns.clear();
-    statementsKept = false;
-    statements.clear();
-}
-
 CString AsMenuText(const CString& text) {
     CString shown = text;
     int lineFeed = shown.Find(L'\n');
@@ -184,7 +177,7 @@ CString BreakColumnText(uint32_t word, const CString& line) {
 }
 
 void BuildSourceMenu(CMenu& popup, const SourceMenuContext& context, SourceMenuChoices& choices) {
-    choices.Reset();
+    choices = SourceMenuChoices();
     if (!HostTable())
         return;
     if (context.record)
@@ -198,19 +191,19 @@ void BuildSourceMenu(CMenu& popup, const SourceMenuContext& context, SourceMenuC
 
 BreakChoice ResolveBreakChoice(const SourceMenuChoices& choices, UINT id) {
     BreakChoice choice;
-    if (id < kFirstBreakChoice || id > kLastBreakChoice)
+    if (id < kSourceSubmenuFirst || id > kSourceSubmenuLast)
         return choice;
-    size_t k = id - kFirstBreakChoice;
-    if (choices.columnsKept) {
-        if (k < choices.columns.size()) {
+    int k = static_cast<int>(id - kSourceSubmenuFirst);
+    if (choices.columns) {
+        if (k < choices.columnCount) {
             uint32_t word = choices.columns[k];
             choice.action = word & kColumnBreakpoint ? BreakChoiceAction::ClearColumn
                                                      : BreakChoiceAction::SetColumn;
             choice.column = static_cast<int>(ColumnOf(word));
         }
-    } else if (choices.statementsKept) {
-        if (k < choices.statements.size() && choices.statements[k].value != 0) {
-            const SourceStatementChoice& s = choices.statements[k];
+    } else if (choices.statements) {
+        if (k < choices.statementCount && choices.statements[k].value != 0) {
+            const HostLineEntry& s = choices.statements[k];
             choice.action =
                 s.flags & 1 ? BreakChoiceAction::ClearStatement : BreakChoiceAction::SetStatement;
             choice.value = s.value;

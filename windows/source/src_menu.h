@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstdint>
-#include <vector>
 
 #include "framework/afx.h"
 #include "ifac/h/hostcmd.h"
@@ -12,9 +11,10 @@
 
 class CTarvikView;
 
-constexpr UINT kFirstBreakChoice = 32950;
-constexpr UINT kLastBreakChoice = 32970;
-constexpr int kBreakChoices = kLastBreakChoice - kFirstBreakChoice + 1;
+// The first and last id of the breakpoint submenu: past them lie real commands.
+constexpr UINT kSourceSubmenuFirst = 32950;
+constexpr UINT kSourceSubmenuLast = 32970;
+constexpr int kBreakChoices = kSourceSubmenuLast - kSourceSubmenuFirst + 1;
 
 // What the menu is built for: the caret's line and what the view knows of it.
 struct SourceMenuContext {
@@ -29,26 +29,19 @@ struct SourceMenuContext {
     HWND owner = NULL; // of the coverage message boxes
 };
 
-// A statement of the host's list, as far as a choice needs it.
-struct SourceStatementChoice {
-    uint32_t flags;
-    uint32_t value;
-};
-
-// The tables of the last build that the submenu's items stand for. Copies, bounded by the ids
-// there are: the host's own tables are valid only until its next call.
+// The host's tables of the last build that the submenu's items stand for (the controller keeps
+// them until the next build, MenuChoices); the counts never pass the ids there are.
 struct SourceMenuChoices {
-    bool columnsKept = false;
-    std::vector<uint32_t> columns;
-    bool statementsKept = false;
-    std::vector<SourceStatementChoice> statements;
-    void Reset();
+    const uint32_t* columns = nullptr;
+    int columnCount = 0;
+    const HostLineEntry* statements = nullptr;
+    int statementCount = 0;
 };
 
 // Fills popup for the context (the host is asked for the lists and coverage blocks it names).
 void BuildSourceMenu(CMenu& popup, const SourceMenuContext& context, SourceMenuChoices& choices);
 
-// The menu for a source view's caret, kept in the view's controller until the next build.
+// The menu for the caret of a source view; its controller keeps the tables.
 void BuildSourceContextMenu(CMenu* popup, CTarvikView* view);
 
 // The item text of a column word for a line ("Break Column %d '%s'"), "&" shown as text.

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "shell/hostlink.h"
+#include "windows/source/src_view.h"
 
 namespace {
 
@@ -56,6 +57,14 @@ int SendRow(const SourceRequestRow& row, const SourceRequestArgs& args) {
 
 const SourceRequestRow& SourceRequestRowOf(SourceRequest request) {
     return kRows[static_cast<int>(request)];
+}
+
+SourceRequestArgs LineRequestArgs(const CString& module, int line, int column, int context,
+                                  int core) {
+    SourceRequestArgs args;
+    args.core = core;
+    FormatCodeAddress(args.codeAddress, module, line, column, context);
+    return args;
 }
 
 HostRequest MakeSourceRequestRecord(const SourceRequestRow& row, const SourceRequestArgs& args) {

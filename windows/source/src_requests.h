@@ -60,6 +60,11 @@ struct SourceRequestArgs {
     const char* pcName = nullptr; // for the first Set PC record
 };
 
+// For a 1-based line of a module (column 0: none) in the view's context, on the view's core:
+// the code address of the line in the host version's form.
+SourceRequestArgs LineRequestArgs(const CString& module, int line, int column, int context,
+                                  int core);
+
 // The row's record, zero-filled first; slot texts (the PC name) are pointers the caller keeps
 // alive until the request has been sent.
 HostRequest MakeSourceRequestRecord(const SourceRequestRow& row, const SourceRequestArgs& args);

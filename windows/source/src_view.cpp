@@ -2,10 +2,12 @@
 
 #include "editor/edit_model.h"
 #include "shell/frame/mainframe.h"
+#include "shell/host_text.h"
 #include "shell/hostlink.h"
 #include "toolbars/tooltip_ctrl.h"
 #include "windows/common/host_keys.h"
 #include "windows/source/core_switch.h"
+#include "windows/source/src_commands.h"
 #include "windows/source/src_controller.h"
 #include "windows/source/src_doc.h"
 
@@ -17,6 +19,7 @@ BEGIN_MESSAGE_MAP(CTarvikView, SECEditView)
 ON_WM_SETFOCUS()
 ON_WM_DESTROY()
 ON_WM_KEYDOWN()
+SOURCE_VIEW_COMMAND_ENTRIES()
 END_MESSAGE_MAP()
 
 namespace {
@@ -31,23 +34,6 @@ void Trace(const wchar_t* format, int a, int b = 0) {
     text.Format(format, a, b);
     ::OutputDebugStringW(text);
 }
-
-// An 8-bit heap copy of a text for the host, freed on every way out.
-class HostText {
-public:
-    explicit HostText(const wchar_t* text) { WideToAnsiHeap(text, &m_text); }
-    ~HostText() {
-        if (m_text)
-            ::HeapFree(::GetProcessHeap(), 0, m_text);
-    }
-    HostText(const HostText&) = delete;
-    HostText& operator=(const HostText&) = delete;
-    const char* Get() const { return m_text ? m_text : ""; }
-    bool Ok() const { return m_text != nullptr; }
-
-private:
-    char* m_text = nullptr;
-};
 
 int ModelLineLength(void* context, int line) {
     auto* model = static_cast<SECEditModel*>(context);
@@ -283,9 +269,10 @@ int CTarvikView::GetDragData(const SourceLineRecord* record, const char* selecte
     if (HostVersionAtLeast(3, 2) && HostTable()->IsMultiCore() != 0 && m_coreId != -1)
         service->AddInteger(drag, index++, "COREID", m_coreId);
     HostText module(m_moduleName);
-    service->AddString(drag, index++, "MODULE", module.Get());
+    const char* moduleText = module.get() ? module.get() : "";
+    service->AddString(drag, index++, "MODULE", moduleText);
     char address[600];
-    _snprintf(address, sizeof address, "C(& %s\\@LINE %d)", module.Get(), record->line);
+    _snprintf(address, sizeof address, "C(& %s\\@LINE %d)", moduleText, record->line);
     address[sizeof address - 1] = 0;
     service->AddString(drag, index++, "ADDRESS", address);
     service->AddString(drag, index++, "LANGUAGE", "C++");
@@ -479,11 +466,11 @@ BOOL CTarvikView::GetTipText(int requestKind, CPoint point, CString& text) {
         return FALSE;
     HostText expression(m_tipExpression);
     m_tipExpression.Empty();
-    if (!expression.Ok())
+    if (expression.get() == nullptr)
         return FALSE;
     const char* answer = nullptr;
     int mode = requestKind == 1 ? 2 : 0;
-    if (HostTable()->EvaluateForTooltip(expression.Get(), &answer, &mode) == 0 || answer == nullptr)
+    if (HostTable()->EvaluateForTooltip(expression.get(), &answer, &mode) == 0 || answer == nullptr)
         return FALSE;
     // The answer is the host's: copied at once, never freed here.
     m_tipText = CString(answer);

@@ -7,6 +7,7 @@
 #include "editor/edit_view.h"
 #include "ifac/h/hostcmd.h"
 #include "ifac/h/srclines.h"
+#include "windows/source/src_requests.h"
 
 #include <memory>
 
@@ -127,6 +128,10 @@ public:
     // The line-number column beside the view in its splitter, or null.
     CWnd* GetLineNumberWindow() const;
 
+    // A breakpoint request for a 1-based line (column 0: none) or, for the statement requests,
+    // the host's statement value; the view repaints unless the host closed it inside the request.
+    void SendBreakpointRequest(SourceRequest request, int line, int column, uint32_t value);
+
 protected:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void PostNcDestroy() override;
@@ -134,7 +139,38 @@ protected:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnDestroy();
     afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    // The context menu's commands (src_commands.cpp).
+    afx_msg void OnSetBreakpoint();
+    afx_msg void OnClearBreakpoint();
+    afx_msg void OnGoHere();
+    afx_msg void OnRunUntilCaller();
+    afx_msg void OnRunUntilReturn();
+    afx_msg void OnSetPc();
+    afx_msg void OnJumpToAssembler();
+    afx_msg void OnEvaluate();
+    afx_msg void OnEvaluateFromPointer();
+    afx_msg void OnEvaluateAddress();
+    afx_msg void OnAddToEval();
+    afx_msg void OnAddToEvalFromPointer();
+    afx_msg void OnAddToEvalAddress();
+    afx_msg void OnJumpToDefinition();
+    afx_msg void OnSetValue();
+    afx_msg void OnBreakChoice(UINT id);
+    afx_msg void OnCoverageJump();
+    afx_msg void OnAddBlockComment();
+    afx_msg void OnEditBlockComment();
+    afx_msg void OnDeleteBlockComment();
+    afx_msg void OnComplexConditions();
+    afx_msg void OnCopy();
+    afx_msg void OnToggleBookmark();
+    afx_msg void OnSourcePrintPreview();
     DECLARE_MESSAGE_MAP()
+
+    // What a request of the caret line carries: the view's core, the code address of the caret
+    // line (with column when it is 1 or more) and the selection.
+    SourceRequestArgs CaretRequestArgs(int column = 0);
+    void SendCaretRequest(SourceRequest request);
+    void RunBlockCommentCommand(int mode);
 
     // The tooltip control of the pane the view sits in, or null.
     COXToolTipCtrl* PaneToolTip() const;
