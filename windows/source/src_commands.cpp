@@ -75,10 +75,6 @@ SourceRequestArgs CTarvikView::CaretRequestArgs(int column) {
     return args;
 }
 
-void CTarvikView::SendCaretRequest(SourceRequest request) {
-    SendSourceRequest(request, CaretRequestArgs());
-}
-
 void CTarvikView::SendBreakpointRequest(SourceRequest request, int line, int column,
                                         uint32_t value) {
     SourceRequestArgs args =
@@ -101,56 +97,34 @@ void CTarvikView::OnClearBreakpoint() {
     SendBreakpointRequest(SourceRequest::ClearBreakpoint, CaretOf(*this).m_line + 1, 0, 0);
 }
 
-void CTarvikView::OnGoHere() {
-    SendCaretRequest(SourceRequest::GoHere);
-}
-
-void CTarvikView::OnRunUntilCaller() {
-    SendCaretRequest(SourceRequest::RunUntilCaller);
-}
-
-void CTarvikView::OnRunUntilReturn() {
-    SendCaretRequest(SourceRequest::RunUntilReturn);
+BOOL CTarvikView::OnCaretRequest(UINT id) {
+    static const struct {
+        UINT id;
+        SourceRequest request;
+    } kCommands[] = {
+        {kCmdGoHere, SourceRequest::GoHere},
+        {kCmdRunUntilCaller, SourceRequest::RunUntilCaller},
+        {kCmdRunUntilReturn, SourceRequest::RunUntilReturn},
+        {kCmdJumpToAssembler, SourceRequest::JumpToAssembler},
+        {kCmdEvaluate, SourceRequest::Evaluate},
+        {kCmdEvaluateFromPointer, SourceRequest::EvaluateFromPointer},
+        {kCmdEvaluateAddress, SourceRequest::EvaluateAddress},
+        {kCmdAddToEval, SourceRequest::AddToEval},
+        {kCmdAddToEvalFromPointer, SourceRequest::AddToEvalFromPointer},
+        {kCmdAddToEvalAddress, SourceRequest::AddToEvalAddress},
+        {kCmdJumpToDefinition, SourceRequest::JumpToDefinition},
+        {kCmdCoverageJump, SourceRequest::CoverageJump},
+    };
+    for (const auto& command : kCommands)
+        if (command.id == id) {
+            SendSourceRequest(command.request, CaretRequestArgs());
+            return TRUE;
+        }
+    return FALSE;
 }
 
 void CTarvikView::OnSetPc() {
     SendSetPc(CaretRequestArgs());
-}
-
-void CTarvikView::OnJumpToAssembler() {
-    SendCaretRequest(SourceRequest::JumpToAssembler);
-}
-
-void CTarvikView::OnEvaluate() {
-    SendCaretRequest(SourceRequest::Evaluate);
-}
-
-void CTarvikView::OnEvaluateFromPointer() {
-    SendCaretRequest(SourceRequest::EvaluateFromPointer);
-}
-
-void CTarvikView::OnEvaluateAddress() {
-    SendCaretRequest(SourceRequest::EvaluateAddress);
-}
-
-void CTarvikView::OnAddToEval() {
-    SendCaretRequest(SourceRequest::AddToEval);
-}
-
-void CTarvikView::OnAddToEvalFromPointer() {
-    SendCaretRequest(SourceRequest::AddToEvalFromPointer);
-}
-
-void CTarvikView::OnAddToEvalAddress() {
-    SendCaretRequest(SourceRequest::AddToEvalAddress);
-}
-
-void CTarvikView::OnJumpToDefinition() {
-    SendCaretRequest(SourceRequest::JumpToDefinition);
-}
-
-void CTarvikView::OnCoverageJump() {
-    SendCaretRequest(SourceRequest::CoverageJump);
 }
 
 void CTarvikView::OnSetValue() {

@@ -32,21 +32,21 @@ enum : UINT {
 #define SOURCE_VIEW_COMMAND_ENTRIES()                                                              \
     ON_COMMAND(kCmdSetBreakpoint, OnSetBreakpoint)                                                 \
     ON_COMMAND(kCmdClearBreakpoint, OnClearBreakpoint)                                             \
-    ON_COMMAND(kCmdGoHere, OnGoHere)                                                               \
-    ON_COMMAND(kCmdRunUntilCaller, OnRunUntilCaller)                                               \
-    ON_COMMAND(kCmdRunUntilReturn, OnRunUntilReturn)                                               \
+    ON_COMMAND_EX(kCmdGoHere, OnCaretRequest)                                                      \
+    ON_COMMAND_EX(kCmdRunUntilCaller, OnCaretRequest)                                              \
+    ON_COMMAND_EX(kCmdRunUntilReturn, OnCaretRequest)                                              \
     ON_COMMAND(kCmdSetPc, OnSetPc)                                                                 \
-    ON_COMMAND(kCmdJumpToAssembler, OnJumpToAssembler)                                             \
-    ON_COMMAND(kCmdEvaluate, OnEvaluate)                                                           \
-    ON_COMMAND(kCmdEvaluateFromPointer, OnEvaluateFromPointer)                                     \
-    ON_COMMAND(kCmdEvaluateAddress, OnEvaluateAddress)                                             \
-    ON_COMMAND(kCmdAddToEval, OnAddToEval)                                                         \
-    ON_COMMAND(kCmdAddToEvalFromPointer, OnAddToEvalFromPointer)                                   \
-    ON_COMMAND(kCmdAddToEvalAddress, OnAddToEvalAddress)                                           \
-    ON_COMMAND(kCmdJumpToDefinition, OnJumpToDefinition)                                           \
+    ON_COMMAND_EX(kCmdJumpToAssembler, OnCaretRequest)                                             \
+    ON_COMMAND_EX(kCmdEvaluate, OnCaretRequest)                                                    \
+    ON_COMMAND_EX(kCmdEvaluateFromPointer, OnCaretRequest)                                         \
+    ON_COMMAND_EX(kCmdEvaluateAddress, OnCaretRequest)                                             \
+    ON_COMMAND_EX(kCmdAddToEval, OnCaretRequest)                                                   \
+    ON_COMMAND_EX(kCmdAddToEvalFromPointer, OnCaretRequest)                                        \
+    ON_COMMAND_EX(kCmdAddToEvalAddress, OnCaretRequest)                                            \
+    ON_COMMAND_EX(kCmdJumpToDefinition, OnCaretRequest)                                            \
     ON_COMMAND(kCmdSetValue, OnSetValue)                                                           \
     ON_COMMAND_RANGE(kSourceSubmenuFirst, kSourceSubmenuLast, OnBreakChoice)                       \
-    ON_COMMAND(kCmdCoverageJump, OnCoverageJump)                                                   \
+    ON_COMMAND_EX(kCmdCoverageJump, OnCaretRequest)                                                \
     ON_COMMAND(kCmdAddBlockComment, OnAddBlockComment)                                             \
     ON_COMMAND(kCmdEditBlockComment, OnEditBlockComment)                                           \
     ON_COMMAND(kCmdDeleteBlockComment, OnDeleteBlockComment)                                       \

@@ -142,21 +142,11 @@ protected:
     // The context menu's commands (src_commands.cpp).
     afx_msg void OnSetBreakpoint();
     afx_msg void OnClearBreakpoint();
-    afx_msg void OnGoHere();
-    afx_msg void OnRunUntilCaller();
-    afx_msg void OnRunUntilReturn();
+    // The commands whose request needs only the caret line or the selection.
+    afx_msg BOOL OnCaretRequest(UINT id);
     afx_msg void OnSetPc();
-    afx_msg void OnJumpToAssembler();
-    afx_msg void OnEvaluate();
-    afx_msg void OnEvaluateFromPointer();
-    afx_msg void OnEvaluateAddress();
-    afx_msg void OnAddToEval();
-    afx_msg void OnAddToEvalFromPointer();
-    afx_msg void OnAddToEvalAddress();
-    afx_msg void OnJumpToDefinition();
     afx_msg void OnSetValue();
     afx_msg void OnBreakChoice(UINT id);
-    afx_msg void OnCoverageJump();
     afx_msg void OnAddBlockComment();
     afx_msg void OnEditBlockComment();
     afx_msg void OnDeleteBlockComment();
@@ -169,7 +159,6 @@ protected:
     // What a request of the caret line carries: the view's core, the code address of the caret
     // line (with column when it is 1 or more) and the selection.
     SourceRequestArgs CaretRequestArgs(int column = 0);
-    void SendCaretRequest(SourceRequest request);
     void RunBlockCommentCommand(int mode);
 
     // The tooltip control of the pane the view sits in, or null.
