@@ -147,7 +147,8 @@ bool RunControl(const std::string& command, bool& matched) {
     } commands[] = {{"GO", &TargetMachine::Run},
                     {"STEP", &TargetMachine::StepInto},
                     {"STEP /OVER", &TargetMachine::StepOver},
-                    {"STEP /OUT", &TargetMachine::StepOut}};
+                    {"STEP /OUT", &TargetMachine::StepOut},
+                    {"STEP /INSTRUCTION", &TargetMachine::StepInstruction}};
     for (const auto& c : commands)
         if (_stricmp(command.c_str(), c.name) == 0) {
             matched = true;

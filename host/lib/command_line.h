@@ -1,7 +1,8 @@
 // The host's command language, as far as the library speaks it: the lines of ExecuteCommandLine
 // (value edits, dropped commands of the drag-and-drop rules, opcode edits and in-place
 // assembly of the assembler window), several commands joined by " ; ". The host also takes a
-// few commands of its own for scripts: GO, STEP, STEP /OVER, STEP /OUT, RESET.
+// few commands of its own for scripts: GO, STEP, STEP /OVER, STEP /OUT, STEP /INSTRUCTION,
+// RESET.
 //
 //   SET CORE /NOCAPTURE n
 //   SET VALUE [/SIZE=BYTE|WORD|LONG] target=value[,value...]

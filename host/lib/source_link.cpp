@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/lib/host_lists.h"
 #include "host/lib/host_source.h"
 #include "host/lib/host_state.h"
 #include "host/lib/target_machine.h"
@@ -121,6 +122,7 @@ void ShowSourceLine(int file, int line, int core) {
 void PublishStop() {
     TargetMachine& m = TargetMachine::Get();
     const int active = std::clamp(HostState::Get().activeCore, 0, m.CoreCount() - 1);
+    SyncListsWithTarget(active);
     for (int core = 0; core < m.CoreCount(); ++core) {
         const SourcePosition at = CurrentPosition(core);
         if (at.file < 0 || ShowSourceFile(at.file, core) < 0)

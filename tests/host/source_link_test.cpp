@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/lib/command_line.h"
+#include "host/lib/host_lists.h"
 #include "host/lib/host_requests.h"
 #include "host/lib/source_link.h"
 #include "tests/host/target_fixture.h"
@@ -132,6 +133,34 @@ TEST_F(SourceLink, OnTwoCoresEachCoreHasItsWindowsAndTheEndedProgramNone) {
     ASSERT_TRUE(RunHostCommandLine("GO"));
     for (const std::string& call : g_seen)
         EXPECT_EQ(std::string::npos, call.find("Update(1")) << "core 0 ended: " << call;
+}
+
+TEST_F(SourceLink, AStopTakesTheListsFromTheProcessor) {
+    ListTarget& lists = ListTarget::Get();
+    lists.ResetToDefaults();
+    const struct {
+        const char* line;
+        std::vector<std::string> frames;
+    } stops[] = {{"SET BREAKPOINT AT square ; GO",
+                  {"square|util.c:7", "main|main.c:19", "_start|start.s:5"}},
+                 {"STEP", {"square|util.c:9", "main|main.c:19", "_start|start.s:5"}},
+                 {"SET BREAKPOINT AT util.c\\@LINE 11 ; GO ; STEP /INSTRUCTION ; STEP /INSTRUCTION",
+                  {"square|util.c:11", "main|main.c:19", "_start|start.s:5"}},
+                 {"STEP /OUT", {"main|main.c:19", "_start|start.s:5"}}};
+    for (const auto& stop : stops) {
+        ASSERT_TRUE(RunHostCommandLine(stop.line)) << stop.line << ": " << S().lastError;
+        EXPECT_EQ(stop.frames, lists.frames) << stop.line;
+    }
+    EXPECT_TRUE(lists.followsTarget);
+    ASSERT_EQ(static_cast<size_t>(kRegisterCount), lists.registers.size());
+    EXPECT_EQ("R0", lists.registers[R0].name);
+    EXPECT_EQ(M().Core(0).reg[PC], lists.registers[PC].value);
+    EXPECT_TRUE(lists.registers[PC].changed);
+    ASSERT_EQ(2u, lists.breakpoints.size());
+    EXPECT_EQ("util.c", lists.breakpoints[0].file);
+    EXPECT_EQ(7, lists.breakpoints[0].line);
+    EXPECT_EQ(1, lists.breakpoints[0].hits);
+    lists.ResetToDefaults();
 }
 
 TEST_F(SourceLink, WithoutTheLibraryTheHostOnlyKeepsItsState) {

@@ -31,7 +31,7 @@ protected:
     }
 };
 
-TEST_F(SampleSession, EachStopReachesTheSampleFilesWindow) {
+TEST_F(SampleSession, EachStopMovesTheCurrentLineOfTheSampleFilesWindow) {
     ASSERT_TRUE(RunHostCommandLine("SET BREAKPOINT AT main.c\\@LINE 20 ; STEP ; STEP ; STEP"));
     ASSERT_EQ(1u, SourceWindows().size());
     const int id = SourceWindows().front().id;
@@ -51,14 +51,23 @@ TEST_F(SampleSession, EachStopReachesTheSampleFilesWindow) {
     EXPECT_GT(HostState::Get().colourQueries, 0u) << "the view asks the host for its colours";
     ScreenImage first;
     ASSERT_TRUE(first.Read(view, L"sample_session_at16.png"));
+    const int current16 = FirstRow(first, kCurrentLineColor);
+    const int breakpoint20 = FirstRow(first, kBreakpointColor);
+    ASSERT_GT(current16, 0) << "line 16 is the current line";
+    ASSERT_GT(breakpoint20, current16) << "line 20 holds a breakpoint";
+    EXPECT_GT(first.Count(first.Rect(), 0xB0B0B0), 0) << "the statement is highlighted";
 
     // Run: the breakpoint stops the program on line 20; the same window follows.
     ASSERT_TRUE(RunHostCommandLine("GO"));
     EXPECT_EQ(1u, SourceWindows().size());
     EXPECT_EQ(frame, FrameOf(id));
     PumpAll();
+    RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     ScreenImage second;
     ASSERT_TRUE(second.Read(view, L"sample_session_at20.png"));
+    EXPECT_NEAR(breakpoint20, FirstRow(second, kCurrentLineColor), 2)
+        << "the current line moved to the breakpoint's line";
+    EXPECT_EQ(-1, FirstRow(second, kBreakpointColor)) << "the current line covers the breakpoint";
 }
 
 } // namespace
