@@ -140,8 +140,11 @@ void SECEditViewport::DrawLine(CDC* dc, int line, int y, int textLeft, int tabWi
         CString scratch;
         const wchar_t* chars = nullptr;
         const int got = model->GetLinePointer(line, scratch, chars);
-        m_lineBuffer.assign(chars && got > 0 ? chars : L"",
-                            chars && got > 0 ? chars + got : nullptr);
+        // An empty line has no characters to copy (and no end pointer to copy them up to).
+        if (chars != nullptr && got > 0)
+            m_lineBuffer.assign(chars, chars + got);
+        else
+            m_lineBuffer.clear();
     }
     const int textLength = std::min<int>(length, int(m_lineBuffer.size()));
     const wchar_t* chars = m_lineBuffer.data();

@@ -12,6 +12,7 @@
 #include "host/lib/host_sim.h"
 #include "host/lib/host_state.h"
 #include "host/lib/plugin_tree.h"
+#include "host/lib/source_link.h"
 #include "tests/support/screenshot.h"
 
 namespace {
@@ -62,6 +63,8 @@ int Drive(const Library& gui, const HostOptions& options) {
     if (!start || !peek || !end)
         return 0; // a library without the life cycle only identifies itself
     LogHostCall("StartApp", start());
+    // From here on every stop of the simulated target reaches the library's source windows.
+    BindSourceLibrary(gui.module);
     if (options.demo || !options.screenshot.empty())
         RunDemoScript(gui.module);
     using PluginDialogFn = int(__cdecl*)(PluginInfoNode*);
@@ -90,6 +93,7 @@ int Drive(const Library& gui, const HostOptions& options) {
     if (!options.screenshot.empty() && !WriteFrameScreenshot(options.screenshot))
         fwprintf(stderr, L"moxhost: could not write %ls\n", options.screenshot.c_str());
     LogHostCall("EndApp", end());
+    BindSourceLibrary(nullptr);
     return 0;
 }
 

@@ -20,6 +20,11 @@ std::string FormatArg(long value) {
     return std::to_string(value);
 }
 std::string FormatArg(const char* text) {
+    // A request may carry a number where a text goes (a statement's value): the first 64 KB of
+    // an address space are never mapped, so such a "text" is shown as the number it is.
+    const uintptr_t value = reinterpret_cast<uintptr_t>(text);
+    if (value != 0 && value < 0x10000)
+        return "#" + std::to_string(value);
     return text ? "\"" + std::string(text) + "\"" : "null";
 }
 std::string FormatArg(const void* pointer) {

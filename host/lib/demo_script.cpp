@@ -6,6 +6,10 @@
 #include "host/lib/host_eval.h"
 #include "host/lib/host_state.h"
 #include "host/lib/host_lists.h"
+#include "host/lib/host_source.h"
+#include "host/lib/source_link.h"
+#include "host/lib/target_machine.h"
+#include "host/lib/target_program.h"
 
 namespace {
 template <typename F> F Export(HMODULE library, const char* name) {
@@ -54,4 +58,17 @@ void RunDemoScript(HMODULE library) {
             locals.Update(8, 0, reinterpret_cast<intptr_t>(origin->item));
     watch.Step();
     locals.Step();
+    // The sample's main file at the current line, with its coverage and line-number columns,
+    // below the lists: the program is stepped from its start-up code into main.
+    const int mainFile = Sample().FileIndex("main.c");
+    for (int step = 0; step < 16 && CurrentPosition(0).file != mainFile; ++step)
+        if (!TargetMachine::Get().StepInto(0))
+            break;
+    PublishStop();
+    using PlaceFn = void(__cdecl*)(intptr_t, int, const WindowPosition*);
+    if (auto place = Export<PlaceFn>(library, "UpdateWndPos"))
+        for (const HostSourceWindow& w : SourceWindows()) {
+            HostState::Get().placements[&w.position] = HostPlacement{0x11, 10, 280, 600, 282};
+            place(w.id, 1, &w.position);
+        }
 }

@@ -2,7 +2,10 @@
 // answer something answer from HostState.
 #include <windows.h>
 
+#include "host/lib/command_line.h"
 #include "host/lib/host_memory.h"
+#include "host/lib/host_requests.h"
+#include "host/lib/host_source.h"
 #include "host/lib/host_state.h"
 #include "host/lib/host_window.h"
 
@@ -16,17 +19,13 @@ int __cdecl ExecuteRequest(HostRequest* r, const char* text, int index, int a, i
     LogHostCall("ExecuteRequest", r, text, index, a, b);
     if (S().onRequest)
         S().onRequest(r, text);
-    return 1;
+    return RunRequestChain(r, text, index, a, b);
 }
 int __cdecl ExecuteRequestChain(int one, HostRequest* r, int* out, int zero, int one2) {
     LogHostCall("ExecuteRequestChain", one, r, static_cast<const void*>(out), zero, one2);
     if (out)
         *out = 0;
-    // A memory window's close request: the host closes the window it owns.
-    if (r && r->code == 161)
-        CloseMemoryView(
-            FindMemoryView(reinterpret_cast<void*>(static_cast<uintptr_t>(r->param[1]))));
-    return 1;
+    return RunRequestChain(r, nullptr, 0, 0, 0);
 }
 int __cdecl GetTargetType() {
     return LogHostCall("GetTargetType"), 54;
@@ -95,13 +94,13 @@ int __cdecl PreTranslateMessage(void* msg) {
 }
 int __cdecl ExecuteRequestEx(HostRequest* r, const char* text, int index, int a, int b) {
     LogHostCall("ExecuteRequestEx", r, text, index, a, b);
-    return 1;
+    return RunRequestChain(r, text, index, a, b);
 }
 int __cdecl ExecuteCommandLine(const char* line) {
     LogHostCall("ExecuteCommandLine", line);
     if (S().onCommandLine)
         S().onCommandLine(line);
-    return 1;
+    return RunHostCommandLine(line) ? 1 : 0;
 }
 int __cdecl GetOption(int option) {
     LogHostCall("GetOption", option);
@@ -235,5 +234,6 @@ void FillCommandTable(HostCommandTable& t) {
     set(63, &HasAllToolbar);
     set(64, &SwitchContext);
     FillMemoryCommands(t);
+    FillSourceCommands(t);
     set(65, &OnListWindowCreated);
 }

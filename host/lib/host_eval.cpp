@@ -98,7 +98,6 @@ HostEvalWindow::HostEvalWindow(HMODULE library, Kind kind) : m_library(library),
                 return answer;
         return 0;
     };
-    s.onCommandLine = [](const char* line) { RunCommandLine(line); };
     s.onRequest = [](const HostRequest* chain, const char* text) {
         // A copy: closing a window may run host code that opens or ends other windows.
         const std::vector<HostEvalWindow*> windows = LiveWindows();
@@ -113,7 +112,6 @@ HostEvalWindow::~HostEvalWindow() {
     live.erase(std::remove(live.begin(), live.end(), this), live.end());
     if (live.empty()) {
         HostState::Get().onWindowCommand = nullptr;
-        HostState::Get().onCommandLine = nullptr;
         HostState::Get().onRequest = nullptr;
     }
 }

@@ -1,7 +1,10 @@
 #include "host/lib/host_lists.h"
 
 #include "host/lib/call_log.h"
+#include "host/lib/host_memory.h"
 #include "host/lib/host_state.h"
+#include "host/lib/target_eval.h"
+#include "host/lib/target_machine.h"
 #include "include/list.h"
 
 #include <cstdio>
@@ -90,6 +93,9 @@ int __cdecl OnRegisterEditEnd(void* data, const char* text, int column, int) {
         r.changed = false;
     regs[index].value = (uint32_t)value;
     regs[index].changed = true;
+    std::string error;
+    if (ListTarget::Get().followsTarget)
+        SetTargetValue(regs[index].name, text, HostState::Get().activeCore, error);
     FillRegisters(g_lists.registers);
     return 0; // the refill shows the new value
 }
@@ -117,13 +123,19 @@ int __cdecl OnBreakpointCommand(void* data, int command, int row, int user, int 
     case kBrkDisable:
         if (valid)
             bps[index].enabled = command == kBrkEnable;
+        if (valid && ListTarget::Get().followsTarget)
+            TargetMachine::Get().EnableBreakpoint(bps[index].address, command == kBrkEnable);
         break;
     case kBrkDelete:
     case ListNotice::deleteKey:
+        if (valid && ListTarget::Get().followsTarget)
+            TargetMachine::Get().ClearBreakpoint(bps[index].address);
         if (valid)
             bps.erase(bps.begin() + index);
         break;
     case kBrkDeleteAll:
+        if (ListTarget::Get().followsTarget)
+            TargetMachine::Get().Breakpoints().clear();
         bps.clear();
         break;
     default:
@@ -187,6 +199,7 @@ ListTarget& ListTarget::Get() {
 }
 
 void ListTarget::ResetToDefaults() {
+    followsTarget = false;
     registers.clear();
     const char* core[] = {"EAX", "EBX", "ECX", "EDX", "ESI", "EDI", "EBP", "ESP", "EIP"};
     for (int i = 0; i < 9; ++i)
@@ -306,4 +319,78 @@ HostLists OpenHostLists(HMODULE library) {
         FillModules(id);
     }
     return g_lists;
+}
+
+namespace {
+
+// "function|file:line" of an address of the program.
+std::string FrameText(uint32_t address) {
+    const SampleProgram& p = Sample();
+    const Symbol* f = p.FunctionAt(address);
+    const Statement* s = p.StatementAt(address);
+    if (f == nullptr || s == nullptr)
+        return HexAddress(address) + "|";
+    return f->name + "|" + p.files[s->file].module + ":" + std::to_string(s->line);
+}
+
+// The frames from the core's PC outward: each function's frame keeps the caller's frame
+// pointer at FP and the return address above it; before the frame is built (the function's
+// first two instructions) and at its return the return address is still on top of the stack.
+std::vector<std::string> CallStackOf(const TargetCore& c) {
+    std::vector<std::string> frames;
+    const SampleProgram& p = Sample();
+    uint32_t pc = c.reg[PC], fp = c.reg[FP];
+    Instruction in;
+    const Symbol* f = p.FunctionAt(pc);
+    frames.push_back(FrameText(pc));
+    if (f == nullptr || f->name.rfind("_start", 0) == 0)
+        return frames;
+    uint32_t ret = 0;
+    if (pc - f->address == 0)
+        ret = TargetMachine::ReadWord(c.reg[SP]);
+    else if (pc - f->address == kInstructionSize)
+        ret = TargetMachine::ReadWord(c.reg[SP] + 4);
+    else if (DecodeInstruction(TargetMemory(), pc, in) && in.op == Op::ret)
+        ret = TargetMachine::ReadWord(c.reg[SP]);
+    else {
+        ret = TargetMachine::ReadWord(fp + 4);
+        fp = TargetMachine::ReadWord(fp);
+    }
+    // A frame chain the program wrote over ends at the first address outside a function.
+    for (int depth = 0; depth < 16; ++depth) {
+        const Symbol* caller = p.FunctionAt(ret);
+        if (caller == nullptr)
+            break;
+        frames.push_back(FrameText(ret - kInstructionSize)); // the call, not the return
+        if (caller->name.rfind("_start", 0) == 0)
+            break;
+        ret = TargetMachine::ReadWord(fp + 4);
+        fp = TargetMachine::ReadWord(fp);
+    }
+    return frames;
+}
+
+} // namespace
+
+void SyncListsWithTarget(int core) {
+    const TargetMachine& m = TargetMachine::Get();
+    const TargetCore& c = m.Core(core);
+    ListTarget& t = ListTarget::Get();
+    t.followsTarget = true;
+    t.registers.clear();
+    for (int r = 0; r < kRegisterCount; ++r)
+        t.registers.push_back(
+            {r == FLAGS ? "Status" : "Core", RegisterName(r), c.reg[r], c.changed[r]});
+    t.breakpoints.clear();
+    for (const TargetBreakpoint& b : m.Breakpoints()) {
+        const std::string file =
+            b.file >= 0 ? Sample().files[b.file].module : HexAddress(b.address);
+        t.breakpoints.push_back({file, b.line, b.enabled, b.hits, b.address});
+    }
+    t.frames = CallStackOf(c);
+    if (!g_iface)
+        return;
+    FillRegisters(g_lists.registers);
+    FillBreakpoints(g_lists.breakpoints);
+    FillCallStack(g_lists.callStack);
 }

@@ -22,14 +22,22 @@ struct ListTarget {
         int line;
         bool enabled;
         int hits;
+        uint32_t address = 0; // on the simulated processor
     };
     std::vector<Register> registers;
     std::vector<Breakpoint> breakpoints;
     std::vector<std::string> frames;  // "function|location"
     std::vector<std::string> modules; // "name|base|size|path"
+    // Set once the lists show the simulated processor (after its first stop): edits and
+    // breakpoint commands then reach the processor as well.
+    bool followsTarget = false;
     static ListTarget& Get();
     void ResetToDefaults();
 };
+
+// After a stop of the simulated processor: the registers of the core that stopped, the
+// breakpoints and the call stack are taken from it, and the open windows refilled.
+void SyncListsWithTarget(int core);
 
 // The host's list windows ("SysRegWnd", "BrkWnd", "CallWnd", "ModWnd"), their ids once open.
 struct HostLists {

@@ -57,3 +57,9 @@ void CaptureMessageBoxes() {
     if (!g_hook)
         g_hook = SetWindowsHookExW(WH_CBT, CbtHook, nullptr, GetCurrentThreadId());
 }
+
+void ReleaseMessageBoxes() {
+    if (g_hook)
+        UnhookWindowsHookEx(g_hook);
+    g_hook = nullptr;
+}

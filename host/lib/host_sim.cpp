@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "host/lib/host_source.h"
 #include "host/lib/host_state.h"
+#include "host/lib/target_machine.h"
 
 HostState& HostState::Get() {
     static HostState state;
@@ -154,6 +156,15 @@ void ConfigureHost(const HostOptions& options) {
     s.placements.clear();
     s.states.clear();
     s.closeRequested = false;
+    // The target starts the program again: every core at its entry, no breakpoints, no
+    // coverage, the host's error and watch lists empty.
+    TargetMachine::Get().Reset(options.cores);
+    BlockComments().clear();
+    s.lastError.clear();
+    s.lastEvaluation.clear();
+    s.watchExpressions.clear();
+    s.assemblerAddress = 0;
+    s.colourQueries = 0;
     if (!s.font && options.hostFonts) {
         LOGFONTW plain{};
         plain.lfHeight = -13;

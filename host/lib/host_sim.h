@@ -48,3 +48,5 @@ const HostOptions& CurrentHostOptions();
 
 // Message boxes on this thread are logged as MessageBox(caption, text) and answered at once.
 void CaptureMessageBoxes();
+// Leaves the message boxes to the test that answers them itself.
+void ReleaseMessageBoxes();

@@ -10,6 +10,8 @@
 
 #include <functional>
 #include <map>
+#include <string>
+#include <vector>
 #include "include/idragdrp.h"
 
 struct HostState {
@@ -51,6 +53,15 @@ struct HostState {
     uint32_t colors[3] = {0x000000, 0xFFFFFF, 0x0000FF};
     // GetHostObject(5): the host's assembler object.
     uint32_t assemblerObject[16] = {};
+    // The source windows' side of the target: whether coverage is recorded, how many colour
+    // queries the windows made, the host's last error text and evaluation, the expressions the
+    // user added to the watch window, the address the assembler window was asked to show.
+    bool coverageActive = true;
+    unsigned colourQueries = 0;
+    std::string lastError;
+    std::string lastEvaluation;
+    std::vector<std::string> watchExpressions;
+    uint32_t assemblerAddress = 0;
     // Set when the library sends command 37 (the user closes the main window).
     bool closeRequested = false;
     // Tests and the demo act inside host calls through these.

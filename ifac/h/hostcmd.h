@@ -57,6 +57,48 @@ template <unsigned Words> struct HostTableWords {
     }
 };
 
+// One statement of a source line, as QueryLineInfo hands it out.
+struct HostLineEntry {
+    uint32_t flags;   // bit 0: a breakpoint is set on the statement
+    const char* text; // what the menu shows
+    uint32_t value;   // handed back as a request parameter
+};
+MOX_WIRE32_ASSERT(sizeof(HostLineEntry) == 12, "HostLineEntry is 12 bytes");
+
+// Column word of QuerySourceLine.
+constexpr uint32_t kColumnBreakpoint = 0x1;          // a breakpoint is set at the column
+constexpr uint32_t kColumnLengthGiven = 0x80000000u; // bits 16..30 hold the text length
+inline uint32_t ColumnOf(uint32_t word) {
+    return (word >> 1) & 0x7FFF;
+}
+inline uint32_t ColumnLengthOf(uint32_t word) {
+    return (word >> 16) & 0x7FFF;
+}
+
+// A code block of a source line (coverage and block comments), seven words. Word 0: bit 13 the
+// block belongs to the line asked for, bits 0..3 kind 1 to 4, bits 14..15 sub-kind. Words 1 and
+// 2: the block's 64-bit start address. Words 4 and 5: execution counts (kind 3 keeps both).
+struct HostBlockRecord {
+    uint32_t word[7];
+};
+MOX_WIRE32_ASSERT(sizeof(HostBlockRecord) == 28, "HostBlockRecord is 28 bytes");
+constexpr uint32_t kBlockOfLine = 1u << 13;
+constexpr uint32_t kBlockKindMask = 0xF;
+inline uint32_t BlockKindOf(uint32_t flags) {
+    return flags & kBlockKindMask;
+}
+inline uint32_t BlockSubKindOf(uint32_t flags) {
+    return (flags >> 14) & 0x3;
+}
+
+// What ReadTargetMemory fills: a header word with the record count, then the records.
+constexpr unsigned kHostBlockCapacity = 1024;
+struct HostBlockBuffer {
+    uint32_t count;
+    HostBlockRecord record[kHostBlockCapacity];
+};
+MOX_WIRE32_ASSERT(offsetof(HostBlockBuffer, record) == 4, "records follow the count word");
+
 struct HostCommandTable;
 struct HostMemoryTable;
 // What the host exports from its executable.
@@ -103,18 +145,26 @@ struct HostCommandTable : HostTableWords<kHostCommandWords> {
     const char* GetMultiLineText(const char* name, int zero) const {
         return Call<const char*>(21, name, zero);
     }
-    uint32_t GetSourceColor(int column, int line, int context) const {
-        return Call<uint32_t>(22, column, line, context);
+    // Background of a run of a source line (1-based line and column, the view's context tag);
+    // a colour is used only when its top byte is 0.
+    uint32_t GetSourceColor(int line, int column, int context) const {
+        return Call<uint32_t>(22, line, column, context);
     }
-    int QuerySourceLine(int file, int line, int a, int b) const {
-        return Call(23, file, line, a, b);
+    // The breakpoint columns of a 1-based source line: the column count, the table (one column
+    // word each, host-owned, valid until the next call) in *columns.
+    int QuerySourceLine(int context, int line, const uint32_t** columns) const {
+        return Call(23, context, line, columns);
     }
-    int EvaluateForTooltip(const char* text, char* out, int length) const {
-        return Call(24, text, out, length);
+    // The value of an expression as text: non-zero with *result pointing at the host's text
+    // (valid until the next call). mode: 2 asks for the short tooltip form, 0 for the plain one.
+    int EvaluateForTooltip(const char* text, const char** result, int* mode) const {
+        return Call(24, text, result, mode);
     }
     int GetOption(int option) const { return Call(25, option); }
     void SetOption(int value, int option) const { Call<void>(26, value, option); }
-    void ReportEvaluationError(const char* text, void* value) const { Call<void>(27, text, value); }
+    // Hands a block comment action to the host: mode 1 add, -1 edit, 0 delete; value points at
+    // the 64-bit code address (the block record's word 1, or the evaluated address itself).
+    void ReportEvaluationError(int mode, const void* value) const { Call<void>(27, mode, value); }
     int IsCoverageActive() const { return Call(28); }
     void ShowConditionTree(const char* expression) const { Call<void>(29, expression); }
     int OnIdle(long count) const { return Call(30, count); }
@@ -134,17 +184,24 @@ struct HostCommandTable : HostTableWords<kHostCommandWords> {
     void* BuildMemPopupMenu(const void* items, int active, void* enable) const {
         return Call<void*>(43, items, active, enable);
     }
-    uint64_t GetDocumentKey(int document) const { return Call<uint64_t>(44, document); }
+    // The host's key of a source document (by its context tag); callers sign-extend it.
+    int32_t GetDocumentKey(int context) const { return Call<int32_t>(44, context); }
     int GetValueTypeFlags(int value, int* flags) const { return Call(45, value, flags); }
-    int QueryLineInfo(const char* file, int line, int zero, int* a, int* b) const {
-        return Call(46, file, line, zero, a, b);
+    // The statements of a 1-based line of a module: 1 with *count entries in *table (host-owned,
+    // valid until the next call), 0 when the line has none.
+    int QueryLineInfo(const char* module, int line, int zero, int* count,
+                      const HostLineEntry** table) const {
+        return Call(46, module, line, zero, count, table);
     }
     const char* GetRegistryRoot() const { return Call<const char*>(47); }
-    int EvaluateAddress(const char* expression, uint32_t* address) const {
+    int EvaluateAddress(const char* expression, uint64_t* address) const {
         return Call(48, expression, address);
     }
-    int ReadTargetMemory(uint32_t address, void* buffer, int size, int* count) const {
-        return Call(49, address, buffer, size, count);
+    // The code blocks at an address: the host sets buffer->count (never above capacity) and
+    // fills that many records from first (which is buffer->record).
+    int ReadTargetMemory(const uint64_t* address, HostBlockBuffer* buffer, int capacity,
+                         HostBlockRecord* first) const {
+        return Call(49, address, buffer, capacity, first);
     }
     void SetCurrentCore(int core) const { Call<void>(50, core); }
     int GetCurrentCore() const { return Call(51); }

@@ -24,6 +24,8 @@ public:
     // The library's directory with its trailing backslash, empty when its path was unusable.
     const CString& LibraryDirectory() const { return m_strDirectory; }
     CDocTemplate* FindTemplateByName(LPCTSTR lpszName);
+    // The source windows' template (the first one added).
+    CDocTemplate* SourceTemplate() const { return m_pSourceTemplate; }
     // The window of the message being pumped before the current one; null between turns.
     HWND LastMessageWindow() const { return m_hWndLastMessage; }
 

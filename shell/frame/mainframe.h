@@ -19,6 +19,7 @@ class CTBState;
 class CDropTarget;
 struct IDragDrop;
 class SECDockableFrame;
+class CTarvikDoc;
 
 // The ascending list of the open windows' handles through which the frame broadcasts.
 class CWindowIdList {
@@ -82,6 +83,34 @@ public:
     // The host's update of the evaluation window with that id (kinds of the export).
     intptr_t UpdateEvalWindow(int nKind, int nId, intptr_t a, intptr_t b, int nReserved);
     static UINT GetDockBarForSide(int32_t flags);
+
+    // Source windows and the file viewer (texts converted by the exports).
+    CTarvikDoc* FindSourceDocByPath(LPCTSTR lpszPath);
+    CTarvikDoc* FindSourceDocByCore(LPCTSTR lpszPath, int nCore);
+    CFrameWnd* FindSourceFrame(LPCTSTR lpszPath, int nCore);
+    // The source frame (either form) of a window id, or null.
+    CWnd* SourceFrameOfId(int nId) const;
+    // The window id, -1 on failure.
+    int OpenSourceWindow(LPCTSTR lpszName, LPCTSTR lpszPath, UINT nFlags,
+                         const WindowPosition* pPos, int nCore);
+    // The window id given, the handle of a frame opened for an unknown id, or 0.
+    intptr_t UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszPath, int nLine,
+                                UINT nFlags, int nStartColumn, int nEndColumn, int nLineCount,
+                                int32_t nTag);
+    int ActivateSourceWindow(int nId);
+    int SetColumnDatas(int nId, UINT nFlags, void* pData, int nWord);
+    // The text of lines nFirst..nLast as a new 8-bit block on the process heap, or null.
+    char* RequestSourceBlock(int nId, int a, int b, int nFirst, int nLast);
+    // A paging action on the source window of the id (0: the active MDI child's, or the first
+    // source frame after it).
+    int PageWindow(int nId, int nAction, int nCount);
+    int OpenFileViewer(LPCTSTR lpszPath, int nUnused, const WindowPosition* pPos);
+    // The flags of the current source- or assembler-window call, which new frames read while
+    // they build their panes.
+    UINT GetColumnOptions() const { return m_nColumnOptions; }
+    // The caret mark of the line-number column.
+    CBitmap& CaretBitmap() { return m_bitmaps[0]; }
+    void SetColumnOptions(UINT nOptions) { m_nColumnOptions = nOptions; }
     LRESULT SetWndIcon(intptr_t reference, BOOL bById, WPARAM kind, HICON hIcon);
     BOOL SetWndCaption(intptr_t reference, BOOL bById, LPCTSTR lpszText);
 
@@ -140,6 +169,10 @@ public:
 
     BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void LoadBarState(LPCTSTR lpszProfileName) override;
+
+    // The source margin's breakpoint images: 0 a breakpoint, 1 one on a line of several
+    // statements.
+    CBitmap* BreakpointBitmap(int n) { return n == 0 || n == 1 ? &m_bitmaps[1 + n] : nullptr; }
 
     // The print preview saved the layout already: closing does not save it again.
     static BOOL s_bPreviewSavedLayout;

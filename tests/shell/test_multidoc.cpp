@@ -110,13 +110,17 @@ TEST_F(MultiDocTest, AConversionThatFailsLeavesTheOldFrameAsItWas) {
     auto tpl = Template(RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CFailingDockedFrame));
     CFrameWnd* pChild = Open(*tpl);
     ASSERT_NE(nullptr, pChild);
+    // The source frame's first pane is its splitter row, which holds the view.
     const HWND hChild = pChild->m_hWnd, hView = ViewWindow(pChild);
     ASSERT_NE(nullptr, hView);
+    CView* pActive = pChild->GetActiveView();
+    ASSERT_NE(nullptr, pActive);
     EXPECT_EQ(nullptr, tpl->DockMDIChild(pChild));
     Pump();
     ASSERT_TRUE(::IsWindow(hChild));
-    EXPECT_EQ(hChild, ::GetParent(hView)); // the view stayed in it
-    EXPECT_EQ(CWnd::FromHandlePermanent(hView), pChild->GetActiveView());
+    EXPECT_EQ(hChild, ::GetParent(hView)); // the row stayed in it
+    EXPECT_EQ(pActive, pChild->GetActiveView());
+    EXPECT_TRUE(::IsChild(hChild, pActive->m_hWnd));
     EXPECT_TRUE(Listed(hChild));
     EXPECT_EQ(1u,
               std::count(WindowIdList().Handles().begin(), WindowIdList().Handles().end(), hChild));

@@ -18,10 +18,11 @@ struct OperationCase {
 class DispatchOperation : public Dispatch, public ::testing::WithParamInterface<OperationCase> {};
 
 TEST_P(DispatchOperation, ReachesItsHostWord) {
-    request.code = 106;
-    request.flags = 0x1000;
+    // A request and a command line the stand-in host carries out whatever the texts.
+    request.code = 122;
+    request.flags = 0x4000;
     const OperationCase& c = GetParam();
-    static const char command[] = "SET VALUE a=1";
+    static const char command[] = "SET VALUE total=1";
     intptr_t a = c.operation == 6 || c.operation == 7 ? reinterpret_cast<intptr_t>(command) : 11;
     int b = 22;
     int result = SendHostRequest(&request, L"main.c", c.index, c.operation, a, b, 0);
@@ -39,13 +40,13 @@ TEST_P(DispatchOperation, ReachesItsHostWord) {
 INSTANTIATE_TEST_SUITE_P(
     Table, DispatchOperation,
     ::testing::Values(
-        OperationCase{1, 4, "ExecuteRequest([106/0x1000], \"main.c\", 4, 0, 0)"},
-        OperationCase{3, 4, "ExecuteRequestChain(1, [106/0x1000], ptr, 0, 1)"},
-        OperationCase{4, 4, "ExecuteRequest([106/0x1000], \"main.c\", 4, 11, 22)"},
-        OperationCase{5, 4, "ExecuteRequestEx([106/0x1000], \"main.c\", 4, 11, 22)"},
-        OperationCase{6, 4, "ExecuteCommandLine(\"SET VALUE a=1\")"},
+        OperationCase{1, 4, "ExecuteRequest([122/0x4000], \"main.c\", 4, 0, 0)"},
+        OperationCase{3, 4, "ExecuteRequestChain(1, [122/0x4000], ptr, 0, 1)"},
+        OperationCase{4, 4, "ExecuteRequest([122/0x4000], \"main.c\", 4, 11, 22)"},
+        OperationCase{5, 4, "ExecuteRequestEx([122/0x4000], \"main.c\", 4, 11, 22)"},
+        OperationCase{6, 4, "ExecuteCommandLine(\"SET VALUE total=1\")"},
         // a and b stand in the text and index places; the text is converted but never sent.
-        OperationCase{7, 4, "ExecuteRequest([106/0x1000], \"SET VALUE a=1\", 22, 0, 0)"},
+        OperationCase{7, 4, "ExecuteRequest([122/0x4000], \"SET VALUE total=1\", 22, 0, 0)"},
         OperationCase{0, 4, ""}, OperationCase{8, 4, ""}, OperationCase{-1, 4, ""}));
 
 TEST_F(Dispatch, OperationTwoPutsTheTextInItsSlotForTheCall) {

@@ -2,12 +2,6 @@
 
 #include "shell/hostlink.h"
 
-IMPLEMENT_DYNCREATE(CTarvikDoc, CDocument)
-IMPLEMENT_DYNCREATE(CChildFrame, SECMDIChildWnd)
-IMPLEMENT_DYNCREATE(CDocChildFrame, SECDockableFrame)
-IMPLEMENT_DYNCREATE(CTarvikView, CView)
-IMPLEMENT_DYNCREATE(CFileDoc, CDocument)
-IMPLEMENT_DYNCREATE(CFileView, CView)
 IMPLEMENT_DYNCREATE(CAsmFrame, SECMDIChildWnd)
 IMPLEMENT_DYNCREATE(CDocAsmFrame, SECDockableFrame)
 IMPLEMENT_DYNCREATE(CAsmSourceView, CDocView)

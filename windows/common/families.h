@@ -11,30 +11,13 @@
 #include "windows/common/host_frames.h"
 #include "windows/common/multidoc.h"
 #include "windows/eval/eval_frames.h"
+#include "windows/source/file_doc.h"
+#include "windows/source/file_view.h"
+#include "windows/source/src_doc.h"
+#include "windows/source/src_frames.h"
+#include "windows/source/src_view.h"
 
-// The source, evaluation, file-viewer and assembler families.
-class CTarvikDoc : public CDocument {
-    DECLARE_DYNCREATE(CTarvikDoc)
-};
-class CChildFrame : public SECMDIChildWnd {
-    DECLARE_DYNCREATE(CChildFrame)
-};
-class CDocChildFrame : public SECDockableFrame {
-    DECLARE_DYNCREATE(CDocChildFrame)
-};
-class CTarvikView : public CView {
-    DECLARE_DYNCREATE(CTarvikView)
-protected:
-    void OnDraw(CDC*) override {}
-};
-class CFileDoc : public CDocument {
-    DECLARE_DYNCREATE(CFileDoc)
-};
-class CFileView : public CView {
-    DECLARE_DYNCREATE(CFileView)
-protected:
-    void OnDraw(CDC*) override {}
-};
+// The assembler family.
 class CAsmFrame : public SECMDIChildWnd {
     DECLARE_DYNCREATE(CAsmFrame)
 public:

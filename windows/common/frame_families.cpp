@@ -22,8 +22,7 @@ void CHostWindowSteps::CloseDocked(CFrameWnd* pDocked) {
 
 const CFrameFamily* FrameFamilies() {
     static const CFrameFamily families[] = {
-        // Source windows: their host data passes over with the source window's own steps.
-        {RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CDocChildFrame), &Make<CFrameFamilySteps>},
+        {RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CDocChildFrame), &Make<CSourceFamilySteps>},
         {RUNTIME_CLASS(CEvalWnd), RUNTIME_CLASS(CDocEvalWnd), &Make<CEvalFamilySteps>},
         {RUNTIME_CLASS(CWndFrm), RUNTIME_CLASS(CDocWndFrm), &Make<CHostWindowSteps>},
         // Assembler windows: core, frame table and view map pass over with their own steps.

@@ -1,0 +1,158 @@
+#include "host/lib/source_link.h"
+
+#include <algorithm>
+
+#include "host/lib/host_lists.h"
+#include "host/lib/host_source.h"
+#include "host/lib/host_state.h"
+#include "host/lib/target_machine.h"
+
+namespace {
+
+// The columns the host asks for: both, the choice given.
+constexpr int kSourceColumns = 0x1 | 0x2 | 0x4;
+// SetColumnDatas: the source view's marks, the line-number column's records.
+constexpr int kColumnDataView = 0x1, kColumnDataLineNumbers = 0x2;
+
+using CreateFn = int(__cdecl*)(const char*, const char*, int, WindowPosition*, int);
+using UpdateFn = int(__cdecl*)(int, const char*, const char*, int, int, int, int, int, int);
+using ColumnFn = int(__cdecl*)(int, int, const void*, int);
+using ActivateFn = int(__cdecl*)(int);
+using CloseFn = int(__cdecl*)(int, int);
+
+struct Exports {
+    CreateFn create = nullptr;
+    UpdateFn update = nullptr;
+    ColumnFn columns = nullptr;
+    ActivateFn activate = nullptr;
+    CloseFn close = nullptr;
+} g_exports;
+
+std::list<HostSourceWindow>& Windows() {
+    static std::list<HostSourceWindow> windows;
+    return windows;
+}
+
+template <typename F> F Find(HMODULE library, const char* name) {
+    return library ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(library, name)))
+                   : nullptr;
+}
+
+bool MultiCore() {
+    return TargetMachine::Get().CoreCount() > 1;
+}
+
+HostSourceWindow* WindowOf(int file, int core) {
+    for (HostSourceWindow& w : Windows())
+        if (w.file == file && w.core == core)
+            return &w;
+    return nullptr;
+}
+
+std::string OwnFolder() {
+    char path[MAX_PATH] = {};
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path, n);
+    const size_t slash = folder.find_last_of("\\/");
+    return slash == std::string::npos ? "." : folder.substr(0, slash);
+}
+
+void Update(const HostSourceWindow& w, int line, int start, int end) {
+    if (!g_exports.update)
+        return;
+    const std::string& module = Sample().files[w.file].module;
+    const std::string path = SamplePath(w.file);
+    g_exports.update(w.id, module.c_str(), path.c_str(), line, kSourceColumns, start, end, 0,
+                     SourceContextTag(w.file, w.core));
+}
+
+} // namespace
+
+void BindSourceLibrary(HMODULE library) {
+    g_exports.create = Find<CreateFn>(library, "CreateSourceWindow");
+    g_exports.update = Find<UpdateFn>(library, "UpdateSourceWindow");
+    g_exports.columns = Find<ColumnFn>(library, "SetColumnDatas");
+    g_exports.activate = Find<ActivateFn>(library, "ActivateSourceWindow");
+    g_exports.close = Find<CloseFn>(library, "CloseMDIWindow");
+    Windows().clear();
+}
+
+std::string SamplePath(int file) {
+    const auto& files = Sample().files;
+    if (file < 0 || file >= static_cast<int>(files.size()))
+        return "";
+    return OwnFolder() + "\\sample\\" + files[file].module;
+}
+
+const std::list<HostSourceWindow>& SourceWindows() {
+    return Windows();
+}
+
+int ShowSourceFile(int file, int core) {
+    if (file < 0 || file >= static_cast<int>(Sample().files.size()))
+        return -1;
+    if (HostSourceWindow* open = WindowOf(file, core))
+        return open->id;
+    if (!g_exports.create)
+        return -1;
+    HostSourceWindow w;
+    w.file = file;
+    w.core = core;
+    Windows().push_back(w);
+    HostSourceWindow& kept = Windows().back(); // the position record's address is its key
+    const std::string path = SamplePath(file);
+    kept.id = g_exports.create(Sample().files[file].module.c_str(), path.c_str(), kSourceColumns,
+                               &kept.position, MultiCore() ? core : -1);
+    if (kept.id < 0) {
+        Windows().pop_back();
+        return -1;
+    }
+    return kept.id;
+}
+
+void ShowSourceLine(int file, int line, int core) {
+    if (ShowSourceFile(file, core) < 0)
+        return;
+    const HostSourceWindow& w = *WindowOf(file, core);
+    Update(w, line, 0, 0);
+    if (g_exports.activate)
+        g_exports.activate(w.id);
+}
+
+void PublishStop() {
+    TargetMachine& m = TargetMachine::Get();
+    const int active = std::clamp(HostState::Get().activeCore, 0, m.CoreCount() - 1);
+    SyncListsWithTarget(active);
+    for (int core = 0; core < m.CoreCount(); ++core) {
+        const SourcePosition at = CurrentPosition(core);
+        if (at.file < 0 || ShowSourceFile(at.file, core) < 0)
+            continue;
+        const HostSourceWindow& w = *WindowOf(at.file, core);
+        Update(w, at.line, at.column, at.column + at.length);
+        if (core == active && g_exports.activate)
+            g_exports.activate(w.id);
+    }
+    if (!g_exports.columns)
+        return;
+    for (const HostSourceWindow& w : Windows()) {
+        const SourceLineRecord* records = SourceLineRecords(w.file, w.core);
+        g_exports.columns(w.id, kColumnDataView, records, 0);
+        g_exports.columns(w.id, kColumnDataLineNumbers, records, 0);
+    }
+}
+
+bool CloseSourceModule(const char* module) {
+    if (module == nullptr)
+        return false;
+    const int file = Sample().FileIndex(module);
+    auto& windows = Windows();
+    auto found = std::find_if(windows.begin(), windows.end(),
+                              [file](const HostSourceWindow& w) { return w.file == file; });
+    if (found == windows.end())
+        return false;
+    const int id = found->id;
+    windows.erase(found);
+    if (g_exports.close)
+        g_exports.close(id, 1);
+    return true;
+}

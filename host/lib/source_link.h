@@ -1,0 +1,36 @@
+// The source windows the stand-in host opens in the library for the sample program, and the
+// one place where the host tells the library that a core stopped: it opens or updates the
+// window of the stop's file at the stop's line and hands every window its line records. The
+// library's exports are looked up by name; a library without them is simply not told.
+#pragma once
+
+#include <windows.h>
+
+#include <list>
+#include <string>
+
+#include "ifac/h/hostwnd.h"
+
+// The library the source windows live in; null unbinds (the host then only keeps its state).
+void BindSourceLibrary(HMODULE library);
+
+// The sample's files are shipped next to the host, in its "sample" folder.
+std::string SamplePath(int file);
+
+struct HostSourceWindow {
+    int id = -1;
+    int file = -1;
+    int core = 0;
+    WindowPosition position{};
+};
+const std::list<HostSourceWindow>& SourceWindows();
+
+// The window id of the file's window for a core, opened when there is none (-1 when the
+// library refuses or is not bound).
+int ShowSourceFile(int file, int core);
+// Shows a line of a file (a jump to a definition): the window is opened or updated there.
+void ShowSourceLine(int file, int line, int core);
+// After every stop: each core's current line in its file's window, every window's records.
+void PublishStop();
+// The host closes the window of a module (the library asked it to): false when none is open.
+bool CloseSourceModule(const char* module);

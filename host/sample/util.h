@@ -1,0 +1,3 @@
+/* Helpers of the sample program. */
+int square(int n);
+void worker(void);

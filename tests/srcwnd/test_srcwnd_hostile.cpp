@@ -1,0 +1,98 @@
+// The host's bad input to the source windows: ids that name nothing, files that cannot be
+// shown, lines outside the file. Each gets a clear result and leaves the library usable.
+#include "tests/srcwnd/frames_fixture.h"
+
+#include "host/lib/host_state.h"
+
+namespace {
+class SrcWndHostile : public SrcFrameTest {
+protected:
+    void SetUp() override {
+        SrcFrameTest::SetUp();
+        Start();
+    }
+    // The library still opens and shows a good file.
+    void ExpectUsable() {
+        const int id = Create(CFile(), 3);
+        ASSERT_GT(id, 0);
+        EXPECT_EQ(id, Update(id, CFile(), 2, 3, 99));
+        EXPECT_EQ(2u, Panes(FrameOf(id)).size());
+    }
+};
+} // namespace
+
+TEST_F(SrcWndHostile, IdsThatNameNoWindowOpenANewOneForThePathOrFail) {
+    const std::string path = CFile();
+    const int id = Create(path, 3);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    using CloseFn = int(__cdecl*)(intptr_t, int);
+    ASSERT_EQ(1, Get<CloseFn>("CloseMDIWindow")(id, 1));
+    PumpAll();
+    ASSERT_FALSE(IsWindow(frame));
+    using IdFn = int(__cdecl*)(int);
+    const int ids[] = {id, 0, -4, 999, 0x7FFFFFFF};
+    for (int bad : ids) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(0, Get<IdFn>("ActivateSourceWindow")(bad == 0 ? 12345 : bad));
+        EXPECT_EQ(0, SetColumnDatas(bad, 3, nullptr));
+        // An update for an unknown id opens a window for the path: the result is its frame.
+        const intptr_t opened = Update(bad, path, 1, 3, 1);
+        EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(opened)));
+        // Without a path there is nothing to open.
+        EXPECT_EQ(0, Update(bad, "", 1, 3, 1));
+    }
+    ExpectUsable();
+}
+
+TEST_F(SrcWndHostile, FilesThatCannotBeShownFailClearlyAndLeaveTheLibraryUsable) {
+    const std::string big(50u * 1024 * 1024, 'x');
+    std::string lines;
+    for (int i = 0; lines.size() < 50u * 1024 * 1024; ++i)
+        lines += "int line" + std::to_string(i) + " = 0;\r\n";
+    const struct {
+        const char* what;
+        std::string path;
+    } cases[] = {
+        {"missing", m_folder + "\\missing.c"},
+        {"directory", m_folder},
+        {"binary", WriteFile("binary.c", std::string("\x7F"
+                                                     "ELF\0\0\x01\x02\0\xFF\xFE",
+                                                     12))},
+        {"empty", WriteFile("empty.c", "")},
+        {"50 MB of lines", WriteFile("big.c", lines)},
+        {"one line of 20 MB", WriteFile("long.c", big.substr(0, 20u * 1024 * 1024))},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const DWORD start = GetTickCount();
+        const int id = Create(c.path, 3);
+        if (id > 0) {
+            HWND frame = FrameOf(id);
+            ASSERT_NE(nullptr, frame);
+            EXPECT_EQ(id, Update(id, c.path, 3, 3, 1));
+            PumpAll();
+            using CloseFn = int(__cdecl*)(intptr_t, int);
+            Get<CloseFn>("CloseMDIWindow")(id, 1);
+            PumpAll();
+        } else {
+            EXPECT_EQ(-1, id);
+        }
+        EXPECT_LT(GetTickCount() - start, 60000u);
+    }
+    ExpectUsable();
+}
+
+TEST_F(SrcWndHostile, LinesOutsideTheFileGoToItsEdge) {
+    const std::string path = CFile();
+    const int id = Create(path, 3);
+    ASSERT_GT(id, 0);
+    const int lines[] = {0, -1, -100000, 11, 1000000, 0x7FFFFFFF};
+    for (int line : lines) {
+        SCOPED_TRACE(line);
+        EXPECT_EQ(id, Update(id, path, line, 3, 5));
+        PumpAll();
+        EXPECT_TRUE(IsWindow(FrameOf(id)));
+    }
+    ExpectUsable();
+}
