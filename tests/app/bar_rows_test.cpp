@@ -3,8 +3,8 @@
 #include "tests/app/app_fixture.h"
 
 #include "host/lib/demo_script.h"
+#include "tests/app/large_buttons.h"
 #include "tests/app/screen_image.h"
-#include "tests/toolbars/modal_script.h"
 
 #include <string>
 
@@ -54,15 +54,7 @@ TEST_F(AppTest, TopRowBarsStayInsideTheFrame) {
         RunDemoScript(m_module);
         PumpAll();
         if (c.large) {
-            ModalScript script;
-            script.Then(L"Toolbars", [](HWND hDlg) {
-                SendMessageW(GetDlgItem(hDlg, 43103), BM_CLICK, 0, 0); // "&Large Buttons"
-                return IDOK;
-            });
-            PostMessageW(Frame(), WM_COMMAND, 32929, 0); // "&Toolbars ..."
-            PumpAll();
-            PumpFor(200);
-            ASSERT_TRUE(script.Finished());
+            ASSERT_TRUE(ToggleLargeButtons(Frame(), [this] { PumpAll(); }));
         }
         ExpectBarsInsideFrame(Frame(), "at the start");
         if (c.large && c.width == 1200) {
