@@ -12,9 +12,9 @@
 // A position in a dock bar: row and column, and how to count them.
 struct SECDockPos {
     enum Flags {
-        rowsFromEnd = 0x1,   // rows counted from the last one
-        colsFromEnd = 0x2,   // places counted from the end of the row
-        newRow = 0x4         // the bar takes a new row of its own at the row found
+        rowsFromEnd = 0x1, // rows counted from the last one
+        colsFromEnd = 0x2, // places counted from the end of the row
+        newRow = 0x4       // the bar takes a new row of its own at the row found
     };
     int nRow;
     int nCol;
@@ -163,6 +163,11 @@ protected:
     int CountRows() const;
     std::vector<int> RowStarts() const;
     int InsertInRow(CControlBar* pBar, int nStart, const SECDockPos& pos);
+    // How far bars[k] overlaps the bar before it along the row.
+    int BorderOverlap(const std::vector<CControlBar*>& bars, size_t k) const;
+    // The first bar after the row's first that ends past nLength; bars.size() when all fit.
+    size_t FirstBarPastRowEnd(const std::vector<CControlBar*>& bars,
+                              const std::vector<CSize>& sizes, int nLength) const;
     Splitter* SplitterAt(CPoint pt) const;
     // The style a joining bar takes here, as DockControlBar gives it.
     void AdjustJoiningBar(CControlBar* pBar);

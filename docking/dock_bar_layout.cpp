@@ -139,6 +139,26 @@ SECDockBar::ClientEdge* SECDockBar::AddClientEdge(int nOrientation, const CRect&
     return m_edges.back().get();
 }
 
+// Neighbouring toolbars in their own border style share their border lines.
+int SECDockBar::BorderOverlap(const std::vector<CControlBar*>& bars, size_t k) const {
+    return k > 0 && !m_bFloating && IsCoolToolBar(bars[k]) && IsCoolToolBar(bars[k - 1]) ? 2 : 0;
+}
+
+// The first bar after the row's first that would end past the row's length, where the layout
+// places bars side by side; bars.size() when all of them fit.
+size_t SECDockBar::FirstBarPastRowEnd(const std::vector<CControlBar*>& bars,
+                                      const std::vector<CSize>& sizes, int nLength) const {
+    if (bars.empty())
+        return 0;
+    int nAlong = RowStartOffset(this, bars.front(), false);
+    for (size_t k = 0; k < bars.size(); ++k) {
+        nAlong += (IsHorz() ? sizes[k].cx : sizes[k].cy) - BorderOverlap(bars, k);
+        if (k > 0 && nAlong > nLength)
+            return k;
+    }
+    return bars.size();
+}
+
 // One pass: rows one after another across the dock bar, bars side by side along each row. Only
 // bars whose rectangle changes are moved, all in one deferred batch.
 CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
@@ -170,31 +190,54 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
     // The rows nearest to and farthest from the frame's edge whose thickness changed.
     int nThickFirst = -1, nThickLast = -1;
     for (int nFirst = 1; nFirst < m_arrBars.GetSize();) {
-        const int nEnd = RowEnd(nFirst);
+        int nEnd = RowEnd(nFirst);
         int nSizable = 0, nFixed = 0;
-        NormalizeRow(nFirst, m_pLastChangedBar, &nSizable, &nFixed);
         std::vector<CControlBar*> bars;
-        for (int i = nFirst; i < nEnd; ++i)
-            if (CControlBar* p = GetDockedControlBar(i))
-                if (IsBarVisible(p) && p->m_hWnd != NULL)
-                    bars.push_back(p);
+        std::vector<CSize> sizes;
+        int nThickness = 0;
+        // Measures the row's bars; true when one of them had to start a row of its own.
+        auto measureRow = [&]() {
+            NormalizeRow(nFirst, m_pLastChangedBar, &nSizable, &nFixed);
+            bars.clear();
+            sizes.clear();
+            nThickness = 0;
+            for (int i = nFirst; i < nEnd; ++i)
+                if (CControlBar* p = GetDockedControlBar(i))
+                    if (IsBarVisible(p) && p->m_hWnd != NULL)
+                        bars.push_back(p);
+            const int nCommit =
+                std::max(0, nLength - SEC_SPLITTER_SIZE * (int)bars.size() + SEC_SPLITTER_SIZE);
+            for (CControlBar* p : bars) {
+                if (!m_bFloating && TakesRowLength(p, nCommit))
+                    p->CalcDynamicLayout(nCommit,
+                                         (bHorzBar ? LM_HORZDOCK : (LM_VERTDOCK | LM_LENGTHY)) |
+                                             LM_COMMIT | (nSizable > 0 ? LM_STRETCH : 0));
+                sizes.push_back(Measure(this, p));
+            }
+            // Bars of fixed size that run past the row's end go on in a row of their own after
+            // it, so that none is drawn beyond the frame's edge. Sizable bars share the row's
+            // length and always fit; a floating dock bar takes the size its bars need.
+            if (bQuery || m_bFloating || nSizable > 0 || nLength <= 0)
+                return false;
+            const size_t nWrap = FirstBarPastRowEnd(bars, sizes, nLength);
+            if (nWrap >= bars.size())
+                return false;
+            const int nAt = FindBar(bars[nWrap]);
+            m_arrBars.InsertAt(nAt, static_cast<void*>(nullptr));
+            InvalidateRowsFrom(nAt);
+            m_bRowsChanged = TRUE;
+            nEnd = nAt;
+            return true;
+        };
+        while (measureRow()) {
+        }
+        for (const CSize& size : sizes)
+            nThickness = std::max(nThickness, (int)(bHorzBar ? size.cy : size.cx));
         const int nRowFirst = nFirst;
         nFirst = nEnd + 1;
         if (bars.empty())
             continue;
         const bool bSizableRow = nSizable > 0 && !m_bFloating;
-        const int nCommit =
-            std::max(0, nLength - SEC_SPLITTER_SIZE * (int)bars.size() + SEC_SPLITTER_SIZE);
-        std::vector<CSize> sizes;
-        int nThickness = 0;
-        for (CControlBar* p : bars) {
-            if (!m_bFloating && TakesRowLength(p, nCommit))
-                p->CalcDynamicLayout(nCommit,
-                                     (bHorzBar ? LM_HORZDOCK : (LM_VERTDOCK | LM_LENGTHY)) |
-                                         LM_COMMIT | (nSizable > 0 ? LM_STRETCH : 0));
-            sizes.push_back(Measure(this, p));
-            nThickness = std::max(nThickness, (int)(bHorzBar ? sizes.back().cy : sizes.back().cx));
-        }
         if (nThickness <= 0)
             continue; // a row of no thickness takes no space
         if (bSizableRow && bTopOrLeft) {
@@ -211,9 +254,7 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
         for (size_t k = 0; k < bars.size(); ++k) {
             CControlBar* p = bars[k];
             const int nBarLength = bHorzBar ? sizes[k].cx : sizes[k].cy;
-            // Neighbouring toolbars share their border lines.
-            if (k > 0 && !m_bFloating && IsCoolToolBar(p) && IsCoolToolBar(bars[k - 1]))
-                nAlong -= 2;
+            nAlong -= BorderOverlap(bars, k);
             CRect rect = across(nAlong, nAlong + nBarLength, nPos, nPos + nThickness);
             const bool bLast = k + 1 == bars.size();
             if (bLast && !IsFixedBar(p) && !m_bFloating)

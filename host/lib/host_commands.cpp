@@ -30,10 +30,25 @@ int __cdecl ExecuteRequestChain(int one, HostRequest* r, int* out, int zero, int
 int __cdecl GetTargetType() {
     return LogHostCall("GetTargetType"), 54;
 }
+// The Language menu's items send 186: as a debugger does, the host switches the target between
+// high level and assembler and names the new language back to the library.
+void SwitchLanguage() {
+    S().language = !S().language;
+    HMODULE library = GetModuleHandleW(S().options.library.c_str());
+    using ChangeLanguageFn = int(__cdecl*)(int);
+    auto change = library != nullptr ? reinterpret_cast<ChangeLanguageFn>(reinterpret_cast<void*>(
+                                           GetProcAddress(library, "ChangeLanguage")))
+                                     : nullptr;
+    if (change != nullptr)
+        change(S().language);
+}
+
 void __cdecl ExecuteCommand(int command) {
     LogHostCall("ExecuteCommand", command);
     if (command == 37)
         S().closeRequested = true;
+    if (command == 186)
+        SwitchLanguage();
     if (S().onCommand)
         S().onCommand(command);
 }

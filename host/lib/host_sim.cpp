@@ -134,6 +134,7 @@ bool ParseHostOptions(const std::vector<std::wstring>& args, HostOptions& o, std
 void ConfigureHost(const HostOptions& options) {
     HostState& s = HostState::Get();
     s.options = options;
+    s.language = 0;
     s.commands = HostCommandTable{};
     s.commands.major = options.major;
     s.commands.minor = options.minor;

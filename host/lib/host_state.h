@@ -64,6 +64,8 @@ struct HostState {
     uint32_t assemblerAddress = 0;
     // Set when the library sends command 37 (the user closes the main window).
     bool closeRequested = false;
+    // The target's language: 0 high level, 1 assembler; command 186 switches it.
+    int language = 0;
     // Tests and the demo act inside host calls through these.
     std::function<void(int)> onCommand;
     std::function<int(void*)> preTranslate;

@@ -25,8 +25,10 @@ TEST_F(AppTest, DemoShowsTheImagesOfEveryBarInTheTopRow) {
     ASSERT_TRUE(image.Read(Frame(), L"app_demo.png"));
     const auto bars = TopRow(Frame());
     ASSERT_GE(bars.size(), 6u);
+    // A bar of one button shows fewer pixels than the default bars.
     for (const auto& [title, rect] : bars)
-        EXPECT_GE(GlyphPixels(image, rect), 60) << std::string(title.begin(), title.end());
+        EXPECT_GE(GlyphPixels(image, rect), rect.right - rect.left > 40 ? 60 : 20)
+            << std::string(title.begin(), title.end());
 }
 
 } // namespace

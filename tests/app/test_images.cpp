@@ -1,6 +1,7 @@
 // The library's button images: every command of the frame's toolbars has one of its own, small
 // and 32 x 30, and the single bitmaps match the strips' images of their commands.
 #include "tests/support/app_fixture.h"
+#include "tests/app/large_buttons.h"
 #include "tests/support/picture.h"
 #include "tests/support/screen_image.h"
 #include "tests/support/modal_script.h"
@@ -130,15 +131,7 @@ TEST_F(AppTest, LargeButtonsShowTheLargeImages) {
     std::map<std::wstring, int> small;
     for (const auto& [title, rect] : TopRow(Frame()))
         small[title] = GlyphPixels(before, rect);
-    ModalScript script;
-    script.Then(L"Toolbars", [](HWND hDlg) {
-        SendMessageW(GetDlgItem(hDlg, 43103), BM_CLICK, 0, 0); // "&Large Buttons"
-        return IDOK;
-    });
-    PostMessageW(Frame(), WM_COMMAND, 32929, 0); // "&Toolbars ..."
-    PumpAll();
-    PumpFor(200);
-    ASSERT_TRUE(script.Finished());
+    ASSERT_TRUE(ToggleLargeButtons(Frame(), [this] { PumpAll(); }));
     RedrawWindow(Frame(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     ScreenImage after;
     ASSERT_TRUE(after.Read(Frame(), L"app_large_buttons.png"));

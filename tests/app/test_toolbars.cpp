@@ -165,7 +165,7 @@ TEST_F(AppTest, NewOneButtonToolbarsJoinARowWithRoom) {
         bool topRow; // both fit beside the default bars
     } cases[] = {
         {"wide frame: beside the default bars", 1260, true},
-        {"narrow frame: together on the next row", 960, false},
+        {"narrow frame: together on the next row", 800, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
