@@ -33,6 +33,8 @@ struct Row {
 };
 
 const std::vector<Row>& Rows() {
+    // One row a case, so that the table reads as a table.
+    // clang-format off
     static const std::vector<Row> rows = {
         {"typing ab, blank, cd is three steps", L"", {0, 0}, {}, L"ab cd", L"ab cd", {0, 5}, 3},
         {"a delimiter after a blank joins it", L"", {0, 0}, {}, L"a (b", L"a (b", {0, 4}, 3},
@@ -78,6 +80,7 @@ const std::vector<Row>& Rows() {
         {"a control character is ignored", L"", {0, 0}, {}, L"\x01\x1b", L"", {0, 0}, 0},
         {"a surrogate pair is one character", L"", {0, 0}, {}, L"\xD83D\xDE00", L"\xD83D\xDE00", {0, 2}, 1},
     };
+    // clang-format on
     return rows;
 }
 
