@@ -15,6 +15,10 @@ constexpr uint32_t kLineCode = 0x0080;       // the line has code
 constexpr uint32_t kLineStatements = 0x0100; // several statements stand on the line
 constexpr uint32_t kLineColumns = 0x0200;    // breakpoints can be set on columns of the line
 
+// A walk of a host list never runs longer than this: a list whose links loop ends here, and a
+// real one (a record per code line of the largest file) fits.
+constexpr int kMaxSourceLineRecords = 1 << 20;
+
 struct SourceLineRecord {
     int32_t line; // 1-based
     uint32_t flags;

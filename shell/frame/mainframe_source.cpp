@@ -144,11 +144,17 @@ bool BlockText(SECEditModel& model, int a, int b, int first, int last, CString& 
     return model.GetText(text, first - 1, startColumn, last - 1, endColumn) != FALSE;
 }
 
+bool HasText(LPCTSTR lpszText) {
+    return lpszText != nullptr && *lpszText != 0;
+}
+
+// An update without a path keeps the file the view shows.
 void SetViewNames(CTarvikView* pView, LPCTSTR lpszName, LPCTSTR lpszPath, int core) {
     if (pView == nullptr)
         return;
     pView->SetModuleName(lpszName != nullptr ? lpszName : L"");
-    pView->SetFilePath(lpszPath != nullptr ? lpszPath : L"");
+    if (HasText(lpszPath))
+        pView->SetFilePath(lpszPath);
     pView->SetCoreId(core);
 }
 } // namespace
@@ -258,8 +264,11 @@ intptr_t CMainFrame::UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszP
             pView = SourceFrameView(pFrame);
         }
         if (pView != nullptr && static_cast<uint32_t>(nTag) != pView->GetUpdateTag()) {
-            if (auto* pDoc = DYNAMIC_DOWNCAST(CTarvikDoc, pView->GetDocument()))
-                pDoc->ReloadFile(lpszPath);
+            if (auto* pDoc = DYNAMIC_DOWNCAST(CTarvikDoc, pView->GetDocument())) {
+                // Without a path the window's own file is read again, never nothing.
+                const CString path = HasText(lpszPath) ? CString(lpszPath) : pDoc->GetPathName();
+                pDoc->ReloadFile(path);
+            }
             if (CLineWnd* pLines = SourceFrameLineNumbers(pFrame))
                 pLines->SetLineCount(ModelLineCount(pView));
             SetViewNames(pView, lpszName, lpszPath, core);
@@ -294,8 +303,12 @@ intptr_t CMainFrame::UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszP
             pLines->UpdateWindow();
         }
         pView->GotoLine(nLine, nStartColumn, nEndColumn, nLineCount, TRUE);
-        if (pLines != nullptr)
+        if (pLines != nullptr) {
             pLines->ScrollToLine(nLine);
+            // The column's page is shorter than the view's (its bottom strip), so its own
+            // middle-third scroll can land elsewhere: the numbers stand beside the view's lines.
+            pView->SyncLineNumbers();
+        }
         pView->SetContextTag(static_cast<uint32_t>(nTag));
     }
     return result;

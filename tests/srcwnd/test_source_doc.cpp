@@ -10,6 +10,7 @@
 #include "tests/support/file_bytes.h"
 #include "windows/source/file_doc.h"
 #include "windows/source/file_view.h"
+#include "windows/source/set_val_dlg.h"
 #include "windows/source/src_controller.h"
 #include "windows/source/src_doc.h"
 #include "windows/source/src_view.h"
@@ -242,6 +243,7 @@ TEST_F(SourceDocs, ReloadTakesTheNewFileAndAFailedOneKeepsTheOld) {
     DialogDismisser answer(IDOK); // the model tells of the file it cannot open
     EXPECT_FALSE(doc->ReloadFile(FixturePath("missing.c")));
     EXPECT_EQ(FixturePath("start.asm"), doc->GetPathName()) << "the path name stays";
+    EXPECT_TRUE(model.IsReadOnly()) << "the window never takes the user's typing";
 }
 
 TEST_F(SourceDocs, FunctionKeysGoToTheHostsWindowNotTheEditor) {
@@ -304,6 +306,32 @@ TEST_F(SourceDocs, OptionsDialogWritesTheThreeLanguagesAndRefusesTabSizeZero) {
         ASSERT_TRUE(saved.has_value());
         EXPECT_NE(std::string::npos, saved->find("7"));
     }
+}
+
+// The host's value of an expression: "name : value".
+int __cdecl ValueOf(const char* text, const char** result, int*) {
+    static std::string answer;
+    answer = std::string(text) + " : 42";
+    *result = answer.c_str();
+    return 1;
+}
+
+TEST_F(SourceDocs, SetValueOpensWithTheExpressionAndTheHostsValue) {
+    HostState::Get().commands.Word(24) = reinterpret_cast<void*>(&ValueOf);
+    CSetVal dialog;
+    dialog.m_expression = L"counter";
+    std::wstring expression, value;
+    DialogDismisser answer(IDCANCEL);
+    answer.m_beforePress = [&](HWND box) {
+        wchar_t text[64] = {};
+        ::GetDlgItemTextW(box, 1001, text, 64);
+        expression = text;
+        ::GetDlgItemTextW(box, 1002, text, 64);
+        value = text;
+    };
+    dialog.DoModal();
+    EXPECT_EQ(L"counter", expression);
+    EXPECT_EQ(L" 42", value);
 }
 
 TEST_F(SourceDocs, GotoLineHighlightsOverTheHostsColours) {

@@ -4,6 +4,8 @@
 
 #include "host/lib/host_state.h"
 
+#include <ole2.h>
+
 #include <functional>
 
 namespace {
@@ -211,4 +213,43 @@ TEST_F(SrcWndFrames, AWindowThatChangesFormKeepsItsIdColumnsAndFile) {
         // The same tag: no reload, the same id back.
         EXPECT_EQ(id, Update(id, path, 7, 7, 3));
     }
+}
+
+// Drags over the line-number column reach the host's service as drags over the source window's
+// line, and drags over the text as drags over the source window.
+TEST_F(SrcWndFrames, DragsOverTheColumnAndTheTextNameTheirPartToTheHost) {
+    const std::string path = CFile();
+    const int id = Create(path, 3);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    IDataObject* data = nullptr; // any data: the service decides from the drag's properties
+    ASSERT_EQ(S_OK, OleGetClipboard(&data));
+    const struct {
+        HWND window;
+        const char* target;
+    } parts[] = {{PaneBody(panes[0]), "\"SrcWndLine\""}, {PaneBody(panes[1]), "\"SrcWnd\", 1)"}};
+    for (const auto& part : parts) {
+        SCOPED_TRACE(part.target);
+        auto* target = static_cast<IDropTarget*>(GetPropW(part.window, L"OleDropTargetInterface"));
+        ASSERT_NE(nullptr, target);
+        CallLog::Get().Clear();
+        RECT r{};
+        GetWindowRect(part.window, &r);
+        const POINTL point{r.left + 20, r.top + 10};
+        DWORD effect = DROPEFFECT_COPY;
+        target->DragEnter(data, MK_LBUTTON, point, &effect);
+        target->DragOver(MK_LBUTTON, point, &effect);
+        target->DragLeave();
+        const std::vector<std::string> events = Lines("DD.");
+        ASSERT_EQ(3u, events.size());
+        EXPECT_EQ(0u, events[0].find("DD.DragEnter(\"SrcWnd\", "));
+        EXPECT_NE(std::string::npos, events[0].find(part.target));
+        EXPECT_EQ(0u, events[1].find("DD.DragOver(\"SrcWnd\", "));
+        EXPECT_NE(std::string::npos, events[1].find(part.target));
+        EXPECT_EQ(0u, events[2].find("DD.DragLeave(\"SrcWnd\", "));
+    }
+    data->Release();
 }

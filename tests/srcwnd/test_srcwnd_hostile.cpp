@@ -96,3 +96,19 @@ TEST_F(SrcWndHostile, LinesOutsideTheFileGoToItsEdge) {
     }
     ExpectUsable();
 }
+
+// A new context tag without a path reads the window's own file again: the text stays.
+TEST_F(SrcWndHostile, AnUpdateWithoutPathKeepsTheWindowsFile) {
+    const std::string path = CFile();
+    const int id = Create(path, 3);
+    ASSERT_GT(id, 0);
+    ASSERT_EQ(id, Update(id, path, 2, 3, 1));
+    EXPECT_EQ(id, Update(id, "", 3, 3, 2));
+    using BlockFn = char*(__cdecl*)(int, int, int, int, int);
+    char* block = Get<BlockFn>("RequestSourceBlock")(id, 0, 0, -1, -1);
+    ASSERT_NE(nullptr, block);
+    EXPECT_STREQ("#include <stdio.h>", block);
+    HeapFree(GetProcessHeap(), 0, block);
+    // and the next update with that tag finds nothing to reload
+    EXPECT_EQ(id, Update(id, path, 4, 3, 2));
+}

@@ -100,3 +100,125 @@ TEST_F(SrcWndPaint, AFileWithBothColumnsShowsTheHostsColourTheHighlightAndTheMar
     const int below = currentTop + (12 - kCurrentLine) * lineHeight;
     EXPECT_EQ(0, InkIn(image, numbers, below, below + lineHeight, 60));
 }
+
+namespace {
+// A file of many lines, each marked by the host as a code line.
+struct LongFile {
+    std::string text;
+    std::vector<SourceLineRecord> records;
+    explicit LongFile(int lines) : records(static_cast<size_t>(lines)) {
+        for (int i = 1; i <= lines; ++i) {
+            text += "    total += " + std::to_string(i) + ";\r\n";
+            records[i - 1] = {i, kLineCode, i < lines ? &records[i] : nullptr};
+        }
+    }
+};
+
+// The highlight's band in the view, and whether the line-number column's caret mark stands on
+// that band rather than on the lines above or below it.
+struct MarkCheck {
+    int top = -1, height = 0;
+    bool markOnBand = false;
+};
+MarkCheck CheckMark(HWND frame, HWND view, HWND numbers, const wchar_t* png) {
+    MarkCheck check;
+    ScreenImage image;
+    if (!image.Read(frame, png))
+        return check;
+    const std::vector<int> grey = RowsOf(image, view, kHighlight, 40);
+    if (grey.empty())
+        return check;
+    check.top = grey.front();
+    check.height = grey.back() - grey.front() + 1;
+    const int h = check.height;
+    const int at = InkIn(image, numbers, check.top, check.top + h, 16);
+    const int above = InkIn(image, numbers, check.top - h, check.top, 16);
+    const int below = InkIn(image, numbers, check.top + h, check.top + 2 * h, 16);
+    check.markOnBand = at > above + 20 && at > below + 20;
+    return check;
+}
+} // namespace
+
+// Far into a long file, and after the user scrolls the text, the caret mark of the line-number
+// column stands on the row of the caret line's highlight: the numbers move with the text.
+TEST_F(SrcWndPaint, TheLineNumbersStayBesideTheirLinesWhenTheTextScrolls) {
+    const int kLines = 1600;
+    const int kLine = 1500; // beyond the first thousand records of the host's list
+    LongFile file(kLines);
+    const std::string path = WriteFile("long.c", file.text);
+    const int id = Create(path, 3);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame, 720, 380);
+    ASSERT_EQ(id, Update(id, path, kLine, 3, 1));
+    file.records[kLine - 1].flags |= kLineCurrent;
+    ASSERT_EQ(1, SetColumnDatas(id, 0x1 | 0x2, file.records.data()));
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    HWND numbers = PaneBody(panes[0]);
+    HWND view = PaneBody(panes[1]);
+    auto redraw = [&] {
+        RedrawWindow(frame, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpAll();
+    };
+    redraw();
+    const MarkCheck shown = CheckMark(frame, view, numbers, L"srcwnd_long_file.png");
+    ASSERT_GE(shown.top, 0);
+    EXPECT_TRUE(shown.markOnBand);
+    // Three lines down by the scroll bar: the caret stays, its line moves up, the mark with it.
+    for (int i = 0; i < 3; ++i)
+        SendMessageW(view, WM_VSCROLL, SB_LINEDOWN, 0);
+    redraw();
+    const MarkCheck scrolled = CheckMark(frame, view, numbers, L"srcwnd_long_file_scrolled.png");
+    ASSERT_GE(scrolled.top, 0);
+    EXPECT_NEAR(shown.top - 3 * shown.height, scrolled.top, 2);
+    EXPECT_TRUE(scrolled.markOnBand);
+}
+
+namespace {
+std::string g_tipAsked;
+int __cdecl TipValue(const char* text, const char** result, int*) {
+    g_tipAsked = text;
+    static const char answer[] = "counter : 10";
+    *result = answer;
+    return 1;
+}
+} // namespace
+
+// The mouse resting on a word asks the host for its value through the pane's tooltip.
+TEST_F(SrcWndPaint, TheWordUnderTheMouseIsEvaluatedForItsTip) {
+    HostState::Get().commands.Word(24) = reinterpret_cast<void*>(&TipValue);
+    g_tipAsked.clear();
+    const std::string path = WriteFile("tip.c", "counter = 1;\r\ncounter = 2;\r\n");
+    const int id = Create(path, 3);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame, 720, 380);
+    ASSERT_EQ(id, Update(id, path, 1, 3, 1, "main", 0, 1023, 0));
+    RedrawWindow(frame, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpAll();
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    HWND view = PaneBody(panes[1]);
+    ScreenImage image;
+    ASSERT_TRUE(image.Read(frame, L"srcwnd_tip_line.png"));
+    const std::vector<int> grey = RowsOf(image, view, kHighlight, 40);
+    ASSERT_FALSE(grey.empty());
+    // The first ink of the highlighted line is the word's first letter.
+    RECT r{};
+    GetWindowRect(view, &r);
+    int first = r.right;
+    for (int y = grey.front(); y <= grey.back(); ++y)
+        for (int x = r.left; x < first; ++x)
+            if (image.At(x, y) != kHighlight && image.At(x, grey.front()) == kHighlight)
+                first = x;
+    ASSERT_LT(first, r.right);
+    POINT at{first + 3, (grey.front() + grey.back()) / 2};
+    SetCursorPos(at.x, at.y);
+    ScreenToClient(view, &at);
+    PostMessageW(view, WM_MOUSEMOVE, 0, MAKELPARAM(at.x, at.y));
+    RunFor(900);
+    EXPECT_EQ("counter", g_tipAsked);
+}

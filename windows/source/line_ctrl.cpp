@@ -176,11 +176,7 @@ BOOL CLineNumber::UsesController() {
 }
 
 const void* CLineNumber::FindLineRecord(int line) const {
-    const auto* p = static_cast<const SourceLineRecord*>(m_pLineRecords);
-    for (int n = 0; p != nullptr && n < kMaxHostRecords; p = p->next, ++n)
-        if (p->line == line + 1)
-            return p;
-    return nullptr;
+    return FindSourceLine(static_cast<const SourceLineRecord*>(m_pLineRecords), line + 1);
 }
 
 void CLineNumber::DrawLineMarks(int line, CDC* dc, int left, int top, int, int) {
@@ -207,6 +203,26 @@ BOOL CLineNumber::OnScroll(UINT, UINT, BOOL) {
     return FALSE;
 }
 
+namespace {
+const char kLineTarget[] = "SrcWndLine";
+} // namespace
+
+DROPEFFECT CLineNumber::OnDragEnter(COleDataObject*, DWORD dwKeyState, CPoint) {
+    return SourceDragEnter(m_nWindowId, kLineTarget, dwKeyState);
+}
+
+DROPEFFECT CLineNumber::OnDragOver(COleDataObject*, DWORD dwKeyState, CPoint) {
+    return SourceDragOver(m_nWindowId, kLineTarget, dwKeyState);
+}
+
+void CLineNumber::OnDragLeave() {
+    SourceDragLeave(m_nWindowId);
+}
+
+BOOL CLineNumber::OnDrop(COleDataObject*, DROPEFFECT, CPoint) {
+    return SourceDrop(m_nWindowId, kLineTarget);
+}
+
 void CLineNumber::OnSourceCommand(UINT nID) {
     // The view may go inside the command: nothing of this column is touched after.
     if (CTarvikView* pView = SourceView())
@@ -221,7 +237,7 @@ BOOL CLineCov::UsesController() {
 
 const void* CLineCov::FindLineRecord(int line) const {
     const auto* p = static_cast<const CoverageRecord*>(m_pLineRecords);
-    for (int n = 0; p != nullptr && n < kMaxHostRecords; p = p->next, ++n)
+    for (int n = 0; p != nullptr && n < kMaxSourceLineRecords; p = p->next, ++n)
         if (p->lineKey == line + m_nLineOffset)
             return p;
     return nullptr;
@@ -249,7 +265,7 @@ bool CLineCov::JoinHostTexts(std::wstring& text) const {
         return false;
     HostCommandTable* pHost = HostTable();
     std::wstring out;
-    for (int n = 0; p != nullptr && n < kMaxHostRecords; p = p->next, ++n) {
+    for (int n = 0; p != nullptr && n < kMaxSourceLineRecords; p = p->next, ++n) {
         if (n > 0)
             out.push_back(L'\n');
         // The name is the record's own: terminated here whatever the host left in it.

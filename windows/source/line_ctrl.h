@@ -10,9 +10,6 @@
 #include "framework/afx.h"
 #include "ifac/h/srclines.h"
 
-// Walks of host lists stop after this many records: a list that loops or runs on stays bounded.
-constexpr int kMaxHostRecords = 1024;
-
 class CEditController;
 class CTarvikView;
 
@@ -72,6 +69,11 @@ public:
     void DrawLineMarks(int line, CDC* dc, int left, int top, int right, int bottom) override;
     // A line column never scrolls by the editor's own scrolling.
     BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE) override;
+    // Drops on the column go to the host as drops on the source window's line.
+    DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
+    void OnDragLeave() override;
+    BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override;
 
     // The source view of the same splitter while its window lives, else null.
     CTarvikView* SourceView() const;

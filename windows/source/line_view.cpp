@@ -105,6 +105,11 @@ void CLineView::Layout(int cx, int cy) {
     if (CTarvikView* pView = SourceView()) {
         pView->MoveWindow(0, caption, std::max(cx, 0), std::max(cy - caption, 0), TRUE);
         pView->CWnd::Invalidate();
+        // The tip keeps the rectangle its tool had when added: the view's new one from now on.
+        if (m_toolTip.GetToolTip() != nullptr && m_toolTip.GetToolTip()->GetSafeHwnd() != NULL) {
+            m_toolTip.DelTool(pView);
+            m_toolTip.AddTool(pView, LPSTR_TEXTCALLBACK);
+        }
     }
 }
 

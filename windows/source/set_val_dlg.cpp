@@ -33,6 +33,9 @@ void CSetVal::DoDataExchange(CDataExchange* pDX) {
 }
 
 BOOL CSetVal::OnInitDialog() {
+    // Showing a field changes it: read back then, the other field, not shown yet, would be
+    // taken as empty.
+    m_showingFields = true;
     CDialog::OnInitDialog();
     char* expression = nullptr;
     if (HostTable() != nullptr && WideToAnsiHeap(m_expression, &expression) && expression) {
@@ -44,6 +47,8 @@ BOOL CSetVal::OnInitDialog() {
     if (expression)
         ::HeapFree(::GetProcessHeap(), 0, expression);
     UpdateData(FALSE);
+    m_showingFields = false;
+    OnFieldChange();
     return TRUE;
 }
 
@@ -66,6 +71,8 @@ void CSetVal::OnOK() {
 }
 
 void CSetVal::OnFieldChange() {
+    if (m_showingFields)
+        return;
     UpdateData(TRUE);
     if (CWnd* set = GetDlgItem(IDOK))
         set->EnableWindow(!m_expression.IsEmpty() && !m_value.IsEmpty());

@@ -19,6 +19,9 @@ protected:
     void OnOK() override;
     afx_msg void OnFieldChange();
     DECLARE_MESSAGE_MAP()
+
+private:
+    bool m_showingFields = false;
 };
 
 // The value part of the host's answer: what follows its first ":"; FALSE without one.

@@ -102,11 +102,14 @@ BOOL CTarvikDoc::ReloadFile(LPCTSTR lpszPath) {
     CEditController* controller = view ? view->GetSourceController() : nullptr;
     if (controller != nullptr)
         controller->ClearSelection(FALSE);
+    const BOOL readOnly = m_model.IsReadOnly();
     m_model.ResetDocument();
     SelectLanguage(lpszPath);
     m_model.IsUnicodeFile(lpszPath);
-    if (!m_model.OpenFile(lpszPath))
+    if (!m_model.OpenFile(lpszPath)) {
+        m_model.SetReadOnly(readOnly); // the reset cleared it
         return FALSE;
+    }
     if (controller != nullptr)
         controller->SetCaretPosition(0, 0, FALSE);
     if (view != nullptr && ::IsWindow(view->GetSafeHwnd()))

@@ -233,28 +233,44 @@ void CTarvikView::PostNcDestroy() {
     delete this;
 }
 
-DROPEFFECT CTarvikView::OnDragEnter(COleDataObject*, DWORD dwKeyState, CPoint) {
+DROPEFFECT SourceDragEnter(int windowId, const char* target, DWORD keyState) {
     uint32_t effect = 0;
     if (IDragDrop* service = DragDropService())
-        service->DragEnter(kSourceWindowKind, m_windowId, kSourceWindowKind, dwKeyState, &effect);
+        service->DragEnter(kSourceWindowKind, windowId, target, keyState, &effect);
     return effect;
+}
+
+DROPEFFECT SourceDragOver(int windowId, const char* target, DWORD keyState) {
+    uint32_t effect = 0;
+    if (IDragDrop* service = DragDropService())
+        service->DragOver(kSourceWindowKind, windowId, target, keyState, &effect);
+    return effect;
+}
+
+void SourceDragLeave(int windowId) {
+    if (IDragDrop* service = DragDropService())
+        service->DragLeave(kSourceWindowKind, windowId);
+}
+
+BOOL SourceDrop(int windowId, const char* target) {
+    IDragDrop* service = DragDropService();
+    return service ? service->Drop(kSourceWindowKind, windowId, target) : 0;
+}
+
+DROPEFFECT CTarvikView::OnDragEnter(COleDataObject*, DWORD dwKeyState, CPoint) {
+    return SourceDragEnter(m_windowId, kSourceWindowKind, dwKeyState);
 }
 
 DROPEFFECT CTarvikView::OnDragOver(COleDataObject*, DWORD dwKeyState, CPoint) {
-    uint32_t effect = 0;
-    if (IDragDrop* service = DragDropService())
-        service->DragOver(kSourceWindowKind, m_windowId, kSourceWindowKind, dwKeyState, &effect);
-    return effect;
+    return SourceDragOver(m_windowId, kSourceWindowKind, dwKeyState);
 }
 
 void CTarvikView::OnDragLeave() {
-    if (IDragDrop* service = DragDropService())
-        service->DragLeave(kSourceWindowKind, m_windowId);
+    SourceDragLeave(m_windowId);
 }
 
 BOOL CTarvikView::OnDrop(COleDataObject*, DROPEFFECT, CPoint) {
-    IDragDrop* service = DragDropService();
-    return service ? service->Drop(kSourceWindowKind, m_windowId, kSourceWindowKind) : 0;
+    return SourceDrop(m_windowId, kSourceWindowKind);
 }
 
 void CTarvikView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CView* pView) {
@@ -317,6 +333,15 @@ CWnd* CTarvikView::GetLineNumberWindow() const {
     auto* splitter = pane ? DYNAMIC_DOWNCAST(CSplitter, pane->GetParent()) : nullptr;
     auto* column = splitter ? DYNAMIC_DOWNCAST(CLineWnd, splitter->GetLineNumberPane()) : nullptr;
     return column ? column->LineCtrl() : nullptr;
+}
+
+void CTarvikView::SyncLineNumbers() {
+    CWnd* numbers = GetLineNumberWindow();
+    auto* viewport = dynamic_cast<SECEditViewport*>(numbers);
+    if (viewport == nullptr)
+        return;
+    viewport->SECEditViewport::SetLogOrigin(viewport->GetLogOrigin().x, GetLogOrigin().y);
+    numbers->CWnd::Invalidate(FALSE);
 }
 
 void CTarvikView::DrawLineMarks(int line, CDC* dc, int left, int top, int right, int bottom) {
@@ -415,13 +440,10 @@ CSize CTarvikView::DrawTextSegment(CDC* dc, int tabWidth, int x, int y, int text
 }
 
 CPoint CTarvikView::SetLogOrigin(int x, int y) {
-    if (CWnd* numbers = GetLineNumberWindow()) {
-        if (auto* viewport = dynamic_cast<SECEditViewport*>(numbers)) {
-            viewport->SECEditViewport::SetLogOrigin(viewport->GetLogOrigin().x, y);
-            numbers->CWnd::Invalidate(FALSE);
-        }
-    }
-    return SECEditView::SetLogOrigin(x, y);
+    const CPoint old = SECEditView::SetLogOrigin(x, y);
+    // The origin the view settled on (the editor rounds it to whole lines).
+    SyncLineNumbers();
+    return old;
 }
 
 void CTarvikView::GotoLine(int line, int startColumn, int endColumn, int lineCount,

@@ -13,8 +13,6 @@
 
 class CEditController;
 
-// The walk of a host list never runs longer than this: a list whose links loop ends here.
-constexpr int kMaxSourceLineRecords = 1 << 20;
 // The record of a 1-based line in the host's list, or null.
 const SourceLineRecord* FindSourceLine(const SourceLineRecord* head, int line);
 class CTarvikDoc;
@@ -58,6 +56,13 @@ struct RunColours {
 RunColours PickRunColours(bool inHighlight, bool hostAsked, uint32_t hostColour,
                           COLORREF textColour);
 constexpr COLORREF kSourceHighlightColour = 0xB0B0B0;
+
+// Drag events over a part of a source window (target "SrcWnd" the text, "SrcWndLine" the line
+// numbers), handed to the host's drag-and-drop service; 0 without the service.
+DROPEFFECT SourceDragEnter(int windowId, const char* target, DWORD keyState);
+DROPEFFECT SourceDragOver(int windowId, const char* target, DWORD keyState);
+void SourceDragLeave(int windowId);
+BOOL SourceDrop(int windowId, const char* target);
 
 class CTarvikView : public SECEditView {
     DECLARE_DYNCREATE(CTarvikView)
@@ -125,8 +130,10 @@ public:
     // Forgets the highlight and repaints the view and its line-number column.
     void ClearHighlight();
     CMenu& GetContextMenu() { return m_contextMenu; }
-    // The line-number column beside the view in its splitter, or null.
+    // The line control of the line-number column beside the view in its splitter, or null.
     CWnd* GetLineNumberWindow() const;
+    // The line numbers take the view's vertical origin, so that each stands beside its line.
+    void SyncLineNumbers();
 
     // A breakpoint request for a 1-based line (column 0: none) or, for the statement requests,
     // the host's statement value; the view repaints unless the host closed it inside the request.
