@@ -2,12 +2,12 @@
 // and the controls built on them).
 #pragma once
 
-#include "listtree/list_columns.h"
-#include "listtree/list_input.h"
-#include "listtree/list_label.h"
-#include "listtree/list_layout.h"
-#include "listtree/list_model.h"
-#include "listtree/list_notify.h"
-#include "listtree/list_paint.h"
-#include "listtree/list_select.h"
-#include "listtree/list_window.h"
+#include "listtree/impl/list_columns.h"
+#include "listtree/impl/list_input.h"
+#include "listtree/impl/list_label.h"
+#include "listtree/impl/list_layout.h"
+#include "listtree/impl/list_model.h"
+#include "listtree/impl/list_notify.h"
+#include "listtree/impl/list_paint.h"
+#include "listtree/impl/list_select.h"
+#include "listtree/impl/list_window.h"

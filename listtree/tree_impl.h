@@ -1,8 +1,8 @@
 // Every member of the tree template, for the files that instantiate it.
 #pragma once
 
-#include "listtree/tree_expand.h"
-#include "listtree/tree_input.h"
-#include "listtree/tree_model.h"
-#include "listtree/tree_paint.h"
-#include "listtree/tree_styles.h"
+#include "listtree/impl/tree_expand.h"
+#include "listtree/impl/tree_input.h"
+#include "listtree/impl/tree_model.h"
+#include "listtree/impl/tree_paint.h"
+#include "listtree/impl/tree_styles.h"
