@@ -1,6 +1,5 @@
-// Every member of the list template, for the files that instantiate it (the control, the view
-// and the controls built on them).
-#pragma once
+// The list's one implementation, instantiated for the control (on CWnd) and the view (on CView).
+#include "listtree/list_base.h"
 
 #include "listtree/impl/list_columns.h"
 #include "listtree/impl/list_input.h"
@@ -11,3 +10,6 @@
 #include "listtree/impl/list_paint.h"
 #include "listtree/impl/list_select.h"
 #include "listtree/impl/list_window.h"
+
+template class SECListImpl<CWnd>;
+template class SECListImpl<CView>;
