@@ -573,6 +573,9 @@ protected:
 
 using SECListBaseC = SECListImpl<CWnd>;
 using SECListBaseV = SECListImpl<CView>;
+// Both are instantiated once, in list_impl.cpp.
+extern template class SECListImpl<CWnd>;
+extern template class SECListImpl<CView>;
 
 // The list's message entries, the same for the control and the view (handlers of the class
 // whose map holds them).

@@ -1,9 +1,5 @@
 #include "listtree/list_ctrl.h"
 
-#include "listtree/list_impl.h"
-
-template class SECListImpl<CWnd>;
-
 IMPLEMENT_DYNAMIC(SECListCtrl, CWnd)
 
 SECListCtrl::SECListCtrl() = default;

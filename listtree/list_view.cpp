@@ -1,9 +1,5 @@
 #include "listtree/list_view.h"
 
-#include "listtree/list_impl.h"
-
-template class SECListImpl<CView>;
-
 IMPLEMENT_DYNCREATE(SECListView, CView)
 
 BEGIN_MESSAGE_MAP(SECListView, CView)

@@ -9,7 +9,7 @@
 // SECTreeNodes) and the window (the list's life token) after each one.
 #pragma once
 
-#include "listtree/list_impl.h"
+#include "listtree/list_base.h"
 #include "listtree/subitem_text.h"
 #include "listtree/tree_nodes.h"
 
@@ -382,36 +382,4 @@ protected:
     int m_nRowsInserted = 0;
     unsigned m_nExpandCalls = 0; // expansions that went as far as asking the owner
 };
-
-// Walks the node's visible subtree below it in pre-order (the node itself visible and expanded).
-template <class TList, class F> static void SECTreeWalkVisible(_Node* pTop, F&& visit) {
-    if (!pTop->IsExpanded())
-        return;
-    SECTreeNode* p = pTop->GetFirstChild();
-    while (p != nullptr) {
-        _Node* pNode = AsNode(p);
-        SECTreeNode* pDown = nullptr;
-        if (!pNode->HasFlag(_Node::flagHidden)) {
-            if (!visit(pNode))
-                return;
-            if (pNode->IsExpanded())
-                pDown = pNode->GetFirstChild();
-        }
-        if (pDown != nullptr) {
-            p = pDown;
-            continue;
-        }
-        for (;;) {
-            if (SECTreeNode* pNext = p->GetNextSibling()) {
-                p = pNext;
-                break;
-            }
-            p = p->GetParent();
-            if (p == pTop || p == nullptr) {
-                p = nullptr;
-                break;
-            }
-        }
-    }
-}
 

@@ -1,12 +1,9 @@
 #include "listtree/tree_ctrl.h"
 
-#include "listtree/tree_impl.h"
 #include "toolbars/drawing/themeapi.h"
 
 #include <map>
 #include <memory>
-
-template class SECTreeImpl<SECListCtrl>;
 
 namespace {
 // Registered while the library loads, before any tree exists.

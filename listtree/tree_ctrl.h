@@ -5,6 +5,8 @@
 #include "listtree/tree_base.h"
 
 using SECTreeBaseC = SECTreeImpl<SECListCtrl>;
+// Instantiated once, in tree_impl.cpp.
+extern template class SECTreeImpl<SECListCtrl>;
 
 class SECTreeCtrl : public SECTreeBaseC {
     DECLARE_DYNCREATE(SECTreeCtrl)

@@ -1,4 +1,4 @@
-#include "listtree/tree_paint.h"
+#include "listtree/impl/tree_paint.h"
 
 #include <memory>
 

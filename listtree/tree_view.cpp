@@ -1,9 +1,5 @@
 #include "listtree/tree_view.h"
 
-#include "listtree/tree_impl.h"
-
-template class SECTreeImpl<SECListView>;
-
 namespace {
 const UINT g_nViewEndLabelEditMessage =
     ::RegisterWindowMessageW(L"SECTreeCtrlNotifyEndLabelEditRegMsg");

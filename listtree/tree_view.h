@@ -6,6 +6,8 @@
 #include "listtree/tree_base.h"
 
 using SECTreeBaseV = SECTreeImpl<SECListView>;
+// Instantiated once, in tree_impl.cpp.
+extern template class SECTreeImpl<SECListView>;
 
 class SECTreeView : public SECTreeBaseV {
     DECLARE_DYNCREATE(SECTreeView)

@@ -2,6 +2,7 @@
 // moving items. Every walk here is iterative: a chain of any depth costs no stack.
 #pragma once
 
+#include "listtree/impl/tree_walk.h"
 #include "listtree/tree_base.h"
 
 template <class TList>

@@ -3,6 +3,7 @@
 // and the indent that follows the image list.
 #pragma once
 
+#include "listtree/impl/tree_walk.h"
 #include "listtree/tree_base.h"
 
 #include <algorithm>

@@ -2,6 +2,7 @@
 // walks over rows and selection.
 #pragma once
 
+#include "listtree/impl/tree_walk.h"
 #include "listtree/tree_base.h"
 
 #include <algorithm>

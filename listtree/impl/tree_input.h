@@ -2,6 +2,7 @@
 // notifications in place of the list's, and the registered message after a finished edit.
 #pragma once
 
+#include "listtree/impl/list_notify.h"
 #include "listtree/tree_base.h"
 
 #include <cwchar>
