@@ -168,6 +168,8 @@ protected:
     // The first bar after the row's first that ends past nLength; bars.size() when all fit.
     size_t FirstBarPastRowEnd(const std::vector<CControlBar*>& bars,
                               const std::vector<CSize>& sizes, int nLength) const;
+    bool FitsAtNextRowStart(int nEnd, const std::vector<CControlBar*>& bars,
+                            const std::vector<CSize>& sizes, size_t nFrom, int nLength) const;
     Splitter* SplitterAt(CPoint pt) const;
     // The style a joining bar takes here, as DockControlBar gives it.
     void AdjustJoiningBar(CControlBar* pBar);

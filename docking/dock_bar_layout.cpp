@@ -159,6 +159,27 @@ size_t SECDockBar::FirstBarPastRowEnd(const std::vector<CControlBar*>& bars,
     return bars.size();
 }
 
+// Whether bars[nFrom...] fit at the start of the row after the one that ends at nEnd, before its
+// own shown bars, all of fixed size; false where there is no next row.
+bool SECDockBar::FitsAtNextRowStart(int nEnd, const std::vector<CControlBar*>& bars,
+                                    const std::vector<CSize>& sizes, size_t nFrom,
+                                    int nLength) const {
+    if (nEnd + 1 >= m_arrBars.GetSize())
+        return false;
+    std::vector<CControlBar*> joined(bars.begin() + nFrom, bars.end());
+    std::vector<CSize> joinedSizes(sizes.begin() + nFrom, sizes.end());
+    for (int i = nEnd + 1, e = RowEnd(nEnd + 1); i < e; ++i) {
+        CControlBar* p = GetDockedControlBar(i);
+        if (p == nullptr || !IsBarVisible(p) || p->m_hWnd == NULL)
+            continue;
+        if (!IsFixedBar(p))
+            return false;
+        joined.push_back(p);
+        joinedSizes.push_back(Measure(this, p));
+    }
+    return FirstBarPastRowEnd(joined, joinedSizes, nLength) >= joined.size();
+}
+
 // One pass: rows one after another across the dock bar, bars side by side along each row. Only
 // bars whose rectangle changes are moved, all in one deferred batch.
 CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
@@ -214,8 +235,9 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
                                              LM_COMMIT | (nSizable > 0 ? LM_STRETCH : 0));
                 sizes.push_back(Measure(this, p));
             }
-            // Bars of fixed size that run past the row's end go on in a row of their own after
-            // it, so that none is drawn beyond the frame's edge. Sizable bars share the row's
+            // Bars of fixed size that run past the row's end go on in the next row, at its
+            // start, where they fit there beside its own bars, and in a row of their own after
+            // it otherwise: none is drawn beyond the frame's edge. Sizable bars share the row's
             // length and always fit; a floating dock bar takes the size its bars need.
             if (bQuery || m_bFloating || nSizable > 0 || nLength <= 0)
                 return false;
@@ -223,6 +245,8 @@ CSize SECDockBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
             if (nWrap >= bars.size())
                 return false;
             const int nAt = FindBar(bars[nWrap]);
+            if (FitsAtNextRowStart(nEnd, bars, sizes, nWrap, nLength))
+                m_arrBars.RemoveAt(nEnd); // the row's end moves back: the next row takes them
             m_arrBars.InsertAt(nAt, static_cast<void*>(nullptr));
             InvalidateRowsFrom(nAt);
             m_bRowsChanged = TRUE;

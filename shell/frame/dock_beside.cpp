@@ -36,7 +36,7 @@ void DockControlBarLeftOf(CFrameWnd* pFrame, CControlBar* pBar, CControlBar* pNe
     pFrame->DockControlBar(pBar, nDockBarID, &rect);
 }
 
-int RowWithRoomAbove(CControlBar* pBar) {
+int RowWithRoom(CControlBar* pBar) {
     CDockBar* pDock = pBar != nullptr ? pBar->m_pDockBar : nullptr;
     if (pDock == nullptr || pDock->GetSafeHwnd() == NULL || pBar->IsFloating() ||
         !(pBar->GetBarStyle() & (CBRS_ALIGN_TOP | CBRS_ALIGN_BOTTOM)))
@@ -62,7 +62,9 @@ int RowWithRoomAbove(CControlBar* pBar) {
     CRect dock;
     pDock->GetWindowRect(&dock);
     const int need = pBar->CalcFixedLayout(FALSE, TRUE).cx;
-    for (auto row = rows.begin(); row != mine; ++row) {
+    for (auto row = rows.begin(); row != rows.end(); ++row) {
+        if (row == mine)
+            continue;
         int end = dock.left;
         for (CControlBar* pOther : *row)
             if (pOther->IsVisible()) {

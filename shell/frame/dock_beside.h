@@ -9,7 +9,7 @@
 // neighbour that is not docked.
 void DockControlBarLeftOf(CFrameWnd* pFrame, CControlBar* pBar, CControlBar* pNeighbour);
 
-// The first row above pBar's own in its (horizontal) dock bar whose visible bars leave room for
-// pBar at their end; -1 when pBar shares its row with another visible bar, stands in no row or
-// has no such row above it. The frame's layout must be up to date.
-int RowWithRoomAbove(CControlBar* pBar);
+// The first row but pBar's own in its (horizontal) dock bar whose visible bars leave room for
+// pBar at their end, counted from the frame's edge; -1 when pBar shares its row with another
+// visible bar, stands in no row or has no such row. The frame's layout must be up to date.
+int RowWithRoom(CControlBar* pBar);

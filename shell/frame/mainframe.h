@@ -205,7 +205,7 @@ private:
     void AdoptSingleToolbars(BOOL bExtension);
     void RestoreUserToolbarPlace();
     // Shows a bar without delay. The first time, a bar made new this run (no saved place) that
-    // the docking left alone on a row moves to the end of the first row above with room for
+    // the docking left alone on a row moves to the end of the first other row with room for
     // it, so that a one-button bar does not take a row's height of its own.
     void ShowNewControlBar(CControlBar* pBar);
     CUserTB* CreateUserToolbar(LPCTSTR lpszTitle);

@@ -221,7 +221,7 @@ void CMainFrame::ShowNewControlBar(CControlBar* pBar) {
         return;
     m_barsToPlace.erase(it);
     RecalcLayout();
-    const int nRow = RowWithRoomAbove(pBar);
+    const int nRow = RowWithRoom(pBar);
     if (nRow < 0)
         return;
     SECDockPos pos{nRow, 1, SECDockPos::colsFromEnd};
