@@ -466,18 +466,28 @@ void CTarvikView::GotoLine(int line, int startColumn, int endColumn, int lineCou
     CRect client;
     GetClientRect(&client);
     const int perPage = lineHeight > 0 ? client.Height() / lineHeight : 0;
+    const CPoint origin = GetLogOrigin();
+    const SourceHighlight previous = m_highlight;
     m_controller->ShowLine(plan.line, perPage);
     if (plan.illegalStart)
         Trace(L"Illegal start column %d\n", kColumnSentinel);
     if (plan.illegalCount)
         Trace(L"Illegal line count %d\n", kLineCountSentinel);
-    CWnd::Invalidate(FALSE);
     if (highlight && !plan.trivial) {
         m_highlight.line = plan.line;
         m_highlight.endLine = plan.endLine;
         m_highlight.startColumn = plan.startColumn;
         m_highlight.endColumn = plan.endColumn;
     }
+    // A step that leaves the page where it is changes only the lines the highlight left and
+    // the lines it reached (the host's colours of the current line move with it); repainting
+    // the page would ask the host for the colours of every run on it.
+    if (GetLogOrigin() != origin) {
+        CWnd::Invalidate(FALSE);
+        return;
+    }
+    InvalidateLines(previous.line, previous.endLine);
+    InvalidateLines(m_highlight.line, m_highlight.endLine);
 }
 
 BOOL CTarvikView::GetTipText(int requestKind, CPoint point, CString& text) {
