@@ -25,7 +25,8 @@ std::wstring MakeFile() {
     std::wstring text;
     text.reserve(size_t(kLines) * 34);
     for (int i = 0; i < kLines; ++i) {
-        text += (i % 10 == 0) ? L"    int value = needle + other;" : L"    int value = count + other;";
+        text +=
+            (i % 10 == 0) ? L"    int value = needle + other;" : L"    int value = count + other;";
         text += L'\n';
     }
     return text;
@@ -47,8 +48,7 @@ void Pump() {
 // Replace All as the dialog asks for it, with the view painting what changed.
 double ThroughTheDialog(const std::wstring& text, CString& result) {
     CWnd frame;
-    frame.CreateEx(0, nullptr, L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr,
-                   nullptr);
+    frame.CreateEx(0, nullptr, L"bench", WS_POPUP | WS_VISIBLE, 0, 0, 640, 480, nullptr, nullptr);
     auto ctrl = std::make_unique<SECEditCtrl>();
     ctrl->Create(nullptr, L"SECEdit", WS_CHILD | WS_VISIBLE, CRect(0, 0, 640, 480), &frame, 1);
     SECEditModel& model = *ctrl->GetEditModel();

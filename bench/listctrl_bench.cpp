@@ -60,8 +60,9 @@ double Time(const std::function<void()>& work) {
 
 void Report(const char* what, int rows, double ours, double peer, double target = kTarget) {
     const double ratio = peer > 0 ? ours / peer : 0;
-    std::printf("  %-9s %6d rows: %10.2f ms vs list view %10.2f ms  ratio %6.2f  (target <= %.1f)%s\n",
-                what, rows, ours, peer, ratio, target, ratio <= target ? "" : "  OVER");
+    std::printf(
+        "  %-9s %6d rows: %10.2f ms vs list view %10.2f ms  ratio %6.2f  (target <= %.1f)%s\n",
+        what, rows, ours, peer, ratio, target, ratio <= target ? "" : "  OVER");
 }
 
 // ---- Ours.
@@ -70,8 +71,8 @@ struct Ours {
     CWnd frame;
     SECListCtrl list;
     void Create(const RECT& rc) {
-        frame.CreateEx(0, NULL, L"ours", WS_POPUP | WS_VISIBLE, rc.left, rc.top,
-                       rc.right - rc.left, rc.bottom - rc.top, NULL, NULL);
+        frame.CreateEx(0, NULL, L"ours", WS_POPUP | WS_VISIBLE, rc.left, rc.top, rc.right - rc.left,
+                       rc.bottom - rc.top, NULL, NULL);
         list.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_NOLABELWRAP | LVS_SHOWSELALWAYS,
                     CRect(0, 0, rc.right - rc.left, rc.bottom - rc.top), &frame, 1);
         for (int c = 0; c < kColumns; ++c)
@@ -106,10 +107,9 @@ struct Peer {
     void Create(const RECT& rc) {
         hFrame = ::CreateWindowExW(0, L"STATIC", L"peer", WS_POPUP | WS_VISIBLE, rc.left, rc.top,
                                    rc.right - rc.left, rc.bottom - rc.top, NULL, NULL, NULL, NULL);
-        hList = ::CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT |
-                                                         LVS_SHOWSELALWAYS,
-                                  0, 0, rc.right - rc.left, rc.bottom - rc.top, hFrame, (HMENU)1,
-                                  NULL, NULL);
+        hList = ::CreateWindowExW(
+            0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS, 0, 0,
+            rc.right - rc.left, rc.bottom - rc.top, hFrame, (HMENU)1, NULL, NULL);
         ::SendMessageW(hList, WM_SETFONT, (WPARAM)::GetStockObject(DEFAULT_GUI_FONT), TRUE);
         for (int c = 0; c < kColumns; ++c) {
             std::wstring heading = L"Column " + std::to_wstring(c);
@@ -180,9 +180,15 @@ void Bench(Ours& ours, Peer& peer, int rows, double* pInsertPerRow) {
     std::printf("%d rows, %d sub-items each:\n", rows, kSubItems);
 
     Show(ours.frame.m_hWnd, peer.hFrame);
-    const double insertOurs = Time([&] { ours.Fill(rows); ::UpdateWindow(ours.list.m_hWnd); });
+    const double insertOurs = Time([&] {
+        ours.Fill(rows);
+        ::UpdateWindow(ours.list.m_hWnd);
+    });
     Show(peer.hFrame, ours.frame.m_hWnd);
-    const double insertPeer = Time([&] { peer.Fill(rows); ::UpdateWindow(peer.hList); });
+    const double insertPeer = Time([&] {
+        peer.Fill(rows);
+        ::UpdateWindow(peer.hList);
+    });
     Report("insert", rows, insertOurs, insertPeer);
     *pInsertPerRow = insertOurs / rows;
 
@@ -210,14 +216,18 @@ void Bench(Ours& ours, Peer& peer, int rows, double* pInsertPerRow) {
     const int kPaints = 10;
     Show(ours.frame.m_hWnd, peer.hFrame);
     const double paintOurs = Time([&] {
-        for (int i = 0; i < kPaints; ++i)
-            ::RedrawWindow(ours.list.m_hWnd, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    }) / kPaints;
+                                 for (int i = 0; i < kPaints; ++i)
+                                     ::RedrawWindow(ours.list.m_hWnd, NULL, NULL,
+                                                    RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+                             }) /
+                             kPaints;
     Show(peer.hFrame, ours.frame.m_hWnd);
-    const double paintPeer = Time([&] {
-        for (int i = 0; i < kPaints; ++i)
-            ::RedrawWindow(peer.hList, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    }) / kPaints;
+    const double paintPeer =
+        Time([&] {
+            for (int i = 0; i < kPaints; ++i)
+                ::RedrawWindow(peer.hList, NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+        }) /
+        kPaints;
     Report("paint", rows, paintOurs, paintPeer);
 
     int pagesOurs = 1, pagesPeer = 1;

@@ -54,14 +54,14 @@ SECControlBar::~SECControlBar() {
         DestroyWindow();
 }
 
-BOOL SECControlBar::Create(CWnd* pParentWnd, LPCTSTR lpszWindowName, DWORD dwStyle,
-                           DWORD dwExStyle, UINT nID, CCreateContext* pContext) {
+BOOL SECControlBar::Create(CWnd* pParentWnd, LPCTSTR lpszWindowName, DWORD dwStyle, DWORD dwExStyle,
+                           UINT nID, CCreateContext* pContext) {
     return CreateEx(NULL, lpszWindowName, nID, dwStyle, dwExStyle, CRect(0, 0, 0, 0), pParentWnd,
                     pContext);
 }
 
-BOOL SECControlBar::CreateEx(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, UINT nID,
-                             DWORD dwStyle, DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd,
+BOOL SECControlBar::CreateEx(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, UINT nID, DWORD dwStyle,
+                             DWORD dwExStyle, const RECT& rect, CWnd* pParentWnd,
                              CCreateContext* pContext) {
     m_dwStyle = dwStyle & CBRS_ALL;
     m_dwExStyle = dwExStyle;
@@ -182,7 +182,8 @@ CSize SECControlBar::CalcDynamicLayout(int nLength, DWORD nMode) {
 
 void SECControlBar::CalcInsideRectEx(CRect& rect, BOOL bHorz, BOOL bGripper) const {
     if (!(m_dwExStyle & CBRS_EX_COOL)) {
-        CControlBar::CalcInsideRect(rect, bHorz); // the framework's (bars override CalcInsideRect with this)
+        CControlBar::CalcInsideRect(
+            rect, bHorz); // the framework's (bars override CalcInsideRect with this)
         return;
     }
     if (m_dwStyle & CBRS_BORDER_LEFT)
@@ -324,7 +325,8 @@ void SECControlBar::LayoutChildren(int cx, int cy) {
             return;
         }
         HDWP hDWP = ::BeginDeferWindowPos((int)m_pChildRects->size());
-        const UINT nFlags = SWP_NOZORDER | SWP_NOACTIVATE | (s_nLayoutNoRedraw > 0 ? SWP_NOREDRAW : 0);
+        const UINT nFlags =
+            SWP_NOZORDER | SWP_NOACTIVATE | (s_nLayoutNoRedraw > 0 ? SWP_NOREDRAW : 0);
         for (size_t i = 1; i < m_pChildRects->size() && hDWP != NULL; ++i) {
             const auto& child = (*m_pChildRects)[i];
             if (!::IsWindow(child.first) || ::GetParent(child.first) != m_hWnd)

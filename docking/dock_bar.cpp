@@ -125,7 +125,8 @@ int SECDockBar::OnCreate(LPCREATESTRUCT lpcs) {
     if (CDockBar::OnCreate(lpcs) == -1)
         return -1;
     if (g_hcurSplitVert == NULL) {
-        HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEW(IDC_SEC_SPLIT_VERT), RT_GROUP_CURSOR);
+        HINSTANCE hInst =
+            AfxFindResourceHandle(MAKEINTRESOURCEW(IDC_SEC_SPLIT_VERT), RT_GROUP_CURSOR);
         g_hcurSplitVert = ::LoadCursorW(hInst, MAKEINTRESOURCEW(IDC_SEC_SPLIT_VERT));
         g_hcurSplitHorz = ::LoadCursorW(hInst, MAKEINTRESOURCEW(IDC_SEC_SPLIT_HORZ));
         if (g_hcurSplitVert == NULL)

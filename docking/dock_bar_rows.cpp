@@ -322,13 +322,12 @@ int SECDockBar::InsertBarAt(int nIndex, CControlBar* pBar) {
     SECControlBar* sec = AsSECBar(pBar);
     const bool bOwn = sec != nullptr && (sec->m_dwExStyle & CBRS_EX_OWNROW);
     const bool bBreakBefore = m_arrBars[nIndex - 1] != nullptr && (bOwn || ownRow(nIndex - 1));
-    const bool bBreakAfter = nIndex < m_arrBars.GetSize() && m_arrBars[nIndex] != nullptr &&
-                             (bOwn || ownRow(nIndex));
+    const bool bBreakAfter =
+        nIndex < m_arrBars.GetSize() && m_arrBars[nIndex] != nullptr && (bOwn || ownRow(nIndex));
     return InsertWithBreaks(nIndex, pBar, bBreakBefore ? 1 : 0, bBreakAfter ? 1 : 0);
 }
 
-BOOL SECDockBar::GetBarRowPosition(CControlBar* pBar, int& nRow, int& nCol,
-                                   int& nThickness) const {
+BOOL SECDockBar::GetBarRowPosition(CControlBar* pBar, int& nRow, int& nCol, int& nThickness) const {
     nRow = nCol = nThickness = 0;
     const int nPos = FindBar(pBar);
     if (nPos < 0 || !IsBarVisible(pBar))

@@ -8,10 +8,11 @@
 
 SECDockContext::SECDockContext(CControlBar* pBar)
     : CDockContext(pBar), m_rectDockPos(0, 0, 0, 0), m_ptStart(0, 0), m_ptLastCalc(0, 0) {
-    m_sizeMinFloat = CSize(::GetSystemMetrics(SM_CXMENUSIZE) +
-                               2 * (::GetSystemMetrics(SM_CXFRAME) + ::GetSystemMetrics(SM_CXBORDER)),
-                           ::GetSystemMetrics(SM_CYSMCAPTION) +
-                               2 * (::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYBORDER)));
+    m_sizeMinFloat =
+        CSize(::GetSystemMetrics(SM_CXMENUSIZE) +
+                  2 * (::GetSystemMetrics(SM_CXFRAME) + ::GetSystemMetrics(SM_CXBORDER)),
+              ::GetSystemMetrics(SM_CYSMCAPTION) +
+                  2 * (::GetSystemMetrics(SM_CYFRAME) + ::GetSystemMetrics(SM_CYBORDER)));
     m_sizeMaxFloat =
         CSize(::GetSystemMetrics(SM_CXFULLSCREEN), ::GetSystemMetrics(SM_CYFULLSCREEN));
 }
@@ -110,8 +111,9 @@ void SECDockContext::StartResize(int nHitTest, CPoint pt) {
 
 CSize SECDockContext::FrameExtra() const {
     CRect zero(0, 0, 0, 0);
-    CWnd* pFrame = m_pBar != nullptr && m_pBar->m_pDockBar != nullptr ? m_pBar->m_pDockBar->GetParent()
-                                                                       : nullptr;
+    CWnd* pFrame = m_pBar != nullptr && m_pBar->m_pDockBar != nullptr
+                       ? m_pBar->m_pDockBar->GetParent()
+                       : nullptr;
     const DWORD dwStyle = pFrame != nullptr ? (pFrame->GetStyle() & 0xFFFF0000) : WS_CAPTION;
     const DWORD dwExStyle = pFrame != nullptr ? pFrame->GetExStyle() : WS_EX_TOOLWINDOW;
     ::AdjustWindowRectEx(&zero, dwStyle, FALSE, dwExStyle);
@@ -211,8 +213,8 @@ void SECDockContext::ToggleFloatInMainWindow() {
         CPoint pt = m_ptMRUFloatPos;
         if (pt.x < 0 || pt.y < 0)
             pt = CPoint(0, 0);
-        m_pDockSite->FloatControlBar(m_pBar, pt, m_dwMRUFloatStyle != 0 ? m_dwMRUFloatStyle
-                                                                        : CBRS_ALIGN_TOP);
+        m_pDockSite->FloatControlBar(m_pBar, pt,
+                                     m_dwMRUFloatStyle != 0 ? m_dwMRUFloatStyle : CBRS_ALIGN_TOP);
     } else if (m_pBar->m_dwDockStyle & CBRS_ALIGN_ANY) {
         sec->m_fFloatProportion = sec->m_fSavedFloatProportion;
         CControlBar* pTarget = m_pDockSite->GetControlBar(m_uMRUDockID);

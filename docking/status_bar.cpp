@@ -147,8 +147,7 @@ BOOL SECStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate) {
     if (p == nullptr)
         return FALSE;
     const bool bOwnerDraw = (p->nStyle & SBPS_OWNERDRAW) != 0;
-    if (!bOwnerDraw && (lpszNewText == nullptr ? p->strText.IsEmpty()
-                                               : p->strText == lpszNewText))
+    if (!bOwnerDraw && (lpszNewText == nullptr ? p->strText.IsEmpty() : p->strText == lpszNewText))
         return TRUE; // the same text: nothing to send
     try {
         p->strText = lpszNewText != nullptr ? lpszNewText : L"";
@@ -286,13 +285,13 @@ void SECStatusBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
         return; // a maximised frame has no grip to keep clear
     int borders[3] = {0, 0, 0};
     ::SendMessageW(m_hWnd, SB_GETBORDERS, 0, (LPARAM)borders);
-    rect.right -= 2 * ::GetSystemMetrics(SM_CXBORDER) + borders[0] + ::GetSystemMetrics(SM_CXVSCROLL);
+    rect.right -=
+        2 * ::GetSystemMetrics(SM_CXBORDER) + borders[0] + ::GetSystemMetrics(SM_CXVSCROLL);
 }
 
 void SECStatusBar::OnBarStyleChange(DWORD dwOldStyle, DWORD dwNewStyle) {
     if (m_hWnd != NULL && ((dwOldStyle ^ dwNewStyle) & CBRS_BORDER_ANY))
-        SetWindowPos(NULL, 0, 0, 0, 0,
-                     SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        SetWindowPos(NULL, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
 void SECStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
@@ -382,14 +381,16 @@ void SECStatusCmdUI::Enable(BOOL bOn) {
     if (m_pStatusBar == nullptr)
         return;
     const UINT nOld = m_pStatusBar->GetPaneStyle((int)m_nIndex);
-    m_pStatusBar->SetPaneStyle((int)m_nIndex, bOn ? (nOld & ~SBPS_DISABLED) : (nOld | SBPS_DISABLED));
+    m_pStatusBar->SetPaneStyle((int)m_nIndex,
+                               bOn ? (nOld & ~SBPS_DISABLED) : (nOld | SBPS_DISABLED));
 }
 
 void SECStatusCmdUI::SetCheck(int nCheck) {
     if (m_pStatusBar == nullptr)
         return;
     const UINT nOld = m_pStatusBar->GetPaneStyle((int)m_nIndex);
-    m_pStatusBar->SetPaneStyle((int)m_nIndex, nCheck ? (nOld | SBPS_POPOUT) : (nOld & ~SBPS_POPOUT));
+    m_pStatusBar->SetPaneStyle((int)m_nIndex,
+                               nCheck ? (nOld | SBPS_POPOUT) : (nOld & ~SBPS_POPOUT));
 }
 
 void SECStatusCmdUI::SetText(LPCTSTR lpszText) {

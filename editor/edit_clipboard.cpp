@@ -81,8 +81,7 @@ COleDataSource* SECEditController::CreateDataSource() {
     return CreateClipboardDataSource();
 }
 
-BOOL SECEditController::GetTextFromDataObject(COleDataObject* data, CString& text,
-                                              BOOL& column) {
+BOOL SECEditController::GetTextFromDataObject(COleDataObject* data, CString& text, BOOL& column) {
     text.Empty();
     column = FALSE;
     if (data == nullptr || !data->IsDataAvailable(CF_UNICODETEXT))

@@ -68,7 +68,8 @@ void SECEditController::InsertChar(const CString& text) {
         std::wstring line;
         LineText(m_caret.m_line, line);
         const int c = m_caret.m_column;
-        const int width = (IS_HIGH_SURROGATE(line[size_t(c)]) && size_t(c) + 1 < line.size()) ? 2 : 1;
+        const int width =
+            (IS_HIGH_SURROGATE(line[size_t(c)]) && size_t(c) + 1 < line.size()) ? 2 : 1;
         model->DeleteText(m_caret.m_line, c, m_caret.m_line, c + width);
         SetCaretPosition(m_caret.m_line, c, FALSE);
         InsertAtCaret(text);

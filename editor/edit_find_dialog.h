@@ -13,8 +13,8 @@ enum {
     IDC_SECEDIT_REPLACEWITH = 1001,
     IDC_SECEDIT_MATCHCASE = 1002,
     IDC_SECEDIT_REGEXP = 1003,
-    IDC_SECEDIT_UP = 1004,        // "&Selection" on the replace form
-    IDC_SECEDIT_DOWN = 1005,      // "Wh&ole file" on the replace form
+    IDC_SECEDIT_UP = 1004,   // "&Selection" on the replace form
+    IDC_SECEDIT_DOWN = 1005, // "Wh&ole file" on the replace form
     IDC_SECEDIT_MARKALL = 1008,
     IDC_SECEDIT_REPLACE = 1024,
     IDC_SECEDIT_REPLACEALL = 1025,
@@ -36,8 +36,13 @@ protected:
 
 class SECEditFindReplaceDlg : public CDialog {
 public:
-    enum Action { actionClose = 0, actionFindNext = 1, actionMarkAll = 2, actionReplace = 3,
-                  actionReplaceAll = 4 };
+    enum Action {
+        actionClose = 0,
+        actionFindNext = 1,
+        actionMarkAll = 2,
+        actionReplace = 3,
+        actionReplaceAll = 4
+    };
     static constexpr int kMaxText = 128;
     static constexpr int kHistoryLength = 16;
 

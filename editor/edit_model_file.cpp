@@ -112,8 +112,8 @@ bool ConvertsExactly(UINT codePage, const char* bytes, int count) {
 template <class T> class ChunkBuffer {
 public:
     explicit ChunkBuffer(size_t count)
-        : m_data(static_cast<T*>(VirtualAlloc(nullptr, count * sizeof(T), MEM_COMMIT | MEM_RESERVE,
-                                              PAGE_READWRITE))) {
+        : m_data(static_cast<T*>(
+              VirtualAlloc(nullptr, count * sizeof(T), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))) {
         if (!m_data)
             throw std::bad_alloc();
     }

@@ -166,12 +166,18 @@ public:
     // it for every character of a line.
     const SECEditCharSet* GetCharSet(int charClass) const {
         switch (charClass) {
-        case SECEDIT_KWSTART: return &m_kwStart;
-        case SECEDIT_KWMIDDLE: return &m_kwMiddle;
-        case SECEDIT_KWEND: return &m_kwEnd;
-        case SECEDIT_DELIMITERS: return &m_delimiters;
-        case SECEDIT_OPERATORS: return &m_operators;
-        default: return nullptr;
+        case SECEDIT_KWSTART:
+            return &m_kwStart;
+        case SECEDIT_KWMIDDLE:
+            return &m_kwMiddle;
+        case SECEDIT_KWEND:
+            return &m_kwEnd;
+        case SECEDIT_DELIMITERS:
+            return &m_delimiters;
+        case SECEDIT_OPERATORS:
+            return &m_operators;
+        default:
+            return nullptr;
         }
     }
     void SetAutoIndent(BOOL on) override { m_autoIndent = on; }

@@ -24,8 +24,7 @@ MOX_SSE2 int SECEditFindChar(const wchar_t* text, int from, int to, wchar_t ch) 
     return -1;
 }
 
-MOX_SSE2 int SECEditFindPair(const wchar_t* text, int from, int to, wchar_t first,
-                             wchar_t second) {
+MOX_SSE2 int SECEditFindPair(const wchar_t* text, int from, int to, wchar_t first, wchar_t second) {
     int i = from;
     const __m128i a = _mm_set1_epi16(static_cast<short>(first));
     const __m128i b = _mm_set1_epi16(static_cast<short>(second));

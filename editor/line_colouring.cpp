@@ -35,14 +35,22 @@ template <class Pool> void* Pick(bool take, void* p, size_t bytes) {
 void* RunBlock(bool take, void* p, int capacity) {
     const size_t bytes = static_cast<size_t>(capacity) * sizeof(SECEditColourSegment);
     switch (capacity) {
-    case 32: return Pick<RunPool<32>>(take, p, bytes);
-    case 64: return Pick<RunPool<64>>(take, p, bytes);
-    case 128: return Pick<RunPool<128>>(take, p, bytes);
-    case 256: return Pick<RunPool<256>>(take, p, bytes);
-    case 512: return Pick<RunPool<512>>(take, p, bytes);
-    case 1024: return Pick<RunPool<1024>>(take, p, bytes);
-    case 2048: return Pick<RunPool<2048>>(take, p, bytes);
-    case 4096: return Pick<RunPool<4096>>(take, p, bytes);
+    case 32:
+        return Pick<RunPool<32>>(take, p, bytes);
+    case 64:
+        return Pick<RunPool<64>>(take, p, bytes);
+    case 128:
+        return Pick<RunPool<128>>(take, p, bytes);
+    case 256:
+        return Pick<RunPool<256>>(take, p, bytes);
+    case 512:
+        return Pick<RunPool<512>>(take, p, bytes);
+    case 1024:
+        return Pick<RunPool<1024>>(take, p, bytes);
+    case 2048:
+        return Pick<RunPool<2048>>(take, p, bytes);
+    case 4096:
+        return Pick<RunPool<4096>>(take, p, bytes);
     default:
         if (take)
             return ::operator new(bytes);

@@ -53,8 +53,7 @@ BOOL MvcController::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     return SECWndPlugIn::OnWndMsg(message, wParam, lParam, pResult);
 }
 
-BOOL MvcController::OnCmdMsg(UINT nID, int nCode, void* pExtra,
-                             AFX_CMDHANDLERINFO* pHandlerInfo) {
+BOOL MvcController::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     return SECWndPlugIn::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 

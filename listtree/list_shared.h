@@ -5,9 +5,9 @@
 #include "framework/afx.h"
 
 struct SECListSharedColors {
-    COLORREF rgbInactiveSelBk;   // also the background of a disabled list
+    COLORREF rgbInactiveSelBk; // also the background of a disabled list
     COLORREF rgbInactiveSelText;
-    COLORREF rgbFace;            // header and the corner between the bars
+    COLORREF rgbFace; // header and the corner between the bars
 };
 
 // Loaded from the system on first use.

@@ -16,11 +16,10 @@ BOOL SECListTip::CreateTip() {
     CWnd* pList = m_pClient->GetListWnd();
     if (pList == NULL || pList->GetSafeHwnd() == NULL)
         return FALSE;
-    LPCTSTR lpszClass = AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC |
-                                                CS_SAVEBITS,
-                                            ::LoadCursor(NULL, IDC_ARROW));
-    return CWnd::CreateEx(0, lpszClass, L"", WS_POPUP | WS_BORDER, 0, 0, 1, 1, pList->m_hWnd,
-                          NULL);
+    LPCTSTR lpszClass =
+        AfxRegisterWndClass(CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC | CS_SAVEBITS,
+                            ::LoadCursor(NULL, IDC_ARROW));
+    return CWnd::CreateEx(0, lpszClass, L"", WS_POPUP | WS_BORDER, 0, 0, 1, 1, pList->m_hWnd, NULL);
 }
 
 void SECListTip::Hide() {
@@ -33,8 +32,7 @@ void SECListTip::Hide() {
             CWnd* pList = m_pClient->GetListWnd();
             if (pList != NULL && pList->GetSafeHwnd() != NULL) {
                 pList->ScreenToClient(&rcScreen);
-                pList->RedrawWindow(&rcScreen, NULL,
-                                    RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
+                pList->RedrawWindow(&rcScreen, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_FRAME);
             }
         }
     }
@@ -54,8 +52,8 @@ BOOL SECListTip::IsClipped(const CRect& rcCell, const CRect& rcLabel) const {
 
 BOOL SECListTip::ShowTip(UINT nHitFlags, int nRow, int nCol, int /*x*/, int /*y*/) {
     const int nSubItem = nCol < 0 ? -1 : m_pClient->GetColumnSubItem(nCol);
-    const bool bOnText = (nHitFlags & LVHT_ONITEMLABEL) != 0 ||
-                         ((nHitFlags & SECLVHT_ONROW) != 0 && nSubItem > 0);
+    const bool bOnText =
+        (nHitFlags & LVHT_ONITEMLABEL) != 0 || ((nHitFlags & SECLVHT_ONROW) != 0 && nSubItem > 0);
     if (!bOnText || nRow < 0 || nCol < 0 || nSubItem < 0 || CWnd::GetActiveWindow() == NULL) {
         Hide();
         return FALSE;
@@ -97,7 +95,8 @@ void SECListTip::OnPaint() {
     CRect rc;
     ::GetClientRect(m_hWnd, &rc);
     const bool bSelected = m_nRow >= 0 && m_pClient->IsItemSelected(m_nRow);
-    const COLORREF rgbText = bSelected ? m_pClient->GetSelTextColor() : m_pClient->GetTipTextColor();
+    const COLORREF rgbText =
+        bSelected ? m_pClient->GetSelTextColor() : m_pClient->GetTipTextColor();
     const COLORREF rgbBk = bSelected ? m_pClient->GetSelTextBkColor() : m_pClient->GetTipBkColor();
     dc.FillSolidRect(&rc, rgbBk);
     CFont* pFont = m_pClient->GetItemFont();

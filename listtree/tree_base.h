@@ -69,29 +69,29 @@ public:
 
     // The list's overloads stay visible beside the tree's (GetNextItem deliberately not: the
     // tree's takes an item, and GetNextItem(NULL, TVGN_CHILD) must reach it).
-    using TList::GetItem;
-    using TList::GetItemEx;
-    using TList::SetItem;
-    using TList::SetItemEx;
-    using TList::SetItemText;
-    using TList::GetItemText;
-    using TList::SetItemState;
-    using TList::GetItemState;
-    using TList::SetItemData;
-    using TList::GetItemData;
-    using TList::EnsureVisible;
+    using TList::Create;
+    using TList::CreateEx;
     using TList::EditLabel;
-    using TList::SelectItem;
-    using TList::SelectRange;
+    using TList::EnsureVisible;
+    using TList::GetItem;
+    using TList::GetItemData;
+    using TList::GetItemEx;
+    using TList::GetItemState;
+    using TList::GetItemText;
+    using TList::GetSafeHwnd;
     using TList::HitTest;
     using TList::InsertItem;
+    using TList::m_hWnd;
+    using TList::NotifyDeleteItem;
     using TList::NotifyGetDispInfo;
     using TList::NotifySetDispInfo;
-    using TList::NotifyDeleteItem;
-    using TList::CreateEx;
-    using TList::Create;
-    using TList::m_hWnd;
-    using TList::GetSafeHwnd;
+    using TList::SelectItem;
+    using TList::SelectRange;
+    using TList::SetItem;
+    using TList::SetItemData;
+    using TList::SetItemEx;
+    using TList::SetItemState;
+    using TList::SetItemText;
 
     // ---- Virtual operations the tree adds.
     virtual BOOL SetItemEx(TVITEMW* pItem, SECListItemEx* pItemEx);
@@ -194,8 +194,7 @@ public:
     // ---- Items.
     HTREEITEM InsertItem(LPTVINSERTSTRUCTW pInsert);
     HTREEITEM InsertItem(UINT nMask, LPCTSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
-                         UINT nStateMask, LPARAM lParam, HTREEITEM hParent,
-                         HTREEITEM hInsertAfter);
+                         UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
     HTREEITEM InsertItem(LPCTSTR lpszItem, HTREEITEM hParent = TVI_ROOT,
                          HTREEITEM hInsertAfter = TVI_LAST);
     HTREEITEM InsertItem(LPCTSTR lpszItem, int nImage, int nSelectedImage,
@@ -382,4 +381,3 @@ protected:
     int m_nRowsInserted = 0;
     unsigned m_nExpandCalls = 0; // expansions that went as far as asking the owner
 };
-

@@ -49,8 +49,8 @@ BOOL SECBitmapButton::AttachButton(UINT nID, int nBitmapPos, UINT nBitmapID, CWn
     return TRUE;
 }
 
-BOOL SECBitmapButton::AttachButton(UINT nID, int nBitmapPos, LPCTSTR lpszBitmap,
-                                   CWnd* pParentWnd, DWORD dwFlags) {
+BOOL SECBitmapButton::AttachButton(UINT nID, int nBitmapPos, LPCTSTR lpszBitmap, CWnd* pParentWnd,
+                                   DWORD dwFlags) {
     Setup(nBitmapPos, 0, lpszBitmap);
     if (!LoadButtonBitmap() || !SECOwnerDrawButton::AttachButton(nID, pParentWnd, dwFlags))
         return FALSE;
@@ -62,19 +62,19 @@ BOOL SECBitmapButton::CreateButton(LPCTSTR lpszCaption, DWORD dwStyle, int nBitm
                                    UINT nBitmapID, const RECT& rect, CWnd* pParentWnd, UINT nID,
                                    DWORD dwFlags) {
     Setup(nBitmapPos, nBitmapID, nullptr);
-    if (!LoadButtonBitmap() || !SECOwnerDrawButton::CreateButton(lpszCaption, dwStyle, rect,
-                                                                 pParentWnd, nID, dwFlags))
+    if (!LoadButtonBitmap() ||
+        !SECOwnerDrawButton::CreateButton(lpszCaption, dwStyle, rect, pParentWnd, nID, dwFlags))
         return FALSE;
     LayoutContent();
     return TRUE;
 }
 
 BOOL SECBitmapButton::CreateButton(LPCTSTR lpszCaption, DWORD dwStyle, int nBitmapPos,
-                                   LPCTSTR lpszBitmap, const RECT& rect, CWnd* pParentWnd,
-                                   UINT nID, DWORD dwFlags) {
+                                   LPCTSTR lpszBitmap, const RECT& rect, CWnd* pParentWnd, UINT nID,
+                                   DWORD dwFlags) {
     Setup(nBitmapPos, 0, lpszBitmap);
-    if (!LoadButtonBitmap() || !SECOwnerDrawButton::CreateButton(lpszCaption, dwStyle, rect,
-                                                                 pParentWnd, nID, dwFlags))
+    if (!LoadButtonBitmap() ||
+        !SECOwnerDrawButton::CreateButton(lpszCaption, dwStyle, rect, pParentWnd, nID, dwFlags))
         return FALSE;
     LayoutContent();
     return TRUE;
@@ -191,8 +191,8 @@ void SECBitmapButton::DrawContent(CDC* pDC, LPDRAWITEMSTRUCT lpDIS, const CRect&
     if (source.CreateCompatibleDC(pDC)) {
         CBitmap* pOld = source.SelectObject(&m_bitmap);
         if (IsThemed())
-            DrawBitmapBrightened(pDC, x, y, m_rcBitmap.Width(), m_rcBitmap.Height(), &source, 0,
-                                 0, ::GetSysColor(COLOR_BTNFACE), FALSE);
+            DrawBitmapBrightened(pDC, x, y, m_rcBitmap.Width(), m_rcBitmap.Height(), &source, 0, 0,
+                                 ::GetSysColor(COLOR_BTNFACE), FALSE);
         else
             pDC->BitBlt(x, y, m_rcBitmap.Width(), m_rcBitmap.Height(), &source, 0, 0, SRCCOPY);
         source.SelectObject(pOld);
@@ -278,8 +278,8 @@ BOOL SECMenuButton::CreateMenuButton(LPCTSTR lpszCaption, DWORD dwStyle, const R
                                      DWORD dwFlags) {
     SetupMenu(hMenu, bDropRight);
     const int nPos = (lpszCaption != nullptr && lpszCaption[0]) ? BitmapRight : BitmapCentered;
-    return SECBitmapButton::CreateButton(lpszCaption, dwStyle, nPos, m_nBitmapID, rect,
-                                         pParentWnd, nID, dwFlags);
+    return SECBitmapButton::CreateButton(lpszCaption, dwStyle, nPos, m_nBitmapID, rect, pParentWnd,
+                                         nID, dwFlags);
 }
 
 void SECMenuButton::SetDirection(BOOL bDropRight) {

@@ -82,9 +82,8 @@ public:
     // the button or, with bDropRight, to its right.
     BOOL AttachMenuButton(UINT nID, CWnd* pParentWnd, HMENU hMenu, BOOL bDropRight = FALSE,
                           DWORD dwFlags = 0);
-    BOOL CreateMenuButton(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect,
-                          CWnd* pParentWnd, UINT nID, HMENU hMenu, BOOL bDropRight = FALSE,
-                          DWORD dwFlags = 0);
+    BOOL CreateMenuButton(LPCTSTR lpszCaption, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                          UINT nID, HMENU hMenu, BOOL bDropRight = FALSE, DWORD dwFlags = 0);
     void SetupMenu(HMENU hMenu, BOOL bDropRight);
     void SetDirection(BOOL bDropRight);
 

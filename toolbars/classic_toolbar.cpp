@@ -86,9 +86,8 @@ SECToolBar::~SECToolBar() {
 }
 
 BOOL SECToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) {
-    return CreateEx(pParentWnd, 0, dwStyle, CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder,
-                                                  m_cyBottomBorder),
-                    nID);
+    return CreateEx(pParentWnd, 0, dwStyle,
+                    CRect(m_cxLeftBorder, m_cyTopBorder, m_cxRightBorder, m_cyBottomBorder), nID);
 }
 
 BOOL SECToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle,
@@ -104,8 +103,8 @@ BOOL SECToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle,
     ::InitCommonControlsEx(&icc);
     GetComCtlVersion();
     GetDropDownWidth();
-    const DWORD dwWindow = (dwStyle & ~0x40FFB1) | dwCtrlStyle | CCS_NORESIZE |
-                           CCS_NOPARENTALIGN | CCS_NODIVIDER | CCS_NOMOVEY;
+    const DWORD dwWindow = (dwStyle & ~0x40FFB1) | dwCtrlStyle | CCS_NORESIZE | CCS_NOPARENTALIGN |
+                           CCS_NODIVIDER | CCS_NOMOVEY;
     if (!CWnd::CreateEx(0, TOOLBARCLASSNAMEW, NULL, dwWindow, CRect(0, 0, 0, 0), pParentWnd, nID))
         return FALSE;
     SetSizes(m_sizeButton, m_sizeImage);
@@ -171,8 +170,8 @@ BOOL SECToolBar::LoadToolBar(LPCTSTR lpszResource) {
 
 BOOL SECToolBar::LoadBitmap(LPCTSTR lpszResource) {
     HINSTANCE hInst = AfxFindResourceHandle(lpszResource, RT_BITMAP);
-    HBITMAP hBitmap = hInst != NULL ? (HBITMAP)::LoadImageW(hInst, lpszResource, IMAGE_BITMAP, 0,
-                                                            0, LR_LOADMAP3DCOLORS)
+    HBITMAP hBitmap = hInst != NULL ? (HBITMAP)::LoadImageW(hInst, lpszResource, IMAGE_BITMAP, 0, 0,
+                                                            LR_LOADMAP3DCOLORS)
                                     : NULL;
     if (hBitmap == NULL || !SetBitmap(hBitmap)) {
         if (hBitmap != NULL)
@@ -306,8 +305,8 @@ CSize SECToolBar::BorderSize(BOOL bHorz) const {
 
 CSize SECToolBar::WrapButtons(std::vector<TBBUTTON>& buttons, int cx) const {
     const bool bFlat = (GetStyle() & TBSTYLE_FLAT) != 0;
-    const bool bArrows = (::SendMessageW(m_hWnd, TB_GETEXTENDEDSTYLE, 0, 0) &
-                          TBSTYLE_EX_DRAWDDARROWS) != 0;
+    const bool bArrows =
+        (::SendMessageW(m_hWnd, TB_GETEXTENDEDSTYLE, 0, 0) & TBSTYLE_EX_DRAWDDARROWS) != 0;
     auto widthOf = [&](const TBBUTTON& b) {
         if (b.fsStyle & TBSTYLE_SEP)
             return b.iBitmap;
@@ -403,8 +402,7 @@ CSize SECToolBar::CalcLayout(DWORD dwMode, int nLength) {
         for (size_t i = 0; i < buttons.size(); ++i) {
             TBBUTTON now;
             GetButton(static_cast<int>(i), now);
-            if ((now.fsState & TBSTATE_WRAP) != (buttons[i].fsState & TBSTATE_WRAP))
-            {
+            if ((now.fsState & TBSTATE_WRAP) != (buttons[i].fsState & TBSTATE_WRAP)) {
                 // By index: separators share command id 0.
                 TBBUTTONINFOW info = {};
                 info.cbSize = sizeof(info);

@@ -227,8 +227,8 @@ BOOL SECColorWell::Create(DWORD dwStyle, int x, int y, CWnd* pParentWnd, UINT nI
     // A popup well is a top-level window; everything else is a child.
     const DWORD dwKind = (dwStyle & WS_POPUP) ? 0 : WS_CHILD;
     LPCTSTR lpszClass = AfxRegisterWndClass(GetWellClassStyle());
-    if (!CWnd::CreateEx(0, lpszClass, NULL, dwStyle | dwKind | WS_CLIPCHILDREN, rect.left,
-                        rect.top, rect.Width(), rect.Height(), pParentWnd->GetSafeHwnd(),
+    if (!CWnd::CreateEx(0, lpszClass, NULL, dwStyle | dwKind | WS_CLIPCHILDREN, rect.left, rect.top,
+                        rect.Width(), rect.Height(), pParentWnd->GetSafeHwnd(),
                         (HMENU)(UINT_PTR)nID, lpParam)) {
         m_palette.DeleteObject();
         return FALSE;
@@ -332,8 +332,7 @@ CRect SECColorWell::GridRect() const {
 
 CRect SECColorWell::GetCellRect(int nCol, int nRow) const {
     const CRect grid = GridRect();
-    CRect cell(grid.left + nCol * (m_nCellWidth + 2), grid.top + nRow * (m_nCellHeight + 2), 0,
-               0);
+    CRect cell(grid.left + nCol * (m_nCellWidth + 2), grid.top + nRow * (m_nCellHeight + 2), 0, 0);
     cell.right = cell.left + m_nCellWidth;
     cell.bottom = cell.top + m_nCellHeight;
     if (IsCustomCell(nCol, nRow) && m_bHasOther)

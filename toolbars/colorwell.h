@@ -51,8 +51,7 @@ public:
     virtual void SetCustomColors(COLORREF* pCustomColors) { m_pCustomColors = pCustomColors; }
     virtual void ResetWell();
     virtual void DrawCell(CDC* pDC, CDC* pPaintDC, const CRect& rcGrid, int nCol, int nRow);
-    virtual void DrawSelectedCell(CDC* pDC, CDC* pPaintDC, const CRect& rcGrid, int nCol,
-                                  int nRow);
+    virtual void DrawSelectedCell(CDC* pDC, CDC* pPaintDC, const CRect& rcGrid, int nCol, int nRow);
     virtual void NotifyColorChange();
     virtual void SelectCell(int nCol, int nRow, int nReason);
     virtual BOOL CreateWellPalette();

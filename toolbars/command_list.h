@@ -89,4 +89,3 @@ public:
     BOOL m_bFirstCoolLook = FALSE;
     BOOL m_bFirstLargeButtons = FALSE;
 };
-

@@ -125,8 +125,8 @@ void SECOwnerDrawButton::DrawItem(LPDRAWITEMSTRUCT lpDIS) {
     if (lpDIS->itemState & ODS_DISABLED)
         DrawDisabled(pDC, item.Width(), item.Height());
     if (pDC != pItemDC) {
-        pItemDC->BitBlt(item.left, item.top, item.Width(), item.Height(), pDC, item.left,
-                        item.top, SRCCOPY);
+        pItemDC->BitBlt(item.left, item.top, item.Width(), item.Height(), pDC, item.left, item.top,
+                        SRCCOPY);
         memDC.SelectObject(pOldBitmap);
     }
     RestoreDC(pItemDC, pDC);
@@ -224,8 +224,8 @@ void SECOwnerDrawButton::OnKeyUp(UINT nChar, UINT, UINT) {
 void SECOwnerDrawButton::OnLButtonUp(UINT, CPoint point) {
     CRect client;
     GetClientRect(&client);
-    const BOOL bClick = client.PtInRect(point) && (GetState() & BST_PUSHED) != 0 &&
-                        ::GetCapture() == m_hWnd;
+    const BOOL bClick =
+        client.PtInRect(point) && (GetState() & BST_PUSHED) != 0 && ::GetCapture() == m_hWnd;
     // The control's own handling releases the capture: it must run before the click opens
     // anything that takes the capture for itself.
     Default();

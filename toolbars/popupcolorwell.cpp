@@ -57,10 +57,10 @@ BOOL SECPopupColorWell::CreatePopup(DWORD dwStyle, const CRect& rcAnchor, CWnd* 
     CalcWellRect(rect, pParentWnd, 0, 0, FALSE);
     const int cxScreen = ::GetSystemMetrics(SM_CXSCREEN);
     const int cyScreen = ::GetSystemMetrics(SM_CYSCREEN);
-    const int x = rcAnchor.left + rect.Width() < cxScreen ? rcAnchor.left
-                                                          : rcAnchor.right - rect.Width();
-    const int y = rcAnchor.bottom + rect.Height() < cyScreen ? rcAnchor.bottom
-                                                             : rcAnchor.top - rect.Height();
+    const int x =
+        rcAnchor.left + rect.Width() < cxScreen ? rcAnchor.left : rcAnchor.right - rect.Width();
+    const int y =
+        rcAnchor.bottom + rect.Height() < cyScreen ? rcAnchor.bottom : rcAnchor.top - rect.Height();
     m_bClosing = FALSE;
     if (!Create(dwFullStyle, x, y, pParentWnd, 0, FALSE, bOtherButton, lpParam))
         return FALSE;

@@ -9,7 +9,6 @@
 
 #include <prsht.h>
 
-
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 namespace {

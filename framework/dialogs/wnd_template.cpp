@@ -21,7 +21,8 @@ bool LoadChildTemplate(LPCTSTR lpszTemplateName, HINSTANCE* phInst, std::vector<
     WORD words[2];
     std::memcpy(words, bytes.data(), sizeof(words));
     const bool bExtended = words[0] == 1 && words[1] == 0xFFFF;
-    const size_t offset = bExtended ? 12 : 0; // DLGTEMPLATEEX: version, signature, help id, ex style
+    const size_t offset =
+        bExtended ? 12 : 0; // DLGTEMPLATEEX: version, signature, help id, ex style
     if (bytes.size() < offset + sizeof(DWORD))
         return false;
     DWORD dwStyle;
@@ -63,9 +64,9 @@ BOOL CWnd::CreateDlg(LPCTSTR lpszTemplateName, CWnd* pParentWnd) {
     {
         CWndCreationScope scope(this, WC_DIALOG);
         if (scope.Hooked())
-            hWnd = ::CreateDialogIndirectParamW(hInst,
-                                                reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()),
-                                                pParentWnd->GetSafeHwnd(), AfxDlgProc, 0);
+            hWnd =
+                ::CreateDialogIndirectParamW(hInst, reinterpret_cast<LPCDLGTEMPLATE>(bytes.data()),
+                                             pParentWnd->GetSafeHwnd(), AfxDlgProc, 0);
     }
     if (hWnd == NULL)
         return FALSE;

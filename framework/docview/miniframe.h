@@ -17,8 +17,8 @@
 class CMiniFrameWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMiniFrameWnd)
 public:
-    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName,
-                          DWORD dwStyle, const RECT& rect, CWnd* pParentWnd = NULL, UINT nID = 0);
+    virtual BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpClassName, LPCTSTR lpWindowName, DWORD dwStyle,
+                          const RECT& rect, CWnd* pParentWnd = NULL, UINT nID = 0);
     using CFrameWnd::CreateEx;
 
     // The hit code for a point (screen) as the MFS_* bits have it: with MFS_MOVEFRAME the

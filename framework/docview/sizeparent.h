@@ -8,10 +8,10 @@
 #include "framework/core/object.h"
 
 struct AFX_SIZEPARENTPARAMS {
-    HDWP hDWP;      // deferred positions of this pass; NULL when only measuring
-    RECT rect;      // the space still free; each bar shrinks it
-    SIZE sizeTotal; // the extent the bars took, for layouts that measure
-    BOOL bStretch;  // bars stretch to the full width or height
+    HDWP hDWP;       // deferred positions of this pass; NULL when only measuring
+    RECT rect;       // the space still free; each bar shrinks it
+    SIZE sizeTotal;  // the extent the bars took, for layouts that measure
+    BOOL bStretch;   // bars stretch to the full width or height
     BOOL bBatchLost; // the deferred batch failed: the rest of the pass moves windows at once
 };
 

@@ -78,13 +78,13 @@ AFX_DEFINE_SIG(vDRAW, (p->*F)((int)d.wParam, reinterpret_cast<LPDRAWITEMSTRUCT>(
                d.lResult = TRUE)
 AFX_DEFINE_SIG(vMEASURE, (p->*F)((int)d.wParam, reinterpret_cast<LPMEASUREITEMSTRUCT>(d.lParam));
                d.lResult = TRUE)
-AFX_DEFINE_SIG(iCOMPARE, d.lResult = (p->*F)((int)d.wParam,
-                                            reinterpret_cast<LPCOMPAREITEMSTRUCT>(d.lParam)))
+AFX_DEFINE_SIG(iCOMPARE,
+               d.lResult = (p->*F)((int)d.wParam, reinterpret_cast<LPCOMPAREITEMSTRUCT>(d.lParam)))
 AFX_DEFINE_SIG(vDELETE, (p->*F)((int)d.wParam, reinterpret_cast<LPDELETEITEMSTRUCT>(d.lParam));
                d.lResult = TRUE)
-AFX_DEFINE_SIG(iwLw, d.lResult = (p->*F)(AFX_LO(d.wParam),
-                                         reinterpret_cast<CListBox*>(AFX_WND(d.lParam)),
-                                         AFX_HI(d.wParam)))
+AFX_DEFINE_SIG(iwLw,
+               d.lResult = (p->*F)(AFX_LO(d.wParam), reinterpret_cast<CListBox*>(AFX_WND(d.lParam)),
+                                   AFX_HI(d.wParam)))
 AFX_DEFINE_SIG(vM, (p->*F)(AfxMenuFromHandle((HMENU)d.wParam)))
 AFX_DEFINE_SIG(vMwb, (p->*F)(AfxMenuFromHandle((HMENU)d.wParam), AFX_LO(d.lParam),
                              (BOOL)HIWORD(d.lParam)))
@@ -169,7 +169,7 @@ template <auto F> BOOL AfxSig_ntf_b(CCmdTarget* pTarget, AFX_DISPATCH& d) {
 
 // The window an update stands for answers it itself, before the update takes its route.
 #define ON_UPDATE_COMMAND_UI_REFLECT(memberFxn)                                                    \
-    {WM_REFLECT_BASE + WM_COMMAND, AFX_CODE(CN_UPDATE_COMMAND_UI), 0, 0, nullptr,                  \
+    {WM_REFLECT_BASE + WM_COMMAND,         AFX_CODE(CN_UPDATE_COMMAND_UI), 0, 0, nullptr,          \
      &AfxSig_cmd_ui<&ThisClass::memberFxn>},
 
 // Notifications (WM_NOTIFY) from child controls.

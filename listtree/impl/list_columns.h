@@ -111,16 +111,16 @@ template <class TBase> int SECListImpl<TBase>::AppendColumn(LVCOLUMN* pColumn) {
 
 template <class TBase>
 int SECListImpl<TBase>::AppendColumnArgs(LPCTSTR lpszHeading, int nFormat, int nWidth, int nSubItem,
-                                     int nImage) {
-    return InsertColumnArgs(GetColumnCount(), lpszHeading, nFormat, nWidth, nSubItem, nImage,
-                            TRUE);
+                                         int nImage) {
+    return InsertColumnArgs(GetColumnCount(), lpszHeading, nFormat, nWidth, nSubItem, nImage, TRUE);
 }
 
 template <class TBase> int SECListImpl<TBase>::AppendColumnEx(SECListColumn* pColumn) {
     return InsertColumnEx(GetColumnCount(), pColumn, TRUE);
 }
 
-template <class TBase> int SECListImpl<TBase>::InsertColumn(int nCol, LVCOLUMN* pColumn, BOOL bRedraw) {
+template <class TBase>
+int SECListImpl<TBase>::InsertColumn(int nCol, LVCOLUMN* pColumn, BOOL bRedraw) {
     if (pColumn == NULL)
         return -1;
     const UINT m = pColumn->mask;
@@ -132,7 +132,7 @@ template <class TBase> int SECListImpl<TBase>::InsertColumn(int nCol, LVCOLUMN* 
 
 template <class TBase>
 int SECListImpl<TBase>::InsertColumnArgs(int nCol, LPCTSTR lpszHeading, int nFormat, int nWidth,
-                                     int /*nSubItem*/, int nImage, BOOL bRedraw) {
+                                         int /*nSubItem*/, int nImage, BOOL bRedraw) {
     auto* pColumn = new SECListColumn;
     pColumn->strHeading = lpszHeading != NULL ? lpszHeading : L"";
     pColumn->fmt = nFormat;
@@ -282,7 +282,8 @@ template <class TBase> BOOL SECListImpl<TBase>::GetColumn(int nCol, LVCOLUMN* pC
     return TRUE;
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::SetColumn(int nCol, LVCOLUMN* pColumn, BOOL bRedraw) {
+template <class TBase>
+BOOL SECListImpl<TBase>::SetColumn(int nCol, LVCOLUMN* pColumn, BOOL bRedraw) {
     SECListColumn* pCol = GetColumnAt(nCol);
     if (pCol == NULL || pColumn == NULL)
         return FALSE;
@@ -347,8 +348,8 @@ template <class TBase> BOOL SECListImpl<TBase>::SetListStyle(DWORD dwStyle, BOOL
 template <class TBase> BOOL SECListImpl<TBase>::SetListExStyle(DWORD dwExStyle, BOOL bRedraw) {
     EndLabelEdit(TRUE);
     HideTip();
-    const bool bFitOn = !(m_dwListStyleEx & LVXS_FITCOLUMNSONSIZE) &&
-                        (dwExStyle & LVXS_FITCOLUMNSONSIZE);
+    const bool bFitOn =
+        !(m_dwListStyleEx & LVXS_FITCOLUMNSONSIZE) && (dwExStyle & LVXS_FITCOLUMNSONSIZE);
     if (bFitOn)
         FitMainColumn();
     m_dwListStyleEx = dwExStyle;
@@ -359,12 +360,14 @@ template <class TBase> BOOL SECListImpl<TBase>::SetListExStyle(DWORD dwExStyle, 
     return TRUE;
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::SetStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw) {
+template <class TBase>
+BOOL SECListImpl<TBase>::SetStyles(DWORD dwStyle, DWORD dwExStyle, BOOL bRedraw) {
     SetListStyle(dwStyle, FALSE);
     return SetListExStyle(dwExStyle, bRedraw);
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::ModifyListStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw) {
+template <class TBase>
+BOOL SECListImpl<TBase>::ModifyListStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRedraw) {
     return SetListStyle((m_dwListStyle & ~dwRemove) | dwAdd, bRedraw);
 }
 
@@ -375,7 +378,7 @@ BOOL SECListImpl<TBase>::ModifyListExStyle(DWORD dwRemove, DWORD dwAdd, BOOL bRe
 
 template <class TBase>
 BOOL SECListImpl<TBase>::ModifyStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwExRemove, DWORD dwExAdd,
-                                  BOOL bRedraw) {
+                                      BOOL bRedraw) {
     ModifyListStyle(dwRemove, dwAdd, FALSE);
     return ModifyListExStyle(dwExRemove, dwExAdd, bRedraw);
 }
@@ -429,8 +432,8 @@ template <class TBase> BOOL SECListImpl<TBase>::SplitCreateStyles(CREATESTRUCT* 
         return FALSE;
     m_dwListStyle = pcs->style & SECLIST_STYLE_MASK;
     pcs->style &= ~SECLIST_STYLE_MASK;
-    m_dwListStyleEx = (m_dwListStyleEx & ~SECLIST_EXSTYLE_MASK) |
-                      (pcs->dwExStyle & SECLIST_EXSTYLE_MASK);
+    m_dwListStyleEx =
+        (m_dwListStyleEx & ~SECLIST_EXSTYLE_MASK) | (pcs->dwExStyle & SECLIST_EXSTYLE_MASK);
     pcs->dwExStyle &= ~SECLIST_EXSTYLE_MASK;
     return TRUE;
 }
@@ -546,7 +549,8 @@ template <class TBase> CImageList* SECListImpl<TBase>::GetImageList(int nWhich) 
     return nWhich >= 0 && nWhich < 4 ? m_pImageLists[nWhich] : NULL;
 }
 
-template <class TBase> CImageList* SECListImpl<TBase>::SetImageList(CImageList* pImageList, int nWhich) {
+template <class TBase>
+CImageList* SECListImpl<TBase>::SetImageList(CImageList* pImageList, int nWhich) {
     if (nWhich < 0 || nWhich >= 4)
         return NULL;
     CImageList* pOld = m_pImageLists[nWhich];
@@ -567,7 +571,8 @@ template <class TBase> CImageList* SECListImpl<TBase>::SetImageList(CImageList* 
     return pOld;
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::CopyImageList(CImageList* pSrc, CImageList** ppDst) {
+template <class TBase>
+BOOL SECListImpl<TBase>::CopyImageList(CImageList* pSrc, CImageList** ppDst) {
     if (pSrc == NULL || ppDst == NULL || pSrc->GetSafeHandle() == NULL)
         return FALSE;
     CMemFile file(1024);

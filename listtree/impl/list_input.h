@@ -22,8 +22,8 @@ template <class TBase> void SECListImpl<TBase>::OnLButtonDown(UINT nFlags, CPoin
     const int nRow = HitTest(point.x, point.y, &nHit, &nCol);
     m_nCurColumn = std::max(nCol, 0);
     m_bArmed = FALSE;
-    const int nLastResizable = HasExStyle(LVXS_FITCOLUMNSONSIZE) ? GetColumnCount() - 1
-                                                                  : GetColumnCount();
+    const int nLastResizable =
+        HasExStyle(LVXS_FITCOLUMNSONSIZE) ? GetColumnCount() - 1 : GetColumnCount();
     if ((nHit & SECLVHT_ONDIVIDER) && nRow >= 0 && nRow < nLastResizable) {
         const int dx = TrackColumnResize(point.x, point.y, nRow);
         if (!Alive(token) || !IsValidColumn(nRow))
@@ -42,8 +42,8 @@ template <class TBase> void SECListImpl<TBase>::OnLButtonDown(UINT nFlags, CPoin
                 nSum += GetColumnAt(i)->cx;
             }
             if (nSum > rcInside.Width())
-                GetColumnAt(0)->cx = ClampColumnWidth(
-                    (int)(GetColumnAt(0)->cx - (nSum - rcInside.Width())));
+                GetColumnAt(0)->cx =
+                    ClampColumnWidth((int)(GetColumnAt(0)->cx - (nSum - rcInside.Width())));
         }
         if (IsWordWrap())
             InvalidateAllHeights();
@@ -260,8 +260,8 @@ template <class TBase> void SECListImpl<TBase>::OnMouseMove(UINT nFlags, CPoint 
             }
         }
     }
-    const int nLastResizable = HasExStyle(LVXS_FITCOLUMNSONSIZE) ? GetColumnCount() - 1
-                                                                  : GetColumnCount();
+    const int nLastResizable =
+        HasExStyle(LVXS_FITCOLUMNSONSIZE) ? GetColumnCount() - 1 : GetColumnCount();
     m_bOnDivider = (nHit & SECLVHT_ONDIVIDER) && nRow >= 0 && nRow < nLastResizable;
     if (m_nPressedColumn >= 0 && !HasStyle(LVS_NOSORTHEADER) && !bOnHeader && !m_bHeaderDrag &&
         !m_bArmed) {
@@ -323,7 +323,8 @@ template <class TBase> void SECListImpl<TBase>::OnMouseMove(UINT nFlags, CPoint 
         Default();
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+template <class TBase>
+BOOL SECListImpl<TBase>::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
     if (nHitTest == HTCLIENT && m_bOnDivider && m_hResizeCursor != NULL) {
         ::SetCursor(m_hResizeCursor);
         return TRUE;
@@ -347,7 +348,9 @@ template <class TBase> int SECListImpl<TBase>::TrackColumnResize(int x, int /*y*
     const int nHeight = rcInside.bottom - rcClient.top;
     CClientDC dc(this);
     const CSize sz(2, 2);
-    auto barAt = [&](int xBar) { return CRect(xBar - 1, rcClient.top, xBar + 1, rcClient.top + nHeight); };
+    auto barAt = [&](int xBar) {
+        return CRect(xBar - 1, rcClient.top, xBar + 1, rcClient.top + nHeight);
+    };
     CRect rcLast = barAt(nStart);
     dc.DrawDragRect(&rcLast, sz, NULL, sz);
     if (nCol > 0)
@@ -438,7 +441,8 @@ template <class TBase> BOOL SECListImpl<TBase>::OnMouseWheel(UINT, short zDelta,
 
 // ---- Bars.
 
-template <class TBase> void SECListImpl<TBase>::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
+template <class TBase>
+void SECListImpl<TBase>::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
     EndLabelEdit(TRUE);
     HideTip();
     CScrollBar* pBar = pScrollBar != NULL ? pScrollBar : m_pScrollBars[1];
@@ -620,7 +624,8 @@ BOOL SECListImpl<TBase>::OnSpaceKey(int nRow, int, BOOL bShift, BOOL bCtrl, UINT
     return TRUE;
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::OnUpKey(int nRow, int, BOOL bShift, BOOL bCtrl, UINT, UINT) {
+template <class TBase>
+BOOL SECListImpl<TBase>::OnUpKey(int nRow, int, BOOL bShift, BOOL bCtrl, UINT, UINT) {
     if (nRow > 0)
         SECLIST_KEY_SELECT(nRow - 1);
     else if (nRow < 0 && GetItemCount() > 0)
@@ -663,7 +668,8 @@ BOOL SECListImpl<TBase>::OnHomeKey(int, int, BOOL bShift, BOOL bCtrl, UINT, UINT
     return TRUE;
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::OnEndKey(int, int, BOOL bShift, BOOL bCtrl, UINT, UINT) {
+template <class TBase>
+BOOL SECListImpl<TBase>::OnEndKey(int, int, BOOL bShift, BOOL bCtrl, UINT, UINT) {
     if (GetItemCount() == 0)
         return TRUE;
     const auto token = LifeToken();
@@ -681,7 +687,8 @@ template <class TBase> BOOL SECListImpl<TBase>::OnEndKey(int, int, BOOL bShift, 
 }
 
 template <class TBase>
-BOOL SECListImpl<TBase>::OnPageUpKey(int nRow, int nSub, BOOL bShift, BOOL bCtrl, UINT nRep, UINT nFl) {
+BOOL SECListImpl<TBase>::OnPageUpKey(int nRow, int nSub, BOOL bShift, BOOL bCtrl, UINT nRep,
+                                     UINT nFl) {
     if (!(m_dwScrollStyle & SECLIST_VSCROLL_SHOWN))
         return OnHomeKey(nRow, nSub, bShift, bCtrl, nRep, nFl);
     if (nRow == m_nTopIndex)
@@ -698,7 +705,7 @@ BOOL SECListImpl<TBase>::OnPageUpKey(int nRow, int nSub, BOOL bShift, BOOL bCtrl
 
 template <class TBase>
 BOOL SECListImpl<TBase>::OnPageDownKey(int nRow, int nSub, BOOL bShift, BOOL bCtrl, UINT nRep,
-                                   UINT nFl) {
+                                       UINT nFl) {
     if (!(m_dwScrollStyle & SECLIST_VSCROLL_SHOWN))
         return OnEndKey(nRow, nSub, bShift, bCtrl, nRep, nFl);
     if (nRow == GetLastFullyVisibleIndex(NULL))

@@ -98,8 +98,8 @@ template <class TBase> void SECListImpl<TBase>::ResizeEditor() {
     GetInsideRect(&rcInside);
     const int left = std::max(0, (int)rcLabel.left - 4);
     int right = rcLabel.right + 10;
-    right = std::min(right, GetColumnCount() > 1 ? GetColumnRight(m_nCurColumn)
-                                                 : (int)rcInside.right);
+    right =
+        std::min(right, GetColumnCount() > 1 ? GetColumnRight(m_nCurColumn) : (int)rcInside.right);
     m_pEdit->SetWindowPos(NULL, 0, 0, std::max(right - left, 10), rcLabel.Height() + 2,
                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -172,8 +172,8 @@ template <class TBase> BOOL SECListImpl<TBase>::EndLabelEdit(BOOL bAccept) {
 
 template <class TBase> void SECListImpl<TBase>::ArmDelayedEdit(int nRow, UINT nHit, int nCol) {
     const bool bFullRow = HasExStyle(LVXS_FULLROWSELECT);
-    const bool bOnCell = (nHit & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)) ||
-                         (bFullRow && (nHit & SECLVHT_ONROW));
+    const bool bOnCell =
+        (nHit & (LVHT_ONITEMICON | LVHT_ONITEMLABEL)) || (bFullRow && (nHit & SECLVHT_ONROW));
     bool bLeftOfLabel = false;
     if (nHit & SECLVHT_LEFTOFLABEL) {
         CRect rcIcon;

@@ -199,7 +199,7 @@ template <class TBase> int SECListImpl<TBase>::InsertItem(LVITEM* pItem) {
 
 template <class TBase>
 int SECListImpl<TBase>::InsertItemArgs(UINT nMask, int nRow, LPCTSTR lpszText, UINT nState,
-                                   UINT nStateMask, int nImage, LPARAM lParam) {
+                                       UINT nStateMask, int nImage, LPARAM lParam) {
     LVITEM item = {};
     item.mask = nMask;
     item.iItem = nRow;
@@ -211,7 +211,8 @@ int SECListImpl<TBase>::InsertItemArgs(UINT nMask, int nRow, LPCTSTR lpszText, U
     return InsertItem(&item);
 }
 
-template <class TBase> int SECListImpl<TBase>::InsertItemImage(int nRow, LPCTSTR lpszText, int nImage) {
+template <class TBase>
+int SECListImpl<TBase>::InsertItemImage(int nRow, LPCTSTR lpszText, int nImage) {
     return InsertItemArgs(LVIF_TEXT | LVIF_IMAGE, nRow, lpszText, 0, 0, nImage, 0);
 }
 
@@ -229,7 +230,8 @@ template <class TBase> int SECListImpl<TBase>::InsertItemAfter(SECListItem* pAft
     return InsertItem(pItem);
 }
 
-template <class TBase> int SECListImpl<TBase>::InsertItemBefore(SECListItem* pBefore, LVITEM* pItem) {
+template <class TBase>
+int SECListImpl<TBase>::InsertItemBefore(SECListItem* pBefore, LVITEM* pItem) {
     if (pItem == NULL)
         return -1;
     if (pBefore == NULL)
@@ -297,7 +299,8 @@ template <class TBase> BOOL SECListImpl<TBase>::SetItem(LVITEM* pItem, BOOL bRed
     if (nMask & LVIF_STATE) {
         const UINT m = pItem->stateMask;
         if (m & LVIS_SELECTED)
-            bChanged |= (pItem->state & LVIS_SELECTED) ? SelectedInsert(nRow) : SelectedRemove(nRow);
+            bChanged |=
+                (pItem->state & LVIS_SELECTED) ? SelectedInsert(nRow) : SelectedRemove(nRow);
         if (m & LVIS_FOCUSED) {
             const int nOld = m_nFocusIndex;
             if (pItem->state & LVIS_FOCUSED)
@@ -351,7 +354,7 @@ template <class TBase> BOOL SECListImpl<TBase>::SetItem(LVITEM* pItem, BOOL bRed
 
 template <class TBase>
 void SECListImpl<TBase>::ReadItemText(SECListItem* pItem, int nSubItem, LPTSTR* ppszSource,
-                                  bool* pbFound) const {
+                                      bool* pbFound) const {
     *pbFound = true;
     if (nSubItem == 0) {
         *ppszSource = pItem->pszText;
@@ -365,7 +368,8 @@ void SECListImpl<TBase>::ReadItemText(SECListItem* pItem, int nSubItem, LPTSTR* 
     *pbFound = false;
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify) {
+template <class TBase>
+BOOL SECListImpl<TBase>::GetItem(LVITEM* pItem, BOOL bCopyText, BOOL bNotify) {
     if (pItem == NULL)
         return FALSE;
     SECListItem* pRow = GetItemAt(pItem->iItem);
@@ -469,8 +473,8 @@ BOOL SECListImpl<TBase>::GetItemEx(LVITEM* pItem, SECListItemEx* pItemEx, BOOL b
 }
 
 template <class TBase>
-BOOL SECListImpl<TBase>::SetItemArgs(int nRow, int nSubItem, UINT nMask, LPCTSTR lpszText, int nImage,
-                                 UINT nState, UINT nStateMask, LPARAM lParam) {
+BOOL SECListImpl<TBase>::SetItemArgs(int nRow, int nSubItem, UINT nMask, LPCTSTR lpszText,
+                                     int nImage, UINT nState, UINT nStateMask, LPARAM lParam) {
     LVITEM item = {};
     item.mask = nMask;
     item.iItem = nRow;
@@ -483,7 +487,8 @@ BOOL SECListImpl<TBase>::SetItemArgs(int nRow, int nSubItem, UINT nMask, LPCTSTR
     return SetItem(&item, TRUE);
 }
 
-template <class TBase> BOOL SECListImpl<TBase>::SetItemText(int nRow, int nSubItem, LPCTSTR lpszText) {
+template <class TBase>
+BOOL SECListImpl<TBase>::SetItemText(int nRow, int nSubItem, LPCTSTR lpszText) {
     LVITEM item = {};
     item.mask = LVIF_TEXT;
     item.iItem = nRow;

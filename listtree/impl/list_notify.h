@@ -34,7 +34,8 @@ typename SECListImpl<TBase>::NotifyRoute SECListImpl<TBase>::ReadNotifyRoute() {
 
 // Every notification goes this way: the header filled, sent (not posted) to the target. A
 // target gone within a batch (its route fixed) makes the send fail, with the same 0.
-template <class TBase> static LRESULT SECListSend(SECListImpl<TBase>* pList, NMHDR* pHdr, UINT nCode) {
+template <class TBase>
+static LRESULT SECListSend(SECListImpl<TBase>* pList, NMHDR* pHdr, UINT nCode) {
     if (pList->GetSafeHwnd() == NULL)
         return 0;
     const auto* pFixed = pList->FixedNotifyRoute();
@@ -101,8 +102,7 @@ BOOL SECListImpl<TBase>::NotifyEndLabelEdit(int nRow, int nSubItem, CString* pTe
     std::unique_ptr<wchar_t[]> pBuffer;
     if (bAccept) {
         pBuffer.reset(new wchar_t[SECLIST_TEXT_MAX]);
-        SECListCopyText(pBuffer.get(), SECLIST_TEXT_MAX,
-                        pText != NULL ? (LPCTSTR)*pText : L"");
+        SECListCopyText(pBuffer.get(), SECLIST_TEXT_MAX, pText != NULL ? (LPCTSTR)*pText : L"");
         nm.item.pszText = pBuffer.get();
         nm.item.cchTextMax = SECLIST_TEXT_MAX;
     }

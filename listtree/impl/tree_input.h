@@ -23,7 +23,8 @@ static inline UINT SECTreeAction(BOOL bHow) {
     return bHow == 0 ? TVC_BYKEYBOARD : (bHow == 1 ? TVC_BYMOUSE : TVC_UNKNOWN);
 }
 
-template <class TList> LRESULT SECTreeImpl<TList>::NotifySelChanging(int nRow, int nOldRow, BOOL bHow) {
+template <class TList>
+LRESULT SECTreeImpl<TList>::NotifySelChanging(int nRow, int nOldRow, BOOL bHow) {
     NMTREEVIEWW nm = {};
     nm.action = SECTreeAction(bHow);
     if (nOldRow != -1)
@@ -57,7 +58,8 @@ template <class TList> void SECTreeImpl<TList>::NotifySetDispInfo(TVITEMW* pItem
     SendTree(&nm.hdr, TVN_SETDISPINFOW);
 }
 
-template <class TList> LRESULT SECTreeImpl<TList>::NotifyItemExpanding(HTREEITEM hItem, UINT nCode) {
+template <class TList>
+LRESULT SECTreeImpl<TList>::NotifyItemExpanding(HTREEITEM hItem, UINT nCode) {
     _Node* pNode = LiveItem(hItem);
     if (pNode == nullptr)
         return 1;
@@ -164,8 +166,8 @@ template <class TList> void SECTreeImpl<TList>::OnEndLabelEditDone(int nRow, int
         return;
     const UINT nMessage = std::is_base_of<CView, TList>::value ? SECTreeViewEndLabelEditMessage()
                                                                : SECTreeEndLabelEditMessage();
-    ::SendMessageW(pTarget->m_hWnd, nMessage,
-                   (WPARAM)::GetDlgCtrlID(m_hWnd), (LPARAM)HandleOfNode(pNode));
+    ::SendMessageW(pTarget->m_hWnd, nMessage, (WPARAM)::GetDlgCtrlID(m_hWnd),
+                   (LPARAM)HandleOfNode(pNode));
 }
 
 template <class TList> LRESULT SECTreeImpl<TList>::NotifyKeyDown(UINT nVKey) {
@@ -202,14 +204,12 @@ template <class TList> void SECTreeImpl<TList>::NotifySetDispInfo(LVITEM* pItem)
 
 // ---- Keys.
 
-template <class TList>
-BOOL SECTreeImpl<TList>::OnReturnKey(int, int, BOOL, BOOL, UINT, UINT) {
+template <class TList> BOOL SECTreeImpl<TList>::OnReturnKey(int, int, BOOL, BOOL, UINT, UINT) {
     this->NotifyParent(NM_RETURN);
     return TRUE;
 }
 
-template <class TList>
-BOOL SECTreeImpl<TList>::OnLeftKey(int nRow, int, BOOL, BOOL, UINT, UINT) {
+template <class TList> BOOL SECTreeImpl<TList>::OnLeftKey(int nRow, int, BOOL, BOOL, UINT, UINT) {
     _Node* pNode = NodeOfRow(nRow);
     if (pNode == nullptr)
         return TRUE;
@@ -220,8 +220,8 @@ BOOL SECTreeImpl<TList>::OnLeftKey(int nRow, int, BOOL, BOOL, UINT, UINT) {
     } else if (HTREEITEM hParent = GetParentItem(hItem)) {
         // The owner is asked first; the selection changes only when it agrees.
         const int nParentRow = FindItemIndex(hParent);
-        if (nParentRow >= 0 && NotifySelChanging(nParentRow, nRow, 0) != 1 &&
-            this->Alive(token) && LiveItem(hParent) != nullptr) {
+        if (nParentRow >= 0 && NotifySelChanging(nParentRow, nRow, 0) != 1 && this->Alive(token) &&
+            LiveItem(hParent) != nullptr) {
             this->DeselectAllExcept(-1);
             const int nOld = this->GetFocusIndex();
             if (SetFocusItem(hParent))
@@ -241,8 +241,7 @@ BOOL SECTreeImpl<TList>::OnBackKey(int nRow, int nSub, BOOL bShift, BOOL bCtrl, 
     return OnLeftKey(nRow, nSub, bShift, bCtrl, nRep, nFlags);
 }
 
-template <class TList>
-BOOL SECTreeImpl<TList>::OnRightKey(int nRow, int, BOOL, BOOL, UINT, UINT) {
+template <class TList> BOOL SECTreeImpl<TList>::OnRightKey(int nRow, int, BOOL, BOOL, UINT, UINT) {
     _Node* pNode = NodeOfRow(nRow);
     if (pNode == nullptr)
         return TRUE;
@@ -355,7 +354,8 @@ template <class TList> void SECTreeImpl<TList>::OnLButtonDown(UINT nFlags, CPoin
     SECListTip* pTip = this->GetTipWnd();
     if (pTip != NULL && pTip->GetSafeHwnd() != NULL && pTip->IsWindowVisible()) {
         HWND hTop = ::GetAncestor(m_hWnd, GA_ROOT);
-        ::SendMessageW(m_hWnd, WM_MOUSEACTIVATE, (WPARAM)hTop, MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
+        ::SendMessageW(m_hWnd, WM_MOUSEACTIVATE, (WPARAM)hTop,
+                       MAKELPARAM(HTCLIENT, WM_LBUTTONDOWN));
         if (!this->Alive(token))
             return;
     }
@@ -377,7 +377,8 @@ template <class TList> void SECTreeImpl<TList>::OnLButtonDown(UINT nFlags, CPoin
         if (hNew != hCaret) {
             _Node* pOld = LiveItem(hCaret);
             _Node* pNew = LiveItem(hNew);
-            if (pOld != nullptr && pNew != nullptr && pOld->IsExpanded() && !pOld->IsAncestorOf(pNew))
+            if (pOld != nullptr && pNew != nullptr && pOld->IsExpanded() &&
+                !pOld->IsAncestorOf(pNew))
                 Expand(hCaret, TVE_COLLAPSE, TRUE);
             if (this->Alive(token) && LiveItem(hNew) != nullptr)
                 Expand(hNew, TVE_EXPAND, TRUE);

@@ -143,7 +143,8 @@ int SECTreeImpl<TList>::CalcLabelRect(CDC* pDC, _Node* pNode, LPCTSTR lpszText, 
             cx = size.cx;
         } else if (n > 0) {
             ::DrawTextW(hdc, psz, n, &rc, DT_CALCRECT | 0xD60);
-            cx = std::max((int)rc.Width(), (int)LOWORD(::GetTabbedTextExtentW(hdc, psz, n, 0, NULL)));
+            cx = std::max((int)rc.Width(),
+                          (int)LOWORD(::GetTabbedTextExtentW(hdc, psz, n, 0, NULL)));
         } else {
             TEXTMETRICW tm = {};
             ::GetTextMetricsW(hdc, &tm);
@@ -236,7 +237,8 @@ int SECTreeImpl<TList>::CalcItemRects(SECListPaintContext* pContext, int* pHeigh
         if (hOld != NULL)
             ::SelectObject(hdc, hOld);
     }
-    int h = std::max({*pHeight, (int)rcIcon.Height(), (int)rcState.Height(), (int)rcLabel.Height()});
+    int h =
+        std::max({*pHeight, (int)rcIcon.Height(), (int)rcState.Height(), (int)rcLabel.Height()});
     h = (h + 1) & ~1;
     rcLabel.OffsetRect(0, (h - rcLabel.Height()) / 2);
     if (!rcIcon.IsRectEmpty())
@@ -253,8 +255,7 @@ int SECTreeImpl<TList>::CalcItemRects(SECListPaintContext* pContext, int* pHeigh
     return h;
 }
 
-template <class TList>
-int SECTreeImpl<TList>::CalcContentWidth(SECListPaintContext* pContext) {
+template <class TList> int SECTreeImpl<TList>::CalcContentWidth(SECListPaintContext* pContext) {
     if (this->GetColumnCount() >= 2)
         return TList::CalcContentWidth(pContext);
     CRect rcInside;
@@ -342,8 +343,8 @@ template <class TList> void SECTreeImpl<TList>::DrawLines(SECListPaintContext* p
     int x = (L - 2) * m_nIndent + rc.left + nHalfIcon;
     const RECT& rcMid = bIcon ? pRow->rcIcon : pRow->rcText;
     int y = rc.top + (rcMid.top + rcMid.bottom) / 2;
-    const bool bState = !::IsRectEmpty(&pRow->rcStateIcon) &&
-                        pRow->rcStateIcon.right > pRow->rcStateIcon.left;
+    const bool bState =
+        !::IsRectEmpty(&pRow->rcStateIcon) && pRow->rcStateIcon.right > pRow->rcStateIcon.left;
     const int xEnd = rc.left + (bState ? pRow->rcStateIcon.left
                                        : (bIcon ? pRow->rcIcon.left : pRow->rcText.left));
     if (y & 1)
@@ -415,9 +416,9 @@ template <class TList> void SECTreeImpl<TList>::DrawButton(SECListPaintContext* 
     if (pTree == nullptr || pTree->pNode == nullptr)
         return;
     _Node* pNode = pTree->pNode;
-    if (!SECTreeHasShownChild(pNode) && !(pNode->GetFirstChild() == nullptr &&
-                                          (pNode->m_item.cChildren >= 1 ||
-                                           pNode->m_item.cChildren == I_CHILDRENCALLBACK)))
+    if (!SECTreeHasShownChild(pNode) &&
+        !(pNode->GetFirstChild() == nullptr &&
+          (pNode->m_item.cChildren >= 1 || pNode->m_item.cChildren == I_CHILDRENCALLBACK)))
         return;
     CRect rc;
     GetButtonRect(pContext, pContext->lvi.iItem, &rc);

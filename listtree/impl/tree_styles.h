@@ -76,17 +76,20 @@ BOOL SECTreeImpl<TList>::ModifyTreeStyles(DWORD dwRemove, DWORD dwAdd, DWORD dwE
 }
 
 template <class TList> BOOL SECTreeImpl<TList>::EnableWordWrap(BOOL bEnable) {
-    m_dwTreeExStyle = bEnable ? (m_dwTreeExStyle | TVXS_WORDWRAP) : (m_dwTreeExStyle & ~TVXS_WORDWRAP);
+    m_dwTreeExStyle =
+        bEnable ? (m_dwTreeExStyle | TVXS_WORDWRAP) : (m_dwTreeExStyle & ~TVXS_WORDWRAP);
     return TList::EnableWordWrap(bEnable);
 }
 
 template <class TList> BOOL SECTreeImpl<TList>::EnableLabelTips(BOOL bEnable) {
-    m_dwTreeExStyle = bEnable ? (m_dwTreeExStyle | TVXS_LABELTIPS) : (m_dwTreeExStyle & ~TVXS_LABELTIPS);
+    m_dwTreeExStyle =
+        bEnable ? (m_dwTreeExStyle | TVXS_LABELTIPS) : (m_dwTreeExStyle & ~TVXS_LABELTIPS);
     return TList::EnableLabelTips(bEnable);
 }
 
 template <class TList> BOOL SECTreeImpl<TList>::EnableMultiSelect(BOOL bEnable) {
-    m_dwTreeExStyle = bEnable ? (m_dwTreeExStyle | TVXS_MULTISEL) : (m_dwTreeExStyle & ~TVXS_MULTISEL);
+    m_dwTreeExStyle =
+        bEnable ? (m_dwTreeExStyle | TVXS_MULTISEL) : (m_dwTreeExStyle & ~TVXS_MULTISEL);
     return TList::EnableMultiSelect(bEnable);
 }
 
@@ -224,8 +227,9 @@ BOOL SECTreeImpl<TList>::SortNodes(_Node* pParent, BOOL bRecursive,
             continue;
         SECTreeNode* pAfter = nullptr;
         for (_Node* p : sorted) {
-            m_nodes.Relink(p, pAt, pAfter == nullptr ? (UINT_PTR)SECTreeNode::addFirst
-                                                     : reinterpret_cast<UINT_PTR>(pAfter));
+            m_nodes.Relink(p, pAt,
+                           pAfter == nullptr ? (UINT_PTR)SECTreeNode::addFirst
+                                             : reinterpret_cast<UINT_PTR>(pAfter));
             pAfter = p;
         }
         if (bRecursive)
@@ -251,7 +255,8 @@ template <class TList> void SECTreeImpl<TList>::RewriteSortedRows(_Node* pParent
             return false;
         pRow->lParam = reinterpret_cast<LPARAM>(pNode);
         pRow->iImage = pNode->m_item.iImage;
-        pRow->state = (pRow->state & ~(TVIS_CUT | 0xFF00u)) | (pNode->m_item.state & (TVIS_CUT | 0xFF00));
+        pRow->state =
+            (pRow->state & ~(TVIS_CUT | 0xFF00u)) | (pNode->m_item.state & (TVIS_CUT | 0xFF00));
         pRow->stateEx = pNode->m_dwFlags & (_Node::flagDisabled | _Node::flagHidden);
         pRow->bDirty = TRUE;
         m_rowHint[pNode] = RowHint{nRow++, m_nRowsInserted, m_nRowsRemoved};
@@ -344,8 +349,8 @@ int SECTreeImpl<TList>::InsertColumnArgs(int nCol, LPCTSTR lpszHeading, int nFor
     nCol = std::max(0, std::min(nCol, nCount));
     if (nCol == 0 && nCount > 0)
         nCol = 1;
-    const int nAt = TList::InsertColumnArgs(nCol, lpszHeading, nFormat, nWidth, nSubItem, nImage,
-                                            FALSE);
+    const int nAt =
+        TList::InsertColumnArgs(nCol, lpszHeading, nFormat, nWidth, nSubItem, nImage, FALSE);
     if (nAt < 0)
         return nAt;
     if (m_pStorage != nullptr && nAt >= 1)

@@ -94,9 +94,8 @@ public:
     int OpenSourceWindow(LPCTSTR lpszName, LPCTSTR lpszPath, UINT nFlags,
                          const WindowPosition* pPos, int nCore);
     // The window id given, the handle of a frame opened for an unknown id, or 0.
-    intptr_t UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszPath, int nLine,
-                                UINT nFlags, int nStartColumn, int nEndColumn, int nLineCount,
-                                int32_t nTag);
+    intptr_t UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszPath, int nLine, UINT nFlags,
+                                int nStartColumn, int nEndColumn, int nLineCount, int32_t nTag);
     int ActivateSourceWindow(int nId);
     int SetColumnDatas(int nId, UINT nFlags, void* pData, int nWord);
     // The text of lines nFirst..nLast as a new 8-bit block on the process heap, or null.

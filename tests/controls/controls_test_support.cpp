@@ -37,8 +37,8 @@ BOOL ControlsDialog::OnInitDialog() {
     bOk = bOk && m_plainWell.Create(WS_VISIBLE | WS_TABSTOP | CWS_RAISEDBORDER, 190, 40, this,
                                     IDC_COLOR_WELL_PLAIN, TRUE, FALSE);
     for (int i = 0; i < 5; ++i)
-        bOk = bOk && m_bitmapButtons[i].AttachButton(IDC_BITMAP_BUTTON0 + i, i, IDB_TEST_GLYPH,
-                                                     this);
+        bOk =
+            bOk && m_bitmapButtons[i].AttachButton(IDC_BITMAP_BUTTON0 + i, i, IDB_TEST_GLYPH, this);
     CMenu menu;
     menu.CreatePopupMenu();
     menu.AppendMenu(MF_STRING, ID_MENU_FIRST, L"First");
@@ -101,11 +101,13 @@ void MoveMouseTo(POINT screen) {
     input.mi.dy = (screen.y * 65535 + cy / 2) / (cy - 1);
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &input, sizeof(input));
-    PumpUntil([&] {
-        POINT now;
-        ::GetCursorPos(&now);
-        return now.x == screen.x && now.y == screen.y;
-    }, 500);
+    PumpUntil(
+        [&] {
+            POINT now;
+            ::GetCursorPos(&now);
+            return now.x == screen.x && now.y == screen.y;
+        },
+        500);
     PumpFor(30);
 }
 
@@ -140,8 +142,6 @@ POINT ClientToScreenPoint(HWND hWnd, POINT client) {
     ::ClientToScreen(hWnd, &client);
     return client;
 }
-
-
 
 namespace {
 // The library's start-up binds the theme entries; this program has none, so it binds them

@@ -55,4 +55,3 @@ POINT ClientToScreenPoint(HWND hWnd, POINT client);
 class DialogDismisser;
 // Makes answer fill the colour dialog's red, green and blue fields with color before OK.
 void AnswerColorDialog(DialogDismisser& answer, COLORREF color);
-

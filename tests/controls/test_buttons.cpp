@@ -61,8 +61,8 @@ TEST(OwnerDrawFrame, FaceRectangleInEveryLook) {
         Canvas canvas(40, 20, RGB(1, 2, 3));
         const UINT state = (c.pressed ? ODS_SELECTED : 0) | (c.focus ? ODS_FOCUS : 0);
         EXPECT_EQ(FaceOf(button, canvas, state), c.face)
-            << "pressed " << c.pressed << " themed " << c.themed << " flat " << c.flat
-            << " focus " << c.focus;
+            << "pressed " << c.pressed << " themed " << c.themed << " flat " << c.flat << " focus "
+            << c.focus;
     }
 }
 
@@ -70,7 +70,8 @@ TEST(OwnerDrawFrame, PlainLookDrawsItsLinesAndThemedDiffersFromAFill) {
     RebindAtEnd rebind;
     FreeThemeApi();
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE), hi = ::GetSysColor(COLOR_BTNHIGHLIGHT),
-                   shadow = ::GetSysColor(COLOR_BTNSHADOW), frame = ::GetSysColor(COLOR_WINDOWFRAME);
+                   shadow = ::GetSysColor(COLOR_BTNSHADOW),
+                   frame = ::GetSysColor(COLOR_WINDOWFRAME);
     FrameButton button;
     Canvas released(40, 20, RGB(1, 2, 3));
     FaceOf(button, released, 0);
@@ -185,9 +186,11 @@ TEST(BitmapButton, LayoutForEachPosition) {
             CRect bitmap, text;
         } expected[] = {
             {{5, midY, 21, midY + 15}, {22, 0, area.right, area.bottom}},
-            {{area.right - 21, midY, area.right - 5, midY + 15}, {0, 0, area.right - 22, area.bottom}},
+            {{area.right - 21, midY, area.right - 5, midY + 15},
+             {0, 0, area.right - 22, area.bottom}},
             {{midX, 5, midX + 16, 20}, {0, 21, area.right, area.bottom}},
-            {{midX, area.bottom - 20, midX + 16, area.bottom - 5}, {0, 0, area.right, area.bottom - 21}},
+            {{midX, area.bottom - 20, midX + 16, area.bottom - 5},
+             {0, 0, area.right, area.bottom - 21}},
             {{midX, midY, midX + 16, midY + 15}, {0, 0, 0, 0}},
         };
         EXPECT_EQ(button.GetBitmapRect(), expected[pos].bitmap) << "position " << pos;
@@ -246,7 +249,8 @@ TEST(MenuButton, DropsAtItsCornerAndSendsTheChosenCommand) {
         MenuProbe::active = nullptr;
         CRect button;
         dlg.m_menuButton.GetWindowRect(&button);
-        const CPoint corner = bRight ? CPoint(button.right, button.top) : CPoint(button.left, button.bottom);
+        const CPoint corner =
+            bRight ? CPoint(button.right, button.top) : CPoint(button.left, button.bottom);
         EXPECT_EQ(probe.menu.TopLeft(), corner) << "drop right " << bRight;
         ASSERT_EQ(dlg.m_commands.size(), 1u) << "drop right " << bRight;
         EXPECT_EQ(dlg.m_commands[0], UINT(ID_MENU_FIRST));

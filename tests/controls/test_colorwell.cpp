@@ -143,7 +143,8 @@ TEST_F(WellTest, PlainWellSendsEachKeyMoveAndIgnoresMouseMoves) {
     ::SendMessageW(hWell, WM_KEYDOWN, VK_RIGHT, 0);
     ::SendMessageW(hWell, WM_KEYDOWN, VK_DOWN, 0);
     ASSERT_EQ(dlg.m_colorMessages.size(), 2u);
-    EXPECT_EQ(dlg.m_colorMessages[0], std::make_pair(WPARAM(IDC_COLOR_WELL_PLAIN), LPARAM(RGB(128, 0, 0))));
+    EXPECT_EQ(dlg.m_colorMessages[0],
+              std::make_pair(WPARAM(IDC_COLOR_WELL_PLAIN), LPARAM(RGB(128, 0, 0))));
     EXPECT_EQ(dlg.m_colorMessages[1],
               std::make_pair(WPARAM(IDC_COLOR_WELL_PLAIN), LPARAM(RGB(128, 0, 128))));
 
@@ -168,7 +169,8 @@ TEST_F(WellTest, OtherRunsTheColourDialogAndTheCustomCellTakesItsColour) {
     EXPECT_EQ(Selected(dlg.m_well), (Cell{3, 5}));
     EXPECT_EQ(dlg.m_well.GetColor(), RGB(10, 20, 30));
     ASSERT_EQ(dlg.m_colorMessages.size(), 1u);
-    EXPECT_EQ(dlg.m_colorMessages[0], std::make_pair(WPARAM(IDC_COLOR_WELL), LPARAM(RGB(10, 20, 30))));
+    EXPECT_EQ(dlg.m_colorMessages[0],
+              std::make_pair(WPARAM(IDC_COLOR_WELL), LPARAM(RGB(10, 20, 30))));
 }
 
 TEST_F(WellTest, CancelledColourDialogChangesNothing) {
@@ -203,8 +205,8 @@ TEST_F(WellTest, PopupNearTheBottomRightOpensAboveAndRightAligned) {
     CRect window;
     dlg.GetWindowRect(&window);
     // The button's bottom right a few pixels inside the screen's.
-    dlg.SetWindowPos(NULL, window.left + (cx - 5 - anchor.right), window.top + (cy - 5 - anchor.bottom),
-                     0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    dlg.SetWindowPos(NULL, window.left + (cx - 5 - anchor.right),
+                     window.top + (cy - 5 - anchor.bottom), 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     dlg.m_wellButton.GetWindowRect(&anchor);
     dlg.m_wellButton.OnClicked();
     SECPopupColorWell* pPopup = dlg.m_wellButton.GetPopup();

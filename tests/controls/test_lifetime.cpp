@@ -41,8 +41,8 @@ void Leave(ControlsDialog& dlg, SECPopupColorWell& popup, WayOut way) {
         popup.OnOtherButton();
         // The colour dialog it asks for is not wanted here.
         MSG msg;
-        while (::PeekMessageW(&msg, dlg.m_wellButton.m_hWnd, WM_COLORWELL_OTHER,
-                              WM_COLORWELL_OTHER, PM_REMOVE)) {
+        while (::PeekMessageW(&msg, dlg.m_wellButton.m_hWnd, WM_COLORWELL_OTHER, WM_COLORWELL_OTHER,
+                              PM_REMOVE)) {
         }
         break;
     }
@@ -55,8 +55,8 @@ TEST(PopupLifetime, EveryWayOutAFewHundredTimes) {
     ControlsDialog dlg;
     ASSERT_TRUE(dlg.Open());
     SECPopupColorWell* popup = dlg.m_wellButton.GetPopup();
-    const WayOut ways[] = {WayOut::Escape,       WayOut::Return,    WayOut::SpaceUp,
-                           WayOut::CellClick,    WayOut::ClickOutside, WayOut::FocusLost,
+    const WayOut ways[] = {WayOut::Escape,    WayOut::Return,       WayOut::SpaceUp,
+                           WayOut::CellClick, WayOut::ClickOutside, WayOut::FocusLost,
                            WayOut::Other};
     int nConfirmed = 0;
     for (int i = 0; i < kRounds; ++i) {

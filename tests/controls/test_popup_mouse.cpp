@@ -38,16 +38,19 @@ protected:
 TEST_F(PopupMouse, HoverMovesTheSelectionAndAClickSendsExactlyOneMessage) {
     OpenByClick();
     MoveMouseTo(CellOnScreen(2, 3));
-    EXPECT_TRUE(PumpUntil([&] { return popup->GetSelectedCol() == 2 && popup->GetSelectedRow() == 3; }));
+    EXPECT_TRUE(
+        PumpUntil([&] { return popup->GetSelectedCol() == 2 && popup->GetSelectedRow() == 3; }));
     MoveMouseTo(CellOnScreen(1, 2));
-    EXPECT_TRUE(PumpUntil([&] { return popup->GetSelectedCol() == 1 && popup->GetSelectedRow() == 2; }));
+    EXPECT_TRUE(
+        PumpUntil([&] { return popup->GetSelectedCol() == 1 && popup->GetSelectedRow() == 2; }));
     EXPECT_TRUE(dlg.m_colorMessages.empty());
 
     ClickAt(CellOnScreen(2, 3));
     EXPECT_TRUE(PumpUntil([&] { return !popup->IsPopupActive(); }));
     PumpFor(100);
     ASSERT_EQ(dlg.m_colorMessages.size(), 1u);
-    EXPECT_EQ(dlg.m_colorMessages[0], std::make_pair(WPARAM(IDC_WELL_BUTTON), LPARAM(RGB(0, 255, 0))));
+    EXPECT_EQ(dlg.m_colorMessages[0],
+              std::make_pair(WPARAM(IDC_WELL_BUTTON), LPARAM(RGB(0, 255, 0))));
     EXPECT_EQ(dlg.m_wellButton.GetColor(), RGB(0, 255, 0));
 }
 
@@ -110,7 +113,8 @@ TEST_F(PopupMouse, OtherRunsTheColourDialogAndTheCustomCellShowsItsColour) {
     ASSERT_TRUE(PumpUntil([&] { return dlg.m_wellButton.GetColor() == RGB(10, 20, 30); }, 5000));
     EXPECT_EQ(answer.m_titles.size(), 1u);
     ASSERT_EQ(dlg.m_colorMessages.size(), 1u);
-    EXPECT_EQ(dlg.m_colorMessages[0], std::make_pair(WPARAM(IDC_WELL_BUTTON), LPARAM(RGB(10, 20, 30))));
+    EXPECT_EQ(dlg.m_colorMessages[0],
+              std::make_pair(WPARAM(IDC_WELL_BUTTON), LPARAM(RGB(10, 20, 30))));
 
     OpenByClick();
     EXPECT_TRUE(popup->IsCustomCellVisible());

@@ -14,8 +14,9 @@ void Shoot(ControlsDialog& dlg, const wchar_t* pszName) {
     SECPopupColorWell* popup = dlg.m_wellButton.GetPopup();
     ASSERT_TRUE(popup->IsPopupActive());
     // Hovering shows the selection moving off the button's colour.
-    popup->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(popup->GetCellRect(2, 2).CenterPoint().x,
-                                                   popup->GetCellRect(2, 2).CenterPoint().y));
+    popup->SendMessage(WM_MOUSEMOVE, 0,
+                       MAKELPARAM(popup->GetCellRect(2, 2).CenterPoint().x,
+                                  popup->GetCellRect(2, 2).CenterPoint().y));
     popup->UpdateWindow();
     PumpFor(150);
     CRect shot, rect;

@@ -34,8 +34,7 @@ SECDockBar* CDockTestFrame::DockBar(UINT nID) {
     return static_cast<SECDockBar*>(GetControlBar(nID));
 }
 
-BOOL CTestBar::Make(CFrameWnd* pFrame, UINT nID, LPCTSTR lpszName, DWORD dwExStyle,
-                    DWORD dwStyle) {
+BOOL CTestBar::Make(CFrameWnd* pFrame, UINT nID, LPCTSTR lpszName, DWORD dwExStyle, DWORD dwStyle) {
     if (!Create(pFrame, lpszName, dwStyle, dwExStyle, nID))
         return FALSE;
     EnableDocking(CBRS_ALIGN_ANY);

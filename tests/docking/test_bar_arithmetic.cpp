@@ -24,14 +24,14 @@ TEST(BarArithmetic, CalcDynamicLayoutStoresWhereTheModeSaysAndAnswersTheDockedOr
          CSize(300, 55), v0, f0, CSize(300, 55)},
         {"commit half the length", 400, LM_HORZDOCK | LM_HORZ | LM_COMMIT | LM_STRETCH, 0.5f,
          CSize(200, 40), v0, f0, CSize(200, 40)},
-        {"commit vert height", 333, LM_VERTDOCK | LM_LENGTHY | LM_COMMIT, 1.0f, h0,
-         CSize(60, 333), f0, CSize(60, 333)},
+        {"commit vert height", 333, LM_VERTDOCK | LM_LENGTHY | LM_COMMIT, 1.0f, h0, CSize(60, 333),
+         f0, CSize(60, 333)},
         {"commit floating width", 222, LM_HORZ | LM_COMMIT, 1.0f, h0, v0, CSize(222, 90),
          CSize(222, 90)},
         {"commit floating height", 111, LM_HORZ | LM_LENGTHY | LM_COMMIT, 1.0f, h0, v0,
          CSize(150, 111), CSize(150, 111)},
-        {"a negative length stores 0", -40, LM_HORZDOCK | LM_HORZ | LM_COMMIT, 1.0f,
-         CSize(0, 40), v0, f0, CSize(0, 40)},
+        {"a negative length stores 0", -40, LM_HORZDOCK | LM_HORZ | LM_COMMIT, 1.0f, CSize(0, 40),
+         v0, f0, CSize(0, 40)},
     };
     for (const LayoutCase& c : cases) {
         SECControlBar bar;
@@ -62,12 +62,12 @@ TEST(BarArithmetic, TheInsideRectangleTakesOffGripperBordersAndMarginsByTheStyle
     };
     const DWORD borders = CBRS_BORDER_ANY;
     const Case cases[] = {
-        {"own borders, docked lying with gripper", CBRS_EX_COOL | CBRS_EX_GRIPPER, borders,
-         &docked, TRUE, FALSE, CRect(1 + 17, 1 + 2, 99 - 6, 49 - 2)},
+        {"own borders, docked lying with gripper", CBRS_EX_COOL | CBRS_EX_GRIPPER, borders, &docked,
+         TRUE, FALSE, CRect(1 + 17, 1 + 2, 99 - 6, 49 - 2)},
         {"own borders, docked standing, gripper asked", CBRS_EX_COOL | CBRS_EX_GRIPPER, borders,
          &docked, FALSE, TRUE, CRect(1 + 6, 1 + 17, 99 - 6, 49 - 2)},
-        {"own borders, docked standing, gripper not asked", CBRS_EX_COOL | CBRS_EX_GRIPPER,
-         borders, &docked, FALSE, FALSE, CRect(1 + 6, 1 + 2, 99 - 6, 49 - 2)},
+        {"own borders, docked standing, gripper not asked", CBRS_EX_COOL | CBRS_EX_GRIPPER, borders,
+         &docked, FALSE, FALSE, CRect(1 + 6, 1 + 2, 99 - 6, 49 - 2)},
         {"own borders, floating: no gripper", CBRS_EX_COOL | CBRS_EX_GRIPPER, borders, &floating,
          TRUE, TRUE, CRect(1 + 6, 1 + 2, 99 - 6, 49 - 2)},
         {"own borders without the gripper bit", CBRS_EX_COOL, borders, &docked, TRUE, TRUE,

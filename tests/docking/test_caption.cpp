@@ -5,8 +5,8 @@
 
 namespace {
 const UINT ID_ONE = 0xE8C0, ID_TWO = 0xE8C1;
-const DWORD kCaption = CBRS_EX_GRIPPER | CBRS_EX_GRIPPER_CLOSE | CBRS_EX_GRIPPER_EXPAND |
-                       CBRS_EX_STDCONTEXTMENU;
+const DWORD kCaption =
+    CBRS_EX_GRIPPER | CBRS_EX_GRIPPER_CLOSE | CBRS_EX_GRIPPER_EXPAND | CBRS_EX_STDCONTEXTMENU;
 
 class CaptionTest : public DockingTest {
 protected:

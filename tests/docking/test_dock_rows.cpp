@@ -71,22 +71,22 @@ TEST(DockRows, InsertionByRowAndColumnFollowsTheCountingFlags) {
     const Case cases[] = {
         {"AB|C|", 0, 0, 0, "XAB|C|"},
         {"AB|C|", 0, 1, 0, "AXB|C|"},
-        {"AB|C|", 0, 9, 0, "ABX|C|"},        // a column past the row: its end
+        {"AB|C|", 0, 9, 0, "ABX|C|"}, // a column past the row: its end
         {"AB|C|", 1, 0, 0, "AB|XC|"},
-        {"AB|C|", 2, 0, 0, "AB|C|X|"},       // the row after the last: a new last row
-        {"AB|C|", 5, 0, 0, "AB|C||X|"},      // far past: clamped to one row beyond
+        {"AB|C|", 2, 0, 0, "AB|C|X|"},  // the row after the last: a new last row
+        {"AB|C|", 5, 0, 0, "AB|C||X|"}, // far past: clamped to one row beyond
         {"AB|C|", -1, 0, 0, "XAB|C|"},
         {"AB|C|", -2, 0, 0, "X|AB|C|"},
         {"AB|C|", 0, 0, own, "X|AB|C|"},
         {"AB|C|", 1, 3, own, "AB|X|C|"},
-        {"AB|C|", 0, 0, end, "AB|XC|"},      // from the end: row 0 is the last
+        {"AB|C|", 0, 0, end, "AB|XC|"}, // from the end: row 0 is the last
         {"AB|C|", -1, 0, end, "XAB|C|"},
         {"AB|C|", 1, 0, end, "AB|C|X|"},
-        {"AB|C|", -9, 0, end, "X||AB|C|"},   // before the first row, from the front again
+        {"AB|C|", -9, 0, end, "X||AB|C|"}, // before the first row, from the front again
         {"AB|C|", 0, 0, tail, "ABX|C|"},
         {"AB|C|", 0, -1, tail, "AXB|C|"},
         {"AB|C|", 0, 2, tail, "ABX|C|"},
-        {"Ab7C|", 0, 1, 0, "Ab7XC|"},        // hidden bars and placeholders are not counted
+        {"Ab7C|", 0, 1, 0, "Ab7XC|"}, // hidden bars and placeholders are not counted
         {"Ab7C|", 0, -1, tail, "Ab7XC|"},
         {"", 3, 2, 0, "X|"},
         {"AB|C|", INT_MIN, 0, 0, "X||AB|C|"}, // untrusted rows are clamped, never looped over
@@ -97,8 +97,8 @@ TEST(DockRows, InsertionByRowAndColumnFollowsTheCountingFlags) {
         RowFixture f;
         f.Load(c.before);
         const int nIndex = f.dock.GetInsertIndex(f.Bar('X'), SECDockPos{c.nRow, c.nCol, c.dwFlags});
-        EXPECT_EQ(c.after, f.Dump()) << c.before << " row " << c.nRow << " col " << c.nCol
-                                     << " flags " << c.dwFlags;
+        EXPECT_EQ(c.after, f.Dump())
+            << c.before << " row " << c.nRow << " col " << c.nCol << " flags " << c.dwFlags;
         EXPECT_EQ(f.Bar('X'), f.dock.m_arrBars[nIndex]);
     }
 }
@@ -140,17 +140,47 @@ TEST(DockRows, NormalisationKeepsSettledSharesAndGivesTheMovingBarsTheirs) {
     };
     const Case cases[] = {
         {"one bar fills its row", 600, "A|", {0.4f}, {TRUE}, 0, {1.0f}},
-        {"a sized bar keeps its part of a settled row", 600, "ABC|", {0.5f, 0.5f, 0.5f},
-         {TRUE, TRUE, TRUE}, 'A', {0.5f, 0.25f, 0.25f}},
-        {"a sized bar above the maximum is an ordinary one", 600, "ABC|", {0.97f, 0.5f, 0.5f},
-         {TRUE, TRUE, TRUE}, 'A', {0.97f / 1.97f, 0.5f / 1.97f, 0.5f / 1.97f}},
-        {"a bar shown again keeps its share", 600, "ABC|", {0.625f, 0.2f, 0.375f},
-         {TRUE, FALSE, TRUE}, 0, {0.5f, 0.2f, 0.3f}},
-        {"more moving than settled: no negative factor", 600, "AB|", {0.9f, 0.3f},
-         {TRUE, TRUE}, 'A', {0.75f, 0.25f}},
-        {"nearly equal groups: no exploding factor", 600, "AB|", {0.50001f, 0.5f},
-         {TRUE, TRUE}, 'A', {0.5f, 0.5f}},
-        {"no bar below the minimum share", 180, "AB|", {0.99f, 0.01f}, {TRUE, TRUE}, 0,
+        {"a sized bar keeps its part of a settled row",
+         600,
+         "ABC|",
+         {0.5f, 0.5f, 0.5f},
+         {TRUE, TRUE, TRUE},
+         'A',
+         {0.5f, 0.25f, 0.25f}},
+        {"a sized bar above the maximum is an ordinary one",
+         600,
+         "ABC|",
+         {0.97f, 0.5f, 0.5f},
+         {TRUE, TRUE, TRUE},
+         'A',
+         {0.97f / 1.97f, 0.5f / 1.97f, 0.5f / 1.97f}},
+        {"a bar shown again keeps its share",
+         600,
+         "ABC|",
+         {0.625f, 0.2f, 0.375f},
+         {TRUE, FALSE, TRUE},
+         0,
+         {0.5f, 0.2f, 0.3f}},
+        {"more moving than settled: no negative factor",
+         600,
+         "AB|",
+         {0.9f, 0.3f},
+         {TRUE, TRUE},
+         'A',
+         {0.75f, 0.25f}},
+        {"nearly equal groups: no exploding factor",
+         600,
+         "AB|",
+         {0.50001f, 0.5f},
+         {TRUE, TRUE},
+         'A',
+         {0.5f, 0.5f}},
+        {"no bar below the minimum share",
+         180,
+         "AB|",
+         {0.99f, 0.01f},
+         {TRUE, TRUE},
+         0,
          {0.99f, 0.1f}},
     };
     for (const Case& c : cases) {
@@ -164,7 +194,8 @@ TEST(DockRows, NormalisationKeepsSettledSharesAndGivesTheMovingBarsTheirs) {
         }
         f.dock.NormalizeRow(1, c.sized ? f.Bar(c.sized) : nullptr, nullptr, nullptr);
         for (int i = 0; i < n; ++i)
-            EXPECT_NEAR(c.expected[i], f.bars[i].m_fFloatProportion, 1e-3) << c.name << " bar " << i;
+            EXPECT_NEAR(c.expected[i], f.bars[i].m_fFloatProportion, 1e-3)
+                << c.name << " bar " << i;
     }
 }
 

@@ -52,9 +52,10 @@ TEST_F(DragTest, AFloatingBarDraggedByItsCaptionDocksOnTheLeft) {
     PostMouse(pMini->m_hWnd, WM_NCLBUTTONDOWN, start, HTCAPTION);
     const CPoint target = LeftSide();
     for (int i = 1; i <= 4; ++i)
-        PostMouse(m_bar.m_hWnd, WM_MOUSEMOVE,
-                  CPoint(start.x + (target.x - start.x) * i / 4, start.y + (target.y - start.y) * i / 4),
-                  MK_LBUTTON);
+        PostMouse(
+            m_bar.m_hWnd, WM_MOUSEMOVE,
+            CPoint(start.x + (target.x - start.x) * i / 4, start.y + (target.y - start.y) * i / 4),
+            MK_LBUTTON);
     PostMouse(m_bar.m_hWnd, WM_LBUTTONUP, target);
     PumpIdle();
     ASSERT_FALSE(m_bar.IsFloating());

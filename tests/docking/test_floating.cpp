@@ -8,14 +8,14 @@ TEST(MiniFrameHitTest, BordersActByTheFramesStyleBits) {
         LRESULT nHit, nExpected;
     };
     const Case cases[] = {
-        {MFS_MOVEFRAME, HTLEFT, HTCAPTION},            // borders move the frame
+        {MFS_MOVEFRAME, HTLEFT, HTCAPTION}, // borders move the frame
         {MFS_MOVEFRAME, HTBOTTOMRIGHT, HTCAPTION},
-        {0, HTRIGHT, HTBORDER},                        // no sizing style: a plain border
-        {MFS_4THICKFRAME, HTTOPLEFT, HTLEFT},          // corners size like the side edges
+        {0, HTRIGHT, HTBORDER},               // no sizing style: a plain border
+        {MFS_4THICKFRAME, HTTOPLEFT, HTLEFT}, // corners size like the side edges
         {MFS_4THICKFRAME, HTBOTTOMRIGHT, HTRIGHT},
         {MFS_4THICKFRAME, HTTOP, HTTOP},
         {WS_THICKFRAME | MFS_THICKFRAME, HTTOPLEFT, HTTOPLEFT},
-        {MFS_MOVEFRAME, HTCLIENT, HTCLIENT},           // only borders change
+        {MFS_MOVEFRAME, HTCLIENT, HTCLIENT}, // only borders change
         {MFS_MOVEFRAME, HTCAPTION, HTCAPTION},
     };
     for (const Case& c : cases)
@@ -51,8 +51,8 @@ TEST_F(FloatingTest, TheFrameHidesInsteadOfClosingAndIsSizedByItsBar) {
     wchar_t text[32] = L"";
     ::GetMenuStringW(::GetSystemMenu(m_pMini->m_hWnd, FALSE), SC_CLOSE, text, 32, MF_BYCOMMAND);
     EXPECT_STREQ(L"&Hide", text);
-    EXPECT_EQ(0xFFFFFFFFu, ::GetMenuState(::GetSystemMenu(m_pMini->m_hWnd, FALSE), SC_SIZE,
-                                          MF_BYCOMMAND));
+    EXPECT_EQ(0xFFFFFFFFu,
+              ::GetMenuState(::GetSystemMenu(m_pMini->m_hWnd, FALSE), SC_SIZE, MF_BYCOMMAND));
     CRect client;
     m_pMini->GetClientRect(&client);
     EXPECT_EQ(CSize(160, 90), client.Size());

@@ -9,7 +9,10 @@ const UINT WM_TEST_DESTROY = WM_APP + 61;
 // A bar that its owner made on the heap and that deletes itself with its window.
 class CSelfDeletingBar : public CTestBar {
 public:
-    CSelfDeletingBar() { m_bAutoDelete = TRUE; ++s_nAlive; }
+    CSelfDeletingBar() {
+        m_bAutoDelete = TRUE;
+        ++s_nAlive;
+    }
     ~CSelfDeletingBar() override { --s_nAlive; }
     static int s_nAlive;
     static bool s_bDestroyedInDrag;

@@ -8,8 +8,8 @@
 #include "tests/support/screenshot.h"
 
 TEST_F(DockingTest, ScreenBarsOnFourSidesAFloatingBarAndADialogBar) {
-    const DWORD dwCaption = CBRS_EX_GRIPPER | CBRS_EX_GRIPPER_CLOSE | CBRS_EX_GRIPPER_EXPAND |
-                            CBRS_EX_COOL;
+    const DWORD dwCaption =
+        CBRS_EX_GRIPPER | CBRS_EX_GRIPPER_CLOSE | CBRS_EX_GRIPPER_EXPAND | CBRS_EX_COOL;
     CTestBar top1, top2, left, right, bottom, floating;
     struct {
         CTestBar* pBar;
@@ -38,8 +38,8 @@ TEST_F(DockingTest, ScreenBarsOnFourSidesAFloatingBarAndADialogBar) {
         if (b.nDock != 0 && b.nDock != AFX_IDW_DOCKBAR_TOP)
             m_pFrame->DockControlBar(b.pBar, b.nDock);
     SECDialogBar dialogBar;
-    ASSERT_TRUE(dialogBar.Create(m_pFrame, IDD_TEST_BAR, WS_VISIBLE | CBRS_TOP, CBRS_EX_COOL,
-                                 0xE8D6));
+    ASSERT_TRUE(
+        dialogBar.Create(m_pFrame, IDD_TEST_BAR, WS_VISIBLE | CBRS_TOP, CBRS_EX_COOL, 0xE8D6));
     dialogBar.SetWindowText(L"Dialog bar");
     dialogBar.EnableDocking(CBRS_ALIGN_ANY);
     m_pFrame->DockBar(AFX_IDW_DOCKBAR_BOTTOM)

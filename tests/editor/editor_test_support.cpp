@@ -99,8 +99,7 @@ bool IsLow(wchar_t c) {
 }
 } // namespace
 
-std::string CheckBrokenCopy(const std::wstring& text, const std::wstring& original,
-                            int tabSize) {
+std::string CheckBrokenCopy(const std::wstring& text, const std::wstring& original, int tabSize) {
     const size_t n = text.size();
     size_t i = 0, j = 0;
     while (i < n || j < original.size()) {

@@ -276,15 +276,14 @@ TEST(LangConfig, LookupsSeeEveryChangeOfTheTables) {
         BOOL matchCase;
         int expected;
     } const words[] = {
-        {L"While", TRUE, 5}, {L"while", TRUE, 0},  {L"wHILE", FALSE, 5}, {L"WHILE", FALSE, 5},
+        {L"While", TRUE, 5},  {L"while", TRUE, 0}, {L"wHILE", FALSE, 5}, {L"WHILE", FALSE, 5},
         {L"Whiles", TRUE, 0}, {L"Whil", TRUE, 0},  {L"42", TRUE, 2},     {L"x", TRUE, 0},
         {L"9While", TRUE, 6}, // a number, as every word that starts with a digit
     };
     for (const Word& w : words) {
         c->SetMatchCase(w.matchCase);
         group = -1;
-        EXPECT_EQ(c->ClassifyWord(w.text, static_cast<int>(std::wcslen(w.text)), group),
-                  w.expected)
+        EXPECT_EQ(c->ClassifyWord(w.text, static_cast<int>(std::wcslen(w.text)), group), w.expected)
             << CString(w.text).ToMultiByte(CP_UTF8);
     }
     EXPECT_NE(c->FindTag(L"/* x", 4, 0, 2), nullptr);

@@ -294,7 +294,8 @@ TEST_F(ModelTest, ReplacingOnEveryTenthLineCostsEachLineOnceAStep) {
     constexpr int kLines = 100000;
     std::wstring text;
     for (int i = 0; i < kLines; ++i)
-        text += i % 10 == 0 ? L"    int value = needle + other;\n" : L"    int value = count + other;\n";
+        text += i % 10 == 0 ? L"    int value = needle + other;\n"
+                            : L"    int value = count + other;\n";
     model.SetText(text.c_str(), static_cast<int>(text.size()));
     const int64_t before = model.GetStore()->GetLinesRescanned();
     model.BeginCompound(1);

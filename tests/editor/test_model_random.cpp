@@ -62,10 +62,21 @@ std::wstring RandomText(std::mt19937& rng) {
             out += L"g" + grin;
         return out;
     }();
-    static const std::wstring pieces[] = {
-        L"a",    L"b",    L"xy", L" ",  L"\t",  L"\n",     L"\r\n",
-        L"\x00e9", L"{", L"\n\n", L"\r", grin, std::wstring(1100, L'w'),
-        std::wstring(300, L'\t'), pairs};
+    static const std::wstring pieces[] = {L"a",
+                                          L"b",
+                                          L"xy",
+                                          L" ",
+                                          L"\t",
+                                          L"\n",
+                                          L"\r\n",
+                                          L"\x00e9",
+                                          L"{",
+                                          L"\n\n",
+                                          L"\r",
+                                          grin,
+                                          std::wstring(1100, L'w'),
+                                          std::wstring(300, L'\t'),
+                                          pairs};
     constexpr int kCount = sizeof pieces / sizeof pieces[0];
     std::wstring out;
     const int n = std::uniform_int_distribution<int>(1, 4)(rng);

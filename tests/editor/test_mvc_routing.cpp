@@ -247,8 +247,8 @@ TEST(MvcRouting, TheControllerFilterKeepsPaintWithTheWindow) {
     for (const Case& c : cases) {
         g_log.clear();
         ::SendMessageW(hWnd, c.message, c.wParam, c.lParam);
-        EXPECT_EQ(g_log, c.recorded ? std::vector<std::string>{c.recorded}
-                                    : std::vector<std::string>{})
+        EXPECT_EQ(g_log,
+                  c.recorded ? std::vector<std::string>{c.recorded} : std::vector<std::string>{})
             << c.message;
     }
 }

@@ -120,19 +120,24 @@ TEST(MvcLogicalPart, ScrollingStaysInsideTheDocument) {
         {"by", {1000, 500}, [](DocumentPart& p) { p.ScrollBy(50, 30); }, {50, 30}},
         {"past the end", {1000, 500}, [](DocumentPart& p) { p.ScrollBy(5000, 5000); }, {900, 450}},
         {"before the start", {1000, 500}, [](DocumentPart& p) { p.ScrollBy(-5, -5); }, {0, 0}},
-        {"document smaller than the view", {60, 20},
-         [](DocumentPart& p) { p.ScrollBy(30, 30); }, {0, 0}},
+        {"document smaller than the view",
+         {60, 20},
+         [](DocumentPart& p) { p.ScrollBy(30, 30); },
+         {0, 0}},
         {"line right", {1000, 500}, [](DocumentPart& p) { p.LineDown(0); }, {2, 0}},
         {"line down", {1000, 500}, [](DocumentPart& p) { p.LineDown(1); }, {0, 2}},
         {"page down", {1000, 500}, [](DocumentPart& p) { p.PageDown(1); }, {0, 50}},
-        {"page down and line up", {1000, 500},
+        {"page down and line up",
+         {1000, 500},
          [](DocumentPart& p) {
              p.PageDown(1);
              p.LineUp(1);
          },
          {0, 48}},
         {"centre", {1000, 500}, [](DocumentPart& p) { p.CenterOn(500, 250); }, {450, 225}},
-        {"centre near the end", {1000, 500}, [](DocumentPart& p) { p.CenterOn(990, 490); },
+        {"centre near the end",
+         {1000, 500},
+         [](DocumentPart& p) { p.CenterOn(990, 490); },
          {900, 450}},
     };
     for (const Case& c : cases) {

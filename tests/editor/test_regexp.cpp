@@ -199,9 +199,9 @@ TEST(BoundedRegExp, BackwardSearchEqualsABruteForceScanWhateverTheWindow) {
 TEST(BoundedRegExp, ForwardSearchEqualsOneSearchOfTheWholeTextWhateverTheWindow) {
     const std::wstring text = L"ab aab\nb aaa ab\n\nabab a wordy words\naab";
     const int size = static_cast<int>(text.size());
-    const wchar_t* patterns[] = {L"a+b",   L"b",      L"a*b",    L"^a",      L"\\bab",
-                                 L"ab\\b", L"\\Bb",   L"b$",     L"a$",      L"(ab)+",
-                                 L"[a-z]+", L"a+",    L"a(?=b)", L"w.*s",    L"(?!a)[a-z]",
+    const wchar_t* patterns[] = {L"a+b",         L"b",    L"a*b",    L"^a",   L"\\bab",
+                                 L"ab\\b",       L"\\Bb", L"b$",     L"a$",   L"(ab)+",
+                                 L"[a-z]+",      L"a+",   L"a(?=b)", L"w.*s", L"(?!a)[a-z]",
                                  L"words\\naab", L"x"};
     const boost::regex_constants::syntax_option_type syntax =
         boost::regex::ECMAScript | boost::regex::no_mod_m | boost::regex::no_mod_s;
@@ -212,8 +212,8 @@ TEST(BoundedRegExp, ForwardSearchEqualsOneSearchOfTheWholeTextWhateverTheWindow)
         const wchar_t* base = text.c_str();
         for (int from = 0; from <= size; ++from) {
             boost::match_results<const wchar_t*> m;
-            const auto flags = from > 0 ? boost::match_prev_avail | boost::match_not_bob
-                                        : boost::match_default;
+            const auto flags =
+                from > 0 ? boost::match_prev_avail | boost::match_not_bob : boost::match_default;
             const bool found = boost::regex_search(base + from, base + size, m, e, flags);
             const int expected = found ? static_cast<int>(m[0].first - base) : -1;
             for (int window : {1, 2, 3, 7, 4096}) {

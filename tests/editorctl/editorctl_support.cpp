@@ -64,8 +64,7 @@ Editor::Editor(int width, int height) : Host(width, height) {
 void Editor::Load(const wchar_t* text) {
     Host::Load(text);
     Model().ClearUndo();
-    if (SECEditLangConfig* config = Model().GetLangConfig())
-    {
+    if (SECEditLangConfig* config = Model().GetLangConfig()) {
         config->SetAutoIndent(TRUE);
         config->SetTabSize(4);
         config->SetReplaceTabs(FALSE);

@@ -28,7 +28,7 @@ struct Row {
     const wchar_t* typed;    // WM_CHAR after the keys
     const wchar_t* expect;
     SECEditPosition caretAfter;
-    int undoSteps; // -1: not checked
+    int undoSteps;                                         // -1: not checked
     SECEditRange selection = SECEditRange(-1, -1, -1, -1); // line -1: none expected
 };
 
@@ -156,17 +156,28 @@ TEST(EditorKeys, StatusPositionAndUpdateHandlers) {
     EXPECT_TRUE(editor.Model().GetLineFlag(0, SECEDIT_FLAG_BREAKPOINT));
     ::SendMessageW(w, WM_COMMAND, SECEDIT_ID_TOGGLE_HIGHLIGHT, 0);
     EXPECT_TRUE(editor.Model().GetLineFlag(0, SECEDIT_FLAG_HIGHLIGHT));
-    EXPECT_FALSE(editor.Model().GetLineFlag(0, SECEDIT_ID_TOGGLE_HIGHLIGHT - SECEDIT_ID_FLAG_TOGGLE))
+    EXPECT_FALSE(
+        editor.Model().GetLineFlag(0, SECEDIT_ID_TOGGLE_HIGHLIGHT - SECEDIT_ID_FLAG_TOGGLE))
         << "45270 is the highlight, not flag 20";
 }
 
 TEST(EditorKeys, ReadOnlyRefusesEveryTextChange) {
     Editor editor;
-    const UINT ids[] = {SECEDIT_ID_DELETE_WORD_BACK, SECEDIT_ID_TAB,        SECEDIT_ID_BACKSPACE,
-                        SECEDIT_ID_NEWLINE,          SECEDIT_ID_DELETE_WORD, SECEDIT_ID_DELETE,
-                        SECEDIT_ID_CUT_LINE,         SECEDIT_ID_DELETE_LINE, SECEDIT_ID_LOWER_CASE,
-                        SECEDIT_ID_UPPER_CASE,       SECEDIT_ID_BACK_TAB,    SECEDIT_ID_CUT,
-                        SECEDIT_ID_PASTE,            SECEDIT_ID_UNDO,        SECEDIT_ID_REDO};
+    const UINT ids[] = {SECEDIT_ID_DELETE_WORD_BACK,
+                        SECEDIT_ID_TAB,
+                        SECEDIT_ID_BACKSPACE,
+                        SECEDIT_ID_NEWLINE,
+                        SECEDIT_ID_DELETE_WORD,
+                        SECEDIT_ID_DELETE,
+                        SECEDIT_ID_CUT_LINE,
+                        SECEDIT_ID_DELETE_LINE,
+                        SECEDIT_ID_LOWER_CASE,
+                        SECEDIT_ID_UPPER_CASE,
+                        SECEDIT_ID_BACK_TAB,
+                        SECEDIT_ID_CUT,
+                        SECEDIT_ID_PASTE,
+                        SECEDIT_ID_UNDO,
+                        SECEDIT_ID_REDO};
     for (UINT id : ids) {
         SCOPED_TRACE(id);
         editor.Load(L"\tAb cd\nef");

@@ -237,7 +237,9 @@ TEST(ImageListArchive, RoundTripsAndRefusesBrokenData) {
         const char* name;
         UINT nBytes;
         bool garble;
-    } cases[] = {{"empty", 0, false}, {"header only", 6, false}, {"half", (UINT)nLength / 2, false},
+    } cases[] = {{"empty", 0, false},
+                 {"header only", 6, false},
+                 {"half", (UINT)nLength / 2, false},
                  {"garbled", (UINT)nLength, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

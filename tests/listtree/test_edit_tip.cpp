@@ -228,8 +228,8 @@ TEST_F(ListTip, AClickOnTheTipSelectsTheRowBelow) {
     ASSERT_TRUE(TipShown());
     SECListTip* pTip = list.GetTipWnd();
     for (UINT message : {(UINT)WM_LBUTTONDOWN, (UINT)WM_LBUTTONUP}) {
-        MSG msg = {pTip->m_hWnd, message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0u,
-                   MAKELPARAM(4, 4), 0, {0, 0}};
+        MSG msg = {pTip->m_hWnd,     message, message == WM_LBUTTONDOWN ? MK_LBUTTON : 0u,
+                   MAKELPARAM(4, 4), 0,       {0, 0}};
         EXPECT_TRUE(pTip->PreTranslateMessage(&msg));
     }
     EXPECT_EQ(1, list.GetFocusIndex());

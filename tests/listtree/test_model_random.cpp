@@ -225,8 +225,8 @@ protected:
             ASSERT_TRUE(list.SetItemText(r, list.GetColumnSubItem(c),
                                          bCallback ? LPSTR_TEXTCALLBACK : text.c_str()));
             // A text given to a callback cell is the owner's to keep: the cell stays a callback.
-            const bool bWasCallback = c == 0 ? ref.rows[r].mainCallback
-                                             : ref.rows[r].cells.count(ref.columns[c]) == 0;
+            const bool bWasCallback =
+                c == 0 ? ref.rows[r].mainCallback : ref.rows[r].cells.count(ref.columns[c]) == 0;
             if (bWasCallback && !bCallback)
                 break;
             if (c == 0) {
@@ -336,8 +336,8 @@ protected:
 TEST_F(ModelRandom, ThousandsOfStepsAgreeWithTheReference) {
     // MODEL_SEED=n repeats a run.
     const char* pszSeed = std::getenv("MODEL_SEED");
-    const unsigned seed = pszSeed != nullptr ? (unsigned)std::strtoul(pszSeed, nullptr, 10)
-                                             : std::random_device{}();
+    const unsigned seed =
+        pszSeed != nullptr ? (unsigned)std::strtoul(pszSeed, nullptr, 10) : std::random_device{}();
     std::printf("model seed %u\n", seed);
     rng.seed(seed);
     list.InsertColumnArgs(0, L"main", LVCFMT_LEFT, 80, -1, -1, FALSE);

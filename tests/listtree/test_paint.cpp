@@ -54,7 +54,8 @@ TEST_F(ListPaint, SelectionFollowsFocusStyleAndFullRowSelect) {
     list.GetSubItemRect(2, 3, &rcRow, LVIR_BOUNDS);
     int nFocusDots = 0;
     for (int x = rcLabel.left; x < rcRow.right - 4; ++x)
-        if (p->At(x, rcRow.top) != Sys(COLOR_HIGHLIGHT) && p->At(x, rcRow.top) != Sys(COLOR_BTNSHADOW))
+        if (p->At(x, rcRow.top) != Sys(COLOR_HIGHLIGHT) &&
+            p->At(x, rcRow.top) != Sys(COLOR_BTNSHADOW))
             ++nFocusDots;
     EXPECT_GT(nFocusDots, 20);
     // Grid lines: each column's right edge down a row, and each row's bottom.
@@ -146,7 +147,8 @@ public:
 
 TEST_F(ListPaint, ADerivedClassChoosesItsOwnColours) {
     GreenRowList green;
-    ASSERT_TRUE(green.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 120), &parent, 101));
+    ASSERT_TRUE(
+        green.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 120), &parent, 101));
     green.AppendColumnArgs(L"Name", LVCFMT_LEFT, 120);
     green.InsertItemText(0, L"plain");
     green.InsertItemText(1, L"green");
@@ -171,7 +173,8 @@ public:
 
 TEST_F(ListPaint, WithoutAnOffScreenDCThePaintGoesStraightToTheTarget) {
     NoMemDCList direct;
-    ASSERT_TRUE(direct.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 120), &parent, 102));
+    ASSERT_TRUE(
+        direct.Create(WS_CHILD | WS_VISIBLE | LVS_REPORT, CRect(0, 0, 300, 120), &parent, 102));
     direct.AppendColumnArgs(L"Name", LVCFMT_LEFT, 120);
     direct.InsertItemText(0, L"row");
     direct.RecalcLayout();
@@ -273,7 +276,6 @@ TEST_F(ListPaint, SmallScrollsPaintTheNewStripOnlyAndLookLikeAWholePaint) {
     EXPECT_EQ(2, list.GetTopIndex());
 }
 
-
 TEST_F(ListPaint, ThemedHeaderPaintsAndHotTracks) {
     InitThemeApi();
     Fill(4);
@@ -304,8 +306,8 @@ TEST_F(ListPaint, ThemedHeaderPaintsAndHotTracks) {
 TEST_F(ListFixture, CreationSplitsTheListsOwnStyleBitsOffTheWindow) {
     SECListCtrl other;
     ASSERT_TRUE(other.CreateEx(WS_CHILD | LVS_REPORT | LVS_SINGLESEL | LVS_EDITLABELS,
-                               LVXS_FULLROWSELECT | LVXS_HORZGRID, CRect(0, 0, 100, 100),
-                               &parent, 103));
+                               LVXS_FULLROWSELECT | LVXS_HORZGRID, CRect(0, 0, 100, 100), &parent,
+                               103));
     EXPECT_EQ(0u, (DWORD)::GetWindowLongW(other.m_hWnd, GWL_STYLE) & 0xF3FF);
     EXPECT_EQ(0u, (DWORD)::GetWindowLongW(other.m_hWnd, GWL_EXSTYLE) & 0x1FF00000);
     EXPECT_TRUE(other.HasStyle(LVS_REPORT | LVS_SINGLESEL | LVS_EDITLABELS));

@@ -5,8 +5,8 @@ namespace {
 
 struct KeyCase {
     const char* name;
-    int caret;                    // start: FocusItem(caret, TRUE)
-    std::vector<int> extra;       // further rows selected at the start
+    int caret;                              // start: FocusItem(caret, TRUE)
+    std::vector<int> extra;                 // further rows selected at the start
     std::vector<std::pair<UINT, int>> keys; // vkey, 1 Shift, 2 Ctrl
     int endCaret, endAnchor;
     std::vector<int> endSelected;

@@ -95,8 +95,8 @@ TEST_F(TreeBadInput, OwnersChangingTheTreeInsideDeleteNotifications) {
         if (p->code != TVN_DELETEITEMW)
             return 0;
         const HTREEITEM h = reinterpret_cast<NMTREEVIEWW*>(p)->itemOld.hItem;
-        tree.DeleteItem(h);          // the same item again
-        tree.DeleteItem(b);          // another one
+        tree.DeleteItem(h); // the same item again
+        tree.DeleteItem(b); // another one
         if (nInserted++ == 0)
             tree.InsertItem(L"late", c); // a child of the dying parent
         return 0;

@@ -162,7 +162,11 @@ protected:
         char name[64];
         std::snprintf(name, sizeof name, "op %d", op);
         switch (op) {
-        case 0: case 1: case 2: case 3: case 4: { // insert, every kind of insert-after
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 4: { // insert, every kind of insert-after
             const HTREEITEM hParent = AnyParent();
             auto& siblings = ref.ChildrenOf(hParent);
             const std::wstring text = AnyText();
@@ -186,7 +190,8 @@ protected:
                     ++at;
                 }
             }
-            const HTREEITEM h = tree.InsertItem(text.c_str(), hParent == NULL ? TVI_ROOT : hParent, hAfter);
+            const HTREEITEM h =
+                tree.InsertItem(text.c_str(), hParent == NULL ? TVI_ROOT : hParent, hAfter);
             ASSERT_NE(nullptr, h);
             ref.Insert(h, hParent, at, text);
             break;
@@ -203,7 +208,8 @@ protected:
             ref.Erase(h);
             break;
         }
-        case 6: case 7: { // expand, collapse, toggle
+        case 6:
+        case 7: { // expand, collapse, toggle
             const HTREEITEM h = AnyItem();
             const UINT codes[] = {TVE_EXPAND, TVE_COLLAPSE, TVE_TOGGLE};
             if (h != NULL)
@@ -252,7 +258,8 @@ protected:
                 break;
             }
             const bool bFirst = Rand(2) == 0;
-            ASSERT_TRUE(tree.MoveItem(h, hTo == NULL ? TVI_ROOT : hTo, FALSE, bFirst ? TVI_FIRST : TVI_LAST));
+            ASSERT_TRUE(tree.MoveItem(h, hTo == NULL ? TVI_ROOT : hTo, FALSE,
+                                      bFirst ? TVI_FIRST : TVI_LAST));
             auto& from = ref.ChildrenOf(ref.items[h].hParent);
             from.erase(std::find(from.begin(), from.end(), h));
             ref.items[h].hParent = hTo;
@@ -327,7 +334,8 @@ protected:
             }
             break;
         }
-        case 16: case 17: { // selection
+        case 16:
+        case 17: { // selection
             const HTREEITEM h = AnyItem();
             if (h != NULL)
                 tree.SelectItem(h);

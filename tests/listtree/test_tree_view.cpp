@@ -61,7 +61,8 @@ TEST(TreeView, TheViewAndTheControlTellTheSameStory) {
     FreeThemeApi();
     TreeParent parentC, parentV;
     ASSERT_TRUE(parentC.CreateEx(0, NULL, L"c", WS_POPUP | WS_VISIBLE, 0, 0, 300, 300, NULL, NULL));
-    ASSERT_TRUE(parentV.CreateEx(0, NULL, L"v", WS_POPUP | WS_VISIBLE, 310, 0, 300, 300, NULL, NULL));
+    ASSERT_TRUE(
+        parentV.CreateEx(0, NULL, L"v", WS_POPUP | WS_VISIBLE, 310, 0, 300, 300, NULL, NULL));
     const DWORD dwStyle = WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT;
     SECTreeCtrl ctrl;
     ASSERT_TRUE(ctrl.Create(dwStyle, CRect(0, 0, 300, 300), &parentC, 100));
@@ -92,9 +93,9 @@ TEST(TreeView, APreviewPageShowsIndentLinesButtonsAndIcons) {
     TreeParent parent;
     ASSERT_TRUE(parent.CreateEx(0, NULL, L"v", WS_POPUP | WS_VISIBLE, 0, 0, 400, 300, NULL, NULL));
     auto* pView = new SECTreeView;
-    ASSERT_TRUE(pView->Create(NULL, NULL,
-                              WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT,
-                              CRect(0, 0, 400, 300), &parent, 100, NULL));
+    ASSERT_TRUE(pView->Create(
+        NULL, NULL, WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT,
+        CRect(0, 0, 400, 300), &parent, 100, NULL));
     CImageList images;
     images.Create(16, 16, ILC_COLOR24, 1, 0);
     {

@@ -87,9 +87,9 @@ class ListView : public ::testing::Test {
 protected:
     void SetUp() override {
         if (theApp.pTemplate == nullptr) {
-            theApp.pTemplate = new CMultiDocTemplate(IDR_LISTVIEW, RUNTIME_CLASS(CListDoc),
-                                                     RUNTIME_CLASS(CListFrame),
-                                                     RUNTIME_CLASS(CRecordedListView));
+            theApp.pTemplate =
+                new CMultiDocTemplate(IDR_LISTVIEW, RUNTIME_CLASS(CListDoc),
+                                      RUNTIME_CLASS(CListFrame), RUNTIME_CLASS(CRecordedListView));
             theApp.AddDocTemplate(theApp.pTemplate);
         }
         pMain = new CMDIFrameWnd;

@@ -53,8 +53,7 @@ void TreeCtrlFixture::SetUp() {
     FreeThemeApi();
     ASSERT_TRUE(parent.CreateEx(0, NULL, L"tree parent", WS_POPUP | WS_VISIBLE, 40, 40, 400, 300,
                                 NULL, NULL));
-    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS |
-                                TVS_LINESATROOT,
+    ASSERT_TRUE(tree.Create(WS_CHILD | WS_VISIBLE | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT,
                             CRect(0, 0, 400, 300), &parent, 100));
     ::SetForegroundWindow(parent.m_hWnd);
     PumpPending();

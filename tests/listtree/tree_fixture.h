@@ -27,7 +27,10 @@ public:
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The codes received, without focus, key and display-callback chatter.
     std::vector<UINT> Codes() const;
-    void Clear() { events.clear(); endEdits.clear(); }
+    void Clear() {
+        events.clear();
+        endEdits.clear();
+    }
 };
 
 class TreeCtrlFixture : public ::testing::Test {

@@ -2,7 +2,6 @@
 
 #include "tests/support/screenshot.h"
 
-
 namespace {
 // A 32-bit top-down DIB the size of the capture, with a DC selected on it.
 class DibCanvas {

@@ -140,7 +140,6 @@ void KeyPress(WORD vk) {
     SendOne(input);
 }
 
-
 WindowShots::~WindowShots() {
     for (HBITMAP hBitmap : m_bitmaps)
         ::DeleteObject(hBitmap);
@@ -194,4 +193,3 @@ bool WindowShots::Save(const std::wstring& path) const {
     ::DeleteObject(hBitmap);
     return ok;
 }
-

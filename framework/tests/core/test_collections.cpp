@@ -160,7 +160,8 @@ TEST(Arrays, RemovingAtTheFrontAgainstAModel) {
             if (copy.GetSize() > 0)
                 copy.RemoveAt(0); // the source of an insert with room at its front
             const size_t at = model.empty() ? 0 : next((unsigned)model.size() + 1);
-            const std::vector<CString> inserted(model.begin() + (model.empty() ? 0 : 1), model.end());
+            const std::vector<CString> inserted(model.begin() + (model.empty() ? 0 : 1),
+                                                model.end());
             s.InsertAt((INT_PTR)at, &copy);
             model.insert(model.begin() + at, inserted.begin(), inserted.end());
             if (model.size() > 200) {

@@ -26,12 +26,12 @@ public:
 
 TEST(OwnerDrawReflection, SortedListBoxComparesDeletesAndAnswersKeysThroughItsObject) {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, NULL, L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, NULL,
-                                NULL));
+    ASSERT_TRUE(
+        parent.CreateEx(0, NULL, L"owner", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, NULL, NULL));
     CDescendingList list;
-    ASSERT_TRUE(list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_SORT |
-                                LBS_WANTKEYBOARDINPUT,
-                            CRect(0, 0, 200, 200), &parent, 42));
+    ASSERT_TRUE(
+        list.Create(WS_CHILD | WS_VISIBLE | LBS_OWNERDRAWFIXED | LBS_SORT | LBS_WANTKEYBOARDINPUT,
+                    CRect(0, 0, 200, 200), &parent, 42));
     EXPECT_EQ(17, list.GetItemHeight(0));
     for (ULONG_PTR data : {5, 9, 1, 7})
         list.AddString(reinterpret_cast<LPCTSTR>(data));

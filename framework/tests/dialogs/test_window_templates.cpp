@@ -15,8 +15,8 @@ CString ComboItem(HWND hCombo, int nIndex) {
 
 TEST(WindowTemplate, AnyWindowIsMadeAsAChildWithItsControlsAndData) {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, NULL, L"parent", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL,
-                                NULL));
+    ASSERT_TRUE(
+        parent.CreateEx(0, NULL, L"parent", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, NULL, NULL));
     CWnd pane;
     ASSERT_TRUE(pane.CreateDlg(MAKEINTRESOURCE(IDD_PANE), &parent));
     EXPECT_EQ(parent.m_hWnd, ::GetParent(pane.m_hWnd));

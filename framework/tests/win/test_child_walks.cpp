@@ -52,7 +52,8 @@ TEST(ChildWalks, EachSurvivorIsVisitedOnceWhateverTheHandlersDo) {
         CWalkChild children[4];
         HWND handles[4];
         for (int i = 0; i < 4; ++i) {
-            ASSERT_TRUE(children[i].Create(NULL, L"c", WS_CHILD, CRect(0, 0, 5, 5), &parent, 100 + i));
+            ASSERT_TRUE(
+                children[i].Create(NULL, L"c", WS_CHILD, CRect(0, 0, 5, 5), &parent, 100 + i));
             handles[i] = children[i].m_hWnd;
         }
         children[0].m_action = c.first;

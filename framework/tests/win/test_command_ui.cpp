@@ -164,9 +164,9 @@ TEST_F(CommandUITest, ButtonsFollowTheirUpdateHandlers) {
 }
 
 TEST_F(CommandUITest, AControlMayAnswerItsOwnUpdate) {
-    HWND hButton = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0,
-                                     0, 40, 20, wnd.m_hWnd, (HMENU)(UINT_PTR)ID_NOHANDLER, NULL,
-                                     NULL);
+    HWND hButton =
+        ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 0, 0, 40, 20,
+                          wnd.m_hWnd, (HMENU)(UINT_PTR)ID_NOHANDLER, NULL, NULL);
     CSelfUpdatingButton button;
     ASSERT_TRUE(button.SubclassWindow(hButton));
     wnd.UpdateDialogControls(&wnd, TRUE);

@@ -81,9 +81,8 @@ TEST_P(Guard, WindowProcedureAnswersTheDefaultAndRefusesCreation) {
 }
 
 TEST_P(Guard, LibraryEntryAnswersItsFailureValue) {
-    EXPECT_EQ(FALSE, AfxGuardLibraryEntry(L"test entry", FALSE, [&]() -> BOOL {
-                  Throw(GetParam().kind);
-              }));
+    EXPECT_EQ(FALSE, AfxGuardLibraryEntry(L"test entry", FALSE,
+                                          [&]() -> BOOL { Throw(GetParam().kind); }));
     EXPECT_EQ(Freed(), g_nExceptionsFreed);
     EXPECT_EQ(7, AfxGuardLibraryEntry(L"test entry", -1, [] { return 7; }));
 }

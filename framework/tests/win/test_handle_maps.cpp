@@ -35,24 +35,24 @@ void ExpectTemporaryGoesAtIdleAndBoundStays(H hLoose, H hBound, T& bound, Alive 
 TEST(HandleMaps, EachKindFreesTemporariesAtIdleAndKeepsBoundObjects) {
     CWnd host;
     ASSERT_TRUE(CreateTopLevel(host));
-    HWND hLooseWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, host.m_hWnd, NULL,
-                                       NULL, NULL);
-    HWND hBoundWnd = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, host.m_hWnd, NULL,
-                                       NULL, NULL);
+    HWND hLooseWnd =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, host.m_hWnd, NULL, NULL, NULL);
+    HWND hBoundWnd =
+        ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, host.m_hWnd, NULL, NULL, NULL);
     CWnd wnd;
     ExpectTemporaryGoesAtIdleAndBoundStays(hLooseWnd, hBoundWnd, wnd,
                                            [](HWND h) { return ::IsWindow(h) != FALSE; });
 
     HDC hLooseDC = ::CreateCompatibleDC(NULL), hBoundDC = ::CreateCompatibleDC(NULL);
     CDC dc;
-    ExpectTemporaryGoesAtIdleAndBoundStays(
-        hLooseDC, hBoundDC, dc, [](HDC h) { return ::GetObjectType(h) == OBJ_MEMDC; });
+    ExpectTemporaryGoesAtIdleAndBoundStays(hLooseDC, hBoundDC, dc,
+                                           [](HDC h) { return ::GetObjectType(h) == OBJ_MEMDC; });
 
     HGDIOBJ hLoosePen = ::CreatePen(PS_SOLID, 1, 0), hBoundPen = ::CreatePen(PS_SOLID, 1, 0);
     EXPECT_TRUE(CGdiObject::FromHandle(hLoosePen)->IsKindOf(RUNTIME_CLASS(CPen)));
     CGdiObject pen;
-    ExpectTemporaryGoesAtIdleAndBoundStays(
-        hLoosePen, hBoundPen, pen, [](HGDIOBJ h) { return ::GetObjectType(h) == OBJ_PEN; });
+    ExpectTemporaryGoesAtIdleAndBoundStays(hLoosePen, hBoundPen, pen,
+                                           [](HGDIOBJ h) { return ::GetObjectType(h) == OBJ_PEN; });
 
     HMENU hLooseMenu = ::CreatePopupMenu(), hBoundMenu = ::CreatePopupMenu();
     CMenu menu;
