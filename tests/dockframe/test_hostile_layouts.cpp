@@ -162,9 +162,10 @@ void ExpectSoundLayout(CTestMainFrame* pFrame, const char* name) {
         for (CDockBar* pDockBar : dockBars)
             nHolders += pDockBar->FindBar(pBar) >= 0 ? 1 : 0;
         EXPECT_EQ(nHolders, 1) << name << ": bar " << pBar->GetDlgCtrlID();
-        if (nHolders == 1)
+        if (nHolders == 1) {
             EXPECT_EQ(::GetParent(pBar->m_hWnd), pBar->m_pDockBar->m_hWnd)
                 << name << ": bar " << pBar->GetDlgCtrlID();
+        }
     }
     for (CDockBar* pDockBar : dockBars) {
         if (!pDockBar->m_bFloating)

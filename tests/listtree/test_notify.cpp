@@ -110,8 +110,9 @@ TEST_F(ListFixture, AFarRowBroughtIntoViewAsksOnlyForTheRowsAroundIt) {
         EXPECT_LE(nTop, nRow);
         EXPECT_GT(nTop + list.GetCountPerPage(), nRow);
         // From above, the row lands at the foot of the page with one row of context below it.
-        if (nRow == 1500)
+        if (nRow == 1500) {
             EXPECT_EQ(nRow + 1, nTop + list.GetCountPerPage() - 1);
+        }
     }
     parent.answer = nullptr;
 }

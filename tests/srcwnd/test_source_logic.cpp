@@ -139,8 +139,9 @@ TEST(GotoLinePlan, SentinelsClampsAndTheHighlight) {
         EXPECT_EQ(e.startColumn, p.startColumn) << c.name;
         EXPECT_EQ(e.endColumn, p.endColumn) << c.name;
         EXPECT_EQ(e.setEndLine, p.setEndLine) << c.name;
-        if (e.setEndLine)
+        if (e.setEndLine) {
             EXPECT_EQ(e.endLine, p.endLine) << c.name;
+        }
         EXPECT_EQ(e.illegalLine, p.illegalLine) << c.name;
         EXPECT_EQ(e.illegalStart, p.illegalStart) << c.name;
         EXPECT_EQ(e.illegalCount, p.illegalCount) << c.name;
