@@ -1,6 +1,6 @@
 // In-place label editing and label tips on a real list.
 #include "list_fixture.h"
-#include "list_pixels.h"
+#include "tests/support/window_capture.h"
 
 #include <memory>
 
@@ -203,8 +203,7 @@ TEST_F(ListTip, AClippedLabelShowsItsWholeTextAndOneThatFitsShowsNone) {
     PumpPending();
     ::Sleep(300); // the display shows what was drawn
     PumpPending();
-    std::unique_ptr<Pixels> p(CaptureScreen(parent.m_hWnd));
-    p->Save(L"list_tip.png");
+    SavePng(CaptureOnScreen(parent.m_hWnd), ScreenshotPath(L"list_tip.png"));
 
     Hover(CellPoint(2, 1));
     EXPECT_TRUE(TipShown());

@@ -1,6 +1,7 @@
 // The list outside report view, and the list put in place of a dialog's placeholder control.
 #include "list_fixture.h"
-#include "list_pixels.h"
+#include "tests/support/picture_canvas.h"
+#include "tests/support/screenshot.h"
 
 #include "toolbars/drawing/themeapi.h"
 
@@ -59,9 +60,10 @@ TEST(ListIconView, ItemsFlowInCellsWithTheIconOverTheLabel) {
     ASSERT_EQ(80, list.GetColumnWidth(0));
     ASSERT_GE(rcInside.Width(), 240);
     ASSERT_LT(rcInside.Width(), 320); // three cells a line
-    Pixels p(300, 240);
-    list.DoPaint(&p.DC());
-    ASSERT_TRUE(p.Save(L"list_icon_view.png"));
+    PictureCanvas canvas(300, 240);
+    list.DoPaint(&canvas.DC());
+    const Picture p = canvas.Take();
+    ASSERT_TRUE(SavePng(p, ScreenshotPath(L"list_icon_view.png")));
     CRect rcIcon, rcLabel;
     ASSERT_TRUE(list.GetSubItemRect(0, 0, &rcIcon, LVIR_BOUNDS));
     const int nCellHeight = rcIcon.Height();

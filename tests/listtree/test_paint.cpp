@@ -2,7 +2,9 @@
 // full-row focus rectangle, grid lines, a disabled window, a derived colour choice, and the
 // scroll bars as the window is resized.
 #include "list_fixture.h"
-#include "list_pixels.h"
+#include "scroll_paint_check.h"
+#include "tests/support/picture_canvas.h"
+#include "tests/support/screenshot.h"
 
 #include "listtree/list_shared.h"
 #include "toolbars/drawing/themeapi.h"
@@ -13,12 +15,12 @@ namespace {
 
 class ListPaint : public ListFixture {
 protected:
-    std::unique_ptr<Pixels> Paint() {
+    Picture Paint() {
         CRect rc;
         ::GetClientRect(list.m_hWnd, &rc);
-        auto p = std::make_unique<Pixels>(rc.Width(), rc.Height());
-        list.DoPaint(&p->DC());
-        return p;
+        PictureCanvas canvas(rc.Width(), rc.Height());
+        list.DoPaint(&canvas.DC());
+        return canvas.Take();
     }
     // A point on the row's label background (left of its text) and one inside a sub-item cell
     // beyond its text.
@@ -41,43 +43,43 @@ TEST_F(ListPaint, SelectionFollowsFocusStyleAndFullRowSelect) {
     list.FocusItem(2, TRUE);
     list.SetFocus();
     auto p = Paint();
-    EXPECT_EQ(Sys(COLOR_HIGHLIGHT), p->At(LabelBk(2).x, LabelBk(2).y));
-    EXPECT_EQ(Sys(COLOR_WINDOW), p->At(SubCellBk(2, 2).x, SubCellBk(2, 2).y));
-    EXPECT_EQ(Sys(COLOR_WINDOW), p->At(LabelBk(1).x, LabelBk(1).y));
+    EXPECT_EQ(Sys(COLOR_HIGHLIGHT), p.At(LabelBk(2).x, LabelBk(2).y));
+    EXPECT_EQ(Sys(COLOR_WINDOW), p.At(SubCellBk(2, 2).x, SubCellBk(2, 2).y));
+    EXPECT_EQ(Sys(COLOR_WINDOW), p.At(LabelBk(1).x, LabelBk(1).y));
 
     list.ModifyListExStyle(0, LVXS_FULLROWSELECT | LVXS_VERTGRID | LVXS_HORZGRID, TRUE);
     p = Paint();
-    EXPECT_EQ(Sys(COLOR_HIGHLIGHT), p->At(SubCellBk(2, 2).x, SubCellBk(2, 2).y));
+    EXPECT_EQ(Sys(COLOR_HIGHLIGHT), p.At(SubCellBk(2, 2).x, SubCellBk(2, 2).y));
     // The focus rectangle runs round the row from just left of the main label.
     CRect rcLabel, rcRow;
     list.GetSubItemRect(2, 0, &rcLabel, LVIR_LABEL);
     list.GetSubItemRect(2, 3, &rcRow, LVIR_BOUNDS);
     int nFocusDots = 0;
     for (int x = rcLabel.left; x < rcRow.right - 4; ++x)
-        if (p->At(x, rcRow.top) != Sys(COLOR_HIGHLIGHT) &&
-            p->At(x, rcRow.top) != Sys(COLOR_BTNSHADOW))
+        if (p.At(x, rcRow.top) != Sys(COLOR_HIGHLIGHT) &&
+            p.At(x, rcRow.top) != Sys(COLOR_BTNSHADOW))
             ++nFocusDots;
     EXPECT_GT(nFocusDots, 20);
     // Grid lines: each column's right edge down a row, and each row's bottom.
     CRect rcCell;
     list.GetSubItemRect(4, 1, &rcCell, LVIR_BOUNDS);
-    EXPECT_EQ(Sys(COLOR_BTNSHADOW), p->At(rcCell.right - 1, rcCell.top + 3));
-    EXPECT_EQ(Sys(COLOR_BTNSHADOW), p->At(rcCell.left + 30, rcCell.bottom - 1));
-    ASSERT_TRUE(p->Save(L"list_selection_grid.png"));
+    EXPECT_EQ(Sys(COLOR_BTNSHADOW), p.At(rcCell.right - 1, rcCell.top + 3));
+    EXPECT_EQ(Sys(COLOR_BTNSHADOW), p.At(rcCell.left + 30, rcCell.bottom - 1));
+    ASSERT_TRUE(SavePng(p, ScreenshotPath(L"list_selection_grid.png")));
 
     // Without the focus: inactive colours with LVS_SHOWSELALWAYS, plain without it.
     ::SetFocus(parent.m_hWnd);
     list.ModifyListExStyle(LVXS_FULLROWSELECT, 0, TRUE);
     p = Paint();
-    EXPECT_EQ(SECListShared().rgbInactiveSelBk, p->At(LabelBk(2).x, LabelBk(2).y));
+    EXPECT_EQ(SECListShared().rgbInactiveSelBk, p.At(LabelBk(2).x, LabelBk(2).y));
     list.ModifyListStyle(LVS_SHOWSELALWAYS, 0, TRUE);
     p = Paint();
-    EXPECT_EQ(Sys(COLOR_WINDOW), p->At(LabelBk(2).x, LabelBk(2).y));
+    EXPECT_EQ(Sys(COLOR_WINDOW), p.At(LabelBk(2).x, LabelBk(2).y));
     // The drop highlight shows in the main column whatever the focus.
     list.SetDropHilite(4);
     p = Paint();
-    EXPECT_EQ(Sys(COLOR_HIGHLIGHT), p->At(LabelBk(4).x, LabelBk(4).y));
-    EXPECT_EQ(Sys(COLOR_WINDOW), p->At(SubCellBk(4, 2).x, SubCellBk(4, 2).y));
+    EXPECT_EQ(Sys(COLOR_HIGHLIGHT), p.At(LabelBk(4).x, LabelBk(4).y));
+    EXPECT_EQ(Sys(COLOR_WINDOW), p.At(SubCellBk(4, 2).x, SubCellBk(4, 2).y));
 }
 
 TEST_F(ListPaint, HeaderItemsTextAndIconsStayInsideTheirColumns) {
@@ -111,17 +113,17 @@ TEST_F(ListPaint, HeaderItemsTextAndIconsStayInsideTheirColumns) {
     auto p = Paint();
     const int h = list.GetHeaderHeight();
     CRect rc1(list.GetColumnRight(1) - 5, 2, list.GetColumnRight(1) - 1, h - 2);
-    EXPECT_EQ(0, p->Count(rc1, Sys(COLOR_BTNTEXT))); // cut with an ellipsis, not spilled
+    EXPECT_EQ(0, p.Count(rc1, Sys(COLOR_BTNTEXT))); // cut with an ellipsis, not spilled
     CRect rc2(list.GetColumnLeft(2), 0, list.GetColumnRight(2), h);
     CRect rc3(list.GetColumnLeft(3), 0, list.GetColumnRight(3), h);
-    EXPECT_GT(p->Count(rc2, RGB(255, 0, 0)), 100); // 30 pixels: the icon shows
-    EXPECT_EQ(0, p->Count(rc3, RGB(255, 0, 0)));   // 22 pixels: no icon
-    EXPECT_EQ(Sys(COLOR_BTNFACE), p->At(list.GetColumnRight(4) + 20, h / 2));
-    ASSERT_TRUE(p->Save(L"list_header.png"));
+    EXPECT_GT(p.Count(rc2, RGB(255, 0, 0)), 100); // 30 pixels: the icon shows
+    EXPECT_EQ(0, p.Count(rc3, RGB(255, 0, 0)));   // 22 pixels: no icon
+    EXPECT_EQ(Sys(COLOR_BTNFACE), p.At(list.GetColumnRight(4) + 20, h / 2));
+    ASSERT_TRUE(SavePng(p, ScreenshotPath(L"list_header.png")));
     // A private copy: changing the source later does not change what the list draws.
     images.DeleteImageList();
     p = Paint();
-    EXPECT_GT(p->Count(rc2, RGB(255, 0, 0)), 100);
+    EXPECT_GT(p.Count(rc2, RGB(255, 0, 0)), 100);
 }
 
 TEST_F(ListPaint, ADisabledWindowPaintsInTheDisabledColours) {
@@ -129,10 +131,10 @@ TEST_F(ListPaint, ADisabledWindowPaintsInTheDisabledColours) {
     list.FocusItem(1, TRUE);
     list.EnableWindow(FALSE);
     auto p = Paint();
-    EXPECT_EQ(SECListShared().rgbInactiveSelBk, p->At(SubCellBk(0, 2).x, SubCellBk(0, 2).y));
+    EXPECT_EQ(SECListShared().rgbInactiveSelBk, p.At(SubCellBk(0, 2).x, SubCellBk(0, 2).y));
     CRect rcLabel;
     list.GetSubItemRect(0, 0, &rcLabel, LVIR_LABEL);
-    EXPECT_GT(p->Count(rcLabel, Sys(COLOR_GRAYTEXT)), 5);
+    EXPECT_GT(p.Count(rcLabel, Sys(COLOR_GRAYTEXT)), 5);
     list.EnableWindow(TRUE);
 }
 
@@ -153,8 +155,9 @@ TEST_F(ListPaint, ADerivedClassChoosesItsOwnColours) {
     green.InsertItemText(0, L"plain");
     green.InsertItemText(1, L"green");
     green.RecalcLayout();
-    Pixels p(300, 120);
-    green.DoPaint(&p.DC());
+    PictureCanvas canvas(300, 120);
+    green.DoPaint(&canvas.DC());
+    const Picture p = canvas.Take();
     CRect rc;
     green.GetSubItemRect(1, 0, &rc, LVIR_LABEL);
     EXPECT_EQ(RGB(0, 200, 0), p.At(rc.left - 2, rc.top + 1));
@@ -178,8 +181,9 @@ TEST_F(ListPaint, WithoutAnOffScreenDCThePaintGoesStraightToTheTarget) {
     direct.AppendColumnArgs(L"Name", LVCFMT_LEFT, 120);
     direct.InsertItemText(0, L"row");
     direct.RecalcLayout();
-    Pixels p(300, 120);
-    direct.DoPaint(&p.DC());
+    PictureCanvas canvas(300, 120);
+    direct.DoPaint(&canvas.DC());
+    const Picture p = canvas.Take();
     EXPECT_EQ(Sys(COLOR_BTNFACE), p.At(250, 10));
     EXPECT_EQ(Sys(COLOR_WINDOW), p.At(250, 60));
     direct.DestroyWindow();
@@ -212,22 +216,22 @@ TEST_F(ListPaint, OnlyTheBandOfTheRowsIsPaintedOffScreen) {
     spy.SelectItem(1, TRUE);
     const COLORREF rgbStale = RGB(255, 0, 0);
     auto paint = [&] {
-        auto p = std::make_unique<Pixels>(300, 240);
-        p->DC().FillSolidRect(0, 0, 300, 240, rgbStale);
-        spy.DoPaint(&p->DC());
-        return p;
+        PictureCanvas canvas(300, 240);
+        canvas.DC().FillSolidRect(0, 0, 300, 240, rgbStale);
+        spy.DoPaint(&canvas.DC());
+        return canvas.Take();
     };
     paint(); // measures the rows
     const auto banded = paint();
     CRect rcLast;
     spy.GetSubItemRect(2, 0, &rcLast, LVIR_BOUNDS);
     EXPECT_EQ(CRect(0, 0, 300, rcLast.bottom), spy.rcOffScreen);
-    EXPECT_EQ(0, banded->Count(CRect(0, 0, 300, 240), rgbStale));
-    EXPECT_EQ(RGB(255, 255, 0), banded->At(150, rcLast.bottom));
-    EXPECT_EQ(RGB(255, 255, 0), banded->At(299, 239));
+    EXPECT_EQ(0, banded.Count(CRect(0, 0, 300, 240), rgbStale));
+    EXPECT_EQ(RGB(255, 255, 0), banded.At(150, rcLast.bottom));
+    EXPECT_EQ(RGB(255, 255, 0), banded.At(299, 239));
     spy.bDirect = true;
     const auto direct = paint();
-    EXPECT_EQ(0, DifferentPixels(*banded, *direct));
+    EXPECT_EQ(0, DifferentPixels(banded, direct));
     spy.DestroyWindow();
 }
 
@@ -282,7 +286,7 @@ TEST_F(ListPaint, ThemedHeaderPaintsAndHotTracks) {
     // Whether a theme is active depends on the prefix: either way the headings are drawn, and
     // a theme draws its own items rather than classic buttons in the face colour.
     CRect band(0, 0, list.GetColumnRight(4), list.GetHeaderHeight());
-    auto dark = [&](Pixels& p) {
+    auto dark = [&](const Picture& p) {
         int n = 0;
         for (int y = band.top; y < band.bottom; ++y)
             for (int x = band.left; x < band.right; ++x)
@@ -290,16 +294,16 @@ TEST_F(ListPaint, ThemedHeaderPaintsAndHotTracks) {
         return n;
     };
     auto p = Paint();
-    p->Save(L"list_themed.png");
-    EXPECT_GT(dark(*p), 40);
+    SavePng(p, ScreenshotPath(L"list_themed.png"));
+    EXPECT_GT(dark(p), 40);
     if (IsThemed()) {
-        EXPECT_LT(p->Count(band, ::GetSysColor(COLOR_BTNFACE)), band.Width() * band.Height() / 2);
+        EXPECT_LT(p.Count(band, ::GetSysColor(COLOR_BTNFACE)), band.Width() * band.Height() / 2);
     }
     // Hot tracking redraws the item under the pointer at once and clears it on leaving.
     list.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(list.GetColumnLeft(2) + 10, 5));
     list.SendMessage(WM_MOUSELEAVE, 0, 0);
     p = Paint();
-    EXPECT_GT(dark(*p), 40);
+    EXPECT_GT(dark(p), 40);
     FreeThemeApi();
 }
 

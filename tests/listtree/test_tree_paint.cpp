@@ -4,7 +4,10 @@
 #include "tree_fixture.h"
 
 #include "list_fixture.h"
-#include "list_pixels.h"
+#include "scroll_paint_check.h"
+#include "tests/support/picture_canvas.h"
+#include "tests/support/screenshot.h"
+#include "tests/support/window_capture.h"
 
 #include "toolbars/drawing/themeapi.h"
 
@@ -44,12 +47,12 @@ protected:
         TreeCtrlFixture::SetUp();
         tree.SetBkColor(kBack);
     }
-    std::unique_ptr<Pixels> Paint() {
+    Picture Paint() {
         CRect rc;
         ::GetClientRect(tree.m_hWnd, &rc);
-        auto p = std::make_unique<Pixels>(rc.Width(), rc.Height());
-        tree.DoPaint(&p->DC());
-        return p;
+        PictureCanvas canvas(rc.Width(), rc.Height());
+        tree.DoPaint(&canvas.DC());
+        return canvas.Take();
     }
     CRect RowRect(HTREEITEM h) {
         CRect rc;
@@ -57,7 +60,7 @@ protected:
         return rc;
     }
     // The white inside of the button box in the row, grown by its border.
-    CRect ButtonBox(Pixels& p, HTREEITEM h) {
+    CRect ButtonBox(const Picture& p, HTREEITEM h) {
         const CRect rcRow = RowRect(h);
         CRect rcLabel;
         tree.GetItemRect(h, &rcLabel, TRUE);
@@ -75,7 +78,7 @@ protected:
         box.InflateRect(1, 1);
         return box;
     }
-    int DarkPixels(Pixels& p, const CRect& rc) {
+    int DarkPixels(const Picture& p, const CRect& rc) {
         int n = 0;
         for (int y = rc.top; y < rc.bottom; ++y)
             for (int x = rc.left; x < rc.right; ++x) {
@@ -107,7 +110,7 @@ TEST_F(TreePaint, ButtonSizesFollowTheIconHeight) {
         tree.InsertItem(L"other", 0, 0);
         tree.RecalcLayout();
         auto p = Paint();
-        const CRect box = ButtonBox(*p, a);
+        const CRect box = ButtonBox(p, a);
         EXPECT_EQ(c.nBox, box.Width());
         EXPECT_EQ(c.nBox, box.Height());
         // A plus: the sign's vertical stroke above the middle.
@@ -115,14 +118,14 @@ TEST_F(TreePaint, ButtonSizesFollowTheIconHeight) {
         int nAbove = 0;
         for (int y = box.top + 1; y < mid.y; ++y)
             for (int x = mid.x - 1; x <= mid.x; ++x)
-                nAbove += p->At(x, y) == ::GetSysColor(COLOR_WINDOWTEXT);
+                nAbove += p.At(x, y) == ::GetSysColor(COLOR_WINDOWTEXT);
         EXPECT_GT(nAbove, 0);
         tree.Expand(a, TVE_EXPAND);
         p = Paint();
         nAbove = 0;
         for (int y = box.top + 1; y < mid.y; ++y)
             for (int x = mid.x - 1; x <= mid.x; ++x)
-                nAbove += p->At(x, y) == ::GetSysColor(COLOR_WINDOWTEXT);
+                nAbove += p.At(x, y) == ::GetSysColor(COLOR_WINDOWTEXT);
         EXPECT_EQ(0, nAbove); // a minus
         tree.SetImageList(NULL, TVSIL_NORMAL);
     }
@@ -141,31 +144,31 @@ TEST_F(TreePaint, ButtonsUseTheThemeGlyphWhenAThemeIsActive) {
     tree.RecalcLayout();
     FreeThemeApi();
     auto classic = Paint();
-    const CRect boxClosed = ButtonBox(*classic, a), boxOpen = ButtonBox(*classic, b);
+    const CRect boxClosed = ButtonBox(classic, a), boxOpen = ButtonBox(classic, b);
     ASSERT_FALSE(boxClosed.IsRectEmpty());
     InitThemeApi();
     const bool bThemed = IsThemed() != FALSE;
     std::printf("tree buttons: %s\n", bThemed ? "theme glyphs" : "no active theme, classic boxes");
     RecordProperty("ButtonPath", bThemed ? "theme" : "classic");
     auto p = Paint();
-    p->Save(L"tree_buttons_themed.png");
-    auto glyph = [&](Pixels& pic, const CRect& box) {
+    SavePng(p, ScreenshotPath(L"tree_buttons_themed.png"));
+    auto glyph = [&](const Picture& pic, const CRect& box) {
         std::vector<COLORREF> out;
         for (int y = box.top; y < box.bottom; ++y)
             for (int x = box.left; x < box.right; ++x)
                 out.push_back(pic.At(x, y));
         return out;
     };
-    EXPECT_NE(glyph(*p, boxClosed),
-              glyph(*p, CRect(CPoint(boxClosed.left, boxOpen.top), boxClosed.Size())));
+    EXPECT_NE(glyph(p, boxClosed),
+              glyph(p, CRect(CPoint(boxClosed.left, boxOpen.top), boxClosed.Size())));
     int nPainted = 0;
-    for (COLORREF c : glyph(*p, boxClosed))
+    for (COLORREF c : glyph(p, boxClosed))
         nPainted += c != kBack;
     EXPECT_GT(nPainted, boxClosed.Width()); // something is drawn there
     if (bThemed)
-        EXPECT_NE(glyph(*classic, boxClosed), glyph(*p, boxClosed)); // not the classic box
+        EXPECT_NE(glyph(classic, boxClosed), glyph(p, boxClosed)); // not the classic box
     else
-        EXPECT_EQ(glyph(*classic, boxClosed), glyph(*p, boxClosed)); // the classic path
+        EXPECT_EQ(glyph(classic, boxClosed), glyph(p, boxClosed)); // the classic path
     FreeThemeApi();
 }
 
@@ -185,8 +188,8 @@ TEST_F(TreePaint, DotsKeepTheirPatternOverAOnePixelScrollAndLinesAtRootIndentOnc
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = 1; x < 60; ++x) {
             // The same content pixel: one to the left on the screen after the scroll.
-            const bool b0 = before->At(x, y) == dot;
-            const bool b1 = after->At(x - 1, y) == dot;
+            const bool b0 = before.At(x, y) == dot;
+            const bool b1 = after.At(x - 1, y) == dot;
             EXPECT_EQ(b0, b1) << x << "," << y;
             nDots += b0;
         }
@@ -256,9 +259,10 @@ TEST_F(TreePaint, DragImagesShowTheIconAndTextOfEachSelectedRow) {
     ASSERT_TRUE(ImageList_GetIconSize(pDrag->GetSafeHandle(), &cx, &cy));
     EXPECT_EQ(16 + 6 + text.cx, cx);
     EXPECT_EQ(std::max(16, (int)text.cy), cy);
-    Pixels image(cx, cy);
-    image.DC().FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
-    pDrag->Draw(&image.DC(), 0, CPoint(0, 0), ILD_NORMAL);
+    PictureCanvas imageCanvas(cx, cy);
+    imageCanvas.DC().FillSolidRect(0, 0, cx, cy, RGB(255, 255, 255));
+    pDrag->Draw(&imageCanvas.DC(), 0, CPoint(0, 0), ILD_NORMAL);
+    const Picture image = imageCanvas.Take();
     EXPECT_EQ(16 * 16, image.Count(CRect(0, 0, 16, 16), kRed));
     EXPECT_GT(DarkPixels(image, CRect(22, 0, cx, cy)), 10); // the text
     EXPECT_EQ(0, DarkPixels(image, CRect(16, 0, 22, cy)));  // the gap
@@ -272,10 +276,11 @@ TEST_F(TreePaint, DragImagesShowTheIconAndTextOfEachSelectedRow) {
     tree.SelectItem(tree.FindItemIndex(a1), TRUE);
     CRect rcClient;
     tree.GetClientRect(&rcClient);
-    Pixels p(rcClient.Width(), rcClient.Height());
-    p.DC().FillSolidRect(rcClient, RGB(255, 255, 255));
-    tree.DrawDragImages(&p.DC(), -3, -2); // moved right and down: nothing cut off
-    ASSERT_TRUE(p.Save(L"tree_drag_images.png"));
+    PictureCanvas canvas(rcClient.Width(), rcClient.Height());
+    canvas.DC().FillSolidRect(rcClient, RGB(255, 255, 255));
+    tree.DrawDragImages(&canvas.DC(), -3, -2); // moved right and down: nothing cut off
+    const Picture p = canvas.Take();
+    ASSERT_TRUE(SavePng(p, ScreenshotPath(L"tree_drag_images.png")));
     auto iconAt = [&](HTREEITEM h, int nLevel) {
         CRect rc;
         tree.GetItemRect(h, &rc, FALSE);
@@ -313,12 +318,12 @@ TEST_F(TreePaint, BoldDisabledAndSelectedImages) {
     // The disabled colour in the disabled item's text.
     CRect rcGrey;
     tree.GetItemRect(grey, &rcGrey, TRUE);
-    EXPECT_GT(p->Count(rcGrey, tree.GetDisabledTextColor()), 5);
+    EXPECT_GT(p.Count(rcGrey, tree.GetDisabledTextColor()), 5);
     // The selected image for the selected item, the normal one for the others.
     auto IconColour = [&](HTREEITEM h) {
         CRect rcLabel;
         tree.GetItemRect(h, &rcLabel, TRUE);
-        return p->At(rcLabel.left - 12, (rcLabel.top + rcLabel.bottom) / 2);
+        return p.At(rcLabel.left - 12, (rcLabel.top + rcLabel.bottom) / 2);
     };
     EXPECT_EQ(RGB(0, 160, 0), IconColour(bold));
     EXPECT_EQ(RGB(200, 0, 0), IconColour(plain));
@@ -350,7 +355,7 @@ TEST_F(TreePaint, HangingIndentAndSingleLineLabels) {
     const int yLine2 = rc.top + rc.Height() / 2 + 2;
     for (int y = rc.top; y < rc.bottom; ++y)
         for (int x = rc.left; x < rc.right; ++x) {
-            const COLORREF c = p->At(x, y);
+            const COLORREF c = p.At(x, y);
             if (GetRValue(c) < 100 && GetGValue(c) < 100) {
                 if (y < rc.top + 12)
                     nLeftLine1 = std::min(nLeftLine1, x);
@@ -407,12 +412,12 @@ TEST_F(TreePaint, AMultiColumnTreeWithStoredTextsAndFullRowSelect) {
     tree.SelectItem(n);
     tree.RecalcLayout();
     auto p = Paint();
-    ASSERT_TRUE(p->Save(L"tree_columns.png"));
+    ASSERT_TRUE(SavePng(p, ScreenshotPath(L"tree_columns.png")));
     EXPECT_EQ(CString(L"17"), tree.GetItemText(tree.GetNextSiblingItem(tree.GetChildItem(m)), 1));
     // Full-row select: the selection colour in the last column of the selected row.
     CRect rcCell;
     tree.GetSubItemRect(tree.FindItemIndex(n), 2, &rcCell, LVIR_BOUNDS);
-    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), p->At(rcCell.right - 5, rcCell.top + 2));
+    EXPECT_EQ(::GetSysColor(COLOR_HIGHLIGHT), p.At(rcCell.right - 5, rcCell.top + 2));
     tree.SetImageList(NULL, TVSIL_NORMAL);
 }
 
@@ -434,13 +439,13 @@ CRect BarRect(SECTreeCtrl& tree, int nBar) {
 }
 
 // The screen once the window system has shown what was painted.
-std::unique_ptr<Pixels> SettledScreen(HWND hWnd) {
+Picture SettledScreen(HWND hWnd) {
     for (int i = 0; i < 5; ++i) {
         PumpPending();
         ::Sleep(20);
     }
     PumpPending();
-    return std::unique_ptr<Pixels>(CaptureScreen(hWnd));
+    return CaptureOnScreen(hWnd);
 }
 
 // A chain deep and long enough for both bars.
@@ -495,25 +500,25 @@ TEST_F(TreePaint, RowPaintsLeaveTheBarAloneAndAPageRepaintsItOnce) {
     EXPECT_EQ(0, counter.Paints());
 
     const CRect rcBar = BarRect(tree, SB_VERT);
-    std::unique_ptr<Pixels> top = SettledScreen(tree.m_hWnd);
+    const Picture top = SettledScreen(tree.m_hWnd);
     for (int nPage = 1; nPage <= 2; ++nPage) {
         SCOPED_TRACE(nPage);
         const int nPaintsBefore = counter.Paints();
         tree.SendMessage(WM_VSCROLL, SB_PAGEDOWN, 0);
         tree.UpdateWindow();
         EXPECT_EQ(nPaintsBefore + 1, counter.Paints());
-        std::unique_ptr<Pixels> paged(CaptureScreen(tree.m_hWnd));
+        const Picture paged = CaptureOnScreen(tree.m_hWnd);
         ::RedrawWindow(tree.m_hWnd, NULL, NULL,
                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        std::unique_ptr<Pixels> whole(CaptureScreen(tree.m_hWnd));
-        EXPECT_EQ(0, DifferentPixels(*paged, *whole));
+        const Picture whole = CaptureOnScreen(tree.m_hWnd);
+        EXPECT_EQ(0, DifferentPixels(paged, whole));
     }
     // The thumb has moved: the bar's own pixels changed.
-    std::unique_ptr<Pixels> bottom = SettledScreen(tree.m_hWnd);
+    const Picture bottom = SettledScreen(tree.m_hWnd);
     int nMoved = 0;
     for (int y = rcBar.top; y < rcBar.bottom; ++y)
         for (int x = rcBar.left; x < rcBar.right; ++x)
-            nMoved += top->At(x, y) != bottom->At(x, y) ? 1 : 0;
+            nMoved += top.At(x, y) != bottom.At(x, y) ? 1 : 0;
     EXPECT_GT(nMoved, 0);
 }
 
@@ -528,16 +533,16 @@ TEST_F(TreePaint, DeletingEverythingTakesTheBarsAwayAndTheyComeBackAtTheEdges) {
     tree.GetClientRect(&rcClient);
     const CRect rcV = BarRect(tree, SB_VERT);
     EXPECT_NEAR(rcClient.right, rcV.right, 1);
-    std::unique_ptr<Pixels> before = SettledScreen(tree.m_hWnd);
-    EXPECT_LT(before->Count(rcV, kBack), rcV.Width() * rcV.Height() / 2); // the bar is drawn
+    const Picture before = SettledScreen(tree.m_hWnd);
+    EXPECT_LT(before.Count(rcV, kBack), rcV.Width() * rcV.Height() / 2); // the bar is drawn
 
     tree.DeleteItem(TVI_ROOT);
     tree.UpdateWindow();
     EXPECT_FALSE(BarShown(tree, SB_VERT));
     EXPECT_FALSE(BarShown(tree, SB_HORZ));
-    std::unique_ptr<Pixels> after = SettledScreen(tree.m_hWnd);
-    after->Save(L"tree_bars_gone.png");
-    EXPECT_EQ(rcClient.Width() * rcClient.Height(), after->Count(rcClient, kBack));
+    const Picture after = SettledScreen(tree.m_hWnd);
+    SavePng(after, ScreenshotPath(L"tree_bars_gone.png"));
+    EXPECT_EQ(rcClient.Width() * rcClient.Height(), after.Count(rcClient, kBack));
 
     tree.SetWindowPos(NULL, 0, 0, 300, 200, SWP_NOZORDER | SWP_NOMOVE);
     InsertChain(tree, 40);
@@ -549,8 +554,8 @@ TEST_F(TreePaint, DeletingEverythingTakesTheBarsAwayAndTheyComeBackAtTheEdges) {
     EXPECT_NEAR(rcClient.right, rcV2.right, 1);
     EXPECT_NEAR(rcClient.bottom, rcH2.bottom, 1);
     EXPECT_EQ(rcV2.left, rcH2.right - 1);
-    std::unique_ptr<Pixels> back = SettledScreen(tree.m_hWnd);
-    back->Save(L"tree_bars_back.png");
-    EXPECT_LT(back->Count(rcV2, kBack), rcV2.Width() * rcV2.Height() / 2);
-    EXPECT_LT(back->Count(rcH2, kBack), rcH2.Width() * rcH2.Height() / 2);
+    const Picture back = SettledScreen(tree.m_hWnd);
+    SavePng(back, ScreenshotPath(L"tree_bars_back.png"));
+    EXPECT_LT(back.Count(rcV2, kBack), rcV2.Width() * rcV2.Height() / 2);
+    EXPECT_LT(back.Count(rcH2, kBack), rcH2.Width() * rcH2.Height() / 2);
 }

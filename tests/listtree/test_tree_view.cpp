@@ -3,7 +3,8 @@
 #include "tree_fixture.h"
 
 #include "list_fixture.h"
-#include "list_pixels.h"
+#include "tests/support/picture_canvas.h"
+#include "tests/support/screenshot.h"
 #include "listtree/tree_view.h"
 #include "toolbars/drawing/themeapi.h"
 
@@ -122,18 +123,19 @@ TEST(TreeView, APreviewPageShowsIndentLinesButtonsAndIcons) {
     pView->Expand(top, TVE_EXPAND);
     pView->Expand(child, TVE_EXPAND);
 
-    Pixels page(900, 700);
-    page.DC().FillSolidRect(CRect(0, 0, 900, 700), RGB(255, 255, 255));
-    page.DC().m_bPrinting = TRUE;
+    PictureCanvas canvas(900, 700);
+    canvas.DC().FillSolidRect(CRect(0, 0, 900, 700), RGB(255, 255, 255));
+    canvas.DC().m_bPrinting = TRUE;
     CPrintInfo info;
     info.m_bPreview = TRUE;
-    pView->OnBeginPrinting(&page.DC(), &info);
-    pView->OnPrepareDC(&page.DC(), &info);
-    pView->OnPrint(&page.DC(), &info);
-    pView->OnEndPrinting(&page.DC(), &info);
-    page.DC().m_bPrinting = FALSE;
-    ::SetMapMode(page.DC().m_hDC, MM_TEXT);
-    ASSERT_TRUE(page.Save(L"tree_preview.png"));
+    pView->OnBeginPrinting(&canvas.DC(), &info);
+    pView->OnPrepareDC(&canvas.DC(), &info);
+    pView->OnPrint(&canvas.DC(), &info);
+    pView->OnEndPrinting(&canvas.DC(), &info);
+    canvas.DC().m_bPrinting = FALSE;
+    ::SetMapMode(canvas.DC().m_hDC, MM_TEXT);
+    const Picture page = canvas.Take();
+    ASSERT_TRUE(SavePng(page, ScreenshotPath(L"tree_preview.png")));
     // Icons on three levels, each level one indent further right.
     std::vector<int> iconLefts;
     for (int y = 0; y < 200; ++y)

@@ -49,6 +49,15 @@ bool Picture::SameRows(const Picture& other, int top, int bottom) const {
     return true;
 }
 
+int DifferentPixels(const Picture& a, const Picture& b) {
+    if (a.cx != b.cx || a.cy != b.cy)
+        return std::max(a.cx * a.cy, b.cx * b.cy);
+    int n = 0;
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        n += (a.pixels[i] & 0xFFFFFF) != (b.pixels[i] & 0xFFFFFF);
+    return n;
+}
+
 Picture PictureOfBitmap(HBITMAP hBitmap) {
     Picture picture;
     BITMAP bm = {};

@@ -21,6 +21,9 @@ struct Picture {
     bool Empty() const { return pixels.empty(); }
 };
 
+// Pixels that differ between two pictures of the same size (every pixel of the larger when the
+// sizes differ).
+int DifferentPixels(const Picture& a, const Picture& b);
 // The pixels of a bitmap that is not selected into any DC; an empty picture when they cannot
 // be read.
 Picture PictureOfBitmap(HBITMAP hBitmap);

@@ -6,17 +6,16 @@
 #include <iterator>
 
 #include "tests/support/screenshot.h"
+#include "tests/support/window_capture.h"
 
 bool ScreenImage::Read(HWND hWnd, const wchar_t* pszScreenshot) {
     if (!GetWindowRect(hWnd, &m_rect))
         return false;
-    HBITMAP bitmap = CaptureScreen(m_rect);
-    if (bitmap == nullptr)
+    m_picture = CaptureOnScreen(hWnd);
+    if (m_picture.Empty())
         return false;
-    m_picture = PictureOfBitmap(bitmap);
     if (pszScreenshot != nullptr)
-        WriteBitmapPng(bitmap, ScreenshotPath(pszScreenshot));
-    DeleteObject(bitmap);
+        SavePng(m_picture, ScreenshotPath(pszScreenshot));
     return m_picture.cy == m_rect.bottom - m_rect.top;
 }
 

@@ -1,5 +1,6 @@
 // Reading what windows draw: a window's own pixels (with its children, as they would show on
-// screen) captured by asking each window to print itself, or copied from what it painted.
+// screen) captured by asking each window to print itself, copied from what it painted, or read
+// from the screen.
 #pragma once
 
 #include <windows.h>
@@ -15,3 +16,6 @@ Picture CaptureWindow(HWND hWnd);
 Picture CaptureShownClient(HWND hWnd);
 // The whole of a shown window as it has been painted, copied from its own DC.
 Picture CaptureShownWindow(HWND hWnd);
+// The whole of a shown, uncovered window as the screen shows it, once the thread's last paints
+// have reached the display; an empty picture when the screen cannot be read.
+Picture CaptureOnScreen(HWND hWnd);
