@@ -236,12 +236,9 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
         *pResult = 1;
         return TRUE;
     }
-    if (message == WM_NOTIFY) {
-        const NMHDR* pNMHDR = reinterpret_cast<const NMHDR*>(lParam);
-        if (pNMHDR == NULL || pNMHDR->hwndFrom == NULL)
-            return FALSE;
-        return OnNotify(wParam, lParam, pResult);
-    }
+    // A notification without a sender skips reflection but still reaches the map.
+    if (message == WM_NOTIFY)
+        return lParam != 0 && OnNotify(wParam, lParam, pResult);
     const AFX_MSGMAP_ENTRY* pEntry = FindMessageEntry(message);
     if (pEntry == NULL)
         return FALSE;

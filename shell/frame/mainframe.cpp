@@ -48,6 +48,7 @@ ON_COMMAND(kCmdUserToolbar, OnToggleUserToolbar)
 ON_UPDATE_COMMAND_UI(kCmdUserToolbar, OnUpdateToggleUserToolbar)
 ON_UPDATE_COMMAND_UI(kCmdMemoryMap, OnUpdateMemoryMap)
 ON_UPDATE_COMMAND_UI_RANGE(kPanePC, kPaneInfo, OnUpdatePane)
+ON_NOTIFY_EX_RANGE(TTN_GETDISPINFOW, 0, 0xFFFFFFFF, OnHostToolTipText)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() {
@@ -176,6 +177,9 @@ void CMainFrame::OnClose() {
     RunHostCommandGuarded([] { HostTable()->ExecuteCommand(37); });
 }
 
+// The host's command message is taken before anything else sees it, the menu plug-in the base
+// offers every message to included: its number is a plain user message that other handlers of
+// the frame could read as one of their own.
 LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kHostCommandMessage) {
         const int command = static_cast<int>(wParam);
@@ -188,19 +192,24 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             RunHostCommandGuarded([command] { HostTable()->ExecuteCommand(command); });
         return 0;
     }
-    if (message == WM_NOTIFY) {
-        auto* pInfo = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-        if (pInfo != nullptr && pInfo->hdr.code == TTN_GETDISPINFOW) {
-            for (int i = 0; i < m_hostToolbars.GetSize(); ++i)
-                if (CGuiTB* pBar = m_hostToolbars.GetAt(i); pBar && pBar->GetTooltip(pInfo))
-                    return 1;
-            if (m_pGuiTB != nullptr && m_pGuiTB->GetTooltip(pInfo))
-                return 1;
-            if (m_pUserTB != nullptr && m_pUserTB->GetTooltip(pInfo))
-                return 1;
-        }
-    }
     return CMainFrameBase::WindowProc(message, wParam, lParam);
+}
+
+// The host's toolbars, the "Gui" toolbar and the user toolbar answer the tips of their buttons;
+// the built-in bars' tips come from the commands' strings, as in every frame.
+BOOL CMainFrame::OnHostToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult) {
+    auto* pInfo = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+    bool bAnswered = false;
+    for (int i = 0; i < m_hostToolbars.GetSize() && !bAnswered; ++i)
+        if (CGuiTB* pBar = m_hostToolbars.GetAt(i))
+            bAnswered = pBar->GetTooltip(pInfo);
+    bAnswered = bAnswered || (m_pGuiTB != nullptr && m_pGuiTB->GetTooltip(pInfo));
+    bAnswered = bAnswered || (m_pUserTB != nullptr && m_pUserTB->GetTooltip(pInfo));
+    if (!bAnswered)
+        return OnToolTipText(nID, pNMHDR, pResult);
+    if (pResult != nullptr)
+        *pResult = 1;
+    return TRUE;
 }
 
 void CMainFrame::RegisterDropTarget() {

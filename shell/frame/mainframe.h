@@ -192,6 +192,7 @@ protected:
     afx_msg void OnUpdateEnabled(CCmdUI* pCmdUI);
     afx_msg void OnUpdatePane(CCmdUI* pCmdUI);
     afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+    afx_msg BOOL OnHostToolTipText(UINT nID, NMHDR* pNMHDR, LRESULT* pResult);
     DECLARE_MESSAGE_MAP()
 
 private:

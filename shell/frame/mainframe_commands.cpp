@@ -134,6 +134,11 @@ BOOL CMainFrame::RouteUpdate(UINT nID, CCmdUI* pCmdUI) {
 }
 
 BOOL CMainFrame::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+    // A tip asks the frame's own map before the active window: a tip the host gave its button
+    // wins over the library's own text for the same command, which any frame would answer.
+    if (nCode == static_cast<int>(MAKELONG(TTN_GETDISPINFOW, WM_NOTIFY)) &&
+        CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
     if (pHandlerInfo == nullptr) {
         if (nCode == CN_COMMAND && RouteHostCommand(nID))
             return TRUE;

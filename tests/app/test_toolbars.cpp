@@ -1,6 +1,9 @@
 // Host toolbars by title, their buttons and the user toolbar, seen on the frame's bars.
 #include "tests/support/app_fixture.h"
 
+#include "host/lib/host_window.h"
+#include "ifac/h/hostwnd.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
@@ -154,6 +157,27 @@ TEST_F(AppTest, TooltipsOfHostButtonsAreCutTo79Characters) {
     EXPECT_EQ(L"Trace on", TooltipFor(Frame(), 1030));
     EXPECT_EQ(std::wstring(79, L'x'), TooltipFor(Frame(), 1031));
     EXPECT_EQ(L"Reset the target", TooltipFor(Frame(), 20480));
+}
+
+// A host button's tip wins over the library's own tip for the same command, also while a window
+// inside the frame is active (which would answer with the library's own); a command no host
+// button carries keeps its own tip.
+TEST_F(AppTest, AHostButtonsTipWinsOverTheCommandsOwnTip) {
+    Start();
+    WindowPosition position{};
+    HostState::Get().placements[&position] = {0x11, 10, 10, 300, 200};
+    HWND view = nullptr;
+    using OpenFn = int(__cdecl*)(const char*, const WindowPosition*, HWND*);
+    ASSERT_EQ(1, Get<OpenFn>("GetMDIWindow")("Registers", &position, &view));
+    PumpAll();
+    ASSERT_NE(0, SendMessageW(FindWindowExW(Frame(), nullptr, L"MDICLIENT", nullptr),
+                              WM_MDIGETACTIVE, 0, 0));
+    EXPECT_EQ(L"Go", TooltipFor(Frame(), 46));
+    int index = -1;
+    Get<CreateFn>("CreateGuiToolbar")(&index, "Trace", 0);
+    Get<AddFn>("AddTBButton")(index, 179, 0, "Go on tracing", 46);
+    EXPECT_EQ(L"Go on tracing", TooltipFor(Frame(), 46));
+    EXPECT_EQ(L"Open", TooltipFor(Frame(), 57601));
 }
 
 // The one-button user toolbar and a one-button host toolbar, made new at the start, go to the

@@ -240,6 +240,13 @@ TEST_F(MessageMapTest, NotificationsReflectToTheChildBeforeTheParent) {
     EXPECT_EQ(wnd.SendMessage(WM_NOTIFY, ID_CHILD, (LPARAM)&hdr), 42);
     EXPECT_TRUE(Contains(wnd.log, "parent:notify:" + std::to_string((int)NM_DBLCLK)));
 
+    // Without a sender nothing is reflected, and the parent's map still answers.
+    child.log.clear();
+    NMHDR unsent = {NULL, ID_CHILD, (UINT)NM_CLICK};
+    EXPECT_EQ(wnd.SendMessage(WM_NOTIFY, ID_CHILD, (LPARAM)&unsent), 42);
+    EXPECT_TRUE(Contains(wnd.log, "parent:notify:" + std::to_string((int)NM_CLICK)));
+    EXPECT_TRUE(child.log.empty());
+
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_CHILD, EN_CHANGE), (LPARAM)child.m_hWnd);
     EXPECT_TRUE(Contains(wnd.log, "parent:en_change"));
     wnd.SendMessage(WM_COMMAND, MAKEWPARAM(ID_CHILD, BN_CLICKED), (LPARAM)child.m_hWnd);
