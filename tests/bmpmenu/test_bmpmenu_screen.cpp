@@ -45,15 +45,7 @@ TEST(BmpMenuScreen, PopupShowsImagesBesideCommands) {
         HWND hWnd = hPopup != NULL ? hPopup : ::FindWindowW(L"#32768", NULL);
         ::RedrawWindow(hWnd, NULL, NULL, RDW_UPDATENOW);
         ::GetWindowRect(hWnd, &popupRect);
-        HDC screen = ::GetDC(NULL);
-        HDC mem = ::CreateCompatibleDC(screen);
-        shot = ::CreateCompatibleBitmap(screen, popupRect.Width(), popupRect.Height());
-        HGDIOBJ old = ::SelectObject(mem, shot);
-        ::BitBlt(mem, 0, 0, popupRect.Width(), popupRect.Height(), screen, popupRect.left,
-                 popupRect.top, SRCCOPY);
-        ::SelectObject(mem, old);
-        ::DeleteDC(mem);
-        ::ReleaseDC(NULL, screen);
+        shot = CaptureScreen(popupRect);
         ::EndMenu();
     };
     const UINT_PTR timer = ::SetTimer(NULL, 0, 5000, &EndStuckMenu);

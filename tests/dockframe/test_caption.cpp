@@ -3,42 +3,14 @@
 #include "dockframe_fixture.h"
 
 #include "docking/frame_caption.h"
+#include "tests/support/picture_canvas.h"
 #include "tests/support/screenshot.h"
 
 #include <vector>
 
 namespace {
-// A 32-bit top-down DIB section selected into a memory DC, cleared to a marker colour.
-struct Dib {
-    static inline const COLORREF kMarker = RGB(1, 2, 3);
-    HDC hdc;
-    HBITMAP hbm;
-    HGDIOBJ hOld;
-    DWORD* bits = nullptr;
-    int cx, cy;
-    Dib(int w, int h) : cx(w), cy(h) {
-        BITMAPINFO bmi{};
-        bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-        bmi.bmiHeader.biWidth = w;
-        bmi.bmiHeader.biHeight = -h;
-        bmi.bmiHeader.biPlanes = 1;
-        bmi.bmiHeader.biBitCount = 32;
-        hdc = ::CreateCompatibleDC(NULL);
-        hbm = ::CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, (void**)&bits, NULL, 0);
-        hOld = ::SelectObject(hdc, hbm);
-        for (int i = 0; i < w * h; ++i)
-            bits[i] = 0x00010203; // the marker, as the DIB stores it (0x00RRGGBB)
-    }
-    ~Dib() {
-        ::SelectObject(hdc, hOld);
-        ::DeleteObject(hbm);
-        ::DeleteDC(hdc);
-    }
-    COLORREF At(int x, int y) const {
-        const DWORD p = bits[y * cx + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-};
+// What the canvas is cleared to: a pixel of it was left unpainted.
+const COLORREF kMarker = RGB(1, 2, 3);
 } // namespace
 
 TEST(GradientFill, BandsChannelsAndTheUnpaintedLastRow) {
@@ -79,24 +51,26 @@ TEST(GradientFill, BandsChannelsAndTheUnpaintedLastRow) {
          {{0, RGB(0, 0, 0)}, {2, RGB(30, 30, 30)}, {4, RGB(60, 60, 60)}, {6, RGB(60, 60, 60)}}},
     };
     for (const auto& c : cases) {
-        Dib dib(c.rect.right + 2, c.rect.bottom + 2);
-        sec_caption::GradientFill(dib.hdc, c.rect, c.steps, c.from, c.to);
-        ::GdiFlush();
+        PictureCanvas canvas(c.rect.right + 2, c.rect.bottom + 2);
+        canvas.DC().FillSolidRect(0, 0, c.rect.right + 2, c.rect.bottom + 2, kMarker);
+        sec_caption::GradientFill(canvas.DC().m_hDC, c.rect, c.steps, c.from, c.to);
+        const Picture dib = canvas.Take();
         for (const auto& [x, colour] : c.columns)
             EXPECT_EQ(dib.At(x, 0), colour) << c.name << " x=" << x;
         // Every row but the last is painted; the last row and the column after stay.
-        EXPECT_EQ(dib.At(0, c.rect.bottom - 1), Dib::kMarker) << c.name;
-        EXPECT_NE(dib.At(c.rect.right - 1, c.rect.bottom - 2), Dib::kMarker) << c.name;
-        EXPECT_EQ(dib.At(c.rect.right, 0), Dib::kMarker) << c.name;
+        EXPECT_EQ(dib.At(0, c.rect.bottom - 1), kMarker) << c.name;
+        EXPECT_NE(dib.At(c.rect.right - 1, c.rect.bottom - 2), kMarker) << c.name;
+        EXPECT_EQ(dib.At(c.rect.right, 0), kMarker) << c.name;
     }
     // Nothing for no width or no steps.
     for (const auto& [rect, steps] :
          {std::pair<CRect, int>{{5, 0, 5, 4}, 120}, std::pair<CRect, int>{{0, 0, 8, 4}, 0}}) {
-        Dib dib(10, 6);
-        sec_caption::GradientFill(dib.hdc, rect, steps, RGB(255, 0, 0), RGB(0, 0, 255));
-        ::GdiFlush();
+        PictureCanvas canvas(10, 6);
+        canvas.DC().FillSolidRect(0, 0, 10, 6, kMarker);
+        sec_caption::GradientFill(canvas.DC().m_hDC, rect, steps, RGB(255, 0, 0), RGB(0, 0, 255));
+        const Picture dib = canvas.Take();
         for (int x = 0; x < 10; ++x)
-            EXPECT_EQ(dib.At(x, 0), Dib::kMarker);
+            EXPECT_EQ(dib.At(x, 0), kMarker);
     }
 }
 

@@ -2,6 +2,7 @@
 // capture, release inside and outside, the right press, and the press-and-hold timer.
 #include "test_msgfilter_frame.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/window_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -176,36 +177,25 @@ TEST_F(CaptionPress, StandardControlsDrawnInTheCaption) {
     while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
         ::DispatchMessageW(&msg);
     // The row in the caption, read back from the window.
-    CRect rectWindow;
-    pFrame->GetWindowRect(&rectWindow);
-    HDC hWindowDC = ::GetWindowDC(hFrame);
-    HDC hMem = ::CreateCompatibleDC(hWindowDC);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hWindowDC, rectWindow.Width(), 60);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, rectWindow.Width(), 60, hWindowDC, 0, 0, SRCCOPY);
+    const Picture shown = CaptureShownWindow(hFrame);
     // The pressed control's face differs from the released close control beside it.
     const CRect rectPressed = pControl->GetControlRect();
     const CRect rectClose = ControlOf(pList, C::kindClose)->GetControlRect();
     int nDiffer = 0;
     for (int y = 1; y < rectPressed.Height() - 1; ++y) {
-        nDiffer += ::GetPixel(hMem, rectPressed.left + 1, rectPressed.top + y) !=
-                   ::GetPixel(hMem, rectClose.left + 1, rectClose.top + y);
+        nDiffer += shown.At(rectPressed.left + 1, rectPressed.top + y) !=
+                   shown.At(rectClose.left + 1, rectClose.top + y);
     }
     // The right end of the caption, three times enlarged, for a person to look at.
     const int cxShot = 120, cyShot = 36, nScale = 3;
-    HDC hShotDC = ::CreateCompatibleDC(hWindowDC);
-    HBITMAP hShot = ::CreateCompatibleBitmap(hWindowDC, cxShot * nScale, cyShot * nScale);
-    HGDIOBJ hOldShot = ::SelectObject(hShotDC, hShot);
-    ::StretchBlt(hShotDC, 0, 0, cxShot * nScale, cyShot * nScale, hMem, rectWindow.Width() - cxShot,
-                 0, cxShot, cyShot, SRCCOPY);
-    ::SelectObject(hShotDC, hOldShot);
-    ::DeleteDC(hShotDC);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(hFrame, hWindowDC);
-    EXPECT_TRUE(WriteBitmapPng(hShot, ScreenshotPath(L"caption-controls.png")));
-    ::DeleteObject(hShot);
-    ::DeleteObject(hBitmap);
+    Picture shot;
+    shot.cx = cxShot * nScale;
+    shot.cy = cyShot * nScale;
+    shot.pixels.assign((size_t)shot.cx * shot.cy, 0);
+    for (int y = 0; y < shot.cy; ++y)
+        for (int x = 0; x < shot.cx; ++x)
+            shot.Set(x, y, shown.At(shown.cx - cxShot + x / nScale, y / nScale));
+    EXPECT_TRUE(SavePng(shot, ScreenshotPath(L"caption-controls.png")));
     EXPECT_GT(nDiffer, 0);
     Release(outside);
 }

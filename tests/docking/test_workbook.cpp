@@ -6,7 +6,9 @@
 
 #include "docking/workbook.h"
 #include "docking_test_ids.h"
+#include "tests/support/picture_canvas.h"
 #include "tests/support/screenshot.h"
+#include "tests/support/window_capture.h"
 
 #include <cstdlib>
 #include <string>
@@ -153,24 +155,11 @@ TEST_F(WorkbookTest, TabOutlineOnA32BitDib) {
     ASSERT_TRUE(pA && pB);
     CRect rectFrame;
     m_pBook->GetClientRect(&rectFrame);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = rectFrame.Width();
-    bmi.bmiHeader.biHeight = -rectFrame.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HDC hDC = ::CreateCompatibleDC(NULL);
-    HBITMAP hDib = ::CreateDIBSection(hDC, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    ASSERT_NE((HBITMAP)NULL, hDib);
-    HGDIOBJ hOld = ::SelectObject(hDC, hDib);
-    const auto pixel = [&](int x, int y) {
-        const DWORD v = static_cast<DWORD*>(pBits)[y * rectFrame.Width() + x];
-        return RGB((v >> 16) & 0xFF, (v >> 8) & 0xFF, v & 0xFF);
-    };
-    ::PatBlt(hDC, 0, 0, rectFrame.Width(), rectFrame.Height(), WHITENESS);
-    m_pBook->DrawTab(CDC::FromHandle(hDC), pA); // inactive (b is active), raised look
-    ::GdiFlush();
+    PictureCanvas canvas(rectFrame.Width(), rectFrame.Height());
+    ::PatBlt(canvas.DC().m_hDC, 0, 0, rectFrame.Width(), rectFrame.Height(), WHITENESS);
+    m_pBook->DrawTab(&canvas.DC(), pA); // inactive (b is active), raised look
+    const Picture drawn = canvas.Take();
+    ASSERT_FALSE(drawn.Empty());
     std::vector<POINT> p;
     m_pBook->GetTabPolygon(pA, p);
     const COLORREF face = ::GetSysColor(COLOR_BTNFACE), shadow = ::GetSysColor(COLOR_BTNSHADOW),
@@ -188,10 +177,7 @@ TEST_F(WorkbookTest, TabOutlineOnA32BitDib) {
         {p[3].x + 4, p[3].y + 2, RGB(255, 255, 255), "outside the cut corner"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.expected, pixel(c.x, c.y)) << c.what << " at " << c.x << "," << c.y;
-    ::SelectObject(hDC, hOld);
-    ::DeleteObject(hDib);
-    ::DeleteDC(hDC);
+        EXPECT_EQ(c.expected, drawn.At(c.x, c.y)) << c.what << " at " << c.x << "," << c.y;
 }
 
 TEST_F(WorkbookTest, ScreenWorkbookWithDockedAndFloatingDocuments) {
@@ -357,35 +343,12 @@ TEST_F(WorkbookBarTest, ABarInTheWorkbookComesBackAsASheetAfterSaveAndLoad) {
 
 namespace {
 
-// The frame's tab strip as it stands on the screen, one value a pixel.
-std::vector<COLORREF> StripPixels(SECWorkbookWnd* pBook) {
+// The rows of the frame's tab strip: those under the MDI client.
+std::pair<int, int> StripRows(SECWorkbookWnd* pBook) {
     CRect client;
     ::GetWindowRect(pBook->m_hWndMDIClient, &client);
     pBook->ScreenToClient(&client);
-    const CRect strip(0, client.bottom, client.right + 20, client.bottom + 34);
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof bmi.bmiHeader;
-    bmi.bmiHeader.biWidth = strip.Width();
-    bmi.bmiHeader.biHeight = -strip.Height();
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    void* pBits = nullptr;
-    HDC hDC = ::GetDC(pBook->m_hWnd);
-    HDC hMem = ::CreateCompatibleDC(hDC);
-    HBITMAP hDib = ::CreateDIBSection(hMem, &bmi, DIB_RGB_COLORS, &pBits, NULL, 0);
-    std::vector<COLORREF> pixels;
-    if (hDib != NULL) {
-        HGDIOBJ hOld = ::SelectObject(hMem, hDib);
-        ::BitBlt(hMem, 0, 0, strip.Width(), strip.Height(), hDC, strip.left, strip.top, SRCCOPY);
-        ::GdiFlush();
-        const auto* p = static_cast<const COLORREF*>(pBits);
-        pixels.assign(p, p + strip.Width() * strip.Height());
-        ::SelectObject(hMem, hOld);
-        ::DeleteObject(hDib);
-    }
-    ::DeleteDC(hMem);
-    ::ReleaseDC(pBook->m_hWnd, hDC);
-    return pixels;
+    return {client.bottom, client.bottom + 34};
 }
 
 } // namespace
@@ -407,10 +370,12 @@ TEST_F(WorkbookTest, TabClicksRepaintOnlyTheirTabsAndLeaveTheStripAsAFullPaintDr
         m_pBook->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
         m_pBook->UpdateWindow();
         ASSERT_EQ(pSheet, m_pBook->MDIGetActive());
-        const std::vector<COLORREF> afterClick = StripPixels(m_pBook);
+        const Picture afterClick = CaptureShownClient(m_pBook->m_hWnd);
         m_pBook->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW | RDW_NOCHILDREN);
-        const std::vector<COLORREF> full = StripPixels(m_pBook);
-        ASSERT_FALSE(full.empty());
-        EXPECT_TRUE(afterClick == full) << "after the click on sheet " << nSheet;
+        const Picture full = CaptureShownClient(m_pBook->m_hWnd);
+        ASSERT_FALSE(full.Empty());
+        const auto strip = StripRows(m_pBook);
+        EXPECT_TRUE(afterClick.SameRows(full, strip.first, strip.second))
+            << "after the click on sheet " << nSheet;
     }
 }

@@ -18,18 +18,7 @@ HWND OpenModeless(ewtest::Host& host) {
 }
 
 bool SaveScreen(const RECT& area, const wchar_t* name) {
-    HDC screen = ::GetDC(NULL);
-    HDC memory = ::CreateCompatibleDC(screen);
-    const int cx = area.right - area.left, cy = area.bottom - area.top;
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, cx, cy);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, cx, cy, screen, area.left, area.top, SRCCOPY);
-    ::SelectObject(memory, old);
-    const bool written = WriteBitmapPng(bitmap, ScreenshotPath(name));
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(NULL, screen);
-    return written;
+    return SaveScreenPng(area, ScreenshotPath(name).c_str());
 }
 
 TEST(FindModeless, FoundTextStaysMarkedWhileTheDialogHasTheFocus) {

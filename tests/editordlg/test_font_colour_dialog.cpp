@@ -38,16 +38,7 @@ std::wstring ItemText(HWND hDlg, int nID) {
 void SaveWindowPng(HWND hWnd, const wchar_t* name) {
     RECT w;
     ::GetWindowRect(hWnd, &w);
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, w.right - w.left, w.bottom - w.top);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    ::BitBlt(hMem, 0, 0, w.right - w.left, w.bottom - w.top, hScreen, w.left, w.top, SRCCOPY);
-    ::SelectObject(hMem, hOld);
-    WriteBitmapPng(hBitmap, ScreenshotPath(name));
-    ::DeleteObject(hBitmap);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
+    SaveScreenPng(w, ScreenshotPath(name).c_str());
 }
 
 struct GroupState {

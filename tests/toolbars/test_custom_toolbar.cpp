@@ -5,6 +5,7 @@
 #include "framework/docview/sizeparent.h"
 #include "toolbars/drawing/toolkitcolors.h"
 #include "toolbars/registered_messages.h"
+#include "tests/support/picture_canvas.h"
 
 #include <commctrl.h>
 
@@ -368,22 +369,11 @@ class PaintedBar {
 public:
     explicit PaintedBar(SECCustomToolBar* pBar) {
         pBar->GetClientRect(&m_rect);
-        HDC hScreen = ::GetDC(NULL);
-        m_hdc = ::CreateCompatibleDC(hScreen);
-        m_hBitmap = ::CreateCompatibleBitmap(hScreen, m_rect.Width(), m_rect.Height());
-        ::ReleaseDC(NULL, hScreen);
-        m_hOld = ::SelectObject(m_hdc, m_hBitmap);
-        CDC dc;
-        dc.Attach(m_hdc);
-        pBar->DoPaint(&dc);
-        dc.Detach();
+        PictureCanvas canvas(m_rect.Width(), m_rect.Height());
+        pBar->DoPaint(&canvas.DC());
+        m_picture = canvas.Take();
     }
-    ~PaintedBar() {
-        ::SelectObject(m_hdc, m_hOld);
-        ::DeleteObject(m_hBitmap);
-        ::DeleteDC(m_hdc);
-    }
-    COLORREF At(int x, int y) const { return ::GetPixel(m_hdc, x, y); }
+    COLORREF At(int x, int y) const { return m_picture.At(x, y); }
     // The x of each pixel of colour clr in row y, within the first n pixels.
     std::vector<int> Find(COLORREF clr, int y, int n = 14) const {
         std::vector<int> xs;
@@ -395,9 +385,7 @@ public:
     CRect m_rect;
 
 private:
-    HDC m_hdc;
-    HBITMAP m_hBitmap;
-    HGDIOBJ m_hOld;
+    Picture m_picture;
 };
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "tip_fixture.h"
 
 #include "tests/support/screenshot.h"
+#include "tests/support/window_capture.h"
 
 #include <algorithm>
 #include <cwchar>
@@ -140,56 +141,26 @@ void KeyPress(WORD vk) {
     SendOne(input);
 }
 
-WindowShots::~WindowShots() {
-    for (HBITMAP hBitmap : m_bitmaps)
-        ::DeleteObject(hBitmap);
-}
-
 void WindowShots::Add(HWND hWnd) {
-    RECT rect;
-    ::GetWindowRect(hWnd, &rect);
-    SIZE size = {rect.right - rect.left, rect.bottom - rect.top};
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, size.cx, size.cy);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    HDC hWindow = ::GetWindowDC(hWnd);
-    ::BitBlt(hMem, 0, 0, size.cx, size.cy, hWindow, 0, 0, SRCCOPY);
-    ::ReleaseDC(hWnd, hWindow);
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    m_bitmaps.push_back(hBitmap);
-    m_sizes.push_back(size);
+    m_shots.push_back(CaptureShownWindow(hWnd));
 }
 
 bool WindowShots::Save(const std::wstring& path) const {
     const int kGap = 8;
-    int cx = kGap, cy = 0;
-    for (const SIZE& size : m_sizes) {
-        cx += size.cx + kGap;
-        cy = std::max(cy, (int)size.cy);
+    Picture sheet;
+    sheet.cx = kGap;
+    for (const Picture& shot : m_shots) {
+        sheet.cx += shot.cx + kGap;
+        sheet.cy = std::max(sheet.cy, shot.cy);
     }
-    cy += 2 * kGap;
-    HDC hScreen = ::GetDC(NULL);
-    HDC hMem = ::CreateCompatibleDC(hScreen);
-    HDC hShot = ::CreateCompatibleDC(hScreen);
-    HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, cx, cy);
-    HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
-    RECT all = {0, 0, cx, cy};
-    ::FillRect(hMem, &all, (HBRUSH)::GetStockObject(WHITE_BRUSH));
+    sheet.cy += 2 * kGap;
+    sheet.pixels.assign((size_t)sheet.cx * sheet.cy, 0xFFFFFF);
     int x = kGap;
-    for (size_t i = 0; i < m_bitmaps.size(); i++) {
-        HGDIOBJ hOldShot = ::SelectObject(hShot, m_bitmaps[i]);
-        ::BitBlt(hMem, x, kGap, m_sizes[i].cx, m_sizes[i].cy, hShot, 0, 0, SRCCOPY);
-        ::SelectObject(hShot, hOldShot);
-        x += m_sizes[i].cx + kGap;
+    for (const Picture& shot : m_shots) {
+        for (int y = 0; y < shot.cy; ++y)
+            for (int i = 0; i < shot.cx; ++i)
+                sheet.Set(x + i, kGap + y, shot.At(i, y));
+        x += shot.cx + kGap;
     }
-    ::SelectObject(hMem, hOld);
-    ::DeleteDC(hShot);
-    ::DeleteDC(hMem);
-    ::ReleaseDC(NULL, hScreen);
-    bool ok = WriteBitmapPng(hBitmap, path);
-    ::DeleteObject(hBitmap);
-    return ok;
+    return SavePng(sheet, path);
 }

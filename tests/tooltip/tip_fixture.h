@@ -2,6 +2,7 @@
 // share, and a capture of a window's own pixels to PNG.
 #pragma once
 
+#include "tests/support/picture.h"
 #include "toolbars/tooltip_holder.h"
 
 #include <gtest/gtest.h>
@@ -65,14 +66,9 @@ void KeyPress(WORD vk);
 // Copies of windows' own pixels, saved side by side as one PNG file.
 class WindowShots {
 public:
-    WindowShots() = default;
-    ~WindowShots();
-    WindowShots(const WindowShots&) = delete;
-    WindowShots& operator=(const WindowShots&) = delete;
     void Add(HWND hWnd);
     bool Save(const std::wstring& path) const;
 
 private:
-    std::vector<HBITMAP> m_bitmaps;
-    std::vector<SIZE> m_sizes;
+    std::vector<Picture> m_shots;
 };
