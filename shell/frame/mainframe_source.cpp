@@ -296,12 +296,10 @@ intptr_t CMainFrame::UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszP
     }
     // A window without line numbers follows the line and keeps the tag as well: left alone,
     // every later update would load its file again.
+    // The column's caret mark leaves its old row here: the column repaints that row and the
+    // new one as it scrolls (all of it only when it scrolls), so a step redraws what changed.
     if (pView != nullptr && nLine != 0) {
         CLineWnd* pLines = SourceFrameLineNumbers(pFrame);
-        if (pLines != nullptr) {
-            pLines->Invalidate(TRUE);
-            pLines->UpdateWindow();
-        }
         pView->GotoLine(nLine, nStartColumn, nEndColumn, nLineCount, TRUE);
         if (pLines != nullptr) {
             pLines->ScrollToLine(nLine);

@@ -142,12 +142,25 @@ void CLineWnd::ScrollToLine(int line) {
     CRect client;
     pCtrl->GetClientRect(&client);
     const int perPage = lineHeight > 0 ? client.Height() / lineHeight : 0;
-    if (CEditController* pController = pCtrl->Controller())
+    CEditController* pController = pCtrl->Controller();
+    const CPoint origin = pCtrl->GetLogOrigin();
+    const int before = pController != nullptr ? pController->GetCaretPosition().m_line : -1;
+    if (pController != nullptr)
         pController->ShowLine(line, perPage);
+    // The caret mark moves from the old row to the new one: that is all a step changes. Only
+    // a scroll changes every row, and then the column, the splitter and this pane are redrawn
+    // (the splitter's own parts only: the source view invalidates its changed lines itself).
+    if (pController != nullptr && pCtrl->GetLogOrigin() == origin) {
+        const int after = pController->GetCaretPosition().m_line;
+        pCtrl->InvalidateLines(before, before);
+        pCtrl->InvalidateLines(after, after);
+        return;
+    }
     pCtrl->CWnd::Invalidate();
+    const UINT own = RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN;
     if (CWnd* pParent = GetParent())
-        pParent->Invalidate();
-    Invalidate();
+        pParent->RedrawWindow(nullptr, nullptr, own);
+    RedrawWindow(nullptr, nullptr, own);
 }
 
 void CLineWnd::Layout(int cx, int cy) {

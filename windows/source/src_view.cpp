@@ -340,8 +340,11 @@ void CTarvikView::SyncLineNumbers() {
     auto* viewport = dynamic_cast<SECEditViewport*>(numbers);
     if (viewport == nullptr)
         return;
-    viewport->SECEditViewport::SetLogOrigin(viewport->GetLogOrigin().x, GetLogOrigin().y);
-    numbers->CWnd::Invalidate(FALSE);
+    const CPoint before = viewport->GetLogOrigin();
+    viewport->SECEditViewport::SetLogOrigin(before.x, GetLogOrigin().y);
+    // Numbers that stand where they stood need no repaint: a step redraws its own two rows.
+    if (viewport->GetLogOrigin() != before)
+        numbers->CWnd::Invalidate(FALSE);
 }
 
 void CTarvikView::DrawLineMarks(int line, CDC* dc, int left, int top, int right, int bottom) {
@@ -385,10 +388,12 @@ void CTarvikView::DrawLineMarks(int line, CDC* dc, int left, int top, int right,
     // The title follows the view's module, core and path; setting it only when it changes
     // keeps painting from rewriting the frame's caption line by line.
     if (CTarvikDoc* doc = GetDocument()) {
-        CString key;
-        key.Format(L"%s|%d|%s", m_moduleName.GetString(), m_coreId, m_filePath.GetString());
-        if (key != m_lastTitle) {
-            m_lastTitle = key;
+        if (!m_titleSet || m_titleCore != m_coreId || m_titleModule != m_moduleName ||
+            m_titlePath != m_filePath) {
+            m_titleSet = true;
+            m_titleCore = m_coreId;
+            m_titleModule = m_moduleName;
+            m_titlePath = m_filePath;
             doc->UpdateTitle();
         }
     }

@@ -188,7 +188,10 @@ protected:
     CString m_tipText; // the text the tip shows, copied from the host's answer
     BOOL m_tipRegistered = TRUE;
     const SourceLineRecord* m_lineMarks = nullptr;
-    CString m_lastTitle; // the title last set, so that a repaint does not set it again
+    // What the title was last set from, so that a repaint does not set it again.
+    bool m_titleSet = false;
+    int m_titleCore = -1;
+    CString m_titleModule, m_titlePath;
 };
 
 // The source view that last drew the current-execution-line mark, or null.
