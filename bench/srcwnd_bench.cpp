@@ -34,6 +34,9 @@ std::wstring ProgramFolder() {
 }
 
 constexpr int kSteps = 1000;
+// The steps run this many times in each window and the fastest round counts: a machine shared
+// with other work slows single rounds, never all of them.
+constexpr int kStepRounds = 3;
 // At most this many pages are paged through (the first ones, in both windows alike); the
 // times of a longer file are scaled to all of its pages and printed as such.
 constexpr int kMaxPagedPages = 2600;
@@ -129,14 +132,17 @@ Times Floor(const std::string& path, int width, int height, int pages, int lines
     // The floor of a step: one repaint of the two lines it changed, with the page at the top.
     view->SetLogOrigin(0, 0);
     view->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    start = Now();
-    for (int i = 0; i < kSteps; ++i) {
-        const int from = StepLine(i, linesPerPage) - 1, to = StepLine(i + 1, linesPerPage) - 1;
-        view->InvalidateLines(std::min(from, to), std::max(from, to));
-        view->UpdateWindow();
+    t.step = 1e9;
+    for (int round = 0; round < kStepRounds; ++round) {
+        start = Now();
+        for (int i = 0; i < kSteps; ++i) {
+            const int from = StepLine(i, linesPerPage) - 1, to = StepLine(i + 1, linesPerPage) - 1;
+            view->InvalidateLines(std::min(from, to), std::max(from, to));
+            view->UpdateWindow();
+        }
+        GdiFlush();
+        t.step = std::min(t.step, Now() - start);
     }
-    GdiFlush();
-    t.step = Now() - start;
     view->DestroyWindow();
     view.reset();
     frame.DestroyWindow();
@@ -202,14 +208,17 @@ void Run(HMODULE library, HWND mainFrame, int lines, const char* size) {
     const double scale = double(allPages) / pages;
     // The steps, from the top of the file, where the window opened.
     const int linesPerPage = std::max(4, static_cast<int>(client.bottom) / lineHeight);
-    start = Now();
-    for (int i = 0; i < kSteps; ++i) {
-        Export<UpdateFn>(library, "UpdateSourceWindow")(
-            id, "bench", path.c_str(), StepLine(i + 1, linesPerPage), 7, 0, 0, 0, 1);
-        RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    double step = 1e9;
+    for (int round = 0; round < kStepRounds; ++round) {
+        start = Now();
+        for (int i = 0; i < kSteps; ++i) {
+            Export<UpdateFn>(library, "UpdateSourceWindow")(
+                id, "bench", path.c_str(), StepLine(i + 1, linesPerPage), 7, 0, 0, 0, 1);
+            RedrawWindow(frame, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }
+        GdiFlush();
+        step = std::min(step, Now() - start);
     }
-    GdiFlush();
-    const double step = Now() - start;
     const long queriesBefore = g_colourQueries;
     start = Now();
     for (int i = 0; i < pages; ++i) {

@@ -147,13 +147,14 @@ void CLineWnd::ScrollToLine(int line) {
     const int before = pController != nullptr ? pController->GetCaretPosition().m_line : -1;
     if (pController != nullptr)
         pController->ShowLine(line, perPage);
-    // The caret mark moves from the old row to the new one: that is all a step changes. Only
-    // a scroll changes every row, and then the column, the splitter and this pane are redrawn
-    // (the splitter's own parts only: the source view invalidates its changed lines itself).
+    // The caret mark moves from the old row to the new one (a mark stands only on a row with
+    // a line record): that is all a step changes. Only a scroll changes every row, and then the
+    // column, the splitter and this pane are redrawn (the splitter's own parts only: the source
+    // view invalidates its changed lines itself).
     if (pController != nullptr && pCtrl->GetLogOrigin() == origin) {
-        const int after = pController->GetCaretPosition().m_line;
-        pCtrl->InvalidateLines(before, before);
-        pCtrl->InvalidateLines(after, after);
+        for (const int row : {before, pController->GetCaretPosition().m_line})
+            if (row >= 0 && pCtrl->FindLineRecord(row) != nullptr)
+                pCtrl->InvalidateLines(row, row);
         return;
     }
     pCtrl->CWnd::Invalidate();
