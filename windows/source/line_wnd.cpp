@@ -120,6 +120,16 @@ bool CLineWnd::BuildLineNumbers(int count, std::wstring& text) {
 }
 
 BOOL CLineWnd::SetLineCount(int count) {
+    // The column that numbers these lines already keeps its text: only its caret goes home.
+    CLineCtrl* pShown = LineCtrl();
+    SECEditModel* pShownModel = pShown != nullptr ? pShown->GetEditModel() : nullptr;
+    if (pShownModel != nullptr && count == m_nNumbered && count < kMaxNumberedLines &&
+        pShownModel->GetLineCount() == std::max(count, 1)) {
+        if (CEditController* pController = pShown->Controller())
+            pController->SetCaretPosition(0, 0, FALSE);
+        pShown->CWnd::Invalidate(FALSE);
+        return TRUE;
+    }
     std::wstring text;
     if (count >= kMaxNumberedLines || !BuildLineNumbers(count, text)) {
         ::MessageBoxW(GetSafeHwnd(), L"Show file without linenumbers", L"Message",
@@ -130,6 +140,7 @@ BOOL CLineWnd::SetLineCount(int count) {
     if (pCtrl == nullptr)
         return FALSE;
     pCtrl->ReplaceText(text.data(), text.size(), true);
+    m_nNumbered = count;
     return TRUE;
 }
 

@@ -2,6 +2,8 @@
 // loaded from the file, its language chosen by the file's extension.
 #pragma once
 
+#include <cstdint>
+
 #include "editor/edit_model.h"
 #include "framework/afx.h"
 
@@ -67,6 +69,16 @@ protected:
     // Reads the file into model (8-bit or UTF-16 by its byte-order mark) and makes it read-only.
     static BOOL LoadModel(SECEditModel& model, LPCTSTR lpszPath);
 
+    // Which file the model was read from, as it was then.
+    struct FileStamp {
+        CString path;
+        uint64_t size = 0;
+        uint64_t written = 0;
+        bool SameAs(const FileStamp& other) const;
+    };
+    static FileStamp StampOf(LPCTSTR lpszPath);
+
     int m_coreId = -1;
     SECEditModel m_model;
+    FileStamp m_loaded;
 };
