@@ -92,6 +92,7 @@ BOOL CTarvikDoc::OnOpenDocument(LPCTSTR lpszPathName) {
     const FileStamp stamp = StampOf(lpszPathName);
     const BOOL loaded = LoadModel(m_model, lpszPathName);
     m_loaded = loaded ? stamp : FileStamp();
+    m_noSource = false;
     return loaded;
 }
 
@@ -143,13 +144,37 @@ BOOL CTarvikDoc::ReloadFile(LPCTSTR lpszPath) {
         view->SetFocus();
     m_model.SetReadOnly(TRUE);
     SetPathName(lpszPath, TRUE);
+    m_noSource = false;
     return TRUE;
+}
+
+void CTarvikDoc::ShowNoSource() {
+    CTarvikView* view = GetSourceView();
+    if (CEditController* controller = view ? view->GetSourceController() : nullptr) {
+        controller->ClearSelection(FALSE);
+        controller->SetCaretPosition(0, 0, FALSE);
+    }
+    m_model.ResetDocument();
+    SelectLanguage(nullptr);
+    m_model.SetReadOnly(TRUE);
+    // No file stands behind the window: no lookup by path finds it, and the next update that
+    // names a file reads it.
+    ClearPathName();
+    m_loaded = FileStamp();
+    m_noSource = true;
+    if (view != nullptr) {
+        view->SetFilePath(L"");
+        view->SetContextTag(0);
+        view->ClearHighlight();
+    }
 }
 
 void CTarvikDoc::UpdateTitle() {
     CTarvikView* view = GetSourceView();
     const CString module = view ? view->GetModuleName() : CString();
-    const CString path = view ? view->GetFilePath() : CString();
+    const CString path = m_noSource ? CString(kNoSourceText)
+                         : view     ? view->GetFilePath()
+                                    : CString();
     CString title;
     const int core = view ? view->GetCoreId() : -1;
     if (core != -1 && HostVersionAtLeast(3, 2) && HostTable()->IsMultiCore() != 0) {

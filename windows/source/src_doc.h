@@ -29,6 +29,9 @@ template <class V> V* FirstViewOf(const CDocument& doc) {
     return nullptr;
 }
 
+// The text of a source window that shows no source.
+inline constexpr wchar_t kNoSourceText[] = L"no source available";
+
 class CTarvikDoc : public CDocument {
     DECLARE_DYNCREATE(CTarvikDoc)
 public:
@@ -54,6 +57,10 @@ public:
     // with the caret, the read-only flag and the path name as they were.
     BOOL ReloadFile(LPCTSTR lpszPath);
     void UpdateTitle();
+    // The window shows no source: the text, the path and the view's file and tag are emptied,
+    // and the title says so (kNoSourceText) until a file is read.
+    void ShowNoSource();
+    bool ShowsNoSource() const { return m_noSource; }
 
     SECEditModel& GetModel() { return m_model; }
     int GetCoreId() const { return m_coreId; }
@@ -81,4 +88,5 @@ protected:
     int m_coreId = -1;
     SECEditModel m_model;
     FileStamp m_loaded;
+    bool m_noSource = false;
 };
