@@ -89,6 +89,8 @@ public:
     CTarvikDoc* FindSourceDocByCore(LPCTSTR lpszPath, int nCore);
     CFrameWnd* FindSourceFrame(LPCTSTR lpszPath, int nCore);
     // The source frame (either form) of a window id, or null.
+    // An update with the no-source flag: the window of the id (or a new one) shows no source.
+    intptr_t ShowNoSource(int nId, CWnd* pFrame, LPCTSTR lpszName, int core);
     CWnd* SourceFrameOfId(int nId) const;
     // The window id, -1 on failure.
     int OpenSourceWindow(LPCTSTR lpszName, LPCTSTR lpszPath, UINT nFlags,

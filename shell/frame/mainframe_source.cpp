@@ -148,6 +148,20 @@ bool HasText(LPCTSTR lpszText) {
     return lpszText != nullptr && *lpszText != 0;
 }
 
+// A source window without source: a frame of the source template over an empty document
+// that later updates can fill. Null when it cannot be made.
+CFrameWnd* OpenNoSourceWindow(CMainFrame& main, const WindowPosition* pPos, CTarvikView*& pView) {
+    auto* pDoc = DYNAMIC_DOWNCAST(
+        CTarvikDoc, main.OpenFromTemplate(pPos, TarvikApp()->SourceTemplate(), nullptr));
+    pView = pDoc != nullptr ? pDoc->GetSourceView() : nullptr;
+    CFrameWnd* pFrame = FrameOfSourceView(pView);
+    if (pFrame == nullptr)
+        return nullptr;
+    pDoc->ShowNoSource();
+    pFrame->SetActiveView(pView, TRUE);
+    return pFrame;
+}
+
 // An update without a path keeps the file the view shows.
 void SetViewNames(CTarvikView* pView, LPCTSTR lpszName, LPCTSTR lpszPath, int core) {
     if (pView == nullptr)
@@ -217,8 +231,15 @@ int CMainFrame::OpenSourceWindow(LPCTSTR lpszName, LPCTSTR lpszPath, UINT nFlags
         pFrame = FrameOfSourceView(pView);
         if (pFrame != nullptr)
             pFrame->SetActiveView(pView, TRUE);
+    } else {
+        pFrame = OpenNoSourceWindow(*this, pPos != nullptr ? pPos : &m_position, pView);
+        if (pFrame == nullptr)
+            return -1;
+        static_cast<CTarvikDoc*>(pView->GetDocument())->SetCoreId(nCore);
     }
-    SetViewNames(pView, lpszName, lpszPath, pView != nullptr ? pView->GetCoreId() : nCore);
+    const bool bNoSource = pView != nullptr && pView->GetDocument()->ShowsNoSource();
+    SetViewNames(pView, lpszName, bNoSource ? nullptr : lpszPath,
+                 pView != nullptr ? pView->GetCoreId() : nCore);
     if (pFrame == nullptr) {
         m_nColumnOptions = 0;
         return -1;
@@ -228,7 +249,7 @@ int CMainFrame::OpenSourceWindow(LPCTSTR lpszName, LPCTSTR lpszPath, UINT nFlags
         UpdateWndPos(nId, TRUE, pPos);
     if (CLineWnd* pLines = SourceFrameLineNumbers(pFrame))
         pLines->SetLineCount(ModelLineCount(pView));
-    pFrame->SetWindowText(lpszPath != nullptr ? lpszPath : L"");
+    pFrame->SetWindowText(bNoSource ? kNoSourceText : lpszPath != nullptr ? lpszPath : L"");
     m_nColumnOptions = 0;
     return nId;
 }
@@ -241,6 +262,8 @@ intptr_t CMainFrame::UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszP
     const int core = HostTable() != nullptr ? HostTable()->GetActiveCore() : 0;
     m_nColumnOptions = nFlags;
     CWnd* pFrame = SourceFrameOfId(nId);
+    if (nFlags & kNoSourceFlag)
+        return ShowNoSource(nId, pFrame, lpszName, core);
     CTarvikView* pView = nullptr;
     intptr_t result = 0;
     if (pFrame != nullptr) {
@@ -267,7 +290,9 @@ intptr_t CMainFrame::UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszP
             if (auto* pDoc = DYNAMIC_DOWNCAST(CTarvikDoc, pView->GetDocument())) {
                 // Without a path the window's own file is read again, never nothing.
                 const CString path = HasText(lpszPath) ? CString(lpszPath) : pDoc->GetPathName();
-                pDoc->ReloadFile(path);
+                const bool bNoSource = pDoc->ShowsNoSource();
+                if (pDoc->ReloadFile(path) && bNoSource)
+                    pFrame->SetWindowText(path); // the window has its source now
             }
             if (CLineWnd* pLines = SourceFrameLineNumbers(pFrame))
                 pLines->SetLineCount(ModelLineCount(pView));
@@ -296,12 +321,10 @@ intptr_t CMainFrame::UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszP
     }
     // A window without line numbers follows the line and keeps the tag as well: left alone,
     // every later update would load its file again.
+    // The column's caret mark leaves its old row here: the column repaints that row and the
+    // new one as it scrolls (all of it only when it scrolls), so a step redraws what changed.
     if (pView != nullptr && nLine != 0) {
         CLineWnd* pLines = SourceFrameLineNumbers(pFrame);
-        if (pLines != nullptr) {
-            pLines->Invalidate(TRUE);
-            pLines->UpdateWindow();
-        }
         pView->GotoLine(nLine, nStartColumn, nEndColumn, nLineCount, TRUE);
         if (pLines != nullptr) {
             pLines->ScrollToLine(nLine);
@@ -311,6 +334,31 @@ intptr_t CMainFrame::UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszP
         }
         pView->SetContextTag(static_cast<uint32_t>(nTag));
     }
+    return result;
+}
+
+intptr_t CMainFrame::ShowNoSource(int nId, CWnd* pFrame, LPCTSTR lpszName, int core) {
+    CTarvikView* pView = nullptr;
+    intptr_t result = nId;
+    if (pFrame != nullptr) {
+        pView = SourceFrameView(pFrame);
+        if (CTarvikDoc* pDoc = pView != nullptr ? pView->GetDocument() : nullptr)
+            pDoc->ShowNoSource();
+    } else {
+        pFrame = OpenNoSourceWindow(*this, &m_position, pView);
+        if (pFrame == nullptr)
+            return 0;
+        result = reinterpret_cast<intptr_t>(pFrame->GetSafeHwnd());
+    }
+    if (pView == nullptr)
+        return 0;
+    pView->GetDocument()->SetCoreId(core);
+    SetViewNames(pView, lpszName, nullptr, core);
+    if (CLineWnd* pLines = SourceFrameLineNumbers(pFrame))
+        pLines->SetLineCount(ModelLineCount(pView));
+    pFrame->SetWindowText(kNoSourceText);
+    pView->GetDocument()->UpdateTitle();
+    pView->CWnd::Invalidate(FALSE);
     return result;
 }
 

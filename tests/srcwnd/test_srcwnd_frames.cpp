@@ -253,3 +253,49 @@ TEST_F(SrcWndFrames, DragsOverTheColumnAndTheTextNameTheirPartToTheHost) {
     }
     data->Release();
 }
+
+// A window without source: the host opens it with no file, fills it later, and empties it
+// again; the window keeps its id and panes throughout, and a lookup by path never finds it
+// while it shows no source.
+TEST_F(SrcWndFrames, AWindowWithoutSourceShowsNoneUntilTheHostNamesAFile) {
+    using BlockFn = char*(__cdecl*)(int, int, int, int, int);
+    const auto firstLine = [&](int id) {
+        char* block = Get<BlockFn>("RequestSourceBlock")(id, 0, 0, 1, 1);
+        const std::string text = block != nullptr ? block : "";
+        if (block != nullptr)
+            HeapFree(GetProcessHeap(), 0, block);
+        return text;
+    };
+    const auto saysNoSource = [&](HWND frame) {
+        wchar_t text[MAX_PATH] = {};
+        GetWindowTextW(frame, text, MAX_PATH);
+        return std::wstring(text).find(L"no source available") != std::wstring::npos;
+    };
+    const std::string path = CFile();
+    const int id = Create("", 0x203);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    ASSERT_TRUE(IsWindow(frame));
+    EXPECT_TRUE(saysNoSource(frame));
+    EXPECT_EQ(std::vector<std::wstring>({L"Line", L"Source"}), Captions(frame));
+    EXPECT_EQ("", firstLine(id));
+
+    EXPECT_EQ(id, Update(id, path, 2, 3, 5));
+    EXPECT_EQ(frame, FrameOf(id));
+    EXPECT_EQ("#include <stdio.h>\r\n", firstLine(id));
+    EXPECT_FALSE(saysNoSource(frame));
+
+    EXPECT_EQ(id, Update(id, "", 0, 0x203, 6));
+    EXPECT_EQ("", firstLine(id));
+    EXPECT_TRUE(saysNoSource(frame));
+    // The file is not open anywhere now: the host's next window for it reads it.
+    const int other = Create(path, 3);
+    ASSERT_GT(other, 0);
+    EXPECT_NE(frame, FrameOf(other));
+    EXPECT_EQ("#include <stdio.h>\r\n", firstLine(other));
+
+    // An id that names no window opens a window without source: the result is its frame.
+    const intptr_t opened = Update(999, "", 0, 0x203, 1);
+    EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(opened)));
+    EXPECT_NE(reinterpret_cast<intptr_t>(frame), opened);
+}

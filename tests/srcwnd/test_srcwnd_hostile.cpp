@@ -112,3 +112,43 @@ TEST_F(SrcWndHostile, AnUpdateWithoutPathKeepsTheWindowsFile) {
     // and the next update with that tag finds nothing to reload
     EXPECT_EQ(id, Update(id, path, 4, 3, 2));
 }
+
+// A new context tag reads the file again whenever it changed since it was read (its size or its
+// time of writing), and the window then shows the new text.
+TEST_F(SrcWndHostile, ANewTagShowsTheFileAsItIsNow) {
+    const std::string path = WriteFile("reload.c", "int a;\n");
+    const int id = Create(path, 3);
+    ASSERT_GT(id, 0);
+    ASSERT_EQ(id, Update(id, path, 1, 3, 1));
+    const struct {
+        const char* name;
+        const char* bytes;
+        bool later;        // the same size: only the time of writing tells the change
+        const char* first; // the block of the first line, with its line feed
+    } cases[] = {{"longer", "int bb;\nint c;\n", false, "int bb;\n"},
+                 {"same size, written later", "int xx;\nint y;\n", true, "int xx;\n"},
+                 {"shorter", "x\n", false, "x\n"}};
+    int tag = 1;
+    using BlockFn = char*(__cdecl*)(int, int, int, int, int);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteFile("reload.c", c.bytes);
+        if (c.later) {
+            HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+            ASSERT_NE(INVALID_HANDLE_VALUE, file);
+            FILETIME written{};
+            GetSystemTimeAsFileTime(&written);
+            ULARGE_INTEGER t{{written.dwLowDateTime, written.dwHighDateTime}};
+            t.QuadPart += 10000000ull * 60; // a minute on
+            written = {t.LowPart, t.HighPart};
+            SetFileTime(file, nullptr, nullptr, &written);
+            CloseHandle(file);
+        }
+        EXPECT_EQ(id, Update(id, path, 1, 3, ++tag));
+        char* block = Get<BlockFn>("RequestSourceBlock")(id, 0, 0, 1, 1);
+        ASSERT_NE(nullptr, block);
+        EXPECT_STREQ(c.first, block);
+        HeapFree(GetProcessHeap(), 0, block);
+    }
+}

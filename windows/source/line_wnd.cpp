@@ -120,6 +120,16 @@ bool CLineWnd::BuildLineNumbers(int count, std::wstring& text) {
 }
 
 BOOL CLineWnd::SetLineCount(int count) {
+    // The column that numbers these lines already keeps its text: only its caret goes home.
+    CLineCtrl* pShown = LineCtrl();
+    SECEditModel* pShownModel = pShown != nullptr ? pShown->GetEditModel() : nullptr;
+    if (pShownModel != nullptr && count == m_nNumbered && count < kMaxNumberedLines &&
+        pShownModel->GetLineCount() == std::max(count, 1)) {
+        if (CEditController* pController = pShown->Controller())
+            pController->SetCaretPosition(0, 0, FALSE);
+        pShown->CWnd::Invalidate(FALSE);
+        return TRUE;
+    }
     std::wstring text;
     if (count >= kMaxNumberedLines || !BuildLineNumbers(count, text)) {
         ::MessageBoxW(GetSafeHwnd(), L"Show file without linenumbers", L"Message",
@@ -130,6 +140,7 @@ BOOL CLineWnd::SetLineCount(int count) {
     if (pCtrl == nullptr)
         return FALSE;
     pCtrl->ReplaceText(text.data(), text.size(), true);
+    m_nNumbered = count;
     return TRUE;
 }
 
@@ -142,12 +153,26 @@ void CLineWnd::ScrollToLine(int line) {
     CRect client;
     pCtrl->GetClientRect(&client);
     const int perPage = lineHeight > 0 ? client.Height() / lineHeight : 0;
-    if (CEditController* pController = pCtrl->Controller())
+    CEditController* pController = pCtrl->Controller();
+    const CPoint origin = pCtrl->GetLogOrigin();
+    const int before = pController != nullptr ? pController->GetCaretPosition().m_line : -1;
+    if (pController != nullptr)
         pController->ShowLine(line, perPage);
+    // The caret mark moves from the old row to the new one (a mark stands only on a row with
+    // a line record): that is all a step changes. Only a scroll changes every row, and then the
+    // column, the splitter and this pane are redrawn (the splitter's own parts only: the source
+    // view invalidates its changed lines itself).
+    if (pController != nullptr && pCtrl->GetLogOrigin() == origin) {
+        for (const int row : {before, pController->GetCaretPosition().m_line})
+            if (row >= 0 && pCtrl->FindLineRecord(row) != nullptr)
+                pCtrl->InvalidateLines(row, row);
+        return;
+    }
     pCtrl->CWnd::Invalidate();
+    const UINT own = RDW_INVALIDATE | RDW_ERASE | RDW_NOCHILDREN;
     if (CWnd* pParent = GetParent())
-        pParent->Invalidate();
-    Invalidate();
+        pParent->RedrawWindow(nullptr, nullptr, own);
+    RedrawWindow(nullptr, nullptr, own);
 }
 
 void CLineWnd::Layout(int cx, int cy) {

@@ -53,6 +53,7 @@ private:
 
     // A window of its own that deletes itself when its window goes.
     CLineCtrl* m_pLineCtrl = nullptr;
+    int m_nNumbered = -1; // the count the column numbers, -1 before the first
     HWND m_hLineCtrl = NULL;
     CHeader m_header;
     CButton m_bottomButton;

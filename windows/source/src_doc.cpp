@@ -66,13 +66,34 @@ BOOL CTarvikDoc::LoadModel(SECEditModel& model, LPCTSTR lpszPath) {
     return loaded;
 }
 
+CTarvikDoc::FileStamp CTarvikDoc::StampOf(LPCTSTR lpszPath) {
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (lpszPath == nullptr || !::GetFileAttributesExW(lpszPath, GetFileExInfoStandard, &data))
+        return stamp;
+    stamp.path = lpszPath;
+    stamp.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.written =
+        (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return stamp;
+}
+
+bool CTarvikDoc::FileStamp::SameAs(const FileStamp& other) const {
+    return !path.IsEmpty() && path.CompareNoCase(other.path) == 0 && size == other.size &&
+           written == other.written;
+}
+
 BOOL CTarvikDoc::OnOpenDocument(LPCTSTR lpszPathName) {
     if (!CDocument::OnOpenDocument(lpszPathName))
         return FALSE;
     SelectLanguage(lpszPathName);
     if (CTarvikView* view = GetSourceView())
         view->SetFilePath(lpszPathName);
-    return LoadModel(m_model, lpszPathName);
+    const FileStamp stamp = StampOf(lpszPathName);
+    const BOOL loaded = LoadModel(m_model, lpszPathName);
+    m_loaded = loaded ? stamp : FileStamp();
+    m_noSource = false;
+    return loaded;
 }
 
 BOOL CTarvikDoc::OnSaveDocument(LPCTSTR) {
@@ -102,13 +123,20 @@ BOOL CTarvikDoc::ReloadFile(LPCTSTR lpszPath) {
     CEditController* controller = view ? view->GetSourceController() : nullptr;
     if (controller != nullptr)
         controller->ClearSelection(FALSE);
-    const BOOL readOnly = m_model.IsReadOnly();
-    m_model.ResetDocument();
-    SelectLanguage(lpszPath);
-    m_model.IsUnicodeFile(lpszPath);
-    if (!m_model.OpenFile(lpszPath)) {
-        m_model.SetReadOnly(readOnly); // the reset cleared it
-        return FALSE;
+    // The text already read from this very file (same path, size and time of writing) is
+    // what a second read would give: a window opened for the host's new context shows it.
+    const FileStamp stamp = StampOf(lpszPath);
+    if (!stamp.SameAs(m_loaded) || m_model.IsModified()) {
+        const BOOL readOnly = m_model.IsReadOnly();
+        m_model.ResetDocument();
+        SelectLanguage(lpszPath);
+        m_model.IsUnicodeFile(lpszPath);
+        if (!m_model.OpenFile(lpszPath)) {
+            m_model.SetReadOnly(readOnly); // the reset cleared it
+            m_loaded = FileStamp();
+            return FALSE;
+        }
+        m_loaded = stamp;
     }
     if (controller != nullptr)
         controller->SetCaretPosition(0, 0, FALSE);
@@ -116,13 +144,37 @@ BOOL CTarvikDoc::ReloadFile(LPCTSTR lpszPath) {
         view->SetFocus();
     m_model.SetReadOnly(TRUE);
     SetPathName(lpszPath, TRUE);
+    m_noSource = false;
     return TRUE;
+}
+
+void CTarvikDoc::ShowNoSource() {
+    CTarvikView* view = GetSourceView();
+    if (CEditController* controller = view ? view->GetSourceController() : nullptr) {
+        controller->ClearSelection(FALSE);
+        controller->SetCaretPosition(0, 0, FALSE);
+    }
+    m_model.ResetDocument();
+    SelectLanguage(nullptr);
+    m_model.SetReadOnly(TRUE);
+    // No file stands behind the window: no lookup by path finds it, and the next update that
+    // names a file reads it.
+    ClearPathName();
+    m_loaded = FileStamp();
+    m_noSource = true;
+    if (view != nullptr) {
+        view->SetFilePath(L"");
+        view->SetContextTag(0);
+        view->ClearHighlight();
+    }
 }
 
 void CTarvikDoc::UpdateTitle() {
     CTarvikView* view = GetSourceView();
     const CString module = view ? view->GetModuleName() : CString();
-    const CString path = view ? view->GetFilePath() : CString();
+    const CString path = m_noSource ? CString(kNoSourceText)
+                         : view     ? view->GetFilePath()
+                                    : CString();
     CString title;
     const int core = view ? view->GetCoreId() : -1;
     if (core != -1 && HostVersionAtLeast(3, 2) && HostTable()->IsMultiCore() != 0) {

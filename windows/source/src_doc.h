@@ -2,6 +2,8 @@
 // loaded from the file, its language chosen by the file's extension.
 #pragma once
 
+#include <cstdint>
+
 #include "editor/edit_model.h"
 #include "framework/afx.h"
 
@@ -26,6 +28,9 @@ template <class V> V* FirstViewOf(const CDocument& doc) {
             return view;
     return nullptr;
 }
+
+// The text of a source window that shows no source.
+inline constexpr wchar_t kNoSourceText[] = L"no source available";
 
 class CTarvikDoc : public CDocument {
     DECLARE_DYNCREATE(CTarvikDoc)
@@ -52,6 +57,10 @@ public:
     // with the caret, the read-only flag and the path name as they were.
     BOOL ReloadFile(LPCTSTR lpszPath);
     void UpdateTitle();
+    // The window shows no source: the text, the path and the view's file and tag are emptied,
+    // and the title says so (kNoSourceText) until a file is read.
+    void ShowNoSource();
+    bool ShowsNoSource() const { return m_noSource; }
 
     SECEditModel& GetModel() { return m_model; }
     int GetCoreId() const { return m_coreId; }
@@ -67,6 +76,17 @@ protected:
     // Reads the file into model (8-bit or UTF-16 by its byte-order mark) and makes it read-only.
     static BOOL LoadModel(SECEditModel& model, LPCTSTR lpszPath);
 
+    // Which file the model was read from, as it was then.
+    struct FileStamp {
+        CString path;
+        uint64_t size = 0;
+        uint64_t written = 0;
+        bool SameAs(const FileStamp& other) const;
+    };
+    static FileStamp StampOf(LPCTSTR lpszPath);
+
     int m_coreId = -1;
     SECEditModel m_model;
+    FileStamp m_loaded;
+    bool m_noSource = false;
 };

@@ -340,8 +340,11 @@ void CTarvikView::SyncLineNumbers() {
     auto* viewport = dynamic_cast<SECEditViewport*>(numbers);
     if (viewport == nullptr)
         return;
-    viewport->SECEditViewport::SetLogOrigin(viewport->GetLogOrigin().x, GetLogOrigin().y);
-    numbers->CWnd::Invalidate(FALSE);
+    const CPoint before = viewport->GetLogOrigin();
+    viewport->SECEditViewport::SetLogOrigin(before.x, GetLogOrigin().y);
+    // Numbers that stand where they stood need no repaint: a step redraws its own two rows.
+    if (viewport->GetLogOrigin() != before)
+        numbers->CWnd::Invalidate(FALSE);
 }
 
 void CTarvikView::DrawLineMarks(int line, CDC* dc, int left, int top, int right, int bottom) {
@@ -385,16 +388,19 @@ void CTarvikView::DrawLineMarks(int line, CDC* dc, int left, int top, int right,
     // The title follows the view's module, core and path; setting it only when it changes
     // keeps painting from rewriting the frame's caption line by line.
     if (CTarvikDoc* doc = GetDocument()) {
-        CString key;
-        key.Format(L"%s|%d|%s", m_moduleName.GetString(), m_coreId, m_filePath.GetString());
-        if (key != m_lastTitle) {
-            m_lastTitle = key;
+        if (!m_titleSet || m_titleCore != m_coreId || m_titleModule != m_moduleName ||
+            m_titlePath != m_filePath) {
+            m_titleSet = true;
+            m_titleCore = m_coreId;
+            m_titleModule = m_moduleName;
+            m_titlePath = m_filePath;
             doc->UpdateTitle();
         }
     }
 }
 
-void CTarvikView::ApplyRunColours(CDC* dc, int line, int column, int count, bool blanksOnly) {
+RunColours CTarvikView::RunColoursOf(int line, int column, int count, bool blanksOnly,
+                                     COLORREF textColour) {
     const bool inside = m_highlight.Contains(line, column, count);
     bool asked = false;
     uint32_t host = 0;
@@ -402,39 +408,70 @@ void CTarvikView::ApplyRunColours(CDC* dc, int line, int column, int count, bool
         host = HostTable()->GetSourceColor(line + 1, column + 1, int(m_contextTag));
         asked = true;
     }
-    const RunColours colours = PickRunColours(inside, asked, host, dc->GetTextColor());
+    return PickRunColours(inside, asked, host, textColour);
+}
+
+namespace {
+void ApplyRunColours(CDC* dc, const RunColours& colours) {
     if (colours.back != CLR_INVALID)
         dc->SetBkColor(colours.back);
     if (colours.text != CLR_INVALID)
         dc->SetTextColor(colours.text);
 }
+} // namespace
 
 CSize CTarvikView::DrawTextSegment(CDC* dc, int tabWidth, int x, int y, int textLeft,
                                    const wchar_t* text, int count, int column, int line,
                                    SECEditColorGroup* colours, BOOL selected) {
+    if (selected)
+        return SECEditView::DrawTextSegment(dc, tabWidth, x, y, textLeft, text, count, column, line,
+                                            colours, selected);
     int blanks = 0;
+    bool tabs = false;
     while (blanks < count && (text[blanks] == L' ' || text[blanks] == L'\t'))
-        ++blanks;
-    CSize blankExtent(0, 0);
-    if (!selected && blanks > 0) {
-        ApplyRunColours(dc, line, column, blanks, true);
-        const DWORD extent = ::GetTabbedTextExtentW(dc->m_hDC, text, blanks, 1, &tabWidth);
-        blankExtent = CSize(LOWORD(extent), HIWORD(extent));
-        const int height = GetLineHeight();
-        CRect rect(textLeft + x, y, textLeft + x + blankExtent.cx, y + height);
-        dc->FillSolidRect(&rect, dc->GetBkColor());
-        ::TabbedTextOutW(dc->m_hDC, textLeft + x, y, text, blanks, 1, &tabWidth, textLeft);
-        if (blanks == count)
-            return blankExtent;
-        text += blanks;
-        count -= blanks;
-        column += blanks;
-        x += blankExtent.cx;
+        tabs |= text[blanks++] == L'\t';
+    if (blanks == 0) {
+        ApplyRunColours(dc, RunColoursOf(line, column, count, false, dc->GetTextColor()));
+        return SECEditView::DrawTextSegment(dc, tabWidth, x, y, textLeft, text, count, column, line,
+                                            colours, selected);
     }
-    if (!selected)
-        ApplyRunColours(dc, line, column, count, false);
-    CSize drawn = SECEditView::DrawTextSegment(dc, tabWidth, x, y, textLeft, text, count, column,
-                                               line, colours, selected);
+    const RunColours lead = RunColoursOf(line, column, blanks, true, dc->GetTextColor());
+    ApplyRunColours(dc, lead);
+    if (blanks < count) {
+        // Leading spaces on the background of the rest are drawn with the rest: the same pixels
+        // from one text call instead of three.
+        const RunColours rest =
+            RunColoursOf(line, column + blanks, count - blanks, false, dc->GetTextColor());
+        const COLORREF leadBack = dc->GetBkColor();
+        const COLORREF restBack = rest.back != CLR_INVALID ? rest.back : leadBack;
+        if (!tabs && restBack == leadBack) {
+            ApplyRunColours(dc, rest);
+            return SECEditView::DrawTextSegment(dc, tabWidth, x, y, textLeft, text, count, column,
+                                                line, colours, selected);
+        }
+        return DrawBlanksThenRest(dc, tabWidth, x, y, textLeft, text, count, blanks, column, line,
+                                  colours, &rest);
+    }
+    return DrawBlanksThenRest(dc, tabWidth, x, y, textLeft, text, count, blanks, column, line,
+                              colours, nullptr);
+}
+
+CSize CTarvikView::DrawBlanksThenRest(CDC* dc, int tabWidth, int x, int y, int textLeft,
+                                      const wchar_t* text, int count, int blanks, int column,
+                                      int line, SECEditColorGroup* colours,
+                                      const RunColours* rest) {
+    const DWORD extent = ::GetTabbedTextExtentW(dc->m_hDC, text, blanks, 1, &tabWidth);
+    const CSize blankExtent(LOWORD(extent), HIWORD(extent));
+    const int height = GetLineHeight();
+    CRect rect(textLeft + x, y, textLeft + x + blankExtent.cx, y + height);
+    dc->FillSolidRect(&rect, dc->GetBkColor());
+    ::TabbedTextOutW(dc->m_hDC, textLeft + x, y, text, blanks, 1, &tabWidth, textLeft);
+    if (rest == nullptr)
+        return blankExtent;
+    ApplyRunColours(dc, *rest);
+    CSize drawn =
+        SECEditView::DrawTextSegment(dc, tabWidth, x + blankExtent.cx, y, textLeft, text + blanks,
+                                     count - blanks, column + blanks, line, colours, FALSE);
     drawn.cx += blankExtent.cx;
     return drawn;
 }

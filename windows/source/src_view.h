@@ -173,7 +173,13 @@ protected:
     void RegisterDragDrop();
     void UnregisterDragDrop();
     // The background (and text colour) of a run, set on dc; blanksOnly asks for leading blanks.
-    void ApplyRunColours(CDC* dc, int line, int column, int count, bool blanksOnly);
+    // The colours of a run (the host asked unless the highlight holds it; blanks only with a
+    // context tag), against the text colour in use.
+    RunColours RunColoursOf(int line, int column, int count, bool blanksOnly, COLORREF textColour);
+    // The leading blanks on their own background, then the rest (when given its colours).
+    CSize DrawBlanksThenRest(CDC* dc, int tabWidth, int x, int y, int textLeft, const wchar_t* text,
+                             int count, int blanks, int column, int line,
+                             SECEditColorGroup* colours, const RunColours* rest);
 
     CString m_moduleName;
     CString m_filePath;
@@ -188,7 +194,10 @@ protected:
     CString m_tipText; // the text the tip shows, copied from the host's answer
     BOOL m_tipRegistered = TRUE;
     const SourceLineRecord* m_lineMarks = nullptr;
-    CString m_lastTitle; // the title last set, so that a repaint does not set it again
+    // What the title was last set from, so that a repaint does not set it again.
+    bool m_titleSet = false;
+    int m_titleCore = -1;
+    CString m_titleModule, m_titlePath;
 };
 
 // The source view that last drew the current-execution-line mark, or null.
