@@ -104,6 +104,9 @@ public:
     // source frame after it).
     int PageWindow(int nId, int nAction, int nCount);
     int OpenFileViewer(LPCTSTR lpszPath, int nUnused, const WindowPosition* pPos);
+    // The host switched the assembler's updates: the redrawing of the active core's
+    // disassembly list follows.
+    void EnableWindowUpdate(BOOL bOn);
     // The flags of the current source- or assembler-window call, which new frames read while
     // they build their panes.
     UINT GetColumnOptions() const { return m_nColumnOptions; }

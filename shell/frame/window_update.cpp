@@ -1,5 +1,6 @@
 #include "shell/frame/window_update.h"
 
+#include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
 #include "windows/list/list_admin.h"
 
@@ -27,13 +28,16 @@ void SetCoreDisassemblyList(int core, intptr_t listId) {
 uint32_t SetWindowUpdate(uint32_t bits, bool on) {
     const uint32_t before = g_mask;
     g_mask = on ? (g_mask | bits) : (g_mask & ~bits);
-    if ((bits & kUpdateAssembler) && HostTable() != nullptr) {
-        // The active core's disassembly list, when that core has one.
-        const int core = HostTable()->GetActiveCore();
-        const auto it = DisassemblyLists().find(core);
-        if (it != DisassemblyLists().end())
-            if (CListAdmin* admin = ListAdmin())
-                admin->EnableRedraw(it->second, on ? TRUE : FALSE);
-    }
     return before;
+}
+
+void CMainFrame::EnableWindowUpdate(BOOL bOn) {
+    if (HostTable() == nullptr)
+        return;
+    // The active core's disassembly list, when that core has one; else nothing to switch.
+    const int core = HostTable()->GetActiveCore();
+    const auto it = DisassemblyLists().find(core);
+    if (it != DisassemblyLists().end())
+        if (CListAdmin* admin = ListAdmin())
+            admin->EnableRedraw(it->second, bOn ? TRUE : FALSE);
 }
