@@ -44,9 +44,10 @@ __declspec(dllexport) int __cdecl CreateSourceWindow(const char* name, const cha
                                                      const WindowPosition* position, int core) {
     return GuardExport(L"CreateSourceWindow", -1, [=] {
         CMainFrame* pFrame = ActiveFrame();
-        // The assembler window is not among the library's windows yet: no window opens.
-        if (pFrame == nullptr || (flags & kAssemblerFlag) != 0)
+        if (pFrame == nullptr)
             return -1;
+        if (flags & kAssemblerFlag)
+            return pFrame->OpenAsmWindow(static_cast<UINT>(flags), position, core);
         WideArg wideName(name), widePath(path);
         return pFrame->OpenSourceWindow(wideName.get(), widePath.get(), static_cast<UINT>(flags),
                                         position, core);
@@ -58,8 +59,11 @@ __declspec(dllexport) intptr_t
                                int startColumn, int endColumn, int lineCount, int tag) {
     return GuardExport(L"UpdateSourceWindow", static_cast<intptr_t>(0), [=]() -> intptr_t {
         CMainFrame* pFrame = ActiveFrame();
-        if (pFrame == nullptr || (flags & kAssemblerFlag) != 0)
+        if (pFrame == nullptr)
             return 0;
+        if (flags & kAssemblerFlag)
+            return static_cast<intptr_t>(
+                pFrame->UpdateAsmWindow(id, line, static_cast<UINT>(flags)));
         WideArg wideName(name), widePath(path);
         return pFrame->UpdateSourceWindow(id, wideName.get(), widePath.get(), line,
                                           static_cast<UINT>(flags), startColumn, endColumn,

@@ -11,6 +11,3 @@ constexpr uint32_t kUpdateSource = 0x2;
 uint32_t WindowUpdateMask();
 // Sets (on) or clears the bits; returns the mask as it was.
 uint32_t SetWindowUpdate(uint32_t bits, bool on);
-// The list window that shows a core's disassembly, for the switch of its redrawing; the
-// assembler window names its list here (0 takes it back).
-void SetCoreDisassemblyList(int core, intptr_t listId);

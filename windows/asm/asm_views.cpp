@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CAsmPaneView, CDocView)
@@ -231,9 +232,12 @@ void CAsmSourceView::FillLines(bool bWithAddress) {
         Lists().Reset(addrId, kResetItems);
     {
         HostCoreScope core(m_nCoreId);
-        int n = 0;
-        for (const AsmLineRecord* p = m_pLines; p != nullptr && n < kMaxAsmLineRecords;
-             p = p->next, ++n) {
+        // A chain whose links loop ends where it meets a record again.
+        std::unordered_set<const AsmLineRecord*> seen;
+        for (const AsmLineRecord* p = m_pLines;
+             p != nullptr && static_cast<int>(seen.size()) < kMaxAsmLineRecords &&
+             seen.insert(p).second;
+             p = p->next) {
             std::vector<std::string> texts;
             if (m_bCoverage)
                 texts.push_back(CoverageText(*p));
