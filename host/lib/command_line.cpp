@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "host/lib/host_eval.h"
 #include "host/lib/host_memory.h"
 #include "host/lib/host_requests.h"
 #include "host/lib/host_state.h"
@@ -102,9 +101,6 @@ bool SetValue(std::string rest, bool& changed) {
     changed = true;
     if (!size.empty())
         return SetMemory(size, target, value);
-    // The evaluation windows' own variables first, then the program's.
-    if (HostEvalWindow::RunCommandLine(("SET VALUE " + rest).c_str()))
-        return true;
     std::string error;
     return SetTargetValue(target, value, S().currentCore, error) || ReportHostError(error);
 }
@@ -159,7 +155,13 @@ bool RunControl(const std::string& command, bool& matched) {
         }
     if (_stricmp(command.c_str(), "RESET") == 0) {
         matched = true;
+        // The program starts again; the user's breakpoints stay, their hits counted anew.
+        std::vector<TargetBreakpoint> kept = m.Breakpoints();
         m.Reset(S().options.cores);
+        for (TargetBreakpoint& b : kept)
+            b.hits = 0;
+        m.Breakpoints() = kept;
+        S().activeCore = S().currentCore;
         return true;
     }
     return false;

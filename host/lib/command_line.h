@@ -2,7 +2,7 @@
 // (value edits, dropped commands of the drag-and-drop rules, opcode edits and in-place
 // assembly of the assembler window), several commands joined by " ; ". The host also takes a
 // few commands of its own for scripts: GO, STEP, STEP /OVER, STEP /OUT, STEP /INSTRUCTION,
-// RESET.
+// RESET (the program from its start, the breakpoints kept).
 //
 //   SET CORE /NOCAPTURE n
 //   SET VALUE [/SIZE=BYTE|WORD|LONG] target=value[,value...]

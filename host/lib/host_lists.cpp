@@ -254,7 +254,7 @@ const HostLists& CurrentHostLists() {
     return g_lists;
 }
 
-HostLists OpenHostLists(HMODULE library) {
+HostLists OpenHostLists(HMODULE library, const HostPlacement* placements) {
     using GetFn = const ListWindowInterface**(__cdecl*)(const ListWindowInterface**);
     auto get = reinterpret_cast<GetFn>(
         reinterpret_cast<void*>(GetProcAddress(library, "GetListWndIfacPtr")));
@@ -263,10 +263,11 @@ HostLists OpenHostLists(HMODULE library) {
         return g_lists;
     auto& t = *g_iface;
     // MDI children side by side (flags 0x11: x, y, width, height).
-    const HostPlacement places[4] = {{0x11, 10, 10, 250, 300},
-                                     {0x11, 270, 10, 330, 130},
-                                     {0x11, 270, 150, 330, 120},
-                                     {0x11, 610, 10, 330, 160}};
+    const HostPlacement sideBySide[4] = {{0x11, 10, 10, 250, 300},
+                                         {0x11, 270, 10, 330, 130},
+                                         {0x11, 270, 150, 330, 120},
+                                         {0x11, 610, 10, 330, 160}};
+    const HostPlacement* places = placements ? placements : sideBySide;
     for (int i = 0; i < 4; ++i)
         HostState::Get().placements[&g_positions[i]] = places[i];
     auto set = [&t](int id, int code, auto fn) {

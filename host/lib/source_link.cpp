@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "host/lib/host_eval.h"
 #include "host/lib/host_lists.h"
+#include "host/lib/host_memory.h"
 #include "host/lib/host_source.h"
 #include "host/lib/host_state.h"
 #include "host/lib/target_machine.h"
@@ -19,6 +21,7 @@ using UpdateFn = int(__cdecl*)(int, const char*, const char*, int, int, int, int
 using ColumnFn = int(__cdecl*)(int, int, const void*, int);
 using ActivateFn = int(__cdecl*)(int);
 using CloseFn = int(__cdecl*)(int, int);
+using PaneFn = int(__cdecl*)(const char*);
 
 struct Exports {
     CreateFn create = nullptr;
@@ -26,6 +29,7 @@ struct Exports {
     ColumnFn columns = nullptr;
     ActivateFn activate = nullptr;
     CloseFn close = nullptr;
+    PaneFn pane = nullptr;
 } g_exports;
 
 std::list<HostSourceWindow>& Windows() {
@@ -66,6 +70,32 @@ void Update(const HostSourceWindow& w, int line, int start, int end) {
                      SourceContextTag(w.file, w.core));
 }
 
+const char* StopText(const TargetCore& c) {
+    switch (c.state) {
+    case CoreState::exited:
+        return "Ended";
+    case CoreState::faulted:
+        return "Fault";
+    default:
+        return c.lastStop == StopReason::breakpoint ? "Breakpoint"
+               : c.lastStop == StopReason::budget   ? "Running"
+                                                    : "Halted";
+    }
+}
+
+// The status panes: why the active core stopped (pane 1), where (pane 2), its PC (pane 4).
+void ShowStopInPanes(int core) {
+    HostState& s = HostState::Get();
+    const TargetCore& c = TargetMachine::Get().Core(core);
+    const SourcePosition at = CurrentPosition(core);
+    s.paneText[1] = StopText(c);
+    s.paneText[2] =
+        at.file < 0 ? "-" : Sample().files[at.file].module + ":" + std::to_string(at.line);
+    s.paneText[4] = "Core " + std::to_string(core) + " at " + HexAddress(c.reg[PC]);
+    if (g_exports.pane)
+        g_exports.pane(s.paneText[4].c_str());
+}
+
 } // namespace
 
 void BindSourceLibrary(HMODULE library) {
@@ -74,6 +104,7 @@ void BindSourceLibrary(HMODULE library) {
     g_exports.columns = Find<ColumnFn>(library, "SetColumnDatas");
     g_exports.activate = Find<ActivateFn>(library, "ActivateSourceWindow");
     g_exports.close = Find<CloseFn>(library, "CloseMDIWindow");
+    g_exports.pane = Find<PaneFn>(library, "SetPaneInfoText");
     Windows().clear();
 }
 
@@ -123,6 +154,9 @@ void PublishStop() {
     TargetMachine& m = TargetMachine::Get();
     const int active = std::clamp(HostState::Get().activeCore, 0, m.CoreCount() - 1);
     SyncListsWithTarget(active);
+    HostEvalWindow::UpdateAll();
+    ShowMemoryChanges();
+    ShowStopInPanes(active);
     for (int core = 0; core < m.CoreCount(); ++core) {
         const SourcePosition at = CurrentPosition(core);
         if (at.file < 0 || ShowSourceFile(at.file, core) < 0)

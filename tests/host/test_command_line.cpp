@@ -3,8 +3,8 @@
 #include <string>
 
 #include "host/lib/command_line.h"
-#include "host/lib/host_eval.h"
 #include "host/lib/host_memory.h"
+#include "host/lib/target_eval.h"
 #include "tests/host/target_fixture.h"
 
 namespace {
@@ -36,7 +36,13 @@ TEST_F(CommandLine, LinesOfTheLibraryChangeTheTarget) {
         {1, "SET VALUE /SIZE=WORD 0x4218=0xBEEF", [] { return Word("total") == 0xBEEF; }},
         {1, "SET VALUE /SIZE=BYTE CORE:0(0x4218)=0x05 ; PAGE /ASSEMBLER CORE:0(0x4218)",
          [=] { return Word("total") == 5 && S().assemblerAddress == total; }},
-        {1, "SET VALUE (point).x=5", [] { return EvalTargetValues()["point.x"] == 5; }},
+        {1, "SET VALUE (origin).x=5", [] { return Word("origin") == 5; }},
+        {1, "SET VALUE (buffer)[2]=-1", [] { return Word("buffer", 8) == -1; }},
+        {1, "STEP ; STEP ; STEP ; SET VALUE (i)=3",
+         [] {
+             std::string value;
+             return EvaluateValue("i", 0, value) && value == "i: 3";
+         }},
         {2, "SET CORE /NOCAPTURE 1 ; SET VALUE R2=9 ; SET CORE /NOCAPTURE 0",
          [] {
              return M().Core(1).reg[R2] == 9 && M().Core(0).reg[R2] == 0 && S().currentCore == 0;
