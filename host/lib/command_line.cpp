@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "host/lib/host_asm.h"
 #include "host/lib/host_memory.h"
 #include "host/lib/host_requests.h"
 #include "host/lib/host_state.h"
@@ -209,7 +210,9 @@ bool RunCommand(const std::string& command, bool& changed) {
     }
     uint32_t address = 0;
     if (Starts(command, "PAGE /ASSEMBLER", rest))
-        return Address(rest, address) && (S().assemblerAddress = address, true);
+        return Address(rest, address) &&
+               (S().assemblerAddress = address,
+                ShowAsmAddress(ExpressionCore(rest, S().currentCore), address));
     if (Starts(command, "PAGE /SOURCE", rest)) {
         if (!Address(rest, address))
             return false;

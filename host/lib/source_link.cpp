@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/lib/host_asm.h"
 #include "host/lib/host_eval.h"
 #include "host/lib/host_lists.h"
 #include "host/lib/host_memory.h"
@@ -16,21 +17,7 @@ constexpr int kSourceColumns = 0x1 | 0x2 | 0x4;
 // SetColumnDatas: the source view's marks, the line-number column's records.
 constexpr int kColumnDataView = 0x1, kColumnDataLineNumbers = 0x2;
 
-using CreateFn = int(__cdecl*)(const char*, const char*, int, WindowPosition*, int);
-using UpdateFn = int(__cdecl*)(int, const char*, const char*, int, int, int, int, int, int);
-using ColumnFn = int(__cdecl*)(int, int, const void*, int);
-using ActivateFn = int(__cdecl*)(int);
-using CloseFn = int(__cdecl*)(int, int);
-using PaneFn = int(__cdecl*)(const char*);
-
-struct Exports {
-    CreateFn create = nullptr;
-    UpdateFn update = nullptr;
-    ColumnFn columns = nullptr;
-    ActivateFn activate = nullptr;
-    CloseFn close = nullptr;
-    PaneFn pane = nullptr;
-} g_exports;
+LibraryWindowExports g_exports;
 
 std::list<HostSourceWindow>& Windows() {
     static std::list<HostSourceWindow> windows;
@@ -98,14 +85,19 @@ void ShowStopInPanes(int core) {
 
 } // namespace
 
+const LibraryWindowExports& WindowExports() {
+    return g_exports;
+}
+
 void BindSourceLibrary(HMODULE library) {
-    g_exports.create = Find<CreateFn>(library, "CreateSourceWindow");
-    g_exports.update = Find<UpdateFn>(library, "UpdateSourceWindow");
-    g_exports.columns = Find<ColumnFn>(library, "SetColumnDatas");
-    g_exports.activate = Find<ActivateFn>(library, "ActivateSourceWindow");
-    g_exports.close = Find<CloseFn>(library, "CloseMDIWindow");
-    g_exports.pane = Find<PaneFn>(library, "SetPaneInfoText");
+    g_exports.create = Find<LibraryWindowExports::CreateFn>(library, "CreateSourceWindow");
+    g_exports.update = Find<LibraryWindowExports::UpdateFn>(library, "UpdateSourceWindow");
+    g_exports.columns = Find<LibraryWindowExports::ColumnFn>(library, "SetColumnDatas");
+    g_exports.activate = Find<LibraryWindowExports::ActivateFn>(library, "ActivateSourceWindow");
+    g_exports.close = Find<LibraryWindowExports::CloseFn>(library, "CloseMDIWindow");
+    g_exports.pane = Find<LibraryWindowExports::PaneFn>(library, "SetPaneInfoText");
     Windows().clear();
+    ForgetAsmWindows();
 }
 
 std::string SamplePath(int file) {
@@ -166,13 +158,13 @@ void PublishStop() {
         if (core == active && g_exports.activate)
             g_exports.activate(w.id);
     }
-    if (!g_exports.columns)
-        return;
-    for (const HostSourceWindow& w : Windows()) {
-        const SourceLineRecord* records = SourceLineRecords(w.file, w.core);
-        g_exports.columns(w.id, kColumnDataView, records, 0);
-        g_exports.columns(w.id, kColumnDataLineNumbers, records, 0);
-    }
+    if (g_exports.columns)
+        for (const HostSourceWindow& w : Windows()) {
+            const SourceLineRecord* records = SourceLineRecords(w.file, w.core);
+            g_exports.columns(w.id, kColumnDataView, records, 0);
+            g_exports.columns(w.id, kColumnDataLineNumbers, records, 0);
+        }
+    PublishAsmStop();
 }
 
 bool CloseSourceModule(const char* module) {

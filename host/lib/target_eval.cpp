@@ -259,7 +259,13 @@ bool EvaluateAddress(const char* text, int core, uint32_t& address) {
     CodeLine code;
     if (ParseCodeLine(text, code))
         return Sample().AddressOfLine(code.file, code.line, code.column, address);
-    const std::string e = StripCore(text, core);
+    std::string e = TrimBlanks(text);
+    // The assembler window's current-instruction forms: "(char *)CORE:n(ASM(PC))".
+    if (_strnicmp(e.c_str(), "(char *)", 8) == 0)
+        e = e.substr(8);
+    e = StripCore(e, core);
+    if (_strnicmp(e.c_str(), "ASM(", 4) == 0 && e.back() == ')')
+        e = e.substr(4, e.size() - 5);
     if (core < 0 || core >= TargetMachine::Get().CoreCount())
         return false;
     const Place p = Resolve(e, core);
@@ -273,6 +279,11 @@ bool EvaluateAddress(const char* text, int core, uint32_t& address) {
         return false;
     address = value;
     return true;
+}
+
+int ExpressionCore(const std::string& text, int core) {
+    StripCore(text, core);
+    return core;
 }
 
 bool EvaluateValue(const std::string& expression, int core, std::string& out) {

@@ -23,6 +23,9 @@ bool ParseCodeLine(const char* text, CodeLine& out);
 // "CORE:n(expression)". False when it names nothing of the target.
 bool EvaluateAddress(const char* text, int core, uint32_t& address);
 
+// The core "CORE:n(expression)" names, else core.
+int ExpressionCore(const std::string& text, int core);
+
 // The value of an expression on a core, as the host shows it ("total: 14"); false with the
 // host's error text in out when the expression names nothing.
 bool EvaluateValue(const std::string& expression, int core, std::string& out);
