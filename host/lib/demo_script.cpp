@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "host/lib/command_line.h"
+#include "host/lib/host_asm.h"
 #include "host/lib/host_memory.h"
 #include "host/lib/host_eval.h"
 #include "host/lib/host_state.h"
@@ -72,11 +73,17 @@ void RunDemoScript(HMODULE library) {
             break;
     PublishStop();
     using PlaceFn = void(__cdecl*)(intptr_t, int, const WindowPosition*);
-    if (auto place = Export<PlaceFn>(library, "UpdateWndPos"))
+    OpenAsmWindow(0);
+    if (auto place = Export<PlaceFn>(library, "UpdateWndPos")) {
         for (const HostSourceWindow& w : SourceWindows()) {
             HostState::Get().placements[&w.position] = HostPlacement{0x11, 0, 0, 540, 530};
             place(w.id, 1, &w.position);
         }
+        if (const HostAsmWindow* w = AsmWindowOfCore(0)) {
+            HostState::Get().placements[&w->position] = HostPlacement{0x11, 540, 0, 400, 260};
+            place(w->id, 1, &w->position);
+        }
+    }
     // A breakpoint in the loop, and two passes through it: the values the loop changed show red.
     RunHostCommandLine("SET BREAKPOINT AT main.c\\@LINE 20 ; GO ; GO ; STEP /OVER");
 }
