@@ -11,6 +11,9 @@
 //   SET EVALUATE /WINDOW[=id] [/format] expression
 //   PAGE /ASSEMBLER address         PAGE /SOURCE address
 //   ASM /ADDR=address "instruction"
+//   DISPLAY SOURCE module ; LINE n  SET MODULE module
+//   SHOW MEMORY /WINDOW address     SET name = value
+//   SET WATCHPOINT ...              (answered with an error: the target has none)
 #pragma once
 
 // Runs a line; false at the first command that fails, with the host's error text in

@@ -25,9 +25,6 @@ void RunDemoScript(HMODULE library) {
     using ChangeFn = int(__cdecl*)(const char*, const char*, int, int, int, int);
     using MenuFn = int(__cdecl*)(const char*, int, int, int);
     using TextFn = int(__cdecl*)(const char*);
-    // Room for every window of the session.
-    if (HWND frame = static_cast<HWND>(HostState::Get().mainRecord.frameWindow))
-        SetWindowPos(frame, nullptr, 0, 0, 1240, 990, SWP_NOZORDER | SWP_NOACTIVATE);
     int index = -1;
     if (auto create = Export<CreateTbFn>(library, "CreateGuiToolbar");
         create && create(&index, "Trace", 0))

@@ -676,3 +676,16 @@ void ShowMemoryChanges() {
     }
     before = now;
 }
+
+bool ShowMemoryAt(uint32_t address) {
+    if (address >= kTargetMemorySize)
+        return false;
+    if (MemoryViews().empty())
+        return OpenMemoryView(address, 8, 80) != nullptr;
+    HostMemView& view = *MemoryViews().front();
+    view.history.push_back(view.top);
+    view.top = Clamp(view, address);
+    UpdateDescriptor(view);
+    Repaint(view, 1);
+    return true;
+}

@@ -108,6 +108,20 @@ Place Resolve(std::string e, int core) {
         return Place{};
     while (Enclosed(e))
         e = TrimBlanks(e.substr(1, e.size() - 2));
+    // "ASM(R1)", "SYSREG(FLAGS)": the register windows' drops name a register so.
+    for (const char* wrapper : {"ASM(", "SYSREG("})
+        if (_strnicmp(e.c_str(), wrapper, std::strlen(wrapper)) == 0 && e.back() == ')') {
+            const std::string name =
+                TrimBlanks(e.substr(std::strlen(wrapper), e.size() - std::strlen(wrapper) - 1));
+            for (int r = 0; r < kRegisterCount; ++r)
+                if (_stricmp(name.c_str(), RegisterName(r)) == 0) {
+                    Place reg;
+                    reg.kind = Place::registerValue;
+                    reg.reg = r;
+                    return reg;
+                }
+            return Place{};
+        }
     // "(origin).x": the evaluation windows put the root in parentheses before its suffix.
     if (!e.empty() && e[0] == '(') {
         const size_t close = e.find(')');
