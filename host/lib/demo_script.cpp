@@ -41,11 +41,11 @@ void RunDemoScript(HMODULE library) {
     // placements: flags 0x41 and the side, then row, position in the row, share of the row in
     // percent and the row's thickness.
     constexpr int32_t kRight = 0x41 | 0x100;
-    static const HostPlacement lists[4] = {{kRight, 0, 0, 40, 270},  // registers
-                                           {kRight, 0, 2, 20, 270},  // breakpoints
-                                           {kRight, 0, 1, 22, 270},  // call stack
-                                           {kRight, 0, 3, 18, 270}}; // modules
-    static const HostPlacement memoryPlace{0x11, 540, 260, 400, 270};
+    static const HostPlacement lists[4] = {{kRight, 0, 0, 40, 300},  // registers
+                                           {kRight, 0, 2, 20, 300},  // breakpoints
+                                           {kRight, 0, 1, 22, 300},  // call stack
+                                           {kRight, 0, 3, 18, 300}}; // modules
+    static const HostPlacement memoryPlace{0x11, 520, 260, 395, 270};
     HostMemViewOptions memory;
     memory.bytesPerRow = 8;
     memory.caption = "Memory - data";
@@ -56,8 +56,8 @@ void RunDemoScript(HMODULE library) {
     // The watch and local-variables windows over the target's variables, the array opened.
     static HostEvalWindow watch(library, HostEvalWindow::watch);
     static HostEvalWindow locals(library, HostEvalWindow::locals);
-    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 0, 530, 470, 290};
-    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 470, 530, 470, 290};
+    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 0, 530, 460, 290};
+    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 460, 530, 455, 290};
     if (watch.Open())
         if (HostEvalWindow::Node* buffer = watch.Find("buffer"))
             watch.Update(8, 0, reinterpret_cast<intptr_t>(buffer->item));
@@ -73,11 +73,11 @@ void RunDemoScript(HMODULE library) {
     OpenAsmWindow(0);
     if (auto place = Export<PlaceFn>(library, "UpdateWndPos")) {
         for (const HostSourceWindow& w : SourceWindows()) {
-            HostState::Get().placements[&w.position] = HostPlacement{0x11, 0, 0, 540, 530};
+            HostState::Get().placements[&w.position] = HostPlacement{0x11, 0, 0, 520, 530};
             place(w.id, 1, &w.position);
         }
         if (const HostAsmWindow* w = AsmWindowOfCore(0)) {
-            HostState::Get().placements[&w->position] = HostPlacement{0x11, 540, 0, 400, 260};
+            HostState::Get().placements[&w->position] = HostPlacement{0x11, 520, 0, 395, 260};
             place(w->id, 1, &w->position);
         }
     }

@@ -208,8 +208,12 @@ void ListTarget::ResetToDefaults() {
     registers.push_back({"Status", "CS", 0x0000001Bu});
     breakpoints = {{"main.c", 12, true, 3}, {"main.c", 40, false, 0}, {"util.c", 7, true, 1}};
     frames = {"main|main.c:12", "start|crt0.s:88", "boot|boot.s:4"};
-    modules = {"target.elf|0x00400000|0x00012000|C:\\target\\target.elf",
-               "libc.a|0x00420000|0x00008000|C:\\target\\lib\\libc.a"};
+    // The program the simulated target runs: its code from kCodeBase, its data after it.
+    const SampleProgram& p = Sample();
+    modules = {"sample|" + HexAddress(SampleProgram::kCodeBase) + "|" +
+                   HexAddress(static_cast<uint32_t>(p.image.size())) + "|sample\\main.c",
+               "data|" + HexAddress(SampleProgram::kDataBase) + "|" +
+                   HexAddress(SampleProgram::kDataSize) + "|"};
 }
 
 void FillRegisters(int id) {
