@@ -70,15 +70,20 @@ void RunDemoScript(HMODULE library) {
             break;
     PublishStop();
     using PlaceFn = void(__cdecl*)(intptr_t, int, const WindowPosition*);
-    OpenAsmWindow(0);
+    // The disassembly of each core beside the source, the later cores' cascaded over it.
+    const int cores = TargetMachine::Get().CoreCount();
+    for (int core = 0; core < cores; ++core)
+        OpenAsmWindow(core);
     if (auto place = Export<PlaceFn>(library, "UpdateWndPos")) {
         for (const HostSourceWindow& w : SourceWindows()) {
             HostState::Get().placements[&w.position] = HostPlacement{0x11, 0, 0, 520, 530};
             place(w.id, 1, &w.position);
         }
-        if (const HostAsmWindow* w = AsmWindowOfCore(0)) {
-            HostState::Get().placements[&w->position] = HostPlacement{0x11, 520, 0, 395, 260};
-            place(w->id, 1, &w->position);
+        for (const HostAsmWindow& w : AsmWindows()) {
+            const int32_t step = 24 * w.core;
+            HostState::Get().placements[&w.position] =
+                HostPlacement{0x11, 520 + step, step, 395, 260};
+            place(w.id, 1, &w.position);
         }
     }
     // A breakpoint in the loop, and two passes through it: the values the loop changed show red.
