@@ -2,6 +2,7 @@
 // two edit lines and the current-instruction expression.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "shell/app/pending_command.h"
@@ -86,6 +87,19 @@ TEST(AsmEditLines, ALineThatDoesNotFitThePendingBufferIsRefusedWhole) {
     const std::string bytes(capacity, '1');
     EXPECT_FALSE(AsmSetValueLine(address.c_str(), bytes.c_str(), -1, line));
     EXPECT_EQ("untouched", line);
+}
+
+TEST(AsmEditLines, ThePendingBufferTakesAWholeLineOrNothing) {
+    const size_t capacity = sizeof PendingHostCommand.line;
+    std::snprintf(PendingHostCommand.line, capacity, "before");
+    PendingHostCommand.context = 7;
+    EXPECT_FALSE(LeavePendingHostCommand(std::string(capacity, 'x'), 1));
+    EXPECT_STREQ("before", PendingHostCommand.line);
+    EXPECT_EQ(7, PendingHostCommand.context);
+    const std::string full(capacity - 1, 'y');
+    EXPECT_TRUE(LeavePendingHostCommand(full, 1));
+    EXPECT_EQ(full, std::string(PendingHostCommand.line));
+    EXPECT_EQ(1, PendingHostCommand.context);
 }
 
 TEST(AsmEditLines, TheOpcodeColumnFollowsTheCoverageColumn) {
