@@ -75,7 +75,7 @@ AsmLineRecord Record(const DisassemblyLine& line, uint32_t key, int core) {
 bool AsmSourceAnnotations() {
     const auto& options = HostState::Get().optionAnswers;
     const auto found = options.find(0);
-    return found == options.end() || found->second != 0;
+    return found != options.end() && found->second != 0;
 }
 
 int AsmLineCount() {

@@ -11,7 +11,7 @@
 #include "host/lib/target_disasm.h"
 #include "ifac/h/asmlines.h"
 
-// Whether the disassembly shows the source lines (host option 0, on at start).
+// Whether the disassembly shows the source lines (host option 0; the host starts with it on).
 bool AsmSourceAnnotations();
 
 // The whole disassembly: its line count, the line of the instruction at an address (rounded

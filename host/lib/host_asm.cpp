@@ -181,13 +181,13 @@ void PublishAsmStop() {
 void RefreshAsmWindows() {
     for (HostAsmWindow& w : Windows()) {
         const AsmChain* chain = w.Chain();
-        AsmListingLine top;
-        if (chain == nullptr || !AsmLineAt(chain->First(), top)) {
+        if (chain == nullptr || chain->Head() == nullptr) {
             ShowLine(w, AsmLineOfAddress(w.shownAddress));
             continue;
         }
         // The listing may have changed under the window: it keeps the address at its top.
-        Hand(w, AsmLineOfAddress(top.address), chain->Count(), AsmLineOfAddress(w.shownAddress));
+        const uint32_t top = chain->Head()->hostWords[0];
+        Hand(w, AsmLineOfAddress(top), chain->Count(), AsmLineOfAddress(w.shownAddress));
     }
 }
 

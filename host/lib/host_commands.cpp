@@ -46,12 +46,34 @@ void SwitchLanguage() {
         change(S().language);
 }
 
+// The Run menu's and toolbar's commands drive the target through the host's own language.
+const char* RunCommandLineOf(int command) {
+    switch (command) {
+    case 46:  // Go
+    case 213: // Run Fast
+        return "GO";
+    case 50:
+        return "STEP";
+    case 51:
+        return "STEP /OVER";
+    case 48:
+        return "STEP /OUT";
+    case 49: // Restart
+    case 52: // Reset Target
+        return "RESET";
+    default:
+        return nullptr;
+    }
+}
+
 void __cdecl ExecuteCommand(int command) {
     LogHostCall("ExecuteCommand", command);
     if (command == 37)
         S().closeRequested = true;
     if (command == 186)
         SwitchLanguage();
+    if (const char* line = RunCommandLineOf(command))
+        RunHostCommandLine(line);
     if (command == 155)
         ChangeAsmAddress(S().currentCore);
     if (S().onCommand)

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "host/lib/host_asm.h"
+#include "host/lib/host_eval.h"
 #include "host/lib/host_lists.h"
+#include "host/lib/host_memory.h"
 #include "host/lib/host_source.h"
 #include "host/lib/host_state.h"
 #include "host/lib/target_machine.h"
@@ -55,6 +57,32 @@ void Update(const HostSourceWindow& w, int line, int start, int end) {
                      SourceContextTag(w.file, w.core));
 }
 
+const char* StopText(const TargetCore& c) {
+    switch (c.state) {
+    case CoreState::exited:
+        return "Ended";
+    case CoreState::faulted:
+        return "Fault";
+    default:
+        return c.lastStop == StopReason::breakpoint ? "Breakpoint"
+               : c.lastStop == StopReason::budget   ? "Running"
+                                                    : "Halted";
+    }
+}
+
+// The status panes: why the active core stopped (pane 1), where (pane 2), its PC (pane 4).
+void ShowStopInPanes(int core) {
+    HostState& s = HostState::Get();
+    const TargetCore& c = TargetMachine::Get().Core(core);
+    const SourcePosition at = CurrentPosition(core);
+    s.paneText[1] = StopText(c);
+    s.paneText[2] =
+        at.file < 0 ? "-" : Sample().files[at.file].module + ":" + std::to_string(at.line);
+    s.paneText[4] = "Core " + std::to_string(core) + " at " + HexAddress(c.reg[PC]);
+    if (g_exports.pane)
+        g_exports.pane(s.paneText[4].c_str());
+}
+
 } // namespace
 
 const LibraryWindowExports& WindowExports() {
@@ -67,6 +95,7 @@ void BindSourceLibrary(HMODULE library) {
     g_exports.columns = Find<LibraryWindowExports::ColumnFn>(library, "SetColumnDatas");
     g_exports.activate = Find<LibraryWindowExports::ActivateFn>(library, "ActivateSourceWindow");
     g_exports.close = Find<LibraryWindowExports::CloseFn>(library, "CloseMDIWindow");
+    g_exports.pane = Find<LibraryWindowExports::PaneFn>(library, "SetPaneInfoText");
     Windows().clear();
     ForgetAsmWindows();
 }
@@ -117,6 +146,9 @@ void PublishStop() {
     TargetMachine& m = TargetMachine::Get();
     const int active = std::clamp(HostState::Get().activeCore, 0, m.CoreCount() - 1);
     SyncListsWithTarget(active);
+    HostEvalWindow::UpdateAll();
+    ShowMemoryChanges();
+    ShowStopInPanes(active);
     for (int core = 0; core < m.CoreCount(); ++core) {
         const SourcePosition at = CurrentPosition(core);
         if (at.file < 0 || ShowSourceFile(at.file, core) < 0)

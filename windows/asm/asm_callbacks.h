@@ -16,7 +16,7 @@ struct AsmItemData {
     AsmLineRecord* record;
 };
 
-// The record an item's data block names; null for a missing or short block.
+// The record an item's data block names; null for none.
 AsmLineRecord* AsmRecordOf(void* data);
 
 // The window kind name of both panes, as list name and drag-source kind.
@@ -50,6 +50,10 @@ constexpr int kAsmImageCode = 1;
 constexpr int kAsmImageBreakpoint = 2;
 constexpr int kAsmImageMark = 1;
 constexpr int kAsmImagePlain = 0;
+
+// The breakpoint command a line takes (clear on a breakpoint line, set on a code line), 0 for
+// none: not a code line, or a code line marked as taking no breakpoint commands.
+int AsmBreakpointCommand(const AsmLineRecord* record);
 
 // Column index of the opcode text: 1 with the coverage column, else 0; the source text follows.
 int AsmOpcodeColumn(bool bCoverageColumn);
