@@ -90,7 +90,7 @@ void CAsmPaneView::RegisterCallback(int nCode, uintptr_t fn) {
 
 void CAsmPaneView::RegisterDragSource() {
     if (DragDropService() != nullptr)
-        return;
+        Lists().SetDragSource(static_cast<int>(m_listId), &AsmDragSource, kAsmWindowKind);
 }
 
 int CAsmPaneView::ListTopIndex() const {
@@ -154,11 +154,15 @@ CAsmAddrView::~CAsmAddrView() {
 int CAsmAddrView::OnCreate(LPCREATESTRUCT lpcs) {
     if (CDocView::OnCreate(lpcs) == -1)
         return -1;
-    if (!CreateList(nullptr, kAddrStyleRemove, kAddrStyleAdd, kAddrIcons,
+    if (!CreateList(AsmMenuTable(), kAddrStyleRemove, kAddrStyleAdd, kAddrIcons,
                     static_cast<int>(std::size(kAddrIcons))))
         return -1;
     const int id = static_cast<int>(m_listId);
     Lists().SetColumn(id, 0, "Address", kLastColumnFlags);
+    RegisterCallback(ListCallback::image, reinterpret_cast<uintptr_t>(&AsmAddrImage));
+    RegisterCallback(ListCallback::command, reinterpret_cast<uintptr_t>(&AsmListCommand));
+    RegisterCallback(ListCallback::adjustMenu, reinterpret_cast<uintptr_t>(&AsmAdjustMenu));
+    RegisterCallback(ListCallback::colors, reinterpret_cast<uintptr_t>(&AsmColors));
     RegisterDragSource();
     return 0;
 }
@@ -180,15 +184,22 @@ CAsmSourceView::~CAsmSourceView() {
 int CAsmSourceView::OnCreate(LPCREATESTRUCT lpcs) {
     if (CDocView::OnCreate(lpcs) == -1)
         return -1;
-    if (!CreateList(nullptr, kSourceStyleRemove, kSourceStyleAdd, kSourceIcons,
+    if (!CreateList(AsmMenuTable(), kSourceStyleRemove, kSourceStyleAdd, kSourceIcons,
                     static_cast<int>(std::size(kSourceIcons))))
         return -1;
     auto* pSplitter = DYNAMIC_DOWNCAST(CSplitter, GetParent());
     SetColumns(pSplitter != nullptr && pSplitter->HasCoverageColumn());
     const bool bExtension = HostVersionAtLeast(3, 3) && HostTable()->IsExtensionMode() != 0;
+    RegisterCallback(ListCallback::image, reinterpret_cast<uintptr_t>(&AsmSourceImage));
+    RegisterCallback(ListCallback::command, reinterpret_cast<uintptr_t>(&AsmListCommand));
     RegisterCallback(ListCallback::scroll, reinterpret_cast<uintptr_t>(&AsmScroll));
+    RegisterCallback(ListCallback::colors, reinterpret_cast<uintptr_t>(&AsmColors));
+    RegisterCallback(ListCallback::adjustMenu, reinterpret_cast<uintptr_t>(&AsmAdjustMenu));
     if (!bExtension)
-        RegisterDragSource();
+        RegisterCallback(ListCallback::imageClick, reinterpret_cast<uintptr_t>(&AsmImageClick));
+    RegisterCallback(ListCallback::editStart, reinterpret_cast<uintptr_t>(&AsmEditStart));
+    RegisterCallback(ListCallback::editEnd, reinterpret_cast<uintptr_t>(&AsmEditEnd));
+    RegisterDragSource();
     return 0;
 }
 
