@@ -1,7 +1,5 @@
 // The host's entries for the list windows and the window-update switches.
-#include "shell/app/lifecycle.h"
 #include "shell/dll/export_guard.h"
-#include "shell/frame/mainframe.h"
 #include "shell/frame/window_update.h"
 #include "windows/list/list_iface.h"
 
@@ -17,12 +15,7 @@ __declspec(dllexport) const ListWindowInterface** __cdecl GetListWndIfacPtr(
 }
 
 __declspec(dllexport) uint32_t __cdecl EnableWindowUpdate(uint32_t mask, int on) {
-    return GuardExport(L"EnableWindowUpdate", WindowUpdateMask(), [=] {
-        const uint32_t before = SetWindowUpdate(mask, on != 0);
-        if ((mask & kUpdateAssembler) != 0)
-            if (CMainFrame* pFrame = ActiveFrame())
-                pFrame->EnableWindowUpdate(on != 0);
-        return before;
-    });
+    return GuardExport(L"EnableWindowUpdate", WindowUpdateMask(),
+                       [=] { return SetWindowUpdate(mask, on != 0); });
 }
 }

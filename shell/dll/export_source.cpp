@@ -4,7 +4,6 @@
 #include "shell/dll/export_guard.h"
 #include "shell/dll/text_buffer.h"
 #include "shell/dll/wide_arg.h"
-#include "shell/frame/window_update.h"
 #include "shell/frame/mainframe.h"
 #include "shell/host_text.h"
 #include "shell/hostlink.h"
@@ -75,9 +74,10 @@ __declspec(dllexport) int __cdecl CreateSourceWindow(const char* name, const cha
                                                      const WindowPosition* position, int core) {
     return GuardExport(L"CreateSourceWindow", -1, [=] {
         CMainFrame* pFrame = ActiveFrame();
-        // The assembler window is not among the library's windows yet: no window opens.
-        if (pFrame == nullptr || (flags & kAssemblerFlag) != 0)
+        if (pFrame == nullptr)
             return -1;
+        if (flags & kAssemblerFlag)
+            return pFrame->OpenAsmWindow(static_cast<UINT>(flags), position, core);
         WideArg wideName(name), widePath(path);
         return pFrame->OpenSourceWindow(wideName.get(), widePath.get(), static_cast<UINT>(flags),
                                         position, core);
@@ -91,12 +91,9 @@ __declspec(dllexport) intptr_t
         CMainFrame* pFrame = ActiveFrame();
         if (pFrame == nullptr)
             return 0;
-        if ((flags & kAssemblerFlag) != 0) {
-            // While the host holds the assembler's updates back, the window stays as it is.
-            if ((WindowUpdateMask() & kUpdateAssembler) == 0)
-                return id;
-            return 0;
-        }
+        if (flags & kAssemblerFlag)
+            return static_cast<intptr_t>(
+                pFrame->UpdateAsmWindow(id, line, static_cast<UINT>(flags)));
         WideArg wideName(name), widePath(path);
         return pFrame->UpdateSourceWindow(id, wideName.get(), widePath.get(), line,
                                           static_cast<UINT>(flags), startColumn, endColumn,
