@@ -25,6 +25,7 @@ MOX_WIRE32_ASSERT(offsetof(DropRule, description) == 12, "description at 12");
 
 // Kinds of property record that a drag source begins.
 enum DragRecordKind : int {
+    kDragRecordAsmLine = 7, // opened through the component object, not the service
     kDragRecordSourceView = 9,
     kDragRecordMemoryNoItem = 10,
     kDragRecordItem = 13,

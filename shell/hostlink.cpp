@@ -152,14 +152,18 @@ int SendHostRequest(HostRequest* request, const wchar_t* text, int index, int op
     return result;
 }
 
+bool HostMultiCore() {
+    return HostVersionAtLeast(3, 2) && g_pHostCmdTable->IsMultiCore() != 0;
+}
+
+bool HostExtensionMode() {
+    return HostVersionAtLeast(3, 3) && g_pHostCmdTable->IsExtensionMode() != 0;
+}
+
 namespace {
 
 HostRequest g_selectViewCore;
 HostRequest g_selectReturnCore;
-
-bool IsMultiCoreHost() {
-    return HostVersionAtLeast(3, 2) && g_pHostCmdTable->IsMultiCore();
-}
 
 void MakeSelectCore(HostRequest& record, int core) {
     record = HostRequest{};
@@ -185,7 +189,7 @@ HostRequest* LastOfChain(HostRequest* request) {
 } // namespace
 
 HostRequest* WrapRequestInCoreSwitch(int viewCore, HostRequest* request, int returnCore) {
-    if (!request || !IsMultiCoreHost())
+    if (!request || !HostMultiCore())
         return request;
     HostRequest* last = LastOfChain(request);
     if (!last)
@@ -198,7 +202,7 @@ HostRequest* WrapRequestInCoreSwitch(int viewCore, HostRequest* request, int ret
 }
 
 HostCoreScope::HostCoreScope(int core) {
-    if (!IsMultiCoreHost())
+    if (!HostMultiCore())
         return;
     const HostCommandTable* host = g_pHostCmdTable;
     m_active = true;

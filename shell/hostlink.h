@@ -26,6 +26,11 @@ int ConnectHost(HMODULE module);
 // Version gate: the command table is bound and its version is at least major.minor.
 bool HostVersionAtLeast(unsigned major, unsigned minor);
 
+// The host reports several cores (host 3.2 and later).
+bool HostMultiCore();
+// The host runs in its extension mode (host 3.3 and later).
+bool HostExtensionMode();
+
 // The command table, or null before binding.
 inline HostCommandTable* HostTable() {
     return g_pHostCmdTable;

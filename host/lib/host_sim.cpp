@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cwchar>
 
+#include "host/lib/host_asm.h"
 #include "host/lib/host_source.h"
 #include "host/lib/host_state.h"
 #include "host/lib/target_machine.h"
@@ -156,11 +157,14 @@ void ConfigureHost(const HostOptions& options) {
     s.mainRecord.title = s.title.empty() ? nullptr : s.title.c_str();
     s.placements.clear();
     s.states.clear();
+    // The disassembly starts with its source annotations on (option 0).
+    s.optionAnswers[0] = 1;
     s.closeRequested = false;
     // The target starts the program again: every core at its entry, no breakpoints, no
     // coverage, the host's error and watch lists empty.
     TargetMachine::Get().Reset(options.cores);
     BlockComments().clear();
+    AsmChangeAddressAnswer() = "main";
     s.lastError.clear();
     s.lastEvaluation.clear();
     s.watchExpressions.clear();

@@ -18,6 +18,16 @@ struct CocoComponent {
     static void* GetInterface(const CocoComponent* component) {
         return component ? component->word[3] : nullptr;
     }
+    // The assembler window's drag record is built through the object's own words, in the shape
+    // of the service's record entries: open a record of a kind, add keyed texts and integers.
+    int BeginRecord(int kind, void** record) { return Call(9, kind, record); }
+    int AddString(void* record, int index, const char* key, const char* text) {
+        return Call(11, record, index, key, text);
+    }
+    int AddInteger(void* record, int index, const char* key, int value) {
+        return Call(12, record, index, key, value);
+    }
+
     template <typename R = int, typename... A> R Call(unsigned n, A... args) {
         using Fn = R(__cdecl*)(CocoComponent*, A...);
         if (n >= 16 || !word[n])

@@ -26,7 +26,7 @@ __declspec(dllexport) int __cdecl EndApp() {
 }
 
 __declspec(dllexport) int __cdecl GUISetWaitCursor() {
-    return 0;
+    return GuardExport(L"GUISetWaitCursor", 0, [] { return 0; });
 }
 
 __declspec(dllexport) HWND __cdecl GetLastMessageOwner() {

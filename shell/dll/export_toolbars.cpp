@@ -2,26 +2,9 @@
 #include "framework/afx.h"
 #include "shell/app/appearance.h"
 #include "shell/dll/export_guard.h"
+#include "shell/dll/wide_arg.h"
 #include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
-
-namespace {
-// A UTF-16 copy of a host text on the process heap, freed on every way out; null stays null.
-class WideArg {
-public:
-    explicit WideArg(const char* text) { AnsiToWideHeap(text, &m_text); }
-    ~WideArg() {
-        if (m_text)
-            ::HeapFree(::GetProcessHeap(), 0, m_text);
-    }
-    WideArg(const WideArg&) = delete;
-    WideArg& operator=(const WideArg&) = delete;
-    const wchar_t* get() const { return m_text; }
-
-private:
-    wchar_t* m_text = nullptr;
-};
-} // namespace
 
 extern "C" {
 

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "shell/dll/export_guard.h"
 #include "shell/hostlink.h"
 
 namespace {
@@ -15,9 +16,8 @@ HMODULE OwnModule() {
                          reinterpret_cast<LPCWSTR>(&OwnModule), &self);
     return self;
 }
-} // namespace
 
-extern "C" __declspec(dllexport) const char* __cdecl DLL_Version() {
+const char* FormatVersionLine() {
     static char line[2048];
     wchar_t path[1024] = {};
     HMODULE self = OwnModule();
@@ -31,4 +31,9 @@ extern "C" __declspec(dllexport) const char* __cdecl DLL_Version() {
     if (ansi)
         HeapFree(GetProcessHeap(), 0, ansi);
     return line;
+}
+} // namespace
+
+extern "C" __declspec(dllexport) const char* __cdecl DLL_Version() {
+    return GuardExport(L"DLL_Version", "", [] { return FormatVersionLine(); });
 }

@@ -2,12 +2,11 @@
 #include "framework/afx.h"
 #include "shell/app/lifecycle.h"
 #include "shell/dll/export_guard.h"
+#include "shell/dll/wide_arg.h"
 #include "shell/frame/mainframe.h"
 #include "shell/hostlink.h"
 #include "windows/common/docview.h"
 #include "windows/memory/meminterface.h"
-
-#include <memory>
 
 extern "C" {
 
@@ -39,11 +38,9 @@ __declspec(dllexport) int __cdecl SetWndCaption(intptr_t reference, int byId, co
         CMainFrame* pFrame = ActiveFrame();
         if (pFrame == nullptr || text == nullptr)
             return 0;
-        wchar_t* wide = nullptr;
-        AnsiToWideHeap(text, &wide);
-        std::unique_ptr<wchar_t, void (*)(wchar_t*)> owned(
-            wide, [](wchar_t* p) { ::HeapFree(::GetProcessHeap(), 0, p); });
-        return wide ? static_cast<int>(pFrame->SetWndCaption(reference, byId, wide)) : 0;
+        WideArg wide(text);
+        return wide.get() ? static_cast<int>(pFrame->SetWndCaption(reference, byId, wide.get()))
+                          : 0;
     });
 }
 
@@ -87,8 +84,9 @@ __declspec(dllexport) int __cdecl CheckMDIMaximizedState() {
 
 __declspec(dllexport) int __cdecl Mem_Connect(const MemoryWindowInterface** out) {
     return GuardExport(L"Mem_Connect", 0, [out] {
-        if (out != nullptr)
-            *out = &MemoryWindowTable();
+        if (out == nullptr)
+            return 0;
+        *out = &MemoryWindowTable();
         return 1;
     });
 }
@@ -119,11 +117,8 @@ __declspec(dllexport) int __cdecl GetMDIWindow(const char* name, const WindowPos
         CMainFrame* pFrame = ActiveFrame();
         if (pFrame == nullptr || out == nullptr || position == nullptr)
             return 0;
-        wchar_t* wide = nullptr;
-        AnsiToWideHeap(name, &wide);
-        std::unique_ptr<wchar_t, void (*)(wchar_t*)> owned(
-            wide, [](wchar_t* p) { ::HeapFree(::GetProcessHeap(), 0, p); });
-        return static_cast<int>(pFrame->OpenHostWindow(wide, position, out));
+        WideArg wide(name);
+        return static_cast<int>(pFrame->OpenHostWindow(wide.get(), position, out));
     });
 }
 

@@ -4,3 +4,7 @@
 
 constexpr int kSharedTextBufferSize = 1024;
 char* SharedTextBuffer();
+// The buffer emptied: what a caller without text hands out, never the last call's text.
+char* EmptySharedTextBuffer();
+// The text copied in, cut to what the buffer holds at a character boundary and terminated.
+char* CopyToSharedTextBuffer(const char* text);

@@ -106,6 +106,15 @@ public:
     // source frame after it).
     int PageWindow(int nId, int nAction, int nCount);
     int OpenFileViewer(LPCTSTR lpszPath, int nUnused, const WindowPosition* pPos);
+
+    // Assembler windows, one a core: the window id (-1 on failure), the update of the active
+    // core's views, the host's line chain, the redrawing switch of the active core's list.
+    int OpenAsmWindow(UINT nFlags, const WindowPosition* pPos, int nCore);
+    int UpdateAsmWindow(int nId, int nLine, UINT nFlags);
+    void SetAsmColumnData(CWnd* pFrame, void* pData);
+    void EnableWindowUpdate(BOOL bOn);
+    // The assembler frame (either form) of a window id, or null.
+    CWnd* AsmFrameOfId(int nId) const;
     // The flags of the current source- or assembler-window call, which new frames read while
     // they build their panes.
     UINT GetColumnOptions() const { return m_nColumnOptions; }

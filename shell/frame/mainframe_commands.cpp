@@ -3,6 +3,7 @@
 #include "shell/frame/mainframe.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "shell/app/open_file.h"
 #include "shell/app/appkey.h"
@@ -14,6 +15,16 @@
 #include "toolbars/toolbar_manager.h"
 
 PendingHostCommandBuffer PendingHostCommand = {};
+
+bool LeavePendingHostCommand(const std::string& line, int32_t context) {
+    if (line.size() + 1 > sizeof PendingHostCommand.line)
+        return false;
+    std::memcpy(PendingHostCommand.line, line.c_str(), line.size() + 1);
+    PendingHostCommand.context = context;
+    if (CMainFrame* pMain = MainFrame())
+        pMain->PostMessage(WM_COMMAND, kCmdPendingLine, 0);
+    return true;
+}
 
 namespace {
 // Commands whose number goes to the host unchanged.

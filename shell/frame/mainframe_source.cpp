@@ -385,7 +385,10 @@ int CMainFrame::ActivateSourceWindow(int nId) {
 }
 
 int CMainFrame::SetColumnDatas(int nId, UINT nFlags, void* pData, int) {
-    CWnd* pFrame = SourceFrameOfId(nId);
+    const HWND hWnd = GetWindowHandle(nId);
+    CWnd* pFrame = hWnd != NULL && hWnd != reinterpret_cast<HWND>(-1) && ::IsWindow(hWnd)
+                       ? FindFrameOfWindow(hWnd)
+                       : nullptr;
     if (pFrame == nullptr)
         return 0;
     if (nFlags & 0x1) {
@@ -402,6 +405,8 @@ int CMainFrame::SetColumnDatas(int nId, UINT nFlags, void* pData, int) {
         if (CLineCtrl* pCtrl = pLines != nullptr ? pLines->LineCtrl() : nullptr)
             pCtrl->SetColumnData(pData);
     }
+    if (nFlags & 0x8)
+        SetAsmColumnData(pFrame, pData);
     return 1;
 }
 

@@ -2,14 +2,6 @@
 
 #include "shell/hostlink.h"
 
-IMPLEMENT_DYNCREATE(CAsmFrame, SECMDIChildWnd)
-IMPLEMENT_DYNCREATE(CDocAsmFrame, SECDockableFrame)
-IMPLEMENT_DYNCREATE(CAsmSourceView, CDocView)
-
-void CAsmFrame::SetCoreId(int nCoreId) {
-    m_nCoreId = HostVersionAtLeast(3, 2) && HostTable()->IsMultiCore() ? nCoreId : 0;
-}
-
 bool IsSourceFrame(const CWnd* pFrame) {
     return pFrame != nullptr && (pFrame->IsKindOf(RUNTIME_CLASS(CChildFrame)) ||
                                  pFrame->IsKindOf(RUNTIME_CLASS(CDocChildFrame)));

@@ -25,8 +25,7 @@ const CFrameFamily* FrameFamilies() {
         {RUNTIME_CLASS(CChildFrame), RUNTIME_CLASS(CDocChildFrame), &Make<CSourceFamilySteps>},
         {RUNTIME_CLASS(CEvalWnd), RUNTIME_CLASS(CDocEvalWnd), &Make<CEvalFamilySteps>},
         {RUNTIME_CLASS(CWndFrm), RUNTIME_CLASS(CDocWndFrm), &Make<CHostWindowSteps>},
-        // Assembler windows: core, frame table and view map pass over with their own steps.
-        {RUNTIME_CLASS(CAsmFrame), RUNTIME_CLASS(CDocAsmFrame), &Make<CPlacedFrameSteps>},
+        {RUNTIME_CLASS(CAsmFrame), RUNTIME_CLASS(CDocAsmFrame), &Make<CAsmFamilySteps>},
         {nullptr, nullptr, nullptr},
     };
     return families;

@@ -261,12 +261,8 @@ BOOL CEvalCtrl::NotifyEndLabelEdit(int nRow, int nSubItem, CString* pText, BOOL 
     const SetValueResult result = BuildSetValueLine(in, sizeof PendingHostCommand.line, line);
     if (result == SetValueResult::tooLong || result == SetValueResult::controlCharacter)
         ::MessageBeep((UINT)-1);
-    if (result != SetValueResult::ok)
-        return FALSE;
-    std::memcpy(PendingHostCommand.line, line.c_str(), line.size() + 1);
-    PendingHostCommand.context = 0;
-    if (CMainFrame* pMain = MainFrame())
-        pMain->PostMessage(WM_COMMAND, kCmdPendingLine, 0);
+    if (result == SetValueResult::ok)
+        LeavePendingHostCommand(line, 0);
     return FALSE; // the host shows the new value in its record
 }
 

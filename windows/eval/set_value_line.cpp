@@ -11,13 +11,6 @@ bool IsWhiteSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
 }
 
-bool HasControlCharacter(const std::string& s) {
-    for (unsigned char c : s)
-        if (c < 0x20 || c == 0x7F)
-            return true;
-    return false;
-}
-
 std::string Target(const SetValueInput& in, const std::string& text) {
     std::string target = in.dereferenceString && !text.empty() && text[0] == '"' ? "*(" : "(";
     if (in.expression != nullptr)
@@ -30,6 +23,13 @@ std::string Target(const SetValueInput& in, const std::string& text) {
     return target;
 }
 } // namespace
+
+bool HasControlCharacter(const std::string& s) {
+    for (unsigned char c : s)
+        if (c < 0x20 || c == 0x7F)
+            return true;
+    return false;
+}
 
 SetValueResult BuildSetValueLine(const SetValueInput& in, size_t capacity, std::string& line) {
     size_t first = 0;

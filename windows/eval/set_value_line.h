@@ -22,3 +22,7 @@ enum class SetValueResult { ok, empty, controlCharacter, tooLong };
 
 // line receives the command when the result is ok; capacity counts the terminating zero.
 SetValueResult BuildSetValueLine(const SetValueInput& in, size_t capacity, std::string& line);
+
+// A line break or another control character in a part of a command line would split the
+// command (or its core wrapper) and start another: such a part is refused, never sent.
+bool HasControlCharacter(const std::string& s);

@@ -39,20 +39,6 @@ bool SendsEntryValue(const SourceRequestRow& row) {
     return row.operation == 7;
 }
 
-int SendRow(const SourceRequestRow& row, const SourceRequestArgs& args) {
-    HostCommandTable* host = HostTable();
-    if (!host)
-        return 0;
-    HostRequest record = MakeSourceRequestRecord(row, args);
-    HostRequest* chain = &record;
-    if (row.wrapped)
-        chain = WrapRequestInCoreSwitch(args.core, &record, host->GetActiveCore());
-    CString text = SourceRequestTextOf(row, args);
-    const wchar_t* wide = row.text == T::None ? nullptr : text.GetString();
-    intptr_t a = SendsEntryValue(row) ? static_cast<intptr_t>(args.entryValue) : 0;
-    return SendHostRequest(chain, wide, row.index, row.operation, a, 0, row.context);
-}
-
 } // namespace
 
 const SourceRequestRow& SourceRequestRowOf(SourceRequest request) {
@@ -99,11 +85,31 @@ CString SourceRequestTextOf(const SourceRequestRow& row, const SourceRequestArgs
     return text;
 }
 
+int SendRequestRow(const SourceRequestRow& row, const SourceRequestArgs& args) {
+    HostCommandTable* host = HostTable();
+    if (!host)
+        return 0;
+    HostRequest record = MakeSourceRequestRecord(row, args);
+    HostRequest* chain = &record;
+    if (row.wrapped)
+        chain = WrapRequestInCoreSwitch(args.core, &record, host->GetActiveCore());
+    CString text = SourceRequestTextOf(row, args);
+    const wchar_t* wide = row.text == T::None ? nullptr : text.GetString();
+    intptr_t a = SendsEntryValue(row) ? static_cast<intptr_t>(args.entryValue) : 0;
+    return SendHostRequest(chain, wide, row.index, row.operation, a, 0, row.context);
+}
+
 int SendSourceRequest(SourceRequest request, const SourceRequestArgs& args) {
-    return SendRow(SourceRequestRowOf(request), args);
+    return SendRequestRow(SourceRequestRowOf(request), args);
 }
 
 int SendSetPc(const SourceRequestArgs& args) {
+    return SendSetPcRows(SourceRequestRowOf(SourceRequest::SetPcFirst),
+                         SourceRequestRowOf(SourceRequest::SetPcSecond), args);
+}
+
+int SendSetPcRows(const SourceRequestRow& firstRow, const SourceRequestRow& secondRow,
+                  const SourceRequestArgs& args) {
     HostCommandTable* host = HostTable();
     if (!host)
         return 0;
@@ -119,7 +125,7 @@ int SendSetPc(const SourceRequestArgs& args) {
     }
     SourceRequestArgs first = args;
     first.pcName = named ? pcName.c_str() : nullptr;
-    int result = SendSourceRequest(SourceRequest::SetPcFirst, first);
-    SendSourceRequest(SourceRequest::SetPcSecond, args);
+    int result = SendRequestRow(firstRow, first);
+    SendRequestRow(secondRow, args);
     return result;
 }

@@ -70,8 +70,12 @@ SourceRequestArgs LineRequestArgs(const CString& module, int line, int column, i
 HostRequest MakeSourceRequestRecord(const SourceRequestRow& row, const SourceRequestArgs& args);
 CString SourceRequestTextOf(const SourceRequestRow& row, const SourceRequestArgs& args);
 
-// Fills, wraps when the row says so, and sends one request; the host's result.
+// Fills, wraps when the row says so, and sends one request; the host's result. Other windows
+// send their own rows through the same filler and sender.
 int SendSourceRequest(SourceRequest request, const SourceRequestArgs& args);
+int SendRequestRow(const SourceRequestRow& row, const SourceRequestArgs& args);
 
 // Set PC: the register name asked while the host is on the view's core, then both records.
 int SendSetPc(const SourceRequestArgs& args);
+int SendSetPcRows(const SourceRequestRow& firstRow, const SourceRequestRow& secondRow,
+                  const SourceRequestArgs& args);

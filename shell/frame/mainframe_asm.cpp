@@ -1,0 +1,110 @@
+// The main frame's side of the assembler windows: opening one for a core, the host's updates
+// of the active core's views and line chain, and the redrawing switch of its list.
+#include "shell/frame/mainframe.h"
+
+#include "shell/app/tarvikapp.h"
+#include "shell/frame/window_update.h"
+#include "shell/hostlink.h"
+#include "windows/asm/asm_frames.h"
+#include "windows/asm/asm_view_map.h"
+#include "windows/asm/asm_views.h"
+#include "windows/common/asm_frame_table.h"
+#include "windows/common/families.h"
+#include "windows/list/list_admin.h"
+#include "windows/list/list_iface.h"
+
+namespace {
+constexpr UINT kCoverageChanged = 0x100;
+constexpr uint32_t kFirstVisible = 0x50;
+
+int ActiveCore() {
+    return HostTable() != nullptr ? HostTable()->GetActiveCore() : 0;
+}
+} // namespace
+
+CWnd* CMainFrame::AsmFrameOfId(int nId) const {
+    const HWND hWnd = GetWindowHandle(nId);
+    if (hWnd == NULL || hWnd == reinterpret_cast<HWND>(-1) || !::IsWindow(hWnd))
+        return nullptr;
+    CWnd* pFrame = FindFrameOfWindow(hWnd);
+    return IsAsmFrame(pFrame) ? pFrame : nullptr;
+}
+
+int CMainFrame::OpenAsmWindow(UINT nFlags, const WindowPosition* pPos, int nCore) {
+    if (pPos != nullptr)
+        m_position = *pPos;
+    m_nColumnOptions = nFlags;
+    CFrameWnd* pFrame = AsmFrameTable().GetFrame(nCore);
+    if (pFrame != nullptr) {
+        pFrame->ActivateFrame();
+    } else {
+        CDocument* pDoc = OpenFromTemplate(pPos != nullptr ? pPos : &m_position,
+                                           TarvikApp()->FindTemplateByName(L"Asm"), nullptr);
+        POSITION pos = pDoc != nullptr ? pDoc->GetFirstViewPosition() : NULL;
+        CView* pView = pos != NULL ? pDoc->GetNextView(pos) : nullptr;
+        pFrame = pView != nullptr ? pView->GetParentFrame() : nullptr;
+        auto* pAsm = DYNAMIC_DOWNCAST(CAsmFrame, pFrame);
+        if (pAsm == nullptr) {
+            m_nColumnOptions = 0;
+            return -1;
+        }
+        pAsm->SetCoreId(nCore);
+        AsmFrameTable().SetMdiFrame(pAsm, nCore);
+    }
+    m_nColumnOptions = 0;
+    return RegisterWindowHandle(pFrame->GetSafeHwnd());
+}
+
+int CMainFrame::UpdateAsmWindow(int nId, int nLine, UINT nFlags) {
+    CWnd* pFrame = AsmFrameOfId(nId);
+    if ((WindowUpdateMask() & kUpdateAssembler) == 0)
+        return nId;
+    const int core = ActiveCore();
+    CAsmSourceView* pSource = AsmViewMap().GetSourceView(core);
+    CAsmAddrView* pAddr = AsmViewMap().GetAddrView(core);
+    if ((nFlags & kCoverageChanged) && (nFlags & kAsmCoverageColumn)) {
+        if (pSource == nullptr)
+            return 1;
+        int first = 0;
+        ListWindowTable()->QueryItem(static_cast<int>(pSource->ListId()), kFirstVisible, nullptr,
+                                     &first);
+        pSource->FillLines(false);
+        pSource->ScrollToLine(first);
+        return 1;
+    }
+    m_nColumnOptions = nFlags & ~kCoverageChanged;
+    if (pFrame != nullptr && GetAsmFrameColumnOptions(pFrame) != m_nColumnOptions)
+        ApplyAsmFrameColumnOptions(pFrame, m_nColumnOptions);
+    if (pSource != nullptr)
+        pSource->ShowLine(nLine);
+    if (pAddr != nullptr)
+        pAddr->Invalidate(TRUE);
+    m_nColumnOptions = 0;
+    return nId;
+}
+
+void CMainFrame::SetAsmColumnData(CWnd* pFrame, void* pData) {
+    CAsmSourceView* pSource = AsmViewMap().GetSourceView(ActiveCore());
+    if (pSource == nullptr)
+        return;
+    pSource->SetLines(static_cast<const AsmLineRecord*>(pData));
+    if (pData != nullptr)
+        pSource->FillLines(true);
+    CWnd* pViewFrame =
+        pSource->GetParent() != nullptr ? pSource->GetParent()->GetParent() : nullptr;
+    if (pViewFrame != nullptr && pViewFrame->IsKindOf(RUNTIME_CLASS(SECMDIChildWnd))) {
+        if (auto* p = DYNAMIC_DOWNCAST(CFrameWnd, pFrame))
+            p->RecalcLayout(TRUE);
+    } else if (pViewFrame != nullptr) {
+        pViewFrame->Invalidate(TRUE);
+    }
+}
+
+void CMainFrame::EnableWindowUpdate(BOOL bOn) {
+    if (HostTable() == nullptr)
+        return;
+    CAsmSourceView* pSource = AsmViewMap().GetSourceView(HostTable()->GetActiveCore());
+    if (pSource != nullptr && pSource->ListId() != 0)
+        if (CListAdmin* admin = ListAdmin())
+            admin->EnableRedraw(pSource->ListId(), bOn);
+}

@@ -1,0 +1,44 @@
+// The test program is the host of assembler windows: it opens them through the library's
+// exports, hands them line chains (its own, or the stand-in host's disassembly) and reads what
+// the panes show.
+#pragma once
+
+#include "tests/support/app_fixture.h"
+
+#include "ifac/h/asmlines.h"
+#include "ifac/h/hostwnd.h"
+#include "include/list.h"
+
+#include <string>
+#include <vector>
+
+// A chain of line records with the texts they point at.
+struct TestChain {
+    explicit TestChain(int count, uint32_t firstKey = kAsmLineKeyBase);
+    std::vector<AsmLineRecord> records;
+    std::vector<std::string> texts;
+    const AsmLineRecord* Head() const { return records.empty() ? nullptr : &records[0]; }
+};
+
+class AsmWndTest : public AppTest {
+protected:
+    void TearDown() override;
+
+    int Create(int flags, int core = -1);
+    intptr_t Update(int id, int line, int flags);
+    int SetColumnDatas(int id, int flags, const void* data);
+    HWND FrameOf(int id);
+    // The frame's panes from the left, and each one's list control.
+    static std::vector<HWND> Panes(HWND frame);
+    static HWND ListOf(HWND pane) { return pane ? GetWindow(pane, GW_CHILD) : nullptr; }
+    // The list window's rows through the list table: first visible, selected, rows per page.
+    const ListWindowInterface* Lists();
+    int TopIndex(HWND pane);
+    int Selected(HWND pane);
+    int PerPage(HWND pane);
+    // Every row of a pane's list, columns joined by tabs (the list's Copy All).
+    std::string AllText(HWND pane);
+    void Show(HWND frame, int width = 600, int height = 300);
+
+    WindowPosition m_position{};
+};

@@ -1,0 +1,182 @@
+// Assembler windows opened, filled and updated through the library's exports.
+#include "tests/asmwnd/asm_fixture.h"
+
+#include "host/lib/host_asm.h"
+#include "host/lib/source_link.h"
+#include "host/lib/target_machine.h"
+#include "tests/support/screen_image.h"
+
+#include <algorithm>
+
+#include <sstream>
+
+namespace {
+constexpr int kAsm = 0x8, kAddress = 0x10, kCoverage = 0x4;
+
+// The rows of a Copy All, one a line.
+std::vector<std::string> Rows(const std::string& all) {
+    std::vector<std::string> rows;
+    std::istringstream in(all);
+    for (std::string line; std::getline(in, line);)
+        rows.push_back(line);
+    return rows;
+}
+} // namespace
+
+TEST_F(AsmWndTest, AChainFillsBothPanes) {
+    Start();
+    TestChain chain(50);
+    chain.records[3].sourceText = nullptr; // a missing text is an empty column
+    chain.records[4].opcodeText = nullptr;
+    const int id = Create(kAsm | kAddress);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    ASSERT_EQ(1, SetColumnDatas(id, kAsm, chain.Head()));
+    const std::vector<std::string> rows = Rows(AllText(panes[1]));
+    ASSERT_EQ(50u, rows.size());
+    EXPECT_EQ("00 A0\tadd r0, r1\t", rows[0]); // the last text loses its trailing blanks
+    EXPECT_EQ("03 A3\t \t", rows[3]);
+    EXPECT_EQ(" \tadd r4, r5\t", rows[4]);
+    EXPECT_EQ("31 A1\tadd r1, r2\t", rows[49]);
+    const std::vector<std::string> addresses = Rows(AllText(panes[0]));
+    ASSERT_EQ(50u, addresses.size());
+    EXPECT_EQ("0x1000\t", addresses[0]);
+    EXPECT_EQ("0x1062\t", addresses[49]);
+    ScreenImage image;
+    EXPECT_TRUE(image.Read(frame, L"asmwnd_both_panes"));
+}
+
+// The stand-in host's own window: its chain with the coverage column, whose text is cut at the
+// first "<NL>".
+TEST_F(AsmWndTest, TheCoverageColumnShowsTheTextUpToItsFirstBreak) {
+    Start();
+    BindSourceLibrary(m_module);
+    ASSERT_TRUE(TargetMachine::Get().StepInto(0));
+    const int id = OpenAsmWindow(0);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    const std::vector<std::string> rows = Rows(AllText(panes[1]));
+    ASSERT_FALSE(rows.empty());
+    int coverage = 0;
+    for (const std::string& row : rows) {
+        EXPECT_EQ(std::string::npos, row.find("<NL>")) << row;
+        EXPECT_EQ(std::string::npos, row.find("ran")) << row;
+        const size_t tab = row.find('\t');
+        ASSERT_NE(std::string::npos, tab);
+        if (tab > 0 && row[tab - 1] == 'x')
+            ++coverage;
+        EXPECT_EQ(3, std::count(row.begin(), row.end(), '\t')) << row;
+    }
+    EXPECT_GT(coverage, 0);
+}
+
+TEST_F(AsmWndTest, ShowLineSelectsTheLineAndScrollsItAThirdBelowTheTop) {
+    Start();
+    TestChain chain(50, kAsmLineKeyBase + 1000);
+    const int id = Create(kAsm | kAddress);
+    HWND frame = FrameOf(id);
+    Show(frame, 600, 250);
+    ASSERT_EQ(1, SetColumnDatas(id, kAsm, chain.Head()));
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    const int page = PerPage(panes[1]);
+    ASSERT_GT(page, 3);
+    ASSERT_LT(page, 40);
+    const int first = static_cast<int>(kAsmLineKeyBase) + 1000;
+    struct Case {
+        int line, selected, top;
+    } cases[] = {
+        {first + 2, 2, 0},                              // on the page: selected, no scroll
+        {first + 30, 30, 30 - page / 3},                // off the page: a third below the top
+        {first + 31, 31, 30 - page / 3},                // now on the page
+        {first - 500, 0, 0},                            // before the first line: the first
+        {first + 5000, 49, std::max(0, 49 - page / 3)}, // past the last: the last
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(id, Update(id, c.line, kAsm | kAddress)) << c.line;
+        PumpAll();
+        EXPECT_EQ(c.selected, Selected(panes[1])) << c.line;
+        EXPECT_GE(TopIndex(panes[1]), 0);
+        if (c.line == first + 5000)
+            continue; // the last page: each list stops at its own
+        EXPECT_EQ(c.top, TopIndex(panes[1])) << c.line;
+        EXPECT_EQ(TopIndex(panes[1]), TopIndex(panes[0])) << c.line;
+    }
+}
+
+TEST_F(AsmWndTest, WithAssemblerUpdatesOffAnUpdateReturnsTheIdAndChangesNothing) {
+    Start();
+    TestChain chain(50);
+    const int id = Create(kAsm | kAddress);
+    HWND frame = FrameOf(id);
+    Show(frame, 600, 250);
+    ASSERT_EQ(1, SetColumnDatas(id, kAsm, chain.Head()));
+    const std::vector<HWND> panes = Panes(frame);
+    Update(id, static_cast<int>(kAsmLineKeyBase) + 2, kAsm | kAddress);
+    using EnableFn = uint32_t(__cdecl*)(uint32_t, int);
+    EXPECT_EQ(3u, Get<EnableFn>("EnableWindowUpdate")(1, 0));
+    EXPECT_EQ(id, Update(id, static_cast<int>(kAsmLineKeyBase) + 45, kAsm | kAddress));
+    EXPECT_EQ(2, Selected(panes[1]));
+    EXPECT_EQ(0, TopIndex(panes[1]));
+    EXPECT_EQ(2u, Get<EnableFn>("EnableWindowUpdate")(1, 1));
+    EXPECT_EQ(id, Update(id, static_cast<int>(kAsmLineKeyBase) + 45, kAsm | kAddress));
+    EXPECT_EQ(45, Selected(panes[1]));
+}
+
+TEST_F(AsmWndTest, TwoCoresGetTwoWindowsAndEachCoreKeepsItsOwn) {
+    Start(Host(3, 13, 2));
+    BindSourceLibrary(m_module);
+    const int first = OpenAsmWindow(0);
+    const int second = OpenAsmWindow(1);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    EXPECT_NE(FrameOf(first), FrameOf(second));
+    for (int core = 0; core < 2; ++core) {
+        const HostAsmWindow* w = AsmWindowOfCore(core);
+        ASSERT_NE(nullptr, w);
+        ASSERT_NE(nullptr, w->Chain());
+        const std::vector<HWND> panes = Panes(FrameOf(w->id));
+        ASSERT_EQ(2u, panes.size());
+        EXPECT_EQ(static_cast<size_t>(w->Chain()->Count()), Rows(AllText(panes[1])).size());
+    }
+    // The library's own open for a core that has a window activates that window.
+    const int again = Create(kAsm | kAddress, 1);
+    EXPECT_EQ(FrameOf(second), FrameOf(again));
+}
+
+// Chains a host must never hand over still give a bounded, clamped window.
+TEST_F(AsmWndTest, HostileChainsAreBounded) {
+    Start();
+    const int id = Create(kAsm | kAddress);
+    HWND frame = FrameOf(id);
+    Show(frame, 600, 250);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    // A cycle: each record once.
+    TestChain cycle(5);
+    cycle.records[4].next = &cycle.records[1];
+    ASSERT_EQ(1, SetColumnDatas(id, kAsm, cycle.Head()));
+    EXPECT_EQ(5u, Rows(AllText(panes[1])).size());
+    // Null texts everywhere.
+    TestChain blank(3);
+    for (AsmLineRecord& r : blank.records)
+        r.addressText = r.opcodeText = r.sourceText = nullptr;
+    ASSERT_EQ(1, SetColumnDatas(id, kAsm, blank.Head()));
+    EXPECT_EQ((std::vector<std::string>{" \t \t", " \t \t", " \t \t"}), Rows(AllText(panes[1])));
+    // No chain: nothing is refilled; a line before the first (0 now) selects the first.
+    ASSERT_EQ(1, SetColumnDatas(id, kAsm, nullptr));
+    EXPECT_EQ(id, Update(id, -5, kAsm | kAddress));
+    EXPECT_EQ(0, Selected(panes[1]));
+    // A first line past the last key: clamped.
+    TestChain high(4, 0xFFFFFFF0u);
+    ASSERT_EQ(1, SetColumnDatas(id, kAsm, high.Head()));
+    EXPECT_EQ(id, Update(id, 3, kAsm | kAddress));
+    EXPECT_GE(Selected(panes[1]), 0);
+    EXPECT_LT(Selected(panes[1]), 4);
+}

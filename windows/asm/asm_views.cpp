@@ -1,0 +1,305 @@
+#include "windows/asm/asm_views.h"
+
+#include "shell/hostlink.h"
+#include "windows/asm/asm_callbacks.h"
+#include "windows/asm/asm_view_map.h"
+#include "windows/list/list_admin.h"
+#include "windows/list/list_iface.h"
+#include "windows/list/list_tree.h"
+#include "windows/source/splitter.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+IMPLEMENT_DYNAMIC(CAsmPaneView, CDocView)
+IMPLEMENT_DYNCREATE(CAsmAddrView, CAsmPaneView)
+IMPLEMENT_DYNCREATE(CAsmSourceView, CAsmPaneView)
+
+namespace {
+constexpr uint32_t kSourceStyleRemove = 0x40008108;
+constexpr uint32_t kSourceStyleAdd = 0x01056027;
+constexpr uint32_t kAddrStyleRemove = 0x00550100;
+constexpr uint32_t kAddrStyleAdd = 0x00044027;
+constexpr UINT kSourceIcons[] = {182, 185, 184};
+constexpr UINT kAddrIcons[] = {182, 183};
+constexpr uint32_t kColumnFlags = ListColumnFlag::pixels | ListColumnFlag::inMenu; // 10
+constexpr uint32_t kLastColumnFlags = ListColumnFlag::fill;                        // 16
+constexpr int kColumnWidth = 100;
+constexpr uint32_t kResetColumns = 1;
+constexpr uint32_t kResetItems = 8;
+constexpr const char* kCoverageBreak = "<NL>";
+
+const ListWindowInterface& Lists() {
+    return *ListWindowTable();
+}
+
+int ActiveCore() {
+    return HostTable() != nullptr ? HostTable()->GetActiveCore() : 0;
+}
+
+CListTree* TreeOf(intptr_t id) {
+    CListAdmin* admin = ListAdmin();
+    CListWindow* pWindow = admin != nullptr ? admin->Find(id) : nullptr;
+    return pWindow != nullptr ? pWindow->Tree() : nullptr;
+}
+
+void TrimRight(std::string& text) {
+    const size_t end = text.find_last_not_of(" \t");
+    text.erase(end == std::string::npos ? 0 : end + 1);
+}
+
+// The coverage text of a record up to its first "<NL>".
+std::string CoverageText(const AsmLineRecord& record) {
+    const char* text =
+        HostTable()->GetMultiLineText(reinterpret_cast<const char*>(&record.blockComment), 0);
+    if (text == nullptr)
+        return std::string();
+    const char* cut = std::strstr(text, kCoverageBreak);
+    return cut != nullptr ? std::string(text, cut) : std::string(text);
+}
+
+std::string TextOf(const char* text) {
+    return text != nullptr ? std::string(text) : std::string();
+}
+} // namespace
+
+// ---- both panes ----
+
+CAsmPaneView::CAsmPaneView() : m_nCoreId(ActiveCore()) {}
+
+bool CAsmPaneView::CreateList(const ListMenuEntry* pMenu, uint32_t styleRemove, uint32_t styleAdd,
+                              const UINT* pIcons, int nIcons) {
+    int id = static_cast<int>(reinterpret_cast<intptr_t>(m_hWnd));
+    if (!Lists().Create(kAsmWindowKind, nullptr, &id, pMenu, 1))
+        return false;
+    m_listId = id;
+    Lists().SetUserData(id, m_nCoreId);
+    Lists().SetStyle(id, styleRemove, styleAdd);
+    for (int i = 0; i < nIcons; ++i)
+        Lists().SetImage(id, ::LoadImageW(AfxGetResourceHandle(), MAKEINTRESOURCEW(pIcons[i]),
+                                          IMAGE_ICON, 16, 16, LR_SHARED));
+    return true;
+}
+
+void CAsmPaneView::RegisterCallback(int nCode, uintptr_t fn) {
+    Lists().SetCallback(static_cast<int>(m_listId), nCode, fn);
+}
+
+void CAsmPaneView::RegisterDragSource() {
+    if (DragDropService() != nullptr)
+        Lists().SetDragSource(static_cast<int>(m_listId), &AsmDragSource, kAsmWindowKind);
+}
+
+int CAsmPaneView::ListTopIndex() const {
+    CListTree* pTree = TreeOf(m_listId);
+    return pTree != nullptr && pTree->GetSafeHwnd() != NULL ? pTree->GetTopIndex() : 0;
+}
+
+int CAsmPaneView::ListPerPage() const {
+    CListTree* pTree = TreeOf(m_listId);
+    return pTree != nullptr && pTree->GetSafeHwnd() != NULL ? pTree->GetCountPerPage() : 0;
+}
+
+int CAsmPaneView::ListItemCount() const {
+    CListAdmin* admin = ListAdmin();
+    CListWindow* pWindow = admin != nullptr ? admin->Find(m_listId) : nullptr;
+    return pWindow != nullptr ? pWindow->ItemCount() : 0;
+}
+
+void CAsmPaneView::ScrollListTo(int nIndex) {
+    CListTree* pTree = TreeOf(m_listId);
+    if (pTree == nullptr || pTree->GetSafeHwnd() == NULL)
+        return;
+    const int count = ListItemCount();
+    pTree->SetTopIndex(std::max(0, std::min(nIndex, count - 1)));
+}
+
+void CAsmPaneView::SelectListItem(int nIndex) {
+    if (nIndex >= 0 && nIndex < ListItemCount())
+        Lists().SelectItem(static_cast<int>(m_listId), nIndex, 1);
+}
+
+void CAsmPaneView::SetListRedraw(bool bOn) {
+    if (CListAdmin* admin = ListAdmin())
+        admin->EnableRedraw(m_listId, bOn ? TRUE : FALSE);
+}
+
+// The list goes with the view: its id is the view's handle, which a later window may take.
+void CAsmPaneView::OnDestroy() {
+    AsmViewMap().Forget(this);
+    if (CListAdmin* admin = ListAdmin())
+        if (m_listId != 0)
+            admin->Destroy(m_listId, nullptr);
+    m_listId = 0;
+    CDocView::OnDestroy();
+}
+
+BEGIN_MESSAGE_MAP(CAsmPaneView, CDocView)
+ON_WM_DESTROY()
+END_MESSAGE_MAP()
+
+// ---- the address pane ----
+
+CAsmAddrView::CAsmAddrView() {
+    AsmViewMap().SetAddrView(m_nCoreId, this);
+}
+
+CAsmAddrView::~CAsmAddrView() {
+    AsmViewMap().Forget(this);
+}
+
+int CAsmAddrView::OnCreate(LPCREATESTRUCT lpcs) {
+    if (CDocView::OnCreate(lpcs) == -1)
+        return -1;
+    if (!CreateList(AsmMenuTable(), kAddrStyleRemove, kAddrStyleAdd, kAddrIcons,
+                    static_cast<int>(std::size(kAddrIcons))))
+        return -1;
+    const int id = static_cast<int>(m_listId);
+    Lists().SetColumn(id, 0, "Address", kLastColumnFlags);
+    RegisterCallback(ListCallback::image, reinterpret_cast<uintptr_t>(&AsmAddrImage));
+    RegisterCallback(ListCallback::command, reinterpret_cast<uintptr_t>(&AsmListCommand));
+    RegisterCallback(ListCallback::adjustMenu, reinterpret_cast<uintptr_t>(&AsmAdjustMenu));
+    RegisterCallback(ListCallback::colors, reinterpret_cast<uintptr_t>(&AsmColors));
+    RegisterDragSource();
+    return 0;
+}
+
+BEGIN_MESSAGE_MAP(CAsmAddrView, CAsmPaneView)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+// ---- the disassembly pane ----
+
+CAsmSourceView::CAsmSourceView() {
+    AsmViewMap().SetSourceView(m_nCoreId, this);
+}
+
+CAsmSourceView::~CAsmSourceView() {
+    AsmViewMap().Forget(this);
+}
+
+int CAsmSourceView::OnCreate(LPCREATESTRUCT lpcs) {
+    if (CDocView::OnCreate(lpcs) == -1)
+        return -1;
+    if (!CreateList(AsmMenuTable(), kSourceStyleRemove, kSourceStyleAdd, kSourceIcons,
+                    static_cast<int>(std::size(kSourceIcons))))
+        return -1;
+    auto* pSplitter = DYNAMIC_DOWNCAST(CSplitter, GetParent());
+    SetColumns(pSplitter != nullptr && pSplitter->HasCoverageColumn());
+    const bool bExtension = HostVersionAtLeast(3, 3) && HostTable()->IsExtensionMode() != 0;
+    RegisterCallback(ListCallback::image, reinterpret_cast<uintptr_t>(&AsmSourceImage));
+    RegisterCallback(ListCallback::command, reinterpret_cast<uintptr_t>(&AsmListCommand));
+    RegisterCallback(ListCallback::scroll, reinterpret_cast<uintptr_t>(&AsmScroll));
+    RegisterCallback(ListCallback::colors, reinterpret_cast<uintptr_t>(&AsmColors));
+    RegisterCallback(ListCallback::adjustMenu, reinterpret_cast<uintptr_t>(&AsmAdjustMenu));
+    if (!bExtension)
+        RegisterCallback(ListCallback::imageClick, reinterpret_cast<uintptr_t>(&AsmImageClick));
+    RegisterCallback(ListCallback::editStart, reinterpret_cast<uintptr_t>(&AsmEditStart));
+    RegisterCallback(ListCallback::editEnd, reinterpret_cast<uintptr_t>(&AsmEditEnd));
+    RegisterDragSource();
+    return 0;
+}
+
+void CAsmSourceView::SetLines(const AsmLineRecord* pLines) {
+    m_pLines = pLines;
+    m_nFirstLine = pLines != nullptr ? static_cast<int>(pLines->addressKey) : 0;
+}
+
+void CAsmSourceView::SetColumns(bool bCoverage) {
+    m_bCoverage = bCoverage;
+    const int id = static_cast<int>(m_listId);
+    if (id == 0)
+        return;
+    Lists().Reset(id, kResetColumns);
+    std::vector<const char*> titles;
+    if (bCoverage)
+        titles.push_back("Coverage");
+    titles.push_back("Opcode");
+    titles.push_back("Source");
+    for (size_t i = 0; i < titles.size(); ++i) {
+        const bool bLast = i + 1 == titles.size();
+        Lists().SetColumn(id, static_cast<int>(i), titles[i],
+                          bLast ? kLastColumnFlags : kColumnFlags);
+        Lists().SetColumnWidth(id, static_cast<int>(i), kColumnWidth);
+    }
+    Lists().Rebuild(id);
+}
+
+CAsmAddrView* CAsmSourceView::AddrView() const {
+    return AsmViewMap().GetAddrView(m_nCoreId);
+}
+
+void CAsmSourceView::FillLines(bool bWithAddress) {
+    const int id = static_cast<int>(m_listId);
+    if (id == 0 || HostTable() == nullptr)
+        return;
+    CAsmAddrView* pAddr = bWithAddress ? AddrView() : nullptr;
+    const int addrId = pAddr != nullptr ? static_cast<int>(pAddr->ListId()) : 0;
+    Lists().Reset(id, kResetItems);
+    if (addrId != 0)
+        Lists().Reset(addrId, kResetItems);
+    {
+        HostCoreScope core(m_nCoreId);
+        // A chain whose links loop ends where it meets a record again.
+        std::unordered_set<const AsmLineRecord*> seen;
+        for (const AsmLineRecord* p = m_pLines;
+             p != nullptr && static_cast<int>(seen.size()) < kMaxAsmLineRecords &&
+             seen.insert(p).second;
+             p = p->next) {
+            std::vector<std::string> texts;
+            if (m_bCoverage)
+                texts.push_back(CoverageText(*p));
+            texts.push_back(TextOf(p->opcodeText));
+            texts.push_back(TextOf(p->sourceText));
+            TrimRight(texts.back());
+            const char* columns[3] = {};
+            for (size_t i = 0; i < texts.size(); ++i)
+                columns[i] = texts[i].c_str();
+            AsmItemData data{const_cast<AsmLineRecord*>(p)};
+            ListItemRecord item{};
+            item.window = id;
+            item.texts = columns;
+            item.data = &data;
+            item.dataLength = sizeof(data);
+            item.parent = ListParent::root;
+            item.image = 0xFFFF;
+            item.stateImage = 0xFFFF;
+            Lists().InsertItem(&item);
+            if (addrId != 0) {
+                const char* address[1] = {p->addressText != nullptr ? p->addressText : ""};
+                item.window = addrId;
+                item.texts = address;
+                Lists().InsertItem(&item);
+            }
+        }
+    }
+    Lists().Rebuild(id);
+    if (addrId != 0)
+        Lists().Rebuild(addrId);
+}
+
+void CAsmSourceView::ShowLine(int nLine) {
+    const int count = ListItemCount();
+    if (count <= 0)
+        return;
+    // A line before the first or past the last shown stands at the nearest end.
+    const int index = std::max(0, std::min(nLine - m_nFirstLine, count - 1));
+    const int top = ListTopIndex();
+    const int perPage = ListPerPage();
+    if (index < top || index >= top + perPage)
+        ScrollToLine(std::max(0, index - perPage / 3));
+    SelectListItem(index);
+}
+
+void CAsmSourceView::ScrollToLine(int nIndex) {
+    ScrollListTo(nIndex);
+    if (CAsmAddrView* pAddr = AddrView())
+        pAddr->ScrollListTo(nIndex);
+}
+
+BEGIN_MESSAGE_MAP(CAsmSourceView, CAsmPaneView)
+ON_WM_CREATE()
+END_MESSAGE_MAP()
