@@ -144,8 +144,6 @@ void SessionTest::AfterStop() {
     // The stop again in the window's own size, so that its line is in view.
     if (placed)
         PublishStop();
-    if (m_watch && m_watch->Id() > 0)
-        m_watch->Step();
 }
 
 void SessionTest::EndSession() {
