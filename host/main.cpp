@@ -65,8 +65,12 @@ int Drive(const Library& gui, const HostOptions& options) {
     LogHostCall("StartApp", start());
     // From here on every stop of the simulated target reaches the library's source windows.
     BindSourceLibrary(gui.module);
-    if (options.demo || !options.screenshot.empty())
+    if (options.demo || !options.screenshot.empty()) {
+        // Room for every window of the session.
+        if (HWND frame = static_cast<HWND>(HostState::Get().mainRecord.frameWindow))
+            SetWindowPos(frame, nullptr, 0, 0, 1240, 990, SWP_NOZORDER | SWP_NOACTIVATE);
         RunDemoScript(gui.module);
+    }
     using PluginDialogFn = int(__cdecl*)(PluginInfoNode*);
     if (options.plugins)
         if (auto plugins = gui.Get<PluginDialogFn>("PluginDialog"))

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/lib/host_eval.h"
+#include "host/lib/host_asm.h"
 #include "host/lib/host_memory.h"
 #include "host/lib/host_requests.h"
 #include "host/lib/host_state.h"
@@ -102,9 +102,6 @@ bool SetValue(std::string rest, bool& changed) {
     changed = true;
     if (!size.empty())
         return SetMemory(size, target, value);
-    // The evaluation windows' own variables first, then the program's.
-    if (HostEvalWindow::RunCommandLine(("SET VALUE " + rest).c_str()))
-        return true;
     std::string error;
     return SetTargetValue(target, value, S().currentCore, error) || ReportHostError(error);
 }
@@ -138,6 +135,29 @@ bool Assemble(const std::string& rest) {
     return true;
 }
 
+// The file the last "DISPLAY SOURCE" showed, which a following "LINE n" goes to.
+int g_displayedFile = -1;
+
+bool DisplaySource(const std::string& module) {
+    const int file = Sample().FileIndex(module);
+    if (file < 0)
+        return ReportHostError("no such module: " + module);
+    g_displayedFile = file;
+    ShowSourceLine(file, 1, S().currentCore);
+    return true;
+}
+
+bool DisplayLine(const std::string& number) {
+    char* end = nullptr;
+    const long line = std::strtol(number.c_str(), &end, 10);
+    if (number.empty() || *end || line < 1)
+        return ReportHostError("not a line: " + number);
+    if (g_displayedFile < 0)
+        return ReportHostError("LINE without a module");
+    ShowSourceLine(g_displayedFile, static_cast<int>(line), S().currentCore);
+    return true;
+}
+
 bool RunControl(const std::string& command, bool& matched) {
     TargetMachine& m = TargetMachine::Get();
     const int core = S().currentCore;
@@ -159,7 +179,13 @@ bool RunControl(const std::string& command, bool& matched) {
         }
     if (_stricmp(command.c_str(), "RESET") == 0) {
         matched = true;
+        // The program starts again; the user's breakpoints stay, their hits counted anew.
+        std::vector<TargetBreakpoint> kept = m.Breakpoints();
         m.Reset(S().options.cores);
+        for (TargetBreakpoint& b : kept)
+            b.hits = 0;
+        m.Breakpoints() = kept;
+        S().activeCore = S().currentCore;
         return true;
     }
     return false;
@@ -167,6 +193,7 @@ bool RunControl(const std::string& command, bool& matched) {
 
 bool RunCommand(const std::string& command, bool& changed) {
     std::string rest;
+    uint32_t address = 0;
     if (command.empty())
         return true;
     bool matched = false;
@@ -203,11 +230,21 @@ bool RunCommand(const std::string& command, bool& changed) {
         if (rest.empty())
             return ReportHostError("SET EVALUATE without an expression");
         S().watchExpressions.push_back(rest);
-        return true;
+        return changed = true; // the watch window shows it at once
     }
-    uint32_t address = 0;
+    if (Starts(command, "SET WATCHPOINT", rest))
+        return ReportHostError("the target has no watchpoints");
+    if (Starts(command, "DISPLAY SOURCE", rest) || Starts(command, "SET MODULE", rest))
+        return DisplaySource(rest);
+    if (Starts(command, "LINE", rest))
+        return DisplayLine(rest);
+    if (Starts(command, "SHOW MEMORY /WINDOW", rest))
+        return Address(rest, address) &&
+               (ShowMemoryAt(address) || ReportHostError("no memory window"));
     if (Starts(command, "PAGE /ASSEMBLER", rest))
-        return Address(rest, address) && (S().assemblerAddress = address, true);
+        return Address(rest, address) &&
+               (S().assemblerAddress = address,
+                ShowAsmAddress(ExpressionCore(rest, S().currentCore), address));
     if (Starts(command, "PAGE /SOURCE", rest)) {
         if (!Address(rest, address))
             return false;
@@ -219,6 +256,16 @@ bool RunCommand(const std::string& command, bool& changed) {
     }
     if (Starts(command, "ASM /ADDR=", rest))
         return changed = true, Assemble(rest);
+    // "SET name = value": the drop rules' form of a value edit (the name one word).
+    size_t equals = 0;
+    if (Starts(command, "SET", rest) && (equals = rest.find('=')) != std::string::npos &&
+        TrimBlanks(rest.substr(0, equals)).find_first_of(" \t") == std::string::npos) {
+        std::string error;
+        changed = true;
+        return SetTargetValue(rest.substr(0, equals), rest.substr(equals + 1), S().currentCore,
+                              error) ||
+               ReportHostError(error);
+    }
     return ReportHostError("Unknown command: " + command);
 }
 
@@ -226,6 +273,7 @@ bool RunCommand(const std::string& command, bool& changed) {
 
 bool RunHostCommandLine(const char* line) {
     S().lastError.clear();
+    g_displayedFile = -1;
     if (line == nullptr)
         return ReportHostError("no command line");
     bool changed = false, ok = true;

@@ -2,7 +2,7 @@
 // (value edits, dropped commands of the drag-and-drop rules, opcode edits and in-place
 // assembly of the assembler window), several commands joined by " ; ". The host also takes a
 // few commands of its own for scripts: GO, STEP, STEP /OVER, STEP /OUT, STEP /INSTRUCTION,
-// RESET.
+// RESET (the program from its start, the breakpoints kept).
 //
 //   SET CORE /NOCAPTURE n
 //   SET VALUE [/SIZE=BYTE|WORD|LONG] target=value[,value...]
@@ -11,6 +11,9 @@
 //   SET EVALUATE /WINDOW[=id] [/format] expression
 //   PAGE /ASSEMBLER address         PAGE /SOURCE address
 //   ASM /ADDR=address "instruction"
+//   DISPLAY SOURCE module ; LINE n  SET MODULE module
+//   SHOW MEMORY /WINDOW address     SET name = value
+//   SET WATCHPOINT ...              (answered with an error: the target has none)
 #pragma once
 
 // Runs a line; false at the first command that fails, with the host's error text in

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "host/lib/command_line.h"
+#include "host/lib/host_asm.h"
 #include "host/lib/host_memory.h"
 #include "host/lib/host_eval.h"
 #include "host/lib/host_state.h"
@@ -33,42 +35,52 @@ void RunDemoScript(HMODULE library) {
     if (auto menu = Export<MenuFn>(library, "InsertGuiMenuItem"))
         menu("&Trace Settings ...", 1031, -5, 0);
     if (auto pane = Export<TextFn>(library, "SetPaneInfoText"))
-        pane("Target halted at 0x00401000");
-    // A memory window at the simulated program's data.
-    static const HostPlacement memoryPlace{0x11, 15, 312, 440, 228};
+        pane("Target halted");
+    // The default layout: the target's state docked on the right; the source with the
+    // disassembly and the memory beside it, the variables below them. Docked
+    // placements: flags 0x41 and the side, then row, position in the row, share of the row in
+    // percent and the row's thickness.
+    constexpr int32_t kRight = 0x41 | 0x100;
+    static const HostPlacement lists[4] = {{kRight, 0, 0, 40, 300},  // registers
+                                           {kRight, 0, 2, 20, 300},  // breakpoints
+                                           {kRight, 0, 1, 22, 300},  // call stack
+                                           {kRight, 0, 3, 18, 300}}; // modules
+    static const HostPlacement memoryPlace{0x11, 520, 260, 395, 270};
     HostMemViewOptions memory;
     memory.bytesPerRow = 8;
     memory.caption = "Memory - data";
     memory.placement = &memoryPlace;
     if (ConnectMemoryWindows(library))
-        OpenMemoryView(TargetRegions()[1].start, 8, 80, memory);
-    // The host's lists: registers, breakpoints, call stack and modules.
-    OpenHostLists(library);
-    // The watch and local-variables windows over the target's variables, one struct opened,
-    // after a step (its changed values red).
+        OpenMemoryView(SampleProgram::kDataBase, 8, 80, memory);
+    OpenHostLists(library, lists);
+    // The watch and local-variables windows over the target's variables, the array opened.
     static HostEvalWindow watch(library, HostEvalWindow::watch);
     static HostEvalWindow locals(library, HostEvalWindow::locals);
-    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 615, 160, 325, 200};
-    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 615, 365, 325, 165};
+    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 0, 530, 460, 290};
+    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 460, 530, 455, 290};
     if (watch.Open())
-        if (HostEvalWindow::Node* point = watch.Find("point"))
-            watch.Update(8, 0, reinterpret_cast<intptr_t>(point->item));
-    if (locals.Open())
-        if (HostEvalWindow::Node* origin = locals.Find("origin"))
-            locals.Update(8, 0, reinterpret_cast<intptr_t>(origin->item));
-    watch.Step();
-    locals.Step();
-    // The sample's main file at the current line, with its coverage and line-number columns,
-    // below the lists: the program is stepped from its start-up code into main.
+        if (HostEvalWindow::Node* buffer = watch.Find("buffer"))
+            watch.Update(8, 0, reinterpret_cast<intptr_t>(buffer->item));
+    locals.Open();
+    // The sample's main file with its coverage and line-number columns: the program is stepped
+    // from its start-up code into main, and its window placed once it is open.
     const int mainFile = Sample().FileIndex("main.c");
     for (int step = 0; step < 16 && CurrentPosition(0).file != mainFile; ++step)
         if (!TargetMachine::Get().StepInto(0))
             break;
     PublishStop();
     using PlaceFn = void(__cdecl*)(intptr_t, int, const WindowPosition*);
-    if (auto place = Export<PlaceFn>(library, "UpdateWndPos"))
+    OpenAsmWindow(0);
+    if (auto place = Export<PlaceFn>(library, "UpdateWndPos")) {
         for (const HostSourceWindow& w : SourceWindows()) {
-            HostState::Get().placements[&w.position] = HostPlacement{0x11, 10, 280, 600, 282};
+            HostState::Get().placements[&w.position] = HostPlacement{0x11, 0, 0, 520, 530};
             place(w.id, 1, &w.position);
         }
+        if (const HostAsmWindow* w = AsmWindowOfCore(0)) {
+            HostState::Get().placements[&w->position] = HostPlacement{0x11, 520, 0, 395, 260};
+            place(w->id, 1, &w->position);
+        }
+    }
+    // A breakpoint in the loop, and two passes through it: the values the loop changed show red.
+    RunHostCommandLine("SET BREAKPOINT AT main.c\\@LINE 20 ; GO ; GO ; STEP /OVER");
 }

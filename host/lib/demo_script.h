@@ -5,6 +5,9 @@
 #include <windows.h>
 
 // Through the library's exports: a host toolbar with one button, a user button, a menu item,
-// the Info pane's text and the host's list windows: the simulated target's registers,
-// breakpoints, call stack and modules. An export the library lacks is left out.
+// the Info pane's text; the host's list windows (the simulated target's registers, call stack,
+// breakpoints and modules) docked on the right; the sample's main.c with the disassembly and a
+// memory window at the program's data beside it, the watch and local-variables windows below;
+// then a breakpoint in the loop and two runs to it, so that every window shows the stop and the
+// values it changed. An export the library lacks is left out.
 void RunDemoScript(HMODULE library);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "host/lib/command_line.h"
+#include "host/lib/host_asm.h"
 #include "host/lib/host_memory.h"
 #include "host/lib/host_requests.h"
 #include "host/lib/host_source.h"
@@ -27,8 +28,10 @@ int __cdecl ExecuteRequestChain(int one, HostRequest* r, int* out, int zero, int
         *out = 0;
     return RunRequestChain(r, nullptr, 0, 0, 0);
 }
+// The simulated processor is no x86 (kind 54): its program counter is the register "PC".
+constexpr int kSimulatedTargetType = 1;
 int __cdecl GetTargetType() {
-    return LogHostCall("GetTargetType"), 54;
+    return LogHostCall("GetTargetType"), kSimulatedTargetType;
 }
 // The Language menu's items send 186: as a debugger does, the host switches the target between
 // high level and assembler and names the new language back to the library.
@@ -43,12 +46,36 @@ void SwitchLanguage() {
         change(S().language);
 }
 
+// The Run menu's and toolbar's commands drive the target through the host's own language.
+const char* RunCommandLineOf(int command) {
+    switch (command) {
+    case 46:  // Go
+    case 213: // Run Fast
+        return "GO";
+    case 50:
+        return "STEP";
+    case 51:
+        return "STEP /OVER";
+    case 48:
+        return "STEP /OUT";
+    case 49: // Restart
+    case 52: // Reset Target
+        return "RESET";
+    default:
+        return nullptr;
+    }
+}
+
 void __cdecl ExecuteCommand(int command) {
     LogHostCall("ExecuteCommand", command);
     if (command == 37)
         S().closeRequested = true;
     if (command == 186)
         SwitchLanguage();
+    if (const char* line = RunCommandLineOf(command))
+        RunHostCommandLine(line);
+    if (command == 155)
+        ChangeAsmAddress(S().currentCore);
     if (S().onCommand)
         S().onCommand(command);
 }
@@ -250,5 +277,6 @@ void FillCommandTable(HostCommandTable& t) {
     set(64, &SwitchContext);
     FillMemoryCommands(t);
     FillSourceCommands(t);
+    FillAsmCommands(t);
     set(65, &OnListWindowCreated);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "host/lib/command_line.h"
 #include "host/lib/host_state.h"
 
 namespace {
@@ -166,6 +167,9 @@ int __cdecl Drop(void*, const char* kind, int id, const char* target) {
         return 0;
     LogHostCall("DD.Command", command.c_str());
     dd.commands.push_back(command);
+    // The target carries the command out; one it cannot take answers the host's error (the
+    // drop itself has happened).
+    RunHostCommandLine(command.c_str());
     return static_cast<int>(rule->effect);
 }
 

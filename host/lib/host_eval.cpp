@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "host/lib/host_state.h"
+#include "host/lib/target_eval.h"
 
 namespace {
 using UpdateFn = intptr_t(__cdecl*)(int, int, intptr_t, intptr_t);
@@ -23,70 +24,28 @@ std::vector<HostEvalWindow*>& LiveWindows() {
     return windows;
 }
 
-// The shape of the target's variables: the children of an expression, by the text that
-// extends it.
-std::vector<std::string> ChildrenOf(const std::string& key) {
-    if (key == "point" || key == "origin")
-        return {".x", ".y", key == "point" ? ".inner" : ".z"};
-    if (key == "point.inner")
-        return {".depth", ".flag"};
-    if (key == "buffer")
-        return {"[0]", "[1]", "[2]", "[3]"};
-    if (key == "ptr" || key == "p")
-        return {"->x", "->y"};
-    return {};
-}
-
-bool IsPointer(const std::string& key) {
-    return key == "ptr" || key == "p";
-}
-
-// What a pointer's member stands for.
-std::string Alias(const std::string& key) {
-    if (key.rfind("ptr->", 0) == 0)
-        return "point." + key.substr(5);
-    if (key.rfind("p->", 0) == 0)
-        return "origin." + key.substr(3);
-    return key;
-}
-
 std::string MemberName(const std::string& part) {
-    if (part[0] == '.')
-        return part.substr(1);
-    if (part.rfind("->", 0) == 0)
-        return part.substr(2);
-    return part;
+    return part[0] == '.' ? part.substr(1) : part;
 }
+
+// The roots a watch window shows before the user adds any.
+const char* const kWatchRoots[] = {"total", "ticks", "origin", "buffer"};
 } // namespace
 
-std::map<std::string, int>& EvalTargetValues() {
-    static std::map<std::string, int> values = {
-        {"counter", 7},           {"limit", 100},          {"point.x", 3},    {"point.y", -4},
-        {"point.inner.depth", 2}, {"point.inner.flag", 1}, {"buffer[0]", 10}, {"buffer[1]", 20},
-        {"buffer[2]", 30},        {"buffer[3]", 40},       {"i", 0},          {"total", 0},
-        {"origin.x", 1},          {"origin.y", 2},         {"origin.z", 3}};
-    return values;
-}
-
-void HostEvalWindow::Node::Refresh() {
-    const std::vector<std::string> parts = ChildrenOf(key);
-    const auto& values = EvalTargetValues();
-    if (IsPointer(key)) {
-        value = key == "ptr" ? "0x00402000" : "0x0012FF40";
-        edit.clear();
-    } else if (!parts.empty()) {
-        value = parts[0][0] == '[' ? "[" + std::to_string(parts.size()) + "]" : "{...}";
-        edit.clear();
-    } else {
-        auto found = values.find(Alias(key));
-        value = found != values.end() ? std::to_string(found->second) : "?";
-        edit = value;
-    }
+bool HostEvalWindow::Node::Refresh(int core) {
+    const std::string before = value;
+    TargetValue v;
+    if (!ReadTargetValue(key, core, v))
+        v.text = "not available";
+    value = v.text;
+    edit = v.editable ? value : "";
     record.value = value.c_str();
     record.editValue = edit.empty() ? nullptr : edit.c_str();
     record.flags = (record.flags & ~(EvalItemFlags::notEditable | EvalItemFlags::hasChildren)) |
                    (edit.empty() ? EvalItemFlags::notEditable : 0) |
-                   (parts.empty() ? 0 : EvalItemFlags::hasChildren);
+                   (v.members.empty() ? 0 : EvalItemFlags::hasChildren);
+    childNames = v.members;
+    return value != before;
 }
 
 HostEvalWindow::HostEvalWindow(HMODULE library, Kind kind) : m_library(library), m_kind(kind) {
@@ -130,8 +89,8 @@ bool HostEvalWindow::Open() {
         if (w != this && w->Number() == Number())
             w->m_id = 0;
     const std::vector<std::string> roots =
-        m_kind == locals ? std::vector<std::string>{"i", "total", "origin", "p"}
-                         : std::vector<std::string>{"counter", "limit", "point", "buffer", "ptr"};
+        m_kind == locals ? LocalsOf(Core())
+                         : std::vector<std::string>(std::begin(kWatchRoots), std::end(kWatchRoots));
     for (const std::string& root : roots)
         AddNode(nullptr, root);
     return true;
@@ -162,7 +121,7 @@ HostEvalWindow::Node* HostEvalWindow::AddNode(Node* parent, const std::string& p
     }
     node->record.suffix = node->suffix.c_str();
     node->record.info = node->info;
-    node->Refresh();
+    node->Refresh(Core());
     TVINSERTSTRUCTA insert{};
     insert.hParent = parent ? parent->item : TVI_ROOT;
     insert.hInsertAfter = TVI_LAST;
@@ -225,8 +184,22 @@ HostEvalWindow::Node* HostEvalWindow::NodeOfRecord(const void* record) {
 }
 
 void HostEvalWindow::InsertChildren(Node* node) {
-    for (const std::string& part : ChildrenOf(node->key))
+    const std::vector<std::string> parts = node->childNames;
+    for (const std::string& part : parts)
         AddNode(node, part);
+}
+
+int HostEvalWindow::Core() const {
+    return HostState::Get().activeCore;
+}
+
+void HostEvalWindow::RemoveRoots() {
+    // The library lets go of an item's record with the item: the items go first.
+    for (auto& root : m_roots)
+        Update(128, 0, reinterpret_cast<intptr_t>(root->item));
+    m_roots.clear();
+    m_infos.clear();
+    m_expressions.clear();
 }
 
 int HostEvalWindow::OnWindowCommand(void*, int command, int item) {
@@ -261,57 +234,39 @@ bool HostEvalWindow::OnRequest(const HostRequest* chain, const char* text) {
     return true;
 }
 
-void HostEvalWindow::Step() {
-    auto& values = EvalTargetValues();
-    static int step = 0;
-    ++step;
-    values["counter"] += 1;
-    values["point.x"] += 2;
-    values["buffer[" + std::to_string(step % 4) + "]"] += 5;
-    values["i"] += 1;
-    values["total"] += values["i"];
+void HostEvalWindow::OnStop() {
+    if (m_id <= 0)
+        return;
+    int core = Core();
+    if (m_kind == locals) {
+        std::vector<std::string> shown;
+        for (const auto& root : m_roots)
+            shown.push_back(root->key);
+        if (shown != LocalsOf(core)) { // another frame: its own locals
+            RemoveRoots();
+            for (const std::string& name : LocalsOf(core))
+                AddNode(nullptr, name);
+        }
+    } else {
+        for (const std::string& expression : HostState::Get().watchExpressions)
+            if (Find(expression) == nullptr)
+                AddNode(nullptr, expression);
+    }
     ForEach(
         nullptr,
-        [](Node* n, void*) {
-            const std::string before = n->value;
-            n->Refresh();
+        [](Node* n, void* context) {
+            const bool changed = n->Refresh(*static_cast<const int*>(context));
             n->record.flags = (n->record.flags & ~EvalItemFlags::changed) |
-                              (n->value != before ? EvalItemFlags::changed : 0);
+                              (changed ? EvalItemFlags::changed : 0);
         },
-        nullptr);
+        &core);
     Update(512, 0, 0);
 }
 
-void HostEvalWindow::RefreshAll() {
-    ForEach(
-        nullptr, [](Node* n, void*) { n->Refresh(); }, nullptr);
-    Update(512, 0, 0);
-}
-
-// "SET VALUE (root)suffix=value", alone or between core switches.
-bool HostEvalWindow::RunCommandLine(const char* line) {
-    if (line == nullptr)
-        return false;
-    const char* set = std::strstr(line, "SET VALUE ");
-    if (set == nullptr)
-        return false;
-    std::string rest(set + 10);
-    const size_t end = rest.find(" ; ");
-    if (end != std::string::npos)
-        rest.resize(end);
-    size_t open = rest.rfind("*(", 0) == 0 ? 2 : rest.rfind("(", 0) == 0 ? 1 : 0;
-    const size_t close = rest.find(')');
-    const size_t equals = rest.find('=', close == std::string::npos ? 0 : close);
-    if (open == 0 || close == std::string::npos || equals == std::string::npos)
-        return false;
-    const std::string key =
-        Alias(rest.substr(open, close - open) + rest.substr(close + 1, equals - close - 1));
-    auto& values = EvalTargetValues();
-    auto found = values.find(key);
-    if (found == values.end())
-        return false;
-    found->second = static_cast<int>(std::strtol(rest.c_str() + equals + 1, nullptr, 0));
-    for (HostEvalWindow* w : LiveWindows())
-        w->RefreshAll();
-    return true;
+void HostEvalWindow::UpdateAll() {
+    // A copy: an update may run library code that closes a window.
+    const std::vector<HostEvalWindow*> windows = LiveWindows();
+    for (HostEvalWindow* w : windows)
+        if (std::find(LiveWindows().begin(), LiveWindows().end(), w) != LiveWindows().end())
+            w->OnStop();
 }

@@ -1,9 +1,10 @@
 // The stand-in host's evaluation windows: a watch window and a local-variables window (window
-// number 15) over the simulated target's variables: integers, a struct with a nested struct,
-// an array and a pointer. The host keeps an item record for every item it shows; it adds an
-// item's children when the library asks for them (window command 6), changes values between
-// steps (marked changed, so that the library shows them red), carries out the "SET VALUE"
-// command lines that value edits become, and closes the window when the library asks it to.
+// number 15) over the simulated target's variables, read from its memory and from the frame of
+// the function the active core stands in. The host keeps an item record for every item it
+// shows; it adds an item's children when the library asks for them (window command 6), marks
+// the values a stop changed (so that the library shows them red), follows the frame (the
+// local-variables window shows the locals of the function the core is in) and closes the window
+// when the library asks it to. Value edits reach the target as "SET VALUE" command lines.
 #pragma once
 
 #include <windows.h>
@@ -18,9 +19,6 @@
 #include "ifac/h/hostcmd.h"
 #include "ifac/h/hostwnd.h"
 
-// The simulated target's variables by their full expression ("point.inner.depth").
-std::map<std::string, int>& EvalTargetValues();
-
 class HostEvalWindow {
 public:
     enum Kind { watch, locals };
@@ -33,7 +31,8 @@ public:
         std::vector<std::unique_ptr<Node>> children;
         std::vector<std::string> childNames; // member names, or "[i]", or "->x"
         bool requested = false;
-        void Refresh(); // texts from the target's value
+        // Texts from the target's value on a core; true when the value text changed.
+        bool Refresh(int core);
     };
 
     HostEvalWindow(HMODULE library, Kind kind);
@@ -48,19 +47,19 @@ public:
     // The window has been closed on the library's close request.
     bool ClosedOnRequest() const { return m_closedOnRequest; }
     int Number() const { return m_kind == locals ? 15 : 1; }
-    // The node of a full expression ("point", "point.inner", "buffer[2]"), or null while it is
+    // The node of a full expression ("origin", "origin.x", "buffer[2]"), or null while it is
     // not shown.
     Node* Find(const std::string& key);
     // The library's update export with this window's id.
     intptr_t Update(int kind, intptr_t a, intptr_t b);
-    // The next step of the target: values change and the changed ones are marked.
-    void Step();
-    // Shows the values the target has now (after an edit), without changed marks.
-    void RefreshAll();
+    // After a stop or an edit: the locals of the frame the core stands in, the expressions the
+    // user added to the watch, every value read again and the changed ones marked, the window
+    // repainted.
+    void OnStop();
+    // Every open evaluation window's OnStop.
+    static void UpdateAll();
     // A window command of the library for this window; -1 when it is for another window.
     int OnWindowCommand(void* hwnd, int command, int item);
-    // Carries out the "SET VALUE" part of a command line; false when it names nothing known.
-    static bool RunCommandLine(const char* line);
     // A request of the library: its close request for this window closes the window; true
     // when the request was that.
     bool OnRequest(const HostRequest* chain, const char* text);
@@ -69,6 +68,8 @@ public:
 
 private:
     Node* AddNode(Node* parent, const std::string& childName);
+    void RemoveRoots();
+    int Core() const;
     void InsertChildren(Node* node);
     Node* NodeOfRecord(const void* record);
     void ForEach(Node* node, void (*fn)(Node*, void*), void* context);

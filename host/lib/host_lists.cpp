@@ -208,8 +208,12 @@ void ListTarget::ResetToDefaults() {
     registers.push_back({"Status", "CS", 0x0000001Bu});
     breakpoints = {{"main.c", 12, true, 3}, {"main.c", 40, false, 0}, {"util.c", 7, true, 1}};
     frames = {"main|main.c:12", "start|crt0.s:88", "boot|boot.s:4"};
-    modules = {"target.elf|0x00400000|0x00012000|C:\\target\\target.elf",
-               "libc.a|0x00420000|0x00008000|C:\\target\\lib\\libc.a"};
+    // The program the simulated target runs: its code from kCodeBase, its data after it.
+    const SampleProgram& p = Sample();
+    modules = {"sample|" + HexAddress(SampleProgram::kCodeBase) + "|" +
+                   HexAddress(static_cast<uint32_t>(p.image.size())) + "|sample\\main.c",
+               "data|" + HexAddress(SampleProgram::kDataBase) + "|" +
+                   HexAddress(SampleProgram::kDataSize) + "|"};
 }
 
 void FillRegisters(int id) {
@@ -254,7 +258,7 @@ const HostLists& CurrentHostLists() {
     return g_lists;
 }
 
-HostLists OpenHostLists(HMODULE library) {
+HostLists OpenHostLists(HMODULE library, const HostPlacement* placements) {
     using GetFn = const ListWindowInterface**(__cdecl*)(const ListWindowInterface**);
     auto get = reinterpret_cast<GetFn>(
         reinterpret_cast<void*>(GetProcAddress(library, "GetListWndIfacPtr")));
@@ -263,10 +267,11 @@ HostLists OpenHostLists(HMODULE library) {
         return g_lists;
     auto& t = *g_iface;
     // MDI children side by side (flags 0x11: x, y, width, height).
-    const HostPlacement places[4] = {{0x11, 10, 10, 250, 300},
-                                     {0x11, 270, 10, 330, 130},
-                                     {0x11, 270, 150, 330, 120},
-                                     {0x11, 610, 10, 330, 160}};
+    const HostPlacement sideBySide[4] = {{0x11, 10, 10, 250, 300},
+                                         {0x11, 270, 10, 330, 130},
+                                         {0x11, 270, 150, 330, 120},
+                                         {0x11, 610, 10, 330, 160}};
+    const HostPlacement* places = placements ? placements : sideBySide;
     for (int i = 0; i < 4; ++i)
         HostState::Get().placements[&g_positions[i]] = places[i];
     auto set = [&t](int id, int code, auto fn) {

@@ -43,9 +43,11 @@ void SyncListsWithTarget(int core);
 struct HostLists {
     int registers = 0, breakpoints = 0, callStack = 0, modules = 0;
 };
-// Opens and fills the four windows through the library's interface; windows the library cannot
-// open stay 0.
-HostLists OpenHostLists(HMODULE library);
+// Opens and fills the four windows through the library's interface, at the placements given
+// (registers, breakpoints, call stack, modules; none: MDI children side by side); windows the
+// library cannot open stay 0.
+struct HostPlacement;
+HostLists OpenHostLists(HMODULE library, const HostPlacement* placements = nullptr);
 const HostLists& CurrentHostLists();
 // Refills one window from the target (the host does so after every change).
 void FillRegisters(int id);

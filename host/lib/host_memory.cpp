@@ -455,6 +455,16 @@ const std::vector<TargetRegion>& TargetRegions() {
     return regions;
 }
 
+namespace {
+// The target's memory as the windows last showed it after a stop (empty: nothing shown yet).
+std::vector<uint8_t>& MemoryAtLastStop() {
+    static std::vector<uint8_t> memory;
+    return memory;
+}
+// Bytes from a view's top that a window can show; changes beyond are not marked.
+constexpr uint32_t kMarkedSpan = 0x400;
+} // namespace
+
 std::vector<uint8_t>& TargetMemory() {
     static std::vector<uint8_t> memory = [] {
         std::vector<uint8_t> m;
@@ -468,6 +478,7 @@ std::vector<uint8_t>& TargetMemory() {
 }
 
 void ResetTargetMemory() {
+    ForgetMemoryChanges();
     std::vector<uint8_t>& m = TargetMemory();
     std::fill(m.begin(), m.end(), 0);
     uint32_t seed = 0x1234567u;
@@ -644,4 +655,37 @@ void FillMemoryTable(HostMemoryTable& t) {
     set(22, &SubmitText);
     set(23, &GetAsmContext);
     set(24, &ReplaceMemory);
+}
+
+void ForgetMemoryChanges() {
+    MemoryAtLastStop().clear();
+}
+
+void ShowMemoryChanges() {
+    std::vector<uint8_t>& before = MemoryAtLastStop();
+    const std::vector<uint8_t>& now = TargetMemory();
+    for (const auto& view : MemoryViews()) {
+        if (!before.empty()) {
+            view->changed.clear();
+            const uint32_t end = std::min(view->top + kMarkedSpan, kTargetMemorySize);
+            for (uint32_t a = view->top; a < end; ++a)
+                if (before[a] != now[a])
+                    view->changed.push_back(a);
+        }
+        Repaint(*view, 0);
+    }
+    before = now;
+}
+
+bool ShowMemoryAt(uint32_t address) {
+    if (address >= kTargetMemorySize)
+        return false;
+    if (MemoryViews().empty())
+        return OpenMemoryView(address, 8, 80) != nullptr;
+    HostMemView& view = *MemoryViews().front();
+    view.history.push_back(view.top);
+    view.top = Clamp(view, address);
+    UpdateDescriptor(view);
+    Repaint(view, 1);
+    return true;
 }

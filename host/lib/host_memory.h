@@ -66,6 +66,15 @@ void CloseMemoryView(HostMemView* view);
 std::vector<std::unique_ptr<HostMemView>>& MemoryViews();
 HostMemView* FindMemoryView(const void* object);
 
+// The first memory window shows address at its top (one is opened when none is); false when the
+// address is outside the target or the library opens no window.
+bool ShowMemoryAt(uint32_t address);
+// After a stop: every view marks the bytes that changed since the previous stop (drawn red) and
+// is repainted.
+void ShowMemoryChanges();
+// The target starts again: the next stop marks nothing.
+void ForgetMemoryChanges();
+
 // The text a unit at address shows in the view's format and radix.
 std::string FormatUnit(const HostMemView& view, uint32_t address);
 // Bytes a unit of the view's format takes.

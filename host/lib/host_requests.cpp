@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "host/lib/host_asm.h"
 #include "host/lib/host_memory.h"
 #include "host/lib/host_state.h"
 #include "host/lib/source_link.h"
@@ -31,8 +32,13 @@ bool Breakpoint(bool set, const char* text) {
         return (set ? m.SetAddressBreakpoint(address) : m.ClearBreakpoint(address)) ||
                ReportHostError(set ? m.Error() : "no breakpoint there");
     CodeLine code;
-    if (!ParseCodeLine(text, code))
-        return ReportHostError("not a code address: " + std::string(text ? text : ""));
+    if (!ParseCodeLine(text, code)) {
+        // The assembler window names the instruction by its address.
+        if (!EvaluateAddress(text, S().currentCore, address))
+            return ReportHostError("not a code address: " + std::string(text ? text : ""));
+        return (set ? m.SetAddressBreakpoint(address) : m.ClearBreakpoint(address)) ||
+               ReportHostError(set ? m.Error() : "no breakpoint there");
+    }
     if (set)
         return m.SetLineBreakpoint(code.file, code.line, code.column) || ReportHostError(m.Error());
     // Clearing a line clears every breakpoint on it; a column, the one of its statement.
@@ -84,12 +90,21 @@ bool Jump(const HostRequest& r, const char* text, int core) {
     switch (r.param[0]) {
     case Code::jumpDefinition: {
         int file = -1, line = 0;
-        if (!text || !FindDefinition(text, file, line))
+        if (text && FindDefinition(text, file, line))
+            return ShowSourceLine(file, line, core), true;
+        // An instruction's address: the source line it was made from.
+        const Statement* s =
+            EvaluateAddress(text, core, address) ? Sample().StatementAt(address) : nullptr;
+        if (s == nullptr)
             return ReportHostError("no definition of " + std::string(text ? text : "(none)"));
-        ShowSourceLine(file, line, core);
+        ShowSourceLine(s->file, s->line, core);
         return true;
     }
     case Code::jumpAssembler:
+        if (!EvaluateAddress(text, core, address))
+            return ReportHostError("no code at " + std::string(text ? text : "(none)"));
+        S().assemblerAddress = address;
+        return ShowAsmAddress(core, address);
     case Code::jumpCoverage:
         if (!EvaluateAddress(text, core, address))
             return ReportHostError("no code at " + std::string(text ? text : "(none)"));
@@ -104,6 +119,7 @@ bool Jump(const HostRequest& r, const char* text, int core) {
 bool RunOne(const HostRequest& r, const char* text, intptr_t a, bool& changed) {
     const int core = S().currentCore;
     std::string answer;
+    uint32_t address = 0;
     switch (r.code) {
     case kHostRequestSelectCore: {
         const uint64_t to = r.param[1];
@@ -138,10 +154,17 @@ bool RunOne(const HostRequest& r, const char* text, intptr_t a, bool& changed) {
         S().watchExpressions.push_back(text);
         return true;
     case Code::close:
-        // The source window's close; the other windows' closes are the host's own business.
-        if (!(r.flags & Code::closeSource))
-            return true;
-        return CloseSourceModule(r.Text(0)) || ReportHostError("no such source window");
+        // The source and assembler windows' closes; the other windows' are the host's own
+        // business.
+        if (r.flags & Code::closeSource)
+            return CloseSourceModule(r.Text(0)) || ReportHostError("no such source window");
+        if (r.param[4] == kAsmCloseSlot)
+            return CloseAsmWindow(core) || ReportHostError("no assembler window");
+        return true;
+    case Code::showMemory:
+        if (!EvaluateAddress(text, core, address) || !MemoryWindows())
+            return ReportHostError("no memory at " + std::string(text ? text : "(none)"));
+        return OpenMemoryView(address, 8, 80) != nullptr || ReportHostError("no memory window");
     case Code::closeMemory:
         CloseMemoryView(
             FindMemoryView(reinterpret_cast<void*>(static_cast<uintptr_t>(r.param[1]))));

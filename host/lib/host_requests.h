@@ -14,7 +14,7 @@
 namespace HostRequestCode {
 constexpr uint32_t close = 5, jump = 8, clearBreakpoint = 101, evaluate = 105, run = 106,
                    setValue = 115, setBreakpoint = 116, commit = 138, addWatch = 140,
-                   closeMemory = 161;
+                   closeMemory = 161, showMemory = 109;
 constexpr uint32_t closeSource = 0x800;
 constexpr uint32_t runToLine = 0x1000, runUntilCaller = 0x400, runUntilReturn = 0x2000;
 constexpr uint32_t setValueOfExpression = 0x2000, setRegister = 0x8000;

@@ -6,6 +6,7 @@
 #include <deque>
 #include <vector>
 
+#include "host/lib/host_asm.h"
 #include "host/lib/host_memory.h"
 #include "host/lib/host_state.h"
 #include "host/lib/target_eval.h"
@@ -81,7 +82,8 @@ HostBlockRecord BlockRecord(uint32_t flags, uint32_t address, uint32_t end, uint
 const char* __cdecl GetMultiLineText(const char* name, int zero) {
     LogHostCall("GetMultiLineText", name, zero);
     static std::string text;
-    text = CoverageText(name);
+    if (!AsmCoverageTextOfName(name, text))
+        text = CoverageText(name);
     return text.c_str();
 }
 
@@ -133,6 +135,7 @@ void __cdecl ReportEvaluationError(int mode, const void* value) {
     uint64_t address = 0;
     std::memcpy(&address, value, sizeof address);
     RunBlockCommentAction(mode, static_cast<uint32_t>(address));
+    RefreshAsmWindows();
 }
 
 int __cdecl IsCoverageActive() {

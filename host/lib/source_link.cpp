@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "host/lib/host_asm.h"
+#include "host/lib/host_eval.h"
 #include "host/lib/host_lists.h"
+#include "host/lib/host_memory.h"
 #include "host/lib/host_source.h"
 #include "host/lib/host_state.h"
 #include "host/lib/target_machine.h"
@@ -14,19 +17,7 @@ constexpr int kSourceColumns = 0x1 | 0x2 | 0x4;
 // SetColumnDatas: the source view's marks, the line-number column's records.
 constexpr int kColumnDataView = 0x1, kColumnDataLineNumbers = 0x2;
 
-using CreateFn = int(__cdecl*)(const char*, const char*, int, WindowPosition*, int);
-using UpdateFn = int(__cdecl*)(int, const char*, const char*, int, int, int, int, int, int);
-using ColumnFn = int(__cdecl*)(int, int, const void*, int);
-using ActivateFn = int(__cdecl*)(int);
-using CloseFn = int(__cdecl*)(int, int);
-
-struct Exports {
-    CreateFn create = nullptr;
-    UpdateFn update = nullptr;
-    ColumnFn columns = nullptr;
-    ActivateFn activate = nullptr;
-    CloseFn close = nullptr;
-} g_exports;
+LibraryWindowExports g_exports;
 
 std::list<HostSourceWindow>& Windows() {
     static std::list<HostSourceWindow> windows;
@@ -66,15 +57,47 @@ void Update(const HostSourceWindow& w, int line, int start, int end) {
                      SourceContextTag(w.file, w.core));
 }
 
+const char* StopText(const TargetCore& c) {
+    switch (c.state) {
+    case CoreState::exited:
+        return "Ended";
+    case CoreState::faulted:
+        return "Fault";
+    default:
+        return c.lastStop == StopReason::breakpoint ? "Breakpoint"
+               : c.lastStop == StopReason::budget   ? "Running"
+                                                    : "Halted";
+    }
+}
+
+// The status panes: why the active core stopped (pane 1), where (pane 2), its PC (pane 4).
+void ShowStopInPanes(int core) {
+    HostState& s = HostState::Get();
+    const TargetCore& c = TargetMachine::Get().Core(core);
+    const SourcePosition at = CurrentPosition(core);
+    s.paneText[1] = StopText(c);
+    s.paneText[2] =
+        at.file < 0 ? "-" : Sample().files[at.file].module + ":" + std::to_string(at.line);
+    s.paneText[4] = "Core " + std::to_string(core) + " at " + HexAddress(c.reg[PC]);
+    if (g_exports.pane)
+        g_exports.pane(s.paneText[4].c_str());
+}
+
 } // namespace
 
+const LibraryWindowExports& WindowExports() {
+    return g_exports;
+}
+
 void BindSourceLibrary(HMODULE library) {
-    g_exports.create = Find<CreateFn>(library, "CreateSourceWindow");
-    g_exports.update = Find<UpdateFn>(library, "UpdateSourceWindow");
-    g_exports.columns = Find<ColumnFn>(library, "SetColumnDatas");
-    g_exports.activate = Find<ActivateFn>(library, "ActivateSourceWindow");
-    g_exports.close = Find<CloseFn>(library, "CloseMDIWindow");
+    g_exports.create = Find<LibraryWindowExports::CreateFn>(library, "CreateSourceWindow");
+    g_exports.update = Find<LibraryWindowExports::UpdateFn>(library, "UpdateSourceWindow");
+    g_exports.columns = Find<LibraryWindowExports::ColumnFn>(library, "SetColumnDatas");
+    g_exports.activate = Find<LibraryWindowExports::ActivateFn>(library, "ActivateSourceWindow");
+    g_exports.close = Find<LibraryWindowExports::CloseFn>(library, "CloseMDIWindow");
+    g_exports.pane = Find<LibraryWindowExports::PaneFn>(library, "SetPaneInfoText");
     Windows().clear();
+    ForgetAsmWindows();
 }
 
 std::string SamplePath(int file) {
@@ -123,6 +146,9 @@ void PublishStop() {
     TargetMachine& m = TargetMachine::Get();
     const int active = std::clamp(HostState::Get().activeCore, 0, m.CoreCount() - 1);
     SyncListsWithTarget(active);
+    HostEvalWindow::UpdateAll();
+    ShowMemoryChanges();
+    ShowStopInPanes(active);
     for (int core = 0; core < m.CoreCount(); ++core) {
         const SourcePosition at = CurrentPosition(core);
         if (at.file < 0 || ShowSourceFile(at.file, core) < 0)
@@ -132,13 +158,13 @@ void PublishStop() {
         if (core == active && g_exports.activate)
             g_exports.activate(w.id);
     }
-    if (!g_exports.columns)
-        return;
-    for (const HostSourceWindow& w : Windows()) {
-        const SourceLineRecord* records = SourceLineRecords(w.file, w.core);
-        g_exports.columns(w.id, kColumnDataView, records, 0);
-        g_exports.columns(w.id, kColumnDataLineNumbers, records, 0);
-    }
+    if (g_exports.columns)
+        for (const HostSourceWindow& w : Windows()) {
+            const SourceLineRecord* records = SourceLineRecords(w.file, w.core);
+            g_exports.columns(w.id, kColumnDataView, records, 0);
+            g_exports.columns(w.id, kColumnDataLineNumbers, records, 0);
+        }
+    PublishAsmStop();
 }
 
 bool CloseSourceModule(const char* module) {

@@ -11,8 +11,27 @@
 
 #include "ifac/h/hostwnd.h"
 
-// The library the source windows live in; null unbinds (the host then only keeps its state).
+// The library the source windows live in; null unbinds (the host then only keeps its state and
+// forgets the windows it had opened).
 void BindSourceLibrary(HMODULE library);
+
+// The library's exports that open and update its source and assembler windows; null where the
+// library has none.
+struct LibraryWindowExports {
+    using CreateFn = int(__cdecl*)(const char*, const char*, int, WindowPosition*, int);
+    using UpdateFn = int(__cdecl*)(int, const char*, const char*, int, int, int, int, int, int);
+    using ColumnFn = int(__cdecl*)(int, int, const void*, int);
+    using ActivateFn = int(__cdecl*)(int);
+    using CloseFn = int(__cdecl*)(int, int);
+    using PaneFn = int(__cdecl*)(const char*);
+    CreateFn create = nullptr;
+    UpdateFn update = nullptr;
+    ColumnFn columns = nullptr;
+    ActivateFn activate = nullptr;
+    CloseFn close = nullptr;
+    PaneFn pane = nullptr; // SetPaneInfoText
+};
+const LibraryWindowExports& WindowExports();
 
 // The sample's files are shipped next to the host, in its "sample" folder.
 std::string SamplePath(int file);
@@ -30,7 +49,10 @@ const std::list<HostSourceWindow>& SourceWindows();
 int ShowSourceFile(int file, int core);
 // Shows a line of a file (a jump to a definition): the window is opened or updated there.
 void ShowSourceLine(int file, int line, int core);
-// After every stop: each core's current line in its file's window, every window's records.
+// After every stop (and every edit of the target): the list windows refilled from the active
+// core, the evaluation windows read again with the changed values marked, the memory windows'
+// changed bytes marked and repainted, the status panes, each core's current line in its file's
+// window and every source window's records.
 void PublishStop();
 // The host closes the window of a module (the library asked it to): false when none is open.
 bool CloseSourceModule(const char* module);

@@ -108,6 +108,27 @@ Place Resolve(std::string e, int core) {
         return Place{};
     while (Enclosed(e))
         e = TrimBlanks(e.substr(1, e.size() - 2));
+    // "ASM(R1)", "SYSREG(FLAGS)": the register windows' drops name a register so.
+    for (const char* wrapper : {"ASM(", "SYSREG("})
+        if (_strnicmp(e.c_str(), wrapper, std::strlen(wrapper)) == 0 && e.back() == ')') {
+            const std::string name =
+                TrimBlanks(e.substr(std::strlen(wrapper), e.size() - std::strlen(wrapper) - 1));
+            for (int r = 0; r < kRegisterCount; ++r)
+                if (_stricmp(name.c_str(), RegisterName(r)) == 0) {
+                    Place reg;
+                    reg.kind = Place::registerValue;
+                    reg.reg = r;
+                    return reg;
+                }
+            return Place{};
+        }
+    // "(origin).x": the evaluation windows put the root in parentheses before its suffix.
+    if (!e.empty() && e[0] == '(') {
+        const size_t close = e.find(')');
+        if (close != std::string::npos && close + 1 < e.size() &&
+            (e[close + 1] == '.' || e[close + 1] == '['))
+            e = TrimBlanks(e.substr(1, close - 1)) + e.substr(close + 1);
+    }
     Place p;
     if (e.empty())
         return p;
@@ -252,7 +273,13 @@ bool EvaluateAddress(const char* text, int core, uint32_t& address) {
     CodeLine code;
     if (ParseCodeLine(text, code))
         return Sample().AddressOfLine(code.file, code.line, code.column, address);
-    const std::string e = StripCore(text, core);
+    std::string e = TrimBlanks(text);
+    // The assembler window's current-instruction forms: "(char *)CORE:n(ASM(PC))".
+    if (_strnicmp(e.c_str(), "(char *)", 8) == 0)
+        e = e.substr(8);
+    e = StripCore(e, core);
+    if (_strnicmp(e.c_str(), "ASM(", 4) == 0 && e.back() == ')')
+        e = e.substr(4, e.size() - 5);
     if (core < 0 || core >= TargetMachine::Get().CoreCount())
         return false;
     const Place p = Resolve(e, core);
@@ -266,6 +293,11 @@ bool EvaluateAddress(const char* text, int core, uint32_t& address) {
         return false;
     address = value;
     return true;
+}
+
+int ExpressionCore(const std::string& text, int core) {
+    StripCore(text, core);
+    return core;
 }
 
 bool EvaluateValue(const std::string& expression, int core, std::string& out) {
@@ -324,4 +356,45 @@ bool FindDefinition(const std::string& name, int& file, int& line) {
     file = s->file;
     line = s->line;
     return true;
+}
+
+std::vector<std::string> LocalsOf(int core) {
+    std::vector<std::string> names;
+    const TargetMachine& m = TargetMachine::Get();
+    if (core < 0 || core >= m.CoreCount())
+        return names;
+    if (const Symbol* f = Sample().FunctionAt(m.Core(core).reg[PC]))
+        for (const Local& l : kLocals)
+            if (f->name == l.function)
+                names.push_back(l.name);
+    return names;
+}
+
+bool ReadTargetValue(const std::string& expression, int core, TargetValue& out) {
+    if (core < 0 || core >= TargetMachine::Get().CoreCount())
+        return false;
+    const Place p = Resolve(expression, core);
+    out = TargetValue{};
+    switch (p.kind) {
+    case Place::none:
+        return false;
+    case Place::aggregate:
+        if (p.symbol->name == "origin") {
+            out.text = "{...}";
+            out.members = {".x", ".y"};
+        } else {
+            const uint32_t count = p.symbol->size / 4;
+            out.text = "[" + std::to_string(count) + "]";
+            for (uint32_t i = 0; i < count; ++i)
+                out.members.push_back("[" + std::to_string(i) + "]");
+        }
+        return true;
+    case Place::function:
+        out.text = Format(p, core);
+        return true;
+    default:
+        out.text = Format(p, core);
+        out.editable = p.kind != Place::number;
+        return true;
+    }
 }

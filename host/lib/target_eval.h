@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // A code address names a line (and a column, 0 when none) of a module.
 struct CodeLine {
@@ -22,6 +23,9 @@ bool ParseCodeLine(const char* text, CodeLine& out);
 // "CORE:n(expression)". False when it names nothing of the target.
 bool EvaluateAddress(const char* text, int core, uint32_t& address);
 
+// The core "CORE:n(expression)" names, else core.
+int ExpressionCore(const std::string& text, int core);
+
 // The value of an expression on a core, as the host shows it ("total: 14"); false with the
 // host's error text in out when the expression names nothing.
 bool EvaluateValue(const std::string& expression, int core, std::string& out);
@@ -33,3 +37,16 @@ bool SetTargetValue(const std::string& expression, const std::string& value, int
 
 // Whether a name is a function or variable of the program (where a jump to its definition goes).
 bool FindDefinition(const std::string& name, int& file, int& line);
+
+// The locals and arguments of the function a core stands in, in the order they are declared.
+std::vector<std::string> LocalsOf(int core);
+
+// What an evaluation window shows of an expression: its value text, whether the value can be
+// edited, and for a struct or an array the suffixes of its members (".x", "[2]").
+struct TargetValue {
+    std::string text;
+    bool editable = false;
+    std::vector<std::string> members;
+};
+// False when the expression names nothing of the target.
+bool ReadTargetValue(const std::string& expression, int core, TargetValue& out);

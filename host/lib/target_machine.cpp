@@ -30,6 +30,7 @@ void TargetMachine::Reset(int cores) {
     std::vector<uint8_t>& memory = TargetMemory();
     std::copy(p.image.begin(), p.image.end(), memory.begin() + SampleProgram::kCodeBase);
     std::fill_n(memory.begin() + SampleProgram::kDataBase, SampleProgram::kDataSize, 0);
+    ForgetMemoryChanges();
     m_cores.assign(std::clamp(cores, 1, 2), TargetCore{});
     for (size_t i = 0; i < m_cores.size(); ++i) {
         m_cores[i].reg[PC] = p.entry[i];

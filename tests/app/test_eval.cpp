@@ -9,7 +9,9 @@
 #include <string>
 #include <utility>
 
+#include "host/lib/command_line.h"
 #include "host/lib/host_eval.h"
+#include "host/lib/target_machine.h"
 #include "tests/support/screen_image.h"
 
 namespace {
@@ -81,19 +83,19 @@ class EvalLifetime : public EvalTest {};
 
 TEST_F(EvalTest, EveryKindOfUpdateActsOnTheTree) {
     Open();
-    HTREEITEM counter = Item("counter"), limit = Item("limit"), point = Item("point");
-    ASSERT_NE(nullptr, counter);
-    EXPECT_EQ((intptr_t)counter, m_eval->Update(1, 0, (intptr_t)limit));
-    EXPECT_EQ(0, m_eval->Update(1, 0, (intptr_t)counter));
-    EXPECT_EQ(1, m_eval->Update(256, 0, (intptr_t)limit));
-    EXPECT_EQ((intptr_t)limit, m_eval->Update(32, 0, 0));
+    HTREEITEM total = Item("total"), ticks = Item("ticks"), point = Item("origin");
+    ASSERT_NE(nullptr, total);
+    EXPECT_EQ((intptr_t)total, m_eval->Update(1, 0, (intptr_t)ticks));
+    EXPECT_EQ(0, m_eval->Update(1, 0, (intptr_t)total));
+    EXPECT_EQ(1, m_eval->Update(256, 0, (intptr_t)ticks));
+    EXPECT_EQ((intptr_t)ticks, m_eval->Update(32, 0, 0));
 
     // Expanding asks the host once for the children, which it adds at once.
-    EXPECT_EQ(nullptr, Item("point.x"));
+    EXPECT_EQ(nullptr, Item("origin.x"));
     EXPECT_NE(0, m_eval->Update(8, 0, (intptr_t)point));
-    ASSERT_NE(nullptr, Item("point.x"));
+    ASSERT_NE(nullptr, Item("origin.x"));
     EXPECT_EQ(1u, Lines("ExecuteWindowCommand").size());
-    EXPECT_TRUE(m_eval->Find("point")->record.flags & EvalItemFlags::childrenRequested);
+    EXPECT_TRUE(m_eval->Find("origin")->record.flags & EvalItemFlags::childrenRequested);
     TVITEMA state{};
     state.mask = TVIF_STATE | TVIF_HANDLE;
     state.hItem = point;
@@ -107,28 +109,28 @@ TEST_F(EvalTest, EveryKindOfUpdateActsOnTheTree) {
     // A changed item record, text read back into the host's buffer.
     TVITEMA change{};
     change.mask = TVIF_TEXT | TVIF_HANDLE;
-    change.hItem = limit;
+    change.hItem = ticks;
     change.pszText = const_cast<char*>("upper limit");
     EXPECT_NE(0, m_eval->Update(2, (intptr_t)&change, 0));
     char text[8] = {};
     TVITEMA fill{};
     fill.mask = TVIF_TEXT | TVIF_HANDLE;
-    fill.hItem = limit;
+    fill.hItem = ticks;
     fill.pszText = text;
     fill.cchTextMax = sizeof text;
     EXPECT_NE(0, m_eval->Update(64, (intptr_t)&fill, 0));
     EXPECT_EQ(text, fill.pszText);
     EXPECT_EQ('\0', text[sizeof text - 1]) << "the text stays within the host's buffer";
 
-    EXPECT_NE(0, m_eval->Update(128, 0, (intptr_t)limit));
-    EXPECT_EQ((intptr_t)counter, m_eval->Update(1, 0, (intptr_t)point));
+    EXPECT_NE(0, m_eval->Update(128, 0, (intptr_t)ticks));
+    EXPECT_EQ((intptr_t)total, m_eval->Update(1, 0, (intptr_t)point));
     EXPECT_EQ(1, m_eval->Update(512, 0, 0));
 }
 
 TEST_F(EvalTest, BadUpdatesAnswerZero) {
     Open();
-    HTREEITEM counter = Item("counter");
-    m_eval->Update(128, 0, (intptr_t)counter); // freed from here on
+    HTREEITEM total = Item("total");
+    m_eval->Update(128, 0, (intptr_t)total); // freed from here on
     struct Case {
         int kind;
         intptr_t a, b;
@@ -138,10 +140,10 @@ TEST_F(EvalTest, BadUpdatesAnswerZero) {
                  {2, 0, 0},
                  {4, 0, 0},
                  {64, 0, 0},
-                 {1, 0, (intptr_t)counter},
-                 {8, 0, (intptr_t)counter},
+                 {1, 0, (intptr_t)total},
+                 {8, 0, (intptr_t)total},
                  {16, 0, 0},
-                 {128, 0, (intptr_t)counter},
+                 {128, 0, (intptr_t)total},
                  {256, 0, 0x1234},
                  {128, 0, 0}};
     for (const Case& c : cases)
@@ -151,9 +153,9 @@ TEST_F(EvalTest, BadUpdatesAnswerZero) {
     EXPECT_EQ(0, update(512, 999, 0, 0));
     EXPECT_TRUE(Logged("MessageBox(\"MOX Error\", \"Window ID couln't be found\")"));
     // Null texts show empty; the window still draws.
-    HostEvalWindow::Node* limit = m_eval->Find("limit");
-    limit->record.name = nullptr;
-    limit->record.value = nullptr;
+    HostEvalWindow::Node* ticks = m_eval->Find("ticks");
+    ticks->record.name = nullptr;
+    ticks->record.value = nullptr;
     EXPECT_EQ(1, m_eval->Update(512, 0, 0));
     PumpAll();
     UpdateWindow(m_ctrl);
@@ -170,50 +172,61 @@ TEST_F(EvalTest, ChangedValuesAreRedGreyItemsGreyAndTheCaretRowHighlighted) {
     EXPECT_EQ(0, before.Count(ctrl, 0xFF0000));
     EXPECT_EQ(0, before.Count(ctrl, 0x646464));
 
-    m_eval->Step();
-    m_eval->Find("limit")->record.flags |= EvalItemFlags::grey;
-    m_eval->Update(256, 0, (intptr_t)Item("point"));
+    // The program runs its loop: the total and three cells of the array change.
+    RunHostCommandLine("SET BREAKPOINT AT main.c\\@LINE 22 ; GO");
+    EXPECT_TRUE(m_eval->Find("total")->record.flags & EvalItemFlags::changed);
+    EXPECT_FALSE(m_eval->Find("buffer[0]")->record.flags & EvalItemFlags::changed);
+    EXPECT_TRUE(m_eval->Find("buffer[3]")->record.flags & EvalItemFlags::changed);
+    m_eval->Find("ticks")->record.flags |= EvalItemFlags::grey;
+    m_eval->Update(256, 0, (intptr_t)Item("origin"));
     m_eval->Update(512, 0, 0);
     SetFocus(m_ctrl);
     PumpAll();
     UpdateWindow(m_ctrl);
     ScreenImage after;
     ASSERT_TRUE(after.Read(m_frame, L"eval_watch.png"));
-    EXPECT_GT(after.Count(ctrl, 0xFF0000), 10) << "counter, point.x and one buffer cell changed";
-    EXPECT_GT(after.Count(ctrl, 0x646464), 5) << "limit is grey";
-    EXPECT_GT(after.Count(ctrl, Rgb(GetSysColor(COLOR_HIGHLIGHT))), 100) << "point is the caret";
+    EXPECT_GT(after.Count(ctrl, 0xFF0000), 10) << "total and three buffer cells changed";
+    EXPECT_GT(after.Count(ctrl, 0x646464), 5) << "ticks is grey";
+    EXPECT_GT(after.Count(ctrl, Rgb(GetSysColor(COLOR_HIGHLIGHT))), 100) << "origin is the caret";
 }
 
 TEST_F(EvalTest, AValueEditBecomesTheSetValueLineUnderTheBusyFlag) {
     Open();
-    m_eval->Update(8, 0, (intptr_t)Item("point"));
-    m_eval->Update(8, 0, (intptr_t)Item("point.inner"));
-    HWND edit = EditValue("point.inner.depth");
+    RunHostCommandLine("SET VALUE origin.y=2");
+    m_eval->Update(8, 0, (intptr_t)Item("origin"));
+    HWND edit = EditValue("origin.y");
     ASSERT_TRUE(IsWindow(edit));
     wchar_t offered[32] = {};
     GetWindowTextW(edit, offered, 32);
-    EXPECT_STREQ(L"2", offered);
+    EXPECT_STREQ(L"2", offered) << "the value in the target's memory";
     EXPECT_FALSE(HostCommandRuns()) << "menu commands beep while the edit runs";
     Type(edit, L" \t42");
     ASSERT_EQ(1u, CommandLines().size());
-    EXPECT_EQ("ExecuteCommandLine(\"SET VALUE (point).inner.depth=42\")", CommandLines()[0]);
-    EXPECT_EQ(42, EvalTargetValues()["point.inner.depth"]);
+    EXPECT_EQ("ExecuteCommandLine(\"SET VALUE (origin).y=42\")", CommandLines()[0]);
+    EXPECT_EQ(42u, TargetMachine::ReadWord(Sample().FindSymbol("origin")->address + 4));
+    EXPECT_STREQ("42", m_eval->Find("origin.y")->record.value) << "the window reads it back";
     EXPECT_TRUE(HostCommandRuns());
 
-    // Structs and pointers offer no value to edit.
-    EXPECT_EQ(nullptr, EditValue("point"));
+    // Structs and arrays offer no value to edit.
+    EXPECT_EQ(nullptr, EditValue("origin"));
     EXPECT_TRUE(HostCommandRuns());
 }
 
 TEST_F(EvalTest, OnAMultiCoreHostTheLocalsEditIsWrappedInCoreSwitches) {
     HostState::Get().activeCore = 1;
     Open(HostEvalWindow::locals, Host(3, 13, 2));
+    // Core 1 put into main: the window shows main's local.
+    uint32_t line16 = 0;
+    ASSERT_TRUE(Sample().AddressOfLine(Sample().FileIndex("main.c"), 16, 0, line16));
+    ASSERT_TRUE(TargetMachine::Get().SetPC(1, line16));
+    m_eval->OnStop();
+    ASSERT_NE(nullptr, m_eval->Find("i"));
     EXPECT_TRUE(Logged("DD.RegisterDragSource(\"EvalWnd\", 15)"));
     EXPECT_TRUE(Lines("DD.RegisterDropTarget(\"EvalWnd\"").empty()) << "a drag source only";
     HostState::Get().activeCore = 0;
-    Type(EditValue("total"), L"5");
+    Type(EditValue("i"), L"5");
     ASSERT_EQ(1u, CommandLines().size());
-    EXPECT_EQ("ExecuteCommandLine(\"SET CORE /NOCAPTURE 1 ; SET VALUE (total)=5 ; "
+    EXPECT_EQ("ExecuteCommandLine(\"SET CORE /NOCAPTURE 1 ; SET VALUE (i)=5 ; "
               "SET CORE /NOCAPTURE 0\")",
               CommandLines()[0]);
 
@@ -260,35 +273,35 @@ TEST_F(EvalTest, EditsThatCannotBecomeACommandSendNothing) {
                               L"\x03C0",
                               L"\x03B1"};
     for (const wchar_t* text : cases) {
-        HWND edit = EditValue("counter");
+        HWND edit = EditValue("total");
         ASSERT_TRUE(IsWindow(edit));
         Type(edit, text);
         EXPECT_TRUE(HostCommandRuns());
     }
     ASSERT_EQ(1u, CommandLines().size()) << "only the line with a semicolon is whole";
-    EXPECT_EQ("ExecuteCommandLine(\"SET VALUE (counter)=1 ; GO\")", CommandLines()[0]);
-    Type(EditValue("counter"), L"8", false);
+    EXPECT_EQ("ExecuteCommandLine(\"SET VALUE (total)=1 ; GO\")", CommandLines()[0]);
+    Type(EditValue("total"), L"8", false);
     EXPECT_EQ(1u, CommandLines().size()) << "Escape sends nothing";
 }
 
 TEST_F(EvalLifetime, TheHostReplacesOrRemovesTheEditedItem) {
     Open();
-    ASSERT_TRUE(IsWindow(EditValue("counter")));
+    ASSERT_TRUE(IsWindow(EditValue("total")));
     // The host gives the item another record while the user types.
-    HostEvalWindow::Node* counter = m_eval->Find("counter");
-    EvalItemRecord other = counter->record;
+    HostEvalWindow::Node* total = m_eval->Find("total");
+    EvalItemRecord other = total->record;
     TVITEMA change{};
     change.mask = TVIF_PARAM | TVIF_HANDLE;
-    change.hItem = counter->item;
+    change.hItem = total->item;
     change.lParam = reinterpret_cast<LPARAM>(&other);
     m_eval->Update(2, (intptr_t)&change, 0);
     EXPECT_EQ(nullptr, EditOf(m_ctrl));
     EXPECT_TRUE(HostCommandRuns());
 
-    HWND edit = EditValue("limit");
+    HWND edit = EditValue("ticks");
     ASSERT_TRUE(IsWindow(edit));
     SetWindowTextW(edit, L"5");
-    m_eval->Update(128, 0, (intptr_t)Item("limit"));
+    m_eval->Update(128, 0, (intptr_t)Item("ticks"));
     PumpAll();
     EXPECT_FALSE(IsWindow(edit));
     EXPECT_TRUE(HostCommandRuns());
@@ -297,7 +310,7 @@ TEST_F(EvalLifetime, TheHostReplacesOrRemovesTheEditedItem) {
 
 TEST_F(EvalLifetime, TheWindowClosesDuringAnEdit) {
     Open();
-    HWND edit = EditValue("counter");
+    HWND edit = EditValue("total");
     ASSERT_TRUE(IsWindow(edit));
     EXPECT_FALSE(HostCommandRuns());
     Get<int(__cdecl*)(intptr_t, int)>("CloseMDIWindow")(m_eval->Id(), 1);
@@ -328,15 +341,15 @@ std::string RecordArg(const HostEvalWindow::Node* node) {
 
 TEST_F(EvalTest, CommandsKeysAndTheContextMenuGoToTheHost) {
     Open();
-    HostEvalWindow::Node* limit = m_eval->Find("limit");
-    m_eval->Update(256, 0, (intptr_t)limit->item);
+    HostEvalWindow::Node* ticks = m_eval->Find("ticks");
+    m_eval->Update(256, 0, (intptr_t)ticks->item);
     SendMessageW(m_ctrl, WM_COMMAND, 175, 0);
     SendMessageW(m_ctrl, WM_COMMAND, 999, 0); // not the host's
     SendMessageW(m_ctrl, WM_KEYDOWN, VK_DELETE, 0);
     const std::vector<std::string> commands = Lines("ExecuteWindowCommand");
     ASSERT_EQ(2u, commands.size());
-    EXPECT_EQ("ExecuteWindowCommand(ptr, 175, " + RecordArg(limit) + ")", commands[0]);
-    EXPECT_EQ("ExecuteWindowCommand(ptr, 178, " + RecordArg(limit) + ")", commands[1]);
+    EXPECT_EQ("ExecuteWindowCommand(ptr, 175, " + RecordArg(ticks) + ")", commands[0]);
+    EXPECT_EQ("ExecuteWindowCommand(ptr, 178, " + RecordArg(ticks) + ")", commands[1]);
 
     // Function keys reach the host's window and do nothing in the tree.
     WNDCLASSW wc{};
@@ -366,10 +379,10 @@ TEST_F(EvalTest, CommandsKeysAndTheContextMenuGoToTheHost) {
     const std::vector<std::string> menus = Lines("ShowWindowContextMenu");
     ASSERT_EQ(1u, menus.size());
     EXPECT_EQ("ShowWindowContextMenu(ptr, " + std::to_string(onCounter.x) + ", " +
-                  std::to_string(onCounter.y) + ", ptr, " + RecordArg(m_eval->Find("counter")) +
+                  std::to_string(onCounter.y) + ", ptr, " + RecordArg(m_eval->Find("total")) +
                   ", 1)",
               menus[0]);
-    EXPECT_EQ((intptr_t)Item("counter"), m_eval->Update(32, 0, 0));
+    EXPECT_EQ((intptr_t)Item("total"), m_eval->Update(32, 0, 0));
 }
 
 TEST_F(EvalTest, ADragCarriesTheItemsProperties) {
@@ -380,13 +393,13 @@ TEST_F(EvalTest, ADragCarriesTheItemsProperties) {
     SendMessageW(m_ctrl, WM_LBUTTONUP, 0, MAKELPARAM(onLimit.x, onLimit.y));
     EXPECT_TRUE(Logged("DD.StartDrag(\"EvalWnd\", 1, \"EvalWndSymbol\")"));
     for (const char* line :
-         {"DD.AddString(0, \"TEXT\", \"limit\")", "DD.AddString(0, \"NAME\", \"limit\")",
-          "DD.AddString(0, \"ADDRESS\", \"(char*)limit\")", "DD.AddString(0, \"VALUE\", \"100\")",
+         {"DD.AddString(0, \"TEXT\", \"ticks\")", "DD.AddString(0, \"NAME\", \"ticks\")",
+          "DD.AddString(0, \"ADDRESS\", \"(char*)ticks\")", "DD.AddString(0, \"VALUE\", \"0\")",
           "DD.AddString(0, \"FORMAT\", \"OCT\")", "DD.AddInteger(0, \"ID\", 2)"})
         EXPECT_TRUE(Logged(line)) << line;
 
     // A grey item is no drag source.
-    m_eval->Find("counter")->record.flags |= EvalItemFlags::grey;
+    m_eval->Find("total")->record.flags |= EvalItemFlags::grey;
     SendMessageW(m_ctrl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(60, 30));
     SendMessageW(m_ctrl, WM_LBUTTONUP, 0, MAKELPARAM(60, 30));
     EXPECT_EQ(1u, Lines("DD.StartDrag").size());
@@ -452,7 +465,7 @@ TEST_F(EvalTest, TheCoreAnExpressionNamesGoesWithItsDrag) {
                       cores)
                 << c.expression;
     }
-    m_eval->Update(128, 0, m_eval->Update(1, 0, reinterpret_cast<intptr_t>(Item("counter"))));
+    m_eval->Update(128, 0, m_eval->Update(1, 0, reinterpret_cast<intptr_t>(Item("total"))));
 }
 
 } // namespace
@@ -473,7 +486,7 @@ TEST_F(EvalLifetime, AWindowKeepsItsIdAndTreeThroughEveryForm) {
         HWND frame = handle(m_eval->Id());
         ASSERT_TRUE(IsWindow(frame));
         EXPECT_TRUE(IsChild(frame, m_ctrl)) << "the same tree in the new frame";
-        EXPECT_EQ((intptr_t)Item("counter"), m_eval->Update(1, 0, (intptr_t)Item("limit")));
+        EXPECT_EQ((intptr_t)Item("total"), m_eval->Update(1, 0, (intptr_t)Item("ticks")));
     }
     // The user closes the docked window: the host, asked, closes it inside the request.
     HostState::Get().placements[&m_eval->position] = forms[0];

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "host/lib/command_line.h"
-#include "host/lib/host_eval.h"
 #include "host/lib/host_memory.h"
+#include "host/lib/target_eval.h"
 #include "tests/host/target_fixture.h"
 
 namespace {
@@ -36,7 +36,13 @@ TEST_F(CommandLine, LinesOfTheLibraryChangeTheTarget) {
         {1, "SET VALUE /SIZE=WORD 0x4218=0xBEEF", [] { return Word("total") == 0xBEEF; }},
         {1, "SET VALUE /SIZE=BYTE CORE:0(0x4218)=0x05 ; PAGE /ASSEMBLER CORE:0(0x4218)",
          [=] { return Word("total") == 5 && S().assemblerAddress == total; }},
-        {1, "SET VALUE (point).x=5", [] { return EvalTargetValues()["point.x"] == 5; }},
+        {1, "SET VALUE (origin).x=5", [] { return Word("origin") == 5; }},
+        {1, "SET VALUE (buffer)[2]=-1", [] { return Word("buffer", 8) == -1; }},
+        {1, "STEP ; STEP ; STEP ; SET VALUE (i)=3",
+         [] {
+             std::string value;
+             return EvaluateValue("i", 0, value) && value == "i: 3";
+         }},
         {2, "SET CORE /NOCAPTURE 1 ; SET VALUE R2=9 ; SET CORE /NOCAPTURE 0",
          [] {
              return M().Core(1).reg[R2] == 9 && M().Core(0).reg[R2] == 0 && S().currentCore == 0;
@@ -58,6 +64,15 @@ TEST_F(CommandLine, LinesOfTheLibraryChangeTheTarget) {
         {1, "SET BREAKPOINT AT util.c\\@LINE 9 ; GO ; STEP /OUT ; STEP /OVER",
          [] { return At() == "main.c:20:9"; }},
         {1, "  ;  ; ", [] { return true; }},
+        // The drop rules' lines.
+        {1, "SET total = 12", [] { return Word("total") == 12; }},
+        {2, "SET CORE /NOCAPTURE 1 ; SET R3 = ASM(SP) ; SET CORE /NOCAPTURE 0",
+         [] { return M().Core(1).reg[R3] == M().Core(1).reg[SP]; }},
+        {1, "SET REGISTER R1 = SYSREG(FLAGS)", [] { return M().Core(0).reg[R1] == 0; }},
+        {1, "SET EVALUATE /WINDOW=2 /HEX ASM(PC)",
+         [] { return S().watchExpressions == std::vector<std::string>{"ASM(PC)"}; }},
+        {1, "DISPLAY SOURCE util.c ; LINE 9", [] { return true; }},
+        {1, "SET MODULE main.c", [] { return true; }},
     };
     for (const auto& c : cases) {
         Configure(c.cores);
@@ -93,6 +108,14 @@ TEST_F(CommandLine, ALineTheHostCannotCarryOutAnswersItsError) {
         {1, "PAGE /SOURCE 0x4218", "no source at 0x4218"},
         {1, "GO ; GO", "the program has ended"},
         {1, "SET EVALUATE /WINDOW", "SET EVALUATE without an expression"},
+        {1, "SET WATCHPOINT AT total", "the target has no watchpoints"},
+        {1, "DISPLAY SOURCE nowhere.c ; LINE 3", "no such module: nowhere.c"},
+        {1, "LINE 3", "LINE without a module"},
+        {1, "DISPLAY SOURCE main.c ; LINE x", "not a line: x"},
+        {1, "SHOW MEMORY /WINDOW nowhere", "not an address: nowhere"},
+        {1, "SHOW MEMORY /WINDOW &buffer", "no memory window"}, // the host has no library
+        {1, "SET nothing = 1", "cannot set nothing"},
+        {1, "SET R1 = ASM(R9)", "not a value: ASM(R9)"},
     };
     for (const auto& c : cases) {
         Configure(c.cores);

@@ -4,6 +4,7 @@
 #include "host/lib/command_line.h"
 #include "host/lib/host_source.h"
 #include "host/lib/source_link.h"
+#include "host/lib/target_machine.h"
 #include "tests/support/screen_image.h"
 #include "tests/srcwnd/frames_fixture.h"
 
@@ -68,6 +69,43 @@ TEST_F(SampleSession, EachStopMovesTheCurrentLineOfTheSampleFilesWindow) {
     EXPECT_NEAR(breakpoint20, FirstRow(second, kCurrentLineColor), 2)
         << "the current line moved to the breakpoint's line";
     EXPECT_EQ(-1, FirstRow(second, kBreakpointColor)) << "the current line covers the breakpoint";
+}
+
+// The user presses Step faster than the windows follow, and closes the source window between
+// presses: every press reaches the host and ends in a stop, the closed window comes back at the
+// next stop, the presses past the program's end are refused, and no window keeps a current line
+// once the program has ended.
+TEST_F(SampleSession, FiftyFastStepsLeaveNoStaleLine) {
+    auto press = [this](int times) {
+        for (int n = 0; n < times; ++n)
+            PostMessageW(Frame(), WM_COMMAND, 50, 0);
+        PumpAll();
+    };
+    auto currentRow = [this](const HostSourceWindow& w) {
+        HWND frame = FrameOf(w.id);
+        Show(frame, 700, 520);
+        HWND view = PaneBody(Panes(frame).back());
+        RedrawWindow(view, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        ScreenImage image;
+        return image.Read(view) ? FirstRow(image, kCurrentLineColor) : -2;
+    };
+    press(20);
+    ASSERT_FALSE(SourceWindows().empty());
+    const HostSourceWindow& open = SourceWindows().back();
+    ASSERT_EQ(open.file, CurrentPosition(0).file);
+    EXPECT_GT(currentRow(open), 0) << "the current line is in view";
+    SendMessageW(FrameOf(open.id), WM_CLOSE, 0, 0);
+    PumpAll();
+    press(30);
+    EXPECT_EQ(50u, Lines("ExecuteCommand(50)").size());
+    ASSERT_EQ(CoreState::exited, TargetMachine::Get().Core(0).state);
+    const size_t refused = Lines("HostError(\"the program has ended\")").size();
+    EXPECT_GT(refused, 0u);
+    EXPECT_EQ(refused, Lines("HostError").size());
+    for (const HostSourceWindow& w : SourceWindows()) {
+        ASSERT_NE(nullptr, FrameOf(w.id));
+        EXPECT_EQ(-1, currentRow(w)) << Sample().files[w.file].module;
+    }
 }
 
 } // namespace
