@@ -8,6 +8,7 @@
 #include "host/lib/call_log.h"
 #include "host/lib/command_line.h"
 #include "host/lib/demo_script.h"
+#include "host/lib/host_lists.h"
 #include "host/lib/host_sim.h"
 #include "host/lib/host_source.h"
 #include "host/lib/host_state.h"
@@ -46,7 +47,7 @@ struct Window {
     size_t calls = 0; // host calls during its paints
 };
 
-// The demo's windows: the main frame's MDI children.
+// The demo's windows: the main frame's MDI children and the host's lists docked beside them.
 std::vector<Window> DemoWindows() {
     std::vector<Window> windows;
     HWND client = static_cast<HWND>(HostState::Get().mainRecord.mdiClientWindow);
@@ -56,6 +57,16 @@ std::vector<Window> DemoWindows() {
         char title[128] = {};
         GetWindowTextA(w, title, sizeof title);
         windows.push_back({w, title});
+    }
+    const HostLists& lists = CurrentHostLists();
+    const std::pair<int, const char*> named[] = {{lists.registers, "Registers"},
+                                                 {lists.breakpoints, "Breakpoints"},
+                                                 {lists.callStack, "Call Stack"},
+                                                 {lists.modules, "Modules"}};
+    for (const auto& [id, name] : named) {
+        HWND view = reinterpret_cast<HWND>(static_cast<intptr_t>(id));
+        if (id != 0 && IsWindow(view) && !IsChild(client, view))
+            windows.push_back({view, std::string(name) + " (docked)"});
     }
     return windows;
 }

@@ -22,22 +22,6 @@ constexpr HostPlacement kLocalsPlace{0x11, 950, 320, 240, 300};
 // main's first statement.
 constexpr int kFirstLine = 16;
 
-// The main frame's run commands and the host's commands that carry them out.
-const char* RunCommandOf(int command) {
-    switch (command) {
-    case 46:
-        return "GO";
-    case 50:
-        return "STEP";
-    case 51:
-        return "STEP /OVER";
-    case 48:
-        return "STEP /OUT";
-    default:
-        return nullptr;
-    }
-}
-
 // The function keys the library's windows hand the host, and the host's commands for them.
 const char* RunCommandOfKey(WPARAM key) {
     switch (key) {
@@ -112,10 +96,6 @@ void SessionTest::StartSession(HostOptions options) {
         ASSERT_TRUE(TargetMachine::Get().StepInto(0));
     PublishStop();
     AfterStop();
-    HostState::Get().onCommand = [this](int command) {
-        if (const char* line = RunCommandOf(command))
-            Run(line);
-    };
     // The host's key window: the function keys pressed in the library's windows reach it.
     WNDCLASSW wc{};
     wc.lpfnWndProc = &KeyProc;
@@ -130,8 +110,7 @@ void SessionTest::StartSession(HostOptions options) {
     PumpAll();
 }
 
-// What the host does after every stop besides the source windows: new source windows go to
-// their place, the evaluation windows show the target's next values.
+// What the host's script does after a stop: new source windows go to their place.
 void SessionTest::AfterStop() {
     auto place = Get<PlaceFn>("UpdateWndPos");
     bool placed = false;

@@ -20,7 +20,7 @@ protected:
     void TearDown() override;
 
     // The host starts the library and opens the session's windows, the sample program stepped
-    // into main; its run commands (Go, Step Into, Step Over, Step Out) drive the target.
+    // into main; the run keys handed to the host's key window drive the target.
     void StartSession(HostOptions options = HostOptions());
     // EndApp with the layout kept in the registry, the library unloaded.
     void EndSession();
