@@ -68,7 +68,13 @@ HMENU CMDIFrameWnd::GetWindowMenuPopup(HMENU hMenuBar) {
 }
 
 LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return ::DefFrameProcW(m_hWnd, m_hWndMDIClient, message, wParam, lParam);
+    // The frame is destroyed before its client: from then on a title change of the frame
+    // (a child going retitles it) must not reach the client, whose frame data the system has
+    // already freed.
+    if (message == WM_DESTROY)
+        m_bClientGoing = TRUE;
+    return ::DefFrameProcW(m_hWnd, m_bClientGoing ? NULL : m_hWndMDIClient, message, wParam,
+                           lParam);
 }
 
 // The active child.

@@ -38,6 +38,7 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
     void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     void OnUpdateFrameMenu(HMENU hMenuAlt) override;
     CDocument* GetActiveDocument() override;
@@ -49,4 +50,8 @@ protected:
     afx_msg void OnWindowNew();
 
     DECLARE_MESSAGE_MAP()
+private:
+    // Set once the frame is being destroyed: its client goes with it and is no longer handed
+    // to the system's frame procedure.
+    BOOL m_bClientGoing = FALSE;
 };

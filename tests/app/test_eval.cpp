@@ -364,6 +364,7 @@ TEST_F(EvalTest, CommandsKeysAndTheContextMenuGoToTheHost) {
     PostMessageW(m_ctrl, WM_KEYDOWN, VK_F5, 0x003F0001);
     PumpAll();
     EXPECT_EQ(std::vector<UINT>{VK_F5}, KeysTaken());
+    EXPECT_TRUE(Lines("ExecuteCommand(46)").empty()) << "the frame's accelerator sent it again";
     DestroyWindow(keys);
 
     // A right click selects the row under the mouse and hands it to the host's menu.

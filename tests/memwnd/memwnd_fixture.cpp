@@ -22,24 +22,6 @@ HWND MemWndTest::FrameOf(const HostMemView* view) {
     return GetParent(GetParent(static_cast<HWND>(view->state->memWnd)));
 }
 
-GridMetrics MemWndTest::Metrics() {
-    HDC dc = GetDC(nullptr);
-    HFONT font = static_cast<HFONT>(HostState::Get().font);
-    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(ANSI_FIXED_FONT));
-    TEXTMETRICW tm{};
-    GetTextMetricsW(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return {tm.tmHeight + tm.tmExternalLeading, tm.tmExternalLeading, tm.tmAveCharWidth,
-            tm.tmAveCharWidth / 2};
-}
-
-POINT MemWndTest::PointIn(const MemCell* cell, int offset) {
-    const GridMetrics m = Metrics();
-    return {(cell->x + offset) * m.colPitch + m.leftMargin + m.colPitch / 2,
-            cell->y * m.rowPitch + m.topMargin + m.rowPitch / 2};
-}
-
 void MemWndTest::Click(const HostMemView* view, int row, int cell, int offset) {
     const MemCell* c = view->state->cells[row][cell];
     ASSERT_NE(nullptr, c);

@@ -6,10 +6,7 @@
 #include "tests/support/app_fixture.h"
 
 #include "host/lib/host_memory.h"
-
-struct GridMetrics {
-    int rowPitch, topMargin, colPitch, leftMargin;
-};
+#include "tests/support/window_parts.h"
 
 class MemWndTest : public AppTest {
 protected:
@@ -22,9 +19,9 @@ protected:
     static HWND Grid(const HostMemView* view) { return static_cast<HWND>(view->state->grid); }
     static HWND FrameOf(const HostMemView* view);
     // The metrics of the memory font, measured as the library measures them.
-    static GridMetrics Metrics();
+    static GridMetrics Metrics() { return MemoryGridMetrics(); }
     // Client point of character offset in a cell.
-    static POINT PointIn(const MemCell* cell, int offset);
+    static POINT PointIn(const MemCell* cell, int offset) { return MemoryCellPoint(cell, offset); }
     void Click(const HostMemView* view, int row, int cell, int offset = 0);
     void Key(const HostMemView* view, UINT key);
     void Char(const HostMemView* view, wchar_t ch);

@@ -2,8 +2,9 @@
 
 #include <fstream>
 
+#include "tests/support/window_parts.h"
+
 namespace {
-const int kPaneFirst = 0xE900;
 using CreateFn = int(__cdecl*)(const char*, const char*, int, const WindowPosition*, int);
 using UpdateFn = intptr_t(__cdecl*)(int, const char*, const char*, int, int, int, int, int, int);
 using ColumnsFn = int(__cdecl*)(int, int, const void*, int);
@@ -67,19 +68,11 @@ HWND SrcFrameTest::FrameOf(int id) {
 }
 
 HWND SrcFrameTest::Splitter(HWND frame) {
-    return frame ? GetDlgItem(frame, kPaneFirst) : nullptr;
+    return SourceSplitter(frame);
 }
 
 std::vector<HWND> SrcFrameTest::Panes(HWND frame) {
-    std::vector<HWND> panes;
-    HWND splitter = Splitter(frame);
-    for (int col = 0; splitter && col < 16; ++col) {
-        HWND pane = GetDlgItem(splitter, kPaneFirst + col);
-        if (!pane)
-            break;
-        panes.push_back(pane);
-    }
-    return panes;
+    return SourcePanes(frame);
 }
 
 std::wstring SrcFrameTest::PaneCaption(HWND pane) {
@@ -96,13 +89,7 @@ std::wstring SrcFrameTest::PaneCaption(HWND pane) {
 }
 
 HWND SrcFrameTest::PaneBody(HWND pane) {
-    for (HWND child = GetWindow(pane, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        wchar_t cls[32] = {};
-        GetClassNameW(child, cls, 32);
-        if (_wcsicmp(cls, L"Button") != 0)
-            return child;
-    }
-    return nullptr;
+    return SourcePaneBody(pane);
 }
 
 void SrcFrameTest::Show(HWND frame, int width, int height) {

@@ -342,8 +342,12 @@ BOOL CEvalCtrl::PreTranslateMessage(MSG* pMsg) {
         HWND hTarget = pObject != nullptr
                            ? reinterpret_cast<HWND>(static_cast<uintptr_t>(pObject->word[47]))
                            : NULL;
-        if (hTarget != NULL && ::IsWindow(hTarget))
+        // Taken once the host has it: left to go on, the frame's accelerators would hand the
+        // same key to the host a second time as its command (one F5, two runs).
+        if (hTarget != NULL && ::IsWindow(hTarget)) {
             ::SendMessageW(hTarget, WM_KEYDOWN, pMsg->wParam, pMsg->lParam);
+            return TRUE;
+        }
     }
     return XSECTreeCtrl::PreTranslateMessage(pMsg);
 }
