@@ -46,7 +46,7 @@ TEST_F(AsmWndTest, AChainFillsBothPanes) {
     EXPECT_EQ("0x1000\t", addresses[0]);
     EXPECT_EQ("0x1062\t", addresses[49]);
     ScreenImage image;
-    EXPECT_TRUE(image.Read(frame, L"asmwnd_both_panes"));
+    EXPECT_TRUE(image.Read(frame, L"asmwnd_both_panes.png"));
 }
 
 // The stand-in host's own window: its chain with the coverage column, whose text is cut at the

@@ -19,10 +19,11 @@ IMPLEMENT_DYNCREATE(CAsmAddrView, CAsmPaneView)
 IMPLEMENT_DYNCREATE(CAsmSourceView, CAsmPaneView)
 
 namespace {
-constexpr uint32_t kSourceStyleRemove = 0x40008108;
-constexpr uint32_t kSourceStyleAdd = 0x01056027;
-constexpr uint32_t kAddrStyleRemove = 0x00550100;
-constexpr uint32_t kAddrStyleAdd = 0x00044027;
+// The list styles each pane takes and those it leaves (tree lines and buttons among them).
+constexpr uint32_t kSourceStyleAdd = 0x40008108;
+constexpr uint32_t kSourceStyleRemove = 0x01056027;
+constexpr uint32_t kAddrStyleAdd = 0x00550100;
+constexpr uint32_t kAddrStyleRemove = 0x00044027;
 constexpr UINT kSourceIcons[] = {182, 185, 184};
 constexpr UINT kAddrIcons[] = {182, 183};
 constexpr uint32_t kColumnFlags = ListColumnFlag::pixels | ListColumnFlag::inMenu; // 10
