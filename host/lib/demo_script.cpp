@@ -45,7 +45,7 @@ void RunDemoScript(HMODULE library) {
                                            {kRight, 0, 2, 20, 300},  // breakpoints
                                            {kRight, 0, 1, 22, 300},  // call stack
                                            {kRight, 0, 3, 18, 300}}; // modules
-    static const HostPlacement memoryPlace{0x11, 520, 260, 395, 270};
+    static const HostPlacement memoryPlace{0x11, 440, 260, 475, 270};
     HostMemViewOptions memory;
     memory.bytesPerRow = 8;
     memory.caption = "Memory - data";
@@ -76,13 +76,13 @@ void RunDemoScript(HMODULE library) {
         OpenAsmWindow(core);
     if (auto place = Export<PlaceFn>(library, "UpdateWndPos")) {
         for (const HostSourceWindow& w : SourceWindows()) {
-            HostState::Get().placements[&w.position] = HostPlacement{0x11, 0, 0, 520, 530};
+            HostState::Get().placements[&w.position] = HostPlacement{0x11, 0, 0, 440, 530};
             place(w.id, 1, &w.position);
         }
         for (const HostAsmWindow& w : AsmWindows()) {
             const int32_t step = 24 * w.core;
             HostState::Get().placements[&w.position] =
-                HostPlacement{0x11, 520 + step, step, 395, 260};
+                HostPlacement{0x11, 440 + step, step, 475, 260};
             place(w.id, 1, &w.position);
         }
     }
