@@ -43,13 +43,17 @@ int CMainFrame::OpenAsmWindow(UINT nFlags, const WindowPosition* pPos, int nCore
         POSITION pos = pDoc != nullptr ? pDoc->GetFirstViewPosition() : NULL;
         CView* pView = pos != NULL ? pDoc->GetNextView(pos) : nullptr;
         pFrame = pView != nullptr ? pView->GetParentFrame() : nullptr;
-        auto* pAsm = DYNAMIC_DOWNCAST(CAsmFrame, pFrame);
-        if (pAsm == nullptr) {
+        // The host's stored state may open the window docked.
+        if (auto* pAsm = DYNAMIC_DOWNCAST(CAsmFrame, pFrame)) {
+            pAsm->SetCoreId(nCore);
+            AsmFrameTable().SetMdiFrame(pAsm, nCore);
+        } else if (auto* pDocked = DYNAMIC_DOWNCAST(CDocAsmFrame, pFrame)) {
+            pDocked->SetCoreId(nCore);
+            AsmFrameTable().SetDockedFrame(pDocked, nCore);
+        } else {
             m_nColumnOptions = 0;
             return -1;
         }
-        pAsm->SetCoreId(nCore);
-        AsmFrameTable().SetMdiFrame(pAsm, nCore);
     }
     m_nColumnOptions = 0;
     return RegisterWindowHandle(pFrame->GetSafeHwnd());

@@ -1,17 +1,32 @@
 #include "tests/asmwnd/asm_fixture.h"
 
 #include "host/lib/source_link.h"
+#include "tests/support/window_parts.h"
 
 #include <cstdio>
 
 namespace {
-const int kPaneFirst = 0xE900;
 constexpr int kCopyAll = 503;
 using CreateFn = int(__cdecl*)(const char*, const char*, int, const WindowPosition*, int);
 using UpdateFn = intptr_t(__cdecl*)(int, const char*, const char*, int, int, int, int, int, int);
 using ColumnsFn = int(__cdecl*)(int, int, const void*, int);
 using HandleFn = HWND(__cdecl*)(int);
 using TableFn = const ListWindowInterface**(__cdecl*)(const ListWindowInterface**);
+using PlaceFn = void(__cdecl*)(intptr_t, int, const WindowPosition*);
+
+bool KeyHeld(WORD key) {
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+void PressKey(WORD key, bool bDown) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = bDown ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof input);
+    for (int i = 0; i < 20 && KeyHeld(key) != bDown; ++i)
+        Sleep(10);
+}
 } // namespace
 
 TestChain::TestChain(int count, uint32_t firstKey) : records(count) {
@@ -60,15 +75,7 @@ HWND AsmWndTest::FrameOf(int id) {
 }
 
 std::vector<HWND> AsmWndTest::Panes(HWND frame) {
-    std::vector<HWND> panes;
-    HWND splitter = frame ? GetDlgItem(frame, kPaneFirst) : nullptr;
-    for (int col = 0; splitter && col < 16; ++col) {
-        HWND pane = GetDlgItem(splitter, kPaneFirst + col);
-        if (!pane)
-            break;
-        panes.push_back(pane);
-    }
-    return panes;
+    return SourcePanes(frame);
 }
 
 const ListWindowInterface* AsmWndTest::Lists() {
@@ -119,4 +126,25 @@ void AsmWndTest::Show(HWND frame, int width, int height) {
     SetWindowPos(Frame(), HWND_TOP, 0, 0, 1000, 700, SWP_SHOWWINDOW);
     SetWindowPos(frame, HWND_TOP, 0, 0, width, height, SWP_SHOWWINDOW);
     PumpAll();
+}
+
+void AsmWndTest::Place(int id, const WindowPosition* position, const HostPlacement& placement) {
+    HostState::Get().placements[position] = placement;
+    Get<PlaceFn>("UpdateWndPos")(id, 1, position);
+    PumpAll();
+}
+
+bool AsmWndTest::ScrollPastTheEnd(HWND pane, bool bDown) {
+    const WORD key = bDown ? VK_DOWN : VK_UP;
+    PressKey(key, true);
+    const bool bHeld = KeyHeld(key);
+    if (bHeld)
+        SendMessageW(ListOf(pane), WM_VSCROLL, bDown ? SB_LINEDOWN : SB_LINEUP, 0);
+    PressKey(key, false);
+    // The key's own messages are not part of the scroll.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+    PumpAll();
+    return bHeld;
 }

@@ -39,6 +39,13 @@ protected:
     // Every row of a pane's list, columns joined by tabs (the list's Copy All).
     std::string AllText(HWND pane);
     void Show(HWND frame, int width = 600, int height = 300);
+    // The host moves the window to a placement (MDI, docked or floating), as it does when the
+    // user changes the window's form.
+    void Place(int id, const WindowPosition* position, const HostPlacement& placement);
+    // A scroll of the disassembly list past its end (down) or its start (up) while the key that
+    // scrolls is really held, as the user scrolls on; false when the display takes no injected
+    // input.
+    bool ScrollPastTheEnd(HWND pane, bool bDown);
 
     WindowPosition m_position{};
 };

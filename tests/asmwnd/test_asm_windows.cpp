@@ -180,3 +180,83 @@ TEST_F(AsmWndTest, HostileChainsAreBounded) {
     EXPECT_GE(Selected(panes[1]), 0);
     EXPECT_LT(Selected(panes[1]), 4);
 }
+
+// A scroll past either end asks the host for more lines (word 19: 6 below, 5 above); the host
+// hands over a new chain inside the call, and the lists stand on the same lines as before.
+TEST_F(AsmWndTest, AScrollPastAnEndAsksForMoreLinesAndKeepsTheTopLine) {
+    Start();
+    BindSourceLibrary(m_module);
+    ASSERT_TRUE(TargetMachine::Get().StepInto(0));
+    const int id = OpenAsmWindow(0);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame, 600, 250);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    const struct {
+        bool bDown;
+        int line;
+        const char* call;
+    } cases[] = {{true, 1 << 30, "GetLineColors(6)"}, {false, -(1 << 30), "GetLineColors(5)"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.call);
+        Update(id, c.line, kAsmWindowColumns); // the list at that end
+        const int firstBefore = AsmWindowOfCore(0)->Chain()->First();
+        const std::vector<std::string> before = Rows(AllText(panes[1]));
+        const int top = TopIndex(panes[1]);
+        ASSERT_GE(top, 0);
+        ASSERT_LT(static_cast<size_t>(top), before.size());
+        CallLog::Get().Clear();
+        if (!ScrollPastTheEnd(panes[1], c.bDown))
+            GTEST_SKIP() << "the display takes no injected input";
+        EXPECT_EQ(std::vector<std::string>{c.call}, Lines("GetLineColors"));
+        const std::vector<std::string> after = Rows(AllText(panes[1]));
+        const int newTop = TopIndex(panes[1]);
+        ASSERT_GE(newTop, 0);
+        ASSERT_LT(static_cast<size_t>(newTop), after.size());
+        EXPECT_EQ(before[static_cast<size_t>(top)], after[static_cast<size_t>(newTop)]);
+        EXPECT_EQ(newTop, TopIndex(panes[0]));
+        // The lines did move: more below, or a new first line above.
+        if (c.bDown) {
+            EXPECT_GT(after.size(), before.size());
+        } else {
+            EXPECT_LT(AsmWindowOfCore(0)->Chain()->First(), firstBefore);
+        }
+    }
+}
+
+// A change of the columns and a change of the coverage option each refill the list; the top
+// line stays where it was.
+TEST_F(AsmWndTest, ColumnAndCoverageChangesKeepTheTopLine) {
+    Start();
+    TestChain chain(80);
+    const int id = Create(kAsm | kAddress);
+    HWND frame = FrameOf(id);
+    Show(frame, 600, 250);
+    ASSERT_EQ(1, SetColumnDatas(id, kAsm, chain.Head()));
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    const int line = static_cast<int>(kAsmLineKeyBase) + 40;
+    EXPECT_EQ(id, Update(id, line, kAsm | kAddress));
+    const int top = TopIndex(panes[1]);
+    ASSERT_GT(top, 0);
+    const struct {
+        const char* what;
+        int flags;
+        long tabs; // columns of a row
+    } steps[] = {
+        {"coverage column on", kAsm | kAddress | kCoverage, 3},
+        {"coverage option changed", 0x100 | kAsm | kAddress | kCoverage, 3},
+        {"coverage column off", kAsm | kAddress, 2},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.what);
+        Update(id, line, s.flags);
+        PumpAll();
+        EXPECT_EQ(top, TopIndex(panes[1]));
+        EXPECT_EQ(top, TopIndex(panes[0]));
+        const std::vector<std::string> rows = Rows(AllText(panes[1]));
+        ASSERT_EQ(80u, rows.size());
+        EXPECT_EQ(s.tabs, std::count(rows[0].begin(), rows[0].end(), '\t'));
+    }
+}

@@ -8,8 +8,9 @@
 
 #include "ifac/h/memwnd.h"
 
-// The splitter row of a source frame, its panes from the left, and a pane's body: its line
-// control (a column) or its source view (the source pane).
+// The splitter row of a source or assembler frame (both build the same row), its panes from the
+// left, and a source pane's body: its line control (a column) or its source view (the source
+// pane).
 HWND SourceSplitter(HWND frame);
 std::vector<HWND> SourcePanes(HWND frame);
 HWND SourcePaneBody(HWND pane);

@@ -10,7 +10,7 @@
 #include "docking/mdi_child_wnd.h"
 #include "framework/afx.h"
 #include "windows/common/multidoc.h"
-#include "windows/source/splitter.h"
+#include "windows/source/splitter_frame.h"
 
 class CAsmAddrView;
 class CAsmSourceView;
@@ -23,10 +23,8 @@ enum : uint32_t {
 };
 constexpr int kAsmAddressPaneWidth = 140;
 
-template <class Base> class CAsmFrameImpl : public Base {
+template <class Base> class CAsmFrameImpl : public CSplitterFrame<Base> {
 public:
-    virtual uint32_t GetColumnOptions() const { return m_columnOptions; }
-    void SetColumnOptions(uint32_t options) { m_columnOptions = options; }
     int GetCoreId() const { return m_nCoreId; }
     int GetPaneCount() const { return m_nPaneCount; }
 
@@ -36,9 +34,6 @@ public:
     // Scrolls the address list to the disassembly list's top line.
     void AlignAddressList();
 
-    CSplitter* Splitter() const { return m_pSplitter.get(); }
-    std::unique_ptr<CSplitter> TakeSplitter() { return std::move(m_pSplitter); }
-    void AdoptSplitter(std::unique_ptr<CSplitter> pSplitter) { m_pSplitter = std::move(pSplitter); }
     // The panes through the splitter; null where the frame has none.
     CAsmAddrView* AddrView() const;
     CAsmSourceView* SourceView() const;
@@ -55,10 +50,10 @@ protected:
     // window (or keeps it).
     void AskHostToClose();
 
-    std::unique_ptr<CSplitter> m_pSplitter;
+    using CSplitterFrame<Base>::m_pSplitter;
+    using CSplitterFrame<Base>::m_columnOptions;
     int m_nCoreId = 0;
     int m_nPaneCount = -1;
-    uint32_t m_columnOptions = 0;
 
 private:
     BOOL BuildPanes(CSplitter& splitter, int cx, int cy, CCreateContext* pContext);

@@ -25,20 +25,28 @@ void FollowTop(CAsmSourceView& source, CAsmAddrView* pAddr) {
 }
 
 // At an end: more lines from the host, then both lists back on the lines they showed.
-void LoadMore(CAsmSourceView& source, CAsmAddrView* pAddr, bool bDown, int code, int flag,
-              int perPage, int core) {
-    const int first = source.GetFirstLine();
-    int top = source.ListTopIndex() + first;
+void LoadMore(int core, bool bDown, int code, int flag, int perPage) {
+    CAsmSourceView* pSource = AsmViewMap().GetSourceView(core);
+    CAsmAddrView* pAddr = AsmViewMap().GetAddrView(core);
+    if (pSource == nullptr)
+        return;
+    const int first = pSource->GetFirstLine();
+    int top = pSource->ListTopIndex() + first;
     int mark = first + (pAddr != nullptr ? pAddr->GetMark() : 0);
-    source.SetListRedraw(false);
+    pSource->SetListRedraw(false);
     if (pAddr != nullptr)
         pAddr->SetListRedraw(false);
     if (HostVersionAtLeast(3, 2)) {
         uint32_t a = 0, b = 0, c = 0;
         HostCoreScope scope(core);
-        // The host may hand the view a new chain inside the call.
+        // The host may hand the view a new chain inside the call, or close the window.
         HostTable()->GetLineColors(bDown ? kMoreBelow : kMoreAbove, &a, &b, &c);
+        pSource = AsmViewMap().GetSourceView(core);
+        pAddr = AsmViewMap().GetAddrView(core);
+        if (pSource == nullptr)
+            return;
     }
+    CAsmSourceView& source = *pSource;
     const int newFirst = source.GetFirstLine();
     top = std::max(0, top - newFirst);
     mark -= newFirst;
@@ -57,6 +65,9 @@ void LoadMore(CAsmSourceView& source, CAsmAddrView* pAddr, bool bDown, int code,
         if (mark > top && mark < top + perPage)
             source.SelectListItem(mark);
     }
+    // Selecting a line can scroll the disassembly list by itself: the address list follows it,
+    // and a scroll that moved no selection stays on the lines it showed.
+    source.ScrollToLine(flag != 0 ? source.ListTopIndex() : top);
     source.SetListRedraw(true);
     if (pAddr != nullptr)
         pAddr->SetListRedraw(true);
@@ -87,7 +98,7 @@ int __cdecl AsmScroll(int code, int amount, int flag, int perPage, int user) {
         const bool bAtStart =
             bUp && amount <= 0 && (Held(VK_LBUTTON) || Held(VK_PRIOR) || Held(VK_UP));
         if (bAtEnd || bAtStart) {
-            LoadMore(*pSource, pAddr, bAtEnd, code, flag, perPage, user);
+            LoadMore(user, bAtEnd, code, flag, perPage);
         } else if (bDown || bUp || code == ListScroll::thumbTrack) {
             FollowTop(*pSource, pAddr);
         } else if (code == ListScroll::selection && pAddr != nullptr) {

@@ -10,7 +10,7 @@
 #include "docking/mdi_child_wnd.h"
 #include "framework/afx.h"
 #include "windows/common/frame_families.h"
-#include "windows/source/splitter.h"
+#include "windows/source/splitter_frame.h"
 
 class CTarvikView;
 class CLineWnd;
@@ -24,11 +24,8 @@ enum : uint32_t {
 // Width of a column pane, in pixels.
 constexpr int kColumnPaneWidth = 60;
 
-template <class Base> class CSourceFrame : public Base {
+template <class Base> class CSourceFrame : public CSplitterFrame<Base> {
 public:
-    virtual uint32_t GetColumnOptions() const { return m_columnOptions; }
-    virtual void SetColumnOptions(uint32_t options) { m_columnOptions = options; }
-
     // Builds the splitter and its panes for the main frame's column option word; FALSE when a
     // pane cannot be made.
     BOOL ShowLineColumns(int cx, int cy, CCreateContext* pContext);
@@ -36,10 +33,6 @@ public:
     // failure the frame keeps the panes it had.
     BOOL RelayoutColumns(LPCTSTR lpszPath);
 
-    CSplitter* Splitter() const { return m_pSplitter.get(); }
-    // A frame that changes form hands its splitter (whose window moves) to its successor.
-    std::unique_ptr<CSplitter> TakeSplitter() { return std::move(m_pSplitter); }
-    void AdoptSplitter(std::unique_ptr<CSplitter> pSplitter) { m_pSplitter = std::move(pSplitter); }
     int32_t GetFrameTag() const { return m_nFrameTag; }
     void SetFrameTag(int32_t nTag) { m_nFrameTag = nTag; }
 
@@ -58,9 +51,9 @@ protected:
     // bDocumentKey: the request names the document by the host's key.
     void CloseOrAskHost(bool bCloseOnZeroTag, bool bDocumentKey);
 
-    std::unique_ptr<CSplitter> m_pSplitter;
+    using CSplitterFrame<Base>::m_pSplitter;
+    using CSplitterFrame<Base>::m_columnOptions;
     int32_t m_nFrameTag = -1;
-    uint32_t m_columnOptions = 0;
 
 private:
     BOOL BuildPanes(CSplitter& splitter, int cx, int cy, CCreateContext* pContext);
