@@ -66,7 +66,7 @@ int CMainFrame::UpdateAsmWindow(int nId, int nLine, UINT nFlags) {
     const int core = ActiveCore();
     CAsmSourceView* pSource = AsmViewMap().GetSourceView(core);
     CAsmAddrView* pAddr = AsmViewMap().GetAddrView(core);
-    if ((nFlags & kCoverageChanged) && (nFlags & kAsmCoverageColumn)) {
+    if ((nFlags & kCoverageChanged) && (nFlags & kCoverageColumn)) {
         if (pSource == nullptr)
             return 1;
         int first = 0;

@@ -1,6 +1,7 @@
 #include "tests/asmwnd/asm_fixture.h"
 
 #include "host/lib/source_link.h"
+#include "host/lib/target_machine.h"
 #include "tests/support/window_parts.h"
 
 #include <cstdio>
@@ -55,6 +56,12 @@ TestChain::TestChain(int count, uint32_t firstKey) : records(count) {
 void AsmWndTest::TearDown() {
     BindSourceLibrary(nullptr);
     AppTest::TearDown();
+}
+
+bool AsmWndTest::StartStopped(HostOptions options) {
+    Start(options);
+    BindSourceLibrary(m_module);
+    return TargetMachine::Get().StepInto(0);
 }
 
 int AsmWndTest::Create(int flags, int core) {
@@ -126,6 +133,18 @@ void AsmWndTest::Show(HWND frame, int width, int height) {
     SetWindowPos(Frame(), HWND_TOP, 0, 0, 1000, 700, SWP_SHOWWINDOW);
     SetWindowPos(frame, HWND_TOP, 0, 0, width, height, SWP_SHOWWINDOW);
     PumpAll();
+}
+
+int AsmWndTest::OpenWithChain(const TestChain& chain) {
+    const int id = Create(0x8 | 0x10);
+    m_frame = FrameOf(id);
+    if (id <= 0 || m_frame == nullptr)
+        return 0;
+    Show(m_frame, 600, 250);
+    if (SetColumnDatas(id, 0x8, chain.Head()) != 1)
+        return 0;
+    m_panes = Panes(m_frame);
+    return m_panes.size() == 2 ? id : 0;
 }
 
 void AsmWndTest::Place(int id, const WindowPosition* position, const HostPlacement& placement) {

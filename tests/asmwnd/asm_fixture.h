@@ -24,6 +24,10 @@ class AsmWndTest : public AppTest {
 protected:
     void TearDown() override;
 
+    // The stand-in host with the library bound and its target stopped at its first
+    // instruction, so that its own assembler windows have lines to show; false when it cannot
+    // stop there.
+    bool StartStopped(HostOptions options = HostOptions());
     int Create(int flags, int core = -1);
     intptr_t Update(int id, int line, int flags);
     int SetColumnDatas(int id, int flags, const void* data);
@@ -39,6 +43,9 @@ protected:
     // Every row of a pane's list, columns joined by tabs (the list's Copy All).
     std::string AllText(HWND pane);
     void Show(HWND frame, int width = 600, int height = 300);
+    // A window of both panes, 600 by 250 on the screen, that holds the chain: its id (0 when
+    // it cannot be made), its frame and panes in m_frame and m_panes.
+    int OpenWithChain(const TestChain& chain);
     // The host moves the window to a placement (MDI, docked or floating), as it does when the
     // user changes the window's form.
     void Place(int id, const WindowPosition* position, const HostPlacement& placement);
@@ -48,4 +55,6 @@ protected:
     bool ScrollPastTheEnd(HWND pane, bool bDown);
 
     WindowPosition m_position{};
+    HWND m_frame = nullptr;
+    std::vector<HWND> m_panes;
 };

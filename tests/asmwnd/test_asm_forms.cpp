@@ -4,8 +4,6 @@
 #include "tests/asmwnd/asm_fixture.h"
 
 #include "host/lib/host_asm.h"
-#include "host/lib/source_link.h"
-#include "host/lib/target_machine.h"
 
 #include <algorithm>
 
@@ -26,9 +24,7 @@ int __cdecl RefuseEveryRequest(int, HostRequest*, int*, int, int) {
 } // namespace
 
 TEST_F(AsmWndTest, AWindowThatChangesFormKeepsItsCoreAndItsEntries) {
-    Start(Host(3, 13, 2));
-    BindSourceLibrary(m_module);
-    ASSERT_TRUE(TargetMachine::Get().StepInto(0));
+    ASSERT_TRUE(StartStopped(Host(3, 13, 2)));
     ASSERT_GT(OpenAsmWindow(0), 0);
     const int id = OpenAsmWindow(1);
     ASSERT_GT(id, 0);
@@ -78,9 +74,7 @@ TEST_F(AsmWndTest, AWindowThatChangesFormKeepsItsCoreAndItsEntries) {
 }
 
 TEST_F(AsmWndTest, ADockedWindowWhoseCloseTheHostRefusesStaysFoundForItsCore) {
-    Start();
-    BindSourceLibrary(m_module);
-    ASSERT_TRUE(TargetMachine::Get().StepInto(0));
+    ASSERT_TRUE(StartStopped());
     const int id = OpenAsmWindow(0);
     ASSERT_GT(id, 0);
     Place(id, &AsmWindowOfCore(0)->position, {0x41 | 0x80, 0, 0, 300, 200});

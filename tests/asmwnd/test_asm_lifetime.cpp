@@ -4,10 +4,6 @@
 #include "tests/asmwnd/asm_fixture.h"
 
 #include "host/lib/host_asm.h"
-#include "host/lib/source_link.h"
-#include "host/lib/target_machine.h"
-
-#include <functional>
 
 namespace {
 constexpr int kAsm = 0x8, kAddress = 0x10;
@@ -56,9 +52,7 @@ class AsmWndLifetime : public AsmWndTest {
 protected:
     void SetUp() override {
         AsmWndTest::SetUp();
-        Start();
-        BindSourceLibrary(m_module);
-        ASSERT_TRUE(TargetMachine::Get().StepInto(0));
+        ASSERT_TRUE(StartStopped());
     }
     void TearDown() override {
         g_bClose = false;

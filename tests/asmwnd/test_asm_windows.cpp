@@ -52,9 +52,7 @@ TEST_F(AsmWndTest, AChainFillsBothPanes) {
 // The stand-in host's own window: its chain with the coverage column, whose text is cut at the
 // first "<NL>".
 TEST_F(AsmWndTest, TheCoverageColumnShowsTheTextUpToItsFirstBreak) {
-    Start();
-    BindSourceLibrary(m_module);
-    ASSERT_TRUE(TargetMachine::Get().StepInto(0));
+    ASSERT_TRUE(StartStopped());
     const int id = OpenAsmWindow(0);
     ASSERT_GT(id, 0);
     HWND frame = FrameOf(id);
@@ -113,11 +111,9 @@ TEST_F(AsmWndTest, ShowLineSelectsTheLineAndScrollsItAThirdBelowTheTop) {
 TEST_F(AsmWndTest, WithAssemblerUpdatesOffAnUpdateReturnsTheIdAndChangesNothing) {
     Start();
     TestChain chain(50);
-    const int id = Create(kAsm | kAddress);
-    HWND frame = FrameOf(id);
-    Show(frame, 600, 250);
-    ASSERT_EQ(1, SetColumnDatas(id, kAsm, chain.Head()));
-    const std::vector<HWND> panes = Panes(frame);
+    const int id = OpenWithChain(chain);
+    ASSERT_GT(id, 0);
+    const std::vector<HWND>& panes = m_panes;
     Update(id, static_cast<int>(kAsmLineKeyBase) + 2, kAsm | kAddress);
     using EnableFn = uint32_t(__cdecl*)(uint32_t, int);
     EXPECT_EQ(3u, Get<EnableFn>("EnableWindowUpdate")(1, 0));
@@ -184,9 +180,7 @@ TEST_F(AsmWndTest, HostileChainsAreBounded) {
 // A scroll past either end asks the host for more lines (word 19: 6 below, 5 above); the host
 // hands over a new chain inside the call, and the lists stand on the same lines as before.
 TEST_F(AsmWndTest, AScrollPastAnEndAsksForMoreLinesAndKeepsTheTopLine) {
-    Start();
-    BindSourceLibrary(m_module);
-    ASSERT_TRUE(TargetMachine::Get().StepInto(0));
+    ASSERT_TRUE(StartStopped());
     const int id = OpenAsmWindow(0);
     ASSERT_GT(id, 0);
     HWND frame = FrameOf(id);
@@ -230,12 +224,9 @@ TEST_F(AsmWndTest, AScrollPastAnEndAsksForMoreLinesAndKeepsTheTopLine) {
 TEST_F(AsmWndTest, ColumnAndCoverageChangesKeepTheTopLine) {
     Start();
     TestChain chain(80);
-    const int id = Create(kAsm | kAddress);
-    HWND frame = FrameOf(id);
-    Show(frame, 600, 250);
-    ASSERT_EQ(1, SetColumnDatas(id, kAsm, chain.Head()));
-    const std::vector<HWND> panes = Panes(frame);
-    ASSERT_EQ(2u, panes.size());
+    const int id = OpenWithChain(chain);
+    ASSERT_GT(id, 0);
+    const std::vector<HWND>& panes = m_panes;
     const int line = static_cast<int>(kAsmLineKeyBase) + 40;
     EXPECT_EQ(id, Update(id, line, kAsm | kAddress));
     const int top = TopIndex(panes[1]);

@@ -56,7 +56,7 @@ BOOL CAsmFrameImpl<Base>::BuildPanes(CSplitter& splitter, int cx, int cy,
         ++m_nPaneCount;
         splitter.SetAddressPane(1);
     }
-    splitter.SetCoverageColumn((options & kAsmCoverageColumn) ? 1 : 0);
+    splitter.SetCoverageColumn((options & kCoverageColumn) ? 1 : 0);
     BOOL bBuilt = m_nPaneCount > 0 &&
                   splitter.CreateStatic(this, 1, m_nPaneCount, kSplitterStyle, AFX_IDW_PANE_FIRST);
     const int height = std::max(cy, 0);
@@ -91,7 +91,7 @@ template <class Base> BOOL CAsmFrameImpl<Base>::ApplyColumnOptions() {
     if (pView == nullptr || !m_pSplitter)
         return 1;
     const int top = pView->ListTopIndex();
-    const bool bCoverage = (m_columnOptions & kAsmCoverageColumn) != 0;
+    const bool bCoverage = (m_columnOptions & kCoverageColumn) != 0;
     m_pSplitter->SetCoverageColumn(bCoverage ? 1 : 0);
     pView->SetColumns(bCoverage);
     pView->FillLines(false);

@@ -3,24 +3,12 @@
 // (one template on either base); the docked one closes through the docking frame's own close.
 #pragma once
 
-#include <cstdint>
-#include <memory>
-
-#include "docking/dockable_frame.h"
-#include "docking/mdi_child_wnd.h"
-#include "framework/afx.h"
 #include "windows/common/multidoc.h"
 #include "windows/source/splitter_frame.h"
 
 class CAsmAddrView;
 class CAsmSourceView;
 
-// Column option bits of an assembler frame (the main frame's column option word).
-enum : uint32_t {
-    kAsmCoverageColumn = 0x4,
-    kAsmDisassemblyPane = 0x8,
-    kAsmAddressPane = 0x10,
-};
 constexpr int kAsmAddressPaneWidth = 140;
 
 template <class Base> class CAsmFrameImpl : public CSplitterFrame<Base> {

@@ -6,7 +6,21 @@
 #include <cstdint>
 #include <memory>
 
+#include "docking/dockable_frame.h"
+#include "docking/mdi_child_wnd.h"
+#include "framework/afx.h"
 #include "windows/source/splitter.h"
+
+// The main frame's column option word, which says what a frame's splitter row holds: for a
+// source frame whether the bits are given, the line-number and the coverage column; for an
+// assembler frame the coverage column, the disassembly pane and the address pane.
+enum : uint32_t {
+    kColumnsGiven = 0x1,
+    kLineNumberColumn = 0x2,
+    kCoverageColumn = 0x4,
+    kAsmDisassemblyPane = 0x8,
+    kAsmAddressPane = 0x10,
+};
 
 template <class Base> class CSplitterFrame : public Base {
 public:

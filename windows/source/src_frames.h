@@ -3,24 +3,12 @@
 // (one template on either base); they differ in how the user's close reaches the host.
 #pragma once
 
-#include <cstdint>
-#include <memory>
-
-#include "docking/dockable_frame.h"
-#include "docking/mdi_child_wnd.h"
-#include "framework/afx.h"
 #include "windows/common/frame_families.h"
 #include "windows/source/splitter_frame.h"
 
 class CTarvikView;
 class CLineWnd;
 
-// Column option bits of a source frame (the main frame's column option word).
-enum : uint32_t {
-    kColumnsGiven = 0x1,
-    kLineNumberColumn = 0x2,
-    kCoverageColumn = 0x4,
-};
 // Width of a column pane, in pixels.
 constexpr int kColumnPaneWidth = 60;
 
