@@ -37,7 +37,7 @@ constexpr double kTarget = 1.0;
 constexpr int kWidth = 900, kHeight = 700;
 constexpr int kPaneFirst = 0xE900;
 constexpr int kAddressWidth = 140, kColumnWidth = 100;
-// A page that moves nothing this many times in a row ends the walk: the window is stuck.
+// A page that moves nothing this many times in a row ends the way down or up.
 constexpr int kStuckPages = 3;
 
 std::wstring ProgramFolder() {
@@ -250,8 +250,10 @@ template <class Top, class Page> Walk PageThrough(int lineCount, int perPage, To
                 if (bDown)
                     down += moved;
                 still = moved == 0 ? still + 1 : 0;
+                // Rows that stand still near the end are its partly shown last row; anywhere
+                // else the window is stuck.
                 if (still >= kStuckPages) {
-                    w.stuck = true;
+                    w.stuck = bDown ? before + 2 * perPage < lineCount : before > 0;
                     break;
                 }
             }

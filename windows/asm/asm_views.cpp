@@ -130,6 +130,17 @@ CAsmAddrView::~CAsmAddrView() {
     AsmViewMap().Forget(this);
 }
 
+void CAsmAddrView::SetMark(int nMark) {
+    if (nMark == m_nMark)
+        return;
+    CListTree* pTree = TreeOf(m_listId);
+    const int count = ListItemCount();
+    for (int row : {m_nMark, nMark})
+        if (pTree != nullptr && pTree->GetSafeHwnd() != NULL && row >= 0 && row < count)
+            pTree->InvalidateItem(row);
+    m_nMark = nMark;
+}
+
 int CAsmAddrView::OnCreate(LPCREATESTRUCT lpcs) {
     if (CDocView::OnCreate(lpcs) == -1)
         return -1;

@@ -56,7 +56,8 @@ public:
     ~CAsmAddrView() override;
     // The marked line: the selected line, relative to the disassembly view's first line.
     int GetMark() const { return m_nMark; }
-    void SetMark(int nMark) { m_nMark = nMark; }
+    // Moves the mark; the rows it leaves and takes are repainted, no others.
+    void SetMark(int nMark);
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
