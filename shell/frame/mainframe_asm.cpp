@@ -65,7 +65,6 @@ int CMainFrame::UpdateAsmWindow(int nId, int nLine, UINT nFlags) {
         return nId;
     const int core = ActiveCore();
     CAsmSourceView* pSource = AsmViewMap().GetSourceView(core);
-    CAsmAddrView* pAddr = AsmViewMap().GetAddrView(core);
     if ((nFlags & kCoverageChanged) && (nFlags & kCoverageColumn)) {
         if (pSource == nullptr)
             return 1;
@@ -79,10 +78,10 @@ int CMainFrame::UpdateAsmWindow(int nId, int nLine, UINT nFlags) {
     m_nColumnOptions = nFlags & ~kCoverageChanged;
     if (pFrame != nullptr && GetAsmFrameColumnOptions(pFrame) != m_nColumnOptions)
         ApplyAsmFrameColumnOptions(pFrame, m_nColumnOptions);
+    // The address view's mark follows the selected line and repaints the rows it moves between;
+    // the rest of the address view shows what it showed.
     if (pSource != nullptr)
         pSource->ShowLine(nLine);
-    if (pAddr != nullptr)
-        pAddr->Invalidate(TRUE);
     m_nColumnOptions = 0;
     return nId;
 }

@@ -134,6 +134,8 @@ protected:
         o.extension = bExtension;
         ConfigureHost(o);
         ASSERT_EQ(1, ConnectHost(nullptr));
+        // The window keeps the host's colours between the host's updates; a new host is one.
+        ForgetAsmHostColors();
         ImportDragDropService();
         SetWord(2, &Request);
         SetWord(3, &RequestChain);

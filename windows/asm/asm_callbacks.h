@@ -70,6 +70,10 @@ int __cdecl AsmColors(void* data, int column, uint32_t* text, uint32_t* back); /
 int __cdecl AsmEditStart(void* data);                                          // code 16384
 int __cdecl AsmDragSource(void* data, int row, void** record, int user);       // drag source
 
+// The colours callback keeps the host's code-line colour until the host next hands the window
+// lines or a line to show; this forgets it.
+void ForgetAsmHostColors();
+
 // ---- The pure parts, for the callbacks and their tests.
 
 // The expression of the current instruction for the Home command: from the target type (54 the

@@ -8,6 +8,8 @@
 #include "windows/asm/asm_view_map.h"
 #include "windows/asm/asm_views.h"
 
+#include <optional>
+
 namespace {
 constexpr uint32_t kGreyLineBack = RGB(176, 176, 176);
 constexpr uint32_t kNonCodeText = RGB(128, 128, 128);
@@ -16,16 +18,27 @@ bool UpdatesOn() {
     return (WindowUpdateMask() & kUpdateAssembler) != 0;
 }
 
-// The host's code-line text colour: the third of its five list values (0 before 3.6).
+// The host's code-line text colour: the third of its five list values (0 before 3.6). It is
+// asked once after each time the host hands the window lines or a line to show, not for every
+// cell of every paint.
+std::optional<uint32_t> g_codeLineText;
+
 uint32_t CodeLineText() {
     if (!HostVersionAtLeast(3, 6))
         return 0;
-    HFONT_WIRE font = nullptr, bold = nullptr;
-    uint32_t text = 0, back = 0, second = 0;
-    HostTable()->GetFontAndColors(&font, &bold, &text, &back, &second);
-    return text;
+    if (!g_codeLineText) {
+        HFONT_WIRE font = nullptr, bold = nullptr;
+        uint32_t text = 0, back = 0, second = 0;
+        HostTable()->GetFontAndColors(&font, &bold, &text, &back, &second);
+        g_codeLineText = text;
+    }
+    return *g_codeLineText;
 }
 } // namespace
+
+void ForgetAsmHostColors() {
+    g_codeLineText.reset();
+}
 
 int __cdecl AsmSourceImage(void* data, int, int) {
     return AfxGuardWndProc(L"assembler image", kAsmImageNone, [&] {

@@ -103,7 +103,6 @@ int __cdecl AsmScroll(int code, int amount, int flag, int perPage, int user) {
             FollowTop(*pSource, pAddr);
         } else if (code == ListScroll::selection && pAddr != nullptr) {
             pAddr->SetMark(amount);
-            pAddr->Invalidate();
             FollowTop(*pSource, pAddr);
         }
         return 1;

@@ -9,9 +9,7 @@
 #include "windows/source/splitter.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 IMPLEMENT_DYNAMIC(CAsmPaneView, CDocView)
@@ -30,8 +28,6 @@ constexpr uint32_t kColumnFlags = ListColumnFlag::pixels | ListColumnFlag::inMen
 constexpr uint32_t kLastColumnFlags = ListColumnFlag::fill;                        // 16
 constexpr int kColumnWidth = 100;
 constexpr uint32_t kResetColumns = 1;
-constexpr uint32_t kResetItems = 8;
-constexpr const char* kCoverageBreak = "<NL>";
 
 const ListWindowInterface& Lists() {
     return *ListWindowTable();
@@ -47,24 +43,6 @@ CListTree* TreeOf(intptr_t id) {
     return pWindow != nullptr ? pWindow->Tree() : nullptr;
 }
 
-void TrimRight(std::string& text) {
-    const size_t end = text.find_last_not_of(" \t");
-    text.erase(end == std::string::npos ? 0 : end + 1);
-}
-
-// The coverage text of a record up to its first "<NL>".
-std::string CoverageText(const AsmLineRecord& record) {
-    const char* text =
-        HostTable()->GetMultiLineText(reinterpret_cast<const char*>(&record.blockComment), 0);
-    if (text == nullptr)
-        return std::string();
-    const char* cut = std::strstr(text, kCoverageBreak);
-    return cut != nullptr ? std::string(text, cut) : std::string(text);
-}
-
-std::string TextOf(const char* text) {
-    return text != nullptr ? std::string(text) : std::string();
-}
 } // namespace
 
 // ---- both panes ----
@@ -152,6 +130,17 @@ CAsmAddrView::~CAsmAddrView() {
     AsmViewMap().Forget(this);
 }
 
+void CAsmAddrView::SetMark(int nMark) {
+    if (nMark == m_nMark)
+        return;
+    CListTree* pTree = TreeOf(m_listId);
+    const int count = ListItemCount();
+    for (int row : {m_nMark, nMark})
+        if (pTree != nullptr && pTree->GetSafeHwnd() != NULL && row >= 0 && row < count)
+            pTree->InvalidateItem(row);
+    m_nMark = nMark;
+}
+
 int CAsmAddrView::OnCreate(LPCREATESTRUCT lpcs) {
     if (CDocView::OnCreate(lpcs) == -1)
         return -1;
@@ -205,12 +194,14 @@ int CAsmSourceView::OnCreate(LPCREATESTRUCT lpcs) {
 }
 
 void CAsmSourceView::SetLines(const AsmLineRecord* pLines) {
+    ForgetAsmHostColors();
     m_pLines = pLines;
     m_nFirstLine = pLines != nullptr ? static_cast<int>(pLines->addressKey) : 0;
 }
 
 void CAsmSourceView::SetColumns(bool bCoverage) {
     m_bCoverage = bCoverage;
+    m_rows.clear();
     const int id = static_cast<int>(m_listId);
     if (id == 0)
         return;
@@ -233,56 +224,8 @@ CAsmAddrView* CAsmSourceView::AddrView() const {
     return AsmViewMap().GetAddrView(m_nCoreId);
 }
 
-void CAsmSourceView::FillLines(bool bWithAddress) {
-    const int id = static_cast<int>(m_listId);
-    if (id == 0 || HostTable() == nullptr)
-        return;
-    CAsmAddrView* pAddr = bWithAddress ? AddrView() : nullptr;
-    const int addrId = pAddr != nullptr ? static_cast<int>(pAddr->ListId()) : 0;
-    Lists().Reset(id, kResetItems);
-    if (addrId != 0)
-        Lists().Reset(addrId, kResetItems);
-    {
-        HostCoreScope core(m_nCoreId);
-        // A chain whose links loop ends where it meets a record again.
-        std::unordered_set<const AsmLineRecord*> seen;
-        for (const AsmLineRecord* p = m_pLines;
-             p != nullptr && static_cast<int>(seen.size()) < kMaxAsmLineRecords &&
-             seen.insert(p).second;
-             p = p->next) {
-            std::vector<std::string> texts;
-            if (m_bCoverage)
-                texts.push_back(CoverageText(*p));
-            texts.push_back(TextOf(p->opcodeText));
-            texts.push_back(TextOf(p->sourceText));
-            TrimRight(texts.back());
-            const char* columns[3] = {};
-            for (size_t i = 0; i < texts.size(); ++i)
-                columns[i] = texts[i].c_str();
-            AsmItemData data{const_cast<AsmLineRecord*>(p)};
-            ListItemRecord item{};
-            item.window = id;
-            item.texts = columns;
-            item.data = &data;
-            item.dataLength = sizeof(data);
-            item.parent = ListParent::root;
-            item.image = 0xFFFF;
-            item.stateImage = 0xFFFF;
-            Lists().InsertItem(&item);
-            if (addrId != 0) {
-                const char* address[1] = {p->addressText != nullptr ? p->addressText : ""};
-                item.window = addrId;
-                item.texts = address;
-                Lists().InsertItem(&item);
-            }
-        }
-    }
-    Lists().Rebuild(id);
-    if (addrId != 0)
-        Lists().Rebuild(addrId);
-}
-
 void CAsmSourceView::ShowLine(int nLine) {
+    ForgetAsmHostColors();
     const int count = ListItemCount();
     if (count <= 0)
         return;

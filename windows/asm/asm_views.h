@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "framework/afx.h"
 #include "ifac/h/asmlines.h"
@@ -54,7 +56,8 @@ public:
     ~CAsmAddrView() override;
     // The marked line: the selected line, relative to the disassembly view's first line.
     int GetMark() const { return m_nMark; }
-    void SetMark(int nMark) { m_nMark = nMark; }
+    // Moves the mark; the rows it leaves and takes are repainted, no others.
+    void SetMark(int nMark);
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
@@ -62,6 +65,21 @@ protected:
 
 private:
     int m_nMark = -1;
+};
+
+// What a row of the disassembly shows of its line: the line's key, its column texts, its address
+// text and the marks its colours and images come from.
+struct AsmRowLook {
+    uint32_t key = 0;
+    uint16_t flags = 0;
+    uint32_t background = 0;
+    std::vector<std::string> texts;
+    std::string address;
+    bool operator==(const AsmRowLook& o) const {
+        return key == o.key && flags == o.flags && background == o.background && texts == o.texts &&
+               address == o.address;
+    }
+    bool operator!=(const AsmRowLook& o) const { return !(*this == o); }
 };
 
 class CAsmSourceView : public CAsmPaneView {
@@ -78,7 +96,9 @@ public:
     // The columns for the frame's coverage flag: "Coverage", "Opcode", "Source" or the last two.
     void SetColumns(bool bCoverage);
     bool HasCoverageColumn() const { return m_bCoverage; }
-    // Refills the list (and the address list, when asked) from the chain.
+    // Refills the list (and the address list, when asked) from the chain. A chain of the lines
+    // the lists already show only replaces the records and repaints the rows that look
+    // different.
     void FillLines(bool bWithAddress);
     // Selects the line of that number, scrolling both lists when it lies off the page.
     void ShowLine(int nLine);
@@ -92,7 +112,15 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    std::vector<AsmRowLook> LooksOfChain();
+    void Refill(const std::vector<AsmRowLook>& looks, int addrId);
+    bool RefreshInPlace(const std::vector<AsmRowLook>& looks, int addrId);
+
     const AsmLineRecord* m_pLines = nullptr;
+    // The looks of the rows as the lists show them; empty after the columns change.
+    std::vector<AsmRowLook> m_rows;
+    // Whether the address list shows the same rows.
+    bool m_bAddressRows = false;
     int m_nFirstLine = 0;
     bool m_bCoverage = false;
 };

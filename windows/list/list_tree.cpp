@@ -575,19 +575,27 @@ void CListTree::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     XSECTreeCtrl::OnKeyDown(nChar, nRepCnt, nFlags);
 }
 
+int CListTree::HostScrollPercent(int nCode) {
+    const int nTop = GetTopIndex(), nPage = GetCountPerPage();
+    if ((nCode == ListScroll::lineDown || nCode == ListScroll::pageDown) &&
+        nTop + nPage >= GetItemCount())
+        return 100;
+    if ((nCode == ListScroll::lineUp || nCode == ListScroll::pageUp) && nTop == 0)
+        return 0;
+    return 50;
+}
+
 void CListTree::HostScroll(int nCode, int nFlag) {
+    HostScroll(nCode, nFlag, HostScrollPercent(nCode));
+}
+
+void CListTree::HostScroll(int nCode, int nFlag, int nPercent) {
     if (m_pWindow == nullptr)
         return;
     auto fn = reinterpret_cast<ListScrollFn>(m_pWindow->Callback(ListCallback::scroll));
     if (fn == nullptr)
         return;
-    int nPercent = 50;
-    const int nTop = GetTopIndex(), nPage = GetCountPerPage();
-    if ((nCode == ListScroll::lineDown || nCode == ListScroll::pageDown) &&
-        nTop + nPage >= GetItemCount())
-        nPercent = 100;
-    if ((nCode == ListScroll::lineUp || nCode == ListScroll::pageUp) && nTop == 0)
-        nPercent = 0;
+    const int nPage = GetCountPerPage();
     const auto token = LifeToken();
     {
         CListCallScope scope(this);
@@ -598,6 +606,20 @@ void CListTree::HostScroll(int nCode, int nFlag) {
     if (!token.expired() && GetSafeHwnd() != NULL &&
         (m_dwOptions & ListTreeOption::hostScrolling) && nCode != ListScroll::thumbTrack)
         ResetHostScrollBar();
+}
+
+// A list that keeps its own rows moves them first; the host hears where the list stood when the
+// user scrolled, and a step down that could not move the rows stood at the end.
+template <class Scroll> void CListTree::ScrollSelfThenHost(int nCode, int nFlag, Scroll scroll) {
+    int nPercent = HostScrollPercent(nCode);
+    const int nTop = GetTopIndex();
+    const auto token = LifeToken();
+    scroll();
+    if (token.expired() || GetSafeHwnd() == NULL)
+        return;
+    if ((nCode == ListScroll::lineDown || nCode == ListScroll::pageDown) && GetTopIndex() == nTop)
+        nPercent = 100;
+    HostScroll(nCode, nFlag, nPercent);
 }
 
 void CListTree::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
@@ -618,13 +640,22 @@ void CListTree::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) {
             nCode = c.host;
     if (nCode == 0)
         return;
-    HostScroll(nCode, 0);
+    if (m_dwOptions & ListTreeOption::hostScrolling) {
+        HostScroll(nCode, 0);
+        return;
+    }
+    ScrollSelfThenHost(nCode, 0, [&] { XSECTreeCtrl::OnVScroll(nSBCode, nPos, pScrollBar); });
 }
 
 BOOL CListTree::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) {
     if (m_pWindow == nullptr || m_pWindow->Callback(ListCallback::scroll) == 0)
         return XSECTreeCtrl::OnMouseWheel(nFlags, zDelta, pt);
-    HostScroll(zDelta > 0 ? ListScroll::lineUp : ListScroll::lineDown, 1);
+    const int nCode = zDelta > 0 ? ListScroll::lineUp : ListScroll::lineDown;
+    if (m_dwOptions & ListTreeOption::hostScrolling) {
+        HostScroll(nCode, 1);
+        return TRUE;
+    }
+    ScrollSelfThenHost(nCode, 1, [&] { XSECTreeCtrl::OnMouseWheel(nFlags, zDelta, pt); });
     return TRUE;
 }
 

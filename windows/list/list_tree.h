@@ -137,7 +137,12 @@ private:
     int HostColumnOfSubItem(int nSubItem);
     int ControlColumnOfHost(int nColumn);
     void ApplyColors(SECListPaintContext* pContext, CListItem* pItem, int nColumn);
+    // The host's scroll callback with the list's position in percent: 100 for a step down with
+    // the last item already on the page, 0 for a step up with the first row shown, else 50.
+    int HostScrollPercent(int nCode);
     void HostScroll(int nCode, int nFlag);
+    void HostScroll(int nCode, int nFlag, int nPercent);
+    template <class Scroll> void ScrollSelfThenHost(int nCode, int nFlag, Scroll scroll);
     void ResetHostScrollBar();
     void ColumnMenuAt(CPoint ptScreen);
     // The item of the row under the point (in any column), its control column and tree hit.
