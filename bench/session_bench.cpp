@@ -2,8 +2,10 @@
 // both columns, registers, breakpoints, call stack, modules, memory, watch and locals): from the
 // host's step to every window painted. The floor, in the same run, windows and sizes: the same
 // windows repainted with no step, so nothing is refilled. The ratio is printed with its target
-// (<= 1.5x, OVER when over), then the host calls the library made per step, window by window:
-// during the step's updates and during each window's paint. Run under Xvfb.
+// (<= 1.5x, OVER when over). Then where a step's time goes: each part of the host's after-stop
+// routine (its time as a share of the floor, the host calls the library made in it), and each
+// window (the paints the step's updates caused, its repaint, against its own repaint in the
+// floor, with the same target; the host calls the library made in its paints). Run under Xvfb.
 #include "bench/bench_clock.h"
 #include "host/lib/call_log.h"
 #include "host/lib/command_line.h"
@@ -33,18 +35,66 @@ std::wstring ProgramFolder() {
     return folder.substr(0, folder.find_last_of(L"\\/"));
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
+size_t HostCalls() {
+    return CallLog::Get().Calls().size();
 }
 
 struct Window {
     HWND hwnd;
     std::string title;
-    size_t calls = 0; // host calls during its paints
+    double pumped = 0, painted = 0, floor = 0; // seconds
+    size_t calls = 0;                          // host calls during its paints
+};
+
+// The window a message is for: one of the demo's, or null.
+Window* Owner(std::vector<Window>& windows, HWND hwnd) {
+    for (Window& w : windows)
+        if (hwnd == w.hwnd || IsChild(w.hwnd, hwnd))
+            return &w;
+    return nullptr;
+}
+
+// Dispatches what is queued; each message's time and host calls go to its window.
+void Pump(std::vector<Window>* windows = nullptr, bool count = false) {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        const double t0 = Now();
+        const size_t before = HostCalls();
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        Window* w = windows && count ? Owner(*windows, msg.hwnd) : nullptr;
+        if (w) {
+            w->pumped += Now() - t0;
+            w->calls += HostCalls() - before;
+        }
+    }
+}
+
+// The after-stop routine's parts as the host names them: time and host calls in each.
+struct Part {
+    double time = 0;
+    size_t calls = 0;
+};
+struct PartClock {
+    std::map<std::string, Part> parts;
+    std::vector<std::string> order;
+    std::string current;
+    double since = 0;
+    size_t callsSince = 0;
+
+    void Told(const char* name) {
+        const double now = Now();
+        if (!current.empty()) {
+            Part& p = parts[current];
+            p.time += now - since;
+            p.calls += HostCalls() - callsSince;
+        }
+        current = name ? name : "";
+        if (name && parts.find(current) == parts.end())
+            order.push_back(current);
+        since = now;
+        callsSince = HostCalls();
+    }
 };
 
 // The demo's windows: the main frame's MDI children and the host's lists docked beside them.
@@ -71,12 +121,20 @@ std::vector<Window> DemoWindows() {
     return windows;
 }
 
-void PaintAll(std::vector<Window>& windows, bool count) {
+enum class Paint { warm, step, floor };
+
+void PaintAll(std::vector<Window>& windows, Paint paint) {
     for (Window& w : windows) {
-        const size_t before = CallLog::Get().Calls().size();
+        const size_t before = HostCalls();
+        const double t0 = Now();
         RedrawWindow(w.hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-        if (count)
-            w.calls += CallLog::Get().Calls().size() - before;
+        const double spent = Now() - t0;
+        if (paint == Paint::step) {
+            w.painted += spent;
+            w.calls += HostCalls() - before;
+        } else if (paint == Paint::floor) {
+            w.floor += spent;
+        }
     }
 }
 
@@ -118,10 +176,11 @@ int main() {
     std::vector<Window> windows = DemoWindows();
 
     // Warm both paths once.
-    PaintAll(windows, false);
+    PaintAll(windows, Paint::warm);
     RunHostCommandLine("STEP");
     Pump();
-    PaintAll(windows, false);
+    PaintAll(windows, Paint::warm);
+    PartClock clock;
 
     double floor = 0, steps = 0, updates = 0;
     size_t updateCalls = 0;
@@ -134,11 +193,13 @@ int main() {
         }
         CallLog::Get().Clear();
         const double t0 = Now();
+        g_onStopPart = [&clock](const char* name) { clock.Told(name); };
         RunHostCommandLine("STEP");
-        Pump();
+        g_onStopPart = nullptr;
+        Pump(&windows, true);
         const double t1 = Now();
-        updateCalls += CallLog::Get().Calls().size();
-        PaintAll(windows, true);
+        updateCalls += HostCalls();
+        PaintAll(windows, Paint::step);
         const double t2 = Now();
         steps += t2 - t0;
         updates += t1 - t0;
@@ -146,7 +207,7 @@ int main() {
     for (int i = 0; i < kSteps; ++i) {
         CallLog::Get().Clear();
         const double t0 = Now();
-        PaintAll(windows, false);
+        PaintAll(windows, Paint::floor);
         floor += Now() - t0;
     }
 
@@ -159,9 +220,23 @@ int main() {
     printf("of which the host's step and the windows' updates: %.1f ms\n", updates * 1000);
     printf("calls into the host per step: %.1f during the step's updates\n",
            static_cast<double>(updateCalls) / kSteps);
-    for (const Window& w : windows)
-        printf("  %-28s %.1f during its paint\n", w.title.c_str(),
-               static_cast<double>(w.calls) / kSteps);
+    printf("the after-stop routine per step, part by part (time as a share of the floor):\n");
+    for (const std::string& name : clock.order) {
+        const Part& p = clock.parts[name];
+        printf("  %-28s %7.3f ms  %5.3fx  %6.1f host calls\n", name.c_str(), p.time * 1000 / kSteps,
+               p.time / floor, static_cast<double>(p.calls) / kSteps);
+    }
+    printf("each window per step: the paints the step's updates caused and its repaint, against "
+           "its repaint with no step:\n");
+    for (const Window& w : windows) {
+        const double cost = w.pumped + w.painted;
+        const double r = w.floor > 0 ? cost / w.floor : 0;
+        printf("  %-28.28s %7.3f + %7.3f ms  floor %7.3f ms  %5.2fx (target <= %.1fx)  %5.1f host "
+               "calls in its paints%s\n",
+               w.title.c_str(), w.pumped * 1000 / kSteps, w.painted * 1000 / kSteps,
+               w.floor * 1000 / kSteps, r, kTarget, static_cast<double>(w.calls) / kSteps,
+               r > kTarget ? " OVER" : "");
+    }
 
     reinterpret_cast<int(__cdecl*)()>(reinterpret_cast<void*>(GetProcAddress(library, "EndApp")))();
     BindSourceLibrary(nullptr);

@@ -237,7 +237,8 @@ bool HostEvalWindow::OnRequest(const HostRequest* chain, const char* text) {
 void HostEvalWindow::OnStop() {
     if (m_id <= 0)
         return;
-    int core = Core();
+    const int core = Core();
+    bool added = false;
     if (m_kind == locals) {
         std::vector<std::string> shown;
         for (const auto& root : m_roots)
@@ -246,21 +247,44 @@ void HostEvalWindow::OnStop() {
             RemoveRoots();
             for (const std::string& name : LocalsOf(core))
                 AddNode(nullptr, name);
+            added = true;
         }
     } else {
         for (const std::string& expression : HostState::Get().watchExpressions)
             if (Find(expression) == nullptr)
-                AddNode(nullptr, expression);
+                AddNode(nullptr, expression), added = true;
     }
+    struct Pass {
+        int core;
+        std::vector<Node*> repaint; // rows whose value or mark changed
+    } pass{core, {}};
     ForEach(
         nullptr,
         [](Node* n, void* context) {
-            const bool changed = n->Refresh(*static_cast<const int*>(context));
+            auto* p = static_cast<Pass*>(context);
+            const bool wasChanged = (n->record.flags & EvalItemFlags::changed) != 0;
+            const uint32_t children = n->record.flags & EvalItemFlags::hasChildren;
+            const bool changed = n->Refresh(p->core);
             n->record.flags = (n->record.flags & ~EvalItemFlags::changed) |
                               (changed ? EvalItemFlags::changed : 0);
+            if (changed || wasChanged || children != (n->record.flags & EvalItemFlags::hasChildren))
+                p->repaint.push_back(n);
         },
-        &core);
-    Update(512, 0, 0);
+        &pass);
+    // New rows move the others: the whole tree is laid out again. Otherwise only the rows whose
+    // value or mark changed are repainted.
+    if (added) {
+        Update(512, 0, 0);
+        return;
+    }
+    for (Node* n : pass.repaint) {
+        TVITEMA item{};
+        item.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_CHILDREN;
+        item.hItem = n->item;
+        item.pszText = LPSTR_TEXTCALLBACKA;
+        item.cChildren = (n->record.flags & EvalItemFlags::hasChildren) ? 1 : 0;
+        Update(2, reinterpret_cast<intptr_t>(&item), 0);
+    }
 }
 
 void HostEvalWindow::UpdateAll() {

@@ -9,7 +9,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <deque>
+#include <map>
 
 namespace {
 const ListWindowInterface* g_iface = nullptr;
@@ -31,22 +33,102 @@ const ListMenuEntry kBreakpointMenu[] = {
     {"Delete &All", 0, kBrkDeleteAll},
     {nullptr, 0, 0}};
 
-// One insertion: the texts live until the library has copied them.
-int Insert(int id, int data, int parent, std::vector<std::string> texts, uint32_t flags = 0,
-           int stateImage = 0xFFFF) {
-    std::vector<const char*> pointers;
-    for (const std::string& t : texts)
+// One row as the host hands it to a list window.
+struct ListRow {
+    int data;
+    int parent;
+    std::vector<std::string> texts;
+    uint32_t flags = 0;
+    int stateImage = 0xFFFF;
+    bool operator==(const ListRow& o) const {
+        return data == o.data && parent == o.parent && texts == o.texts && flags == o.flags &&
+               stateImage == o.stateImage;
+    }
+};
+// The rows each open window shows, by window id: a refill that keeps the rows' shape changes
+// only the rows that differ.
+std::map<int, std::vector<ListRow>> g_shown;
+
+// The record of a row: the texts live until the library has copied them.
+ListItemRecord RecordOf(int id, const ListRow& row, std::vector<const char*>& pointers) {
+    pointers.clear();
+    for (const std::string& t : row.texts)
         pointers.push_back(t.c_str());
     ListItemRecord r{};
     r.window = id;
-    r.flags = flags;
+    r.flags = row.flags;
     r.texts = pointers.data();
-    r.data = &data;
-    r.dataLength = sizeof data;
-    r.parent = parent;
+    r.data = &row.data;
+    r.dataLength = sizeof row.data;
+    r.parent = row.parent;
     r.image = 0xFFFF;
-    r.stateImage = (uint16_t)stateImage;
-    return g_iface->InsertItem(&r);
+    r.stateImage = (uint16_t)row.stateImage;
+    return r;
+}
+
+bool SameShape(const std::vector<ListRow>& a, const std::vector<ListRow>& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](auto& x, auto& y) {
+               return x.data == y.data && x.parent == y.parent;
+           });
+}
+
+// The last row asked to be selected, -1 when none is.
+int SelectedRow(const std::vector<ListRow>& rows) {
+    for (int i = (int)rows.size() - 1; i >= 0; --i)
+        if (rows[i].flags & ListItemFlag::select)
+            return i;
+    return -1;
+}
+
+// Every row again: the list is emptied, filled and rebuilt.
+void Refill(int id, const std::vector<ListRow>& rows) {
+    g_iface->Reset(id, 8);
+    std::vector<const char*> pointers;
+    for (const ListRow& row : rows) {
+        const ListItemRecord r = RecordOf(id, row, pointers);
+        g_iface->InsertItem(&r);
+    }
+    g_iface->Rebuild(id);
+}
+
+// The rows that differ from the shown ones, each repainted alone; false when one could not be.
+bool UpdateRows(int id, const std::vector<ListRow>& shown, const std::vector<ListRow>& rows) {
+    std::vector<const char*> pointers;
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i] == shown[i])
+            continue;
+        const ListItemRecord r = RecordOf(id, rows[i], pointers);
+        if (!g_iface->UpdateItem((int)i, &r))
+            return false;
+    }
+    // The selection follows the host's choice as a rebuild would, scrolled to it.
+    const int select = SelectedRow(rows);
+    int selected = -1;
+    void* data = nullptr;
+    if (select >= 0 && (!g_iface->QueryItem(id, 2 | 16, &data, &selected) || selected != select)) {
+        g_iface->EnsureVisible(id, select, 1);
+        g_iface->SelectItem(id, select, 1);
+    }
+    return true;
+}
+
+// Shows the rows in the window: nothing when they are shown already, only the changed rows when
+// the list keeps its shape, else a refill.
+void Show(int id, std::vector<ListRow> rows) {
+    if (!id)
+        return;
+    // A copy: the library's answers may run host code that forgets the window.
+    const auto found = g_shown.find(id);
+    const std::vector<ListRow> shown =
+        found != g_shown.end() ? found->second : std::vector<ListRow>();
+    const bool same = found != g_shown.end() && SameShape(shown, rows);
+    if (!same || !UpdateRows(id, shown, rows))
+        Refill(id, rows);
+    g_shown[id] = std::move(rows);
+}
+
+void Forget(int id) {
+    g_shown.erase(id);
 }
 
 int DataOf(void* data) {
@@ -73,7 +155,7 @@ std::vector<std::string> Split(const std::string& s) {
 int __cdecl OnRegisterCommand(void* data, int command, int row, int user, int window) {
     LogHostCall("SysRegWnd.Command", DataOf(data), command, row, user);
     if (command == ListNotice::closing)
-        g_iface->Destroy(window), g_lists.registers = 0;
+        Forget(window), g_iface->Destroy(window), g_lists.registers = 0;
     return 0;
 }
 int __cdecl OnRegisterEditStart(void* data) {
@@ -116,6 +198,7 @@ int __cdecl OnBreakpointCommand(void* data, int command, int row, int user, int 
     const bool valid = index >= 0 && index < (int)bps.size();
     switch (command) {
     case ListNotice::closing:
+        Forget(window);
         g_iface->Destroy(window);
         g_lists.breakpoints = 0;
         return 0;
@@ -148,6 +231,7 @@ int __cdecl OnBreakpointCommand(void* data, int command, int row, int user, int 
 int __cdecl OnPlainCommand(void* data, int command, int row, int user, int window) {
     LogHostCall("List.Command", DataOf(data), command, row, user);
     if (command == ListNotice::closing) {
+        Forget(window);
         g_iface->Destroy(window);
         if (window == g_lists.callStack)
             g_lists.callStack = 0;
@@ -163,27 +247,25 @@ int Open(const char* name, WindowPosition* position, const ListMenuEntry* menu) 
 }
 
 void FillCallStack(int id) {
-    if (!id)
-        return;
-    g_iface->Reset(id, 8);
+    std::vector<ListRow> rows;
     int n = 0;
     for (const std::string& frame : ListTarget::Get().frames) {
         const auto parts = Split(frame);
-        Insert(id, n, ListParent::root, {parts[0], parts.size() > 1 ? parts[1] : ""},
-               n == 0 ? ListItemFlag::bold | ListItemFlag::select : 0);
+        rows.push_back({n,
+                        ListParent::root,
+                        {parts[0], parts.size() > 1 ? parts[1] : ""},
+                        n == 0 ? ListItemFlag::bold | ListItemFlag::select : 0});
         ++n;
     }
-    g_iface->Rebuild(id);
+    Show(id, std::move(rows));
 }
 
 void FillModules(int id) {
-    if (!id)
-        return;
-    g_iface->Reset(id, 8);
+    std::vector<ListRow> rows;
     int n = 0;
     for (const std::string& module : ListTarget::Get().modules)
-        Insert(id, n++, ListParent::root, Split(module));
-    g_iface->Rebuild(id);
+        rows.push_back({n++, ListParent::root, Split(module)});
+    Show(id, std::move(rows));
 }
 
 WindowPosition g_positions[4];
@@ -217,9 +299,7 @@ void ListTarget::ResetToDefaults() {
 }
 
 void FillRegisters(int id) {
-    if (!id)
-        return;
-    g_iface->Reset(id, 8);
+    std::vector<ListRow> rows;
     const auto& regs = ListTarget::Get().registers;
     // The changed register is selected; with none, the first group, so the list shows its top.
     bool anyChanged = false;
@@ -230,28 +310,30 @@ void FillRegisters(int id) {
         if (regs[i].group != group) {
             group = regs[i].group;
             const uint32_t select = !anyChanged && i == 0 ? ListItemFlag::select : 0;
-            Insert(id, -1, ListParent::rememberedRoot, {group, ""},
-                   ListItemFlag::expanded | select);
+            rows.push_back(
+                {-1, ListParent::rememberedRoot, {group, ""}, ListItemFlag::expanded | select});
         }
-        Insert(id, i, ListParent::childOfRemembered, {regs[i].name, Hex(regs[i].value)},
-               regs[i].changed ? ListItemFlag::select : 0);
+        rows.push_back({i,
+                        ListParent::childOfRemembered,
+                        {regs[i].name, Hex(regs[i].value)},
+                        regs[i].changed ? ListItemFlag::select : 0u});
     }
-    g_iface->Rebuild(id);
+    Show(id, std::move(rows));
 }
 
 void FillBreakpoints(int id) {
-    if (!id)
-        return;
-    g_iface->Reset(id, 8);
+    std::vector<ListRow> rows;
     int n = 0;
     for (const auto& bp : ListTarget::Get().breakpoints) {
         const uint32_t flags = bp.enabled ? kContextEnabled : kContextDisabled | ListItemFlag::grey;
-        Insert(id, n++, ListParent::root,
-               {bp.file + ":" + std::to_string(bp.line), bp.enabled ? "enabled" : "disabled",
-                std::to_string(bp.hits)},
-               flags, bp.enabled ? 1 : 2);
+        rows.push_back({n++,
+                        ListParent::root,
+                        {bp.file + ":" + std::to_string(bp.line),
+                         bp.enabled ? "enabled" : "disabled", std::to_string(bp.hits)},
+                        flags,
+                        bp.enabled ? 1 : 2});
     }
-    g_iface->Rebuild(id);
+    Show(id, std::move(rows));
 }
 
 const HostLists& CurrentHostLists() {
@@ -263,6 +345,7 @@ HostLists OpenHostLists(HMODULE library, const HostPlacement* placements) {
     auto get = reinterpret_cast<GetFn>(
         reinterpret_cast<void*>(GetProcAddress(library, "GetListWndIfacPtr")));
     g_lists = HostLists();
+    g_shown.clear();
     if (get == nullptr || get(&g_iface) == nullptr || g_iface == nullptr)
         return g_lists;
     auto& t = *g_iface;

@@ -665,12 +665,16 @@ void ShowMemoryChanges() {
     std::vector<uint8_t>& before = MemoryAtLastStop();
     const std::vector<uint8_t>& now = TargetMemory();
     for (const auto& view : MemoryViews()) {
+        // A view none of whose bytes changed, and that marked none, shows what it showed.
+        const bool marked = !view->changed.empty();
         if (!before.empty()) {
             view->changed.clear();
             const uint32_t end = std::min(view->top + kMarkedSpan, kTargetMemorySize);
             for (uint32_t a = view->top; a < end; ++a)
                 if (before[a] != now[a])
                     view->changed.push_back(a);
+            if (!marked && view->changed.empty())
+                continue;
         }
         Repaint(*view, 0);
     }

@@ -142,13 +142,12 @@ void ShowSourceLine(int file, int line, int core) {
         g_exports.activate(w.id);
 }
 
-void PublishStop() {
+namespace {
+
+// Each core's current line in its file's window, the active core's window on top, and every
+// source window's records.
+void ShowStopInSources(int active) {
     TargetMachine& m = TargetMachine::Get();
-    const int active = std::clamp(HostState::Get().activeCore, 0, m.CoreCount() - 1);
-    SyncListsWithTarget(active);
-    HostEvalWindow::UpdateAll();
-    ShowMemoryChanges();
-    ShowStopInPanes(active);
     for (int core = 0; core < m.CoreCount(); ++core) {
         const SourcePosition at = CurrentPosition(core);
         if (at.file < 0 || ShowSourceFile(at.file, core) < 0)
@@ -164,7 +163,36 @@ void PublishStop() {
             g_exports.columns(w.id, kColumnDataView, records, 0);
             g_exports.columns(w.id, kColumnDataLineNumbers, records, 0);
         }
-    PublishAsmStop();
+}
+
+// The after-stop routine's parts in their order.
+struct StopPart {
+    const char* name;
+    void (*run)(int activeCore);
+};
+const StopPart kStopParts[] = {
+    {"lists", &SyncListsWithTarget},
+    {"evaluation", [](int) { HostEvalWindow::UpdateAll(); }},
+    {"memory", [](int) { ShowMemoryChanges(); }},
+    {"status panes", &ShowStopInPanes},
+    {"source", &ShowStopInSources},
+    {"assembler", [](int) { PublishAsmStop(); }},
+};
+
+} // namespace
+
+std::function<void(const char*)> g_onStopPart;
+
+void PublishStop() {
+    TargetMachine& m = TargetMachine::Get();
+    const int active = std::clamp(HostState::Get().activeCore, 0, m.CoreCount() - 1);
+    for (const StopPart& part : kStopParts) {
+        if (g_onStopPart)
+            g_onStopPart(part.name);
+        part.run(active);
+    }
+    if (g_onStopPart)
+        g_onStopPart(nullptr);
 }
 
 bool CloseSourceModule(const char* module) {

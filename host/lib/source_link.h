@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <list>
 #include <string>
 
@@ -54,5 +55,10 @@ void ShowSourceLine(int file, int line, int core);
 // changed bytes marked and repainted, the status panes, each core's current line in its file's
 // window and every source window's records.
 void PublishStop();
+// The routine runs in parts, each named by the windows it brings up to date ("lists",
+// "evaluation", "memory", "status panes", "source", "assembler"); this is told the name of each
+// part as it begins, and null once the last has ended (a bench times the
+// parts with it); empty: nothing is told.
+extern std::function<void(const char*)> g_onStopPart;
 // The host closes the window of a module (the library asked it to): false when none is open.
 bool CloseSourceModule(const char* module);

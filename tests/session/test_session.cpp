@@ -14,6 +14,7 @@
 #include "host/lib/source_link.h"
 #include "host/lib/target_machine.h"
 #include "host/lib/target_program.h"
+#include "include/list.h"
 #include "tests/support/screen_image.h"
 #include "tests/support/window_parts.h"
 
@@ -25,6 +26,21 @@ const std::vector<std::string> kHeard = {"HostKey",    "ExecuteCommand", "Execut
                                          "DD.Command", "Mem.EditCell"};
 constexpr DWORD kRed = 0xFF0000;       // changed values in the lists and the watch window
 constexpr DWORD kMemoryRed = 0xDC0000; // the bytes the last memory edit changed
+
+// What a list window shows, row by row, as its Copy All puts it on the clipboard.
+std::string ListText(HWND tree) {
+    SendMessageW(tree, WM_COMMAND, ListNotice::copyAll, 0);
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE h = GetClipboardData(CF_TEXT))
+        if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    CloseClipboard();
+    return text;
+}
 
 BOOL CALLBACK FindEvalCtrl(HWND w, LPARAM l) {
     if (GetDlgCtrlID(w) != 190270)
@@ -142,6 +158,10 @@ TEST_F(Session, FromABreakpointDraggedOntoTheListToTheProgramsEnd) {
         EXPECT_EQ(s.column, CurrentPosition(0).column);
         EXPECT_EQ(s.line - 20, CurrentFromBreakpoint()) << s.line;
         EXPECT_GT(Pixels(ListTree(m_lists.registers), kRed), 0) << "a changed register is red";
+        // The top frame's row changed in place: it shows the new line.
+        EXPECT_EQ(0u, ListText(ListTree(m_lists.callStack))
+                          .rfind("main\tmain.c:" + std::to_string(s.line) + "\t\n", 0))
+            << s.line;
     }
 
     // Into the call: util.c's window opens at square's first line; the call stack holds two
