@@ -1,5 +1,6 @@
 #include "host/lib/target_eval.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -334,11 +335,23 @@ bool SetTargetValue(const std::string& expression, const std::string& value, int
     v = ValueOf(source, core);
     if (p.kind == Place::word)
         TargetMachine::WriteWord(p.address, v);
-    else if (p.kind == Place::registerValue && p.reg == PC)
+    else if (p.kind == Place::number) {
+        // A bare address names the word there: the drop rules copy a value onto an
+        // instruction this way, and every instruction of this target is one word.
+        if (p.value > kTargetMemorySize - 4) {
+            error = "outside the target's memory";
+            return false;
+        }
+        TargetMachine::WriteWord(p.value, v);
+    } else if (p.kind == Place::registerValue && p.reg == PC)
         return TargetMachine::Get().SetPC(core, v);
     else if (p.kind == Place::registerValue) {
         TargetCore& c = TargetMachine::Get().Core(core);
+        // The edit is the last thing that changed this core: only the edited register is red.
+        std::fill(std::begin(c.changed), std::end(c.changed), false);
+        const uint32_t before = c.reg[p.reg];
         c.reg[p.reg] = p.reg == SP || p.reg == FP ? v & (kTargetMemorySize - 1) : v;
+        c.changed[p.reg] = c.reg[p.reg] != before;
     } else {
         error = "cannot set " + TrimBlanks(expression);
         return false;

@@ -48,6 +48,12 @@ TEST_F(CommandLine, LinesOfTheLibraryChangeTheTarget) {
              return M().Core(1).reg[R2] == 9 && M().Core(0).reg[R2] == 0 && S().currentCore == 0;
          }},
         {1, "SET REGISTER R1 = 0x20", [] { return M().Core(0).reg[R1] == 0x20; }},
+        {1, "STEP ; SET VALUE R3 = 7",
+         [] {
+             const TargetCore& c = M().Core(0);
+             return c.reg[R3] == 7 && c.changed[R3] && !c.changed[PC];
+         }},
+        {1, "SET VALUE 0x4218 = 0x1234", [] { return Word("total") == 0x1234; }},
         {1, "SET REGISTER /SIZE=LONG PC = 0x0104", [] { return M().Core(0).reg[PC] == 0x104; }},
         {1, "ASM /ADDR=0x0100 \"NOP\"", [] { return TargetMemory()[0x100] == 0x02; }},
         {1, "ASM /ADDR=CORE:0(square) \"MOVI R0, 9\"",
@@ -95,6 +101,7 @@ TEST_F(CommandLine, ALineTheHostCannotCarryOutAnswersItsError) {
         {1, "SET VALUE nothing=3", "cannot set nothing"},
         {1, "SET VALUE total", "SET VALUE without a value: total"},
         {1, "SET VALUE total=many", "not a value: many"},
+        {1, "SET VALUE 0xFFFE = 1", "outside the target's memory"},
         {1, "SET VALUE /SIZE=BYTE 0xFFFF=0x01,0x02", "outside the target's memory"},
         {1, "SET VALUE /SIZE=BYTE 0x4218=0x100", "not a value: 0x100"},
         {1, "SET VALUE /SIZE=HUGE 0x4218=1", "unknown size: HUGE"},
