@@ -1,6 +1,7 @@
 #include "host/lib/source_link.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "host/lib/host_asm.h"
 #include "host/lib/host_eval.h"
@@ -136,10 +137,11 @@ int ShowSourceFile(int file, int core) {
 void ShowSourceLine(int file, int line, int core) {
     if (ShowSourceFile(file, core) < 0)
         return;
-    const HostSourceWindow& w = *WindowOf(file, core);
-    Update(w, line, 0, 0);
+    // The library may close the window inside the update, which erases its record.
+    const int id = WindowOf(file, core)->id;
+    Update(*WindowOf(file, core), line, 0, 0);
     if (g_exports.activate)
-        g_exports.activate(w.id);
+        g_exports.activate(id);
 }
 
 namespace {
@@ -152,17 +154,21 @@ void ShowStopInSources(int active) {
         const SourcePosition at = CurrentPosition(core);
         if (at.file < 0 || ShowSourceFile(at.file, core) < 0)
             continue;
-        const HostSourceWindow& w = *WindowOf(at.file, core);
-        Update(w, at.line, at.column, at.column + at.length);
+        // The library may close the window inside the update, which erases its record.
+        const int id = WindowOf(at.file, core)->id;
+        Update(*WindowOf(at.file, core), at.line, at.column, at.column + at.length);
         if (core == active && g_exports.activate)
-            g_exports.activate(w.id);
+            g_exports.activate(id);
     }
-    if (g_exports.columns)
-        for (const HostSourceWindow& w : Windows()) {
-            const SourceLineRecord* records = SourceLineRecords(w.file, w.core);
-            g_exports.columns(w.id, kColumnDataView, records, 0);
-            g_exports.columns(w.id, kColumnDataLineNumbers, records, 0);
-        }
+    if (!g_exports.columns)
+        return;
+    // A copy, for the same reason; the library refuses the id of a window closed on the way.
+    std::vector<HostSourceWindow> shown(Windows().begin(), Windows().end());
+    for (const HostSourceWindow& w : shown) {
+        const SourceLineRecord* records = SourceLineRecords(w.file, w.core);
+        g_exports.columns(w.id, kColumnDataView, records, 0);
+        g_exports.columns(w.id, kColumnDataLineNumbers, records, 0);
+    }
 }
 
 // The after-stop routine's parts in their order.
