@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "host/lib/host_requests.h"
 #include "host/lib/host_state.h"
+#include "host/lib/source_link.h"
 
 namespace {
 
@@ -258,6 +260,39 @@ bool ParseUnit(const std::string& text, int radix, uint64_t& value) {
     return true;
 }
 
+std::vector<uint8_t>& MemoryAtLastStop();
+
+// The unit the user typed into, as the value to write; false with the host's error when the
+// text is no value of the unit's size (nothing is written then, not even part of it).
+bool EditedUnit(HostMemView& view, uint32_t address, int caret, int character, uint64_t& value,
+                int& size) {
+    const int format = view.descriptor.format;
+    size = IsFloat(format) ? std::min(UnitSize(format), 8) : UnitSize(format);
+    std::string text = FormatUnit(view, address);
+    if (caret < 0 || caret >= static_cast<int>(text.size()) || text[caret] == ':')
+        return false; // not a digit's place: the grid moves the caret on, nothing to write
+    text[caret] = static_cast<char>(character);
+    if (IsFloat(format)) {
+        char* end = nullptr;
+        const double d = strtod(text.c_str(), &end);
+        if (end == text.c_str() || *end != '\0')
+            return ReportHostError("not a value: " + text);
+        if (format == MemFormat::single) {
+            const float f = static_cast<float>(d);
+            uint32_t b32;
+            std::memcpy(&b32, &f, 4);
+            value = b32;
+        } else {
+            std::memcpy(&value, &d, 8);
+        }
+        return true;
+    }
+    const int radix = MemFormat::IsPointer(format) ? 16 : view.descriptor.radix;
+    if (!ParseUnit(text, radix, value) || (size < 8 && (value >> (8 * size)) != 0))
+        return ReportHostError("not a value: " + text);
+    return true;
+}
+
 void __cdecl EditCell(void* object, int caret, int character, uint32_t keyLow, uint32_t keyHigh,
                       int characterCell) {
     LogHostCall("Mem.EditCell", caret, character, static_cast<unsigned>(keyLow),
@@ -266,42 +301,23 @@ void __cdecl EditCell(void* object, int caret, int character, uint32_t keyLow, u
     if (view == nullptr || character == 0)
         return; // Escape: nothing pending to drop in this host
     const uint32_t address = keyLow & ~kTextCellKey;
-    if (address >= kTargetMemorySize)
+    if (!characterCell && (keyLow & kTextCellKey))
+        return; // the text column of a wide format is not edited
+    uint64_t value = static_cast<uint8_t>(character);
+    int size = 1;
+    if (!characterCell && !EditedUnit(*view, address, caret, character, value, size))
         return;
-    if (characterCell) {
-        WriteUnit(address, 1, static_cast<uint8_t>(character), *view);
-    } else {
-        if (keyLow & kTextCellKey)
-            return; // the text column of a wide format is not edited
-        const int format = view->descriptor.format;
-        const int size = UnitSize(format);
-        std::string text = FormatUnit(*view, address);
-        if (caret < 0 || caret >= static_cast<int>(text.size()) || text[caret] == ':')
-            return;
-        text[caret] = static_cast<char>(character);
-        if (IsFloat(format)) {
-            const double value = strtod(text.c_str(), nullptr);
-            uint64_t bits = 0;
-            if (format == MemFormat::single) {
-                const float f = static_cast<float>(value);
-                uint32_t b32;
-                std::memcpy(&b32, &f, 4);
-                bits = b32;
-            } else {
-                std::memcpy(&bits, &value, 8);
-            }
-            WriteUnit(address, std::min(size, 8), bits, *view);
-        } else {
-            uint64_t value = 0;
-            const int radix = MemFormat::IsPointer(format) ? 16 : view->descriptor.radix;
-            if (!ParseUnit(text, radix, value))
-                return;
-            if (size < 8)
-                value &= (uint64_t(1) << (8 * size)) - 1;
-            WriteUnit(address, size, value, *view);
-        }
+    if (address >= kTargetMemorySize || size > static_cast<int>(kTargetMemorySize - address)) {
+        ReportHostError("outside the target's memory");
+        return;
     }
-    Repaint(*view, 0);
+    // Before the first stop there is nothing to compare with: the memory as it was before the
+    // edit is what every view's marks are measured from.
+    if (MemoryAtLastStop().empty())
+        MemoryAtLastStop() = TargetMemory();
+    WriteUnit(address, size, value, *view);
+    // An edit of the target is seen by every window that shows it, as after a stop.
+    PublishStop();
 }
 void __cdecl OnFocusLost(void*) {
     LogHostCall("Mem.OnFocusLost");
