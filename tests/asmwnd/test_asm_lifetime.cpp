@@ -131,6 +131,8 @@ TEST_F(AsmWndLifetime, TheHostClosesTheWindowWhileItPaintsALine) {
         SCOPED_TRACE(form.name);
         HWND frame = Open(form, 61, reinterpret_cast<void*>(&CloseInsideColours));
         ASSERT_NE(nullptr, m_pane);
+        // The colours are asked on the first paint after the host shows the window a line.
+        Update(m_id, 5, kAsmWindowColumns);
         RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         ExpectClosedAndReopened(frame);
     }
