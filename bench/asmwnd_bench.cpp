@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "bench/bench_clock.h"
+#include "tests/support/run_host.h"
 #include "host/lib/asm_chain.h"
 #include "host/lib/call_log.h"
 #include "host/lib/host_asm.h"
@@ -39,13 +40,6 @@ constexpr int kPaneFirst = 0xE900;
 constexpr int kAddressWidth = 140, kColumnWidth = 100;
 // A page that moves nothing this many times in a row ends the way down or up.
 constexpr int kStuckPages = 3;
-
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/"));
-}
 
 template <typename F> F Export(HMODULE m, const char* name) {
     return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(m, name)));

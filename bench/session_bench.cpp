@@ -7,6 +7,7 @@
 // window (the paints the step's updates caused, its repaint, against its own repaint in the
 // floor, with the same target; the host calls the library made in its paints). Run under Xvfb.
 #include "bench/bench_clock.h"
+#include "tests/support/run_host.h"
 #include "host/lib/call_log.h"
 #include "host/lib/command_line.h"
 #include "host/lib/demo_script.h"
@@ -27,13 +28,6 @@ namespace {
 
 constexpr int kSteps = 1000;
 constexpr double kTarget = 1.5;
-
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/"));
-}
 
 size_t HostCalls() {
     return CallLog::Get().Calls().size();

@@ -10,6 +10,7 @@
 // both windows, and both times are scaled to all of its pages (the line says so). Run under
 // Xvfb.
 #include "bench/bench_clock.h"
+#include "tests/support/run_host.h"
 #include "editor/edit_controller.h"
 #include "editor/edit_model.h"
 #include "editor/edit_view.h"
@@ -26,13 +27,6 @@
 #include <string>
 
 namespace {
-
-std::wstring ProgramFolder() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD n = GetModuleFileNameW(nullptr, path, MAX_PATH);
-    const std::wstring folder(path, n);
-    return folder.substr(0, folder.find_last_of(L"\\/"));
-}
 
 constexpr int kSteps = 1000;
 // The steps run this many times in each window and the fastest round counts: a machine shared
