@@ -168,7 +168,8 @@ bool RunControl(const std::string& command, bool& matched) {
                     {"STEP", &TargetMachine::StepInto},
                     {"STEP /OVER", &TargetMachine::StepOver},
                     {"STEP /OUT", &TargetMachine::StepOut},
-                    {"STEP /INSTRUCTION", &TargetMachine::StepInstruction}};
+                    {"STEP /INSTRUCTION", &TargetMachine::StepInstruction},
+                    {"HALT", &TargetMachine::Halt}};
     for (const auto& c : commands)
         if (_stricmp(command.c_str(), c.name) == 0) {
             matched = true;

@@ -49,6 +49,8 @@ void SwitchLanguage() {
 // The Run menu's and toolbar's commands drive the target through the host's own language.
 const char* RunCommandLineOf(int command) {
     switch (command) {
+    case 0: // Stop
+        return "HALT";
     case 46:  // Go
     case 213: // Run Fast
         return "GO";

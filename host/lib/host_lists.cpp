@@ -422,28 +422,17 @@ std::string FrameText(uint32_t address) {
 }
 
 // The frames from the core's PC outward: each function's frame keeps the caller's frame
-// pointer at FP and the return address above it; before the frame is built (the function's
-// first two instructions) and at its return the return address is still on top of the stack.
+// pointer at its base and the return address above it.
 std::vector<std::string> CallStackOf(const TargetCore& c) {
     std::vector<std::string> frames;
     const SampleProgram& p = Sample();
-    uint32_t pc = c.reg[PC], fp = c.reg[FP];
-    Instruction in;
+    const uint32_t pc = c.reg[PC];
     const Symbol* f = p.FunctionAt(pc);
     frames.push_back(FrameText(pc));
     if (f == nullptr || f->name.rfind("_start", 0) == 0)
         return frames;
-    uint32_t ret = 0;
-    if (pc - f->address == 0)
-        ret = TargetMachine::ReadWord(c.reg[SP]);
-    else if (pc - f->address == kInstructionSize)
-        ret = TargetMachine::ReadWord(c.reg[SP] + 4);
-    else if (DecodeInstruction(TargetMemory(), pc, in) && in.op == Op::ret)
-        ret = TargetMachine::ReadWord(c.reg[SP]);
-    else {
-        ret = TargetMachine::ReadWord(fp + 4);
-        fp = TargetMachine::ReadWord(fp);
-    }
+    const TargetFrame frame = TargetMachine::CurrentFrame(c);
+    uint32_t ret = frame.returnAddress, fp = frame.callerBase;
     // A frame chain the program wrote over ends at the first address outside a function.
     for (int depth = 0; depth < 16; ++depth) {
         const Symbol* caller = p.FunctionAt(ret);

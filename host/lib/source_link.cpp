@@ -15,8 +15,9 @@ namespace {
 
 // The columns the host asks for: both, the choice given.
 constexpr int kSourceColumns = 0x1 | 0x2 | 0x4;
-// SetColumnDatas: the source view's marks, the line-number column's records.
-constexpr int kColumnDataView = 0x1, kColumnDataLineNumbers = 0x2;
+// SetColumnDatas: the source view's marks, the line-number column's records, the coverage
+// column's records.
+constexpr int kColumnDataView = 0x1, kColumnDataLineNumbers = 0x2, kColumnDataCoverage = 0x4;
 
 LibraryWindowExports g_exports;
 
@@ -49,9 +50,10 @@ std::string OwnFolder() {
     return slash == std::string::npos ? "." : folder.substr(0, slash);
 }
 
-void Update(const HostSourceWindow& w, int line, int start, int end) {
+void Update(HostSourceWindow& w, int line, int start, int end) {
     if (!g_exports.update)
         return;
+    w.line = line;
     const std::string& module = Sample().files[w.file].module;
     const std::string path = SamplePath(w.file);
     g_exports.update(w.id, module.c_str(), path.c_str(), line, kSourceColumns, start, end, 0,
@@ -66,7 +68,7 @@ const char* StopText(const TargetCore& c) {
         return "Fault";
     default:
         return c.lastStop == StopReason::breakpoint ? "Breakpoint"
-               : c.lastStop == StopReason::budget   ? "Running"
+               : c.lastStop == StopReason::budget   ? "Halted (instruction limit)"
                                                     : "Halted";
     }
 }
@@ -146,13 +148,30 @@ void ShowSourceLine(int file, int line, int core) {
 
 namespace {
 
+// A core that stands nowhere in the program (it ended) has no current line: its windows stay
+// where they are with an empty highlight.
+void ClearCurrentLine(int core) {
+    std::vector<int> files;
+    for (const HostSourceWindow& w : Windows())
+        if (w.core == core)
+            files.push_back(w.file);
+    // The library may close a window inside an update, which erases its record.
+    for (int file : files)
+        if (HostSourceWindow* w = WindowOf(file, core))
+            Update(*w, std::max(w->line, 1), 1, 1);
+}
+
 // Each core's current line in its file's window, the active core's window on top, and every
 // source window's records.
 void ShowStopInSources(int active) {
     TargetMachine& m = TargetMachine::Get();
     for (int core = 0; core < m.CoreCount(); ++core) {
         const SourcePosition at = CurrentPosition(core);
-        if (at.file < 0 || ShowSourceFile(at.file, core) < 0)
+        if (at.file < 0) {
+            ClearCurrentLine(core);
+            continue;
+        }
+        if (ShowSourceFile(at.file, core) < 0)
             continue;
         // The library may close the window inside the update, which erases its record.
         const int id = WindowOf(at.file, core)->id;
@@ -168,6 +187,8 @@ void ShowStopInSources(int active) {
         const SourceLineRecord* records = SourceLineRecords(w.file, w.core);
         g_exports.columns(w.id, kColumnDataView, records, 0);
         g_exports.columns(w.id, kColumnDataLineNumbers, records, 0);
+        if (HostState::Get().coverageActive)
+            g_exports.columns(w.id, kColumnDataCoverage, CoverageRecords(w.file, w.core), 0);
     }
 }
 

@@ -41,6 +41,7 @@ struct HostSourceWindow {
     int id = -1;
     int file = -1;
     int core = 0;
+    int line = 0; // the line the host last moved the window to
     WindowPosition position{};
 };
 const std::list<HostSourceWindow>& SourceWindows();

@@ -37,7 +37,7 @@ struct Place {
 struct Local {
     const char* function;
     const char* name;
-    int offset; // from FP
+    int offset; // from the frame's base
 };
 const Local kLocals[] = {{"main", "i", -4}, {"square", "n", 8}, {"square", "result", -4}};
 
@@ -173,7 +173,8 @@ Place Resolve(std::string e, int core) {
         for (const Local& l : kLocals)
             if (f->name == l.function && name == l.name && rest.empty()) {
                 p.kind = Place::word;
-                p.address = (c.reg[FP] + l.offset) & (kTargetMemorySize - 1);
+                p.address =
+                    (TargetMachine::CurrentFrame(c).base + l.offset) & (kTargetMemorySize - 1);
                 return p;
             }
     const Symbol* s = prog.FindSymbol(name);

@@ -64,6 +64,31 @@ void TargetMachine::WriteWord(uint32_t address, uint32_t value) {
         m[(address + i) & (kTargetMemorySize - 1)] = static_cast<uint8_t>(value >> (8 * i));
 }
 
+TargetFrame TargetMachine::CurrentFrame(const TargetCore& c) {
+    const uint32_t pc = c.reg[PC], sp = c.reg[SP];
+    const Symbol* f = Sample().FunctionAt(pc);
+    Instruction in;
+    const bool decoded = DecodeInstruction(TargetMemory(), pc, in);
+    TargetFrame frame;
+    if (f != nullptr && pc == f->address && decoded && in.op == Op::push && in.rd == FP) {
+        frame.base = sp - 4; // the caller's frame pointer is still in FP
+        frame.callerBase = c.reg[FP];
+    } else if (f != nullptr && pc == f->address + kInstructionSize && decoded && in.op == Op::mov &&
+               in.rd == FP) {
+        frame.base = sp;
+        frame.callerBase = ReadWord(sp);
+    } else if (decoded && in.op == Op::ret) {
+        frame.base = sp - 4; // taken down: the caller's frame pointer is back in FP
+        frame.callerBase = c.reg[FP];
+    } else {
+        frame.base = c.reg[FP];
+        frame.callerBase = ReadWord(frame.base);
+    }
+    frame.base &= kTargetMemorySize - 1;
+    frame.returnAddress = ReadWord(frame.base + 4);
+    return frame;
+}
+
 bool TargetMachine::Ready(int core) {
     m_error.clear();
     if (core < 0 || core >= CoreCount())
@@ -238,6 +263,15 @@ bool TargetMachine::RunUntilReturn(int core) {
 }
 bool TargetMachine::RunTo(int core, uint32_t address) {
     return Go(core, Mode::to, address & (kTargetMemorySize - 1));
+}
+
+bool TargetMachine::Halt(int core) {
+    if (!Ready(core))
+        return false;
+    TargetCore& c = m_cores[core];
+    c.lastStop = StopReason::halt;
+    std::fill(std::begin(c.changed), std::end(c.changed), false);
+    return true;
 }
 
 bool TargetMachine::StepInstruction(int core) {

@@ -11,13 +11,24 @@
 #include "host/lib/target_program.h"
 
 enum class CoreState { halted, exited, faulted };
-enum class StopReason { none, step, breakpoint, exited, fault, budget };
+// budget: the run took its whole instruction budget and the host halted it there; halt: the
+// user halted the core.
+enum class StopReason { none, step, breakpoint, exited, fault, budget, halt };
 
 struct TargetCore {
     uint32_t reg[kRegisterCount] = {};
     CoreState state = CoreState::halted;
     StopReason lastStop = StopReason::none;
     bool changed[kRegisterCount] = {}; // set by the last command
+};
+
+// The frame of the function a core stands in: where its frame pointer points once the frame is
+// built (the caller's frame pointer kept there, the return address above it), also while the
+// function's first two instructions build it and at its return, after it is taken down.
+struct TargetFrame {
+    uint32_t base = 0;
+    uint32_t returnAddress = 0;
+    uint32_t callerBase = 0;
 };
 
 struct TargetBreakpoint {
@@ -47,6 +58,8 @@ public:
     bool StepOut(int core);
     bool RunUntilReturn(int core);
     bool RunTo(int core, uint32_t address);
+    // The core stops where it stands (a run never outlasts the command that started it).
+    bool Halt(int core);
     bool SetPC(int core, uint32_t address);
     const std::string& Error() const { return m_error; }
 
@@ -63,6 +76,9 @@ public:
     uint32_t Executed(uint32_t address) const;
     uint32_t Taken(uint32_t address) const;
     uint32_t NotTaken(uint32_t address) const;
+
+    // The frame of the function at the core's PC (a function without a frame: its base is FP).
+    static TargetFrame CurrentFrame(const TargetCore& c);
 
     // 32-bit values in the target's memory (little-endian, addresses wrap at 64 KB).
     static uint32_t ReadWord(uint32_t address);

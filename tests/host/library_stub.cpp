@@ -20,7 +20,7 @@ std::string Name(const char* path) {
 }
 
 // Assembler calls carry flag 0x8.
-constexpr int kAsmFlag = 0x8;
+constexpr int kAsmFlag = 0x8, kCoverageFlag = 0x4;
 
 } // namespace
 
@@ -60,6 +60,8 @@ __declspec(dllexport) int __cdecl SetColumnDatas(int id, int flags, const void* 
     Stub().seen.push_back("Columns(" + std::to_string(id) + ", " + std::to_string(flags) + ")");
     if (flags & kAsmFlag)
         Stub().chains[HostState::Get().activeCore] = static_cast<const AsmLineRecord*>(data);
+    else if (flags & kCoverageFlag)
+        Stub().coverage = static_cast<const CoverageRecord*>(data);
     else
         Stub().marks = static_cast<const SourceLineRecord*>(data);
     if (Stub().onColumns)

@@ -20,6 +20,8 @@ struct LibraryStub {
     // The source view's marks of the last SetColumnDatas; the assembler chain each active core's
     // view holds (as the library keys its assembler views), and the line each selects.
     const SourceLineRecord* marks = nullptr;
+    const CoverageRecord* coverage = nullptr; // the coverage column's records
+
     std::map<int, const AsmLineRecord*> chains;
     std::map<int, int> selected;
     // Runs inside SetColumnDatas, after the call is recorded.

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "host/lib/command_line.h"
+#include "host/lib/host_memory.h"
+#include "host/lib/target_eval.h"
 #include "tests/host/target_fixture.h"
 
 namespace {
@@ -63,6 +65,54 @@ TEST_F(Session, FiftyStepsEachEndWhereTheTargetStands) {
         EXPECT_EQ(at.substr(0, at.rfind(':')), S().paneText[2]) << n;
     }
     EXPECT_EQ("", S().lastError);
+}
+
+// The Stop command halts the core where it stands; a run that takes its whole budget is halted
+// by the host with that reason; after the end there is nothing to halt.
+TEST_F(Session, HaltAndTheBudgetEndARunWithTheirReason) {
+    uint32_t line16 = 0;
+    ASSERT_TRUE(Sample().AddressOfLine(File("main.c"), 16, 0, line16));
+    ASSERT_TRUE(RunHostCommandLine("STEP"));
+    T().ExecuteCommand(0); // Stop
+    EXPECT_EQ("", S().lastError);
+    EXPECT_EQ(StopReason::halt, M().Core(0).lastStop);
+    EXPECT_EQ("Halted", S().paneText[1]);
+
+    Instruction self; // an endless loop on line 16
+    self.op = Op::jmp;
+    self.imm = static_cast<uint16_t>(line16);
+    EncodeInstruction(self, TargetMemory(), line16);
+    for (int run = 0; run < 2; ++run) {
+        ASSERT_TRUE(RunHostCommandLine("GO")) << S().lastError;
+        EXPECT_EQ("Halted (instruction limit)", S().paneText[1]);
+        EXPECT_EQ("main.c:16", S().paneText[2]);
+    }
+    ASSERT_TRUE(RunHostCommandLine("HALT"));
+    EXPECT_EQ("Halted", S().paneText[1]);
+
+    ASSERT_TRUE(RunHostCommandLine("RESET ; GO"));
+    EXPECT_FALSE(RunHostCommandLine("HALT"));
+    EXPECT_EQ("the program has ended", S().lastError);
+    EXPECT_EQ("Ended", S().paneText[1]);
+}
+
+// The locals read from the function's frame at every instruction of the call: before the frame
+// is built, while it is, in the body and at the return after it is taken down.
+TEST_F(Session, LocalsReadTheirFrameFromEntryToReturn) {
+    ASSERT_TRUE(RunHostCommandLine("SET BREAKPOINT AT square ; GO ; GO"));
+    ASSERT_EQ("util.c:7:1", At());
+    const uint32_t entrySP = M().Core(0).reg[SP];
+    std::string n, result;
+    for (int step = 0; M().Core(0).reg[SP] <= entrySP && step < 20; ++step) {
+        ASSERT_TRUE(EvaluateValue("n", 0, n)) << step;
+        EXPECT_EQ("n: 1", n) << "the second call's argument, instruction " << step;
+        if (step > 6) { // once the body wrote it
+            ASSERT_TRUE(EvaluateValue("result", 0, result));
+            EXPECT_EQ("result: 1", result) << step;
+        }
+        ASSERT_TRUE(M().StepInstruction(0));
+    }
+    EXPECT_EQ("main.c:19", At().substr(0, 9));
 }
 
 } // namespace
