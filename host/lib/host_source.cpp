@@ -293,17 +293,20 @@ const SourceLineRecord* SourceLineRecords(int file, int core) {
 const CoverageRecord* CoverageRecords(int file, int core) {
     static std::map<int, std::deque<std::vector<CoverageRecord>>> lists;
     std::vector<CoverageRecord>& records = NextGeneration(lists, SourceContextTag(file, core));
+    // The column shows the texts one a row: a record for every line, keyed by its row, so that
+    // each text stands beside its line; a line without code has no text and no colour.
     const int last = Sample().LastCodeLine(file);
     for (int line = 1; line <= last; ++line) {
-        const auto statements = Sample().StatementsOfLine(file, line);
-        if (statements.empty())
-            continue;
         CoverageRecord r{};
-        r.lineKey = line;
-        snprintf(r.textName, sizeof r.textName, "cov %s %d", Sample().files[file].module.c_str(),
-                 line);
-        const bool ran = TargetMachine::Get().Executed(statements.front()->address) > 0;
-        r.colour = ran ? 0xC0FFC0 : 0xC0C0FF;
+        r.lineKey = line - 1;
+        r.colour = kNoSourceColor;
+        const auto statements = Sample().StatementsOfLine(file, line);
+        if (!statements.empty()) {
+            snprintf(r.textName, sizeof r.textName, "cov %s %d",
+                     Sample().files[file].module.c_str(), line);
+            const bool ran = TargetMachine::Get().Executed(statements.front()->address) > 0;
+            r.colour = ran ? 0xC0FFC0 : 0xC0C0FF;
+        }
         records.push_back(r);
     }
     for (size_t i = 0; i + 1 < records.size(); ++i)

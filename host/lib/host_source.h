@@ -37,8 +37,8 @@ uint32_t SourceColor(int file, int line, int column, int core);
 // The records of every code line of a file for a core, linked in line order. The list is the
 // host's and stays valid until the next call for the same file and core.
 const SourceLineRecord* SourceLineRecords(int file, int core);
-// The coverage column's records of a file (one per code line, the colour green for a line that
-// ran, red for one that did not) and the text behind a record's name.
+// The coverage column's records of a file (one per line, keyed by the line's row; a code line's
+// colour green when it ran, red when it did not) and the text behind a record's name.
 const CoverageRecord* CoverageRecords(int file, int core);
 std::string CoverageText(const char* name);
 
