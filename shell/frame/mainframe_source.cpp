@@ -405,6 +405,17 @@ int CMainFrame::SetColumnDatas(int nId, UINT nFlags, void* pData, int) {
         if (CLineCtrl* pCtrl = pLines != nullptr ? pLines->LineCtrl() : nullptr)
             pCtrl->SetColumnData(pData);
     }
+    if (nFlags & 0x4) {
+        // The coverage texts are the host's: read again for the new records, drawn at once.
+        CLineWnd* pCoverage = SourceFrameCoverage(pFrame);
+        if (CLineCtrl* pCtrl = pCoverage != nullptr ? pCoverage->LineCtrl() : nullptr) {
+            const HWND hCtrl = pCtrl->GetSafeHwnd();
+            pCtrl->SetColumnData(pData);
+            pCtrl->LoadHostText();
+            if (::IsWindow(hCtrl))
+                ::InvalidateRect(hCtrl, nullptr, TRUE);
+        }
+    }
     if (nFlags & 0x8)
         SetAsmColumnData(pFrame, pData);
     return 1;

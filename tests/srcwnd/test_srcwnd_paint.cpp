@@ -222,3 +222,56 @@ TEST_F(SrcWndPaint, TheWordUnderTheMouseIsEvaluatedForItsTip) {
     RunFor(900);
     EXPECT_EQ("counter", g_tipAsked);
 }
+
+namespace {
+const COLORREF kRan = RGB(0, 0xA0, 0), kNotRan = RGB(0xE0, 0, 0);
+
+const char* __cdecl CoverageTexts(const char* name, int) {
+    const std::string n = name ? name : "";
+    return n == "ran" ? "12x<NL>every statement ran" : n == "not" ? "0x" : "";
+}
+
+// Pixels of the window, as the screen shows it, in the colour.
+int PixelsOf(HWND window, COLORREF colour) {
+    ScreenImage image;
+    RECT r{};
+    GetWindowRect(window, &r);
+    return image.Read(window) ? image.Count(r, Rgb(colour)) : -1;
+}
+} // namespace
+
+// The host's coverage records reach the coverage column, which shows each record's text in its
+// colour; an update with an empty range leaves no line highlighted.
+TEST_F(SrcWndPaint, TheCoverageColumnShowsTheHostsRecordsAndAnEmptyRangeNoHighlight) {
+    HostState::Get().commands.Word(21) = reinterpret_cast<void*>(&CoverageTexts);
+    const std::string path = CFile();
+    const int id = Create(path, 7);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame, 720, 380);
+    ASSERT_EQ(id, Update(id, path, kCurrentLine, 7, 1));
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(3u, panes.size());
+    HWND coverage = PaneBody(panes[0]);
+    HWND view = PaneBody(panes[2]);
+    ASSERT_NE(nullptr, coverage);
+    PumpAll();
+    EXPECT_EQ(0, PixelsOf(coverage, kRan));
+
+    // The column's rows from the top: the keys are the rows.
+    CoverageRecord second{nullptr, 1, "not", kNotRan};
+    CoverageRecord first{&second, 0, "ran", kRan};
+    ASSERT_EQ(1, SetColumnDatas(id, 0x4, &first));
+    PumpAll();
+    EXPECT_GT(PixelsOf(coverage, kRan), 10);
+    EXPECT_GT(PixelsOf(coverage, kNotRan), 10);
+
+    ScreenImage image;
+    ASSERT_TRUE(image.Read(frame));
+    ASSERT_FALSE(RowsOf(image, view, kHighlight, 40).empty());
+    ASSERT_EQ(id, Update(id, path, kCurrentLine, 7, 1, "main", 1, 1));
+    RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpAll();
+    ASSERT_TRUE(image.Read(frame));
+    EXPECT_TRUE(RowsOf(image, view, kHighlight, 40).empty());
+}

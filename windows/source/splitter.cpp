@@ -49,6 +49,10 @@ CWnd* CSplitter::GetLineNumberPane() const {
     return PaneIfAny(m_bCoverageColumn ? 1 : 0);
 }
 
+CWnd* CSplitter::GetCoveragePane() const {
+    return m_bCoverageColumn ? PaneIfAny(0) : nullptr;
+}
+
 CWnd* CSplitter::GetSourcePane() const {
     const int columns = (m_bLineNumberColumn ? 1 : 0) + (m_bCoverageColumn ? 1 : 0);
     return PaneIfAny(columns);

@@ -32,6 +32,8 @@ public:
 
     // The panes by kind; null where the row has none (or its window is gone).
     CWnd* GetLineNumberPane() const;
+    // A source frame's coverage pane (the assembler frames show coverage in their list).
+    CWnd* GetCoveragePane() const;
     CWnd* GetSourcePane() const;
     CWnd* GetAddressPane() const;
     CWnd* GetDisassemblyPane() const;

@@ -166,6 +166,10 @@ template <class Base> CLineWnd* CSourceFrame<Base>::LineNumberPane() const {
     return m_pSplitter ? DYNAMIC_DOWNCAST(CLineWnd, m_pSplitter->GetLineNumberPane()) : nullptr;
 }
 
+template <class Base> CLineWnd* CSourceFrame<Base>::CoveragePane() const {
+    return m_pSplitter ? DYNAMIC_DOWNCAST(CLineWnd, m_pSplitter->GetCoveragePane()) : nullptr;
+}
+
 template <class Base> BOOL CSourceFrame<Base>::OnEraseBkgnd(CDC*) {
     return TRUE;
 }
@@ -260,6 +264,10 @@ END_MESSAGE_MAP()
 
     CTarvikView* SourceFrameView(CWnd * pFrame) {
         return OnSourceFrame(pFrame, [](auto& f) -> CTarvikView* { return f.SourceView(); });
+    }
+
+    CLineWnd* SourceFrameCoverage(CWnd * pFrame) {
+        return OnSourceFrame(pFrame, [](auto& f) -> CLineWnd* { return f.CoveragePane(); });
     }
 
     CLineWnd* SourceFrameLineNumbers(CWnd * pFrame) {

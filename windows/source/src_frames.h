@@ -27,6 +27,7 @@ public:
     // The panes through the splitter; null where the frame has none.
     CTarvikView* SourceView() const;
     CLineWnd* LineNumberPane() const;
+    CLineWnd* CoveragePane() const;
 
 protected:
     BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
@@ -78,6 +79,7 @@ uint32_t GetSourceFrameColumnOptions(CWnd* pFrame);
 // any other window or a missing part.
 CSplitter* SourceFrameSplitter(CWnd* pFrame);
 CTarvikView* SourceFrameView(CWnd* pFrame);
+CLineWnd* SourceFrameCoverage(CWnd* pFrame);
 CLineWnd* SourceFrameLineNumbers(CWnd* pFrame);
 bool RelayoutSourceFrame(CWnd* pFrame, LPCTSTR lpszPath);
 
