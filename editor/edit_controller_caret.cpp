@@ -164,8 +164,11 @@ void SECEditController::ScrollToCaret() {
         ScrollView(lines, columns);
         // The paint may reach code that closes the window and deletes this controller.
         const HWND self = m_hWnd;
-        if (self != NULL && (::UpdateWindow(self), !::IsWindow(self)))
-            return;
+        if (self != NULL) {
+            ::UpdateWindow(self);
+            if (!::IsWindow(self))
+                return;
+        }
     }
     SetCaretPosition(m_caret.m_line, m_caret.m_column, FALSE);
 }
