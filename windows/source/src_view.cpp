@@ -511,7 +511,7 @@ void CTarvikView::GotoLine(int line, int startColumn, int endColumn, int lineCou
     // Showing the line may paint, and a host asked for colours there may close the window.
     const HWND self = m_hWnd;
     m_controller->ShowLine(plan.line, perPage);
-    if (CWnd::FromHandlePermanent(self) != this)
+    if (self != NULL && CWnd::FromHandlePermanent(self) != this)
         return;
     if (plan.illegalStart)
         Trace(L"Illegal start column %d\n", kColumnSentinel);
