@@ -346,7 +346,7 @@ TEST_F(SrcWndFrames, AColumnChangeThatFailsHalfWayLeavesTheWindowAsItWas) {
         EXPECT_EQ((std::vector<std::wstring>{L"Line", L"Source"}), Captions(frame));
         char* block = Get<BlockFn>("RequestSourceBlock")(id, 0, 0, 1, 1);
         ASSERT_NE(nullptr, block);
-        EXPECT_STREQ("#include <stdio.h>", block);
+        EXPECT_STREQ("#include <stdio.h>\r\n", block);
         HeapFree(GetProcessHeap(), 0, block);
         // The window is still the one of its file, and the other file gets a window of its own.
         EXPECT_EQ(frame, FrameOf(Create(path, 3)));
