@@ -162,8 +162,13 @@ void SECEditController::ScrollToCaret() {
         columns = (caret.x - visible.right) / cw + 8;
     if (lines != 0 || columns != 0) {
         ScrollView(lines, columns);
-        if (m_hWnd != NULL)
-            ::UpdateWindow(m_hWnd);
+        // The paint may reach code that closes the window and deletes this controller.
+        const HWND self = m_hWnd;
+        if (self != NULL) {
+            ::UpdateWindow(self);
+            if (!::IsWindow(self))
+                return;
+        }
     }
     SetCaretPosition(m_caret.m_line, m_caret.m_column, FALSE);
 }

@@ -308,7 +308,11 @@ void SECEditController::MoveCaret(Move move, BOOL extend) {
         const SECEditPosition target = TargetOf(move);
         if (target != m_caret || move == moveDocStart || move == moveDocEnd) {
             SetCaretPosition(target.m_line, target.m_column, IsVirtualSpaceAllowed());
+            // The scroll paints at once, and the paint may close the window.
+            const HWND self = m_hWnd;
             ScrollToCaret();
+            if (self != NULL && !::IsWindow(self))
+                return;
         }
     } else {
         if (!m_anchored) {

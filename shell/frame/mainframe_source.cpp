@@ -84,8 +84,10 @@ bool PageView(CTarvikView& view, int action, int count) {
     if (pController == nullptr || pModel == nullptr)
         return false;
     using Move = SECEditController::Move;
+    // Each move may scroll and paint, and a host asked for colours there may close the window.
+    const HWND hView = view.GetSafeHwnd();
     auto repeat = [&](Move move, bool bCharacters) {
-        for (int i = BoundedCount(*pModel, count, bCharacters); i > 0; --i)
+        for (int i = BoundedCount(*pModel, count, bCharacters); i > 0 && ::IsWindow(hView); --i)
             pController->MoveCaret(move, FALSE);
     };
     switch (action) {
@@ -127,14 +129,18 @@ bool PageView(CTarvikView& view, int action, int count) {
     }
 }
 
-// Lines first to last (1-based; both -1: from the first line) from column a of the first to
+// Lines first to last (1-based; both -1: the first line) from column a of the first to
 // column b of the last (0 or less: its end), clamped to the text.
 bool BlockText(SECEditModel& model, int a, int b, int first, int last, CString& text) {
     const int count = model.GetLineCount();
     if (count <= 0)
         return false;
-    if (first == -1 && last == -1)
-        first = 1, last = count;
+    if (first == -1 && last == -1) {
+        // Only the first line is wanted, so only it is copied; b bounds the text's last line,
+        // which is the first only in a text of one line.
+        first = 1, last = 1;
+        b = count == 1 ? b : 0;
+    }
     if (first < 1 || last < first || first > count)
         return false;
     last = std::min(last, count);
@@ -142,6 +148,13 @@ bool BlockText(SECEditModel& model, int a, int b, int first, int last, CString& 
     const int startColumn = std::min(std::max(a, 0), std::max(0, model.GetLineLength(first - 1)));
     const int endColumn = b > 0 ? std::min(b, lastLength) : lastLength;
     return model.GetText(text, first - 1, startColumn, last - 1, endColumn) != FALSE;
+}
+
+// The source view of a frame taken by handle before a call that can paint: a host asked for
+// colours there may have closed the window. Null once it is gone.
+CTarvikView* LiveSourceView(HWND hFrame) {
+    CWnd* pFrame = ::IsWindow(hFrame) ? CWnd::FromHandlePermanent(hFrame) : nullptr;
+    return pFrame != nullptr ? SourceFrameView(pFrame) : nullptr;
 }
 
 bool HasText(LPCTSTR lpszText) {
@@ -324,15 +337,20 @@ intptr_t CMainFrame::UpdateSourceWindow(int nId, LPCTSTR lpszName, LPCTSTR lpszP
     // The column's caret mark leaves its old row here: the column repaints that row and the
     // new one as it scrolls (all of it only when it scrolls), so a step redraws what changed.
     if (pView != nullptr && nLine != 0) {
-        CLineWnd* pLines = SourceFrameLineNumbers(pFrame);
+        const HWND hFrame = pFrame->GetSafeHwnd();
         pView->GotoLine(nLine, nStartColumn, nEndColumn, nLineCount, TRUE);
+        pView = LiveSourceView(hFrame);
+        CLineWnd* pLines = pView != nullptr ? SourceFrameLineNumbers(pFrame) : nullptr;
         if (pLines != nullptr) {
             pLines->ScrollToLine(nLine);
             // The column's page is shorter than the view's (its bottom strip), so its own
             // middle-third scroll can land elsewhere: the numbers stand beside the view's lines.
-            pView->SyncLineNumbers();
+            if ((pView = LiveSourceView(hFrame)) != nullptr)
+                pView->SyncLineNumbers();
+            pView = LiveSourceView(hFrame);
         }
-        pView->SetContextTag(static_cast<uint32_t>(nTag));
+        if (pView != nullptr)
+            pView->SetContextTag(static_cast<uint32_t>(nTag));
     }
     return result;
 }
@@ -448,9 +466,12 @@ int CMainFrame::PageWindow(int nId, int nAction, int nCount) {
     CTarvikView* pView = pFrame != nullptr ? SourceFrameView(pFrame) : nullptr;
     if (pView == nullptr)
         return 0;
-    if (!PageView(*pView, nAction, nCount))
+    const HWND hFrame = pFrame->GetSafeHwnd();
+    if (!PageView(*pView, nAction, nCount) || (pView = LiveSourceView(hFrame)) == nullptr)
         return 1;
     pView->UpdateWindow();
+    if (LiveSourceView(hFrame) == nullptr)
+        return 1;
     if (CLineWnd* pLines = SourceFrameLineNumbers(pFrame)) {
         pLines->Invalidate(FALSE);
         pLines->UpdateWindow();

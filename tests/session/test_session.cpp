@@ -130,8 +130,8 @@ TEST_F(Session, FromABreakpointDraggedOntoTheListToTheProgramsEnd) {
     const std::string dropped = DragLineOnto(m_mainFile, 20, m_lists.breakpoints);
     EXPECT_EQ("SET BREAKPOINT AT main.c\\@LINE 20", dropped);
     const std::string lists = std::to_string(m_lists.breakpoints);
-    EXPECT_EQ((std::vector<std::string>{// The service knows the first source window as 0.
-                                        "DD.StartDrag(\"SrcWnd\", 0, \"SrcWndLine\")",
+    EXPECT_EQ((std::vector<std::string>{// The service knows the source view by its id, 2.
+                                        "DD.StartDrag(\"SrcWnd\", 2, \"SrcWndLine\")",
                                         "DD.Drop(\"BrkWnd\", " + lists + ", \"BrkWndState\")",
                                         "DD.Command(\"SET BREAKPOINT AT main.c\\@LINE 20\")"}),
               Since(kHeard));

@@ -215,21 +215,36 @@ SourceMenuContext CodeLine(const SourceLineRecord& record) {
 }
 
 TEST(SourceMenuIds, MoreColumnsThanIdsLeaveTheRestOut) {
-    SourceHost::Bind(HostVersion(3, 13));
+    // Past the last choice id lie real commands: neither list may reach them.
+    std::vector<std::string> texts;
     for (int k = 0; k < 40; ++k)
-        SourceHost::Get().columns.push_back(Column(1 + k % 20));
-    SourceLineRecord record{12, 0x0280, nullptr};
-    CMenu popup;
-    popup.CreatePopupMenu();
-    SourceMenuChoices choices;
-    BuildSourceMenu(popup, CodeLine(record), choices);
-    HMENU sub = GetSubMenu(popup.GetSafeHmenu(), 0);
-    ASSERT_NE(nullptr, sub);
-    int count = GetMenuItemCount(sub);
-    EXPECT_EQ(kBreakChoices, count);
-    for (int i = 0; i < count; ++i)
-        EXPECT_EQ(kSourceSubmenuFirst + i, GetMenuItemID(sub, i));
-    EXPECT_EQ(BreakChoiceAction::None, ResolveBreakChoice(choices, kSourceSubmenuLast + 1).action);
+        texts.push_back("statement " + std::to_string(k));
+    const struct {
+        const char* list;
+        uint32_t flags;
+    } rows[] = {{"40 column words", 0x0280}, {"40 statements of the line", 0x0100}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.list);
+        SourceHost::Bind(HostVersion(3, 13));
+        for (int k = 0; k < 40; ++k) {
+            SourceHost::Get().columns.push_back(Column(1 + k % 20));
+            SourceHost::Get().lineEntries.push_back(
+                {0, texts[k].c_str(), static_cast<uint32_t>(k + 1)});
+        }
+        SourceLineRecord record{12, row.flags, nullptr};
+        CMenu popup;
+        popup.CreatePopupMenu();
+        SourceMenuChoices choices;
+        BuildSourceMenu(popup, CodeLine(record), choices);
+        HMENU sub = GetSubMenu(popup.GetSafeHmenu(), 0);
+        ASSERT_NE(nullptr, sub);
+        int count = GetMenuItemCount(sub);
+        EXPECT_EQ(kBreakChoices, count);
+        for (int i = 0; i < count; ++i)
+            EXPECT_EQ(kSourceSubmenuFirst + i, GetMenuItemID(sub, i));
+        EXPECT_EQ(BreakChoiceAction::None,
+                  ResolveBreakChoice(choices, kSourceSubmenuLast + 1).action);
+    }
 }
 
 TEST(SourceMenuIds, CoverageNotesForSeveralRunsOrComments) {

@@ -246,6 +246,12 @@ TEST_F(SourceDocs, ReloadTakesTheNewFileAndAFailedOneKeepsTheOld) {
     EXPECT_TRUE(model.IsReadOnly()) << "the window never takes the user's typing";
 }
 
+static void* __cdecl NoHostObject(int, void** out) {
+    if (out)
+        *out = nullptr;
+    return nullptr;
+}
+
 TEST_F(SourceDocs, FunctionKeysGoToTheHostsWindowNotTheEditor) {
     CTarvikView* view = nullptr;
     CTarvikDoc* doc = OpenSource("sample.c", &view);
@@ -255,15 +261,19 @@ TEST_F(SourceDocs, FunctionKeysGoToTheHostsWindowNotTheEditor) {
     controller->SetCaretPosition(4, 0, FALSE);
     const struct {
         bool hostWindow;
-        size_t keys;
-    } cases[] = {{true, 1}, {false, 0}};
+        bool hostObject; // false: the host has no record of its key window at all
+    } cases[] = {{true, true}, {false, true}, {true, false}};
+    void* const hostObject = HostState::Get().commands.Word(14);
     for (const auto& c : cases) {
         KeyWindow target;
         HostState::Get().keyObject.SetKeyWindow(c.hostWindow ? target.hwnd : nullptr);
+        HostState::Get().commands.Word(14) =
+            c.hostObject ? hostObject : reinterpret_cast<void*>(&NoHostObject);
         ::PostMessageW(view->m_hWnd, WM_KEYDOWN, VK_F5, 0x003F0001);
         ::PostMessageW(view->m_hWnd, WM_KEYDOWN, VK_F9, 0x00430001);
         Pump();
-        if (!c.hostWindow) {
+        HostState::Get().commands.Word(14) = hostObject;
+        if (!c.hostWindow || !c.hostObject) {
             // The stand-in host answers with its own window when none is set: none of ours.
             EXPECT_TRUE(KeyWindow::Keys().empty());
         } else {

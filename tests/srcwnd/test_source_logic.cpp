@@ -3,11 +3,13 @@
 // highlights, the colours of a run, the middle-third scroll and the set-value answer.
 #include "tests/srcwnd/source_host.h"
 #include "windows/source/file_doc.h"
+#include "windows/source/line_wnd.h"
 #include "windows/source/set_val_dlg.h"
 #include "windows/source/src_controller.h"
 #include "windows/source/src_doc.h"
 #include "windows/source/src_view.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -225,3 +227,26 @@ TEST(SetValueAnswer, TheTextAfterTheFirstColon) {
 }
 
 } // namespace
+
+// The column numbers every line, and an empty file still has line 1.
+TEST(LineNumberText, OneNumberALineFromOne) {
+    const struct {
+        int count;
+        const wchar_t* head; // the text's start
+        const wchar_t* tail; // and its end
+        size_t lines;
+    } cases[] = {{0, L"1", L"1", 1},
+                 {1, L"1", L"1", 1},
+                 {10, L"1\n2\n3\n", L"\n9\n10", 10},
+                 {9999999, L"1\n2\n3\n", L"\n9999998\n9999999", 9999999}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.count);
+        std::wstring text = L"old";
+        ASSERT_TRUE(CLineWnd::BuildLineNumbers(c.count, text));
+        const std::wstring head(c.head), tail(c.tail);
+        ASSERT_GE(text.size(), tail.size());
+        EXPECT_EQ(head, text.substr(0, head.size()));
+        EXPECT_EQ(tail, text.substr(text.size() - tail.size()));
+        EXPECT_EQ(c.lines, static_cast<size_t>(std::count(text.begin(), text.end(), L'\n')) + 1);
+    }
+}

@@ -30,6 +30,20 @@ int __cdecl RecordChain(int, HostRequest* r, int*, int, int) {
     return 1;
 }
 
+// Fails the creation of the n-th pane of a new row in one frame (0: none).
+HWND g_failFrame = nullptr;
+int g_failPane = 0;
+
+LRESULT CALLBACK FailPane(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND && g_failPane > 0) {
+        HWND parent = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs->hwndParent;
+        if (parent != nullptr && GetParent(parent) == g_failFrame &&
+            GetDlgCtrlID(parent) == 0xE900 && --g_failPane == 0)
+            return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 int32_t __cdecl DocumentKey(int context) {
     return -context; // negative: the slot must hold it sign-extended
 }
@@ -229,8 +243,9 @@ TEST_F(SrcWndFrames, DragsOverTheColumnAndTheTextNameTheirPartToTheHost) {
     ASSERT_EQ(S_OK, OleGetClipboard(&data));
     const struct {
         HWND window;
-        const char* target;
-    } parts[] = {{PaneBody(panes[0]), "\"SrcWndLine\""}, {PaneBody(panes[1]), "\"SrcWnd\", 1)"}};
+        const char* target; // each half by its own window id: the column 1, the text 2
+    } parts[] = {{PaneBody(panes[0]), "\"SrcWnd\", 1, \"SrcWndLine\""},
+                 {PaneBody(panes[1]), "\"SrcWnd\", 2, \"SrcWnd\", 1)"}};
     for (const auto& part : parts) {
         SCOPED_TRACE(part.target);
         auto* target = static_cast<IDropTarget*>(GetPropW(part.window, L"OleDropTargetInterface"));
@@ -298,4 +313,65 @@ TEST_F(SrcWndFrames, AWindowWithoutSourceShowsNoneUntilTheHostNamesAFile) {
     const intptr_t opened = Update(999, "", 0, 0x203, 1);
     EXPECT_TRUE(IsWindow(reinterpret_cast<HWND>(opened)));
     EXPECT_NE(reinterpret_cast<intptr_t>(frame), opened);
+}
+
+// A column change whose new row cannot be built leaves the window as it was: its panes, its
+// file, and one document that lookups by path find.
+TEST_F(SrcWndFrames, AColumnChangeThatFailsHalfWayLeavesTheWindowAsItWas) {
+    const std::string path = CFile();
+    const std::string other = WriteFile("other.c", "int other;\r\n");
+    const struct {
+        const char* what;
+        std::string path;
+        int failPane; // the third pane of the new row is the line-number column
+    } rows[] = {{"same file, the last pane fails", path, 3},
+                {"another file, the last pane fails", other, 3},
+                {"another file that cannot be read", m_folder, 0}};
+    using BlockFn = char*(__cdecl*)(int, int, int, int, int);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        const int id = Create(path, 3);
+        ASSERT_GT(id, 0);
+        HWND frame = FrameOf(id);
+        Show(frame);
+        ASSERT_EQ(id, Update(id, path, 4, 3, 1));
+        g_failFrame = frame;
+        g_failPane = row.failPane;
+        HHOOK hook = SetWindowsHookExW(WH_CBT, &FailPane, nullptr, GetCurrentThreadId());
+        Update(id, row.path, 4, 7, 1); // the same tag: nothing to read again
+        UnhookWindowsHookEx(hook);
+        g_failPane = 0;
+        PumpAll();
+        EXPECT_EQ(frame, FrameOf(id));
+        EXPECT_EQ((std::vector<std::wstring>{L"Line", L"Source"}), Captions(frame));
+        char* block = Get<BlockFn>("RequestSourceBlock")(id, 0, 0, 1, 1);
+        ASSERT_NE(nullptr, block);
+        EXPECT_STREQ("#include <stdio.h>\r\n", block);
+        HeapFree(GetProcessHeap(), 0, block);
+        // The window is still the one of its file, and the other file gets a window of its own.
+        EXPECT_EQ(frame, FrameOf(Create(path, 3)));
+        const int second = Create(other, 3);
+        ASSERT_GT(second, 0);
+        EXPECT_NE(frame, FrameOf(second));
+        EXPECT_TRUE(Lines("MessageBox").empty());
+        using CloseFn = int(__cdecl*)(intptr_t, int);
+        Get<CloseFn>("CloseMDIWindow")(second, 1);
+        Get<CloseFn>("CloseMDIWindow")(id, 1);
+        PumpAll();
+    }
+}
+
+// The frame's small icon is the library's own source-window icon; the box of a frame that
+// cannot make its document has its text in the library.
+TEST_F(SrcWndFrames, TheFrameShowsTheSourceIconAndTheLibraryHoldsItsTexts) {
+    const int id = Create(CFile(), 3);
+    ASSERT_GT(id, 0);
+    const auto icon = reinterpret_cast<HICON>(
+        LoadImageW(m_module, MAKEINTRESOURCEW(146), IMAGE_ICON, 16, 16, LR_SHARED));
+    ASSERT_NE(nullptr, icon);
+    EXPECT_EQ(reinterpret_cast<LRESULT>(icon),
+              SendMessageW(FrameOf(id), WM_GETICON, ICON_SMALL, 0));
+    wchar_t text[64] = {};
+    LoadStringW(m_module, 61700, text, 64);
+    EXPECT_STREQ(L"Failed to create empty document.", text);
 }

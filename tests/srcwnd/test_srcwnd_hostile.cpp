@@ -53,9 +53,10 @@ TEST_F(SrcWndHostile, FilesThatCannotBeShownFailClearlyAndLeaveTheLibraryUsable)
     const struct {
         const char* what;
         std::string path;
+        bool unreadable = false; // nothing to show: no window, and no box either
     } cases[] = {
-        {"missing", m_folder + "\\missing.c"},
-        {"directory", m_folder},
+        {"missing", m_folder + "\\missing.c", true},
+        {"directory", m_folder, true},
         {"binary", WriteFile("binary.c", std::string("\x7F"
                                                      "ELF\0\0\x01\x02\0\xFF\xFE",
                                                      12))},
@@ -77,6 +78,12 @@ TEST_F(SrcWndHostile, FilesThatCannotBeShownFailClearlyAndLeaveTheLibraryUsable)
             PumpAll();
         } else {
             EXPECT_EQ(-1, id);
+        }
+        if (c.unreadable) {
+            EXPECT_EQ(-1, id);
+            EXPECT_EQ(0, Update(9999, c.path, 3, 3, 1)); // an id no window has
+            PumpAll();
+            EXPECT_TRUE(Lines("MessageBox").empty());
         }
         EXPECT_LT(GetTickCount() - start, 60000u);
     }
@@ -113,8 +120,8 @@ TEST_F(SrcWndHostile, AnUpdateWithoutPathKeepsTheWindowsFile) {
     EXPECT_EQ(id, Update(id, path, 4, 3, 2));
 }
 
-// A new context tag reads the file again whenever it changed since it was read (its size or its
-// time of writing), and the window then shows the new text.
+// A new context tag reads the file again, and the window then shows the new text: also a file
+// rewritten with its old size and its old time of writing.
 TEST_F(SrcWndHostile, ANewTagShowsTheFileAsItIsNow) {
     const std::string path = WriteFile("reload.c", "int a;\n");
     const int id = Create(path, 3);
@@ -123,25 +130,30 @@ TEST_F(SrcWndHostile, ANewTagShowsTheFileAsItIsNow) {
     const struct {
         const char* name;
         const char* bytes;
-        bool later;        // the same size: only the time of writing tells the change
+        int minutes;       // the time of writing moved on by this much (-1: kept as it was)
         const char* first; // the block of the first line, with its line feed
-    } cases[] = {{"longer", "int bb;\nint c;\n", false, "int bb;\n"},
-                 {"same size, written later", "int xx;\nint y;\n", true, "int xx;\n"},
-                 {"shorter", "x\n", false, "x\n"}};
+    } cases[] = {{"longer", "int bb;\nint c;\n", 0, "int bb;\n"},
+                 {"same size, written later", "int xx;\nint y;\n", 1, "int xx;\n"},
+                 {"same size, same time of writing", "int zz;\nint w;\n", -1, "int zz;\n"},
+                 {"shorter", "x\n", 0, "x\n"}};
     int tag = 1;
     using BlockFn = char*(__cdecl*)(int, int, int, int, int);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
+        WIN32_FILE_ATTRIBUTE_DATA before{};
+        ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &before));
         WriteFile("reload.c", c.bytes);
-        if (c.later) {
+        if (c.minutes != 0) {
             HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
                                       OPEN_EXISTING, 0, nullptr);
             ASSERT_NE(INVALID_HANDLE_VALUE, file);
-            FILETIME written{};
-            GetSystemTimeAsFileTime(&written);
-            ULARGE_INTEGER t{{written.dwLowDateTime, written.dwHighDateTime}};
-            t.QuadPart += 10000000ull * 60; // a minute on
-            written = {t.LowPart, t.HighPart};
+            FILETIME written = before.ftLastWriteTime;
+            if (c.minutes > 0) {
+                GetSystemTimeAsFileTime(&written);
+                ULARGE_INTEGER t{{written.dwLowDateTime, written.dwHighDateTime}};
+                t.QuadPart += 10000000ull * 60 * c.minutes;
+                written = {t.LowPart, t.HighPart};
+            }
             SetFileTime(file, nullptr, nullptr, &written);
             CloseHandle(file);
         }

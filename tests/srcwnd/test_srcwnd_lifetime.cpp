@@ -68,3 +68,39 @@ TEST_F(SrcWndLifetime, TheHostClosesTheWindowInsideAColourQuery) {
     PumpAll();
     EXPECT_FALSE(IsWindow(frame));
 }
+
+// A step or a page far off the shown lines scrolls, and the scroll paints at once: the paint
+// asks the host's colours, and the host closes the window there.
+TEST_F(SrcWndLifetime, TheHostClosesTheWindowInsideTheColourQueryOfAScroll) {
+    std::string text;
+    for (int i = 1; i <= 200; ++i)
+        text += "int line" + std::to_string(i) + " = " + std::to_string(i) + ";\r\n";
+    const std::string path = WriteFile("long.c", text);
+    using PageFn = int(__cdecl*)(int, int, int);
+    const struct {
+        const char* call;
+        bool page;
+    } rows[] = {{"UpdateSourceWindow to line 180", false},
+                {"PageSourceWindow two pages down", true}};
+    void* const colours = HostState::Get().commands.Word(22);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.call);
+        HostState::Get().commands.Word(22) = colours;
+        const int id = Create(path, 7);
+        ASSERT_GT(id, 0);
+        HWND frame = FrameOf(id);
+        Update(id, path, 3, 7, 4);
+        Show(frame);
+        PumpAll();
+        HostState::Get().commands.Word(22) = reinterpret_cast<void*>(&CloseInsideColour);
+        g_closeId = id;
+        if (row.page)
+            Get<PageFn>("PageSourceWindow")(id, 2, 5);
+        else
+            Update(id, path, 180, 7, 4);
+        PumpAll();
+        EXPECT_FALSE(IsWindow(frame));
+        g_closeId = 0;
+    }
+    HostState::Get().commands.Word(22) = colours;
+}

@@ -53,10 +53,6 @@ void CFileDoc::SetTitle(LPCTSTR) {
     CDocument::SetTitle(title);
 }
 
-// The viewer tells of a file it cannot open in its own words; the framework's report would
-// come first and say it differently.
-void CFileDoc::ReportSaveLoadException(LPCTSTR, CException*, BOOL, UINT) {}
-
 BOOL CFileDoc::OnOpenDocument(LPCTSTR lpszPathName) {
     if (lpszPathName == nullptr)
         return FALSE;

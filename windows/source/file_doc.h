@@ -22,8 +22,6 @@ public:
     // "View File: %s" with the viewer's path.
     void SetTitle(LPCTSTR lpszTitle) override;
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
-    void ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving,
-                                 UINT nIDPDefault) override;
     // The viewer never asks to save.
     BOOL SaveModified() override;
     // The file viewer's form of the language-configuration command.

@@ -1,6 +1,7 @@
 #include "windows/source/file_view.h"
 
 #include "shell/frame/mainframe.h"
+#include "windows/common/file_viewer_list.h"
 #include "windows/source/file_doc.h"
 
 #include <algorithm>
@@ -61,6 +62,11 @@ void CFileView::OnSetFocus(CWnd* pOldWnd) {
 }
 
 void CFileView::OnDestroy() {
+    // A viewer closed from its own frame leaves the list too: a handle left there could come
+    // back as another window's.
+    const HWND hFrame = FileViewerList().Find(m_filePath);
+    if (hFrame != NULL && ::IsChild(hFrame, m_hWnd))
+        FileViewerList().Remove(m_filePath);
     SECEditView::OnDestroy();
 }
 

@@ -173,7 +173,11 @@ void CEditController::ShowLine(int line, int linesPerPage) {
     if (first >= 0) {
         SetCaretPosition(first, 0, FALSE);
         LockRedraw(FALSE);
+        // The scroll paints at once, and the paint may close the window.
+        const HWND self = m_hWnd;
         LockRedraw(TRUE);
+        if (self != NULL && !::IsWindow(self))
+            return;
     }
     SetCaretPosition(std::max(0, std::min(line, count - 1)), 0, FALSE);
 }

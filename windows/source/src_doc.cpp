@@ -66,35 +66,18 @@ BOOL CTarvikDoc::LoadModel(SECEditModel& model, LPCTSTR lpszPath) {
     return loaded;
 }
 
-CTarvikDoc::FileStamp CTarvikDoc::StampOf(LPCTSTR lpszPath) {
-    FileStamp stamp;
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (lpszPath == nullptr || !::GetFileAttributesExW(lpszPath, GetFileExInfoStandard, &data))
-        return stamp;
-    stamp.path = lpszPath;
-    stamp.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    stamp.written =
-        (uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
-    return stamp;
-}
-
-bool CTarvikDoc::FileStamp::SameAs(const FileStamp& other) const {
-    return !path.IsEmpty() && path.CompareNoCase(other.path) == 0 && size == other.size &&
-           written == other.written;
-}
-
 BOOL CTarvikDoc::OnOpenDocument(LPCTSTR lpszPathName) {
     if (!CDocument::OnOpenDocument(lpszPathName))
         return FALSE;
     SelectLanguage(lpszPathName);
     if (CTarvikView* view = GetSourceView())
         view->SetFilePath(lpszPathName);
-    const FileStamp stamp = StampOf(lpszPathName);
     const BOOL loaded = LoadModel(m_model, lpszPathName);
-    m_loaded = loaded ? stamp : FileStamp();
     m_noSource = false;
     return loaded;
 }
+
+void CTarvikDoc::ReportSaveLoadException(LPCTSTR, CException*, BOOL, UINT) {}
 
 BOOL CTarvikDoc::OnSaveDocument(LPCTSTR) {
     return FALSE;
@@ -123,20 +106,14 @@ BOOL CTarvikDoc::ReloadFile(LPCTSTR lpszPath) {
     CEditController* controller = view ? view->GetSourceController() : nullptr;
     if (controller != nullptr)
         controller->ClearSelection(FALSE);
-    // The text already read from this very file (same path, size and time of writing) is
-    // what a second read would give: a window opened for the host's new context shows it.
-    const FileStamp stamp = StampOf(lpszPath);
-    if (!stamp.SameAs(m_loaded) || m_model.IsModified()) {
-        const BOOL readOnly = m_model.IsReadOnly();
-        m_model.ResetDocument();
-        SelectLanguage(lpszPath);
-        m_model.IsUnicodeFile(lpszPath);
-        if (!m_model.OpenFile(lpszPath)) {
-            m_model.SetReadOnly(readOnly); // the reset cleared it
-            m_loaded = FileStamp();
-            return FALSE;
-        }
-        m_loaded = stamp;
+    // Always read: a file rewritten in place can keep its size and its time of writing.
+    const BOOL readOnly = m_model.IsReadOnly();
+    m_model.ResetDocument();
+    SelectLanguage(lpszPath);
+    m_model.IsUnicodeFile(lpszPath);
+    if (!m_model.OpenFile(lpszPath)) {
+        m_model.SetReadOnly(readOnly); // the reset cleared it
+        return FALSE;
     }
     if (controller != nullptr)
         controller->SetCaretPosition(0, 0, FALSE);
@@ -160,7 +137,6 @@ void CTarvikDoc::ShowNoSource() {
     // No file stands behind the window: no lookup by path finds it, and the next update that
     // names a file reads it.
     ClearPathName();
-    m_loaded = FileStamp();
     m_noSource = true;
     if (view != nullptr) {
         view->SetFilePath(L"");

@@ -45,6 +45,11 @@ public:
     void SetModifiedFlag(BOOL bModified = TRUE) override;
     BOOL OnNewDocument() override;
     BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
+    // No box: a source window that cannot read its file just fails its open (the host steps
+    // on through code whose source is elsewhere), and the file viewer tells of it in its own
+    // words.
+    void ReportSaveLoadException(LPCTSTR lpszPathName, CException* e, BOOL bSaving,
+                                 UINT nIDPDefault) override;
     // The document is never written.
     BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
     void OnCloseDocument() override;
@@ -76,17 +81,7 @@ protected:
     // Reads the file into model (8-bit or UTF-16 by its byte-order mark) and makes it read-only.
     static BOOL LoadModel(SECEditModel& model, LPCTSTR lpszPath);
 
-    // Which file the model was read from, as it was then.
-    struct FileStamp {
-        CString path;
-        uint64_t size = 0;
-        uint64_t written = 0;
-        bool SameAs(const FileStamp& other) const;
-    };
-    static FileStamp StampOf(LPCTSTR lpszPath);
-
     int m_coreId = -1;
     SECEditModel m_model;
-    FileStamp m_loaded;
     bool m_noSource = false;
 };

@@ -103,11 +103,24 @@ template <class Base> BOOL CSourceFrame<Base>::RelayoutColumns(LPCTSTR lpszPath)
     CDocTemplate* pTemplate = pDoc != nullptr ? pDoc->GetDocTemplate() : nullptr;
     if (pTemplate == nullptr)
         pTemplate = TarvikApp() != nullptr ? TarvikApp()->SourceTemplate() : nullptr;
+    // On a failure the frame shows what it showed: a document made here closes again, and the
+    // frame's own document reads its old file back.
+    bool bCreatedHere = false;
+    CString oldPath;
+    auto undoDocument = [&] {
+        if (bCreatedHere)
+            pDoc->OnCloseDocument();
+        else if (!oldPath.IsEmpty() && pDoc->OnOpenDocument(oldPath))
+            pDoc->SetPathName(oldPath);
+    };
     if (pDoc != nullptr && lpszPath != nullptr && *lpszPath != 0 &&
         pDoc->GetPathName().CompareNoCase(lpszPath) != 0) {
         // Another file: the same document takes it.
-        if (!pDoc->OnOpenDocument(lpszPath))
+        oldPath = pDoc->GetPathName();
+        if (!pDoc->OnOpenDocument(lpszPath)) {
+            undoDocument();
             return FALSE;
+        }
         pDoc->SetPathName(lpszPath);
     }
     if (pDoc == nullptr) {
@@ -116,8 +129,9 @@ template <class Base> BOOL CSourceFrame<Base>::RelayoutColumns(LPCTSTR lpszPath)
             AfxMessageBox(kEmptyDocumentMessage);
             return FALSE;
         }
+        bCreatedHere = true;
         if (lpszPath == nullptr || !pDoc->OnOpenDocument(lpszPath)) {
-            pDoc->OnCloseDocument();
+            undoDocument();
             return FALSE;
         }
         pDoc->SetPathName(lpszPath);
@@ -140,6 +154,7 @@ template <class Base> BOOL CSourceFrame<Base>::RelayoutColumns(LPCTSTR lpszPath)
         if (m_pSplitter && m_pSplitter->GetSafeHwnd() != NULL)
             m_pSplitter->SetDlgCtrlID(AFX_IDW_PANE_FIRST);
         pDoc->m_bAutoDelete = bAutoDelete;
+        undoDocument();
         return FALSE;
     }
     this->SetActiveView(SourceView(), FALSE);

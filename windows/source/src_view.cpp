@@ -16,6 +16,7 @@
 #include "windows/source/src_doc.h"
 
 #include <algorithm>
+#include <string>
 
 IMPLEMENT_DYNCREATE(CTarvikView, SECEditView)
 
@@ -172,6 +173,8 @@ BOOL CTarvikView::Create(LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dw
     if (!SECEditView::Create(lpszClassName, lpszWindowName, dwStyle, rect, pParentWnd, nID,
                              pContext))
         return FALSE;
+    // The host knows the window's drags and drops by this id.
+    SetWindowId(static_cast<int>(nID));
     RegisterDragDrop();
     return TRUE;
 }
@@ -292,10 +295,10 @@ int CTarvikView::GetDragData(const SourceLineRecord* record, const char* selecte
     HostText module(m_moduleName);
     const char* moduleText = module.get() ? module.get() : "";
     service->AddString(drag, index++, "MODULE", moduleText);
-    char address[600];
-    _snprintf(address, sizeof address, "C(& %s\\@LINE %d)", moduleText, record->line);
-    address[sizeof address - 1] = 0;
-    service->AddString(drag, index++, "ADDRESS", address);
+    // As long as the module's name is: a full path is no reason to cut the address.
+    const std::string address =
+        std::string("C(& ") + moduleText + "\\@LINE " + std::to_string(record->line) + ")";
+    service->AddString(drag, index++, "ADDRESS", address.c_str());
     service->AddString(drag, index++, "LANGUAGE", "C++");
     int result;
     if (selected == nullptr) {
@@ -505,7 +508,11 @@ void CTarvikView::GotoLine(int line, int startColumn, int endColumn, int lineCou
     const int perPage = lineHeight > 0 ? client.Height() / lineHeight : 0;
     const CPoint origin = GetLogOrigin();
     const SourceHighlight previous = m_highlight;
+    // Showing the line may paint, and a host asked for colours there may close the window.
+    const HWND self = m_hWnd;
     m_controller->ShowLine(plan.line, perPage);
+    if (self != NULL && CWnd::FromHandlePermanent(self) != this)
+        return;
     if (plan.illegalStart)
         Trace(L"Illegal start column %d\n", kColumnSentinel);
     if (plan.illegalCount)
