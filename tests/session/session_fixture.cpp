@@ -95,7 +95,8 @@ void SessionTest::KeepLayout() {
     for (const HostSourceWindow& w : SourceWindows())
         keep("source " + std::to_string(w.file), SourceFrame(w.file), w.position);
     if (m_memory != nullptr)
-        keep("memory", static_cast<HWND>(m_memory->state->memWnd), m_memory->position);
+        keep("memory", GetParent(GetParent(static_cast<HWND>(m_memory->state->memWnd))),
+             m_memory->position);
     auto handle = Get<HandleFn>("GetWindowHandle");
     if (m_watch && m_watch->Id() != 0)
         keep("watch", handle(m_watch->Id()), m_watch->position);

@@ -6,7 +6,10 @@
 
 #include "host/lib/command_line.h"
 
+#include <atomic>
+#include <functional>
 #include <map>
+#include <thread>
 
 #include "host/lib/host_source.h"
 #include "host/lib/source_link.h"
@@ -55,13 +58,27 @@ void Input(DWORD flags, POINT at) {
     SendInput(1, &input, sizeof input);
 }
 
-// The left button pressed at one screen point, the mouse moved in steps, released at another.
-void DragMouse(POINT from, POINT to) {
-    Input(0, from);
-    Input(MOUSEEVENTF_LEFTDOWN, from);
-    for (int step = 1; step <= 8; ++step)
-        Input(0, POINT{from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
-    Input(MOUSEEVENTF_LEFTUP, to);
+// The left button pressed at one screen point, the mouse moved in steps, released at another,
+// at a user's pace from a thread of its own: the window's loop (a drag loop among them) takes
+// each move as it comes.
+void DragMouse(POINT from, POINT to, const std::function<void()>& loop) {
+    std::atomic<bool> done{false};
+    std::thread user([from, to, &done] {
+        Input(0, from);
+        Sleep(50);
+        Input(MOUSEEVENTF_LEFTDOWN, from);
+        for (int step = 1; step <= 8; ++step) {
+            Sleep(30);
+            Input(0, POINT{from.x + (to.x - from.x) * step / 8,
+                           from.y + (to.y - from.y) * step / 8});
+        }
+        Sleep(50);
+        Input(MOUSEEVENTF_LEFTUP, to);
+        done = true;
+    });
+    while (!done)
+        loop();
+    user.join();
 }
 
 bool Shows(HWND window, POINT at) {
@@ -125,7 +142,7 @@ std::string Session::DragLineOnto(int file, int line, int listId) {
     if (!Shows(column, from) || !Shows(tree, to))
         return "(covered)";
     HostState::Get().dragDrop.commands.clear();
-    DragMouse(from, to);
+    DragMouse(from, to, [this] { RunFor(10); });
     RunFor(300);
     const auto& commands = HostState::Get().dragDrop.commands;
     if (commands.empty())
@@ -398,7 +415,7 @@ TEST_F(Session, TheLayoutASessionEndsWithComesBackInTheNextRun) {
     const POINT to{left.left, (left.top + left.bottom) / 2};
     Input(0, from);
     RunFor(50);
-    DragMouse(from, to);
+    DragMouse(from, to, [this] { RunFor(10); });
     RunFor(300);
     ASSERT_EQ(0xE81C, GetDlgCtrlID(GetParent(bar))) << "docked on the left";
     // The user moves the memory window by its caption.
@@ -407,9 +424,7 @@ TEST_F(Session, TheLayoutASessionEndsWithComesBackInTheNextRun) {
     GetWindowRect(memory, &before);
     const POINT caption{before.left + 60, before.top + GetSystemMetrics(SM_CYFRAME) +
                                               GetSystemMetrics(SM_CYCAPTION) / 2};
-    Input(0, caption);
-    RunFor(50);
-    DragMouse(caption, POINT{caption.x - 40, caption.y + 50});
+    DragMouse(caption, POINT{caption.x - 40, caption.y + 50}, [this] { RunFor(10); });
     RunFor(300);
     RECT after{};
     GetWindowRect(memory, &after);
@@ -432,7 +447,9 @@ TEST_F(Session, TheLayoutASessionEndsWithComesBackInTheNextRun) {
     for (const auto& [title, rect] : places) {
         auto found = placesAgain.find(title);
         ASSERT_NE(placesAgain.end(), found) << std::string(title.begin(), title.end());
-        EXPECT_TRUE(rect == found->second) << std::string(title.begin(), title.end());
+        EXPECT_TRUE(rect == found->second)
+            << std::string(title.begin(), title.end()) << " at " << rect.left << "," << rect.top
+            << " comes back at " << found->second.left << "," << found->second.top;
     }
 }
 
