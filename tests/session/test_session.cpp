@@ -6,6 +6,8 @@
 
 #include "host/lib/command_line.h"
 
+#include <ole2.h>
+
 #include <atomic>
 #include <functional>
 #include <map>
@@ -69,8 +71,8 @@ void DragMouse(POINT from, POINT to, const std::function<void()>& loop) {
         Input(MOUSEEVENTF_LEFTDOWN, from);
         for (int step = 1; step <= 8; ++step) {
             Sleep(30);
-            Input(0, POINT{from.x + (to.x - from.x) * step / 8,
-                           from.y + (to.y - from.y) * step / 8});
+            Input(0,
+                  POINT{from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
         }
         Sleep(50);
         Input(MOUSEEVENTF_LEFTUP, to);
@@ -79,11 +81,6 @@ void DragMouse(POINT from, POINT to, const std::function<void()>& loop) {
     while (!done)
         loop();
     user.join();
-}
-
-bool Shows(HWND window, POINT at) {
-    HWND hit = WindowFromPoint(at);
-    return hit == window || IsChild(window, hit);
 }
 
 BOOL CALLBACK FindEvalCtrl(HWND w, LPARAM l) {
@@ -133,17 +130,26 @@ protected:
 
 std::string Session::DragLineOnto(int file, int line, int listId) {
     HWND column = LineColumn(file);
+    POINT p{4, RowOf(line) + m_row16.height / 2};
+    ScreenToClient(column, &p);
+    Click(column, p);
     HWND tree = ListTree(listId);
-    RECT c{}, r{};
-    GetWindowRect(column, &c);
+    auto* target = static_cast<IDropTarget*>(GetPropW(tree, L"OleDropTargetInterface"));
+    if (target == nullptr)
+        return "(no drop target)";
+    RECT r{};
     GetWindowRect(tree, &r);
-    const POINT from{c.left + 4, RowOf(line) + m_row16.height / 2};
-    const POINT to{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-    if (!Shows(column, from) || !Shows(tree, to))
-        return "(covered)";
-    HostState::Get().dragDrop.commands.clear();
-    DragMouse(from, to, [this] { RunFor(10); });
-    RunFor(300);
+    const POINTL over{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    IDataObject* data = nullptr;
+    if (OleGetClipboard(&data) != S_OK)
+        return "(no data)";
+    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    target->DragEnter(data, MK_LBUTTON, over, &effect);
+    target->DragOver(MK_LBUTTON, over, &effect);
+    effect = DROPEFFECT_COPY | DROPEFFECT_LINK;
+    target->Drop(data, 0, over, &effect);
+    data->Release();
+    PumpAll();
     const auto& commands = HostState::Get().dragDrop.commands;
     if (commands.empty())
         return "(no command)";
