@@ -47,7 +47,7 @@ void RunDemoScript(HMODULE library) {
                                            {kRight, 0, 2, 26, 270},    // breakpoints
                                            {kRight, 0, 1, 30, 270},    // call stack
                                            {kBottom, 0, 0, 100, 110}}; // modules
-    static const HostPlacement memoryPlace{0x11, 620, 0, 330, 300};
+    static const HostPlacement memoryPlace{0x11, 620, 0, 310, 300};
     HostMemViewOptions memory;
     memory.bytesPerRow = 4; // the data's 64 bytes in 16 rows
     memory.caption = "Memory - data";
@@ -58,8 +58,8 @@ void RunDemoScript(HMODULE library) {
     // The watch and local-variables windows over the target's variables, the array opened.
     static HostEvalWindow watch(library, HostEvalWindow::watch);
     static HostEvalWindow locals(library, HostEvalWindow::locals);
-    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 620, 300, 330, 250};
-    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 620, 550, 330, 175};
+    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 620, 300, 310, 250};
+    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 620, 550, 310, 150};
     if (watch.Open())
         if (HostEvalWindow::Node* buffer = watch.Find("buffer"))
             watch.Update(8, 0, reinterpret_cast<intptr_t>(buffer->item));
@@ -84,7 +84,7 @@ void RunDemoScript(HMODULE library) {
         for (const HostAsmWindow& w : AsmWindows()) {
             const int32_t step = 24 * w.core;
             HostState::Get().placements[&w.position] =
-                HostPlacement{0x11, step, 440 + step, 620, 285};
+                HostPlacement{0x11, step, 440 + step, 620, 260};
             place(w.id, 1, &w.position);
         }
     }
