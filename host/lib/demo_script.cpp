@@ -36,28 +36,30 @@ void RunDemoScript(HMODULE library) {
         menu("&Trace Settings ...", 1031, -5, 0);
     if (auto pane = Export<TextFn>(library, "SetPaneInfoText"))
         pane("Target halted");
-    // The default layout: the target's state docked on the right; the source with the
-    // disassembly and the memory beside it, the variables below them. Docked
-    // placements: flags 0x41 and the side, then row, position in the row, share of the row in
-    // percent and the row's thickness.
+    HostState::Get().paneText[3] = "C"; // the language pane: the sample's source language
+    // The default layout: the target's state docked on the right, the modules (their paths
+    // long) along the bottom; the source with the disassembly below it, the memory and the
+    // variables beside them. Docked placements: flags 0x41 and the side, then row, position in
+    // the row, share of the row in percent and the row's thickness.
     constexpr int32_t kRight = 0x41 | 0x100;
-    static const HostPlacement lists[4] = {{kRight, 0, 0, 40, 300},  // registers
-                                           {kRight, 0, 2, 20, 300},  // breakpoints
-                                           {kRight, 0, 1, 22, 300},  // call stack
-                                           {kRight, 0, 3, 18, 300}}; // modules
-    static const HostPlacement memoryPlace{0x11, 440, 260, 475, 270};
+    constexpr int32_t kBottom = 0x41 | 0x200;
+    static const HostPlacement lists[4] = {{kRight, 0, 0, 44, 270},    // registers
+                                           {kRight, 0, 2, 26, 270},    // breakpoints
+                                           {kRight, 0, 1, 30, 270},    // call stack
+                                           {kBottom, 0, 0, 100, 110}}; // modules
+    static const HostPlacement memoryPlace{0x11, 620, 0, 310, 300};
     HostMemViewOptions memory;
-    memory.bytesPerRow = 8;
+    memory.bytesPerRow = 4; // the data's 64 bytes in 16 rows
     memory.caption = "Memory - data";
     memory.placement = &memoryPlace;
     if (ConnectMemoryWindows(library))
-        OpenMemoryView(SampleProgram::kDataBase, 8, 80, memory);
+        OpenMemoryView(SampleProgram::kDataBase, 16, 40, memory);
     OpenHostLists(library, lists);
     // The watch and local-variables windows over the target's variables, the array opened.
     static HostEvalWindow watch(library, HostEvalWindow::watch);
     static HostEvalWindow locals(library, HostEvalWindow::locals);
-    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 0, 530, 460, 290};
-    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 460, 530, 455, 290};
+    HostState::Get().placements[&watch.position] = HostPlacement{0x11, 620, 300, 310, 250};
+    HostState::Get().placements[&locals.position] = HostPlacement{0x11, 620, 550, 310, 150};
     if (watch.Open())
         if (HostEvalWindow::Node* buffer = watch.Find("buffer"))
             watch.Update(8, 0, reinterpret_cast<intptr_t>(buffer->item));
@@ -70,19 +72,19 @@ void RunDemoScript(HMODULE library) {
             break;
     PublishStop();
     using PlaceFn = void(__cdecl*)(intptr_t, int, const WindowPosition*);
-    // The disassembly of each core beside the source, the later cores' cascaded over it.
+    // The disassembly of each core below the source, the later cores' cascaded over it.
     const int cores = TargetMachine::Get().CoreCount();
     for (int core = 0; core < cores; ++core)
         OpenAsmWindow(core);
     if (auto place = Export<PlaceFn>(library, "UpdateWndPos")) {
         for (const HostSourceWindow& w : SourceWindows()) {
-            HostState::Get().placements[&w.position] = HostPlacement{0x11, 0, 0, 440, 530};
+            HostState::Get().placements[&w.position] = HostPlacement{0x11, 0, 0, 620, 440};
             place(w.id, 1, &w.position);
         }
         for (const HostAsmWindow& w : AsmWindows()) {
             const int32_t step = 24 * w.core;
             HostState::Get().placements[&w.position] =
-                HostPlacement{0x11, 440 + step, step, 475, 260};
+                HostPlacement{0x11, step, 440 + step, 620, 260};
             place(w.id, 1, &w.position);
         }
     }

@@ -1,6 +1,7 @@
 #include "host/lib/host_window.h"
 
 #include "host/lib/call_log.h"
+#include "host/lib/command_line.h"
 #include "host/lib/host_state.h"
 
 #include <cstdio>
@@ -74,9 +75,27 @@ HWND CreateRegistersWindow(HWND parent, std::function<void(HWND)> onClose) {
 }
 
 namespace {
+// The run keys of a debugger, carried out in the host's own command language.
+const char* CommandLineOfKey(WPARAM key) {
+    switch (key) {
+    case VK_F5:
+        return "GO";
+    case VK_F8:
+        return "STEP";
+    case VK_F10:
+        return "STEP /OVER";
+    default:
+        return nullptr;
+    }
+}
+
 LRESULT CALLBACK HostKeyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN) {
         LogHostCall("HostKey", static_cast<int>(wParam));
+        if (const char* line = CommandLineOfKey(wParam)) {
+            LogHostCall("HostCommandLine", line);
+            RunHostCommandLine(line);
+        }
         return 0;
     }
     return DefWindowProcW(hWnd, message, wParam, lParam);

@@ -10,5 +10,6 @@
 HWND CreateRegistersWindow(HWND parent, std::function<void(HWND)> onClose);
 
 // GetHostObject(1): the host's record whose word 47 is the window that takes the keys the
-// library's windows pass on (logged as HostKey(key)).
+// library's windows pass on (logged as HostKey(key)); the run keys F5, F8 and F10 run GO, STEP
+// and STEP /OVER there (logged as HostCommandLine(line)).
 void* HostKeyRecord();
