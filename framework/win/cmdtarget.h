@@ -98,6 +98,14 @@ protected:                                                                      
         typedef baseClass TheBaseClass;                                                            \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
+// The map of a class template over its base: instantiate the template for each base after it.
+#define BEGIN_TEMPLATE_MESSAGE_MAP(theTemplate, baseParam)                                         \
+    template <class baseParam>                                                                     \
+    const AFX_MSGMAP* PASCAL theTemplate<baseParam>::GetThisMessageMap() {                         \
+        typedef theTemplate<baseParam> ThisClass;                                                  \
+        typedef baseParam TheBaseClass;                                                            \
+        static const AFX_MSGMAP_ENTRY _messageEntries[] = {
+
 #define END_MESSAGE_MAP()                                                                          \
     { 0, 0, 0, 0, nullptr, nullptr }                                                               \
     }                                                                                              \

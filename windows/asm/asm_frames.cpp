@@ -92,7 +92,10 @@ template <class Base> BOOL CAsmFrameImpl<Base>::ApplyColumnOptions() {
         return 1;
     const int top = pView->ListTopIndex();
     const bool bCoverage = (m_columnOptions & kCoverageColumn) != 0;
+    // A frame built with the disassembly pane alone keeps it in column 0, where it is found.
+    m_pSplitter->SetAddressPane(m_pSplitter->GetColumnCount() > 1 ? 1 : 0);
     m_pSplitter->SetCoverageColumn(bCoverage ? 1 : 0);
+    m_nPaneCount = bCoverage ? 3 : 2;
     pView->SetColumns(bCoverage);
     pView->FillLines(false);
     pView->ScrollToLine(top);
@@ -141,11 +144,7 @@ template <class Base> void CAsmFrameImpl<Base>::AskHostToClose() {
     SendHostRequest(chain, nullptr, 0, 3, 0, 0, 0);
 }
 
-// clang-format off
-template <class Base> const AFX_MSGMAP* PASCAL CAsmFrameImpl<Base>::GetThisMessageMap() {
-    typedef CAsmFrameImpl<Base> ThisClass;
-    typedef Base TheBaseClass;
-    static const AFX_MSGMAP_ENTRY _messageEntries[] = {
+BEGIN_TEMPLATE_MESSAGE_MAP(CAsmFrameImpl, Base)
 ON_WM_CREATE()
 ON_WM_SETFOCUS()
 ON_WM_ERASEBKGND()
@@ -162,164 +161,162 @@ BEGIN_MESSAGE_MAP(CDocAsmFrame, CAsmFrameImpl<SECDockableFrame>)
 ON_WM_CLOSE()
 ON_WM_DESTROY()
 END_MESSAGE_MAP()
-    // clang-format on
 
-    void CAsmFrame::SetCoreId(int nCoreId) {
-        m_nCoreId = HostVersionAtLeast(3, 2) && HostTable()->IsMultiCore() ? nCoreId : 0;
+void CAsmFrame::SetCoreId(int nCoreId) {
+    m_nCoreId = HostVersionAtLeast(3, 2) && HostTable()->IsMultiCore() ? nCoreId : 0;
+}
+
+void CAsmFrame::OnClose() {
+    AskHostToClose();
+}
+
+void CDocAsmFrame::OnClose() {
+    AskHostToClose();
+}
+
+// The entry goes when the frame really goes: the host may refuse the close it was asked for,
+// and a frame that stayed must still be found for its core.
+void CDocAsmFrame::OnDestroy() {
+    AsmFrameTable().ClearFrame(m_hWnd);
+    SECDockableFrame::OnDestroy();
+}
+
+namespace {
+template <class F> bool OnAsmFrame(CWnd* pFrame, F f) {
+    if (auto* pChild = DYNAMIC_DOWNCAST(CAsmFrame, pFrame))
+        return f(*pChild), true;
+    if (auto* pDocked = DYNAMIC_DOWNCAST(CDocAsmFrame, pFrame))
+        return f(*pDocked), true;
+    return false;
+}
+} // namespace
+
+uint32_t GetAsmFrameColumnOptions(CWnd* pFrame) {
+    uint32_t options = 0;
+    OnAsmFrame(pFrame, [&](auto& f) { options = f.GetColumnOptions(); });
+    return options;
+}
+
+bool ApplyAsmFrameColumnOptions(CWnd* pFrame, uint32_t options) {
+    return OnAsmFrame(pFrame, [&](auto& f) {
+        f.SetColumnOptions(options);
+        f.ApplyColumnOptions();
+    });
+}
+
+CSplitter* AsmFrameSplitter(CWnd* pFrame) {
+    CSplitter* p = nullptr;
+    OnAsmFrame(pFrame, [&](auto& f) { p = f.Splitter(); });
+    return p;
+}
+
+CAsmSourceView* AsmFrameSourceView(CWnd* pFrame) {
+    CAsmSourceView* p = nullptr;
+    OnAsmFrame(pFrame, [&](auto& f) { p = f.SourceView(); });
+    return p;
+}
+
+CAsmAddrView* AsmFrameAddrView(CWnd* pFrame) {
+    CAsmAddrView* p = nullptr;
+    OnAsmFrame(pFrame, [&](auto& f) { p = f.AddrView(); });
+    return p;
+}
+
+// ---- changing form ----
+
+struct CAsmFamilySteps::Taken {
+    std::unique_ptr<CSplitter> pSplitter;
+    uint32_t columnOptions = 0;
+    int paneCount = -1;
+    int core = 0;
+    intptr_t tag = 0;
+    bool bEdgeDocked = false;
+    bool bAddressColumnHidden = false;
+    std::unique_ptr<HostCoreScope> pCoreScope;
+};
+
+bool CAsmFamilySteps::Before(CFrameWnd* pOld) {
+    m_pTaken = std::make_shared<Taken>();
+    Taken& t = *m_pTaken;
+    if (auto* pDocked = DYNAMIC_DOWNCAST(CDocAsmFrame, pOld)) {
+        CAsmSourceView* pView = pDocked->SourceView();
+        CDocument* pDoc = pView != nullptr ? pView->GetDocument() : nullptr;
+        auto* pTemplate = pDoc != nullptr
+                              ? DYNAMIC_DOWNCAST(SECMultiDocTemplate, pDoc->GetDocTemplate())
+                              : nullptr;
+        const int side = pTemplate != nullptr ? pTemplate->GetDockSide(pDocked) : 4;
+        t.bEdgeDocked = side >= 0 && side <= 3;
     }
-
-    void CAsmFrame::OnClose() {
-        AskHostToClose();
-    }
-
-    void CDocAsmFrame::OnClose() {
-        AskHostToClose();
-    }
-
-    // The entry goes when the frame really goes: the host may refuse the close it was asked for,
-    // and a frame that stayed must still be found for its core.
-    void CDocAsmFrame::OnDestroy() {
-        AsmFrameTable().ClearFrame(m_hWnd);
-        SECDockableFrame::OnDestroy();
-    }
-
-    namespace {
-    template <class F> bool OnAsmFrame(CWnd* pFrame, F f) {
-        if (auto* pChild = DYNAMIC_DOWNCAST(CAsmFrame, pFrame))
-            return f(*pChild), true;
-        if (auto* pDocked = DYNAMIC_DOWNCAST(CDocAsmFrame, pFrame))
-            return f(*pDocked), true;
-        return false;
-    }
-    } // namespace
-
-    uint32_t GetAsmFrameColumnOptions(CWnd * pFrame) {
-        uint32_t options = 0;
-        OnAsmFrame(pFrame, [&](auto& f) { options = f.GetColumnOptions(); });
-        return options;
-    }
-
-    bool ApplyAsmFrameColumnOptions(CWnd * pFrame, uint32_t options) {
-        return OnAsmFrame(pFrame, [&](auto& f) {
-            f.SetColumnOptions(options);
-            f.ApplyColumnOptions();
-        });
-    }
-
-    CSplitter* AsmFrameSplitter(CWnd * pFrame) {
-        CSplitter* p = nullptr;
-        OnAsmFrame(pFrame, [&](auto& f) { p = f.Splitter(); });
-        return p;
-    }
-
-    CAsmSourceView* AsmFrameSourceView(CWnd * pFrame) {
-        CAsmSourceView* p = nullptr;
-        OnAsmFrame(pFrame, [&](auto& f) { p = f.SourceView(); });
-        return p;
-    }
-
-    CAsmAddrView* AsmFrameAddrView(CWnd * pFrame) {
-        CAsmAddrView* p = nullptr;
-        OnAsmFrame(pFrame, [&](auto& f) { p = f.AddrView(); });
-        return p;
-    }
-
-    // ---- changing form ----
-
-    struct CAsmFamilySteps::Taken {
-        std::unique_ptr<CSplitter> pSplitter;
-        uint32_t columnOptions = 0;
-        int paneCount = -1;
-        int core = 0;
-        intptr_t tag = 0;
-        bool bEdgeDocked = false;
-        bool bAddressColumnHidden = false;
-        std::unique_ptr<HostCoreScope> pCoreScope;
-    };
-
-    bool CAsmFamilySteps::Before(CFrameWnd * pOld) {
-        m_pTaken = std::make_shared<Taken>();
-        Taken& t = *m_pTaken;
-        if (auto* pDocked = DYNAMIC_DOWNCAST(CDocAsmFrame, pOld)) {
-            CAsmSourceView* pView = pDocked->SourceView();
-            CDocument* pDoc = pView != nullptr ? pView->GetDocument() : nullptr;
-            auto* pTemplate = pDoc != nullptr
-                                  ? DYNAMIC_DOWNCAST(SECMultiDocTemplate, pDoc->GetDocTemplate())
-                                  : nullptr;
-            const int side = pTemplate != nullptr ? pTemplate->GetDockSide(pDocked) : 4;
-            t.bEdgeDocked = side >= 0 && side <= 3;
+    return OnAsmFrame(pOld, [&](auto& f) {
+        t.core = f.GetCoreId();
+        t.columnOptions = f.GetColumnOptions();
+        for (int i = 0; i < AsmFrameTable().GetSize(); ++i) {
+            const CAsmFrameTable::Entry* e = AsmFrameTable().GetEntry(i);
+            if (e != nullptr && (e->hMdiFrame == pOld->m_hWnd || e->hDockedFrame == pOld->m_hWnd))
+                t.tag = e->tag;
         }
-        return OnAsmFrame(pOld, [&](auto& f) {
-            t.core = f.GetCoreId();
-            t.columnOptions = f.GetColumnOptions();
-            for (int i = 0; i < AsmFrameTable().GetSize(); ++i) {
-                const CAsmFrameTable::Entry* e = AsmFrameTable().GetEntry(i);
-                if (e != nullptr &&
-                    (e->hMdiFrame == pOld->m_hWnd || e->hDockedFrame == pOld->m_hWnd))
-                    t.tag = e->tag;
-            }
-            if (CAsmAddrView* pAddr = f.AddrView())
-                t.bAddressColumnHidden =
-                    ListWindowTable()->GetColumnWidth(static_cast<int>(pAddr->ListId()), 1) == 0;
-            t.pCoreScope = std::make_unique<HostCoreScope>(t.core);
-            t.pSplitter = f.TakeSplitter();
-        });
-    }
+        if (CAsmAddrView* pAddr = f.AddrView())
+            t.bAddressColumnHidden =
+                ListWindowTable()->GetColumnWidth(static_cast<int>(pAddr->ListId()), 1) == 0;
+        t.pCoreScope = std::make_unique<HostCoreScope>(t.core);
+        t.pSplitter = f.TakeSplitter();
+    });
+}
 
-    void CAsmFamilySteps::After(CFrameWnd * pNew) {
-        if (!m_pTaken)
-            return;
-        Taken& t = *m_pTaken;
-        OnAsmFrame(pNew, [&](auto& f) {
-            f.SetCoreId(t.core);
-            f.SetColumnOptions(t.columnOptions);
-            f.AdoptSplitter(std::move(t.pSplitter));
-        });
-        const intptr_t tag = t.tag != 0 ? t.tag : 0;
-        if (pNew->IsKindOf(RUNTIME_CLASS(CDocAsmFrame)))
-            AsmFrameTable().SetDockedFrame(pNew, t.core, tag);
-        else
-            AsmFrameTable().SetMdiFrame(pNew, t.core, tag);
-        CAsmAddrView* pAddr = AsmFrameAddrView(pNew);
-        CAsmSourceView* pSource = AsmFrameSourceView(pNew);
-        if (pAddr != nullptr)
-            pAddr->SetCoreId(t.core);
-        if (pSource != nullptr)
-            pSource->SetCoreId(t.core);
-        AsmViewMap().SetAddrView(t.core, pAddr);
-        AsmViewMap().SetSourceView(t.core, pSource);
-        AsmViewMap().ResetCache();
-        if (t.bAddressColumnHidden && pAddr != nullptr)
-            ListWindowTable()->ShowColumn(static_cast<int>(pAddr->ListId()), 0);
-        CRect rect;
-        pNew->GetWindowRect(&rect);
-        if (t.bEdgeDocked || rect.Width() < kUndockedWidth) {
-            pNew->SetWindowPos(nullptr, 0, 0, kUndockedWidth, rect.Height(),
-                               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-            pNew->RecalcLayout();
-        }
-        if (pAddr != nullptr)
-            pNew->SetActiveView(pAddr, TRUE);
-        else if (pSource != nullptr)
-            pNew->SetActiveView(pSource, TRUE);
-        if (pSource != nullptr)
-            pSource->Invalidate();
-        if (pAddr != nullptr)
-            pAddr->Invalidate();
-        ResendViewIcon(pNew);
-        t.pCoreScope.reset();
+void CAsmFamilySteps::After(CFrameWnd* pNew) {
+    if (!m_pTaken)
+        return;
+    Taken& t = *m_pTaken;
+    OnAsmFrame(pNew, [&](auto& f) {
+        f.SetCoreId(t.core);
+        f.SetColumnOptions(t.columnOptions);
+        f.AdoptSplitter(std::move(t.pSplitter));
+    });
+    const intptr_t tag = t.tag != 0 ? t.tag : 0;
+    if (pNew->IsKindOf(RUNTIME_CLASS(CDocAsmFrame)))
+        AsmFrameTable().SetDockedFrame(pNew, t.core, tag);
+    else
+        AsmFrameTable().SetMdiFrame(pNew, t.core, tag);
+    CAsmAddrView* pAddr = AsmFrameAddrView(pNew);
+    CAsmSourceView* pSource = AsmFrameSourceView(pNew);
+    if (pAddr != nullptr)
+        pAddr->SetCoreId(t.core);
+    if (pSource != nullptr)
+        pSource->SetCoreId(t.core);
+    AsmViewMap().SetAddrView(t.core, pAddr);
+    AsmViewMap().SetSourceView(t.core, pSource);
+    AsmViewMap().ResetCache();
+    if (t.bAddressColumnHidden && pAddr != nullptr)
+        ListWindowTable()->ShowColumn(static_cast<int>(pAddr->ListId()), 0);
+    CRect rect;
+    pNew->GetWindowRect(&rect);
+    if (t.bEdgeDocked || rect.Width() < kUndockedWidth) {
+        pNew->SetWindowPos(nullptr, 0, 0, kUndockedWidth, rect.Height(),
+                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        pNew->RecalcLayout();
     }
+    if (pAddr != nullptr)
+        pNew->SetActiveView(pAddr, TRUE);
+    else if (pSource != nullptr)
+        pNew->SetActiveView(pSource, TRUE);
+    if (pSource != nullptr)
+        pSource->Invalidate();
+    if (pAddr != nullptr)
+        pAddr->Invalidate();
+    ResendViewIcon(pNew);
+    t.pCoreScope.reset();
+}
 
-    void CAsmFamilySteps::Undo(CFrameWnd * pOld) {
-        if (!m_pTaken)
-            return;
-        OnAsmFrame(pOld, [&](auto& f) { f.AdoptSplitter(std::move(m_pTaken->pSplitter)); });
-        m_pTaken->pCoreScope.reset();
-    }
+void CAsmFamilySteps::Undo(CFrameWnd* pOld) {
+    if (!m_pTaken)
+        return;
+    OnAsmFrame(pOld, [&](auto& f) { f.AdoptSplitter(std::move(m_pTaken->pSplitter)); });
+    m_pTaken->pCoreScope.reset();
+}
 
-    void CAsmFamilySteps::CloseDocked(CFrameWnd * pDocked) {
-        if (auto* pFrame = DYNAMIC_DOWNCAST(CDocAsmFrame, pDocked))
-            pFrame->CloseFrame();
-        else
-            CFrameFamilySteps::CloseDocked(pDocked);
-    }
+void CAsmFamilySteps::CloseDocked(CFrameWnd* pDocked) {
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CDocAsmFrame, pDocked))
+        pFrame->CloseFrame();
+    else
+        CFrameFamilySteps::CloseDocked(pDocked);
+}

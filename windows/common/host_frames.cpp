@@ -41,12 +41,7 @@ template <class Base> void CHostFrame<Base>::OnClose() {
         ::SendMessageW(hContent, WM_CLOSE, 1, 0);
 }
 
-// The message map of a template: BEGIN_MESSAGE_MAP written out for either base.
-// clang-format off
-template <class Base> const AFX_MSGMAP* PASCAL CHostFrame<Base>::GetThisMessageMap() {
-    typedef CHostFrame<Base> ThisClass;
-    typedef Base TheBaseClass;
-    static const AFX_MSGMAP_ENTRY _messageEntries[] = {
+BEGIN_TEMPLATE_MESSAGE_MAP(CHostFrame, Base)
 ON_WM_CREATE()
 ON_WM_ERASEBKGND()
 ON_WM_SIZE()
@@ -57,4 +52,3 @@ END_MESSAGE_MAP()
 
 template class CHostFrame<SECMDIChildWnd>;
 template class CHostFrame<SECDockableFrame>;
-    // clang-format on

@@ -218,11 +218,7 @@ void CSourceFrame<Base>::CloseOrAskHost(bool bCloseOnZeroTag, bool bDocumentKey)
     SendHostRequest(&request, module, 0, 2, 0, 0, 0);
 }
 
-// clang-format off
-template <class Base> const AFX_MSGMAP* PASCAL CSourceFrame<Base>::GetThisMessageMap() {
-    typedef CSourceFrame<Base> ThisClass;
-    typedef Base TheBaseClass;
-    static const AFX_MSGMAP_ENTRY _messageEntries[] = {
+BEGIN_TEMPLATE_MESSAGE_MAP(CSourceFrame, Base)
 ON_WM_ERASEBKGND()
 ON_WM_SETFOCUS()
 END_MESSAGE_MAP()
@@ -238,116 +234,114 @@ END_MESSAGE_MAP()
 BEGIN_MESSAGE_MAP(CDocChildFrame, CSourceFrame<SECDockableFrame>)
 ON_WM_CLOSE()
 END_MESSAGE_MAP()
-    // clang-format on
 
-    int CChildFrame::OnCreate(LPCREATESTRUCT lpcs) {
-        if (CMainFrame* pMain = MainFrame())
-            pMain->PlaceNewFrame(this);
-        return SECMDIChildWnd::OnCreate(lpcs) == -1 ? -1 : 0;
-    }
+int CChildFrame::OnCreate(LPCREATESTRUCT lpcs) {
+    if (CMainFrame* pMain = MainFrame())
+        pMain->PlaceNewFrame(this);
+    return SECMDIChildWnd::OnCreate(lpcs) == -1 ? -1 : 0;
+}
 
-    void CChildFrame::OnClose() {
-        CloseOrAskHost(true, true);
-    }
+void CChildFrame::OnClose() {
+    CloseOrAskHost(true, true);
+}
 
-    void CDocChildFrame::OnClose() {
-        CloseOrAskHost(false, false);
-    }
+void CDocChildFrame::OnClose() {
+    CloseOrAskHost(false, false);
+}
 
-    uint32_t GetSourceFrameColumnOptions(CWnd * pFrame) {
-        if (auto* pChild = DYNAMIC_DOWNCAST(CChildFrame, pFrame))
-            return pChild->GetColumnOptions();
-        if (auto* pDocked = DYNAMIC_DOWNCAST(CDocChildFrame, pFrame))
-            return pDocked->GetColumnOptions();
-        return 0;
-    }
+uint32_t GetSourceFrameColumnOptions(CWnd* pFrame) {
+    if (auto* pChild = DYNAMIC_DOWNCAST(CChildFrame, pFrame))
+        return pChild->GetColumnOptions();
+    if (auto* pDocked = DYNAMIC_DOWNCAST(CDocChildFrame, pFrame))
+        return pDocked->GetColumnOptions();
+    return 0;
+}
 
-    namespace {
-    template <class F>
-    auto OnSourceFrame(CWnd* pFrame, F f) -> decltype(f(std::declval<CChildFrame&>())) {
-        if (auto* pChild = DYNAMIC_DOWNCAST(CChildFrame, pFrame))
-            return f(*pChild);
-        if (auto* pDocked = DYNAMIC_DOWNCAST(CDocChildFrame, pFrame))
-            return f(*pDocked);
-        return {};
-    }
-    } // namespace
+namespace {
+template <class F>
+auto OnSourceFrame(CWnd* pFrame, F f) -> decltype(f(std::declval<CChildFrame&>())) {
+    if (auto* pChild = DYNAMIC_DOWNCAST(CChildFrame, pFrame))
+        return f(*pChild);
+    if (auto* pDocked = DYNAMIC_DOWNCAST(CDocChildFrame, pFrame))
+        return f(*pDocked);
+    return {};
+}
+} // namespace
 
-    CSplitter* SourceFrameSplitter(CWnd * pFrame) {
-        return OnSourceFrame(pFrame, [](auto& f) -> CSplitter* { return f.Splitter(); });
-    }
+CSplitter* SourceFrameSplitter(CWnd* pFrame) {
+    return OnSourceFrame(pFrame, [](auto& f) -> CSplitter* { return f.Splitter(); });
+}
 
-    CTarvikView* SourceFrameView(CWnd * pFrame) {
-        return OnSourceFrame(pFrame, [](auto& f) -> CTarvikView* { return f.SourceView(); });
-    }
+CTarvikView* SourceFrameView(CWnd* pFrame) {
+    return OnSourceFrame(pFrame, [](auto& f) -> CTarvikView* { return f.SourceView(); });
+}
 
-    CLineWnd* SourceFrameCoverage(CWnd * pFrame) {
-        return OnSourceFrame(pFrame, [](auto& f) -> CLineWnd* { return f.CoveragePane(); });
-    }
+CLineWnd* SourceFrameCoverage(CWnd* pFrame) {
+    return OnSourceFrame(pFrame, [](auto& f) -> CLineWnd* { return f.CoveragePane(); });
+}
 
-    CLineWnd* SourceFrameLineNumbers(CWnd * pFrame) {
-        return OnSourceFrame(pFrame, [](auto& f) -> CLineWnd* { return f.LineNumberPane(); });
-    }
+CLineWnd* SourceFrameLineNumbers(CWnd* pFrame) {
+    return OnSourceFrame(pFrame, [](auto& f) -> CLineWnd* { return f.LineNumberPane(); });
+}
 
-    bool RelayoutSourceFrame(CWnd * pFrame, LPCTSTR lpszPath) {
-        return OnSourceFrame(pFrame,
-                             [&](auto& f) -> bool { return f.RelayoutColumns(lpszPath) != 0; });
-    }
+bool RelayoutSourceFrame(CWnd* pFrame, LPCTSTR lpszPath) {
+    return OnSourceFrame(pFrame, [&](auto& f) -> bool { return f.RelayoutColumns(lpszPath) != 0; });
+}
 
-    // ---- changing form ----
+// ---- changing form ----
 
-    // The base moves the old frame's children, the splitter with its panes and views, into the new
-    // frame: the views keep their host data, window id and drag-and-drop registration as they are.
-    // What the frame object itself holds passes here.
-    struct CSourceFamilySteps::Taken {
-        std::unique_ptr<CSplitter> pSplitter;
-        uint32_t columnOptions = 0;
-        int32_t frameTag = -1;
-    };
+// The base moves the old frame's children, the splitter with its panes and views, into the new
+// frame: the views keep their host data, window id and drag-and-drop registration as they are.
+// What the frame object itself holds passes here.
+struct CSourceFamilySteps::Taken {
+    std::unique_ptr<CSplitter> pSplitter;
+    uint32_t columnOptions = 0;
+    int32_t frameTag = -1;
+};
 
-    namespace {
-    template <class F> bool OnSourceFrameDo(CWnd* pFrame, F f) {
-        if (auto* pChild = DYNAMIC_DOWNCAST(CChildFrame, pFrame))
-            return f(*pChild), true;
-        if (auto* pDocked = DYNAMIC_DOWNCAST(CDocChildFrame, pFrame))
-            return f(*pDocked), true;
-        return false;
-    }
-    } // namespace
+namespace {
+template <class F> bool OnSourceFrameDo(CWnd* pFrame, F f) {
+    if (auto* pChild = DYNAMIC_DOWNCAST(CChildFrame, pFrame))
+        return f(*pChild), true;
+    if (auto* pDocked = DYNAMIC_DOWNCAST(CDocChildFrame, pFrame))
+        return f(*pDocked), true;
+    return false;
+}
+} // namespace
 
-    bool CSourceFamilySteps::Before(CFrameWnd * pOld) {
-        m_pTaken = std::make_shared<Taken>();
-        return OnSourceFrameDo(pOld, [&](auto& f) {
-            m_pTaken->columnOptions = f.GetColumnOptions();
-            m_pTaken->frameTag = f.GetFrameTag();
-            m_pTaken->pSplitter = f.TakeSplitter();
-        });
-    }
+bool CSourceFamilySteps::Before(CFrameWnd* pOld) {
+    m_pTaken = std::make_shared<Taken>();
+    return OnSourceFrameDo(pOld, [&](auto& f) {
+        m_pTaken->columnOptions = f.GetColumnOptions();
+        m_pTaken->frameTag = f.GetFrameTag();
+        m_pTaken->pSplitter = f.TakeSplitter();
+    });
+}
 
-    void CSourceFamilySteps::After(CFrameWnd * pNew) {
-        if (!m_pTaken)
-            return;
-        OnSourceFrameDo(pNew, [&](auto& f) {
-            f.SetColumnOptions(m_pTaken->columnOptions);
-            f.SetFrameTag(m_pTaken->frameTag);
-            f.AdoptSplitter(std::move(m_pTaken->pSplitter));
-            if (CTarvikView* pView = f.SourceView()) {
-                f.SetActiveView(pView, TRUE);
-                pView->CWnd::Invalidate();
-            }
-        });
-        ApplyPlacementRule(pNew);
-    }
+void CSourceFamilySteps::After(CFrameWnd* pNew) {
+    if (!m_pTaken)
+        return;
+    OnSourceFrameDo(pNew, [&](auto& f) {
+        f.SetColumnOptions(m_pTaken->columnOptions);
+        f.SetFrameTag(m_pTaken->frameTag);
+        f.AdoptSplitter(std::move(m_pTaken->pSplitter));
+        if (CTarvikView* pView = f.SourceView()) {
+            f.SetActiveView(pView, TRUE);
+            pView->CWnd::Invalidate();
+        }
+    });
+    ApplyPlacementRule(pNew);
+}
 
-    void CSourceFamilySteps::Undo(CFrameWnd * pOld) {
-        if (!m_pTaken)
-            return;
-        OnSourceFrameDo(pOld, [&](auto& f) { f.AdoptSplitter(std::move(m_pTaken->pSplitter)); });
-    }
+void CSourceFamilySteps::Undo(CFrameWnd* pOld) {
+    if (!m_pTaken)
+        return;
+    OnSourceFrameDo(pOld, [&](auto& f) { f.AdoptSplitter(std::move(m_pTaken->pSplitter)); });
+}
 
-    void CSourceFamilySteps::CloseDocked(CFrameWnd * pDocked) {
-        if (auto* pFrame = DYNAMIC_DOWNCAST(CDocChildFrame, pDocked))
-            pFrame->CloseFrame();
-        else
-            CFrameFamilySteps::CloseDocked(pDocked);
-    }
+void CSourceFamilySteps::CloseDocked(CFrameWnd* pDocked) {
+    if (auto* pFrame = DYNAMIC_DOWNCAST(CDocChildFrame, pDocked))
+        pFrame->CloseFrame();
+    else
+        CFrameFamilySteps::CloseDocked(pDocked);
+}
