@@ -18,7 +18,8 @@ HMODULE OwnModule() {
 }
 
 const char* FormatVersionLine() {
-    static char line[2048];
+    // A 1023-character path is up to 2046 bytes in a double-byte code page, then the fields.
+    static char line[2048 + 128];
     wchar_t path[1024] = {};
     HMODULE self = OwnModule();
     DWORD length = self ? GetModuleFileNameW(self, path, 1024) : 0;
