@@ -1,8 +1,6 @@
 #include "host/lib/asm_chain.h"
 
 #include <algorithm>
-#include <cstddef>
-#include <cstdint>
 #include <cstdio>
 
 #include "host/lib/host_memory.h"
@@ -128,17 +126,11 @@ AsmChain::AsmChain(int first, int count, int core) : m_first(std::max(first, 0))
         m_records[i].next = &m_records[i + 1];
 }
 
-// The name lies inside one of the records or in none: found by its place, not by a search.
 const AsmLineRecord* AsmChain::RecordOfName(const void* name) const {
-    if (m_records.empty())
-        return nullptr;
-    const auto at = reinterpret_cast<uintptr_t>(name);
-    const auto begin = reinterpret_cast<uintptr_t>(m_records.data());
-    const uintptr_t offset = offsetof(AsmLineRecord, blockComment);
-    if (at < begin + offset || (at - begin - offset) % sizeof(AsmLineRecord) != 0)
-        return nullptr;
-    const size_t index = (at - begin - offset) / sizeof(AsmLineRecord);
-    return index < m_records.size() ? &m_records[index] : nullptr;
+    for (const AsmLineRecord& r : m_records)
+        if (name == &r.blockComment)
+            return &r;
+    return nullptr;
 }
 
 std::string AsmCoverageText(const AsmChain& chain, const AsmLineRecord& record) {

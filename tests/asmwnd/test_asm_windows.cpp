@@ -1,8 +1,6 @@
 // Assembler windows opened, filled and updated through the library's exports.
 #include "tests/asmwnd/asm_fixture.h"
 
-#include "host/lib/asm_chain.h"
-#include "host/lib/call_log.h"
 #include "host/lib/host_asm.h"
 #include "host/lib/source_link.h"
 #include "host/lib/target_machine.h"
@@ -254,56 +252,4 @@ TEST_F(AsmWndTest, ColumnAndCoverageChangesKeepTheTopLine) {
         ASSERT_EQ(80u, rows.size());
         EXPECT_EQ(s.tabs, std::count(rows[0].begin(), rows[0].end(), '\t'));
     }
-}
-
-// The coverage texts of the page are asked when the lines come; a row off the page shows the
-// host's text of the newest lines once it is scrolled into view or copied, not the text it had.
-TEST_F(AsmWndTest, CoverageTextsOffThePageAreAskedWhenShownOrCopied) {
-    ASSERT_TRUE(StartStopped());
-    const int id = OpenAsmWindow(0);
-    ASSERT_GT(id, 0);
-    HWND frame = FrameOf(id);
-    Show(frame, 600, 250);
-    const std::vector<HWND> panes = Panes(frame);
-    ASSERT_EQ(2u, panes.size());
-    HWND list = ListOf(panes[1]);
-    SendMessageW(list, WM_VSCROLL, SB_TOP, 0);
-    SendMessageW(list, WM_VSCROLL, SB_PAGEDOWN, 0);
-    UpdateWindow(list);
-    const int top = TopIndex(panes[1]);
-    const int perPage = PerPage(panes[1]);
-    ASSERT_GT(top, 0);
-    // The first rows, now above the page, run again: their counts change.
-    const HostAsmWindow* w = AsmWindowOfCore(0);
-    const AsmChain lines(w->Chain()->First(), w->Chain()->Count(), 0);
-    ASSERT_GT(lines.Count(), top + perPage + 1);
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(TargetMachine::Get().StepInstruction(0));
-    const AsmChain again(lines.First(), lines.Count(), 0);
-    CallLog::Get().Clear();
-    ASSERT_EQ(1, SetColumnDatas(id, kAsm, again.Head()));
-    const size_t asked = Lines("GetMultiLineText").size();
-    EXPECT_GT(asked, 0u);
-    EXPECT_LE(asked, static_cast<size_t>(perPage + 1));
-    const std::vector<std::string> rows = Rows(AllText(panes[1]));
-    ASSERT_EQ(static_cast<size_t>(again.Count()), rows.size());
-    auto shown = [](const AsmChain& chain, size_t row) {
-        const std::string text = AsmCoverageText(chain, chain.Head()[row]);
-        return text.empty() ? std::string(" ") : text.substr(0, text.find("<NL>"));
-    };
-    int changed = 0;
-    for (size_t row = 0; row < rows.size(); ++row) {
-        EXPECT_EQ(shown(again, row), rows[row].substr(0, rows[row].find('\t'))) << "row " << row;
-        if (shown(again, row) != shown(lines, row)) {
-            ++changed;
-            EXPECT_LT(static_cast<int>(row), top);
-        }
-    }
-    EXPECT_GT(changed, 0);
-    // Copied once, asked once: a later paint asks nothing again.
-    CallLog::Get().Clear();
-    SendMessageW(list, WM_VSCROLL, SB_TOP, 0);
-    RedrawWindow(list, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    EXPECT_TRUE(Lines("GetMultiLineText").empty());
-    RefreshAsmWindows(); // the window's lines are the host's again
 }

@@ -9,9 +9,7 @@
 #include "windows/list/list_iface.h"
 #include "windows/list/list_window.h"
 
-#include <algorithm>
 #include <cstring>
-#include <optional>
 #include <unordered_set>
 
 namespace {
@@ -69,6 +67,7 @@ struct RowItem {
 
 std::vector<AsmRowLook> CAsmSourceView::LooksOfChain() {
     std::vector<AsmRowLook> looks;
+    HostCoreScope core(m_nCoreId);
     // A chain whose links loop ends where it meets a record again.
     std::unordered_set<const AsmLineRecord*> seen;
     for (const AsmLineRecord* p = m_pLines;
@@ -80,7 +79,7 @@ std::vector<AsmRowLook> CAsmSourceView::LooksOfChain() {
         look.flags = p->flags;
         look.background = p->background;
         if (m_bCoverage)
-            look.texts.emplace_back();
+            look.texts.push_back(CoverageText(*p));
         look.texts.push_back(TextOf(p->opcodeText));
         look.texts.push_back(TextOf(p->sourceText));
         TrimRight(look.texts.back());
@@ -90,50 +89,6 @@ std::vector<AsmRowLook> CAsmSourceView::LooksOfChain() {
     return looks;
 }
 
-// The coverage texts of the rows on the page are asked now; those of the other rows when they
-// come into view or are copied. Until then a row that stays keeps the text it had.
-void CAsmSourceView::TakeCoverage(std::vector<AsmRowLook>& looks, bool bInPlace) {
-    if (!m_bCoverage)
-        return;
-    const int top = ListTopIndex();
-    const int last = top + ListPerPage();
-    std::optional<HostCoreScope> core;
-    const AsmLineRecord* p = m_pLines;
-    for (size_t i = 0; i < looks.size(); ++i, p = p->next) {
-        const int row = static_cast<int>(i);
-        std::string& coverage = looks[i].texts.front();
-        if (row < top || row > last) {
-            if (bInPlace)
-                coverage = m_rows[i].texts.front();
-            looks[i].coverageDue = true;
-            continue;
-        }
-        if (!core)
-            core.emplace(m_nCoreId);
-        coverage = CoverageText(*p);
-    }
-}
-
-void CAsmSourceView::SupplyCoverage(int nFirst, int nLast) {
-    CListWindow* pList = WindowOf(static_cast<int>(m_listId));
-    if (!m_bCoverage || pList == nullptr || HostTable() == nullptr)
-        return;
-    const int end = std::min({nLast + 1, static_cast<int>(m_rows.size()), pList->ItemCount()});
-    std::optional<HostCoreScope> core;
-    for (int row = std::max(0, nFirst); row < end; ++row) {
-        AsmRowLook& look = m_rows[static_cast<size_t>(row)];
-        CListItem* pItem = pList->Item(row);
-        auto* data = pItem != nullptr ? static_cast<AsmItemData*>(pItem->Data()) : nullptr;
-        if (!look.coverageDue || data == nullptr || data->record == nullptr)
-            continue;
-        if (!core)
-            core.emplace(m_nCoreId);
-        look.texts.front() = CoverageText(*data->record);
-        look.coverageDue = false;
-        pItem->SetHostText(0, look.texts.front().c_str());
-    }
-}
-
 void CAsmSourceView::FillLines(bool bWithAddress) {
     const int id = static_cast<int>(m_listId);
     if (id == 0 || HostTable() == nullptr)
@@ -141,11 +96,7 @@ void CAsmSourceView::FillLines(bool bWithAddress) {
     CAsmAddrView* pAddr = bWithAddress ? AddrView() : nullptr;
     const int addrId = pAddr != nullptr ? static_cast<int>(pAddr->ListId()) : 0;
     std::vector<AsmRowLook> looks = LooksOfChain();
-    const bool bInPlace = CanRefreshInPlace(looks, addrId);
-    TakeCoverage(looks, bInPlace);
-    if (bInPlace)
-        RefreshInPlace(looks, addrId);
-    else
+    if (!RefreshInPlace(looks, addrId))
         Refill(looks, addrId);
     m_rows = std::move(looks);
     m_bAddressRows = addrId != 0;
@@ -174,8 +125,9 @@ void CAsmSourceView::Refill(const std::vector<AsmRowLook>& looks, int addrId) {
 }
 
 // The same lines in the same rows (and, when the address list is refilled too, as many address
-// rows).
-bool CAsmSourceView::CanRefreshInPlace(const std::vector<AsmRowLook>& looks, int addrId) {
+// rows): each row takes its new record, and a row that looks different is updated, which
+// repaints it. False, and nothing changed, for any other chain.
+bool CAsmSourceView::RefreshInPlace(const std::vector<AsmRowLook>& looks, int addrId) {
     CListWindow* pList = WindowOf(static_cast<int>(m_listId));
     CListWindow* pAddrList = WindowOf(addrId);
     const size_t count = looks.size();
@@ -187,14 +139,6 @@ bool CAsmSourceView::CanRefreshInPlace(const std::vector<AsmRowLook>& looks, int
     for (size_t i = 0; i < count; ++i)
         if (looks[i].key != m_rows[i].key)
             return false;
-    return true;
-}
-
-// Each row takes its new record, and a row that looks different is updated, which repaints it.
-void CAsmSourceView::RefreshInPlace(const std::vector<AsmRowLook>& looks, int addrId) {
-    CListWindow* pList = WindowOf(static_cast<int>(m_listId));
-    CListWindow* pAddrList = WindowOf(addrId);
-    const size_t count = looks.size();
     const AsmLineRecord* p = m_pLines;
     for (size_t i = 0; i < count; ++i, p = p->next) {
         const int index = static_cast<int>(i);
@@ -216,4 +160,5 @@ void CAsmSourceView::RefreshInPlace(const std::vector<AsmRowLook>& looks, int ad
                 if (auto* data = static_cast<AsmItemData*>(pWindow->Item(index)->Data()))
                     data->record = const_cast<AsmLineRecord*>(p);
     }
+    return true;
 }

@@ -6,7 +6,6 @@
 #include "windows/list/list_admin.h"
 #include "windows/list/list_iface.h"
 #include "windows/list/list_tree.h"
-#include "windows/list/list_window.h"
 #include "windows/source/splitter.h"
 
 #include <algorithm>
@@ -94,10 +93,7 @@ void CAsmPaneView::ScrollListTo(int nIndex) {
     if (pTree == nullptr || pTree->GetSafeHwnd() == NULL)
         return;
     const int count = ListItemCount();
-    const int top = std::max(0, std::min(nIndex, count - 1));
-    // The list already there neither scrolls nor lays out its bars again.
-    if (pTree->GetTopIndex() != top)
-        pTree->SetTopIndex(top);
+    pTree->SetTopIndex(std::max(0, std::min(nIndex, count - 1)));
 }
 
 void CAsmPaneView::SelectListItem(int nIndex) {
@@ -194,16 +190,6 @@ int CAsmSourceView::OnCreate(LPCREATESTRUCT lpcs) {
     RegisterCallback(ListCallback::editStart, reinterpret_cast<uintptr_t>(&AsmEditStart));
     RegisterCallback(ListCallback::editEnd, reinterpret_cast<uintptr_t>(&AsmEditEnd));
     RegisterDragSource();
-    // The list may outlive the view for a while: it finds the view again by its core.
-    if (CListWindow* pWindow = ListAdmin() != nullptr ? ListAdmin()->Find(m_listId) : nullptr) {
-        const int core = m_nCoreId;
-        const intptr_t listId = m_listId;
-        pWindow->SetLateTexts([core, listId](int nFirst, int nLast) {
-            CAsmSourceView* pView = AsmViewMap().GetSourceView(core);
-            if (pView != nullptr && pView->ListId() == listId)
-                pView->SupplyCoverage(nFirst, nLast);
-        });
-    }
     return 0;
 }
 

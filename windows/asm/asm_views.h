@@ -75,8 +75,6 @@ struct AsmRowLook {
     uint32_t background = 0;
     std::vector<std::string> texts;
     std::string address;
-    // The coverage text is the one last known, not yet asked again: the row was off the page.
-    bool coverageDue = false;
     bool operator==(const AsmRowLook& o) const {
         return key == o.key && flags == o.flags && background == o.background && texts == o.texts &&
                address == o.address;
@@ -113,15 +111,10 @@ protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
     DECLARE_MESSAGE_MAP()
 
-    // Asks the host for the coverage texts still due in rows nFirst to nLast and shows them.
-    void SupplyCoverage(int nFirst, int nLast);
-
 private:
     std::vector<AsmRowLook> LooksOfChain();
-    bool CanRefreshInPlace(const std::vector<AsmRowLook>& looks, int addrId);
-    void TakeCoverage(std::vector<AsmRowLook>& looks, bool bInPlace);
     void Refill(const std::vector<AsmRowLook>& looks, int addrId);
-    void RefreshInPlace(const std::vector<AsmRowLook>& looks, int addrId);
+    bool RefreshInPlace(const std::vector<AsmRowLook>& looks, int addrId);
 
     const AsmLineRecord* m_pLines = nullptr;
     // The looks of the rows as the lists show them; empty after the columns change.

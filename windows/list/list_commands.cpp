@@ -251,10 +251,6 @@ void CListTree::RunCommand(UINT nID, CListItem* pItem) {
 
 CString CListTree::CopyText(BOOL bAll) {
     CString text;
-    if (m_pWindow != nullptr) {
-        CListCallScope scope(this);
-        m_pWindow->SupplyTexts(0, m_pWindow->ItemCount() - 1);
-    }
     if (bAll) {
         AppendCopyLines(TVI_ROOT, text);
         return text;

@@ -61,10 +61,6 @@ void CListItem::SetText(int nColumn, const CString& text) {
     m_texts[nColumn] = text.IsEmpty() ? Blank() : text;
 }
 
-void CListItem::SetHostText(int nColumn, const char* text) {
-    SetText(nColumn, HostText(text));
-}
-
 CString CListItem::CopyText() const {
     CString text;
     for (const CString& column : m_texts) {

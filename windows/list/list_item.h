@@ -20,8 +20,6 @@ public:
     // The text of a column; a column the item has no text for reads as a blank.
     const CString& Text(int nColumn) const;
     void SetText(int nColumn, const CString& text);
-    // The same with the host's 8-bit text, read as the host's texts are.
-    void SetHostText(int nColumn, const char* text);
     // Its column texts each followed by a tab.
     CString CopyText() const;
 

@@ -169,12 +169,6 @@ void CListTree::ResumeRedraw(DWORD dwFlags, BOOL bRepaint) {
 void CListTree::DoPaint(CDC* pDC) {
     if (m_dwRedraw != 0)
         return; // the picture stays as it was until the host resumes
-    if (m_pWindow != nullptr) {
-        // The rows of the page and the partly shown one below it.
-        CListCallScope scope(this);
-        const int nTop = GetTopIndex();
-        m_pWindow->SupplyTexts(nTop, nTop + GetCountPerPage());
-    }
     // The host is asked for the colours of the rows painted, not of rows only measured.
     m_bPainting = TRUE;
     XSECTreeCtrl::DoPaint(pDC);

@@ -7,7 +7,6 @@
 #include "windows/list/list_item.h"
 
 #include <deque>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -71,16 +70,6 @@ public:
     int ShownColumn(int n) const;
     int ShownBefore(int nColumn) const;
 
-    // An owner that fills some texts only when they are wanted (rows off the page when their
-    // line came) brings them in here before rows are painted or copied: called with the first
-    // and the last row wanted, it sets the texts of those rows without repainting them.
-    using LateTexts = std::function<void(int nFirst, int nLast)>;
-    void SetLateTexts(LateTexts fn) { m_lateTexts = std::move(fn); }
-    void SupplyTexts(int nFirst, int nLast) const {
-        if (m_lateTexts)
-            m_lateTexts(nFirst, nLast);
-    }
-
     // Styles.
     void SetStyle(uint32_t remove, uint32_t add);
     uint32_t ItemState(int nIndex);
@@ -103,5 +92,4 @@ private:
     CListItem* m_pRememberedParent = nullptr;
     CListItem* m_pRememberedSelection = nullptr;
     unsigned m_nDeletions = 0;
-    LateTexts m_lateTexts;
 };
