@@ -92,10 +92,7 @@ template <class Base> BOOL CAsmFrameImpl<Base>::ApplyColumnOptions() {
         return 1;
     const int top = pView->ListTopIndex();
     const bool bCoverage = (m_columnOptions & kCoverageColumn) != 0;
-    // A frame built with the disassembly pane alone keeps it in column 0, where it is found.
-    m_pSplitter->SetAddressPane(m_pSplitter->GetColumnCount() > 1 ? 1 : 0);
     m_pSplitter->SetCoverageColumn(bCoverage ? 1 : 0);
-    m_nPaneCount = bCoverage ? 3 : 2;
     pView->SetColumns(bCoverage);
     pView->FillLines(false);
     pView->ScrollToLine(top);
