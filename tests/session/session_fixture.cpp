@@ -22,11 +22,47 @@ constexpr HostPlacement kLocalsPlace{0x11, 950, 320, 240, 300};
 // main's first statement.
 constexpr int kFirstLine = 16;
 
+// The function keys the library's windows hand the host, and the host's commands for them.
+const char* RunCommandOfKey(WPARAM key) {
+    switch (key) {
+    case VK_F5:
+        return "GO";
+    case VK_F8:
+        return "STEP";
+    case VK_F10:
+        return "STEP /OVER";
+    default:
+        return nullptr;
+    }
+}
+
+SessionTest* g_session = nullptr;
+
 } // namespace
 
+LRESULT CALLBACK SessionTest::KeyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_KEYDOWN)
+        return DefWindowProcW(hWnd, message, wParam, lParam);
+    LogHostCall("HostKey", static_cast<int>(wParam));
+    if (const char* line = RunCommandOfKey(wParam); line && g_session)
+        g_session->Run(line);
+    return 0;
+}
+
 void SessionTest::Run(const char* line) {
+    if (m_deferRuns) {
+        m_pendingRun = line;
+        return;
+    }
     RunHostCommandLine(line);
     AfterStop();
+}
+
+void SessionTest::FinishRun() {
+    m_deferRuns = false;
+    if (!m_pendingRun.empty())
+        Run(m_pendingRun.c_str());
+    m_pendingRun.clear();
 }
 
 void SessionTest::StartSession(HostOptions options) {
@@ -43,14 +79,13 @@ void SessionTest::StartSession(HostOptions options) {
     ASSERT_NE(0, m_lists.breakpoints);
     HostMemViewOptions memory;
     memory.caption = "Memory - data";
-    const HostPlacement memoryPlace = PlaceOf("memory", kMemoryPlace);
-    memory.placement = &memoryPlace;
+    memory.placement = &kMemoryPlace;
     m_memory = OpenMemoryView(TargetRegions()[1].start, 8, 44, memory);
     ASSERT_NE(nullptr, m_memory);
     m_watch = std::make_unique<HostEvalWindow>(m_module, HostEvalWindow::watch);
     m_locals = std::make_unique<HostEvalWindow>(m_module, HostEvalWindow::locals);
-    HostState::Get().placements[&m_watch->position] = PlaceOf("watch", kWatchPlace);
-    HostState::Get().placements[&m_locals->position] = PlaceOf("locals", kLocalsPlace);
+    HostState::Get().placements[&m_watch->position] = kWatchPlace;
+    HostState::Get().placements[&m_locals->position] = kLocalsPlace;
     ASSERT_TRUE(m_watch->Open());
     ASSERT_TRUE(m_locals->Open());
     // From the start-up code to main's first statement, as the host does before it hands the
@@ -61,6 +96,17 @@ void SessionTest::StartSession(HostOptions options) {
         ASSERT_TRUE(TargetMachine::Get().StepInto(0));
     PublishStop();
     AfterStop();
+    // The host's key window: the function keys pressed in the library's windows reach it.
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = &KeyProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"MoxSessionKeys";
+    RegisterClassW(&wc);
+    m_keys = CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                             wc.hInstance, nullptr);
+    HostState::Get().keyObject.word[47] =
+        static_cast<uint32_t>(reinterpret_cast<uintptr_t>(m_keys));
+    g_session = this;
     PumpAll();
 }
 
@@ -70,8 +116,7 @@ void SessionTest::AfterStop() {
     bool placed = false;
     for (const HostSourceWindow& w : SourceWindows())
         if (m_placed.insert(w.id).second) {
-            HostState::Get().placements[&w.position] =
-                PlaceOf("source " + std::to_string(w.file), kSourcePlace);
+            HostState::Get().placements[&w.position] = kSourcePlace;
             place(w.id, 1, &w.position);
             placed = true;
         }
@@ -80,36 +125,10 @@ void SessionTest::AfterStop() {
         PublishStop();
 }
 
-HostPlacement SessionTest::PlaceOf(const std::string& window, const HostPlacement& given) const {
-    auto found = m_kept.find(window);
-    return found != m_kept.end() ? found->second : given;
-}
-
-void SessionTest::KeepLayout() {
-    m_kept.clear();
-    auto report = Get<int(__cdecl*)(intptr_t, int, const WindowPosition*)>("GetWindowPos");
-    auto keep = [&](const std::string& window, HWND hWnd, const WindowPosition& position) {
-        if (hWnd != nullptr && report(reinterpret_cast<intptr_t>(hWnd), 0, &position) == 1)
-            m_kept[window] = HostState::Get().placements[&position];
-    };
-    for (const HostSourceWindow& w : SourceWindows())
-        keep("source " + std::to_string(w.file), SourceFrame(w.file), w.position);
-    if (m_memory != nullptr)
-        keep("memory", GetParent(GetParent(static_cast<HWND>(m_memory->state->memWnd))),
-             m_memory->position);
-    auto handle = Get<HandleFn>("GetWindowHandle");
-    if (m_watch && m_watch->Id() != 0)
-        keep("watch", handle(m_watch->Id()), m_watch->position);
-    if (m_locals && m_locals->Id() != 0)
-        keep("locals", handle(m_locals->Id()), m_locals->position);
-}
-
 void SessionTest::EndSession() {
     HostState::Get().onCommand = nullptr;
-    if (m_started) {
-        KeepLayout();
+    if (m_started)
         Call("EndApp");
-    }
     m_started = false;
     m_watch.reset();
     m_locals.reset();
@@ -122,6 +141,10 @@ void SessionTest::EndSession() {
 
 void SessionTest::TearDown() {
     HostState::Get().onCommand = nullptr;
+    g_session = nullptr;
+    if (m_keys)
+        DestroyWindow(m_keys);
+    m_keys = nullptr;
     if (m_started)
         Call("EndApp");
     m_started = false;
@@ -137,7 +160,6 @@ void SessionTest::PressKey(UINT key) {
     PostMessageW(focus ? focus : Frame(), WM_KEYDOWN, key, 1);
     PostMessageW(focus ? focus : Frame(), WM_KEYUP, key, 0xC0000001);
     PumpAll();
-    AfterStop();
 }
 
 void SessionTest::Click(HWND window, POINT p, bool twice) {

@@ -6,7 +6,6 @@
 
 #include "tests/support/app_fixture.h"
 
-#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -21,18 +20,20 @@ protected:
     void TearDown() override;
 
     // The host starts the library and opens the session's windows, the sample program stepped
-    // into main; the run keys reach the host's own key window, which drives the target.
+    // into main; the run keys handed to the host's key window drive the target.
     void StartSession(HostOptions options = HostOptions());
-    // The host keeps the layout (the library's placements of the session's windows, asked
-    // before the end), EndApp keeps the library's own in the registry; the library unloaded.
-    // The next StartSession places the windows as they were kept.
+    // EndApp with the layout kept in the registry, the library unloaded.
     void EndSession();
 
-    // The host carries out a command line on the target and updates the windows after the stop.
+    // The host carries out a run command on the target (at once, or once FinishRun is called
+    // while runs are deferred: the target runs while the host's loop goes on) and updates the
+    // windows after the stop.
     void Run(const char* line);
+    void FinishRun();
+    bool m_deferRuns = false;
 
     // A key pressed in the window that has the focus (the frame when none has), then the host's
-    // loop until the queue is empty and the host's script after the stop.
+    // loop until the queue is empty.
     void PressKey(UINT key);
     // A left click (or a double click) at a client point of a window, through the host's loop.
     void Click(HWND window, POINT client, bool twice = false);
@@ -65,10 +66,9 @@ protected:
 
 private:
     void AfterStop();
-    void KeepLayout();
-    // Where a window of the session goes: as it was kept at the last end, else where given.
-    HostPlacement PlaceOf(const std::string& window, const HostPlacement& given) const;
-    std::map<std::string, HostPlacement> m_kept;
+    static LRESULT CALLBACK KeyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
     size_t m_mark = 0;
+    std::string m_pendingRun;
     std::set<int> m_placed; // source windows put in their place, by id
+    HWND m_keys = nullptr;
 };
