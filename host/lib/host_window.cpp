@@ -74,7 +74,6 @@ HWND CreateRegistersWindow(HWND parent, std::function<void(HWND)> onClose) {
     return hWnd;
 }
 
-namespace {
 // The run keys of a debugger, carried out in the host's own command language.
 const char* CommandLineOfKey(WPARAM key) {
     switch (key) {
@@ -89,6 +88,7 @@ const char* CommandLineOfKey(WPARAM key) {
     }
 }
 
+namespace {
 LRESULT CALLBACK HostKeyProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_KEYDOWN) {
         LogHostCall("HostKey", static_cast<int>(wParam));

@@ -13,3 +13,6 @@ HWND CreateRegistersWindow(HWND parent, std::function<void(HWND)> onClose);
 // library's windows pass on (logged as HostKey(key)); the run keys F5, F8 and F10 run GO, STEP
 // and STEP /OVER there (logged as HostCommandLine(line)).
 void* HostKeyRecord();
+
+// The command line the host runs for a run key (F5, F8, F10); null for any other key.
+const char* CommandLineOfKey(WPARAM key);

@@ -2,6 +2,7 @@
 
 #include "host/lib/command_line.h"
 #include "host/lib/host_source.h"
+#include "host/lib/host_window.h"
 #include "host/lib/source_link.h"
 #include "host/lib/target_machine.h"
 #include "host/lib/target_program.h"
@@ -22,20 +23,6 @@ constexpr HostPlacement kLocalsPlace{0x11, 950, 320, 240, 300};
 // main's first statement.
 constexpr int kFirstLine = 16;
 
-// The function keys the library's windows hand the host, and the host's commands for them.
-const char* RunCommandOfKey(WPARAM key) {
-    switch (key) {
-    case VK_F5:
-        return "GO";
-    case VK_F8:
-        return "STEP";
-    case VK_F10:
-        return "STEP /OVER";
-    default:
-        return nullptr;
-    }
-}
-
 SessionTest* g_session = nullptr;
 
 } // namespace
@@ -44,7 +31,7 @@ LRESULT CALLBACK SessionTest::KeyProc(HWND hWnd, UINT message, WPARAM wParam, LP
     if (message != WM_KEYDOWN)
         return DefWindowProcW(hWnd, message, wParam, lParam);
     LogHostCall("HostKey", static_cast<int>(wParam));
-    if (const char* line = RunCommandOfKey(wParam); line && g_session)
+    if (const char* line = CommandLineOfKey(wParam); line && g_session)
         g_session->Run(line);
     return 0;
 }
