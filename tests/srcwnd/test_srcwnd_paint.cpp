@@ -47,16 +47,24 @@ protected:
         Start();
         HostState::Get().commands.Word(22) = reinterpret_cast<void*>(&LineColour);
     }
+    // A window over the file with both columns, on the screen at the current line: its id (0
+    // when it could not be made or moved there) and its frame.
+    int ShowAtCurrentLine(const std::string& path, HWND* frame) {
+        const int id = Create(path, 7);
+        if (id <= 0)
+            return 0;
+        *frame = FrameOf(id);
+        Show(*frame, 720, 380);
+        return Update(id, path, kCurrentLine, 7, 1) == id ? id : 0;
+    }
 };
 } // namespace
 
 TEST_F(SrcWndPaint, AFileWithBothColumnsShowsTheHostsColourTheHighlightAndTheMarks) {
     const std::string path = CFile();
-    const int id = Create(path, 7);
+    HWND frame = nullptr;
+    const int id = ShowAtCurrentLine(path, &frame);
     ASSERT_GT(id, 0);
-    HWND frame = FrameOf(id);
-    Show(frame, 720, 380);
-    ASSERT_EQ(id, Update(id, path, kCurrentLine, 7, 1));
     const SourceLineRecord breakpoint = {7, kLineBreakpoint | kLineCode, nullptr};
     const SourceLineRecord current = {kCurrentLine, kLineCurrent | kLineCode, &breakpoint};
     ASSERT_EQ(1, SetColumnDatas(id, 0x1 | 0x2, &current));
@@ -245,11 +253,9 @@ int PixelsOf(HWND window, COLORREF colour) {
 TEST_F(SrcWndPaint, TheCoverageColumnShowsTheHostsRecordsAndAnEmptyRangeNoHighlight) {
     HostState::Get().commands.Word(21) = reinterpret_cast<void*>(&CoverageTexts);
     const std::string path = CFile();
-    const int id = Create(path, 7);
+    HWND frame = nullptr;
+    const int id = ShowAtCurrentLine(path, &frame);
     ASSERT_GT(id, 0);
-    HWND frame = FrameOf(id);
-    Show(frame, 720, 380);
-    ASSERT_EQ(id, Update(id, path, kCurrentLine, 7, 1));
     const std::vector<HWND> panes = Panes(frame);
     ASSERT_EQ(3u, panes.size());
     HWND coverage = PaneBody(panes[0]);
