@@ -27,6 +27,10 @@ template <class Change> BOOL WithinMemory(Change&& change) {
     return FALSE;
 }
 
+// Far more columns than any header holds. A larger column is refused before the item's array
+// grows towards it: on a 64-bit heap such a growth would be attempted, not refused.
+constexpr int kMaxColumn = 1 << 16;
+
 } // namespace
 
 template <class Change> void SECSubItemTextStorage::ForEachItem(Change&& change) {
@@ -64,7 +68,7 @@ void SECSubItemTextStorage::GrowTable() {
 }
 
 BOOL SECSubItemTextStorage::SetText(HTREEITEM hItem, int nColumn, LPCWSTR pszText) {
-    if (nColumn < 1)
+    if (nColumn < 1 || nColumn > kMaxColumn)
         return FALSE;
     return WithinMemory([&] {
         CString text = TextOf(pszText);
@@ -110,7 +114,7 @@ BOOL SECSubItemTextStorage::RemoveItem(HTREEITEM hItem) {
 
 BOOL SECSubItemTextStorage::MoveText(HTREEITEM hItem, int nFrom, int nTo) {
     CStringArray* pTexts = Find(hItem);
-    if (pTexts == nullptr || nFrom < 1 || nTo < 1)
+    if (pTexts == nullptr || nFrom < 1 || nTo < 1 || nFrom > kMaxColumn || nTo > kMaxColumn)
         return FALSE;
     const INT_PTR nSize = pTexts->GetSize();
     if (nFrom == nTo || (nFrom > nSize && nTo > nSize))

@@ -15,7 +15,8 @@ public:
     virtual ~SECSubItemTextStorage();
 
     // Stores the text (null: the empty text) of column nColumn (1 or more), growing the item's
-    // array. FALSE for column 0 or less, or when memory runs out (nothing changed then).
+    // array. FALSE for column 0 or less, for a column past 65536, or when memory runs out
+    // (nothing changed then).
     BOOL SetText(HTREEITEM hItem, int nColumn, LPCWSTR pszText);
     // Copies the column's text into the buffer, cut to nBufferSize - 1 characters and always
     // terminated. FALSE when the item keeps no text for the column (the buffer then holds "")
@@ -25,7 +26,7 @@ public:
     BOOL RemoveItem(HTREEITEM hItem);
     // Takes the text of column nFrom out and puts it in at column nTo, the texts between moving
     // up or down by one, as when a column moves in the header. Columns past the stored texts
-    // count as empty. FALSE for a column below 1, or when the item keeps no texts.
+    // count as empty. FALSE for a column below 1 or past 65536, or when the item keeps no texts.
     BOOL MoveText(HTREEITEM hItem, int nFrom, int nTo);
     // A new empty column nColumn in every item's texts; the texts from there on move right.
     void InsertColumnText(int nColumn);

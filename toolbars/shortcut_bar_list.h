@@ -9,6 +9,7 @@
 #include "framework/ole/oledroptarget.h"
 #include "listtree/list_ctrl.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -19,8 +20,11 @@ struct SECShortcutDragData {
     GUID key;
     LVITEM item; // the ten members every list version has
 };
-constexpr SIZE_T SECSHORTCUT_DRAGDATA_SIZE = 56;
+// The part of LVITEM the drag data carries: its first ten members, 40 bytes on i686.
+constexpr SIZE_T SECSHORTCUT_DRAGITEM_SIZE = offsetof(LVITEM, iIndent) + sizeof(int);
+constexpr SIZE_T SECSHORTCUT_DRAGDATA_SIZE = 16 + SECSHORTCUT_DRAGITEM_SIZE;
 static_assert(sizeof(GUID) == 16, "the key is 16 bytes");
+static_assert(sizeof(void*) != 4 || SECSHORTCUT_DRAGDATA_SIZE == 56, "56 bytes in all on i686");
 
 // Hit-test answers beyond the list's: the up and the down scroll button.
 constexpr int SECSHORTCUT_HIT_UP = -10;

@@ -9,13 +9,10 @@
 #include <string>
 
 namespace {
-// The part of LVITEM the drag data carries.
-constexpr SIZE_T kItemRecordSize = 40;
+constexpr SIZE_T kItemRecordSize = SECSHORTCUT_DRAGITEM_SIZE;
 constexpr SIZE_T kKeyOffset = 0;
 constexpr SIZE_T kItemOffset = 16;
-static_assert(kItemOffset + kItemRecordSize == SECSHORTCUT_DRAGDATA_SIZE, "56 bytes in all");
-static_assert(offsetof(LVITEM, iIndent) + sizeof(int) == kItemRecordSize || sizeof(void*) != 4,
-              "the first ten members of LVITEM are 40 bytes on i686");
+static_assert(kItemOffset + kItemRecordSize == SECSHORTCUT_DRAGDATA_SIZE, "key, then the item");
 } // namespace
 
 // ---- Drag out.

@@ -6,6 +6,7 @@
 #include "listtree/tree_base.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <cwchar>
 
@@ -329,11 +330,13 @@ template <class TList> HTREEITEM SECTreeImpl<TList>::InsertItem(LPTVINSERTSTRUCT
     if (pInsert == nullptr)
         return NULL;
     // The record as callers of every version fill it: parent, insert-after and the item up to
-    // the integral height (52 bytes).
-    static_assert(sizeof(TVINSERTSTRUCTW) >= 52, "the insert record");
+    // the integral height (52 bytes in a 32-bit process).
+    constexpr size_t cbFilled =
+        offsetof(TVINSERTSTRUCTW, itemex) + offsetof(TVITEMEXW, iIntegral) + sizeof(int);
+    static_assert(sizeof(void*) != 4 || cbFilled == 52, "the insert record");
     TVINSERTSTRUCTW is;
     std::memset(&is, 0, sizeof(is));
-    std::memcpy(&is, pInsert, 52);
+    std::memcpy(&is, pInsert, cbFilled);
     _Node* pParent = m_nodes.ItemFromHandle(is.hParent);
     if (pParent == nullptr || m_nodes.IsBeingDeleted(pParent))
         return NULL;

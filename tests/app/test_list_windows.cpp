@@ -327,13 +327,16 @@ protected:
 
 TEST_F(ListWindowTest, TheTableIsTheWireTableAndUnknownIdsAnswerZero) {
     Open();
+    // Two version words, 28 entries of a pointer each, two zero words.
     const auto* words = reinterpret_cast<const uint32_t*>(t);
     EXPECT_EQ(2u, words[0]);
     EXPECT_EQ(2u, words[1]);
-    for (int i = 2; i < 30; ++i)
-        EXPECT_NE(0u, words[i]) << "entry " << i - 2;
-    EXPECT_EQ(0u, words[30]);
-    EXPECT_EQ(0u, words[31]);
+    const auto* entries = reinterpret_cast<const uintptr_t*>(words + 2);
+    for (int i = 0; i < 28; ++i)
+        EXPECT_NE(0u, entries[i]) << "entry " << i;
+    const auto* zero = reinterpret_cast<const uint32_t*>(entries + 28);
+    EXPECT_EQ(0u, zero[0]);
+    EXPECT_EQ(0u, zero[1]);
     // A window that was destroyed names no window any more, nor do 0 and a stranger.
     WindowPosition other{};
     int gone = 0;

@@ -111,7 +111,7 @@ std::vector<BYTE> DragBytes(const GUID& key, LPCWSTR pszText, int nImage, LPARAM
     item.iImage = nImage;
     item.lParam = lParam;
     std::memcpy(bytes.data(), &key, sizeof(GUID));
-    std::memcpy(bytes.data() + 16, &item, 40);
+    std::memcpy(bytes.data() + 16, &item, SECSHORTCUT_DRAGITEM_SIZE);
     return bytes;
 }
 

@@ -14,13 +14,15 @@ struct DropCase {
 } // namespace
 
 TEST_F(ShortcutFixture, DropChecksKeyBlockAndImage) {
+    // 56 bytes on i686.
+    const SIZE_T full = SECSHORTCUT_DRAGDATA_SIZE;
     const DropCase cases[] = {
-        {"own key, image 2", true, 56, 2, DROPEFFECT_MOVE, 2},
-        {"foreign key", false, 56, 1, DROPEFFECT_NONE, -1},
-        {"block under 56 bytes", true, 55, 1, DROPEFFECT_NONE, -1},
-        {"negative image", true, 56, -5, DROPEFFECT_MOVE, 0},
-        {"image past the list", true, 56, 3, DROPEFFECT_MOVE, 0},
-        {"longer block", true, 80, 1, DROPEFFECT_MOVE, 1},
+        {"own key, image 2", true, full, 2, DROPEFFECT_MOVE, 2},
+        {"foreign key", false, full, 1, DROPEFFECT_NONE, -1},
+        {"block one byte short", true, full - 1, 1, DROPEFFECT_NONE, -1},
+        {"negative image", true, full, -5, DROPEFFECT_MOVE, 0},
+        {"image past the list", true, full, 3, DROPEFFECT_MOVE, 0},
+        {"longer block", true, full + 24, 1, DROPEFFECT_MOVE, 1},
     };
     for (const DropCase& c : cases) {
         SCOPED_TRACE(c.name);

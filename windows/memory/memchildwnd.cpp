@@ -5,6 +5,7 @@
 
 #include "shell/hostlink.h"
 #include "windows/common/droptarget.h"
+#include "windows/common/host_keys.h"
 #include "windows/memory/memmetrics.h"
 #include "windows/memory/mempopup.h"
 #include "windows/memory/memstate.h"
@@ -434,10 +435,7 @@ void CMemChildWnd::OnKey(UINT nKey) {
         return;
     default: {
         // Any other key is the host's: its function keys act from the memory window too.
-        auto* record =
-            static_cast<void**>(HostTable() ? HostTable()->GetHostObject(1, nullptr) : nullptr);
-        HWND hTarget = record ? static_cast<HWND>(record[47]) : NULL;
-        if (hTarget && ::IsWindow(hTarget))
+        if (HWND hTarget = HostKeyWindow())
             ::SendMessageW(hTarget, WM_KEYDOWN, nKey, 0);
         return;
     }

@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 
+#include "ifac/h/hostwnd.h"
 #include "shell/hostlink.h"
 #include "windows/memory/memchildwnd.h"
 #include "windows/memory/memstate.h"
@@ -102,8 +103,9 @@ void DataBreakpoint(MemWndState* s, const MemCell* cell) {
     record.word[12] = static_cast<uint32_t>(s->descriptor->word8);
     record.word[14] = 2;
     record.word[15] = 0xFFFFFFFFu;
-    auto* main = static_cast<void**>(HostTable()->GetHostObject(15, nullptr));
-    Mem().SubmitText(main ? main[46] : nullptr, &record);
+    auto* main = static_cast<HostMainWindowRecord*>(
+        HostTable()->GetHostObject(kHostObjectMainWindow, nullptr));
+    Mem().SubmitText(main ? main->frameWindow : nullptr, &record);
 }
 
 } // namespace
