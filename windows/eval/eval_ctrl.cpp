@@ -11,9 +11,9 @@
 #include "shell/app/tarvikapp.h"
 #include "shell/frame/frame_ids.h"
 #include "shell/frame/mainframe.h"
-#include "ifac/h/hostwnd.h"
 #include "shell/hostlink.h"
 #include "windows/common/droptarget.h"
+#include "windows/common/host_keys.h"
 #include "windows/eval/set_value_line.h"
 
 IMPLEMENT_DYNCREATE(CEvalCtrl, XSECTreeCtrl)
@@ -50,10 +50,6 @@ uint32_t InfoFlags(const EvalItemRecord* pRecord) {
 
 bool HostIsMultiCore() {
     return HostVersionAtLeast(3, 2) && HostTable()->IsMultiCore() != 0;
-}
-
-bool IsFunctionKey(UINT nKey) {
-    return nKey >= VK_F1 && nKey <= VK_F24;
 }
 } // namespace
 
@@ -334,21 +330,11 @@ void CEvalCtrl::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
 }
 
 BOOL CEvalCtrl::PreTranslateMessage(MSG* pMsg) {
+    // Taken once the host has it: left to go on, the frame's accelerators would hand the same
+    // key to the host a second time as its command (one F5, two runs).
     if (pMsg->message == WM_KEYDOWN && IsFunctionKey(static_cast<UINT>(pMsg->wParam)) &&
-        HostTable() != nullptr) {
-        void* out = nullptr;
-        const auto* pObject =
-            static_cast<const HostKeyObject*>(HostTable()->GetHostObject(kHostObjectKeys, &out));
-        HWND hTarget = pObject != nullptr
-                           ? reinterpret_cast<HWND>(static_cast<uintptr_t>(pObject->word[47]))
-                           : NULL;
-        // Taken once the host has it: left to go on, the frame's accelerators would hand the
-        // same key to the host a second time as its command (one F5, two runs).
-        if (hTarget != NULL && ::IsWindow(hTarget)) {
-            ::SendMessageW(hTarget, WM_KEYDOWN, pMsg->wParam, pMsg->lParam);
-            return TRUE;
-        }
-    }
+        SendFunctionKeyToHost(pMsg->wParam, pMsg->lParam))
+        return TRUE;
     return XSECTreeCtrl::PreTranslateMessage(pMsg);
 }
 
