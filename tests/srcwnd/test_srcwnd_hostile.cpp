@@ -164,3 +164,33 @@ TEST_F(SrcWndHostile, ANewTagShowsTheFileAsItIsNow) {
         HeapFree(GetProcessHeap(), 0, block);
     }
 }
+
+// Lines -1 to -1 ask for the first line: from column a, and to column b only when the file has
+// no other line; whatever the file holds after it never reaches the answer.
+TEST_F(SrcWndHostile, TheFirstLineAloneAnswersLinesMinusOneToMinusOne) {
+    const struct {
+        const char* what;
+        std::string bytes;
+        int a, b;
+        const char* answer;
+    } cases[] = {
+        {"the C file", "#include <stdio.h>\r\nint x;\r\n", 0, 0, "#include <stdio.h>"},
+        {"from a column", "#include <stdio.h>\r\nint x;\r\n", 9, 0, "<stdio.h>"},
+        {"an end column past the first line", "#include <stdio.h>\r\nint x;\r\n", 0, 4,
+         "#include <stdio.h>"},
+        {"a one-line file to a column", "int x = 1;", 0, 3, "int"},
+        {"an unterminated last line", "one\ntwo", 0, 0, "one"},
+    };
+    using BlockFn = char*(__cdecl*)(int, int, int, int, int);
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = WriteFile("first" + std::to_string(++n) + ".c", c.bytes);
+        const int id = Create(path, 3);
+        ASSERT_GT(id, 0);
+        char* block = Get<BlockFn>("RequestSourceBlock")(id, c.a, c.b, -1, -1);
+        ASSERT_NE(nullptr, block);
+        EXPECT_STREQ(c.answer, block);
+        HeapFree(GetProcessHeap(), 0, block);
+    }
+}

@@ -71,13 +71,15 @@ void CFileView::OnDestroy() {
 }
 
 void CFileView::OnClose() {
+    // The host's close destroys the viewer, and this view with it.
+    const HWND self = m_hWnd;
     if (CMainFrame* frame = MainFrame())
-        frame->CloseFileViewer(m_filePath);
-    if (::IsWindow(m_hWnd)) {
-        if (CWnd* parent = GetParent())
-            parent->ShowWindow(SW_HIDE);
-        Default();
-    }
+        frame->CloseFileViewer(CString(m_filePath));
+    if (!::IsWindow(self) || CWnd::FromHandlePermanent(self) != this)
+        return;
+    if (CWnd* parent = GetParent())
+        parent->ShowWindow(SW_HIDE);
+    Default();
 }
 
 void CFileView::GotoLine(int line, int lastLine) {
