@@ -7,6 +7,7 @@
 #include "tests/support/screen_image.h"
 
 #include <algorithm>
+#include <climits>
 
 #include <sstream>
 
@@ -250,4 +251,46 @@ TEST_F(AsmWndTest, ColumnAndCoverageChangesKeepTheTopLine) {
         ASSERT_EQ(80u, rows.size());
         EXPECT_EQ(s.tabs, std::count(rows[0].begin(), rows[0].end(), '\t'));
     }
+}
+
+namespace {
+int DescendantCount(HWND parent) {
+    int count = 0;
+    EnumChildWindows(
+        parent,
+        [](HWND, LPARAM counter) {
+            ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+} // namespace
+
+// A core the host does not have opens nothing, and core 0's window keeps getting its lines.
+void AsmWndTest::ExpectOnlyReportedCoresOpen(int cores) {
+    Start(Host(3, 13, cores));
+    BindSourceLibrary(m_module);
+    const int id = Create(kAsm | kAddress, 0);
+    ASSERT_GT(id, 0);
+    const HWND frame = FrameOf(id);
+    const int windows = DescendantCount(Frame());
+    for (int core : {-1, cores, 4096, INT_MAX}) {
+        EXPECT_EQ(-1, Create(kAsm | kAddress, core)) << core;
+        EXPECT_EQ(windows, DescendantCount(Frame())) << core;
+    }
+    EXPECT_EQ(frame, FrameOf(Create(kAsm | kAddress, 0)));
+    const TestChain chain(5);
+    EXPECT_EQ(1, SetColumnDatas(id, kAsm, chain.Head()));
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    EXPECT_EQ(5u, Rows(AllText(panes[1])).size());
+}
+
+TEST_F(AsmWndTest, OnASingleCoreHostOnlyCoreZeroOpens) {
+    ExpectOnlyReportedCoresOpen(1);
+}
+
+TEST_F(AsmWndTest, OnATwoCoreHostOnlyItsCoresOpen) {
+    ExpectOnlyReportedCoresOpen(2);
 }
