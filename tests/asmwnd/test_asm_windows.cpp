@@ -294,3 +294,34 @@ TEST_F(AsmWndTest, OnASingleCoreHostOnlyCoreZeroOpens) {
 TEST_F(AsmWndTest, OnATwoCoreHostOnlyItsCoresOpen) {
     ExpectOnlyReportedCoresOpen(2);
 }
+
+// Rows the address pane painted while the host held updates back lack the host's colours; the
+// next update after the host switches updates on paints them again.
+TEST_F(AsmWndTest, TheAddressPaneRepaintsItsColoursOnTheNextUpdate) {
+    Start();
+    TestChain chain(40);
+    for (int i = 0; i < 5; ++i)
+        chain.records[static_cast<size_t>(i)].background = 0x00FF00;
+    const int id = OpenWithChain(chain);
+    ASSERT_GT(id, 0);
+    const int line = static_cast<int>(kAsmLineKeyBase) + 10;
+    Update(id, line, kAsm | kAddress);
+    PumpAll();
+    RECT address{};
+    GetWindowRect(m_panes[0], &address);
+    const auto greenPixels = [&] {
+        ScreenImage image;
+        return image.Read(m_panes[0]) ? image.Count(address, 0x00FF00) : -1;
+    };
+    ASSERT_GT(greenPixels(), 0);
+    using EnableFn = uint32_t(__cdecl*)(uint32_t, int);
+    Get<EnableFn>("EnableWindowUpdate")(1, 0);
+    RedrawWindow(m_panes[0], nullptr, NULL,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpAll();
+    EXPECT_EQ(0, greenPixels());
+    Get<EnableFn>("EnableWindowUpdate")(1, 1);
+    EXPECT_EQ(id, Update(id, line, kAsm | kAddress));
+    PumpAll();
+    EXPECT_GT(greenPixels(), 0);
+}
