@@ -254,15 +254,14 @@ TEST_F(AsmWndTest, ColumnAndCoverageChangesKeepTheTopLine) {
 }
 
 namespace {
+BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
 int DescendantCount(HWND parent) {
     int count = 0;
-    EnumChildWindows(
-        parent,
-        [](HWND, LPARAM counter) {
-            ++*reinterpret_cast<int*>(counter);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&count));
+    EnumChildWindows(parent, CountWindow, reinterpret_cast<LPARAM>(&count));
     return count;
 }
 } // namespace
