@@ -21,12 +21,13 @@ int ActiveCore() {
     return HostTable() != nullptr ? HostTable()->GetActiveCore() : 0;
 }
 
-// A single-core host (or one before 3.2) has only core 0; a multi-core host names its cores.
+// A single-core host (or one before 3.2) has only core 0, which it may also pass as -1 ("none");
+// a multi-core host names its cores.
 bool HostReportsCore(int nCore) {
+    if (!HostMultiCore())
+        return nCore == 0 || nCore == -1;
     if (nCore < 0 || nCore > CAsmFrameTable::kMaxIndex)
         return false;
-    if (!HostMultiCore())
-        return nCore == 0;
     char name[16] = {};
     return HostTable()->GetCoreName(name, sizeof name, nCore) != 0 && name[0] != 0;
 }
@@ -68,6 +69,8 @@ CWnd* CMainFrame::AsmFrameOfId(int nId) const {
 int CMainFrame::OpenAsmWindow(UINT nFlags, const WindowPosition* pPos, int nCore) {
     if (!HostReportsCore(nCore))
         return -1;
+    if (!HostMultiCore())
+        nCore = 0;
     if (pPos != nullptr)
         m_position = *pPos;
     m_nColumnOptions = nFlags;

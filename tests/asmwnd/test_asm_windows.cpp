@@ -274,7 +274,7 @@ void AsmWndTest::ExpectOnlyReportedCoresOpen(int cores) {
     ASSERT_GT(id, 0);
     const HWND frame = FrameOf(id);
     const int windows = DescendantCount(Frame());
-    for (int core : {-1, cores, 4096, INT_MAX}) {
+    for (int core : {-2, cores, 4096, INT_MAX}) {
         EXPECT_EQ(-1, Create(kAsm | kAddress, core)) << core;
         EXPECT_EQ(windows, DescendantCount(Frame())) << core;
     }

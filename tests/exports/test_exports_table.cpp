@@ -93,8 +93,8 @@ const ExportCase kCases[] = {
                             0x7, &g_position, -7);
      },
      Is(-1), Is(-1), Is(-1)},
-    {"CreateSourceWindow", "assembler, core -1",
-     [](M m) { return Invoke<int>(m, "CreateSourceWindow", "", "", 0x18, &g_position, -1); },
+    {"CreateSourceWindow", "assembler, core -2",
+     [](M m) { return Invoke<int>(m, "CreateSourceWindow", "", "", 0x18, &g_position, -2); },
      Is(-1), Is(-1), Is(-1)},
     {"CreateSourceWindow", "assembler, core INT_MAX",
      [](M m) { return Invoke<int>(m, "CreateSourceWindow", "", "", 0x18, &g_position, INT_MAX); },
