@@ -7,6 +7,7 @@
 #include "tests/support/screen_image.h"
 
 #include <algorithm>
+#include <climits>
 
 #include <sstream>
 
@@ -250,4 +251,76 @@ TEST_F(AsmWndTest, ColumnAndCoverageChangesKeepTheTopLine) {
         ASSERT_EQ(80u, rows.size());
         EXPECT_EQ(s.tabs, std::count(rows[0].begin(), rows[0].end(), '\t'));
     }
+}
+
+namespace {
+BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int DescendantCount(HWND parent) {
+    int count = 0;
+    EnumChildWindows(parent, CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+} // namespace
+
+// A core the host does not have opens nothing, and core 0's window keeps getting its lines.
+void AsmWndTest::ExpectOnlyReportedCoresOpen(int cores) {
+    Start(Host(3, 13, cores));
+    BindSourceLibrary(m_module);
+    const int id = Create(kAsm | kAddress, 0);
+    ASSERT_GT(id, 0);
+    const HWND frame = FrameOf(id);
+    const int windows = DescendantCount(Frame());
+    for (int core : {-2, cores, 4096, INT_MAX}) {
+        EXPECT_EQ(-1, Create(kAsm | kAddress, core)) << core;
+        EXPECT_EQ(windows, DescendantCount(Frame())) << core;
+    }
+    EXPECT_EQ(frame, FrameOf(Create(kAsm | kAddress, 0)));
+    const TestChain chain(5);
+    EXPECT_EQ(1, SetColumnDatas(id, kAsm, chain.Head()));
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    EXPECT_EQ(5u, Rows(AllText(panes[1])).size());
+}
+
+TEST_F(AsmWndTest, OnASingleCoreHostOnlyCoreZeroOpens) {
+    ExpectOnlyReportedCoresOpen(1);
+}
+
+TEST_F(AsmWndTest, OnATwoCoreHostOnlyItsCoresOpen) {
+    ExpectOnlyReportedCoresOpen(2);
+}
+
+// Rows the address pane painted while the host held updates back lack the host's colours; the
+// next update after the host switches updates on paints them again.
+TEST_F(AsmWndTest, TheAddressPaneRepaintsItsColoursOnTheNextUpdate) {
+    Start();
+    TestChain chain(40);
+    for (int i = 0; i < 5; ++i)
+        chain.records[static_cast<size_t>(i)].background = 0x00FF00;
+    const int id = OpenWithChain(chain);
+    ASSERT_GT(id, 0);
+    const int line = static_cast<int>(kAsmLineKeyBase) + 10;
+    Update(id, line, kAsm | kAddress);
+    PumpAll();
+    RECT address{};
+    GetWindowRect(m_panes[0], &address);
+    const auto greenPixels = [&] {
+        ScreenImage image;
+        return image.Read(m_panes[0]) ? image.Count(address, 0x00FF00) : -1;
+    };
+    ASSERT_GT(greenPixels(), 0);
+    using EnableFn = uint32_t(__cdecl*)(uint32_t, int);
+    Get<EnableFn>("EnableWindowUpdate")(1, 0);
+    RedrawWindow(m_panes[0], nullptr, NULL,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpAll();
+    EXPECT_EQ(0, greenPixels());
+    Get<EnableFn>("EnableWindowUpdate")(1, 1);
+    EXPECT_EQ(id, Update(id, line, kAsm | kAddress));
+    PumpAll();
+    EXPECT_GT(greenPixels(), 0);
 }
