@@ -55,6 +55,9 @@ protected:
     bool ScrollPastTheEnd(HWND pane, bool bDown);
     // Opens for core 0 and for cores the host does not report on a host of that many cores.
     void ExpectOnlyReportedCoresOpen(int cores);
+    // Docks the stand-in host's window of the core and logs the core-switching calls (words
+    // 50, 51, 53, 54) the change of form makes.
+    std::vector<std::string> CoreCallsOfADock(HostOptions options, int core);
 
     WindowPosition m_position{};
     HWND m_frame = nullptr;

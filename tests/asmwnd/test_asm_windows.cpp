@@ -324,3 +324,62 @@ TEST_F(AsmWndTest, TheAddressPaneRepaintsItsColoursOnTheNextUpdate) {
     PumpAll();
     EXPECT_GT(greenPixels(), 0);
 }
+
+// A host before 3.2 has no call for more lines: a scroll past the end asks it nothing, and both
+// lists stay on the lines they showed.
+TEST_F(AsmWndTest, AScrollPastTheEndAsksAHostBefore32Nothing) {
+    ASSERT_TRUE(StartStopped(Host(3, 1, 1)));
+    const int id = OpenAsmWindow(0);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame, 600, 250);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    Update(id, 1 << 30, kAsmWindowColumns); // the list at its end
+    const std::vector<std::string> before = Rows(AllText(panes[1]));
+    const int top = TopIndex(panes[1]);
+    ASSERT_GE(top, 0);
+    CallLog::Get().Clear();
+    if (!ScrollPastTheEnd(panes[1], true))
+        GTEST_SKIP() << "the display takes no injected input";
+    EXPECT_TRUE(Lines("GetLineColors").empty());
+    EXPECT_EQ(before, Rows(AllText(panes[1])));
+    EXPECT_EQ(top, TopIndex(panes[1]));
+    EXPECT_EQ(top, TopIndex(panes[0]));
+}
+
+namespace {
+std::string g_coverage;
+const char* __cdecl CoverageOfEveryLine(const char*, int) {
+    return g_coverage.c_str();
+}
+} // namespace
+
+// A coverage change (0x100 with 0x4) refills the disassembly list with the host's new texts on
+// the same top line, answers 1, and leaves the address list as it was.
+TEST_F(AsmWndTest, ACoverageChangeRefillsTheTextsOnTheSameTopLine) {
+    Start();
+    TestChain chain(80);
+    const int id = OpenWithChain(chain);
+    ASSERT_GT(id, 0);
+    void* const original = HostState::Get().commands.Word(21);
+    HostState::Get().commands.Word(21) = reinterpret_cast<void*>(&CoverageOfEveryLine);
+    g_coverage = "ran 1";
+    const int line = static_cast<int>(kAsmLineKeyBase) + 40;
+    EXPECT_EQ(id, Update(id, line, kAsm | kAddress | kCoverage));
+    PumpAll();
+    const int top = TopIndex(m_panes[1]);
+    ASSERT_GT(top, 0);
+    const std::string addresses = AllText(m_panes[0]);
+    ASSERT_EQ("ran 1\t00 A0\tadd r0, r1\t", Rows(AllText(m_panes[1]))[0]);
+    g_coverage = "ran 2<NL>later";
+    chain.records[0].addressText = "moved";
+    EXPECT_EQ(1, Update(id, line, 0x100 | kAsm | kAddress | kCoverage));
+    PumpAll();
+    HostState::Get().commands.Word(21) = original;
+    const std::vector<std::string> rows = Rows(AllText(m_panes[1]));
+    ASSERT_EQ(80u, rows.size());
+    EXPECT_EQ("ran 2\t00 A0\tadd r0, r1\t", rows[0]);
+    EXPECT_EQ(top, TopIndex(m_panes[1]));
+    EXPECT_EQ(addresses, AllText(m_panes[0]));
+}
