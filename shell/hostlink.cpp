@@ -206,9 +206,10 @@ HostCoreScope::HostCoreScope(int core) {
         return;
     const HostCommandTable* host = g_pHostCmdTable;
     m_active = true;
+    // Both read before either is written: a host's current core may follow its core mode.
     m_savedMode = host->GetCoreMode();
-    host->SetCoreMode(0);
     m_savedCore = host->GetCurrentCore();
+    host->SetCoreMode(0);
     host->SetCurrentCore(core);
 }
 

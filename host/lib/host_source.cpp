@@ -195,7 +195,7 @@ int __cdecl ReadTargetMemory(const uint64_t* address, HostBlockBuffer* buffer, i
 
 int __cdecl GetCoreName(char* buffer, int size, int core) {
     LogHostCall("GetCoreName", size, core);
-    if (buffer == nullptr || size <= 0)
+    if (buffer == nullptr || size <= 0 || core < 0 || core >= S().options.cores)
         return 0;
     snprintf(buffer, size, "Core%d", core);
     return 1;

@@ -20,6 +20,42 @@ constexpr uint32_t kFirstVisible = 0x50;
 int ActiveCore() {
     return HostTable() != nullptr ? HostTable()->GetActiveCore() : 0;
 }
+
+// A single-core host (or one before 3.2) has only core 0, which it may also pass as -1 ("none");
+// a multi-core host names its cores.
+bool HostReportsCore(int nCore) {
+    if (!HostMultiCore())
+        return nCore == 0 || nCore == -1;
+    if (nCore < 0 || nCore > CAsmFrameTable::kMaxIndex)
+        return false;
+    char name[16] = {};
+    return HostTable()->GetCoreName(name, sizeof name, nCore) != 0 && name[0] != 0;
+}
+
+// Enters a newly opened frame in the table under its core; false for a frame of another kind or
+// a table that refuses the entry.
+bool EnterNewAsmFrame(CFrameWnd* pFrame, int nCore) {
+    // The host's stored state may open the window docked.
+    if (auto* pAsm = DYNAMIC_DOWNCAST(CAsmFrame, pFrame)) {
+        pAsm->SetCoreId(nCore);
+        return AsmFrameTable().SetMdiFrame(pAsm, nCore) != FALSE;
+    }
+    if (auto* pDocked = DYNAMIC_DOWNCAST(CDocAsmFrame, pFrame)) {
+        pDocked->SetCoreId(nCore);
+        return AsmFrameTable().SetDockedFrame(pDocked, nCore) != FALSE;
+    }
+    return false;
+}
+
+// Nothing of a failed open stays: the document goes with its frames and no id names them.
+void DropFailedAsmDocument(CDocument* pDoc, CFrameWnd* pFrame) {
+    if (pFrame != nullptr) {
+        AsmFrameTable().ClearFrame(pFrame->GetSafeHwnd());
+        WindowIdList().Remove(pFrame->GetSafeHwnd());
+    }
+    if (pDoc != nullptr)
+        pDoc->OnCloseDocument();
+}
 } // namespace
 
 CWnd* CMainFrame::AsmFrameOfId(int nId) const {
@@ -31,6 +67,10 @@ CWnd* CMainFrame::AsmFrameOfId(int nId) const {
 }
 
 int CMainFrame::OpenAsmWindow(UINT nFlags, const WindowPosition* pPos, int nCore) {
+    if (!HostReportsCore(nCore))
+        return -1;
+    if (!HostMultiCore())
+        nCore = 0;
     if (pPos != nullptr)
         m_position = *pPos;
     m_nColumnOptions = nFlags;
@@ -43,14 +83,8 @@ int CMainFrame::OpenAsmWindow(UINT nFlags, const WindowPosition* pPos, int nCore
         POSITION pos = pDoc != nullptr ? pDoc->GetFirstViewPosition() : NULL;
         CView* pView = pos != NULL ? pDoc->GetNextView(pos) : nullptr;
         pFrame = pView != nullptr ? pView->GetParentFrame() : nullptr;
-        // The host's stored state may open the window docked.
-        if (auto* pAsm = DYNAMIC_DOWNCAST(CAsmFrame, pFrame)) {
-            pAsm->SetCoreId(nCore);
-            AsmFrameTable().SetMdiFrame(pAsm, nCore);
-        } else if (auto* pDocked = DYNAMIC_DOWNCAST(CDocAsmFrame, pFrame)) {
-            pDocked->SetCoreId(nCore);
-            AsmFrameTable().SetDockedFrame(pDocked, nCore);
-        } else {
+        if (!EnterNewAsmFrame(pFrame, nCore)) {
+            DropFailedAsmDocument(pDoc, pFrame);
             m_nColumnOptions = 0;
             return -1;
         }
@@ -78,10 +112,12 @@ int CMainFrame::UpdateAsmWindow(int nId, int nLine, UINT nFlags) {
     m_nColumnOptions = nFlags & ~kCoverageChanged;
     if (pFrame != nullptr && GetAsmFrameColumnOptions(pFrame) != m_nColumnOptions)
         ApplyAsmFrameColumnOptions(pFrame, m_nColumnOptions);
-    // The address view's mark follows the selected line and repaints the rows it moves between;
-    // the rest of the address view shows what it showed.
     if (pSource != nullptr)
         pSource->ShowLine(nLine);
+    // Rows the address view painted while updates were held back lack their colours.
+    if (CAsmAddrView* pAddr = AsmViewMap().GetAddrView(core))
+        ::RedrawWindow(pAddr->GetSafeHwnd(), nullptr, NULL,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     m_nColumnOptions = 0;
     return nId;
 }
@@ -109,5 +145,5 @@ void CMainFrame::EnableWindowUpdate(BOOL bOn) {
     CAsmSourceView* pSource = AsmViewMap().GetSourceView(HostTable()->GetActiveCore());
     if (pSource != nullptr && pSource->ListId() != 0)
         if (CListAdmin* admin = ListAdmin())
-            admin->EnableRedraw(pSource->ListId(), bOn);
+            admin->EnableRedraw(pSource->ListId(), bOn, CListAdmin::kHostUpdates);
 }

@@ -28,7 +28,7 @@ protected:
     // instruction, so that its own assembler windows have lines to show; false when it cannot
     // stop there.
     bool StartStopped(HostOptions options = HostOptions());
-    int Create(int flags, int core = -1);
+    int Create(int flags, int core = 0);
     intptr_t Update(int id, int line, int flags);
     int SetColumnDatas(int id, int flags, const void* data);
     HWND FrameOf(int id);
@@ -53,6 +53,11 @@ protected:
     // scrolls is really held, as the user scrolls on; false when the display takes no injected
     // input.
     bool ScrollPastTheEnd(HWND pane, bool bDown);
+    // Opens for core 0 and for cores the host does not report on a host of that many cores.
+    void ExpectOnlyReportedCoresOpen(int cores);
+    // Docks the stand-in host's window of the core and logs the core-switching calls (words
+    // 50, 51, 53, 54) the change of form makes.
+    std::vector<std::string> CoreCallsOfADock(HostOptions options, int core);
 
     WindowPosition m_position{};
     HWND m_frame = nullptr;

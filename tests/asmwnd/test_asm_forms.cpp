@@ -38,7 +38,8 @@ TEST_F(AsmWndTest, AWindowThatChangesFormKeepsItsCoreAndItsEntries) {
         {"docked left", {0x41 | 0x80, 0, 0, 300, 200}, 0},
         {"MDI from the edge", {0x11, 20, 30, 300, 300}, 400},
         {"floating", {0x21, 300, 200, 450, 260}, 0},
-        {"MDI from floating", {0x11, 20, 30, 500, 300}, 0},
+        // Its own width, not the 400 it had as the MDI child it floated from.
+        {"MDI from floating", {0x11, 20, 30, 450, 300}, 450},
         {"docked again", {0x41 | 0x80, 0, 0, 300, 200}, 0},
     };
     const uint32_t addresses[] = {w->shownAddress, w->shownAddress + 0x200};
@@ -113,4 +114,41 @@ TEST_F(AsmWndTest, AWindowTheHostOpensDockedIsFoundForItsCore) {
     const std::string all = AllText(Panes(docked)[1]);
     EXPECT_EQ(20, std::count(all.begin(), all.end(), '\n'));
     EXPECT_EQ(docked, FrameOf(Create(kAsm | kAddress, 0)));
+}
+
+std::vector<std::string> AsmWndTest::CoreCallsOfADock(HostOptions options, int core) {
+    if (!StartStopped(options) || OpenAsmWindow(0) <= 0 || (core != 0 && OpenAsmWindow(core) <= 0))
+        return {"not opened"};
+    const HostAsmWindow* w = AsmWindowOfCore(core);
+    if (w == nullptr)
+        return {"no window"};
+    CallLog::Get().Clear();
+    Place(w->id, &w->position, {0x41 | 0x80, 0, 0, 300, 200});
+    std::vector<std::string> calls;
+    for (const std::string& line : Lines())
+        for (const char* name :
+             {"GetCoreMode(", "SetCoreMode(", "GetCurrentCore(", "SetCurrentCore("})
+            if (line.rfind(name, 0) == 0)
+                calls.push_back(line);
+    return calls;
+}
+
+// On a multi-core host of 3.2 or later the change of form runs on the window's core: mode and
+// core are saved before either is set, and set back at the end.
+TEST_F(AsmWndTest, AChangeOfFormOnAMultiCoreHostRunsOnTheWindowsCore) {
+    const std::vector<std::string> calls = CoreCallsOfADock(Host(3, 13, 2), 1);
+    ASSERT_GE(calls.size(), 6u) << (calls.empty() ? "" : calls[0]);
+    EXPECT_EQ((std::vector<std::string>{"GetCoreMode()", "GetCurrentCore()", "SetCoreMode(0)",
+                                        "SetCurrentCore(1)"}),
+              std::vector<std::string>(calls.begin(), calls.begin() + 4));
+    EXPECT_EQ(0u, calls[calls.size() - 2].rfind("SetCurrentCore(", 0));
+    EXPECT_EQ(0u, calls.back().rfind("SetCoreMode(", 0));
+}
+
+TEST_F(AsmWndTest, AChangeOfFormOnASingleCoreHostSwitchesNoCore) {
+    EXPECT_EQ(std::vector<std::string>{}, CoreCallsOfADock(Host(3, 13, 1), 0));
+}
+
+TEST_F(AsmWndTest, AChangeOfFormOnAHostBefore32SwitchesNoCore) {
+    EXPECT_EQ(std::vector<std::string>{}, CoreCallsOfADock(Host(3, 1, 2), 0));
 }

@@ -7,6 +7,7 @@
 #include "tests/support/screen_image.h"
 
 #include <algorithm>
+#include <climits>
 
 #include <sstream>
 
@@ -250,4 +251,138 @@ TEST_F(AsmWndTest, ColumnAndCoverageChangesKeepTheTopLine) {
         ASSERT_EQ(80u, rows.size());
         EXPECT_EQ(s.tabs, std::count(rows[0].begin(), rows[0].end(), '\t'));
     }
+}
+
+namespace {
+BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
+    ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int DescendantCount(HWND parent) {
+    int count = 0;
+    EnumChildWindows(parent, CountWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+} // namespace
+
+// A core the host does not have opens nothing, and core 0's window keeps getting its lines.
+void AsmWndTest::ExpectOnlyReportedCoresOpen(int cores) {
+    Start(Host(3, 13, cores));
+    BindSourceLibrary(m_module);
+    const int id = Create(kAsm | kAddress, 0);
+    ASSERT_GT(id, 0);
+    const HWND frame = FrameOf(id);
+    const int windows = DescendantCount(Frame());
+    for (int core : {-2, cores, 4096, INT_MAX}) {
+        EXPECT_EQ(-1, Create(kAsm | kAddress, core)) << core;
+        EXPECT_EQ(windows, DescendantCount(Frame())) << core;
+    }
+    EXPECT_EQ(frame, FrameOf(Create(kAsm | kAddress, 0)));
+    const TestChain chain(5);
+    EXPECT_EQ(1, SetColumnDatas(id, kAsm, chain.Head()));
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    EXPECT_EQ(5u, Rows(AllText(panes[1])).size());
+}
+
+TEST_F(AsmWndTest, OnASingleCoreHostOnlyCoreZeroOpens) {
+    ExpectOnlyReportedCoresOpen(1);
+}
+
+TEST_F(AsmWndTest, OnATwoCoreHostOnlyItsCoresOpen) {
+    ExpectOnlyReportedCoresOpen(2);
+}
+
+// Rows the address pane painted while the host held updates back lack the host's colours; the
+// next update after the host switches updates on paints them again.
+TEST_F(AsmWndTest, TheAddressPaneRepaintsItsColoursOnTheNextUpdate) {
+    Start();
+    TestChain chain(40);
+    for (int i = 0; i < 5; ++i)
+        chain.records[static_cast<size_t>(i)].background = 0x00FF00;
+    const int id = OpenWithChain(chain);
+    ASSERT_GT(id, 0);
+    // A line on the first page: the lists stay on their top, where the coloured rows are.
+    const int line = static_cast<int>(kAsmLineKeyBase) + 2;
+    Update(id, line, kAsm | kAddress);
+    PumpAll();
+    ASSERT_EQ(0, TopIndex(m_panes[0]));
+    RECT address{};
+    GetWindowRect(m_panes[0], &address);
+    const auto greenPixels = [&] {
+        ScreenImage image;
+        return image.Read(m_panes[0]) ? image.Count(address, 0x00FF00) : -1;
+    };
+    ASSERT_GT(greenPixels(), 0);
+    using EnableFn = uint32_t(__cdecl*)(uint32_t, int);
+    Get<EnableFn>("EnableWindowUpdate")(1, 0);
+    RedrawWindow(m_panes[0], nullptr, NULL,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpAll();
+    EXPECT_EQ(0, greenPixels());
+    Get<EnableFn>("EnableWindowUpdate")(1, 1);
+    EXPECT_EQ(id, Update(id, line, kAsm | kAddress));
+    PumpAll();
+    EXPECT_GT(greenPixels(), 0);
+}
+
+// A host before 3.2 has no call for more lines: a scroll past the end asks it nothing, and both
+// lists stay on the lines they showed.
+TEST_F(AsmWndTest, AScrollPastTheEndAsksAHostBefore32Nothing) {
+    ASSERT_TRUE(StartStopped(Host(3, 1, 1)));
+    const int id = OpenAsmWindow(0);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame, 600, 250);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    Update(id, 1 << 30, kAsmWindowColumns); // the list at its end
+    const std::vector<std::string> before = Rows(AllText(panes[1]));
+    const int top = TopIndex(panes[1]);
+    const int addressTop = TopIndex(panes[0]);
+    ASSERT_GE(top, 0);
+    CallLog::Get().Clear();
+    if (!ScrollPastTheEnd(panes[1], true))
+        GTEST_SKIP() << "the display takes no injected input";
+    EXPECT_TRUE(Lines("GetLineColors").empty());
+    EXPECT_EQ(before, Rows(AllText(panes[1])));
+    EXPECT_EQ(top, TopIndex(panes[1]));
+    EXPECT_EQ(addressTop, TopIndex(panes[0]));
+}
+
+namespace {
+std::string g_coverage;
+const char* __cdecl CoverageOfEveryLine(const char*, int) {
+    return g_coverage.c_str();
+}
+} // namespace
+
+// A coverage change (0x100 with 0x4) refills the disassembly list with the host's new texts on
+// the same top line, answers 1, and leaves the address list as it was.
+TEST_F(AsmWndTest, ACoverageChangeRefillsTheTextsOnTheSameTopLine) {
+    Start();
+    TestChain chain(80);
+    const int id = OpenWithChain(chain);
+    ASSERT_GT(id, 0);
+    void* const original = HostState::Get().commands.Word(21);
+    HostState::Get().commands.Word(21) = reinterpret_cast<void*>(&CoverageOfEveryLine);
+    g_coverage = "ran 1";
+    const int line = static_cast<int>(kAsmLineKeyBase) + 40;
+    EXPECT_EQ(id, Update(id, line, kAsm | kAddress | kCoverage));
+    PumpAll();
+    const int top = TopIndex(m_panes[1]);
+    ASSERT_GT(top, 0);
+    const std::string addresses = AllText(m_panes[0]);
+    ASSERT_EQ("ran 1\t00 A0\tadd r0, r1\t", Rows(AllText(m_panes[1]))[0]);
+    g_coverage = "ran 2<NL>later";
+    chain.records[0].addressText = "moved";
+    EXPECT_EQ(1, Update(id, line, 0x100 | kAsm | kAddress | kCoverage));
+    PumpAll();
+    HostState::Get().commands.Word(21) = original;
+    const std::vector<std::string> rows = Rows(AllText(m_panes[1]));
+    ASSERT_EQ(80u, rows.size());
+    EXPECT_EQ("ran 2\t00 A0\tadd r0, r1\t", rows[0]);
+    EXPECT_EQ(top, TopIndex(m_panes[1]));
+    EXPECT_EQ(addresses, AllText(m_panes[0]));
 }

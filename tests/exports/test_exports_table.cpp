@@ -93,6 +93,25 @@ const ExportCase kCases[] = {
                             0x7, &g_position, -7);
      },
      Is(-1), Is(-1), Is(-1)},
+    {"CreateSourceWindow", "assembler, core -2",
+     [](M m) { return Invoke<int>(m, "CreateSourceWindow", "", "", 0x18, &g_position, -2); },
+     Is(-1), Is(-1), Is(-1)},
+    {"CreateSourceWindow", "assembler, core INT_MAX",
+     [](M m) { return Invoke<int>(m, "CreateSourceWindow", "", "", 0x18, &g_position, INT_MAX); },
+     Is(-1), Is(-1), Is(-1)},
+    {"CreateSourceWindow", "assembler, core 4096",
+     [](M m) { return Invoke<int>(m, "CreateSourceWindow", "", "", 0x18, &g_position, 4096); },
+     Is(-1), Is(-1), Is(-1)},
+    {"UpdateSourceWindow", "assembler, wild id, no assembler window",
+     [](M m) {
+         return Invoke<intptr_t>(m, "UpdateSourceWindow", 9999, (const char*)nullptr,
+                                 (const char*)nullptr, INT_MAX, 0x18, 0, 0, 0, 0);
+     },
+     Is(0), Is(9999), Is(0)},
+    {"EnableWindowUpdate", "assembler off",
+     [](M m) { return Invoke<uint32_t>(m, "EnableWindowUpdate", 1u, 0); }, Is(3), Is(3), Is(3)},
+    {"EnableWindowUpdate", "assembler on again",
+     [](M m) { return Invoke<uint32_t>(m, "EnableWindowUpdate", 1u, 1); }, Is(2), Is(2), Is(2)},
     {"CreateSourceWindow", "a file that is not there, null position",
      [](M m) {
          return Invoke<int>(m, "CreateSourceWindow", "m", "Z:\\no\\such\\file.c", 0,

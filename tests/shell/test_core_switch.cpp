@@ -54,9 +54,9 @@ TEST(CoreSwitch, DirectCallsRunOnTheWindowsCoreAndRestoreTheHost) {
         EXPECT_EQ(0, HostState::Get().coreMode);
     }
     std::vector<std::string> calls = CallLines();
-    EXPECT_EQ((std::vector<std::string>{"IsMultiCore()", "GetCoreMode()", "SetCoreMode(0)",
-                                        "GetCurrentCore()", "SetCurrentCore(1)",
-                                        "SetCurrentCore(0)", "SetCoreMode(1)"}),
+    EXPECT_EQ((std::vector<std::string>{"IsMultiCore()", "GetCoreMode()", "GetCurrentCore()",
+                                        "SetCoreMode(0)", "SetCurrentCore(1)", "SetCurrentCore(0)",
+                                        "SetCoreMode(1)"}),
               calls);
 }
 

@@ -152,8 +152,8 @@ TEST(RequestWrap, SetPcAsksTheRegisterOnTheViewsCoreAndSendsItsSecondRecordAlone
     std::vector<std::string> calls = CallLines();
     std::vector<std::string> head(calls.begin(), calls.begin() + 8);
     EXPECT_EQ(
-        (std::vector<std::string>{"IsMultiCore()", "GetCoreMode()", "SetCoreMode(0)",
-                                  "GetCurrentCore()", "SetCurrentCore(1)", "GetPCRegisterName()",
+        (std::vector<std::string>{"IsMultiCore()", "GetCoreMode()", "GetCurrentCore()",
+                                  "SetCoreMode(0)", "SetCurrentCore(1)", "GetPCRegisterName()",
                                   "SetCurrentCore(0)", "SetCoreMode(1)"}),
         head);
     const std::vector<SentRequest>& sent = SourceHost::Get().sent;

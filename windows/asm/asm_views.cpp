@@ -103,7 +103,7 @@ void CAsmPaneView::SelectListItem(int nIndex) {
 
 void CAsmPaneView::SetListRedraw(bool bOn) {
     if (CListAdmin* admin = ListAdmin())
-        admin->EnableRedraw(m_listId, bOn ? TRUE : FALSE);
+        admin->EnableRedraw(m_listId, bOn ? TRUE : FALSE, CListAdmin::kShortPause);
 }
 
 // The list goes with the view: its id is the view's handle, which a later window may take.

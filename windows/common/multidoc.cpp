@@ -8,6 +8,10 @@
 
 IMPLEMENT_DYNAMIC(CMultiDoc, SECMultiDocTemplate)
 
+namespace {
+constexpr int kFloatingSide = 4; // the dock side of a frame in a floating bar
+} // namespace
+
 void CFrameFamilySteps::CloseDocked(CFrameWnd* pDocked) {
     pDocked->DestroyWindow();
 }
@@ -36,8 +40,9 @@ BOOL CMultiDoc::CloseDockedFrame(CFrameWnd* pDocked) {
 }
 
 // A window docked from an MDI child and made one again gets its old size and place back, not
-// the size a new MDI child gets. Entries of docked frames that are gone are dropped.
-void CMultiDoc::KeepMdiPlace(HWND hOld, const RECT* pChildPlace, CFrameWnd* pNew) {
+// the size a new MDI child gets; one that floated comes back at the size it had as its own
+// window, not at the older child's. Entries of docked frames that are gone are dropped.
+void CMultiDoc::KeepMdiPlace(HWND hOld, const RECT* pChildPlace, bool bFloated, CFrameWnd* pNew) {
     const auto found = m_mdiPlaces.find(hOld);
     const bool bKnown = found != m_mdiPlaces.end();
     const RECT place = bKnown ? found->second : RECT{};
@@ -47,7 +52,7 @@ void CMultiDoc::KeepMdiPlace(HWND hOld, const RECT* pChildPlace, CFrameWnd* pNew
         m_mdiPlaces[pNew->GetSafeHwnd()] = *pChildPlace;
         return;
     }
-    if (!bKnown || !pNew->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
+    if (!bKnown || bFloated || !pNew->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)))
         return;
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
@@ -76,6 +81,7 @@ template <class MakeFrame> CFrameWnd* CMultiDoc::Convert(CFrameWnd* pOld, MakeFr
     wasChild.length = sizeof(wasChild);
     const bool bFromChild = pOld->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) &&
                             ::GetWindowPlacement(hOld, &wasChild) != FALSE;
+    const bool bFloated = GetDockSide(pOld) == kFloatingSide;
     CFrameWnd* pNew = makeFrame(); // the old frame is gone once this succeeds
     if (pNew == nullptr) {
         if (bListed)
@@ -83,7 +89,7 @@ template <class MakeFrame> CFrameWnd* CMultiDoc::Convert(CFrameWnd* pOld, MakeFr
         steps->Undo(pOld);
         return nullptr;
     }
-    KeepMdiPlace(hOld, bFromChild ? &wasChild.rcNormalPosition : nullptr, pNew);
+    KeepMdiPlace(hOld, bFromChild ? &wasChild.rcNormalPosition : nullptr, bFloated, pNew);
     steps->After(pNew);
     // The id follows the new frame in every family, host windows included: left alone it
     // would name the closed old frame, and closing or placing by id would reach nothing.

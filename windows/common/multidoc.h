@@ -50,8 +50,9 @@ public:
 private:
     template <class MakeFrame> CFrameWnd* Convert(CFrameWnd* pOld, MakeFrame makeFrame);
     // Notes the MDI child's place (pChildPlace) under the docked frame made from it, or gives a
-    // new MDI child the place noted under the docked frame hOld it was made from.
-    void KeepMdiPlace(HWND hOld, const RECT* pChildPlace, CFrameWnd* pNew);
+    // new MDI child the place noted under the docked frame hOld it was made from, unless that
+    // frame floated.
+    void KeepMdiPlace(HWND hOld, const RECT* pChildPlace, bool bFloated, CFrameWnd* pNew);
     // The place (in its MDI client) of the MDI child a docked frame was made from, by the docked
     // frame's window: an MDI child made from that frame again takes it back.
     std::map<HWND, RECT> m_mdiPlaces;

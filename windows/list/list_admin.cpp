@@ -75,13 +75,13 @@ void CListAdmin::Purge() {
     }
 }
 
-BOOL CListAdmin::EnableRedraw(intptr_t id, BOOL bOn) {
+BOOL CListAdmin::EnableRedraw(intptr_t id, BOOL bOn, RedrawHolder holder) {
     CListWindow* pWindow = Find(id);
     if (pWindow == nullptr)
         return FALSE;
     if (bOn)
-        pWindow->Tree()->ResumeRedraw(1 | 2, TRUE);
+        pWindow->Tree()->ResumeRedraw(holder, TRUE);
     else
-        pWindow->Tree()->SuspendRedraw(1 | 2);
+        pWindow->Tree()->SuspendRedraw(holder);
     return TRUE;
 }

@@ -24,8 +24,11 @@ public:
     BOOL Destroy(intptr_t id, BOOL (*closeFrame)(intptr_t id));
     // Deletes the windows that were destroyed inside a callback once none is inside one.
     void Purge();
-    // Switches the redrawing of a window's list off (flags 1 and 2) or on (and repaints).
-    BOOL EnableRedraw(intptr_t id, BOOL bOn);
+    // Who holds a list's redrawing off: the host's update switch, or a window's own short pause.
+    // Each "on" lifts only its own "off"; the list repaints when neither holds it.
+    enum RedrawHolder : DWORD { kHostUpdates = 0x200, kShortPause = 2 };
+    // Switches the redrawing of a window's list off or on (and repaints) for one holder.
+    BOOL EnableRedraw(intptr_t id, BOOL bOn, RedrawHolder holder);
     int Count() const { return (int)m_windows.size(); }
 
 private:

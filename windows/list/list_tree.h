@@ -40,7 +40,8 @@ public:
     BOOL CreateIn(HWND hWndView);
 
     // Painting suspended while any of the flags is set; clearing the last repaints if asked.
-    // Flags 1 and 2 are the host's; kHeld is the library's own, for a batch painted once.
+    // Flags 1 and 2 are the host's, 0x200 its update switch; kHeld is the library's own, for a
+    // batch painted once.
     static constexpr DWORD kHeld = 0x100;
     void SuspendRedraw(DWORD dwFlags);
     void ResumeRedraw(DWORD dwFlags, BOOL bRepaint);
