@@ -94,15 +94,16 @@ TEST_F(AsmWndTest, ShowLineSelectsTheLineAndScrollsItAThirdBelowTheTop) {
         {first + 2, 2, 0},                              // on the page: selected, no scroll
         {first + 30, 30, 30 - page / 3},                // off the page: a third below the top
         {first + 31, 31, 30 - page / 3},                // now on the page
-        {first - 500, 0, 0},                            // before the first line: the first
-        {first + 5000, 49, std::max(0, 49 - page / 3)}, // past the last: the last
+        {first - 500, 31, 0},                           // before the first line: no new row
+        {first + 5000, 31, std::max(0, 49 - page / 3)}, // past the last: no new row
+        {INT_MIN, 31, 0},                               // far outside: bounded, no row
     };
     for (const Case& c : cases) {
         EXPECT_EQ(id, Update(id, c.line, kAsm | kAddress)) << c.line;
         PumpAll();
         EXPECT_EQ(c.selected, Selected(panes[1])) << c.line;
         EXPECT_GE(TopIndex(panes[1]), 0);
-        if (c.line == first + 5000)
+        if (c.line == first + 5000 || c.line == INT_MIN)
             continue; // the last page: each list stops at its own
         EXPECT_EQ(c.top, TopIndex(panes[1])) << c.line;
         EXPECT_EQ(TopIndex(panes[1]), TopIndex(panes[0])) << c.line;

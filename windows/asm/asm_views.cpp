@@ -229,12 +229,13 @@ void CAsmSourceView::ShowLine(int nLine) {
     const int count = ListItemCount();
     if (count <= 0)
         return;
-    // A line before the first or past the last shown stands at the nearest end.
-    const int index = std::max(0, std::min(nLine - m_nFirstLine, count - 1));
+    // A line outside the chain is scrolled towards, but no row stands for it: none is selected.
+    const long long wanted = static_cast<long long>(nLine) - m_nFirstLine;
+    const int index = static_cast<int>(std::max(-1LL, std::min<long long>(wanted, count)));
     const int top = ListTopIndex();
     const int perPage = ListPerPage();
     if (index < top || index >= top + perPage)
-        ScrollToLine(std::max(0, index - perPage / 3));
+        ScrollToLine(std::max(0, std::min(index, count - 1) - perPage / 3));
     SelectListItem(index);
 }
 
