@@ -2,6 +2,7 @@
 #include "tests/asmwnd/asm_fixture.h"
 
 #include "host/lib/host_asm.h"
+#include "host/lib/host_source.h"
 #include "host/lib/source_link.h"
 #include "host/lib/target_machine.h"
 #include "tests/support/screen_image.h"
@@ -324,4 +325,30 @@ TEST_F(AsmWndTest, TheAddressPaneRepaintsItsColoursOnTheNextUpdate) {
     EXPECT_EQ(id, Update(id, line, kAsm | kAddress));
     PumpAll();
     EXPECT_GT(greenPixels(), 0);
+}
+
+// The host colours the line of its current instruction, which the window selects: that colour
+// shows while another window has the focus; the list that has it draws its selection instead.
+TEST_F(AsmWndTest, TheCurrentInstructionShowsTheHostsColourWithoutTheFocus) {
+    ASSERT_TRUE(StartStopped());
+    const int id = OpenAsmWindow(0);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    RECT disassembly{};
+    GetWindowRect(panes[1], &disassembly);
+    const auto pixelsAfterFocusOn = [&](HWND pane, COLORREF colour) {
+        SetFocus(ListOf(pane));
+        RedrawWindow(panes[1], nullptr, NULL,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpAll();
+        ScreenImage image;
+        return image.Read(panes[1]) ? image.Count(disassembly, Rgb(colour)) : -1;
+    };
+    constexpr COLORREF kFocusedSelection = 0x800000;
+    EXPECT_GT(pixelsAfterFocusOn(panes[0], kCurrentLineColor), 0);
+    EXPECT_EQ(0, pixelsAfterFocusOn(panes[0], kFocusedSelection));
+    EXPECT_GT(pixelsAfterFocusOn(panes[1], kFocusedSelection), 0);
 }
