@@ -352,3 +352,31 @@ TEST_F(AsmWndTest, TheCurrentInstructionShowsTheHostsColourWithoutTheFocus) {
     EXPECT_EQ(0, pixelsAfterFocusOn(panes[0], kFocusedSelection));
     EXPECT_GT(pixelsAfterFocusOn(panes[1], kFocusedSelection), 0);
 }
+
+// The host brings any window of its table to the front by id, an assembler window as well.
+TEST_F(AsmWndTest, ActivateSourceWindowBringsAnAssemblerWindowToTheFront) {
+    Start(Host(3, 13, 2));
+    BindSourceLibrary(m_module);
+    const int first = OpenAsmWindow(0);
+    const int second = OpenAsmWindow(1);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    Show(FrameOf(first));
+    Show(FrameOf(second)); // over the first, at the same place
+    const auto onTop = [&](int id) {
+        HWND frame = FrameOf(id);
+        RECT rc{};
+        GetWindowRect(frame, &rc);
+        const HWND hit = WindowFromPoint({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+        return hit == frame || IsChild(frame, hit);
+    };
+    ASSERT_TRUE(onTop(second));
+    using ActivateFn = int(__cdecl*)(int);
+    const auto activate = Get<ActivateFn>("ActivateSourceWindow");
+    EXPECT_EQ(1, activate(first));
+    PumpAll();
+    EXPECT_TRUE(onTop(first));
+    EXPECT_EQ(1, activate(-second)); // a negative id names the same window
+    PumpAll();
+    EXPECT_TRUE(onTop(second));
+}
