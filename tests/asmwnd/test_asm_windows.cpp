@@ -380,3 +380,25 @@ TEST_F(AsmWndTest, ActivateSourceWindowBringsAnAssemblerWindowToTheFront) {
     PumpAll();
     EXPECT_TRUE(onTop(second));
 }
+
+// The coverage and opcode columns are 100 pixels wide whatever the window's width (made while
+// the list had no width yet, as the host's window with its coverage column is); the source
+// column takes the rest.
+TEST_F(AsmWndTest, ColumnsGivenInPixelsKeepTheirWidthAsTheWindowResizes) {
+    ASSERT_TRUE(StartStopped());
+    const int id = OpenAsmWindow(0);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    const int list = static_cast<int>(reinterpret_cast<intptr_t>(panes[1]));
+    int lastSource = 0;
+    for (int width : {500, 700, 900}) {
+        Show(frame, width, 300);
+        EXPECT_EQ(100, Lists()->GetColumnWidth(list, 0)) << "coverage, " << width;
+        EXPECT_EQ(100, Lists()->GetColumnWidth(list, 1)) << "opcode, " << width;
+        const int source = Lists()->GetColumnWidth(list, 2);
+        EXPECT_GT(source, lastSource) << width;
+        lastSource = source;
+    }
+}

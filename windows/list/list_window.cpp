@@ -359,7 +359,8 @@ BOOL CListWindow::SetColumnWidth(int nColumn, int nWidth) {
     CRect rc;
     if (m_pTree->GetSafeHwnd())
         ::GetClientRect(m_pTree->m_hWnd, &rc);
-    if (rc.Width() == 0)
+    // Only a share waits for the width to come; a width in pixels stands as it is.
+    if (rc.Width() == 0 && !(m_columnFlags[nColumn] & ListColumnFlag::pixels))
         m_pTree->m_dwOptions |= ListTreeOption::rememberedWidths;
     m_pTree->LayoutColumns();
     if (m_pTree->GetSafeHwnd())
