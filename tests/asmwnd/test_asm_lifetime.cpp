@@ -5,6 +5,7 @@
 #include "tests/asmwnd/asm_fixture.h"
 
 #include "host/lib/host_asm.h"
+#include "host/lib/host_memory.h"
 #include "tests/support/screen_image.h"
 
 namespace {
@@ -176,6 +177,7 @@ TEST_F(AsmWndLifetime, TheHostClosesTheWindowAtTheEndOfAnOpcodeEdit) {
         HWND frame = Open(form, 12, reinterpret_cast<void*>(&CloseInsideItemText));
         ASSERT_NE(nullptr, m_pane);
         g_bClose = false; // not while the window shows its lines
+        const uint32_t address = AsmWindowOfCore(0)->shownAddress;
         HWND list = ListOf(m_pane);
         const POINT cell =
             SelectedOpcodeCell(list, Lists(), static_cast<int>(reinterpret_cast<intptr_t>(m_pane)));
@@ -184,9 +186,20 @@ TEST_F(AsmWndLifetime, TheHostClosesTheWindowAtTheEndOfAnOpcodeEdit) {
         PumpAll();
         HWND edit = FindWindowExW(list, nullptr, L"Edit", nullptr);
         ASSERT_NE(nullptr, edit) << "a double click on the opcode bytes edits them";
-        SetWindowTextW(edit, L"90 90");
+        SetWindowTextW(edit, L"12 34");
         g_bClose = true;
         SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
-        ExpectClosedAndReopened(frame);
+        Restore();
+        PumpAll();
+        EXPECT_FALSE(g_bClose) << "the hook was never called";
+        EXPECT_FALSE(IsWindow(frame));
+        // The edit still reached the host, which wrote the bytes and paged a new window to them.
+        EXPECT_EQ(0x12, TargetMemory()[address]);
+        EXPECT_EQ(0x34, TargetMemory()[address + 1]);
+        const HostAsmWindow* again = AsmWindowOfCore(0);
+        ASSERT_NE(nullptr, again);
+        EXPECT_TRUE(IsWindow(FrameOf(again->id)));
+        CloseAsmWindow(0);
+        PumpAll();
     }
 }
