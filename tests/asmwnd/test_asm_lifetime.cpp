@@ -44,9 +44,12 @@ int __cdecl CloseInsideColours(HFONT_WIRE* font, HFONT_WIRE* bold, uint32_t* tex
     return font != nullptr && bold != nullptr ? 1 : 0;
 }
 
+// The host answers with the address, then closes the window before it returns.
 int __cdecl CloseInsideItemText(int line, int size, char* buffer) {
+    const int result =
+        reinterpret_cast<int(__cdecl*)(int, int, char*)>(g_original)(line, size, buffer);
     CloseNow();
-    return reinterpret_cast<int(__cdecl*)(int, int, char*)>(g_original)(line, size, buffer);
+    return result;
 }
 
 struct Form {
