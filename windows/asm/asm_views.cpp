@@ -234,7 +234,8 @@ void CAsmSourceView::ShowLine(int nLine) {
     const int count = ListItemCount();
     if (count <= 0)
         return;
-    // A line outside the chain is scrolled towards, but no row stands for it: none is selected.
+    // A line outside the chain is scrolled towards, but no row stands for it: no row is
+    // selected for it, the selection stays where it was.
     const long long wanted = static_cast<long long>(nLine) - m_nFirstLine;
     const int index = static_cast<int>(std::max(-1LL, std::min<long long>(wanted, count)));
     const int top = ListTopIndex();

@@ -355,7 +355,8 @@ BOOL CListWindow::SetColumnWidth(int nColumn, int nWidth) {
     m_columnWidths[nColumn] = nWidth;
     // A width in pixels stands at the column's place at once, before the list has a width:
     // remembered shares are taken from it.
-    if ((m_columnFlags[nColumn] & ListColumnFlag::pixels) && m_pTree->GetSafeHwnd())
+    if ((m_columnFlags[nColumn] & ListColumnFlag::pixels) &&
+        !(m_columnFlags[nColumn] & ListColumnFlag::hidden) && m_pTree->GetSafeHwnd())
         m_pTree->SetColumnWidth(ShownBefore(nColumn), nWidth);
     if (nColumn < (int)m_pTree->m_columnShares.size() &&
         !(m_columnFlags[nColumn] & ListColumnFlag::pixels))
