@@ -382,20 +382,23 @@ TEST_F(AsmWndTest, ActivateSourceWindowBringsAnAssemblerWindowToTheFront) {
     EXPECT_TRUE(onTop(second));
 }
 
-// The coverage and opcode columns start 100 pixels wide, also when they were made before the
-// list had a width (as the host's window with its coverage column is); from then on they keep
-// their share of the width.
-TEST_F(AsmWndTest, ColumnsGivenInPixelsStartAtThatWidth) {
+// The coverage and opcode columns are 100 pixels wide whatever the window's width (the host's
+// window makes them with its panes); the source column takes the rest.
+TEST_F(AsmWndTest, ColumnsGivenInPixelsKeepTheirWidthAsTheWindowResizes) {
     ASSERT_TRUE(StartStopped());
     const int id = OpenAsmWindow(0);
     ASSERT_GT(id, 0);
-    const std::vector<HWND> panes = Panes(FrameOf(id));
+    HWND frame = FrameOf(id);
+    const std::vector<HWND> panes = Panes(frame);
     ASSERT_EQ(2u, panes.size());
     const int list = static_cast<int>(reinterpret_cast<intptr_t>(panes[1]));
-    RECT client{};
-    GetClientRect(ListOf(panes[1]), &client);
-    ASSERT_GT(client.right, 200);
-    const int rounding = 1 + client.right / 100; // a share is a whole percentage
-    EXPECT_NEAR(100, Lists()->GetColumnWidth(list, 0), rounding) << "coverage";
-    EXPECT_NEAR(100, Lists()->GetColumnWidth(list, 1), rounding) << "opcode";
+    int lastSource = 0;
+    for (int width : {500, 700, 900}) {
+        Show(frame, width, 300);
+        EXPECT_EQ(100, Lists()->GetColumnWidth(list, 0)) << "coverage, " << width;
+        EXPECT_EQ(100, Lists()->GetColumnWidth(list, 1)) << "opcode, " << width;
+        const int source = Lists()->GetColumnWidth(list, 2);
+        EXPECT_GT(source, lastSource) << width;
+        lastSource = source;
+    }
 }
