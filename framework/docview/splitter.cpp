@@ -128,7 +128,22 @@ BOOL CSplitterWnd::CreateView(int row, int col, CRuntimeClass* pViewClass, SIZE 
         m_colInfo[col].nIdealSize = sizeInit.cx;
     if (sizeInit.cy > 0)
         m_rowInfo[row].nIdealSize = sizeInit.cy;
-    return CreatePaneWindow(row, col, pViewClass, pContext) != nullptr;
+    // Before the first layout the pane is made at its initial size (the layout places it), so
+    // that what it builds while it is created has a width to measure.
+    const int cxLaidOut = m_colInfo[col].nCurSize, cyLaidOut = m_rowInfo[row].nCurSize;
+    const int cxMade = cxLaidOut > 0 ? cxLaidOut : std::max(0, static_cast<int>(sizeInit.cx));
+    const int cyMade = cyLaidOut > 0 ? cyLaidOut : std::max(0, static_cast<int>(sizeInit.cy));
+    m_colInfo[col].nCurSize = cxMade;
+    m_rowInfo[row].nCurSize = cyMade;
+    const bool bCreated = CreatePaneWindow(row, col, pViewClass, pContext) != nullptr;
+    // A layout run meanwhile keeps its sizes.
+    if (m_hWnd != NULL && row < (int)m_rowInfo.size() && col < (int)m_colInfo.size()) {
+        if (m_colInfo[col].nCurSize == cxMade)
+            m_colInfo[col].nCurSize = cxLaidOut;
+        if (m_rowInfo[row].nCurSize == cyMade)
+            m_rowInfo[row].nCurSize = cyLaidOut;
+    }
+    return bCreated ? TRUE : FALSE;
 }
 
 CWnd* CSplitterWnd::GetPane(int row, int col) const {

@@ -59,6 +59,8 @@ public:
     // The library's object of the window or its nearest ancestor that has one; a view stands
     // for its frame.
     CWnd* FindFrameOfWindow(HWND hWnd) const;
+    // The frame of a window id: the one of its live window, else null (free or unknown id).
+    CWnd* FrameOfId(int nId) const;
     void BroadcastMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void RelayoutAllWindows();
 

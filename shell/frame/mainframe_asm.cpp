@@ -59,10 +59,7 @@ void DropFailedAsmDocument(CDocument* pDoc, CFrameWnd* pFrame) {
 } // namespace
 
 CWnd* CMainFrame::AsmFrameOfId(int nId) const {
-    const HWND hWnd = GetWindowHandle(nId);
-    if (hWnd == NULL || hWnd == reinterpret_cast<HWND>(-1) || !::IsWindow(hWnd))
-        return nullptr;
-    CWnd* pFrame = FindFrameOfWindow(hWnd);
+    CWnd* pFrame = FrameOfId(nId);
     return IsAsmFrame(pFrame) ? pFrame : nullptr;
 }
 

@@ -30,10 +30,7 @@ int CMainFrame::OpenEvalWindow(int nWindowNumber, const WindowPosition* pPos) {
 }
 
 intptr_t CMainFrame::UpdateEvalWindow(int nKind, int nId, intptr_t a, intptr_t b, int) {
-    const HWND hWnd = nId > 0 ? GetWindowHandle(nId) : NULL;
-    CWnd* pFrame = hWnd != NULL && hWnd != reinterpret_cast<HWND>(-1) && ::IsWindow(hWnd)
-                       ? FindFrameOfWindow(hWnd)
-                       : nullptr;
+    CWnd* pFrame = nId > 0 ? FrameOfId(nId) : nullptr;
     CEvalCtrl* pCtrl = IsEvalFrame(pFrame) ? EvalCtrlOfFrame(pFrame) : nullptr;
     if (pCtrl == nullptr) {
         ::MessageBoxW(m_hWnd, L"Window ID couln't be found", L"MOX Error", MB_ICONSTOP);

@@ -209,10 +209,7 @@ CFrameWnd* CMainFrame::FindSourceFrame(LPCTSTR lpszPath, int nCore) {
 }
 
 CWnd* CMainFrame::SourceFrameOfId(int nId) const {
-    const HWND hWnd = GetWindowHandle(nId);
-    if (hWnd == NULL || hWnd == reinterpret_cast<HWND>(-1) || !::IsWindow(hWnd))
-        return nullptr;
-    CWnd* pFrame = FindFrameOfWindow(hWnd);
+    CWnd* pFrame = FrameOfId(nId);
     return IsSourceFrame(pFrame) ? pFrame : nullptr;
 }
 
@@ -380,8 +377,9 @@ intptr_t CMainFrame::ShowNoSource(int nId, CWnd* pFrame, LPCTSTR lpszName, int c
     return result;
 }
 
+// Any window of the table: the host brings its assembler windows forward this way too.
 int CMainFrame::ActivateSourceWindow(int nId) {
-    CWnd* pFrame = SourceFrameOfId(nId < 0 ? -nId : nId);
+    CWnd* pFrame = FrameOfId(nId < 0 ? -nId : nId);
     if (pFrame == nullptr)
         return 0;
     if (HostVersionAtLeast(3, 3) && HostTable()->IsExtensionMode() != 0)
@@ -403,10 +401,7 @@ int CMainFrame::ActivateSourceWindow(int nId) {
 }
 
 int CMainFrame::SetColumnDatas(int nId, UINT nFlags, void* pData, int) {
-    const HWND hWnd = GetWindowHandle(nId);
-    CWnd* pFrame = hWnd != NULL && hWnd != reinterpret_cast<HWND>(-1) && ::IsWindow(hWnd)
-                       ? FindFrameOfWindow(hWnd)
-                       : nullptr;
+    CWnd* pFrame = FrameOfId(nId);
     if (pFrame == nullptr)
         return 0;
     if (nFlags & 0x1) {

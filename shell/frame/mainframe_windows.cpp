@@ -52,6 +52,13 @@ HWND CMainFrame::GetWindowHandle(int nId) const {
     return m_handles[nId];
 }
 
+CWnd* CMainFrame::FrameOfId(int nId) const {
+    const HWND hWnd = GetWindowHandle(nId);
+    if (hWnd == NULL || hWnd == reinterpret_cast<HWND>(-1) || !::IsWindow(hWnd))
+        return nullptr;
+    return FindFrameOfWindow(hWnd);
+}
+
 void CMainFrame::FreeWindowId(int nId) {
     if (nId > 0 && nId < static_cast<int>(m_handles.size()))
         m_handles[nId] = NULL;

@@ -1,9 +1,12 @@
 // The host closes an assembler window inside the window's own calls: while the window asks for
-// more lines at the start of its lines, sends a command's request, or asks its line colours
-// while it paints; in its MDI form and docked. Run again under Wine's heap checks.
+// more lines at the start of its lines, sends a command's request, asks its line colours while
+// it paints, or asks the address of a line whose opcode bytes were just typed over; in its MDI
+// form and docked. Run again under Wine's heap checks.
 #include "tests/asmwnd/asm_fixture.h"
 
 #include "host/lib/host_asm.h"
+#include "host/lib/host_memory.h"
+#include "tests/support/screen_image.h"
 
 namespace {
 constexpr int kAsm = 0x8, kAddress = 0x10;
@@ -39,6 +42,14 @@ int __cdecl CloseInsideColours(HFONT_WIRE* font, HFONT_WIRE* bold, uint32_t* tex
     *back = 0xFFFFFF;
     *second = 0;
     return font != nullptr && bold != nullptr ? 1 : 0;
+}
+
+// The host answers with the address, then closes the window before it returns.
+int __cdecl CloseInsideItemText(int line, int size, char* buffer) {
+    const int result =
+        reinterpret_cast<int(__cdecl*)(int, int, char*)>(g_original)(line, size, buffer);
+    CloseNow();
+    return result;
 }
 
 struct Form {
@@ -135,5 +146,63 @@ TEST_F(AsmWndLifetime, TheHostClosesTheWindowWhileItPaintsALine) {
         Update(m_id, 5, kAsmWindowColumns);
         RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
         ExpectClosedAndReopened(frame);
+    }
+}
+
+namespace {
+// The client point of the opcode cell of the disassembly list's selected row (the current
+// instruction, a code line), found by the colour the focused list draws its selection in.
+POINT SelectedOpcodeCell(HWND list, const ListWindowInterface* lists, int listId) {
+    POINT cell{-1, -1};
+    SetFocus(list);
+    RedrawWindow(list, nullptr, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ScreenImage image;
+    if (!image.Read(list))
+        return cell;
+    RECT rc{};
+    GetWindowRect(list, &rc);
+    POINT origin{0, 0};
+    ClientToScreen(list, &origin);
+    constexpr COLORREF kFocusedSelection = 0x800000;
+    for (int y = rc.top; y < rc.bottom && cell.y < 0; ++y)
+        for (int x = origin.x; x < origin.x + 60 && cell.y < 0; ++x)
+            if (image.At(x, y) == Rgb(kFocusedSelection))
+                cell.y = y - origin.y + 2;
+    // The coverage column comes first.
+    cell.x = lists->GetColumnWidth(listId, 0) + lists->GetColumnWidth(listId, 1) / 2;
+    return cell;
+}
+} // namespace
+
+TEST_F(AsmWndLifetime, TheHostClosesTheWindowAtTheEndOfAnOpcodeEdit) {
+    for (const Form& form : kForms) {
+        SCOPED_TRACE(form.name);
+        HWND frame = Open(form, 12, reinterpret_cast<void*>(&CloseInsideItemText));
+        ASSERT_NE(nullptr, m_pane);
+        g_bClose = false; // not while the window shows its lines
+        const uint32_t address = AsmWindowOfCore(0)->shownAddress;
+        HWND list = ListOf(m_pane);
+        const POINT cell =
+            SelectedOpcodeCell(list, Lists(), static_cast<int>(reinterpret_cast<intptr_t>(m_pane)));
+        ASSERT_GE(cell.y, 0);
+        SendMessageW(list, WM_LBUTTONDBLCLK, 0, MAKELPARAM(cell.x, cell.y));
+        PumpAll();
+        HWND edit = FindWindowExW(list, nullptr, L"Edit", nullptr);
+        ASSERT_NE(nullptr, edit) << "a double click on the opcode bytes edits them";
+        SetWindowTextW(edit, L"12 34");
+        g_bClose = true;
+        SendMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+        Restore();
+        PumpAll();
+        EXPECT_FALSE(g_bClose) << "the hook was never called";
+        EXPECT_FALSE(IsWindow(frame));
+        // The edit still reached the host, which wrote the bytes and paged a new window to them.
+        EXPECT_EQ(0x12, TargetMemory()[address]);
+        EXPECT_EQ(0x34, TargetMemory()[address + 1]);
+        const HostAsmWindow* again = AsmWindowOfCore(0);
+        ASSERT_NE(nullptr, again);
+        EXPECT_TRUE(IsWindow(FrameOf(again->id)));
+        CloseAsmWindow(0);
+        PumpAll();
     }
 }

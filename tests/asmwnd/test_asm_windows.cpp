@@ -2,6 +2,7 @@
 #include "tests/asmwnd/asm_fixture.h"
 
 #include "host/lib/host_asm.h"
+#include "host/lib/host_source.h"
 #include "host/lib/source_link.h"
 #include "host/lib/target_machine.h"
 #include "tests/support/screen_image.h"
@@ -94,15 +95,16 @@ TEST_F(AsmWndTest, ShowLineSelectsTheLineAndScrollsItAThirdBelowTheTop) {
         {first + 2, 2, 0},                              // on the page: selected, no scroll
         {first + 30, 30, 30 - page / 3},                // off the page: a third below the top
         {first + 31, 31, 30 - page / 3},                // now on the page
-        {first - 500, 0, 0},                            // before the first line: the first
-        {first + 5000, 49, std::max(0, 49 - page / 3)}, // past the last: the last
+        {first - 500, 31, 0},                           // before the first line: no new row
+        {first + 5000, 31, std::max(0, 49 - page / 3)}, // past the last: no new row
+        {INT_MIN, 31, 0},                               // far outside: bounded, no row
     };
     for (const Case& c : cases) {
         EXPECT_EQ(id, Update(id, c.line, kAsm | kAddress)) << c.line;
         PumpAll();
         EXPECT_EQ(c.selected, Selected(panes[1])) << c.line;
         EXPECT_GE(TopIndex(panes[1]), 0);
-        if (c.line == first + 5000)
+        if (c.line == first + 5000 || c.line == INT_MIN)
             continue; // the last page: each list stops at its own
         EXPECT_EQ(c.top, TopIndex(panes[1])) << c.line;
         EXPECT_EQ(TopIndex(panes[1]), TopIndex(panes[0])) << c.line;
@@ -166,10 +168,11 @@ TEST_F(AsmWndTest, HostileChainsAreBounded) {
         r.addressText = r.opcodeText = r.sourceText = nullptr;
     ASSERT_EQ(1, SetColumnDatas(id, kAsm, blank.Head()));
     EXPECT_EQ((std::vector<std::string>{" \t \t", " \t \t", " \t \t"}), Rows(AllText(panes[1])));
-    // No chain: nothing is refilled; a line before the first (0 now) selects the first.
+    // No chain: nothing is refilled; a line before the first has no row, the selection stays.
     ASSERT_EQ(1, SetColumnDatas(id, kAsm, nullptr));
+    const int selected = Selected(panes[1]);
     EXPECT_EQ(id, Update(id, -5, kAsm | kAddress));
-    EXPECT_EQ(0, Selected(panes[1]));
+    EXPECT_EQ(selected, Selected(panes[1]));
     // A first line past the last key: clamped.
     TestChain high(4, 0xFFFFFFF0u);
     ASSERT_EQ(1, SetColumnDatas(id, kAsm, high.Head()));
@@ -385,4 +388,79 @@ TEST_F(AsmWndTest, ACoverageChangeRefillsTheTextsOnTheSameTopLine) {
     EXPECT_EQ("ran 2\t00 A0\tadd r0, r1\t", rows[0]);
     EXPECT_EQ(top, TopIndex(m_panes[1]));
     EXPECT_EQ(addresses, AllText(m_panes[0]));
+}
+
+// The host colours the line of its current instruction, which the window selects: that colour
+// shows while another window has the focus; the list that has it draws its selection instead.
+TEST_F(AsmWndTest, TheCurrentInstructionShowsTheHostsColourWithoutTheFocus) {
+    ASSERT_TRUE(StartStopped());
+    const int id = OpenAsmWindow(0);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    Show(frame);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    RECT disassembly{};
+    GetWindowRect(panes[1], &disassembly);
+    const auto pixelsAfterFocusOn = [&](HWND pane, COLORREF colour) {
+        SetFocus(ListOf(pane));
+        RedrawWindow(panes[1], nullptr, NULL,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        PumpAll();
+        ScreenImage image;
+        return image.Read(panes[1]) ? image.Count(disassembly, Rgb(colour)) : -1;
+    };
+    constexpr COLORREF kFocusedSelection = 0x800000;
+    EXPECT_GT(pixelsAfterFocusOn(panes[0], kCurrentLineColor), 0);
+    EXPECT_EQ(0, pixelsAfterFocusOn(panes[0], kFocusedSelection));
+    EXPECT_GT(pixelsAfterFocusOn(panes[1], kFocusedSelection), 0);
+}
+
+// The host brings any window of its table to the front by id, an assembler window as well.
+TEST_F(AsmWndTest, ActivateSourceWindowBringsAnAssemblerWindowToTheFront) {
+    Start(Host(3, 13, 2));
+    BindSourceLibrary(m_module);
+    const int first = OpenAsmWindow(0);
+    const int second = OpenAsmWindow(1);
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    Show(FrameOf(first));
+    Show(FrameOf(second)); // over the first, at the same place
+    const auto onTop = [&](int id) {
+        HWND frame = FrameOf(id);
+        RECT rc{};
+        GetWindowRect(frame, &rc);
+        const HWND hit = WindowFromPoint({(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2});
+        return hit == frame || IsChild(frame, hit);
+    };
+    ASSERT_TRUE(onTop(second));
+    using ActivateFn = int(__cdecl*)(int);
+    const auto activate = Get<ActivateFn>("ActivateSourceWindow");
+    EXPECT_EQ(1, activate(first));
+    PumpAll();
+    EXPECT_TRUE(onTop(first));
+    EXPECT_EQ(1, activate(-second)); // a negative id names the same window
+    PumpAll();
+    EXPECT_TRUE(onTop(second));
+}
+
+// The coverage and opcode columns are 100 pixels wide whatever the window's width (the host's
+// window makes them with its panes); the source column takes the rest.
+TEST_F(AsmWndTest, ColumnsGivenInPixelsKeepTheirWidthAsTheWindowResizes) {
+    ASSERT_TRUE(StartStopped());
+    const int id = OpenAsmWindow(0);
+    ASSERT_GT(id, 0);
+    HWND frame = FrameOf(id);
+    const std::vector<HWND> panes = Panes(frame);
+    ASSERT_EQ(2u, panes.size());
+    const int list = static_cast<int>(reinterpret_cast<intptr_t>(panes[1]));
+    int lastSource = 0;
+    for (int width : {500, 700, 900}) {
+        Show(frame, width, 300);
+        EXPECT_EQ(100, Lists()->GetColumnWidth(list, 0)) << "coverage, " << width;
+        EXPECT_EQ(100, Lists()->GetColumnWidth(list, 1)) << "opcode, " << width;
+        const int source = Lists()->GetColumnWidth(list, 2);
+        EXPECT_GT(source, lastSource) << width;
+        lastSource = source;
+    }
 }

@@ -37,13 +37,15 @@ int EndEdit(AsmLineRecord* record, const char* typed, int column, int core) {
     if (record == nullptr || !(record->flags & kAsmLineCode) || typed == nullptr ||
         HostTable() == nullptr)
         return 0;
+    // Which column was edited is read off the pane before the host is called: the host may
+    // close the window while it answers.
+    const int opcodeColumn = AsmOpcodeColumn(AsmPaneHasCoverage(core));
+    if (column != opcodeColumn && column != opcodeColumn + 1)
+        return 0;
     std::optional<HostCoreScope> onCore;
     EnterAsmCore(onCore, core);
     const std::string address = AsmAddressText(*record, core);
     if (address.empty())
-        return 0;
-    const int opcodeColumn = AsmOpcodeColumn(AsmPaneHasCoverage(core));
-    if (column != opcodeColumn && column != opcodeColumn + 1)
         return 0;
     const int lineCore = HostMultiCore() ? core : -1;
     SetAsmPanesRedraw(core, false);

@@ -26,6 +26,9 @@ constexpr UINT kSourceIcons[] = {182, 185, 184};
 constexpr UINT kAddrIcons[] = {182, 183};
 constexpr uint32_t kColumnFlags = ListColumnFlag::pixels | ListColumnFlag::inMenu; // 10
 constexpr uint32_t kLastColumnFlags = ListColumnFlag::fill;                        // 16
+// The user overwrites opcode bytes and assembles source text in place; the coverage text is
+// the host's own.
+constexpr uint32_t kEditable = ListColumnFlag::editable;
 constexpr int kColumnWidth = 100;
 constexpr uint32_t kResetColumns = 1;
 
@@ -213,8 +216,10 @@ void CAsmSourceView::SetColumns(bool bCoverage) {
     titles.push_back("Source");
     for (size_t i = 0; i < titles.size(); ++i) {
         const bool bLast = i + 1 == titles.size();
+        const bool bCoverageColumn = bCoverage && i == 0;
         Lists().SetColumn(id, static_cast<int>(i), titles[i],
-                          bLast ? kLastColumnFlags : kColumnFlags);
+                          (bLast ? kLastColumnFlags : kColumnFlags) |
+                              (bCoverageColumn ? 0 : kEditable));
         Lists().SetColumnWidth(id, static_cast<int>(i), kColumnWidth);
     }
     Lists().Rebuild(id);
@@ -229,12 +234,14 @@ void CAsmSourceView::ShowLine(int nLine) {
     const int count = ListItemCount();
     if (count <= 0)
         return;
-    // A line before the first or past the last shown stands at the nearest end.
-    const int index = std::max(0, std::min(nLine - m_nFirstLine, count - 1));
+    // A line outside the chain is scrolled towards, but no row stands for it: no row is
+    // selected for it, the selection stays where it was.
+    const long long wanted = static_cast<long long>(nLine) - m_nFirstLine;
+    const int index = static_cast<int>(std::max(-1LL, std::min<long long>(wanted, count)));
     const int top = ListTopIndex();
     const int perPage = ListPerPage();
     if (index < top || index >= top + perPage)
-        ScrollToLine(std::max(0, index - perPage / 3));
+        ScrollToLine(std::max(0, std::min(index, count - 1) - perPage / 3));
     SelectListItem(index);
 }
 

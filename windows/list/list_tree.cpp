@@ -466,8 +466,8 @@ void CListTree::PickTextColors(SECListPaintContext* pContext) {
         ApplyColors(&scratch, pItem, nColumn);
         return;
     }
-    if (bHighlight)
-        return; // the inactive selection keeps the list's colours
+    // Without the focus the selected row shows the host's colours like any other row: the
+    // assembler marks its current line that way.
     ApplyColors(pContext, pItem, nColumn);
 }
 

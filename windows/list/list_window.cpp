@@ -353,13 +353,19 @@ BOOL CListWindow::SetColumnWidth(int nColumn, int nWidth) {
     if (!(m_columnFlags[nColumn] & ListColumnFlag::pixels))
         nWidth = std::min(nWidth, 100);
     m_columnWidths[nColumn] = nWidth;
+    // A width in pixels stands at the column's place at once, before the list has a width:
+    // remembered shares are taken from it.
+    if ((m_columnFlags[nColumn] & ListColumnFlag::pixels) &&
+        !(m_columnFlags[nColumn] & ListColumnFlag::hidden) && m_pTree->GetSafeHwnd())
+        m_pTree->SetColumnWidth(ShownBefore(nColumn), nWidth);
     if (nColumn < (int)m_pTree->m_columnShares.size() &&
         !(m_columnFlags[nColumn] & ListColumnFlag::pixels))
         m_pTree->m_columnShares[nColumn] = (WORD)nWidth;
     CRect rc;
     if (m_pTree->GetSafeHwnd())
         ::GetClientRect(m_pTree->m_hWnd, &rc);
-    if (rc.Width() == 0)
+    // Only a share waits for the width to come; a width in pixels stands as it is.
+    if (rc.Width() == 0 && !(m_columnFlags[nColumn] & ListColumnFlag::pixels))
         m_pTree->m_dwOptions |= ListTreeOption::rememberedWidths;
     m_pTree->LayoutColumns();
     if (m_pTree->GetSafeHwnd())
