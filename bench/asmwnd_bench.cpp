@@ -54,18 +54,24 @@ void Pump() {
 }
 
 // The window reads a held Page Down (Page Up) as the user's wish for more lines at an end; the
-// key's own messages are dropped, the bench pages by the bar's messages alone.
-void HoldKey(WORD key, bool down) {
+// key's own messages are dropped, the bench pages by the bar's messages alone. A busy machine
+// may take a while to show the key held; false when it never does.
+bool HoldKey(WORD key, bool down) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
     input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     SendInput(1, &input, sizeof input);
-    for (int i = 0; i < 50 && ((GetAsyncKeyState(key) & 0x8000) != 0) != down; ++i)
-        Sleep(1);
+    bool reached = false;
+    for (int i = 0; i < 200 && !reached; ++i) {
+        reached = ((GetAsyncKeyState(key) & 0x8000) != 0) == down;
+        if (!reached)
+            Sleep(10);
+    }
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
+    return reached;
 }
 
 // The texts of every line of the disassembly, as the window shows them: address, coverage (up
@@ -231,7 +237,9 @@ template <class Top, class Page> Walk PageThrough(int lineCount, int perPage, To
     long down = 0;
     while (down < kLinesToPage && !w.stuck) {
         for (const bool bDown : {true, false}) {
-            HoldKey(bDown ? VK_NEXT : VK_PRIOR, true);
+            if (!HoldKey(bDown ? VK_NEXT : VK_PRIOR, true))
+                std::printf("paging: the display never showed %s held\n",
+                            bDown ? "Page Down" : "Page Up");
             int still = 0;
             for (;;) {
                 const int before = top();
