@@ -54,18 +54,24 @@ void Pump() {
 }
 
 // The window reads a held Page Down (Page Up) as the user's wish for more lines at an end; the
-// key's own messages are dropped, the bench pages by the bar's messages alone.
-void HoldKey(WORD key, bool down) {
+// key's own messages are dropped, the bench pages by the bar's messages alone. A busy machine
+// may take a while to show the key held; false when it never does.
+bool HoldKey(WORD key, bool down) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = key;
     input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
     SendInput(1, &input, sizeof input);
-    for (int i = 0; i < 50 && ((GetAsyncKeyState(key) & 0x8000) != 0) != down; ++i)
-        Sleep(1);
+    bool reached = false;
+    for (int i = 0; i < 200 && !reached; ++i) {
+        reached = ((GetAsyncKeyState(key) & 0x8000) != 0) == down;
+        if (!reached)
+            Sleep(10);
+    }
     MSG msg;
     while (PeekMessageW(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
     }
+    return reached;
 }
 
 // The texts of every line of the disassembly, as the window shows them: address, coverage (up
@@ -231,7 +237,9 @@ template <class Top, class Page> Walk PageThrough(int lineCount, int perPage, To
     long down = 0;
     while (down < kLinesToPage && !w.stuck) {
         for (const bool bDown : {true, false}) {
-            HoldKey(bDown ? VK_NEXT : VK_PRIOR, true);
+            if (!HoldKey(bDown ? VK_NEXT : VK_PRIOR, true))
+                std::printf("paging: the display never showed %s held\n",
+                            bDown ? "Page Down" : "Page Up");
             int still = 0;
             for (;;) {
                 const int before = top();
@@ -307,29 +315,19 @@ int main() {
     const Listing listing = MakeListing();
     const int lineCount = listing.lines;
 
-    // Paging, from the top of the disassembly in both.
     ShowAsmAddress(0, 0);
     o.Paint();
     const int perPage = std::max(1, o.PerPage());
-    auto ourPage = [&](UINT code) {
-        SendMessageW(o.List(), WM_VSCROLL, MAKEWPARAM(code, 0), 0);
-        o.Paint();
-    };
-    const Walk ours = PageThrough(
-        lineCount, perPage, [&] { return o.AbsoluteTop(); }, ourPage);
-
     RECT panes{};
     GetClientRect(o.splitter, &panes);
     OpenPeer(listing, panes.right, panes.bottom);
     const int peerPerPage =
         std::max(1, static_cast<int>(SendMessageW(g_peer.list, LVM_GETCOUNTPERPAGE, 0, 0)));
-    auto peerPage = [&](UINT code) {
-        SendMessageW(g_peer.list, WM_VSCROLL, MAKEWPARAM(code, 0), 0);
-        UpdateWindow(g_peer.list);
-    };
-    const Walk peer = PageThrough(lineCount, peerPerPage, PeerTop, peerPage);
+    std::printf("assembler window %dx%d, %d lines of disassembly, %d lines a page (peer %d)\n",
+                kWidth, kHeight, lineCount, perPage, peerPerPage);
 
-    // Steps: the current instruction walks over the middle third of the page in view.
+    // Steps first, as they are quick: the current instruction walks over the middle third of
+    // the page in view.
     const uint32_t pageStart = 0x400;
     const int span = std::max(1, perPage / 4);
     const uint32_t first = pageStart + static_cast<uint32_t>(perPage / 3) * kInstructionSize;
@@ -366,24 +364,39 @@ int main() {
     }
     GdiFlush();
     const double peerSteps = Now() - start;
+    char label[96];
+    std::snprintf(label, sizeof label, "a step (%d steps)", kSteps);
+    Print(label, ourSteps, peerSteps);
+    std::printf("host calls per step: %.1f\n", static_cast<double>(stepCalls) / kSteps);
+    for (const auto& [name, count] : stepCallNames)
+        std::printf("  %-28s %.1f a step\n", name.c_str(), static_cast<double>(count) / kSteps);
+
+    // Paging, from the top of the disassembly in both.
+    ShowAsmAddress(0, 0);
+    o.Paint();
+    auto ourPage = [&](UINT code) {
+        SendMessageW(o.List(), WM_VSCROLL, MAKEWPARAM(code, 0), 0);
+        o.Paint();
+    };
+    const Walk ours = PageThrough(
+        lineCount, perPage, [&] { return o.AbsoluteTop(); }, ourPage);
+    SendMessageW(g_peer.list, LVM_ENSUREVISIBLE, 0, FALSE);
+    UpdateWindow(g_peer.list);
+    auto peerPage = [&](UINT code) {
+        SendMessageW(g_peer.list, WM_VSCROLL, MAKEWPARAM(code, 0), 0);
+        UpdateWindow(g_peer.list);
+    };
+    const Walk peer = PageThrough(lineCount, peerPerPage, PeerTop, peerPage);
     ClosePeer();
 
-    std::printf("assembler window %dx%d, %d lines of disassembly, %d lines a page (peer %d)\n",
-                kWidth, kHeight, lineCount, perPage, peerPerPage);
-    char label[96];
     std::snprintf(label, sizeof label, "paging (%ld lines in %d pages)", ours.lines, ours.pages);
     Print(label, ours.seconds,
           peer.seconds * (peer.lines > 0 ? double(ours.lines) / peer.lines : 1));
-    std::snprintf(label, sizeof label, "a step (%d steps)", kSteps);
-    Print(label, ourSteps, peerSteps);
     if (ours.stuck || peer.stuck)
         std::printf("paging stopped: the %s stood still for %d pages\n",
                     ours.stuck ? "assembler window" : "peer", kStuckPages);
-    std::printf("host calls per page: %.1f; per step: %.1f\n",
-                ours.pages > 0 ? double(ours.calls) / ours.pages : 0.0,
-                static_cast<double>(stepCalls) / kSteps);
-    for (const auto& [name, count] : stepCallNames)
-        std::printf("  %-28s %.1f a step\n", name.c_str(), static_cast<double>(count) / kSteps);
+    std::printf("host calls per page: %.1f\n",
+                ours.pages > 0 ? double(ours.calls) / ours.pages : 0.0);
 
     Export<int(__cdecl*)()>(o.library, "EndApp")();
     BindSourceLibrary(nullptr);

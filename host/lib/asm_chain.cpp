@@ -1,6 +1,7 @@
 #include "host/lib/asm_chain.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 #include "host/lib/host_memory.h"
@@ -126,11 +127,17 @@ AsmChain::AsmChain(int first, int count, int core) : m_first(std::max(first, 0))
         m_records[i].next = &m_records[i + 1];
 }
 
+// The window asks for every line it is handed: the name's place in the records gives the record
+// without a search.
 const AsmLineRecord* AsmChain::RecordOfName(const void* name) const {
-    for (const AsmLineRecord& r : m_records)
-        if (name == &r.blockComment)
-            return &r;
-    return nullptr;
+    if (m_records.empty())
+        return nullptr;
+    const auto at = reinterpret_cast<uintptr_t>(name);
+    const auto first = reinterpret_cast<uintptr_t>(&m_records.front().blockComment);
+    if (at < first || (at - first) % sizeof(AsmLineRecord) != 0)
+        return nullptr;
+    const size_t index = (at - first) / sizeof(AsmLineRecord);
+    return index < m_records.size() ? &m_records[index] : nullptr;
 }
 
 std::string AsmCoverageText(const AsmChain& chain, const AsmLineRecord& record) {

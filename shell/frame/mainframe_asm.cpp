@@ -5,6 +5,7 @@
 #include "shell/app/tarvikapp.h"
 #include "shell/frame/window_update.h"
 #include "shell/hostlink.h"
+#include "windows/asm/asm_callbacks.h"
 #include "windows/asm/asm_frames.h"
 #include "windows/asm/asm_view_map.h"
 #include "windows/asm/asm_views.h"
@@ -111,8 +112,10 @@ int CMainFrame::UpdateAsmWindow(int nId, int nLine, UINT nFlags) {
         ApplyAsmFrameColumnOptions(pFrame, m_nColumnOptions);
     if (pSource != nullptr)
         pSource->ShowLine(nLine);
-    // Rows the address view painted while updates were held back lack their colours.
-    if (CAsmAddrView* pAddr = AsmViewMap().GetAddrView(core))
+    // Rows the address view painted while updates were held back lack their colours; the rows
+    // whose look changed since were repainted as they changed, and the mark's rows as it moved.
+    CAsmAddrView* pAddr = AsmViewMap().GetAddrView(core);
+    if (pAddr != nullptr && TakeAsmColoursMissed())
         ::RedrawWindow(pAddr->GetSafeHwnd(), nullptr, NULL,
                        RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     m_nColumnOptions = 0;

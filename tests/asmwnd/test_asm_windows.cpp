@@ -464,3 +464,29 @@ TEST_F(AsmWndTest, ColumnsGivenInPixelsKeepTheirWidthAsTheWindowResizes) {
         lastSource = source;
     }
 }
+
+// A step repaints the address rows the mark leaves and takes, not the whole pane: a stripe
+// painted over rows far from both stays on the screen.
+TEST_F(AsmWndTest, AStepLeavesTheOtherAddressRowsAsTheyWere) {
+    Start();
+    TestChain chain(40);
+    const int id = OpenWithChain(chain);
+    ASSERT_GT(id, 0);
+    Update(id, static_cast<int>(kAsmLineKeyBase) + 2, kAsm | kAddress);
+    PumpAll();
+    HWND list = ListOf(m_panes[0]);
+    RECT client{};
+    GetClientRect(list, &client);
+    RECT stripe{client.left, client.bottom - 24, client.right, client.bottom - 12};
+    HDC dc = GetDC(list);
+    HBRUSH brush = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(dc, &stripe, brush);
+    DeleteObject(brush);
+    ReleaseDC(list, dc);
+    Update(id, static_cast<int>(kAsmLineKeyBase) + 3, kAsm | kAddress);
+    PumpAll();
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&stripe), 2);
+    ScreenImage image;
+    ASSERT_TRUE(image.Read(m_panes[0]));
+    EXPECT_GT(image.Count(stripe, 0xFF00FF), 0);
+}

@@ -73,6 +73,9 @@ int __cdecl AsmDragSource(void* data, int row, void** record, int user);       /
 // The colours callback keeps the host's code-line colour until the host next hands the window
 // lines or a line to show; this forgets it.
 void ForgetAsmHostColors();
+// Whether a row was painted without its colours (the host held the window's updates back) since
+// the last call; the call forgets it.
+bool TakeAsmColoursMissed();
 
 // ---- The pure parts, for the callbacks and their tests.
 

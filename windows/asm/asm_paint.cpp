@@ -22,6 +22,8 @@ bool UpdatesOn() {
 // asked once after each time the host hands the window lines or a line to show, not for every
 // cell of every paint.
 std::optional<uint32_t> g_codeLineText;
+// A row painted while the host held the updates back shows the list's plain colours.
+bool g_bColoursMissed = false;
 
 uint32_t CodeLineText() {
     if (!HostVersionAtLeast(3, 6))
@@ -38,6 +40,12 @@ uint32_t CodeLineText() {
 
 void ForgetAsmHostColors() {
     g_codeLineText.reset();
+}
+
+bool TakeAsmColoursMissed() {
+    const bool bMissed = g_bColoursMissed;
+    g_bColoursMissed = false;
+    return bMissed;
 }
 
 int __cdecl AsmSourceImage(void* data, int, int) {
@@ -61,8 +69,12 @@ int __cdecl AsmAddrImage(void*, int row, int user) {
 int __cdecl AsmColors(void* data, int, uint32_t* text, uint32_t* back) {
     return AfxGuardWndProc(L"assembler colours", 0, [&] {
         const AsmLineRecord* record = AsmRecordOf(data);
-        if (record == nullptr || text == nullptr || back == nullptr || !UpdatesOn())
+        if (record == nullptr || text == nullptr || back == nullptr)
             return 0;
+        if (!UpdatesOn()) {
+            g_bColoursMissed = true;
+            return 0;
+        }
         const uint32_t codeText = CodeLineText();
         if (record->flags & kAsmLineGrey)
             *back = kGreyLineBack;

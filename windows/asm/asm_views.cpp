@@ -96,7 +96,10 @@ void CAsmPaneView::ScrollListTo(int nIndex) {
     if (pTree == nullptr || pTree->GetSafeHwnd() == NULL)
         return;
     const int count = ListItemCount();
-    pTree->SetTopIndex(std::max(0, std::min(nIndex, count - 1)));
+    const int top = std::max(0, std::min(nIndex, count - 1));
+    // A list already there neither scrolls nor lays out its bars again.
+    if (pTree->GetTopIndex() != top)
+        pTree->SetTopIndex(top);
 }
 
 void CAsmPaneView::SelectListItem(int nIndex) {
