@@ -208,6 +208,12 @@ BOOL CLineNumber::OnScroll(UINT, UINT, BOOL) {
     return FALSE;
 }
 
+CPoint CLineNumber::SetLogOrigin(int x, int y) {
+    if (CTarvikView* pView = SourceView())
+        y = pView->GetLogOrigin().y;
+    return CLineCtrl::SetLogOrigin(x, y);
+}
+
 namespace {
 const char kLineTarget[] = "SrcWndLine";
 } // namespace
