@@ -8,7 +8,7 @@
 // it (open and page <= 1.3x, a step <= 1.5x); a figure over its target ends its line with OVER.
 // A file of more pages than kMaxPagedPages is paged through its first kMaxPagedPages pages in
 // both windows, and both times are scaled to all of its pages (the line says so). Run under
-// Xvfb.
+// Xvfb: srcwnd_bench [largest size in lines [nopage]].
 #include "bench/bench_clock.h"
 #include "tests/support/run_host.h"
 #include "editor/edit_controller.h"
@@ -22,6 +22,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -37,6 +38,9 @@ constexpr int kStepRounds = 3;
 constexpr int kMaxPagedPages = 2600;
 constexpr int kWidth = 900, kHeight = 700;
 long g_colourQueries = 0;
+// "nopage" as the second argument leaves the paging out of both windows, for quick rounds on
+// the open and the steps.
+bool g_paging = true;
 
 uint32_t __cdecl CountedColour(int line, int, int) {
     ++g_colourQueries;
@@ -201,8 +205,8 @@ void Run(HMODULE library, HWND mainFrame, int lines, const char* size) {
     ReleaseDC(view, dc);
     const int lineHeight = std::max<int>(1, tm.tmHeight);
     const int allPages = lines / std::max(1, static_cast<int>(client.bottom) / lineHeight) + 1;
-    const int pages = std::min(allPages, kMaxPagedPages);
-    const double scale = double(allPages) / pages;
+    const int pages = g_paging ? std::min(allPages, kMaxPagedPages) : 0;
+    const double scale = pages > 0 ? double(allPages) / pages : 0;
     // The steps, from the top of the file, where the window opened.
     const int linesPerPage = std::max(4, static_cast<int>(client.bottom) / lineHeight);
     double step = 1e9;
@@ -238,10 +242,12 @@ void Run(HMODULE library, HWND mainFrame, int lines, const char* size) {
     char pageLabel[64] = "page by page to the end";
     if (pages < allPages)
         std::snprintf(pageLabel, sizeof pageLabel, "pages (%d of %d, scaled)", pages, allPages);
-    Print(size, pageLabel, page, floor.page * scale, 1.3);
+    if (pages > 0)
+        Print(size, pageLabel, page, floor.page * scale, 1.3);
     Print(size, "a step (1,000 steps)", step, floor.step, 1.5);
-    std::printf("%-10s host colour queries per page: %.1f (%d pages)\n", size,
-                pages > 0 ? double(pageQueries) / pages : 0.0, pages);
+    if (pages > 0)
+        std::printf("%-10s host colour queries per page: %.1f (%d pages)\n", size,
+                    double(pageQueries) / pages, pages);
 }
 
 } // namespace
@@ -250,6 +256,7 @@ int main(int argc, char** argv) {
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     // The largest file size to run (1000, 100000 or 1000000 lines; all by default).
     const int largest = argc > 1 ? std::atoi(argv[1]) : 1000000;
+    g_paging = !(argc > 2 && std::strcmp(argv[2], "nopage") == 0);
     const std::wstring folder = ProgramFolder();
     auto* reader = new SECEditLangIniReader((folder + L"\\cpp.ini").c_str());
     SECEditLangConfigRegistry::RegisterLangConfig(L"CPP", reader, nullptr);

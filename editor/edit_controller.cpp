@@ -256,6 +256,7 @@ void SECEditController::OnKillFocus(HWND newWnd) {
 }
 
 void SECEditController::OnCaretLeftLine() {
+    m_caretLeftPosted = false;
     if (m_editModel == nullptr)
         return;
     m_internal = TRUE;

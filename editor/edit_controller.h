@@ -342,6 +342,9 @@ protected:
     BOOL m_mouseSelecting = FALSE;
     uint64_t m_lastTypingSerial = 0; // the undo step typing joins, by its serial
     int m_lastCaretLine = -1;
+    // The caret-left-line notice is in the queue: the handler reads the caret as it then is,
+    // so one notice serves every move before it runs.
+    bool m_caretLeftPosted = false;
     BOOL m_internal = FALSE;
     int m_lineNumberBase = 1;
     BOOL m_scrollByMessages = FALSE;

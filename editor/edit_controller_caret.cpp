@@ -94,8 +94,9 @@ void SECEditController::PlaceCaret() {
     ::SetCaretPos(device.x, device.y);
     if (device.x >= textLeft)
         ShowOwnCaret(TRUE);
-    if (m_caret.m_line != m_lastCaretLine && !m_internal)
-        ::PostMessageW(m_hWnd, WM_COMMAND, SECEDIT_CMD_CARET_LEFT_LINE, 0);
+    if (m_caret.m_line != m_lastCaretLine && !m_internal && !m_caretLeftPosted)
+        m_caretLeftPosted =
+            ::PostMessageW(m_hWnd, WM_COMMAND, SECEDIT_CMD_CARET_LEFT_LINE, 0) != FALSE;
 }
 
 void SECEditController::LockRedraw(BOOL unlock) {
@@ -202,6 +203,7 @@ void SECEditController::InitPosition() {
     m_mouseSelecting = FALSE;
     m_lastTypingSerial = 0;
     m_lastCaretLine = -1;
+    m_caretLeftPosted = false;
     m_internal = FALSE;
     m_trackCaret = TRUE;
     m_virtualCaret = FALSE;

@@ -141,6 +141,9 @@ public:
     int GetIndentLength(int line);
     void GetAllText(CString& out);
     void SetText(const wchar_t* text, int length = -1);
+    // Replaces the whole text the way a file is read: one pass over the text, no undo step,
+    // the model unmodified afterwards; FALSE (the model empty) when it cannot be held.
+    BOOL LoadText(const wchar_t* text, int length);
     void SetLineFlag(int line, int flag, BOOL on);
     void ClearUndo();
     void SetModified(BOOL modified) { m_modified = modified; }

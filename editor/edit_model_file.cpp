@@ -266,6 +266,30 @@ BOOL SECEditModel::ReadUnicodeChunks(HANDLE file, int& breaks) {
     }
 }
 
+BOOL SECEditModel::LoadText(const wchar_t* text, int length) {
+    ResetDocument();
+    m_loading = TRUE;
+    m_textExact = TRUE;
+    int breaks = 0;
+    const BOOL ok = Loaded([&] {
+        if (text == nullptr || length <= 0)
+            return TRUE;
+        if (length < 0x70000000)
+            m_store->Reserve(length + length / 16 + 4096);
+        SECEditLineBreaker breaker = CreateLineBreaker();
+        breaks = m_store->AppendLines(text, length, breaker);
+        return TRUE;
+    });
+    if (!ok) {
+        // Nothing was read from a file: the text in memory is refused without the file's
+        // message.
+        m_loading = FALSE;
+        ResetDocument();
+        return FALSE;
+    }
+    return FinishLoad(TRUE, breaks);
+}
+
 BOOL SECEditModel::ReadAnsiFile(const wchar_t* path) {
     FileHandle file(OpenForReading(path));
     if (!file.IsOpen()) {

@@ -252,7 +252,9 @@ void SECEditViewport::OnUpdate(ISubject* subject, IMessage* message) {
     }
     if (hint != SECEDIT_HINT_COMMAND)
         m_longest = -1;
-    const CSize sizeBefore = GetVirtualSize();
+    // Only an edit compares the sizes; any other notice measures the text again anyway, once,
+    // when the bars take the new size.
+    const CSize sizeBefore = hint == SECEDIT_HINT_COMMAND ? GetVirtualSize() : CSize(0, 0);
     controller->OnUpdate(message);
     if (!ContainerExists()) {
         if (hint == SECEDIT_HINT_INITIALIZE)

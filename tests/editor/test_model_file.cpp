@@ -347,7 +347,9 @@ TEST(ModelFile, ReportsWhetherAn8BitFileConvertedExactly) {
 } // namespace
 
 // Setting the text of a model breaks over-wide lines exactly as loading the same text from a
-// file does, and in one pass: lines of megabytes come in as fast as they load.
+// file does, and in one pass: lines of megabytes come in as fast as they load. Loading a text
+// from memory gives the file's model outright: the same lines, no undo step, modified only
+// when lines were broken.
 TEST(ModelFile, SetTextBreaksWideLinesLikeTheFileLoad) {
     struct Case {
         const char* name;
@@ -365,6 +367,7 @@ TEST(ModelFile, SetTextBreaksWideLinesLikeTheFileLoad) {
         {"pairs and tabs on a line of 2 MB", times(400000, L"a\xD83D\xDE00\tb")},
         {"wide CR LF lines among short ones",
          L"head\r\n" + times(700000, L"yz") + L"\r\nmid\r\n" + times(5000, L"w") + L"\r\n"},
+        {"short LF lines without a last break", L"1\n2\n\n10"},
     };
     edtest::TempDir dir;
     for (const Case& c : cases) {
@@ -383,5 +386,12 @@ TEST(ModelFile, SetTextBreaksWideLinesLikeTheFileLoad) {
         EXPECT_EQ(edtest::CheckBrokenCopy(TextOf(set), c.text), "");
         EXPECT_TRUE(set.IsModified());
         EXPECT_EQ(set.Undo(), nullptr);
+        TestModel text;
+        text.InsertTextAt(0, 0, L"stale\n");
+        ASSERT_TRUE(text.LoadText(c.text.c_str(), static_cast<int>(c.text.size())));
+        ASSERT_EQ(text.GetLineCount(), loaded.GetLineCount());
+        EXPECT_TRUE(TextOf(text) == TextOf(loaded));
+        EXPECT_EQ(text.IsModified(), loaded.IsModified());
+        EXPECT_EQ(text.Undo(), nullptr);
     }
 }

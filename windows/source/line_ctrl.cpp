@@ -95,14 +95,19 @@ void CLineCtrl::ReplaceText(const wchar_t* text, size_t length, bool bReset) {
         return;
     if (m_pController != nullptr)
         m_pController->SetCaretPosition(0, 0, FALSE);
+    const int count = static_cast<int>(std::min<size_t>(length, INT_MAX));
+    // The model takes text at its own level: the read-only switch guards the user's edits. A
+    // reset model takes the whole text in one pass, as it reads a file: a million numbers
+    // would otherwise go through an edit and its undo copy.
     if (bReset) {
-        pModel->ResetDocument();
-    } else if (pModel->GetLineCount() > 0) {
-        const int last = pModel->GetLastLine();
-        pModel->DeleteText(0, 0, last, std::max(0, pModel->GetLineLength(last)));
+        pModel->LoadText(text, count);
+    } else {
+        if (pModel->GetLineCount() > 0) {
+            const int last = pModel->GetLastLine();
+            pModel->DeleteText(0, 0, last, std::max(0, pModel->GetLineLength(last)));
+        }
+        pModel->InsertTextAt(0, 0, text, count);
     }
-    // The model takes text at its own level: the read-only switch guards the user's edits.
-    pModel->InsertTextAt(0, 0, text, static_cast<int>(std::min<size_t>(length, INT_MAX)));
     pModel->ClearUndo();
     pModel->SetModified(FALSE);
     pModel->SetReadOnly(TRUE);
@@ -201,6 +206,12 @@ void CLineNumber::DrawLineMarks(int line, CDC* dc, int left, int top, int, int) 
 
 BOOL CLineNumber::OnScroll(UINT, UINT, BOOL) {
     return FALSE;
+}
+
+CPoint CLineNumber::SetLogOrigin(int x, int y) {
+    if (CTarvikView* pView = SourceView())
+        y = pView->GetLogOrigin().y;
+    return CLineCtrl::SetLogOrigin(x, y);
 }
 
 namespace {

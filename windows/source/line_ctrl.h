@@ -69,6 +69,9 @@ public:
     void DrawLineMarks(int line, CDC* dc, int left, int top, int right, int bottom) override;
     // A line column never scrolls by the editor's own scrolling.
     BOOL OnScroll(UINT nScrollCode, UINT nPos, BOOL bDoScroll = TRUE) override;
+    // Beside a source view the numbers keep the view's vertical origin, whatever scrolls the
+    // column: each number stands beside its line, and a scroll of the column alone is none.
+    CPoint SetLogOrigin(int x, int y) override;
     // Drops on the column go to the host as drops on the source window's line.
     DROPEFFECT OnDragEnter(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
     DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override;
