@@ -518,9 +518,12 @@ void SECDockState::PlaceUnlistedBars(CFrameWnd* pFrame, BOOL bMDI) {
             const CPoint at = pInfo->m_bDocking ? pInfo->m_ptMRUFloatPos : CPoint(100, 100);
             pFrame->FloatControlBar(pBar, at, pInfo->m_bHorz ? CBRS_ALIGN_TOP : CBRS_ALIGN_LEFT);
         } else {
+            // Only to a side the bar may dock at: a bar that docks nowhere (the status bar, whose
+            // style names the bottom) stays where its frame put it.
             UINT nSide = 0;
             for (const auto& side : kSides)
-                if (nSide == 0 && (pInfo->m_dwStyle & side.first))
+                if (nSide == 0 && (pInfo->m_dwStyle & side.first) &&
+                    (pBar->m_dwDockStyle & side.first))
                     nSide = side.second;
             const CDockBar* pNow = pBar->m_pDockBar;
             if (nSide != 0 &&
@@ -543,6 +546,9 @@ void SECDockState::DockUnplacedBars(CFrameWnd* pFrame, const std::vector<HWND>& 
     for (HWND hBar : bars) {
         auto* pBar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hBar));
         if (pBar == nullptr || pBar->IsDockBar())
+            continue;
+        // A bar that is in no dock bar and may dock nowhere (the status bar) keeps its place.
+        if (pBar->m_pDockBar == nullptr && (pBar->m_dwDockStyle & CBRS_ALIGN_ANY) == 0)
             continue;
         CDockBar* pDockBar = pBar->m_pDockBar;
         if (dockBars.count(pDockBar) != 0 && pDockBar->FindBar(pBar) >= 0)

@@ -27,6 +27,7 @@ const std::vector<std::string> kHeard = {"HostKey",    "ExecuteCommand", "Execut
                                          "DD.Command", "Mem.EditCell"};
 constexpr DWORD kRed = 0xFF0000;       // changed values in the lists and the watch window
 constexpr DWORD kMemoryRed = 0xDC0000; // the bytes the last memory edit changed
+constexpr int kStatusBarId = 0xE801;
 
 // What a list window shows, row by row, as its Copy All puts it on the clipboard.
 std::string ListText(HWND tree) {
@@ -310,6 +311,8 @@ TEST_F(Session, FromABreakpointDraggedOntoTheListToTheProgramsEnd) {
     EndSession();
     StartSession();
     const auto barsAgain = BarPlaces(Frame());
+    EXPECT_EQ(Frame(), GetParent(GetDlgItem(Frame(), kStatusBarId)))
+        << "the status bar stays the frame's own, in no dock bar";
     for (const auto& [title, rect] : barsAgain)
         EXPECT_TRUE(bars.count(title)) << std::string(title.begin(), title.end());
     for (const auto& [title, rect] : bars) {
