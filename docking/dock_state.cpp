@@ -9,6 +9,7 @@
 #include "docking/mdi_frame.h"
 #include "docking/mini_dock_frame.h"
 #include "docking/sdi_frame.h"
+#include "docking/status_bar.h"
 #include "docking/tree_store.h"
 
 #include <algorithm>
@@ -334,6 +335,13 @@ const std::pair<DWORD, UINT> kSides[] = {{CBRS_ALIGN_TOP, AFX_IDW_DOCKBAR_TOP},
                                          {CBRS_ALIGN_LEFT, AFX_IDW_DOCKBAR_LEFT},
                                          {CBRS_ALIGN_RIGHT, AFX_IDW_DOCKBAR_RIGHT}};
 
+// The status bar, in no dock bar and docking nowhere, keeps the place its frame gives it
+// (its style names the bottom, which a record's placement would otherwise take for a side).
+BOOL StaysUndocked(const CControlBar* pBar) {
+    return pBar->m_pDockBar == nullptr && (pBar->m_dwDockStyle & CBRS_ALIGN_ANY) == 0 &&
+           pBar->IsKindOf(RUNTIME_CLASS(SECStatusBar));
+}
+
 BOOL IsDockBarID(UINT nID) {
     return nID >= AFX_IDW_DOCKBAR_TOP && nID <= AFX_IDW_DOCKBAR_FLOAT;
 }
@@ -523,7 +531,7 @@ void SECDockState::PlaceUnlistedBars(CFrameWnd* pFrame, BOOL bMDI) {
                 if (nSide == 0 && (pInfo->m_dwStyle & side.first))
                     nSide = side.second;
             const CDockBar* pNow = pBar->m_pDockBar;
-            if (nSide != 0 &&
+            if (nSide != 0 && !StaysUndocked(pBar) &&
                 (pNow == nullptr || pNow->m_bFloating || (UINT)pNow->GetDlgCtrlID() != nSide))
                 pFrame->DockControlBar(pBar, nSide);
         }
@@ -543,6 +551,8 @@ void SECDockState::DockUnplacedBars(CFrameWnd* pFrame, const std::vector<HWND>& 
     for (HWND hBar : bars) {
         auto* pBar = DYNAMIC_DOWNCAST(CControlBar, CWnd::FromHandlePermanent(hBar));
         if (pBar == nullptr || pBar->IsDockBar())
+            continue;
+        if (StaysUndocked(pBar))
             continue;
         CDockBar* pDockBar = pBar->m_pDockBar;
         if (dockBars.count(pDockBar) != 0 && pDockBar->FindBar(pBar) >= 0)

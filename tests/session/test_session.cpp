@@ -8,6 +8,7 @@
 
 #include <ole2.h>
 
+#include <functional>
 #include <map>
 
 #include "host/lib/host_source.h"
@@ -26,6 +27,7 @@ const std::vector<std::string> kHeard = {"HostKey",    "ExecuteCommand", "Execut
                                          "DD.Command", "Mem.EditCell"};
 constexpr DWORD kRed = 0xFF0000;       // changed values in the lists and the watch window
 constexpr DWORD kMemoryRed = 0xDC0000; // the bytes the last memory edit changed
+constexpr int kStatusBarId = 0xE801;
 
 // What a list window shows, row by row, as its Copy All puts it on the clipboard.
 std::string ListText(HWND tree) {
@@ -47,6 +49,46 @@ BOOL CALLBACK FindEvalCtrl(HWND w, LPARAM l) {
         return TRUE;
     *reinterpret_cast<HWND*>(l) = w;
     return FALSE;
+}
+
+// The session's MDI windows by title, with their places on the screen.
+std::map<std::wstring, RECT> WindowPlaces() {
+    std::map<std::wstring, RECT> places;
+    HWND client = static_cast<HWND>(HostState::Get().mainRecord.mdiClientWindow);
+    for (HWND w = GetWindow(client, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        wchar_t title[256] = {};
+        GetWindowTextW(w, title, 256);
+        GetWindowRect(w, &places[title]);
+    }
+    return places;
+}
+
+void Input(DWORD flags, POINT at) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+bool operator==(const RECT& a, const RECT& b) {
+    return EqualRect(&a, &b) != 0;
+}
+
+// The places of the control bars docked on the frame's four sides, by title (the status bar,
+// untitled, is none of them).
+std::map<std::wstring, RECT> BarPlaces(HWND frame) {
+    std::map<std::wstring, RECT> places;
+    for (int side = 0xE81B; side <= 0xE81E; ++side)
+        for (HWND h = GetWindow(GetDlgItem(frame, side), GW_CHILD); h;
+             h = GetWindow(h, GW_HWNDNEXT)) {
+            wchar_t title[64] = {};
+            GetWindowTextW(h, title, 64);
+            if (IsWindowVisible(h) && title[0] != 0)
+                GetWindowRect(h, &places[title]);
+        }
+    return places;
 }
 
 class Session : public SessionTest {
@@ -75,6 +117,9 @@ protected:
         return ColourBand(SourceView(file), kCurrentLineColor, screenshot);
     }
     HWND WatchCtrl();
+    // The user drags the run toolbar (the last of the top row) onto the frame's left side with
+    // the mouse; its title, empty when it did not dock there.
+    std::wstring DockLastToolbarLeft();
 
     Band m_row16;
 };
@@ -111,6 +156,29 @@ std::string Session::DragLineOnto(int file, int line, int listId) {
     return command;
 }
 
+std::wstring Session::DockLastToolbarLeft() {
+    const auto bars = TopRow(Frame());
+    if (bars.empty())
+        return L"";
+    const std::wstring moved = bars.back().first;
+    HWND bar = ChildTitled(Frame(), moved.c_str());
+    if (bar == nullptr)
+        return L"";
+    RECT r{}, left{};
+    GetWindowRect(bar, &r);
+    GetWindowRect(GetDlgItem(Frame(), 0xE81C), &left);
+    const POINT from{r.left + 3, (r.top + r.bottom) / 2};
+    const POINT to{left.left, (left.top + left.bottom) / 2};
+    Input(0, from);
+    RunFor(50);
+    Input(MOUSEEVENTF_LEFTDOWN, from);
+    for (int step = 1; step <= 8; ++step)
+        Input(0, POINT{from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
+    Input(MOUSEEVENTF_LEFTUP, to);
+    RunFor(300);
+    return GetDlgCtrlID(GetParent(bar)) == 0xE81C ? moved : L"";
+}
+
 HWND Session::WatchCtrl() {
     HWND frame = Get<HWND(__cdecl*)(int)>("GetWindowHandle")(m_watch->Id());
     HWND ctrl = nullptr;
@@ -119,6 +187,7 @@ HWND Session::WatchCtrl() {
 }
 
 TEST_F(Session, FromABreakpointDraggedOntoTheListToTheProgramsEnd) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, RegistryRoot().c_str());
     StartSession();
     ASSERT_EQ(16, CurrentPosition(0).line);
     m_row16 = Current(m_mainFile);
@@ -234,36 +303,28 @@ TEST_F(Session, FromABreakpointDraggedOntoTheListToTheProgramsEnd) {
     EXPECT_EQ((std::vector<std::string>{"HostKey(121)", "HostError(\"the program has ended\")"}),
               Since(kHeard));
     EXPECT_EQ(-1, Current(m_mainFile).top);
+
+    // The user moves the run toolbar to the left and ends the session: EndApp keeps the layout,
+    // and the next run starts with every bar where this one left it.
+    ASSERT_FALSE(DockLastToolbarLeft().empty()) << "docked on the left";
+    const auto bars = BarPlaces(Frame());
+    EndSession();
+    StartSession();
+    const auto barsAgain = BarPlaces(Frame());
+    EXPECT_EQ(Frame(), GetParent(GetDlgItem(Frame(), kStatusBarId)))
+        << "the status bar stays the frame's own, in no dock bar";
+    for (const auto& [title, rect] : barsAgain)
+        EXPECT_TRUE(bars.count(title)) << std::string(title.begin(), title.end());
+    for (const auto& [title, rect] : bars) {
+        auto found = barsAgain.find(title);
+        ASSERT_NE(barsAgain.end(), found) << std::string(title.begin(), title.end());
+        EXPECT_TRUE(rect == found->second) << std::string(title.begin(), title.end());
+    }
 }
 
 } // namespace
 
 namespace {
-
-// The session's MDI windows by title, with their places on the screen.
-std::map<std::wstring, RECT> WindowPlaces() {
-    std::map<std::wstring, RECT> places;
-    HWND client = static_cast<HWND>(HostState::Get().mainRecord.mdiClientWindow);
-    for (HWND w = GetWindow(client, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT)) {
-        wchar_t title[256] = {};
-        GetWindowTextW(w, title, 256);
-        GetWindowRect(w, &places[title]);
-    }
-    return places;
-}
-
-void Input(DWORD flags, POINT at) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = at.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = at.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
-bool operator==(const RECT& a, const RECT& b) {
-    return EqualRect(&a, &b) != 0;
-}
 
 TEST_F(Session, BadInputIsAnsweredAndNoWindowShowsAStaleLine) {
     StartSession();
@@ -332,28 +393,74 @@ TEST_F(Session, BadInputIsAnsweredAndNoWindowShowsAStaleLine) {
         }
 }
 
+// Commands the host refuses, from the windows where a user gives them and from the host's own
+// command line: each is answered with the host's error, and no window shows anything new.
+TEST_F(Session, ARefusedCommandLeavesEveryWindowAsItWas) {
+    StartSession();
+    ASSERT_EQ(16, CurrentPosition(0).line);
+    HWND ctrl = WatchCtrl();
+    ASSERT_TRUE(IsWindow(ctrl));
+    const uint32_t total = Sample().FindSymbol("total")->address;
+    const struct Row {
+        const char* what;
+        std::function<void()> act;
+        std::vector<std::string> heard; // command lines and errors, in order
+    } rows[] = {
+        {"a watch value the host cannot read",
+         [&] {
+             Click(ctrl, POINT{60, 30}, true); // the first row: total
+             HWND edit = FindWindowExW(ctrl, nullptr, L"Edit", nullptr);
+             ASSERT_TRUE(IsWindow(edit));
+             PostMessageW(edit, WM_KEYDOWN, VK_END, 1);
+             Type(edit, std::wstring(GetWindowTextLengthW(edit), L'\b') + L"many");
+             PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
+             PumpAll();
+         },
+         {"ExecuteCommandLine(\"SET VALUE (total)=many\")", "HostError(\"not a value: many\")"}},
+        {"a line the host does not know",
+         [] { EXPECT_FALSE(RunHostCommandLine("FROBNICATE 3")); },
+         {"HostError(\"Unknown command: FROBNICATE 3\")"}},
+        {"a memory edit past the target's end",
+         [] { EXPECT_FALSE(RunHostCommandLine("SET VALUE /SIZE=BYTE 0xFFFF=0x01,0x02")); },
+         {"HostError(\"outside the target's memory\")"}},
+        {"a breakpoint on a line without code",
+         [] { EXPECT_FALSE(RunHostCommandLine("SET BREAKPOINT AT main.c\\@LINE 15")); },
+         {"HostError(\"no code at that line\")"}},
+    };
+    for (const Row& row : rows) {
+        const std::vector<uint8_t> memory = TargetMemory();
+        const Band current = Current(m_mainFile);
+        ASSERT_GT(current.top, 0) << row.what;
+        ScreenImage registers;
+        RedrawWindow(Frame(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ASSERT_TRUE(registers.Read(ListTree(m_lists.registers)));
+        Mark();
+        row.act();
+        EXPECT_EQ(row.heard, Since({"ExecuteCommandLine", "HostError"})) << row.what;
+        EXPECT_TRUE(memory == TargetMemory()) << row.what;
+        EXPECT_EQ(0u, TargetMachine::ReadWord(total)) << row.what;
+        EXPECT_EQ("0", m_watch->Find("total")->value) << row.what;
+        EXPECT_FALSE(m_watch->Find("total")->record.flags & EvalItemFlags::changed) << row.what;
+        EXPECT_TRUE(TargetMachine::Get().Breakpoints().empty()) << row.what;
+        EXPECT_EQ(16, CurrentPosition(0).line) << row.what;
+        // The current line's mark where it was, no breakpoint mark, the registers as they were.
+        const Band currentAfter = Current(m_mainFile);
+        EXPECT_EQ(current.top, currentAfter.top) << row.what;
+        EXPECT_EQ(current.height, currentAfter.height) << row.what;
+        EXPECT_EQ(-1, ColourBand(SourceView(m_mainFile), kBreakpointColor).top) << row.what;
+        RedrawWindow(Frame(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        ScreenImage registersAfter;
+        ASSERT_TRUE(registersAfter.Read(ListTree(m_lists.registers)));
+        EXPECT_EQ(0, Differing(registers, registersAfter, registers.Rect())) << row.what;
+    }
+}
+
 TEST_F(Session, TheLayoutASessionEndsWithComesBackInTheNextRun) {
     RegDeleteTreeA(HKEY_CURRENT_USER, RegistryRoot().c_str());
     StartSession(SharedRoot());
-    // The user drags the run toolbar (the last of the top row) onto the frame's left side.
-    const auto bars = TopRow(Frame());
-    ASSERT_FALSE(bars.empty());
-    const std::wstring moved = bars.back().first;
+    const std::wstring moved = DockLastToolbarLeft();
+    ASSERT_FALSE(moved.empty()) << "docked on the left";
     HWND bar = ChildTitled(Frame(), moved.c_str());
-    ASSERT_NE(nullptr, bar);
-    RECT r{}, left{};
-    GetWindowRect(bar, &r);
-    GetWindowRect(GetDlgItem(Frame(), 0xE81C), &left);
-    const POINT from{r.left + 3, (r.top + r.bottom) / 2};
-    const POINT to{left.left, (left.top + left.bottom) / 2};
-    Input(0, from);
-    RunFor(50);
-    Input(MOUSEEVENTF_LEFTDOWN, from);
-    for (int step = 1; step <= 8; ++step)
-        Input(0, POINT{from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
-    Input(MOUSEEVENTF_LEFTUP, to);
-    RunFor(300);
-    ASSERT_EQ(0xE81C, GetDlgCtrlID(GetParent(bar))) << "docked on the left";
     RECT barPlace{};
     GetWindowRect(bar, &barPlace);
     const auto places = WindowPlaces();
