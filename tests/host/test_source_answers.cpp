@@ -258,10 +258,11 @@ TEST_F(SourceAnswers, CoverageTextsNamesCoresAndDefinitions) {
 
     char name[10];
     std::memset(name, 'x', sizeof name);
-    EXPECT_EQ(1, T().GetCoreName(name, 3, 1));
+    EXPECT_EQ(1, T().GetCoreName(name, 3, 0));
     EXPECT_STREQ("Co", name);
     EXPECT_EQ(1, T().GetCoreName(name, 10, 0));
     EXPECT_STREQ("Core0", name);
+    EXPECT_EQ(0, T().GetCoreName(name, 10, 1)) << "a core the single-core target lacks";
     EXPECT_EQ(0, T().GetCoreName(name, 0, 0));
 
     const struct {

@@ -60,24 +60,22 @@ protected:
         using OpenFn = int(__cdecl*)(const char*, int, const WindowPosition*);
         return Get<OpenFn>("CreateFileViewer")(path.c_str(), 0, &m_position);
     }
+    struct Search {
+        std::wstring path;
+        std::vector<HWND> found;
+    };
+    static BOOL CALLBACK CollectViewer(HWND window, LPARAM lParam) {
+        auto* s = reinterpret_cast<Search*>(lParam);
+        wchar_t title[MAX_PATH + 32] = {};
+        GetWindowTextW(window, title, MAX_PATH + 32);
+        if (IsWindowVisible(window) && std::wstring(title).find(L"View File: " + s->path) == 0)
+            s->found.push_back(window);
+        return TRUE;
+    }
     // The viewer frames on the screen whose title names the path.
     std::vector<HWND> Viewers(const std::string& path) {
-        struct Search {
-            std::wstring path;
-            std::vector<HWND> found;
-        } search{std::wstring(path.begin(), path.end()), {}};
-        EnumChildWindows(
-            Frame(),
-            [](HWND window, LPARAM lParam) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(lParam);
-                wchar_t title[MAX_PATH + 32] = {};
-                GetWindowTextW(window, title, MAX_PATH + 32);
-                if (IsWindowVisible(window) &&
-                    std::wstring(title).find(L"View File: " + s->path) == 0)
-                    s->found.push_back(window);
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        Search search{std::wstring(path.begin(), path.end()), {}};
+        EnumChildWindows(Frame(), &CollectViewer, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 };
